@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace orb {
+
+class AppState;
+class ConsoleDialogs;
+
+// Exit statuses of the command line.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 64;
+
+struct CliContext {
+    AppState& state;
+    ConsoleDialogs& dialogs;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct CliCommand {
+    enum class DatabaseUse { None, OpenExisting, OpenOrCreate };
+
+    std::string name;
+    std::string usage;    // arguments after the command word
+    std::string summary;  // one line for --help
+    DatabaseUse database = DatabaseUse::OpenExisting;
+    // Runs with the arguments after the command word; returns the exit status.
+    std::function<int(CliContext&, const std::vector<std::string>&)> run;
+};
+
+// Every command of the command line, in the order --help lists them.
+const std::vector<CliCommand>& cliCommands();
+
+// True when the arguments ask for the command line (a command word or --help) rather than the
+// windows.
+bool wantsCommandLine(const std::vector<std::string>& args);
+
+// Runs `orb [--db PATH] COMMAND ...` headless on the same logic as the windows: settings are
+// read as at start-up and --db overrides the database path. Returns the exit status.
+int runCommandLine(const std::vector<std::string>& args, AppState& state, std::ostream& out,
+                   std::ostream& err);
+
+// The command implementations, one file each.
+CliCommand makeInitCommand();
+
+}  // namespace orb

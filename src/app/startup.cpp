@@ -1,0 +1,144 @@
+#include "app/startup.h"
+
+#include <QStandardPaths>
+#include <optional>
+
+#include "app/app_state.h"
+#include "app/settings_store.h"
+#include "app/user_dialogs.h"
+#include "db/database.h"
+#include "db/schema.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kPathPrompt = "Please insert database path (Example: C:\\ORB\\ORB.MDB)";
+constexpr const char* kTryAgain = "A database path is needed or ORB cannot continue. Try again?";
+
+bool fileExists(const std::filesystem::path& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+// Creates an empty database file (with its folder) at `path`; the schema step fills it.
+void createEmptyDatabase(const std::filesystem::path& path) {
+    std::error_code error;
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path(), error);
+    }
+    Database database;
+    database.open(path, Database::OpenMode::CreateIfMissing);
+}
+
+// The path prompt: asks until the person names an existing file, agrees to create one, or
+// gives up. Returns the path, or nothing when the person declines to go on.
+std::optional<std::string> askForDatabasePath(UserDialogs& dialogs, std::string proposal) {
+    while (true) {
+        const std::string answer = dialogs.inputBox(kPathPrompt, "ORB", proposal).value_or("");
+        if (answer.empty()) {
+            if (dialogs.messageBox(kTryAgain, "ORB", UserDialogs::Icon::Critical,
+                                   UserDialogs::Buttons::YesNo,
+                                   UserDialogs::Answer::No) != UserDialogs::Answer::Yes) {
+                return std::nullopt;
+            }
+            proposal.clear();
+            continue;
+        }
+        if (fileExists(answer)) {
+            return answer;
+        }
+        if (dialogs.question("There is no database at " + answer +
+                             ". Create a new, empty ORB database there?")) {
+            try {
+                createEmptyDatabase(answer);
+                return answer;
+            } catch (const DbError& e) {
+                dialogs.message("The database " + answer + " cannot be created: " + e.what(),
+                                UserDialogs::Icon::Critical);
+            }
+        }
+        proposal = answer;
+    }
+}
+
+}  // namespace
+
+std::filesystem::path defaultDatabasePath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return std::filesystem::path(folder.toStdString()) / "ORB.MDB";
+}
+
+void ReadParameters(AppState& state) {
+    state.KorgUtilityPath = state.settings.get("PARAMETERS", "KORGPROG", "");
+    state.FloppyPath = state.settings.get("PARAMETERS", "FLOPPYDRIVE", "");
+    state.PaHardDiskPath = state.settings.get("PARAMETERS", "PAHDDRIVE", "");
+    state.BackupPath = state.settings.get("PARAMETERS", "ORBBACKUP", "");
+}
+
+StartupOutcome Main(AppState& state, UserDialogs& dialogs,
+                    const std::filesystem::path& firstRunDatabasePath) {
+    state.WorkStyles.clear();
+    state.BankStyles.clear();
+    state.StyleRecord = KORFStyle{};
+
+    state.DatabasePath = state.settings.get("PATH", "DATABASE", "");
+    if (state.DatabasePath.empty()) {
+        // A first run: the default database is made without a question.
+        state.DatabasePath = firstRunDatabasePath.string();
+        if (!fileExists(firstRunDatabasePath)) {
+            try {
+                createEmptyDatabase(firstRunDatabasePath);
+            } catch (const DbError& e) {
+                dialogs.message(
+                    "The database " + state.DatabasePath + " cannot be created: " + e.what(),
+                    UserDialogs::Icon::Critical);
+            }
+        }
+        if (fileExists(firstRunDatabasePath)) {
+            state.settings.set("PATH", "DATABASE", state.DatabasePath);
+        }
+    }
+
+    ReadParameters(state);
+
+    while (true) {
+        std::string problem;
+        if (!fileExists(state.DatabasePath)) {
+            problem = "The database file " + state.DatabasePath + " was not found.";
+        } else {
+            try {
+                OpenDatabase(state);
+                return StartupOutcome::Ready;
+            } catch (const DbError& e) {
+                problem = "The file " + state.DatabasePath +
+                          " cannot be opened as an ORB database (" + e.what() + ").";
+            }
+        }
+        dialogs.message(problem, UserDialogs::Icon::Critical);
+        const std::optional<std::string> chosen = askForDatabasePath(dialogs, state.DatabasePath);
+        if (!chosen) {
+            return StartupOutcome::Quit;
+        }
+        state.DatabasePath = *chosen;
+        state.settings.set("PATH", "DATABASE", state.DatabasePath);
+    }
+}
+
+void OpenDatabase(AppState& state) {
+    state.connection.open(state.DatabasePath, Database::OpenMode::ExistingOnly);
+    CreateTables(state.connection, state.settings);
+    state.StyleFilterValues.fill("");
+    state.StyleListWhere.clear();
+    state.StyleListOrder.clear();
+}
+
+void CloseAndExit(AppState& state, UserDialogs& dialogs) {
+    state.WorkStyles.clear();
+    state.BankStyles.clear();
+    state.StyleRecord = KORFStyle{};
+    state.connection.close();
+    dialogs.processEvents();
+    state.exitRequested = true;
+}
+
+}  // namespace orb

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orb {
+
+// The single-byte files (bank tables, SSF fields, dumps, song lists) hold Windows-1252 text;
+// in memory and in the database text is UTF-8. Every byte value round-trips: the five bytes
+// that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081 ... and back.
+
+std::string windows1252ToUtf8(std::string_view bytes);
+
+// A character that Windows-1252 cannot hold becomes "?". Invalid UTF-8 bytes are taken as
+// Windows-1252 bytes of their own, so nothing is lost.
+std::string utf8ToWindows1252(std::string_view text);
+
+// True when `bytes` is well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes);
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t utf8Length(std::string_view text);
+
+// The first `count` characters of a UTF-8 text.
+std::string utf8Left(std::string_view text, std::size_t count);
+
+}  // namespace orb

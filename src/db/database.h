@@ -1,0 +1,192 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <variant>
+
+#include "app/errors.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace orb {
+
+// A failure reported by the database engine. what() is "<code> <message>", the error text
+// that the access classes store.
+class DbError : public OrbError {
+public:
+    DbError(int code, const std::string& message);
+    int code() const { return code_; }
+    const std::string& engineMessage() const { return message_; }
+
+private:
+    int code_;
+    std::string message_;
+};
+
+// A value read from or written to a column. Byte blocks are kept apart from text so that they
+// are bound and read as BLOBs and never converted.
+class SqlValue {
+public:
+    struct Blob {
+        std::string bytes;
+        bool operator==(const Blob&) const = default;
+    };
+    using Storage = std::variant<std::monostate, std::int64_t, double, std::string, Blob>;
+
+    SqlValue() = default;
+    explicit SqlValue(Storage storage) : storage_(std::move(storage)) {}
+    static SqlValue integer(std::int64_t value) { return SqlValue(Storage{value}); }
+    static SqlValue text(std::string value) { return SqlValue(Storage{std::move(value)}); }
+    static SqlValue blob(std::string bytes) { return SqlValue(Storage{Blob{std::move(bytes)}}); }
+
+    bool isNull() const { return std::holds_alternative<std::monostate>(storage_); }
+    bool isInteger() const { return std::holds_alternative<std::int64_t>(storage_); }
+    bool isText() const { return std::holds_alternative<std::string>(storage_); }
+    bool isBlob() const { return std::holds_alternative<Blob>(storage_); }
+    const Storage& storage() const { return storage_; }
+
+    // Integer value; text is read as a decimal number, null as 0.
+    std::int64_t toInteger() const;
+    // Text value; numbers in decimal, blobs as their bytes, null as "".
+    std::string toText() const;
+
+    bool operator==(const SqlValue&) const = default;
+
+private:
+    Storage storage_;
+};
+
+// One input parameter, bound by position. Text and blobs are views: the caller's data must
+// live until the call that binds them returns.
+class SqlParam {
+public:
+    enum class Kind { Null, Integer, Real, Text, Blob };
+
+    SqlParam(std::int32_t value) : kind_(Kind::Integer), integer_(value) {}
+    SqlParam(std::int64_t value) : kind_(Kind::Integer), integer_(value) {}
+    SqlParam(double value) : kind_(Kind::Real), real_(value) {}
+    SqlParam(std::string_view text) : kind_(Kind::Text), bytes_(text) {}
+    SqlParam(const std::string& text) : kind_(Kind::Text), bytes_(text) {}
+    SqlParam(const char* text) : kind_(Kind::Text), bytes_(text) {}
+    static SqlParam blob(std::string_view bytes) { return SqlParam(Kind::Blob, bytes); }
+    static SqlParam null() { return SqlParam(Kind::Null, {}); }
+
+    Kind kind() const { return kind_; }
+    std::int64_t integer() const { return integer_; }
+    double real() const { return real_; }
+    std::string_view bytes() const { return bytes_; }
+
+private:
+    SqlParam(Kind kind, std::string_view bytes) : kind_(kind), bytes_(bytes) {}
+    Kind kind_;
+    std::int64_t integer_ = 0;
+    double real_ = 0;
+    std::string_view bytes_;
+};
+
+class Database;
+
+// The rows of one query, read forward. Columns are found by position (from 0) or by name,
+// without regard to letter case. A Rows must not outlive its Database.
+class Rows {
+public:
+    Rows(Rows&& other) noexcept;
+    Rows& operator=(Rows&&) = delete;
+    Rows(const Rows&) = delete;
+    ~Rows();
+
+    // Moves to the next row; false at the end. Throws DbError on failure.
+    bool next();
+
+    int columnCount() const;
+    std::string columnName(int column) const;
+    // Throws DbError when the statement has no such column.
+    int columnIndex(std::string_view name) const;
+
+    bool isNull(int column) const;
+    bool isNull(std::string_view name) const { return isNull(columnIndex(name)); }
+    std::int64_t integer(int column) const;
+    std::int64_t integer(std::string_view name) const { return integer(columnIndex(name)); }
+    // Text of the column; a null column gives "".
+    std::string text(int column) const;
+    std::string text(std::string_view name) const { return text(columnIndex(name)); }
+    // The column's bytes as they are stored; valid until the next call to next().
+    std::string_view bytes(int column) const;
+    std::string_view bytes(std::string_view name) const { return bytes(columnIndex(name)); }
+    SqlValue value(int column) const;
+    SqlValue value(std::string_view name) const { return value(columnIndex(name)); }
+
+private:
+    friend class Database;
+    // `inUse` is the cache's flag for a reused statement, null for one of its own.
+    Rows(Database& database, sqlite3_stmt* statement, bool* inUse);
+    void release();
+
+    Database* database_;
+    sqlite3_stmt* statement_;
+    bool* inUse_;
+};
+
+// The one connection of the program, over the SQLite C API.
+class Database {
+public:
+    enum class OpenMode { ExistingOnly, CreateIfMissing };
+
+    Database();
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens the file; throws DbError when it is missing (ExistingOnly), cannot be opened or is
+    // not a database. A connection that is open is closed first.
+    void open(const std::filesystem::path& path, OpenMode mode);
+    void close();
+    bool isOpen() const { return handle_ != nullptr; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // Runs one statement; its p-named parameters take `params` by position.
+    void execute(std::string_view sql, std::span<const SqlParam> params);
+    void execute(std::string_view sql, std::initializer_list<SqlParam> params = {}) {
+        execute(sql, std::span<const SqlParam>(params.begin(), params.size()));
+    }
+    Rows query(std::string_view sql, std::span<const SqlParam> params);
+    Rows query(std::string_view sql, std::initializer_list<SqlParam> params = {}) {
+        return query(sql, std::span<const SqlParam>(params.begin(), params.size()));
+    }
+
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int changes() const;
+
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    sqlite3* handle() const { return handle_; }
+
+private:
+    friend class Rows;
+    struct CachedStatement {
+        sqlite3_stmt* statement = nullptr;
+        bool inUse = false;
+    };
+
+    sqlite3_stmt* prepare(std::string_view sql, bool*& inUse);
+    void bind(sqlite3_stmt* statement, std::span<const SqlParam> params, bool copy);
+    static void releaseStatement(sqlite3_stmt* statement, bool* inUse);
+    [[noreturn]] void fail() const;
+    void requireOpen() const;
+
+    sqlite3* handle_ = nullptr;
+    std::filesystem::path path_;
+    std::unordered_map<std::string, CachedStatement> cache_;
+};
+
+}  // namespace orb

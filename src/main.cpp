@@ -1,0 +1,29 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/cli/cli.h"
+#include "app/clock.h"
+#include "app/settings_store.h"
+#include "app/windows/gui_main.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication::setOrganizationName("ORB");
+    QCoreApplication::setApplicationName("ORB");
+    const std::vector<std::string> args(argv + 1, argv + argc);
+
+    orb::QtSettingsStore settings;
+    orb::SystemClock clock;
+    orb::AppState state(settings, clock);
+
+    if (orb::wantsCommandLine(args)) {
+        QCoreApplication application(argc, argv);
+        return orb::runCommandLine(args, state, std::cout, std::cerr);
+    }
+    QApplication application(argc, argv);
+    return orb::runWindows(state);
+}

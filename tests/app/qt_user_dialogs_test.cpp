@@ -1,0 +1,16 @@
+#include <gtest/gtest.h>
+
+#include "app/windows/qt_user_dialogs.h"
+
+namespace orb {
+namespace {
+
+TEST(QtUserDialogs, FiltersMatchBothLetterCases) {
+    EXPECT_EQ(QtUserDialogs::toQtFilter("ORB Database (*.MDB)|*.MDB"),
+              "ORB Database (*.MDB *.mdb)");
+    EXPECT_EQ(QtUserDialogs::toQtFilter("Single Style File (*.SSF)|*.SSF| All files (*.*)|*.*"),
+              "Single Style File (*.SSF *.ssf);;All files (*.*)");
+}
+
+}  // namespace
+}  // namespace orb

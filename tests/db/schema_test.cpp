@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "db/database.h"
+#include "db/schema.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+std::vector<std::string> columnsOf(Database& db, const std::string& table) {
+    std::vector<std::string> names;
+    Rows rows = db.query("SELECT name FROM pragma_table_info('" + table + "')");
+    while (rows.next()) {
+        names.push_back(rows.text(0));
+    }
+    return names;
+}
+
+bool tableExists(Database& db, const std::string& name) {
+    Rows rows = db.query("SELECT 1 FROM sqlite_master WHERE name = pName", {name});
+    return rows.next();
+}
+
+TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+
+    std::vector<std::string> banks = {"BankProg", "BankName", "BankDesc"};
+    for (int slot = 1; slot <= 16; ++slot) {
+        banks.push_back((slot < 10 ? "BankStyle0" : "BankStyle") + std::to_string(slot));
+    }
+    EXPECT_EQ(columnsOf(db, "KORFBanks"), banks);
+    EXPECT_EQ(columnsOf(db, "KORFBanks").size(), 19u);
+    EXPECT_EQ(columnsOf(db, "KORFStyles"),
+              (std::vector<std::string>{"StyleProg", "StyleName1", "StyleName2", "StyleLength1",
+                                        "StyleLength2", "StyleContent1", "StyleContent2",
+                                        "StyleSeek", "StyleDate", "StyleDesc", "StyleCat",
+                                        "StyleFamily", "StyleFile", "StyleAuthor"}));
+    EXPECT_EQ(columnsOf(db, "KORFSongs"),
+              (std::vector<std::string>{"SongCode", "SongTitle", "SongPerformer"}));
+    EXPECT_EQ(columnsOf(db, "KORFSonSty"),
+              (std::vector<std::string>{"SongCode", "StyleProg", "StyleTempo", "StyleTranspose",
+                                        "SongNote"}));
+    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
+    EXPECT_TRUE(tableExists(db, "KORFStylesSeek"));
+}
+
+TEST(Schema, AnExistingDatabaseKeepsItsRowsAndLosesKORFConfs) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    db.execute("INSERT INTO KORFSongs (SongCode, SongTitle, SongPerformer) VALUES (1, 'A', 'B')");
+    db.execute("CREATE TABLE KORFConfs (ConfProg Long, ConfDesc text(50))");
+    db.execute("INSERT INTO KORFConfs VALUES (1, 'x')");
+    env.settings.set("PARAMETERS", "VERSION", "2.0");
+
+    CreateTables(db, env.settings);
+
+    EXPECT_FALSE(tableExists(db, "KORFConfs"));
+    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.text(0), "A");
+    EXPECT_FALSE(rows.next());
+    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
+}
+
+TEST(Schema, AnOlderTableIsNotAltered) {
+    test::TestEnvironment env;
+    const auto path = env.dir / "old.mdb";
+    {
+        Database creator;
+        creator.open(path, Database::OpenMode::CreateIfMissing);
+        creator.execute("CREATE TABLE KORFSongs (SongCode Long, SongTitle text(200))");
+    }
+    env.state.connection.open(path, Database::OpenMode::ExistingOnly);
+    CreateTables(env.state.connection, env.settings);
+    EXPECT_EQ(columnsOf(env.state.connection, "KORFSongs"),
+              (std::vector<std::string>{"SongCode", "SongTitle"}));
+    EXPECT_TRUE(tableExists(env.state.connection, "KORFStyles"));
+}
+
+TEST(Schema, Query1HasOneRowPerBankWithItsSlotStyles) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    db.execute(
+        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleDesc) VALUES "
+        "(4, 'Pop 8Beat  ', 'bright')");
+    db.execute(
+        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleDesc) VALUES "
+        "(9, 'Slow Rock  ', 'dark')");
+    std::string insert = "INSERT INTO KORFBanks VALUES (1, 'USER0001', 'first', 4, 0, 9";
+    for (int slot = 4; slot <= 16; ++slot) {
+        insert += ", 0";
+    }
+    db.execute(insert + ")");
+    db.execute("INSERT INTO KORFBanks (BankProg, BankName) VALUES (2, 'EMPTY')");
+
+    Rows rows = db.query("SELECT * FROM QUERY1 ORDER BY BANKNAME");
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.text("BankName"), "EMPTY");
+    EXPECT_TRUE(rows.isNull("Prog01"));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.integer("BANKPROG"), 1);
+    EXPECT_EQ(rows.text("BankDesc"), "first");
+    EXPECT_EQ(rows.integer("Prog01"), 4);
+    EXPECT_EQ(rows.text("Name01"), "Pop 8Beat  ");
+    EXPECT_EQ(rows.text("Desc01"), "bright");
+    EXPECT_EQ(rows.integer("Prog02"), 0);
+    EXPECT_TRUE(rows.isNull("Name02"));
+    EXPECT_EQ(rows.text("Name03"), "Slow Rock  ");
+    EXPECT_EQ(rows.text("Desc03"), "dark");
+    EXPECT_EQ(rows.columnIndex("Desc16"), 50);
+    EXPECT_FALSE(rows.next());
+}
+
+TEST(Schema, TextLongerThanItsColumnIsRefusedAndNothingStored) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    try {
+        db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (1, pName)",
+                   {"TWELVE CHARS"});
+        FAIL() << "a 12-character name was stored";
+    } catch (const DbError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "19 The text for KORFStyles.StyleName1 is longer than its 11 characters");
+    }
+    EXPECT_FALSE(db.query("SELECT * FROM KORFStyles").next());
+    // Characters, not bytes, count: eleven accented letters fit.
+    db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (1, pName)",
+               {"\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3"
+                "\xA9\xC3\xA9"});
+    EXPECT_THROW(db.execute("UPDATE KORFStyles SET StyleDate = '2026/12/06 ' WHERE StyleProg = 1"),
+                 DbError);
+}
+
+TEST(Schema, TextEqualityIgnoresLetterCase) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    db.execute("INSERT INTO KORFBanks (BankProg, BankName) VALUES (1, 'User0001')");
+    Rows rows = db.query("SELECT BankProg FROM KORFBanks WHERE BankName = 'USER0001'");
+    EXPECT_TRUE(rows.next());
+}
+
+}  // namespace
+}  // namespace orb

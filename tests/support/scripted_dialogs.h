@@ -1,0 +1,70 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/user_dialogs.h"
+
+namespace orb::test {
+
+// UserDialogs for tests: records every call exactly and answers from queues. A question (a box
+// with Yes/No buttons), an input box or a file dialog without a queued answer fails the test.
+class ScriptedDialogs : public UserDialogs {
+public:
+    struct Call {
+        enum class Kind { MessageBox, InputBox, OpenFile, SaveFile };
+        Kind kind;
+        std::string text;  // message or prompt; the filter for file dialogs
+        std::string title;
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+        Answer defaultAnswer = Answer::Ok;
+        std::string proposal;  // input box proposal, save dialog initial name
+    };
+
+    // Answers, used in order.
+    void answer(Answer next) { answers_.push_back(next); }
+    void input(std::optional<std::string> next) { inputs_.push_back(std::move(next)); }
+    void file(std::string next) { files_.push_back(std::move(next)); }
+
+    const std::vector<Call>& calls() const { return calls_; }
+    // The texts of all message boxes, in order.
+    std::vector<std::string> messages() const;
+    void clear() { calls_.clear(); }
+    // True when every queued answer has been used.
+    bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
+
+    int processEventsCount() const { return processEvents_; }
+    bool waitCursor() const { return waitCursorDepth_ > 0; }
+
+    Answer messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
+                      Answer defaultAnswer) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& proposal) override;
+    std::string openFileDialog(const std::string& filter) override;
+    std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
+    void setWaitCursor(bool waiting) override { waitCursorDepth_ += waiting ? 1 : -1; }
+    void showProgress(const std::string&, long long value, long long maximum) override {
+        lastProgress_ = value;
+        lastProgressMaximum_ = maximum;
+    }
+    void hideProgress() override {}
+    void processEvents() override { ++processEvents_; }
+
+    long long lastProgress() const { return lastProgress_; }
+    long long lastProgressMaximum() const { return lastProgressMaximum_; }
+
+private:
+    std::vector<Call> calls_;
+    std::deque<Answer> answers_;
+    std::deque<std::optional<std::string>> inputs_;
+    std::deque<std::string> files_;
+    int processEvents_ = 0;
+    int waitCursorDepth_ = 0;
+    long long lastProgress_ = 0;
+    long long lastProgressMaximum_ = 0;
+};
+
+}  // namespace orb::test

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace orb::test {
+
+// A folder of the test's own under the system temporary folder, removed with everything in it
+// when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes `bytes` to `path`, creating its folders.
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+// The whole file as bytes.
+std::string readFile(const std::filesystem::path& path);
+
+}  // namespace orb::test

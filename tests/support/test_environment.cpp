@@ -1,0 +1,23 @@
+#include "support/test_environment.h"
+
+#include "app/startup.h"
+
+namespace orb::test {
+
+TestEnvironment::TestEnvironment()
+    : settings(dir / "settings.ini"),
+      clock(std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12},
+                                        std::chrono::day{6}}),
+      state(settings, clock) {}
+
+void TestEnvironment::openFreshDatabase() {
+    const auto path = dir / "ORB.MDB";
+    {
+        Database creator;
+        creator.open(path, Database::OpenMode::CreateIfMissing);
+    }
+    state.DatabasePath = path.string();
+    OpenDatabase(state);
+}
+
+}  // namespace orb::test
