@@ -1,20 +1,155 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
+#include "app/windows/about_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/parameters_window.h"
 #include "support/test_environment.h"
 
 namespace orb {
 namespace {
 
-TEST(MainWindow, HasItsNameAndCaptionAndClosingEndsTheRun) {
+using Answer = UserDialogs::Answer;
+
+QPushButton* menuButton(QWidget& window, int index) {
+    return window.findChild<QPushButton*>(QString("cmdMenu%1").arg(index));
+}
+
+int rowCount(Database& db, const char* table) {
+    Rows rows = db.query(std::string("SELECT count(*) FROM ") + table);
+    rows.next();
+    return static_cast<int>(rows.integer(0));
+}
+
+// Runs `action` on the modal window that opens next, once it is shown.
+void whenModalOpens(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        action(modal);
+    });
+}
+
+TEST(MainWindow, HasItsNameCaptionAndButtons) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    MainWindow window(env.state, env.dialogs);
+    EXPECT_EQ(window.objectName(), "frmMain");
+    EXPECT_EQ(window.windowTitle(), "ORB 2.31");
+    const char* captions[] = {"Styles", "Songs", "About", "Parameters", "Exit", "Backup / Restore"};
+    const bool enabled[] = {false, false, true, true, true, false};
+    for (int i = 0; i < 6; ++i) {
+        QPushButton* button = menuButton(window, i);
+        ASSERT_NE(button, nullptr) << i;
+        EXPECT_EQ(button->text(), captions[i]);
+        EXPECT_EQ(button->isEnabled(), enabled[i]) << captions[i];
+    }
+    EXPECT_NE(window.findChild<QWidget*>("Picture1"), nullptr);
+}
+
+TEST(MainWindow, AGivenWindowEnablesItsButtonAndIsMadeOnceForTheRun) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    int made = 0;
+    MainWindowFactories factories;
+    factories.songs = [&made](QWidget* parent) {
+        ++made;
+        auto* songs = new QDialog(parent);
+        songs->setObjectName("frmSongs");
+        return songs;
+    };
+    MainWindow window(env.state, env.dialogs, factories);
+    window.show();
+    EXPECT_FALSE(menuButton(window, 0)->isEnabled());
+    ASSERT_TRUE(menuButton(window, 1)->isEnabled());
+    QWidget* shown = nullptr;
+    for (int i = 0; i < 2; ++i) {
+        whenModalOpens([&shown](QWidget* modal) {
+            shown = modal;
+            static_cast<QDialog*>(modal)->reject();
+        });
+        QTest::mouseClick(menuButton(window, 1), Qt::LeftButton);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->objectName(), "frmSongs");
+    }
+    EXPECT_EQ(made, 1);
+}
+
+TEST(MainWindow, AboutAndParametersOpenModallyOneInstanceEach) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     MainWindow window(env.state, env.dialogs);
     window.show();
-    EXPECT_EQ(window.objectName(), "frmMain");
-    EXPECT_EQ(window.windowTitle(), "ORB 2.31");
+    QString opened;
+    for (int i = 0; i < 2; ++i) {
+        whenModalOpens([&opened](QWidget* modal) {
+            opened = modal->objectName();
+            QTest::keyClick(modal, Qt::Key_A);
+        });
+        QTest::mouseClick(menuButton(window, MainWindow::About), Qt::LeftButton);
+        EXPECT_EQ(opened, "frmAbout");
+
+        whenModalOpens([&opened](QWidget* modal) {
+            opened = modal->objectName();
+            QTest::mouseClick(modal->findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+        });
+        QTest::mouseClick(menuButton(window, MainWindow::Parameters), Qt::LeftButton);
+        EXPECT_EQ(opened, "frmParameters");
+    }
+    EXPECT_EQ(window.findChildren<AboutWindow*>().size(), 1);
+    EXPECT_EQ(window.findChildren<ParametersWindow*>().size(), 1);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST(MainWindow, OnlyShiftCtrlAltClickOnThePictureAsksForThePassword) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    env.state.connection.execute(
+        "INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (1, 'Volare')");
+    MainWindow window(env.state, env.dialogs);
+    window.show();
+    QWidget* picture = window.findChild<QWidget*>("Picture1");
+    ASSERT_NE(picture, nullptr);
+
+    QTest::mouseClick(picture, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
+    QTest::mouseClick(picture, Qt::RightButton,
+                      Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::Yes);
+    QTest::mouseClick(picture, Qt::LeftButton,
+                      Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(env.dialogs.calls().size(), 3u);
+    EXPECT_EQ(env.dialogs.calls()[0].text,
+              "WARNING: insert password for complete database deletion");
+    EXPECT_EQ(env.dialogs.calls()[2].text, "ORB database successfully initialized");
+    EXPECT_EQ(rowCount(env.state.connection, "KORFSongs"), 0);
+    EXPECT_TRUE(env.state.connection.isOpen());
+}
+
+TEST(MainWindow, ExitClosesTheConnectionAndTheWindow) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    MainWindow window(env.state, env.dialogs);
+    window.show();
+    QTest::mouseClick(menuButton(window, MainWindow::Exit), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(env.state.exitRequested);
+    EXPECT_FALSE(env.state.connection.isOpen());
+    EXPECT_EQ(env.dialogs.processEventsCount(), 1);
+}
+
+TEST(MainWindow, ClosingByTheFrameEndsTheRun) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    MainWindow window(env.state, env.dialogs);
+    window.show();
     window.close();
     EXPECT_TRUE(env.state.exitRequested);
     EXPECT_FALSE(env.state.connection.isOpen());

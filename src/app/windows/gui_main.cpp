@@ -1,6 +1,7 @@
 #include "app/windows/gui_main.h"
 
 #include <QApplication>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/startup.h"
@@ -14,7 +15,10 @@ int runWindows(AppState& state) {
     if (Main(state, dialogs, defaultDatabasePath()) == StartupOutcome::Quit) {
         return 0;
     }
-    MainWindow window(state, dialogs);
+    // The windows of the catalogue, the songs and the backup; each one given enables its
+    // button on the main window.
+    MainWindowFactories factories;
+    MainWindow window(state, dialogs, std::move(factories));
     dialogs.setParentWindow(&window);
     window.show();
     return QApplication::exec();

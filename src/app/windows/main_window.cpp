@@ -1,25 +1,112 @@
 #include "app/windows/main_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
 
-#include "app/app_state.h"
-#include "app/startup.h"
 #include "app/version.h"
+#include "app/windows/about_window.h"
+#include "app/windows/orb_picture.h"
+#include "app/windows/parameters_window.h"
 
 namespace orb {
+namespace {
 
-MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), state_(state), dialogs_(dialogs) {
+constexpr std::array<const char*, MainWindow::kMenuCount> kCaptions = {
+    "Styles", "Songs", "About", "Parameters", "Exit", "Backup / Restore"};
+// Left to right on the window: the catalogue first, the program's own matters last.
+constexpr std::array<int, MainWindow::kMenuCount> kButtonOrder = {
+    MainWindow::Styles,     MainWindow::Songs, MainWindow::BackupRestore,
+    MainWindow::Parameters, MainWindow::About, MainWindow::Exit};
+
+MouseButton toMouseButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::Other;
+    }
+}
+
+int toShiftState(Qt::KeyboardModifiers modifiers) {
+    int state = 0;
+    if (modifiers.testFlag(Qt::ShiftModifier)) {
+        state |= kShiftKey;
+    }
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        state |= kCtrlKey;
+    }
+    if (modifiers.testFlag(Qt::AltModifier)) {
+        state |= kAltKey;
+    }
+    return state;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactories factories,
+                       QWidget* parent)
+    : QMainWindow(parent), controller_(state, dialogs) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
-    resize(480, 320);
+
+    factories_[Styles] = std::move(factories.styles);
+    factories_[Songs] = std::move(factories.songs);
+    factories_[BackupRestore] = std::move(factories.backupRestore);
+    factories_[About] = [](QWidget* owner) { return new AboutWindow(owner); };
+    factories_[Parameters] = [&state, &dialogs](QWidget* owner) {
+        return new ParametersWindow(state, dialogs, owner);
+    };
+
+    auto* central = new QWidget(this);
+    auto* picture = new OrbPicture(central);
+    picture->setObjectName("Picture1");
+    connect(picture, &OrbPicture::pressed, this, &MainWindow::pictureMouseDown);
+
+    auto* buttons = new QHBoxLayout;
+    for (int index : kButtonOrder) {
+        auto* button = new QPushButton(kCaptions[index], central);
+        button->setObjectName(QString("cmdMenu%1").arg(index));
+        button->setEnabled(index == Exit || factories_[index] != nullptr);
+        connect(button, &QPushButton::clicked, this, [this, index] { menuClicked(index); });
+        buttons->addWidget(button);
+        cmdMenu_[index] = button;
+    }
+
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(picture, 1);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+}
+
+void MainWindow::menuClicked(int index) {
+    if (index == Exit) {
+        controller_.exit();
+        close();
+        return;
+    }
+    if (index < 0 || index >= kMenuCount || !factories_[index]) {
+        return;
+    }
+    if (windows_[index].isNull()) {
+        windows_[index] = factories_[index](this);
+    }
+    windows_[index]->exec();
+}
+
+void MainWindow::pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    controller_.pictureMouseDown(toMouseButton(button), toShiftState(modifiers));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Leaving by the window frame ends the run as "Exit" does.
-    if (!state_.exitRequested) {
-        CloseAndExit(state_, dialogs_);
-    }
+    controller_.windowClosed();
     event->accept();
 }
 

@@ -1,24 +1,55 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "app/main_controller.h"
+
+class QDialog;
+class QPushButton;
 
 namespace orb {
 
 class AppState;
 class UserDialogs;
 
+// Makes one of the windows that the main window opens. Called once, on first use; the window
+// then lives, hidden between showings, for the rest of the run.
+using SubWindowFactory = std::function<QDialog*(QWidget* parent)>;
+
+// The windows of other parts of the program. A button whose window is not given stays
+// disabled.
+struct MainWindowFactories {
+    SubWindowFactory styles;         // cmdMenu(0) "Styles"
+    SubWindowFactory songs;          // cmdMenu(1) "Songs"
+    SubWindowFactory backupRestore;  // cmdMenu(5) "Backup / Restore"
+};
+
 // frmMain: the program's home window.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    enum Menu { Styles = 0, Songs = 1, About = 2, Parameters = 3, Exit = 4, BackupRestore = 5 };
+    static constexpr int kMenuCount = 6;
+
+    MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactories factories = {},
+               QWidget* parent = nullptr);
+
+    // cmdMenu click: shows the button's window modally, or ends the run for "Exit".
+    void menuClicked(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    AppState& state_;
-    UserDialogs& dialogs_;
+    void pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+
+    MainController controller_;
+    std::array<SubWindowFactory, kMenuCount> factories_;
+    std::array<QPointer<QDialog>, kMenuCount> windows_;
+    std::array<QPushButton*, kMenuCount> cmdMenu_{};
 };
 
 }  // namespace orb

@@ -1,0 +1,63 @@
+#include "app/database_wipe.h"
+
+#include <array>
+
+#include "app/app_state.h"
+#include "app/module_routines.h"
+#include "app/user_dialogs.h"
+#include "db/transaction.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kPasswordPrompt = "WARNING: insert password for complete database deletion";
+constexpr const char* kAreYouSure =
+    "WARNING: All data inside ORB database will be deleted. Are you sure?";
+constexpr const char* kWiped = "ORB database successfully initialized";
+constexpr const char* kNotWiped = "ORB database was not initialized: ";
+
+constexpr std::array<const char*, 4> kDeletions = {
+    "DELETE FROM KORFSTYLES",
+    "DELETE FROM KORFBANKS",
+    "DELETE FROM KORFSONGS",
+    "DELETE FROM KORFSONSTY",
+};
+
+}  // namespace
+
+bool IsWipeGesture(MouseButton button, int shiftState) {
+    return button == MouseButton::Left && shiftState == (kShiftKey | kCtrlKey | kAltKey);
+}
+
+WipeOutcome PictureMouseDown(AppState& state, UserDialogs& dialogs, MouseButton button,
+                             int shiftState) {
+    if (!IsWipeGesture(button, shiftState)) {
+        return WipeOutcome::NotAsked;
+    }
+    return WipeDatabase(state, dialogs);
+}
+
+WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
+    // A wrong password says nothing: the gesture stays a secret to whoever does not know it.
+    if (dialogs.inputBox(kPasswordPrompt, "ORB", "") != kWipePassword) {
+        return WipeOutcome::Declined;
+    }
+    if (!dialogs.question(kAreYouSure)) {
+        return WipeOutcome::Declined;
+    }
+    // All four tables or none: a half-wiped catalogue would leave banks naming lost styles.
+    try {
+        Transaction transaction(state.connection);
+        for (const char* sql : kDeletions) {
+            ExecuteSql(state.connection, sql);
+        }
+        transaction.commit();
+    } catch (const DbError& e) {
+        dialogs.message(kNotWiped + std::string(e.what()), UserDialogs::Icon::Critical);
+        return WipeOutcome::Failed;
+    }
+    dialogs.message(kWiped, UserDialogs::Icon::Exclamation);
+    return WipeOutcome::Wiped;
+}
+
+}  // namespace orb

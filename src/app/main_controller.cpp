@@ -1,0 +1,22 @@
+#include "app/main_controller.h"
+
+#include "app/app_state.h"
+#include "app/startup.h"
+
+namespace orb {
+
+void MainController::exit() {
+    if (!state_.exitRequested) {
+        CloseAndExit(state_, dialogs_);
+    }
+}
+
+void MainController::windowClosed() {
+    exit();
+}
+
+bool MainController::exitRequested() const {
+    return state_.exitRequested;
+}
+
+}  // namespace orb

@@ -1,0 +1,128 @@
+#include "app/parameters_controller.h"
+
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "app/module_routines.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "app/user_dialogs.h"
+#include "db/database.h"
+
+namespace orb {
+namespace {
+
+std::string trimmed(const std::string& text) {
+    constexpr const char* kBlanks = " \t\r\n";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// Only a file counts: a folder named in a box is "not found".
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+std::string cannotOpen(const std::string& path, const DbError& error) {
+    return "The file " + path + " cannot be opened as an ORB database (" + error.what() + ").";
+}
+
+}  // namespace
+
+ParametersController::ParametersController(AppState& state, UserDialogs& dialogs)
+    : state_(state), dialogs_(dialogs) {
+    load();
+}
+
+void ParametersController::load() {
+    fields_[DatabaseBox] = state_.DatabasePath;
+    fields_[KorgUtilityBox] = state_.KorgUtilityPath;
+    fields_[FloppyBox] = state_.FloppyPath;
+    fields_[BackupBox] = state_.BackupPath;
+    fields_[PaHardDiskBox] = state_.PaHardDiskPath;
+}
+
+std::size_t ParametersController::search(std::size_t index) {
+    const std::string chosen = ShowOpenFileDialog(dialogs_, kSearchFilters.at(index));
+    if (chosen.empty()) {
+        return kFieldCount;
+    }
+    const Field target = kSearchTargets[index];
+    fields_[target] = chosen;
+    return target;
+}
+
+bool ParametersController::reject(const std::string& message) {
+    dialogs_.message(message, UserDialogs::Icon::Critical, kMessageTitle);
+    return false;
+}
+
+bool ParametersController::save() {
+    // Paths are kept as typed apart from surrounding blanks: file names here tell letter case
+    // apart, so upper-casing them would point at another file.
+    std::array<std::string, kFieldCount> values;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        values[i] = trimmed(fields_[i]);
+    }
+    if (values[DatabaseBox].empty()) {
+        return reject("Database path is mandatory!");
+    }
+    if (!fileExists(values[DatabaseBox])) {
+        return reject("Database file not found!");
+    }
+    if (!values[KorgUtilityBox].empty() && !fileExists(values[KorgUtilityBox])) {
+        return reject("KORG utility not found!");
+    }
+
+    // The new database is opened before anything is stored, so that a file that cannot be
+    // opened leaves the settings and the running program as they were.
+    if (values[DatabaseBox] != state_.DatabasePath && !reopenDatabase(values[DatabaseBox])) {
+        return false;
+    }
+
+    state_.DatabasePath = values[DatabaseBox];
+    state_.KorgUtilityPath = values[KorgUtilityBox];
+    state_.FloppyPath = values[FloppyBox];
+    state_.BackupPath = values[BackupBox];
+    state_.PaHardDiskPath = values[PaHardDiskBox];
+
+    state_.settings.set("PATH", "DATABASE", state_.DatabasePath);
+    state_.settings.set("PARAMETERS", "KORGPROG", state_.KorgUtilityPath);
+    state_.settings.set("PARAMETERS", "FLOPPYDRIVE", state_.FloppyPath);
+    state_.settings.set("PARAMETERS", "PAHDDRIVE", state_.PaHardDiskPath);
+    state_.settings.set("PARAMETERS", "ORBBACKUP", state_.BackupPath);
+    return true;
+}
+
+bool ParametersController::reopenDatabase(const std::string& newPath) {
+    // Tried on a connection of its own first, so that a file that is no database never costs
+    // the running program its connection, its filter or its current bank.
+    try {
+        Database probe;
+        probe.open(newPath, Database::OpenMode::ExistingOnly);
+    } catch (const DbError& e) {
+        return reject(cannotOpen(newPath, e));
+    }
+    const std::string oldPath = state_.DatabasePath;
+    state_.connection.close();
+    state_.DatabasePath = newPath;
+    try {
+        OpenDatabase(state_);
+        return true;
+    } catch (const DbError& e) {
+        std::string message = cannotOpen(newPath, e) + " ORB goes on with " + oldPath + ".";
+        state_.DatabasePath = oldPath;
+        try {
+            OpenDatabase(state_);
+        } catch (const DbError& again) {
+            message = cannotOpen(newPath, e) + " " + cannotOpen(oldPath, again);
+        }
+        return reject(message);
+    }
+}
+
+}  // namespace orb

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// frmParameters: the five paths of the settings, their browse buttons and their saving.
+class ParametersController {
+public:
+    static constexpr std::size_t kFieldCount = 5;
+    static constexpr std::size_t kSearchCount = 3;
+
+    // Boxes of txtField, in order.
+    enum Field : std::size_t {
+        DatabaseBox = 0,
+        KorgUtilityBox,
+        FloppyBox,
+        BackupBox,
+        PaHardDiskBox
+    };
+
+    static constexpr const char* kCaption = "ORB parameters";
+    static constexpr const char* kMessageTitle = "Save Parameters Value";
+    static constexpr std::array<const char*, kFieldCount> kLabels = {
+        "Database path", "KORG utility path", "Floppy disk path", "Backup / Restore path",
+        "Pa hard disk path"};
+    static constexpr std::array<const char*, kSearchCount> kSearchFilters = {
+        "ORB Database (*.MDB)|*.MDB", "Executables (*.EXE)|*.EXE",
+        "ORB Database Dump (*.ODD)|*.ODD"};
+    // The box that each Search button fills.
+    static constexpr std::array<Field, kSearchCount> kSearchTargets = {DatabaseBox, KorgUtilityBox,
+                                                                       BackupBox};
+
+    ParametersController(AppState& state, UserDialogs& dialogs);
+
+    // Fills the boxes with the values in use; each opening of the window starts here.
+    void load();
+
+    const std::string& field(std::size_t index) const { return fields_.at(index); }
+    void setField(std::size_t index, std::string text) { fields_.at(index) = std::move(text); }
+
+    // cmdSearch(index): the open-file dialog; a chosen file replaces its box, a cancel leaves
+    // it. Returns the box that changed, or kFieldCount when none did.
+    std::size_t search(std::size_t index);
+
+    // cmdOk: validates, applies and stores the values and reopens the database when its path
+    // changed. True when the window may close; false leaves it open with the boxes as typed.
+    bool save();
+
+private:
+    bool reject(const std::string& message);
+    bool reopenDatabase(const std::string& newPath);
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    std::array<std::string, kFieldCount> fields_;
+};
+
+}  // namespace orb

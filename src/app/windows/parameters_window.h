@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "app/parameters_controller.h"
+
+class QLineEdit;
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// frmParameters: the five paths, three Search buttons, Save and Exit.
+class ParametersWindow : public QDialog {
+    Q_OBJECT
+public:
+    ParametersWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+protected:
+    // Each opening shows the values in use.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showFields();
+    void takeFields();
+    void search(std::size_t index);
+    void save();
+
+    ParametersController controller_;
+    std::array<QLineEdit*, ParametersController::kFieldCount> txtField_{};
+};
+
+}  // namespace orb

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/database_wipe.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+using Call = test::ScriptedDialogs::Call;
+using Answer = UserDialogs::Answer;
+using Icon = UserDialogs::Icon;
+
+constexpr const char* kPrompt = "WARNING: insert password for complete database deletion";
+constexpr const char* kAreYouSure =
+    "WARNING: All data inside ORB database will be deleted. Are you sure?";
+constexpr int kAllThree = kShiftKey | kCtrlKey | kAltKey;
+
+void fillEveryTable(Database& db) {
+    db.execute(
+        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleContent1) VALUES (1, 'Rock', "
+        "pContent)",
+        {SqlParam::blob(std::string("\x00\x81\xff", 3))});
+    db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (2, 'Swing')");
+    db.execute("INSERT INTO KORFBanks (BankProg, BankName, BankStyle01) VALUES (1, 'Live', 1)");
+    db.execute("INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (1, 'Volare')");
+    db.execute("INSERT INTO KORFSonSty (SongCode, StyleProg, SongNote) VALUES (1, 2, 'intro')");
+}
+
+int rowCount(Database& db, const std::string& table) {
+    Rows rows = db.query("SELECT count(*) FROM " + table);
+    rows.next();
+    return static_cast<int>(rows.integer(0));
+}
+
+// Rows of KORFStyles, KORFBanks, KORFSongs and KORFSonSty as "s,b,n,l".
+std::string counts(Database& db) {
+    return std::to_string(rowCount(db, "KORFStyles")) + "," +
+           std::to_string(rowCount(db, "KORFBanks")) + "," +
+           std::to_string(rowCount(db, "KORFSongs")) + "," +
+           std::to_string(rowCount(db, "KORFSonSty"));
+}
+
+class DatabaseWipe : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.openFreshDatabase();
+        fillEveryTable(env.state.connection);
+    }
+    test::TestEnvironment env;
+};
+
+TEST_F(DatabaseWipe, OnlyALeftPressWithShiftCtrlAndAltAsks) {
+    EXPECT_TRUE(IsWipeGesture(MouseButton::Left, kAllThree));
+    for (int state : {0, kCtrlKey | kAltKey, kShiftKey | kCtrlKey, kShiftKey | kAltKey, kShiftKey,
+                      kCtrlKey, kAltKey}) {
+        EXPECT_EQ(PictureMouseDown(env.state, env.dialogs, MouseButton::Left, state),
+                  WipeOutcome::NotAsked)
+            << "shift state " << state;
+    }
+    for (MouseButton button : {MouseButton::Right, MouseButton::Middle, MouseButton::Other}) {
+        EXPECT_EQ(PictureMouseDown(env.state, env.dialogs, button, kAllThree),
+                  WipeOutcome::NotAsked);
+    }
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+}
+
+TEST_F(DatabaseWipe, AnythingButTheExactPasswordSaysNothingAndChangesNothing) {
+    const std::optional<std::string> wrong[] = {"tape on/off",  "Tape On/Off", "TAPE ON/OFF ",
+                                                " TAPE ON/OFF", "TAPE ONOFF",  "",
+                                                std::nullopt};
+    for (const auto& answer : wrong) {
+        env.dialogs.clear();
+        env.dialogs.input(answer);
+        EXPECT_EQ(PictureMouseDown(env.state, env.dialogs, MouseButton::Left, kAllThree),
+                  WipeOutcome::Declined);
+        const auto& calls = env.dialogs.calls();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].kind, Call::Kind::InputBox);
+        EXPECT_EQ(calls[0].text, kPrompt);
+        EXPECT_EQ(calls[0].title, "ORB");
+        EXPECT_EQ(calls[0].proposal, "");
+    }
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+}
+
+TEST_F(DatabaseWipe, NoToTheQuestionKeepsEverything) {
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::No);
+    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Declined);
+    const auto& calls = env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].text, kAreYouSure);
+    EXPECT_EQ(calls[1].title, "ORB");
+    EXPECT_EQ(calls[1].icon, Icon::Question);
+    EXPECT_EQ(calls[1].buttons, UserDialogs::Buttons::YesNo);
+    EXPECT_EQ(calls[1].defaultAnswer, Answer::No);
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+}
+
+TEST_F(DatabaseWipe, YesEmptiesTheFourTablesAndTheRunGoesOnOnTheSameConnection) {
+    env.state.StyleListWhere = "WHERE STYLECAT = 'ROCK'";
+    env.state.StyleFilterValues[3] = "ROCK";
+    env.settings.set("PARAMETERS", "FLOPPYDRIVE", "/media/floppy");
+    const auto* connection = env.state.connection.handle();
+
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_EQ(PictureMouseDown(env.state, env.dialogs, MouseButton::Left, kAllThree),
+              WipeOutcome::Wiped);
+
+    EXPECT_EQ(counts(env.state.connection), "0,0,0,0");
+    const auto& calls = env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[2].text, "ORB database successfully initialized");
+    EXPECT_EQ(calls[2].title, "ORB");
+    EXPECT_EQ(calls[2].icon, Icon::Exclamation);
+    EXPECT_EQ(calls[2].buttons, UserDialogs::Buttons::Ok);
+
+    // Filters and settings stay; the tables stay and take new rows on the same connection.
+    EXPECT_EQ(env.state.StyleListWhere, "WHERE STYLECAT = 'ROCK'");
+    EXPECT_EQ(env.state.StyleFilterValues[3], "ROCK");
+    EXPECT_EQ(env.settings.get("PARAMETERS", "FLOPPYDRIVE", ""), "/media/floppy");
+    EXPECT_EQ(env.state.connection.handle(), connection);
+    EXPECT_FALSE(env.state.connection.inTransaction());
+    fillEveryTable(env.state.connection);
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+}
+
+TEST_F(DatabaseWipe, AFailedDeletionLeavesEveryRowAndIsReported) {
+    // The last of the four deletions is refused, after the first three have run.
+    env.state.connection.execute(
+        "CREATE TRIGGER keep_links BEFORE DELETE ON KORFSonSty "
+        "BEGIN SELECT RAISE(ABORT, 'links are locked'); END");
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Failed);
+
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+    Rows style =
+        env.state.connection.query("SELECT StyleContent1 FROM KORFStyles WHERE StyleProg = 1");
+    ASSERT_TRUE(style.next());
+    EXPECT_EQ(style.bytes(0), std::string_view("\x00\x81\xff", 3));
+    const auto& calls = env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[2].text, "ORB database was not initialized: 19 links are locked");
+    EXPECT_EQ(calls[2].title, "ORB");
+    EXPECT_EQ(calls[2].icon, Icon::Critical);
+    EXPECT_FALSE(env.state.connection.inTransaction());
+}
+
+TEST_F(DatabaseWipe, AReadOnlyDatabaseKeepsItsRows) {
+    env.state.connection.execute("PRAGMA query_only = ON");
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Failed);
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+    ASSERT_EQ(env.dialogs.messages().size(), 2u);
+    EXPECT_EQ(env.dialogs.messages()[1],
+              "ORB database was not initialized: 8 attempt to write a readonly database");
+}
+
+}  // namespace
+}  // namespace orb

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/windows/about_window.h"
+#include "app/windows/log_window.h"
+
+namespace orb {
+namespace {
+
+TEST(LogWindow, ShowsWhatItsCallerGivesAndClosesOnCancel) {
+    LogWindow window;
+    EXPECT_EQ(window.objectName(), "frmLog");
+    EXPECT_EQ(window.windowTitle(), "Log file viewer");
+    auto* cancel = window.findChild<QPushButton*>("Command1");
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "Cancel");
+
+    window.setLog("", "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
+    EXPECT_EQ(window.windowTitle(), "");
+    auto* text = window.findChild<QPlainTextEdit*>("txtResult");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->toPlainText(), "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
+
+    window.show();
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(LogWindow, AnAsciiKeyClosesItOtherKeysDoNot) {
+    LogWindow window;
+    window.setLog("", "log");
+    auto* text = window.findChild<QPlainTextEdit*>("txtResult");
+    window.show();
+
+    // Keys that type nothing, or a character beyond ASCII, leave it open.
+    QTest::keyClick(text, Qt::Key_Down);
+    QTest::keyClick(text, Qt::Key_PageDown);
+    QTest::keyClick(text, Qt::Key_Shift);
+    QTest::sendKeyEvent(QTest::Press, text, Qt::Key_unknown, QString::fromUtf8("é"),
+                        Qt::NoModifier);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(text->toPlainText(), "log");
+
+    QTest::keyClick(text, Qt::Key_Q);
+    EXPECT_FALSE(window.isVisible());
+
+    // Enter on the window itself closes it too.
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(AboutWindow, CarriesTheToolTipAndClosesOnAnyKeyOrClick) {
+    AboutWindow window;
+    EXPECT_EQ(window.objectName(), "frmAbout");
+    QWidget* picture = window.findChild<QWidget*>("Picture1");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->toolTip(),
+              "Version 2.31 (Jan, 2004)  - Press a key or a mouse button to exit!");
+    auto* firstNote = window.findChild<QLabel*>("Label10");
+    auto* closing = window.findChild<QLabel*>("Label2");
+    ASSERT_NE(firstNote, nullptr);
+    ASSERT_NE(closing, nullptr);
+    EXPECT_FALSE(firstNote->text().isEmpty());
+
+    window.show();
+    QTest::keyClick(&window, Qt::Key_F5);
+    EXPECT_FALSE(window.isVisible());
+    for (QWidget* target :
+         {picture, static_cast<QWidget*>(firstNote), static_cast<QWidget*>(closing)}) {
+        window.show();
+        QTest::mouseClick(target, Qt::RightButton);
+        EXPECT_FALSE(window.isVisible()) << target->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace orb

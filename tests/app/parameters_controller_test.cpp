@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+#include "app/parameters_controller.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+using Call = test::ScriptedDialogs::Call;
+using Icon = UserDialogs::Icon;
+using P = ParametersController;
+
+class Parameters : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.openFreshDatabase();
+        env.state.KorgUtilityPath = "";
+        env.state.FloppyPath = "/media/floppy";
+        env.state.BackupPath = "/backups/orb.odd";
+        env.state.PaHardDiskPath = "/media/pa";
+        env.state.StyleListWhere = "WHERE STYLECAT = 'ROCK'";
+        env.state.StyleFilterValues[0] = "ROCK";
+        utility = (env.dir / "Korg Utility.exe").string();
+        test::writeFile(utility, "MZ");
+    }
+
+    // A second database file, empty: the schema step has not seen it yet.
+    std::string emptyDatabase(const std::string& name) {
+        const auto path = env.dir / name;
+        Database().open(path, Database::OpenMode::CreateIfMissing);
+        return path.string();
+    }
+
+    bool hasTable(const std::string& name) {
+        Rows rows = env.state.connection.query("SELECT 1 FROM sqlite_master WHERE name = pName",
+                                               {SqlParam(name)});
+        return rows.next();
+    }
+
+    // The one message of a rejected save, with its title and icon checked.
+    std::string rejection() {
+        const auto& calls = env.dialogs.calls();
+        if (calls.size() != 1) {
+            ADD_FAILURE() << calls.size() << " dialogs instead of one";
+            return {};
+        }
+        EXPECT_EQ(calls[0].title, "Save Parameters Value");
+        EXPECT_EQ(calls[0].icon, Icon::Critical);
+        EXPECT_EQ(calls[0].buttons, UserDialogs::Buttons::Ok);
+        std::string text = calls[0].text;
+        env.dialogs.clear();
+        return text;
+    }
+
+    test::TestEnvironment env;
+    std::string utility;
+};
+
+TEST_F(Parameters, TheBoxesShowTheValuesInUse) {
+    P controller(env.state, env.dialogs);
+    EXPECT_EQ(controller.field(P::DatabaseBox), env.state.DatabasePath);
+    EXPECT_EQ(controller.field(P::KorgUtilityBox), "");
+    EXPECT_EQ(controller.field(P::FloppyBox), "/media/floppy");
+    EXPECT_EQ(controller.field(P::BackupBox), "/backups/orb.odd");
+    EXPECT_EQ(controller.field(P::PaHardDiskBox), "/media/pa");
+    env.state.FloppyPath = "/media/usb";
+    controller.setField(P::FloppyBox, "typed but not saved");
+    controller.load();
+    EXPECT_EQ(controller.field(P::FloppyBox), "/media/usb");
+}
+
+TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
+    P controller(env.state, env.dialogs);
+    const std::string database = env.state.DatabasePath;
+    const auto* connection = env.state.connection.handle();
+    controller.setField(P::FloppyBox, "/media/other");
+
+    controller.setField(P::DatabaseBox, "   ");
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "Database path is mandatory!");
+    EXPECT_EQ(controller.field(P::DatabaseBox), "   ");
+
+    const std::string missing = (env.dir / "missing.mdb").string();
+    controller.setField(P::DatabaseBox, missing);
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "Database file not found!");
+
+    // A folder is not a database file.
+    controller.setField(P::DatabaseBox, env.dir.path().string());
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "Database file not found!");
+
+    // Names tell letter case apart: the upper-case spelling of the path in use is another file.
+    std::string shouted = database;
+    for (char& c : shouted) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    ASSERT_NE(shouted, database);
+    controller.setField(P::DatabaseBox, shouted);
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "Database file not found!");
+
+    controller.setField(P::DatabaseBox, database);
+    controller.setField(P::KorgUtilityBox, (env.dir / "nokorg.exe").string());
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "KORG utility not found!");
+    controller.setField(P::KorgUtilityBox, env.dir.path().string());
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "KORG utility not found!");
+    EXPECT_EQ(controller.field(P::KorgUtilityBox), env.dir.path().string());
+    EXPECT_EQ(controller.field(P::FloppyBox), "/media/other");
+
+    EXPECT_EQ(env.state.FloppyPath, "/media/floppy");
+    EXPECT_EQ(env.settings.get("PARAMETERS", "FLOPPYDRIVE", "unset"), "unset");
+    EXPECT_EQ(env.state.DatabasePath, database);
+    EXPECT_EQ(env.state.connection.handle(), connection);
+}
+
+TEST_F(Parameters, SavingTrimsKeepsLetterCaseAndStoresEveryKey) {
+    P controller(env.state, env.dialogs);
+    const auto* connection = env.state.connection.handle();
+    const std::string database = env.state.DatabasePath;
+    controller.setField(P::DatabaseBox, "  " + database + " ");
+    controller.setField(P::KorgUtilityBox, "\t" + utility + "  ");
+    controller.setField(P::FloppyBox, " /media/Floppy ");
+    controller.setField(P::BackupBox, "/backups/My Dump.odd ");
+    controller.setField(P::PaHardDiskBox, "");
+    ASSERT_TRUE(controller.save());
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    EXPECT_EQ(env.state.DatabasePath, database);
+    EXPECT_EQ(env.state.KorgUtilityPath, utility);
+    EXPECT_EQ(env.state.FloppyPath, "/media/Floppy");
+    EXPECT_EQ(env.state.BackupPath, "/backups/My Dump.odd");
+    EXPECT_EQ(env.state.PaHardDiskPath, "");
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), database);
+    EXPECT_EQ(env.settings.get("PARAMETERS", "KORGPROG", ""), utility);
+    EXPECT_EQ(env.settings.get("PARAMETERS", "FLOPPYDRIVE", ""), "/media/Floppy");
+    EXPECT_EQ(env.settings.get("PARAMETERS", "ORBBACKUP", ""), "/backups/My Dump.odd");
+    EXPECT_EQ(env.settings.get("PARAMETERS", "PAHDDRIVE", "unset"), "");
+
+    // The same database path is no change: the connection and the filter stay.
+    EXPECT_EQ(env.state.connection.handle(), connection);
+    EXPECT_EQ(env.state.StyleListWhere, "WHERE STYLECAT = 'ROCK'");
+}
+
+TEST_F(Parameters, AnEmptyOrBlankUtilityPathIsAccepted) {
+    P controller(env.state, env.dialogs);
+    env.state.KorgUtilityPath = utility;
+    controller.setField(P::KorgUtilityBox, "   ");
+    ASSERT_TRUE(controller.save());
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    EXPECT_EQ(env.state.KorgUtilityPath, "");
+    EXPECT_EQ(env.settings.get("PARAMETERS", "KORGPROG", "unset"), "");
+}
+
+TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndAnEmptyFileGetsTheTables) {
+    const std::string other = emptyDatabase("Other Catalogue.mdb");
+    P controller(env.state, env.dialogs);
+    controller.setField(P::DatabaseBox, other);
+    ASSERT_TRUE(controller.save());
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    EXPECT_TRUE(env.state.connection.isOpen());
+    EXPECT_EQ(env.state.connection.path(), other);
+    EXPECT_EQ(env.state.DatabasePath, other);
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), other);
+    for (const char* table : {"KORFStyles", "KORFBanks", "KORFSongs", "KORFSonSty"}) {
+        EXPECT_TRUE(hasTable(table)) << table;
+    }
+    EXPECT_EQ(env.state.StyleListWhere, "");
+    EXPECT_EQ(env.state.StyleFilterValues[0], "");
+}
+
+TEST_F(Parameters, AFileThatIsNoDatabaseKeepsTheOldOneInUse) {
+    const std::string notes = (env.dir / "notes.mdb").string();
+    test::writeFile(notes, std::string(200, 'x'));
+    const std::string database = env.state.DatabasePath;
+    const auto* connection = env.state.connection.handle();
+    env.state.connection.execute("INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (7, 'Kept')");
+
+    P controller(env.state, env.dialogs);
+    controller.setField(P::DatabaseBox, notes);
+    controller.setField(P::FloppyBox, "/media/new");
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(), "The file " + notes +
+                               " cannot be opened as an ORB database (26 file is not a database: " +
+                               notes + ").");
+    EXPECT_EQ(controller.field(P::DatabaseBox), notes);
+
+    EXPECT_EQ(env.state.DatabasePath, database);
+    EXPECT_EQ(env.state.connection.handle(), connection);
+    EXPECT_EQ(env.state.FloppyPath, "/media/floppy");
+    EXPECT_EQ(env.state.StyleListWhere, "WHERE STYLECAT = 'ROCK'");
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", "unset"), "unset");
+    Rows kept = env.state.connection.query("SELECT SongTitle FROM KORFSongs");
+    ASSERT_TRUE(kept.next());
+    EXPECT_EQ(kept.text(0), "Kept");
+}
+
+TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
+    P controller(env.state, env.dialogs);
+    controller.setField(P::DatabaseBox, "typed");
+    env.dialogs.file("");
+    EXPECT_EQ(controller.search(0), P::kFieldCount);
+    EXPECT_EQ(controller.field(P::DatabaseBox), "typed");
+
+    env.dialogs.file("/data/New.MDB");
+    env.dialogs.file("/opt/korg/PaUtil.EXE");
+    env.dialogs.file("/backups/all.ODD");
+    EXPECT_EQ(controller.search(0), P::DatabaseBox);
+    EXPECT_EQ(controller.search(1), P::KorgUtilityBox);
+    EXPECT_EQ(controller.search(2), P::BackupBox);
+    EXPECT_EQ(controller.field(P::DatabaseBox), "/data/New.MDB");
+    EXPECT_EQ(controller.field(P::KorgUtilityBox), "/opt/korg/PaUtil.EXE");
+    EXPECT_EQ(controller.field(P::BackupBox), "/backups/all.ODD");
+    EXPECT_EQ(controller.field(P::FloppyBox), "/media/floppy");
+
+    const auto& calls = env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[0].kind, Call::Kind::OpenFile);
+    EXPECT_EQ(calls[0].text, "ORB Database (*.MDB)|*.MDB");
+    EXPECT_EQ(calls[2].text, "Executables (*.EXE)|*.EXE");
+    EXPECT_EQ(calls[3].text, "ORB Database Dump (*.ODD)|*.ODD");
+    // Nothing is applied before Save.
+    EXPECT_EQ(env.state.BackupPath, "/backups/orb.odd");
+}
+
+}  // namespace
+}  // namespace orb
