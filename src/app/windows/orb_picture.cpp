@@ -98,7 +98,7 @@ void OrbPicture::paintEvent(QPaintEvent*) {
     paintTitle(painter,
                QRectF(above.center().x() - radius * 2, above.center().y() - radius, radius * 4,
                       radius * 2),
-               radius * 0.75);
+               radius * 0.62);
     paintKeyboard(painter, keys);
 }
 

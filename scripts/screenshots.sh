@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Draws the main window and the parameters window offscreen (no display needed) and saves them
+# as docs/main-window.png and docs/parameters-window.png.
+#   scripts/screenshots.sh [BUILD_DIR]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$root/build}"
+
+"$root/scripts/setup.sh" "$build" >/dev/null
+cmake --build "$build" --target orb_screenshots
+mkdir -p "$root/docs"
+QT_QPA_PLATFORM=offscreen "$build/tools/orb_screenshots" "$root/docs"

@@ -1,0 +1,73 @@
+// Saves pictures of ORB's windows for the documentation, drawn offscreen on a database and
+// settings of their own:  orb_screenshots OUTPUT_FOLDER
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <iostream>
+
+#include "app/app_state.h"
+#include "app/clock.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "app/windows/main_window.h"
+#include "app/windows/parameters_window.h"
+#include "app/windows/qt_user_dialogs.h"
+
+namespace {
+
+bool save(QWidget& window, const QDir& folder, const QString& name) {
+    window.show();
+    QApplication::processEvents();
+    const QString path = folder.filePath(name);
+    if (!window.grab().save(path, "PNG")) {
+        std::cerr << "cannot write " << path.toStdString() << "\n";
+        return false;
+    }
+    std::cout << path.toStdString() << "\n";
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: orb_screenshots OUTPUT_FOLDER\n";
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    QTemporaryDir work;
+    if (!work.isValid() || !output.exists()) {
+        std::cerr << "no output folder or no temporary folder\n";
+        return 1;
+    }
+    const std::filesystem::path folder = work.path().toStdString();
+    orb::QtSettingsStore settings(folder / "ORB.ini");
+    orb::SystemClock clock;
+    orb::AppState state(settings, clock);
+    state.DatabasePath = (folder / "ORB.MDB").string();
+    orb::Database().open(state.DatabasePath, orb::Database::OpenMode::CreateIfMissing);
+    orb::OpenDatabase(state);
+
+    // The paths a musician might have set; the windows only show them here.
+    state.DatabasePath = "/home/musician/.local/share/ORB/ORB/ORB.MDB";
+    state.KorgUtilityPath = "/home/musician/korg/PaUtility.exe";
+    state.FloppyPath = "/media/floppy";
+    state.BackupPath = "/home/musician/Backups/ORB.ODD";
+    state.PaHardDiskPath = "/media/musician/PA80";
+
+    orb::QtUserDialogs dialogs;
+    orb::MainWindow mainWindow(state, dialogs);
+    mainWindow.resize(640, 380);
+    orb::ParametersWindow parameters(state, dialogs);
+    const bool ok = save(mainWindow, output, "main-window.png") &&
+                    save(parameters, output, "parameters-window.png");
+    parameters.close();
+    state.exitRequested = true;  // nothing to close at the end of a picture run
+    return ok ? 0 : 1;
+}
