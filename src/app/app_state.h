@@ -2,9 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "db/database.h"
+#include "db/db_korf_bank.h"
+#include "db/db_korf_songs.h"
+#include "db/db_korf_style.h"
 #include "stylefiles/korf_style.h"
 #include "stylefiles/korf_styles.h"
 
@@ -42,6 +46,12 @@ public:
 
     // The one connection (CN01 of the original design).
     Database connection;
+
+    // The long-lived access objects, made afresh and bound to the connection by OpenDatabase.
+    // The bank access object also holds the current bank, whose slots LoadBankStyles reads.
+    std::unique_ptr<DbKORFStyle> StyleAccess;
+    std::unique_ptr<DbKORFBank> BankAccess;
+    std::unique_ptr<DbKORFSongs> SongAccess;
 
     // Values attached to imported or group-edited styles; GroupFamily also carries the edit
     // dialogs' outcome codes.

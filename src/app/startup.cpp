@@ -126,6 +126,9 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
 
 void OpenDatabase(AppState& state) {
     state.connection.open(state.DatabasePath, Database::OpenMode::ExistingOnly);
+    state.StyleAccess = std::make_unique<DbKORFStyle>(state.connection);
+    state.BankAccess = std::make_unique<DbKORFBank>(state.connection);
+    state.SongAccess = std::make_unique<DbKORFSongs>(state.connection);
     CreateTables(state.connection, state.settings);
     state.StyleFilterValues.fill("");
     state.StyleListWhere.clear();
@@ -136,6 +139,9 @@ void CloseAndExit(AppState& state, UserDialogs& dialogs) {
     state.WorkStyles.clear();
     state.BankStyles.clear();
     state.StyleRecord = KORFStyle{};
+    state.StyleAccess.reset();
+    state.BankAccess.reset();
+    state.SongAccess.reset();
     state.connection.close();
     dialogs.processEvents();
     state.exitRequested = true;

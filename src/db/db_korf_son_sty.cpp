@@ -1,0 +1,72 @@
+#include "db/db_korf_son_sty.h"
+
+#include "db/access_support.h"
+
+namespace orb {
+namespace {
+
+std::string linkCondition(std::int32_t songCode, std::int32_t styleProg) {
+    return std::string(" WHERE") + " SongCode = " + decimal(songCode) + " AND" +
+           " StyleProg = " + decimal(styleProg);
+}
+
+}  // namespace
+
+bool DBKORFSonSty::InsKORFSonSty() {
+    return runReportingFailure(clsKORFSonStyError, [&] {
+        requireConnection(ActiveConnection)
+            .execute(
+                "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
+                "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
+                {SongCode, StyleProg, StyleTempo.str(), StyleTranspose.str(), SongNote.str()});
+        return true;
+    });
+}
+
+bool DBKORFSonSty::UpdKORFSonSty() {
+    return runReportingFailure(clsKORFSonStyError, [&] {
+        Database& connection = requireConnection(ActiveConnection);
+        // One statement, so that a refused note does not leave a new tempo behind.
+        connection.execute(
+            "UPDATE KORFSonSty SET StyleTempo = pStyleTempo, StyleTranspose = pStyleTranspose, "
+            "SongNote = pSongNote" +
+                linkCondition(SongCode, StyleProg),
+            {StyleTempo.str(), StyleTranspose.str(), SongNote.str()});
+        return connection.changes() > 0;
+    });
+}
+
+bool DBKORFSonSty::DelKORFSonSty() {
+    return runReportingFailure(clsKORFSonStyError, [&] {
+        requireConnection(ActiveConnection)
+            .execute("DELETE FROM KORFSonSty WHERE SongCode = pSongCode AND StyleProg = pStyleProg",
+                     {SongCode, StyleProg});
+        return true;
+    });
+}
+
+bool DBKORFSonSty::DelKORFSonStySong() {
+    return runReportingFailure(clsKORFSonStyError, [&] {
+        requireConnection(ActiveConnection)
+            .execute("DELETE FROM KORFSonSty WHERE SongCode = pSongCode", {SongCode});
+        return true;
+    });
+}
+
+bool DBKORFSonSty::GetKORFSonSty() {
+    return runReportingFailure(clsKORFSonStyError, [&] {
+        Rows rows = requireConnection(ActiveConnection)
+                        .query("SELECT * FROM KORFSonSty" + linkCondition(SongCode, StyleProg));
+        if (!rows.next()) {
+            return false;
+        }
+        SongCode = static_cast<std::int32_t>(rows.integer("SongCode"));
+        StyleProg = static_cast<std::int32_t>(rows.integer("StyleProg"));
+        StyleTempo = rows.text("StyleTempo");
+        StyleTranspose = rows.text("StyleTranspose");
+        SongNote = rows.text("SongNote");
+        return true;
+    });
+}
+
+}  // namespace orb

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "db/database.h"
+
+namespace orb {
+
+// The columns of one row of KORFStyles. Contents and the search key are bytes, one char per
+// byte, never converted.
+struct KORFStylesRow {
+    std::int32_t StyleProg = 0;
+    std::string StyleName1;
+    std::string StyleName2;
+    std::int32_t StyleLength1 = 0;
+    std::int32_t StyleLength2 = 0;
+    std::string StyleContent1;
+    std::string StyleContent2;
+    std::string StyleSeek;
+    std::string StyleDate;
+    std::string StyleDesc;
+    std::string StyleCat;
+    std::string StyleFamily;
+    std::string StyleFile;
+    std::string StyleAuthor;
+
+    bool operator==(const KORFStylesRow&) const = default;
+};
+
+// Access to table KORFStyles: one style row held in the column properties, moved to and from
+// the table by the operations. The Boolean operations report a database failure only through
+// their result and clsKORFStylesError ("<code> <message>", cleared at the start of each);
+// GetKORFStylesByContent and NextKORFStyle let it through as DbError.
+class DbKORFStyle : public KORFStylesRow {
+public:
+    DbKORFStyle() = default;
+    explicit DbKORFStyle(Database& connection) : ActiveConnection(&connection) {}
+
+    Database* ActiveConnection = nullptr;
+    std::string clsKORFStylesError;
+
+    // Inserts the row. An empty block is stored as a single blank, and StyleSeek becomes the
+    // first 250 bytes of StyleContent1; both changes stay in the properties.
+    bool InsKORFStyles();
+    // Writes the ten descriptive columns of row StyleProg; false without error text when there
+    // is no such row. The blocks and the key are left alone.
+    bool UpdKORFStyles();
+    // Rewrites the two blocks and the key of row StyleProg with the rules of InsKORFStyles
+    // (used when an import overwrites a style of the same name); false without error text when
+    // there is no such row.
+    bool UpdKORFStylesContent();
+    // Deletes row StyleProg; true also when there was none.
+    bool DelKORFStyles();
+    // Loads every column of row StyleProg; StyleSeek is made from the loaded first block.
+    // False without error text, and the properties unchanged, when there is no such row.
+    bool GetKORFStyles();
+    // Every row whose StyleName1 equals the property (letter case ignored), with all columns;
+    // nothing on failure, with the error text set.
+    std::optional<std::vector<KORFStylesRow>> GetKORFStylesByName();
+    // As GetKORFStyles without reading the blocks: both blocks and the key become " ".
+    bool GetKORFStylesNoContent();
+    // StyleProg of a stored style whose two blocks equal these byte for byte, or -1. Sets
+    // StyleSeek to the key searched for. An empty block matches a stored " ", the form in which
+    // InsKORFStyles stores it.
+    std::int32_t GetKORFStylesByContent(std::string_view content1, std::string_view content2);
+    // The largest StyleProg plus 1, or 1 for an empty table.
+    std::int32_t NextKORFStyle();
+};
+
+}  // namespace orb
