@@ -47,5 +47,7 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
 
 // The command implementations, one file each.
 CliCommand makeInitCommand();
+CliCommand makeBackupCommand();
+CliCommand makeRestoreCommand();
 
 }  // namespace orb

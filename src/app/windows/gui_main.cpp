@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/windows/main_window.h"
 #include "app/windows/qt_user_dialogs.h"
+#include "backup/windows/backup_window.h"
 
 namespace orb {
 
@@ -18,6 +19,9 @@ int runWindows(AppState& state) {
     // The windows of the catalogue, the songs and the backup; each one given enables its
     // button on the main window.
     MainWindowFactories factories;
+    factories.backupRestore = [&](QWidget* parent) {
+        return new BackupWindow(state, dialogs, parent);
+    };
     MainWindow window(state, dialogs, std::move(factories));
     dialogs.setParentWindow(&window);
     window.show();

@@ -1,0 +1,190 @@
+#include "backup/backup_controller.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+#include "app/app_state.h"
+#include "app/module_routines.h"
+#include "app/user_dialogs.h"
+#include "backup/dump_writer.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kDumpFilter = "ORB Database Dump (*.ODD)|*.ODD";
+constexpr const char* kNoPath = "Please insert ODD file path!";
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool endsWithOddInAnyCase(const std::string& path) {
+    if (path.size() < 3) {
+        return false;
+    }
+    std::string last = path.substr(path.size() - 3);
+    std::transform(last.begin(), last.end(), last.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return last == "ODD";
+}
+
+// Lets the wait cursor go whatever way the work ends.
+class WaitCursor {
+public:
+    explicit WaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setWaitCursor(true); }
+    ~WaitCursor() { dialogs_.setWaitCursor(false); }
+
+private:
+    UserDialogs& dialogs_;
+};
+
+}  // namespace
+
+BackupController::BackupController(AppState& state, UserDialogs& dialogs, BackupView* view)
+    : state_(state), dialogs_(dialogs), view_(view) {}
+
+void BackupController::load() {
+    backupPath = state_.BackupPath;
+    restorePath = state_.BackupPath;
+    if (view_ != nullptr) {
+        view_->setProgressVisible(false);
+    }
+}
+
+void BackupController::search(int index) {
+    const std::string chosen = ShowOpenFileDialog(dialogs_, kDumpFilter);
+    if (chosen.empty()) {
+        return;
+    }
+    (index == 0 ? backupPath : restorePath) = chosen;
+}
+
+void BackupController::showProgress(long long maximum) {
+    if (view_ != nullptr) {
+        view_->setProgressRange(maximum);
+        view_->setProgressValue(0);
+        view_->setProgressVisible(true);
+    }
+}
+
+void BackupController::hideProgress() {
+    if (view_ != nullptr) {
+        view_->setProgressVisible(false);
+    }
+}
+
+DumpProgress BackupController::progressUpdater() {
+    return [this](long long done) {
+        if (view_ != nullptr) {
+            view_->setProgressValue(done);
+        }
+        dialogs_.processEvents();
+    };
+}
+
+bool BackupController::backup() {
+    const std::string path = trimmed(backupPath);
+    if (path.empty()) {
+        dialogs_.message(kNoPath, UserDialogs::Icon::Critical);
+        return false;
+    }
+    if (!endsWithOddInAnyCase(path) &&
+        !dialogs_.question("File extension is not ODD. Confirm backup file name?")) {
+        return false;
+    }
+    if (!dialogs_.question("Confirm database backup?")) {
+        return false;
+    }
+    try {
+        {
+            WaitCursor wait(dialogs_);
+            showProgress(countDumpRows(state_.connection));
+            writeDumpFile(state_.connection, path, progressUpdater());
+        }
+        dialogs_.message("ORB database backup completed without errors!", UserDialogs::Icon::None);
+        hideProgress();
+        return true;
+    } catch (const OrbError& e) {
+        hideProgress();
+        dialogs_.message(
+            "The backup to " + path + " failed: " + e.what() + "\nNo dump file has been written.",
+            UserDialogs::Icon::Critical);
+        return false;
+    }
+}
+
+DumpCheck BackupController::checkFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        DumpCheck failed;
+        failed.problem = "The file cannot be opened.";
+        return failed;
+    }
+    return checkDump(in);
+}
+
+bool BackupController::restore() {
+    const std::string path = trimmed(restorePath);
+    if (path.empty()) {
+        dialogs_.message(kNoPath, UserDialogs::Icon::Critical);
+        return false;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        dialogs_.message("Can't find restore file!", UserDialogs::Icon::Critical);
+        return false;
+    }
+    if (view_ != nullptr) {
+        view_->setCheckingVisible(true);
+    }
+    dialogs_.processEvents();
+    const DumpCheck check = checkFile(path);
+    if (view_ != nullptr) {
+        view_->setCheckingVisible(false);
+    }
+    if (!check.ok) {
+        dialogs_.message(
+            path + " is not a ORB backup files or is corrupted! Restore process aborted!",
+            UserDialogs::Icon::Critical);
+        return false;
+    }
+    if (!dialogs_.question(
+            "Restore file has been correctly checked. Confirm restore to ORB database?")) {
+        return false;
+    }
+    if (!dialogs_.question(
+            "Warning: current data will be lost! Confirm restore to ORB database?")) {
+        return false;
+    }
+    try {
+        {
+            WaitCursor wait(dialogs_);
+            std::ifstream in;
+            std::vector<char> buffer(1 << 20);
+            in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            in.open(path, std::ios::binary);
+            if (!in) {
+                throw DumpError("The file cannot be opened.");
+            }
+            showProgress(check.totalRows);
+            restoreDump(state_.connection, in, progressUpdater());
+        }
+        dialogs_.message("ORB database restore completed without errors!", UserDialogs::Icon::None);
+        hideProgress();
+        return true;
+    } catch (const OrbError& e) {
+        hideProgress();
+        dialogs_.message("The restore from " + path + " failed: " + e.what() +
+                             "\nThe database has been left as it was.",
+                         UserDialogs::Icon::Critical);
+        return false;
+    }
+}
+
+}  // namespace orb

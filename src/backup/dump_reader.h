@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+
+#include "backup/dump_format.h"
+
+namespace orb {
+
+class Database;
+
+// Reads a dump from a binary stream: lines ended by CR LF (a bare LF is taken too) and blocks
+// of a given length. Every failure names the line where it happened.
+class DumpLineReader {
+public:
+    explicit DumpLineReader(std::istream& in) : in_(in) {}
+
+    // The next line without its line end; throws DumpError at the end of the file.
+    std::string readLine();
+    // Exactly `count` bytes, then the rest of that line is dropped.
+    std::string readBlockLine(std::int64_t count);
+    long long lineNumber() const { return line_; }
+
+    [[noreturn]] void fail(const std::string& what) const;
+
+private:
+    std::istream& in_;
+    long long line_ = 0;
+};
+
+// What the check found: the rows of each section as the count lines give them.
+struct DumpCheck {
+    bool ok = false;
+    std::string problem;  // when not ok: what is wrong, with its line
+    long long totalRows = 0;
+};
+
+// Walks the sections of banks, songs and links by their row sizes (19, 3 and 5 lines) and
+// checks the header and count lines of all four. The style rows are not read here.
+DumpCheck checkDump(std::istream& in);
+
+// Replaces the whole catalogue with the dump's rows, in one transaction: any failure (a
+// damaged file, a row the database refuses) throws and leaves the catalogue as it was.
+// `progress` is called after every row stored.
+void restoreDump(Database& database, std::istream& in, const DumpProgress& progress = {});
+
+}  // namespace orb

@@ -1,0 +1,170 @@
+#include "backup/dump_writer.h"
+
+#include <fstream>
+#include <ostream>
+#include <random>
+
+#include "app/windows1252.h"
+#include "db/database.h"
+
+namespace orb {
+namespace {
+
+constexpr int kStyleContent1 = 5;
+constexpr int kStyleContent2 = 6;
+constexpr int kStyleSeek = 7;
+constexpr int kStyleLength1 = 3;
+constexpr int kStyleLength2 = 4;
+
+std::string rowName(const Rows& rows) {
+    return rows.columnName(0) + " " + rows.text(0);
+}
+
+void writeLine(std::ostream& out, std::string_view bytes) {
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.write(dump::kLineEnd, 2);
+}
+
+// A number in decimal, a text in Windows-1252, null as an empty line.
+void writePlainValue(std::ostream& out, const Rows& rows, int column, const char* table) {
+    const SqlValue value = rows.value(column);
+    if (value.isNull()) {
+        writeLine(out, "");
+        return;
+    }
+    if (value.isInteger()) {
+        writeLine(out, std::to_string(value.toInteger()));
+        return;
+    }
+    const std::string text = value.toText();
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        throw DumpError(std::string("The value of ") + table + "." + rows.columnName(column) +
+                        " in the row with " + rowName(rows) +
+                        " holds a line break, which a dump cannot keep. Remove the line break "
+                        "and back up again.");
+    }
+    writeLine(out, utf8ToWindows1252(text));
+}
+
+// A block is read back by its length, so the stored length must describe it. The one exception
+// is the single blank that stands for an empty block.
+std::string_view checkedBlock(const Rows& rows, int contentColumn, int lengthColumn) {
+    const std::string_view block = rows.bytes(contentColumn);
+    const std::int64_t length = rows.integer(lengthColumn);
+    const bool blankForEmpty = length == 0 && block == " ";
+    if (!blankForEmpty && static_cast<std::int64_t>(block.size()) != length) {
+        throw DumpError("The style with " + rowName(rows) + " has " +
+                        rows.columnName(lengthColumn) + " " + std::to_string(length) + " but " +
+                        std::to_string(block.size()) + " bytes in " +
+                        rows.columnName(contentColumn) +
+                        "; it cannot be written to a dump that reads it back.");
+    }
+    return block;
+}
+
+void writeStyleRow(std::ostream& out, const Rows& rows) {
+    const std::string_view content1 = checkedBlock(rows, kStyleContent1, kStyleLength1);
+    const std::string_view content2 = checkedBlock(rows, kStyleContent2, kStyleLength2);
+    for (int column = 0; column < dump::kSections[3].columns; ++column) {
+        if (column == kStyleContent1) {
+            writeLine(out, content1);
+        } else if (column == kStyleContent2) {
+            writeLine(out, content2);
+        } else if (column == kStyleSeek) {
+            // The key is by definition the head of the first block; writing it so keeps the
+            // file readable even where an old row's stored key went astray.
+            writeLine(out, content1.substr(0, dump::kStyleSeekLength));
+        } else {
+            writePlainValue(out, rows, column, "KORFStyles");
+        }
+    }
+}
+
+long long countRows(Database& database, const char* query) {
+    // The count runs on the same selection the section is read from.
+    Rows rows = database.query(std::string("SELECT COUNT(*) FROM (") + query + ")");
+    return rows.next() ? rows.integer(0) : 0;
+}
+
+}  // namespace
+
+long long countDumpRows(Database& database) {
+    long long total = 0;
+    for (const dump::Section& section : dump::kSections) {
+        total += countRows(database, section.countQuery);
+    }
+    return total;
+}
+
+void writeDump(Database& database, std::ostream& out, const DumpProgress& progress) {
+    long long done = 0;
+    writeLine(out, dump::kMarker);
+    for (const dump::Section& section : dump::kSections) {
+        const long long count = countRows(database, section.countQuery);
+        writeLine(out, section.header);
+        writeLine(out, dump::kCountPrefix + std::to_string(count));
+        const bool styles = &section == &dump::kSections[3];
+        const char* table = section.table;
+        Rows rows = database.query(section.orderedQuery);
+        if (rows.columnCount() != section.columns) {
+            throw DumpError(std::string("The table ") + table + " has " +
+                            std::to_string(rows.columnCount()) + " columns instead of " +
+                            std::to_string(section.columns) + "; it cannot be dumped.");
+        }
+        long long written = 0;
+        while (rows.next()) {
+            if (styles) {
+                writeStyleRow(out, rows);
+            } else {
+                for (int column = 0; column < section.columns; ++column) {
+                    writePlainValue(out, rows, column, table);
+                }
+            }
+            ++written;
+            ++done;
+            if (progress) {
+                progress(done);
+            }
+        }
+        if (written != count) {
+            throw DumpError(std::string("The table ") + table + " changed while it was dumped.");
+        }
+    }
+    writeLine(out, dump::kMarker);
+}
+
+void writeDumpFile(Database& database, const std::filesystem::path& path,
+                   const DumpProgress& progress) {
+    std::random_device random;
+    std::filesystem::path temporary = path;
+    temporary += ".tmp" + std::to_string(random());
+    try {
+        {
+            std::ofstream out;
+            std::vector<char> buffer(1 << 20);
+            out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            out.open(temporary, std::ios::binary | std::ios::trunc);
+            if (!out) {
+                throw DumpError("The file " + path.string() + " cannot be created.");
+            }
+            writeDump(database, out, progress);
+            out.flush();
+            out.close();
+            if (!out) {
+                throw DumpError("Writing " + path.string() + " failed (is the disk full?).");
+            }
+        }
+        std::error_code renameError;
+        std::filesystem::rename(temporary, path, renameError);
+        if (renameError) {
+            throw DumpError("The dump cannot be saved as " + path.string() + ": " +
+                            renameError.message() + ".");
+        }
+    } catch (...) {
+        std::error_code error;
+        std::filesystem::remove(temporary, error);
+        throw;
+    }
+}
+
+}  // namespace orb

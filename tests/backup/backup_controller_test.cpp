@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "backup/backup_controller.h"
+#include "backup/dump_builder.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+using Icon = UserDialogs::Icon;
+
+class BackupControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        env.openFreshDatabase();
+        env.state.connection.execute("INSERT INTO KORFSongs VALUES (1, 'Blue Moon', 'Rodgers')");
+    }
+    int songCount() {
+        Rows rows = env.state.connection.query("SELECT COUNT(*) FROM KORFSongs");
+        rows.next();
+        return static_cast<int>(rows.integer(0));
+    }
+    test::TestEnvironment env;
+    BackupController controller{env.state, env.dialogs};
+};
+
+TEST_F(BackupControllerTest, FieldsStartWithTheConfiguredPathAndSearchFillsOne) {
+    env.state.BackupPath = "/backups/orb.odd";
+    controller.load();
+    EXPECT_EQ(controller.backupPath, "/backups/orb.odd");
+    EXPECT_EQ(controller.restorePath, "/backups/orb.odd");
+    env.dialogs.file("/elsewhere/x.ODD");
+    env.dialogs.file("");  // cancelled
+    controller.search(1);
+    controller.search(0);
+    EXPECT_EQ(controller.restorePath, "/elsewhere/x.ODD");
+    EXPECT_EQ(controller.backupPath, "/backups/orb.odd");
+    EXPECT_EQ(env.dialogs.calls()[0].text, "ORB Database Dump (*.ODD)|*.ODD");
+}
+
+TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) {
+    controller.backupPath = "   ";
+    EXPECT_FALSE(controller.backup());
+    ASSERT_EQ(env.dialogs.calls().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].text, "Please insert ODD file path!");
+    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
+    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
+
+    env.dialogs.clear();
+    controller.backupPath = (env.dir / "dump.bak").string();
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(controller.backup());
+    ASSERT_EQ(env.dialogs.calls().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].text, "File extension is not ODD. Confirm backup file name?");
+    EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
+    EXPECT_FALSE(std::filesystem::exists(env.dir / "dump.bak"));
+
+    env.dialogs.clear();
+    controller.backupPath = " " + (env.dir / "Mixed.odd").string() + " ";
+    env.dialogs.answer(Answer::Yes);  // "Confirm database backup?"
+    EXPECT_TRUE(controller.backup());
+    ASSERT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"Confirm database backup?",
+                                        "ORB database backup completed without errors!"}));
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::None);
+    EXPECT_FALSE(env.dialogs.waitCursor());
+    EXPECT_NE(test::readFile(env.dir / "Mixed.odd").find("Blue Moon\r\nRodgers\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(env.dir / "MIXED.ODD"));
+}
+
+TEST_F(BackupControllerTest, AFailedBackupLeavesTheOldDumpAndNoOtherFile) {
+    const auto path = env.dir / "orb.ODD";
+    test::writeFile(path, "an older dump");
+    env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, pTitle, '')", {"a\r\nb"});
+    controller.backupPath = path.string();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(controller.backup());
+    const std::string last = env.dialogs.messages().back();
+    EXPECT_EQ(
+        last.rfind("The backup to " + path.string() + " failed: The value of KORFSongs.SongTitle",
+                   0),
+        0u)
+        << last;
+    EXPECT_NE(last.find("\nNo dump file has been written."), std::string::npos);
+    EXPECT_EQ(test::readFile(path), "an older dump");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(env.dir.path()),
+                            std::filesystem::directory_iterator()),
+              3);  // settings, database, the old dump
+    EXPECT_FALSE(env.dialogs.waitCursor());
+}
+
+TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
+    controller.restorePath = "";
+    EXPECT_FALSE(controller.restore());
+    controller.restorePath = (env.dir / "none.odd").string();
+    EXPECT_FALSE(controller.restore());
+    const auto notDump = env.dir / "notes.odd";
+    test::writeFile(notDump, "ORB BACKUP \r\n");
+    controller.restorePath = notDump.string();
+    EXPECT_FALSE(controller.restore());
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Please insert ODD file path!", "Can't find restore file!",
+                  notDump.string() +
+                      " is not a ORB backup files or is corrupted! Restore process aborted!"}));
+
+    const auto dump = env.dir / "good.odd";
+    test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
+    controller.restorePath = dump.string();
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(controller.restore());
+    EXPECT_EQ(songCount(), 1);
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Restore file has been correctly checked. Confirm restore to ORB database?",
+                  "Warning: current data will be lost! Confirm restore to ORB database?"}));
+
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(controller.restore());
+    EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
+    Rows rows = env.state.connection.query("SELECT SongCode, SongTitle FROM KORFSongs");
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.integer(0), 7);
+    EXPECT_FALSE(rows.next());
+}
+
+TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges) {
+    std::string bytes = test::DumpBuilder().song(7, "A", "B").song(8, "C", "D").bytes();
+    // The check passes (it does not read styles), the restore finds no closing marker.
+    bytes = bytes.substr(0, bytes.rfind("ORB BACKUP"));
+    const auto dump = env.dir / "cut.odd";
+    test::writeFile(dump, bytes);
+    controller.restorePath = dump.string();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(controller.restore());
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The restore from " + dump.string() +
+                  " failed: Line 16: the file ends too early.\nThe database has been left as it "
+                  "was.");
+    EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);
+    EXPECT_EQ(songCount(), 1);
+}
+
+}  // namespace
+}  // namespace orb

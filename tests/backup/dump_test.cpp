@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "backup/dump_builder.h"
+#include "backup/dump_reader.h"
+#include "backup/dump_writer.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+using Snapshot = std::vector<std::vector<SqlValue>>;
+
+Snapshot snapshot(Database& db) {
+    Snapshot rows;
+    for (const char* query :
+         {"SELECT * FROM KORFBanks ORDER BY BankProg", "SELECT * FROM KORFSongs ORDER BY SongCode",
+          "SELECT * FROM KORFSonSty ORDER BY SongCode, StyleProg",
+          "SELECT * FROM KORFStyles ORDER BY StyleProg"}) {
+        Rows result = db.query(query);
+        while (result.next()) {
+            std::vector<SqlValue> row;
+            for (int c = 0; c < result.columnCount(); ++c) {
+                row.push_back(result.value(c));
+            }
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+std::string allBytes() {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) {
+        bytes += static_cast<char>(i);
+    }
+    return bytes;
+}
+
+// A chunk as the keyboard writes it: tag, big-endian data length, data.
+std::string chunk(const std::string& data) {
+    const auto n = static_cast<std::uint32_t>(data.size());
+    std::string header = "STY1";
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        header += static_cast<char>((n >> shift) & 0xFF);
+    }
+    return header + data;
+}
+
+void insertStyle(Database& db, int prog, const std::string& name, const std::string& c1,
+                 const std::string& c2) {
+    const std::string stored1 = c1.empty() ? " " : c1;
+    const std::string stored2 = c2.empty() ? " " : c2;
+    db.execute(
+        "INSERT INTO KORFStyles VALUES (pProg, pName1, pName2, pLength1, pLength2, pContent1, "
+        "pContent2, pSeek, '2026/12/06', pDesc, 'Group', 'Family', 'USER01.STY', 'Author')",
+        {prog, name, "Var " + name.substr(0, 7), static_cast<std::int32_t>(c1.size()),
+         static_cast<std::int32_t>(c2.size()), SqlParam::blob(stored1), SqlParam::blob(stored2),
+         SqlParam::blob(std::string_view(stored1).substr(0, 250)), "desc of " + name});
+}
+
+void fillCatalogue(Database& db) {
+    std::string bank1 =
+        "INSERT INTO KORFBanks VALUES (1, 'TABLE KORFSONGS', 'Caf\xC3\xA9 set', 3, 1";
+    for (int slot = 3; slot <= 16; ++slot) {
+        bank1 += ", 0";
+    }
+    db.execute(bank1 + ")");
+    std::string bank2 = "INSERT INTO KORFBanks VALUES (5, 'USER0005', '', 0";
+    for (int slot = 2; slot <= 16; ++slot) {
+        bank2 += ", " + std::to_string(slot);
+    }
+    db.execute(bank2 + ")");
+    db.execute("INSERT INTO KORFSongs VALUES (1, 'TABLE KORFSTYLES', 'Band')");
+    db.execute("INSERT INTO KORFSongs VALUES (2, 'Tr\xC3\xA4umerei', ' ')");
+    db.execute("INSERT INTO KORFSonSty VALUES (1, 3, '120', '-2', 'TABLE of contents')");
+    db.execute("INSERT INTO KORFSonSty VALUES (2, 1, ' ', ' ', ' ')");
+    const std::string every = allBytes();
+    insertStyle(db, 1, "Pop 8Beat  ", chunk(every + "\r\n\r\n" + every), chunk("\n\r\x00x"));
+    insertStyle(db, 3, "Short      ", chunk("\r\n"), "");  // first part under 250 bytes
+    insertStyle(db, 7, "Big Band   ", chunk(std::string(40000, '\r') + every), chunk(every));
+}
+
+std::string dumpOf(Database& db) {
+    std::ostringstream out;
+    writeDump(db, out);
+    return out.str();
+}
+
+TEST(Dump, AnEmptyCatalogueIsTenLines) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    EXPECT_EQ(dumpOf(env.state.connection),
+              "ORB BACKUP\r\nTABLE KORFBANKS\r\n##NR0\r\nTABLE KORFSONGS\r\n##NR0\r\n"
+              "TABLE KORFSONSTY\r\n##NR0\r\nTABLE KORFSTYLES\r\n##NR0\r\nORB BACKUP\r\n");
+}
+
+TEST(Dump, AFullCatalogueRestoresIdenticallyIntoAnEmptyDatabase) {
+    test::TestEnvironment source;
+    source.openFreshDatabase();
+    fillCatalogue(source.state.connection);
+    const std::string dump = dumpOf(source.state.connection);
+    // Text is Windows-1252 on disk.
+    EXPECT_NE(dump.find("Caf\xE9 set\r\n"), std::string::npos);
+
+    std::istringstream check(dump);
+    const DumpCheck result = checkDump(check);
+    EXPECT_TRUE(result.ok) << result.problem;
+    EXPECT_EQ(result.totalRows, 9);
+
+    test::TestEnvironment target;
+    target.openFreshDatabase();
+    std::istringstream in(dump);
+    long long lastProgress = 0;
+    restoreDump(target.state.connection, in, [&](long long done) { lastProgress = done; });
+    EXPECT_EQ(lastProgress, 9);
+    EXPECT_EQ(snapshot(target.state.connection), snapshot(source.state.connection));
+    // A second dump of the restored catalogue is the same file.
+    EXPECT_EQ(dumpOf(target.state.connection), dump);
+}
+
+TEST(Dump, AFileOfTheWindowsProgramRestores) {
+    test::DumpBuilder builder;
+    std::vector<std::string> bank = {"2", "LIVE", "Saturday \xE0 night"};
+    for (int slot = 1; slot <= 16; ++slot) {
+        bank.push_back(slot == 1 ? "4" : "0");
+    }
+    const std::string every = allBytes();
+    builder.bank(bank)
+        .song(9, "Ave Maria", "Schubert")
+        .link(9, 4, "72", "0", "\x93soft\x94")
+        .style({4, "Ballad\x92s   ", "Ballad\x92s V ", chunk(every + "\r\n"), ""});
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    std::istringstream in(builder.bytes());
+    restoreDump(env.state.connection, in);
+
+    Database& db = env.state.connection;
+    Rows banks = db.query("SELECT * FROM KORFBanks");
+    ASSERT_TRUE(banks.next());
+    EXPECT_EQ(banks.text("BankDesc"), "Saturday \xC3\xA0 night");
+    EXPECT_EQ(banks.integer("BankStyle01"), 4);
+    Rows links = db.query("SELECT SongNote FROM KORFSonSty");
+    ASSERT_TRUE(links.next());
+    EXPECT_EQ(links.text(0), "\xE2\x80\x9Csoft\xE2\x80\x9D");
+    Rows styles = db.query("SELECT * FROM KORFStyles");
+    ASSERT_TRUE(styles.next());
+    EXPECT_EQ(styles.text("StyleName1"), "Ballad\xE2\x80\x99s   ");
+    EXPECT_EQ(styles.bytes("StyleContent1"), chunk(every + "\r\n"));
+    EXPECT_EQ(styles.integer("StyleLength1"), static_cast<std::int64_t>(every.size() + 10));
+    EXPECT_EQ(styles.bytes("StyleContent2"), " ");
+    EXPECT_EQ(styles.integer("StyleLength2"), 0);
+    EXPECT_EQ(styles.bytes("StyleSeek"), chunk(every + "\r\n").substr(0, 250));
+}
+
+TEST(Dump, TheCheckRefusesWhatIsNotADump) {
+    const std::string good = test::DumpBuilder().song(1, "TABLE X", "Y").bytes();
+    const auto check = [](const std::string& bytes) {
+        std::istringstream in(bytes);
+        return checkDump(in);
+    };
+    EXPECT_TRUE(check(good).ok);
+    std::string blank = good;
+    blank.replace(0, 10, "ORB BACKUP ");
+    EXPECT_FALSE(check(blank).ok);
+    EXPECT_EQ(check(blank).problem, "Line 1: \"ORB BACKUP\" was expected.");
+
+    std::string swapped = good;
+    const auto songs = swapped.find("TABLE KORFSONGS");
+    const auto links = swapped.find("TABLE KORFSONSTY");
+    swapped.replace(links, 16, "TABLE KORFSONGS!");
+    swapped.replace(songs, 15, "TABLE KORFSONSTY");
+    swapped.replace(swapped.find("TABLE KORFSONGS!"), 16, "TABLE KORFSONGS");
+    EXPECT_FALSE(check(swapped).ok);
+
+    std::string notNumber = good;
+    notNumber.replace(notNumber.find("##NR1"), 5, "##NRx");
+    EXPECT_FALSE(check(notNumber).ok);
+    EXPECT_FALSE(check("").ok);
+    EXPECT_FALSE(check(good.substr(0, good.find("TABLE KORFSTYLES"))).ok);
+}
+
+TEST(Dump, CountsAreThirtyTwoBit) {
+    test::DumpBuilder builder;
+    for (int code = 1; code <= 40000; ++code) {
+        builder.song(code, "Song", "");
+    }
+    std::istringstream in(builder.bytes());
+    const DumpCheck result = checkDump(in);
+    EXPECT_TRUE(result.ok) << result.problem;
+    EXPECT_EQ(result.totalRows, 40000);
+}
+
+TEST(Dump, ARestoreThatFailsLeavesTheCatalogueAsItWas) {
+    test::TestEnvironment source;
+    source.openFreshDatabase();
+    fillCatalogue(source.state.connection);
+    const std::string dump = dumpOf(source.state.connection);
+
+    test::TestEnvironment target;
+    target.openFreshDatabase();
+    insertStyle(target.state.connection, 42, "Keep me    ", chunk("kept"), "");
+    const Snapshot before = snapshot(target.state.connection);
+
+    // Cut in the middle of the last style's first block.
+    const std::string cut = dump.substr(0, dump.find(std::string(100, '\r')));
+    std::istringstream in(cut);
+    try {
+        restoreDump(target.state.connection, in);
+        FAIL() << "a cut file restored";
+    } catch (const DumpError& e) {
+        EXPECT_NE(std::string(e.what()).find("the file ends inside a style block"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(snapshot(target.state.connection), before);
+    EXPECT_FALSE(target.state.connection.inTransaction());
+
+    // Two styles with one number: the second cannot be stored, and nothing is.
+    test::DumpBuilder twice;
+    twice.style({1, "A", "", chunk("a"), ""}).style({1, "B", "", chunk("b"), ""});
+    std::istringstream duplicate(twice.bytes());
+    EXPECT_THROW(restoreDump(target.state.connection, duplicate), DumpError);
+    EXPECT_EQ(snapshot(target.state.connection), before);
+}
+
+TEST(Dump, ATextWithALineBreakIsRefused) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    env.state.connection.execute("INSERT INTO KORFSongs VALUES (3, pTitle, 'x')",
+                                 {"first line\nsecond line"});
+    std::ostringstream out;
+    try {
+        writeDump(env.state.connection, out);
+        FAIL() << "a line break was written";
+    } catch (const DumpError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The value of KORFSongs.SongTitle in the row with SongCode 3 holds a line "
+                  "break, which a dump cannot keep. Remove the line break and back up again.");
+    }
+}
+
+TEST(Dump, ANullTextIsAnEmptyLine) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    env.state.connection.execute("INSERT INTO KORFSongs (SongCode) VALUES (4)");
+    const std::string dump = dumpOf(env.state.connection);
+    EXPECT_NE(dump.find("##NR1\r\n4\r\n\r\n\r\nTABLE KORFSONSTY"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orb
