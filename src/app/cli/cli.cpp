@@ -56,6 +56,8 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
         makeInitCommand(),
+        makeStyInfoCommand(),
+        makeStyRewriteCommand(),
     };
     return commands;
 }

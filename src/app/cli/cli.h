@@ -13,6 +13,7 @@ class ConsoleDialogs;
 // Exit statuses of the command line.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
+inline constexpr int kExitNotABank = 2;  // the file given is no Pa bank file
 inline constexpr int kExitUsage = 64;
 
 struct CliContext {
@@ -47,5 +48,7 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
 
 // The command implementations, one file each.
 CliCommand makeInitCommand();
+CliCommand makeStyInfoCommand();
+CliCommand makeStyRewriteCommand();
 
 }  // namespace orb
