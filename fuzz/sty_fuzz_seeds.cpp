@@ -22,7 +22,8 @@ std::string chunk(std::size_t dataSize, unsigned seed) {
 
 void addStyle(orb::KORFStyles& styles, const std::string& name, std::size_t first,
               std::size_t second) {
-    const std::string content1 = first == 0 ? "" : chunk(first, static_cast<unsigned>(styles.Count()));
+    const std::string content1 =
+        first == 0 ? "" : chunk(first, static_cast<unsigned>(styles.Count()));
     const std::string content2 = second == 0 ? "" : chunk(second, 99);
     styles.Add(orb::KORFStyle{0, name, name + "2", static_cast<std::int32_t>(content1.size()),
                               static_cast<std::int32_t>(content2.size()), content1, content2});

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "stylefiles/style_file_error.h"
 #include "stylefiles/sty_reader.h"
 #include "stylefiles/sty_writer.h"
+#include "stylefiles/style_file_error.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <istream>
+#include <memory>
 #include <optional>
 
 #include "app/windows1252.h"
@@ -52,10 +53,29 @@ public:
         return bytes;
     }
 
+    // Takes the rest of a stream of known, moderate size into memory with one request, so that
+    // the many small pieces of a bank cost no further requests.
+    void bufferRest(std::uint64_t limit) {
+        if (!remaining_ || *remaining_ > limit) {
+            return;
+        }
+        // Not zero-filled first: every byte is overwritten or never looked at.
+        buffer_ = std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(*remaining_));
+        in_.read(buffer_.get(), static_cast<std::streamsize>(*remaining_));
+        checkNotBroken();
+        remaining_ = static_cast<std::uint64_t>(in_.gcount());
+    }
+
     // Appends exactly `count` bytes to `bytes`, or throws naming `what` was being read.
     void readExact(std::string& bytes, std::uint64_t count, const char* what) {
         if (remaining_ && count > *remaining_) {
             throw truncated(what, count);
+        }
+        if (buffer_) {
+            bytes.append(buffer_.get() + bufferPos_, static_cast<std::size_t>(count));
+            bufferPos_ += static_cast<std::size_t>(count);
+            consumed(count);
+            return;
         }
         constexpr std::uint64_t kPiece = 1u << 20;
         std::uint64_t done = 0;
@@ -78,6 +98,11 @@ public:
     void skipExact(std::uint64_t count, const char* what) {
         if (remaining_ && count > *remaining_) {
             throw truncated(what, count);
+        }
+        if (buffer_) {
+            bufferPos_ += static_cast<std::size_t>(count);
+            consumed(count);
+            return;
         }
         std::uint64_t done = 0;
         while (done < count) {
@@ -125,7 +150,12 @@ private:
     const std::string& fileName_;
     std::optional<std::uint64_t> remaining_;
     std::uint64_t offset_ = 0;
+    std::unique_ptr<char[]> buffer_;  // the rest of the stream, once bufferRest took it
+    std::size_t bufferPos_ = 0;
 };
+
+// Banks are a few megabytes at most; anything larger is read piece by piece.
+constexpr std::uint64_t kWholeFileLimit = 64u << 20;
 
 // A length field of the file; refused when it does not fit a signed 32-bit number.
 std::uint32_t lengthField(const ByteReader& reader, std::string_view header, const char* what) {
@@ -186,6 +216,7 @@ StyleFileContents readStyleFile(std::istream& in, const std::string& fileName,
         return result;
     }
 
+    reader.bufferRest(kWholeFileLimit);
     std::string tableHeader;
     reader.readExact(tableHeader, sty::kChunkHeaderSize, "the table chunk header");
     const std::uint32_t tableLength = lengthField(reader, tableHeader, "the table");

@@ -51,6 +51,38 @@ void writeBytes(std::ostream& out, std::string_view bytes, const std::string& fi
     }
 }
 
+// Gathers the many pieces of a bank into few large writes: a bank of 16 styles becomes one
+// request to the device instead of some forty.
+class GatheringWriter {
+public:
+    GatheringWriter(std::ostream& out, const std::string& fileName)
+        : out_(out), fileName_(fileName) {
+        pending_.reserve(kCapacity);
+    }
+
+    void add(std::string_view bytes) {
+        if (pending_.size() + bytes.size() > kCapacity) {
+            flush();
+        }
+        if (bytes.size() >= kCapacity) {
+            writeBytes(out_, bytes, fileName_);
+        } else {
+            pending_.append(bytes);
+        }
+    }
+
+    void flush() {
+        writeBytes(out_, pending_, fileName_);
+        pending_.clear();
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 1u << 20;
+    std::ostream& out_;
+    const std::string& fileName_;
+    std::string pending_;
+};
+
 }  // namespace
 
 void writeStyleFile(std::ostream& out, const KORFStyles& styles, int bankNumber,
@@ -113,10 +145,10 @@ void writeStyleFile(std::ostream& out, const KORFStyles& styles, int bankNumber,
             head.append("\x00\x02\x00", 3);
         }
     }
-    writeBytes(out, head, fileName);
-
+    GatheringWriter writer(out, fileName);
+    writer.add(head);
     for (const Part& part : parts) {
-        writeBytes(out, *part.content, fileName);
+        writer.add(*part.content);
         if (letEventsRun) {
             letEventsRun();
         }
@@ -135,7 +167,8 @@ void writeStyleFile(std::ostream& out, const KORFStyles& styles, int bankNumber,
     }
     index.append("KEND");
     appendBigEndian32(index, entryCount + 1);
-    writeBytes(out, index, fileName);
+    writer.add(index);
+    writer.flush();
     out.flush();
     if (!out) {
         throw StyleFileError("The bank file " + fileName +
