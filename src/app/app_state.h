@@ -5,6 +5,7 @@
 #include <string>
 
 #include "db/database.h"
+#include "stylefiles/korf_library.h"
 #include "stylefiles/korf_style.h"
 #include "stylefiles/korf_styles.h"
 
@@ -39,6 +40,8 @@ public:
     KORFStyles WorkStyles;
     KORFStyles BankStyles;
     KORFStyle StyleRecord;
+    // The one bank-file reader and writer.
+    KORFLibrary Library;
 
     // The one connection (CN01 of the original design).
     Database connection;
