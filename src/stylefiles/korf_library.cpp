@@ -65,9 +65,8 @@ void KORFLibrary::FillCollectionFromStyle(const fs::path& sFileName, KORFStyles&
     objStyles.clear();
     StyleFileContents contents = read(sFileName);
     for (StyleFileBank& bank : contents.banks) {
-        while (bank.styles.Count() > 0) {
-            objStyles.Add(std::move(bank.styles.Item(1)));
-            bank.styles.Remove(1);
+        for (KORFStyle& style : bank.styles) {
+            objStyles.Add(std::move(style));
         }
     }
 }

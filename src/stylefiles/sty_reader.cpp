@@ -40,8 +40,6 @@ public:
         }
     }
 
-    std::uint64_t offset() const { return offset_; }
-
     // Reads up to `count` bytes; fewer only at the end of the stream.
     std::string readUpTo(std::size_t count) {
         std::string bytes(count, '\0');
