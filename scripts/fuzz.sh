@@ -2,6 +2,7 @@
 # Builds the bank-file reader's libFuzzer target with clang (ASan + UBSan) in build-fuzz/, makes
 # a small seed corpus by code and fuzzes for the given number of seconds (default 60).
 #   scripts/fuzz.sh [SECONDS]
+# Any single allocation above 64 MB counts as a finding (inputs are at most 8 KB).
 # A finding stops the run with a non-zero status and leaves the input in build-fuzz/artifacts/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -20,5 +21,5 @@ mkdir -p "$build/seeds" "$build/corpus" "$build/artifacts"
 "$build/fuzz/sty_fuzz_seeds" "$build/seeds"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-"$build/fuzz/sty_reader_fuzz" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
+"$build/fuzz/sty_reader_fuzz" -max_total_time="$seconds" -max_len=8192 -malloc_limit_mb=64 -print_final_stats=1 \
     -artifact_prefix="$build/artifacts/" "$build/corpus" "$build/seeds"
