@@ -8,7 +8,8 @@ build="${1:-$root/build}"
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev
-          sqlite3 libgtest-dev libgmock-dev)
+          sqlite3 libgtest-dev libgmock-dev
+          clang-14 libclang-rt-14-dev)  # clang and its libFuzzer for scripts/fuzz.sh
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -25,4 +26,10 @@ if ((${#missing[@]})); then
 fi
 
 cmake -S "$root" -B "$build" -G Ninja "$@"
-cmake --build "$build"
+# ORB_SETUP_TARGETS="a b" builds only those targets.
+if [ -n "${ORB_SETUP_TARGETS:-}" ]; then
+    # shellcheck disable=SC2086
+    cmake --build "$build" --target ${ORB_SETUP_TARGETS}
+else
+    cmake --build "$build"
+fi

@@ -9,6 +9,7 @@
 #include "db/db_korf_bank.h"
 #include "db/db_korf_songs.h"
 #include "db/db_korf_style.h"
+#include "stylefiles/korf_library.h"
 #include "stylefiles/korf_style.h"
 #include "stylefiles/korf_styles.h"
 
@@ -43,6 +44,8 @@ public:
     KORFStyles WorkStyles;
     KORFStyles BankStyles;
     KORFStyle StyleRecord;
+    // The one bank-file reader and writer.
+    KORFLibrary Library;
 
     // The one connection (CN01 of the original design).
     Database connection;

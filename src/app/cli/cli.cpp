@@ -58,6 +58,8 @@ const std::vector<CliCommand>& cliCommands() {
         makeInitCommand(),
         makeBackupCommand(),
         makeRestoreCommand(),
+        makeStyInfoCommand(),
+        makeStyRewriteCommand(),
     };
     return commands;
 }

@@ -13,6 +13,7 @@ class ConsoleDialogs;
 // Exit statuses of the command line.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
+inline constexpr int kExitNotABank = 2;  // the file given is no Pa bank file
 inline constexpr int kExitUsage = 64;
 
 struct CliContext {
@@ -49,5 +50,7 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
 CliCommand makeInitCommand();
 CliCommand makeBackupCommand();
 CliCommand makeRestoreCommand();
+CliCommand makeStyInfoCommand();
+CliCommand makeStyRewriteCommand();
 
 }  // namespace orb

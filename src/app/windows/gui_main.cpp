@@ -13,6 +13,8 @@ namespace orb {
 
 int runWindows(AppState& state) {
     QtUserDialogs dialogs;
+    // Windows stay painted while bank files are read and written.
+    state.Library.letEventsRunThrough(dialogs);
     if (Main(state, dialogs, defaultDatabasePath()) == StartupOutcome::Quit) {
         return 0;
     }

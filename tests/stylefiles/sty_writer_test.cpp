@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "stylefiles/sty_writer.h"
+#include "stylefiles/style_file_error.h"
+#include "support/sty_file_builder.h"
+
+namespace orb {
+namespace {
+
+using test::bigEndian32;
+using test::makeChunk;
+
+std::string written(const KORFStyles& styles, int bank = 0) {
+    std::ostringstream out;
+    writeStyleFile(out, styles, bank, "BANK.STY");
+    return out.str();
+}
+
+KORFStyle styleOf(std::string name1, std::string content1, std::string name2 = "",
+                  std::string content2 = "") {
+    return KORFStyle{0,
+                     std::move(name1),
+                     std::move(name2),
+                     static_cast<std::int32_t>(content1.size()),
+                     static_cast<std::int32_t>(content2.size()),
+                     std::move(content1),
+                     std::move(content2)};
+}
+
+TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {
+    KORFStyles none;
+    const std::string expected(
+        "\x01\x00\x01\x14\x00\x00\x00\x34"
+        "\x02\x00\x00\x18\x00\x00\x00\x0C"
+        "\x0B\x00\x00\x00\x00\x00\x00KORF\x00"
+        "\x05\x00\x00\x18\x00\x00\x00\x00"
+        "\xFE\x00\x00\x18\x00\x00\x00\x10"
+        "KBEG\x00\x00\x00\x1C"
+        "KEND\x00\x00\x00\x01",
+        60);
+    EXPECT_EQ(written(none), expected);
+}
+
+TEST(StyWriter, OneStyleOfTwoPartsIsLaidOutByItsLengths) {
+    KORFStyles styles;
+    const std::string first = makeChunk(992, 1);
+    const std::string second = makeChunk(192, 2);
+    styles.Add(styleOf("ROCK", first, "ROCK2", second));
+    const std::string file = written(styles, 17);
+
+    ASSERT_EQ(file.size(), 1316u);
+    EXPECT_EQ(file.substr(4, 4), bigEndian32(1308));
+    EXPECT_EQ(file.substr(32, 4), bigEndian32(48));
+    EXPECT_EQ(file.substr(84, 1000), first);
+    EXPECT_EQ(file.substr(1084, 200), second);
+    const std::string index = file.substr(1284);
+    EXPECT_EQ(index, std::string("\xFE\x00\x00\x18", 4) + bigEndian32(24) + "KBEG" +
+                         bigEndian32(28) + bigEndian32(84) + bigEndian32(1084) + "KEND" +
+                         bigEndian32(3));
+    // The same bytes as a file laid out field by field.
+    test::StyFileBuilder builder;
+    builder.style(0, "ROCK", first, "ROCK2", second, 17);
+    EXPECT_EQ(file, builder.bytes());
+}
+
+TEST(StyWriter, EntriesCarryTypeBankAndPositionAsSlot) {
+    KORFStyles styles;
+    for (int i = 1; i <= 3; ++i) {
+        styles.Add(styleOf("S" + std::to_string(i), makeChunk(10, i), "T", makeChunk(5, 9 + i)));
+        styles.Item(i).StyleProg = 100 + i;  // the catalogue's numbers play no part
+    }
+    const std::string file = written(styles, 17);
+    const std::string first = file.substr(36 + 4 * 24, 24);
+    const std::string second = file.substr(36 + 5 * 24, 24);
+    EXPECT_EQ(first.substr(0, 11), std::string("S3\0\0\0\0\0\0\0\0\0", 11));
+    EXPECT_EQ(first.substr(11, 7), std::string(7, '\0'));
+    EXPECT_EQ(first.substr(18), std::string("\x02\x11\x02\x00\x00\x00", 6));
+    EXPECT_EQ(second.substr(18), std::string("\x07\x11\x02\x00\x02\x00", 6));
+}
+
+TEST(StyWriter, NamesAreCutOrPaddedToElevenWindows1252Bytes) {
+    KORFStyles styles;
+    styles.Add(styleOf("FOURTEEN CHARS", makeChunk(1, 1), "abc", makeChunk(1, 2)));
+    styles.Add(styleOf("Caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\x80", makeChunk(1, 3)));
+    styles.Add(styleOf("PADDED     ", makeChunk(1, 4)));
+    const std::string file = written(styles);
+    EXPECT_EQ(file.substr(36, 11), "FOURTEEN CH");
+    EXPECT_EQ(file.substr(36 + 24, 11), std::string("abc\0\0\0\0\0\0\0\0", 11));
+    // é and € have Windows-1252 bytes; a character without one becomes "?".
+    EXPECT_EQ(file.substr(36 + 48, 11), std::string("Caf\xE9 \x80 ?\0\0\0", 11));
+    EXPECT_EQ(file.substr(36 + 72, 11), "PADDED     ");
+}
+
+TEST(StyWriter, AbsentPartsAreLeftOutButKeepTheirSlot) {
+    KORFStyles styles;
+    styles.Add(styleOf("ONLY FIRST", makeChunk(20, 1)));
+    styles.Add(styleOf("", "", "ONLY SECOND", makeChunk(30, 2)));
+    styles.Add(KORFStyle{});
+    styles.Add(styleOf("FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4)));
+    const std::string file = written(styles, 3);
+    test::StyFileBuilder builder;
+    builder.entry("ONLY FIRST", 2, 3, 0, makeChunk(20, 1))
+        .entry("ONLY SECOND", 7, 3, 1, makeChunk(30, 2))
+        .style(3, "FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4), 3);
+    EXPECT_EQ(file, builder.bytes());
+    EXPECT_EQ(file.substr(32, 4), bigEndian32(4 * 24));
+}
+
+TEST(StyWriter, RefusesWhatWouldGiveADamagedFileBeforeWritingAnything) {
+    const auto expectRefused = [](const KORFStyles& styles, int bank, const std::string& text) {
+        std::ostringstream out;
+        try {
+            writeStyleFile(out, styles, bank, "/x/BANK.STY");
+            ADD_FAILURE() << "no error for " << text;
+        } catch (const StyleFileError& e) {
+            EXPECT_EQ(std::string(e.what()), text);
+        }
+        EXPECT_TRUE(out.str().empty());
+    };
+    KORFStyles good;
+    good.Add(styleOf("GOOD", makeChunk(4, 1)));
+    expectRefused(good, 256,
+                  "The bank file /x/BANK.STY cannot be written: the bank number 256 is not "
+                  "between 0 and 255.");
+    expectRefused(good, -1,
+                  "The bank file /x/BANK.STY cannot be written: the bank number -1 is not "
+                  "between 0 and 255.");
+
+    KORFStyles wrongLength;
+    wrongLength.Add(styleOf("GOOD", makeChunk(4, 1)));
+    wrongLength.Add(styleOf("BAD", makeChunk(4, 1), "BAD2", makeChunk(4, 2)));
+    wrongLength.Item(2).StyleLength2 = 13;
+    expectRefused(wrongLength, 0,
+                  "The bank file /x/BANK.STY cannot be written: the second part of the style at "
+                  "position 2 (\"BAD\") has the length 13 but holds 12 bytes.");
+    wrongLength.Item(2).StyleLength2 = 12;
+    wrongLength.Item(1).StyleLength1 = -1;
+    expectRefused(wrongLength, 0,
+                  "The bank file /x/BANK.STY cannot be written: the first part of the style at "
+                  "position 1 (\"GOOD\") has the length -1 but holds 12 bytes.");
+
+    KORFStyles tooMany;
+    for (int i = 0; i < 257; ++i) {
+        tooMany.Add(KORFStyle{});
+    }
+    expectRefused(tooMany, 0,
+                  "The bank file /x/BANK.STY cannot be written: it has room for 256 styles, not "
+                  "257.");
+}
+
+// A stream buffer that accepts `capacity` bytes and then fails, like a full disk.
+class FullDiskBuffer : public std::streambuf {
+public:
+    explicit FullDiskBuffer(std::size_t capacity) : capacity_(capacity) {}
+    std::string data;
+
+protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        const auto room = static_cast<std::streamsize>(capacity_ - data.size());
+        const std::streamsize taken = std::min(room, n);
+        data.append(s, static_cast<std::size_t>(taken));
+        return taken;
+    }
+    int_type overflow(int_type c) override {
+        if (data.size() >= capacity_ || traits_type::eq_int_type(c, traits_type::eof())) {
+            return traits_type::eof();
+        }
+        data += traits_type::to_char_type(c);
+        return c;
+    }
+
+private:
+    std::size_t capacity_;
+};
+
+TEST(StyWriter, AFailingStreamIsAnError) {
+    KORFStyles styles;
+    styles.Add(styleOf("A", makeChunk(500, 1), "B", makeChunk(100, 2)));
+    for (std::size_t capacity : {0u, 50u, 300u, 700u, 731u}) {
+        FullDiskBuffer buffer(capacity);
+        std::ostream out(&buffer);
+        EXPECT_THROW(writeStyleFile(out, styles, 0, "F.STY"), StyleFileError) << capacity;
+    }
+    FullDiskBuffer enough(732);
+    std::ostream out(&enough);
+    EXPECT_NO_THROW(writeStyleFile(out, styles, 0, "F.STY"));
+    EXPECT_EQ(enough.data.size(), 732u);
+}
+
+TEST(StyWriter, LetsEventsRunAfterEveryChunk) {
+    KORFStyles styles;
+    styles.Add(styleOf("A", makeChunk(5, 1), "B", makeChunk(5, 2)));
+    styles.Add(styleOf("C", makeChunk(5, 3)));
+    int calls = 0;
+    std::ostringstream out;
+    writeStyleFile(out, styles, 0, "F.STY", [&calls] { ++calls; });
+    EXPECT_EQ(calls, 3);
+}
+
+}  // namespace
+}  // namespace orb
