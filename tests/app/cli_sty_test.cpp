@@ -12,26 +12,13 @@ namespace {
 using test::makeChunk;
 using test::StyFileBuilder;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(test::TestEnvironment& env, std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(args, env.state, out, err);
-    return {status, out.str(), err.str()};
-}
-
 TEST(StyCommands, InfoListsTheStylesOfABank) {
     test::TestEnvironment env;
     StyFileBuilder builder;
     builder.style(0, "ROCK", makeChunk(100, 1), "ROCK B", makeChunk(10, 2), 17)
         .style(4, "BALLAD", makeChunk(200, 3), "", "", 17);
     test::writeFile(env.dir / "USER01.STY", builder.bytes());
-    const CliRun result = run(env, {"sty-info", (env.dir / "USER01.STY").string()});
+    const test::CliRun result = env.runCli({"sty-info", (env.dir / "USER01.STY").string()});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out,
               "1\tROCK       \t108\tROCK B     \t18\n"
@@ -45,7 +32,7 @@ TEST(StyCommands, InfoSeparatesTheBanksOfATwoBankFile) {
     StyFileBuilder builder;
     builder.style(0, "A", makeChunk(1, 1), "", "", 18).style(0, "B", makeChunk(2, 2), "", "", 17);
     test::writeFile(env.dir / "TWO.STY", builder.bytes());
-    const CliRun result = run(env, {"sty-info", (env.dir / "TWO.STY").string()});
+    const test::CliRun result = env.runCli({"sty-info", (env.dir / "TWO.STY").string()});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out,
               "bank\t18\n1\tA          \t9\t\t0\n"
@@ -55,28 +42,28 @@ TEST(StyCommands, InfoSeparatesTheBanksOfATwoBankFile) {
 TEST(StyCommands, InfoOnOtherFilesAndFailures) {
     test::TestEnvironment env;
     test::writeFile(env.dir / "Old Arranger.sty", "KORGM" + std::string(100, '\0'));
-    const CliRun other = run(env, {"sty-info", (env.dir / "Old Arranger.sty").string()});
+    const test::CliRun other = env.runCli({"sty-info", (env.dir / "Old Arranger.sty").string()});
     EXPECT_EQ(other.status, 2);
     EXPECT_EQ(other.out, "OLDARR~1.STY is probably a style for KORG  iS40,iS50 arrangers\n");
 
     test::writeFile(env.dir / "notes.sty", "ten bytes!");
-    const CliRun text = run(env, {"sty-info", (env.dir / "notes.sty").string()});
+    const test::CliRun text = env.runCli({"sty-info", (env.dir / "notes.sty").string()});
     EXPECT_EQ(text.status, 2);
     EXPECT_EQ(text.out,
               "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no "
               "rights to access it!\n");
 
     test::writeFile(env.dir / "EMPTY.STY", "");
-    const CliRun empty = run(env, {"sty-info", (env.dir / "EMPTY.STY").string()});
+    const test::CliRun empty = env.runCli({"sty-info", (env.dir / "EMPTY.STY").string()});
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.out, "");
     EXPECT_EQ(empty.err, "The file " + (env.dir / "EMPTY.STY").string() + " is empty.\n");
 
-    const CliRun missing = run(env, {"sty-info", (env.dir / "NONE.STY").string()});
+    const test::CliRun missing = env.runCli({"sty-info", (env.dir / "NONE.STY").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "The file " + (env.dir / "NONE.STY").string() + " does not exist.\n");
 
-    EXPECT_EQ(run(env, {"sty-info"}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"sty-info"}).status, kExitUsage);
 }
 
 TEST(StyCommands, RewriteRenumbersTheBankAndKeepsEverySlot) {
@@ -93,25 +80,26 @@ TEST(StyCommands, RewriteRenumbersTheBankAndKeepsEverySlot) {
     const auto out = env.dir / "OUT.STY";
     test::writeFile(in, build(17));
 
-    EXPECT_EQ(run(env, {"sty-rewrite", in.string(), out.string()}).status, 0);
+    EXPECT_EQ(env.runCli({"sty-rewrite", in.string(), out.string()}).status, 0);
     EXPECT_EQ(test::readFile(out), build(17));
-    const CliRun renumbered =
-        run(env, {"sty-rewrite", in.string(), out.string(), "--bank-number", "3"});
+    const test::CliRun renumbered =
+        env.runCli({"sty-rewrite", in.string(), out.string(), "--bank-number", "3"});
     EXPECT_EQ(renumbered.status, 0) << renumbered.err;
     EXPECT_EQ(test::readFile(out), build(3));
     // In place as well.
-    EXPECT_EQ(run(env, {"sty-rewrite", "--bank-number", "255", in.string(), in.string()}).status,
+    EXPECT_EQ(env.runCli({"sty-rewrite", "--bank-number", "255", in.string(), in.string()}).status,
               0);
     EXPECT_EQ(test::readFile(in), build(255));
 
-    EXPECT_EQ(run(env, {"sty-rewrite", in.string(), out.string(), "--bank-number", "256"}).status,
+    EXPECT_EQ(env.runCli({"sty-rewrite", in.string(), out.string(), "--bank-number", "256"}).status,
               kExitUsage);
-    EXPECT_EQ(run(env, {"sty-rewrite", in.string(), out.string(), "--bank-number", "x"}).status,
+    EXPECT_EQ(env.runCli({"sty-rewrite", in.string(), out.string(), "--bank-number", "x"}).status,
               kExitUsage);
-    EXPECT_EQ(run(env, {"sty-rewrite", in.string()}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"sty-rewrite", in.string()}).status, kExitUsage);
 
     test::writeFile(env.dir / "I30.STY", "KORGI" + std::string(40, ' '));
-    const CliRun other = run(env, {"sty-rewrite", (env.dir / "I30.STY").string(), out.string()});
+    const test::CliRun other =
+        env.runCli({"sty-rewrite", (env.dir / "I30.STY").string(), out.string()});
     EXPECT_EQ(other.status, 2);
     EXPECT_EQ(other.out, "I30.STY is probably a style for KORG  i30 arranger\n");
     EXPECT_EQ(test::readFile(out), build(3));

@@ -8,37 +8,24 @@
 namespace orb {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(test::TestEnvironment& env, std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(args, env.state, out, err);
-    return {status, out.str(), err.str()};
-}
-
 TEST(CommandLine, InitCreatesTheDatabaseAndPrintsItsPath) {
     test::TestEnvironment env;
     const auto path = (env.dir / "sub" / "cat.mdb").string();
-    const CliRun result = run(env, {"--db", path, "init"});
+    const test::CliRun result = env.runCli({"--db", path, "init"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, path + "\n");
     Database db;
     db.open(path, Database::OpenMode::ExistingOnly);
     EXPECT_TRUE(db.query("SELECT * FROM KORFBanks").columnCount() == 19);
     // --db after the command word works as well, and a second init keeps the file.
-    EXPECT_EQ(run(env, {"init", "--db", path}).status, 0);
+    EXPECT_EQ(env.runCli({"init", "--db", path}).status, 0);
 }
 
 TEST(CommandLine, InitOnAFileThatIsNotADatabaseFails) {
     test::TestEnvironment env;
     const auto path = env.dir / "x.mdb";
     test::writeFile(path, std::string(1000, 'x'));
-    const CliRun result = run(env, {"--db", path.string(), "init"});
+    const test::CliRun result = env.runCli({"--db", path.string(), "init"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("cannot be opened as an ORB database"), std::string::npos);
     EXPECT_EQ(test::readFile(path), std::string(1000, 'x'));
@@ -46,13 +33,13 @@ TEST(CommandLine, InitOnAFileThatIsNotADatabaseFails) {
 
 TEST(CommandLine, HelpAndUsageErrors) {
     test::TestEnvironment env;
-    const CliRun help = run(env, {"--help"});
+    const test::CliRun help = env.runCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: orb [--db PATH] COMMAND"), std::string::npos);
     EXPECT_NE(help.out.find("  init"), std::string::npos);
-    EXPECT_EQ(run(env, {"frobnicate"}).status, kExitUsage);
-    EXPECT_EQ(run(env, {"--db"}).status, kExitUsage);
-    EXPECT_EQ(run(env, {"--db", "x"}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"frobnicate"}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"--db"}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"--db", "x"}).status, kExitUsage);
     EXPECT_FALSE(wantsCommandLine({}));
     EXPECT_FALSE(wantsCommandLine({"--db", "x"}));
     EXPECT_TRUE(wantsCommandLine({"init"}));
@@ -62,7 +49,7 @@ TEST(CommandLine, InitUsesTheStoredPathAndCreatesItWhenGone) {
     test::TestEnvironment env;
     const auto gone = (env.dir / "gone.mdb").string();
     env.settings.set("PATH", "DATABASE", gone);
-    const CliRun result = run(env, {"init"});
+    const test::CliRun result = env.runCli({"init"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, gone + "\n");
     EXPECT_TRUE(std::filesystem::exists(gone));

@@ -9,42 +9,29 @@
 namespace orb {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(test::TestEnvironment& env, const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runCommandLine(args, env.state, out, err);
-    return {status, out.str(), err.str()};
-}
-
 TEST(BackupCommands, BackupCheckAndRestore) {
     test::TestEnvironment env;
     const std::string db = (env.dir / "orb.mdb").string();
-    ASSERT_EQ(run(env, {"--db", db, "init"}).status, 0);
+    ASSERT_EQ(env.runCli({"--db", db, "init"}).status, 0);
     {
         Database connection;
         connection.open(db, Database::OpenMode::ExistingOnly);
         connection.execute("INSERT INTO KORFSongs VALUES (3, 'Moon River', 'Mancini')");
     }
     const std::string dump = (env.dir / "copy.dump").string();  // no question without a window
-    const CliRun backup = run(env, {"--db", db, "backup", dump});
+    const test::CliRun backup = env.runCli({"--db", db, "backup", dump});
     EXPECT_EQ(backup.status, 0) << backup.err;
     EXPECT_EQ(backup.out, "ORB database backup completed without errors!\n");
     EXPECT_NE(test::readFile(dump).find("Moon River\r\nMancini\r\n"), std::string::npos);
 
     const std::string other = (env.dir / "other.mdb").string();
-    ASSERT_EQ(run(env, {"--db", other, "init"}).status, 0);
-    const CliRun check = run(env, {"--db", other, "restore", dump});
+    ASSERT_EQ(env.runCli({"--db", other, "init"}).status, 0);
+    const test::CliRun check = env.runCli({"--db", other, "restore", dump});
     EXPECT_EQ(check.status, 0);
     EXPECT_EQ(check.out, dump +
                              " is an ORB dump file of 1 rows and would restore; add --yes to "
                              "replace the catalogue with it.\n");
-    const CliRun restore = run(env, {"--db", other, "restore", dump, "--yes"});
+    const test::CliRun restore = env.runCli({"--db", other, "restore", dump, "--yes"});
     EXPECT_EQ(restore.status, 0) << restore.err;
     EXPECT_EQ(restore.out, "ORB database restore completed without errors!\n");
     Database restored;
@@ -57,24 +44,24 @@ TEST(BackupCommands, BackupCheckAndRestore) {
 TEST(BackupCommands, FailuresExitWithOneAndAMessage) {
     test::TestEnvironment env;
     const std::string db = (env.dir / "orb.mdb").string();
-    ASSERT_EQ(run(env, {"--db", db, "init"}).status, 0);
+    ASSERT_EQ(env.runCli({"--db", db, "init"}).status, 0);
     const auto bad = env.dir / "bad.odd";
     test::writeFile(bad, "ORB BACKUP\r\nTABLE KORFSONGS\r\n");
-    const CliRun check = run(env, {"--db", db, "restore", bad.string()});
+    const test::CliRun check = env.runCli({"--db", db, "restore", bad.string()});
     EXPECT_EQ(check.status, 1);
     EXPECT_EQ(check.err, bad.string() +
                              " is not an ORB dump file or is damaged: Line 2: "
                              "\"TABLE KORFBANKS\" was expected.\n");
-    const CliRun restore = run(env, {"--db", db, "restore", bad.string(), "--yes"});
+    const test::CliRun restore = env.runCli({"--db", db, "restore", bad.string(), "--yes"});
     EXPECT_EQ(restore.status, 1);
     EXPECT_EQ(restore.err, bad.string() +
                                " is not a ORB backup files or is corrupted! Restore "
                                "process aborted!\n");
-    const CliRun noFolder =
-        run(env, {"--db", db, "backup", (env.dir / "missing" / "x.odd").string()});
+    const test::CliRun noFolder =
+        env.runCli({"--db", db, "backup", (env.dir / "missing" / "x.odd").string()});
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_NE(noFolder.err.find("cannot be created"), std::string::npos) << noFolder.err;
-    EXPECT_EQ(run(env, {"--db", db, "backup"}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"--db", db, "backup"}).status, kExitUsage);
 }
 
 }  // namespace

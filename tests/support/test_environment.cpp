@@ -1,5 +1,8 @@
 #include "support/test_environment.h"
 
+#include <sstream>
+
+#include "app/cli/cli.h"
 #include "app/startup.h"
 
 namespace orb::test {
@@ -18,6 +21,13 @@ void TestEnvironment::openFreshDatabase() {
     }
     state.DatabasePath = path.string();
     OpenDatabase(state);
+}
+
+CliRun TestEnvironment::runCli(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCommandLine(args, state, out, err);
+    return {status, out.str(), err.str()};
 }
 
 }  // namespace orb::test

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/clock.h"
@@ -13,6 +15,13 @@ namespace orb::test {
 
 // Everything one test needs, all of its own: a temporary folder, a settings file in it, a
 // fixed clock (2026/12/06), scripted dialogs and the application state.
+// What one run of the command line printed and returned.
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -20,6 +29,9 @@ public:
     // Creates ORB.MDB in the temporary folder and opens the state's connection on it, with the
     // schema step run, as start-up does.
     void openFreshDatabase();
+
+    // Runs `orb ARGS...` headless on this environment's state and settings.
+    CliRun runCli(const std::vector<std::string>& args);
 
     TempDir dir;
     QtSettingsStore settings;
