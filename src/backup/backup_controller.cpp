@@ -165,8 +165,8 @@ bool BackupController::restore() {
     try {
         {
             WaitCursor wait(dialogs_);
+            std::vector<char> buffer(1 << 20);  // outlives the stream that uses it
             std::ifstream in;
-            std::vector<char> buffer(1 << 20);
             in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
             in.open(path, std::ios::binary);
             if (!in) {
