@@ -54,6 +54,32 @@ std::string storeFailure(const std::string& errorText, const std::string& otherw
     return errorText.empty() ? otherwise : errorText;
 }
 
+// The style search key's index outgrows SQLite's default page cache of 2 MB after some
+// thousand styles; an import then writes and reads index pages over and over. For the run the
+// cache may grow to 32 MB (taken only as needed), then it is set back. Much more only keeps
+// the blocks' pages in memory until the commit, which is slower again.
+class LargerPageCache {
+public:
+    explicit LargerPageCache(Database& connection) : connection_(connection) {
+        Rows rows = connection_.query("PRAGMA cache_size");
+        previous_ = rows.next() ? rows.integer(0) : -2000;
+        connection_.execute("PRAGMA cache_size = -32768");
+    }
+    ~LargerPageCache() {
+        try {
+            connection_.execute("PRAGMA cache_size = " + std::to_string(previous_));
+        } catch (const DbError&) {
+            // Only a cache size; the default stays in force at the next start.
+        }
+    }
+    LargerPageCache(const LargerPageCache&) = delete;
+    LargerPageCache& operator=(const LargerPageCache&) = delete;
+
+private:
+    Database& connection_;
+    std::int64_t previous_ = -2000;
+};
+
 }  // namespace
 
 std::string importedBankName(const std::string& shortName, std::int32_t bankProg) {
@@ -145,6 +171,7 @@ bool StyleImportController::run() {
     refresh();
 
     try {
+        const LargerPageCache cache(state_.connection);
         Transaction transaction(state_.connection);
         if (folderMode_) {
             std::vector<FolderListing> listings;
@@ -325,8 +352,9 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
     shared.StyleName2 = record.StyleName2;
     shared.StyleLength1 = record.StyleLength1;
     shared.StyleLength2 = record.StyleLength2;
-    shared.StyleContent1 = record.StyleContent1;
-    shared.StyleContent2 = record.StyleContent2;
+    // The blocks are not needed in the record once stored; moving them spares a copy of each.
+    shared.StyleContent1 = std::move(record.StyleContent1);
+    shared.StyleContent2 = std::move(record.StyleContent2);
     shared.StyleAuthor = state_.GroupAuthor;
     shared.StyleCat = state_.GroupCat;
     shared.StyleDate = today_;
