@@ -140,8 +140,10 @@ void writeDumpFile(Database& database, const std::filesystem::path& path,
     temporary += ".tmp" + std::to_string(random());
     try {
         {
-            std::ofstream out;
+            // The buffer is made first so that it outlives the stream, which flushes into it
+            // when it is destroyed, also when a failure leaves this block early.
             std::vector<char> buffer(1 << 20);
+            std::ofstream out;
             out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
             out.open(temporary, std::ios::binary | std::ios::trunc);
             if (!out) {
