@@ -52,5 +52,6 @@ CliCommand makeBackupCommand();
 CliCommand makeRestoreCommand();
 CliCommand makeStyInfoCommand();
 CliCommand makeStyRewriteCommand();
+CliCommand makeImportCommand();
 
 }  // namespace orb

@@ -1,0 +1,417 @@
+#include "stylefiles/style_import.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/app_state.h"
+#include "app/clock.h"
+#include "app/errors.h"
+#include "app/user_dialogs.h"
+#include "app/windows1252.h"
+#include "db/db_korf_bank.h"
+#include "db/db_korf_style.h"
+#include "db/transaction.h"
+#include "stylefiles/short_name.h"
+#include "stylefiles/style_confirmation.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A failure that stops the run: a store the database refused, a folder that cannot be read.
+class ImportError : public OrbError {
+public:
+    explicit ImportError(const std::string& message) : OrbError(message) {}
+};
+
+constexpr std::array<const char*, 3> kFieldNames = {"family", "group", "author"};
+
+bool isStyleFile(const fs::path& file) {
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return extension == ".STY";
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+void sortByName(std::vector<fs::path>& paths) {
+    std::sort(paths.begin(), paths.end(), [](const fs::path& a, const fs::path& b) {
+        return a.filename().string() < b.filename().string();
+    });
+}
+
+// The text of a store that failed: the access object's error, or what went wrong without one.
+std::string storeFailure(const std::string& errorText, const std::string& otherwise) {
+    return errorText.empty() ? otherwise : errorText;
+}
+
+// The style search key's index outgrows SQLite's default page cache of 2 MB after some
+// thousand styles; an import then writes and reads index pages over and over. For the run the
+// cache may grow to 32 MB (taken only as needed), then it is set back. Much more only keeps
+// the blocks' pages in memory until the commit, which is slower again.
+class LargerPageCache {
+public:
+    explicit LargerPageCache(Database& connection) : connection_(connection) {
+        Rows rows = connection_.query("PRAGMA cache_size");
+        previous_ = rows.next() ? rows.integer(0) : -2000;
+        connection_.execute("PRAGMA cache_size = -32768");
+    }
+    ~LargerPageCache() {
+        try {
+            connection_.execute("PRAGMA cache_size = " + std::to_string(previous_));
+        } catch (const DbError&) {
+            // Only a cache size; the default stays in force at the next start.
+        }
+    }
+    LargerPageCache(const LargerPageCache&) = delete;
+    LargerPageCache& operator=(const LargerPageCache&) = delete;
+
+private:
+    Database& connection_;
+    std::int64_t previous_ = -2000;
+};
+
+}  // namespace
+
+std::string importedBankName(const std::string& shortName, std::int32_t bankProg) {
+    const std::string stem = fs::path(shortName).stem().string();
+    std::string name = stem.substr(0, 5);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    char number[16];
+    std::snprintf(number, sizeof number, "%03d", static_cast<int>(bankProg));
+    return name + number;
+}
+
+StyleImportController::StyleImportController(AppState& state, UserDialogs& dialogs,
+                                             ImportViewHooks* hooks)
+    : state_(state), dialogs_(dialogs), hooks_(hooks) {}
+
+std::string StyleImportController::pathCaption() const {
+    return folderMode_ ? "Folder to scan" : "File to search";
+}
+
+const std::string& StyleImportController::status(int index) const {
+    return status_.at(static_cast<std::size_t>(index));
+}
+
+void StyleImportController::load() {
+    folderMode_ = state_.ImportMode == 0;
+    confirmEachStyle = false;
+    saveBankStructure = true;
+    mode = DuplicateMode::SkipSameContent;
+    statusVisible_ = false;
+    controlsEnabled_ = true;
+    progressVisible_ = false;
+    runStarted_ = false;
+    refresh();
+}
+
+void StyleImportController::search() {
+    const std::string chosen = dialogs_.openFileDialog(kFileFilter);
+    if (!chosen.empty()) {
+        std::error_code error;
+        const fs::path file(chosen);
+        if (fs::is_regular_file(file, error)) {
+            path = folderMode_ ? file.parent_path().string() : file.string();
+        } else {
+            const auto cut = chosen.find_last_of(fs::path::preferred_separator);
+            path = cut == std::string::npos ? std::string() : chosen.substr(0, cut + 1);
+        }
+    }
+    controlsEnabled_ = true;
+    refresh();
+}
+
+void StyleImportController::exit() {
+    state_.ImportMode = runStarted_ ? 99 : -1;
+}
+
+void StyleImportController::validateFields() const {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (utf8Length(fields[i]) > static_cast<std::size_t>(kFieldLengths[i])) {
+            throw ImportError("The " + std::string(kFieldNames[i]) + " may be at most " +
+                              std::to_string(kFieldLengths[i]) + " characters long.");
+        }
+    }
+}
+
+bool StyleImportController::run() {
+    const std::string target = trimmed(path);
+    if (target.empty()) {
+        return false;
+    }
+    try {
+        validateFields();
+    } catch (const ImportError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Exclamation);
+        return false;
+    }
+
+    runStarted_ = true;
+    log_.clear();
+    statusVisible_ = true;
+    status_ = {};
+    state_.GroupFamily = fields[0];
+    state_.GroupCat = fields[1];
+    state_.GroupAuthor = fields[2];
+    state_.GroupDesc.clear();
+    controlsEnabled_ = false;
+    today_ = formatStyleDate(state_.clock.today());
+    state_.Library.letEventsRunThrough(dialogs_);
+    refresh();
+
+    try {
+        const LargerPageCache cache(state_.connection);
+        Transaction transaction(state_.connection);
+        if (folderMode_) {
+            std::vector<FolderListing> listings;
+            listFolder(target, listings);
+            progressMaximum_ = 0;
+            for (const FolderListing& listing : listings) {
+                progressMaximum_ += static_cast<long long>(
+                    std::count_if(listing.files.begin(), listing.files.end(), isStyleFile));
+            }
+            progressValue_ = 0;
+            progressVisible_ = true;
+            refresh();
+            for (const FolderListing& listing : listings) {
+                importFolder(listing);
+            }
+        } else {
+            progressMaximum_ = 1;
+            progressValue_ = 0;
+            progressVisible_ = true;
+            const fs::path file(target);
+            status_[0] = file.filename().string();
+            refresh();
+            importFile(file, shortFileName(file));
+            ++progressValue_;
+        }
+        transaction.commit();
+    } catch (const std::exception& e) {
+        // The transaction has been rolled back: nothing of this run remains.
+        endRun();
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
+        return false;
+    }
+    endRun();
+    if (!trimmed(log_).empty() && dialogs_.question(kLogQuestion, kLogQuestionTitle) &&
+        hooks_ != nullptr) {
+        hooks_->showLog(log_);
+    }
+    log_.clear();
+    return true;
+}
+
+void StyleImportController::endRun() {
+    controlsEnabled_ = true;
+    progressVisible_ = false;
+    status_[0].clear();
+    status_[1].clear();
+    refresh();
+}
+
+void StyleImportController::listFolder(const fs::path& folder,
+                                       std::vector<FolderListing>& listings) {
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        throw ImportError("The folder " + folder.string() + " does not exist.");
+    }
+    FolderListing listing{folder, {}};
+    std::vector<fs::path> subFolders;
+    fs::directory_iterator entries(folder, error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const fs::directory_entry& entry = *entries;
+        std::error_code kindError;
+        // Linked folders are not followed, so that a link to a parent cannot loop forever.
+        if (entry.is_directory(kindError) && !entry.is_symlink(kindError)) {
+            subFolders.push_back(entry.path());
+        } else if (entry.is_regular_file(kindError)) {
+            listing.files.push_back(entry.path());
+        }
+    }
+    if (error) {
+        throw ImportError("The folder " + folder.string() + " cannot be read: " + error.message() +
+                          ".");
+    }
+    sortByName(listing.files);
+    sortByName(subFolders);
+    listings.push_back(std::move(listing));
+    if (includeSubFolders) {
+        for (const fs::path& subFolder : subFolders) {
+            listFolder(subFolder, listings);
+        }
+    }
+}
+
+void StyleImportController::importFolder(const FolderListing& listing) {
+    status_[2] = listing.folder.string();
+    for (const fs::path& file : listing.files) {
+        status_[0] = file.filename().string();
+        refresh();
+        if (isStyleFile(file)) {
+            importFile(file, shortFileName(file));
+            ++progressValue_;
+        }
+        letEventsRun();
+    }
+}
+
+void StyleImportController::importFile(const fs::path& file, const std::string& shortName) {
+    std::vector<StyleFileBank> banks;
+    state_.Library.FillBanksFromStyle(file, banks);
+    if (state_.Library.RetVal != 0) {
+        log_ += notABankLogLine(shortName, static_cast<StyleFileKind>(state_.Library.RetVal));
+        log_ += "\r\n";
+        return;
+    }
+    for (StyleFileBank& bank : banks) {
+        importBank(bank.styles, shortName);
+    }
+}
+
+void StyleImportController::importBank(KORFStyles& styles, const std::string& shortName) {
+    std::int32_t position = 1;
+    for (KORFStyle& record : styles) {
+        record.StyleProg = position++;
+    }
+    if (confirmEachStyle) {
+        StyleConfirmation confirmation;
+        confirmation.fill(styles, shortName, state_);
+        // Without a window there is nobody to ask: every style stays selected.
+        const bool confirmed = hooks_ == nullptr || hooks_->confirmStyles(confirmation);
+        if (confirmed) {
+            confirmation.importSelected(state_);
+        } else {
+            state_.SlotSelected = {};
+        }
+        position = 0;
+        for (KORFStyle& record : styles) {
+            const auto flag = static_cast<std::size_t>(position++);
+            if (flag >= state_.SlotSelected.size() || !state_.SlotSelected[flag]) {
+                record.StyleProg = -1;
+            }
+        }
+    }
+    DbKORFStyle found(state_.connection);
+    for (KORFStyle& record : styles) {
+        if (record.StyleProg == -1) {
+            continue;
+        }
+        status_[1] = record.StyleName1;
+        storeStyle(record, shortName, found);
+        letEventsRun();
+    }
+    if (saveBankStructure) {
+        storeBank(styles, shortName);
+    }
+}
+
+void StyleImportController::storeStyle(KORFStyle& record, const std::string& shortName,
+                                       DbKORFStyle& found) {
+    DbKORFStyle& shared = *state_.StyleAccess;
+    std::int32_t overwritten = -1;
+    if (mode == DuplicateMode::SkipSameContent) {
+        const std::int32_t same =
+            shared.GetKORFStylesByContent(record.StyleContent1, record.StyleContent2);
+        if (same != -1) {
+            found.StyleProg = same;
+            if (!found.GetKORFStylesNoContent()) {
+                throw ImportError(storeFailure(
+                    found.clsKORFStylesError,
+                    "The style " + std::to_string(same) + " vanished while it was being read."));
+            }
+            log_ += "Style " + record.StyleName1 + " from file " + shortName +
+                    " is the same as style " + found.StyleName1 + " from file " + found.StyleFile +
+                    ", and will not be imported!\r\n";
+            record.StyleProg = same;
+            return;
+        }
+    } else if (mode == DuplicateMode::OverwriteByName) {
+        shared.StyleName1 = record.StyleName1;
+        const auto sameName = shared.GetKORFStylesByName();
+        if (!sameName) {
+            throw ImportError(shared.clsKORFStylesError);
+        }
+        if (!sameName->empty()) {
+            overwritten = sameName->front().StyleProg;
+        }
+    }
+
+    shared.StyleName1 = record.StyleName1;
+    shared.StyleName2 = record.StyleName2;
+    shared.StyleLength1 = record.StyleLength1;
+    shared.StyleLength2 = record.StyleLength2;
+    // The blocks are not needed in the record once stored; moving them spares a copy of each.
+    shared.StyleContent1 = std::move(record.StyleContent1);
+    shared.StyleContent2 = std::move(record.StyleContent2);
+    shared.StyleAuthor = state_.GroupAuthor;
+    shared.StyleCat = state_.GroupCat;
+    shared.StyleDate = today_;
+    shared.StyleDesc = " ";
+    shared.StyleFamily = state_.GroupFamily;
+    shared.StyleFile = shortName;
+
+    if (overwritten != -1) {
+        shared.StyleProg = overwritten;
+        const std::string missing =
+            "The style " + std::to_string(overwritten) + " to be overwritten is gone.";
+        if (!shared.UpdKORFStyles()) {
+            throw ImportError(storeFailure(shared.clsKORFStylesError, missing));
+        }
+        // The update leaves the blocks alone; they must agree with the new lengths.
+        if (!shared.UpdKORFStylesContent()) {
+            throw ImportError(storeFailure(shared.clsKORFStylesError, missing));
+        }
+        record.StyleProg = overwritten;
+        return;
+    }
+    shared.StyleProg = shared.NextKORFStyle();
+    if (!shared.InsKORFStyles()) {
+        throw ImportError(shared.clsKORFStylesError);
+    }
+    record.StyleProg = shared.StyleProg;
+}
+
+void StyleImportController::storeBank(const KORFStyles& styles, const std::string& shortName) {
+    // A bank object of the import's own: the shared one holds the styles window's current bank.
+    DbKORFBank bank(state_.connection);
+    bank.BankProg = bank.NextKORFBank();
+    bank.BankName = importedBankName(shortName, bank.BankProg);
+    bank.BankDesc = state_.GroupDesc;
+    std::array<std::int32_t, DbKORFBank::kSlotCount> slots{};
+    std::size_t position = 0;
+    for (const KORFStyle& record : styles) {
+        if (position < slots.size()) {
+            slots[position] = record.StyleProg == -1 ? 0 : record.StyleProg;
+        }
+        ++position;
+    }
+    bank.setSlotValues(slots);
+    if (!bank.InsKORFBanks()) {
+        throw ImportError(bank.clsKORFBanksError);
+    }
+}
+
+void StyleImportController::letEventsRun() {
+    refresh();
+    dialogs_.processEvents();
+}
+
+void StyleImportController::refresh() {
+    if (hooks_ != nullptr) {
+        hooks_->refresh();
+    }
+}
+
+}  // namespace orb

@@ -1,0 +1,100 @@
+#include "stylefiles/windows/style_content_window.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orb {
+
+StyleContentWindow::StyleContentWindow(StyleConfirmation& confirmation, QWidget* parent)
+    : QDialog(parent), confirmation_(confirmation) {
+    setObjectName("frmStyContent");
+    setModal(true);
+
+    auto* slotGrid = new QGridLayout;
+    for (int i = 0; i < StyleConfirmation::kSlots; ++i) {
+        boxes_[i] = new QCheckBox(this);
+        boxes_[i]->setObjectName(QString("Check1%1").arg(i));
+        names_[i] = new QLabel(this);
+        names_[i]->setObjectName(QString("lbStyleName%1").arg(i));
+        names_[i]->setMinimumWidth(120);
+        // Two columns of eight, as the keyboard shows a bank.
+        const int row = i % 8;
+        const int column = (i / 8) * 2;
+        slotGrid->addWidget(boxes_[i], row, column);
+        slotGrid->addWidget(names_[i], row, column + 1);
+        connect(boxes_[i], &QCheckBox::toggled, this, [this, i](bool checked) {
+            confirmation_.checked[static_cast<std::size_t>(i)] = checked;
+        });
+    }
+
+    auto* values = new QGridLayout;
+    const char* captions[4] = {"Family", "Group", "Author", "Description"};
+    for (int i = 0; i < 4; ++i) {
+        values->addWidget(new QLabel(captions[i], this), i, 0);
+        fields_[i] = new QLineEdit(this);
+        fields_[i]->setObjectName(QString("txtField%1").arg(i));
+        fields_[i]->setMaxLength(StyleConfirmation::kFieldLengths[static_cast<std::size_t>(i)]);
+        values->addWidget(fields_[i], i, 1);
+    }
+
+    const char* buttonCaptions[3] = {"Select All", "Unselect All", "Import Selected Styles"};
+    auto* buttons = new QHBoxLayout;
+    QPushButton* commands[3];
+    for (int i = 0; i < 3; ++i) {
+        commands[i] = new QPushButton(buttonCaptions[i], this);
+        commands[i]->setObjectName(QString("Command1%1").arg(i));
+        buttons->addWidget(commands[i]);
+    }
+    // The fields are taken first, so that rendering the boxes keeps what was typed.
+    connect(commands[0], &QPushButton::clicked, this, [this] {
+        pullFields();
+        confirmation_.selectAll();
+        render();
+    });
+    connect(commands[1], &QPushButton::clicked, this, [this] {
+        pullFields();
+        confirmation_.unselectAll();
+        render();
+    });
+    connect(commands[2], &QPushButton::clicked, this, [this] {
+        pullFields();
+        accept();
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(slotGrid);
+    layout->addLayout(values);
+    layout->addLayout(buttons);
+    render();
+}
+
+bool StyleContentWindow::ask() {
+    return exec() == QDialog::Accepted;
+}
+
+void StyleContentWindow::render() {
+    setWindowTitle(QString::fromStdString(confirmation_.caption));
+    for (int i = 0; i < StyleConfirmation::kSlots; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        names_[i]->setText(QString::fromStdString(confirmation_.labels[index]));
+        names_[i]->setProperty("Tag", confirmation_.tags[index]);
+        boxes_[i]->setChecked(confirmation_.checked[index]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        fields_[i]->setText(
+            QString::fromStdString(confirmation_.fields[static_cast<std::size_t>(i)]));
+    }
+}
+
+void StyleContentWindow::pullFields() {
+    for (int i = 0; i < 4; ++i) {
+        confirmation_.fields[static_cast<std::size_t>(i)] = fields_[i]->text().toStdString();
+    }
+}
+
+}  // namespace orb

@@ -1,0 +1,65 @@
+#include "stylefiles/import_test_support.h"
+
+#include "support/sty_file_builder.h"
+
+namespace orb::test {
+
+std::string firstBlock(std::uint32_t seed, int index) {
+    return makeChunk(200 + static_cast<std::size_t>(index) * 7,
+                     seed * 100 + static_cast<std::uint32_t>(index));
+}
+
+std::string secondBlock(std::uint32_t seed, int index) {
+    return makeChunk(30 + static_cast<std::size_t>(index),
+                     seed * 100 + 50 + static_cast<std::uint32_t>(index));
+}
+
+std::string bankFile(const std::string& prefix, int count, std::uint32_t seed, int bank) {
+    StyFileBuilder builder;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = prefix + std::to_string(i + 1);
+        builder.style(i, name, firstBlock(seed, i), name + "B", secondBlock(seed, i), bank);
+    }
+    return builder.bytes();
+}
+
+std::string catalogueSnapshot(Database& connection) {
+    std::string snapshot;
+    for (const char* sql : {"SELECT * FROM KORFStyles ORDER BY StyleProg",
+                            "SELECT * FROM KORFBanks ORDER BY BankProg"}) {
+        Rows rows = connection.query(sql);
+        while (rows.next()) {
+            for (int column = 0; column < rows.columnCount(); ++column) {
+                snapshot += rows.columnName(column) + "=" + std::string(rows.bytes(column)) + "|";
+            }
+            snapshot += "\n";
+        }
+    }
+    return snapshot;
+}
+
+std::vector<BankRow> bankRows(Database& connection) {
+    std::vector<BankRow> banks;
+    Rows rows = connection.query("SELECT * FROM KORFBanks ORDER BY BankProg");
+    while (rows.next()) {
+        BankRow bank{static_cast<std::int32_t>(rows.integer("BankProg")),
+                     rows.text("BankName"),
+                     rows.text("BankDesc"),
+                     {}};
+        for (int slot = 1; slot <= 16; ++slot) {
+            const std::string column =
+                std::string("BankStyle") + (slot < 10 ? "0" : "") + std::to_string(slot);
+            bank.styles.push_back(static_cast<std::int32_t>(rows.integer(column)));
+        }
+        banks.push_back(std::move(bank));
+    }
+    return banks;
+}
+
+long long styleCount(Database& connection) {
+    Rows rows = connection.query("SELECT COUNT(*) FROM KORFStyles");
+    rows.next();
+    return rows.integer(0);
+}
+
+}  // namespace orb::test

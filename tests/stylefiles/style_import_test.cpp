@@ -1,0 +1,501 @@
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "db/db_korf_style.h"
+#include "stylefiles/import_test_support.h"
+#include "stylefiles/style_import.h"
+#include "support/sty_file_builder.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = UserDialogs::Answer;
+using Icon = UserDialogs::Icon;
+using test::bankFile;
+using test::bankRows;
+using test::firstBlock;
+using test::secondBlock;
+using test::styleCount;
+
+std::vector<std::int32_t> slotsOf(std::initializer_list<std::int32_t> filled) {
+    std::vector<std::int32_t> slots(filled);
+    slots.resize(16, 0);
+    return slots;
+}
+
+KORFStylesRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
+    DbKORFStyle style(env.state.connection);
+    style.StyleProg = prog;
+    EXPECT_TRUE(style.GetKORFStyles()) << prog;
+    return style;
+}
+
+struct ImportFixture {
+    ImportFixture() { env.openFreshDatabase(); }
+    // A controller as the window makes it, in folder (ImportMode 0) or one-file mode.
+    StyleImportController& open(std::int16_t importMode) {
+        env.state.ImportMode = importMode;
+        controller = std::make_unique<StyleImportController>(env.state, env.dialogs, &hooks);
+        controller->load();
+        return *controller;
+    }
+
+    test::TestEnvironment env;
+    test::RecordingHooks hooks;
+    std::unique_ptr<StyleImportController> controller;
+};
+
+TEST(StyleImport, BankNamesFollowTheShortName) {
+    EXPECT_EQ(importedBankName("USER01.STY", 7), "USER0007");
+    EXPECT_EQ(importedBankName("X.STY", 12), "X012");
+    EXPECT_EQ(importedBankName("MYROCK~1.STY", 1234), "MYROC1234");
+    EXPECT_EQ(importedBankName("abcdefgh.sty", 1), "ABCDE001");
+}
+
+TEST(StyleImport, LoadSetsTheOptionsAndLabelsOfBothModes) {
+    ImportFixture f;
+    StyleImportController& folder = f.open(0);
+    EXPECT_TRUE(folder.folderMode());
+    EXPECT_EQ(folder.pathCaption(), "Folder to scan");
+    EXPECT_TRUE(folder.subFoldersVisible());
+    EXPECT_EQ(folder.mode, DuplicateMode::SkipSameContent);
+    EXPECT_TRUE(folder.saveBankStructure);
+    EXPECT_FALSE(folder.confirmEachStyle);
+    EXPECT_FALSE(folder.statusVisible());
+    folder.exit();
+    EXPECT_EQ(f.env.state.ImportMode, -1);
+
+    StyleImportController& file = f.open(3);
+    EXPECT_FALSE(file.folderMode());
+    EXPECT_EQ(file.pathCaption(), "File to search");
+    EXPECT_FALSE(file.subFoldersVisible());
+    // A blank path starts nothing.
+    file.path = "   ";
+    EXPECT_FALSE(file.run());
+    file.exit();
+    EXPECT_EQ(f.env.state.ImportMode, -1);
+}
+
+TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
+    ImportFixture f;
+    const fs::path folder = f.env.dir / "banks";
+    test::writeFile(folder / "A.STY", bankFile("ALPHA", 2, 1));
+    test::writeFile(folder / "B.STY", bankFile("BETA", 3, 2));
+    test::writeFile(folder / "x.sty", bankFile("XRAY", 1, 3));
+    test::writeFile(folder / "D.STY", "KORGM and more bytes than a header holds, surely");
+    test::writeFile(folder / "NOTES.TXT", bankFile("NOTE", 1, 4));
+    StyleImportController& c = f.open(0);
+    c.path = folder.string();
+    c.fields = {"Pop", "Ballads", "Mario Rossi"};
+    f.env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(c.run());
+
+    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
+    const auto& question = f.env.dialogs.calls()[0];
+    EXPECT_EQ(question.text, "Import process terminated. Should I show you the import log?");
+    EXPECT_EQ(question.title, "ORB Style import");
+    EXPECT_EQ(question.icon, Icon::Question);
+    EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
+    ASSERT_EQ(f.hooks.shownLogs.size(), 1u);
+    EXPECT_EQ(f.hooks.shownLogs[0], "D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n");
+    EXPECT_TRUE(c.log().empty());
+
+    Database& db = f.env.state.connection;
+    EXPECT_EQ(styleCount(db), 6);
+    const auto banks = bankRows(db);
+    ASSERT_EQ(banks.size(), 3u);
+    EXPECT_EQ(banks[0].name, "A001");
+    EXPECT_EQ(banks[0].styles, slotsOf({1, 2}));
+    EXPECT_EQ(banks[1].name, "B002");
+    EXPECT_EQ(banks[1].styles, slotsOf({3, 4, 5}));
+    EXPECT_EQ(banks[2].name, "X003");
+    EXPECT_EQ(banks[2].styles, slotsOf({6}));
+    EXPECT_EQ(banks[2].desc, "");
+
+    const KORFStylesRow beta2 = storedStyle(f.env, 4);
+    EXPECT_EQ(beta2.StyleName1, "BETA2      ");
+    EXPECT_EQ(beta2.StyleName2, "BETA2B     ");
+    EXPECT_EQ(beta2.StyleContent1, firstBlock(2, 1));
+    EXPECT_EQ(beta2.StyleContent2, secondBlock(2, 1));
+    EXPECT_EQ(beta2.StyleLength1, static_cast<std::int32_t>(firstBlock(2, 1).size()));
+    EXPECT_EQ(beta2.StyleLength2, static_cast<std::int32_t>(secondBlock(2, 1).size()));
+    EXPECT_EQ(beta2.StyleDate, "2026/12/06");
+    EXPECT_EQ(beta2.StyleDesc, " ");
+    EXPECT_EQ(beta2.StyleFamily, "Pop");
+    EXPECT_EQ(beta2.StyleCat, "Ballads");
+    EXPECT_EQ(beta2.StyleAuthor, "Mario Rossi");
+    EXPECT_EQ(beta2.StyleFile, "B.STY");
+    EXPECT_EQ(storedStyle(f.env, 6).StyleFile, "X.STY");
+
+    EXPECT_EQ(c.progressMaximum(), 4);
+    EXPECT_EQ(c.progressValue(), 4);
+    EXPECT_TRUE(c.controlsEnabled());
+    EXPECT_TRUE(c.statusVisible());
+    EXPECT_EQ(c.status(0), "");
+    EXPECT_EQ(c.status(1), "");
+    EXPECT_EQ(c.status(2), folder.string());
+    EXPECT_GT(f.env.dialogs.processEventsCount(), 6);
+    c.exit();
+    EXPECT_EQ(f.env.state.ImportMode, 99);
+}
+
+TEST(StyleImport, TheSameFileTwiceByContentThenEverything) {
+    ImportFixture f;
+    const fs::path file = f.env.dir / "USER01.STY";
+    test::writeFile(file, bankFile("ONE", 3, 9));
+    StyleImportController& c = f.open(1);
+    c.path = file.string();
+    ASSERT_TRUE(c.run());
+    // Nothing to tell, so nothing is asked.
+    EXPECT_TRUE(f.env.dialogs.calls().empty());
+
+    f.env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(c.run());
+    Database& db = f.env.state.connection;
+    EXPECT_EQ(styleCount(db), 3);
+    ASSERT_EQ(f.hooks.shownLogs.size(), 1u);
+    EXPECT_EQ(f.hooks.shownLogs[0],
+              "Style ONE1        from file USER01.STY is the same as style ONE1        from file "
+              "USER01.STY, and will not be imported!\r\n"
+              "Style ONE2        from file USER01.STY is the same as style ONE2        from file "
+              "USER01.STY, and will not be imported!\r\n"
+              "Style ONE3        from file USER01.STY is the same as style ONE3        from file "
+              "USER01.STY, and will not be imported!\r\n");
+
+    c.mode = DuplicateMode::ImportEverything;
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(styleCount(db), 6);
+    const auto banks = bankRows(db);
+    ASSERT_EQ(banks.size(), 3u);
+    EXPECT_EQ(banks[0].name, "USER0001");
+    EXPECT_EQ(banks[0].styles, slotsOf({1, 2, 3}));
+    EXPECT_EQ(banks[1].name, "USER0002");
+    EXPECT_EQ(banks[1].styles, slotsOf({1, 2, 3}));
+    EXPECT_EQ(banks[2].styles, slotsOf({4, 5, 6}));
+    EXPECT_EQ(storedStyle(f.env, 6).StyleContent1, firstBlock(9, 2));
+}
+
+TEST(StyleImport, OverwriteByNameKeepsTheNumber) {
+    ImportFixture f;
+    test::writeFile(f.env.dir / "OLD.STY", bankFile("SAME", 2, 5));
+    // SAME2 comes back with other contents; NEW1 is not stored yet.
+    test::StyFileBuilder builder;
+    builder.style(0, "NEW1", firstBlock(6, 0), "NEW1B", secondBlock(6, 0))
+        .style(1, "SAME2", firstBlock(6, 1), "SAME2B", "");
+    test::writeFile(f.env.dir / "NEWER.STY", builder.bytes());
+
+    StyleImportController& c = f.open(1);
+    c.path = (f.env.dir / "OLD.STY").string();
+    ASSERT_TRUE(c.run());
+    c.path = (f.env.dir / "NEWER.STY").string();
+    c.mode = DuplicateMode::OverwriteByName;
+    c.fields = {"Jazz", "", "Me"};
+    ASSERT_TRUE(c.run());
+
+    Database& db = f.env.state.connection;
+    EXPECT_EQ(styleCount(db), 3);
+    const KORFStylesRow overwritten = storedStyle(f.env, 2);
+    EXPECT_EQ(overwritten.StyleName1, "SAME2      ");
+    EXPECT_EQ(overwritten.StyleName2, "");
+    EXPECT_EQ(overwritten.StyleContent1, firstBlock(6, 1));
+    EXPECT_EQ(overwritten.StyleLength1, static_cast<std::int32_t>(firstBlock(6, 1).size()));
+    EXPECT_EQ(overwritten.StyleContent2, " ");
+    EXPECT_EQ(overwritten.StyleLength2, 0);
+    EXPECT_EQ(overwritten.StyleFile, "NEWER.STY");
+    EXPECT_EQ(overwritten.StyleFamily, "Jazz");
+    EXPECT_EQ(overwritten.StyleAuthor, "Me");
+    Rows seek = db.query("SELECT StyleSeek FROM KORFStyles WHERE StyleProg = 2");
+    ASSERT_TRUE(seek.next());
+    EXPECT_EQ(seek.bytes(0), std::string_view(firstBlock(6, 1)).substr(0, 250));
+    // The untouched style of the first file is still as it was.
+    EXPECT_EQ(storedStyle(f.env, 1).StyleContent1, firstBlock(5, 0));
+    const auto banks = bankRows(db);
+    ASSERT_EQ(banks.size(), 2u);
+    EXPECT_EQ(banks[1].name, "NEWER002");
+    EXPECT_EQ(banks[1].styles, slotsOf({3, 2}));
+}
+
+TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
+    ImportFixture f;
+    const fs::path file = f.env.dir / "USER01.STY";
+    test::writeFile(file, bankFile("FIVE", 5, 11));
+    StyleImportController& c = f.open(1);
+    c.path = file.string();
+    c.confirmEachStyle = true;
+    c.fields = {"Rock", "Live", "Band"};
+    f.hooks.onConfirm = [](StyleConfirmation& dialog) {
+        dialog.checked[1] = false;
+        dialog.checked[3] = false;
+        dialog.fields[0] = "Soft rock";
+        return true;
+    };
+    ASSERT_TRUE(c.run());
+
+    ASSERT_EQ(f.hooks.shownConfirmations.size(), 1u);
+    const StyleConfirmation& shown = f.hooks.shownConfirmations[0];
+    EXPECT_EQ(shown.caption, "USER01.STY");
+    EXPECT_EQ(shown.labels[0], "FIVE1      ");
+    EXPECT_EQ(shown.labels[4], "FIVE5      ");
+    EXPECT_EQ(shown.labels[5], "");
+    EXPECT_EQ(shown.tags[4], 5);
+    EXPECT_EQ(shown.tags[5], 0);
+    EXPECT_TRUE(shown.checked[4]);
+    EXPECT_FALSE(shown.checked[5]);
+    EXPECT_EQ(shown.fields[0], "Rock");
+    EXPECT_EQ(shown.fields[2], "Band");
+    EXPECT_EQ(shown.fields[3], "Imported from file USER01.STY");
+
+    Database& db = f.env.state.connection;
+    EXPECT_EQ(styleCount(db), 3);
+    const auto banks = bankRows(db);
+    ASSERT_EQ(banks.size(), 1u);
+    EXPECT_EQ(banks[0].styles, slotsOf({1, 0, 2, 0, 3}));
+    EXPECT_EQ(banks[0].desc, "Imported from file USER01.STY");
+    EXPECT_EQ(storedStyle(f.env, 2).StyleName1, "FIVE3      ");
+    EXPECT_EQ(storedStyle(f.env, 2).StyleFamily, "Soft rock");
+    EXPECT_EQ(f.env.state.GroupFamily, "Soft rock");
+
+    // Closed without "Import Selected Styles": nothing of the bank is imported, whatever the
+    // boxes of an earlier bank said.
+    f.hooks.onConfirm = [](StyleConfirmation&) { return false; };
+    c.mode = DuplicateMode::ImportEverything;
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(styleCount(db), 3);
+    EXPECT_EQ(bankRows(db).back().styles, slotsOf({}));
+}
+
+TEST(StyleImport, SelectAllTicksOnlyListedStyles) {
+    test::TestEnvironment env;
+    KORFStyles styles;
+    styles.Add(1, "A", "", 1, 0, "x", "");
+    styles.Add(2, "", "", 1, 0, "y", "");  // a style without a name is still a style
+    StyleConfirmation dialog;
+    dialog.fill(styles, "Q.STY", env.state);
+    dialog.unselectAll();
+    EXPECT_FALSE(dialog.checked[0]);
+    dialog.selectAll();
+    EXPECT_TRUE(dialog.checked[0]);
+    EXPECT_TRUE(dialog.checked[1]);
+    EXPECT_FALSE(dialog.checked[2]);
+    dialog.checked[0] = false;
+    dialog.importSelected(env.state);
+    EXPECT_FALSE(env.state.SlotSelected[0]);
+    EXPECT_TRUE(env.state.SlotSelected[1]);
+    EXPECT_EQ(env.state.GroupDesc, "Imported from file Q.STY");
+    EXPECT_TRUE(dialog.confirmed);
+}
+
+TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
+    ImportFixture f;
+    test::writeFile(f.env.dir / "FIRST.STY", bankFile("OLD", 2, 20));
+    StyleImportController& c = f.open(1);
+    c.path = (f.env.dir / "FIRST.STY").string();
+    ASSERT_TRUE(c.run());
+    Database& db = f.env.state.connection;
+    const std::string before = test::catalogueSnapshot(db);
+
+    const fs::path folder = f.env.dir / "run";
+    for (int i = 1; i <= 6; ++i) {
+        std::string bytes = bankFile("N" + std::to_string(i), 2, 30 + static_cast<unsigned>(i));
+        if (i == 5) {
+            bytes.resize(bytes.size() - 100);  // cut inside a content chunk
+        }
+        test::writeFile(folder / ("F" + std::to_string(i) + ".STY"), bytes);
+    }
+    StyleImportController& run = f.open(0);
+    run.path = folder.string();
+    EXPECT_FALSE(run.run());
+    EXPECT_EQ(test::catalogueSnapshot(db), before);
+    EXPECT_FALSE(db.inTransaction());
+    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
+    const auto& message = f.env.dialogs.calls()[0];
+    EXPECT_EQ(message.icon, Icon::Critical);
+    EXPECT_EQ(message.title, "ORB");
+    EXPECT_NE(message.text.find("F5.STY"), std::string::npos) << message.text;
+    // The controls come back, so the person can try again at once.
+    EXPECT_TRUE(run.controlsEnabled());
+    EXPECT_FALSE(run.progressVisible());
+    run.exit();
+    EXPECT_EQ(f.env.state.ImportMode, 99);
+}
+
+TEST(StyleImport, ARefusedStoreStopsTheRun) {
+    ImportFixture f;
+    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 1, 40));
+    test::writeFile(f.env.dir / "B.STY", bankFile("LONG", 2, 41));
+    StyleImportController& c = f.open(0);
+    c.path = f.env.dir.path().string();
+    c.confirmEachStyle = true;
+    // Only a dialog can bring a value longer than its column this far.
+    f.hooks.onConfirm = [](StyleConfirmation& dialog) {
+        if (dialog.caption == "B.STY") {
+            dialog.fields[2] = std::string(51, 'a');
+        }
+        return true;
+    };
+    EXPECT_FALSE(c.run());
+    Database& db = f.env.state.connection;
+    EXPECT_EQ(styleCount(db), 0);
+    EXPECT_TRUE(bankRows(db).empty());
+    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
+    EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
+    EXPECT_EQ(f.env.dialogs.calls()[0].text,
+              "19 The text for KORFStyles.StyleAuthor is longer than its 50 characters");
+}
+
+TEST(StyleImport, ValuesLongerThanTheirColumnsAreRefusedFirst) {
+    ImportFixture f;
+    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 1, 40));
+    StyleImportController& c = f.open(1);
+    c.path = (f.env.dir / "A.STY").string();
+    c.fields = {std::string(20, 'f'), "", std::string(50, 'a')};
+    ASSERT_TRUE(c.run());
+    // Characters are counted, not bytes: twenty "è" fit.
+    c.fields = {"", "", ""};
+    for (int i = 0; i < 20; ++i) {
+        c.fields[1] += "\xC3\xA8";
+    }
+    c.mode = DuplicateMode::ImportEverything;
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(styleCount(f.env.state.connection), 2);
+
+    c.fields = {"", "", std::string(51, 'a')};
+    EXPECT_FALSE(c.run());
+    c.fields = {std::string(21, 'f'), "", ""};
+    EXPECT_FALSE(c.run());
+    EXPECT_EQ(f.env.dialogs.messages(),
+              (std::vector<std::string>{"The author may be at most 50 characters long.",
+                                        "The family may be at most 20 characters long."}));
+    EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Exclamation);
+    EXPECT_EQ(styleCount(f.env.state.connection), 2);
+}
+
+TEST(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
+    ImportFixture f;
+    const fs::path folder = f.env.dir / "other";
+    const std::string tail = " and more bytes than any header holds";
+    test::writeFile(folder / "I3.STY", "KORG9" + tail);
+    test::writeFile(folder / "I5.STY", "KORG<" + tail);
+    test::writeFile(folder / "IS40.STY", "KORGM" + tail);
+    test::writeFile(folder / "I30.STY", "KORGI" + tail);
+    test::writeFile(folder / "TEXT.STY", "just text");
+    StyleImportController& c = f.open(0);
+    c.path = folder.string();
+    f.env.dialogs.answer(Answer::No);
+    ASSERT_TRUE(c.run());
+    EXPECT_TRUE(f.hooks.shownLogs.empty());
+    f.env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(c.run());
+    ASSERT_EQ(f.hooks.shownLogs.size(), 1u);
+    EXPECT_EQ(f.hooks.shownLogs[0],
+              "I3.STY is probably a style for KORG  i3,i2,i1,i4s arrangers\r\n"
+              "I30.STY is probably a style for KORG  i30 arranger\r\n"
+              "I5.STY is probably a style for KORG  i5 arranger\r\n"
+              "IS40.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"
+              "TEXT.STY is not a Pa style, is damaged, its format is unknown or you have no "
+              "rights to access it!\r\n");
+    EXPECT_TRUE(bankRows(f.env.state.connection).empty());
+}
+
+TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
+    ImportFixture f;
+    test::StyFileBuilder two;
+    two.style(0, "LOW", firstBlock(50, 0), "LOWB", secondBlock(50, 0), 17)
+        .style(0, "HIGH", firstBlock(51, 0), "HIGHB", secondBlock(51, 0), 18)
+        .style(3, "HIGH4", firstBlock(51, 3), "HIGH4B", secondBlock(51, 3), 18);
+    test::writeFile(f.env.dir / "TWO.STY", two.bytes());
+    test::writeFile(f.env.dir / "EMPTY.STY", test::StyFileBuilder().bytes());
+    StyleImportController& c = f.open(1);
+    c.path = (f.env.dir / "TWO.STY").string();
+    ASSERT_TRUE(c.run());
+    c.path = (f.env.dir / "EMPTY.STY").string();
+    ASSERT_TRUE(c.run());
+
+    Database& db = f.env.state.connection;
+    auto banks = bankRows(db);
+    ASSERT_EQ(banks.size(), 3u);
+    EXPECT_EQ(banks[0].name, "TWO001");
+    EXPECT_EQ(banks[0].styles, slotsOf({1}));
+    EXPECT_EQ(banks[1].name, "TWO002");
+    EXPECT_EQ(banks[1].styles, slotsOf({2, 3}));
+    EXPECT_EQ(banks[2].name, "EMPTY003");
+    EXPECT_EQ(banks[2].styles, slotsOf({}));
+    EXPECT_EQ(storedStyle(f.env, 3).StyleName1, "HIGH4      ");
+
+    c.saveBankStructure = false;
+    c.mode = DuplicateMode::ImportEverything;
+    c.path = (f.env.dir / "TWO.STY").string();
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(styleCount(db), 6);
+    EXPECT_EQ(bankRows(db).size(), 3u);
+}
+
+TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
+    ImportFixture f;
+    const fs::path root = f.env.dir / "root";
+    test::writeFile(root / "B.STY", bankFile("ROOT", 1, 60));
+    test::writeFile(root / "A" / "A.STY", bankFile("SUBA", 1, 61));
+    test::writeFile(root / "A" / "DEEP" / "Z.STY", bankFile("DEEP", 1, 62));
+    test::writeFile(root / "C" / "C.STY", bankFile("SUBC", 1, 63));
+    fs::create_symlink(root, root / "C" / "LOOP");
+
+    StyleImportController& c = f.open(0);
+    c.path = root.string();
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(styleCount(f.env.state.connection), 1);
+
+    c.includeSubFolders = true;
+    c.mode = DuplicateMode::ImportEverything;
+    ASSERT_TRUE(c.run());
+    EXPECT_EQ(c.progressMaximum(), 4);
+    std::vector<std::string> names;
+    Rows rows =
+        f.env.state.connection.query("SELECT StyleName1 FROM KORFStyles ORDER BY StyleProg");
+    while (rows.next()) {
+        names.push_back(rows.text(0));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"ROOT1      ", "ROOT1      ", "SUBA1      ",
+                                               "DEEP1      ", "SUBC1      "}));
+}
+
+TEST(StyleImport, SearchFillsThePath) {
+    ImportFixture f;
+    const fs::path file = f.env.dir / "in" / "USER01.STY";
+    test::writeFile(file, bankFile("S", 1, 70));
+    StyleImportController& folder = f.open(0);
+    f.env.dialogs.file(file.string());
+    folder.search();
+    EXPECT_EQ(folder.path, file.parent_path().string());
+    EXPECT_EQ(f.env.dialogs.calls()[0].text, "Styles (*.STY)|*.STY");
+    f.env.dialogs.file((f.env.dir / "in" / "GONE.STY").string());
+    folder.search();
+    EXPECT_EQ(folder.path, (f.env.dir / "in").string() + "/");
+    f.env.dialogs.file("");
+    folder.search();
+    EXPECT_EQ(folder.path, (f.env.dir / "in").string() + "/");
+
+    StyleImportController& single = f.open(1);
+    f.env.dialogs.file(file.string());
+    single.search();
+    EXPECT_EQ(single.path, file.string());
+    EXPECT_TRUE(single.controlsEnabled());
+}
+
+TEST(StyleImport, AMissingFileOrFolderIsAnError) {
+    ImportFixture f;
+    StyleImportController& single = f.open(1);
+    single.path = (f.env.dir / "NONE.STY").string();
+    EXPECT_FALSE(single.run());
+    StyleImportController& folder = f.open(0);
+    folder.path = (f.env.dir / "nowhere").string();
+    EXPECT_FALSE(folder.run());
+    EXPECT_EQ(f.env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "The file " + (f.env.dir / "NONE.STY").string() + " does not exist.",
+                  "The folder " + (f.env.dir / "nowhere").string() + " does not exist."}));
+}
+
+}  // namespace
+}  // namespace orb
