@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <string>
 
 #include "app/settings_store.h"
@@ -16,6 +15,7 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/transaction.h"
+#include "realistic_styles.h"
 
 namespace {
 
@@ -25,26 +25,12 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::string chunk(std::mt19937& random, std::size_t dataSize) {
-    std::string bytes = "STY1";
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes += static_cast<char>((dataSize >> shift) & 0xFF);
-    }
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (std::size_t i = 0; i < dataSize; ++i) {
-        bytes += static_cast<char>(byte(random));
-    }
-    return bytes;
-}
-
 void fill(orb::Database& db, int styles) {
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<std::size_t> first(2000, 30000);
-    std::uniform_int_distribution<std::size_t> second(300, 600);
     orb::Transaction transaction(db);
     for (int prog = 1; prog <= styles; ++prog) {
-        const std::string c1 = chunk(random, first(random));
-        const std::string c2 = chunk(random, second(random));
+        const orb::KORFStyle style = orb::bench::realisticStyle(static_cast<std::uint64_t>(prog));
+        const std::string& c1 = style.StyleContent1;
+        const std::string& c2 = style.StyleContent2;
         db.execute(
             "INSERT INTO KORFStyles VALUES (pProg, 'Style name ', 'Variation  ', pLength1, "
             "pLength2, pContent1, pContent2, pSeek, '2026/12/06', ' ', 'Group', 'Family', "

@@ -28,62 +28,13 @@
 #include "db/db_korf_style.h"
 #include "db/schema.h"
 #include "db/transaction.h"
+#include "realistic_styles.h"
 #include "stylefiles/korf_library.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-// Fast, repeatable filler bytes.
-class ByteSource {
-public:
-    explicit ByteSource(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ULL + 1) {}
-    std::uint64_t next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return state_;
-    }
-    void fill(std::string& out, std::size_t count) {
-        while (count > 0) {
-            std::uint64_t word = next();
-            for (int i = 0; i < 8 && count > 0; ++i, --count) {
-                out += static_cast<char>(word & 0xFF);
-                word >>= 8;
-            }
-        }
-    }
-
-private:
-    std::uint64_t state_;
-};
-
-std::string chunk(const char (&tag)[5], std::size_t dataSize, ByteSource& bytes) {
-    std::string out(tag, 4);
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out += static_cast<char>((dataSize >> shift) & 0xFF);
-    }
-    out.reserve(8 + dataSize);
-    bytes.fill(out, dataSize);
-    return out;
-}
-
-// Style `seed`: a first part of 2 to 30 KB and a second part of 0.3 to 0.6 KB, chunk headers
-// included. Different seeds give different styles.
-orb::KORFStyle makeStyle(std::uint64_t seed, const std::string& name) {
-    ByteSource bytes(seed);
-    const std::size_t size1 = 2048 + bytes.next() % (30 * 1024 - 2048 + 1);
-    const std::size_t size2 = 300 + bytes.next() % 301;
-    orb::KORFStyle style;
-    style.StyleName1 = name;
-    style.StyleName2 = name;
-    style.StyleContent1 = chunk("\x03\x00\x00\x18", size1 - 8, bytes);
-    style.StyleContent2 = chunk("\x04\x00\x00\x18", size2 - 8, bytes);
-    style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
-    style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
-    return style;
-}
 
 std::uint64_t corpusSeed(int index) {
     const bool duplicate = index % 10 == 9;
@@ -110,7 +61,7 @@ void makeCorpus(const fs::path& folder, int files) {
             const int index = file * 16 + slot;
             char name[16];
             std::snprintf(name, sizeof name, "ST%05d", index);
-            styles.Add(makeStyle(corpusSeed(index), name));
+            styles.Add(orb::bench::realisticStyle(corpusSeed(index), name));
         }
         char fileName[32];
         std::snprintf(fileName, sizeof fileName, "BANK%04d.STY", file);
@@ -129,8 +80,9 @@ void fillCatalogue(const fs::path& file, int count, const fs::path& settingsFile
     orb::Transaction transaction(db);
     orb::DbKORFStyle style(db);
     for (int number = 1; number <= count; ++number) {
-        orb::KORFStyle made = makeStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number),
-                                        "OLD" + std::to_string(number % 100000));
+        orb::KORFStyle made =
+            orb::bench::realisticStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number),
+                                       "OLD" + std::to_string(number % 100000));
         style.StyleProg = number;
         style.StyleName1 = made.StyleName1;
         style.StyleName2 = made.StyleName2;
@@ -168,7 +120,7 @@ void fillBaseline(const fs::path& file, int count) {
           db);
     for (int number = 1; number <= count; ++number) {
         const orb::KORFStyle made =
-            makeStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number), "OLD");
+            orb::bench::realisticStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number), "OLD");
         sqlite3_bind_int(insert, 1, number);
         sqlite3_bind_text(insert, 2, made.StyleName1.data(), -1, SQLITE_STATIC);
         sqlite3_bind_blob(insert, 3, made.StyleContent1.data(),

@@ -1,6 +1,7 @@
 // Reads and writes bank files of realistic size through KORFLibrary and compares the speed with
 // a plain read and write of the same bytes (the whole file through std::ifstream/ofstream).
-//   build/bench/bench_sty [ROUNDS]   (default 300; each round reads and writes 8 banks of 16 styles)
+//   build/bench/bench_sty [ROUNDS]   (default 300; each round reads and writes 8 banks of 16
+//   styles)
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "realistic_styles.h"
 #include "stylefiles/korf_library.h"
 
 namespace {
@@ -16,29 +18,14 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-std::string chunk(std::size_t dataSize, std::mt19937& random) {
-    std::string bytes("\x0A\x00\x00\x18", 4);
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes += static_cast<char>((dataSize >> shift) & 0xFF);
-    }
-    for (std::size_t i = 0; i < dataSize; ++i) {
-        bytes += static_cast<char>(random() & 0xFF);
-    }
-    return bytes;
-}
-
 // 16 styles as real banks have them: first parts of 2 to 30 KB, second parts of 0.3 to 0.6 KB.
-orb::KORFStyles realisticBank(std::mt19937& random) {
-    std::uniform_int_distribution<std::size_t> first(2 * 1024, 30 * 1024);
-    std::uniform_int_distribution<std::size_t> second(300, 600);
+orb::KORFStyles realisticBank(std::uint64_t firstSeed) {
     orb::KORFStyles styles;
     for (int slot = 1; slot <= 16; ++slot) {
-        std::string content1 = chunk(first(random) - 8, random);
-        std::string content2 = chunk(second(random) - 8, random);
-        styles.Add(orb::KORFStyle{slot, "STYLE " + std::to_string(slot), "PART TWO",
-                                  static_cast<std::int32_t>(content1.size()),
-                                  static_cast<std::int32_t>(content2.size()), std::move(content1),
-                                  std::move(content2)});
+        orb::KORFStyle style = orb::bench::realisticStyle(
+            firstSeed + static_cast<std::uint64_t>(slot), "STYLE " + std::to_string(slot));
+        style.StyleProg = slot;
+        styles.Add(std::move(style));
     }
     return styles;
 }
@@ -76,10 +63,9 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("orb-sty-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);
 
-    std::mt19937 random(42);
     std::vector<orb::KORFStyles> banks;
     for (int i = 0; i < 8; ++i) {
-        banks.push_back(realisticBank(random));
+        banks.push_back(realisticBank(static_cast<std::uint64_t>(i) * 16));
     }
     orb::KORFLibrary library;
     std::vector<fs::path> bankFiles;

@@ -21,6 +21,7 @@
 #include "db/db_korf_style.h"
 #include "db/schema.h"
 #include "db/transaction.h"
+#include "realistic_styles.h"
 
 namespace {
 
@@ -32,53 +33,16 @@ struct Blocks {
     std::string content2;
 };
 
-// Fast, repeatable filler bytes.
-class ByteSource {
-public:
-    explicit ByteSource(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ULL + 1) {}
-    std::uint64_t next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return state_;
-    }
-    void fill(std::string& out, std::size_t count) {
-        while (count > 0) {
-            std::uint64_t word = next();
-            for (int i = 0; i < 8 && count > 0; ++i, --count) {
-                out += static_cast<char>(word & 0xFF);
-                word >>= 8;
-            }
-        }
-    }
-
-private:
-    std::uint64_t state_;
-};
-
-// A chunk as a bank file holds it: a 4-byte tag shared by every style's chunk of that part, the
-// big-endian data length, then the data.
-std::string chunk(const char (&tag)[5], std::size_t dataSize, ByteSource& bytes) {
-    std::string out(tag, 4);
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out += static_cast<char>((dataSize >> shift) & 0xFF);
-    }
-    out.reserve(8 + dataSize);
-    bytes.fill(out, dataSize);
-    return out;
-}
-
 // Style `number` of the catalogue, made again on demand so that nothing big is kept. About one
 // style in a hundred is an edited copy of the one before: same first 250 bytes, a change later.
 Blocks makeStyle(std::int32_t number) {
     const bool variant = number > 1 && number % 100 == 0;
-    ByteSource bytes(static_cast<std::uint64_t>(variant ? number - 1 : number));
-    const std::size_t size1 = 2048 + bytes.next() % (30 * 1024 - 2048 + 1);
-    const std::size_t size2 = 300 + bytes.next() % 301;
-    Blocks blocks{chunk("\x03\x00\x00\x18", size1 - 8, bytes),
-                  chunk("\x04\x00\x00\x18", size2 - 8, bytes)};
+    orb::KORFStyle style =
+        orb::bench::realisticStyle(static_cast<std::uint64_t>(variant ? number - 1 : number));
+    Blocks blocks{std::move(style.StyleContent1), std::move(style.StyleContent2)};
     if (variant) {
-        const std::size_t at = 250 + static_cast<std::size_t>(number) % (size1 - 250);
+        const std::size_t at =
+            250 + static_cast<std::size_t>(number) % (blocks.content1.size() - 250);
         blocks.content1[at] = static_cast<char>(blocks.content1[at] ^ 0x5A);
     }
     return blocks;
