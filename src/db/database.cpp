@@ -212,6 +212,7 @@ sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
     auto found = cache_.find(key);
     if (found != cache_.end() && !found->second.inUse) {
         found->second.inUse = true;
+        found->second.lastUse = ++useCounter_;
         inUse = &found->second.inUse;
         return found->second.statement;
     }
@@ -231,12 +232,31 @@ sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
         throw DbError(SQLITE_MISUSE, "one statement at a time: " + key);
     }
     inUse = nullptr;
-    if (found == cache_.end() && cache_.size() < kStatementCacheLimit) {
+    // Statements that name a number in their text (one per style or bank) would otherwise fill
+    // the cache for good and leave every later statement to be prepared again on each run.
+    if (found == cache_.end() &&
+        (cache_.size() < kStatementCacheLimit || evictLeastRecentlyUsed())) {
         // Map nodes do not move, so the flag's address stays valid while the entry lives.
-        auto entry = cache_.emplace(key, CachedStatement{statement, true});
+        auto entry = cache_.emplace(key, CachedStatement{statement, true, ++useCounter_});
         inUse = &entry.first->second.inUse;
     }
     return statement;
+}
+
+bool Database::evictLeastRecentlyUsed() {
+    auto oldest = cache_.end();
+    for (auto entry = cache_.begin(); entry != cache_.end(); ++entry) {
+        if (!entry->second.inUse &&
+            (oldest == cache_.end() || entry->second.lastUse < oldest->second.lastUse)) {
+            oldest = entry;
+        }
+    }
+    if (oldest == cache_.end()) {
+        return false;
+    }
+    sqlite3_finalize(oldest->second.statement);
+    cache_.erase(oldest);
+    return true;
 }
 
 void Database::bind(sqlite3_stmt* statement, std::span<const SqlParam> params, bool copy) {

@@ -176,7 +176,12 @@ private:
     struct CachedStatement {
         sqlite3_stmt* statement = nullptr;
         bool inUse = false;
+        std::uint64_t lastUse = 0;
     };
+
+    // Makes room for one more statement by dropping the one used longest ago; false when every
+    // cached statement is in use.
+    bool evictLeastRecentlyUsed();
 
     sqlite3_stmt* prepare(std::string_view sql, bool*& inUse);
     void bind(sqlite3_stmt* statement, std::span<const SqlParam> params, bool copy);
@@ -187,6 +192,7 @@ private:
     sqlite3* handle_ = nullptr;
     std::filesystem::path path_;
     std::unordered_map<std::string, CachedStatement> cache_;
+    std::uint64_t useCounter_ = 0;
 };
 
 }  // namespace orb

@@ -123,3 +123,31 @@ TEST(DatabaseOpen, MissingFileAndNonDatabaseFail) {
 
 }  // namespace
 }  // namespace orb
+
+namespace orb {
+namespace {
+
+TEST(DatabaseStatementCache, StatementsInUseSurviveACacheFullOfOthers) {
+    test::TempDir dir;
+    Database db;
+    db.open(dir / "cache.db", Database::OpenMode::CreateIfMissing);
+    db.execute("CREATE TABLE T (Id Long)");
+    for (int id = 1; id <= 3; ++id) {
+        db.execute("INSERT INTO T (Id) VALUES (pId)", {id});
+    }
+    Rows open = db.query("SELECT Id FROM T ORDER BY Id");
+    ASSERT_TRUE(open.next());
+    // Far more distinct statements than the cache holds, as a long import makes them.
+    for (int n = 0; n < 1000; ++n) {
+        Rows one = db.query("SELECT Id FROM T WHERE Id = " + std::to_string(n));
+        one.next();
+    }
+    ASSERT_TRUE(open.next());
+    EXPECT_EQ(open.integer(0), 2);
+    ASSERT_TRUE(open.next());
+    EXPECT_EQ(open.integer(0), 3);
+    EXPECT_FALSE(open.next());
+}
+
+}  // namespace
+}  // namespace orb
