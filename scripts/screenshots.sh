@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Draws the main window and the parameters window offscreen (no display needed) and saves them
-# as docs/main-window.png and docs/parameters-window.png.
+# Draws ORB's windows offscreen (no display needed) and saves them as PNG files in docs/.
 #   scripts/screenshots.sh [BUILD_DIR]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

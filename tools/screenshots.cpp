@@ -11,9 +11,12 @@
 #include "app/clock.h"
 #include "app/settings_store.h"
 #include "app/startup.h"
+#include "app/windows/gui_main.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/qt_user_dialogs.h"
+#include "backup/windows/backup_window.h"
+#include "stylefiles/windows/style_import_window.h"
 
 namespace {
 
@@ -62,12 +65,18 @@ int main(int argc, char** argv) {
     state.PaHardDiskPath = "/media/musician/PA80";
 
     orb::QtUserDialogs dialogs;
-    orb::MainWindow mainWindow(state, dialogs);
+    orb::MainWindow mainWindow(state, dialogs, orb::mainWindowFactories(state, dialogs));
     mainWindow.resize(640, 380);
     orb::ParametersWindow parameters(state, dialogs);
+    orb::StyleImportWindow import(state, dialogs);
+    orb::BackupWindow backup(state, dialogs);
     const bool ok = save(mainWindow, output, "main-window.png") &&
-                    save(parameters, output, "parameters-window.png");
+                    save(parameters, output, "parameters-window.png") &&
+                    save(import, output, "import-window.png") &&
+                    save(backup, output, "backup-window.png");
     parameters.close();
+    import.close();
+    backup.close();
     state.exitRequested = true;  // nothing to close at the end of a picture run
     return ok ? 0 : 1;
 }
