@@ -7,19 +7,14 @@
 #include <vector>
 
 #include "db/database.h"
+#include "stylefiles/korf_style.h"
 
 namespace orb {
 
-// The columns of one row of KORFStyles. Contents and the search key are bytes, one char per
-// byte, never converted.
-struct KORFStylesRow {
-    std::int32_t StyleProg = 0;
-    std::string StyleName1;
-    std::string StyleName2;
-    std::int32_t StyleLength1 = 0;
-    std::int32_t StyleLength2 = 0;
-    std::string StyleContent1;
-    std::string StyleContent2;
+// The columns of one row of KORFStyles: the style itself (number, names, lengths, blocks), its
+// search key and its descriptive values. Blocks and key are bytes, one char per byte, never
+// converted.
+struct KORFStylesRow : KORFStyle {
     std::string StyleSeek;
     std::string StyleDate;
     std::string StyleDesc;
