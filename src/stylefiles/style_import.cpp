@@ -348,13 +348,9 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         }
     }
 
-    shared.StyleName1 = record.StyleName1;
-    shared.StyleName2 = record.StyleName2;
-    shared.StyleLength1 = record.StyleLength1;
-    shared.StyleLength2 = record.StyleLength2;
-    // The blocks are not needed in the record once stored; moving them spares a copy of each.
-    shared.StyleContent1 = std::move(record.StyleContent1);
-    shared.StyleContent2 = std::move(record.StyleContent2);
+    // Names, lengths and blocks as the file gives them (the number is set below). Only the
+    // record's number is read after this, so moving spares a copy of each block.
+    static_cast<KORFStyle&>(shared) = std::move(record);
     shared.StyleAuthor = state_.GroupAuthor;
     shared.StyleCat = state_.GroupCat;
     shared.StyleDate = today_;

@@ -1,8 +1,7 @@
 #include <ostream>
 
+#include "app/cli/bank_file_reading.h"
 #include "app/cli/cli.h"
-#include "stylefiles/korf_library.h"
-#include "stylefiles/short_name.h"
 
 namespace orb {
 
@@ -19,13 +18,8 @@ CliCommand makeStyInfoCommand() {
                 context.err << "sty-info takes one file.\n";
                 return kExitUsage;
             }
-            KORFLibrary library;
             std::vector<StyleFileBank> banks;
-            library.FillBanksFromStyle(args[0], banks);
-            if (library.RetVal != 0) {
-                context.out << notABankLogLine(shortFileName(args[0]),
-                                               static_cast<StyleFileKind>(library.RetVal))
-                            << "\n";
+            if (!readBanksForCommand(context, args[0], banks)) {
                 return kExitNotABank;
             }
             for (const StyleFileBank& bank : banks) {

@@ -1,9 +1,9 @@
 #include <charconv>
 #include <ostream>
 
+#include "app/cli/bank_file_reading.h"
 #include "app/cli/cli.h"
 #include "stylefiles/korf_library.h"
-#include "stylefiles/short_name.h"
 
 namespace orb {
 namespace {
@@ -40,13 +40,8 @@ CliCommand makeStyRewriteCommand() {
                 context.err << "sty-rewrite takes an input and an output file.\n";
                 return kExitUsage;
             }
-            KORFLibrary library;
             std::vector<StyleFileBank> banks;
-            library.FillBanksFromStyle(files[0], banks);
-            if (library.RetVal != 0) {
-                context.out << notABankLogLine(shortFileName(files[0]),
-                                               static_cast<StyleFileKind>(library.RetVal))
-                            << "\n";
+            if (!readBanksForCommand(context, files[0], banks)) {
                 return kExitNotABank;
             }
             if (banks.size() != 1) {
@@ -62,6 +57,7 @@ CliCommand makeStyRewriteCommand() {
                 }
                 styles.Add(std::move(style));
             }
+            KORFLibrary library;
             library.WriteStyleFromCollection(
                 files[1], styles, bankNumber >= 0 ? bankNumber : banks.front().bankNumber);
             return kExitOk;
