@@ -9,9 +9,9 @@
 #include <iostream>
 #include <string>
 
-#include "app/settings_store.h"
 #include "backup/dump_reader.h"
 #include "backup/dump_writer.h"
+#include "core/settings_store.h"
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/transaction.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "stylefiles/korf_style.h"
+#include "core/korf_style.h"
 
 namespace orb::bench {
 

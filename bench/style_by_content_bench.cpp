@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "db/database.h"
 #include "db/db_korf_style.h"
 #include "db/schema.h"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/cli/cli.h"
-#include "app/clock.h"
-#include "app/settings_store.h"
 #include "app/windows/gui_main.h"
+#include "cli/cli.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
+#include "state/app_state.h"
 
 int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName("ORB");

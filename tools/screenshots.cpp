@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/app_state.h"
-#include "app/clock.h"
-#include "app/settings_store.h"
 #include "app/startup.h"
 #include "app/windows/gui_main.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
+#include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/app_state.h"
-#include "app/module_routines.h"
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
+#include "db/module_routines.h"
 #include "db/transaction.h"
+#include "state/app_state.h"
 
 namespace orb {
 namespace {

@@ -1,7 +1,7 @@
 #include "app/main_controller.h"
 
-#include "app/app_state.h"
 #include "app/startup.h"
+#include "state/app_state.h"
 
 namespace orb {
 

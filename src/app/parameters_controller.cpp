@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "app/app_state.h"
-#include "app/module_routines.h"
-#include "app/settings_store.h"
 #include "app/startup.h"
-#include "app/user_dialogs.h"
+#include "core/settings_store.h"
+#include "core/user_dialogs.h"
 #include "db/database.h"
+#include "db/module_routines.h"
+#include "state/app_state.h"
 
 namespace orb {
 namespace {

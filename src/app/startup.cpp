@@ -3,11 +3,11 @@
 #include <QStandardPaths>
 #include <optional>
 
-#include "app/app_state.h"
-#include "app/settings_store.h"
-#include "app/user_dialogs.h"
+#include "core/settings_store.h"
+#include "core/user_dialogs.h"
 #include "db/database.h"
 #include "db/schema.h"
+#include "state/app_state.h"
 
 namespace orb {
 namespace {
@@ -77,9 +77,7 @@ void ReadParameters(AppState& state) {
 
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath) {
-    state.WorkStyles.clear();
     state.BankStyles.clear();
-    state.StyleRecord = KORFStyle{};
 
     state.DatabasePath = state.settings.get("PATH", "DATABASE", "");
     if (state.DatabasePath.empty()) {
@@ -136,9 +134,7 @@ void OpenDatabase(AppState& state) {
 }
 
 void CloseAndExit(AppState& state, UserDialogs& dialogs) {
-    state.WorkStyles.clear();
     state.BankStyles.clear();
-    state.StyleRecord = KORFStyle{};
     state.StyleAccess.reset();
     state.BankAccess.reset();
     state.SongAccess.reset();

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_state.h"
-#include "app/module_routines.h"
-#include "app/user_dialogs.h"
 #include "backup/dump_writer.h"
+#include "core/user_dialogs.h"
+#include "db/module_routines.h"
+#include "state/app_state.h"
 
 namespace orb {
 namespace {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/errors.h"
+#include "core/errors.h"
 
 namespace orb {
 

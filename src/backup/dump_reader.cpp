@@ -4,7 +4,7 @@
 #include <istream>
 #include <vector>
 
-#include "app/windows1252.h"
+#include "core/windows1252.h"
 #include "db/database.h"
 #include "db/db_korf_style.h"
 #include "db/transaction.h"

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <random>
 
-#include "app/windows1252.h"
+#include "core/windows1252.h"
 #include "db/database.h"
 
 namespace orb {

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <variant>
 
-#include "app/errors.h"
+#include "core/errors.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

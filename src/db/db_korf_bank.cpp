@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/errors.h"
+#include "core/errors.h"
 #include "db/access_support.h"
 
 namespace orb {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/korf_style.h"
 #include "db/database.h"
-#include "stylefiles/korf_style.h"
 
 namespace orb {
 

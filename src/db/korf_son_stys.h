@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/keyed_collection.h"
+#include "core/keyed_collection.h"
 
 namespace orb {
 

@@ -4,10 +4,10 @@
 #include <regex>
 #include <vector>
 
-#include "app/module_routines.h"
-#include "app/settings_store.h"
-#include "app/version.h"
+#include "core/settings_store.h"
+#include "core/version.h"
 #include "db/database.h"
+#include "db/module_routines.h"
 
 namespace orb {
 namespace {

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <random>
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "stylefiles/sty_writer.h"
 #include "stylefiles/style_file_error.h"
 

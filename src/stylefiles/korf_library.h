@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "stylefiles/korf_styles.h"
+#include "core/korf_styles.h"
 #include "stylefiles/sty_format.h"
 #include "stylefiles/sty_reader.h"
 

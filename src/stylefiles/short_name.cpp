@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/windows1252.h"
+#include "core/windows1252.h"
 
 namespace orb {
 namespace {

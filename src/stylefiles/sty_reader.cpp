@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/windows1252.h"
+#include "core/windows1252.h"
 #include "stylefiles/style_file_error.h"
 
 namespace orb {

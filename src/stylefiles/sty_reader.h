@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "stylefiles/korf_styles.h"
+#include "core/korf_styles.h"
 #include "stylefiles/sty_format.h"
 #include "stylefiles/style_file_kind.h"
 

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/windows1252.h"
+#include "core/windows1252.h"
 #include "stylefiles/style_file_error.h"
 
 namespace orb {

@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "stylefiles/korf_styles.h"
+#include "core/korf_styles.h"
 #include "stylefiles/sty_format.h"
 
 namespace orb {

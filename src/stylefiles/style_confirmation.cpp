@@ -1,6 +1,6 @@
 #include "stylefiles/style_confirmation.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 
 namespace orb {
 

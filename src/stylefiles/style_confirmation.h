@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "stylefiles/korf_styles.h"
+#include "core/korf_styles.h"
 
 namespace orb {
 

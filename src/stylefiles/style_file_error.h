@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/errors.h"
+#include "core/errors.h"
 
 namespace orb {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/app_state.h"
-#include "app/clock.h"
-#include "app/errors.h"
-#include "app/user_dialogs.h"
-#include "app/windows1252.h"
+#include "core/clock.h"
+#include "core/errors.h"
+#include "core/user_dialogs.h"
+#include "core/windows1252.h"
 #include "db/db_korf_bank.h"
 #include "db/db_korf_style.h"
 #include "db/transaction.h"
+#include "state/app_state.h"
 #include "stylefiles/short_name.h"
 #include "stylefiles/style_confirmation.h"
 
@@ -167,7 +167,7 @@ bool StyleImportController::run() {
     state_.GroupDesc.clear();
     controlsEnabled_ = false;
     today_ = formatStyleDate(state_.clock.today());
-    state_.Library.letEventsRunThrough(dialogs_);
+    library_.letEventsRunThrough(dialogs_);
     refresh();
 
     try {
@@ -269,9 +269,9 @@ void StyleImportController::importFolder(const FolderListing& listing) {
 
 void StyleImportController::importFile(const fs::path& file, const std::string& shortName) {
     std::vector<StyleFileBank> banks;
-    state_.Library.FillBanksFromStyle(file, banks);
-    if (state_.Library.RetVal != 0) {
-        log_ += notABankLogLine(shortName, static_cast<StyleFileKind>(state_.Library.RetVal));
+    library_.FillBanksFromStyle(file, banks);
+    if (library_.RetVal != 0) {
+        log_ += notABankLogLine(shortName, static_cast<StyleFileKind>(library_.RetVal));
         log_ += "\r\n";
         return;
     }

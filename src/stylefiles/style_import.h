@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "stylefiles/korf_styles.h"
+#include "core/korf_styles.h"
+#include "stylefiles/korf_library.h"
 
 namespace orb {
 
@@ -110,6 +111,7 @@ private:
     AppState& state_;
     UserDialogs& dialogs_;
     ImportViewHooks* hooks_;
+    KORFLibrary library_;
 
     bool folderMode_ = true;
     bool runStarted_ = false;

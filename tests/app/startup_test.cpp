@@ -133,5 +133,25 @@ TEST(Startup, CloseAndExitClosesTheConnection) {
     EXPECT_EQ(env.dialogs.processEventsCount(), 1);
 }
 
+TEST(AccessObjects, OpenDatabaseBindsFreshOnesAndCloseAndExitReleasesThem) {
+    test::TestEnvironment env;
+    EXPECT_FALSE(env.state.BankAccess);
+    env.openFreshDatabase();
+    ASSERT_TRUE(env.state.StyleAccess && env.state.BankAccess && env.state.SongAccess);
+    EXPECT_EQ(env.state.StyleAccess->ActiveConnection, &env.state.connection);
+    EXPECT_EQ(env.state.BankAccess->ActiveConnection, &env.state.connection);
+    EXPECT_EQ(env.state.SongAccess->ActiveConnection, &env.state.connection);
+    EXPECT_EQ(env.state.SongAccess->NextKORFSong(), 1);
+
+    env.state.BankAccess->BankName = "current";
+    env.state.StyleAccess->StyleName1 = "current";
+    OpenDatabase(env.state);
+    EXPECT_EQ(env.state.BankAccess->BankName, "");
+    EXPECT_EQ(env.state.StyleAccess->StyleName1, "");
+
+    CloseAndExit(env.state, env.dialogs);
+    EXPECT_FALSE(env.state.StyleAccess || env.state.BankAccess || env.state.SongAccess);
+}
+
 }  // namespace
 }  // namespace orb

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "app/cli/cli.h"
 #include "backup/dump_builder.h"
+#include "cli/cli.h"
 #include "support/test_environment.h"
 
 namespace orb {

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/cli/cli.h"
+#include "cli/cli.h"
 #include "stylefiles/import_test_support.h"
 #include "support/test_environment.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
 #include "db/db_korf_style.h"
+#include "state/app_state.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/style_import.h"
 #include "support/sty_file_builder.h"

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/windows/style_content_window.h"
 #include "stylefiles/windows/style_import_window.h"

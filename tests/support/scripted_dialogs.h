@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 
 namespace orb::test {
 

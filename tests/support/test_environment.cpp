@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "app/cli/cli.h"
 #include "app/startup.h"
+#include "cli/cli.h"
 
 namespace orb::test {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/clock.h"
-#include "app/settings_store.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
+#include "state/app_state.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 

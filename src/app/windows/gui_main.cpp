@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "app/app_state.h"
 #include "app/startup.h"
 #include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
+#include "state/app_state.h"
 
 namespace orb {
 
@@ -20,8 +20,6 @@ MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs) {
 
 int runWindows(AppState& state) {
     QtUserDialogs dialogs;
-    // Windows stay painted while bank files are read and written.
-    state.Library.letEventsRunThrough(dialogs);
     if (Main(state, dialogs, defaultDatabasePath()) == StartupOutcome::Quit) {
         return 0;
     }

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/version.h"
 #include "app/windows/about_window.h"
 #include "app/windows/orb_picture.h"
 #include "app/windows/parameters_window.h"
+#include "core/version.h"
 
 namespace orb {
 namespace {

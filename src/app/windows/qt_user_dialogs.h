@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 
 class QProgressDialog;
 

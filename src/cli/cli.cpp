@@ -1,0 +1,155 @@
+#include "cli/cli.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "app/startup.h"
+#include "cli/console_dialogs.h"
+#include "core/settings_store.h"
+#include "db/database.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+void printUsage(std::ostream& out) {
+    out << "Usage: orb [--db PATH] COMMAND [ARGUMENTS]\n"
+           "       orb            (no command: opens the windows)\n"
+           "\n"
+           "ORB, the style librarian for Korg Pa60 and Pa80 arrangers.\n"
+           "--db PATH uses that database instead of the one in the settings.\n"
+           "\n"
+           "Commands:\n";
+    for (const CliCommand& command : cliCommands()) {
+        out << "  " << command.name << (command.usage.empty() ? "" : " ") << command.usage
+            << "\n      " << command.summary << "\n";
+    }
+}
+
+// Opens the database the command works on; a message and false when that fails.
+bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostream& err) {
+    std::error_code error;
+    const bool exists = std::filesystem::is_regular_file(state.DatabasePath, error);
+    try {
+        if (!exists) {
+            if (use != CliCommand::DatabaseUse::OpenOrCreate) {
+                err << "The database file " << state.DatabasePath << " was not found.\n";
+                return false;
+            }
+            const std::filesystem::path path(state.DatabasePath);
+            if (path.has_parent_path()) {
+                std::filesystem::create_directories(path.parent_path(), error);
+            }
+            state.connection.open(path, Database::OpenMode::CreateIfMissing);
+        }
+        OpenDatabase(state);
+        return true;
+    } catch (const DbError& e) {
+        err << "The file " << state.DatabasePath << " cannot be opened as an ORB database ("
+            << e.what() << ").\n";
+        return false;
+    }
+}
+
+}  // namespace
+
+const std::vector<CliCommand>& cliCommands() {
+    static const std::vector<CliCommand> commands = {
+        makeInitCommand(),    makeBackupCommand(),     makeRestoreCommand(),
+        makeStyInfoCommand(), makeStyRewriteCommand(), makeImportCommand(),
+    };
+    return commands;
+}
+
+bool wantsCommandLine(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--db") {
+            ++i;
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+int runCommandLine(const std::vector<std::string>& args, AppState& state, std::ostream& out,
+                   std::ostream& err) {
+    std::string databaseOverride;
+    bool hasOverride = false;
+    std::size_t index = 0;
+    while (index < args.size()) {
+        if (args[index] == "--help" || args[index] == "-h") {
+            printUsage(out);
+            return kExitOk;
+        }
+        if (args[index] == "--db") {
+            if (index + 1 >= args.size()) {
+                err << "--db needs a path.\n";
+                return kExitUsage;
+            }
+            databaseOverride = args[index + 1];
+            hasOverride = true;
+            index += 2;
+            continue;
+        }
+        break;
+    }
+    if (index >= args.size()) {
+        printUsage(err);
+        return kExitUsage;
+    }
+    const std::string& word = args[index];
+    const CliCommand* command = nullptr;
+    for (const CliCommand& candidate : cliCommands()) {
+        if (candidate.name == word) {
+            command = &candidate;
+        }
+    }
+    if (command == nullptr) {
+        err << "Unknown command \"" << word << "\". Try orb --help.\n";
+        return kExitUsage;
+    }
+    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                                  args.end());
+    // Options may also follow the command word: "orb init --db PATH".
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == "--db" && i + 1 < rest.size()) {
+            databaseOverride = rest[i + 1];
+            hasOverride = true;
+            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i),
+                       rest.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            break;
+        }
+    }
+    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+        out << "Usage: orb [--db PATH] " << command->name << " " << command->usage << "\n"
+            << command->summary << "\n";
+        return kExitOk;
+    }
+
+    ConsoleDialogs dialogs(out, err, false);
+    if (command->database != CliCommand::DatabaseUse::None) {
+        state.DatabasePath =
+            hasOverride ? databaseOverride : state.settings.get("PATH", "DATABASE", "");
+        if (state.DatabasePath.empty()) {
+            state.DatabasePath = defaultDatabasePath().string();
+        }
+        ReadParameters(state);
+        const bool firstRun = !hasOverride && state.settings.get("PATH", "DATABASE", "").empty();
+        const auto use = firstRun ? CliCommand::DatabaseUse::OpenOrCreate : command->database;
+        if (!openCommandDatabase(state, use, err)) {
+            return kExitFailure;
+        }
+    }
+    CliContext context{state, dialogs, out, err};
+    try {
+        const int status = command->run(context, rest);
+        state.connection.close();
+        return status;
+    } catch (const std::exception& e) {
+        err << e.what() << "\n";
+        return kExitFailure;
+    }
+}
+
+}  // namespace orb

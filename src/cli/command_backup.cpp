@@ -1,0 +1,71 @@
+#include <ostream>
+
+#include "backup/backup_controller.h"
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "state/app_state.h"
+
+namespace orb {
+
+// The same controller as the backup window; the console answers its questions.
+CliCommand makeBackupCommand() {
+    return CliCommand{
+        "backup", "FILE",
+        "Writes the whole catalogue to the dump file FILE (replacing it when it exists).",
+        CliCommand::DatabaseUse::OpenExisting,
+        [](CliContext& context, const std::vector<std::string>& args) {
+            if (args.size() != 1) {
+                context.err << "Usage: orb backup FILE\n";
+                return kExitUsage;
+            }
+            context.dialogs.setAssumeYes(true);
+            BackupController controller(context.state, context.dialogs);
+            controller.backupPath = args[0];
+            return controller.backup() ? kExitOk : kExitFailure;
+        }};
+}
+
+CliCommand makeRestoreCommand() {
+    return CliCommand{
+        "restore", "FILE [--yes]",
+        "Replaces the whole catalogue with the dump file FILE. Without --yes it only checks "
+        "the file and says whether it would restore.",
+        CliCommand::DatabaseUse::OpenExisting,
+        [](CliContext& context, const std::vector<std::string>& args) {
+            std::string path;
+            bool yes = false;
+            for (const std::string& arg : args) {
+                if (arg == "--yes") {
+                    yes = true;
+                } else if (path.empty()) {
+                    path = arg;
+                } else {
+                    path.clear();
+                    break;
+                }
+            }
+            if (path.empty()) {
+                context.err << "Usage: orb restore FILE [--yes]\n";
+                return kExitUsage;
+            }
+            if (!yes) {
+                const DumpCheck check = BackupController::checkFile(path);
+                if (!check.ok) {
+                    context.err << path
+                                << " is not an ORB dump file or is damaged: " << check.problem
+                                << "\n";
+                    return kExitFailure;
+                }
+                context.out << path << " is an ORB dump file of " << check.totalRows
+                            << " rows and would restore; add --yes to replace the catalogue "
+                               "with it.\n";
+                return kExitOk;
+            }
+            context.dialogs.setAssumeYes(true);
+            BackupController controller(context.state, context.dialogs);
+            controller.restorePath = path;
+            return controller.restore() ? kExitOk : kExitFailure;
+        }};
+}
+
+}  // namespace orb

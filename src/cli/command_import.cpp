@@ -1,0 +1,104 @@
+#include <filesystem>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "state/app_state.h"
+#include "stylefiles/style_import.h"
+
+namespace orb {
+namespace {
+
+// The console has no windows: the log goes to standard output, one line per log line.
+class ConsoleImportHooks : public ImportViewHooks {
+public:
+    explicit ConsoleImportHooks(std::ostream& out) : out_(out) {}
+    void refresh() override {}
+    bool confirmStyles(StyleConfirmation&) override { return true; }
+    void showLog(const std::string& log) override {
+        std::string::size_type start = 0;
+        while (start < log.size()) {
+            auto end = log.find("\r\n", start);
+            if (end == std::string::npos) {
+                end = log.size();
+            }
+            out_ << log.substr(start, end - start) << '\n';
+            start = end + 2;
+        }
+    }
+
+private:
+    std::ostream& out_;
+};
+
+constexpr const char* kUsage =
+    "[--mode content|name|all] [--family F] [--group G] [--author A] [--subfolders] [--no-bank] "
+    "PATH";
+
+}  // namespace
+
+// The same controller as the import window; PATH decides between a folder and one file.
+CliCommand makeImportCommand() {
+    return CliCommand{
+        "import", kUsage,
+        "Imports the styles of the .STY bank file PATH, or of every .STY file of the folder "
+        "PATH (with --subfolders also of its sub-folders), in one transaction. --mode says what "
+        "happens to a style already stored: content (default) skips a style of the same "
+        "content, name overwrites the style of the same name, all imports everything. Family, "
+        "group and author are attached to every style; a bank row is stored for every bank "
+        "read unless --no-bank. Prints the import log.",
+        CliCommand::DatabaseUse::OpenExisting,
+        [](CliContext& context, const std::vector<std::string>& args) {
+            ConsoleImportHooks hooks(context.out);
+            StyleImportController controller(context.state, context.dialogs, &hooks);
+            std::string mode = "content";
+            std::string family;
+            std::string group;
+            std::string author;
+            std::string path;
+            bool subFolders = false;
+            bool saveBanks = true;
+            bool usageError = false;
+            for (std::size_t i = 0; i < args.size(); ++i) {
+                const std::string& arg = args[i];
+                const bool hasValue = i + 1 < args.size();
+                if (arg == "--mode" && hasValue) {
+                    mode = args[++i];
+                } else if (arg == "--family" && hasValue) {
+                    family = args[++i];
+                } else if (arg == "--group" && hasValue) {
+                    group = args[++i];
+                } else if (arg == "--author" && hasValue) {
+                    author = args[++i];
+                } else if (arg == "--subfolders") {
+                    subFolders = true;
+                } else if (arg == "--no-bank") {
+                    saveBanks = false;
+                } else if (arg.rfind("--", 0) == 0 || !path.empty()) {
+                    usageError = true;
+                } else {
+                    path = arg;
+                }
+            }
+            if (usageError || path.empty() ||
+                (mode != "content" && mode != "name" && mode != "all")) {
+                context.err << "Usage: orb import " << kUsage << "\n";
+                return kExitUsage;
+            }
+            std::error_code error;
+            context.state.ImportMode = std::filesystem::is_directory(path, error) ? 0 : 1;
+            controller.load();
+            controller.mode = mode == "content" ? DuplicateMode::SkipSameContent
+                              : mode == "name"  ? DuplicateMode::OverwriteByName
+                                                : DuplicateMode::ImportEverything;
+            controller.fields = {family, group, author};
+            controller.includeSubFolders = subFolders;
+            controller.saveBankStructure = saveBanks;
+            controller.path = path;
+            // The question whether to show the log is answered Yes: the log is printed.
+            context.dialogs.setAssumeYes(true);
+            return controller.run() ? kExitOk : kExitFailure;
+        }};
+}
+
+}  // namespace orb

@@ -1,0 +1,67 @@
+#include <charconv>
+#include <ostream>
+
+#include "cli/bank_file_reading.h"
+#include "cli/cli.h"
+#include "stylefiles/korf_library.h"
+
+namespace orb {
+namespace {
+
+bool parseBankNumber(const std::string& text, int& number) {
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, number);
+    return error == std::errc() && rest == end && number >= 0 && number <= 255;
+}
+
+}  // namespace
+
+CliCommand makeStyRewriteCommand() {
+    return CliCommand{
+        "sty-rewrite", "IN OUT [--bank-number N]",
+        "Reads the bank file IN and writes it as OUT (which may be IN itself), every style in "
+        "its slot, with the bank number N (0 to 255) or else the one IN carries.",
+        CliCommand::DatabaseUse::None,
+        [](CliContext& context, const std::vector<std::string>& args) {
+            std::vector<std::string> files;
+            int bankNumber = -1;
+            for (std::size_t i = 0; i < args.size(); ++i) {
+                if (args[i] == "--bank-number") {
+                    if (i + 1 >= args.size() || !parseBankNumber(args[i + 1], bankNumber)) {
+                        context.err << "--bank-number needs a number from 0 to 255.\n";
+                        return kExitUsage;
+                    }
+                    ++i;
+                } else {
+                    files.push_back(args[i]);
+                }
+            }
+            if (files.size() != 2) {
+                context.err << "sty-rewrite takes an input and an output file.\n";
+                return kExitUsage;
+            }
+            std::vector<StyleFileBank> banks;
+            if (!readBanksForCommand(context, files[0], banks)) {
+                return kExitNotABank;
+            }
+            if (banks.size() != 1) {
+                context.err << "The file " << files[0] << " holds " << banks.size()
+                            << " banks; sty-rewrite writes files of one bank.\n";
+                return kExitFailure;
+            }
+            // The writer numbers slots by position: an empty record keeps a free slot free.
+            KORFStyles styles;
+            for (KORFStyle& style : banks.front().styles) {
+                while (styles.Count() + 1 < style.StyleProg) {
+                    styles.Add(KORFStyle{});
+                }
+                styles.Add(std::move(style));
+            }
+            KORFLibrary library;
+            library.WriteStyleFromCollection(
+                files[1], styles, bankNumber >= 0 ? bankNumber : banks.front().bankNumber);
+            return kExitOk;
+        }};
+}
+
+}  // namespace orb
