@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "core/settings_store.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/database.h"
 #include "db/module_routines.h"
@@ -11,15 +12,6 @@
 
 namespace orb {
 namespace {
-
-std::string trimmed(const std::string& text) {
-    constexpr const char* kBlanks = " \t\r\n";
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // Only a file counts: a folder named in a box is "not found".
 bool fileExists(const std::string& path) {

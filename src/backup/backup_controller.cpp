@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "backup/dump_writer.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/module_routines.h"
 #include "state/app_state.h"
@@ -15,14 +16,6 @@ namespace {
 
 constexpr const char* kDumpFilter = "ORB Database Dump (*.ODD)|*.ODD";
 constexpr const char* kNoPath = "Please insert ODD file path!";
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool endsWithOddInAnyCase(const std::string& path) {
     if (path.size() < 3) {

@@ -117,6 +117,19 @@ std::string utf8ToWindows1252(std::string_view text) {
     return out;
 }
 
+bool fitsWindows1252(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t cp = 0;
+        const std::size_t length = decodeUtf8(text, pos, cp);
+        if (length != 0 && windows1252ByteFor(cp) < 0) {
+            return false;
+        }
+        pos += length == 0 ? 1 : length;
+    }
+    return true;
+}
+
 bool isValidUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {

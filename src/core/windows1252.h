@@ -15,6 +15,10 @@ std::string windows1252ToUtf8(std::string_view bytes);
 // Windows-1252 bytes of their own, so nothing is lost.
 std::string utf8ToWindows1252(std::string_view text);
 
+// True when every character of the UTF-8 text has a Windows-1252 byte, so that a file can carry
+// the text exactly. Bytes that are not UTF-8 count as Windows-1252 bytes of their own.
+bool fitsWindows1252(std::string_view text);
+
 // True when `bytes` is well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 

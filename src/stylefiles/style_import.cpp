@@ -5,6 +5,7 @@
 
 #include "core/clock.h"
 #include "core/errors.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
 #include "db/db_korf_bank.h"
@@ -32,15 +33,6 @@ bool isStyleFile(const fs::path& file) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return extension == ".STY";
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
 }
 
 void sortByName(std::vector<fs::path>& paths) {

@@ -30,6 +30,12 @@ TEST(Windows1252, Utf8Helpers) {
     EXPECT_TRUE(isValidUtf8("\xC3\xA9t\xC3\xA9"));
     EXPECT_EQ(utf8Left("\xC3\xA9t\xC3\xA9", 2), "\xC3\xA9t");
     EXPECT_EQ(utf8Left("abc", 10), "abc");
+    // Euro sign, e grave and the undefined U+0081 fit; a CJK sign, Greek alpha and an emoji not.
+    EXPECT_TRUE(fitsWindows1252("\xE2\x82\xAC \xC3\xA8 \xC2\x81 plain"));
+    EXPECT_FALSE(fitsWindows1252("a\xE6\x97\xA5"));
+    EXPECT_FALSE(fitsWindows1252("\xCE\xB1"));
+    EXPECT_FALSE(fitsWindows1252("\xF0\x9F\x8E\xB9"));
+    EXPECT_TRUE(fitsWindows1252("\xE9t\xE9"));
 }
 
 }  // namespace
