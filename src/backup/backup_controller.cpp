@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "backup/dump_writer.h"
+#include "core/file_access.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/module_routines.h"
@@ -113,10 +114,12 @@ bool BackupController::backup() {
 }
 
 DumpCheck BackupController::checkFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    try {
+        in = openRegularFile(path, "The file");
+    } catch (const FileAccessError& error) {
         DumpCheck failed;
-        failed.problem = "The file cannot be opened.";
+        failed.problem = error.what();
         return failed;
     }
     return checkDump(in);
@@ -159,6 +162,7 @@ bool BackupController::restore() {
         {
             WaitCursor wait(dialogs_);
             std::vector<char> buffer(1 << 20);  // outlives the stream that uses it
+            requireRegularFile(path, "The file");
             std::ifstream in;
             in.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
             in.open(path, std::ios::binary);

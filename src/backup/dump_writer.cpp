@@ -1,9 +1,8 @@
 #include "backup/dump_writer.h"
 
-#include <fstream>
 #include <ostream>
-#include <random>
 
+#include "core/file_access.h"
 #include "core/windows1252.h"
 #include "db/database.h"
 
@@ -135,36 +134,11 @@ void writeDump(Database& database, std::ostream& out, const DumpProgress& progre
 
 void writeDumpFile(Database& database, const std::filesystem::path& path,
                    const DumpProgress& progress) {
-    std::random_device random;
-    std::filesystem::path temporary = path;
-    temporary += ".tmp" + std::to_string(random());
     try {
-        {
-            // The buffer must outlive the stream, which flushes into it when it closes.
-            std::vector<char> buffer(1 << 20);
-            std::ofstream out;
-            out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            out.open(temporary, std::ios::binary | std::ios::trunc);
-            if (!out) {
-                throw DumpError("The file " + path.string() + " cannot be created.");
-            }
-            writeDump(database, out, progress);
-            out.flush();
-            out.close();
-            if (!out) {
-                throw DumpError("Writing " + path.string() + " failed (is the disk full?).");
-            }
-        }
-        std::error_code renameError;
-        std::filesystem::rename(temporary, path, renameError);
-        if (renameError) {
-            throw DumpError("The dump cannot be saved as " + path.string() + ": " +
-                            renameError.message() + ".");
-        }
-    } catch (...) {
-        std::error_code error;
-        std::filesystem::remove(temporary, error);
-        throw;
+        replaceFileSafely(path, "The dump file",
+                          [&](std::ostream& out) { writeDump(database, out, progress); });
+    } catch (const FileAccessError& error) {
+        throw DumpError(error.what());
     }
 }
 

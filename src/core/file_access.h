@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+#include "core/errors.h"
+
+namespace orb {
+
+// A file that cannot be read or written; the message names the file and the reason.
+class FileAccessError : public OrbError {
+public:
+    explicit FileAccessError(const std::string& message) : OrbError(message) {}
+};
+
+// Throws FileAccessError unless `path` names a regular file (after following links), so that a
+// FIFO or a device, which would block or never end, is refused before it is opened.
+// `label` starts the message ("The file", "The dump file").
+void requireRegularFile(const std::filesystem::path& path, const std::string& label);
+
+// Opens a file for reading in binary mode. Only regular files are opened: a FIFO or a device
+// would block or never end, so it is refused at once, as is a folder or a missing file.
+// `label` starts the message ("The file", "The dump file").
+std::ifstream openRegularFile(const std::filesystem::path& path, const std::string& label);
+
+// Writes a file that replaces `target` only when the new contents are complete and synced to
+// disk, so a failure or a power cut leaves the old file or the new one, never a mix. `write`
+// fills the stream; whatever it throws reaches the caller after the temporary file is removed.
+// A symbolic link is followed: the file it points to is replaced and the link stays. A target
+// that exists but is no regular file (a FIFO, a device) is refused. Before writing, temporary
+// files of ours that an earlier, interrupted run left in the folder are removed.
+// Failures of the file system throw FileAccessError "<label> <target> cannot be written: ...".
+void replaceFileSafely(const std::filesystem::path& target, const std::string& label,
+                       const std::function<void(std::ostream&)>& write);
+
+// True for a name that replaceFileSafely gives its temporary files.
+bool isTemporaryFileName(const std::string& fileName);
+
+}  // namespace orb
