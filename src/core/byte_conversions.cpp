@@ -1,8 +1,11 @@
 #include "core/byte_conversions.h"
 
-#include "core/errors.h"
-
 namespace orb {
+
+NumberOverflowError::NumberOverflowError(std::uint32_t value)
+    : OrbError("Overflow: a number field holds " + std::to_string(value) +
+               ", which is 2^31 or more."),
+      value(value) {}
 
 std::int32_t BytesToLong(std::string_view bytes) {
     if (bytes.size() > 4) {
@@ -14,8 +17,7 @@ std::int32_t BytesToLong(std::string_view bytes) {
         value = (value << 8) | byte;
     }
     if (value > 0x7FFFFFFFu) {
-        throw OrbError("Overflow: a number field holds " + std::to_string(value) +
-                       ", which is 2^31 or more.");
+        throw NumberOverflowError(static_cast<std::uint32_t>(value));
     }
     return static_cast<std::int32_t>(value);
 }

@@ -6,19 +6,12 @@
 #include <memory>
 #include <optional>
 
+#include "core/byte_conversions.h"
 #include "core/windows1252.h"
 #include "stylefiles/style_file_error.h"
 
 namespace orb {
 namespace {
-
-std::uint32_t bigEndian32(std::string_view bytes, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
-    }
-    return value;
-}
 
 // Reads exact byte counts from a stream and refuses, before allocating, any count larger than
 // what is left. When the stream cannot tell its size (a pipe), it reads in bounded pieces so
@@ -157,12 +150,12 @@ constexpr std::uint64_t kWholeFileLimit = 64u << 20;
 
 // A length field of the file; refused when it does not fit a signed 32-bit number.
 std::uint32_t lengthField(const ByteReader& reader, std::string_view header, const char* what) {
-    const std::uint32_t length = bigEndian32(header, 4);
-    if (length > sty::kLargestLength) {
+    try {
+        return static_cast<std::uint32_t>(BytesToLong(header.substr(4, 4)));
+    } catch (const NumberOverflowError& overflow) {
         throw reader.damaged(std::string("the length of ") + what + " is " +
-                             std::to_string(length) + ", 2^31 or more");
+                             std::to_string(overflow.value) + ", 2^31 or more");
     }
-    return length;
 }
 
 // The name of a table entry as the catalogue keeps it: 11 characters, control bytes as blanks

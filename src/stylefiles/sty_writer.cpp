@@ -3,17 +3,12 @@
 #include <ostream>
 #include <vector>
 
+#include "core/byte_conversions.h"
 #include "core/windows1252.h"
 #include "stylefiles/style_file_error.h"
 
 namespace orb {
 namespace {
-
-void appendBigEndian32(std::string& bytes, std::uint64_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes += static_cast<char>((value >> shift) & 0xFFu);
-    }
-}
 
 std::string nameField(const std::string& name) {
     std::string bytes = utf8ToWindows1252(name);
@@ -125,14 +120,14 @@ void writeStyleFile(std::ostream& out, const KORFStyles& styles, int bankNumber,
     std::string head;
     head.reserve(sty::kHeaderSize + sty::kChunkHeaderSize + entryCount * sty::kEntrySize);
     head.append("\x01\x00\x01\x14", 4);
-    appendBigEndian32(head, fileSize - 8);
+    head += LongToBytes(static_cast<std::int32_t>(fileSize - 8), 4);
     head.append("\x02\x00\x00\x18", 4);
-    appendBigEndian32(head, 12);
+    head += LongToBytes(12, 4);
     head.append("\x0B\x00\x00\x00\x00\x00\x00", 7);
     head.append(sty::kSignature);
     head += '\0';
     head.append("\x05\x00\x00\x18", 4);
-    appendBigEndian32(head, sty::kEntrySize * entryCount);
+    head += LongToBytes(static_cast<std::int32_t>(sty::kEntrySize * entryCount), 4);
     for (const Part& part : parts) {
         head += nameField(*part.name);
         head.append(7, '\0');
@@ -157,16 +152,16 @@ void writeStyleFile(std::ostream& out, const KORFStyles& styles, int bankNumber,
     std::string index;
     index.reserve(24 + 4 * entryCount);
     index.append("\xFE\x00\x00\x18", 4);
-    appendBigEndian32(index, 16 + 4 * entryCount);
+    index += LongToBytes(static_cast<std::int32_t>(16 + 4 * entryCount), 4);
     index.append("KBEG");
-    appendBigEndian32(index, sty::kHeaderSize);
+    index += LongToBytes(static_cast<std::int32_t>(sty::kHeaderSize), 4);
     std::uint64_t offset = head.size();
     for (const Part& part : parts) {
-        appendBigEndian32(index, offset);
+        index += LongToBytes(static_cast<std::int32_t>(offset), 4);
         offset += part.content->size();
     }
     index.append("KEND");
-    appendBigEndian32(index, entryCount + 1);
+    index += LongToBytes(static_cast<std::int32_t>(entryCount + 1), 4);
     writer.add(index);
     writer.flush();
     out.flush();
