@@ -39,7 +39,7 @@ void ParametersController::load() {
 }
 
 std::size_t ParametersController::search(std::size_t index) {
-    const std::string chosen = ShowOpenFileDialog(dialogs_, kSearchFilters.at(index));
+    const std::string chosen = dialogs_.openFileDialog(kSearchFilters.at(index));
     if (chosen.empty()) {
         return kFieldCount;
     }

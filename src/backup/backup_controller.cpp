@@ -52,7 +52,7 @@ void BackupController::load() {
 }
 
 void BackupController::search(int index) {
-    const std::string chosen = ShowOpenFileDialog(dialogs_, kDumpFilter);
+    const std::string chosen = dialogs_.openFileDialog(kDumpFilter);
     if (chosen.empty()) {
         return;
     }

@@ -38,8 +38,4 @@ std::string LongToBytes(std::int32_t value, int width) {
     return result;
 }
 
-int FirstCharCode(std::string_view bytes) {
-    return bytes.empty() ? 0 : static_cast<unsigned char>(bytes.front());
-}
-
 }  // namespace orb

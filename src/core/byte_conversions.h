@@ -26,7 +26,4 @@ std::int32_t BytesToLong(std::string_view bytes);
 // 0 and negative values give `width` NULs, high bytes beyond the width are lost.
 std::string LongToBytes(std::int32_t value, int width);
 
-// Code of the first byte (0 to 255); 0 for the empty text.
-int FirstCharCode(std::string_view bytes);
-
 }  // namespace orb

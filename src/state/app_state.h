@@ -42,7 +42,7 @@ public:
     // The styles of the current bank in slot order; it outlives the windows that edit it.
     KORFStyles BankStyles;
 
-    // The one connection (CN01 of the original design).
+    // The one connection to the catalogue.
     Database connection;
 
     // The long-lived access objects, made afresh and bound to the connection by OpenDatabase.

@@ -27,12 +27,5 @@ TEST(ByteConversions, BytesToLongRefusesValuesOf2To31AndMore) {
     EXPECT_THROW(BytesToLong(std::string("\xFF\xFF\xFF\xFF", 4)), OrbError);
 }
 
-TEST(ByteConversions, FirstCharCode) {
-    EXPECT_EQ(FirstCharCode(""), 0);
-    EXPECT_EQ(FirstCharCode("\xFF"), 255);
-    EXPECT_EQ(FirstCharCode(std::string("\0x", 2)), 0);
-    EXPECT_EQ(FirstCharCode("A"), 65);
-}
-
 }  // namespace
 }  // namespace orb
