@@ -190,6 +190,14 @@ bool StyleImportController::run() {
             ++progressValue_;
         }
         transaction.commit();
+    } catch (const DbError& e) {
+        // The transaction has been rolled back: nothing of this run remains.
+        endRun();
+        dialogs_.message(withEngineText("The import into the database " + state_.DatabasePath +
+                                            " failed; nothing of this run was stored",
+                                        e),
+                         UserDialogs::Icon::Critical);
+        return false;
     } catch (const std::exception& e) {
         // The transaction has been rolled back: nothing of this run remains.
         endRun();
