@@ -111,6 +111,9 @@ private:
     void refresh();
     void endRun();
 
+    // The message of a run the database refused, after the rollback.
+    std::string runRefused(const std::string& refusal) const;
+
     AppState& state_;
     UserDialogs& dialogs_;
     ImportViewHooks* hooks_;
