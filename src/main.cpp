@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         return orb::runCommandLine(args, state, std::cout, std::cerr);
     }
+    if (!orb::hasDisplay()) {
+        std::cerr << orb::kNoDisplayMessage << "\n";
+        return orb::kExitFailure;
+    }
     QApplication application(argc, argv);
     return orb::runWindows(state);
 }

@@ -1,9 +1,7 @@
 #include "app/database_wipe.h"
 
-#include <array>
-
 #include "core/user_dialogs.h"
-#include "db/module_routines.h"
+#include "db/orb_database.h"
 #include "db/transaction.h"
 #include "state/app_state.h"
 
@@ -15,13 +13,6 @@ constexpr const char* kAreYouSure =
     "WARNING: All data inside ORB database will be deleted. Are you sure?";
 constexpr const char* kWiped = "ORB database successfully initialized";
 constexpr const char* kNotWiped = "ORB database was not initialized: ";
-
-constexpr std::array<const char*, 4> kDeletions = {
-    "DELETE FROM KORFSTYLES",
-    "DELETE FROM KORFBANKS",
-    "DELETE FROM KORFSONGS",
-    "DELETE FROM KORFSONSTY",
-};
 
 }  // namespace
 
@@ -48,12 +39,14 @@ WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
     // All four tables or none: a half-wiped catalogue would leave banks naming lost styles.
     try {
         Transaction transaction(state.connection);
-        for (const char* sql : kDeletions) {
-            ExecuteSql(state.connection, sql);
-        }
+        deleteCatalogue(state.connection);
         transaction.commit();
     } catch (const DbError& e) {
-        dialogs.message(kNotWiped + std::string(e.what()), UserDialogs::Icon::Critical);
+        dialogs.message(kNotWiped + withEngineText("the database " + state.DatabasePath +
+                                                       " refused the deletion; the catalogue "
+                                                       "is as it was",
+                                                   e),
+                        UserDialogs::Icon::Critical);
         return WipeOutcome::Failed;
     }
     dialogs.message(kWiped, UserDialogs::Icon::Exclamation);

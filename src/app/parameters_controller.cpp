@@ -8,6 +8,7 @@
 #include "core/user_dialogs.h"
 #include "db/database.h"
 #include "db/module_routines.h"
+#include "db/orb_database.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -17,10 +18,6 @@ namespace {
 bool fileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
-}
-
-std::string cannotOpen(const std::string& path, const DbError& error) {
-    return "The file " + path + " cannot be opened as an ORB database (" + error.what() + ").";
 }
 
 }  // namespace
@@ -95,9 +92,9 @@ bool ParametersController::reopenDatabase(const std::string& newPath) {
     // the running program its connection, its filter or its current bank.
     try {
         Database probe;
-        probe.open(newPath, Database::OpenMode::ExistingOnly);
+        openOrbDatabase(probe, newPath, MissingDatabase::Refuse);
     } catch (const DbError& e) {
-        return reject(cannotOpen(newPath, e));
+        return reject(e.what());
     }
     const std::string oldPath = state_.DatabasePath;
     state_.connection.close();
@@ -106,12 +103,12 @@ bool ParametersController::reopenDatabase(const std::string& newPath) {
         OpenDatabase(state_);
         return true;
     } catch (const DbError& e) {
-        std::string message = cannotOpen(newPath, e) + " ORB goes on with " + oldPath + ".";
+        std::string message = std::string(e.what()) + " ORB goes on with " + oldPath + ".";
         state_.DatabasePath = oldPath;
         try {
             OpenDatabase(state_);
         } catch (const DbError& again) {
-            message = cannotOpen(newPath, e) + " " + cannotOpen(oldPath, again);
+            message = std::string(e.what()) + " " + again.what();
         }
         return reject(message);
     }

@@ -6,6 +6,7 @@
 #include "core/settings_store.h"
 #include "core/user_dialogs.h"
 #include "db/database.h"
+#include "db/orb_database.h"
 #include "db/schema.h"
 #include "state/app_state.h"
 
@@ -22,12 +23,8 @@ bool fileExists(const std::filesystem::path& path) {
 
 // Creates an empty database file (with its folder) at `path`; the schema step fills it.
 void createEmptyDatabase(const std::filesystem::path& path) {
-    std::error_code error;
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path(), error);
-    }
     Database database;
-    database.open(path, Database::OpenMode::CreateIfMissing);
+    openOrbDatabase(database, path, MissingDatabase::Create);
 }
 
 // The path prompt: asks until the person names an existing file, agrees to create one, or
@@ -53,8 +50,7 @@ std::optional<std::string> askForDatabasePath(UserDialogs& dialogs, std::string 
                 createEmptyDatabase(answer);
                 return answer;
             } catch (const DbError& e) {
-                dialogs.message("The database " + answer + " cannot be created: " + e.what(),
-                                UserDialogs::Icon::Critical);
+                dialogs.message(e.what(), UserDialogs::Icon::Critical);
             }
         }
         proposal = answer;
@@ -87,9 +83,7 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
             try {
                 createEmptyDatabase(firstRunDatabasePath);
             } catch (const DbError& e) {
-                dialogs.message(
-                    "The database " + state.DatabasePath + " cannot be created: " + e.what(),
-                    UserDialogs::Icon::Critical);
+                dialogs.message(e.what(), UserDialogs::Icon::Critical);
             }
         }
         if (fileExists(firstRunDatabasePath)) {
@@ -108,8 +102,7 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                 OpenDatabase(state);
                 return StartupOutcome::Ready;
             } catch (const DbError& e) {
-                problem = "The file " + state.DatabasePath +
-                          " cannot be opened as an ORB database (" + e.what() + ").";
+                problem = e.what();
             }
         }
         dialogs.message(problem, UserDialogs::Icon::Critical);
@@ -122,12 +115,18 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
     }
 }
 
-void OpenDatabase(AppState& state) {
-    state.connection.open(state.DatabasePath, Database::OpenMode::ExistingOnly);
+void OpenDatabase(AppState& state, MissingDatabase missing) {
+    openOrbDatabase(state.connection, state.DatabasePath, missing);
     state.StyleAccess = std::make_unique<DbKORFStyle>(state.connection);
     state.BankAccess = std::make_unique<DbKORFBank>(state.connection);
     state.SongAccess = std::make_unique<DbKORFSongs>(state.connection);
-    CreateTables(state.connection, state.settings);
+    try {
+        CreateTables(state.connection, state.settings);
+    } catch (const DbError&) {
+        // Nothing may work on tables that are not there.
+        state.connection.close();
+        throw;
+    }
     state.StyleFilterValues.fill("");
     state.StyleListWhere.clear();
     state.StyleListOrder.clear();

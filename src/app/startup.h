@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "db/orb_database.h"
+
 namespace orb {
 
 class AppState;
@@ -18,9 +20,11 @@ std::filesystem::path defaultDatabasePath();
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath);
 
-// Opens the connection on state.DatabasePath, prepares the access objects, runs the schema step
-// and clears the style filter. Throws DbError when the file cannot be opened as a database.
-void OpenDatabase(AppState& state);
+// Opens the connection on state.DatabasePath (creating the file when asked), prepares the access
+// objects, runs the schema step and clears the style filter. Throws DataPathError, whose text
+// is meant for the person, when the file cannot be opened as an ORB database; the connection is
+// then closed.
+void OpenDatabase(AppState& state, MissingDatabase missing = MissingDatabase::Refuse);
 
 // Reads the four paths of section "PARAMETERS" into the state.
 void ReadParameters(AppState& state);

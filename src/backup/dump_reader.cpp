@@ -7,6 +7,7 @@
 #include "core/windows1252.h"
 #include "db/database.h"
 #include "db/db_korf_style.h"
+#include "db/orb_database.h"
 #include "db/transaction.h"
 
 namespace orb {
@@ -42,7 +43,7 @@ struct Column {
 
 std::vector<Column> columnsOf(Database& database, const std::string& table) {
     std::vector<Column> columns;
-    Rows rows = database.query("SELECT name, type FROM pragma_table_info('" + table + "')");
+    Rows rows = database.query("SELECT name, type FROM pragma_table_info(pTable)", {table});
     while (rows.next()) {
         const std::string type = rows.text(1);
         const bool text = type.size() >= 4 && (type[0] == 't' || type[0] == 'T');
@@ -215,10 +216,7 @@ DumpCheck checkDump(std::istream& in) {
 
 void restoreDump(Database& database, std::istream& in, const DumpProgress& progress) {
     Transaction transaction(database);
-    database.execute("DELETE FROM KORFSTYLES");
-    database.execute("DELETE FROM  KORFSONSTY");
-    database.execute("DELETE FROM  KORFSONGS");
-    database.execute("DELETE FROM  KORFBANKS");
+    deleteCatalogue(database);
     DumpLineReader reader(in);
     if (reader.readLine() != dump::kMarker) {
         reader.fail("\"ORB BACKUP\" was expected");

@@ -1,12 +1,14 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ostream>
 
 #include "app/startup.h"
 #include "cli/console_dialogs.h"
 #include "core/settings_store.h"
 #include "db/database.h"
+#include "db/orb_database.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -29,24 +31,17 @@ void printUsage(std::ostream& out) {
 // Opens the database the command works on; a message and false when that fails.
 bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostream& err) {
     std::error_code error;
-    const bool exists = std::filesystem::is_regular_file(state.DatabasePath, error);
+    if (use != CliCommand::DatabaseUse::OpenOrCreate &&
+        !std::filesystem::is_regular_file(state.DatabasePath, error)) {
+        err << "The database file " << state.DatabasePath << " was not found.\n";
+        return false;
+    }
     try {
-        if (!exists) {
-            if (use != CliCommand::DatabaseUse::OpenOrCreate) {
-                err << "The database file " << state.DatabasePath << " was not found.\n";
-                return false;
-            }
-            const std::filesystem::path path(state.DatabasePath);
-            if (path.has_parent_path()) {
-                std::filesystem::create_directories(path.parent_path(), error);
-            }
-            state.connection.open(path, Database::OpenMode::CreateIfMissing);
-        }
-        OpenDatabase(state);
+        OpenDatabase(state, use == CliCommand::DatabaseUse::OpenOrCreate ? MissingDatabase::Create
+                                                                         : MissingDatabase::Refuse);
         return true;
     } catch (const DbError& e) {
-        err << "The file " << state.DatabasePath << " cannot be opened as an ORB database ("
-            << e.what() << ").\n";
+        err << e.what() << "\n";
         return false;
     }
 }
@@ -61,9 +56,21 @@ const std::vector<CliCommand>& cliCommands() {
     return commands;
 }
 
+bool hasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool wantsCommandLine(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--db") {
+        // A --db without its path is a usage error of the command line, not a start of the
+        // windows.
+        if (args[i] == "--db" && i + 1 < args.size()) {
             ++i;
             continue;
         }

@@ -41,6 +41,14 @@ const std::vector<CliCommand>& cliCommands();
 // windows.
 bool wantsCommandLine(const std::vector<std::string>& args);
 
+inline constexpr const char* kNoDisplayMessage =
+    "ORB cannot open its windows: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is "
+    "set). Run it on a desktop, or give a command; orb --help lists them.";
+
+// True when the windows can be shown: a display is named, or QT_QPA_PLATFORM chooses a
+// platform of its own (offscreen, for example). Without one Qt would abort.
+bool hasDisplay();
+
 // Runs `orb [--db PATH] COMMAND ...` headless on the same logic as the windows: settings are
 // read as at start-up and --db overrides the database path. Returns the exit status.
 int runCommandLine(const std::vector<std::string>& args, AppState& state, std::ostream& out,

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace orb {
 // An ordered collection, positions counted from 1, each element with an optional text key
 // (keys ignore letter case). Elements keep their address while they are in the collection.
 // Positions outside 1..Count and unknown or repeated keys throw InvalidArgumentError.
+// Keys are also held in a hash index, so that a key is found in constant time.
 template <typename Record>
 class KeyedCollection {
     using Entry = std::pair<std::string, std::unique_ptr<Record>>;
@@ -28,21 +30,29 @@ public:
 
     // Appends `record`, under sKey when it is not empty; a key already present adds nothing.
     Record& Add(Record record, const std::string& sKey = "") {
-        if (!sKey.empty() && findKey(sKey) != entries_.end()) {
+        std::string folded = foldCase(sKey);
+        if (!sKey.empty() && index_.contains(folded)) {
             throw InvalidArgumentError(
                 "Invalid procedure call or argument: the key \"" + sKey +
                 "\" is already associated with an element of this collection");
         }
         entries_.emplace_back(sKey, std::make_unique<Record>(std::move(record)));
-        return *entries_.back().second;
+        Record& added = *entries_.back().second;
+        if (!sKey.empty()) {
+            index_.emplace(std::move(folded), &added);
+        }
+        return added;
     }
-    void Remove(long position) { entries_.erase(entries_.begin() + indexOf(position)); }
-    void Remove(std::string_view key) { entries_.erase(entries_.begin() + indexOf(key)); }
+    void Remove(long position) { erase(indexOf(position)); }
+    void Remove(std::string_view key) { erase(indexOf(key)); }
     Record& Item(long position) { return *entries_[indexOf(position)].second; }
     const Record& Item(long position) const { return *entries_[indexOf(position)].second; }
-    Record& Item(std::string_view key) { return *entries_[indexOf(key)].second; }
+    Record& Item(std::string_view key) { return *recordOf(key); }
     long Count() const { return static_cast<long>(entries_.size()); }
-    void clear() { entries_.clear(); }
+    void clear() {
+        entries_.clear();
+        index_.clear();
+    }
 
     // Iteration in order (NewEnum).
     template <typename Inner, typename Element>
@@ -77,29 +87,45 @@ protected:
         return static_cast<std::ptrdiff_t>(position - 1);
     }
 
+    // The position of a key's element (from 0); only removal needs it, and removal moves the
+    // later elements anyway.
     std::ptrdiff_t indexOf(std::string_view key) const {
-        const auto found = findKey(key);
-        if (key.empty() || found == entries_.end()) {
+        Record* record = recordOf(key);
+        const auto found =
+            std::find_if(entries_.begin(), entries_.end(),
+                         [record](const Entry& entry) { return entry.second.get() == record; });
+        return found - entries_.begin();
+    }
+
+    Record* recordOf(std::string_view key) const {
+        const auto found = key.empty() ? index_.end() : index_.find(foldCase(key));
+        if (found == index_.end()) {
             throw InvalidArgumentError(
                 "Invalid procedure call or argument: no element with key \"" + std::string(key) +
                 "\"");
         }
-        return found - entries_.begin();
+        return found->second;
     }
 
 private:
-    typename std::vector<Entry>::const_iterator findKey(std::string_view key) const {
-        return std::find_if(entries_.begin(), entries_.end(), [key](const Entry& entry) {
-            return !entry.first.empty() &&
-                   std::equal(entry.first.begin(), entry.first.end(), key.begin(), key.end(),
-                              [](char x, char y) {
-                                  return std::toupper(static_cast<unsigned char>(x)) ==
-                                         std::toupper(static_cast<unsigned char>(y));
-                              });
-        });
+    static std::string foldCase(std::string_view key) {
+        std::string folded(key);
+        for (char& c : folded) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        return folded;
+    }
+
+    void erase(std::ptrdiff_t index) {
+        const auto entry = entries_.begin() + index;
+        if (!entry->first.empty()) {
+            index_.erase(foldCase(entry->first));
+        }
+        entries_.erase(entry);
     }
 
     std::vector<Entry> entries_;
+    std::unordered_map<std::string, Record*> index_;
 };
 
 }  // namespace orb

@@ -28,11 +28,6 @@ bool runReportingFailure(std::string& errorText, Operation&& operation) {
 // table is empty. Failures reach the caller.
 std::int32_t nextNumber(Database& connection, std::string_view sql);
 
-// An identifier as it is written into a statement: plain decimal, a minus sign for negatives.
-inline std::string decimal(std::int32_t value) {
-    return std::to_string(value);
-}
-
 // The search key of a style: the first 250 bytes of its first block.
 inline std::string_view styleSeekOf(std::string_view content1) {
     return content1.substr(0, 250);

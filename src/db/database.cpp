@@ -19,10 +19,16 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 // Keeps the number of statements prepared once and reused bounded.
 constexpr std::size_t kStatementCacheLimit = 256;
 
+// Long enough for another program's short write to end, short enough not to look hung.
+int busyTimeoutMilliseconds = 3000;
+
 }  // namespace
 
 DbError::DbError(int code, const std::string& message)
     : OrbError(std::to_string(code) + " " + message), code_(code), message_(message) {}
+
+DbError::DbError(int code, const std::string& message, const std::string& text)
+    : OrbError(text), code_(code), message_(message) {}
 
 std::int64_t SqlValue::toInteger() const {
     if (const auto* value = std::get_if<std::int64_t>(&storage_)) {
@@ -158,10 +164,10 @@ Database::~Database() {
 void Database::open(const std::filesystem::path& path, OpenMode mode) {
     close();
     std::error_code error;
-    if (mode == OpenMode::ExistingOnly && !std::filesystem::is_regular_file(path, error)) {
+    if (mode != OpenMode::CreateIfMissing && !std::filesystem::is_regular_file(path, error)) {
         throw DbError(SQLITE_CANTOPEN, "database file not found: " + path.string());
     }
-    int flags = SQLITE_OPEN_READWRITE;
+    int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
     if (mode == OpenMode::CreateIfMissing) {
         flags |= SQLITE_OPEN_CREATE;
     }
@@ -174,6 +180,11 @@ void Database::open(const std::filesystem::path& path, OpenMode mode) {
     }
     handle_ = handle;
     path_ = path;
+    if (sqlite3_busy_timeout(handle_, busyTimeoutMilliseconds) != SQLITE_OK) {
+        const DbError failure(sqlite3_errcode(handle_), sqlite3_errmsg(handle_));
+        close();
+        throw failure;
+    }
     // Opening is lazy: reading the schema is what tells a database from any other file.
     try {
         Rows rows = query("SELECT count(*) FROM sqlite_master");
@@ -182,6 +193,14 @@ void Database::open(const std::filesystem::path& path, OpenMode mode) {
         close();
         throw DbError(e.code(), e.engineMessage() + ": " + path.string());
     }
+}
+
+void Database::setBusyTimeout(int milliseconds) {
+    busyTimeoutMilliseconds = milliseconds;
+}
+
+int Database::busyTimeout() {
+    return busyTimeoutMilliseconds;
 }
 
 void Database::close() {
@@ -232,8 +251,8 @@ sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
         throw DbError(SQLITE_MISUSE, "one statement at a time: " + key);
     }
     inUse = nullptr;
-    // Statements that name a number in their text (one per style or bank) would otherwise fill
-    // the cache for good and leave every later statement to be prepared again on each run.
+    // The cache is bounded, so that statements built at run time (the restore's inserts, the
+    // schema's guards) cannot make it grow without end.
     if (found == cache_.end() &&
         (cache_.size() < kStatementCacheLimit || evictLeastRecentlyUsed())) {
         // Map nodes do not move, so the flag's address stays valid while the entry lives.

@@ -25,10 +25,28 @@ public:
     int code() const { return code_; }
     const std::string& engineMessage() const { return message_; }
 
+protected:
+    // A failure told in full by `text`, which ends with the engine's code and message.
+    DbError(int code, const std::string& message, const std::string& text);
+
 private:
     int code_;
     std::string message_;
 };
+
+// A failure of the data path (opening, the schema, a wipe) told in full for the person: the
+// file, what became of the data, and the engine's code and text when the engine refused.
+class DataPathError : public DbError {
+public:
+    DataPathError(const std::string& text, const DbError& cause)
+        : DbError(cause.code(), cause.engineMessage(), text) {}
+    DataPathError(int code, const std::string& text) : DbError(code, text, text) {}
+};
+
+// "<told> (<code> <engine text>)." — the engine's words after the system's own.
+inline std::string withEngineText(const std::string& told, const DbError& cause) {
+    return told + " (" + cause.what() + ").";
+}
 
 // A value read from or written to a column. Byte blocks are kept apart from text so that they
 // are bound and read as BLOBs and never converted.
@@ -137,7 +155,7 @@ private:
 // The one connection of the program, over the SQLite C API.
 class Database {
 public:
-    enum class OpenMode { ExistingOnly, CreateIfMissing };
+    enum class OpenMode { ExistingOnly, CreateIfMissing, ReadOnly };
 
     Database();
     ~Database();
@@ -145,8 +163,14 @@ public:
     Database& operator=(const Database&) = delete;
 
     // Opens the file; throws DbError when it is missing (ExistingOnly), cannot be opened or is
-    // not a database. A connection that is open is closed first.
+    // not a database. A connection that is open is closed first. ReadOnly opens an existing
+    // file without the right to write.
     void open(const std::filesystem::path& path, OpenMode mode);
+
+    // How long a connection waits for another program's lock to clear before it gives up;
+    // applies to connections opened afterwards.
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
     void close();
     bool isOpen() const { return handle_ != nullptr; }
     const std::filesystem::path& path() const { return path_; }

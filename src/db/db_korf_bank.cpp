@@ -26,7 +26,7 @@ constexpr const char* kInsertSql =
     "pBankStyle05,pBankStyle06,pBankStyle07,pBankStyle08,pBankStyle09,pBankStyle10,"
     "pBankStyle11,pBankStyle12,pBankStyle13,pBankStyle14,pBankStyle15,pBankStyle16)";
 
-constexpr const char* kSelectSql = "SELECT * FROM KORFBanks WHERE BankProg = ";
+constexpr const char* kSelectSql = "SELECT * FROM KORFBanks WHERE BankProg = pBankProg";
 
 // The name is bound, so a name holding an apostrophe is looked up like any other.
 constexpr const char* kSelectByNameSql = "SELECT * FROM KORFBanks WHERE BankName = pBankName";
@@ -38,25 +38,29 @@ std::string twoDigits(int number) {
 }
 
 // One statement, so that a refused value leaves the whole row as it was.
-const std::string& updateSqlHead() {
+const std::string& updateSql() {
     static const std::string sql = [] {
         std::string text = "UPDATE KORFBanks SET BankName = pBankName, BankDesc = pBankDesc";
         for (int slot = 1; slot <= DbKORFBank::kSlotCount; ++slot) {
             text += ", BankStyle" + twoDigits(slot) + " = pBankStyle" + twoDigits(slot);
         }
-        return text + " WHERE BankProg = ";
+        return text + " WHERE BankProg = pBankProg";
     }();
     return sql;
 }
 
-std::string banksHoldingStyleSql(std::int32_t style) {
-    std::string sql = "SELECT BANKPROG FROM KORFBANKS WHERE ";
-    for (int slot = 1; slot <= DbKORFBank::kSlotCount; ++slot) {
-        if (slot > 1) {
-            sql += " OR ";
+// The style is named once and bound once; every slot compares with the same parameter.
+const std::string& banksHoldingStyleSql() {
+    static const std::string sql = [] {
+        std::string sql = "SELECT BANKPROG FROM KORFBANKS WHERE ";
+        for (int slot = 1; slot <= DbKORFBank::kSlotCount; ++slot) {
+            if (slot > 1) {
+                sql += " OR ";
+            }
+            sql += "BANKSTYLE" + twoDigits(slot) + " = pBankStyle";
         }
-        sql += "BANKSTYLE" + twoDigits(slot) + " = " + decimal(style);
-    }
+        return sql;
+    }();
     return sql;
 }
 
@@ -114,7 +118,8 @@ bool DbKORFBank::UpdKORFBanks() {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             params.emplace_back(BankStyle(slot));
         }
-        connection.execute(updateSqlHead() + decimal(BankProg), params);
+        params.emplace_back(BankProg);
+        connection.execute(updateSql(), params);
         return connection.changes() > 0;
     });
 }
@@ -134,7 +139,7 @@ bool DbKORFBank::DelKORFBanksStyle() {
         // The numbers are read in full first, so no row is rewritten under an open read.
         std::vector<std::int32_t> banks;
         {
-            Rows rows = connection.query(banksHoldingStyleSql(style));
+            Rows rows = connection.query(banksHoldingStyleSql(), {style});
             while (rows.next()) {
                 banks.push_back(static_cast<std::int32_t>(rows.integer("Bankprog")));
             }
@@ -166,7 +171,7 @@ bool DbKORFBank::DelKORFBanksStyle() {
 
 bool DbKORFBank::GetKORFBanks() {
     return runReportingFailure(clsKORFBanksError, [&] {
-        Rows rows = requireConnection(ActiveConnection).query(kSelectSql + decimal(BankProg));
+        Rows rows = requireConnection(ActiveConnection).query(kSelectSql, {BankProg});
         if (!rows.next()) {
             return false;
         }

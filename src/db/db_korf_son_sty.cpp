@@ -5,10 +5,12 @@
 namespace orb {
 namespace {
 
-std::string linkCondition(std::int32_t songCode, std::int32_t styleProg) {
-    return std::string(" WHERE") + " SongCode = " + decimal(songCode) + " AND" +
-           " StyleProg = " + decimal(styleProg);
-}
+constexpr const char* kUpdateSql =
+    "UPDATE KORFSonSty SET StyleTempo = pStyleTempo, StyleTranspose = pStyleTranspose, "
+    "SongNote = pSongNote WHERE SongCode = pSongCode AND StyleProg = pStyleProg";
+
+constexpr const char* kSelectSql =
+    "SELECT * FROM KORFSonSty WHERE SongCode = pSongCode AND StyleProg = pStyleProg";
 
 }  // namespace
 
@@ -27,11 +29,8 @@ bool DBKORFSonSty::UpdKORFSonSty() {
     return runReportingFailure(clsKORFSonStyError, [&] {
         Database& connection = requireConnection(ActiveConnection);
         // One statement, so that a refused note does not leave a new tempo behind.
-        connection.execute(
-            "UPDATE KORFSonSty SET StyleTempo = pStyleTempo, StyleTranspose = pStyleTranspose, "
-            "SongNote = pSongNote" +
-                linkCondition(SongCode, StyleProg),
-            {StyleTempo.str(), StyleTranspose.str(), SongNote.str()});
+        connection.execute(kUpdateSql, {StyleTempo.str(), StyleTranspose.str(), SongNote.str(),
+                                        SongCode, StyleProg});
         return connection.changes() > 0;
     });
 }
@@ -55,8 +54,7 @@ bool DBKORFSonSty::DelKORFSonStySong() {
 
 bool DBKORFSonSty::GetKORFSonSty() {
     return runReportingFailure(clsKORFSonStyError, [&] {
-        Rows rows = requireConnection(ActiveConnection)
-                        .query("SELECT * FROM KORFSonSty" + linkCondition(SongCode, StyleProg));
+        Rows rows = requireConnection(ActiveConnection).query(kSelectSql, {SongCode, StyleProg});
         if (!rows.next()) {
             return false;
         }

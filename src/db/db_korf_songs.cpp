@@ -5,7 +5,7 @@
 namespace orb {
 namespace {
 
-constexpr const char* kSelectSql = "SELECT * FROM KORFSongs WHERE SongCode = ";
+constexpr const char* kSelectSql = "SELECT * FROM KORFSongs WHERE SongCode = pSongCode";
 
 // Title and performer are bound, so that an apostrophe in them is looked up like any other
 // character.
@@ -31,9 +31,8 @@ bool DbKORFSongs::UpdKORFSongs() {
         // One statement, so that a refused performer does not leave a new title behind.
         connection.execute(
             "UPDATE KORFSongs SET SongTitle = pSongTitle, SongPerformer = pSongPerformer WHERE "
-            "SongCode = " +
-                decimal(SongCode),
-            {SongTitle, SongPerformer});
+            "SongCode = pSongCode",
+            {SongTitle, SongPerformer, SongCode});
         return connection.changes() > 0;
     });
 }
@@ -48,7 +47,7 @@ bool DbKORFSongs::DelKORFSongs() {
 
 bool DbKORFSongs::GetKORFSongs() {
     return runReportingFailure(clsKORFSongsError, [&] {
-        Rows rows = requireConnection(ActiveConnection).query(kSelectSql + decimal(SongCode));
+        Rows rows = requireConnection(ActiveConnection).query(kSelectSql, {SongCode});
         if (!rows.next()) {
             return false;
         }

@@ -30,17 +30,17 @@ constexpr const char* kUpdateSql =
     "UPDATE KORFStyles SET StyleName1 = pStyleName1, StyleName2 = pStyleName2, "
     "StyleLength1 = pStyleLength1, StyleLength2 = pStyleLength2, StyleDate = pStyleDate, "
     "StyleDesc = pStyleDesc, StyleCat = pStyleCat, StyleFamily = pStyleFamily, "
-    "StyleFile = pStyleFile, StyleAuthor = pStyleAuthor WHERE StyleProg = ";
+    "StyleFile = pStyleFile, StyleAuthor = pStyleAuthor WHERE StyleProg = pStyleProg";
 
 constexpr const char* kUpdateContentSql =
     "UPDATE KORFStyles SET StyleContent1 = pStyleContent1, StyleContent2 = pStyleContent2, "
-    "StyleSeek = pStyleSeek WHERE StyleProg = ";
+    "StyleSeek = pStyleSeek WHERE StyleProg = pStyleProg";
 
-constexpr const char* kSelectSql = "SELECT * FROM KORFStyles WHERE StyleProg = ";
+constexpr const char* kSelectSql = "SELECT * FROM KORFStyles WHERE StyleProg = pStyleProg";
 
 constexpr const char* kSelectNoContentSql =
     "SELECT STYLEPROG, STYLENAME1, STYLENAME2, STYLELENGTH1, STYLELENGTH2,STYLEDATE, STYLEDESC, "
-    "STYLECAT, STYLEFAMILY, STYLEFILE, STYLEAUTHOR FROM KORFStyles WHERE StyleProg = ";
+    "STYLECAT, STYLEFAMILY, STYLEFILE, STYLEAUTHOR FROM KORFStyles WHERE StyleProg = pStyleProg";
 
 // The name is bound, so a name holding an apostrophe is looked up like any other.
 constexpr const char* kSelectByNameSql = "SELECT * FROM KORFStyles WHERE StyleName1 = pStyleName1";
@@ -95,9 +95,9 @@ bool DbKORFStyle::InsKORFStyles() {
 bool DbKORFStyle::UpdKORFStyles() {
     return runReportingFailure(clsKORFStylesError, [&] {
         Database& connection = requireConnection(ActiveConnection);
-        connection.execute(kUpdateSql + decimal(StyleProg),
-                           {StyleName1, StyleName2, StyleLength1, StyleLength2, StyleDate,
-                            StyleDesc, StyleCat, StyleFamily, StyleFile, StyleAuthor});
+        connection.execute(
+            kUpdateSql, {StyleName1, StyleName2, StyleLength1, StyleLength2, StyleDate, StyleDesc,
+                         StyleCat, StyleFamily, StyleFile, StyleAuthor, StyleProg});
         return connection.changes() > 0;
     });
 }
@@ -108,9 +108,9 @@ bool DbKORFStyle::UpdKORFStylesContent() {
         blankIfEmpty(StyleContent1);
         blankIfEmpty(StyleContent2);
         StyleSeek = styleSeekOf(StyleContent1);
-        connection.execute(kUpdateContentSql + decimal(StyleProg),
+        connection.execute(kUpdateContentSql,
                            {SqlParam::blob(StyleContent1), SqlParam::blob(StyleContent2),
-                            SqlParam::blob(StyleSeek)});
+                            SqlParam::blob(StyleSeek), StyleProg});
         return connection.changes() > 0;
     });
 }
@@ -125,7 +125,7 @@ bool DbKORFStyle::DelKORFStyles() {
 
 bool DbKORFStyle::GetKORFStyles() {
     return runReportingFailure(clsKORFStylesError, [&] {
-        Rows rows = requireConnection(ActiveConnection).query(kSelectSql + decimal(StyleProg));
+        Rows rows = requireConnection(ActiveConnection).query(kSelectSql, {StyleProg});
         if (!rows.next()) {
             return false;
         }
@@ -153,8 +153,7 @@ std::optional<std::vector<KORFStylesRow>> DbKORFStyle::GetKORFStylesByName() {
 
 bool DbKORFStyle::GetKORFStylesNoContent() {
     return runReportingFailure(clsKORFStylesError, [&] {
-        Rows rows =
-            requireConnection(ActiveConnection).query(kSelectNoContentSql + decimal(StyleProg));
+        Rows rows = requireConnection(ActiveConnection).query(kSelectNoContentSql, {StyleProg});
         if (!rows.next()) {
             return false;
         }

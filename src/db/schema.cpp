@@ -1,13 +1,16 @@
 #include "db/schema.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <regex>
 #include <vector>
 
 #include "core/settings_store.h"
 #include "core/version.h"
+#include "db/column_sizes.h"
 #include "db/database.h"
 #include "db/module_routines.h"
+#include "db/orb_database.h"
+#include "db/transaction.h"
 
 namespace orb {
 namespace {
@@ -21,53 +24,50 @@ std::string twoDigits(int number) {
     return text;
 }
 
-void runIgnoringFailure(Database& database, const std::string& sql) {
+// Runs one statement of the schema step; a refusal names the file and says that the tables
+// are not ready, keeping the engine's code and text.
+void runSchemaStatement(Database& database, const std::string& sql) {
     try {
         ExecuteSql(database, sql);
-    } catch (const DbError&) {
-        // An existing table or a missing KORFConfs is the normal case here.
+    } catch (const DbError& e) {
+        throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }
 }
 
-struct TextColumn {
-    std::string table;
-    std::string column;
-    int size;
-};
-
-std::vector<TextColumn> textColumnsWithSize(Database& database, const std::string& table) {
-    static const std::regex declared(R"(^\s*text\s*\(\s*(\d+)\s*\))", std::regex::icase);
-    std::vector<TextColumn> columns;
-    Rows rows = database.query("SELECT name, type FROM pragma_table_info('" + table + "')");
+std::vector<std::string> columnsOf(Database& database, const std::string& table) {
+    std::vector<std::string> columns;
+    Rows rows = database.query("SELECT name FROM pragma_table_info(pTable)", {table});
     while (rows.next()) {
-        const std::string type = rows.text(1);
-        std::smatch match;
-        if (std::regex_search(type, match, declared)) {
-            columns.push_back({table, rows.text(0), std::stoi(match[1].str())});
-        }
+        columns.push_back(rows.text(0));
     }
     return columns;
 }
 
 // SQLite does not hold text to its declared size; these triggers refuse a longer text with an
-// error, as the columns' declarations promise, so nothing is stored cut or oversize.
+// error, as the columns' declarations promise, so nothing is stored cut or oversize. A column
+// that an older table lacks gets no guard. Statements that define a trigger cannot take
+// parameters, so the size is part of the trigger's text.
 void createTextSizeGuards(Database& database) {
     for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
-        for (const TextColumn& column : textColumnsWithSize(database, table)) {
-            const std::string message = "The text for " + column.table + "." + column.column +
-                                        " is longer than its " + std::to_string(column.size) +
-                                        " characters";
-            const std::string condition =
-                "length(NEW." + column.column + ") > " + std::to_string(column.size);
-            const std::string body =
-                " WHEN " + condition + " BEGIN SELECT RAISE(ABORT, '" + message + "'); END";
-            const std::string prefix = column.table + "_" + column.column;
-            runIgnoringFailure(database, "CREATE TRIGGER IF NOT EXISTS " + prefix +
-                                             "_size_insert BEFORE INSERT ON " + column.table +
-                                             body);
-            runIgnoringFailure(database, "CREATE TRIGGER IF NOT EXISTS " + prefix +
-                                             "_size_update BEFORE UPDATE OF " + column.column +
-                                             " ON " + column.table + body);
+        const std::vector<std::string> present = columnsOf(database, table);
+        for (const ColumnSize& column : kColumnSizes) {
+            if (column.table != table ||
+                std::find(present.begin(), present.end(), column.column) == present.end()) {
+                continue;
+            }
+            const std::string name(column.column);
+            const std::string size = std::to_string(column.size);
+            const std::string message =
+                std::string(table) + "." + name + " is longer than its " + size + " characters";
+            const std::string body = " WHEN length(NEW." + name + ") > " + size +
+                                     " BEGIN SELECT RAISE(ABORT, 'The text for " + message +
+                                     "'); END";
+            const std::string prefix = std::string(table) + "_" + name;
+            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + prefix +
+                                             "_size_insert BEFORE INSERT ON " + table + body);
+            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + prefix +
+                                             "_size_update BEFORE UPDATE OF " + name + " ON " +
+                                             table + body);
         }
     }
 }
@@ -75,10 +75,11 @@ void createTextSizeGuards(Database& database) {
 }  // namespace
 
 std::string createBanksStatement() {
-    std::string sql = std::string(
-                          "CREATE TABLE KORFBanks (BankProg Long CONSTRAINT MyFiCo PRIMARY "
-                          "KEY, BankName text(50)") +
-                      kNoCase + ", BankDesc text(200)" + kNoCase;
+    std::string sql =
+        std::string(
+            "CREATE TABLE IF NOT EXISTS KORFBanks (BankProg Long CONSTRAINT MyFiCo PRIMARY "
+            "KEY, BankName text(50)") +
+        kNoCase + ", BankDesc text(200)" + kNoCase;
     for (int slot = 1; slot <= 16; ++slot) {
         sql += ", BankStyle" + twoDigits(slot) + " Long";
     }
@@ -88,7 +89,8 @@ std::string createBanksStatement() {
 
 std::string createStylesStatement() {
     return std::string(
-               "CREATE TABLE KORFStyles (StyleProg Long CONSTRAINT MyFiCo PRIMARY KEY, "
+               "CREATE TABLE IF NOT EXISTS KORFStyles (StyleProg Long CONSTRAINT MyFiCo PRIMARY "
+               "KEY, "
                "StyleName1 text(11)") +
            kNoCase + ", StyleName2 text(11)" + kNoCase + ", " +
            "StyleLength1 Long, StyleLength2 Long, " +
@@ -100,14 +102,14 @@ std::string createStylesStatement() {
 
 std::string createSongsStatement() {
     return std::string(
-               "CREATE TABLE KORFSongs (SongCode Long CONSTRAINT MyFiCo PRIMARY KEY, "
+               "CREATE TABLE IF NOT EXISTS KORFSongs (SongCode Long CONSTRAINT MyFiCo PRIMARY KEY, "
                "SongTitle text(200)") +
            kNoCase + ", SongPerformer text(200)" + kNoCase + ")";
 }
 
 std::string createSonStyStatement() {
     return std::string(
-               "CREATE TABLE KORFSonSty (SongCode Long, StyleProg Long, StyleTempo "
+               "CREATE TABLE IF NOT EXISTS KORFSonSty (SongCode Long, StyleProg Long, StyleTempo "
                "text(10)") +
            kNoCase + ", StyleTranspose text(10)" + kNoCase + ", SongNote text(200)" + kNoCase +
            ", CONSTRAINT MyFiCo PRIMARY KEY (SongCode, StyleProg))";
@@ -126,20 +128,42 @@ std::string createQuery1Statement() {
     return "CREATE VIEW IF NOT EXISTS QUERY1 AS SELECT " + columns + " FROM KORFBanks B" + joins;
 }
 
+int schemaVersionOf(Database& database) {
+    Rows rows = database.query("PRAGMA user_version");
+    return rows.next() ? static_cast<int>(rows.integer(0)) : 0;
+}
+
+std::string schemaFailureMessage(const std::string& path, const DbError& error) {
+    if (isLockError(error)) {
+        return inUseMessage(path, error);
+    }
+    return withEngineText("The tables of the ORB database " + path +
+                              " cannot be made ready; nothing was stored and ORB cannot work "
+                              "with it",
+                          error);
+}
+
 void CreateTables(Database& database, SettingsStore& settings) {
-    runIgnoringFailure(database, createBanksStatement());
-    runIgnoringFailure(database, createStylesStatement());
-    runIgnoringFailure(database, createSongsStatement());
-    runIgnoringFailure(database, createSonStyStatement());
-    runIgnoringFailure(database, "DROP TABLE KORFConfs");
-    runIgnoringFailure(database, createQuery1Statement());
+    // One transaction: a step refused half-way leaves the file as it was.
+    Transaction transaction(database);
+    runSchemaStatement(database, createBanksStatement());
+    runSchemaStatement(database, createStylesStatement());
+    runSchemaStatement(database, createSongsStatement());
+    runSchemaStatement(database, createSonStyStatement());
+    runSchemaStatement(database, "DROP TABLE IF EXISTS KORFConfs");
+    runSchemaStatement(database, createQuery1Statement());
     // The duplicate test looks styles up by their first 250 bytes.
-    runIgnoringFailure(database,
+    runSchemaStatement(database,
                        "CREATE INDEX IF NOT EXISTS KORFStylesSeek ON KORFStyles (StyleSeek)");
+    createTextSizeGuards(database);
+    // Written only when it differs, so that a complete database on a read-only medium opens.
+    if (schemaVersionOf(database) != kSchemaVersion) {
+        runSchemaStatement(database, kRecordSchemaVersion);
+    }
     try {
-        createTextSizeGuards(database);
-    } catch (const DbError&) {
-        // A damaged or unreadable file shows itself at the first access instead.
+        transaction.commit();
+    } catch (const DbError& e) {
+        throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }
     settings.set("PARAMETERS", "VERSION", kVersion);
 }

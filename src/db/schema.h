@@ -5,13 +5,25 @@
 namespace orb {
 
 class Database;
+class DbError;
 class SettingsStore;
+
+// The layout of the tables this program makes, kept in the database file itself.
+inline constexpr int kSchemaVersion = 1;
+// Pragmas take no parameters; the number is kSchemaVersion.
+inline constexpr const char* kRecordSchemaVersion = "PRAGMA user_version = 1";
 
 // The start-up schema step: creates the tables that are missing, drops the obsolete KORFConfs,
 // makes sure of the view QUERY1, the look-up indexes and the text-size guards, and records the
-// version. Failures of single statements are ignored: an existing table is not an error, and a
-// real fault shows at the first access.
+// schema version in the file and the program's version in the settings. All of it in one
+// transaction; a refusal throws DataPathError naming the file, and nothing is changed.
 void CreateTables(Database& database, SettingsStore& settings);
+
+// The schema version recorded in the file; 0 for a file this program has not prepared.
+int schemaVersionOf(Database& database);
+
+// The message of a schema step the database refused.
+std::string schemaFailureMessage(const std::string& path, const DbError& error);
 
 // The table statements, as CreateTables runs them.
 std::string createBanksStatement();

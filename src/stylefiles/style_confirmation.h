@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/korf_styles.h"
+#include "db/column_sizes.h"
 
 namespace orb {
 
@@ -16,7 +17,9 @@ public:
     static constexpr int kSlots = 16;
     // Longest text each field may hold (txtField 0 family, 1 group, 2 author, 3 description):
     // the sizes of the columns they end up in.
-    static constexpr std::array<int, 4> kFieldLengths = {20, 20, 50, 200};
+    static constexpr std::array<int, 4> kFieldLengths = {
+        columnSize("KORFStyles", "StyleFamily"), columnSize("KORFStyles", "StyleCat"),
+        columnSize("KORFStyles", "StyleAuthor"), columnSize("KORFStyles", "StyleDesc")};
 
     std::string caption;
     // lbStyleName(i): the first name of the style at position i + 1, empty when there is none;

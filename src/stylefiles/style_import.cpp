@@ -26,6 +26,12 @@ public:
     explicit ImportError(const std::string& message) : OrbError(message) {}
 };
 
+// The database refused to store or read back a style or bank; the text is the refusal's.
+class RefusedStore : public ImportError {
+public:
+    using ImportError::ImportError;
+};
+
 constexpr std::array<const char*, 3> kFieldNames = {"family", "group", "author"};
 
 bool isStyleFile(const fs::path& file) {
@@ -137,6 +143,11 @@ void StyleImportController::validateFields() const {
     }
 }
 
+std::string StyleImportController::runRefused(const std::string& refusal) const {
+    return "The import into the database " + state_.DatabasePath +
+           " failed; nothing of this run was stored (" + refusal + ").";
+}
+
 bool StyleImportController::run() {
     const std::string target = trimmed(path);
     if (target.empty()) {
@@ -190,6 +201,15 @@ bool StyleImportController::run() {
             ++progressValue_;
         }
         transaction.commit();
+    } catch (const DbError& e) {
+        // The transaction has been rolled back: nothing of this run remains.
+        endRun();
+        dialogs_.message(runRefused(e.what()), UserDialogs::Icon::Critical);
+        return false;
+    } catch (const RefusedStore& e) {
+        endRun();
+        dialogs_.message(runRefused(e.what()), UserDialogs::Icon::Critical);
+        return false;
     } catch (const std::exception& e) {
         // The transaction has been rolled back: nothing of this run remains.
         endRun();
@@ -319,7 +339,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         if (same != -1) {
             found.StyleProg = same;
             if (!found.GetKORFStylesNoContent()) {
-                throw ImportError(storeFailure(
+                throw RefusedStore(storeFailure(
                     found.clsKORFStylesError,
                     "The style " + std::to_string(same) + " vanished while it was being read."));
             }
@@ -333,7 +353,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         shared.StyleName1 = record.StyleName1;
         const auto sameName = shared.GetKORFStylesByName();
         if (!sameName) {
-            throw ImportError(shared.clsKORFStylesError);
+            throw RefusedStore(shared.clsKORFStylesError);
         }
         if (!sameName->empty()) {
             overwritten = sameName->front().StyleProg;
@@ -355,18 +375,18 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         const std::string missing =
             "The style " + std::to_string(overwritten) + " to be overwritten is gone.";
         if (!shared.UpdKORFStyles()) {
-            throw ImportError(storeFailure(shared.clsKORFStylesError, missing));
+            throw RefusedStore(storeFailure(shared.clsKORFStylesError, missing));
         }
         // The update leaves the blocks alone; they must agree with the new lengths.
         if (!shared.UpdKORFStylesContent()) {
-            throw ImportError(storeFailure(shared.clsKORFStylesError, missing));
+            throw RefusedStore(storeFailure(shared.clsKORFStylesError, missing));
         }
         record.StyleProg = overwritten;
         return;
     }
     shared.StyleProg = shared.NextKORFStyle();
     if (!shared.InsKORFStyles()) {
-        throw ImportError(shared.clsKORFStylesError);
+        throw RefusedStore(shared.clsKORFStylesError);
     }
     record.StyleProg = shared.StyleProg;
 }
@@ -387,7 +407,7 @@ void StyleImportController::storeBank(const KORFStyles& styles, const std::strin
     }
     bank.setSlotValues(slots);
     if (!bank.InsKORFBanks()) {
-        throw ImportError(bank.clsKORFBanksError);
+        throw RefusedStore(bank.clsKORFBanksError);
     }
 }
 

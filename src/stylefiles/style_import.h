@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/korf_styles.h"
+#include "db/column_sizes.h"
 #include "stylefiles/korf_library.h"
 
 namespace orb {
@@ -53,7 +54,9 @@ public:
     static constexpr const char* kLogQuestionTitle = "ORB Style import";
     static constexpr const char* kFileFilter = "Styles (*.STY)|*.STY";
     // Longest family, group and author (txtField 0..2): the sizes of their columns.
-    static constexpr std::array<int, 3> kFieldLengths = {20, 20, 50};
+    static constexpr std::array<int, 3> kFieldLengths = {columnSize("KORFStyles", "StyleFamily"),
+                                                         columnSize("KORFStyles", "StyleCat"),
+                                                         columnSize("KORFStyles", "StyleAuthor")};
 
     StyleImportController(AppState& state, UserDialogs& dialogs, ImportViewHooks* hooks = nullptr);
 
@@ -107,6 +110,9 @@ private:
     void letEventsRun();
     void refresh();
     void endRun();
+
+    // The message of a run the database refused, after the rollback.
+    std::string runRefused(const std::string& refusal) const;
 
     AppState& state_;
     UserDialogs& dialogs_;

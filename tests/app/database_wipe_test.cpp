@@ -146,7 +146,10 @@ TEST_F(DatabaseWipe, AFailedDeletionLeavesEveryRowAndIsReported) {
     EXPECT_EQ(style.bytes(0), std::string_view("\x00\x81\xff", 3));
     const auto& calls = env.dialogs.calls();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[2].text, "ORB database was not initialized: 19 links are locked");
+    EXPECT_EQ(calls[2].text, "ORB database was not initialized: the database " +
+                                 env.state.DatabasePath +
+                                 " refused the deletion; the catalogue is as it was (19 links "
+                                 "are locked).");
     EXPECT_EQ(calls[2].title, "ORB");
     EXPECT_EQ(calls[2].icon, Icon::Critical);
     EXPECT_FALSE(env.state.connection.inTransaction());
@@ -160,7 +163,9 @@ TEST_F(DatabaseWipe, AReadOnlyDatabaseKeepsItsRows) {
     EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
     ASSERT_EQ(env.dialogs.messages().size(), 2u);
     EXPECT_EQ(env.dialogs.messages()[1],
-              "ORB database was not initialized: 8 attempt to write a readonly database");
+              "ORB database was not initialized: the database " + env.state.DatabasePath +
+                  " refused the deletion; the catalogue is as it was (8 attempt to write a "
+                  "readonly database).");
 }
 
 }  // namespace

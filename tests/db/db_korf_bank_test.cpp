@@ -91,14 +91,14 @@ TEST_F(DbKORFBankTest, UpdateDeleteAndMissingBanks) {
 
     bank.BankProg = 1;
     bank.BankName = "Renamed";
-    bank.BankDesc = "New desc";
+    bank.BankDesc = "Rock 'n' Roll, 1958";
     bank.setSlotValues({9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 42});
     ASSERT_TRUE(bank.UpdKORFBanks()) << bank.clsKORFBanksError;
     DbKORFBank loaded(db());
     loaded.BankProg = 1;
     ASSERT_TRUE(loaded.GetKORFBanks());
     EXPECT_EQ(loaded.BankName, "Renamed");
-    EXPECT_EQ(loaded.BankDesc, "New desc");
+    EXPECT_EQ(loaded.BankDesc, "Rock 'n' Roll, 1958");
     EXPECT_EQ(loaded.slotValues(), bank.slotValues());
 
     // A refused description leaves name and slots as they were.

@@ -124,6 +124,23 @@ TEST_F(DbKORFStyleTest, MissingRowsAndNumbers) {
     style.StyleProg = 7;
     EXPECT_TRUE(style.DelKORFStyles());
     EXPECT_EQ(style.NextKORFStyle(), 3);  // the number of a deleted highest style comes back
+
+    // Numbers are bound, so looking up many of them prepares each statement once.
+    const auto prepared = [this] {
+        int count = 0;
+        for (sqlite3_stmt* s = sqlite3_next_stmt(db().handle(), nullptr); s != nullptr;
+             s = sqlite3_next_stmt(db().handle(), s)) {
+            ++count;
+        }
+        return count;
+    };
+    const int before = prepared();
+    for (std::int32_t number = 100; number < 400; ++number) {
+        style.StyleProg = number;
+        EXPECT_FALSE(style.GetKORFStyles());
+        EXPECT_FALSE(style.GetKORFStylesNoContent());
+    }
+    EXPECT_LE(prepared() - before, 2);
 }
 
 TEST_F(DbKORFStyleTest, UpdateWritesTheDescriptionOnlyAndAllOrNothing) {

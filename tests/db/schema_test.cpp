@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "db/column_sizes.h"
 #include "db/database.h"
 #include "db/schema.h"
+#include "support/temp_dir.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -9,7 +11,7 @@ namespace {
 
 std::vector<std::string> columnsOf(Database& db, const std::string& table) {
     std::vector<std::string> names;
-    Rows rows = db.query("SELECT name FROM pragma_table_info('" + table + "')");
+    Rows rows = db.query("SELECT name FROM pragma_table_info(pTable)", {table});
     while (rows.next()) {
         names.push_back(rows.text(0));
     }
@@ -43,7 +45,53 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
               (std::vector<std::string>{"SongCode", "StyleProg", "StyleTempo", "StyleTranspose",
                                         "SongNote"}));
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
+    EXPECT_EQ(schemaVersionOf(db), kSchemaVersion);
+    EXPECT_EQ(kSchemaVersion, 1);
     EXPECT_TRUE(tableExists(db, "KORFStylesSeek"));
+
+    // The declared text sizes are the ones of the size table, which the guards enforce.
+    std::size_t sized = 0;
+    for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
+        Rows rows = db.query("SELECT name, type FROM pragma_table_info(pTable)", {table});
+        while (rows.next()) {
+            const std::string type = rows.text(1);
+            if (type.size() > 5 && (type[0] == 't' || type[0] == 'T') && type[4] == '(') {
+                ++sized;
+                EXPECT_EQ(type.substr(5, type.size() - 6),
+                          std::to_string(columnSize(table, rows.text(0))))
+                    << table << "." << rows.text(0);
+            }
+        }
+    }
+    EXPECT_EQ(sized, kColumnSizes.size());
+}
+
+TEST(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
+    test::TestEnvironment env;
+    // Opened without the right to write, which holds even for a test run as root.
+    const auto bare = env.dir / "bare.mdb";
+    test::writeFile(bare, "");
+    Database readOnly;
+    readOnly.open(bare, Database::OpenMode::ReadOnly);
+    try {
+        CreateTables(readOnly, env.settings);
+        FAIL() << "the schema step went on without its tables";
+    } catch (const DataPathError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The tables of the ORB database " + bare.string() +
+                      " cannot be made ready; nothing was stored and ORB cannot work with it (8 "
+                      "attempt to write a readonly database).");
+        EXPECT_EQ(e.code(), 8);
+    }
+    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
+    EXPECT_EQ(test::readFile(bare), "");
+
+    // A complete ORB database needs no write, so it opens read-only as well.
+    env.openFreshDatabase();
+    const std::string complete = env.state.DatabasePath;
+    env.state.connection.close();
+    readOnly.open(complete, Database::OpenMode::ReadOnly);
+    EXPECT_NO_THROW(CreateTables(readOnly, env.settings));
 }
 
 TEST(Schema, AnExistingDatabaseKeepsItsRowsAndLosesKORFConfs) {

@@ -342,7 +342,9 @@ TEST(StyleImport, ARefusedStoreStopsTheRun) {
     ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
     EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
     EXPECT_EQ(f.env.dialogs.calls()[0].text,
-              "19 The text for KORFStyles.StyleAuthor is longer than its 50 characters");
+              "The import into the database " + f.env.state.DatabasePath +
+                  " failed; nothing of this run was stored (19 The text for "
+                  "KORFStyles.StyleAuthor is longer than its 50 characters).");
 }
 
 TEST(StyleImport, ValuesLongerThanTheirColumnsAreRefusedFirst) {

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/korf_styles.h"
+#include "db/korf_son_stys.h"
 
 namespace orb {
 namespace {
@@ -58,17 +59,41 @@ TEST(KORFStyles, PositionsCountFromOneAndRemovalClosesTheGap) {
     EXPECT_EQ(seen, (std::vector<int>{2, 3}));
 }
 
-TEST(KORFStyles, KeysAreOptionalUniqueAndIgnoreCase) {
+// Both collections are one template; the style collection stands for it here.
+TEST(KeyedCollection, KeysAreOptionalUniqueIgnoreCaseAndFollowRemoval) {
     KORFStyles styles;
     styles.Add(style(1));  // no key: reachable by position only
-    styles.Add(style(2), "Rock");
-    EXPECT_EQ(styles.Item("rock").StyleProg, 2);
+    KORFStyle& rock = styles.Add(style(2), "Rock");
+    styles.Add(style(3), "pop");
+    EXPECT_EQ(&styles.Item("rOCK"), &rock);
     EXPECT_THROW(styles.Item(""), InvalidArgumentError);
-    EXPECT_THROW(styles.Add(style(3), "ROCK"), InvalidArgumentError);
+    EXPECT_THROW(styles.Add(style(4), "ROCK"), InvalidArgumentError);
+    EXPECT_EQ(styles.Count(), 3);
+
+    // Removal by position also frees the key of the element removed.
+    styles.Remove(2);
+    EXPECT_THROW(styles.Item("Rock"), InvalidArgumentError);
+    EXPECT_EQ(styles.Item("POP").StyleProg, 3);
+    styles.Add(style(5), "rock");  // the key is free again
+    styles.Remove("Pop");
+    EXPECT_THROW(styles.Remove("Pop"), InvalidArgumentError);
     EXPECT_EQ(styles.Count(), 2);
-    styles.Remove("Rock");
-    EXPECT_EQ(styles.Count(), 1);
-    EXPECT_THROW(styles.Remove("Rock"), InvalidArgumentError);
+    EXPECT_EQ(styles.Item(2).StyleProg, 5);
+    EXPECT_EQ(styles.Item("ROCK").StyleProg, 5);
+    styles.clear();
+    EXPECT_THROW(styles.Item("rock"), InvalidArgumentError);
+    styles.Add(style(6), "Rock");
+    EXPECT_EQ(styles.Item("rock").StyleProg, 6);
+}
+
+TEST(KORFSonStys, AddTakesTheLinkValuesInItsOwnOrder) {
+    KORFSonStys links;
+    KORFSonSty& first = links.Add(1, 10, "Song", "Style", "note", "120", "-1", "10");
+    EXPECT_EQ(first, (KORFSonSty{10, 1, "Style", "Song", "note", "120", "-1"}));
+    links.Add(3, 11, "Song", "Other", "", "", "");
+    EXPECT_EQ(&links.Item("10"), &first);
+    EXPECT_EQ(links.Item(2).SongCode, 3);
+    EXPECT_THROW(links.Item("11"), InvalidArgumentError);
 }
 
 TEST(KORFStyles, AddWithSevenValues) {

@@ -1,0 +1,83 @@
+#include "db/orb_database.h"
+
+#include <sqlite3.h>
+
+#include <array>
+
+namespace orb {
+namespace {
+
+// A file with tables of its own but no ORB table belongs to another program; adding the ORB
+// tables to it would change a file that is not ours.
+bool holdsOnlyOtherTables(Database& connection) {
+    Rows rows = connection.query(
+        "SELECT count(*), "
+        "sum(name IN (pStyles, pBanks, pSongs, pSonSty) COLLATE NOCASE) "
+        "FROM sqlite_master WHERE type = pTable AND name NOT LIKE pInternal",
+        {"KORFStyles", "KORFBanks", "KORFSongs", "KORFSonSty", "table", "sqlite\\_%"});
+    if (!rows.next()) {
+        return false;
+    }
+    return rows.integer(0) > 0 && rows.integer(1) == 0;
+}
+
+}  // namespace
+
+bool isLockError(const DbError& error) {
+    return error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED;
+}
+
+std::string inUseMessage(const std::string& path, const DbError& error) {
+    return withEngineText("The database " + path +
+                              " is in use by another program; nothing was changed. Close the "
+                              "other program and try again",
+                          error);
+}
+
+std::string cannotOpenMessage(const std::string& path, const DbError& error) {
+    if (isLockError(error)) {
+        return inUseMessage(path, error);
+    }
+    return withEngineText("The file " + path + " cannot be opened as an ORB database", error);
+}
+
+void openOrbDatabase(Database& connection, const std::filesystem::path& path,
+                     MissingDatabase missing) {
+    const std::string shown = path.string();
+    std::error_code error;
+    const bool exists = std::filesystem::is_regular_file(path, error);
+    try {
+        if (!exists && missing == MissingDatabase::Create && path.has_parent_path()) {
+            std::filesystem::create_directories(path.parent_path(), error);
+        }
+        connection.open(path, exists || missing == MissingDatabase::Refuse
+                                  ? Database::OpenMode::ExistingOnly
+                                  : Database::OpenMode::CreateIfMissing);
+        if (holdsOnlyOtherTables(connection)) {
+            connection.close();
+            throw DataPathError(SQLITE_NOTADB,
+                                "The file " + shown +
+                                    " holds another program's tables and none of ORB's; it is "
+                                    "not an ORB database and was left as it was.");
+        }
+    } catch (const DataPathError&) {
+        throw;
+    } catch (const DbError& e) {
+        connection.close();
+        throw DataPathError(cannotOpenMessage(shown, e), e);
+    }
+}
+
+void deleteCatalogue(Database& connection) {
+    static constexpr std::array<const char*, 4> kDeletions = {
+        "DELETE FROM KORFSTYLES",
+        "DELETE FROM KORFBANKS",
+        "DELETE FROM KORFSONGS",
+        "DELETE FROM KORFSONSTY",
+    };
+    for (const char* sql : kDeletions) {
+        connection.execute(sql);
+    }
+}
+
+}  // namespace orb
