@@ -28,19 +28,19 @@ protected:
 TEST_F(BackupControllerTest, FieldsStartWithTheConfiguredPathAndSearchFillsOne) {
     env.state.BackupPath = "/backups/orb.odd";
     controller.load();
-    EXPECT_EQ(controller.backupPath, "/backups/orb.odd");
-    EXPECT_EQ(controller.restorePath, "/backups/orb.odd");
+    EXPECT_EQ(controller.backupPath(), "/backups/orb.odd");
+    EXPECT_EQ(controller.restorePath(), "/backups/orb.odd");
     env.dialogs.file("/elsewhere/x.ODD");
     env.dialogs.file("");  // cancelled
     controller.search(1);
     controller.search(0);
-    EXPECT_EQ(controller.restorePath, "/elsewhere/x.ODD");
-    EXPECT_EQ(controller.backupPath, "/backups/orb.odd");
+    EXPECT_EQ(controller.restorePath(), "/elsewhere/x.ODD");
+    EXPECT_EQ(controller.backupPath(), "/backups/orb.odd");
     EXPECT_EQ(env.dialogs.calls()[0].text, "ORB Database Dump (*.ODD)|*.ODD");
 }
 
 TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) {
-    controller.backupPath = "   ";
+    controller.setBackupPath("   ");
     EXPECT_FALSE(controller.backup());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     EXPECT_EQ(env.dialogs.calls()[0].text, "Please insert ODD file path!");
@@ -48,7 +48,7 @@ TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) 
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
 
     env.dialogs.clear();
-    controller.backupPath = (env.dir / "dump.bak").string();
+    controller.setBackupPath((env.dir / "dump.bak").string());
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(controller.backup());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
@@ -57,7 +57,7 @@ TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) 
     EXPECT_FALSE(std::filesystem::exists(env.dir / "dump.bak"));
 
     env.dialogs.clear();
-    controller.backupPath = " " + (env.dir / "Mixed.odd").string() + " ";
+    controller.setBackupPath(" " + (env.dir / "Mixed.odd").string() + " ");
     env.dialogs.answer(Answer::Yes);  // "Confirm database backup?"
     EXPECT_TRUE(controller.backup());
     ASSERT_EQ(env.dialogs.messages(),
@@ -74,7 +74,7 @@ TEST_F(BackupControllerTest, AFailedBackupLeavesTheOldDumpAndNoOtherFile) {
     const auto path = env.dir / "orb.ODD";
     test::writeFile(path, "an older dump");
     env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, pTitle, '')", {"a\r\nb"});
-    controller.backupPath = path.string();
+    controller.setBackupPath(path.string());
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(controller.backup());
     const std::string last = env.dialogs.messages().back();
@@ -92,13 +92,13 @@ TEST_F(BackupControllerTest, AFailedBackupLeavesTheOldDumpAndNoOtherFile) {
 }
 
 TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
-    controller.restorePath = "";
+    controller.setRestorePath("");
     EXPECT_FALSE(controller.restore());
-    controller.restorePath = (env.dir / "none.odd").string();
+    controller.setRestorePath((env.dir / "none.odd").string());
     EXPECT_FALSE(controller.restore());
     const auto notDump = env.dir / "notes.odd";
     test::writeFile(notDump, "ORB BACKUP \r\n");
-    controller.restorePath = notDump.string();
+    controller.setRestorePath(notDump.string());
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
@@ -108,7 +108,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
 
     const auto dump = env.dir / "good.odd";
     test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
-    controller.restorePath = dump.string();
+    controller.setRestorePath(dump.string());
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::No);
@@ -136,7 +136,7 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
     bytes = bytes.substr(0, bytes.rfind("ORB BACKUP"));
     const auto dump = env.dir / "cut.odd";
     test::writeFile(dump, bytes);
-    controller.restorePath = dump.string();
+    controller.setRestorePath(dump.string());
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(controller.restore());
