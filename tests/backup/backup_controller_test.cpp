@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "backup/backup_controller.h"
 #include "backup/dump_builder.h"
 #include "support/test_environment.h"
@@ -119,11 +121,26 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
                   "Restore file has been correctly checked. Confirm restore to ORB database?",
                   "Warning: current data will be lost! Confirm restore to ORB database?"}));
 
+    // What the window is told: "CHECKING" during the check, then the bar up to the dump's rows,
+    // hidden at the end.
+    using Seen = std::tuple<bool, bool, long long, long long>;
+    std::vector<Seen> seen;
+    controller.onChange([&] {
+        seen.emplace_back(controller.checkingVisible(), controller.progressVisible(),
+                          controller.progressValue(), controller.progressMaximum());
+    });
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
+    const long long dumpRows = BackupController::checkFile(dump.string()).totalRows;
+    ASSERT_GE(seen.size(), 5u);
+    EXPECT_EQ(seen[0], Seen(true, false, 0, 0));
+    EXPECT_EQ(seen[1], Seen(false, false, 0, 0));
+    EXPECT_EQ(seen[2], Seen(false, true, 0, dumpRows));
+    EXPECT_EQ(seen[seen.size() - 2], Seen(false, true, dumpRows, dumpRows));
+    EXPECT_EQ(seen.back(), Seen(false, false, dumpRows, dumpRows));
     Rows rows = env.state.connection.query("SELECT SongCode, SongTitle FROM KORFSongs");
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.integer(0), 7);
