@@ -27,7 +27,7 @@ public:
     // The "CHECKING" label, shown while a dump file is checked.
     bool checkingVisible() const { return checkingVisible_; }
 
-    // Form_Load: both fields show the configured dump path.
+    // Each opening of the window: both fields show the configured dump path.
     void load();
     // cmdSearch(index): fills the field of that index from the open-file dialog.
     void search(int index);

@@ -79,7 +79,7 @@ public:
 
     // Starts afresh from `request`.
     void load(const ImportRequest& request);
-    // Form_Load: the window opens for `source`; the typed values, the path and the sub-folder box
+    // The window opens for `source`: the typed values, the path and the sub-folder box
     // stay as they were, the other options return to their defaults.
     void reopen(ImportRequest::Source source);
 

@@ -305,7 +305,7 @@ TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
         EXPECT_FALSE(dialog.importSelected());
         dialog.setValue(index, before);
     }
-    EXPECT_EQ(env.dialogs.messages(),
+    ASSERT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "The family may hold only characters of the Windows-1252 character set.",
                   "The group may hold only characters of the Windows-1252 character set.",
