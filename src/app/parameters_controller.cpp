@@ -33,6 +33,14 @@ void ParametersController::load() {
     fields_[FloppyBox] = state_.FloppyPath;
     fields_[BackupBox] = state_.BackupPath;
     fields_[PaHardDiskBox] = state_.PaHardDiskPath;
+    changed();
+}
+
+void ParametersController::setField(std::size_t index, const std::string& text) {
+    if (fields_.at(index) != text) {
+        fields_[index] = text;
+        changed();
+    }
 }
 
 std::size_t ParametersController::search(std::size_t index) {
@@ -42,6 +50,7 @@ std::size_t ParametersController::search(std::size_t index) {
     }
     const Field target = kSearchTargets[index];
     fields_[target] = chosen;
+    changed();
     return target;
 }
 

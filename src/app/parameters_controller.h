@@ -4,13 +4,15 @@
 #include <cstddef>
 #include <string>
 
+#include "core/observable.h"
+
 namespace orb {
 
 class AppState;
 class UserDialogs;
 
 // frmParameters: the five paths of the settings, their browse buttons and their saving.
-class ParametersController {
+class ParametersController : public Observable {
 public:
     static constexpr std::size_t kFieldCount = 5;
     static constexpr std::size_t kSearchCount = 3;
@@ -42,7 +44,7 @@ public:
     void load();
 
     const std::string& field(std::size_t index) const { return fields_.at(index); }
-    void setField(std::size_t index, std::string text) { fields_.at(index) = std::move(text); }
+    void setField(std::size_t index, const std::string& text);
 
     // cmdSearch(index): the open-file dialog; a chosen file replaces its box, a cancel leaves
     // it. Returns the box that changed, or kFieldCount when none did.

@@ -40,15 +40,28 @@ private:
 
 }  // namespace
 
-BackupController::BackupController(AppState& state, UserDialogs& dialogs, BackupView* view)
-    : state_(state), dialogs_(dialogs), view_(view) {}
+BackupController::BackupController(AppState& state, UserDialogs& dialogs)
+    : state_(state), dialogs_(dialogs) {}
+
+void BackupController::setBackupPath(const std::string& text) {
+    if (backupPath_ != text) {
+        backupPath_ = text;
+        changed();
+    }
+}
+
+void BackupController::setRestorePath(const std::string& text) {
+    if (restorePath_ != text) {
+        restorePath_ = text;
+        changed();
+    }
+}
 
 void BackupController::load() {
-    backupPath = state_.BackupPath;
-    restorePath = state_.BackupPath;
-    if (view_ != nullptr) {
-        view_->setProgressVisible(false);
-    }
+    backupPath_ = state_.BackupPath;
+    restorePath_ = state_.BackupPath;
+    progressVisible_ = false;
+    changed();
 }
 
 void BackupController::search(int index) {
@@ -56,34 +69,32 @@ void BackupController::search(int index) {
     if (chosen.empty()) {
         return;
     }
-    (index == 0 ? backupPath : restorePath) = chosen;
+    (index == 0 ? backupPath_ : restorePath_) = chosen;
+    changed();
 }
 
 void BackupController::showProgress(long long maximum) {
-    if (view_ != nullptr) {
-        view_->setProgressRange(maximum);
-        view_->setProgressValue(0);
-        view_->setProgressVisible(true);
-    }
+    progressMaximum_ = maximum;
+    progressValue_ = 0;
+    progressVisible_ = true;
+    changed();
 }
 
 void BackupController::hideProgress() {
-    if (view_ != nullptr) {
-        view_->setProgressVisible(false);
-    }
+    progressVisible_ = false;
+    changed();
 }
 
 DumpProgress BackupController::progressUpdater() {
     return [this](long long done) {
-        if (view_ != nullptr) {
-            view_->setProgressValue(done);
-        }
+        progressValue_ = done;
+        changed();
         dialogs_.processEvents();
     };
 }
 
 bool BackupController::backup() {
-    const std::string path = trimmed(backupPath);
+    const std::string path = trimmed(backupPath_);
     if (path.empty()) {
         dialogs_.message(kNoPath, UserDialogs::Icon::Critical);
         return false;
@@ -126,7 +137,7 @@ DumpCheck BackupController::checkFile(const std::string& path) {
 }
 
 bool BackupController::restore() {
-    const std::string path = trimmed(restorePath);
+    const std::string path = trimmed(restorePath_);
     if (path.empty()) {
         dialogs_.message(kNoPath, UserDialogs::Icon::Critical);
         return false;
@@ -136,14 +147,12 @@ bool BackupController::restore() {
         dialogs_.message("Can't find restore file!", UserDialogs::Icon::Critical);
         return false;
     }
-    if (view_ != nullptr) {
-        view_->setCheckingVisible(true);
-    }
+    checkingVisible_ = true;
+    changed();
     dialogs_.processEvents();
     const DumpCheck check = checkFile(path);
-    if (view_ != nullptr) {
-        view_->setCheckingVisible(false);
-    }
+    checkingVisible_ = false;
+    changed();
     if (!check.ok) {
         dialogs_.message(
             path + " is not a ORB backup files or is corrupted! Restore process aborted!",

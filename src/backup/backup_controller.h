@@ -3,32 +3,31 @@
 #include <string>
 
 #include "backup/dump_reader.h"
+#include "core/observable.h"
 
 namespace orb {
 
 class AppState;
 class UserDialogs;
 
-// What the backup window shows besides its fields: the progress bar and the "CHECKING" label.
-class BackupView {
-public:
-    virtual ~BackupView() = default;
-    virtual void setProgressVisible(bool visible) = 0;
-    virtual void setProgressRange(long long maximum) = 0;
-    virtual void setProgressValue(long long value) = 0;
-    virtual void setCheckingVisible(bool visible) = 0;
-};
-
 // frmBckpRstr: writes the whole catalogue to a dump file and restores it from one.
-class BackupController {
+class BackupController : public Observable {
 public:
-    BackupController(AppState& state, UserDialogs& dialogs, BackupView* view = nullptr);
+    BackupController(AppState& state, UserDialogs& dialogs);
 
     // The two path fields (txtField 0: backup to, 1: restore from).
-    std::string backupPath;
-    std::string restorePath;
+    const std::string& backupPath() const { return backupPath_; }
+    const std::string& restorePath() const { return restorePath_; }
+    void setBackupPath(const std::string& text);
+    void setRestorePath(const std::string& text);
+    // The progress bar, in rows of the dump.
+    bool progressVisible() const { return progressVisible_; }
+    long long progressValue() const { return progressValue_; }
+    long long progressMaximum() const { return progressMaximum_; }
+    // The "CHECKING" label, shown while a dump file is checked.
+    bool checkingVisible() const { return checkingVisible_; }
 
-    // Form_Load: both fields show the configured dump path.
+    // Each opening of the window: both fields show the configured dump path.
     void load();
     // cmdSearch(index): fills the field of that index from the open-file dialog.
     void search(int index);
@@ -46,7 +45,12 @@ private:
 
     AppState& state_;
     UserDialogs& dialogs_;
-    BackupView* view_;
+    std::string backupPath_;
+    std::string restorePath_;
+    bool progressVisible_ = false;
+    long long progressValue_ = 0;
+    long long progressMaximum_ = 0;
+    bool checkingVisible_ = false;
 };
 
 }  // namespace orb

@@ -20,7 +20,7 @@ CliCommand makeBackupCommand() {
             }
             context.dialogs.setAssumeYes(true);
             BackupController controller(context.state, context.dialogs);
-            controller.backupPath = args[0];
+            controller.setBackupPath(args[0]);
             return controller.backup() ? kExitOk : kExitFailure;
         }};
 }
@@ -63,7 +63,7 @@ CliCommand makeRestoreCommand() {
             }
             context.dialogs.setAssumeYes(true);
             BackupController controller(context.state, context.dialogs);
-            controller.restorePath = path;
+            controller.setRestorePath(path);
             return controller.restore() ? kExitOk : kExitFailure;
         }};
 }

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "cli/cli.h"
@@ -10,11 +11,13 @@ namespace orb {
 namespace {
 
 // The console has no windows: the log goes to standard output, one line per log line.
-class ConsoleImportHooks : public ImportViewHooks {
+class ConsoleImportHooks : public ImportWindows {
 public:
     explicit ConsoleImportHooks(std::ostream& out) : out_(out) {}
-    void refresh() override {}
-    bool confirmStyles(StyleConfirmation&) override { return true; }
+    // Nobody to ask: every style as listed, with the values as given.
+    std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) override {
+        return StyleSelection{confirmation.checked(), confirmation.values()};
+    }
     void showLog(const std::string& log) override {
         std::string::size_type start = 0;
         while (start < log.size()) {
@@ -86,15 +89,18 @@ CliCommand makeImportCommand() {
                 return kExitUsage;
             }
             std::error_code error;
-            context.state.ImportMode = std::filesystem::is_directory(path, error) ? 0 : 1;
-            controller.load();
-            controller.mode = mode == "content" ? DuplicateMode::SkipSameContent
-                              : mode == "name"  ? DuplicateMode::OverwriteByName
-                                                : DuplicateMode::ImportEverything;
-            controller.fields = {family, group, author};
-            controller.includeSubFolders = subFolders;
-            controller.saveBankStructure = saveBanks;
-            controller.path = path;
+            ImportRequest request;
+            request.source = std::filesystem::is_directory(path, error)
+                                 ? ImportRequest::Source::Folder
+                                 : ImportRequest::Source::File;
+            request.mode = mode == "content" ? DuplicateMode::SkipSameContent
+                           : mode == "name"  ? DuplicateMode::OverwriteByName
+                                             : DuplicateMode::ImportEverything;
+            request.values = {family, group, author};
+            request.includeSubFolders = subFolders;
+            request.saveBankStructure = saveBanks;
+            request.path = path;
+            controller.load(request);
             // The question whether to show the log is answered Yes: the log is printed.
             context.dialogs.setAssumeYes(true);
             return controller.run() ? kExitOk : kExitFailure;

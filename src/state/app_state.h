@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,8 +15,9 @@ namespace orb {
 class Clock;
 class SettingsStore;
 
-// The shared state of one run: settings read at start-up, the one connection, the long-lived
-// objects and the values that windows hand to one another. Controllers get it explicitly.
+// What lives for the whole run: settings read at start-up, the one connection and the
+// long-lived objects. Controllers get it explicitly; what one window hands to another is that
+// window's typed input and result, not kept here.
 class AppState {
 public:
     AppState(SettingsStore& settings, const Clock& clock) : settings(settings), clock(clock) {}
@@ -50,16 +50,6 @@ public:
     std::unique_ptr<DbKORFStyle> StyleAccess;
     std::unique_ptr<DbKORFBank> BankAccess;
     std::unique_ptr<DbKORFSongs> SongAccess;
-
-    // Values attached to imported or group-edited styles; GroupFamily also carries the edit
-    // dialogs' outcome codes.
-    std::string GroupFamily;
-    std::string GroupCat;
-    std::string GroupAuthor;
-    std::string GroupDesc;
-    std::array<bool, 17> SlotSelected{};
-    std::int16_t ImportMode = 0;
-    std::int32_t BankState = 0;
 
     // Set by CloseAndExit; the windows end the event loop when they see it.
     bool exitRequested = false;

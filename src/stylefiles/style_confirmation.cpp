@@ -1,49 +1,69 @@
 #include "stylefiles/style_confirmation.h"
 
-#include "state/app_state.h"
+#include "core/user_dialogs.h"
 
 namespace orb {
 
 void StyleConfirmation::fill(const KORFStyles& styles, const std::string& shortName,
-                             AppState& state) {
-    labels = {};
-    tags = {};
-    checked = {};
-    confirmed = false;
-    int position = 0;
+                             const StyleValues& values) {
+    labels_ = {};
+    tags_ = {};
+    checked_ = {};
+    result_.reset();
+    std::size_t position = 0;
     for (const KORFStyle& style : styles) {
-        if (position >= kSlots) {
+        if (position >= static_cast<std::size_t>(kSlots)) {
             break;
         }
-        labels[static_cast<std::size_t>(position)] = style.StyleName1;
-        tags[static_cast<std::size_t>(position)] = position + 1;
-        checked[static_cast<std::size_t>(position)] = true;
+        labels_[position] = style.StyleName1;
+        tags_[position] = static_cast<int>(position) + 1;
+        checked_[position] = true;
         ++position;
     }
-    state.GroupDesc = "Imported from file " + shortName;
-    fields = {state.GroupFamily, state.GroupCat, state.GroupAuthor, state.GroupDesc};
-    caption = shortName;
+    values_ = values;
+    values_[3] = "Imported from file " + shortName;
+    caption_ = shortName;
+    changed();
+}
+
+void StyleConfirmation::setChecked(int index, bool checked) {
+    bool& box = checked_.at(static_cast<std::size_t>(index));
+    if (box != checked) {
+        box = checked;
+        changed();
+    }
+}
+
+void StyleConfirmation::setValue(std::size_t index, const std::string& text) {
+    std::string& value = values_.at(index);
+    if (value != text) {
+        value = text;
+        changed();
+    }
 }
 
 void StyleConfirmation::selectAll() {
-    for (int i = 0; i < kSlots; ++i) {
-        checked[static_cast<std::size_t>(i)] = tags[static_cast<std::size_t>(i)] != 0;
+    for (std::size_t i = 0; i < checked_.size(); ++i) {
+        checked_[i] = tags_[i] != 0;
     }
+    changed();
 }
 
 void StyleConfirmation::unselectAll() {
-    checked = {};
+    checked_ = {};
+    changed();
 }
 
-void StyleConfirmation::importSelected(AppState& state) {
-    for (int i = 0; i < kSlots; ++i) {
-        state.SlotSelected[static_cast<std::size_t>(i)] = checked[static_cast<std::size_t>(i)];
+bool StyleConfirmation::importSelected() {
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        const std::string refusal = styleValueRefusal(i, values_[i]);
+        if (!refusal.empty()) {
+            dialogs_.message(refusal, UserDialogs::Icon::Exclamation);
+            return false;
+        }
     }
-    state.GroupFamily = fields[0];
-    state.GroupCat = fields[1];
-    state.GroupAuthor = fields[2];
-    state.GroupDesc = fields[3];
-    confirmed = true;
+    result_ = StyleSelection{checked_, values_};
+    return true;
 }
 
 }  // namespace orb

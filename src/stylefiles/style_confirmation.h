@@ -1,49 +1,67 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/korf_styles.h"
-#include "db/column_sizes.h"
+#include "core/observable.h"
+#include "stylefiles/style_values.h"
 
 namespace orb {
 
-class AppState;
+class UserDialogs;
 
-// The state of frmStyContent, the dialog in which the person picks which styles of one bank to
-// import and may change the values attached to them.
-class StyleConfirmation {
+// What the confirmation dialog hands back: which slots of the bank to import and the values to
+// attach to them.
+struct StyleSelection {
+    std::array<bool, 16> selected{};
+    StyleValues values;
+    bool operator==(const StyleSelection&) const = default;
+};
+
+// frmStyContent: the person picks which styles of one bank to import and may change the values
+// attached to them. Its result is set only by "Import Selected Styles"; a dialog closed any other
+// way selects nothing.
+class StyleConfirmation : public Observable {
 public:
     static constexpr int kSlots = 16;
-    // Longest text each field may hold (txtField 0 family, 1 group, 2 author, 3 description):
-    // the sizes of the columns they end up in.
-    static constexpr std::array<int, 4> kFieldLengths = {
-        columnSize("KORFStyles", "StyleFamily"), columnSize("KORFStyles", "StyleCat"),
-        columnSize("KORFStyles", "StyleAuthor"), columnSize("KORFStyles", "StyleDesc")};
 
-    std::string caption;
+    explicit StyleConfirmation(UserDialogs& dialogs) : dialogs_(dialogs) {}
+
+    // Fills the dialog for the styles of one bank: every style listed and ticked, the values as
+    // given and the description "Imported from file " + the short name.
+    void fill(const KORFStyles& styles, const std::string& shortName, const StyleValues& values);
+
+    const std::string& caption() const { return caption_; }
     // lbStyleName(i): the first name of the style at position i + 1, empty when there is none;
     // its tag is that position, 0 when empty.
-    std::array<std::string, kSlots> labels;
-    std::array<int, kSlots> tags{};
+    const std::array<std::string, kSlots>& labels() const { return labels_; }
+    const std::array<int, kSlots>& tags() const { return tags_; }
     // Check1(i).
-    std::array<bool, kSlots> checked{};
+    const std::array<bool, kSlots>& checked() const { return checked_; }
     // txtField(0..3): family, group, author, description.
-    std::array<std::string, 4> fields;
-    // True once "Import Selected Styles" was pressed; a dialog closed any other way selects
-    // nothing.
-    bool confirmed = false;
+    const StyleValues& values() const { return values_; }
+    const std::optional<StyleSelection>& result() const { return result_; }
 
-    // Fills the dialog for the styles of one bank: every style listed and ticked, GroupDesc set
-    // to "Imported from file " + the short name, the four group values in the fields.
-    void fill(const KORFStyles& styles, const std::string& shortName, AppState& state);
+    void setChecked(int index, bool checked);
+    void setValue(std::size_t index, const std::string& text);
     // "Select All": ticks every box that stands for a style.
     void selectAll();
     // "Unselect All".
     void unselectAll();
-    // "Import Selected Styles": the boxes into SlotSelected(0..15), the fields into the group
-    // values.
-    void importSelected(AppState& state);
+    // "Import Selected Styles": true when the dialog may close with the boxes and values as its
+    // result; a value that cannot be stored is refused with a message first.
+    bool importSelected();
+
+private:
+    UserDialogs& dialogs_;
+    std::string caption_;
+    std::array<std::string, kSlots> labels_;
+    std::array<int, kSlots> tags_{};
+    std::array<bool, kSlots> checked_{};
+    StyleValues values_;
+    std::optional<StyleSelection> result_;
 };
 
 }  // namespace orb

@@ -32,8 +32,6 @@ public:
     using ImportError::ImportError;
 };
 
-constexpr std::array<const char*, 3> kFieldNames = {"family", "group", "author"};
-
 bool isStyleFile(const fs::path& file) {
     std::string extension = file.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
@@ -91,27 +89,75 @@ std::string importedBankName(const std::string& shortName, std::int32_t bankProg
 }
 
 StyleImportController::StyleImportController(AppState& state, UserDialogs& dialogs,
-                                             ImportViewHooks* hooks)
-    : state_(state), dialogs_(dialogs), hooks_(hooks) {}
+                                             ImportWindows* windows)
+    : state_(state), dialogs_(dialogs), windows_(windows) {}
 
 std::string StyleImportController::pathCaption() const {
-    return folderMode_ ? "Folder to scan" : "File to search";
+    return folderMode() ? "Folder to scan" : "File to search";
 }
 
 const std::string& StyleImportController::status(int index) const {
     return status_.at(static_cast<std::size_t>(index));
 }
 
-void StyleImportController::load() {
-    folderMode_ = state_.ImportMode == 0;
-    confirmEachStyle = false;
-    saveBankStructure = true;
-    mode = DuplicateMode::SkipSameContent;
+void StyleImportController::load(const ImportRequest& request) {
+    request_ = request;
     statusVisible_ = false;
     controlsEnabled_ = true;
     progressVisible_ = false;
     runStarted_ = false;
-    refresh();
+    changed();
+}
+
+void StyleImportController::reopen(ImportRequest::Source source) {
+    ImportRequest request;
+    request.source = source;
+    request.path = request_.path;
+    request.values = request_.values;
+    request.includeSubFolders = request_.includeSubFolders;
+    load(request);
+}
+
+void StyleImportController::setValue(std::size_t index, const std::string& text) {
+    if (request_.values.at(index) != text) {
+        request_.values[index] = text;
+        changed();
+    }
+}
+
+void StyleImportController::setPath(const std::string& text) {
+    if (request_.path != text) {
+        request_.path = text;
+        changed();
+    }
+}
+
+void StyleImportController::setMode(DuplicateMode mode) {
+    if (request_.mode != mode) {
+        request_.mode = mode;
+        changed();
+    }
+}
+
+void StyleImportController::setSaveBankStructure(bool save) {
+    if (request_.saveBankStructure != save) {
+        request_.saveBankStructure = save;
+        changed();
+    }
+}
+
+void StyleImportController::setConfirmEachStyle(bool confirm) {
+    if (request_.confirmEachStyle != confirm) {
+        request_.confirmEachStyle = confirm;
+        changed();
+    }
+}
+
+void StyleImportController::setIncludeSubFolders(bool include) {
+    if (request_.includeSubFolders != include) {
+        request_.includeSubFolders = include;
+        changed();
+    }
 }
 
 void StyleImportController::search() {
@@ -120,27 +166,24 @@ void StyleImportController::search() {
         std::error_code error;
         const fs::path file(chosen);
         if (fs::is_regular_file(file, error)) {
-            path = folderMode_ ? file.parent_path().string() : file.string();
+            request_.path = folderMode() ? file.parent_path().string() : file.string();
         } else {
             const auto cut = chosen.find_last_of(fs::path::preferred_separator);
-            path = cut == std::string::npos ? std::string() : chosen.substr(0, cut + 1);
+            request_.path = cut == std::string::npos ? std::string() : chosen.substr(0, cut + 1);
         }
     }
     controlsEnabled_ = true;
-    refresh();
+    changed();
 }
 
-void StyleImportController::exit() {
-    state_.ImportMode = runStarted_ ? 99 : -1;
-}
-
-void StyleImportController::validateFields() const {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (utf8Length(fields[i]) > static_cast<std::size_t>(kFieldLengths[i])) {
-            throw ImportError("The " + std::string(kFieldNames[i]) + " may be at most " +
-                              std::to_string(kFieldLengths[i]) + " characters long.");
+std::string StyleImportController::refusedValue() const {
+    for (std::size_t i = 0; i < request_.values.size(); ++i) {
+        std::string refusal = styleValueRefusal(i, request_.values[i]);
+        if (!refusal.empty()) {
+            return refusal;
         }
     }
+    return {};
 }
 
 std::string StyleImportController::runRefused(const std::string& refusal) const {
@@ -149,14 +192,14 @@ std::string StyleImportController::runRefused(const std::string& refusal) const 
 }
 
 bool StyleImportController::run() {
-    const std::string target = trimmed(path);
+    const std::string target = trimmed(request_.path);
     if (target.empty()) {
         return false;
     }
-    try {
-        validateFields();
-    } catch (const ImportError& e) {
-        dialogs_.message(e.what(), UserDialogs::Icon::Exclamation);
+    // Refused before anything is stored, so that no style carries a value its files cannot.
+    const std::string refusal = refusedValue();
+    if (!refusal.empty()) {
+        dialogs_.message(refusal, UserDialogs::Icon::Exclamation);
         return false;
     }
 
@@ -164,19 +207,16 @@ bool StyleImportController::run() {
     log_.clear();
     statusVisible_ = true;
     status_ = {};
-    state_.GroupFamily = fields[0];
-    state_.GroupCat = fields[1];
-    state_.GroupAuthor = fields[2];
-    state_.GroupDesc.clear();
+    attached_ = {request_.values[0], request_.values[1], request_.values[2], ""};
     controlsEnabled_ = false;
     today_ = formatStyleDate(state_.clock.today());
     library_.letEventsRunThrough(dialogs_);
-    refresh();
+    changed();
 
     try {
         const LargerPageCache cache(state_.connection);
         Transaction transaction(state_.connection);
-        if (folderMode_) {
+        if (folderMode()) {
             std::vector<FolderListing> listings;
             listFolder(target, listings);
             progressMaximum_ = 0;
@@ -186,7 +226,7 @@ bool StyleImportController::run() {
             }
             progressValue_ = 0;
             progressVisible_ = true;
-            refresh();
+            changed();
             for (const FolderListing& listing : listings) {
                 importFolder(listing);
             }
@@ -196,7 +236,7 @@ bool StyleImportController::run() {
             progressVisible_ = true;
             const fs::path file(target);
             status_[0] = file.filename().string();
-            refresh();
+            changed();
             importFile(file, shortFileName(file));
             ++progressValue_;
         }
@@ -218,8 +258,8 @@ bool StyleImportController::run() {
     }
     endRun();
     if (!trimmed(log_).empty() && dialogs_.question(kLogQuestion, kLogQuestionTitle) &&
-        hooks_ != nullptr) {
-        hooks_->showLog(log_);
+        windows_ != nullptr) {
+        windows_->showLog(log_);
     }
     log_.clear();
     return true;
@@ -230,7 +270,7 @@ void StyleImportController::endRun() {
     progressVisible_ = false;
     status_[0].clear();
     status_[1].clear();
-    refresh();
+    changed();
 }
 
 void StyleImportController::listFolder(const fs::path& folder,
@@ -259,7 +299,7 @@ void StyleImportController::listFolder(const fs::path& folder,
     sortByName(listing.files);
     sortByName(subFolders);
     listings.push_back(std::move(listing));
-    if (includeSubFolders) {
+    if (request_.includeSubFolders) {
         for (const fs::path& subFolder : subFolders) {
             listFolder(subFolder, listings);
         }
@@ -270,7 +310,7 @@ void StyleImportController::importFolder(const FolderListing& listing) {
     status_[2] = listing.folder.string();
     for (const fs::path& file : listing.files) {
         status_[0] = file.filename().string();
-        refresh();
+        changed();
         if (isStyleFile(file)) {
             importFile(file, shortFileName(file));
             ++progressValue_;
@@ -297,22 +337,26 @@ void StyleImportController::importBank(KORFStyles& styles, const std::string& sh
     for (KORFStyle& record : styles) {
         record.StyleProg = position++;
     }
-    if (confirmEachStyle) {
-        StyleConfirmation confirmation;
-        confirmation.fill(styles, shortName, state_);
+    if (request_.confirmEachStyle) {
+        StyleConfirmation confirmation(dialogs_);
+        confirmation.fill(styles, shortName, attached_);
+        // The description names the file whether or not the person confirms.
+        attached_[3] = confirmation.values()[3];
         // Without a window there is nobody to ask: every style stays selected.
-        const bool confirmed = hooks_ == nullptr || hooks_->confirmStyles(confirmation);
-        if (confirmed) {
-            confirmation.importSelected(state_);
-        } else {
-            state_.SlotSelected = {};
+        const std::optional<StyleSelection> selection =
+            windows_ == nullptr ? StyleSelection{confirmation.checked(), confirmation.values()}
+                                : windows_->confirmStyles(confirmation);
+        std::array<bool, StyleConfirmation::kSlots> selected{};
+        if (selection) {
+            selected = selection->selected;
+            attached_ = selection->values;
         }
-        position = 0;
+        std::size_t flag = 0;
         for (KORFStyle& record : styles) {
-            const auto flag = static_cast<std::size_t>(position++);
-            if (flag >= state_.SlotSelected.size() || !state_.SlotSelected[flag]) {
+            if (flag >= selected.size() || !selected[flag]) {
                 record.StyleProg = -1;
             }
+            ++flag;
         }
     }
     DbKORFStyle found(state_.connection);
@@ -324,7 +368,7 @@ void StyleImportController::importBank(KORFStyles& styles, const std::string& sh
         storeStyle(record, shortName, found);
         letEventsRun();
     }
-    if (saveBankStructure) {
+    if (request_.saveBankStructure) {
         storeBank(styles, shortName);
     }
 }
@@ -333,7 +377,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
                                        DbKORFStyle& found) {
     DbKORFStyle& shared = *state_.StyleAccess;
     std::int32_t overwritten = -1;
-    if (mode == DuplicateMode::SkipSameContent) {
+    if (request_.mode == DuplicateMode::SkipSameContent) {
         const std::int32_t same =
             shared.GetKORFStylesByContent(record.StyleContent1, record.StyleContent2);
         if (same != -1) {
@@ -349,7 +393,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
             record.StyleProg = same;
             return;
         }
-    } else if (mode == DuplicateMode::OverwriteByName) {
+    } else if (request_.mode == DuplicateMode::OverwriteByName) {
         shared.StyleName1 = record.StyleName1;
         const auto sameName = shared.GetKORFStylesByName();
         if (!sameName) {
@@ -363,11 +407,11 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
     // Names, lengths and blocks as the file gives them (the number is set below). Only the
     // record's number is read after this, so moving spares a copy of each block.
     static_cast<KORFStyle&>(shared) = std::move(record);
-    shared.StyleAuthor = state_.GroupAuthor;
-    shared.StyleCat = state_.GroupCat;
+    shared.StyleAuthor = attached_[2];
+    shared.StyleCat = attached_[1];
     shared.StyleDate = today_;
     shared.StyleDesc = " ";
-    shared.StyleFamily = state_.GroupFamily;
+    shared.StyleFamily = attached_[0];
     shared.StyleFile = shortName;
 
     if (overwritten != -1) {
@@ -396,7 +440,7 @@ void StyleImportController::storeBank(const KORFStyles& styles, const std::strin
     DbKORFBank bank(state_.connection);
     bank.BankProg = bank.NextKORFBank();
     bank.BankName = importedBankName(shortName, bank.BankProg);
-    bank.BankDesc = state_.GroupDesc;
+    bank.BankDesc = attached_[3];
     std::array<std::int32_t, DbKORFBank::kSlotCount> slots{};
     std::size_t position = 0;
     for (const KORFStyle& record : styles) {
@@ -412,14 +456,8 @@ void StyleImportController::storeBank(const KORFStyles& styles, const std::strin
 }
 
 void StyleImportController::letEventsRun() {
-    refresh();
+    changed();
     dialogs_.processEvents();
-}
-
-void StyleImportController::refresh() {
-    if (hooks_ != nullptr) {
-        hooks_->refresh();
-    }
 }
 
 }  // namespace orb

@@ -3,18 +3,19 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/korf_styles.h"
-#include "db/column_sizes.h"
+#include "core/observable.h"
 #include "stylefiles/korf_library.h"
+#include "stylefiles/style_confirmation.h"
 
 namespace orb {
 
 class AppState;
 class DbKORFStyle;
-class StyleConfirmation;
 class UserDialogs;
 
 // What the import does with a style already in the catalogue; the values are the indexes of
@@ -25,16 +26,36 @@ enum class DuplicateMode {
     SkipSameContent = 2,   // "Do not import duplicated styles, regardless their name"
 };
 
-// What the import needs from the window that shows it. The command line has no window and
-// runs without one.
-class ImportViewHooks {
+// What the import is asked to do. The window starts from the source alone; the command line
+// gives everything.
+struct ImportRequest {
+    // The old values are kept: 0 a folder, 1 one file.
+    enum class Source { Folder = 0, File = 1 };
+    Source source = Source::Folder;
+    // txtFolder: the folder to scan or the file to read.
+    std::string path;
+    // txtField(0..2): family, group and author attached to each style.
+    std::array<std::string, 3> values;
+    DuplicateMode mode = DuplicateMode::SkipSameContent;
+    bool saveBankStructure = true;   // chkBank
+    bool confirmEachStyle = false;   // chkErrors
+    bool includeSubFolders = false;  // chkSubFolders
+    bool operator==(const ImportRequest&) const = default;
+};
+
+// What the window hands back when it closes; the values are those of the old mailbox.
+enum class ImportOutcome {
+    NothingImported = -1,  // no run was started since the window opened
+    RunStarted = 99,       // at least one run was started, so the catalogue may have changed
+};
+
+// The windows the import opens over its own. The command line has none and runs without them.
+class ImportWindows {
 public:
-    virtual ~ImportViewHooks() = default;
-    // The controller's state changed (status labels, enabled controls, progress): show it.
-    virtual void refresh() = 0;
-    // Shows frmStyContent modally over `confirmation`, whose boxes and fields the person
-    // edits; true when the dialog was left with "Import Selected Styles".
-    virtual bool confirmStyles(StyleConfirmation& confirmation) = 0;
+    virtual ~ImportWindows() = default;
+    // Shows frmStyContent modally over `confirmation`; its result, or nothing when it was closed
+    // without "Import Selected Styles".
+    virtual std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) = 0;
     // Shows the import log in frmLog, modally, with an empty caption.
     virtual void showLog(const std::string& log) = 0;
 };
@@ -46,33 +67,36 @@ std::string importedBankName(const std::string& shortName, std::int32_t bankProg
 
 // frmStyImport: brings the styles of one .STY bank file, or of every .STY file of a folder
 // (and, on request, of its sub-folders), into the catalogue. One run is one transaction.
-class StyleImportController {
+class StyleImportController : public Observable {
 public:
     static constexpr const char* kCaption = "Styles import";
     static constexpr const char* kLogQuestion =
         "Import process terminated. Should I show you the import log?";
     static constexpr const char* kLogQuestionTitle = "ORB Style import";
     static constexpr const char* kFileFilter = "Styles (*.STY)|*.STY";
-    // Longest family, group and author (txtField 0..2): the sizes of their columns.
-    static constexpr std::array<int, 3> kFieldLengths = {columnSize("KORFStyles", "StyleFamily"),
-                                                         columnSize("KORFStyles", "StyleCat"),
-                                                         columnSize("KORFStyles", "StyleAuthor")};
 
-    StyleImportController(AppState& state, UserDialogs& dialogs, ImportViewHooks* hooks = nullptr);
+    StyleImportController(AppState& state, UserDialogs& dialogs, ImportWindows* windows = nullptr);
 
-    // What the person sets: txtField(0..2), txtFolder, the option and the three check boxes.
-    std::array<std::string, 3> fields;
-    std::string path;
-    DuplicateMode mode = DuplicateMode::SkipSameContent;
-    bool saveBankStructure = true;   // chkBank
-    bool confirmEachStyle = false;   // chkErrors
-    bool includeSubFolders = false;  // chkSubFolders
+    // Starts afresh from `request`.
+    void load(const ImportRequest& request);
+    // The window opens for `source`: the typed values, the path and the sub-folder box
+    // stay as they were, the other options return to their defaults.
+    void reopen(ImportRequest::Source source);
+
+    // What the person set.
+    const ImportRequest& request() const { return request_; }
+    void setValue(std::size_t index, const std::string& text);
+    void setPath(const std::string& text);
+    void setMode(DuplicateMode mode);
+    void setSaveBankStructure(bool save);
+    void setConfirmEachStyle(bool confirm);
+    void setIncludeSubFolders(bool include);
 
     // What the window shows.
-    bool folderMode() const { return folderMode_; }
+    bool folderMode() const { return request_.source == ImportRequest::Source::Folder; }
     // Label1: "Folder to scan" or "File to search".
     std::string pathCaption() const;
-    bool subFoldersVisible() const { return folderMode_; }
+    bool subFoldersVisible() const { return folderMode(); }
     bool statusVisible() const { return statusVisible_; }
     // lbStato(0) file, (1) style, (2) folder.
     const std::string& status(int index) const;
@@ -83,16 +107,19 @@ public:
     long long progressMaximum() const { return progressMaximum_; }
     const std::string& log() const { return log_; }
 
-    // Form_Load: reads ImportMode (0 folder, else one file) and resets the options.
-    void load();
     // cmdSearch: a file chosen in the open-file dialog gives the path (its folder in folder
     // mode).
     void search();
     // cmdOk: runs the import; true when it was committed. Any failure undoes the whole run and
     // is shown to the person.
     bool run();
-    // cmdCancel ("Exit"): ImportMode becomes 99 when a run was started since load, else -1.
-    void exit();
+    // cmdCancel ("Exit") or the window frame: true when the window may close, which it may not
+    // while a run is going on.
+    bool exit() const { return controlsEnabled_; }
+    // What the window hands back.
+    ImportOutcome outcome() const {
+        return runStarted_ ? ImportOutcome::RunStarted : ImportOutcome::NothingImported;
+    }
 
 private:
     struct FolderListing {
@@ -100,7 +127,8 @@ private:
         std::vector<std::filesystem::path> files;
     };
 
-    void validateFields() const;
+    // The message for the first typed value that cannot be stored, empty when all can.
+    std::string refusedValue() const;
     void listFolder(const std::filesystem::path& folder, std::vector<FolderListing>& listings);
     void importFolder(const FolderListing& listing);
     void importFile(const std::filesystem::path& file, const std::string& shortName);
@@ -108,7 +136,6 @@ private:
     void storeStyle(KORFStyle& record, const std::string& shortName, DbKORFStyle& found);
     void storeBank(const KORFStyles& styles, const std::string& shortName);
     void letEventsRun();
-    void refresh();
     void endRun();
 
     // The message of a run the database refused, after the rollback.
@@ -116,10 +143,13 @@ private:
 
     AppState& state_;
     UserDialogs& dialogs_;
-    ImportViewHooks* hooks_;
+    ImportWindows* windows_;
     KORFLibrary library_;
 
-    bool folderMode_ = true;
+    ImportRequest request_;
+    // The values attached to the styles and the bank being stored; a confirmation changes them
+    // for the rest of the run.
+    StyleValues attached_;
     bool runStarted_ = false;
     bool statusVisible_ = false;
     bool controlsEnabled_ = true;

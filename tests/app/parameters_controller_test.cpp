@@ -66,10 +66,15 @@ TEST_F(Parameters, TheBoxesShowTheValuesInUse) {
     EXPECT_EQ(controller.field(P::FloppyBox), "/media/floppy");
     EXPECT_EQ(controller.field(P::BackupBox), "/backups/orb.odd");
     EXPECT_EQ(controller.field(P::PaHardDiskBox), "/media/pa");
+    int notifications = 0;
+    controller.onChange([&] { ++notifications; });
     env.state.FloppyPath = "/media/usb";
     controller.setField(P::FloppyBox, "typed but not saved");
+    controller.setField(P::FloppyBox, "typed but not saved");
+    EXPECT_EQ(notifications, 1);
     controller.load();
     EXPECT_EQ(controller.field(P::FloppyBox), "/media/usb");
+    EXPECT_EQ(notifications, 2);
 }
 
 TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "backup/backup_controller.h"
 #include "backup/dump_builder.h"
 #include "support/test_environment.h"
@@ -28,19 +30,19 @@ protected:
 TEST_F(BackupControllerTest, FieldsStartWithTheConfiguredPathAndSearchFillsOne) {
     env.state.BackupPath = "/backups/orb.odd";
     controller.load();
-    EXPECT_EQ(controller.backupPath, "/backups/orb.odd");
-    EXPECT_EQ(controller.restorePath, "/backups/orb.odd");
+    EXPECT_EQ(controller.backupPath(), "/backups/orb.odd");
+    EXPECT_EQ(controller.restorePath(), "/backups/orb.odd");
     env.dialogs.file("/elsewhere/x.ODD");
     env.dialogs.file("");  // cancelled
     controller.search(1);
     controller.search(0);
-    EXPECT_EQ(controller.restorePath, "/elsewhere/x.ODD");
-    EXPECT_EQ(controller.backupPath, "/backups/orb.odd");
+    EXPECT_EQ(controller.restorePath(), "/elsewhere/x.ODD");
+    EXPECT_EQ(controller.backupPath(), "/backups/orb.odd");
     EXPECT_EQ(env.dialogs.calls()[0].text, "ORB Database Dump (*.ODD)|*.ODD");
 }
 
 TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) {
-    controller.backupPath = "   ";
+    controller.setBackupPath("   ");
     EXPECT_FALSE(controller.backup());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     EXPECT_EQ(env.dialogs.calls()[0].text, "Please insert ODD file path!");
@@ -48,7 +50,7 @@ TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) 
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
 
     env.dialogs.clear();
-    controller.backupPath = (env.dir / "dump.bak").string();
+    controller.setBackupPath((env.dir / "dump.bak").string());
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(controller.backup());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
@@ -57,7 +59,7 @@ TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) 
     EXPECT_FALSE(std::filesystem::exists(env.dir / "dump.bak"));
 
     env.dialogs.clear();
-    controller.backupPath = " " + (env.dir / "Mixed.odd").string() + " ";
+    controller.setBackupPath(" " + (env.dir / "Mixed.odd").string() + " ");
     env.dialogs.answer(Answer::Yes);  // "Confirm database backup?"
     EXPECT_TRUE(controller.backup());
     ASSERT_EQ(env.dialogs.messages(),
@@ -74,7 +76,7 @@ TEST_F(BackupControllerTest, AFailedBackupLeavesTheOldDumpAndNoOtherFile) {
     const auto path = env.dir / "orb.ODD";
     test::writeFile(path, "an older dump");
     env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, pTitle, '')", {"a\r\nb"});
-    controller.backupPath = path.string();
+    controller.setBackupPath(path.string());
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(controller.backup());
     const std::string last = env.dialogs.messages().back();
@@ -92,13 +94,13 @@ TEST_F(BackupControllerTest, AFailedBackupLeavesTheOldDumpAndNoOtherFile) {
 }
 
 TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
-    controller.restorePath = "";
+    controller.setRestorePath("");
     EXPECT_FALSE(controller.restore());
-    controller.restorePath = (env.dir / "none.odd").string();
+    controller.setRestorePath((env.dir / "none.odd").string());
     EXPECT_FALSE(controller.restore());
     const auto notDump = env.dir / "notes.odd";
     test::writeFile(notDump, "ORB BACKUP \r\n");
-    controller.restorePath = notDump.string();
+    controller.setRestorePath(notDump.string());
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
@@ -108,7 +110,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
 
     const auto dump = env.dir / "good.odd";
     test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
-    controller.restorePath = dump.string();
+    controller.setRestorePath(dump.string());
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::No);
@@ -119,11 +121,26 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
                   "Restore file has been correctly checked. Confirm restore to ORB database?",
                   "Warning: current data will be lost! Confirm restore to ORB database?"}));
 
+    // What the window is told: "CHECKING" during the check, then the bar up to the dump's rows,
+    // hidden at the end.
+    using Seen = std::tuple<bool, bool, long long, long long>;
+    std::vector<Seen> seen;
+    controller.onChange([&] {
+        seen.emplace_back(controller.checkingVisible(), controller.progressVisible(),
+                          controller.progressValue(), controller.progressMaximum());
+    });
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
+    const long long dumpRows = BackupController::checkFile(dump.string()).totalRows;
+    ASSERT_GE(seen.size(), 5u);
+    EXPECT_EQ(seen[0], Seen(true, false, 0, 0));
+    EXPECT_EQ(seen[1], Seen(false, false, 0, 0));
+    EXPECT_EQ(seen[2], Seen(false, true, 0, dumpRows));
+    EXPECT_EQ(seen[seen.size() - 2], Seen(false, true, dumpRows, dumpRows));
+    EXPECT_EQ(seen.back(), Seen(false, false, dumpRows, dumpRows));
     Rows rows = env.state.connection.query("SELECT SongCode, SongTitle FROM KORFSongs");
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.integer(0), 7);
@@ -136,7 +153,7 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
     bytes = bytes.substr(0, bytes.rfind("ORB BACKUP"));
     const auto dump = env.dir / "cut.odd";
     test::writeFile(dump, bytes);
-    controller.restorePath = dump.string();
+    controller.setRestorePath(dump.string());
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(controller.restore());

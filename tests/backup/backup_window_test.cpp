@@ -6,24 +6,26 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "backup/dump_writer.h"
 #include "backup/windows/backup_window.h"
 #include "support/test_environment.h"
 
 namespace orb {
 namespace {
 
-TEST(BackupWindow, ControlsByNameAndABackupThroughTheButtons) {
+TEST(BackupWindow, LayoutRendersTheControllerAndForwardsEdits) {
     test::TestEnvironment env;
     env.openFreshDatabase();
-    const auto path = env.dir / "window.odd";
-    env.state.BackupPath = path.string();
+    env.state.connection.execute("INSERT INTO KORFSongs VALUES (1, 'Blue Moon', 'Rodgers')");
+    env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, 'Summertime', 'Gershwin')");
+    env.state.BackupPath = "/backups/orb.odd";
     BackupWindow window(env.state, env.dialogs);
     window.show();
     EXPECT_EQ(window.windowTitle(), "Backup / Restore ORB database");
     auto* field = window.findChild<QLineEdit*>("txtField0");
     ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->text().toStdString(), path.string());
-    EXPECT_EQ(window.findChild<QLineEdit*>("txtField1")->text().toStdString(), path.string());
+    EXPECT_EQ(field->text(), "/backups/orb.odd");
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtField1")->text(), "/backups/orb.odd");
     EXPECT_FALSE(window.findChild<QProgressBar*>("ProgressBar1")->isVisible());
     EXPECT_FALSE(window.findChild<QLabel*>("lbCheck")->isVisible());
     auto* backup = window.findChild<QPushButton*>("cmbBackup");
@@ -32,11 +34,17 @@ TEST(BackupWindow, ControlsByNameAndABackupThroughTheButtons) {
     EXPECT_EQ(window.findChild<QPushButton*>("cmbRestore")->toolTip(),
               "Restore database from ODD file");
 
+    // The typed path is the one written; the bar is shown while the dump is written.
+    const auto path = env.dir / "window.odd";
+    field->setText(QString::fromStdString(path.string()));
     env.dialogs.answer(UserDialogs::Answer::Yes);
     QTest::mouseClick(backup, Qt::LeftButton);
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database backup completed without errors!");
     EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_FALSE(window.findChild<QProgressBar*>("ProgressBar1")->isVisible());
+    auto* bar = window.findChild<QProgressBar*>("ProgressBar1");
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), countDumpRows(env.state.connection));
+    EXPECT_EQ(bar->value(), bar->maximum());
 
     QTest::mouseClick(window.findChild<QPushButton*>("cmbExit"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,22 +33,20 @@ struct BankRow {
 std::vector<BankRow> bankRows(Database& connection);
 long long styleCount(Database& connection);
 
-// The window's part, scripted: records what it is shown and answers the confirm dialog with
-// `onConfirm` (which may change the boxes and fields and says whether "Import Selected Styles"
-// was pressed).
-class RecordingHooks : public ImportViewHooks {
+// The windows the import opens, scripted: records what they are shown and answers the confirm
+// dialog with `onConfirm` (by default: every listed style with the values as shown).
+class RecordingWindows : public ImportWindows {
 public:
-    void refresh() override { ++refreshes; }
-    bool confirmStyles(StyleConfirmation& confirmation) override {
+    std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) override {
         shownConfirmations.push_back(confirmation);
-        return onConfirm ? onConfirm(confirmation) : true;
+        return onConfirm ? onConfirm(confirmation)
+                         : StyleSelection{confirmation.checked(), confirmation.values()};
     }
     void showLog(const std::string& log) override { shownLogs.push_back(log); }
 
-    std::function<bool(StyleConfirmation&)> onConfirm;
+    std::function<std::optional<StyleSelection>(StyleConfirmation&)> onConfirm;
     std::vector<StyleConfirmation> shownConfirmations;
     std::vector<std::string> shownLogs;
-    int refreshes = 0;
 };
 
 }  // namespace orb::test

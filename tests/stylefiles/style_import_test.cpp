@@ -32,18 +32,26 @@ KORFStylesRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
     return style;
 }
 
+constexpr auto Folder = ImportRequest::Source::Folder;
+constexpr auto File = ImportRequest::Source::File;
+
+void setValues(StyleImportController& c, const std::array<std::string, 3>& values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        c.setValue(i, values[i]);
+    }
+}
+
 struct ImportFixture {
     ImportFixture() { env.openFreshDatabase(); }
-    // A controller as the window makes it, in folder (ImportMode 0) or one-file mode.
-    StyleImportController& open(std::int16_t importMode) {
-        env.state.ImportMode = importMode;
-        controller = std::make_unique<StyleImportController>(env.state, env.dialogs, &hooks);
-        controller->load();
+    // A controller as the window opens it for a folder or one file.
+    StyleImportController& open(ImportRequest::Source source) {
+        controller = std::make_unique<StyleImportController>(env.state, env.dialogs, &windows);
+        controller->reopen(source);
         return *controller;
     }
 
     test::TestEnvironment env;
-    test::RecordingHooks hooks;
+    test::RecordingWindows windows;
     std::unique_ptr<StyleImportController> controller;
 };
 
@@ -54,28 +62,40 @@ TEST(StyleImport, BankNamesFollowTheShortName) {
     EXPECT_EQ(importedBankName("abcdefgh.sty", 1), "ABCDE001");
 }
 
-TEST(StyleImport, LoadSetsTheOptionsAndLabelsOfBothModes) {
+TEST(StyleImport, OpeningSetsTheOptionsAndLabelsOfBothModes) {
     ImportFixture f;
-    StyleImportController& folder = f.open(0);
-    EXPECT_TRUE(folder.folderMode());
-    EXPECT_EQ(folder.pathCaption(), "Folder to scan");
-    EXPECT_TRUE(folder.subFoldersVisible());
-    EXPECT_EQ(folder.mode, DuplicateMode::SkipSameContent);
-    EXPECT_TRUE(folder.saveBankStructure);
-    EXPECT_FALSE(folder.confirmEachStyle);
-    EXPECT_FALSE(folder.statusVisible());
-    folder.exit();
-    EXPECT_EQ(f.env.state.ImportMode, -1);
-
-    StyleImportController& file = f.open(3);
-    EXPECT_FALSE(file.folderMode());
-    EXPECT_EQ(file.pathCaption(), "File to search");
-    EXPECT_FALSE(file.subFoldersVisible());
+    StyleImportController& c = f.open(Folder);
+    EXPECT_EQ(c.request(), ImportRequest{});
+    EXPECT_EQ(c.pathCaption(), "Folder to scan");
+    EXPECT_TRUE(c.subFoldersVisible());
+    EXPECT_FALSE(c.statusVisible());
+    EXPECT_EQ(c.outcome(), ImportOutcome::NothingImported);
+    int notifications = 0;
+    c.onChange([&] { ++notifications; });
+    setValues(c, {"Pop", "Live", "Me"});
+    c.setPath("   ");
+    c.setMode(DuplicateMode::OverwriteByName);
+    c.setConfirmEachStyle(true);
+    c.setSaveBankStructure(false);
+    c.setIncludeSubFolders(true);
+    EXPECT_EQ(notifications, 8);
+    c.setPath("   ");
+    EXPECT_EQ(notifications, 8);
     // A blank path starts nothing.
-    file.path = "   ";
-    EXPECT_FALSE(file.run());
-    file.exit();
-    EXPECT_EQ(f.env.state.ImportMode, -1);
+    EXPECT_FALSE(c.run());
+    EXPECT_EQ(c.outcome(), ImportOutcome::NothingImported);
+
+    // Opening again keeps what was typed and the sub-folder box; the options start afresh.
+    c.reopen(File);
+    ImportRequest expected;
+    expected.source = File;
+    expected.path = "   ";
+    expected.values = {"Pop", "Live", "Me"};
+    expected.includeSubFolders = true;
+    EXPECT_EQ(c.request(), expected);
+    EXPECT_EQ(c.pathCaption(), "File to search");
+    EXPECT_FALSE(c.subFoldersVisible());
+    EXPECT_EQ(notifications, 9);
 }
 
 TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
@@ -86,9 +106,9 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     test::writeFile(folder / "x.sty", bankFile("XRAY", 1, 3));
     test::writeFile(folder / "D.STY", "KORGM and more bytes than a header holds, surely");
     test::writeFile(folder / "NOTES.TXT", bankFile("NOTE", 1, 4));
-    StyleImportController& c = f.open(0);
-    c.path = folder.string();
-    c.fields = {"Pop", "Ballads", "Mario Rossi"};
+    StyleImportController& c = f.open(Folder);
+    c.setPath(folder.string());
+    setValues(c, {"Pop", "Ballads", "Mario Rossi"});
     f.env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
 
@@ -98,8 +118,9 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(question.title, "ORB Style import");
     EXPECT_EQ(question.icon, Icon::Question);
     EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
-    ASSERT_EQ(f.hooks.shownLogs.size(), 1u);
-    EXPECT_EQ(f.hooks.shownLogs[0], "D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n");
+    ASSERT_EQ(f.windows.shownLogs.size(), 1u);
+    EXPECT_EQ(f.windows.shownLogs[0],
+              "D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n");
     EXPECT_TRUE(c.log().empty());
 
     Database& db = f.env.state.connection;
@@ -137,16 +158,15 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(c.status(1), "");
     EXPECT_EQ(c.status(2), folder.string());
     EXPECT_GT(f.env.dialogs.processEventsCount(), 6);
-    c.exit();
-    EXPECT_EQ(f.env.state.ImportMode, 99);
+    EXPECT_EQ(c.outcome(), ImportOutcome::RunStarted);
 }
 
 TEST(StyleImport, TheSameFileTwiceByContentThenEverything) {
     ImportFixture f;
     const fs::path file = f.env.dir / "USER01.STY";
     test::writeFile(file, bankFile("ONE", 3, 9));
-    StyleImportController& c = f.open(1);
-    c.path = file.string();
+    StyleImportController& c = f.open(File);
+    c.setPath(file.string());
     ASSERT_TRUE(c.run());
     // Nothing to tell, so nothing is asked.
     EXPECT_TRUE(f.env.dialogs.calls().empty());
@@ -155,8 +175,8 @@ TEST(StyleImport, TheSameFileTwiceByContentThenEverything) {
     ASSERT_TRUE(c.run());
     Database& db = f.env.state.connection;
     EXPECT_EQ(styleCount(db), 3);
-    ASSERT_EQ(f.hooks.shownLogs.size(), 1u);
-    EXPECT_EQ(f.hooks.shownLogs[0],
+    ASSERT_EQ(f.windows.shownLogs.size(), 1u);
+    EXPECT_EQ(f.windows.shownLogs[0],
               "Style ONE1        from file USER01.STY is the same as style ONE1        from file "
               "USER01.STY, and will not be imported!\r\n"
               "Style ONE2        from file USER01.STY is the same as style ONE2        from file "
@@ -164,7 +184,7 @@ TEST(StyleImport, TheSameFileTwiceByContentThenEverything) {
               "Style ONE3        from file USER01.STY is the same as style ONE3        from file "
               "USER01.STY, and will not be imported!\r\n");
 
-    c.mode = DuplicateMode::ImportEverything;
+    c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(db), 6);
     const auto banks = bankRows(db);
@@ -186,12 +206,12 @@ TEST(StyleImport, OverwriteByNameKeepsTheNumber) {
         .style(1, "SAME2", firstBlock(6, 1), "SAME2B", "");
     test::writeFile(f.env.dir / "NEWER.STY", builder.bytes());
 
-    StyleImportController& c = f.open(1);
-    c.path = (f.env.dir / "OLD.STY").string();
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "OLD.STY").string());
     ASSERT_TRUE(c.run());
-    c.path = (f.env.dir / "NEWER.STY").string();
-    c.mode = DuplicateMode::OverwriteByName;
-    c.fields = {"Jazz", "", "Me"};
+    c.setPath((f.env.dir / "NEWER.STY").string());
+    c.setMode(DuplicateMode::OverwriteByName);
+    setValues(c, {"Jazz", "", "Me"});
     ASSERT_TRUE(c.run());
 
     Database& db = f.env.state.connection;
@@ -221,31 +241,29 @@ TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
     ImportFixture f;
     const fs::path file = f.env.dir / "USER01.STY";
     test::writeFile(file, bankFile("FIVE", 5, 11));
-    StyleImportController& c = f.open(1);
-    c.path = file.string();
-    c.confirmEachStyle = true;
-    c.fields = {"Rock", "Live", "Band"};
-    f.hooks.onConfirm = [](StyleConfirmation& dialog) {
-        dialog.checked[1] = false;
-        dialog.checked[3] = false;
-        dialog.fields[0] = "Soft rock";
-        return true;
+    StyleImportController& c = f.open(File);
+    c.setPath(file.string());
+    c.setConfirmEachStyle(true);
+    setValues(c, {"Rock", "Live", "Band"});
+    f.windows.onConfirm = [](StyleConfirmation& dialog) {
+        dialog.setChecked(1, false);
+        dialog.setChecked(3, false);
+        dialog.setValue(0, "Soft rock");
+        EXPECT_TRUE(dialog.importSelected());
+        return dialog.result();
     };
     ASSERT_TRUE(c.run());
 
-    ASSERT_EQ(f.hooks.shownConfirmations.size(), 1u);
-    const StyleConfirmation& shown = f.hooks.shownConfirmations[0];
-    EXPECT_EQ(shown.caption, "USER01.STY");
-    EXPECT_EQ(shown.labels[0], "FIVE1      ");
-    EXPECT_EQ(shown.labels[4], "FIVE5      ");
-    EXPECT_EQ(shown.labels[5], "");
-    EXPECT_EQ(shown.tags[4], 5);
-    EXPECT_EQ(shown.tags[5], 0);
-    EXPECT_TRUE(shown.checked[4]);
-    EXPECT_FALSE(shown.checked[5]);
-    EXPECT_EQ(shown.fields[0], "Rock");
-    EXPECT_EQ(shown.fields[2], "Band");
-    EXPECT_EQ(shown.fields[3], "Imported from file USER01.STY");
+    ASSERT_EQ(f.windows.shownConfirmations.size(), 1u);
+    const StyleConfirmation& shown = f.windows.shownConfirmations[0];
+    EXPECT_EQ(shown.caption(), "USER01.STY");
+    EXPECT_EQ(shown.labels()[0], "FIVE1      ");
+    EXPECT_EQ(shown.labels()[4], "FIVE5      ");
+    EXPECT_EQ(shown.labels()[5], "");
+    EXPECT_EQ(shown.tags(), (std::array<int, 16>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(shown.checked(), (std::array<bool, 16>{true, true, true, true, true}));
+    EXPECT_EQ(shown.values(),
+              (StyleValues{"Rock", "Live", "Band", "Imported from file USER01.STY"}));
 
     Database& db = f.env.state.connection;
     EXPECT_EQ(styleCount(db), 3);
@@ -255,43 +273,59 @@ TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
     EXPECT_EQ(banks[0].desc, "Imported from file USER01.STY");
     EXPECT_EQ(storedStyle(f.env, 2).StyleName1, "FIVE3      ");
     EXPECT_EQ(storedStyle(f.env, 2).StyleFamily, "Soft rock");
-    EXPECT_EQ(f.env.state.GroupFamily, "Soft rock");
 
     // Closed without "Import Selected Styles": nothing of the bank is imported, whatever the
     // boxes of an earlier bank said.
-    f.hooks.onConfirm = [](StyleConfirmation&) { return false; };
-    c.mode = DuplicateMode::ImportEverything;
+    f.windows.onConfirm = [](const StyleConfirmation&) { return std::nullopt; };
+    c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(db), 3);
     EXPECT_EQ(bankRows(db).back().styles, slotsOf({}));
 }
 
-TEST(StyleImport, SelectAllTicksOnlyListedStyles) {
+TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     test::TestEnvironment env;
     KORFStyles styles;
     styles.Add(1, "A", "", 1, 0, "x", "");
     styles.Add(2, "", "", 1, 0, "y", "");  // a style without a name is still a style
-    StyleConfirmation dialog;
-    dialog.fill(styles, "Q.STY", env.state);
+    StyleConfirmation dialog(env.dialogs);
+    dialog.fill(styles, "Q.STY", {"Pop", "Live", "Me", "ignored"});
     dialog.unselectAll();
-    EXPECT_FALSE(dialog.checked[0]);
+    EXPECT_EQ(dialog.checked(), (std::array<bool, 16>{}));
     dialog.selectAll();
-    EXPECT_TRUE(dialog.checked[0]);
-    EXPECT_TRUE(dialog.checked[1]);
-    EXPECT_FALSE(dialog.checked[2]);
-    dialog.checked[0] = false;
-    dialog.importSelected(env.state);
-    EXPECT_FALSE(env.state.SlotSelected[0]);
-    EXPECT_TRUE(env.state.SlotSelected[1]);
-    EXPECT_EQ(env.state.GroupDesc, "Imported from file Q.STY");
-    EXPECT_TRUE(dialog.confirmed);
+    EXPECT_EQ(dialog.checked(), (std::array<bool, 16>{true, true}));
+    dialog.setChecked(0, false);
+
+    // Emoji, CJK and Greek have no Windows-1252 byte; "è" has one.
+    const std::pair<std::size_t, std::string> refused[] = {
+        {0, "Pop \xF0\x9F\x98\x80"}, {1, "\xE6\xBC\xA2"}, {3, "\xCE\xB1\xCE\xB2"}};
+    for (const auto& [index, text] : refused) {
+        const std::string before = dialog.values()[index];
+        dialog.setValue(index, text);
+        EXPECT_FALSE(dialog.importSelected());
+        dialog.setValue(index, before);
+    }
+    ASSERT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "The family may hold only characters of the Windows-1252 character set.",
+                  "The group may hold only characters of the Windows-1252 character set.",
+                  "The description may hold only characters of the Windows-1252 character set."}));
+    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Exclamation);
+    EXPECT_FALSE(dialog.result());
+
+    dialog.setValue(2, "M\xC3\xA8");
+    ASSERT_TRUE(dialog.importSelected());
+    StyleSelection expected;
+    expected.selected[1] = true;
+    expected.values = {"Pop", "Live", "M\xC3\xA8", "Imported from file Q.STY"};
+    EXPECT_EQ(dialog.result(), expected);
 }
 
 TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
     ImportFixture f;
     test::writeFile(f.env.dir / "FIRST.STY", bankFile("OLD", 2, 20));
-    StyleImportController& c = f.open(1);
-    c.path = (f.env.dir / "FIRST.STY").string();
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "FIRST.STY").string());
     ASSERT_TRUE(c.run());
     Database& db = f.env.state.connection;
     const std::string before = test::catalogueSnapshot(db);
@@ -304,8 +338,8 @@ TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
         }
         test::writeFile(folder / ("F" + std::to_string(i) + ".STY"), bytes);
     }
-    StyleImportController& run = f.open(0);
-    run.path = folder.string();
+    StyleImportController& run = f.open(Folder);
+    run.setPath(folder.string());
     EXPECT_FALSE(run.run());
     EXPECT_EQ(test::catalogueSnapshot(db), before);
     EXPECT_FALSE(db.inTransaction());
@@ -317,23 +351,23 @@ TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
     // The controls come back, so the person can try again at once.
     EXPECT_TRUE(run.controlsEnabled());
     EXPECT_FALSE(run.progressVisible());
-    run.exit();
-    EXPECT_EQ(f.env.state.ImportMode, 99);
+    EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
 }
 
 TEST(StyleImport, ARefusedStoreStopsTheRun) {
     ImportFixture f;
     test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 1, 40));
     test::writeFile(f.env.dir / "B.STY", bankFile("LONG", 2, 41));
-    StyleImportController& c = f.open(0);
-    c.path = f.env.dir.path().string();
-    c.confirmEachStyle = true;
+    StyleImportController& c = f.open(Folder);
+    c.setPath(f.env.dir.path().string());
+    c.setConfirmEachStyle(true);
     // Only a dialog can bring a value longer than its column this far.
-    f.hooks.onConfirm = [](StyleConfirmation& dialog) {
-        if (dialog.caption == "B.STY") {
-            dialog.fields[2] = std::string(51, 'a');
+    f.windows.onConfirm = [](const StyleConfirmation& dialog) {
+        StyleSelection selection{dialog.checked(), dialog.values()};
+        if (dialog.caption() == "B.STY") {
+            selection.values[2] = std::string(51, 'a');
         }
-        return true;
+        return std::optional<StyleSelection>(selection);
     };
     EXPECT_FALSE(c.run());
     Database& db = f.env.state.connection;
@@ -347,29 +381,41 @@ TEST(StyleImport, ARefusedStoreStopsTheRun) {
                   "KORFStyles.StyleAuthor is longer than its 50 characters).");
 }
 
-TEST(StyleImport, ValuesLongerThanTheirColumnsAreRefusedFirst) {
+TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
     ImportFixture f;
     test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 1, 40));
-    StyleImportController& c = f.open(1);
-    c.path = (f.env.dir / "A.STY").string();
-    c.fields = {std::string(20, 'f'), "", std::string(50, 'a')};
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "A.STY").string());
+    setValues(c, {std::string(20, 'f'), "", std::string(50, 'a')});
     ASSERT_TRUE(c.run());
     // Characters are counted, not bytes: twenty "è" fit.
-    c.fields = {"", "", ""};
+    std::string accents;
     for (int i = 0; i < 20; ++i) {
-        c.fields[1] += "\xC3\xA8";
+        accents += "\xC3\xA8";
     }
-    c.mode = DuplicateMode::ImportEverything;
+    setValues(c, {"", accents, ""});
+    c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(f.env.state.connection), 2);
 
-    c.fields = {"", "", std::string(51, 'a')};
+    setValues(c, {"", "", std::string(51, 'a')});
     EXPECT_FALSE(c.run());
-    c.fields = {std::string(21, 'f'), "", ""};
+    setValues(c, {std::string(21, 'f'), "", ""});
+    EXPECT_FALSE(c.run());
+    // Emoji, CJK and Greek have no Windows-1252 byte.
+    setValues(c, {"Pop \xF0\x9F\x98\x80", "", ""});
+    EXPECT_FALSE(c.run());
+    setValues(c, {"", "\xE6\xBC\xA2\xE5\xAD\x97", ""});
+    EXPECT_FALSE(c.run());
+    setValues(c, {"", "", "\xCE\xA3\xCF\x89"});
     EXPECT_FALSE(c.run());
     EXPECT_EQ(f.env.dialogs.messages(),
-              (std::vector<std::string>{"The author may be at most 50 characters long.",
-                                        "The family may be at most 20 characters long."}));
+              (std::vector<std::string>{
+                  "The author may be at most 50 characters long.",
+                  "The family may be at most 20 characters long.",
+                  "The family may hold only characters of the Windows-1252 character set.",
+                  "The group may hold only characters of the Windows-1252 character set.",
+                  "The author may hold only characters of the Windows-1252 character set."}));
     EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Exclamation);
     EXPECT_EQ(styleCount(f.env.state.connection), 2);
 }
@@ -383,15 +429,15 @@ TEST(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
     test::writeFile(folder / "IS40.STY", "KORGM" + tail);
     test::writeFile(folder / "I30.STY", "KORGI" + tail);
     test::writeFile(folder / "TEXT.STY", "just text");
-    StyleImportController& c = f.open(0);
-    c.path = folder.string();
+    StyleImportController& c = f.open(Folder);
+    c.setPath(folder.string());
     f.env.dialogs.answer(Answer::No);
     ASSERT_TRUE(c.run());
-    EXPECT_TRUE(f.hooks.shownLogs.empty());
+    EXPECT_TRUE(f.windows.shownLogs.empty());
     f.env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
-    ASSERT_EQ(f.hooks.shownLogs.size(), 1u);
-    EXPECT_EQ(f.hooks.shownLogs[0],
+    ASSERT_EQ(f.windows.shownLogs.size(), 1u);
+    EXPECT_EQ(f.windows.shownLogs[0],
               "I3.STY is probably a style for KORG  i3,i2,i1,i4s arrangers\r\n"
               "I30.STY is probably a style for KORG  i30 arranger\r\n"
               "I5.STY is probably a style for KORG  i5 arranger\r\n"
@@ -409,10 +455,10 @@ TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
         .style(3, "HIGH4", firstBlock(51, 3), "HIGH4B", secondBlock(51, 3), 18);
     test::writeFile(f.env.dir / "TWO.STY", two.bytes());
     test::writeFile(f.env.dir / "EMPTY.STY", test::StyFileBuilder().bytes());
-    StyleImportController& c = f.open(1);
-    c.path = (f.env.dir / "TWO.STY").string();
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "TWO.STY").string());
     ASSERT_TRUE(c.run());
-    c.path = (f.env.dir / "EMPTY.STY").string();
+    c.setPath((f.env.dir / "EMPTY.STY").string());
     ASSERT_TRUE(c.run());
 
     Database& db = f.env.state.connection;
@@ -426,9 +472,9 @@ TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
     EXPECT_EQ(banks[2].styles, slotsOf({}));
     EXPECT_EQ(storedStyle(f.env, 3).StyleName1, "HIGH4      ");
 
-    c.saveBankStructure = false;
-    c.mode = DuplicateMode::ImportEverything;
-    c.path = (f.env.dir / "TWO.STY").string();
+    c.setSaveBankStructure(false);
+    c.setMode(DuplicateMode::ImportEverything);
+    c.setPath((f.env.dir / "TWO.STY").string());
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(db), 6);
     EXPECT_EQ(bankRows(db).size(), 3u);
@@ -443,13 +489,13 @@ TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
     test::writeFile(root / "C" / "C.STY", bankFile("SUBC", 1, 63));
     fs::create_symlink(root, root / "C" / "LOOP");
 
-    StyleImportController& c = f.open(0);
-    c.path = root.string();
+    StyleImportController& c = f.open(Folder);
+    c.setPath(root.string());
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(f.env.state.connection), 1);
 
-    c.includeSubFolders = true;
-    c.mode = DuplicateMode::ImportEverything;
+    c.setIncludeSubFolders(true);
+    c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
     EXPECT_EQ(c.progressMaximum(), 4);
     std::vector<std::string> names;
@@ -466,32 +512,32 @@ TEST(StyleImport, SearchFillsThePath) {
     ImportFixture f;
     const fs::path file = f.env.dir / "in" / "USER01.STY";
     test::writeFile(file, bankFile("S", 1, 70));
-    StyleImportController& folder = f.open(0);
+    StyleImportController& folder = f.open(Folder);
     f.env.dialogs.file(file.string());
     folder.search();
-    EXPECT_EQ(folder.path, file.parent_path().string());
+    EXPECT_EQ(folder.request().path, file.parent_path().string());
     EXPECT_EQ(f.env.dialogs.calls()[0].text, "Styles (*.STY)|*.STY");
     f.env.dialogs.file((f.env.dir / "in" / "GONE.STY").string());
     folder.search();
-    EXPECT_EQ(folder.path, (f.env.dir / "in").string() + "/");
+    EXPECT_EQ(folder.request().path, (f.env.dir / "in").string() + "/");
     f.env.dialogs.file("");
     folder.search();
-    EXPECT_EQ(folder.path, (f.env.dir / "in").string() + "/");
+    EXPECT_EQ(folder.request().path, (f.env.dir / "in").string() + "/");
 
-    StyleImportController& single = f.open(1);
+    StyleImportController& single = f.open(File);
     f.env.dialogs.file(file.string());
     single.search();
-    EXPECT_EQ(single.path, file.string());
+    EXPECT_EQ(single.request().path, file.string());
     EXPECT_TRUE(single.controlsEnabled());
 }
 
 TEST(StyleImport, AMissingFileOrFolderIsAnError) {
     ImportFixture f;
-    StyleImportController& single = f.open(1);
-    single.path = (f.env.dir / "NONE.STY").string();
+    StyleImportController& single = f.open(File);
+    single.setPath((f.env.dir / "NONE.STY").string());
     EXPECT_FALSE(single.run());
-    StyleImportController& folder = f.open(0);
-    folder.path = (f.env.dir / "nowhere").string();
+    StyleImportController& folder = f.open(Folder);
+    folder.setPath((f.env.dir / "nowhere").string());
     EXPECT_FALSE(folder.run());
     EXPECT_EQ(f.env.dialogs.messages(),
               (std::vector<std::string>{

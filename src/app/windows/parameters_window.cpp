@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "app/windows/rendered_text.h"
 
 namespace orb {
 
@@ -23,6 +24,8 @@ ParametersWindow::ParametersWindow(AppState& state, UserDialogs& dialogs, QWidge
         txtField_[i]->setObjectName(QString("txtField%1").arg(i));
         txtField_[i]->setMinimumWidth(380);
         label->setBuddy(txtField_[i]);
+        connect(txtField_[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { controller_.setField(i, text.toStdString()); });
         grid->addWidget(label, static_cast<int>(i), 0);
         grid->addWidget(txtField_[i], static_cast<int>(i), 1);
     }
@@ -30,7 +33,7 @@ ParametersWindow::ParametersWindow(AppState& state, UserDialogs& dialogs, QWidge
         auto* button = new QPushButton("Search", this);
         button->setObjectName(QString("cmdSearch%1").arg(i));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, i] { search(i); });
+        connect(button, &QPushButton::clicked, this, [this, i] { controller_.search(i); });
         grid->addWidget(button, static_cast<int>(ParametersController::kSearchTargets[i]), 2);
     }
 
@@ -53,37 +56,22 @@ ParametersWindow::ParametersWindow(AppState& state, UserDialogs& dialogs, QWidge
     layout->addLayout(grid);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    showFields();
+    controller_.onChange([this] { render(); });
+    render();
 }
 
 void ParametersWindow::showEvent(QShowEvent* event) {
     controller_.load();
-    showFields();
     QDialog::showEvent(event);
 }
 
-void ParametersWindow::showFields() {
+void ParametersWindow::render() {
     for (std::size_t i = 0; i < txtField_.size(); ++i) {
-        txtField_[i]->setText(QString::fromStdString(controller_.field(i)));
-    }
-}
-
-void ParametersWindow::takeFields() {
-    for (std::size_t i = 0; i < txtField_.size(); ++i) {
-        controller_.setField(i, txtField_[i]->text().toStdString());
-    }
-}
-
-void ParametersWindow::search(std::size_t index) {
-    takeFields();
-    const std::size_t changed = controller_.search(index);
-    if (changed < txtField_.size()) {
-        txtField_[changed]->setText(QString::fromStdString(controller_.field(changed)));
+        showText(txtField_[i], controller_.field(i));
     }
 }
 
 void ParametersWindow::save() {
-    takeFields();
     if (controller_.save()) {
         accept();
     }

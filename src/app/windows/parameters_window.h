@@ -12,7 +12,9 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmParameters: the five paths, three Search buttons, Save and Exit.
+// frmParameters: the five paths, three Search buttons, Save and Exit. A view over
+// ParametersController: it renders the controller's state when told that it changed and
+// forwards what the person types and clicks.
 class ParametersWindow : public QDialog {
     Q_OBJECT
 public:
@@ -23,9 +25,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void showFields();
-    void takeFields();
-    void search(std::size_t index);
+    void render();
     void save();
 
     ParametersController controller_;

@@ -7,6 +7,8 @@
 #include <QProgressDialog>
 #include <QStringList>
 
+#include "core/progress_scale.h"
+
 namespace orb {
 namespace {
 
@@ -157,10 +159,9 @@ void QtUserDialogs::showProgress(const std::string& label, long long value, long
         progress_->setAutoReset(false);
     }
     progress_->setLabelText(q(label));
-    // QProgressDialog counts in int; scale long counts down.
-    const long long scale = maximum > 1'000'000'000LL ? maximum / 1'000'000'000LL + 1 : 1;
-    progress_->setMaximum(static_cast<int>(maximum / scale));
-    progress_->setValue(static_cast<int>(value / scale));
+    const ProgressSteps steps = scaleProgress(value, maximum);
+    progress_->setMaximum(steps.maximum);
+    progress_->setValue(steps.value);
 }
 
 void QtUserDialogs::hideProgress() {

@@ -5,12 +5,15 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <algorithm>
+#include <string>
+
+#include "app/windows/rendered_text.h"
+#include "core/progress_scale.h"
 
 namespace orb {
 
 BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), controller_(state, dialogs, this) {
+    : QDialog(parent), controller_(state, dialogs) {
     setObjectName("frmBckpRstr");
     setWindowTitle("Backup / Restore ORB database");
     setModal(true);
@@ -23,14 +26,17 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
         fields_[i]->setObjectName(QString("txtField%1").arg(i));
         fields_[i]->setMinimumWidth(320);
         layout->addWidget(fields_[i], i, 1);
+        connect(fields_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            if (i == 0) {
+                controller_.setBackupPath(text.toStdString());
+            } else {
+                controller_.setRestorePath(text.toStdString());
+            }
+        });
         auto* search = new QPushButton("Search", this);
         search->setObjectName(QString("cmdSearch%1").arg(i));
         layout->addWidget(search, i, 2);
-        connect(search, &QPushButton::clicked, this, [this, i] {
-            pullFields();
-            controller_.search(i);
-            pushFields();
-        });
+        connect(search, &QPushButton::clicked, this, [this, i] { controller_.search(i); });
     }
 
     auto* backup = new QPushButton("Backup", this);
@@ -50,56 +56,34 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
 
     checking_ = new QLabel("CHECKING", this);
     checking_->setObjectName("lbCheck");
-    checking_->setVisible(false);
     layout->addWidget(checking_, 3, 0);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ProgressBar1");
     layout->addWidget(progress_, 3, 1, 1, 2);
 
-    connect(backup, &QPushButton::clicked, this, [this] {
-        pullFields();
-        controller_.backup();
-    });
-    connect(restore, &QPushButton::clicked, this, [this] {
-        pullFields();
-        controller_.restore();
-    });
+    connect(backup, &QPushButton::clicked, this, [this] { controller_.backup(); });
+    connect(restore, &QPushButton::clicked, this, [this] { controller_.restore(); });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    controller_.onChange([this] { render(); });
+    render();
 }
 
 void BackupWindow::showEvent(QShowEvent* event) {
     controller_.load();
-    pushFields();
     QDialog::showEvent(event);
 }
 
-void BackupWindow::pullFields() {
-    controller_.backupPath = fields_[0]->text().toStdString();
-    controller_.restorePath = fields_[1]->text().toStdString();
-}
-
-void BackupWindow::pushFields() {
-    fields_[0]->setText(QString::fromStdString(controller_.backupPath));
-    fields_[1]->setText(QString::fromStdString(controller_.restorePath));
-}
-
-void BackupWindow::setProgressVisible(bool visible) {
-    progress_->setVisible(visible);
-}
-
-void BackupWindow::setProgressRange(long long maximum) {
-    // QProgressBar counts in int.
-    progressScale_ = maximum > 1'000'000'000LL ? maximum / 1'000'000'000LL + 1 : 1;
-    // An empty catalogue still shows a bar, not a busy indicator.
-    progress_->setRange(0, std::max(1, static_cast<int>(maximum / progressScale_)));
-}
-
-void BackupWindow::setProgressValue(long long value) {
-    progress_->setValue(static_cast<int>(value / progressScale_));
-}
-
-void BackupWindow::setCheckingVisible(bool visible) {
-    checking_->setVisible(visible);
+void BackupWindow::render() {
+    const std::string* paths[2] = {&controller_.backupPath(), &controller_.restorePath()};
+    for (int i = 0; i < 2; ++i) {
+        showText(fields_[i], *paths[i]);
+    }
+    checking_->setVisible(controller_.checkingVisible());
+    progress_->setVisible(controller_.progressVisible());
+    const ProgressSteps steps =
+        scaleProgress(controller_.progressValue(), controller_.progressMaximum());
+    progress_->setRange(0, steps.maximum);
+    progress_->setValue(steps.value);
 }
 
 }  // namespace orb

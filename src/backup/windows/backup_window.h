@@ -10,8 +10,9 @@ class QProgressBar;
 
 namespace orb {
 
-// frmBckpRstr: a view over BackupController.
-class BackupWindow : public QDialog, private BackupView {
+// frmBckpRstr: a view over BackupController. It renders the controller's state when told that
+// it changed and forwards what the person types and clicks.
+class BackupWindow : public QDialog {
     Q_OBJECT
 public:
     BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
@@ -20,19 +21,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void setProgressVisible(bool visible) override;
-    void setProgressRange(long long maximum) override;
-    void setProgressValue(long long value) override;
-    void setCheckingVisible(bool visible) override;
-
-    void pullFields();
-    void pushFields();
+    void render();
 
     BackupController controller_;
     QLineEdit* fields_[2];
     QLabel* checking_;
     QProgressBar* progress_;
-    long long progressScale_ = 1;
 };
 
 }  // namespace orb

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "app/windows/rendered_text.h"
 
 namespace orb {
 
@@ -27,9 +28,8 @@ StyleContentWindow::StyleContentWindow(StyleConfirmation& confirmation, QWidget*
         const int column = (i / 8) * 2;
         slotGrid->addWidget(boxes_[i], row, column);
         slotGrid->addWidget(names_[i], row, column + 1);
-        connect(boxes_[i], &QCheckBox::toggled, this, [this, i](bool checked) {
-            confirmation_.checked[static_cast<std::size_t>(i)] = checked;
-        });
+        connect(boxes_[i], &QCheckBox::toggled, this,
+                [this, i](bool checked) { confirmation_.setChecked(i, checked); });
     }
 
     auto* values = new QGridLayout;
@@ -38,8 +38,11 @@ StyleContentWindow::StyleContentWindow(StyleConfirmation& confirmation, QWidget*
         values->addWidget(new QLabel(captions[i], this), i, 0);
         fields_[i] = new QLineEdit(this);
         fields_[i]->setObjectName(QString("txtField%1").arg(i));
-        fields_[i]->setMaxLength(StyleConfirmation::kFieldLengths[static_cast<std::size_t>(i)]);
+        fields_[i]->setMaxLength(kStyleValueLengths[static_cast<std::size_t>(i)]);
         values->addWidget(fields_[i], i, 1);
+        connect(fields_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            confirmation_.setValue(static_cast<std::size_t>(i), text.toStdString());
+        });
     }
 
     const char* buttonCaptions[3] = {"Select All", "Unselect All", "Import Selected Styles"};
@@ -50,50 +53,41 @@ StyleContentWindow::StyleContentWindow(StyleConfirmation& confirmation, QWidget*
         commands[i]->setObjectName(QString("Command1%1").arg(i));
         buttons->addWidget(commands[i]);
     }
-    // The fields are taken first, so that rendering the boxes keeps what was typed.
-    connect(commands[0], &QPushButton::clicked, this, [this] {
-        pullFields();
-        confirmation_.selectAll();
-        render();
-    });
-    connect(commands[1], &QPushButton::clicked, this, [this] {
-        pullFields();
-        confirmation_.unselectAll();
-        render();
-    });
+    connect(commands[0], &QPushButton::clicked, this, [this] { confirmation_.selectAll(); });
+    connect(commands[1], &QPushButton::clicked, this, [this] { confirmation_.unselectAll(); });
     connect(commands[2], &QPushButton::clicked, this, [this] {
-        pullFields();
-        accept();
+        if (confirmation_.importSelected()) {
+            accept();
+        }
     });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(slotGrid);
     layout->addLayout(values);
     layout->addLayout(buttons);
+    confirmation_.onChange([this] { render(); });
     render();
 }
 
-bool StyleContentWindow::ask() {
-    return exec() == QDialog::Accepted;
+StyleContentWindow::~StyleContentWindow() {
+    confirmation_.onChange(nullptr);
+}
+
+std::optional<StyleSelection> StyleContentWindow::ask() {
+    exec();
+    return confirmation_.result();
 }
 
 void StyleContentWindow::render() {
-    setWindowTitle(QString::fromStdString(confirmation_.caption));
+    setWindowTitle(QString::fromStdString(confirmation_.caption()));
     for (int i = 0; i < StyleConfirmation::kSlots; ++i) {
         const auto index = static_cast<std::size_t>(i);
-        names_[i]->setText(QString::fromStdString(confirmation_.labels[index]));
-        names_[i]->setProperty("Tag", confirmation_.tags[index]);
-        boxes_[i]->setChecked(confirmation_.checked[index]);
+        names_[i]->setText(QString::fromStdString(confirmation_.labels()[index]));
+        names_[i]->setProperty("Tag", confirmation_.tags()[index]);
+        boxes_[i]->setChecked(confirmation_.checked()[index]);
     }
     for (int i = 0; i < 4; ++i) {
-        fields_[i]->setText(
-            QString::fromStdString(confirmation_.fields[static_cast<std::size_t>(i)]));
-    }
-}
-
-void StyleContentWindow::pullFields() {
-    for (int i = 0; i < 4; ++i) {
-        confirmation_.fields[static_cast<std::size_t>(i)] = fields_[i]->text().toStdString();
+        showText(fields_[i], confirmation_.values()[static_cast<std::size_t>(i)]);
     }
 }
 

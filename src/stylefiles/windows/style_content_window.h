@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 #include "stylefiles/style_confirmation.h"
 
@@ -16,18 +17,20 @@ class StyleContentWindow : public QDialog {
     Q_OBJECT
 public:
     StyleContentWindow(StyleConfirmation& confirmation, QWidget* parent = nullptr);
+    // The confirmation may outlive the window: it stops telling it about changes.
+    ~StyleContentWindow() override;
 
-    // Shows the dialog modally; true when it was left with "Import Selected Styles".
-    bool ask();
+    // Shows the dialog modally; the confirmation's result when it was left with "Import
+    // Selected Styles", else nothing.
+    std::optional<StyleSelection> ask();
 
 private:
     void render();
-    void pullFields();
 
     StyleConfirmation& confirmation_;
     QLabel* names_[StyleConfirmation::kSlots];
     QCheckBox* boxes_[StyleConfirmation::kSlots];
-    QLineEdit* fields_[4];
+    QLineEdit* fields_[kStyleValueCount];
 };
 
 }  // namespace orb

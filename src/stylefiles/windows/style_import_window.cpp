@@ -10,23 +10,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/windows/log_window.h"
+#include "app/windows/rendered_text.h"
+#include "core/progress_scale.h"
 #include "stylefiles/windows/style_content_window.h"
 
 namespace orb {
-namespace {
-
-void setTextKeepingCursor(QLineEdit* edit, const std::string& text) {
-    const QString wanted = QString::fromStdString(text);
-    if (edit->text() != wanted) {
-        edit->setText(wanted);
-    }
-}
-
-}  // namespace
-
 StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), controller_(state, dialogs, this) {
     setObjectName("frmStyImport");
@@ -42,11 +32,11 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
         fields_[i] = new QLineEdit(values);
         fields_[i]->setObjectName(QString("txtField%1").arg(i));
         // The column's size, so that no value is refused by the database later.
-        fields_[i]->setMaxLength(StyleImportController::kFieldLengths[static_cast<std::size_t>(i)]);
+        fields_[i]->setMaxLength(kStyleValueLengths[static_cast<std::size_t>(i)]);
         valuesLayout->addWidget(label, i, 0);
         valuesLayout->addWidget(fields_[i], i, 1);
         connect(fields_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
-            controller_.fields[static_cast<std::size_t>(i)] = text.toStdString();
+            controller_.setValue(static_cast<std::size_t>(i), text.toStdString());
         });
     }
 
@@ -68,26 +58,26 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
         optionsLayout->addWidget(opImport_[i]);
         connect(opImport_[i], &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked) {
-                controller_.mode = static_cast<DuplicateMode>(i);
+                controller_.setMode(static_cast<DuplicateMode>(i));
             }
         });
     }
     connect(chkBank_, &QCheckBox::toggled, this,
-            [this](bool checked) { controller_.saveBankStructure = checked; });
+            [this](bool checked) { controller_.setSaveBankStructure(checked); });
     connect(chkErrors_, &QCheckBox::toggled, this,
-            [this](bool checked) { controller_.confirmEachStyle = checked; });
+            [this](bool checked) { controller_.setConfirmEachStyle(checked); });
 
     chkSubFolders_ = new QCheckBox("Subfolders", this);
     chkSubFolders_->setObjectName("chkSubFolders");
     connect(chkSubFolders_, &QCheckBox::toggled, this,
-            [this](bool checked) { controller_.includeSubFolders = checked; });
+            [this](bool checked) { controller_.setIncludeSubFolders(checked); });
     label1_ = new QLabel(this);
     label1_->setObjectName("Label1");
     txtFolder_ = new QLineEdit(this);
     txtFolder_->setObjectName("txtFolder");
     txtFolder_->setMinimumWidth(360);
     connect(txtFolder_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { controller_.path = text.toStdString(); });
+            [this](const QString& text) { controller_.setPath(text.toStdString()); });
     cmdSearch_ = new QPushButton("Search", this);
     cmdSearch_->setObjectName("cmdSearch");
     cmdOk_ = new QPushButton("Start Import Process", this);
@@ -126,33 +116,38 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     layout->addLayout(pathRow);
     layout->addLayout(buttonRow);
     layout->addLayout(statusRow);
-    refresh();
+    controller_.onChange([this] { render(); });
+    render();
 }
 
-void StyleImportWindow::showEvent(QShowEvent* event) {
-    controller_.load();
-    QDialog::showEvent(event);
+void StyleImportWindow::prepare(ImportRequest::Source source) {
+    controller_.reopen(source);
+}
+
+ImportOutcome StyleImportWindow::importStyles(ImportRequest::Source source) {
+    prepare(source);
+    exec();
+    return controller_.outcome();
 }
 
 void StyleImportWindow::reject() {
-    if (!controller_.controlsEnabled()) {
-        return;
+    if (controller_.exit()) {
+        QDialog::reject();
     }
-    controller_.exit();
-    QDialog::reject();
 }
 
-void StyleImportWindow::refresh() {
+void StyleImportWindow::render() {
+    const ImportRequest& request = controller_.request();
     for (int i = 0; i < 3; ++i) {
-        setTextKeepingCursor(fields_[i], controller_.fields[static_cast<std::size_t>(i)]);
+        showText(fields_[i], request.values[static_cast<std::size_t>(i)]);
     }
-    setTextKeepingCursor(txtFolder_, controller_.path);
+    showText(txtFolder_, request.path);
     label1_->setText(QString::fromStdString(controller_.pathCaption()));
     chkSubFolders_->setVisible(controller_.subFoldersVisible());
-    chkBank_->setChecked(controller_.saveBankStructure);
-    chkErrors_->setChecked(controller_.confirmEachStyle);
-    chkSubFolders_->setChecked(controller_.includeSubFolders);
-    opImport_[static_cast<int>(controller_.mode)]->setChecked(true);
+    chkBank_->setChecked(request.saveBankStructure);
+    chkErrors_->setChecked(request.confirmEachStyle);
+    chkSubFolders_->setChecked(request.includeSubFolders);
+    opImport_[static_cast<int>(request.mode)]->setChecked(true);
 
     const bool enabled = controller_.controlsEnabled();
     for (QWidget* control : std::initializer_list<QWidget*>{cmdOk_, cmdCancel_, cmdSearch_,
@@ -164,13 +159,13 @@ void StyleImportWindow::refresh() {
         lbStato_[i]->setText(QString::fromStdString(controller_.status(i)));
     }
     progress_->setVisible(controller_.progressVisible());
-    // One file of a folder without bank files still shows a bar, not a busy indicator.
-    const long long maximum = std::max(1LL, controller_.progressMaximum());
-    progress_->setRange(0, static_cast<int>(std::min<long long>(maximum, 1'000'000'000)));
-    progress_->setValue(static_cast<int>(std::min(controller_.progressValue(), maximum)));
+    const ProgressSteps steps =
+        scaleProgress(controller_.progressValue(), controller_.progressMaximum());
+    progress_->setRange(0, steps.maximum);
+    progress_->setValue(steps.value);
 }
 
-bool StyleImportWindow::confirmStyles(StyleConfirmation& confirmation) {
+std::optional<StyleSelection> StyleImportWindow::confirmStyles(StyleConfirmation& confirmation) {
     StyleContentWindow dialog(confirmation, this);
     return dialog.ask();
 }

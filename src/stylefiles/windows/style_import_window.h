@@ -13,24 +13,26 @@ class QRadioButton;
 
 namespace orb {
 
-// frmStyImport: a view over StyleImportController. AppState::ImportMode says, before the
-// window is shown, whether it imports a folder (0) or one file; it carries the outcome back.
-class StyleImportWindow : public QDialog, private ImportViewHooks {
+// frmStyImport: a view over StyleImportController. It renders the controller's state when
+// told that it changed and forwards what the person types and clicks.
+class StyleImportWindow : public QDialog, private ImportWindows {
     Q_OBJECT
 public:
     StyleImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     StyleImportController& controller() { return controller_; }
 
+    // Readies the window for `source`; show or exec it next.
+    void prepare(ImportRequest::Source source);
+    // Shows the window modally for `source`; whether a run was started.
+    ImportOutcome importStyles(ImportRequest::Source source);
+
     // Closing by the window frame counts as "Exit"; it is refused while a run is going on.
     void reject() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void refresh() override;
-    bool confirmStyles(StyleConfirmation& confirmation) override;
+    void render();
+    std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) override;
     void showLog(const std::string& log) override;
 
     StyleImportController controller_;
