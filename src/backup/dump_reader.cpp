@@ -1,5 +1,6 @@
 #include "backup/dump_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <istream>
 #include <vector>
@@ -38,16 +39,17 @@ std::int64_t parseNumber(DumpLineReader& reader, const std::string& line, const 
 
 struct Column {
     std::string name;
-    bool number;
+    char kind;  // as in dump::Section::kinds
 };
 
-std::vector<Column> columnsOf(Database& database, const std::string& table) {
+std::vector<Column> columnsOf(Database& database, const dump::Section& section) {
     std::vector<Column> columns;
-    Rows rows = database.query("SELECT name, type FROM pragma_table_info(pTable)", {table});
+    Rows rows = database.query("SELECT name FROM pragma_table_info(pTable)", {section.table});
     while (rows.next()) {
-        const std::string type = rows.text(1);
-        const bool text = type.size() >= 4 && (type[0] == 't' || type[0] == 'T');
-        columns.push_back({rows.text(0), !text});
+        const std::size_t i = columns.size();
+        columns.push_back({rows.text(0), i < std::char_traits<char>::length(section.kinds)
+                                             ? section.kinds[i]
+                                             : 'T'});
     }
     return columns;
 }
@@ -77,7 +79,7 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
     std::int32_t count = 0;
     readSectionHead(reader, section, count);
     const std::string table = section.table;
-    const std::vector<Column> columns = columnsOf(database, table);
+    const std::vector<Column> columns = columnsOf(database, section);
     if (static_cast<int>(columns.size()) != section.columns) {
         reader.fail("the database's table " + table + " has " + std::to_string(columns.size()) +
                     " columns instead of " + std::to_string(section.columns));
@@ -89,7 +91,11 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
         params.clear();
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const std::string line = reader.readLine();
-            if (!columns[i].number) {
+            if (columns[i].kind == 'T') {
+                if (line.empty() && reader.lastLineEndedByLineFeed()) {
+                    params.push_back(SqlParam::null());
+                    continue;
+                }
                 texts[i] = windows1252ToUtf8(line);
                 params.emplace_back(texts[i]);
             } else if (line.empty()) {
@@ -110,37 +116,60 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
     }
 }
 
+// One style row as the file holds it.
+struct StyleRow {
+    std::int32_t prog = 0;
+    std::int32_t length1 = 0;
+    std::int32_t length2 = 0;
+    std::string name1, name2, content1, content2, date, desc, cat, family, file, author;
+};
+
+void readStyleRow(DumpLineReader& reader, StyleRow& row) {
+    const auto text = [&reader] { return windows1252ToUtf8(reader.readLine()); };
+    const auto number = [&reader](const char* what) {
+        return static_cast<std::int32_t>(parseNumber(reader, reader.readLine(), what));
+    };
+    row.prog = number("KORFStyles.StyleProg");
+    row.name1 = text();
+    row.name2 = text();
+    row.length1 = number("KORFStyles.StyleLength1");
+    row.length2 = number("KORFStyles.StyleLength2");
+    if (row.length1 < 0 || row.length2 < 0) {
+        reader.fail("a style length is negative");
+    }
+    row.content1 = reader.readBlockLine(row.length1);
+    row.content2 = reader.readBlockLine(row.length2);
+    // The key is the head of the first block and is derived again when the style is stored.
+    reader.readBlockLine(std::min<std::int64_t>(dump::kStyleSeekLength, row.length1));
+    row.date = text();
+    row.desc = text();
+    row.cat = text();
+    row.family = text();
+    row.file = text();
+    row.author = text();
+}
+
 void restoreStyles(Database& database, DumpLineReader& reader, long long& done,
                    const DumpProgress& progress) {
     std::int32_t count = 0;
     readSectionHead(reader, dump::kSections[3], count);
     DbKORFStyle style(database);
-    const auto text = [&reader] { return windows1252ToUtf8(reader.readLine()); };
-    for (std::int32_t row = 0; row < count; ++row) {
-        style.StyleProg = static_cast<std::int32_t>(
-            parseNumber(reader, reader.readLine(), "KORFStyles.StyleProg"));
-        style.StyleName1 = text();
-        style.StyleName2 = text();
-        style.StyleLength1 = static_cast<std::int32_t>(
-            parseNumber(reader, reader.readLine(), "KORFStyles.StyleLength1"));
-        style.StyleLength2 = static_cast<std::int32_t>(
-            parseNumber(reader, reader.readLine(), "KORFStyles.StyleLength2"));
-        if (style.StyleLength1 < 0 || style.StyleLength2 < 0) {
-            reader.fail("a style length is negative");
-        }
-        style.StyleContent1 = reader.readBlockLine(style.StyleLength1);
-        style.StyleContent2 = reader.readBlockLine(style.StyleLength2);
-        // The key is the head of the first block; an empty block is stored as one blank, and
-        // its key with it. The insert derives the key again.
-        const std::int64_t seekLength =
-            std::min<std::int64_t>(dump::kStyleSeekLength, std::max(1, style.StyleLength1));
-        reader.readBlockLine(seekLength);
-        style.StyleDate = text();
-        style.StyleDesc = text();
-        style.StyleCat = text();
-        style.StyleFamily = text();
-        style.StyleFile = text();
-        style.StyleAuthor = text();
+    StyleRow row;
+    for (std::int32_t i = 0; i < count; ++i) {
+        readStyleRow(reader, row);
+        style.StyleProg = row.prog;
+        style.StyleName1 = std::move(row.name1);
+        style.StyleName2 = std::move(row.name2);
+        style.StyleLength1 = row.length1;
+        style.StyleLength2 = row.length2;
+        style.StyleContent1 = std::move(row.content1);
+        style.StyleContent2 = std::move(row.content2);
+        style.StyleDate = std::move(row.date);
+        style.StyleDesc = std::move(row.desc);
+        style.StyleCat = std::move(row.cat);
+        style.StyleFamily = std::move(row.family);
+        style.StyleFile = std::move(row.file);
+        style.StyleAuthor = std::move(row.author);
         if (!style.InsKORFStyles()) {
             reader.fail("the style " + std::to_string(style.StyleProg) +
                         " cannot be stored: " + style.clsKORFStylesError);
@@ -156,13 +185,18 @@ void restoreStyles(Database& database, DumpLineReader& reader, long long& done,
 
 std::string DumpLineReader::readLine() {
     std::string line;
+    ++line_;
     if (!std::getline(in_, line)) {
-        ++line_;
         fail("the file ends too early");
     }
-    ++line_;
-    if (!line.empty() && line.back() == '\r') {
+    lineFeedOnly_ = !in_.eof() && (line.empty() || line.back() != '\r');
+    if (!lineFeedOnly_ && !line.empty() && line.back() == '\r') {
         line.pop_back();
+    }
+    // A carriage return inside a value would end the line for other readers and cannot be
+    // written back into a dump.
+    if (line.find('\r') != std::string::npos) {
+        fail("the line holds a carriage return before its end");
     }
     return line;
 }
@@ -181,7 +215,18 @@ std::string DumpLineReader::readBlockLine(std::int64_t count) {
             fail("the file ends inside a style block of " + std::to_string(count) + " bytes");
         }
     }
-    readLine();
+    ++line_;
+    // Only the exact line end may follow: a block that gained or lost bytes shows here.
+    char end[2] = {};
+    if (count == 0 && in_.peek() == ' ') {
+        in_.get();
+    }
+    in_.read(end, 2);
+    if (in_.gcount() != 2 || end[0] != '\r' || end[1] != '\n') {
+        fail("the style block of " + std::to_string(count) +
+             " bytes is not followed by the line end; the block is damaged");
+    }
+    lineFeedOnly_ = false;
     return block;
 }
 
@@ -196,6 +241,7 @@ DumpCheck checkDump(std::istream& in) {
         if (reader.readLine() != dump::kMarker) {
             reader.fail("\"ORB BACKUP\" was expected");
         }
+        StyleRow style;
         for (std::size_t s = 0; s < dump::kSections.size(); ++s) {
             std::int32_t count = 0;
             readSectionHead(reader, dump::kSections[s], count);
@@ -205,7 +251,14 @@ DumpCheck checkDump(std::istream& in) {
                 for (long long i = 0; i < lines; ++i) {
                     reader.readLine();
                 }
+            } else {
+                for (std::int32_t i = 0; i < count; ++i) {
+                    readStyleRow(reader, style);
+                }
             }
+        }
+        if (reader.readLine() != dump::kMarker) {
+            reader.fail("the closing \"ORB BACKUP\" was expected");
         }
         result.ok = true;
     } catch (const DumpError& e) {

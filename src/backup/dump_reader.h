@@ -12,14 +12,18 @@ namespace orb {
 class Database;
 
 // Reads a dump from a binary stream: lines ended by CR LF (a bare LF is taken too) and blocks
-// of a given length. Every failure names the line where it happened.
+// of a given length. No line holds a carriage return of its own. Every failure names the line
+// where it happened.
 class DumpLineReader {
 public:
     explicit DumpLineReader(std::istream& in) : in_(in) {}
 
     // The next line without its line end; throws DumpError at the end of the file.
     std::string readLine();
-    // Exactly `count` bytes, then the rest of that line is dropped.
+    // True when the line read last ended with a line feed alone.
+    bool lastLineEndedByLineFeed() const { return lineFeedOnly_; }
+    // Exactly `count` bytes followed by CR LF. An empty block may also be written as the single
+    // blank that stands for it in the database.
     std::string readBlockLine(std::int64_t count);
     long long lineNumber() const { return line_; }
 
@@ -28,6 +32,7 @@ public:
 private:
     std::istream& in_;
     long long line_ = 0;
+    bool lineFeedOnly_ = false;
 };
 
 // What the check found: the rows of each section as the count lines give them.
@@ -37,8 +42,9 @@ struct DumpCheck {
     long long totalRows = 0;
 };
 
-// Walks the sections of banks, songs and links by their row sizes (19, 3 and 5 lines) and
-// checks the header and count lines of all four. The style rows are not read here.
+// Walks the sections of banks, songs and links by their row sizes (19, 3 and 5 lines), checks
+// the header and count lines of all four, reads every style row with its blocks and the
+// closing marker, without touching the database.
 DumpCheck checkDump(std::istream& in);
 
 // Replaces the whole catalogue with the dump's rows, in one transaction: any failure (a

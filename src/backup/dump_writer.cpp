@@ -1,5 +1,6 @@
 #include "backup/dump_writer.h"
 
+#include <cstdint>
 #include <ostream>
 
 #include "core/file_access.h"
@@ -24,23 +25,45 @@ void writeLine(std::ostream& out, std::string_view bytes) {
     out.write(dump::kLineEnd, 2);
 }
 
-// A number in decimal, a text in Windows-1252, null as an empty line.
-void writePlainValue(std::ostream& out, const Rows& rows, int column, const char* table) {
+[[noreturn]] void refuseValue(const Rows& rows, int column, const char* table,
+                              const std::string& what) {
+    throw DumpError(std::string("The value of ") + table + "." + rows.columnName(column) +
+                    " in the row with " + rowName(rows) + " " + what);
+}
+
+// A number in decimal, a null number as an empty line; a text in Windows-1252, a null text as
+// an empty line ended by a line feed alone. The reader must get back what the row holds, so
+// anything it would read differently is refused.
+void writePlainValue(std::ostream& out, const Rows& rows, int column, const char* table,
+                     char kind) {
     const SqlValue value = rows.value(column);
-    if (value.isNull()) {
-        writeLine(out, "");
+    if (kind == 'N') {
+        if (value.isNull()) {
+            writeLine(out, "");
+            return;
+        }
+        const std::int64_t number = value.isInteger() ? value.toInteger() : 0;
+        if (!value.isInteger() || number < INT32_MIN || number > INT32_MAX) {
+            refuseValue(rows, column, table,
+                        "is not a whole number of 32 bits, which a dump cannot keep.");
+        }
+        writeLine(out, std::to_string(number));
         return;
     }
-    if (value.isInteger()) {
-        writeLine(out, std::to_string(value.toInteger()));
+    if (value.isNull()) {
+        out.write(dump::kNullTextLine, 1);
         return;
     }
     const std::string text = value.toText();
     if (text.find_first_of("\r\n") != std::string::npos) {
-        throw DumpError(std::string("The value of ") + table + "." + rows.columnName(column) +
-                        " in the row with " + rowName(rows) +
-                        " holds a line break, which a dump cannot keep. Remove the line break "
-                        "and back up again.");
+        refuseValue(rows, column, table,
+                    "holds a line break, which a dump cannot keep. Remove the line break and "
+                    "back up again.");
+    }
+    if (!fitsWindows1252(text)) {
+        refuseValue(rows, column, table,
+                    "holds a character outside Windows-1252, which a dump cannot keep. Replace "
+                    "the character and back up again.");
     }
     writeLine(out, utf8ToWindows1252(text));
 }
@@ -62,9 +85,17 @@ std::string_view checkedBlock(const Rows& rows, int contentColumn, int lengthCol
 }
 
 void writeStyleRow(std::ostream& out, const Rows& rows) {
+    const dump::Section& section = dump::kSections[3];
+    for (const int column : {0, kStyleLength1, kStyleLength2}) {
+        // The style record holds these as numbers; an empty line would not read back.
+        if (rows.value(column).isNull()) {
+            refuseValue(rows, column, section.table,
+                        "is empty, which a style in a dump cannot be.");
+        }
+    }
     const std::string_view content1 = checkedBlock(rows, kStyleContent1, kStyleLength1);
     const std::string_view content2 = checkedBlock(rows, kStyleContent2, kStyleLength2);
-    for (int column = 0; column < dump::kSections[3].columns; ++column) {
+    for (int column = 0; column < section.columns; ++column) {
         if (column == kStyleContent1) {
             writeLine(out, content1);
         } else if (column == kStyleContent2) {
@@ -74,7 +105,7 @@ void writeStyleRow(std::ostream& out, const Rows& rows) {
             // file readable even where an old row's stored key went astray.
             writeLine(out, content1.substr(0, dump::kStyleSeekLength));
         } else {
-            writePlainValue(out, rows, column, "KORFStyles");
+            writePlainValue(out, rows, column, section.table, section.kinds[column]);
         }
     }
 }
@@ -116,7 +147,7 @@ void writeDump(Database& database, std::ostream& out, const DumpProgress& progre
                 writeStyleRow(out, rows);
             } else {
                 for (int column = 0; column < section.columns; ++column) {
-                    writePlainValue(out, rows, column, table);
+                    writePlainValue(out, rows, column, table, section.kinds[column]);
                 }
             }
             ++written;

@@ -149,8 +149,9 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
 
 TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges) {
     std::string bytes = test::DumpBuilder().song(7, "A", "B").song(8, "C", "D").bytes();
-    // The check passes (it does not read styles), the restore finds no closing marker.
-    bytes = bytes.substr(0, bytes.rfind("ORB BACKUP"));
+    // The check passes (it does not read the numbers of songs), the restore finds a song number
+    // that is not one.
+    bytes.replace(bytes.find("##NR2\r\n7\r\n"), 10, "##NR2\r\n7x\r\n");
     const auto dump = env.dir / "cut.odd";
     test::writeFile(dump, bytes);
     controller.setRestorePath(dump.string());
@@ -159,8 +160,8 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(),
               "The restore from " + dump.string() +
-                  " failed: Line 16: the file ends too early.\nThe database has been left as it "
-                  "was.");
+                  " failed: Line 6: \"7x\" is not a number for KORFSongs.SongCode.\nThe database "
+                  "has been left as it was.");
     EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);
     EXPECT_EQ(songCount(), 1);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "backup/dump_builder.h"
@@ -241,12 +244,128 @@ TEST(Dump, ATextWithALineBreakIsRefused) {
     }
 }
 
-TEST(Dump, ANullTextIsAnEmptyLine) {
+TEST(Dump, ATextWindows1252CannotHoldIsRefusedAndTheOlderDumpStays) {
     test::TestEnvironment env;
     env.openFreshDatabase();
-    env.state.connection.execute("INSERT INTO KORFSongs (SongCode) VALUES (4)");
-    const std::string dump = dumpOf(env.state.connection);
-    EXPECT_NE(dump.find("##NR1\r\n4\r\n\r\n\r\nTABLE KORFSONSTY"), std::string::npos);
+    Database& db = env.state.connection;
+    db.execute("INSERT INTO KORFSongs VALUES (6, 'Plain', 'x')");
+    db.execute("INSERT INTO KORFSonSty VALUES (6, 2, '90', '0', pNote)",
+               {"\xCE\xB1\xCE\xB2 \xE6\xAD\x8C \xF0\x9F\x8E\xB5"});
+    const auto path = env.dir / "OLD.ODD";
+    const std::string older = "an older dump";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << older;
+    }
+    try {
+        writeDumpFile(db, path);
+        FAIL() << "a text outside Windows-1252 was written";
+    } catch (const DumpError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The value of KORFSonSty.SongNote in the row with SongCode 6 holds a character "
+                  "outside Windows-1252, which a dump cannot keep. Replace the character and "
+                  "back up again.");
+    }
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), older);
+    for (const auto& entry : std::filesystem::directory_iterator(env.dir.path())) {
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+}
+
+TEST(Dump, ANullTextStaysNullAndAnEmptyTextEmpty) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    db.execute("INSERT INTO KORFSongs (SongCode, SongPerformer) VALUES (4, '')");
+    db.execute("INSERT INTO KORFSonSty (SongCode, StyleProg, StyleTempo) VALUES (4, 8, '')");
+    const std::string dump = dumpOf(db);
+    // A null text is an empty line ended by a line feed alone, an empty one a CR LF line.
+    EXPECT_NE(dump.find("##NR1\r\n4\r\n\n\r\nTABLE KORFSONSTY\r\n##NR1\r\n4\r\n8\r\n\r\n\n\n"
+                        "TABLE KORFSTYLES"),
+              std::string::npos)
+        << dump;
+    const Snapshot before = snapshot(db);
+    std::istringstream check(dump);
+    EXPECT_TRUE(checkDump(check).ok);
+    std::istringstream in(dump);
+    restoreDump(db, in);
+    EXPECT_EQ(snapshot(db), before);
+    Rows song = db.query("SELECT SongTitle IS NULL, SongPerformer IS NULL FROM KORFSongs");
+    ASSERT_TRUE(song.next());
+    EXPECT_EQ(song.integer(0), 1);
+    EXPECT_EQ(song.integer(1), 0);
+    Rows link = db.query("SELECT StyleTempo IS NULL, SongNote IS NULL FROM KORFSonSty");
+    ASSERT_TRUE(link.next());
+    EXPECT_EQ(link.integer(0), 0);
+    EXPECT_EQ(link.integer(1), 1);
+
+    // A file whose empty lines all end in CR LF keeps giving empty texts.
+    std::istringstream older(test::DumpBuilder().song(4, "", "").bytes());
+    restoreDump(db, older);
+    Rows empty = db.query("SELECT SongTitle IS NULL, SongTitle FROM KORFSongs");
+    ASSERT_TRUE(empty.next());
+    EXPECT_EQ(empty.integer(0), 0);
+    EXPECT_EQ(empty.text(1), "");
+}
+
+// Checks and restores `bytes` into a catalogue holding one style; both must refuse with
+// `problem`, and the catalogue must stay as it was.
+void expectRefused(const std::string& bytes, const std::string& problem) {
+    std::istringstream check(bytes);
+    const DumpCheck result = checkDump(check);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.problem, problem);
+
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    insertStyle(env.state.connection, 42, "Keep me    ", chunk("kept"), "");
+    const Snapshot before = snapshot(env.state.connection);
+    std::istringstream in(bytes);
+    try {
+        restoreDump(env.state.connection, in);
+        ADD_FAILURE() << "restored: " << problem;
+    } catch (const DumpError& e) {
+        EXPECT_EQ(std::string(e.what()), problem);
+    }
+    EXPECT_EQ(snapshot(env.state.connection), before);
+}
+
+TEST(Dump, ADamagedStyleBlockOrAStrayCarriageReturnIsRefused) {
+    const std::string first = chunk("first block \r\n of the style");  // 35 bytes
+    const std::string second = chunk("second\r");                      // 15 bytes
+    const std::string good = test::DumpBuilder()
+                                 .song(3, "Night", "Band")
+                                 .style({21, "Swing", "Swing 2", first, second})
+                                 .bytes();
+    std::istringstream check(good);
+    ASSERT_TRUE(checkDump(check).ok);
+
+    // The first block stands on line 18, the second on line 19.
+    const std::size_t at = good.find(first);
+    std::string inserted = good;
+    inserted.insert(at + 20, "+");
+    expectRefused(inserted,
+                  "Line 18: the style block of 35 bytes is not followed by the line end; the "
+                  "block is damaged.");
+    std::string removed = good;
+    removed.erase(at + 20, 1);
+    expectRefused(removed,
+                  "Line 18: the style block of 35 bytes is not followed by the line end; the "
+                  "block is damaged.");
+    std::string secondLonger = good;
+    secondLonger.insert(good.find(second) + 3, "\n");
+    expectRefused(secondLonger,
+                  "Line 19: the style block of 15 bytes is not followed by the line end; the "
+                  "block is damaged.");
+
+    // A title with a carriage return before its line end (line 7).
+    std::string strayCr = good;
+    strayCr.replace(strayCr.find("Night\r\n"), 7, "Night\r\r\n");
+    expectRefused(strayCr, "Line 7: the line holds a carriage return before its end.");
+    std::string crInside = good;
+    crInside.replace(crInside.find("Swing 2\r\n"), 7, "Swi\rg 2");
+    expectRefused(crInside, "Line 15: the line holds a carriage return before its end.");
 }
 
 }  // namespace
