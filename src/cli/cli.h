@@ -53,5 +53,6 @@ CliCommand makeRestoreCommand();
 CliCommand makeStyInfoCommand();
 CliCommand makeStyRewriteCommand();
 CliCommand makeImportCommand();
+CliCommand makeStylesCommand();
 
 }  // namespace orb
