@@ -201,6 +201,7 @@ TEST(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
 
 TEST(StyleList, ADescendingSortKeyStaysDescendingWhenTheFilterOpensAgain) {
     test::TestEnvironment env;
+    env.openFreshDatabase();
     StyleFilterController filter(env.state);
     filter.load();
     EXPECT_EQ(filter.orderChoices[0], "<NOTHING>");
@@ -224,7 +225,6 @@ TEST(StyleList, ADescendingSortKeyStaysDescendingWhenTheFilterOpensAgain) {
     EXPECT_TRUE(again.descending[0]);
     again.setFilterOn();
     EXPECT_EQ(env.state.StyleListOrder, "STYLENAME1 DESC, STYLECAT DESC");
-    env.openFreshDatabase();
     StylesController controller(env.state, env.dialogs);
     env.state.StyleListOrder = "STYLEDESC DESC";
     controller.headerClicked(1);
