@@ -50,8 +50,8 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        makeInitCommand(),    makeBackupCommand(),     makeRestoreCommand(),
-        makeStyInfoCommand(), makeStyRewriteCommand(), makeImportCommand(),
+        makeInitCommand(),       makeBackupCommand(), makeRestoreCommand(), makeStyInfoCommand(),
+        makeStyRewriteCommand(), makeImportCommand(), makeStylesCommand(),
     };
     return commands;
 }

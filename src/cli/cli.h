@@ -61,5 +61,6 @@ CliCommand makeRestoreCommand();
 CliCommand makeStyInfoCommand();
 CliCommand makeStyRewriteCommand();
 CliCommand makeImportCommand();
+CliCommand makeStylesCommand();
 
 }  // namespace orb

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
+#include "catalogue/windows/styles_window.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -12,6 +13,9 @@ namespace orb {
 MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs) {
     // Each window given enables its button on the main window.
     MainWindowFactories factories;
+    factories.styles = [&state, &dialogs](QWidget* parent) {
+        return new StylesWindow(state, dialogs, parent);
+    };
     factories.backupRestore = [&state, &dialogs](QWidget* parent) {
         return new BackupWindow(state, dialogs, parent);
     };

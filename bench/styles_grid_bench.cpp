@@ -1,0 +1,146 @@
+// Times opening the styles window's grid on a catalogue of 100,000 styles (the query and the
+// model fill) and one re-sort by a header button, against the sqlite3 shell running the same
+// SELECT, and reports the resident memory the grid adds.
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_styles_grid [STYLES]
+#include <QApplication>
+#include <QPushButton>
+#include <QTableView>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "catalogue/style_list.h"
+#include "catalogue/windows/styles_window.h"
+#include "core/clock.h"
+#include "core/settings_store.h"
+#include "core/user_dialogs.h"
+#include "db/schema.h"
+#include "db/transaction.h"
+#include "realistic_styles.h"
+#include "state/app_state.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Dialogs that never appear: the bench asks no questions.
+class SilentDialogs : public orb::UserDialogs {
+public:
+    Answer messageBox(const std::string& text, const std::string&, Icon, Buttons,
+                      Answer answer) override {
+        std::cerr << "message: " << text << "\n";
+        return answer;
+    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::string openFileDialog(const std::string&) override { return {}; }
+    std::string saveFileDialog(const std::string&, const std::string&) override { return {}; }
+    void setWaitCursor(bool) override {}
+    void showProgress(const std::string&, long long, long long) override {}
+    void hideProgress() override {}
+    void processEvents() override {}
+};
+
+void fill(orb::Database& db, int styles) {
+    orb::Transaction transaction(db);
+    const char* families[] = {"Pop", "Rock", "Ballroom", "Latin", "Jazz", "Country", "Dance"};
+    for (int prog = 1; prog <= styles; ++prog) {
+        const std::string name = "Style" + std::to_string((prog * 7919) % 1000003);
+        const orb::KORFStyle style =
+            orb::bench::realisticStyle(static_cast<std::uint64_t>(prog), name.substr(0, 11));
+        const std::string desc = "Description of style number " + std::to_string(prog);
+        db.execute(
+            "INSERT INTO KORFStyles VALUES (pProg, pName, pName, pLength1, pLength2, pContent1, "
+            "pContent2, pSeek, '2026/12/06', pDesc, 'Group', pFamily, 'USER01.STY', 'Author')",
+            {prog, style.StyleName1, style.StyleLength1, style.StyleLength2,
+             orb::SqlParam::blob(style.StyleContent1), orb::SqlParam::blob(style.StyleContent2),
+             orb::SqlParam::blob(std::string_view(style.StyleContent1).substr(0, 250)), desc,
+             families[prog % 7]});
+    }
+    transaction.commit();
+}
+
+double runShell(const std::filesystem::path& db, const std::string& sql) {
+    const std::string command = "sqlite3 '" + db.string() + "' \"" + sql + "\" > /dev/null";
+    const auto start = Clock::now();
+    if (std::system(command.c_str()) != 0) {
+        std::cerr << "failed: " << command << "\n";
+        std::exit(1);
+    }
+    return secondsSince(start);
+}
+
+long residentKb() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return resident * 4;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int styles = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const auto dir = std::filesystem::temp_directory_path() / "orb-styles-grid-bench";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    orb::QtSettingsStore settings(dir / "settings.ini");
+    orb::SystemClock clock;
+    orb::AppState state(settings, clock);
+    const auto path = dir / "ORB.MDB";
+    state.connection.open(path, orb::Database::OpenMode::CreateIfMissing);
+    orb::CreateTables(state.connection, settings);
+    std::cout << "Building a catalogue of " << styles << " styles..." << std::endl;
+    fill(state.connection, styles);
+
+    // Warm the file cache for both sides alike.
+    runShell(path, orb::styleListStatement("", ""));
+    SilentDialogs dialogs;
+    const long before = residentKb();
+    const auto openStart = Clock::now();
+    orb::StylesWindow window(state, dialogs);
+    window.show();
+    QApplication::processEvents();
+    const double open = secondsSince(openStart);
+    const long added = residentKb() - before;
+    const int rows = window.findChild<QTableView*>("grdStyles")->model()->rowCount();
+    if (rows != styles) {
+        std::cerr << "the grid shows " << rows << " rows\n";
+        return 1;
+    }
+
+    const auto sortStart = Clock::now();
+    window.findChild<QPushButton*>("cbTitle1")->click();
+    QApplication::processEvents();
+    const double sort = secondsSince(sortStart);
+
+    // The query on its own, after the memory was measured: the list it frees stays with the heap.
+    state.StyleListOrder.clear();
+    const auto queryStart = Clock::now();
+    const std::size_t listed = orb::GetAllStyles(state).size();
+    const double query = secondsSince(queryStart);
+    const double shellOpen = runShell(path, orb::styleListStatement("", ""));
+    const double shellSort = runShell(path, orb::styleListStatement("", "STYLENAME1"));
+    std::printf("open grid:   %.3f s, sqlite3 shell %.3f s, ratio %.2f\n", open, shellOpen,
+                open / shellOpen);
+    std::printf("sort (Name): %.3f s, sqlite3 shell %.3f s, ratio %.2f\n", sort, shellSort,
+                sort / shellSort);
+    std::printf("of which the query alone takes %.3f s for %zu rows\n", query, listed);
+    std::printf("resident memory added by the grid: %.1f MB\n", added / 1024.0);
+    window.hide();
+    state.connection.close();
+    std::filesystem::remove_all(dir);
+    return 0;
+}

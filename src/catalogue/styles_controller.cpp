@@ -1,0 +1,198 @@
+#include "catalogue/styles_controller.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+#include "core/user_dialogs.h"
+#include "core/version.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+// Commands whose windows this build has; the others stay disabled until theirs arrive.
+constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady = {
+    false, false, false, false, false, false, true, true, false, false, false, false, false};
+constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
+    true, true, false, false, false, true};
+
+bool endsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+}  // namespace
+
+StylesController::StylesController(AppState& state, UserDialogs& dialogs, StylesViewHooks* hooks)
+    : state_(state), dialogs_(dialogs), hooks_(hooks) {}
+
+std::string StylesController::caption() {
+    return std::string(kMessageTitle) + " " + kVersion + " - Styles Management";
+}
+
+void StylesController::load() {
+    headerColours_.fill(HeaderColour::Normal);
+    selectedRowFirst_ = -1;
+    selectedRowLast_ = -1;
+    bankState_ = BankState::Empty;
+    replaceList();
+}
+
+void StylesController::requery() {
+    dialogs_.setWaitCursor(true);
+    try {
+        replaceList();
+    } catch (...) {
+        dialogs_.setWaitCursor(false);
+        throw;
+    }
+    dialogs_.setWaitCursor(false);
+}
+
+void StylesController::replaceList() {
+    StyleList list = GetAllStyles(state_);
+    if (hooks_ != nullptr) {
+        hooks_->styleListAboutToChange();
+    }
+    styleList_ = std::move(list);
+    if (hooks_ != nullptr) {
+        hooks_->styleListChanged();
+    }
+}
+
+std::string StylesController::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount()) {
+        return {};
+    }
+    const StyleListRow& style = styleList_[static_cast<std::size_t>(row)];
+    switch (column) {
+        case 0:
+            return std::to_string(style.StyleProg);
+        case 1:
+            return withoutNulls(style.StyleName1);
+        case 2:
+            return style.StyleDesc;
+        case 3:
+            return style.StyleFamily;
+        case 4:
+            return style.StyleCat;
+        default:
+            return {};
+    }
+}
+
+std::string StylesController::countCaption() const {
+    if (styleList_.empty()) {
+        return kNoStyles;
+    }
+    const std::string count = " " + std::to_string(styleList_.size()) + " styles available ";
+    return state_.StyleListWhere.empty() ? count : count + "- Database filtering is active ";
+}
+
+HeaderColour StylesController::headerColour(int button) const {
+    if (button < 0 || button > 4) {
+        return HeaderColour::Normal;
+    }
+    return headerColours_[static_cast<std::size_t>(button)];
+}
+
+void StylesController::headerClicked(int button) {
+    if (button < 1 || button > 4) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(button);
+    headerColours_.fill(HeaderColour::Normal);
+    HeaderColour colour = HeaderColour::Ascending;
+    if (state_.StyleListOrder == kAscendingOrder[index]) {
+        state_.StyleListOrder = kDescendingOrder[index];
+        colour = HeaderColour::Descending;
+    } else if (state_.StyleListOrder == kDescendingOrder[index]) {
+        state_.StyleListOrder.clear();
+        colour = HeaderColour::Normal;
+    } else {
+        state_.StyleListOrder = kAscendingOrder[index];
+    }
+    state_.StyleFilterValues[6] = state_.StyleListOrder;
+    // The sort text carries its own direction; an older "Descending" tick of the first key
+    // must not turn it round when the filter window opens.
+    state_.StyleFilterValues[12].clear();
+    replaceList();
+    headerColours_[index] = colour;
+}
+
+void StylesController::colourHeadersFromOrder() {
+    headerColours_.fill(HeaderColour::Normal);
+    const std::string& order = state_.StyleListOrder;
+    for (std::size_t i = 1; i < 5; ++i) {
+        if (!order.empty() && (order == kAscendingOrder[i] || order == kDescendingOrder[i])) {
+            headerColours_[i] =
+                endsWith(order, " DESC") ? HeaderColour::Descending : HeaderColour::Ascending;
+        }
+    }
+}
+
+void StylesController::filterWindowClosed() {
+    colourHeadersFromOrder();
+    requery();
+}
+
+void StylesController::resetFilter() {
+    std::fill(state_.StyleFilterValues.begin(), state_.StyleFilterValues.begin() + 6,
+              std::string());
+    state_.StyleListWhere.clear();
+    requery();
+}
+
+void StylesController::importClosed(bool imported) {
+    if (imported) {
+        requery();
+    }
+}
+
+bool StylesController::styleMenuRuleMet(int index) const {
+    const bool hasRows = !styleList_.empty();
+    switch (index) {
+        case UpdateGroup:
+        case DeleteGroup:
+        case ExportToSsf:
+        case WhereIs:
+        case LinkSongs:
+            return hasRows;
+        case SendToKorgUtility:
+            return hasRows && !trimmed(state_.KorgUtilityPath).empty();
+        case ImportFromSsf:
+        case SetFilter:
+        case ResetFilter:
+            return true;
+        default:
+            return false;  // separators
+    }
+}
+
+bool StylesController::styleMenuEnabled(int index) const {
+    return index >= 0 && index < kStyleMenuCount &&
+           kStyleCommandReady[static_cast<std::size_t>(index)] && styleMenuRuleMet(index);
+}
+
+bool StylesController::fileMenuEnabled(int index) const {
+    return index >= 0 && index < kFileMenuCount &&
+           kFileCommandReady[static_cast<std::size_t>(index)];
+}
+
+bool StylesController::bankMenuEnabled(int) const {
+    return false;  // the bank commands arrive with the bank editing
+}
+
+void StylesController::recordSelection(int currentRow, int selectionEndRow) {
+    selectedRowFirst_ = std::min(currentRow, selectionEndRow);
+    selectedRowLast_ = std::max(currentRow, selectionEndRow);
+}
+
+bool StylesController::mayClose() {
+    if (bankState_ != BankState::NewChanged && bankState_ != BankState::StoredChanged) {
+        return true;
+    }
+    return dialogs_.question(kCloseQuestion);
+}
+
+}  // namespace orb

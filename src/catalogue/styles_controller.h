@@ -1,0 +1,123 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "catalogue/style_list.h"
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// The state of the current bank; the value is also the mode the bank dialog opens in.
+enum class BankState {
+    Empty = 0,          // new or empty, nothing stored for it
+    Stored = 1,         // equals a stored bank
+    NewChanged = 2,     // holds changes and has no stored counterpart
+    StoredChanged = 3,  // a stored bank that holds changes
+};
+
+// The colour of a header button: the column sorts ascending, descending, or not at all.
+enum class HeaderColour { Normal, Ascending, Descending };
+
+// What the styles window must do when the list is replaced, so that a view over the rows never
+// reads them while they change.
+class StylesViewHooks {
+public:
+    virtual ~StylesViewHooks() = default;
+    virtual void styleListAboutToChange() = 0;
+    virtual void styleListChanged() = 0;
+};
+
+// frmStyles, catalogue side: the style list, its sorting by header buttons, the filter, the
+// menu states and the selected block of rows.
+class StylesController {
+public:
+    static constexpr const char* kNoStyles = "No style available";
+    static constexpr const char* kGridToolTip = "Double click for style editing";
+    static constexpr const char* kCloseQuestion =
+        "Current bank has been modified. Do you really want to close ORB and discard all "
+        "changes?";
+    static constexpr std::array<const char*, 5> kHeaderCaptions = {"Style", "Name", "Description",
+                                                                   "Family", "Group"};
+    static constexpr std::array<const char*, 5> kAscendingOrder = {"", "STYLENAME1", "STYLEDESC",
+                                                                   "STYLEFAMILY", "STYLECAT"};
+    static constexpr std::array<const char*, 5> kDescendingOrder = {
+        "", "STYLENAME1 DESC", "STYLEDESC DESC", "STYLEFAMILY DESC", "STYLECAT DESC"};
+
+    // Indexes of the mStyles items; the others are separators.
+    enum StyleCommand {
+        UpdateGroup = 0,
+        DeleteGroup = 1,
+        ExportToSsf = 3,
+        ImportFromSsf = 4,
+        SetFilter = 6,
+        ResetFilter = 7,
+        WhereIs = 8,
+        SendToKorgUtility = 10,
+        LinkSongs = 12,
+    };
+    static constexpr int kStyleMenuCount = 13;
+    static constexpr int kFileMenuCount = 6;
+    static constexpr int kBankMenuCount = 16;
+
+    StylesController(AppState& state, UserDialogs& dialogs, StylesViewHooks* hooks = nullptr);
+
+    // "ORB 2.31 - Styles Management".
+    static std::string caption();
+
+    // Opening the window: headers in the normal colour, the list queried, an empty bank.
+    void load();
+    // RequeryStyles: the list queried again under the wait cursor.
+    void requery();
+
+    const StyleList& styleList() const { return styleList_; }
+    int rowCount() const { return static_cast<int>(styleList_.size()); }
+    // Grid cell: style number, name without code-0 characters, description, family, group.
+    std::string cell(int row, int column) const;
+    // The count caption of frStyle.
+    std::string countCaption() const;
+    HeaderColour headerColour(int button) const;
+
+    // cbTitle(1..4): cycles the column through ascending, descending and unsorted.
+    void headerClicked(int button);
+    // After the filter window: header colours from the order, the list queried again.
+    void filterWindowClosed();
+    // mStyles(7): filter texts and condition cleared, the order kept.
+    void resetFilter();
+    // After the import window: the list is queried again unless nothing was imported.
+    void importClosed(bool imported);
+
+    // The rule of each mStyles item on the current rows and settings.
+    bool styleMenuRuleMet(int index) const;
+    // Enabled: the rule is met and the command's window is part of this build.
+    bool styleMenuEnabled(int index) const;
+    bool fileMenuEnabled(int index) const;
+    bool bankMenuEnabled(int index) const;
+
+    // Records the selected block from the grid's current row and the other end of the block.
+    void recordSelection(int currentRow, int selectionEndRow);
+    int selectedRowFirst() const { return selectedRowFirst_; }
+    int selectedRowLast() const { return selectedRowLast_; }
+
+    BankState bankState() const { return bankState_; }
+    void setBankState(BankState state) { bankState_ = state; }
+    // Closing the window: asks first when the bank holds unsaved changes; false keeps it open.
+    bool mayClose();
+
+private:
+    void replaceList();
+    void colourHeadersFromOrder();
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    StylesViewHooks* hooks_;
+    StyleList styleList_;
+    std::array<HeaderColour, 5> headerColours_{};
+    int selectedRowFirst_ = -1;
+    int selectedRowLast_ = -1;
+    BankState bankState_ = BankState::Empty;
+};
+
+}  // namespace orb

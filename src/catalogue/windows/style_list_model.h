@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace orb {
+
+class StylesController;
+
+// grdStyles' rows, read from the controller's list as the view asks for them: filling the grid
+// costs no more than the query.
+class StyleListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit StyleListModel(const StylesController& controller, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), controller_(controller) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    void listAboutToChange() { beginResetModel(); }
+    void listChanged() { endResetModel(); }
+
+private:
+    const StylesController& controller_;
+};
+
+}  // namespace orb

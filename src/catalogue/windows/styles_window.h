@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+#include "catalogue/styles_controller.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace orb {
+
+class StyleListModel;
+
+// frmStyles: the catalogue grid with its header buttons and menus, and the current bank's pane.
+class StylesWindow : public QDialog, private StylesViewHooks {
+    Q_OBJECT
+public:
+    StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    StylesController& controller() { return controller_; }
+
+    // Closing (Exit, Esc or the frame) asks first when the bank holds unsaved changes.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void styleListAboutToChange() override;
+    void styleListChanged() override;
+
+    void buildMenus(QWidget* menuHolder);
+    QWidget* buildBankPane();
+    // Runs a command of the window; a database failure is reported instead of thrown.
+    void command(const std::function<void()>& work);
+    void recordSelection();
+    void refresh();
+    // mFile(0) and (1): the import window for a folder (0) or one file (1).
+    void openImportWindow(int mode);
+    void openFilterWindow();
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    StylesController controller_;
+    StyleListModel* model_;
+    QTableView* grid_;
+    QGroupBox* frStyle_;
+    std::array<QPushButton*, 5> cbTitle_{};
+    std::array<QAction*, StylesController::kFileMenuCount> mFile_{};
+    std::array<QAction*, StylesController::kStyleMenuCount> mStyles_{};
+    std::array<QAction*, StylesController::kBankMenuCount> mbank_{};
+};
+
+}  // namespace orb

@@ -1,0 +1,93 @@
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <string_view>
+
+#include "catalogue/style_filter.h"
+#include "catalogue/style_list.h"
+#include "cli/cli.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kUsage =
+    "[--name T] [--description T] [--family T] [--group T] [--file T] [--author T] "
+    "[--order KEY[,KEY...]]";
+
+// The option of each filter field, in the filter window's order.
+constexpr std::array<const char*, 6> kFieldOptions = {"--name",  "--description", "--family",
+                                                      "--group", "--file",        "--author"};
+// The sort key names, standing for the filter window's sort choices 1 to 6.
+constexpr std::array<const char*, 6> kOrderKeys = {"name",  "description", "family",
+                                                   "group", "file",        "author"};
+
+// Reads "KEY[:desc],KEY..." into the sort keys of the filter; false on an unknown key or more
+// keys than the filter has.
+bool readOrder(const std::string& text, StyleFilterController& filter) {
+    std::size_t key = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        std::string_view term = std::string_view(text).substr(start, end - start);
+        bool descending = false;
+        if (term.ends_with(":desc")) {
+            term.remove_suffix(5);
+            descending = true;
+        }
+        const auto found = std::find(kOrderKeys.begin(), kOrderKeys.end(), term);
+        if (found == kOrderKeys.end() || key >= filter.orderChoices.size()) {
+            return false;
+        }
+        filter.orderChoices[key] =
+            kSortChoices[static_cast<std::size_t>(found - kOrderKeys.begin()) + 1];
+        filter.descending[key] = descending;
+        ++key;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The catalogue as the styles window lists it, through the filter window's own rules.
+CliCommand makeStylesCommand() {
+    return CliCommand{
+        "styles", kUsage,
+        "Lists the catalogue as the styles window does with that filter, one tab-separated "
+        "line per style: number, name, description, family, group, author, date. A text with "
+        "\"%\" matches as a pattern, any other text exactly (letter case aside). KEY is name, "
+        "description, family, group, file or author, optionally followed by \":desc\".",
+        CliCommand::DatabaseUse::OpenExisting,
+        [](CliContext& context, const std::vector<std::string>& args) {
+            StyleFilterController filter(context.state);
+            filter.resetFields();
+            filter.resetOrder();
+            bool usageError = false;
+            for (std::size_t i = 0; i < args.size() && !usageError; ++i) {
+                const bool hasValue = i + 1 < args.size();
+                const auto option = std::find(kFieldOptions.begin(), kFieldOptions.end(), args[i]);
+                if (option != kFieldOptions.end() && hasValue) {
+                    filter.fields[static_cast<std::size_t>(option - kFieldOptions.begin())] =
+                        args[++i];
+                } else if (args[i] == "--order" && hasValue) {
+                    usageError = !readOrder(args[++i], filter);
+                } else {
+                    usageError = true;
+                }
+            }
+            if (usageError) {
+                context.err << "Usage: orb styles " << kUsage << "\n";
+                return kExitUsage;
+            }
+            filter.setFilterOn();
+            for (const StyleListRow& row : GetAllStyles(context.state)) {
+                context.out << row.StyleProg << '\t' << withoutNulls(row.StyleName1) << '\t'
+                            << row.StyleDesc << '\t' << row.StyleFamily << '\t' << row.StyleCat
+                            << '\t' << row.StyleAuthor << '\t' << row.StyleDate << '\n';
+            }
+            return kExitOk;
+        }};
+}
+
+}  // namespace orb

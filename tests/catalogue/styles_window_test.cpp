@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "app/windows/gui_main.h"
+#include "catalogue/catalogue_test_support.h"
+#include "catalogue/windows/style_filter_window.h"
+#include "catalogue/windows/styles_window.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+template <typename T>
+T* child(QObject& parent, const QString& name) {
+    T* found = parent.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+struct Item {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    bool enabled;
+};
+
+TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    test::addStyle(env.state.connection, 12, std::string("Beta\0\0\0\0\0\0\0", 11), "Second", "Pop",
+                   "Ballad");
+    test::addStyle(env.state.connection, 11, "Alpha", "First", "Rock", "Dance");
+    test::addStyle(env.state.connection, 14, "Delta", "Fourth", "Jazz", "Swing");
+    test::addStyle(env.state.connection, 13, "Gamma", "Third", "Latin", "Salsa");
+    // The main window's Styles button opens this window.
+    EXPECT_NE(mainWindowFactories(env.state, env.dialogs).styles, nullptr);
+
+    StylesWindow window(env.state, env.dialogs);
+    window.show();
+    EXPECT_EQ(window.objectName(), "frmStyles");
+    EXPECT_EQ(window.windowTitle(), "ORB 2.31 - Styles Management");
+    EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(), " 4 styles available ");
+    auto* grid = child<QTableView>(window, "grdStyles");
+    EXPECT_EQ(grid->toolTip(), "Double click for style editing");
+    EXPECT_TRUE(grid->isColumnHidden(0));
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    EXPECT_EQ(grid->model()->index(1, 0).data().toString(), "12");
+    EXPECT_EQ(grid->model()->index(1, 1).data().toString(), "Beta");
+    EXPECT_EQ(grid->model()->index(1, 2).data().toString(), "Second");
+    EXPECT_EQ(grid->model()->index(1, 4).data().toString(), "Ballad");
+    const char* headers[5] = {"Style", "Name", "Description", "Family", "Group"};
+    for (int i = 0; i < 5; ++i) {
+        auto* button = child<QPushButton>(window, QString("cbTitle%1").arg(i));
+        EXPECT_EQ(button->text(), headers[i]);
+        EXPECT_EQ(button->isVisible(), i != 0);
+    }
+    EXPECT_EQ(child<QGroupBox>(window, "frBank")->title(), "<empty bank>");
+    EXPECT_EQ(child<QLabel>(window, "lbBankDesc")->text(), "");
+    EXPECT_NE(child<QLabel>(window, "lbNewStyle15"), nullptr);
+    EXPECT_EQ(child<QPushButton>(window, "cmdBank0")->toolTip(), "Add selected style(s) to bank");
+    EXPECT_EQ(child<QPushButton>(window, "cmdBank1")->toolTip(), "Remove selected style from bank");
+
+    EXPECT_EQ(child<QMenu>(window, "mTopFile")->title(), "&File");
+    EXPECT_EQ(child<QMenu>(window, "mTopStyles")->title(), "&Styles");
+    EXPECT_EQ(child<QMenu>(window, "mTopBank")->title(), "&Banks");
+    const std::vector<Item> items = {
+        {"mFile0", "Import from Folder", "Ctrl+I", true},
+        {"mFile1", "Import from STY file", "Ctrl+J", true},
+        {"mFile3", "Print", "Ctrl+P", false},
+        {"mFile5", "Exit", "Ctrl+Q", true},
+        {"mStyles0", "Update (group)", "Ctrl+U", false},
+        {"mStyles1", "Delete (group)", "Ctrl+D", false},
+        {"mStyles3", "Export to SSF", "Ctrl+T", false},
+        {"mStyles4", "Import from SSF", "Ctrl+F", false},
+        {"mStyles6", "Set Filter", "Ctrl+S", true},
+        {"mStyles7", "Reset Filter", "Ctrl+R", true},
+        {"mStyles8", "Where is?", "Ctrl+W", false},
+        {"mStyles10", "Send to Korg utility", "Ctrl+K", false},
+        {"mStyles12", "Link Songs to selected Style", "Ctrl+L", false},
+        {"mbank0", "Insert selected style(s) inside bank", "Shift+Ins", false},
+        {"mbank1", "Remove selected style from bank", "Shift+Del", false},
+        {"mbank2", "Move selected style up", "Shift+F2", false},
+        {"mbank3", "Move selected style down", "F2", false},
+        {"mbank5", "Erase bank", "F7", false},
+        {"mbank7", "Save bank", "F8", false},
+        {"mbank8", "Save bank as ...", "F9", false},
+        {"mbank9", "Load bank", "F4", false},
+        {"mbank11", "Export bank to SSF", "Ctrl+X", false},
+        {"mbank13", "Make .STY file", "F5", false},
+        {"mbank15", "Print bank", "F3", false},
+    };
+    for (const Item& item : items) {
+        auto* action = child<QAction>(window, item.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), item.caption) << item.name;
+        EXPECT_EQ(action->shortcut(), QKeySequence(item.shortcut)) << item.name;
+        EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
+        EXPECT_TRUE(action->isVisible()) << item.name;
+    }
+    for (const char* separator : {"mFile2", "mFile4", "mStyles2", "mStyles5", "mStyles9",
+                                  "mStyles11", "mbank4", "mbank14"}) {
+        EXPECT_TRUE(child<QAction>(window, separator)->isSeparator()) << separator;
+    }
+
+    // "Name" sorts ascending in light red, then descending in light green.
+    auto* name = child<QPushButton>(window, "cbTitle1");
+    const QColor normal = name->palette().color(QPalette::Button);
+    QTest::mouseClick(name, Qt::LeftButton);
+    QTest::mouseClick(name, Qt::LeftButton);
+    EXPECT_EQ(name->palette().color(QPalette::Button), QColor(0xC0, 0xFF, 0xC0));
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Gamma");
+    QTest::mouseClick(child<QPushButton>(window, "cbTitle4"), Qt::LeftButton);
+    EXPECT_EQ(child<QPushButton>(window, "cbTitle4")->palette().color(QPalette::Button),
+              QColor(0xFF, 0xC0, 0xC0));
+    EXPECT_EQ(name->palette().color(QPalette::Button), normal);
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Beta");
+
+    // A block selected downwards or upwards gives the same first and last row.
+    auto* model = grid->model();
+    for (const auto& [anchor, current] : {std::pair{1, 3}, std::pair{3, 1}}) {
+        grid->setCurrentIndex(model->index(anchor, 1));
+        grid->selectionModel()->select(QItemSelection(model->index(std::min(anchor, current), 0),
+                                                      model->index(std::max(anchor, current), 4)),
+                                       QItemSelectionModel::ClearAndSelect);
+        grid->selectionModel()->setCurrentIndex(model->index(current, 1),
+                                                QItemSelectionModel::NoUpdate);
+        child<QAction>(window, "mStyles7")->trigger();
+        EXPECT_EQ(window.controller().selectedRowFirst(), 1);
+        EXPECT_EQ(window.controller().selectedRowLast(), 3);
+    }
+
+    // Set Filter: the filter window, each field as long as its column; a filter on the group.
+    env.state.StyleFilterValues[6] = "STYLENAME1 DESC";
+    QTimer::singleShot(0, [&] {
+        auto* filter = qobject_cast<StyleFilterWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(filter, nullptr);
+        EXPECT_EQ(filter->windowTitle(), "Database filter setting");
+        const int lengths[6] = {11, 250, 20, 20, 20, 50};
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(child<QLineEdit>(*filter, QString("txtField%1").arg(i))->maxLength(),
+                      lengths[i]);
+        }
+        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "NAME");
+        EXPECT_TRUE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
+        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder1")->count(), 7);
+        child<QLineEdit>(*filter, "txtField3")->setText("salsa");
+        QTest::mouseClick(child<QPushButton>(*filter, "cmdEmpty1"), Qt::LeftButton);
+        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "<NOTHING>");
+        EXPECT_FALSE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
+        QTest::mouseClick(child<QPushButton>(*filter, "cmdOk"), Qt::LeftButton);
+    });
+    child<QAction>(window, "mStyles6")->trigger();
+    EXPECT_EQ(env.state.StyleListWhere, "STYLECAT = pStyleCat");
+    EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(),
+              " 1 styles available - Database filtering is active ");
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Gamma");
+    EXPECT_EQ(child<QPushButton>(window, "cbTitle4")->palette().color(QPalette::Button), normal);
+
+    child<QAction>(window, "mFile5")->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+}  // namespace
+}  // namespace orb
