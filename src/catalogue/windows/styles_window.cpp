@@ -178,8 +178,10 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     addItems(bank, "mbank", kBankItems, mbank_);
     layout()->setMenuBar(bar);
 
-    connect(mFile_[0], &QAction::triggered, this, [this] { openImportWindow(0); });
-    connect(mFile_[1], &QAction::triggered, this, [this] { openImportWindow(1); });
+    connect(mFile_[0], &QAction::triggered, this,
+            [this] { openImportWindow(ImportRequest::Source::Folder); });
+    connect(mFile_[1], &QAction::triggered, this,
+            [this] { openImportWindow(ImportRequest::Source::File); });
     connect(mFile_[5], &QAction::triggered, this, &StylesWindow::reject);
     for (QAction* action : mStyles_) {
         connect(action, &QAction::triggered, this, [this] { recordSelection(); });
@@ -282,11 +284,9 @@ void StylesWindow::refresh() {
     }
 }
 
-void StylesWindow::openImportWindow(int mode) {
-    state_.ImportMode = static_cast<std::int16_t>(mode);
+void StylesWindow::openImportWindow(ImportRequest::Source source) {
     StyleImportWindow window(state_, dialogs_, this);
-    window.exec();
-    const bool imported = state_.ImportMode != -1;
+    const bool imported = window.importStyles(source) != ImportOutcome::NothingImported;
     command([this, imported] { controller_.importClosed(imported); });
 }
 

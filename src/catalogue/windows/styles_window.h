@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "catalogue/styles_controller.h"
+#include "stylefiles/style_import.h"
 
 class QAction;
 class QGroupBox;
@@ -41,7 +42,7 @@ private:
     void recordSelection();
     void refresh();
     // mFile(0) and (1): the import window for a folder (0) or one file (1).
-    void openImportWindow(int mode);
+    void openImportWindow(ImportRequest::Source source);
     void openFilterWindow();
 
     AppState& state_;
