@@ -55,8 +55,9 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        makeInitCommand(),    makeBackupCommand(),     makeRestoreCommand(),
-        makeStyInfoCommand(), makeStyRewriteCommand(), makeImportCommand(),
+        makeInitCommand(),        makeBackupCommand(),      makeRestoreCommand(),
+        makeStyInfoCommand(),     makeStyRewriteCommand(),  makeImportCommand(),
+        makeStyleUpdateCommand(), makeStyleDeleteCommand(),
     };
     return commands;
 }

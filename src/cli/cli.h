@@ -53,5 +53,7 @@ CliCommand makeRestoreCommand();
 CliCommand makeStyInfoCommand();
 CliCommand makeStyRewriteCommand();
 CliCommand makeImportCommand();
+CliCommand makeStyleUpdateCommand();
+CliCommand makeStyleDeleteCommand();
 
 }  // namespace orb
