@@ -76,12 +76,13 @@ TEST_F(KorgUtilityTest, AUtilityThatCannotStartIsNamedInTheMessage) {
     starter.succeed = false;
     const auto utility = makeUtility("util", true).string();
     EXPECT_FALSE(send(73, utility));
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "The Korg utility " + missing + " cannot be started: the file does not exist.",
-                  "The Korg utility " + plain + " cannot be started: the file is not executable.",
-                  "The Korg utility " + env.dir.path().string() + " cannot be started: it is not a file.",
-                  "The Korg utility " + utility + " could not be started."}));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        (std::vector<std::string>{
+            "The Korg utility " + missing + " cannot be started: the file does not exist.",
+            "The Korg utility " + plain + " cannot be started: the file is not executable.",
+            "The Korg utility " + env.dir.path().string() + " cannot be started: it is not a file.",
+            "The Korg utility " + utility + " could not be started."}));
     EXPECT_EQ(starter.starts.size(), 1u);
 }
 
