@@ -1,5 +1,5 @@
 # Fails when a source file includes from a layer above its own, so that the layers keep pointing
-# one way: core <- db <- state <- stylefiles, backup <- app <- cli, windows.
+# one way: core <- db <- state <- stylefiles, backup <- catalogue, app <- cli, windows.
 #   cmake -DSOURCE_DIR=<repo>/src -P CheckLayers.cmake
 set(level_core 0)
 set(level_db 1)

@@ -111,7 +111,10 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
         return kExitFailure;
     }
     for (const KORFStylesRow& row : rows) {
-        context.out << row.StyleProg << '\t' << row.StyleName1 << '\n';
+        // The name as the style list shows it, without the padding of code 0.
+        std::string name = row.StyleName1;
+        std::erase(name, '\0');
+        context.out << row.StyleProg << '\t' << name << '\n';
     }
     if (!confirmed) {
         context.out << "Without --yes nothing is deleted.\n";
