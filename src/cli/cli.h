@@ -62,5 +62,7 @@ CliCommand makeStyInfoCommand();
 CliCommand makeStyRewriteCommand();
 CliCommand makeImportCommand();
 CliCommand makeStylesCommand();
+CliCommand makeStyleUpdateCommand();
+CliCommand makeStyleDeleteCommand();
 
 }  // namespace orb

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "db/db_korf_style.h"
+
+namespace orb {
+
+class UserDialogs;
+
+// The six descriptive values of one style that a person may change.
+struct StyleEditValues {
+    std::string StyleName1;
+    std::string StyleDesc;
+    std::string StyleFamily;
+    std::string StyleCat;
+    std::string StyleFile;
+    std::string StyleAuthor;
+
+    bool operator==(const StyleEditValues&) const = default;
+};
+
+// frmStyleEdit: shows one style's values; "Update" hands back the six edited values, "Exit"
+// nothing.
+class StyleEditController {
+public:
+    static constexpr const char* kCaption = "Style edit";
+    static constexpr std::size_t kFieldCount = 6;
+
+    StyleEditController(const KORFStylesRow& style, UserDialogs& dialogs);
+
+    // The boxes, in the order of the labels kStyleFieldLabels.
+    std::array<std::string, kFieldCount> fields;
+
+    std::string code() const { return std::to_string(style_.StyleProg); }
+    std::string length() const;
+    const std::string& date() const { return style_.StyleDate; }
+
+    // Takes the boxes as typed; a value too long for its column or holding text that the
+    // keyboard's files cannot carry is refused with a message naming the field, and false.
+    bool update();
+    void exit() { result_.reset(); }
+    const std::optional<StyleEditValues>& result() const { return result_; }
+
+private:
+    KORFStylesRow style_;
+    UserDialogs& dialogs_;
+    std::optional<StyleEditValues> result_;
+};
+
+// Shows the edit window over the loaded style and returns what it handed back.
+using StyleEditWindowRunner = std::function<std::optional<StyleEditValues>(const KORFStylesRow&)>;
+
+// Edits style `styleProg`: loads it without its blocks into `access`, runs the edit window and,
+// when the person saved, writes the row. Returns the values written; nullopt when the style is
+// gone, the window was left with Exit, or the database refused the write (then a message with
+// the access object's error text, and `access` keeps the stored values).
+std::optional<StyleEditValues> EditStyle(DbKORFStyle& access, std::int32_t styleProg,
+                                         UserDialogs& dialogs,
+                                         const StyleEditWindowRunner& runWindow);
+
+}  // namespace orb

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/style_changes.h"
+
+namespace orb {
+
+class Database;
+class DbKORFStyle;
+class UserDialogs;
+
+// The family, group and author proposed for a group of styles.
+struct GroupValues {
+    std::string StyleFamily;
+    std::string StyleCat;
+    std::string StyleAuthor;
+
+    bool operator==(const GroupValues&) const = default;
+};
+
+// The values of the last of the listed styles that exists (empty when none does), which the
+// group edit window proposes.
+GroupValues CollectGroupValues(DbKORFStyle& access, const std::vector<std::int32_t>& styles);
+
+// frmGroupEdit: three boxes, each with its "Don't update!" box. "Update!" hands back the new
+// family, group and author, without those whose box is ticked; with all three ticked, or with
+// "Exit", nothing is handed back.
+class GroupEditController {
+public:
+    static constexpr std::size_t kFieldCount = 3;
+    static constexpr std::array<const char*, kFieldCount> kLabels = {"Family", "Group", "Author"};
+    static constexpr std::array<int, kFieldCount> kFieldLengths = {20, 20, 50};
+
+    GroupEditController(const GroupValues& proposal, UserDialogs& dialogs);
+
+    std::array<std::string, kFieldCount> fields;
+    std::array<bool, kFieldCount> dontUpdate{};
+
+    // False, with a message naming the field, when a value to be written is too long for its
+    // column or holds text that the keyboard's files cannot carry.
+    bool update();
+    void exit() { result_.reset(); }
+    // The columns to change (family, group, author only); nullopt when cancelled.
+    const std::optional<StyleColumnChanges>& result() const { return result_; }
+
+private:
+    UserDialogs& dialogs_;
+    std::optional<StyleColumnChanges> result_;
+};
+
+using GroupEditWindowRunner =
+    std::function<std::optional<StyleColumnChanges>(const GroupValues& proposal)>;
+
+// "Update (group)": proposes the values of the selected styles, runs the group edit window,
+// asks, and writes the values into every selected style in one go. True when the styles were
+// updated (the list should be read again); a refusal of the database changes nothing and is
+// reported with its error text.
+bool RunGroupUpdate(Database& database, DbKORFStyle& access, UserDialogs& dialogs,
+                    const std::vector<std::int32_t>& styles,
+                    const GroupEditWindowRunner& runWindow);
+
+// A selected grid row: the style number and the name as the grid shows it.
+struct SelectedStyle {
+    std::int32_t StyleProg = 0;
+    std::string name;
+};
+
+// The question asked before the selected styles are deleted.
+std::string GroupDeleteQuestion(const std::vector<SelectedStyle>& selection);
+
+// "Delete (group)": asks, deletes the styles from the catalogue, the banks and the song links
+// in one go and gives the notice. True when they were deleted (the list should be read again);
+// false on No or when the database refused (then nothing changed, and a message says why).
+bool RunGroupDelete(Database& database, DbKORFStyle& access, UserDialogs& dialogs,
+                    const std::vector<SelectedStyle>& selection);
+
+}  // namespace orb

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "catalogue/style_group.h"
+
+class QCheckBox;
+class QLineEdit;
+
+namespace orb {
+
+class UserDialogs;
+
+// frmGroupEdit: the view over GroupEditController.
+class GroupEditWindow : public QDialog {
+    Q_OBJECT
+public:
+    GroupEditWindow(const GroupValues& proposal, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The columns to change; nullopt after "Exit", Esc or with every "Don't update!" ticked.
+    const std::optional<StyleColumnChanges>& result() const { return controller_.result(); }
+
+private:
+    void update();
+
+    GroupEditController controller_;
+    std::array<QLineEdit*, GroupEditController::kFieldCount> txtField_{};
+    std::array<QCheckBox*, GroupEditController::kFieldCount> check1_{};
+};
+
+// Runs the window modally over `parent` for RunGroupUpdate.
+GroupEditWindowRunner groupEditWindowRunner(UserDialogs& dialogs, QWidget* parent);
+
+}  // namespace orb

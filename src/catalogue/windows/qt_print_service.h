@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include "catalogue/print_service.h"
+
+class QPrinter;
+
+namespace orb {
+
+class UserDialogs;
+
+// The printer of the windows: the default printer or, when no printer is installed, a PDF file
+// that the person chooses.
+class QtPrintService : public PrintService {
+public:
+    explicit QtPrintService(UserDialogs& dialogs) : dialogs_(dialogs) {}
+
+    bool print(const std::vector<PrintLine>& lines) override;
+
+    // Prints the lines into the PDF file `path`; false when it cannot be written.
+    static bool printToPdf(const std::vector<PrintLine>& lines, const QString& path);
+
+private:
+    static bool render(QPrinter& printer, const std::vector<PrintLine>& lines);
+
+    UserDialogs& dialogs_;
+};
+
+}  // namespace orb

@@ -1,0 +1,94 @@
+#include "catalogue/windows/style_edit_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "catalogue/style_changes.h"
+
+namespace orb {
+namespace {
+
+QLabel* valueLabel(const std::string& text, int index, QWidget* parent) {
+    auto* label = new QLabel(QString::fromStdString(text), parent);
+    label->setObjectName(QString("lbField%1").arg(index));
+    label->setFrameShape(QFrame::StyledPanel);
+    return label;
+}
+
+}  // namespace
+
+StyleEditWindow::StyleEditWindow(const KORFStylesRow& style, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), controller_(style, dialogs) {
+    setObjectName("frmStyleEdit");
+    setWindowTitle(StyleEditController::kCaption);
+    setModal(true);
+
+    // Rows as a person reads them: code, name, length, then the other values and the date.
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](const QString& caption, QWidget* field) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(field);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    };
+    auto makeField = [&](std::size_t i) {
+        txtField_[i] = new QLineEdit(QString::fromStdString(controller_.fields[i]), this);
+        txtField_[i]->setObjectName(QString("txtField%1").arg(i));
+        txtField_[i]->setMaxLength(kStyleFieldLengths[i]);
+        txtField_[i]->setMinimumWidth(i == 1 ? 380 : 200);
+        return txtField_[i];
+    };
+    addRow("Code", valueLabel(controller_.code(), 0, this));
+    addRow(kStyleFieldLabels[0], makeField(0));
+    addRow("Length", valueLabel(controller_.length(), 1, this));
+    for (std::size_t i = 1; i < StyleEditController::kFieldCount; ++i) {
+        addRow(kStyleFieldLabels[i], makeField(i));
+    }
+    addRow("Date of import", valueLabel(controller_.date(), 2, this));
+
+    auto* cbUpdate = new QPushButton("Update", this);
+    cbUpdate->setObjectName("cbUpdate");
+    cbUpdate->setToolTip("Updates style changes to database");
+    cbUpdate->setDefault(true);
+    connect(cbUpdate, &QPushButton::clicked, this, &StyleEditWindow::update);
+    auto* cbExit = new QPushButton("Exit", this);
+    cbExit->setObjectName("cbExit");
+    cbExit->setToolTip("Cancel any update and exit");
+    cbExit->setAutoDefault(false);
+    connect(cbExit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::rejected, this, [this] { controller_.exit(); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cbUpdate);
+    buttons->addWidget(cbExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    txtField_[0]->setFocus();
+}
+
+void StyleEditWindow::update() {
+    for (std::size_t i = 0; i < txtField_.size(); ++i) {
+        controller_.fields[i] = txtField_[i]->text().toStdString();
+    }
+    if (controller_.update()) {
+        accept();
+    }
+}
+
+StyleEditWindowRunner styleEditWindowRunner(UserDialogs& dialogs, QWidget* parent) {
+    return [&dialogs, parent](const KORFStylesRow& style) {
+        StyleEditWindow window(style, dialogs, parent);
+        window.exec();
+        return window.result();
+    };
+}
+
+}  // namespace orb

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "catalogue/style_edit.h"
+
+class QLineEdit;
+
+namespace orb {
+
+class UserDialogs;
+
+// frmStyleEdit: the view over StyleEditController.
+class StyleEditWindow : public QDialog {
+    Q_OBJECT
+public:
+    StyleEditWindow(const KORFStylesRow& style, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The values handed back by "Update"; nullopt after "Exit" or Esc.
+    const std::optional<StyleEditValues>& result() const { return controller_.result(); }
+
+private:
+    void update();
+
+    StyleEditController controller_;
+    std::array<QLineEdit*, StyleEditController::kFieldCount> txtField_{};
+};
+
+// Runs the window modally over `parent` for EditStyle.
+StyleEditWindowRunner styleEditWindowRunner(UserDialogs& dialogs, QWidget* parent);
+
+}  // namespace orb

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/korg_utility.h"
+#include "catalogue_fixture.h"
+#include "stylefiles/korf_library.h"
+
+namespace orb {
+namespace {
+
+class RecordingStarter : public ProgramStarter {
+public:
+    bool startDetached(const std::filesystem::path& program,
+                       const std::vector<std::string>& arguments) override {
+        starts.push_back({program.string(), arguments});
+        return succeed;
+    }
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+    };
+    std::vector<Start> starts;
+    bool succeed = true;
+};
+
+class KorgUtilityTest : public test::CatalogueTest {
+protected:
+    std::filesystem::path makeUtility(const std::string& name, bool executable) {
+        const auto path = env.dir / name;
+        test::writeFile(path, "#!/bin/sh\n");
+        std::filesystem::permissions(path, executable ? std::filesystem::perms::owner_all
+                                                      : std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_write);
+        return path;
+    }
+
+    bool send(std::int32_t style, const std::string& utility) {
+        DbKORFStyle access(db());
+        return SendStyleToKorgUtility(access, style, library, utility, workFolder, starter,
+                                      env.dialogs);
+    }
+
+    KORFLibrary library;
+    RecordingStarter starter;
+    std::filesystem::path workFolder = env.dir / "tmp";
+};
+
+TEST_F(KorgUtilityTest, TheStyleGoesAsAOneStyleBankSeventeenToTheUtility) {
+    std::filesystem::create_directories(workFolder);
+    const auto utility = makeUtility("korg util", true);
+    ASSERT_TRUE(send(73, utility.string()));
+
+    const std::string expected =
+        test::StyFileBuilder()
+            .style(0, "SWING", test::makeChunk(73 * 3, 73), "SWING2", test::makeChunk(78, 1073), 17)
+            .bytes();
+    EXPECT_EQ(test::readFile(workFolder / "WRK.STY"), expected);
+    ASSERT_EQ(starter.starts.size(), 1u);
+    EXPECT_EQ(starter.starts[0].program, utility.string());
+    EXPECT_EQ(starter.starts[0].arguments,
+              std::vector<std::string>{(workFolder / "WRK.STY").string()});
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    // A style that is gone: nothing written, nothing started, nothing said.
+    EXPECT_FALSE(send(999, utility.string()));
+    EXPECT_EQ(starter.starts.size(), 1u);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST_F(KorgUtilityTest, AUtilityThatCannotStartIsNamedInTheMessage) {
+    std::filesystem::create_directories(workFolder);
+    const auto missing = (env.dir / "no such utility").string();
+    const auto plain = makeUtility("plain", false).string();
+    EXPECT_FALSE(send(73, missing));
+    EXPECT_FALSE(send(73, plain));
+    EXPECT_FALSE(send(73, env.dir.path().string()));
+    starter.succeed = false;
+    const auto utility = makeUtility("util", true).string();
+    EXPECT_FALSE(send(73, utility));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        (std::vector<std::string>{
+            "The Korg utility " + missing + " cannot be started: the file does not exist.",
+            "The Korg utility " + plain + " cannot be started: the file is not executable.",
+            "The Korg utility " + env.dir.path().string() + " cannot be started: it is not a file.",
+            "The Korg utility " + utility + " could not be started."}));
+    EXPECT_EQ(starter.starts.size(), 1u);
+}
+
+TEST_F(KorgUtilityTest, AWorkFileThatCannotBeWrittenIsReported) {
+    // The temporary folder is missing, so the work file cannot be written there.
+    const auto utility = makeUtility("util", true).string();
+    EXPECT_FALSE(send(41, utility));
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    EXPECT_NE(env.dialogs.messages()[0].find("WRK.STY"), std::string::npos)
+        << env.dialogs.messages()[0];
+    EXPECT_TRUE(starter.starts.empty());
+}
+
+}  // namespace
+}  // namespace orb

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "catalogue_fixture.h"
+#include "cli/cli.h"
+
+namespace orb {
+namespace {
+
+using Slots = test::CatalogueTest::Slots;
+
+// The commands run on the fixture's database file; the connection is opened again afterwards
+// to look at what they left.
+class StyleCommandsTest : public test::CatalogueTest {
+protected:
+    test::CliRun run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--db", (env.dir / "ORB.MDB").string()});
+        const test::CliRun result = env.runCli(args);
+        db().open(env.dir / "ORB.MDB", Database::OpenMode::ExistingOnly);
+        return result;
+    }
+};
+
+TEST_F(StyleCommandsTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
+    const test::CliRun done =
+        run({"style-update", "--family", "Latin", "--file", "X.STY", "41", "88"});
+    EXPECT_EQ(done.status, kExitOk) << done.err;
+    EXPECT_EQ(done.out, "2 styles updated.\n");
+    EXPECT_EQ(storedStyle(41).StyleFamily, "Latin");
+    EXPECT_EQ(storedStyle(88).StyleFile, "X.STY");
+    EXPECT_EQ(storedStyle(88).StyleCat, "Club");
+    EXPECT_EQ(storedStyle(57).StyleFamily, "Slow");
+
+    const std::string before = snapshot();
+    // The second style cannot be written after the first was.
+    refuseUpdatesOf("KORFStyles", 57);
+    const test::CliRun refused = run({"style-update", "--author", "Kim", "41", "57"});
+    EXPECT_EQ(refused.status, kExitFailure);
+    EXPECT_EQ(refused.err, "The styles could not be updated; none was changed: 19 row is locked\n");
+    const test::CliRun tooLong = run({"style-update", "--family", std::string(21, 'f'), "88"});
+    EXPECT_EQ(tooLong.status, kExitFailure);
+    EXPECT_EQ(tooLong.err,
+              "The styles could not be updated; none was changed: 19 The text for "
+              "KORFStyles.StyleFamily is longer than its 20 characters\n");
+    const test::CliRun greek = run({"style-update", "--group", "\xCE\xB1", "88"});
+    EXPECT_EQ(greek.status, kExitFailure);
+    EXPECT_EQ(greek.err,
+              "The Group holds characters that the keyboard's files cannot carry "
+              "(Windows-1252 only).\n");
+    const test::CliRun unknown = run({"style-update", "--author", "Kim", "41", "999"});
+    EXPECT_EQ(unknown.status, kExitFailure);
+    EXPECT_EQ(unknown.err, "There is no style 999.\n");
+    EXPECT_EQ(snapshot(), before);
+
+    EXPECT_EQ(run({"style-update", "41"}).status, kExitUsage);
+    EXPECT_EQ(run({"style-update", "--family", "Rock"}).status, kExitUsage);
+    EXPECT_EQ(run({"style-update", "--family", "Rock", "4x"}).status, kExitUsage);
+}
+
+TEST_F(StyleCommandsTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
+    const std::string before = snapshot();
+    const test::CliRun listed = run({"style-delete", "73", "41"});
+    EXPECT_EQ(listed.status, kExitOk) << listed.err;
+    EXPECT_EQ(listed.out, "73\tSWING\n41\tROCK1\nWithout --yes nothing is deleted.\n");
+    EXPECT_EQ(snapshot(), before);
+
+    // Bank 9 cannot be rewritten: style 41 is gone and bank 5 rewritten by then.
+    db().execute(
+        "CREATE TRIGGER refuse_banks BEFORE UPDATE ON KORFBanks WHEN OLD.BankProg = 9 "
+        "BEGIN SELECT RAISE(ABORT, 'bank is locked'); END");
+    const test::CliRun refused = run({"style-delete", "--yes", "41", "73"});
+    EXPECT_EQ(refused.status, kExitFailure);
+    EXPECT_EQ(refused.err,
+              "The styles could not be deleted; none was changed: 19 bank is locked\n");
+    EXPECT_EQ(snapshot(), before);
+    db().execute("DROP TRIGGER refuse_banks");
+
+    const test::CliRun deleted = run({"style-delete", "--yes", "41", "73"});
+    EXPECT_EQ(deleted.status, kExitOk) << deleted.err;
+    EXPECT_EQ(deleted.out,
+              "41\tROCK1\n73\tSWING\n"
+              "2 styles deleted from the catalogue, the banks and the song links.\n");
+    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{57, 88}));
+    EXPECT_EQ(slotsOf(5), (Slots{57, 88}));
+    EXPECT_EQ(slotsOf(9), (Slots{88, 57, 88}));
+    EXPECT_EQ(run({"style-delete", "--yes"}).status, kExitUsage);
+    EXPECT_EQ(run({"style-delete", "999"}).status, kExitFailure);
+}
+
+}  // namespace
+}  // namespace orb

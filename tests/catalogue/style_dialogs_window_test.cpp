@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "catalogue/style_list_print.h"
+#include "catalogue/windows/group_edit_window.h"
+#include "catalogue/windows/qt_print_service.h"
+#include "catalogue/windows/style_edit_window.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+template <typename T>
+T* child(QWidget& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+QLineEdit* box(QWidget& window, int index) {
+    return child<QLineEdit>(window, QString("txtField%1").arg(index));
+}
+
+KORFStylesRow ballad() {
+    KORFStylesRow style;
+    style.StyleProg = 57;
+    style.StyleName1 = "BALLAD";
+    style.StyleLength1 = 1200;
+    style.StyleLength2 = 34;
+    style.StyleDesc = "Slow one";
+    style.StyleFamily = "Slow";
+    style.StyleCat = "Pop";
+    style.StyleFile = "USER01.STY";
+    style.StyleAuthor = "Ben";
+    style.StyleDate = "2026/12/06";
+    return style;
+}
+
+TEST(StyleEditWindow, ShowsTheStyleAndHandsBackTheBoxesOnUpdateOnly) {
+    test::ScriptedDialogs dialogs;
+    StyleEditWindow window(ballad(), dialogs);
+    window.show();
+    EXPECT_EQ(window.objectName(), "frmStyleEdit");
+    EXPECT_EQ(window.windowTitle(), "Style edit");
+    EXPECT_EQ(child<QLabel>(window, "lbField0")->text(), "57");
+    EXPECT_EQ(child<QLabel>(window, "lbField1")->text(), "1234");
+    EXPECT_EQ(child<QLabel>(window, "lbField2")->text(), "2026/12/06");
+    const int lengths[] = {11, 250, 20, 20, 20, 50};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(box(window, i)->maxLength(), lengths[i]);
+    }
+    EXPECT_EQ(box(window, 4)->text(), "USER01.STY");
+    EXPECT_EQ(child<QPushButton>(window, "cbUpdate")->toolTip(),
+              "Updates style changes to database");
+    EXPECT_EQ(child<QPushButton>(window, "cbExit")->toolTip(), "Cancel any update and exit");
+
+    box(window, 2)->setText("Soul");
+    QTest::mouseClick(child<QPushButton>(window, "cbExit"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.result().has_value());
+
+    StyleEditWindow again(ballad(), dialogs);
+    again.show();
+    box(again, 2)->setText("Soul");
+    QTest::keyClick(box(again, 2), Qt::Key_Return);
+    EXPECT_FALSE(again.isVisible());
+    ASSERT_TRUE(again.result().has_value());
+    EXPECT_EQ(*again.result(),
+              (StyleEditValues{"BALLAD", "Slow one", "Soul", "Pop", "USER01.STY", "Ben"}));
+    EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST(GroupEditWindow, AllThreeDontUpdateBoxesActAsExit) {
+    test::ScriptedDialogs dialogs;
+    GroupEditWindow window({"Jazz", "Big band", "Cid"}, dialogs);
+    window.show();
+    EXPECT_EQ(box(window, 1)->text(), "Big band");
+    EXPECT_EQ(box(window, 2)->maxLength(), 50);
+    for (int i = 0; i < 3; ++i) {
+        auto* check = child<QCheckBox>(window, QString("Check1%1").arg(i));
+        EXPECT_EQ(check->text(), "Don't update!");
+        check->setChecked(true);
+    }
+    QTest::mouseClick(child<QPushButton>(window, "cmdOk"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.result().has_value());
+
+    GroupEditWindow one({"Jazz", "Big band", "Cid"}, dialogs);
+    one.show();
+    child<QCheckBox>(one, "Check11")->setChecked(true);
+    box(one, 0)->setText("Swing");
+    QTest::mouseClick(child<QPushButton>(one, "cmdOk"), Qt::LeftButton);
+    StyleColumnChanges expected;
+    expected.StyleFamily = "Swing";
+    expected.StyleAuthor = "Cid";
+    EXPECT_EQ(one.result(), expected);
+}
+
+TEST(StyleListPrint, LinesAsTheGridShowsThemAndAPdfOfSeveralPages) {
+    std::vector<StyleListRow> rows = {{"BALLAD", "Slow one", "Slow", "Pop"},
+                                      {"SWING", std::string(45, 'd'), "Jazz", "Big band"}};
+    const std::vector<PrintLine> lines = StyleListLines(rows);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], (PrintLine{"Styles (2)", "ARIAL", 12}));
+    EXPECT_EQ(lines[2].text, "Name         Description" + std::string(31, ' ') + "Family" +
+                                 std::string(16, ' ') + "Group");
+    EXPECT_EQ(lines[4], (PrintLine{"SWING        " + std::string(40, 'd') + "  Jazz" +
+                                       std::string(18, ' ') + "Big band",
+                                   "Courier New", 8}));
+
+    test::TempDir dir;
+    rows.resize(300, {"ROCK", "Rock style", "Rock", "Pop"});
+    const QString pdf = QString::fromStdString((dir / "styles.pdf").string());
+    ASSERT_TRUE(QtPrintService::printToPdf(StyleListLines(rows), pdf));
+    const std::string bytes = test::readFile(dir / "styles.pdf");
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    std::size_t pages = 0;
+    for (auto at = bytes.find("/Type /Page\n"); at != std::string::npos;
+         at = bytes.find("/Type /Page\n", at + 1)) {
+        ++pages;
+    }
+    EXPECT_GE(pages, 3u);
+    EXPECT_FALSE(QtPrintService::printToPdf(lines, pdf + "/no/such/folder.pdf"));
+}
+
+}  // namespace
+}  // namespace orb

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/style_changes.h"
+#include "catalogue/style_edit.h"
+#include "catalogue_fixture.h"
+
+namespace orb {
+namespace {
+
+class StyleEditTest : public test::CatalogueTest {};
+
+TEST_F(StyleEditTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
+    DbKORFStyle access(db());
+    const std::string before = snapshot();
+    std::optional<KORFStylesRow> shown;
+    EXPECT_FALSE(EditStyle(access, 57, env.dialogs, [&](const KORFStylesRow& style) {
+        shown = style;
+        return std::optional<StyleEditValues>();
+    }));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->StyleName1, "BALLAD");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(EditStyle(access, 999, env.dialogs, [](const KORFStylesRow&) {
+        ADD_FAILURE() << "no window for a style that is gone";
+        return std::optional<StyleEditValues>();
+    }));
+
+    const StyleEditValues edited{"SLOW", "A slow one", "Soul", "Ballads", "MY.STY", "Zoe"};
+    EXPECT_EQ(EditStyle(access, 57, env.dialogs,
+                        [&](const KORFStylesRow&) { return std::optional(edited); }),
+              edited);
+    const KORFStylesRow stored = storedStyle(57);
+    EXPECT_EQ((StyleEditValues{stored.StyleName1, stored.StyleDesc, stored.StyleFamily,
+                               stored.StyleCat, stored.StyleFile, stored.StyleAuthor}),
+              edited);
+    EXPECT_EQ(stored.StyleName2, "BALLAD2");
+    EXPECT_EQ(stored.StyleContent1, test::makeChunk(57 * 3, 57));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+// Each box holds as many characters as its column: that many are stored, one more the
+// database refuses, with its error text shown and the access object back at the stored values.
+TEST_F(StyleEditTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
+    DbKORFStyle access(db());
+    for (std::size_t i = 0; i < kStyleFieldLengths.size(); ++i) {
+        for (const int extra : {0, 1}) {
+            env.dialogs.clear();
+            std::array<std::string, 6> values{"N", "D", "F", "C", "S", "A"};
+            values[i] = std::string(static_cast<std::size_t>(kStyleFieldLengths[i] + extra), 'x');
+            const StyleEditValues edited{values[0], values[1], values[2],
+                                         values[3], values[4], values[5]};
+            const auto written = EditStyle(access, 73, env.dialogs, [&](const KORFStylesRow&) {
+                return std::optional(edited);
+            });
+            EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
+            EXPECT_EQ(env.dialogs.messages().size(), static_cast<std::size_t>(extra));
+            if (extra == 1 && !env.dialogs.messages().empty()) {
+                EXPECT_EQ(env.dialogs.messages()[0].rfind("The style could not be updated: 19 ", 0),
+                          0u)
+                    << env.dialogs.messages()[0];
+                const KORFStylesRow stored = storedStyle(73);
+                EXPECT_EQ(access.StyleName1, stored.StyleName1);
+                EXPECT_EQ(access.StyleDesc, stored.StyleDesc);
+                EXPECT_EQ(access.StyleCat, stored.StyleCat);
+                EXPECT_EQ(access.StyleAuthor, stored.StyleAuthor);
+            }
+        }
+    }
+}
+
+TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
+    test::ScriptedDialogs dialogs;
+    KORFStylesRow style;
+    style.StyleProg = 57;
+    style.StyleName1 = "BALLAD";
+    style.StyleLength1 = 1200;
+    style.StyleLength2 = 34;
+    style.StyleDate = "2026/12/06";
+    style.StyleAuthor = "Ben";
+    StyleEditController edit(style, dialogs);
+    EXPECT_EQ(edit.code(), "57");
+    EXPECT_EQ(edit.length(), "1234");
+    EXPECT_EQ(edit.date(), "2026/12/06");
+    EXPECT_EQ(edit.fields[0], "BALLAD");
+    EXPECT_EQ(edit.fields[5], "Ben");
+
+    edit.fields[1] = "caf\xC3\xA9 \xF0\x9F\x8E\xB9";
+    EXPECT_FALSE(edit.update());
+    edit.fields[1] = "caf\xC3\xA9";
+    edit.fields[0] = "TWELVE CHARS";
+    EXPECT_FALSE(edit.update());
+    EXPECT_FALSE(edit.result().has_value());
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{
+                  "The Description holds characters that the keyboard's files cannot carry "
+                  "(Windows-1252 only).",
+                  "The Name may be at most 11 characters long."}));
+    edit.fields[0] = "  ELEVEN CH";  // kept as typed, blanks included
+    ASSERT_TRUE(edit.update());
+    EXPECT_EQ(edit.result()->StyleName1, "  ELEVEN CH");
+    EXPECT_EQ(edit.result()->StyleDesc, "caf\xC3\xA9");
+    edit.exit();
+    EXPECT_FALSE(edit.result().has_value());
+}
+
+}  // namespace
+}  // namespace orb

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/style_group.h"
+#include "catalogue/unlink_style_from_songs.h"
+#include "catalogue_fixture.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+using Icon = UserDialogs::Icon;
+using Slots = test::CatalogueTest::Slots;
+using Link = test::CatalogueTest::Link;
+
+class StyleGroupTest : public test::CatalogueTest {
+protected:
+    std::vector<SelectedStyle> threeRows() {
+        return {{41, "ROCK1"}, {57, "BALLAD"}, {73, "SWING"}};
+    }
+};
+
+TEST_F(StyleGroupTest, DeletingThreeStylesEmptiesTheirSlotsAndUnlinksTheirSongs) {
+    DbKORFStyle access(db());
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(RunGroupDelete(db(), access, env.dialogs, threeRows()));
+
+    ASSERT_EQ(env.dialogs.calls().size(), 2u);
+    const auto& question = env.dialogs.calls()[0];
+    EXPECT_EQ(question.text,
+              "3 styles  will be deleted from database and from banks. Are you sure?");
+    EXPECT_EQ(question.title, "ORB");
+    EXPECT_EQ(question.icon, Icon::Question);
+    EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, Answer::No);
+    EXPECT_EQ(env.dialogs.calls()[1].text,
+              "Styles have been deleted. Click on Ok to update style grid.");
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Information);
+
+    EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
+    EXPECT_EQ(slotsOf(5), (Slots{88}));
+    EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
+    // Song 301 already had a link without a style: the one of style 41 is dropped. Song 302's
+    // two links both lose their style; the second would clash with the first and is dropped.
+    EXPECT_EQ(links(), (std::vector<Link>{{301, 0, "", "", "free"},
+                                          {301, 88, "98", "0", "end"},
+                                          {302, 0, "", "", "first"}}));
+}
+
+TEST_F(StyleGroupTest, DeleteAsksByNameForOneStyleAndStopsOnNo) {
+    DbKORFStyle access(db());
+    const std::string before = snapshot();
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(RunGroupDelete(db(), access, env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{
+                  "Style BALLAD will be deleted from database and from banks. Are you sure?"});
+    EXPECT_EQ(snapshot(), before);
+
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(RunGroupDelete(db(), access, env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "Style has been deleted. Click on Ok to update style grid.");
+    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 73, 88}));
+}
+
+TEST_F(StyleGroupTest, ARefusedDeleteChangesNothing) {
+    // The third style's link (dropped, as its song has a style-less link by then) cannot be
+    // removed, after two styles were already deleted.
+    db().execute(
+        "CREATE TRIGGER refuse_link BEFORE DELETE ON KORFSonSty WHEN OLD.StyleProg = 73 "
+        "BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
+    const std::string before = snapshot();
+    DbKORFStyle access(db());
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(RunGroupDelete(db(), access, env.dialogs, threeRows()));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The styles could not be deleted; none was changed: 19 row is locked");
+    EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(db().inTransaction());
+}
+
+TEST_F(StyleGroupTest, UnlinkingStyleZeroOrAStyleWithoutLinksChangesNothing) {
+    const std::string before = snapshot();
+    UnlinkStyleFromSongs(db(), 0);
+    UnlinkStyleFromSongs(db(), 999);
+    EXPECT_EQ(snapshot(), before);
+    UnlinkStyleFromSongs(db(), 88);
+    UnlinkStyleFromSongs(db(), 57);
+    EXPECT_EQ(links(), (std::vector<Link>{{301, 0, "", "", "free"},
+                                          {301, 41, "120", "+2", "intro"},
+                                          {302, 0, "", "", "first"},
+                                          {302, 73, "140", "+1", "second"}}));
+}
+
+TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColumns) {
+    DbKORFStyle access(db());
+    std::optional<GroupValues> proposed;
+    StyleColumnChanges changes;
+    changes.StyleFamily = "Swing";
+    changes.StyleAuthor = "Eve";
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(
+        RunGroupUpdate(db(), access, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+            proposed = values;
+            return std::optional(changes);
+        }));
+    EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"A group of styles is about to be updated. Are you sure?"});
+    for (const std::int32_t prog : {57, 73}) {
+        EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
+        EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
+    }
+    EXPECT_EQ(storedStyle(57).StyleCat, "Pop");
+    EXPECT_EQ(storedStyle(73).StyleCat, "Big band");
+    EXPECT_EQ(storedStyle(41).StyleFamily, "Rock");
+    EXPECT_FALSE(env.dialogs.waitCursor());
+}
+
+TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
+    DbKORFStyle access(db());
+    const std::string before = snapshot();
+    // Cancelled: no question at all (the scripted dialogs fail on an unexpected one).
+    EXPECT_FALSE(RunGroupUpdate(db(), access, env.dialogs, {41, 57},
+                                [](const GroupValues&) { return std::nullopt; }));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    refuseUpdatesOf("KORFStyles", 73);
+    StyleColumnChanges changes;
+    changes.StyleCat = "Evergreen";
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(RunGroupUpdate(db(), access, env.dialogs, {41, 57, 73},
+                                [&](const GroupValues&) { return std::optional(changes); }));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The styles could not be updated; none was changed: 19 row is locked");
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
+    test::ScriptedDialogs dialogs;
+    GroupEditController edit({"Rock", "Pop", "Ann"}, dialogs);
+    edit.fields = {"Latin", "Dance", "Bob"};
+    edit.dontUpdate = {false, true, false};
+    ASSERT_TRUE(edit.update());
+    StyleColumnChanges expected;
+    expected.StyleFamily = "Latin";
+    expected.StyleAuthor = "Bob";
+    EXPECT_EQ(edit.result(), expected);
+
+    edit.dontUpdate = {true, true, true};
+    EXPECT_TRUE(edit.update());
+    EXPECT_FALSE(edit.result().has_value());
+    edit.dontUpdate = {false, false, false};
+    ASSERT_TRUE(edit.update());
+    edit.exit();
+    EXPECT_FALSE(edit.result().has_value());
+
+    // A ticked box's text is not checked; an unticked one is, naming its field.
+    edit.fields = {"Latin", "\xCE\xB1\xCE\xB2", std::string(51, 'a')};
+    edit.dontUpdate = {false, true, false};
+    EXPECT_FALSE(edit.update());
+    edit.dontUpdate = {false, false, true};
+    EXPECT_FALSE(edit.update());
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{
+                  "The Author may be at most 50 characters long.",
+                  "The Group holds characters that the keyboard's files cannot carry "
+                  "(Windows-1252 only)."}));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+}  // namespace
+}  // namespace orb
