@@ -1,0 +1,409 @@
+// The commands, case by case: each case makes its files, runs `orb` one or more times on a fresh
+// environment and compares the exit status and both outputs exactly ("{dir}" stands for the
+// case's own folder), then checks what the commands left behind.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "cli/cli.h"
+#include "stylefiles/import_test_support.h"
+#include "support/sty_file_builder.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using test::makeChunk;
+using test::readFile;
+using test::StyFileBuilder;
+using test::TestEnvironment;
+using test::writeFile;
+
+constexpr const char* kContains = "~";  // an expected output starting so is a part of the output
+
+struct Step {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+struct Case {
+    const char* name;
+    std::function<void(TestEnvironment&)> prepare;
+    std::vector<Step> steps;
+    std::function<void(TestEnvironment&)> check;
+};
+
+std::string expand(std::string text, const TestEnvironment& env) {
+    const std::string dir = env.dir.path().string();
+    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
+        text.replace(at, 5, dir);
+        at += dir.size();
+    }
+    return text;
+}
+
+void expectOutput(const std::string& expected, const std::string& actual, const char* what) {
+    if (expected.starts_with(kContains)) {
+        EXPECT_NE(actual.find(expected.substr(1)), std::string::npos) << what << ": " << actual;
+    } else {
+        EXPECT_EQ(actual, expected) << what;
+    }
+}
+
+long long countOf(TestEnvironment& env, const char* table) {
+    Database db;
+    db.open(env.dir / "orb.mdb", Database::OpenMode::ExistingOnly);
+    Rows rows = db.query(std::string("SELECT COUNT(*) FROM ") + table);
+    rows.next();
+    return rows.integer(0);
+}
+
+void initDatabase(TestEnvironment& env) {
+    ASSERT_EQ(env.runCli({"--db", (env.dir / "orb.mdb").string(), "init"}).status, 0);
+}
+
+// A bank of three styles with names padded as the reader gives them back.
+std::string rewriteBank(int bank) {
+    StyFileBuilder builder;
+    builder.style(0, "ROCK       ", makeChunk(100, 1), "ROCK B     ", makeChunk(10, 2), bank)
+        .style(2, "BALLAD     ", makeChunk(200, 3), "", "", bank)
+        .style(3, "SWING      ", makeChunk(50, 4), "SWING B    ", makeChunk(5, 5), bank);
+    return builder.bytes();
+}
+
+const std::string kDb = "{dir}/orb.mdb";
+const std::string kDamagedBank = [] {
+    std::string damaged = test::bankFile("BETA", 2, 2);
+    damaged.resize(damaged.size() - 40);
+    return damaged;
+}();
+
+const std::vector<Case> kCases = {
+    {"InitCreatesTheDatabaseAndPrintsItsPath",
+     nullptr,
+     {{{"--db", "{dir}/sub/cat.mdb", "init"}, 0, "{dir}/sub/cat.mdb\n", ""},
+      // --db after the command word, and a second init keeps the file.
+      {{"init", "--db", "{dir}/sub/cat.mdb"}, 0, "{dir}/sub/cat.mdb\n", ""}},
+     [](TestEnvironment& env) {
+         Database db;
+         db.open(env.dir / "sub" / "cat.mdb", Database::OpenMode::ExistingOnly);
+         EXPECT_EQ(db.query("SELECT * FROM KORFBanks").columnCount(), 19);
+     }},
+    {"InitUsesTheStoredPathAndCreatesItWhenGone",
+     [](TestEnvironment& env) {
+         env.settings.set("PATH", "DATABASE", expand("{dir}/gone.mdb", env));
+     },
+     {{{"init"}, 0, "{dir}/gone.mdb\n", ""}},
+     [](TestEnvironment& env) { EXPECT_TRUE(fs::exists(env.dir / "gone.mdb")); }},
+    {"InitOnAFileThatIsNotADatabaseFailsAndLeavesIt",
+     [](TestEnvironment& env) { writeFile(env.dir / "x.mdb", std::string(1000, 'x')); },
+     {{{"--db", "{dir}/x.mdb", "init"},
+       1,
+       "",
+       "The file {dir}/x.mdb cannot be opened as an ORB database (26 file is not a database: "
+       "{dir}/x.mdb).\n"}},
+     [](TestEnvironment& env) { EXPECT_EQ(readFile(env.dir / "x.mdb"), std::string(1000, 'x')); }},
+    {"InitRefusesAnotherProgramsDatabaseAndTakesAnEmptyOne",
+     [](TestEnvironment& env) {
+         Database other;
+         other.open(env.dir / "other.sqlite", Database::OpenMode::CreateIfMissing);
+         other.execute("CREATE TABLE Contacts (Name text)");
+         other.execute("INSERT INTO Contacts VALUES (pName)", {"Ann"});
+         writeFile(env.dir / "empty.mdb", "");
+         Database bare;
+         bare.open(env.dir / "bare.mdb", Database::OpenMode::CreateIfMissing);
+         bare.execute("PRAGMA user_version = 7");
+     },
+     {{{"--db", "{dir}/other.sqlite", "init"},
+       1,
+       "",
+       "The file {dir}/other.sqlite holds another program's tables and none of ORB's; it is not "
+       "an ORB database and was left as it was.\n"},
+      {{"--db", "{dir}/empty.mdb", "init"}, 0, "{dir}/empty.mdb\n", ""},
+      {{"--db", "{dir}/bare.mdb", "init"}, 0, "{dir}/bare.mdb\n", ""}},
+     [](TestEnvironment& env) {
+         Database other;
+         other.open(env.dir / "other.sqlite", Database::OpenMode::ExistingOnly);
+         EXPECT_EQ(other.query("SELECT name FROM sqlite_master").next(), true);
+         EXPECT_THROW(other.query("SELECT * FROM KORFStyles"), DbError);
+         for (const char* name : {"empty.mdb", "bare.mdb"}) {
+             Database db;
+             db.open(env.dir / name, Database::OpenMode::ExistingOnly);
+             EXPECT_EQ(db.query("SELECT * FROM KORFStyles").columnCount(), 14) << name;
+         }
+     }},
+    {"HelpAndUsageErrors",
+     nullptr,
+     {{{"--help"}, 0, "~Usage: orb [--db PATH] COMMAND", ""},
+      {{"--help"}, 0, "~\n  init", ""},
+      {{"frobnicate"}, kExitUsage, "", "~frobnicate"},
+      {{"--db"}, kExitUsage, "", "--db needs a path.\n"},
+      {{"--db", "x"}, kExitUsage, "", "~"}},
+     nullptr},
+    {"StyInfoListsTheStylesOfABankAndMakesNoDatabase",
+     [](TestEnvironment& env) {
+         StyFileBuilder builder;
+         builder.style(0, "ROCK", makeChunk(100, 1), "ROCK B", makeChunk(10, 2), 17)
+             .style(4, "BALLAD", makeChunk(200, 3), "", "", 17);
+         writeFile(env.dir / "USER01.STY", builder.bytes());
+     },
+     {{{"sty-info", "{dir}/USER01.STY"},
+       0,
+       "1\tROCK       \t108\tROCK B     \t18\n"
+       "5\tBALLAD     \t208\t\t0\n",
+       ""}},
+     [](TestEnvironment& env) { EXPECT_FALSE(fs::exists(env.dir / "ORB.MDB")); }},
+    {"StyInfoSeparatesTheBanksOfATwoBankFile",
+     [](TestEnvironment& env) {
+         StyFileBuilder builder;
+         builder.style(0, "A", makeChunk(1, 1), "", "", 18)
+             .style(0, "B", makeChunk(2, 2), "", "", 17);
+         writeFile(env.dir / "TWO.STY", builder.bytes());
+     },
+     {{{"sty-info", "{dir}/TWO.STY"},
+       0,
+       "bank\t18\n1\tA          \t9\t\t0\n"
+       "bank\t17\n1\tB          \t10\t\t0\n",
+       ""}},
+     nullptr},
+    {"StyInfoOnOtherFilesAndFailures",
+     [](TestEnvironment& env) {
+         writeFile(env.dir / "Old Arranger.sty", "KORGM" + std::string(100, '\0'));
+         writeFile(env.dir / "notes.sty", "ten bytes!");
+         writeFile(env.dir / "EMPTY.STY", "");
+         ASSERT_EQ(mkfifo((env.dir / "PIPE.STY").c_str(), 0600), 0);
+     },
+     {{{"sty-info", "{dir}/Old Arranger.sty"},
+       2,
+       "OLDARR~1.STY is probably a style for KORG  iS40,iS50 arrangers\n",
+       ""},
+      {{"sty-info", "{dir}/notes.sty"},
+       2,
+       "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no rights to "
+       "access it!\n",
+       ""},
+      {{"sty-info", "{dir}/EMPTY.STY"}, 1, "", "The file {dir}/EMPTY.STY is empty.\n"},
+      {{"sty-info", "{dir}/NONE.STY"}, 1, "", "The file {dir}/NONE.STY does not exist.\n"},
+      // A FIFO is refused at once instead of blocking the command for good.
+      {{"sty-info", "{dir}/PIPE.STY"},
+       1,
+       "",
+       "The file {dir}/PIPE.STY cannot be read: it is not a regular file.\n"},
+      {{"sty-info"}, kExitUsage, "", "~"}},
+     nullptr},
+    {"StyRewriteRenumbersTheBankAndKeepsEverySlot",
+     [](TestEnvironment& env) {
+         writeFile(env.dir / "IN.STY", rewriteBank(17));
+         writeFile(env.dir / "I30.STY", "KORGI" + std::string(40, ' '));
+     },
+     {{{"sty-rewrite", "{dir}/IN.STY", "{dir}/SAME.STY"}, 0, "", ""},
+      {{"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "3"}, 0, "", ""},
+      // In place as well.
+      {{"sty-rewrite", "--bank-number", "255", "{dir}/IN.STY", "{dir}/IN.STY"}, 0, "", ""},
+      {{"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "256"},
+       kExitUsage,
+       "",
+       "~"},
+      {{"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "x"}, kExitUsage, "", "~"},
+      {{"sty-rewrite", "{dir}/IN.STY"}, kExitUsage, "", "~"},
+      {{"sty-rewrite", "{dir}/I30.STY", "{dir}/OUT.STY"},
+       2,
+       "I30.STY is probably a style for KORG  i30 arranger\n",
+       ""}},
+     [](TestEnvironment& env) {
+         EXPECT_EQ(readFile(env.dir / "SAME.STY"), rewriteBank(17));
+         EXPECT_EQ(readFile(env.dir / "OUT.STY"), rewriteBank(3));  // the refusals left it
+         EXPECT_EQ(readFile(env.dir / "IN.STY"), rewriteBank(255));
+     }},
+    {"BackupCheckAndRestore",
+     [](TestEnvironment& env) {
+         initDatabase(env);
+         Database db;
+         db.open(env.dir / "orb.mdb", Database::OpenMode::ExistingOnly);
+         db.execute("INSERT INTO KORFSongs VALUES (3, 'Moon River', 'Mancini')");
+     },
+     {{{"--db", kDb, "backup", "{dir}/copy.dump"},  // no extension question without a window
+       0,
+       "ORB database backup completed without errors!\n",
+       ""},
+      {{"--db", "{dir}/other.mdb", "init"}, 0, "{dir}/other.mdb\n", ""},
+      {{"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump"},
+       0,
+       "{dir}/copy.dump is an ORB dump file of 1 rows and would restore; add --yes to replace the "
+       "catalogue with it.\n",
+       ""},
+      {{"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump", "--yes"},
+       0,
+       "ORB database restore completed without errors!\n",
+       ""}},
+     [](TestEnvironment& env) {
+         EXPECT_NE(readFile(env.dir / "copy.dump").find("Moon River\r\nMancini\r\n"),
+                   std::string::npos);
+         Database restored;
+         restored.open(env.dir / "other.mdb", Database::OpenMode::ExistingOnly);
+         Rows rows = restored.query("SELECT SongCode, SongTitle FROM KORFSongs");
+         ASSERT_TRUE(rows.next());
+         EXPECT_EQ(std::make_pair(rows.integer(0), rows.text(1)),
+                   std::make_pair(std::int64_t{3}, std::string("Moon River")));
+     }},
+    {"BackupAndRestoreFailuresExitWithOneAndAMessage",
+     [](TestEnvironment& env) {
+         initDatabase(env);
+         writeFile(env.dir / "bad.odd", "ORB BACKUP\r\nTABLE KORFSONGS\r\n");
+     },
+     {{{"--db", kDb, "restore", "{dir}/bad.odd"},
+       1,
+       "",
+       "{dir}/bad.odd is not an ORB dump file or is damaged: Line 2: \"TABLE KORFBANKS\" was "
+       "expected.\n"},
+      {{"--db", kDb, "restore", "{dir}/bad.odd", "--yes"},
+       1,
+       "",
+       "{dir}/bad.odd is not a ORB backup files or is corrupted! Restore process aborted!\n"},
+      {{"--db", kDb, "backup", "{dir}/missing/x.odd"},
+       1,
+       "",
+       "The backup to {dir}/missing/x.odd failed: The dump file {dir}/missing/x.odd cannot be "
+       "written: the folder {dir}/missing does not exist.\nNo dump file has been written.\n"},
+      {{"--db", kDb, "backup"}, kExitUsage, "", "~"}},
+     nullptr},
+    {"ImportFolderAndFileWithTheirOptions",
+     [](TestEnvironment& env) {
+         initDatabase(env);
+         writeFile(env.dir / "banks" / "A.STY", test::bankFile("ALPHA", 2, 1));
+         writeFile(env.dir / "banks" / "SUB" / "B.STY", test::bankFile("BETA", 1, 2));
+         writeFile(env.dir / "banks" / "I5.STY", "KORG< and more bytes than any header holds");
+     },
+     {{{"--db", kDb, "import", "--family", "Pop", "{dir}/banks"},
+       0,
+       "I5.STY is probably a style for KORG  i5 arranger\n",
+       ""},
+      {{"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
+       0,
+       "Style ALPHA1      from file A.STY is the same as style ALPHA1      from file A.STY, and "
+       "will not be imported!\n"
+       "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file A.STY, and "
+       "will not be imported!\n"
+       "I5.STY is probably a style for KORG  i5 arranger\n",
+       ""},
+      {{"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"}, 0, "", ""},
+      {{"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"}, 0, "", ""}},
+     [](TestEnvironment& env) {
+         // 2 + 1 (BETA) + 2 again (all); by name replaced two and added none. Every run but
+         // the --no-bank one stored a bank.
+         EXPECT_EQ(countOf(env, "KORFStyles"), 5);
+         EXPECT_EQ(countOf(env, "KORFBanks"), 3);
+     }},
+    {"ImportRefusalsAndErrorsExitWithOneAndStoreNothing",
+     [](TestEnvironment& env) {
+         initDatabase(env);
+         writeFile(env.dir / "A.STY", test::bankFile("ALPHA", 2, 1));
+         writeFile(env.dir / "sub" / "A.STY", test::bankFile("GAMMA", 2, 3));
+         writeFile(env.dir / "sub" / "B.STY", kDamagedBank);
+     },
+     {{{"--db", kDb, "import", "--author", std::string(51, 'x'), "{dir}/A.STY"},
+       1,
+       "",
+       "The author may be at most 50 characters long.\n"},
+      {{"--db", kDb, "import", "--family", "Ro\xF0\x9F\x8E\xB8k", "{dir}/A.STY"},
+       1,
+       "",
+       "The family may hold only characters of the Windows-1252 character set.\n"},
+      {{"--db", kDb, "import", "{dir}/sub"}, 1, "", "~{dir}/sub/B.STY"},
+      {{"--db", kDb, "import", "{dir}/NO.STY"}, 1, "", "The file {dir}/NO.STY does not exist.\n"},
+      {{"--db", kDb, "import"}, kExitUsage, "", "~"},
+      {{"--db", kDb, "import", "--mode", "fuzzy", "{dir}/A.STY"}, kExitUsage, "", "~"},
+      {{"--db", kDb, "import", "{dir}/A.STY", "--bogus"}, kExitUsage, "", "~"}},
+     [](TestEnvironment& env) {
+         EXPECT_EQ(countOf(env, "KORFStyles"), 0);
+         EXPECT_EQ(countOf(env, "KORFBanks"), 0);
+     }},
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Commands : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Commands, RunAsTheTableSays) {
+    const Case& c = GetParam();
+    TestEnvironment env;
+    if (c.prepare) {
+        c.prepare(env);
+    }
+    for (const Step& step : c.steps) {
+        std::vector<std::string> args;
+        std::string shown;
+        for (const std::string& arg : step.args) {
+            args.push_back(expand(arg, env));
+            shown += " " + arg;
+        }
+        SCOPED_TRACE("orb" + shown);
+        const test::CliRun run = env.runCli(args);
+        EXPECT_EQ(run.status, step.status) << run.err;
+        expectOutput(expand(step.out, env), run.out, "standard output");
+        expectOutput(expand(step.err, env), run.err, "standard error");
+    }
+    if (c.check) {
+        c.check(env);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Commands, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, WantsTheCommandLineForACommandWordOrABareDb) {
+    EXPECT_FALSE(wantsCommandLine({}));
+    EXPECT_FALSE(wantsCommandLine({"--db", "x"}));
+    EXPECT_TRUE(wantsCommandLine({"--db"}));  // a usage error of the command line, not the windows
+    EXPECT_TRUE(wantsCommandLine({"init"}));
+}
+
+TEST(CommandLine, InitOnALockedDatabaseSaysItIsInUse) {
+    TestEnvironment env;
+    const auto path = (env.dir / "busy.mdb").string();
+    ASSERT_EQ(env.runCli({"--db", path, "init"}).status, 0);
+    Database other;
+    other.open(path, Database::OpenMode::ExistingOnly);
+    other.execute("BEGIN EXCLUSIVE");
+    const int waited = Database::busyTimeout();
+    Database::setBusyTimeout(50);
+    const test::CliRun result = env.runCli({"--db", path, "init"});
+    Database::setBusyTimeout(waited);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "The database " + path +
+                              " is in use by another program; nothing was changed. Close the "
+                              "other program and try again (5 database is locked: " +
+                              path + ").\n");
+    EXPECT_EQ(result.out, "");
+    other.execute("ROLLBACK");
+    EXPECT_EQ(env.runCli({"--db", path, "init"}).status, 0);
+}
+
+TEST(CommandLine, WithoutADisplayTheProgramEndsWithAMessage) {
+    TestEnvironment env;
+    // An empty environment: no display, no platform choice, and settings in the test's folder.
+    const std::string command =
+        "env -i HOME=" + env.dir.path().string() + " " + ORB_PROGRAM + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    const int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status)) << output;  // not ended by a signal
+    EXPECT_EQ(WEXITSTATUS(status), kExitFailure);
+    EXPECT_NE(output.find(kNoDisplayMessage), std::string::npos) << output;
+}
+
+}  // namespace
+}  // namespace orb
