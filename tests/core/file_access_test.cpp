@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 
 #include "core/file_access.h"
 #include "support/temp_dir.h"
@@ -18,6 +19,16 @@ using test::writeFile;
 
 void writeText(const fs::path& target, const std::string& text) {
     replaceFileSafely(target, "The file", [&](std::ostream& out) { out << text; });
+}
+
+// The message of the FileAccessError that `work` throws, "" when it throws none.
+std::string failureOf(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const FileAccessError& error) {
+        return error.what();
+    }
+    return "";
 }
 
 std::vector<std::string> namesIn(const fs::path& folder) {
@@ -46,30 +57,30 @@ TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileAndKeepsItAsItWas) {
     TempDir dir;
     const fs::path fifo = dir / "pipe.odd";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    try {
-        writeText(fifo, "data");
-        FAIL() << "a FIFO was written";
-    } catch (const FileAccessError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "The file " + fifo.string() + " cannot be written: it is not a regular file.");
-    }
+    EXPECT_EQ(failureOf([&] { writeText(fifo, "data"); }),
+              "The file " + fifo.string() + " cannot be written: it is not a regular file.");
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"pipe.odd"});
 
     // Reading refuses it at once instead of blocking in open.
-    try {
-        openRegularFile(fifo, "The dump file");
-        FAIL() << "a FIFO was opened";
-    } catch (const FileAccessError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "The dump file " + fifo.string() + " cannot be read: it is not a regular file.");
-    }
+    EXPECT_EQ(failureOf([&] { openRegularFile(fifo, "The dump file"); }),
+              "The dump file " + fifo.string() + " cannot be read: it is not a regular file.");
     EXPECT_THROW(openRegularFile(dir / "none", "The file"), FileAccessError);
     writeFile(dir / "plain", "abc");
     std::ifstream in = openRegularFile(dir / "plain", "The file");
     std::string text;
     in >> text;
     EXPECT_EQ(text, "abc");
+}
+
+TEST(ReplaceFileSafely, RefusesAMissingFolderAndAFolderAsTarget) {
+    TempDir dir;
+    const auto noFolder = dir / "missing" / "USER01.STY";
+    EXPECT_EQ(failureOf([&] { writeText(noFolder, "x"); }),
+              "The file " + noFolder.string() + " cannot be written: the folder " +
+                  (dir / "missing").string() + " does not exist.");
+    EXPECT_EQ(failureOf([&] { writeText(dir.path(), "x"); }),
+              "The file " + dir.path().string() + " cannot be written: it is a folder.");
 }
 
 TEST(ReplaceFileSafely, ANameAtTheFileSystemLimitCanBeWritten) {
