@@ -5,7 +5,7 @@
 
 namespace orb::test {
 
-// Builds dump files the way the original Windows program wrote them: CRLF lines, Windows-1252
+// Builds dump files the way any writer of the format lays them out: CRLF lines, Windows-1252
 // text, style blocks written raw by length.
 class DumpBuilder {
 public:
