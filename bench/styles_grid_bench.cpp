@@ -15,9 +15,9 @@
 
 #include "catalogue/style_list.h"
 #include "catalogue/windows/styles_window.h"
+#include "cli/console_dialogs.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "core/user_dialogs.h"
 #include "db/schema.h"
 #include "db/transaction.h"
 #include "realistic_styles.h"
@@ -32,25 +32,6 @@ double secondsSince(Clock::time_point start) {
 }
 
 // Dialogs that never appear: the bench asks no questions.
-class SilentDialogs : public orb::UserDialogs {
-public:
-    Answer messageBox(const std::string& text, const std::string&, Icon, Buttons,
-                      Answer answer) override {
-        std::cerr << "message: " << text << "\n";
-        return answer;
-    }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::string openFileDialog(const std::string&) override { return {}; }
-    std::string saveFileDialog(const std::string&, const std::string&) override { return {}; }
-    void setWaitCursor(bool) override {}
-    void showProgress(const std::string&, long long, long long) override {}
-    void hideProgress() override {}
-    void processEvents() override {}
-};
-
 void fill(orb::Database& db, int styles) {
     orb::Transaction transaction(db);
     const char* families[] = {"Pop", "Rock", "Ballroom", "Latin", "Jazz", "Country", "Dance"};
@@ -107,7 +88,7 @@ int main(int argc, char** argv) {
 
     // Warm the file cache for both sides alike.
     runShell(path, orb::styleListStatement("", ""));
-    SilentDialogs dialogs;
+    orb::ConsoleDialogs dialogs(std::cerr, std::cerr, false);  // nothing is asked
     const long before = residentKb();
     const auto openStart = Clock::now();
     orb::StylesWindow window(state, dialogs);

@@ -30,7 +30,7 @@ WipeOutcome PictureMouseDown(AppState& state, UserDialogs& dialogs, MouseButton 
 
 WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
     // A wrong password says nothing: the gesture stays a secret to whoever does not know it.
-    if (dialogs.inputBox(kPasswordPrompt, "ORB", "") != kWipePassword) {
+    if (dialogs.secretInputBox(kPasswordPrompt, "ORB") != kWipePassword) {
         return WipeOutcome::Declined;
     }
     if (!dialogs.question(kAreYouSure)) {

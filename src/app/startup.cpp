@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <optional>
 
@@ -13,7 +14,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kPathPrompt = "Please insert database path (Example: C:\\ORB\\ORB.MDB)";
 constexpr const char* kTryAgain = "A database path is needed or ORB cannot continue. Try again?";
 
 bool fileExists(const std::filesystem::path& path) {
@@ -31,7 +31,8 @@ void createEmptyDatabase(const std::filesystem::path& path) {
 // gives up. Returns the path, or nothing when the person declines to go on.
 std::optional<std::string> askForDatabasePath(UserDialogs& dialogs, std::string proposal) {
     while (true) {
-        const std::string answer = dialogs.inputBox(kPathPrompt, "ORB", proposal).value_or("");
+        const std::string answer =
+            dialogs.inputBox(databasePathPrompt(), "ORB", proposal).value_or("");
         if (answer.empty()) {
             if (dialogs.messageBox(kTryAgain, "ORB", UserDialogs::Icon::Critical,
                                    UserDialogs::Buttons::YesNo,
@@ -44,20 +45,34 @@ std::optional<std::string> askForDatabasePath(UserDialogs& dialogs, std::string 
         if (fileExists(answer)) {
             return answer;
         }
-        if (dialogs.question("There is no database at " + answer +
-                             ". Create a new, empty ORB database there?")) {
-            try {
-                createEmptyDatabase(answer);
-                return answer;
-            } catch (const DbError& e) {
-                dialogs.message(e.what(), UserDialogs::Icon::Critical);
-            }
+        if (offerNewDatabase(dialogs, answer)) {
+            return answer;
         }
         proposal = answer;
     }
 }
 
 }  // namespace
+
+std::string databasePathPrompt() {
+    const std::filesystem::path example =
+        std::filesystem::path(QDir::homePath().toStdString()) / "ORB" / "ORB.MDB";
+    return "Please insert database path (Example: " + example.string() + ")";
+}
+
+bool offerNewDatabase(UserDialogs& dialogs, const std::string& path) {
+    if (!dialogs.question("There is no database at " + path +
+                          ". Create a new, empty ORB database there?")) {
+        return false;
+    }
+    try {
+        createEmptyDatabase(path);
+        return true;
+    } catch (const DbError& e) {
+        dialogs.message(e.what(), UserDialogs::Icon::Critical);
+        return false;
+    }
+}
 
 std::filesystem::path defaultDatabasePath() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

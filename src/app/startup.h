@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "db/orb_database.h"
 
@@ -13,6 +14,13 @@ enum class StartupOutcome { Ready, Quit };
 
 // The database file of a first run: ORB.MDB in the per-user data folder.
 std::filesystem::path defaultDatabasePath();
+
+// The path prompt of start-up, with an example path under the home folder.
+std::string databasePathPrompt();
+
+// For a path that names no file: asks whether to create a new, empty ORB database there and
+// does so on Yes (a failure is shown). True when the file now exists.
+bool offerNewDatabase(UserDialogs& dialogs, const std::string& path);
 
 // Start-up: finds the database (creating the default one on a first run, asking for a path
 // when the stored one cannot be opened), reads the settings and opens the connection.

@@ -18,7 +18,11 @@ public:
                       Answer defaultAnswer) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposal) override;
+    std::optional<std::string> secretInputBox(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
     std::string openFileDialog(const std::string& filter) override;
+    std::string folderDialog(const std::string&) override { return {}; }
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool) override {}
     void showProgress(const std::string&, long long, long long) override {}

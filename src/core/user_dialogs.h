@@ -24,11 +24,18 @@ public:
     virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& proposal) = 0;
 
+    // An input box whose text is masked as it is typed (a password); nullopt when cancelled.
+    virtual std::optional<std::string> secretInputBox(const std::string& prompt,
+                                                      const std::string& title) = 0;
+
     // File dialogs with a filter of the form "description|pattern|description|pattern".
     // They return the chosen path, or the empty string when cancelled.
     virtual std::string openFileDialog(const std::string& filter) = 0;
     virtual std::string saveFileDialog(const std::string& filter,
                                        const std::string& initialName) = 0;
+
+    // A folder dialog starting at `initialFolder`; the chosen folder, or "" when cancelled.
+    virtual std::string folderDialog(const std::string& initialFolder) = 0;
 
     virtual void setWaitCursor(bool waiting) = 0;
 

@@ -79,7 +79,7 @@ TEST_F(DatabaseWipe, AnythingButTheExactPasswordSaysNothingAndChangesNothing) {
                   WipeOutcome::Declined);
         const auto& calls = env.dialogs.calls();
         ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].kind, Call::Kind::InputBox);
+        EXPECT_EQ(calls[0].kind, Call::Kind::SecretInputBox);  // typed masked
         EXPECT_EQ(calls[0].text, kPrompt);
         EXPECT_EQ(calls[0].title, "ORB");
         EXPECT_EQ(calls[0].proposal, "");

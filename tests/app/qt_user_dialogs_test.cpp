@@ -5,11 +5,12 @@
 namespace orb {
 namespace {
 
-TEST(QtUserDialogs, FiltersMatchBothLetterCases) {
+TEST(QtUserDialogs, FiltersMatchBothLetterCasesAndAlwaysOfferAllFiles) {
     EXPECT_EQ(QtUserDialogs::toQtFilter("ORB Database (*.MDB)|*.MDB"),
-              "ORB Database (*.MDB *.mdb)");
+              "ORB Database (*.MDB *.mdb);;All files (*)");
     EXPECT_EQ(QtUserDialogs::toQtFilter("Single Style File (*.SSF)|*.SSF| All files (*.*)|*.*"),
-              "Single Style File (*.SSF *.ssf);;All files (*.*)");
+              "Single Style File (*.SSF *.ssf);;All files (*)");
+    EXPECT_EQ(QtUserDialogs::toQtFilter("Programs|*"), "Programs (*)");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "app/startup.h"
 #include "support/test_environment.h"
 
@@ -9,7 +11,9 @@ namespace {
 using Call = test::ScriptedDialogs::Call;
 using Answer = UserDialogs::Answer;
 
-constexpr const char* kPrompt = "Please insert database path (Example: C:\\ORB\\ORB.MDB)";
+// The example is a path of this platform, under the home folder.
+const std::string kPrompt =
+    "Please insert database path (Example: " + QDir::homePath().toStdString() + "/ORB/ORB.MDB)";
 constexpr const char* kTryAgain = "A database path is needed or ORB cannot continue. Try again?";
 
 bool hasKORFStyles(Database& db) {

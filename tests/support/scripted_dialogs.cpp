@@ -43,10 +43,24 @@ std::optional<std::string> ScriptedDialogs::inputBox(const std::string& prompt,
     return next;
 }
 
-std::string ScriptedDialogs::openFileDialog(const std::string& filter) {
-    calls_.push_back({Call::Kind::OpenFile, filter, {}, Icon::None, Buttons::Ok, Answer::Ok, {}});
+std::optional<std::string> ScriptedDialogs::secretInputBox(const std::string& prompt,
+                                                           const std::string& title) {
+    calls_.push_back(
+        {Call::Kind::SecretInputBox, prompt, title, Icon::None, Buttons::OkCancel, Answer::Ok, {}});
+    if (inputs_.empty()) {
+        ADD_FAILURE() << "Unexpected secret input box: " << prompt;
+        return std::nullopt;
+    }
+    auto next = inputs_.front();
+    inputs_.pop_front();
+    return next;
+}
+
+std::string ScriptedDialogs::nextFile(Call::Kind kind, const std::string& text,
+                                      const std::string& proposal) {
+    calls_.push_back({kind, text, {}, Icon::None, Buttons::Ok, Answer::Ok, proposal});
     if (files_.empty()) {
-        ADD_FAILURE() << "Unexpected open-file dialog: " << filter;
+        ADD_FAILURE() << "Unexpected file or folder dialog: " << text;
         return {};
     }
     auto next = files_.front();
@@ -54,17 +68,17 @@ std::string ScriptedDialogs::openFileDialog(const std::string& filter) {
     return next;
 }
 
+std::string ScriptedDialogs::openFileDialog(const std::string& filter) {
+    return nextFile(Call::Kind::OpenFile, filter, {});
+}
+
 std::string ScriptedDialogs::saveFileDialog(const std::string& filter,
                                             const std::string& initialName) {
-    calls_.push_back(
-        {Call::Kind::SaveFile, filter, {}, Icon::None, Buttons::Ok, Answer::Ok, initialName});
-    if (files_.empty()) {
-        ADD_FAILURE() << "Unexpected save-file dialog: " << filter;
-        return {};
-    }
-    auto next = files_.front();
-    files_.pop_front();
-    return next;
+    return nextFile(Call::Kind::SaveFile, filter, initialName);
+}
+
+std::string ScriptedDialogs::folderDialog(const std::string& initialFolder) {
+    return nextFile(Call::Kind::Folder, {}, initialFolder);
 }
 
 }  // namespace orb::test

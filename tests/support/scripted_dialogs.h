@@ -14,7 +14,7 @@ namespace orb::test {
 class ScriptedDialogs : public UserDialogs {
 public:
     struct Call {
-        enum class Kind { MessageBox, InputBox, OpenFile, SaveFile };
+        enum class Kind { MessageBox, InputBox, SecretInputBox, OpenFile, SaveFile, Folder };
         Kind kind;
         std::string text;  // message or prompt; the filter for file dialogs
         std::string title;
@@ -27,6 +27,7 @@ public:
     // Answers, used in order.
     void answer(Answer next) { answers_.push_back(next); }
     void input(std::optional<std::string> next) { inputs_.push_back(std::move(next)); }
+    // Answers of file and folder dialogs alike.
     void file(std::string next) { files_.push_back(std::move(next)); }
 
     const std::vector<Call>& calls() const { return calls_; }
@@ -43,7 +44,10 @@ public:
                       Answer defaultAnswer) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposal) override;
+    std::optional<std::string> secretInputBox(const std::string& prompt,
+                                              const std::string& title) override;
     std::string openFileDialog(const std::string& filter) override;
+    std::string folderDialog(const std::string& initialFolder) override;
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool waiting) override { waitCursorDepth_ += waiting ? 1 : -1; }
     void showProgress(const std::string&, long long value, long long maximum) override {
@@ -57,6 +61,8 @@ public:
     long long lastProgressMaximum() const { return lastProgressMaximum_; }
 
 private:
+    std::string nextFile(Call::Kind kind, const std::string& text, const std::string& proposal);
+
     std::vector<Call> calls_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> inputs_;

@@ -12,6 +12,8 @@
 namespace orb {
 namespace {
 
+const QString kAllFiles = "All files (*)";
+
 QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -49,7 +51,8 @@ QMessageBox::StandardButton toQtButton(UserDialogs::Answer answer) {
 QString casePatterns(const QString& patterns) {
     QStringList all;
     for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
-        const QString trimmed = pattern.trimmed();
+        // "*.*" would miss names without a dot here; "*" is what it means.
+        const QString trimmed = pattern.trimmed() == "*.*" ? "*" : pattern.trimmed();
         for (const QString& variant : {trimmed, trimmed.toUpper(), trimmed.toLower()}) {
             if (!all.contains(variant)) {
                 all << variant;
@@ -113,6 +116,21 @@ std::optional<std::string> QtUserDialogs::inputBox(const std::string& prompt,
     return answer.toStdString();
 }
 
+std::optional<std::string> QtUserDialogs::secretInputBox(const std::string& prompt,
+                                                         const std::string& title) {
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent(), q(title), q(prompt), QLineEdit::Password, QString(), &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return answer.toStdString();
+}
+
+std::string QtUserDialogs::folderDialog(const std::string& initialFolder) {
+    return QFileDialog::getExistingDirectory(parent(), QString(), q(initialFolder)).toStdString();
+}
+
 QString QtUserDialogs::toQtFilter(const std::string& filter) {
     const QStringList parts = q(filter).split('|');
     QStringList filters;
@@ -124,6 +142,10 @@ QString QtUserDialogs::toQtFilter(const std::string& filter) {
             description = description.left(bracket).trimmed();
         }
         filters << description + " (" + casePatterns(parts[i + 1]) + ")";
+    }
+    // Every filter also lets the person pick a file of any name.
+    if (!filters.join(";;").endsWith("(*)")) {
+        filters << kAllFiles;
     }
     return filters.join(";;");
 }

@@ -22,7 +22,10 @@ public:
                       Answer defaultAnswer) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& proposal) override;
+    std::optional<std::string> secretInputBox(const std::string& prompt,
+                                              const std::string& title) override;
     std::string openFileDialog(const std::string& filter) override;
+    std::string folderDialog(const std::string& initialFolder) override;
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool waiting) override;
     void showProgress(const std::string& label, long long value, long long maximum) override;
