@@ -44,11 +44,23 @@ void ParametersController::setField(std::size_t index, const std::string& text) 
 }
 
 std::size_t ParametersController::search(std::size_t index) {
-    const std::string chosen = dialogs_.openFileDialog(kSearchFilters.at(index));
+    const Search& search = kSearches.at(index);
+    const Field target = search.target;
+    std::string chosen;
+    switch (search.kind) {
+        case SearchKind::OpenFile:
+            chosen = dialogs_.openFileDialog(search.filter);
+            break;
+        case SearchKind::SaveFile:
+            chosen = dialogs_.saveFileDialog(search.filter, trimmed(fields_[target]));
+            break;
+        case SearchKind::Folder:
+            chosen = dialogs_.folderDialog(trimmed(fields_[target]));
+            break;
+    }
     if (chosen.empty()) {
         return kFieldCount;
     }
-    const Field target = kSearchTargets[index];
     fields_[target] = chosen;
     changed();
     return target;
@@ -70,7 +82,15 @@ bool ParametersController::save() {
         return reject("Database path is mandatory!");
     }
     if (!fileExists(values[DatabaseBox])) {
-        return reject("Database file not found!");
+        std::error_code error;
+        const bool nothingThere =
+            !std::filesystem::exists(std::filesystem::symlink_status(values[DatabaseBox], error));
+        if (!nothingThere) {
+            return reject("Database file not found!");  // a folder, say
+        }
+        if (!offerNewDatabase(dialogs_, values[DatabaseBox])) {
+            return false;  // declined or failed (shown): the boxes stay as typed
+        }
     }
     if (!values[KorgUtilityBox].empty() && !fileExists(values[KorgUtilityBox])) {
         return reject("KORG utility not found!");

@@ -15,7 +15,7 @@ class UserDialogs;
 class ParametersController : public Observable {
 public:
     static constexpr std::size_t kFieldCount = 5;
-    static constexpr std::size_t kSearchCount = 3;
+    static constexpr std::size_t kSearchCount = 5;
 
     // Boxes of txtField, in order.
     enum Field : std::size_t {
@@ -31,12 +31,22 @@ public:
     static constexpr std::array<const char*, kFieldCount> kLabels = {
         "Database path", "KORG utility path", "Floppy disk path", "Backup / Restore path",
         "Pa hard disk path"};
-    static constexpr std::array<const char*, kSearchCount> kSearchFilters = {
-        "ORB Database (*.MDB)|*.MDB", "Executables (*.EXE)|*.EXE",
-        "ORB Database Dump (*.ODD)|*.ODD"};
-    // The box that each Search button fills.
-    static constexpr std::array<Field, kSearchCount> kSearchTargets = {DatabaseBox, KorgUtilityBox,
-                                                                       BackupBox};
+    // How each Search button chooses: a file that is read, a file that will be written, or a
+    // folder (the floppy and the keyboard's disk).
+    enum class SearchKind { OpenFile, SaveFile, Folder };
+    struct Search {
+        Field target;
+        SearchKind kind;
+        const char* filter;
+    };
+    // cmdSearch 0 to 2 as before, then the two folders.
+    static constexpr std::array<Search, kSearchCount> kSearches = {{
+        {DatabaseBox, SearchKind::OpenFile, "ORB Database (*.MDB)|*.MDB"},
+        {KorgUtilityBox, SearchKind::OpenFile, "Programs|*"},
+        {BackupBox, SearchKind::SaveFile, "ORB Database Dump (*.ODD)|*.ODD"},
+        {FloppyBox, SearchKind::Folder, ""},
+        {PaHardDiskBox, SearchKind::Folder, ""},
+    }};
 
     ParametersController(AppState& state, UserDialogs& dialogs);
 
@@ -46,12 +56,13 @@ public:
     const std::string& field(std::size_t index) const { return fields_.at(index); }
     void setField(std::size_t index, const std::string& text);
 
-    // cmdSearch(index): the open-file dialog; a chosen file replaces its box, a cancel leaves
-    // it. Returns the box that changed, or kFieldCount when none did.
+    // cmdSearch(index): the file or folder dialog of its box; a choice replaces the box, a
+    // cancel leaves it. Returns the box that changed, or kFieldCount when none did.
     std::size_t search(std::size_t index);
 
     // cmdOk: validates, applies and stores the values and reopens the database when its path
-    // changed. True when the window may close; false leaves it open with the boxes as typed.
+    // changed; a database path that names no file offers to create an empty database there.
+    // True when the window may close; false leaves it open with the boxes as typed.
     bool save();
 
 private:

@@ -65,7 +65,10 @@ void BackupController::load() {
 }
 
 void BackupController::search(int index) {
-    const std::string chosen = dialogs_.openFileDialog(kDumpFilter);
+    // The dump to write may not exist yet, so the backup field takes a save dialog.
+    const std::string chosen = index == 0
+                                   ? dialogs_.saveFileDialog(kDumpFilter, trimmed(backupPath_))
+                                   : dialogs_.openFileDialog(kDumpFilter);
     if (chosen.empty()) {
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/parameters_controller.h"
 #include "support/test_environment.h"
@@ -88,11 +90,6 @@ TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     EXPECT_EQ(rejection(), "Database path is mandatory!");
     EXPECT_EQ(controller.field(P::DatabaseBox), "   ");
 
-    const std::string missing = (env.dir / "missing.mdb").string();
-    controller.setField(P::DatabaseBox, missing);
-    EXPECT_FALSE(controller.save());
-    EXPECT_EQ(rejection(), "Database file not found!");
-
     // A folder is not a database file.
     controller.setField(P::DatabaseBox, env.dir.path().string());
     EXPECT_FALSE(controller.save());
@@ -105,8 +102,13 @@ TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     }
     ASSERT_NE(shouted, database);
     controller.setField(P::DatabaseBox, shouted);
+    env.dialogs.answer(UserDialogs::Answer::No);  // to creating one there
     EXPECT_FALSE(controller.save());
-    EXPECT_EQ(rejection(), "Database file not found!");
+    ASSERT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"There is no database at " + shouted +
+                                       ". Create a new, empty ORB database there?"});
+    EXPECT_FALSE(std::filesystem::exists(shouted));
+    env.dialogs.clear();
 
     controller.setField(P::DatabaseBox, database);
     controller.setField(P::KorgUtilityBox, (env.dir / "nokorg.exe").string());
@@ -180,6 +182,18 @@ TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndAnEmptyFileGetsTheTables) {
     EXPECT_EQ(env.state.StyleFilterValues[0], "");
 }
 
+TEST_F(Parameters, AMissingDatabaseIsCreatedOnRequestAndTakenIntoUse) {
+    const std::string fresh = (env.dir / "new" / "Fresh.mdb").string();
+    P controller(env.state, env.dialogs);
+    controller.setField(P::DatabaseBox, " " + fresh + " ");
+    env.dialogs.answer(UserDialogs::Answer::Yes);
+    ASSERT_TRUE(controller.save());
+    EXPECT_EQ(env.dialogs.calls().size(), 1u);  // the question, nothing else
+    EXPECT_EQ(env.state.connection.path(), fresh);
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), fresh);
+    EXPECT_TRUE(hasTable("KORFStyles"));
+}
+
 TEST_F(Parameters, AFileThatIsNoDatabaseKeepsTheOldOneInUse) {
     const std::string notes = (env.dir / "notes.mdb").string();
     test::writeFile(notes, std::string(200, 'x'));
@@ -212,24 +226,32 @@ TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
     env.dialogs.file("");
     EXPECT_EQ(controller.search(0), P::kFieldCount);
     EXPECT_EQ(controller.field(P::DatabaseBox), "typed");
+    env.dialogs.clear();
 
-    env.dialogs.file("/data/New.MDB");
-    env.dialogs.file("/opt/korg/PaUtil.EXE");
-    env.dialogs.file("/backups/all.ODD");
-    EXPECT_EQ(controller.search(0), P::DatabaseBox);
-    EXPECT_EQ(controller.search(1), P::KorgUtilityBox);
-    EXPECT_EQ(controller.search(2), P::BackupBox);
-    EXPECT_EQ(controller.field(P::DatabaseBox), "/data/New.MDB");
-    EXPECT_EQ(controller.field(P::KorgUtilityBox), "/opt/korg/PaUtil.EXE");
-    EXPECT_EQ(controller.field(P::BackupBox), "/backups/all.ODD");
-    EXPECT_EQ(controller.field(P::FloppyBox), "/media/floppy");
-
-    const auto& calls = env.dialogs.calls();
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[0].kind, Call::Kind::OpenFile);
-    EXPECT_EQ(calls[0].text, "ORB Database (*.MDB)|*.MDB");
-    EXPECT_EQ(calls[2].text, "Executables (*.EXE)|*.EXE");
-    EXPECT_EQ(calls[3].text, "ORB Database Dump (*.ODD)|*.ODD");
+    const std::vector<std::string> chosen = {"/data/New.MDB", "/opt/korg/pautil",
+                                             "/backups/new.ODD", "/media/stick", "/media/pa2"};
+    for (const std::string& path : chosen) {
+        env.dialogs.file(path);
+    }
+    const std::vector<P::Field> boxes = {P::DatabaseBox, P::KorgUtilityBox, P::BackupBox,
+                                         P::FloppyBox, P::PaHardDiskBox};
+    for (std::size_t i = 0; i < P::kSearchCount; ++i) {
+        EXPECT_EQ(controller.search(i), boxes[i]);
+        EXPECT_EQ(controller.field(boxes[i]), chosen[i]);
+    }
+    // A file ORB reads is opened, the dump it writes is saved (it may be new), folders are
+    // chosen as folders, starting where the box points.
+    std::vector<std::tuple<Call::Kind, std::string, std::string>> asked;
+    for (const Call& call : env.dialogs.calls()) {
+        asked.emplace_back(call.kind, call.text, call.proposal);
+    }
+    EXPECT_EQ(asked,
+              (std::vector<std::tuple<Call::Kind, std::string, std::string>>{
+                  {Call::Kind::OpenFile, "ORB Database (*.MDB)|*.MDB", ""},
+                  {Call::Kind::OpenFile, "Programs|*", ""},
+                  {Call::Kind::SaveFile, "ORB Database Dump (*.ODD)|*.ODD", "/backups/orb.odd"},
+                  {Call::Kind::Folder, "", "/media/floppy"},
+                  {Call::Kind::Folder, "", "/media/pa"}}));
     // Nothing is applied before Save.
     EXPECT_EQ(env.state.BackupPath, "/backups/orb.odd");
 }

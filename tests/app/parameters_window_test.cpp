@@ -37,8 +37,20 @@ TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {
         EXPECT_EQ(label->text(), labels[i]);
         ASSERT_NE(box(window, i), nullptr);
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(button(window, QString("cmdSearch%1").arg(i))->text(), "Search");
+    }
+    // Focus starts on the first box; Tab goes box, its Search button, next box.
+    EXPECT_EQ(window.focusWidget(), box(window, 0));
+    const QString order[] = {"txtField0", "cmdSearch0", "txtField1", "cmdSearch1",
+                             "txtField2", "cmdSearch3", "txtField3", "cmdSearch2",
+                             "txtField4", "cmdSearch4", "cmdOk",     "cmdExit"};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget* next = window.findChild<QWidget*>(order[i])->nextInFocusChain();
+        while ((next->focusPolicy() & Qt::TabFocus) == 0) {
+            next = next->nextInFocusChain();  // labels take no focus
+        }
+        EXPECT_EQ(next->objectName().toStdString(), order[i + 1].toStdString());
     }
     EXPECT_EQ(button(window, "cmdOk")->toolTip(), "Exit and save parameters value");
     EXPECT_EQ(button(window, "cmdExit")->toolTip(), "Exit without saving new values");
@@ -62,7 +74,8 @@ TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {
     EXPECT_TRUE(window.isVisible());
     box(window, 0)->setText(QString::fromStdString(env.state.DatabasePath));
     box(window, 4)->setText(" /media/Pa80 ");
-    QTest::mouseClick(button(window, "cmdOk"), Qt::LeftButton);
+    // Enter in any box saves (and opens no dialog).
+    QTest::keyClick(box(window, 4), Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(env.state.PaHardDiskPath, "/media/Pa80");
     EXPECT_EQ(env.state.BackupPath, "/backups/Friday.ODD");

@@ -46,6 +46,20 @@ TEST(BackupWindow, LayoutRendersTheControllerAndForwardsEdits) {
     EXPECT_EQ(bar->maximum(), countDumpRows(env.state.connection));
     EXPECT_EQ(bar->value(), bar->maximum());
 
+    // The backup field's Search asks where to save (the file may be new); Enter in the field
+    // backs up without any file dialog.
+    env.dialogs.clear();
+    env.dialogs.file((env.dir / "chosen.odd").string());
+    QTest::mouseClick(window.findChild<QPushButton*>("cmdSearch0"), Qt::LeftButton);
+    ASSERT_EQ(env.dialogs.calls().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].kind, test::ScriptedDialogs::Call::Kind::SaveFile);
+    EXPECT_EQ(env.dialogs.calls()[0].proposal, path.string());
+    env.dialogs.answer(UserDialogs::Answer::Yes);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(env.dialogs.messages().back(), "ORB database backup completed without errors!");
+    EXPECT_TRUE(std::filesystem::exists(env.dir / "chosen.odd"));
+    EXPECT_TRUE(env.dialogs.allAnswersUsed());
+
     QTest::mouseClick(window.findChild<QPushButton*>("cmbExit"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }

@@ -53,8 +53,15 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {
+    // A key that types, Enter or Esc closes the box. A lone modifier does not, so Alt+F4 and
+    // other shortcuts pressed over it never slip through to the main window.
+    const int key = event->key();
+    const bool closes = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
+                        (!event->text().isEmpty() && event->text().at(0).isPrint());
     event->accept();
-    accept();
+    if (closes) {
+        accept();
+    }
 }
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <array>
 #include "app/windows/rendered_text.h"
 
 namespace orb {
@@ -29,24 +30,41 @@ ParametersWindow::ParametersWindow(AppState& state, UserDialogs& dialogs, QWidge
         grid->addWidget(label, static_cast<int>(i), 0);
         grid->addWidget(txtField_[i], static_cast<int>(i), 1);
     }
+    // Each box has its Search button; Tab goes box, button, next box, as the rows read.
+    std::array<QPushButton*, ParametersController::kFieldCount> searchOfField{};
     for (std::size_t i = 0; i < ParametersController::kSearchCount; ++i) {
         auto* button = new QPushButton("Search", this);
         button->setObjectName(QString("cmdSearch%1").arg(i));
-        button->setAutoDefault(false);
+        button->setAutoDefault(false);  // Enter saves; it never opens a dialog
         connect(button, &QPushButton::clicked, this, [this, i] { controller_.search(i); });
-        grid->addWidget(button, static_cast<int>(ParametersController::kSearchTargets[i]), 2);
+        const auto row = ParametersController::kSearches[i].target;
+        grid->addWidget(button, static_cast<int>(row), 2);
+        searchOfField[row] = button;
     }
 
     auto* cmdOk = new QPushButton("Save Parameters Value", this);
     cmdOk->setObjectName("cmdOk");
     cmdOk->setToolTip("Exit and save parameters value");
-    cmdOk->setAutoDefault(false);
+    cmdOk->setDefault(true);
     connect(cmdOk, &QPushButton::clicked, this, &ParametersWindow::save);
     auto* cmdExit = new QPushButton("Exit", this);
     cmdExit->setObjectName("cmdExit");
     cmdExit->setToolTip("Exit without saving new values");
     cmdExit->setAutoDefault(false);
     connect(cmdExit, &QPushButton::clicked, this, &QDialog::reject);
+
+    QWidget* previous = nullptr;
+    for (std::size_t i = 0; i < ParametersController::kFieldCount; ++i) {
+        for (QWidget* next :
+             {static_cast<QWidget*>(txtField_[i]), static_cast<QWidget*>(searchOfField[i])}) {
+            if (previous != nullptr) {
+                setTabOrder(previous, next);
+            }
+            previous = next;
+        }
+    }
+    setTabOrder(previous, cmdOk);
+    setTabOrder(cmdOk, cmdExit);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -63,6 +81,7 @@ ParametersWindow::ParametersWindow(AppState& state, UserDialogs& dialogs, QWidge
 void ParametersWindow::showEvent(QShowEvent* event) {
     controller_.load();
     QDialog::showEvent(event);
+    txtField_[0]->setFocus();
 }
 
 void ParametersWindow::render() {

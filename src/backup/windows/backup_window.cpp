@@ -35,6 +35,7 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
         });
         auto* search = new QPushButton("Search", this);
         search->setObjectName(QString("cmdSearch%1").arg(i));
+        search->setAutoDefault(false);  // Enter in a field runs its action, never a dialog
         layout->addWidget(search, i, 2);
         connect(search, &QPushButton::clicked, this, [this, i] { controller_.search(i); });
     }
@@ -59,10 +60,24 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     layout->addWidget(checking_, 3, 0);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("ProgressBar1");
+    // Their row keeps its height while they are hidden, so the window does not change size.
+    for (QWidget* widget : {static_cast<QWidget*>(checking_), static_cast<QWidget*>(progress_)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
     layout->addWidget(progress_, 3, 1, 1, 2);
 
+    for (QPushButton* button : {backup, restore, exit}) {
+        button->setAutoDefault(false);
+    }
     connect(backup, &QPushButton::clicked, this, [this] { controller_.backup(); });
     connect(restore, &QPushButton::clicked, this, [this] { controller_.restore(); });
+    connect(fields_[0], &QLineEdit::returnPressed, this, [this] { controller_.backup(); });
+    connect(fields_[1], &QLineEdit::returnPressed, this, [this] { controller_.restore(); });
+    setTabOrder(fields_[0], findChild<QPushButton*>("cmdSearch0"));
+    setTabOrder(findChild<QPushButton*>("cmdSearch0"), fields_[1]);
+    setTabOrder(fields_[1], findChild<QPushButton*>("cmdSearch1"));
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     controller_.onChange([this] { render(); });
     render();
@@ -71,6 +86,7 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
 void BackupWindow::showEvent(QShowEvent* event) {
     controller_.load();
     QDialog::showEvent(event);
+    fields_[0]->setFocus();
 }
 
 void BackupWindow::render() {
