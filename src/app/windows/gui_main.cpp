@@ -3,7 +3,9 @@
 #include <QApplication>
 
 #include "app/startup.h"
+#include "app/windows/orb_icon.h"
 #include "app/windows/qt_user_dialogs.h"
+#include "app/windows/window_memory.h"
 #include "backup/windows/backup_window.h"
 #include "catalogue/windows/styles_window.h"
 #include "state/app_state.h"
@@ -23,6 +25,9 @@ MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs) {
 }
 
 int runWindows(AppState& state) {
+    QApplication::setWindowIcon(orbIcon());
+    WindowMemory memory(state.settings);
+    qApp->installEventFilter(&memory);
     QtUserDialogs dialogs;
     if (Main(state, dialogs, defaultDatabasePath()) == StartupOutcome::Quit) {
         return 0;

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QStatusBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,6 +12,7 @@
 #include "app/windows/orb_picture.h"
 #include "app/windows/parameters_window.h"
 #include "core/version.h"
+#include "state/app_state.h"
 
 namespace orb {
 namespace {
@@ -52,7 +55,7 @@ int toShiftState(Qt::KeyboardModifiers modifiers) {
 
 MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactories factories,
                        QWidget* parent)
-    : QMainWindow(parent), controller_(state, dialogs) {
+    : QMainWindow(parent), state_(state), controller_(state, dialogs) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
 
@@ -83,6 +86,16 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactorie
     layout->addWidget(picture, 1);
     layout->addLayout(buttons);
     setCentralWidget(central);
+
+    // Which catalogue is open stays in sight; the caption keeps the program's name.
+    lbDatabase_ = new QLabel(this);
+    lbDatabase_->setObjectName("lbDatabase");
+    statusBar()->addWidget(lbDatabase_, 1);
+    showDatabasePath();
+}
+
+void MainWindow::showDatabasePath() {
+    lbDatabase_->setText("Database: " + QString::fromStdString(state_.DatabasePath));
 }
 
 void MainWindow::menuClicked(int index) {
@@ -98,6 +111,7 @@ void MainWindow::menuClicked(int index) {
         windows_[index] = factories_[index](this);
     }
     windows_[index]->exec();
+    showDatabasePath();  // the parameters window may have opened another database
 }
 
 void MainWindow::pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {

@@ -8,6 +8,7 @@
 #include "app/main_controller.h"
 
 class QDialog;
+class QLabel;
 class QPushButton;
 
 namespace orb {
@@ -45,11 +46,15 @@ protected:
 
 private:
     void pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // The status line: the path of the database in use.
+    void showDatabasePath();
 
+    AppState& state_;
     MainController controller_;
     std::array<SubWindowFactory, kMenuCount> factories_;
     std::array<QPointer<QDialog>, kMenuCount> windows_;
     std::array<QPushButton*, kMenuCount> cmdMenu_{};
+    QLabel* lbDatabase_ = nullptr;
 };
 
 }  // namespace orb
