@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -9,6 +11,7 @@
 #include "app/windows/about_window.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
+#include "app/windows/window_memory.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -104,6 +107,45 @@ TEST(MainWindow, AboutAndParametersOpenModallyOneInstanceEach) {
     EXPECT_EQ(window.findChildren<AboutWindow*>().size(), 1);
     EXPECT_EQ(window.findChildren<ParametersWindow*>().size(), 1);
     EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST(MainWindow, TheStatusLineNamesTheDatabaseInUse) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    MainWindow window(env.state, env.dialogs);
+    window.show();
+    auto* status = window.findChild<QLabel*>("lbDatabase");
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text().toStdString(), "Database: " + env.state.DatabasePath);
+    EXPECT_EQ(window.windowTitle(), "ORB 2.31");
+
+    // Another database chosen in the parameters window shows once the window closes.
+    const std::string other = (env.dir / "Other.mdb").string();
+    env.dialogs.answer(Answer::Yes);  // create it
+    whenModalOpens([&other](QWidget* modal) {
+        modal->findChild<QLineEdit*>("txtField0")->setText(QString::fromStdString(other));
+        QTest::mouseClick(modal->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    });
+    QTest::mouseClick(menuButton(window, MainWindow::Parameters), Qt::LeftButton);
+    EXPECT_EQ(status->text().toStdString(), "Database: " + other);
+}
+
+TEST(WindowMemory, AWindowReopensAtTheSizeAndPlaceItWasLeft) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    WindowMemory memory(env.settings);
+    qApp->installEventFilter(&memory);
+    {
+        ParametersWindow window(env.state, env.dialogs);
+        window.show();
+        window.resize(731, 333);
+        window.hide();
+    }
+    EXPECT_NE(env.settings.get(WindowMemory::kSection, "frmParameters", ""), "");
+    ParametersWindow again(env.state, env.dialogs);
+    again.show();
+    EXPECT_EQ(again.size(), QSize(731, 333));
+    qApp->removeEventFilter(&memory);
 }
 
 TEST(MainWindow, OnlyShiftCtrlAltClickOnThePictureAsksForThePassword) {

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStatusBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/windows/about_window.h"
