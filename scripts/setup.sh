@@ -8,7 +8,7 @@ build="${1:-$root/build}"
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev
-          sqlite3 libgtest-dev libgmock-dev
+          sqlite3 libgtest-dev libgmock-dev desktop-file-utils
           clang-14 libclang-rt-14-dev)  # clang and its libFuzzer for scripts/fuzz.sh
 missing=()
 for package in "${packages[@]}"; do

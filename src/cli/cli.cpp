@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "cli/console_dialogs.h"
 #include "core/settings_store.h"
+#include "core/version.h"
 #include "db/database.h"
 #include "db/orb_database.h"
 #include "state/app_state.h"
@@ -17,6 +18,7 @@ namespace {
 void printUsage(std::ostream& out) {
     out << "Usage: orb [--db PATH] COMMAND [ARGUMENTS]\n"
            "       orb            (no command: opens the windows)\n"
+           "       orb --version\n"
            "\n"
            "ORB, the style librarian for Korg Pa60 and Pa80 arrangers.\n"
            "--db PATH uses that database instead of the one in the settings.\n"
@@ -88,6 +90,10 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
     while (index < args.size()) {
         if (args[index] == "--help" || args[index] == "-h") {
             printUsage(out);
+            return kExitOk;
+        }
+        if (args[index] == "--version") {
+            out << "orb " << kVersion << "\n";
             return kExitOk;
         }
         if (args[index] == "--db") {

@@ -142,6 +142,7 @@ const std::vector<Case> kCases = {
      nullptr,
      {{{"--help"}, 0, "~Usage: orb [--db PATH] COMMAND", ""},
       {{"--help"}, 0, "~\n  init", ""},
+      {{"--version"}, 0, "orb 2.31\n", ""},
       {{"frobnicate"}, kExitUsage, "", "~frobnicate"},
       {{"--db"}, kExitUsage, "", "--db needs a path.\n"},
       {{"--db", "x"}, kExitUsage, "", "~"}},
