@@ -1,11 +1,29 @@
 #include <ostream>
+#include <string>
 
 #include "backup/backup_controller.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "db/database.h"
 #include "state/app_state.h"
 
 namespace orb {
+namespace {
+
+// "2 banks, 1 song, 3 links and 120 styles restored": what the catalogue now holds.
+std::string restoredSummary(Database& connection) {
+    const auto count = [&connection](const char* table, const char* one, const char* many) {
+        Rows rows = connection.query(std::string("SELECT COUNT(*) FROM ") + table);
+        rows.next();
+        const long long n = rows.integer(0);
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    return count("KORFBanks", "bank", "banks") + ", " + count("KORFSongs", "song", "songs") + ", " +
+           count("KORFSonSty", "link", "links") + " and " + count("KORFStyles", "style", "styles") +
+           " restored";
+}
+
+}  // namespace
 
 // The same controller as the backup window; the console answers its questions.
 CliCommand makeBackupCommand() {
@@ -64,7 +82,11 @@ CliCommand makeRestoreCommand() {
             context.dialogs.setAssumeYes(true);
             BackupController controller(context.state, context.dialogs);
             controller.setRestorePath(path);
-            return controller.restore() ? kExitOk : kExitFailure;
+            if (!controller.restore()) {
+                return kExitFailure;
+            }
+            context.out << restoredSummary(context.state.connection) << "\n";
+            return kExitOk;
         }};
 }
 

@@ -103,7 +103,11 @@ CliCommand makeImportCommand() {
             controller.load(request);
             // The question whether to show the log is answered Yes: the log is printed.
             context.dialogs.setAssumeYes(true);
-            return controller.run() ? kExitOk : kExitFailure;
+            if (!controller.run()) {
+                return kExitFailure;
+            }
+            context.out << importSummary(controller.tally()) << "\n";
+            return kExitOk;
         }};
 }
 

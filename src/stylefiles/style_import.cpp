@@ -205,6 +205,7 @@ bool StyleImportController::run() {
 
     runStarted_ = true;
     log_.clear();
+    tally_ = {};
     statusVisible_ = true;
     status_ = {};
     attached_ = {request_.values[0], request_.values[1], request_.values[2], ""};
@@ -391,6 +392,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
                     " is the same as style " + found.StyleName1 + " from file " + found.StyleFile +
                     ", and will not be imported!\r\n";
             record.StyleProg = same;
+            ++tally_.duplicatesSkipped;
             return;
         }
     } else if (request_.mode == DuplicateMode::OverwriteByName) {
@@ -426,6 +428,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
             throw RefusedStore(storeFailure(shared.clsKORFStylesError, missing));
         }
         record.StyleProg = overwritten;
+        ++tally_.stylesReplaced;
         return;
     }
     shared.StyleProg = shared.NextKORFStyle();
@@ -433,6 +436,7 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         throw RefusedStore(shared.clsKORFStylesError);
     }
     record.StyleProg = shared.StyleProg;
+    ++tally_.stylesImported;
 }
 
 void StyleImportController::storeBank(const KORFStyles& styles, const std::string& shortName) {
@@ -453,6 +457,20 @@ void StyleImportController::storeBank(const KORFStyles& styles, const std::strin
     if (!bank.InsKORFBanks()) {
         throw RefusedStore(bank.clsKORFBanksError);
     }
+    ++tally_.banksStored;
+}
+
+std::string importSummary(const ImportTally& tally) {
+    const auto count = [](int n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    std::string summary = count(tally.stylesImported, "style", "styles") + " imported, " +
+                          std::to_string(tally.duplicatesSkipped) + " skipped as duplicates, " +
+                          count(tally.banksStored, "bank", "banks") + " stored";
+    if (tally.stylesReplaced > 0) {
+        summary += ", " + count(tally.stylesReplaced, "style", "styles") + " replaced";
+    }
+    return summary;
 }
 
 void StyleImportController::letEventsRun() {

@@ -49,6 +49,19 @@ enum class ImportOutcome {
     RunStarted = 99,       // at least one run was started, so the catalogue may have changed
 };
 
+// What one run did, for the command line's closing line.
+struct ImportTally {
+    int stylesImported = 0;
+    int stylesReplaced = 0;  // overwritten by name
+    int duplicatesSkipped = 0;
+    int banksStored = 0;
+    bool operator==(const ImportTally&) const = default;
+};
+
+// "12 styles imported, 3 skipped as duplicates, 2 banks stored" (", 1 style replaced" when the
+// run overwrote styles by name).
+std::string importSummary(const ImportTally& tally);
+
 // The windows the import opens over its own. The command line has none and runs without them.
 class ImportWindows {
 public:
@@ -106,6 +119,8 @@ public:
     long long progressValue() const { return progressValue_; }
     long long progressMaximum() const { return progressMaximum_; }
     const std::string& log() const { return log_; }
+    // What the last run stored; a run that failed stored nothing.
+    const ImportTally& tally() const { return tally_; }
 
     // cmdSearch: a file chosen in the open-file dialog gives the path (its folder in folder
     // mode).
@@ -158,6 +173,7 @@ private:
     long long progressMaximum_ = 0;
     std::array<std::string, 3> status_;
     std::string log_;
+    ImportTally tally_;
     std::string today_;
 };
 

@@ -241,7 +241,8 @@ const std::vector<Case> kCases = {
        ""},
       {{"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump", "--yes"},
        0,
-       "ORB database restore completed without errors!\n",
+       "ORB database restore completed without errors!\n"
+       "0 banks, 1 song, 0 links and 0 styles restored\n",
        ""}},
      [](TestEnvironment& env) {
          EXPECT_NE(readFile(env.dir / "copy.dump").find("Moon River\r\nMancini\r\n"),
@@ -283,7 +284,8 @@ const std::vector<Case> kCases = {
      },
      {{{"--db", kDb, "import", "--family", "Pop", "{dir}/banks"},
        0,
-       "I5.STY is probably a style for KORG  i5 arranger\n",
+       "I5.STY is probably a style for KORG  i5 arranger\n"
+       "2 styles imported, 0 skipped as duplicates, 1 bank stored\n",
        ""},
       {{"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
        0,
@@ -291,10 +293,17 @@ const std::vector<Case> kCases = {
        "will not be imported!\n"
        "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file A.STY, and "
        "will not be imported!\n"
-       "I5.STY is probably a style for KORG  i5 arranger\n",
+       "I5.STY is probably a style for KORG  i5 arranger\n"
+       "1 style imported, 2 skipped as duplicates, 0 banks stored\n",
        ""},
-      {{"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"}, 0, "", ""},
-      {{"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"}, 0, "", ""}},
+      {{"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"},
+       0,
+       "2 styles imported, 0 skipped as duplicates, 1 bank stored\n",
+       ""},
+      {{"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"},
+       0,
+       "0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 styles replaced\n",
+       ""}},
      [](TestEnvironment& env) {
          // 2 + 1 (BETA) + 2 again (all); by name replaced two and added none. Every run but
          // the --no-bank one stored a bank.
