@@ -6,6 +6,7 @@
 #include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
 #include "catalogue/windows/styles_window.h"
+#include "songs/windows/songs_window.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -15,6 +16,9 @@ MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs) {
     MainWindowFactories factories;
     factories.styles = [&state, &dialogs](QWidget* parent) {
         return new StylesWindow(state, dialogs, parent);
+    };
+    factories.songs = [&state, &dialogs](QWidget* parent) {
+        return new SongsWindow(state, dialogs, parent);
     };
     factories.backupRestore = [&state, &dialogs](QWidget* parent) {
         return new BackupWindow(state, dialogs, parent);
