@@ -157,6 +157,9 @@ void CreateTables(Database& database, SettingsStore& settings) {
                        "CREATE INDEX IF NOT EXISTS KORFStylesSeek ON KORFStyles (StyleSeek)");
     runSchemaStatement(database,
                        "CREATE INDEX IF NOT EXISTS KORFStylesName ON KORFStyles (StyleName1)");
+    // The duplicate test of the song import looks songs up by title.
+    runSchemaStatement(database,
+                       "CREATE INDEX IF NOT EXISTS KORFSongsTitle ON KORFSongs (SongTitle)");
     createTextSizeGuards(database);
     // Written only when it differs, so that a complete database on a read-only medium opens.
     if (schemaVersionOf(database) != kSchemaVersion) {

@@ -40,6 +40,9 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
     Transaction transaction(state.connection);
     DbKORFSongs songs(state.connection);
     DBKORFSonSty link(state.connection);
+    // Inside the transaction only this run adds songs, so the next free code is counted on
+    // instead of read again for every line.
+    std::int32_t nextCode = songs.NextKORFSong();
     for (std::size_t index = 0; index < lines.size(); ++index) {
         if (progress) {
             progress(static_cast<long long>(index), static_cast<long long>(lines.size()));
@@ -63,7 +66,7 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         } else if (!songs.clsKORFSongsError.empty()) {
             refuseLine(index, "the look-up of the song failed: " + songs.clsKORFSongsError + ".");
         }
-        songs.SongCode = songs.NextKORFSong();
+        songs.SongCode = nextCode++;
         if (!songs.InsKORFSongs()) {
             refuseLine(index, "the song \"" + values.title +
                                   "\" cannot be stored: " + songs.clsKORFSongsError + ".");
