@@ -15,6 +15,7 @@
 #include "backup/windows/backup_window.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
+#include "songs/windows/songs_window.h"
 #include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"
 
@@ -70,10 +71,32 @@ int main(int argc, char** argv) {
     orb::ParametersWindow parameters(state, dialogs);
     orb::StyleImportWindow import(state, dialogs);
     orb::BackupWindow backup(state, dialogs);
+    // A few songs and links, so that the songs window shows what it is for.
+    orb::Database& db = state.connection;
+    const char* names[3] = {"BOSSA1", "SLOWROCK", "SWING2"};
+    for (int prog = 1; prog <= 3; ++prog) {
+        db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (pProg, pName)",
+                   {prog, names[prog - 1]});
+    }
+    const char* songs[4][2] = {{"Blue Moon", "Rodgers"},
+                               {"The Girl from Ipanema", "Jobim"},
+                               {"Summertime", "Gershwin"},
+                               {"Yesterday", "Lennon/McCartney"}};
+    for (int code = 1; code <= 4; ++code) {
+        db.execute("INSERT INTO KORFSongs VALUES (pCode, pTitle, pPerformer)",
+                   {code, songs[code - 1][0], songs[code - 1][1]});
+    }
+    db.execute("INSERT INTO KORFSonSty VALUES (1, 3, '120', '0', 'swing feel')");
+    db.execute("INSERT INTO KORFSonSty VALUES (2, 1, '132', '+2', 'intro 2')");
+    db.execute("INSERT INTO KORFSonSty VALUES (3, 2, '76', '-3', 'slow')");
+    db.execute("INSERT INTO KORFSonSty VALUES (3, 3, '96', '-3', 'second chorus')");
+    orb::SongsWindow songsWindow(state, dialogs);
+    songsWindow.show();
     const bool ok = save(mainWindow, output, "main-window.png") &&
                     save(parameters, output, "parameters-window.png") &&
                     save(import, output, "import-window.png") &&
-                    save(backup, output, "backup-window.png");
+                    save(backup, output, "backup-window.png") &&
+                    save(songsWindow, output, "songs-window.png");
     parameters.close();
     import.close();
     backup.close();

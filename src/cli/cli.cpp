@@ -55,6 +55,7 @@ const std::vector<CliCommand>& cliCommands() {
         makeInitCommand(),    makeBackupCommand(),      makeRestoreCommand(),
         makeStyInfoCommand(), makeStyRewriteCommand(),  makeImportCommand(),
         makeStylesCommand(),  makeStyleUpdateCommand(), makeStyleDeleteCommand(),
+        makeSongsCommand(),   makeSongImportCommand(),  makeSongDeleteCommand(),
     };
     return commands;
 }

@@ -64,5 +64,8 @@ CliCommand makeImportCommand();
 CliCommand makeStylesCommand();
 CliCommand makeStyleUpdateCommand();
 CliCommand makeStyleDeleteCommand();
+CliCommand makeSongsCommand();
+CliCommand makeSongImportCommand();
+CliCommand makeSongDeleteCommand();
 
 }  // namespace orb

@@ -152,9 +152,14 @@ void CreateTables(Database& database, SettingsStore& settings) {
     runSchemaStatement(database, createSonStyStatement());
     runSchemaStatement(database, "DROP TABLE IF EXISTS KORFConfs");
     runSchemaStatement(database, createQuery1Statement());
-    // The duplicate test looks styles up by their first 250 bytes.
+    // The duplicate test looks styles up by their first 250 bytes, the song import by name.
     runSchemaStatement(database,
                        "CREATE INDEX IF NOT EXISTS KORFStylesSeek ON KORFStyles (StyleSeek)");
+    runSchemaStatement(database,
+                       "CREATE INDEX IF NOT EXISTS KORFStylesName ON KORFStyles (StyleName1)");
+    // The duplicate test of the song import looks songs up by title.
+    runSchemaStatement(database,
+                       "CREATE INDEX IF NOT EXISTS KORFSongsTitle ON KORFSongs (SongTitle)");
     createTextSizeGuards(database);
     // Written only when it differs, so that a complete database on a read-only medium opens.
     if (schemaVersionOf(database) != kSchemaVersion) {

@@ -88,7 +88,7 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         {"mStyles7", "Reset Filter", "Ctrl+R", true},
         {"mStyles8", "Where is?", "Ctrl+W", false},
         {"mStyles10", "Send to Korg utility", "Ctrl+K", false},
-        {"mStyles12", "Link Songs to selected Style", "Ctrl+L", false},
+        {"mStyles12", "Link Songs to selected Style", "Ctrl+L", true},
         {"mbank0", "Insert selected style(s) inside bank", "Shift+Ins", false},
         {"mbank1", "Remove selected style from bank", "Shift+Del", false},
         {"mbank2", "Move selected style up", "Shift+F2", false},

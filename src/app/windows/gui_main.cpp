@@ -8,6 +8,7 @@
 #include "app/windows/window_memory.h"
 #include "backup/windows/backup_window.h"
 #include "catalogue/windows/styles_window.h"
+#include "songs/windows/songs_window.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -17,6 +18,9 @@ MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs) {
     MainWindowFactories factories;
     factories.styles = [&state, &dialogs](QWidget* parent) {
         return new StylesWindow(state, dialogs, parent);
+    };
+    factories.songs = [&state, &dialogs](QWidget* parent) {
+        return new SongsWindow(state, dialogs, parent);
     };
     factories.backupRestore = [&state, &dialogs](QWidget* parent) {
         return new BackupWindow(state, dialogs, parent);

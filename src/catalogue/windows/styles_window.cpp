@@ -15,7 +15,9 @@
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/style_list_model.h"
 #include "core/errors.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
+#include "songs/windows/song_links_window.h"
 #include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"
 
@@ -193,6 +195,8 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             [this] { openFilterWindow(); });
     connect(mStyles_[StylesController::ResetFilter], &QAction::triggered, this,
             [this] { command([this] { controller_.resetFilter(); }); });
+    connect(mStyles_[StylesController::LinkSongs], &QAction::triggered, this,
+            [this] { openSongLinks(); });
 }
 
 QWidget* StylesWindow::buildBankPane() {
@@ -288,6 +292,23 @@ void StylesWindow::openImportWindow(ImportRequest::Source source) {
     StyleImportWindow window(state_, dialogs_, this);
     const bool imported = window.importStyles(source) != ImportOutcome::NothingImported;
     command([this, imported] { controller_.importClosed(imported); });
+}
+
+void StylesWindow::openSongLinks() {
+    const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+    if (row < 0 || row >= controller_.rowCount()) {
+        return;
+    }
+    std::string caption = controller_.cell(row, 1);
+    const std::string description = controller_.cell(row, 2);
+    if (!trimmed(description).empty()) {
+        caption += " (" + description + ")";
+    }
+    const std::int32_t style = controller_.styleList()[static_cast<std::size_t>(row)].StyleProg;
+    command([this, style, &caption] {
+        SongLinksWindow window(state_, dialogs_, LinkSubject::Style, style, caption, this);
+        window.exec();
+    });
 }
 
 void StylesWindow::openFilterWindow() {

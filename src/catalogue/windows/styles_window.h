@@ -44,6 +44,8 @@ private:
     // mFile(0) and (1): the import window for a folder (0) or one file (1).
     void openImportWindow(ImportRequest::Source source);
     void openFilterWindow();
+    // mStyles(12): the songs linked to the current row's style.
+    void openSongLinks();
 
     AppState& state_;
     UserDialogs& dialogs_;

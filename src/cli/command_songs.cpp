@@ -1,0 +1,164 @@
+#include <algorithm>
+#include <charconv>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "db/db_korf_songs.h"
+#include "db/transaction.h"
+#include "songs/song_grid.h"
+#include "songs/song_import.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kImportUsage =
+    "FILE --fields F1,F2,... [--separator C] [--duplicates skip|insert]";
+
+// The names of --fields, in the order of SongField.
+constexpr std::array<const char*, 7> kFieldNames = {"skip",  "title",     "artist", "style",
+                                                    "tempo", "transpose", "notes"};
+
+bool readFields(const std::string& text, SongFieldChoices& fields) {
+    fields.fill(SongField::Skip);
+    std::size_t index = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const std::string name = text.substr(start, end - start);
+        const auto found = std::find(kFieldNames.begin(), kFieldNames.end(), name);
+        if (found == kFieldNames.end() || index >= fields.size()) {
+            return false;
+        }
+        fields[index++] = static_cast<SongField>(found - kFieldNames.begin());
+        start = end + 1;
+    }
+    return true;
+}
+
+bool readSongCode(const std::string& text, std::int32_t& code) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+int importSongs(CliContext& context, const std::vector<std::string>& args) {
+    std::string file;
+    SongImportOptions options;
+    options.duplicates = DuplicateSongs::Skip;
+    bool fieldsGiven = false;
+    bool usageError = false;
+    for (std::size_t i = 0; i < args.size() && !usageError; ++i) {
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == "--fields" && hasValue) {
+            usageError = !readFields(args[++i], options.fields);
+            fieldsGiven = true;
+        } else if (args[i] == "--separator" && hasValue && args[i + 1].size() == 1) {
+            options.separator = args[++i][0];
+        } else if (args[i] == "--duplicates" && hasValue &&
+                   (args[i + 1] == "skip" || args[i + 1] == "insert")) {
+            options.duplicates =
+                args[++i] == "skip" ? DuplicateSongs::Skip : DuplicateSongs::Insert;
+        } else if (file.empty() && !args[i].starts_with("--")) {
+            file = args[i];
+        } else {
+            usageError = true;
+        }
+    }
+    if (usageError || file.empty() || !fieldsGiven) {
+        context.err << "Usage: orb song-import " << kImportUsage << "\n";
+        return kExitUsage;
+    }
+    const auto has = [&](SongField field) {
+        return std::find(options.fields.begin(), options.fields.end(), field) !=
+               options.fields.end();
+    };
+    if (!has(SongField::Title) || !has(SongField::Style)) {
+        context.err << "WARNING: song title and style name are mandatory!\n";
+        return kExitUsage;
+    }
+    const SongImportSummary summary =
+        ImportSongLines(context.state, context.dialogs, readSongList(file), options);
+    for (const std::string& line : summary.unmatchedStyles) {
+        context.err << "No stored style has the style name of " << line << "\n";
+    }
+    context.out << summary.songs << " songs and " << summary.links << " links stored\n";
+    return kExitOk;
+}
+
+int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
+    std::vector<std::int32_t> codes;
+    for (const std::string& arg : args) {
+        std::int32_t code = 0;
+        if (!readSongCode(arg, code)) {
+            context.err << "Usage: orb song-delete SONG...\n";
+            return kExitUsage;
+        }
+        codes.push_back(code);
+    }
+    if (codes.empty()) {
+        context.err << "Usage: orb song-delete SONG...\n";
+        return kExitUsage;
+    }
+    Database& db = context.state.connection;
+    Transaction transaction(db);
+    DbKORFSongs songs(db);
+    for (const std::int32_t code : codes) {
+        songs.SongCode = code;
+        if (!songs.GetKORFSongs()) {
+            context.err << "No song has the number " << code << "; nothing was deleted.\n";
+            return kExitFailure;
+        }
+        if (!songs.DelKORFSongs()) {
+            context.err << "The song " << code << " cannot be deleted (" << songs.clsKORFSongsError
+                        << "); nothing was deleted.\n";
+            return kExitFailure;
+        }
+        db.execute("DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode", {code});
+    }
+    transaction.commit();
+    context.out << codes.size() << " songs deleted\n";
+    return kExitOk;
+}
+
+}  // namespace
+
+CliCommand makeSongsCommand() {
+    return CliCommand{
+        "songs", "",
+        "Prints the song grid, one tab-separated line per row: code, title, performer, style "
+        "number, style name, tempo, transposition, note.",
+        CliCommand::DatabaseUse::OpenExisting,
+        [](CliContext& context, const std::vector<std::string>& args) {
+            if (!args.empty()) {
+                context.err << "Usage: orb songs\n";
+                return kExitUsage;
+            }
+            for (const SongGridRow& row : FillSongGrid(context.state.connection, "")) {
+                context.out << row.SongCode << '\t' << row.SongTitle << '\t' << row.SongPerformer
+                            << '\t' << row.StyleProg << '\t' << row.StyleName1 << '\t'
+                            << row.StyleTempo << '\t' << row.StyleTranspose << '\t' << row.SongNote
+                            << '\n';
+            }
+            return kExitOk;
+        }};
+}
+
+CliCommand makeSongImportCommand() {
+    return CliCommand{
+        "song-import", kImportUsage,
+        "Imports a song list: each line a song, linked to every style of its style name. "
+        "Fields are title, artist, style, tempo, transpose, notes or skip, in the order of the "
+        "line's fields; a song already stored is skipped (default) or inserted again. When the "
+        "database refuses a line, nothing of the list is stored.",
+        CliCommand::DatabaseUse::OpenExisting, importSongs};
+}
+
+CliCommand makeSongDeleteCommand() {
+    return CliCommand{"song-delete", "SONG...",
+                      "Deletes the songs numbered SONG... and their links, all at once or not at "
+                      "all.",
+                      CliCommand::DatabaseUse::OpenExisting, deleteSongs};
+}
+
+}  // namespace orb

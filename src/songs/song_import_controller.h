@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/observable.h"
+#include "songs/song_import.h"
+
+namespace orb {
+
+// frmSongImport: the song list file, its preview, the separator, the twelve field selectors
+// and the import with its progress bar.
+class SongImportController : public Observable {
+public:
+    static constexpr std::array<char, 6> kSeparators = {';', ':', ',', '$', '%', '#'};
+    static constexpr const char* kCaption = "Import song list from external file";
+
+    SongImportController(AppState& state, UserDialogs& dialogs);
+
+    const std::string& path() const { return path_; }
+    const std::string& preview() const { return preview_; }
+    int separatorIndex() const { return separatorIndex_; }
+    SongField field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
+    bool startEnabled() const { return !path_.empty(); }
+    bool progressVisible() const { return progressVisible_; }
+    long long progressValue() const { return progressValue_; }
+    long long progressMaximum() const { return progressMaximum_; }
+
+    void setPath(const std::string& text);
+    // Leaving txtFolder: the preview of the path typed.
+    void pathLeft();
+    // cmdSearch: the open dialog; a chosen file becomes the path and is previewed.
+    void search();
+    void setSeparatorIndex(int index);
+    void setField(int index, SongField meaning);
+
+    // cmdOk: imports the list; true when songs were stored (the window then closes).
+    bool start();
+
+private:
+    AppState& state_;
+    UserDialogs& dialogs_;
+    std::string path_;
+    std::string preview_;
+    int separatorIndex_ = 0;
+    SongFieldChoices fields_{};
+    bool progressVisible_ = false;
+    long long progressValue_ = 0;
+    long long progressMaximum_ = 0;
+};
+
+}  // namespace orb

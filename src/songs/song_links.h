@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/observable.h"
+#include "db/korf_son_stys.h"
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// Whose links a linking window edits: one song's styles (frmSonSty) or one style's songs
+// (frmStySon).
+enum class LinkSubject { Song, Style };
+
+// The three values of one link, as frmSSEdit shows them.
+struct LinkValues {
+    std::string SongNote;
+    std::string StyleTempo;
+    std::string StyleTranspose;
+
+    bool operator==(const LinkValues&) const = default;
+};
+
+// frmSSEdit as the linking windows use it: shows `caption` and `values`; the edited values when
+// the person pressed "Ok", nothing when the dialog was left with "Exit".
+using LinkEditor =
+    std::function<std::optional<LinkValues>(const std::string& caption, const LinkValues& values)>;
+
+// frmSonSty and frmStySon: the available styles (songs) beside the subject's links, held in
+// memory until "Update" stores the whole list.
+class SongLinksController : public Observable {
+public:
+    // `subject` is the song code (LinkSubject::Song) or the style number (LinkSubject::Style);
+    // `caption` the window's caption.
+    SongLinksController(AppState& state, UserDialogs& dialogs, LinkSubject kind,
+                        std::int32_t subject, std::string caption, LinkEditor editor);
+
+    LinkSubject kind() const { return kind_; }
+    const std::string& caption() const { return caption_; }
+    std::string filterCaption() const;
+    std::string availableLabel() const;
+    std::string linkedLabel() const;
+    const std::string& filterText() const { return filter_; }
+
+    // Opening, and after a changed filter: both lists read from the database again.
+    void load();
+    // The lists: grData1 shows available() and grData2 local().
+    const KORFSonStys& available() const { return available_; }
+    const KORFSonStys& local() const { return local_; }
+    // The number and the name (style name or song title) of an element, as the grids show them.
+    std::int32_t idOf(const KORFSonSty& element) const;
+    const std::string& nameOf(const KORFSonSty& element) const;
+
+    // cmdFilter: asks for a new filter; a changed one loads the lists again.
+    void askFilter();
+    // cmdBank(0) over the selected available rows (from 0, in any order), or a double click.
+    void addAvailable(std::vector<int> rows);
+    // cmdBank(1): the link of the local row (from 0) leaves the local list.
+    void removeLocal(int row);
+    // Double click on a local row: its values through frmSSEdit.
+    void editLocal(int row);
+    // cmdOk "Update": replaces the subject's stored links with the local list, all at once;
+    // false (and a message) when the database refuses, and then nothing changed.
+    bool store();
+
+private:
+    bool isLinked(std::int32_t id) const;
+    void addOne(const KORFSonSty& element);
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    LinkSubject kind_;
+    std::int32_t subject_;
+    std::string caption_;
+    LinkEditor editor_;
+    std::string filter_ = "%";
+    KORFSonStys available_;
+    KORFSonStys local_;
+};
+
+}  // namespace orb

@@ -1,0 +1,146 @@
+#include "songs/songs_controller.h"
+
+#include <algorithm>
+
+#include "core/print_service.h"
+#include "core/user_dialogs.h"
+#include "core/version.h"
+#include "db/db_korf_songs.h"
+#include "songs/floppy_style.h"
+#include "songs/song_list_print.h"
+#include "state/app_state.h"
+
+namespace orb {
+
+SongsController::SongsController(AppState& state, UserDialogs& dialogs)
+    : state_(state), dialogs_(dialogs) {}
+
+std::string SongsController::caption() {
+    return std::string(kMainCaption) + " - Songs Management";
+}
+
+void SongsController::load() {
+    sorts_.fill(SongSort::None);
+    order_.clear();
+    refill();
+}
+
+void SongsController::refill() {
+    rows_ = FillSongGrid(state_.connection, order_);
+    changed();
+}
+
+bool SongsController::songMenuEnabled(int index) const {
+    switch (index) {
+        case Add:
+            return true;
+        case Update:
+        case Delete:
+        case EraseLink:
+        case LinkToStyle:
+        case SaveToFloppy:
+            return !rows_.empty();
+        default:
+            return false;  // separators
+    }
+}
+
+void SongsController::headerClicked(int button) {
+    const auto index = static_cast<std::size_t>(button);
+    const SongSort next = sorts_.at(index) == SongSort::None        ? SongSort::Ascending
+                          : sorts_.at(index) == SongSort::Ascending ? SongSort::Descending
+                                                                    : SongSort::None;
+    sorts_.fill(SongSort::None);
+    sorts_[index] = next;
+    order_ = next == SongSort::None
+                 ? std::string()
+                 : std::string(kHeaderTags[index]) + (next == SongSort::Descending ? " DESC" : "");
+    refill();
+}
+
+SongDialogRequest SongsController::addRequest() {
+    SongDialogRequest request;
+    request.mode = SongDialogMode::Add;
+    request.SongCode = state_.SongAccess->NextKORFSong();
+    return request;
+}
+
+std::optional<SongDialogRequest> SongsController::editRequest(int row) {
+    if (!validRow(row)) {
+        return std::nullopt;
+    }
+    DbKORFSongs& songs = *state_.SongAccess;
+    songs.SongCode = rows_[static_cast<std::size_t>(row)].SongCode;
+    if (!songs.GetKORFSongs()) {
+        if (!songs.clsKORFSongsError.empty()) {
+            dialogs_.message(songs.clsKORFSongsError, UserDialogs::Icon::Critical);
+        }
+        return std::nullopt;
+    }
+    return SongDialogRequest{SongDialogMode::Edit, songs.SongCode, songs.SongTitle,
+                             songs.SongPerformer};
+}
+
+void SongsController::songDialogClosed(bool stored) {
+    if (stored) {
+        refill();
+    }
+}
+
+void SongsController::deleteSongs(int currentRow, int otherEnd) {
+    if (!validRow(currentRow) || !validRow(otherEnd)) {
+        return;
+    }
+    if (currentRow != otherEnd &&
+        !dialogs_.question("A set of songs is about to be deleted. Are you sure?")) {
+        return;
+    }
+    std::vector<std::int32_t> codes;
+    for (int row = std::min(currentRow, otherEnd); row <= std::max(currentRow, otherEnd); ++row) {
+        codes.push_back(rows_[static_cast<std::size_t>(row)].SongCode);
+    }
+    DbKORFSongs& songs = *state_.SongAccess;
+    for (const std::int32_t code : codes) {
+        songs.SongCode = code;
+        if (!songs.DelKORFSongs()) {
+            dialogs_.message(songs.clsKORFSongsError, UserDialogs::Icon::Critical);
+            break;
+        }
+        state_.connection.execute("DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode", {code});
+    }
+    refill();
+}
+
+void SongsController::eraseLink(int row) {
+    if (!validRow(row) ||
+        !dialogs_.question("The link between song and style will be deleted. Are you sure?")) {
+        return;
+    }
+    const SongGridRow& link = rows_[static_cast<std::size_t>(row)];
+    state_.connection.execute(
+        "DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode AND STYLEPROG = pStyleProg",
+        {link.SongCode, link.StyleProg});
+    refill();
+}
+
+std::optional<SongLinkRequest> SongsController::linkRequest(int row) const {
+    if (!validRow(row)) {
+        return std::nullopt;
+    }
+    const SongGridRow& song = rows_[static_cast<std::size_t>(row)];
+    return SongLinkRequest{song.SongCode, song.SongTitle + " (" + song.SongPerformer + ")"};
+}
+
+bool SongsController::saveToFloppy(int row) {
+    if (!validRow(row)) {
+        return false;
+    }
+    const SongGridRow& link = rows_[static_cast<std::size_t>(row)];
+    return SaveStyleToFloppy(state_, dialogs_, link.StyleProg, link.SongTitle);
+}
+
+bool SongsController::print(PrintService& printer) const {
+    return printer.print(SongListLines(rows_));
+}
+
+}  // namespace orb

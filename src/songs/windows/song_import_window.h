@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "songs/song_import_controller.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace orb {
+
+// frmSongImport: a view over SongImportController; closes after a completed import.
+class SongImportWindow : public QDialog {
+    Q_OBJECT
+public:
+    SongImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    SongImportController& controller() { return controller_; }
+
+private:
+    void render();
+
+    SongImportController controller_;
+    QLineEdit* txtFolder_;
+    QLabel* lbFile_;
+    QComboBox* separator_;
+    std::array<QComboBox*, kSongFieldCount> fields_{};
+    QPushButton* start_;
+    QProgressBar* progress_;
+};
+
+}  // namespace orb

@@ -1,0 +1,215 @@
+#include "songs/windows/songs_window.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "catalogue/windows/qt_print_service.h"
+#include "core/errors.h"
+#include "core/user_dialogs.h"
+#include "songs/windows/song_dialog_window.h"
+#include "songs/windows/song_grid_model.h"
+#include "songs/windows/song_import_window.h"
+#include "songs/windows/song_links_window.h"
+
+namespace orb {
+namespace {
+
+// Sizes in twips, 15 to a pixel; the columns 0 and 3 are hidden.
+constexpr int pixels(int twips) {
+    return twips / 15;
+}
+constexpr std::array<int, 8> kColumnTwips = {0, 2740, 2000, 0, 1300, 600, 600, 2500};
+constexpr std::array<int, 6> kHeaderColumns = {1, 2, 4, 5, 6, 7};
+const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
+const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
+
+constexpr std::array<const char*, SongsController::kSongMenuCount> kSongItems = {
+    "Add", "Update",        "Delete", "Erase link",
+    "-",   "Link to style", "-",      "Save to .STY for DIRECT FD"};
+
+void colourHeader(QPushButton* button, SongSort sort) {
+    QPalette palette;
+    if (sort != SongSort::None) {
+        palette = button->palette();
+        palette.setColor(QPalette::Button,
+                         sort == SongSort::Ascending ? kAscendingColour : kDescendingColour);
+    }
+    button->setPalette(palette);
+}
+
+}  // namespace
+
+SongsWindow::SongsWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), state_(state), dialogs_(dialogs), controller_(state, dialogs) {
+    setObjectName("frmSongs");
+    setWindowTitle(QString::fromStdString(SongsController::caption()));
+    setModal(true);
+
+    model_ = new SongGridModel(controller_, this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName("grSongs");
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setWordWrap(false);
+    grid_->horizontalHeader()->hide();
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    for (int column = 0; column < SongGridModel::kColumnCount; ++column) {
+        grid_->setColumnWidth(column, pixels(kColumnTwips[static_cast<std::size_t>(column)]));
+    }
+    grid_->setColumnHidden(0, true);
+    grid_->setColumnHidden(3, true);
+    connect(grid_, &QTableView::doubleClicked, this, [this] { editSong(); });
+
+    auto* headerRow = new QHBoxLayout;
+    headerRow->setSpacing(0);
+    for (int i = 0; i < 6; ++i) {
+        auto* button =
+            new QPushButton(SongsController::kHeaderCaptions[static_cast<std::size_t>(i)], this);
+        button->setObjectName(QString("cmdHeader%1").arg(i));
+        button->setAutoFillBackground(true);
+        button->setFixedWidth(pixels(
+            kColumnTwips[static_cast<std::size_t>(kHeaderColumns[static_cast<std::size_t>(i)])]));
+        headers_[static_cast<std::size_t>(i)] = button;
+        headerRow->addWidget(button);
+        connect(button, &QPushButton::clicked, this,
+                [this, i] { command([this, i] { controller_.headerClicked(i); }); });
+    }
+    headerRow->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(headerRow);
+    layout->addWidget(grid_, 1);
+    buildMenus();
+    controller_.onChange([this] { render(); });
+    resize(pixels(2740 + 2000 + 1300 + 600 + 600 + 2500) + 40, 480);
+}
+
+void SongsWindow::buildMenus() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName("menuBar");
+    auto* file = bar->addMenu("&File");
+    file->setObjectName("mTopFile");
+    auto* songs = bar->addMenu("&Songs");
+    songs->setObjectName("mTopSongs");
+    const char* fileItems[5] = {"Import from text file", "-", "Print ", "-", "Exit"};
+    for (int i = 0; i < 5; ++i) {
+        QAction* action = file->addAction(fileItems[i]);
+        action->setSeparator(std::string_view(fileItems[i]) == "-");
+        action->setObjectName(QString("mFile%1").arg(i));
+    }
+    const QList<QAction*> fileActions = file->actions();
+    connect(fileActions[0], &QAction::triggered, this, [this] { openImportWindow(); });
+    connect(fileActions[2], &QAction::triggered, this, [this] { print(); });
+    connect(fileActions[4], &QAction::triggered, this, &QDialog::reject);
+    for (std::size_t i = 0; i < kSongItems.size(); ++i) {
+        QAction* action = songs->addAction(kSongItems[i]);
+        action->setSeparator(std::string_view(kSongItems[i]) == "-");
+        action->setObjectName(QString("mSongs%1").arg(i));
+        mSongs_[i] = action;
+    }
+    layout()->setMenuBar(bar);
+    connect(mSongs_[SongsController::Add], &QAction::triggered, this, [this] {
+        command([this] {
+            SongDialogWindow dialog(state_, dialogs_, controller_.addRequest(), this);
+            controller_.songDialogClosed(dialog.exec() == QDialog::Accepted);
+        });
+    });
+    connect(mSongs_[SongsController::Update], &QAction::triggered, this, [this] { editSong(); });
+    connect(mSongs_[SongsController::Delete], &QAction::triggered, this,
+            [this] { command([this] { controller_.deleteSongs(currentRow(), selectionEnd()); }); });
+    connect(mSongs_[SongsController::EraseLink], &QAction::triggered, this,
+            [this] { command([this] { controller_.eraseLink(currentRow()); }); });
+    connect(mSongs_[SongsController::LinkToStyle], &QAction::triggered, this,
+            [this] { openLinkWindow(); });
+    connect(mSongs_[SongsController::SaveToFloppy], &QAction::triggered, this,
+            [this] { command([this] { controller_.saveToFloppy(currentRow()); }); });
+}
+
+void SongsWindow::showEvent(QShowEvent* event) {
+    command([this] { controller_.load(); });
+    grid_->setFocus();
+    QDialog::showEvent(event);
+}
+
+void SongsWindow::command(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const OrbError& error) {
+        dialogs_.message(error.what(), UserDialogs::Icon::Critical);
+    }
+}
+
+void SongsWindow::render() {
+    const int current = currentRow();
+    model_->reset();
+    if (current >= 0 && current < model_->rowCount()) {
+        grid_->selectRow(current);
+    }
+    for (int i = 0; i < 6; ++i) {
+        colourHeader(headers_[static_cast<std::size_t>(i)], controller_.headerSort(i));
+    }
+    for (int i = 0; i < SongsController::kSongMenuCount; ++i) {
+        mSongs_[static_cast<std::size_t>(i)]->setEnabled(controller_.songMenuEnabled(i));
+    }
+}
+
+int SongsWindow::currentRow() const {
+    return grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+}
+
+int SongsWindow::selectionEnd() const {
+    const int current = currentRow();
+    const QItemSelection selection = grid_->selectionModel()->selection();
+    if (selection.isEmpty() || current < 0) {
+        return current;
+    }
+    const QItemSelectionRange& block = selection.first();
+    return current == block.top() ? block.bottom() : block.top();
+}
+
+void SongsWindow::editSong() {
+    command([this] {
+        const auto request = controller_.editRequest(currentRow());
+        if (request) {
+            SongDialogWindow dialog(state_, dialogs_, *request, this);
+            controller_.songDialogClosed(dialog.exec() == QDialog::Accepted);
+        }
+    });
+}
+
+void SongsWindow::openLinkWindow() {
+    command([this] {
+        const auto request = controller_.linkRequest(currentRow());
+        if (request) {
+            SongLinksWindow window(state_, dialogs_, LinkSubject::Song, request->LinkSongCode,
+                                   request->caption, this);
+            window.exec();
+            controller_.refill();
+        }
+    });
+}
+
+void SongsWindow::openImportWindow() {
+    command([this] {
+        SongImportWindow window(state_, dialogs_, this);
+        window.exec();
+        controller_.refill();
+    });
+}
+
+void SongsWindow::print() {
+    QtPrintService printer(dialogs_);
+    controller_.print(printer);
+}
+
+}  // namespace orb

@@ -1,0 +1,182 @@
+#include "songs/song_import.h"
+
+#include "songs/song_import_controller.h"
+#include "songs/style_by_name.h"
+#include "songs_fixture.h"
+#include "support/temp_dir.h"
+
+namespace orb::test {
+namespace {
+
+using F = SongField;
+using Answer = UserDialogs::Answer;
+
+SongFieldChoices choices(std::initializer_list<SongField> first) {
+    SongFieldChoices all{};
+    all.fill(F::Skip);
+    std::copy(first.begin(), first.end(), all.begin());
+    return all;
+}
+
+TEST(SongLineTest, FieldsRepeatTheLastBlankTheEmptyAndQuoteApostrophesBackwards) {
+    const SongFieldChoices tas = choices({F::Title, F::Artist, F::Style});
+    const std::vector<std::tuple<std::string, SongFieldChoices, SongLine>> cases = {
+        {"Title;Artist;Style", tas, {"Title", "Artist", "Style", " ", " ", " "}},
+        // A title alone: the artist repeats it and is dropped; the style repeats it too.
+        {"Volare", tas, {"Volare", " ", "Volare", " ", " ", " "}},
+        {"Don't;O'Hara;;x", tas, {"Don`t", "O`Hara", " ", " ", " ", " "}},
+        {"a;b;c;d;e;f",
+         choices({F::Notes, F::Skip, F::Tempo, F::Transpose, F::Title, F::Style}),
+         {"e", " ", "f", "c", "d", "a"}},
+        // The last selector of a meaning wins.
+        {"one;two", choices({F::Title, F::Title}), {"two", " ", " ", " ", " ", " "}},
+    };
+    for (const auto& [line, fields, expected] : cases) {
+        EXPECT_EQ(splitSongLine(line, ';', fields), expected) << line;
+    }
+    EXPECT_EQ(splitSongLine("A#B", '#', tas).artist, "B");
+}
+
+class SongImportTest : public SongsTest {
+public:
+    std::filesystem::path list(const std::string& bytes) {
+        const auto path = env.dir.path() / "songs.txt";
+        writeFile(path, bytes);
+        return path;
+    }
+
+    SongImportSummary import(const std::string& bytes,
+                             SongFieldChoices fields = choices({F::Title, F::Artist, F::Style,
+                                                                F::Tempo, F::Transpose,
+                                                                F::Notes})) {
+        SongImportOptions options;
+        options.fields = fields;
+        return ImportSongLines(env.state, env.dialogs, readSongList(list(bytes)), options);
+    }
+};
+
+TEST_F(SongImportTest, ListsAreReadAsWindows1252OrUtf8WithoutTheirLineEnds) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"Caf\xE9;A\r\nB;C\r\n", {"Caf\xC3\xA9;A", "B;C"}},  // Windows-1252, CR LF
+        {"Caf\xC3\xA9\nlast", {"Caf\xC3\xA9", "last"}},      // UTF-8, LF, no last end
+        {"\xEF\xBB\xBFplain\n\n", {"plain", ""}},            // byte-order mark
+    };
+    for (const auto& [bytes, lines] : cases) {
+        EXPECT_EQ(readSongList(list(bytes)), lines);
+    }
+    EXPECT_EQ(songListPreview(list("one\r\ntwo\nthree\n")), "one\ntwo\nthree\n. . .");
+    EXPECT_EQ(songListPreview(list("1\n2\n3\n4\n5\n6\n7\n")), "1\n2\n3\n4\n5\n. . .");
+    EXPECT_EQ(songListPreview(env.dir.path() / "missing.txt"), "");
+}
+
+TEST_F(SongImportTest, LinesBecomeSongsLinkedToEveryStyleOfTheirName) {
+    const SongImportSummary summary = import(
+        "Volare;Modugno; rock1 ;100;+1;cha\r\n\r\n;nobody;BALLAD\r\nIt's;;SWING\r\n"
+        "Alone;;NOSUCH\r\n");
+    EXPECT_EQ(songs(),
+              (std::vector<std::string>{"301:Yesterday/Beatles", "302:Alone/", "303:Its me/Nobody",
+                                        "304:Volare/Modugno", "305:It`s/ ", "306:Alone/ "}));
+    const std::vector<Link> expected = {
+        {301, 41, "120", "+2", "intro"},     {301, 57, "70", "-1", "first"},
+        {301, 73, "140", "+1", "second"},    {303, 99, "90", "0", "gone"},
+        {304, 41, "100", "+1", "cha"},       {304, 88, "100", "+1", "cha"},
+        {305, 73, "SWING", "SWING", "SWING"}};  // the last field repeats
+    EXPECT_EQ(links(), expected);
+    EXPECT_EQ(summary.songs, 3);
+    EXPECT_EQ(summary.links, 3);
+    EXPECT_EQ(summary.unmatchedStyles, std::vector<std::string>{"line 5: NOSUCH"});
+    EXPECT_TRUE(env.dialogs.calls().empty());  // no artist, no duplicate question
+}
+
+TEST_F(SongImportTest, AStoredSongWithItsArtistIsAskedForAndSkippedOrInserted) {
+    const std::string line = "Yesterday;Beatles;SWING\n";
+    env.dialogs.answer(Answer::No);
+    import(line);
+    env.dialogs.answer(Answer::Yes);
+    import(line);
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>(
+            2, "Song Yesterday already inside database. Would you like to insert it anyway?"));
+    EXPECT_EQ(songs().back(), "304:Yesterday/Beatles");
+    SongImportOptions skip;
+    skip.fields = choices({F::Title, F::Artist, F::Style});
+    skip.duplicates = DuplicateSongs::Skip;
+    ImportSongLines(env.state, env.dialogs, {"Yesterday;Beatles;SWING"}, skip);
+    EXPECT_EQ(songs().size(), 4u);
+}
+
+TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
+    const std::vector<Link> before = links();
+    const std::string longTempo(11, '9');
+    try {
+        import("Volare;Modugno;SWING\nNel blu;Modugno;BALLAD;" + longTempo + "\n");
+        FAIL() << "the import went through";
+    } catch (const SongImportError& e) {
+        const std::string message = e.what();
+        EXPECT_TRUE(
+            message.starts_with("Line 2: the link of \"Nel blu\" to style 57 cannot be "
+                                "stored: "))
+            << message;
+        EXPECT_TRUE(message.ends_with(". Nothing of the song list has been stored.")) << message;
+    }
+    try {
+        import("Ciao;\xF0\x9F\x8E\xB5;SWING\n");
+        FAIL() << "an emoji was stored";
+    } catch (const SongImportError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Line 1: \"\xF0\x9F\x8E\xB5\" holds characters that the keyboard's files "
+                  "cannot carry (Windows-1252 only). Nothing of the song list has been stored.");
+    }
+    EXPECT_EQ(songs().size(), 3u);
+    EXPECT_EQ(links(), before);
+}
+
+TEST_F(SongImportTest, StyleNamesIgnoreCaseAndPaddingThroughTheIndex) {
+    EXPECT_EQ(StylesNamed(db(), "Rock1"), (std::vector<std::int32_t>{41, 88}));
+    EXPECT_EQ(StylesNamed(db(), "ROCK"), std::vector<std::int32_t>{});
+    EXPECT_EQ(StylesNamed(db(), " swing "), std::vector<std::int32_t>{73});
+    addStyle(96, "ROCK1 X");
+    EXPECT_EQ(StylesNamed(db(), "rock1"), (std::vector<std::int32_t>{41, 88}));
+    Rows plan = db().query(
+        "EXPLAIN QUERY PLAN SELECT StyleProg, StyleName1 FROM KORFStyles WHERE StyleName1 >= 'a' "
+        "AND StyleName1 < 'b' ORDER BY StyleProg");
+    std::string steps;
+    while (plan.next()) {
+        steps += plan.text(3) + ";";
+    }
+    EXPECT_NE(steps.find("USING INDEX KORFStylesName"), std::string::npos) << steps;
+}
+
+TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatchedNames) {
+    SongImportController window(env.state, env.dialogs);
+    window.setPath(list("Volare;Modugno;NOSUCH\nIt's;x;SWING\n").string());
+    window.setField(0, F::Title);
+    EXPECT_FALSE(window.start());
+    window.setField(2, F::Style);
+    window.setField(1, F::Artist);
+    EXPECT_TRUE(window.start());
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"WARNING: song title and style name are mandatory!",
+                                        "No stored style has the style name of these lines:\n"
+                                        "line 1: NOSUCH"}));
+    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB song import");
+    EXPECT_EQ(env.dialogs.processEventsCount(), 3);
+    EXPECT_EQ(songs().size(), 5u);
+
+    window.setSeparatorIndex(2);  // ","
+    window.setPath(list("A,B,SWING\n").string());
+    db().execute(
+        "CREATE TRIGGER refuse_songs BEFORE INSERT ON KORFSongs BEGIN "
+        "SELECT RAISE(ABORT, 'no more songs'); END");
+    env.dialogs.clear();
+    EXPECT_FALSE(window.start());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The song list " + window.path() +
+                                       " was not imported. Line 1: the song \"A\" cannot be "
+                                       "stored: 19 no more songs. Nothing of the song list has "
+                                       "been stored."});
+}
+
+}  // namespace
+}  // namespace orb::test

@@ -1,0 +1,146 @@
+#include "songs/song_links.h"
+
+#include <deque>
+
+#include "songs_fixture.h"
+
+namespace orb::test {
+namespace {
+
+class SongLinksTest : public SongsTest {
+public:
+    // frmSSEdit answered from a queue; each call's caption and values are recorded.
+    LinkEditor editor() {
+        return [this](const std::string& caption, const LinkValues& values) {
+            edits.emplace_back(caption, values);
+            std::optional<LinkValues> answer = editorAnswers.front();
+            editorAnswers.pop_front();
+            return answer;
+        };
+    }
+
+    SongLinksController forSong(std::int32_t song) {
+        return SongLinksController(env.state, env.dialogs, LinkSubject::Song, song, "Yesterday",
+                                   editor());
+    }
+
+    static std::vector<std::string> names(const SongLinksController& links,
+                                          const KORFSonStys& list) {
+        std::vector<std::string> all;
+        for (const KORFSonSty& element : list) {
+            all.push_back(std::to_string(links.idOf(element)) + " " + links.nameOf(element));
+        }
+        return all;
+    }
+
+    std::vector<Link> stored() { return links(); }
+
+    std::deque<std::optional<LinkValues>> editorAnswers;
+    std::vector<std::pair<std::string, LinkValues>> edits;
+};
+
+TEST_F(SongLinksTest, SongWindowListsAddsRefusesDuplicatesAndStoresBlanks) {
+    SongLinksController links = forSong(302);
+    links.load();
+    EXPECT_EQ(names(links, links.available()),
+              (std::vector<std::string>{"57 BALLAD", "88 Rock1", "41 ROCK1      ", "73 SWING"}));
+    EXPECT_TRUE(names(links, links.local()).empty());
+    links.addAvailable({2, 0});  // a selection made upwards adds as well
+    links.addAvailable({0});
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Style already linked to song"});
+    EXPECT_EQ(names(links, links.local()),
+              (std::vector<std::string>{"57 BALLAD", "41 ROCK1      "}));
+    EXPECT_TRUE(links.store());
+    EXPECT_EQ(stored(), (std::vector<Link>{{301, 41, "120", "+2", "intro"},
+                                           {301, 57, "70", "-1", "first"},
+                                           {301, 73, "140", "+1", "second"},
+                                           {302, 41, " ", " ", " "},
+                                           {302, 57, " ", " ", " "},
+                                           {303, 99, "90", "0", "gone"}}));
+}
+
+TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
+    SongLinksController links = forSong(301);
+    links.load();
+    EXPECT_EQ(names(links, links.local()),
+              (std::vector<std::string>{"57 BALLAD", "41 ROCK1      ", "73 SWING"}));
+    editorAnswers = {std::nullopt, LinkValues{"outro", "96", "-3"}};
+    links.editLocal(0);
+    links.editLocal(2);
+    EXPECT_EQ(edits[0],
+              std::make_pair(std::string("Yesterday - BALLAD"), LinkValues{"first", "70", "-1"}));
+    EXPECT_EQ(links.local().Item(1).SongNote, "first");
+    links.removeLocal(1);
+    ASSERT_TRUE(links.store());
+    EXPECT_EQ(stored(), (std::vector<Link>{{301, 57, "70", "-1", "first"},
+                                           {301, 73, "96", "-3", "outro"},
+                                           {303, 99, "90", "0", "gone"}}));
+
+    SongLinksController emptied = forSong(301);
+    emptied.load();
+    emptied.removeLocal(0);
+    emptied.removeLocal(0);
+    ASSERT_TRUE(emptied.store());
+    EXPECT_EQ(stored(), (std::vector<Link>{{303, 99, "90", "0", "gone"}}));
+}
+
+TEST_F(SongLinksTest, FilterContainsStartsWithAllAndTakesApostrophes) {
+    addStyle(95, "ROCK'N");
+    SongLinksController links = forSong(302);
+    links.load();
+    const std::vector<std::pair<std::optional<std::string>, std::vector<std::string>>> cases = {
+        {"ll", {"57 BALLAD"}},                                // contains
+        {"r%", {"95 ROCK'N", "88 Rock1", "41 ROCK1      "}},  // starts with
+        {"k'", {"95 ROCK'N"}},                                // an apostrophe
+        {"", {"57 BALLAD", "95 ROCK'N", "88 Rock1", "41 ROCK1      ", "73 SWING"}},
+        {"wing", {"73 SWING"}},
+        {std::nullopt, {"57 BALLAD", "95 ROCK'N", "88 Rock1", "41 ROCK1      ", "73 SWING"}},
+    };
+    for (const auto& [answer, expected] : cases) {
+        env.dialogs.input(answer);
+        links.askFilter();
+        EXPECT_EQ(names(links, links.available()), expected) << answer.value_or("<cancel>");
+    }
+    EXPECT_EQ(links.filterText(), "%");
+    EXPECT_EQ(env.dialogs.calls()[0].text, "Insert styles filtering value (% = no filter)");
+    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB - Set filter");
+    EXPECT_EQ(env.dialogs.calls()[1].proposal, "%ll%");
+}
+
+TEST_F(SongLinksTest, StyleWindowAsksTheLinkAtOnceAndReplacesTheStylesLinks) {
+    SongLinksController links(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD", editor());
+    links.load();
+    EXPECT_EQ(names(links, links.available()),
+              (std::vector<std::string>{"302 Alone", "303 Its me", "301 Yesterday"}));
+    EXPECT_EQ(names(links, links.local()), std::vector<std::string>{"301 Yesterday"});
+    editorAnswers = {LinkValues{"slow", "60", "+5"}, std::nullopt};
+    links.addAvailable({1, 0});
+    links.addAvailable({2});
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Song already linked to style"});
+    EXPECT_EQ(edits[0].first, "BALLAD - Alone");
+    EXPECT_EQ(edits[0].second, LinkValues{});
+    ASSERT_TRUE(links.store());
+    EXPECT_EQ(stored(), (std::vector<Link>{{301, 41, "120", "+2", "intro"},
+                                           {301, 57, "70", "-1", "first"},
+                                           {301, 73, "140", "+1", "second"},
+                                           {302, 57, "60", "+5", "slow"},
+                                           {303, 57, " ", " ", " "},
+                                           {303, 99, "90", "0", "gone"}}));
+}
+
+TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
+    db().execute(
+        "CREATE TRIGGER refuse_links BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 73 "
+        "BEGIN SELECT RAISE(ABORT, 'link refused'); END");
+    SongLinksController links = forSong(301);
+    links.load();
+    links.removeLocal(0);
+    EXPECT_FALSE(links.store());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The links cannot be stored: 19 link refused\nThe stored "
+                                       "links have been left as they were."});
+    EXPECT_EQ(stored().size(), 4u);
+}
+
+}  // namespace
+}  // namespace orb::test

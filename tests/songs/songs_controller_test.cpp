@@ -1,0 +1,239 @@
+#include "songs/songs_controller.h"
+
+#include <algorithm>
+
+#include "core/drive_folder.h"
+#include "core/print_service.h"
+#include "db/db_korf_songs.h"
+#include "songs/floppy_style.h"
+#include "songs/song_list_print.h"
+#include "songs_fixture.h"
+#include "support/temp_dir.h"
+
+namespace orb::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = UserDialogs::Answer;
+
+class SongsControllerTest : public SongsTest {
+public:
+    void SetUp() override {
+        SongsTest::SetUp();
+        controller.load();
+    }
+
+    std::vector<std::string> column(std::string SongGridRow::*member) {
+        std::vector<std::string> values;
+        for (const SongGridRow& row : controller.rows()) {
+            values.push_back(row.*member);
+        }
+        return values;
+    }
+
+    // The row of `title` linked to `style`.
+    int rowOf(const std::string& title, std::int32_t style) {
+        const auto& rows = controller.rows();
+        const auto found = std::find_if(rows.begin(), rows.end(), [&](const SongGridRow& row) {
+            return row.SongTitle == title && row.StyleProg == style;
+        });
+        return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+    }
+
+    SongsController controller{env.state, env.dialogs};
+};
+
+TEST_F(SongsControllerTest, OneRowPerLinkAndOneForASongWithoutLinks) {
+    std::vector<SongGridRow> rows = controller.rows();
+    std::sort(rows.begin(), rows.end(), [](const SongGridRow& a, const SongGridRow& b) {
+        return std::tie(a.SongCode, a.StyleProg) < std::tie(b.SongCode, b.StyleProg);
+    });
+    const std::vector<SongGridRow> expected = {
+        {301, "Yesterday", "Beatles", 41, "ROCK1      ", "120", "+2", "intro"},
+        {301, "Yesterday", "Beatles", 57, "BALLAD", "70", "-1", "first"},
+        {301, "Yesterday", "Beatles", 73, "SWING", "140", "+1", "second"},
+        {302, "Alone", "", 0, "", "", "", ""},
+        {303, "Its me", "Nobody", 0, "", "90", "0", "gone"},  // its style is gone
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(SongsController::caption(), "ORB 2.31 - Songs Management");
+    EXPECT_TRUE(controller.songMenuEnabled(SongsController::Delete));
+}
+
+TEST_F(SongsControllerTest, TitleSortsUpDownAndBackAndPerformerResetsIt) {
+    const std::vector<std::string> up = {"Alone", "Its me", "Yesterday", "Yesterday", "Yesterday"};
+    controller.headerClicked(0);
+    EXPECT_EQ(controller.orderText(), "KORFSongs.SongTitle");
+    EXPECT_EQ(controller.headerSort(0), SongSort::Ascending);
+    EXPECT_EQ(column(&SongGridRow::SongTitle), up);
+    controller.headerClicked(0);
+    EXPECT_EQ(controller.orderText(), "KORFSongs.SongTitle DESC");
+    EXPECT_EQ(controller.headerSort(0), SongSort::Descending);
+    EXPECT_EQ(column(&SongGridRow::SongTitle), std::vector<std::string>(up.rbegin(), up.rend()));
+    controller.headerClicked(0);
+    EXPECT_EQ(controller.orderText(), "");
+    EXPECT_EQ(controller.headerSort(0), SongSort::None);
+
+    controller.headerClicked(0);
+    controller.headerClicked(1);
+    EXPECT_EQ(controller.headerSort(0), SongSort::None);
+    EXPECT_EQ(controller.headerSort(1), SongSort::Ascending);
+    EXPECT_EQ(controller.orderText(), "KORFSongs.SongPerformer");
+    EXPECT_EQ(column(&SongGridRow::SongPerformer).front(), "");
+}
+
+TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {
+    controller.headerClicked(0);  // Alone, Its me, Yesterday x3
+    controller.deleteSongs(0, 0);
+    EXPECT_TRUE(env.dialogs.calls().empty());  // and no dialog shows the deleted song
+    EXPECT_EQ(songs(), (std::vector<std::string>{"301:Yesterday/Beatles", "303:Its me/Nobody"}));
+
+    const std::string question = "A set of songs is about to be deleted. Are you sure?";
+    env.dialogs.answer(Answer::No);
+    controller.deleteSongs(1, 0);  // selected upwards
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{question});
+    EXPECT_EQ(songs().size(), 2u);
+
+    env.dialogs.answer(Answer::Yes);
+    controller.deleteSongs(1, 0);
+    EXPECT_EQ(songs(), std::vector<std::string>{});
+    EXPECT_EQ(links(), std::vector<Link>{});
+    EXPECT_TRUE(controller.rows().empty());
+    EXPECT_FALSE(controller.songMenuEnabled(SongsController::Update));
+}
+
+TEST_F(SongsControllerTest, EraseLinkRemovesOnlyTheLinkOfTheRowAfterTheQuestion) {
+    env.dialogs.answer(Answer::Yes);
+    controller.eraseLink(rowOf("Yesterday", 57));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"The link between song and style will be deleted. Are you sure?"});
+    EXPECT_EQ(links(), (std::vector<Link>{{301, 41, "120", "+2", "intro"},
+                                          {301, 73, "140", "+1", "second"},
+                                          {303, 99, "90", "0", "gone"}}));
+    EXPECT_EQ(controller.rows().size(), 4u);
+}
+
+TEST_F(SongsControllerTest, SongDialogAddsEditsAndReportsWhatItCannotStore) {
+    const SongDialogRequest add = controller.addRequest();
+    EXPECT_EQ(add.SongCode, 304);
+    SongDialogController adding(env.state, env.dialogs, add);
+    EXPECT_EQ(adding.okCaption(), "Insert");
+    adding.setTitle("Volare");
+    adding.setPerformer("Modugno");
+    EXPECT_TRUE(adding.ok());
+    controller.songDialogClosed(true);
+    EXPECT_EQ(controller.rows().size(), 6u);
+
+    const auto edit = controller.editRequest(rowOf("Alone", 0));
+    ASSERT_TRUE(edit.has_value());
+    EXPECT_EQ(edit->mode, SongDialogMode::Edit);
+    SongDialogController editing(env.state, env.dialogs, *edit);
+    EXPECT_EQ(editing.okCaption(), "Update");
+    editing.setPerformer("Heart");
+    EXPECT_TRUE(editing.ok());
+    EXPECT_EQ(songs()[1], "302:Alone/Heart");
+
+    editing.setTitle("Alone \xF0\x9F\x8E\xB5");  // a note emoji
+    EXPECT_FALSE(editing.ok());
+    db().execute("DELETE FROM KORFSongs WHERE SongCode = 302");
+    editing.setTitle("Alone again");
+    EXPECT_FALSE(editing.ok());
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "The title may hold only characters of the Windows-1252 character set.",
+                  "The song cannot be stored: it is no longer there."}));
+}
+
+class FloppyTest : public SongsControllerTest {
+public:
+    fs::path floppy() { return env.state.FloppyPath; }
+    fs::path user01() { return floppy() / "ORB.SET" / "STYLE" / "USER01.STY"; }
+
+    // The first table entry: the name, seven NULs, the part, the bank number and the slot.
+    std::string firstEntry() { return readFile(user01()).substr(36, 21); }
+    static std::string entry(const std::string& name) {
+        return name + std::string(7, '\0') + "\x02\x11" + std::string(1, '\0');
+    }
+};
+
+TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedName) {
+    fs::create_directories(floppy() / "ORB.SET" / "STYLE");
+    writeFile(user01(), "old bank");
+    writeFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY", "second bank");
+    writeFile(floppy() / "notes.txt", "keep me");
+    env.dialogs.input("BOSSA ");
+    EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_EQ(env.dialogs.calls()[0].text, "Insert style name");
+    EXPECT_EQ(env.dialogs.calls()[0].proposal, "Yesterday");
+    EXPECT_EQ(env.dialogs.messages().back(), user01().string() + "successfully created!");
+    EXPECT_EQ(firstEntry(), entry("BOSSA      "));
+    EXPECT_EQ(readFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY"), "second bank");
+    EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep me");
+
+    env.dialogs.input("ABCDEFGHIJKLMN");
+    EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 57)));
+    EXPECT_EQ(firstEntry(), entry("ABCDEFGHIJK"));
+    EXPECT_EQ(elevenCharacterName("RUMBA1"), "RUMBA1     ");
+}
+
+TEST_F(FloppyTest, AFloppyWithoutOrbSetIsWipedOnlyAfterYes) {
+    fs::create_directories(floppy() / "old");
+    writeFile(floppy() / "old" / "file", "x");
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 73)));
+    EXPECT_TRUE(fs::exists(floppy() / "old" / "file"));
+
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.input("SWING");
+    EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 73)));
+    EXPECT_FALSE(fs::exists(floppy() / "old"));
+    EXPECT_EQ(firstEntry(), entry("SWING      "));
+    EXPECT_EQ(env.dialogs.messages()[1], "Floppy is about to be completely deleted. Are you sure?");
+}
+
+TEST_F(FloppyTest, NotReadyRefusedWipesAndRowsWithoutStyleWriteNothing) {
+    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_FALSE(controller.saveToFloppy(rowOf("Alone", 0)));
+    // The floppy folder holds the open database: the wipe is refused.
+    env.state.FloppyPath = env.dir.path().string();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Floppy disk " + (env.dir.path() / "floppy").string() + ": is not ready!",
+                  "Floppy is about to be completely deleted. Are you sure?",
+                  wipeRefusal(env.dir.path(), filesInUse(env.state))}));
+    EXPECT_TRUE(fs::exists(env.state.DatabasePath));
+    EXPECT_EQ(controller.rows().size(), 5u);
+}
+
+class RecordingPrinter : public PrintService {
+public:
+    bool print(const std::vector<PrintLine>& lines) override {
+        printed = lines;
+        return true;
+    }
+    std::vector<PrintLine> printed;
+};
+
+TEST_F(SongsControllerTest, PrintPrintsTheRowsInGridOrder) {
+    controller.headerClicked(1);
+    controller.headerClicked(1);  // performer descending: Nobody, Beatles x3, ""
+    RecordingPrinter printer;
+    EXPECT_TRUE(controller.print(printer));
+    ASSERT_EQ(printer.printed.size(), 8u);
+    EXPECT_EQ(printer.printed[0], (PrintLine{"Songs (5)", "ARIAL", 12}));
+    const std::string heading = "Title" + std::string(27, ' ') + "Performer" +
+                                std::string(13, ' ') + "Style" + std::string(8, ' ') + "Tempo" +
+                                std::string(3, ' ') + "Tran" + std::string(4, ' ') + "Notes";
+    EXPECT_EQ(printer.printed[2], (PrintLine{heading, "Courier New", 8}));
+    EXPECT_EQ(printer.printed[3].text, "Its me" + std::string(26, ' ') + "Nobody" +
+                                           std::string(16, ' ') + std::string(13, ' ') + "90" +
+                                           std::string(6, ' ') + "0" + std::string(7, ' ') +
+                                           "gone");
+    EXPECT_TRUE(printer.printed[7].text.starts_with("Alone "));
+}
+
+}  // namespace
+}  // namespace orb::test

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "db/db_korf_style.h"
+#include "state/app_state.h"
+#include "support/sty_file_builder.h"
+#include "support/test_environment.h"
+
+namespace orb::test {
+
+// A song catalogue whose numbers differ from every row position and count: styles 41 (ROCK1
+// padded with six blanks), 57 (BALLAD), 73 (SWING) and 88 (Rock1 padded with code-0
+// characters); song 301 with three links, 302 without links, 303 linked to the deleted style 99.
+class SongsTest : public ::testing::Test {
+public:
+    using Link = std::tuple<std::int32_t, std::int32_t, std::string, std::string, std::string>;
+
+    void SetUp() override {
+        env.openFreshDatabase();
+        env.state.FloppyPath = (env.dir.path() / "floppy").string();
+        addStyle(41, "ROCK1      ");
+        addStyle(57, "BALLAD");
+        addStyle(73, "SWING");
+        addStyle(88, std::string("Rock1") + std::string(6, '\0'));
+        addSong(301, "Yesterday", "Beatles");
+        addSong(302, "Alone", "");
+        addSong(303, "Its me", "Nobody");
+        addLink(301, 57, "70", "-1", "first");
+        addLink(301, 41, "120", "+2", "intro");
+        addLink(301, 73, "140", "+1", "second");
+        addLink(303, 99, "90", "0", "gone");
+    }
+
+    Database& db() { return env.state.connection; }
+
+    void addStyle(std::int32_t prog, const std::string& name) {
+        DbKORFStyle style(db());
+        style.StyleProg = prog;
+        style.StyleName1 = name;
+        style.StyleName2 = "SECOND" + std::to_string(prog);
+        style.StyleContent1 = makeChunk(static_cast<std::size_t>(prog) * 3, prog);
+        style.StyleContent2 = makeChunk(static_cast<std::size_t>(prog) + 5, prog + 1000);
+        style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
+        style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
+        ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+    }
+
+    void addSong(std::int32_t code, const std::string& title, const std::string& performer) {
+        db().execute("INSERT INTO KORFSongs (SongCode,SongTitle,SongPerformer) VALUES (pC,pT,pP)",
+                     {code, title, performer});
+    }
+
+    void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
+                 const std::string& transpose, const std::string& note) {
+        db().execute(
+            "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
+            "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
+            {song, style, tempo, transpose, note});
+    }
+
+    std::vector<Link> links() {
+        std::vector<Link> all;
+        Rows rows = db().query(
+            "SELECT SongCode, StyleProg, StyleTempo, StyleTranspose, SongNote FROM KORFSonSty "
+            "ORDER BY SongCode, StyleProg");
+        while (rows.next()) {
+            all.emplace_back(static_cast<std::int32_t>(rows.integer(0)),
+                             static_cast<std::int32_t>(rows.integer(1)), rows.text(2), rows.text(3),
+                             rows.text(4));
+        }
+        return all;
+    }
+
+    // "code:title/performer" of every stored song in code order.
+    std::vector<std::string> songs() {
+        std::vector<std::string> all;
+        Rows rows =
+            db().query("SELECT SongCode, SongTitle, SongPerformer FROM KORFSongs ORDER BY 1");
+        while (rows.next()) {
+            all.push_back(std::to_string(rows.integer(0)) + ":" + rows.text(1) + "/" +
+                          rows.text(2));
+        }
+        return all;
+    }
+
+    TestEnvironment env;
+};
+
+}  // namespace orb::test

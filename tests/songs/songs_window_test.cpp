@@ -1,0 +1,71 @@
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include "app/windows/gui_main.h"
+#include "catalogue/windows/styles_window.h"
+#include "songs/windows/song_import_window.h"
+#include "songs/windows/song_links_window.h"
+#include "songs/windows/songs_window.h"
+#include "songs_fixture.h"
+
+namespace orb::test {
+namespace {
+
+class SongsWindowTest : public SongsTest {};
+
+TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
+    EXPECT_TRUE(static_cast<bool>(mainWindowFactories(env.state, env.dialogs).songs));
+
+    SongsWindow window(env.state, env.dialogs);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "ORB 2.31 - Songs Management");
+    auto* grid = window.findChild<QTableView*>("grSongs");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->model()->rowCount(), 5);
+    EXPECT_TRUE(grid->isColumnHidden(0));
+    EXPECT_TRUE(grid->isColumnHidden(3));
+    auto* title = window.findChild<QPushButton*>("cmdHeader0");
+    QTest::mouseClick(title, Qt::LeftButton);
+    EXPECT_EQ(title->palette().color(QPalette::Button), QColor(0xFF, 0xC0, 0xC0));
+    EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Alone");
+    EXPECT_EQ(grid->model()->index(4, 5).data(Qt::TextAlignmentRole).toInt(),
+              int(Qt::AlignVCenter | Qt::AlignRight));
+    EXPECT_TRUE(window.findChild<QAction*>("mSongs7")->isEnabled());
+    EXPECT_EQ(window.findChild<QAction*>("mSongs7")->text(), "Save to .STY for DIRECT FD");
+    // Delete of the one selected row forwards without a question.
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    window.findChild<QAction*>("mSongs2")->trigger();
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    SongLinksWindow links(env.state, env.dialogs, LinkSubject::Song, 301, "Yesterday (Beatles)");
+    links.show();
+    EXPECT_EQ(links.objectName(), "frmSonSty");
+    EXPECT_EQ(links.findChild<QTableView*>("grData2")->model()->rowCount(), 3);
+    EXPECT_EQ(links.findChild<QPushButton*>("cmdBank0")->toolTip(),
+              "Move a style from grid to local buffer");
+    auto* available = links.findChild<QTableView*>("grData1");
+    available->setCurrentIndex(available->model()->index(1, 1));
+    QTest::mouseClick(links.findChild<QPushButton*>("cmdBank0"), Qt::LeftButton);
+    EXPECT_EQ(links.findChild<QTableView*>("grData2")->model()->rowCount(), 4);
+
+    SongImportWindow import(env.state, env.dialogs);
+    auto* separators = import.findChild<QComboBox*>("Combo1");
+    EXPECT_EQ(separators->count(), 6);
+    EXPECT_EQ(separators->currentText(), ";");
+    EXPECT_EQ(import.findChild<QComboBox*>("cmbFields11")->itemText(0), "< skip >");
+    EXPECT_FALSE(import.findChild<QPushButton*>("cmdOk")->isEnabled());
+    import.findChild<QLineEdit*>("txtFolder")->setText("/nowhere/songs.txt");
+    EXPECT_TRUE(import.findChild<QPushButton*>("cmdOk")->isEnabled());
+
+    StylesWindow styles(env.state, env.dialogs);
+    styles.show();
+    EXPECT_TRUE(styles.findChild<QAction*>("mStyles12")->isEnabled());
+}
+
+}  // namespace
+}  // namespace orb::test
