@@ -1,19 +1,127 @@
 #include "catalogue/catalogue_test_support.h"
 
 #include "db/database.h"
+#include "support/sty_file_builder.h"
 
 namespace orb::test {
 
 void addStyle(Database& db, std::int32_t prog, const std::string& name, const std::string& desc,
               const std::string& family, const std::string& cat, const std::string& author) {
-    const std::string content = "content of " + std::to_string(prog);
-    db.execute(
-        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleName2, StyleLength1, StyleLength2, "
-        "StyleContent1, StyleContent2, StyleSeek, StyleDate, StyleDesc, StyleCat, StyleFamily, "
-        "StyleFile, StyleAuthor) VALUES (pProg, pName, pName, pLength, 0, pContent, pEmpty, "
-        "pContent, pDate, pDesc, pCat, pFamily, pFile, pAuthor)",
-        {prog, name, static_cast<std::int32_t>(content.size()), SqlParam::blob(content),
-         SqlParam::blob(""), "2026/12/06", desc, cat, family, "USER01.STY", author});
+    DbKORFStyle style(db);
+    style.StyleProg = prog;
+    style.StyleName1 = name;
+    style.StyleName2 = name.substr(0, 10) + "2";
+    style.StyleContent1 = makeChunk(static_cast<std::size_t>(prog) * 3, prog);
+    style.StyleContent2 = makeChunk(static_cast<std::size_t>(prog) + 5, prog + 1000);
+    style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
+    style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
+    style.StyleDate = "2026/12/06";
+    style.StyleDesc = desc;
+    style.StyleFamily = family;
+    style.StyleCat = cat;
+    style.StyleFile = "USER0" + std::to_string(prog % 10) + ".STY";
+    style.StyleAuthor = author;
+    ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+}
+
+void CatalogueTest::SetUp() {
+    env.openFreshDatabase();
+    addStyle(41, "ROCK1", "Rock", "Pop", "Ann");
+    addStyle(57, "BALLAD", "Slow", "Pop", "Ben");
+    addStyle(73, "SWING", "Jazz", "Big band", "Cid");
+    addStyle(88, "DISCO", "Dance", "Club", "Dee");
+    addBank(5, {57, 41, 88, 73});
+    addBank(9, {73, 88, 57, 88});
+    addLink(301, 41, "120", "+2", "intro");
+    addLink(301, 0, "", "", "free");
+    addLink(301, 88, "98", "0", "end");
+    addLink(302, 57, "70", "-1", "first");
+    addLink(302, 73, "140", "+1", "second");
+}
+
+void CatalogueTest::addStyle(std::int32_t prog, const std::string& name, const std::string& family,
+                             const std::string& cat, const std::string& author) {
+    test::addStyle(db(), prog, name, "Description of " + name, family, cat, author);
+}
+
+void CatalogueTest::addBank(std::int32_t prog, const std::vector<std::int32_t>& styles) {
+    DbKORFBank bank(db());
+    bank.BankProg = prog;
+    bank.BankName = "BANK" + std::to_string(prog);
+    Slots values{};
+    std::copy(styles.begin(), styles.end(), values.begin());
+    bank.setSlotValues(values);
+    ASSERT_TRUE(bank.InsKORFBanks()) << bank.clsKORFBanksError;
+}
+
+void CatalogueTest::addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
+                            const std::string& transpose, const std::string& note) {
+    // Written directly, so that an empty tempo stays empty as the unlinking writes it.
+    db().execute(
+        "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
+        "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
+        {song, style, tempo, transpose, note});
+}
+
+std::vector<std::int32_t> CatalogueTest::styleNumbers() {
+    std::vector<std::int32_t> numbers;
+    Rows rows = db().query("SELECT StyleProg FROM KORFStyles ORDER BY StyleProg");
+    while (rows.next()) {
+        numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
+    }
+    return numbers;
+}
+
+CatalogueTest::Slots CatalogueTest::slotsOf(std::int32_t bankProg) {
+    DbKORFBank bank(db());
+    bank.BankProg = bankProg;
+    EXPECT_TRUE(bank.GetKORFBanks());
+    return bank.slotValues();
+}
+
+std::vector<CatalogueTest::Link> CatalogueTest::links() {
+    std::vector<Link> all;
+    Rows rows = db().query(
+        "SELECT SongCode, StyleProg, StyleTempo, StyleTranspose, SongNote FROM KORFSonSty "
+        "ORDER BY SongCode, StyleProg");
+    while (rows.next()) {
+        all.emplace_back(static_cast<std::int32_t>(rows.integer(0)),
+                         static_cast<std::int32_t>(rows.integer(1)), rows.text(2), rows.text(3),
+                         rows.text(4));
+    }
+    return all;
+}
+
+KORFStylesRow CatalogueTest::storedStyle(std::int32_t prog) {
+    DbKORFStyle style(db());
+    style.StyleProg = prog;
+    EXPECT_TRUE(style.GetKORFStyles());
+    return style;
+}
+
+std::string CatalogueTest::snapshot() {
+    std::string text;
+    for (const std::int32_t prog : styleNumbers()) {
+        const KORFStylesRow row = storedStyle(prog);
+        text += std::to_string(prog) + row.StyleName1 + row.StyleDesc + row.StyleFamily +
+                row.StyleCat + row.StyleFile + row.StyleAuthor + ";";
+    }
+    for (const std::int32_t bank : {5, 9}) {
+        for (const std::int32_t slot : slotsOf(bank)) {
+            text += std::to_string(slot) + ",";
+        }
+    }
+    for (const Link& link : links()) {
+        text += std::to_string(std::get<0>(link)) + "/" + std::to_string(std::get<1>(link)) + "/" +
+                std::get<2>(link) + std::get<3>(link) + std::get<4>(link) + ";";
+    }
+    return text;
+}
+
+void CatalogueTest::refuseUpdatesOf(const std::string& table, std::int32_t prog) {
+    db().execute("CREATE TRIGGER refuse_" + table + " BEFORE UPDATE ON " + table +
+                 " WHEN OLD.StyleProg = " + std::to_string(prog) +
+                 " BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
 }
 
 }  // namespace orb::test
