@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -41,14 +40,11 @@ protected:
         return cells;
     }
 
-    QString caption() { return child<QGroupBox>(window, "frStyle")->title(); }
-
     // Runs `work` on the modal window that `open` brings up.
     template <typename Window>
     void onModal(const std::function<void()>& open, const std::function<void(Window&)>& work) {
         bool seen = false;
-        // A timer of this scope, so that it cannot outlive the test when no window came up.
-        QTimer timer;
+        QTimer timer;  // of this scope: it cannot outlive a test whose window never came up
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, [&] {
             auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
@@ -96,7 +92,7 @@ TEST_F(StylesWindowCommandsTest, FileMenuImportRefillsTheGridOnlyWhenSomethingWa
             QTest::mouseClick(child<QPushButton>(import, "cmdOk"), Qt::LeftButton);
             QTest::mouseClick(child<QPushButton>(import, "cmdCancel"), Qt::LeftButton);
         });
-    EXPECT_EQ(caption(), " 6 styles available ");
+    EXPECT_EQ(grid->model()->rowCount(), 6);
     EXPECT_EQ(row(4)[1], "SAMBA");
     EXPECT_EQ(row(5)[1], "TANGO      ");
     EXPECT_TRUE(env.dialogs.calls().empty());
@@ -113,25 +109,14 @@ TEST_F(StylesWindowCommandsTest, DoubleClickEditsTheStyleAndUpdatesItsRowInPlace
                                  QTest::mouseClick(child<QPushButton>(edit, "cbUpdate"),
                                                    Qt::LeftButton);
                              });
-    const std::vector<std::string> edited = {"57", "SOUL", "Description of BALLAD", "Slow",
-                                             "Rhythm"};
-    EXPECT_EQ(row(1), edited);
+    EXPECT_EQ(row(1),
+              (std::vector<std::string>{"57", "SOUL", "Description of BALLAD", "Slow", "Rhythm"}));
     EXPECT_EQ(grid->model()->rowCount(), 4);
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed[0][0].toModelIndex().row(), 1);
     EXPECT_EQ(storedStyle(57).StyleName1, "SOUL");
     EXPECT_EQ(storedStyle(57).StyleCat, "Rhythm");
 
-    // Left with Exit: neither the row nor the database changes.
-    const std::string before = snapshot();
-    onModal<StyleEditWindow>([&] { doubleClickRow(1); },
-                             [](StyleEditWindow& edit) {
-                                 child<QLineEdit>(edit, "txtField3")->setText("Funk");
-                                 QTest::mouseClick(child<QPushButton>(edit, "cbExit"),
-                                                   Qt::LeftButton);
-                             });
-    EXPECT_EQ(row(1), edited);
-    EXPECT_EQ(snapshot(), before);
     EXPECT_TRUE(env.dialogs.calls().empty());
 }
 
@@ -149,7 +134,7 @@ TEST_F(StylesWindowCommandsTest, GroupDeleteOverABlockSelectedUpwards) {
                   "Styles have been deleted. Click on Ok to update style grid."}));
     EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
     EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
-    EXPECT_EQ(caption(), " 1 styles available ");
+    EXPECT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(row(0)[1], "DISCO");
 }
 
@@ -159,7 +144,6 @@ TEST_F(StylesWindowCommandsTest, PrintWithoutAPrinterWritesThePdfThePersonNames)
     }
     const auto pdf = env.dir / "list.pdf";
     env.dialogs.file(pdf.string());
-    env.dialogs.file("");
     child<QAction>(window, "mFile3")->trigger();
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     const auto& call = env.dialogs.calls()[0];
@@ -167,12 +151,6 @@ TEST_F(StylesWindowCommandsTest, PrintWithoutAPrinterWritesThePdfThePersonNames)
     EXPECT_EQ(call.text, "PDF file (*.pdf)|*.pdf|All files (*)|*");
     EXPECT_EQ(call.proposal, "Styles.pdf");
     EXPECT_EQ(test::readFile(pdf).rfind("%PDF-", 0), 0u);
-
-    // A cancelled save dialog prints nothing and says nothing.
-    std::filesystem::remove(pdf);
-    child<QAction>(window, "mFile3")->trigger();
-    EXPECT_EQ(env.dialogs.calls().size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 }  // namespace
