@@ -13,9 +13,11 @@
 #include "app/windows/parameters_window.h"
 #include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
+#include "catalogue/windows/styles_window.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "songs/windows/songs_window.h"
+#include "db/db_korf_style.h"
 #include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"
 
@@ -30,6 +32,48 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
         return false;
     }
     std::cout << path.toStdString() << "\n";
+    return true;
+}
+
+// A small catalogue for the styles window: name, description, family, group, author.
+bool addSampleStyles(orb::Database& connection) {
+    struct Sample {
+        const char* name;
+        const char* description;
+        const char* family;
+        const char* group;
+    };
+    const Sample samples[] = {
+        {"8BEAT POP", "Straight pop groove, light hi-hat", "Pop", "8 Beat"},
+        {"UNPLUGGED", "Acoustic guitars and brushes", "Pop", "Ballad"},
+        {"BOSSANOVA", "Nylon guitar, rim clicks", "Latin", "Bossa"},
+        {"SALSA", "Piano montuno with horns", "Latin", "Salsa"},
+        {"BIG BAND", "Swing with full brass section", "Jazz", "Swing"},
+        {"JAZZ WALTZ", "Walking bass in three", "Jazz", "Waltz"},
+        {"DISCO 70", "Four on the floor, strings", "Dance", "Disco"},
+        {"ROCK SHUFF", "Shuffled rock with overdrive", "Rock", "Shuffle"},
+        {"COUNTRY 2", "Train beat with pedal steel", "Country", "Two-step"},
+        {"POLKA", "Oom-pah with accordion", "Folk", "Polka"},
+    };
+    orb::DbKORFStyle style(connection);
+    std::int32_t number = 1;
+    for (const Sample& sample : samples) {
+        style.StyleProg = number++;
+        style.StyleName1 = sample.name;
+        style.StyleName2 = sample.name;
+        style.StyleContent1 = std::string(64, static_cast<char>(number));
+        style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
+        style.StyleDate = "2026/12/06";
+        style.StyleDesc = sample.description;
+        style.StyleFamily = sample.family;
+        style.StyleCat = sample.group;
+        style.StyleFile = "USER01.STY";
+        style.StyleAuthor = "Sample";
+        if (!style.InsKORFStyles()) {
+            std::cerr << "cannot store a sample style: " << style.clsKORFStylesError << "\n";
+            return false;
+        }
+    }
     return true;
 }
 
@@ -57,6 +101,9 @@ int main(int argc, char** argv) {
     state.DatabasePath = (folder / "ORB.MDB").string();
     orb::Database().open(state.DatabasePath, orb::Database::OpenMode::CreateIfMissing);
     orb::OpenDatabase(state);
+    if (!addSampleStyles(state.connection)) {
+        return 1;
+    }
 
     // The paths a musician might have set; the windows only show them here.
     state.DatabasePath = "/home/musician/.local/share/ORB/ORB/ORB.MDB";
@@ -92,14 +139,17 @@ int main(int argc, char** argv) {
     db.execute("INSERT INTO KORFSonSty VALUES (3, 3, '96', '-3', 'second chorus')");
     orb::SongsWindow songsWindow(state, dialogs);
     songsWindow.show();
+    orb::StylesWindow styles(state, dialogs);
     const bool ok = save(mainWindow, output, "main-window.png") &&
                     save(parameters, output, "parameters-window.png") &&
                     save(import, output, "import-window.png") &&
                     save(backup, output, "backup-window.png") &&
-                    save(songsWindow, output, "songs-window.png");
+                    save(songsWindow, output, "songs-window.png") &&
+                    save(styles, output, "styles-window.png");
     parameters.close();
     import.close();
     backup.close();
+    styles.close();
     state.exitRequested = true;  // nothing to close at the end of a picture run
     return ok ? 0 : 1;
 }

@@ -22,25 +22,28 @@ std::string column(const std::string& text, std::size_t width) {
     return cell;
 }
 
-std::string listLine(const StyleListRow& row) {
-    return column(row.name, kNameWidth) + column(row.description, kDescriptionWidth) +
-           column(row.family, kFamilyWidth) + row.group;
+std::string listLine(const std::string& name, const std::string& description,
+                     const std::string& family, const std::string& group) {
+    return column(name, kNameWidth) + column(description, kDescriptionWidth) +
+           column(family, kFamilyWidth) + group;
 }
 
 }  // namespace
 
-std::vector<PrintLine> StyleListLines(const std::vector<StyleListRow>& rows) {
+std::vector<PrintLine> StyleListLines(const StyleList& rows) {
     std::vector<PrintLine> lines;
     lines.push_back({"Styles (" + std::to_string(rows.size()) + ")", kTitleFont, kTitleSize});
     lines.push_back({"", kListFont, kListSize});
-    lines.push_back({listLine({"Name", "Description", "Family", "Group"}), kListFont, kListSize});
+    lines.push_back({listLine("Name", "Description", "Family", "Group"), kListFont, kListSize});
     for (const StyleListRow& row : rows) {
-        lines.push_back({listLine(row), kListFont, kListSize});
+        lines.push_back(
+            {listLine(withoutNulls(row.StyleName1), row.StyleDesc, row.StyleFamily, row.StyleCat),
+             kListFont, kListSize});
     }
     return lines;
 }
 
-bool PrintStyleList(PrintService& printer, const std::vector<StyleListRow>& rows) {
+bool PrintStyleList(PrintService& printer, const StyleList& rows) {
     return printer.print(StyleListLines(rows));
 }
 

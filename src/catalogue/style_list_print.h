@@ -1,25 +1,18 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "catalogue/print_service.h"
+#include "catalogue/style_list.h"
 
 namespace orb {
 
-// One style as the style grid shows it.
-struct StyleListRow {
-    std::string name;
-    std::string description;
-    std::string family;
-    std::string group;
-};
-
-// The style list as printed: a title, a heading and one line per style in grid order, in
+// The style list as printed: a title, a heading and one line per style in list order with the
+// columns the grid shows (name without code-0 characters, description, family, group), in
 // columns of fixed width (a description longer than its column is cut, as the grid cuts it).
-std::vector<PrintLine> StyleListLines(const std::vector<StyleListRow>& rows);
+std::vector<PrintLine> StyleListLines(const StyleList& rows);
 
 // "Print": the style list on the printer.
-bool PrintStyleList(PrintService& printer, const std::vector<StyleListRow>& rows);
+bool PrintStyleList(PrintService& printer, const StyleList& rows);
 
 }  // namespace orb

@@ -2,19 +2,23 @@
 
 #include <algorithm>
 
+#include "catalogue/korg_utility.h"
+#include "catalogue/style_list_print.h"
+#include "core/errors.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/version.h"
 #include "state/app_state.h"
+#include "stylefiles/korf_library.h"
 
 namespace orb {
 namespace {
 
 // Commands whose windows this build has; the others stay disabled until theirs arrive.
 constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady = {
-    false, false, false, false, false, false, true, true, false, false, false, false, true};
+    true, true, false, false, false, false, true, true, false, false, true, false, true};
 constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
-    true, true, false, false, false, true};
+    true, true, false, true, false, true};
 
 bool endsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
@@ -149,6 +153,77 @@ void StylesController::importClosed(bool imported) {
     }
 }
 
+DbKORFStyle& StylesController::styleAccess() {
+    if (!state_.StyleAccess) {
+        throw OrbError("No database is open.");
+    }
+    return *state_.StyleAccess;
+}
+
+std::vector<SelectedStyle> StylesController::selectedStyles() const {
+    std::vector<SelectedStyle> selection;
+    if (!validRow(selectedRowFirst_) || !validRow(selectedRowLast_)) {
+        return selection;
+    }
+    for (int row = selectedRowFirst_; row <= selectedRowLast_; ++row) {
+        selection.push_back({styleList_[static_cast<std::size_t>(row)].StyleProg, cell(row, 1)});
+    }
+    return selection;
+}
+
+void StylesController::editStyle(int row, const StyleEditWindowRunner& runWindow) {
+    if (!validRow(row)) {
+        return;
+    }
+    const std::int32_t styleProg = styleList_[static_cast<std::size_t>(row)].StyleProg;
+    const std::optional<StyleEditValues> written =
+        EditStyle(styleAccess(), styleProg, dialogs_, runWindow);
+    if (!written) {
+        return;
+    }
+    StyleListRow& shown = styleList_[static_cast<std::size_t>(row)];
+    shown.StyleName1 = written->StyleName1;
+    shown.StyleDesc = written->StyleDesc;
+    shown.StyleFamily = written->StyleFamily;
+    shown.StyleCat = written->StyleCat;
+    shown.StyleAuthor = written->StyleAuthor;
+    if (hooks_ != nullptr) {
+        hooks_->styleRowChanged(row);
+    }
+}
+
+void StylesController::updateGroup(const GroupEditWindowRunner& runWindow) {
+    std::vector<std::int32_t> styles;
+    for (const SelectedStyle& selected : selectedStyles()) {
+        styles.push_back(selected.StyleProg);
+    }
+    if (!styles.empty() &&
+        RunGroupUpdate(state_.connection, styleAccess(), dialogs_, styles, runWindow)) {
+        requery();
+    }
+}
+
+void StylesController::deleteGroup() {
+    if (RunGroupDelete(state_.connection, styleAccess(), dialogs_, selectedStyles())) {
+        requery();
+    }
+}
+
+void StylesController::sendToKorgUtility(ProgramStarter& starter,
+                                         const std::filesystem::path& temporaryFolder) {
+    if (!validRow(currentRow_) || !styleMenuRuleMet(SendToKorgUtility)) {
+        return;
+    }
+    KORFLibrary library;
+    SendStyleToKorgUtility(styleAccess(),
+                           styleList_[static_cast<std::size_t>(currentRow_)].StyleProg, library,
+                           state_.KorgUtilityPath, temporaryFolder, starter, dialogs_);
+}
+
+void StylesController::print(PrintService& printer) {
+    PrintStyleList(printer, styleList_);
+}
+
 bool StylesController::styleMenuRuleMet(int index) const {
     const bool hasRows = !styleList_.empty();
     switch (index) {
@@ -184,6 +259,7 @@ bool StylesController::bankMenuEnabled(int) const {
 }
 
 void StylesController::recordSelection(int currentRow, int selectionEndRow) {
+    currentRow_ = currentRow;
     selectedRowFirst_ = std::min(currentRow, selectionEndRow);
     selectedRowLast_ = std::max(currentRow, selectionEndRow);
 }

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <string>
 
+#include "catalogue/style_edit.h"
+#include "catalogue/style_group.h"
 #include "catalogue/style_list.h"
 
 namespace orb {
 
 class AppState;
+class PrintService;
+class ProgramStarter;
 class UserDialogs;
 
 // The state of the current bank; the value is also the mode the bank dialog opens in.
@@ -28,6 +33,8 @@ public:
     virtual ~StylesViewHooks() = default;
     virtual void styleListAboutToChange() = 0;
     virtual void styleListChanged() = 0;
+    // One row of the list holds new values; the list itself stayed.
+    virtual void styleRowChanged(int row) = 0;
 };
 
 // frmStyles, catalogue side: the style list, its sorting by header buttons, the filter, the
@@ -89,6 +96,21 @@ public:
     // After the import window: the list is queried again unless nothing was imported.
     void importClosed(bool imported);
 
+    // Double-click on `row`: the style edit window over that style; after "Update" the row shows
+    // the values written, without the list being read again.
+    void editStyle(int row, const StyleEditWindowRunner& runWindow);
+    // mStyles(0): the group edit window over the selected block; the list is read again after
+    // an update.
+    void updateGroup(const GroupEditWindowRunner& runWindow);
+    // mStyles(1): the selected block deleted everywhere after the question; the list is read
+    // again after a delete.
+    void deleteGroup();
+    // mStyles(10): the current row's style handed to the Korg utility through a work file in
+    // `temporaryFolder`.
+    void sendToKorgUtility(ProgramStarter& starter, const std::filesystem::path& temporaryFolder);
+    // mFile(3): the list as the grid shows it.
+    void print(PrintService& printer);
+
     // The rule of each mStyles item on the current rows and settings.
     bool styleMenuRuleMet(int index) const;
     // Enabled: the rule is met and the command's window is part of this build.
@@ -100,6 +122,7 @@ public:
     void recordSelection(int currentRow, int selectionEndRow);
     int selectedRowFirst() const { return selectedRowFirst_; }
     int selectedRowLast() const { return selectedRowLast_; }
+    int currentRow() const { return currentRow_; }
 
     BankState bankState() const { return bankState_; }
     void setBankState(BankState state) { bankState_ = state; }
@@ -109,6 +132,9 @@ public:
 private:
     void replaceList();
     void colourHeadersFromOrder();
+    DbKORFStyle& styleAccess();
+    bool validRow(int row) const { return row >= 0 && row < rowCount(); }
+    std::vector<SelectedStyle> selectedStyles() const;
 
     AppState& state_;
     UserDialogs& dialogs_;
@@ -117,6 +143,7 @@ private:
     std::array<HeaderColour, 5> headerColours_{};
     int selectedRowFirst_ = -1;
     int selectedRowLast_ = -1;
+    int currentRow_ = -1;
     BankState bankState_ = BankState::Empty;
 };
 

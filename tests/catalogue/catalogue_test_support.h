@@ -1,17 +1,141 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QObject>
+#include <QString>
+#include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
+#include <vector>
 
-namespace orb {
-class Database;
-}
+#include "db/db_korf_bank.h"
+#include "db/db_korf_style.h"
+#include "support/sty_file_builder.h"
+#include "support/test_environment.h"
 
 namespace orb::test {
 
-// Stores a catalogue row with the given descriptive columns and a small content of its own.
+// The child of a window by its object name; a missing one fails the test.
+template <typename T>
+T* child(QObject& parent, const QString& name) {
+    T* found = parent.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+// Stores a catalogue row with the given descriptive columns; its two blocks are made from the
+// style number, so that each style's bytes are its own.
 void addStyle(Database& db, std::int32_t prog, const std::string& name,
               const std::string& desc = "", const std::string& family = "",
               const std::string& cat = "", const std::string& author = "");
+
+// A small catalogue whose style numbers (41, 57, 73, 88) differ from every slot position and
+// bank number: two banks (5 and 9) and two songs (301, 302) with links.
+class CatalogueTest : public ::testing::Test {
+public:
+    using Slots = std::array<std::int32_t, DbKORFBank::kSlotCount>;
+    using Link = std::tuple<std::int32_t, std::int32_t, std::string, std::string, std::string>;
+
+    void SetUp() override {
+        env.openFreshDatabase();
+        addStyle(41, "ROCK1", "Rock", "Pop", "Ann");
+        addStyle(57, "BALLAD", "Slow", "Pop", "Ben");
+        addStyle(73, "SWING", "Jazz", "Big band", "Cid");
+        addStyle(88, "DISCO", "Dance", "Club", "Dee");
+        addBank(5, {57, 41, 88, 73});
+        addBank(9, {73, 88, 57, 88});
+        addLink(301, 41, "120", "+2", "intro");
+        addLink(301, 0, "", "", "free");
+        addLink(301, 88, "98", "0", "end");
+        addLink(302, 57, "70", "-1", "first");
+        addLink(302, 73, "140", "+1", "second");
+    }
+
+    Database& db() { return env.state.connection; }
+
+    void addStyle(std::int32_t prog, const std::string& name, const std::string& family,
+                  const std::string& cat, const std::string& author) {
+        test::addStyle(db(), prog, name, "Description of " + name, family, cat, author);
+    }
+    void addBank(std::int32_t prog, const std::vector<std::int32_t>& styles) {
+        DbKORFBank bank(db());
+        bank.BankProg = prog;
+        bank.BankName = "BANK" + std::to_string(prog);
+        Slots values{};
+        std::copy(styles.begin(), styles.end(), values.begin());
+        bank.setSlotValues(values);
+        ASSERT_TRUE(bank.InsKORFBanks()) << bank.clsKORFBanksError;
+    }
+    void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
+                 const std::string& transpose, const std::string& note) {
+        // Written directly, so that an empty tempo stays empty as the unlinking writes it.
+        db().execute(
+            "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
+            "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
+            {song, style, tempo, transpose, note});
+    }
+
+    std::vector<std::int32_t> styleNumbers() {
+        std::vector<std::int32_t> numbers;
+        Rows rows = db().query("SELECT StyleProg FROM KORFStyles ORDER BY StyleProg");
+        while (rows.next()) {
+            numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
+        }
+        return numbers;
+    }
+    Slots slotsOf(std::int32_t bankProg) {
+        DbKORFBank bank(db());
+        bank.BankProg = bankProg;
+        EXPECT_TRUE(bank.GetKORFBanks());
+        return bank.slotValues();
+    }
+    std::vector<Link> links() {
+        std::vector<Link> all;
+        Rows rows = db().query(
+            "SELECT SongCode, StyleProg, StyleTempo, StyleTranspose, SongNote FROM KORFSonSty "
+            "ORDER BY SongCode, StyleProg");
+        while (rows.next()) {
+            all.emplace_back(static_cast<std::int32_t>(rows.integer(0)),
+                             static_cast<std::int32_t>(rows.integer(1)), rows.text(2), rows.text(3),
+                             rows.text(4));
+        }
+        return all;
+    }
+    KORFStylesRow storedStyle(std::int32_t prog) {
+        DbKORFStyle style(db());
+        style.StyleProg = prog;
+        EXPECT_TRUE(style.GetKORFStyles());
+        return style;
+    }
+    // Everything the group commands may change, to show that a refused change left it all.
+    std::string snapshot() {
+        std::string text;
+        for (const std::int32_t prog : styleNumbers()) {
+            const KORFStylesRow row = storedStyle(prog);
+            text += std::to_string(prog) + row.StyleName1 + row.StyleDesc + row.StyleFamily +
+                    row.StyleCat + row.StyleFile + row.StyleAuthor + ";";
+        }
+        for (const std::int32_t bank : {5, 9}) {
+            for (const std::int32_t slot : slotsOf(bank)) {
+                text += std::to_string(slot) + ",";
+            }
+        }
+        for (const Link& link : links()) {
+            text += std::to_string(std::get<0>(link)) + "/" + std::to_string(std::get<1>(link)) +
+                    "/" + std::get<2>(link) + std::get<3>(link) + std::get<4>(link) + ";";
+        }
+        return text;
+    }
+    // The database refuses to write anything about style `prog` in `table`.
+    void refuseUpdatesOf(const std::string& table, std::int32_t prog) {
+        db().execute("CREATE TRIGGER refuse_" + table + " BEFORE UPDATE ON " + table +
+                     " WHEN OLD.StyleProg = " + std::to_string(prog) +
+                     " BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
+    }
+
+    TestEnvironment env;
+};
 
 }  // namespace orb::test

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "catalogue/catalogue_test_support.h"
 #include "catalogue/korg_utility.h"
-#include "catalogue_fixture.h"
 #include "stylefiles/korf_library.h"
+#include "support/sty_file_builder.h"
 
 namespace orb {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalogue_fixture.h"
+#include "catalogue/catalogue_test_support.h"
 #include "cli/cli.h"
 
 namespace orb {

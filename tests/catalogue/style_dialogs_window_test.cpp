@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_list_print.h"
 #include "catalogue/windows/group_edit_window.h"
 #include "catalogue/windows/qt_print_service.h"
@@ -15,12 +16,7 @@
 namespace orb {
 namespace {
 
-template <typename T>
-T* child(QWidget& window, const QString& name) {
-    T* found = window.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
+using test::child;
 
 QLineEdit* box(QWidget& window, int index) {
     return child<QLineEdit>(window, QString("txtField%1").arg(index));
@@ -102,8 +98,9 @@ TEST(GroupEditWindow, AllThreeDontUpdateBoxesActAsExit) {
 }
 
 TEST(StyleListPrint, LinesAsTheGridShowsThemAndAPdfOfSeveralPages) {
-    std::vector<StyleListRow> rows = {{"BALLAD", "Slow one", "Slow", "Pop"},
-                                      {"SWING", std::string(45, 'd'), "Jazz", "Big band"}};
+    StyleList rows = {{57, "BALLAD", "Slow one", "Slow", "Pop", "Ben", ""},
+                      {73, std::string("SWING\0\0\0\0\0\0", 11), std::string(45, 'd'), "Jazz",
+                       "Big band", "Cid", ""}};
     const std::vector<PrintLine> lines = StyleListLines(rows);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], (PrintLine{"Styles (2)", "ARIAL", 12}));
@@ -114,7 +111,7 @@ TEST(StyleListPrint, LinesAsTheGridShowsThemAndAPdfOfSeveralPages) {
                                    "Courier New", 8}));
 
     test::TempDir dir;
-    rows.resize(300, {"ROCK", "Rock style", "Rock", "Pop"});
+    rows.resize(300, {41, "ROCK", "Rock style", "Rock", "Pop", "Ann", ""});
     const QString pdf = QString::fromStdString((dir / "styles.pdf").string());
     ASSERT_TRUE(QtPrintService::printToPdf(StyleListLines(rows), pdf));
     const std::string bytes = test::readFile(dir / "styles.pdf");

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_changes.h"
 #include "catalogue/style_edit.h"
-#include "catalogue_fixture.h"
+#include "support/sty_file_builder.h"
 
 namespace orb {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_group.h"
 #include "catalogue/unlink_style_from_songs.h"
-#include "catalogue_fixture.h"
 
 namespace orb {
 namespace {

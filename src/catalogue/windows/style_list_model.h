@@ -20,6 +20,7 @@ public:
 
     void listAboutToChange() { beginResetModel(); }
     void listChanged() { endResetModel(); }
+    void rowChanged(int row) { emit dataChanged(index(row, 0), index(row, columnCount() - 1)); }
 
 private:
     const StylesController& controller_;

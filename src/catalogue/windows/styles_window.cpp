@@ -1,6 +1,7 @@
 #include "catalogue/windows/styles_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "catalogue/korg_utility.h"
+#include "catalogue/windows/group_edit_window.h"
+#include "catalogue/windows/qt_print_service.h"
+#include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/style_list_model.h"
 #include "core/errors.h"
@@ -131,6 +136,12 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->setColumnHidden(0, true);
+    connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        recordSelection();
+        command([this, index] {
+            controller_.editStyle(index.row(), styleEditWindowRunner(dialogs_, this));
+        });
+    });
 
     auto* headers = new QHBoxLayout;
     headers->setSpacing(0);
@@ -184,6 +195,12 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             [this] { openImportWindow(ImportRequest::Source::Folder); });
     connect(mFile_[1], &QAction::triggered, this,
             [this] { openImportWindow(ImportRequest::Source::File); });
+    connect(mFile_[3], &QAction::triggered, this, [this] {
+        command([this] {
+            QtPrintService printer(dialogs_);
+            controller_.print(printer);
+        });
+    });
     connect(mFile_[5], &QAction::triggered, this, &StylesWindow::reject);
     for (QAction* action : mStyles_) {
         connect(action, &QAction::triggered, this, [this] { recordSelection(); });
@@ -191,6 +208,17 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     for (QAction* action : mbank_) {
         connect(action, &QAction::triggered, this, [this] { recordSelection(); });
     }
+    connect(mStyles_[StylesController::UpdateGroup], &QAction::triggered, this, [this] {
+        command([this] { controller_.updateGroup(groupEditWindowRunner(dialogs_, this)); });
+    });
+    connect(mStyles_[StylesController::DeleteGroup], &QAction::triggered, this,
+            [this] { command([this] { controller_.deleteGroup(); }); });
+    connect(mStyles_[StylesController::SendToKorgUtility], &QAction::triggered, this, [this] {
+        command([this] {
+            QtProgramStarter starter;
+            controller_.sendToKorgUtility(starter, QDir::tempPath().toStdString());
+        });
+    });
     connect(mStyles_[StylesController::SetFilter], &QAction::triggered, this,
             [this] { openFilterWindow(); });
     connect(mStyles_[StylesController::ResetFilter], &QAction::triggered, this,
@@ -250,6 +278,10 @@ void StylesWindow::styleListAboutToChange() {
 
 void StylesWindow::styleListChanged() {
     model_->listChanged();
+}
+
+void StylesWindow::styleRowChanged(int row) {
+    model_->rowChanged(row);
 }
 
 void StylesWindow::command(const std::function<void()>& work) {

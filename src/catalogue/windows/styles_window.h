@@ -34,6 +34,7 @@ protected:
 private:
     void styleListAboutToChange() override;
     void styleListChanged() override;
+    void styleRowChanged(int row) override;
 
     void buildMenus(QWidget* menuHolder);
     QWidget* buildBankPane();
