@@ -64,5 +64,9 @@ CliCommand makeImportCommand();
 CliCommand makeStylesCommand();
 CliCommand makeStyleUpdateCommand();
 CliCommand makeStyleDeleteCommand();
+CliCommand makeBanksCommand();
+CliCommand makeBankSaveCommand();
+CliCommand makeBankDeleteCommand();
+CliCommand makeWhereIsCommand();
 
 }  // namespace orb

@@ -259,26 +259,6 @@ TEST(StyleList, MenuRulesAndTheQuestionOnClosingAChangedBank) {
     controller.recordSelection(6, 2);
     EXPECT_EQ(controller.selectedRowFirst(), 2);
     EXPECT_EQ(controller.selectedRowLast(), 6);
-
-    EXPECT_TRUE(controller.mayClose());
-    EXPECT_TRUE(env.dialogs.calls().empty());
-    for (BankState changed : {BankState::NewChanged, BankState::StoredChanged}) {
-        controller.setBankState(changed);
-        env.dialogs.answer(UserDialogs::Answer::No);
-        EXPECT_FALSE(controller.mayClose());
-        env.dialogs.answer(UserDialogs::Answer::Yes);
-        EXPECT_TRUE(controller.mayClose());
-    }
-    ASSERT_EQ(env.dialogs.calls().size(), 4u);
-    const auto& call = env.dialogs.calls().front();
-    EXPECT_EQ(call.text,
-              "Current bank has been modified. Do you really want to close ORB and discard all "
-              "changes?");
-    EXPECT_EQ(call.title, "ORB");
-    EXPECT_EQ(call.icon, UserDialogs::Icon::Question);
-    EXPECT_EQ(call.defaultAnswer, UserDialogs::Answer::No);
-    controller.load();
-    EXPECT_EQ(controller.bankState(), BankState::Empty);
 }
 
 TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
