@@ -62,9 +62,9 @@ public:
         DbKORFBank bank(db());
         bank.BankProg = prog;
         bank.BankName = "BANK" + std::to_string(prog);
-        Slots slots{};
-        std::copy(styles.begin(), styles.end(), slots.begin());
-        bank.setSlotValues(slots);
+        Slots values{};
+        std::copy(styles.begin(), styles.end(), values.begin());
+        bank.setSlotValues(values);
         ASSERT_TRUE(bank.InsKORFBanks()) << bank.clsKORFBanksError;
     }
 

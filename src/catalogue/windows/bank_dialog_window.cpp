@@ -67,6 +67,7 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     for (std::size_t i = 0; i < 4; ++i) {
         opSort_[i] = new QRadioButton(orders[i], this);
         opSort_[i]->setObjectName(QString("opSort%1").arg(i));
+        opSort_[i]->setChecked(i == 0);
         orderRow->addWidget(opSort_[i]);
         connect(opSort_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) {
@@ -75,7 +76,6 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
             }
         });
     }
-    opSort_[0]->setChecked(true);
     orderRow->addStretch();
 
     tree_ = new QTreeWidget(this);
