@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 #include <filesystem>
 #include <iostream>
 
@@ -13,6 +16,7 @@
 #include "app/windows/parameters_window.h"
 #include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
+#include "catalogue/windows/styles_window.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "state/app_state.h"
@@ -30,6 +34,47 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
     }
     std::cout << path.toStdString() << "\n";
     return true;
+}
+
+// A small catalogue and one stored bank of eight of its styles.
+void fillCatalogue(orb::Database& db) {
+    const char* styles[][4] = {
+        {"8BEAT", "Straight pop 8 beat", "Pop", "Beat"},
+        {"BALLAD", "Slow piano ballad", "Pop", "Ballad"},
+        {"BOSSA", "Bossa nova, brushes", "Latin", "Bossa"},
+        {"COUNTRY", "Country shuffle", "Country", "Shuffle"},
+        {"DISCO", "Seventies disco", "Dance", "Disco"},
+        {"FOXTROT", "Ballroom foxtrot", "Ballroom", "Standard"},
+        {"JIVE", "Fast jive", "Ballroom", "Latin"},
+        {"MAMBO", "Mambo with horns", "Latin", "Mambo"},
+        {"POLKA", "Alpine polka", "Folk", "Polka"},
+        {"ROCK", "Classic rock", "Rock", "Rock"},
+        {"SWING", "Big band swing", "Jazz", "Swing"},
+        {"TANGO", "Argentine tango", "Ballroom", "Latin"},
+    };
+    int prog = 0;
+    for (const auto& style : styles) {
+        ++prog;
+        db.execute(
+            "INSERT INTO KORFStyles VALUES (pProg, pName, pName, 4, 4, pBlock, pBlock, "
+            "pBlock, '2026/12/06', pDesc, pCat, pFamily, 'USER01.STY', 'ORB')",
+            {prog, style[0], orb::SqlParam::blob("blok"), style[1], style[3], style[2]});
+    }
+    db.execute(
+        "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, BankStyle02, "
+        "BankStyle03, BankStyle04, BankStyle05, BankStyle06, BankStyle07, BankStyle08) "
+        "VALUES (1, 'SATURDAY', 'Dance night, first set', 6, 12, 7, 8, 3, 5, 2, 11)");
+}
+
+// Loads the first stored bank through "Load bank" and its dialog.
+void loadFirstBank(orb::StylesWindow& window) {
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* tree = dialog->findChild<QTreeWidget*>("tvBanks");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        dialog->findChild<QPushButton*>("cmdOk")->click();
+    });
+    window.bank().load();
 }
 
 }  // namespace
@@ -56,6 +101,7 @@ int main(int argc, char** argv) {
     state.DatabasePath = (folder / "ORB.MDB").string();
     orb::Database().open(state.DatabasePath, orb::Database::OpenMode::CreateIfMissing);
     orb::OpenDatabase(state);
+    fillCatalogue(state.connection);
 
     // The paths a musician might have set; the windows only show them here.
     state.DatabasePath = "/home/musician/.local/share/ORB/ORB/ORB.MDB";
@@ -70,13 +116,19 @@ int main(int argc, char** argv) {
     orb::ParametersWindow parameters(state, dialogs);
     orb::StyleImportWindow import(state, dialogs);
     orb::BackupWindow backup(state, dialogs);
-    const bool ok = save(mainWindow, output, "main-window.png") &&
-                    save(parameters, output, "parameters-window.png") &&
-                    save(import, output, "import-window.png") &&
-                    save(backup, output, "backup-window.png");
+    orb::StylesWindow styles(state, dialogs);
+    styles.resize(900, 560);
+    styles.show();
+    loadFirstBank(styles);
+    styles.bank().clickSlot(2);
+    const bool ok =
+        save(mainWindow, output, "main-window.png") && save(styles, output, "styles-window.png") &&
+        save(parameters, output, "parameters-window.png") &&
+        save(import, output, "import-window.png") && save(backup, output, "backup-window.png");
     parameters.close();
     import.close();
     backup.close();
+    styles.hide();
     state.exitRequested = true;  // nothing to close at the end of a picture run
     return ok ? 0 : 1;
 }
