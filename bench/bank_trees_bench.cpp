@@ -18,15 +18,14 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "db/transaction.h"
+#include "shell_timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using orb::bench::Clock;
+using orb::bench::runShell;
+using orb::bench::secondsSince;
 constexpr int kSearched = 77;  // a style every tenth bank holds
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // Styles with short blocks (the trees read names and descriptions only); banks of 16 slots,
 // about one in eight empty.
@@ -57,16 +56,6 @@ void fill(orb::Database& db, int styles, int banks) {
             params);
     }
     transaction.commit();
-}
-
-double runShell(const std::filesystem::path& db, const std::string& sql) {
-    const std::string command = "sqlite3 '" + db.string() + "' \"" + sql + "\" > /dev/null";
-    const auto start = Clock::now();
-    if (std::system(command.c_str()) != 0) {
-        std::cerr << "failed: " << command << "\n";
-        std::exit(1);
-    }
-    return secondsSince(start);
 }
 
 template <typename Build>

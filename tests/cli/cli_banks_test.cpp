@@ -11,12 +11,7 @@ using Slots = test::CatalogueTest::Slots;
 // The bank commands on the fixture's banks 5 {57, 41, 88, 73} and 9 {73, 88, 57, 88}.
 class BankCommandsTest : public test::CatalogueTest {
 protected:
-    test::CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--db", (env.dir / "ORB.MDB").string()});
-        const test::CliRun result = env.runCli(args);
-        db().open(env.dir / "ORB.MDB", Database::OpenMode::ExistingOnly);
-        return result;
-    }
+    test::CliRun run(std::vector<std::string> args) { return runOnFile(std::move(args)); }
 };
 
 TEST_F(BankCommandsTest, SaveListDeleteAndWhereIs) {
