@@ -21,15 +21,14 @@
 #include "db/schema.h"
 #include "db/transaction.h"
 #include "realistic_styles.h"
+#include "shell_timing.h"
 #include "state/app_state.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using orb::bench::Clock;
+using orb::bench::runShell;
+using orb::bench::secondsSince;
 
 // Dialogs that never appear: the bench asks no questions.
 void fill(orb::Database& db, int styles) {
@@ -49,16 +48,6 @@ void fill(orb::Database& db, int styles) {
              families[prog % 7]});
     }
     transaction.commit();
-}
-
-double runShell(const std::filesystem::path& db, const std::string& sql) {
-    const std::string command = "sqlite3 '" + db.string() + "' \"" + sql + "\" > /dev/null";
-    const auto start = Clock::now();
-    if (std::system(command.c_str()) != 0) {
-        std::cerr << "failed: " << command << "\n";
-        std::exit(1);
-    }
-    return secondsSince(start);
 }
 
 long residentKb() {

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 #include <filesystem>
 #include <iostream>
 
@@ -16,8 +19,8 @@
 #include "catalogue/windows/styles_window.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "songs/windows/songs_window.h"
 #include "db/db_korf_style.h"
+#include "songs/windows/songs_window.h"
 #include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"
 
@@ -35,46 +38,45 @@ bool save(QWidget& window, const QDir& folder, const QString& name) {
     return true;
 }
 
-// A small catalogue for the styles window: name, description, family, group, author.
-bool addSampleStyles(orb::Database& connection) {
-    struct Sample {
-        const char* name;
-        const char* description;
-        const char* family;
-        const char* group;
+// A small catalogue and one stored bank of eight of its styles.
+void fillCatalogue(orb::Database& db) {
+    const char* styles[][4] = {
+        {"8BEAT", "Straight pop 8 beat", "Pop", "Beat"},
+        {"BALLAD", "Slow piano ballad", "Pop", "Ballad"},
+        {"BOSSA", "Bossa nova, brushes", "Latin", "Bossa"},
+        {"COUNTRY", "Country shuffle", "Country", "Shuffle"},
+        {"DISCO", "Seventies disco", "Dance", "Disco"},
+        {"FOXTROT", "Ballroom foxtrot", "Ballroom", "Standard"},
+        {"JIVE", "Fast jive", "Ballroom", "Latin"},
+        {"MAMBO", "Mambo with horns", "Latin", "Mambo"},
+        {"POLKA", "Alpine polka", "Folk", "Polka"},
+        {"ROCK", "Classic rock", "Rock", "Rock"},
+        {"SWING", "Big band swing", "Jazz", "Swing"},
+        {"TANGO", "Argentine tango", "Ballroom", "Latin"},
     };
-    const Sample samples[] = {
-        {"8BEAT POP", "Straight pop groove, light hi-hat", "Pop", "8 Beat"},
-        {"UNPLUGGED", "Acoustic guitars and brushes", "Pop", "Ballad"},
-        {"BOSSANOVA", "Nylon guitar, rim clicks", "Latin", "Bossa"},
-        {"SALSA", "Piano montuno with horns", "Latin", "Salsa"},
-        {"BIG BAND", "Swing with full brass section", "Jazz", "Swing"},
-        {"JAZZ WALTZ", "Walking bass in three", "Jazz", "Waltz"},
-        {"DISCO 70", "Four on the floor, strings", "Dance", "Disco"},
-        {"ROCK SHUFF", "Shuffled rock with overdrive", "Rock", "Shuffle"},
-        {"COUNTRY 2", "Train beat with pedal steel", "Country", "Two-step"},
-        {"POLKA", "Oom-pah with accordion", "Folk", "Polka"},
-    };
-    orb::DbKORFStyle style(connection);
-    std::int32_t number = 1;
-    for (const Sample& sample : samples) {
-        style.StyleProg = number++;
-        style.StyleName1 = sample.name;
-        style.StyleName2 = sample.name;
-        style.StyleContent1 = std::string(64, static_cast<char>(number));
-        style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
-        style.StyleDate = "2026/12/06";
-        style.StyleDesc = sample.description;
-        style.StyleFamily = sample.family;
-        style.StyleCat = sample.group;
-        style.StyleFile = "USER01.STY";
-        style.StyleAuthor = "Sample";
-        if (!style.InsKORFStyles()) {
-            std::cerr << "cannot store a sample style: " << style.clsKORFStylesError << "\n";
-            return false;
-        }
+    int prog = 0;
+    for (const auto& style : styles) {
+        ++prog;
+        db.execute(
+            "INSERT INTO KORFStyles VALUES (pProg, pName, pName, 4, 4, pBlock, pBlock, "
+            "pBlock, '2026/12/06', pDesc, pCat, pFamily, 'USER01.STY', 'ORB')",
+            {prog, style[0], orb::SqlParam::blob("blok"), style[1], style[3], style[2]});
     }
-    return true;
+    db.execute(
+        "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, BankStyle02, "
+        "BankStyle03, BankStyle04, BankStyle05, BankStyle06, BankStyle07, BankStyle08) "
+        "VALUES (1, 'SATURDAY', 'Dance night, first set', 6, 12, 7, 8, 3, 5, 2, 11)");
+}
+
+// Loads the first stored bank through "Load bank" and its dialog.
+void loadFirstBank(orb::StylesWindow& window) {
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* tree = dialog->findChild<QTreeWidget*>("tvBanks");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        dialog->findChild<QPushButton*>("cmdOk")->click();
+    });
+    window.bank().load();
 }
 
 }  // namespace
@@ -101,9 +103,7 @@ int main(int argc, char** argv) {
     state.DatabasePath = (folder / "ORB.MDB").string();
     orb::Database().open(state.DatabasePath, orb::Database::OpenMode::CreateIfMissing);
     orb::OpenDatabase(state);
-    if (!addSampleStyles(state.connection)) {
-        return 1;
-    }
+    fillCatalogue(state.connection);
 
     // The paths a musician might have set; the windows only show them here.
     state.DatabasePath = "/home/musician/.local/share/ORB/ORB/ORB.MDB";
@@ -118,13 +118,8 @@ int main(int argc, char** argv) {
     orb::ParametersWindow parameters(state, dialogs);
     orb::StyleImportWindow import(state, dialogs);
     orb::BackupWindow backup(state, dialogs);
-    // A few songs and links, so that the songs window shows what it is for.
+    // A few songs linked to the sample styles, so that the songs window shows what it is for.
     orb::Database& db = state.connection;
-    const char* names[3] = {"BOSSA1", "SLOWROCK", "SWING2"};
-    for (int prog = 1; prog <= 3; ++prog) {
-        db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (pProg, pName)",
-                   {prog, names[prog - 1]});
-    }
     const char* songs[4][2] = {{"Blue Moon", "Rodgers"},
                                {"The Girl from Ipanema", "Jobim"},
                                {"Summertime", "Gershwin"},
@@ -133,23 +128,27 @@ int main(int argc, char** argv) {
         db.execute("INSERT INTO KORFSongs VALUES (pCode, pTitle, pPerformer)",
                    {code, songs[code - 1][0], songs[code - 1][1]});
     }
-    db.execute("INSERT INTO KORFSonSty VALUES (1, 3, '120', '0', 'swing feel')");
-    db.execute("INSERT INTO KORFSonSty VALUES (2, 1, '132', '+2', 'intro 2')");
+    db.execute("INSERT INTO KORFSonSty VALUES (1, 11, '120', '0', 'swing feel')");
+    db.execute("INSERT INTO KORFSonSty VALUES (2, 3, '132', '+2', 'intro 2')");
     db.execute("INSERT INTO KORFSonSty VALUES (3, 2, '76', '-3', 'slow')");
-    db.execute("INSERT INTO KORFSonSty VALUES (3, 3, '96', '-3', 'second chorus')");
+    db.execute("INSERT INTO KORFSonSty VALUES (3, 11, '96', '-3', 'second chorus')");
     orb::SongsWindow songsWindow(state, dialogs);
     songsWindow.show();
     orb::StylesWindow styles(state, dialogs);
-    const bool ok = save(mainWindow, output, "main-window.png") &&
-                    save(parameters, output, "parameters-window.png") &&
-                    save(import, output, "import-window.png") &&
-                    save(backup, output, "backup-window.png") &&
-                    save(songsWindow, output, "songs-window.png") &&
-                    save(styles, output, "styles-window.png");
+    styles.resize(900, 560);
+    styles.show();
+    loadFirstBank(styles);
+    styles.bank().clickSlot(2);
+    const bool ok =
+        save(mainWindow, output, "main-window.png") && save(styles, output, "styles-window.png") &&
+        save(parameters, output, "parameters-window.png") &&
+        save(import, output, "import-window.png") && save(backup, output, "backup-window.png") &&
+        save(songsWindow, output, "songs-window.png");
     parameters.close();
     import.close();
     backup.close();
-    styles.close();
+    songsWindow.close();
+    styles.hide();
     state.exitRequested = true;  // nothing to close at the end of a picture run
     return ok ? 0 : 1;
 }

@@ -16,7 +16,7 @@ namespace {
 
 // Commands whose windows this build has; the others stay disabled until theirs arrive.
 constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady = {
-    true, true, false, false, false, false, true, true, false, false, true, false, true};
+    true, true, false, false, false, false, true, true, true, false, true, false, true};
 constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
     true, true, false, true, false, true};
 
@@ -38,7 +38,6 @@ void StylesController::load() {
     headerColours_.fill(HeaderColour::Normal);
     selectedRowFirst_ = -1;
     selectedRowLast_ = -1;
-    bankState_ = BankState::Empty;
     replaceList();
 }
 
@@ -254,21 +253,10 @@ bool StylesController::fileMenuEnabled(int index) const {
            kFileCommandReady[static_cast<std::size_t>(index)];
 }
 
-bool StylesController::bankMenuEnabled(int) const {
-    return false;  // the bank commands arrive with the bank editing
-}
-
 void StylesController::recordSelection(int currentRow, int selectionEndRow) {
     currentRow_ = currentRow;
     selectedRowFirst_ = std::min(currentRow, selectionEndRow);
     selectedRowLast_ = std::max(currentRow, selectionEndRow);
-}
-
-bool StylesController::mayClose() {
-    if (bankState_ != BankState::NewChanged && bankState_ != BankState::StoredChanged) {
-        return true;
-    }
-    return dialogs_.question(kCloseQuestion);
 }
 
 }  // namespace orb

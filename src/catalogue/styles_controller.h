@@ -15,14 +15,6 @@ class PrintService;
 class ProgramStarter;
 class UserDialogs;
 
-// The state of the current bank; the value is also the mode the bank dialog opens in.
-enum class BankState {
-    Empty = 0,          // new or empty, nothing stored for it
-    Stored = 1,         // equals a stored bank
-    NewChanged = 2,     // holds changes and has no stored counterpart
-    StoredChanged = 3,  // a stored bank that holds changes
-};
-
 // The colour of a header button: the column sorts ascending, descending, or not at all.
 enum class HeaderColour { Normal, Ascending, Descending };
 
@@ -43,9 +35,6 @@ class StylesController {
 public:
     static constexpr const char* kNoStyles = "No style available";
     static constexpr const char* kGridToolTip = "Double click for style editing";
-    static constexpr const char* kCloseQuestion =
-        "Current bank has been modified. Do you really want to close ORB and discard all "
-        "changes?";
     static constexpr std::array<const char*, 5> kHeaderCaptions = {"Style", "Name", "Description",
                                                                    "Family", "Group"};
     static constexpr std::array<const char*, 5> kAscendingOrder = {"", "STYLENAME1", "STYLEDESC",
@@ -67,14 +56,13 @@ public:
     };
     static constexpr int kStyleMenuCount = 13;
     static constexpr int kFileMenuCount = 6;
-    static constexpr int kBankMenuCount = 16;
 
     StylesController(AppState& state, UserDialogs& dialogs, StylesViewHooks* hooks = nullptr);
 
     // "ORB 2.31 - Styles Management".
     static std::string caption();
 
-    // Opening the window: headers in the normal colour, the list queried, an empty bank.
+    // Opening the window: headers in the normal colour, the list queried.
     void load();
     // RequeryStyles: the list queried again under the wait cursor.
     void requery();
@@ -116,18 +104,12 @@ public:
     // Enabled: the rule is met and the command's window is part of this build.
     bool styleMenuEnabled(int index) const;
     bool fileMenuEnabled(int index) const;
-    bool bankMenuEnabled(int index) const;
 
     // Records the selected block from the grid's current row and the other end of the block.
     void recordSelection(int currentRow, int selectionEndRow);
     int selectedRowFirst() const { return selectedRowFirst_; }
     int selectedRowLast() const { return selectedRowLast_; }
     int currentRow() const { return currentRow_; }
-
-    BankState bankState() const { return bankState_; }
-    void setBankState(BankState state) { bankState_ = state; }
-    // Closing the window: asks first when the bank holds unsaved changes; false keeps it open.
-    bool mayClose();
 
 private:
     void replaceList();
@@ -144,7 +126,6 @@ private:
     int selectedRowFirst_ = -1;
     int selectedRowLast_ = -1;
     int currentRow_ = -1;
-    BankState bankState_ = BankState::Empty;
 };
 
 }  // namespace orb

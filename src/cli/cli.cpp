@@ -56,6 +56,8 @@ const std::vector<CliCommand>& cliCommands() {
         makeStyInfoCommand(), makeStyRewriteCommand(),  makeImportCommand(),
         makeStylesCommand(),  makeStyleUpdateCommand(), makeStyleDeleteCommand(),
         makeSongsCommand(),   makeSongImportCommand(),  makeSongDeleteCommand(),
+        makeBanksCommand(),   makeBankSaveCommand(),    makeBankDeleteCommand(),
+        makeWhereIsCommand(),
     };
     return commands;
 }

@@ -67,5 +67,9 @@ CliCommand makeStyleDeleteCommand();
 CliCommand makeSongsCommand();
 CliCommand makeSongImportCommand();
 CliCommand makeSongDeleteCommand();
+CliCommand makeBanksCommand();
+CliCommand makeBankSaveCommand();
+CliCommand makeBankDeleteCommand();
+CliCommand makeWhereIsCommand();
 
 }  // namespace orb

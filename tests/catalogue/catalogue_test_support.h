@@ -55,6 +55,15 @@ public:
 
     Database& db() { return env.state.connection; }
 
+    // Runs `orb` on the fixture's database file, then opens the connection again to look at
+    // what the command left.
+    CliRun runOnFile(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--db", (env.dir / "ORB.MDB").string()});
+        const CliRun result = env.runCli(args);
+        db().open(env.dir / "ORB.MDB", Database::OpenMode::ExistingOnly);
+        return result;
+    }
+
     void addStyle(std::int32_t prog, const std::string& name, const std::string& family,
                   const std::string& cat, const std::string& author) {
         test::addStyle(db(), prog, name, "Description of " + name, family, cat, author);

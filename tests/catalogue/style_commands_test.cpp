@@ -8,16 +8,9 @@ namespace {
 
 using Slots = test::CatalogueTest::Slots;
 
-// The commands run on the fixture's database file; the connection is opened again afterwards
-// to look at what they left.
 class StyleCommandsTest : public test::CatalogueTest {
 protected:
-    test::CliRun run(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--db", (env.dir / "ORB.MDB").string()});
-        const test::CliRun result = env.runCli(args);
-        db().open(env.dir / "ORB.MDB", Database::OpenMode::ExistingOnly);
-        return result;
-    }
+    test::CliRun run(std::vector<std::string> args) { return runOnFile(std::move(args)); }
 };
 
 TEST_F(StyleCommandsTest, StyleUpdateSetsTheGivenColumnsOrNothing) {

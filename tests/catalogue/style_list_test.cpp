@@ -233,7 +233,7 @@ TEST(StyleList, ADescendingSortKeyStaysDescendingWhenTheFilterOpensAgain) {
     EXPECT_FALSE(again.descending[0]);
 }
 
-TEST(StyleList, MenuRulesAndTheQuestionOnClosingAChangedBank) {
+TEST(StyleList, MenuRulesAndTheirEnabledStates) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     StylesController controller(env.state, env.dialogs);
@@ -242,7 +242,7 @@ TEST(StyleList, MenuRulesAndTheQuestionOnClosingAChangedBank) {
     EXPECT_FALSE(controller.styleMenuRuleMet(S::UpdateGroup));
     EXPECT_FALSE(controller.styleMenuRuleMet(S::LinkSongs));
     EXPECT_TRUE(controller.styleMenuRuleMet(S::ImportFromSsf));
-    // Commands whose windows are not built yet (SSF, Where is?, Link Songs) stay disabled
+    // Commands whose windows are not built yet (SSF) stay disabled
     // whatever their rule says.
     auto enabled = [&controller] {
         std::vector<int> items;
@@ -260,34 +260,15 @@ TEST(StyleList, MenuRulesAndTheQuestionOnClosingAChangedBank) {
     EXPECT_TRUE(controller.styleMenuRuleMet(S::WhereIs));
     env.state.KorgUtilityPath = "  ";
     EXPECT_EQ(enabled(), (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::SetFilter,
-                                           S::ResetFilter, S::LinkSongs}));
+                                           S::ResetFilter, S::WhereIs, S::LinkSongs}));
     env.state.KorgUtilityPath = "/opt/korg/util";
-    EXPECT_EQ(enabled(), (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::SetFilter,
-                                           S::ResetFilter, S::SendToKorgUtility, S::LinkSongs}));
+    EXPECT_EQ(enabled(),
+              (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::SetFilter, S::ResetFilter,
+                                S::WhereIs, S::SendToKorgUtility, S::LinkSongs}));
 
     controller.recordSelection(6, 2);
     EXPECT_EQ(controller.selectedRowFirst(), 2);
     EXPECT_EQ(controller.selectedRowLast(), 6);
-
-    EXPECT_TRUE(controller.mayClose());
-    EXPECT_TRUE(env.dialogs.calls().empty());
-    for (BankState changed : {BankState::NewChanged, BankState::StoredChanged}) {
-        controller.setBankState(changed);
-        env.dialogs.answer(UserDialogs::Answer::No);
-        EXPECT_FALSE(controller.mayClose());
-        env.dialogs.answer(UserDialogs::Answer::Yes);
-        EXPECT_TRUE(controller.mayClose());
-    }
-    ASSERT_EQ(env.dialogs.calls().size(), 4u);
-    const auto& call = env.dialogs.calls().front();
-    EXPECT_EQ(call.text,
-              "Current bank has been modified. Do you really want to close ORB and discard all "
-              "changes?");
-    EXPECT_EQ(call.title, "ORB");
-    EXPECT_EQ(call.icon, UserDialogs::Icon::Question);
-    EXPECT_EQ(call.defaultAnswer, UserDialogs::Answer::No);
-    controller.load();
-    EXPECT_EQ(controller.bankState(), BankState::Empty);
 }
 
 TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {

@@ -48,7 +48,11 @@ bool QtPrintService::render(QPrinter& printer, const std::vector<PrintLine>& lin
     const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
     int y = 0;
     for (const PrintLine& line : lines) {
-        painter.setFont(QFont(QString::fromStdString(line.fontName), line.fontSize));
+        // A font that is not installed gives way to the closest one of its kind.
+        QFont font(QString::fromStdString(line.fontName), line.fontSize);
+        font.setStyleHint(line.fontName.starts_with("Courier") ? QFont::TypeWriter
+                                                               : QFont::SansSerif);
+        painter.setFont(font);
         const QFontMetrics metrics = painter.fontMetrics();
         if (y > 0 && y + metrics.lineSpacing() > pageHeight) {
             if (!printer.newPage()) {

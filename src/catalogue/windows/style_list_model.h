@@ -17,6 +17,10 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Rows may be dragged onto the bank pane.
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled;
+    }
 
     void listAboutToChange() { beginResetModel(); }
     void listChanged() { endResetModel(); }

@@ -14,11 +14,14 @@
 #include <QVBoxLayout>
 
 #include "catalogue/korg_utility.h"
+#include "catalogue/windows/bank_dialog_window.h"
+#include "catalogue/windows/bank_pane.h"
 #include "catalogue/windows/group_edit_window.h"
 #include "catalogue/windows/qt_print_service.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/style_list_model.h"
+#include "catalogue/windows/where_is_window.h"
 #include "core/errors.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -59,7 +62,7 @@ constexpr std::array<MenuItem, StylesController::kStyleMenuCount> kStyleItems = 
     {"Link Songs to selected Style", "Ctrl+L"},
 }};
 
-constexpr std::array<MenuItem, StylesController::kBankMenuCount> kBankItems = {{
+constexpr std::array<MenuItem, BankController::kMenuCount> kBankItems = {{
     {"Insert selected style(s) inside bank", "Shift+Ins"},
     {"Remove selected style from bank", "Shift+Del"},
     {"Move selected style up", "Shift+F2"},
@@ -86,7 +89,6 @@ constexpr std::array<int, 5> kColumnTwips = {0, 1380, 4000, 1420, 1420};
 
 const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
 const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
-const QColor kEmptySlotColour(0xE0, 0xE0, 0xE0);   // &HE0E0E0
 
 template <std::size_t N>
 void addItems(QMenu* menu, const char* prefix, const std::array<MenuItem, N>& items,
@@ -114,7 +116,20 @@ void colourHeader(QPushButton* button, HeaderColour colour) {
 }  // namespace
 
 StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), state_(state), dialogs_(dialogs), controller_(state, dialogs, this) {
+    : QDialog(parent),
+      state_(state),
+      dialogs_(dialogs),
+      controller_(state, dialogs, this),
+      printer_(dialogs),
+      bank_(
+          state, dialogs, printer_,
+          [this](const BankDialogRequest& request) {
+              return BankDialogWindow(state_, dialogs_, request, this).run();
+          },
+          [this](std::int32_t style, const std::string& caption) {
+              return WhereIsWindow(state_, dialogs_, style, QString::fromStdString(caption), this)
+                  .run();
+          }) {
     setObjectName("frmStyles");
     setWindowTitle(QString::fromStdString(StylesController::caption()));
     setModal(true);
@@ -142,6 +157,9 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
             controller_.editStyle(index.row(), styleEditWindowRunner(dialogs_, this));
         });
     });
+    // Rows dragged onto the bank pane go into the bank.
+    grid_->setDragEnabled(true);
+    grid_->setDragDropMode(QAbstractItemView::DragOnly);
 
     auto* headers = new QHBoxLayout;
     headers->setSpacing(0);
@@ -169,11 +187,15 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
 
     auto* body = new QHBoxLayout;
     body->addWidget(frStyle_, 1);
-    body->addWidget(buildBankPane());
+    bankPane_ = new BankPane(
+        bank_, [this](int index) { bankCommand(index); },
+        [this](const std::vector<int>& rows) { dropOnBank(rows); }, this);
+    body->addWidget(bankPane_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     buildMenus(this);
     resize(pixels(8600) + 300, 560);
+    bank_.onChange([this] { refresh(); });
     refresh();
 }
 
@@ -205,8 +227,9 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     for (QAction* action : mStyles_) {
         connect(action, &QAction::triggered, this, [this] { recordSelection(); });
     }
-    for (QAction* action : mbank_) {
-        connect(action, &QAction::triggered, this, [this] { recordSelection(); });
+    for (std::size_t i = 0; i < mbank_.size(); ++i) {
+        connect(mbank_[i], &QAction::triggered, this,
+                [this, i] { bankCommand(static_cast<int>(i)); });
     }
     connect(mStyles_[StylesController::UpdateGroup], &QAction::triggered, this, [this] {
         command([this] { controller_.updateGroup(groupEditWindowRunner(dialogs_, this)); });
@@ -219,6 +242,13 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             controller_.sendToKorgUtility(starter, QDir::tempPath().toStdString());
         });
     });
+    connect(mStyles_[StylesController::WhereIs], &QAction::triggered, this, [this] {
+        const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+        const std::vector<GridStyle> current = gridStyles(row, row);
+        if (!current.empty()) {
+            command([this, &current] { bank_.whereIs(current.front()); });
+        }
+    });
     connect(mStyles_[StylesController::SetFilter], &QAction::triggered, this,
             [this] { openFilterWindow(); });
     connect(mStyles_[StylesController::ResetFilter], &QAction::triggered, this,
@@ -227,47 +257,17 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             [this] { openSongLinks(); });
 }
 
-QWidget* StylesWindow::buildBankPane() {
-    // Laid out only: the bank editing fills it.
-    auto* frBank = new QGroupBox("<empty bank>", this);
-    frBank->setObjectName("frBank");
-    auto* layout = new QVBoxLayout(frBank);
-    auto* description = new QLabel(frBank);
-    description->setObjectName("lbBankDesc");
-    layout->addWidget(description);
-    for (int i = 0; i < 16; ++i) {
-        auto* slot = new QLabel(frBank);
-        slot->setObjectName(QString("lbNewStyle%1").arg(i));
-        slot->setAutoFillBackground(true);
-        slot->setMinimumWidth(pixels(1500));
-        QPalette palette = slot->palette();
-        palette.setColor(QPalette::Window, kEmptySlotColour);
-        slot->setPalette(palette);
-        layout->addWidget(slot);
-    }
-    const char* tips[2] = {"Add selected style(s) to bank", "Remove selected style from bank"};
-    const char* captions[2] = {">", "<"};
-    auto* buttons = new QHBoxLayout;
-    for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(captions[i], frBank);
-        button->setObjectName(QString("cmdBank%1").arg(i));
-        button->setToolTip(tips[i]);
-        button->setEnabled(false);
-        buttons->addWidget(button);
-    }
-    layout->addLayout(buttons);
-    layout->addStretch();
-    return frBank;
-}
-
 void StylesWindow::showEvent(QShowEvent* event) {
-    command([this] { controller_.load(); });
+    command([this] {
+        controller_.load();
+        bank_.clearBank();
+    });
     grid_->setFocus();
     QDialog::showEvent(event);
 }
 
 void StylesWindow::reject() {
-    if (controller_.mayClose()) {
+    if (bank_.mayClose()) {
         QDialog::reject();
     }
 }
@@ -315,9 +315,11 @@ void StylesWindow::refresh() {
     for (int i = 0; i < StylesController::kStyleMenuCount; ++i) {
         mStyles_[static_cast<std::size_t>(i)]->setEnabled(controller_.styleMenuEnabled(i));
     }
-    for (int i = 0; i < StylesController::kBankMenuCount; ++i) {
-        mbank_[static_cast<std::size_t>(i)]->setEnabled(controller_.bankMenuEnabled(i));
+    for (int i = 0; i < BankController::kMenuCount; ++i) {
+        mbank_[static_cast<std::size_t>(i)]->setEnabled(
+            bank_.menuEnabled(i, controller_.rowCount()));
     }
+    bankPane_->render();
 }
 
 void StylesWindow::openImportWindow(ImportRequest::Source source) {
@@ -347,6 +349,31 @@ void StylesWindow::openFilterWindow() {
     StyleFilterWindow window(state_, this);
     window.exec();
     command([this] { controller_.filterWindowClosed(); });
+}
+
+std::vector<GridStyle> StylesWindow::gridStyles(int first, int last) const {
+    std::vector<GridStyle> styles;
+    for (int row = std::max(first, 0); row <= last && row < controller_.rowCount(); ++row) {
+        styles.push_back({static_cast<std::int32_t>(std::stol(controller_.cell(row, 0))),
+                          controller_.cell(row, 1)});
+    }
+    return styles;
+}
+
+void StylesWindow::bankCommand(int index) {
+    recordSelection();
+    const std::vector<GridStyle> selected =
+        gridStyles(controller_.selectedRowFirst(), controller_.selectedRowLast());
+    command([this, index, &selected] { bank_.run(index, selected); });
+}
+
+void StylesWindow::dropOnBank(const std::vector<int>& rows) {
+    std::vector<GridStyle> dropped;
+    for (const int row : rows) {
+        const std::vector<GridStyle> one = gridStyles(row, row);
+        dropped.insert(dropped.end(), one.begin(), one.end());
+    }
+    command([this, &dropped] { bank_.insertSelected(dropped); });
 }
 
 }  // namespace orb

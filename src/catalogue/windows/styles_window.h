@@ -4,7 +4,9 @@
 #include <array>
 #include <functional>
 
+#include "catalogue/bank_controller.h"
 #include "catalogue/styles_controller.h"
+#include "catalogue/windows/qt_print_service.h"
 #include "stylefiles/style_import.h"
 
 class QAction;
@@ -15,6 +17,7 @@ class QTableView;
 
 namespace orb {
 
+class BankPane;
 class StyleListModel;
 
 // frmStyles: the catalogue grid with its header buttons and menus, and the current bank's pane.
@@ -24,6 +27,7 @@ public:
     StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     StylesController& controller() { return controller_; }
+    BankController& bank() { return bank_; }
 
     // Closing (Exit, Esc or the frame) asks first when the bank holds unsaved changes.
     void reject() override;
@@ -37,7 +41,10 @@ private:
     void styleRowChanged(int row) override;
 
     void buildMenus(QWidget* menuHolder);
-    QWidget* buildBankPane();
+    // The grid rows of the recorded selection, upper first, as the bank takes them.
+    std::vector<GridStyle> gridStyles(int first, int last) const;
+    void bankCommand(int index);
+    void dropOnBank(const std::vector<int>& rows);
     // Runs a command of the window; a database failure is reported instead of thrown.
     void command(const std::function<void()>& work);
     void recordSelection();
@@ -51,13 +58,16 @@ private:
     AppState& state_;
     UserDialogs& dialogs_;
     StylesController controller_;
+    QtPrintService printer_;
+    BankController bank_;
+    BankPane* bankPane_;
     StyleListModel* model_;
     QTableView* grid_;
     QGroupBox* frStyle_;
     std::array<QPushButton*, 5> cbTitle_{};
     std::array<QAction*, StylesController::kFileMenuCount> mFile_{};
     std::array<QAction*, StylesController::kStyleMenuCount> mStyles_{};
-    std::array<QAction*, StylesController::kBankMenuCount> mbank_{};
+    std::array<QAction*, BankController::kMenuCount> mbank_{};
 };
 
 }  // namespace orb

@@ -1,0 +1,351 @@
+#include "catalogue/bank_controller.h"
+
+#include "catalogue/style_list.h"
+#include "core/text.h"
+#include "core/user_dialogs.h"
+#include "db/db_korf_style.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kPrintFont = "ARIAL";
+constexpr int kTitleSize = 18;
+constexpr int kTextSize = 12;
+
+bool hasChanges(BankState state) {
+    return state == BankState::NewChanged || state == BankState::StoredChanged;
+}
+
+}  // namespace
+
+BankController::BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
+                               BankDialogRunner bankDialog, WhereIsRunner whereIs)
+    : app_(state),
+      dialogs_(dialogs),
+      printer_(printer),
+      bankDialog_(std::move(bankDialog)),
+      whereIs_(std::move(whereIs)) {}
+
+int BankController::styleCount() const {
+    return static_cast<int>(app_.BankStyles.Count());
+}
+
+std::string BankController::slotCaption(int slot) const {
+    if (slot < 0 || slot >= styleCount()) {
+        return {};
+    }
+    return withoutNulls(app_.BankStyles.Item(slot + 1).StyleName1);
+}
+
+SlotColour BankController::slotColour(int slot) const {
+    if (slot >= 0 && slot < styleCount() && slot == selectedSlot_) {
+        return SlotColour::Selected;
+    }
+    return trimmed(slotCaption(slot)).empty() ? SlotColour::Empty : SlotColour::Occupied;
+}
+
+bool BankController::menuEnabled(int index, int gridRows) const {
+    const int count = styleCount();
+    switch (index) {
+        case Insert:
+            return count < kSlotCount && gridRows > 0;
+        case MoveUp:
+        case MoveDown:
+            return selectedSlot_ >= 0;
+        case Load:
+            return true;
+        case Remove:
+        case Erase:
+        case Save:
+        case SaveAs:
+        case ExportToSsf:
+        case MakeSty:
+        case Print:
+            return count > 0;
+        default:
+            return false;  // separators
+    }
+}
+
+void BankController::clearBank() {
+    app_.BankStyles.clear();
+    frameCaption_ = kEmptyCaption;
+    description_.clear();
+    selectedSlot_ = -1;
+    state_ = BankState::Empty;
+    changed();
+}
+
+void BankController::clickSlot(int slot) {
+    if (trimmed(slotCaption(slot)).empty()) {
+        return;
+    }
+    selectedSlot_ = slot;
+    changed();
+}
+
+void BankController::run(int command, const std::vector<GridStyle>& selected) {
+    switch (command) {
+        case Insert:
+            return insertSelected(selected);
+        case Remove:
+            return remove();
+        case MoveUp:
+            return moveUp();
+        case MoveDown:
+            return moveDown();
+        case Erase:
+            return erase();
+        case Save:
+            return save();
+        case SaveAs:
+            return saveAs();
+        case Load:
+            return load();
+        case ExportToSsf:
+            return exportToSsf();
+        case MakeSty:
+            return makeSty();
+        case Print:
+            return print();
+        default:
+            return;
+    }
+}
+
+void BankController::insertSelected(const std::vector<GridStyle>& selected) {
+    if (styleCount() >= kSlotCount) {
+        dialogs_.message("Bank already holds 16 styles. Selected style(s) cannot be added!",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    DbKORFStyle style(app_.connection);
+    for (const GridStyle& row : selected) {
+        const std::string name = trimmed(row.name);
+        bool insert = true;
+        for (const KORFStyle& present : app_.BankStyles) {
+            if (present.StyleProg == row.number) {
+                // With several copies the last answer decides.
+                insert = dialogs_.question("Style " + name +
+                                           " already present inside bank. Would you like to "
+                                           "insert it anyway?");
+            }
+        }
+        if (insert) {
+            style.StyleProg = row.number;
+            if (style.GetKORFStylesNoContent()) {
+                app_.BankStyles.Add(row.number, style.StyleName1, " ", 0, 0, " ", " ");
+                selectedSlot_ = styleCount() - 1;
+            }
+        }
+        if (styleCount() >= kSlotCount) {
+            break;
+        }
+    }
+    if (state_ == BankState::Empty) {
+        state_ = BankState::NewChanged;
+    } else if (state_ == BankState::Stored) {
+        state_ = BankState::StoredChanged;
+    }
+    changed();
+}
+
+void BankController::remove() {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to remove!",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    if (selectedSlot_ < 0 || selectedSlot_ >= styleCount()) {
+        return;
+    }
+    if (!dialogs_.question("Style " + trimmed(slotCaption(selectedSlot_)) +
+                           " will be deleted from bank. Are you sure?")) {
+        return;
+    }
+    app_.BankStyles.Remove(selectedSlot_ + 1);
+    const int count = styleCount();
+    if (state_ == BankState::Empty || state_ == BankState::Stored) {
+        state_ = count > 0 ? BankState::Stored : BankState::Empty;
+    }
+    if (selectedSlot_ > count - 1) {
+        selectedSlot_ = count - 1;
+    }
+    changed();
+}
+
+void BankController::moveUp() {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to move up!",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    if (selectedSlot_ > 0 && selectedSlot_ < styleCount()) {
+        app_.BankStyles.Swap(selectedSlot_ + 1, selectedSlot_);
+        --selectedSlot_;
+    }
+    changed();
+}
+
+void BankController::moveDown() {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to move down!",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    if (selectedSlot_ >= 0 && selectedSlot_ < styleCount() - 1) {
+        app_.BankStyles.Swap(selectedSlot_ + 1, selectedSlot_ + 2);
+        ++selectedSlot_;
+    }
+    changed();
+}
+
+void BankController::erase() {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to remove.",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    if (dialogs_.question("Would you really like to clear current bank?")) {
+        clearBank();
+    }
+}
+
+void BankController::save() {
+    openDialog(false);
+}
+
+void BankController::saveAs() {
+    openDialog(true);
+}
+
+void BankController::openDialog(bool saveAs) {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to save!", UserDialogs::Icon::Exclamation);
+        return;
+    }
+    const BankState before = state_;
+    if (saveAs) {
+        state_ = BankState::NewChanged;
+    } else if (state_ == BankState::Empty) {
+        state_ = BankState::NewChanged;
+    } else if (state_ == BankState::Stored) {
+        state_ = BankState::StoredChanged;
+    }
+    const BankDialogOutcome outcome =
+        bankDialog_({state_, saveAs ? "Bank Save / Insert" : "Bank Save / Update"});
+    if (outcome.stored) {
+        takeStoredBank();
+    } else {
+        state_ = before;
+    }
+    changed();
+}
+
+void BankController::load() {
+    if (hasChanges(state_)) {
+        if (!dialogs_.question("If you load another bank, all changes made to current style will "
+                               "be lost. Confirm bank loading?")) {
+            return;
+        }
+        clearBank();
+    }
+    const BankDialogOutcome outcome = bankDialog_({state_, "Bank loading"});
+    if (outcome.stored) {
+        takeStoredBank();
+    } else if (outcome.currentBankDeleted && state_ == BankState::Stored) {
+        // Its styles stay; the next save stores them anew.
+        state_ = BankState::NewChanged;
+    }
+    selectFirstSlot();
+    changed();
+}
+
+void BankController::exportToSsf() {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to export!",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    if (state_ != BankState::Stored) {
+        dialogs_.message("Please save changes made to current style before exporting it to SSF!",
+                         UserDialogs::Icon::Information);
+    }
+    // A stored bank goes to the SSF export window, which this build does not have yet.
+}
+
+void BankController::makeSty() {
+    if (styleCount() == 0) {
+        dialogs_.message("Bank is empty: there's nothing to make a .STY with!",
+                         UserDialogs::Icon::Exclamation);
+        return;
+    }
+    if (state_ != BankState::Stored) {
+        dialogs_.message("Please save changes made to current style before making a STY file!",
+                         UserDialogs::Icon::Information);
+        return;
+    }
+    if (trimmed(app_.FloppyPath).empty()) {
+        dialogs_.message(
+            "Floppy disk is not specified. Please click on Parameter button inside "
+            "main form and insert all required data!",
+            UserDialogs::Icon::Information);
+    }
+    // Otherwise the make-bank window, which this build does not have yet.
+}
+
+void BankController::print() {
+    if (state_ != BankState::Stored) {
+        return;
+    }
+    if (!dialogs_.question("Confirm printing of bank " + app_.BankAccess->BankName + "?")) {
+        return;
+    }
+    printer_.print(BankPrintLines(app_));
+    changed();
+}
+
+void BankController::whereIs(const GridStyle& style) {
+    if (whereIs_(style.number, "Where is " + style.name + "?")) {
+        takeStoredBank();
+    }
+    selectFirstSlot();
+    changed();
+}
+
+bool BankController::mayClose() {
+    return !hasChanges(state_) || dialogs_.question(kCloseQuestion);
+}
+
+void BankController::takeStoredBank() {
+    frameCaption_ = " " + app_.BankAccess->BankName;
+    description_ = app_.BankAccess->BankDesc;
+    state_ = BankState::Stored;
+}
+
+void BankController::selectFirstSlot() {
+    // An empty bank has no slot to select.
+    selectedSlot_ = styleCount() > 0 ? 0 : -1;
+}
+
+std::vector<PrintLine> BankPrintLines(AppState& state) {
+    std::vector<PrintLine> lines = {
+        {"", kPrintFont, kTextSize},
+        {state.BankAccess->BankName, kPrintFont, kTitleSize},
+        {state.BankAccess->BankDesc, kPrintFont, kTextSize},
+        {"", kPrintFont, kTextSize},
+    };
+    DbKORFStyle style(state.connection);
+    for (const KORFStyle& slot : state.BankStyles) {
+        style.StyleProg = slot.StyleProg;
+        if (style.GetKORFStylesNoContent()) {
+            lines.push_back(
+                {withoutNulls(style.StyleName1) + std::string(20, ' ') + style.StyleDesc,
+                 kPrintFont, kTextSize});
+        }
+    }
+    return lines;
+}
+
+}  // namespace orb

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/print_service.h"
+#include "core/observable.h"
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// The state of the current bank; the value is also the mode the bank dialog opens in.
+enum class BankState {
+    Empty = 0,          // new or empty, nothing stored for it
+    Stored = 1,         // equals a stored bank
+    NewChanged = 2,     // holds changes and has no stored counterpart
+    StoredChanged = 3,  // a stored bank that holds changes
+};
+
+// A grid row handed to the bank: the style number (column 0) and the name (column 1).
+struct GridStyle {
+    std::int32_t number = 0;
+    std::string name;
+};
+
+enum class SlotColour { Empty, Occupied, Selected };
+
+// What the bank dialog is opened for, and what it did.
+struct BankDialogRequest {
+    BankState state;
+    std::string caption;
+};
+struct BankDialogOutcome {
+    bool stored = false;              // a bank was stored or loaded as the current bank
+    bool currentBankDeleted = false;  // the stored row of the current bank was deleted
+};
+using BankDialogRunner = std::function<BankDialogOutcome(const BankDialogRequest&)>;
+// Shows the banks holding a style under the caption; true when it loaded one of them.
+using WhereIsRunner = std::function<bool(std::int32_t styleProg, const std::string& caption)>;
+
+// The current bank of the styles window: its slots, the selected slot, its state, the mbank
+// commands and their enabled states.
+class BankController : public Observable {
+public:
+    static constexpr int kSlotCount = 16;
+    static constexpr int kMenuCount = 16;
+    static constexpr const char* kEmptyCaption = "<empty bank>";
+    static constexpr const char* kCloseQuestion =
+        "Current bank has been modified. Do you really want to close ORB and discard all "
+        "changes?";
+
+    // Indexes of the mbank items; the others are separators.
+    enum Command {
+        Insert = 0,
+        Remove = 1,
+        MoveUp = 2,
+        MoveDown = 3,
+        Erase = 5,
+        Save = 7,
+        SaveAs = 8,
+        Load = 9,
+        ExportToSsf = 11,
+        MakeSty = 13,
+        Print = 15,
+    };
+
+    BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
+                   BankDialogRunner bankDialog, WhereIsRunner whereIs);
+
+    // The pane.
+    const std::string& frameCaption() const { return frameCaption_; }
+    const std::string& description() const { return description_; }
+    std::string slotCaption(int slot) const;
+    SlotColour slotColour(int slot) const;
+    int selectedSlot() const { return selectedSlot_; }
+    BankState bankState() const { return state_; }
+    int styleCount() const;
+    // The mbank item's rule on the bank and on the number of grid rows.
+    bool menuEnabled(int index, int gridRows) const;
+
+    // Empties the bank: no slot selected, state 0.
+    void clearBank();
+    // A click on an occupied slot selects it; an empty slot changes nothing.
+    void clickSlot(int slot);
+
+    // The mbank commands; `selected` are the grid rows the command works on, upper first.
+    void run(int command, const std::vector<GridStyle>& selected);
+    void insertSelected(const std::vector<GridStyle>& selected);
+    void remove();
+    void moveUp();
+    void moveDown();
+    void erase();
+    void save();
+    void saveAs();
+    void load();
+    void exportToSsf();
+    void makeSty();
+    void print();
+    // "Where is?" on the grid's current row; slot 0 is selected afterwards.
+    void whereIs(const GridStyle& style);
+
+    // Closing the window: asks first when the bank holds unsaved changes; false keeps it open.
+    bool mayClose();
+
+private:
+    void openDialog(bool saveAs);
+    // A bank was stored or loaded: its record names the pane, state 1.
+    void takeStoredBank();
+    void selectFirstSlot();
+
+    AppState& app_;
+    UserDialogs& dialogs_;
+    PrintService& printer_;
+    BankDialogRunner bankDialog_;
+    WhereIsRunner whereIs_;
+    std::string frameCaption_ = kEmptyCaption;
+    std::string description_;
+    int selectedSlot_ = -1;
+    BankState state_ = BankState::Empty;
+};
+
+// The printed bank: an empty line, the name large, the description, an empty line, then one
+// line per style still in the catalogue: name, 20 blanks, description.
+std::vector<PrintLine> BankPrintLines(AppState& state);
+
+}  // namespace orb

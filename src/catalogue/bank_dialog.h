@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "catalogue/bank_controller.h"
+#include "catalogue/bank_tree.h"
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// frmBankSave: stores the current bank as a new bank, updates its stored row, or loads a stored
+// bank into it from the tree of every stored bank. The mode follows the bank's state on opening.
+class BankDialogController {
+public:
+    enum class Mode { Load, SaveNew, Update };
+
+    static constexpr int kNameLength = 11;
+    // The column holds 200 characters.
+    static constexpr int kDescriptionLength = 200;
+    static constexpr const char* kNoName = "Please insert bank name!";
+
+    BankDialogController(AppState& state, UserDialogs& dialogs, BankState bankState);
+
+    Mode mode() const { return mode_; }
+    // The caption set on opening, and the OK button's.
+    std::string caption() const;
+    std::string okCaption() const;
+    bool nameReadOnly() const { return mode_ != Mode::SaveNew; }
+    bool descriptionReadOnly() const { return mode_ == Mode::Load; }
+    bool treeShown() const { return mode_ == Mode::Load; }
+
+    const std::string& name() const { return name_; }
+    const std::string& description() const { return description_; }
+    // As typed, cut to the field's length.
+    void setName(const std::string& name);
+    void setDescription(const std::string& description);
+
+    // Builds the tree in the current order; false, the tree unchanged, when no bank is stored.
+    bool fillTree();
+    const std::vector<BankTreeNode>& nodes() const { return nodes_; }
+    BankTreeOrder order() const { return order_; }
+    void setOrder(BankTreeOrder order);
+
+    // Load mode: a bank node fills the fields and shows Delete and the queue buttons; any other
+    // node empties the fields and hides them.
+    void selectNode(int index);
+    std::int32_t selectedBankProg() const { return selectedBankProg_; }
+    bool deleteShown() const { return bankSelected_; }
+    bool directFdShown() const { return bankSelected_; }
+    bool directHdShown() const;
+
+    // Delete, after its question; the tree is built again (emptied after the last bank).
+    void deleteSelected();
+
+    // Stores or loads per mode; true when the dialog is done and closes.
+    bool ok();
+
+    const BankDialogOutcome& outcome() const { return outcome_; }
+
+private:
+    AppState& state_;
+    UserDialogs& dialogs_;
+    Mode mode_;
+    std::string name_;
+    std::string description_;
+    std::vector<BankTreeNode> nodes_;
+    BankTreeOrder order_ = BankTreeOrder::NameAscending;
+    std::int32_t selectedBankProg_ = 0;
+    bool bankSelected_ = false;
+    BankDialogOutcome outcome_;
+};
+
+}  // namespace orb

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "catalogue/bank_dialog.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+
+namespace orb {
+
+// frmBankSave: the view over BankDialogController.
+class BankDialogWindow : public QDialog {
+    Q_OBJECT
+public:
+    BankDialogWindow(AppState& state, UserDialogs& dialogs, const BankDialogRequest& request,
+                     QWidget* parent = nullptr);
+
+    // Shows the window modally; in load mode without any stored bank it closes at once.
+    BankDialogOutcome run();
+
+private:
+    void render();
+    void fillTree();
+
+    BankDialogController controller_;
+    std::array<QLineEdit*, 2> txtField_{};
+    std::array<QLabel*, 3> lbDesc_{};
+    std::array<QRadioButton*, 4> opSort_{};
+    QTreeWidget* tree_;
+    QPushButton* cmdCollapse_;
+    QPushButton* cmdDelete_;
+    QPushButton* cmdOk_;
+    QPushButton* cmdDirectFD_;
+    QPushButton* cmdDirectHD_;
+    QGroupBox* frDirectFD_;
+    QGroupBox* frDirectHD_;
+};
+
+}  // namespace orb

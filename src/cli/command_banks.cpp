@@ -1,0 +1,185 @@
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+#include "catalogue/bank_controller.h"
+#include "catalogue/bank_dialog.h"
+#include "catalogue/bank_store.h"
+#include "catalogue/bank_tree.h"
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "db/bank_styles.h"
+#include "db/db_korf_style.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kSaveUsage = "NAME [--description D] [--overwrite] STYLE...";
+
+std::optional<std::int32_t> number(const std::string& text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int runBanks(CliContext& context, const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        context.err << "Usage: orb banks\n";
+        return kExitUsage;
+    }
+    for (const DbKORFBank& bank : StoredBanks(context.state.connection)) {
+        context.out << bank.BankProg << '\t' << bank.BankName << '\t' << bank.BankDesc;
+        for (const std::int32_t style : bank.slotValues()) {
+            context.out << '\t' << style;
+        }
+        context.out << '\n';
+    }
+    return kExitOk;
+}
+
+int runBankSave(CliContext& context, const std::vector<std::string>& args) {
+    std::optional<std::string> name;
+    std::string description;
+    bool overwrite = false;
+    std::vector<std::int32_t> styles;
+    bool usageError = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--description" && i + 1 < args.size()) {
+            description = args[++i];
+        } else if (args[i] == "--overwrite") {
+            overwrite = true;
+        } else if (!name) {
+            name = args[i];
+        } else if (auto style = number(args[i])) {
+            styles.push_back(*style);
+        } else {
+            usageError = true;
+        }
+    }
+    if (usageError || !name || styles.empty() || styles.size() > DbKORFBank::kSlotCount) {
+        context.err << "Usage: orb bank-save " << kSaveUsage << " (1 to 16 styles)\n";
+        return kExitUsage;
+    }
+    AppState& state = context.state;
+    DbKORFStyle style(state.connection);
+    state.BankStyles.clear();
+    for (const std::int32_t prog : styles) {
+        style.StyleProg = prog;
+        if (!style.GetKORFStylesNoContent()) {
+            context.err << "There is no style " << prog << ".\n";
+            return kExitFailure;
+        }
+        state.BankStyles.Add(prog, style.StyleName1, " ", 0, 0, " ", " ");
+    }
+    // The same dialog as the windows' "Save bank as ...", its overwrite question answered by
+    // --overwrite.
+    BankDialogController dialog(state, context.dialogs, BankState::NewChanged);
+    dialog.setName(*name);
+    dialog.setDescription(description);
+    context.dialogs.setAssumeYes(overwrite);
+    if (!dialog.ok()) {
+        if (StoredBankNamed(state.connection, *name) && !overwrite) {
+            context.err << "A bank named " << *name
+                        << " is already stored; give --overwrite to replace it.\n";
+        }
+        return kExitFailure;
+    }
+    context.out << "Bank " << state.BankAccess->BankProg << " " << state.BankAccess->BankName
+                << " stored.\n";
+    return kExitOk;
+}
+
+int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        context.err << "Usage: orb bank-delete BANK\n";
+        return kExitUsage;
+    }
+    Database& connection = context.state.connection;
+    std::optional<DbKORFBank> bank;
+    if (auto prog = number(args[0])) {
+        DbKORFBank byNumber(connection);
+        byNumber.BankProg = *prog;
+        if (byNumber.GetKORFBanks()) {
+            bank = byNumber;
+        }
+    }
+    if (!bank) {
+        bank = StoredBankNamed(connection, args[0]);
+    }
+    if (!bank) {
+        context.err << "There is no bank " << args[0] << ".\n";
+        return kExitFailure;
+    }
+    DeleteBank(connection, bank->BankProg);
+    context.out << "Bank " << bank->BankProg << " " << bank->BankName << " deleted.\n";
+    return kExitOk;
+}
+
+int runWhereIs(CliContext& context, const std::vector<std::string>& args) {
+    const std::optional<std::int32_t> style = args.size() == 1 ? number(args[0]) : std::nullopt;
+    if (!style) {
+        context.err << "Usage: orb where-is STYLE\n";
+        return kExitUsage;
+    }
+    const std::vector<BankTreeNode> nodes = WhereIsTree(context.state.connection, *style);
+    if (nodes.empty()) {
+        context.err << "Selected style cannot be found in any bank!\n";
+        return kExitFailure;
+    }
+    // Bank nodes come in name order, each followed by its slots.
+    struct Holding {
+        std::int32_t bankProg;
+        std::string name;
+        std::string slots;
+    };
+    std::vector<Holding> holdings;
+    for (const BankTreeNode& node : nodes) {
+        if (node.kind == BankTreeNode::Kind::Bank) {
+            holdings.push_back({node.bankProg, bankNameOfNode(node.text), ""});
+        } else if (node.kind == BankTreeNode::Kind::Style && node.styleProg == *style) {
+            std::string& slots = holdings.back().slots;
+            slots += (slots.empty() ? "" : " ") + std::to_string(node.slot);
+        }
+    }
+    for (const Holding& holding : holdings) {
+        context.out << holding.bankProg << '\t' << holding.name << '\t' << holding.slots << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+CliCommand makeBanksCommand() {
+    return CliCommand{"banks", "",
+                      "Lists the stored banks in name order, one tab-separated line each: "
+                      "number, name, description, then the 16 slot style numbers (0 for an "
+                      "empty slot).",
+                      CliCommand::DatabaseUse::OpenExisting, runBanks};
+}
+
+CliCommand makeBankSaveCommand() {
+    return CliCommand{"bank-save", kSaveUsage,
+                      "Stores a new bank NAME of the styles numbered STYLE... in slot order (at "
+                      "most 16); a name already stored is refused unless --overwrite, which "
+                      "updates that bank and keeps its number.",
+                      CliCommand::DatabaseUse::OpenExisting, runBankSave};
+}
+
+CliCommand makeBankDeleteCommand() {
+    return CliCommand{"bank-delete", "BANK", "Deletes the bank given by its number or its name.",
+                      CliCommand::DatabaseUse::OpenExisting, runBankDelete};
+}
+
+CliCommand makeWhereIsCommand() {
+    return CliCommand{"where-is", "STYLE",
+                      "Lists the banks holding the style numbered STYLE in bank-name order: "
+                      "number, name and the slots (1 to 16) where it stands; exits with 1 when "
+                      "no bank holds it.",
+                      CliCommand::DatabaseUse::OpenExisting, runWhereIs};
+}
+
+}  // namespace orb

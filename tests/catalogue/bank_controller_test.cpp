@@ -1,0 +1,336 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "bank_fixture.h"
+#include "catalogue/where_is.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+using S = BankState;
+
+class BankControllerTest : public test::BankTest {
+protected:
+    // Brings the current bank into `state` the way a person would.
+    void reach(BankState state) {
+        bank().clearBank();
+        switch (state) {
+            case S::Empty:
+                bank().clearBank();
+                break;
+            case S::Stored:
+                loadBank(5);
+                break;
+            case S::NewChanged:
+                bank().clearBank();
+                bank().insertSelected(rows({96}));
+                break;
+            case S::StoredChanged:
+                loadBank(5);
+                bank().insertSelected(rows({96}));
+                break;
+        }
+        ASSERT_EQ(bank().bankState(), state);
+        env.dialogs.clear();
+    }
+};
+
+TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
+    struct Row {
+        const char* event;
+        std::function<void(BankController&)> run;
+        std::array<std::optional<BankState>, 4> after;  // by the state before; nullopt: not met
+    };
+    const auto storeIt = [](BankDialogController& dialog) {
+        if (dialog.mode() == BankDialogController::Mode::SaveNew) {
+            dialog.setName("FRESH");
+        }
+        return dialog.ok();
+    };
+    const std::vector<Row> table = {
+        {"insert",
+         [&](BankController& b) { b.insertSelected(rows({64})); },
+         {S::NewChanged, S::StoredChanged, S::NewChanged, S::StoredChanged}},
+        {"remove",
+         [&](BankController& b) {
+             env.dialogs.answer(Answer::Yes);
+             b.remove();
+         },
+         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
+        {"move up",
+         [](BankController& b) { b.moveUp(); },
+         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
+        {"move down",
+         [](BankController& b) {
+             b.clickSlot(0);
+             b.moveDown();
+         },
+         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
+        {"erase",
+         [&](BankController& b) {
+             env.dialogs.answer(Answer::Yes);
+             b.erase();
+         },
+         {std::nullopt, S::Empty, S::Empty, S::Empty}},
+        {"save, stored",
+         [&](BankController& b) {
+             dialogScript = storeIt;
+             b.save();
+         },
+         {std::nullopt, S::Stored, S::Stored, S::Stored}},
+        {"save as, stored",
+         [&](BankController& b) {
+             dialogScript = storeIt;
+             b.saveAs();
+         },
+         {std::nullopt, S::Stored, S::Stored, S::Stored}},
+        {"save, cancelled",
+         [](BankController& b) { b.save(); },
+         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
+    };
+    for (const Row& row : table) {
+        for (int before = 0; before < 4; ++before) {
+            if (!row.after[static_cast<std::size_t>(before)]) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(row.event) + " from " + std::to_string(before));
+            db().execute("DELETE FROM KORFBanks WHERE BankName = 'FRESH'");
+            db().execute("UPDATE KORFBanks SET BankStyle05 = 0 WHERE BankProg = 5");
+            reach(static_cast<BankState>(before));
+            requests.clear();
+            row.run(bank());
+            EXPECT_EQ(bank().bankState(), row.after[static_cast<std::size_t>(before)]);
+            dialogScript = [](BankDialogController&) { return false; };
+        }
+    }
+    // While its dialog is open: save turns 0 into 2 and 1 into 3, save as gives 2 always.
+    for (int before = 1; before < 4; ++before) {
+        reach(static_cast<BankState>(before));
+        requests.clear();
+        bank().save();
+        bank().saveAs();
+        ASSERT_EQ(requests.size(), 2u);
+        EXPECT_EQ(requests[0].state, before == 1 ? S::StoredChanged : static_cast<S>(before));
+        EXPECT_EQ(requests[0].caption, "Bank Save / Update");
+        EXPECT_EQ(requests[1].state, S::NewChanged);
+        EXPECT_EQ(requests[1].caption, "Bank Save / Insert");
+    }
+    // Load on a changed bank: the question, then the bank is cleared before the dialog opens.
+    reach(S::StoredChanged);
+    requests.clear();
+    env.dialogs.answer(Answer::Yes);
+    bank().load();
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"If you load another bank, all changes made to current "
+                                       "style will be lost. Confirm bank loading?"});
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].state, S::Empty);
+    EXPECT_EQ(requests[0].caption, "Bank loading");
+    EXPECT_EQ(bank().styleCount(), 0);
+    EXPECT_EQ(bank().frameCaption(), "<empty bank>");
+}
+
+TEST_F(BankControllerTest, InsertStopsSilentlyAtSixteenAndAsksPerCopy) {
+    std::vector<std::int32_t> twenty;
+    for (int i = 0; i < 20; ++i) {
+        twenty.push_back(200 + 7 * i);
+        addStyle(twenty.back(), "S" + std::to_string(i), "", "", "");
+    }
+    EXPECT_TRUE(bank().menuEnabled(BankController::Insert, 3));
+    bank().insertSelected(rows(twenty));
+    EXPECT_EQ(bank().styleCount(), 16);
+    EXPECT_EQ(bank().selectedSlot(), 15);
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>(twenty.begin(), twenty.begin() + 16));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    EXPECT_FALSE(bank().menuEnabled(BankController::Insert, 3));
+    env.dialogs.clear();
+    bank().insertSelected(rows({41}));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{
+                  "Bank already holds 16 styles. Selected style(s) cannot be added!"});
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
+
+    // Bank 9 holds 88 twice: two questions; No to the last leaves the bank but sets state 3.
+    bank().clearBank();
+    loadBank(9);
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::No);
+    bank().insertSelected(rows({88}));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>(
+                  2,
+                  "Style DISCO already present inside bank. Would you like to insert it "
+                  "anyway?"));
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_EQ(bank().bankState(), S::StoredChanged);
+    // A style no longer stored is not added, without a message.
+    env.dialogs.clear();
+    bank().insertSelected({{555, "GONE"}});
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST_F(BankControllerTest, RemoveMoveSlotsAndLoad) {
+    loadBank(5);
+    // After Load the first slot is selected; captions and colours follow the bank.
+    EXPECT_EQ(bank().selectedSlot(), 0);
+    EXPECT_EQ(bank().frameCaption(), " BANK5");
+    EXPECT_EQ(bank().slotCaption(1), "ROCK1");
+    EXPECT_EQ(bank().slotColour(0), SlotColour::Selected);
+    EXPECT_EQ(bank().slotColour(3), SlotColour::Occupied);
+    EXPECT_EQ(bank().slotColour(4), SlotColour::Empty);
+    // Move up on slot 0 and down on the last slot change nothing.
+    bank().moveUp();
+    bank().clickSlot(3);
+    bank().moveDown();
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
+    EXPECT_EQ(bank().selectedSlot(), 3);
+    bank().moveUp();
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 73, 88}));
+    EXPECT_EQ(bank().selectedSlot(), 2);
+    bank().clickSlot(9);  // empty: nothing
+    EXPECT_EQ(bank().selectedSlot(), 2);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    // Removing the last slot selects the new last one.
+    bank().clickSlot(3);
+    env.dialogs.answer(Answer::Yes);
+    bank().remove();
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Style DISCO will be deleted from bank. Are you sure?"});
+    EXPECT_EQ(bank().selectedSlot(), 2);
+    EXPECT_EQ(bank().bankState(), S::Stored);
+
+    // The only style of a loaded bank removed: state 0, no slot selected.
+    db().execute("UPDATE KORFBanks SET BankStyle02 = 0, BankStyle03 = 0, BankStyle04 = 0");
+    loadBank(5);
+    env.dialogs.answer(Answer::Yes);
+    bank().remove();
+    EXPECT_EQ(bank().bankState(), S::Empty);
+    EXPECT_EQ(bank().selectedSlot(), -1);
+    EXPECT_FALSE(bank().menuEnabled(BankController::MoveUp, 4));
+    EXPECT_TRUE(bank().menuEnabled(BankController::Load, 0));
+}
+
+TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
+    env.state.FloppyPath = " ";
+    const std::vector<std::pair<std::function<void()>, const char*>> cases = {
+        {[&] { bank().remove(); }, "Bank is empty: there's nothing to remove!"},
+        {[&] { bank().moveUp(); }, "Bank is empty: there's nothing to move up!"},
+        {[&] { bank().moveDown(); }, "Bank is empty: there's nothing to move down!"},
+        {[&] { bank().erase(); }, "Bank is empty: there's nothing to remove."},
+        {[&] { bank().save(); }, "Bank is empty: there's nothing to save!"},
+        {[&] { bank().saveAs(); }, "Bank is empty: there's nothing to save!"},
+        {[&] { bank().exportToSsf(); }, "Bank is empty: there's nothing to export!"},
+        {[&] { bank().makeSty(); }, "Bank is empty: there's nothing to make a .STY with!"},
+    };
+    for (const auto& [run, text] : cases) {
+        env.dialogs.clear();
+        run();
+        EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{text});
+        EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
+        EXPECT_EQ(bank().bankState(), S::Empty);
+    }
+    EXPECT_TRUE(requests.empty());
+    for (int i = 0; i < BankController::kMenuCount; ++i) {
+        EXPECT_EQ(bank().menuEnabled(i, 1),
+                  i == BankController::Insert || i == BankController::Load)
+            << i;
+    }
+    EXPECT_FALSE(bank().menuEnabled(BankController::Insert, 0));
+
+    // A changed bank is neither exported nor made; a stored one without floppy is not made.
+    reach(S::NewChanged);
+    bank().exportToSsf();
+    bank().makeSty();
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Please save changes made to current style before exporting it to SSF!",
+                  "Please save changes made to current style before making a STY file!"}));
+    bank().clearBank();
+    loadBank(9);
+    env.dialogs.clear();
+    bank().makeSty();
+    env.dialogs.answer(Answer::No);
+    bank().print();  // state 1: asks; No prints nothing
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Floppy disk is not specified. Please click on Parameter button inside main "
+                  "form and insert all required data!",
+                  "Confirm printing of bank BANK9?"}));
+    EXPECT_TRUE(printer.printed.empty());
+}
+
+TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {
+    reach(S::StoredChanged);
+    bank().saveAs();
+    ASSERT_EQ(modes.size(), 2u);  // the load while reaching, then this one
+    EXPECT_EQ(modes.back(), BankDialogController::Mode::SaveNew);
+    EXPECT_EQ(bank().bankState(), S::StoredChanged);
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(bank().mayClose());
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(bank().mayClose());
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>(2, BankController::kCloseQuestion));
+    env.dialogs.answer(Answer::Yes);
+    loadBank(5);
+    env.dialogs.clear();
+    EXPECT_TRUE(bank().mayClose());
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
+    db().execute("UPDATE KORFBanks SET BankDesc = 'Live set' WHERE BankProg = 5");
+    loadBank(5);
+    db().execute("DELETE FROM KORFStyles WHERE StyleProg = 88");
+    env.dialogs.answer(Answer::Yes);
+    bank().print();
+    ASSERT_EQ(printer.printed.size(), 1u);
+    const std::string gap(20, ' ');
+    EXPECT_EQ(printer.printed[0],
+              (std::vector<PrintLine>{{"", "ARIAL", 12},
+                                      {"BANK5", "ARIAL", 18},
+                                      {"Live set", "ARIAL", 12},
+                                      {"", "ARIAL", 12},
+                                      {"BALLAD" + gap + "Description of BALLAD", "ARIAL", 12},
+                                      {"ROCK1" + gap + "Description of ROCK1", "ARIAL", 12},
+                                      {"SWING" + gap + "Description of SWING", "ARIAL", 12}}));
+    // A changed bank is not printed, without a message.
+    bank().insertSelected(rows({96}));
+    env.dialogs.clear();
+    bank().print();
+    EXPECT_EQ(printer.printed.size(), 1u);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
+    reach(S::NewChanged);
+    whereIsScript = [this](std::int32_t) { return false; };
+    bank().whereIs({88, "DISCO"});
+    EXPECT_EQ(whereIsCaptions, std::vector<std::string>{"Where is DISCO?"});
+    EXPECT_EQ(bank().bankState(), S::NewChanged);
+    EXPECT_EQ(bank().selectedSlot(), 0);
+    // The window loads bank 9 (the second bank node: BANK5 comes first by name).
+    whereIsScript = [this](std::int32_t style) {
+        WhereIsController window(env.state, env.dialogs, style);
+        EXPECT_TRUE(window.build());
+        env.dialogs.answer(Answer::Yes);
+        env.dialogs.answer(Answer::Yes);
+        const auto bank9 = std::find_if(window.nodes().begin(), window.nodes().end(),
+                                        [](const BankTreeNode& n) { return n.key == "B00009"; });
+        EXPECT_TRUE(window.doubleClick(static_cast<int>(bank9 - window.nodes().begin())));
+        return window.loaded();
+    };
+    bank().clickSlot(1);
+    bank().whereIs({88, "DISCO"});
+    EXPECT_EQ(bank().bankState(), S::Stored);
+    EXPECT_EQ(bank().frameCaption(), " BANK9");
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_EQ(bank().selectedSlot(), 0);
+}
+
+}  // namespace
+}  // namespace orb

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include "bank_fixture.h"
+#include "catalogue/bank_store.h"
+#include "catalogue/where_is.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+using Kind = BankTreeNode::Kind;
+using Look = BankTreeNode::Look;
+using Mode = BankDialogController::Mode;
+
+class BankDialogTest : public test::BankTest {
+protected:
+    int indexOf(const std::vector<BankTreeNode>& nodes, const std::string& key) {
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (nodes[i].key == key) {
+                return static_cast<int>(i);
+            }
+        }
+        ADD_FAILURE() << key;
+        return -1;
+    }
+    std::vector<std::string> keys(const std::vector<BankTreeNode>& nodes) {
+        std::vector<std::string> result;
+        for (const BankTreeNode& node : nodes) {
+            result.push_back(node.key);
+        }
+        return result;
+    }
+};
+
+TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
+    db().execute("DELETE FROM KORFBanks");
+    // Bank 7 with slots 1, 2 and 5 filled, and a bank numbered above 99999.
+    addStyle(42, "JIVE", "Swing", "Pop", "Gil");
+    db().execute("UPDATE KORFStyles SET StyleName1 = pName WHERE StyleProg = 42",
+                 {std::string("JIVE\0\0\0\0\0\0\0", 11)});
+    db().execute(
+        "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, BankStyle02, "
+        "BankStyle05) VALUES (7, 'ZETA', 'Gig', 41, 42, 57)");
+    addBank(123456, {88});
+    const std::vector<BankTreeNode> tree = BankTree(db(), BankTreeOrder::NameAscending);
+    const std::string blue = " [Description of ";
+    EXPECT_EQ(tree, (std::vector<BankTreeNode>{
+                        {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
+                        {Kind::Bank, "B123456", "ROOT", "BANK123456 []", Look::Bold, 123456, 0, 0},
+                        {Kind::Style, "B123456S0008801", "B123456", "DISCO" + blue + "DISCO]",
+                         Look::BoldBlue, 123456, 88, 1},
+                        {Kind::Bank, "B00007", "ROOT", "ZETA [Gig]", Look::Bold, 7, 0, 0},
+                        {Kind::Style, "B00007S0004101", "B00007", "ROCK1" + blue + "ROCK1]",
+                         Look::BoldBlue, 7, 41, 1},
+                        {Kind::Style, "B00007S0004202", "B00007", "JIVE" + blue + "JIVE]",
+                         Look::BoldBlue, 7, 42, 2},
+                        {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]",
+                         Look::BoldBlue, 7, 57, 5},
+                    }));
+    EXPECT_EQ(styleNodeKey(7, 42, 3), "B00007S0004203");
+    const std::vector<std::pair<BankTreeOrder, std::vector<std::string>>> orders = {
+        {BankTreeOrder::NameDescending, {"B00007", "B123456"}},
+        {BankTreeOrder::CodeAscending, {"B00007", "B123456"}},
+        {BankTreeOrder::CodeDescending, {"B123456", "B00007"}},
+    };
+    for (const auto& [order, banks] : orders) {
+        std::vector<std::string> found;
+        for (const BankTreeNode& node : BankTree(db(), order)) {
+            if (node.kind == Kind::Bank) {
+                found.push_back(node.key);
+            }
+        }
+        EXPECT_EQ(found, banks) << static_cast<int>(order);
+    }
+
+    // A bank numbered 123456 is selected and loaded like any other.
+    BankDialogController dialog(env.state, env.dialogs, BankState::Stored);
+    ASSERT_TRUE(dialog.fillTree());
+    dialog.selectNode(indexOf(dialog.nodes(), "B123456"));
+    EXPECT_EQ(dialog.name(), "BANK123456");
+    EXPECT_TRUE(dialog.deleteShown());
+    EXPECT_FALSE(dialog.directHdShown());
+    ASSERT_TRUE(dialog.ok());
+    EXPECT_EQ(env.state.BankAccess->BankProg, 123456);
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{88});
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
+    db().execute(
+        "UPDATE KORFBanks SET BankName = 'LIVE[2]', BankDesc = 'Sat]urday' "
+        "WHERE BankProg = 9");
+    env.state.PaHardDiskPath = "/media/pa";
+    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    EXPECT_EQ(dialog.mode(), Mode::Load);
+    EXPECT_EQ(dialog.caption(), "Load style bank");
+    EXPECT_EQ(dialog.okCaption(), "Load selected style bank");
+    EXPECT_TRUE(dialog.nameReadOnly());
+    EXPECT_TRUE(dialog.descriptionReadOnly());
+    ASSERT_TRUE(dialog.fillTree());
+    // A name holding "[" is cut there; the description loses every "]".
+    dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
+    EXPECT_EQ(dialog.name(), "LIVE");
+    EXPECT_EQ(dialog.description(), "2 [Saturday");
+    EXPECT_EQ(dialog.selectedBankProg(), 9);
+    EXPECT_TRUE(dialog.directHdShown());
+    // A style node empties the fields, so OK asks for a bank name and stays open.
+    dialog.selectNode(indexOf(dialog.nodes(), "B00009S0008802"));
+    EXPECT_EQ(dialog.name(), "");
+    EXPECT_FALSE(dialog.deleteShown());
+    EXPECT_FALSE(dialog.ok());
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Please insert bank name!"});
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_FALSE(dialog.outcome().stored);
+}
+
+TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
+    loadBank(5);
+    bank().insertSelected(rows({96}));
+    // Update mode: the stored name, read-only; the description and the slots are written.
+    dialogScript = [&](BankDialogController& dialog) {
+        EXPECT_EQ(dialog.caption(), "Update style bank");
+        EXPECT_TRUE(dialog.nameReadOnly());
+        EXPECT_FALSE(dialog.descriptionReadOnly());
+        EXPECT_FALSE(dialog.treeShown());
+        EXPECT_EQ(dialog.name(), "BANK5");
+        dialog.setDescription(std::string(250, 'd'));
+        EXPECT_EQ(dialog.description(), std::string(200, 'd'));
+        return dialog.ok();
+    };
+    bank().save();
+    EXPECT_EQ(bank().bankState(), BankState::Stored);
+    EXPECT_EQ(bank().description(), std::string(200, 'd'));
+    EXPECT_EQ(slotsOf(5), (Slots{57, 41, 88, 73, 96}));
+
+    // Save as onto the name of bank 9: the question; No keeps the dialog open, Yes updates
+    // bank 9, which keeps its number.
+    bank().insertSelected(rows({64}));
+    dialogScript = [&](BankDialogController& dialog) {
+        EXPECT_EQ(dialog.caption(), "Save style bank");
+        EXPECT_EQ(dialog.name(), "");
+        dialog.setName("bank9");
+        dialog.setDescription("Merged");
+        env.dialogs.answer(Answer::No);
+        EXPECT_FALSE(dialog.ok());
+        env.dialogs.answer(Answer::Yes);
+        return dialog.ok();
+    };
+    env.dialogs.clear();
+    bank().saveAs();
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>(2, "Bank bank9 already present. Would you like to overwrite it?"));
+    EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
+    EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+    EXPECT_EQ(bank().frameCaption(), " bank9");
+    EXPECT_EQ(StoredBanks(db()).size(), 2u);
+
+    // A new name gets the next number.
+    addStyle(33, "MARCH", "", "", "");
+    bank().insertSelected(rows({33}));
+    dialogScript = [&](BankDialogController& dialog) {
+        dialog.setName("NEWBANK-LONGER");
+        return dialog.ok();
+    };
+    bank().saveAs();
+    EXPECT_EQ(env.state.BankAccess->BankProg, 10);
+    EXPECT_EQ(env.state.BankAccess->BankName, "NEWBANK-LON");
+}
+
+TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
+    loadBank(9);
+    // Deleting bank 5 leaves the current bank's record; deleting bank 9, the current bank,
+    // leaves its styles as a bank to be stored anew.
+    dialogScript = [&](BankDialogController& dialog) {
+        dialog.selectNode(indexOf(dialog.nodes(), "B00005"));
+        env.dialogs.answer(Answer::No);
+        dialog.deleteSelected();
+        EXPECT_EQ(StoredBanks(db()).size(), 2u);
+        env.dialogs.answer(Answer::Yes);
+        dialog.deleteSelected();
+        EXPECT_EQ(keys(dialog.nodes()),
+                  (std::vector<std::string>{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",
+                                            "B00009S0005703", "B00009S0008804"}));
+        EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+        dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
+        env.dialogs.answer(Answer::Yes);
+        dialog.deleteSelected();
+        // After the last bank the tree is empty.
+        EXPECT_TRUE(dialog.nodes().empty());
+        EXPECT_EQ(dialog.name(), "");
+        EXPECT_EQ(dialog.selectedBankProg(), 0);
+        return false;
+    };
+    env.dialogs.clear();
+    bank().load();
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"Deleting bank BANK5 from database?",
+                                        "Deleting bank BANK5 from database?",
+                                        "Deleting bank BANK9 from database?"}));
+    EXPECT_TRUE(StoredBanks(db()).empty());
+    EXPECT_EQ(bank().bankState(), BankState::NewChanged);
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    // The next save stores it anew.
+    dialogScript = [&](BankDialogController& dialog) {
+        EXPECT_EQ(dialog.mode(), Mode::SaveNew);
+        dialog.setName("AGAIN");
+        return dialog.ok();
+    };
+    bank().save();
+    EXPECT_EQ(StoredBanks(db()).size(), 1u);
+    EXPECT_EQ(slotsOf(1), (Slots{73, 88, 57, 88}));
+    // Without any bank the load dialog closes at once.
+    db().execute("DELETE FROM KORFBanks");
+    requests.clear();
+    modes.clear();
+    bank().load();
+    EXPECT_EQ(modes.size(), 1u);
+    EXPECT_EQ(bank().bankState(), BankState::Stored);
+}
+
+TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
+    db().execute("UPDATE KORFStyles SET StyleDesc = '  ' WHERE StyleProg = 73");
+    const std::vector<BankTreeNode> tree = WhereIsTree(db(), 88);
+    EXPECT_EQ(tree, (std::vector<BankTreeNode>{
+                        {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
+                        {Kind::Bank, "B00005", "ROOT", "BANK5 []", Look::Bold, 5, 0, 0},
+                        {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD] ",
+                         Look::Plain, 5, 57, 1},
+                        {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1] ",
+                         Look::Plain, 5, 41, 2},
+                        {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO] ",
+                         Look::BoldBlue, 5, 88, 3},
+                        {Kind::Style, "B00005S0007304", "B00005", "SWING", Look::Plain, 5, 73, 4},
+                        {Kind::Bank, "B00009", "ROOT", "BANK9 []", Look::Bold, 9, 0, 0},
+                        {Kind::Style, "B00009S0007301", "B00009", "SWING", Look::Plain, 9, 73, 1},
+                        {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO] ",
+                         Look::BoldBlue, 9, 88, 2},
+                        {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD] ",
+                         Look::Plain, 9, 57, 3},
+                        {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO] ",
+                         Look::BoldBlue, 9, 88, 4},
+                    }));
+    // Not in any bank: the message and no window.
+    WhereIsController none(env.state, env.dialogs, 96);
+    EXPECT_FALSE(none.build());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Selected style cannot be found in any bank!"});
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Information);
+
+    // An empty current bank: one question. A style node does nothing.
+    WhereIsController window(env.state, env.dialogs, 88);
+    ASSERT_TRUE(window.build());
+    env.dialogs.clear();
+    EXPECT_FALSE(window.doubleClick(indexOf(window.nodes(), "B00009S0008802")));
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(window.doubleClick(indexOf(window.nodes(), "B00009")));
+    EXPECT_TRUE(window.loaded());
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank BANK9 loading?"});
+    // A saved, unchanged current bank: both questions; No to the second keeps it open.
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::No);
+    WhereIsController again(env.state, env.dialogs, 88);
+    ASSERT_TRUE(again.build());
+    EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00005")));
+    EXPECT_FALSE(again.loaded());
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"Confirm bank BANK5 loading?",
+                                        "Current bank (and all changes made) will be discarded. "
+                                        "Are you sure?"}));
+    EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+}
+
+}  // namespace
+}  // namespace orb

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "catalogue/bank_controller.h"
+#include "catalogue/bank_dialog.h"
+#include "catalogue_test_support.h"
+
+namespace orb {
+
+inline void PrintTo(const BankTreeNode& node, std::ostream* out) {
+    *out << "{" << static_cast<int>(node.kind) << " " << node.key << " <" << node.parentKey
+         << "> \"" << node.text << "\" " << static_cast<int>(node.look) << " " << node.bankProg
+         << " " << node.styleProg << " " << node.slot << "}";
+}
+
+}  // namespace orb
+
+namespace orb::test {
+
+// Records what would be printed.
+class RecordingPrinter : public PrintService {
+public:
+    bool print(const std::vector<PrintLine>& lines) override {
+        printed.push_back(lines);
+        return true;
+    }
+    std::vector<std::vector<PrintLine>> printed;
+};
+
+// The catalogue fixture with a current bank: the bank dialog runs as its controller, driven by
+// `dialogScript` (the default cancels), and every request is recorded.
+class BankTest : public CatalogueTest {
+public:
+    using DialogScript = std::function<bool(BankDialogController&)>;
+
+    // Two styles that no stored bank holds.
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        addStyle(96, "TANGO", "Latin", "Dance", "Eve");
+        addStyle(64, "POLKA", "Folk", "Dance", "Fay");
+    }
+
+    BankController& bank() {
+        if (!bank_) {
+            bank_ = std::make_unique<BankController>(
+                env.state, env.dialogs, printer,
+                [this](const BankDialogRequest& request) {
+                    requests.push_back(request);
+                    BankDialogController dialog(env.state, env.dialogs, request.state);
+                    modes.push_back(dialog.mode());
+                    if (dialog.treeShown() && !dialog.fillTree()) {
+                        return dialog.outcome();
+                    }
+                    dialogScript(dialog);
+                    return dialog.outcome();
+                },
+                [this](std::int32_t style, const std::string& caption) {
+                    whereIsCaptions.push_back(caption);
+                    return whereIsScript(style);
+                });
+        }
+        return *bank_;
+    }
+
+    // The grid rows of these styles, as the grid shows them.
+    std::vector<GridStyle> rows(const std::vector<std::int32_t>& styles) {
+        std::vector<GridStyle> result;
+        for (const std::int32_t style : styles) {
+            result.push_back({style, storedStyle(style).StyleName1});
+        }
+        return result;
+    }
+
+    std::vector<std::int32_t> bankStyles() {
+        std::vector<std::int32_t> numbers;
+        for (const KORFStyle& style : env.state.BankStyles) {
+            numbers.push_back(style.StyleProg);
+        }
+        return numbers;
+    }
+
+    // Loads stored bank `prog` through the dialog, selecting its node.
+    void loadBank(std::int32_t prog) {
+        dialogScript = [prog](BankDialogController& dialog) {
+            for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+                if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
+                    dialog.nodes()[i].bankProg == prog) {
+                    dialog.selectNode(static_cast<int>(i));
+                }
+            }
+            return dialog.ok();
+        };
+        bank().load();
+        dialogScript = [](BankDialogController&) { return false; };
+    }
+
+    RecordingPrinter printer;
+    DialogScript dialogScript = [](BankDialogController&) { return false; };
+    std::function<bool(std::int32_t)> whereIsScript = [](std::int32_t) { return false; };
+    std::vector<BankDialogRequest> requests;
+    std::vector<BankDialogController::Mode> modes;
+    std::vector<std::string> whereIsCaptions;
+
+private:
+    std::unique_ptr<BankController> bank_;
+};
+
+}  // namespace orb::test

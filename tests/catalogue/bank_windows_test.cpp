@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "bank_fixture.h"
+#include "catalogue/windows/bank_dialog_window.h"
+#include "catalogue/windows/qt_print_service.h"
+#include "catalogue/windows/styles_window.h"
+#include "catalogue/windows/where_is_window.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+
+template <typename T>
+T* child(QObject& parent, const QString& name) {
+    T* found = parent.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+QColor slotColour(QWidget& window, int slot) {
+    return child<QLabel>(window, QString("lbNewStyle%1").arg(slot))
+        ->palette()
+        .color(QPalette::Window);
+}
+
+// Runs `work` on the next modal window, which is closed afterwards if `work` left it open.
+void onModal(std::function<void(QWidget&)> work) {
+    QTimer::singleShot(0, [work = std::move(work)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        work(*modal);
+        if (QApplication::activeModalWidget() == modal) {
+            ADD_FAILURE() << "still open: " << modal->objectName().toStdString();
+            modal->close();
+        }
+    });
+}
+
+class BankWindowsTest : public test::BankTest {};
+
+TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
+    StylesWindow window(env.state, env.dialogs);
+    window.show();
+    auto* grid = child<QTableView>(window, "grdStyles");
+    auto* model = grid->model();
+    EXPECT_FALSE(child<QAction>(window, "mbank2")->isEnabled());
+    EXPECT_TRUE(child<QAction>(window, "mbank0")->isEnabled());
+    EXPECT_TRUE(child<QAction>(window, "mbank9")->isEnabled());
+    // Rows 0 and 1 (styles 41 and 57) through the insert button.
+    grid->setCurrentIndex(model->index(0, 1));
+    grid->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 4)),
+                                   QItemSelectionModel::ClearAndSelect);
+    QTest::mouseClick(child<QPushButton>(window, "cmdBank0"), Qt::LeftButton);
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{41, 57}));
+    // Row 4 (style 88) dragged onto the pane.
+    std::unique_ptr<QMimeData> dragged(model->mimeData({model->index(4, 0), model->index(4, 1)}));
+    auto* pane = child<QGroupBox>(window, "frBank");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, dragged.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(pane, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(pane, &drop);
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{41, 57, 88}));
+    EXPECT_EQ(child<QLabel>(window, "lbNewStyle2")->text(), "DISCO");
+    EXPECT_EQ(slotColour(window, 2), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(slotColour(window, 0), QColor(0xFF, 0xFF, 0xFF));
+    EXPECT_EQ(slotColour(window, 3), QColor(0xE0, 0xE0, 0xE0));
+    QTest::mouseClick(child<QLabel>(window, "lbNewStyle0"), Qt::LeftButton);
+    EXPECT_EQ(slotColour(window, 0), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(slotColour(window, 2), QColor(0xFF, 0xFF, 0xFF));
+    EXPECT_TRUE(child<QAction>(window, "mbank15")->isEnabled());
+
+    // Save: the dialog in its save-as-new mode, named after the command.
+    onModal([&](QWidget& modal) {
+        auto* dialog = &modal;
+        EXPECT_EQ(dialog->objectName(), "frmBankSave");
+        EXPECT_EQ(dialog->windowTitle(), "Bank Save / Update");
+        EXPECT_EQ(dialog->size(), QSize(512, 106));
+        EXPECT_FALSE(child<QTreeWidget>(*dialog, "tvBanks")->isVisible());
+        EXPECT_FALSE(child<QRadioButton>(*dialog, "opSort0")->isVisible());
+        EXPECT_FALSE(child<QLineEdit>(*dialog, "txtField0")->isReadOnly());
+        EXPECT_EQ(child<QLineEdit>(*dialog, "txtField1")->maxLength(), 200);
+        EXPECT_EQ(child<QPushButton>(*dialog, "cmdOk")->text(), "Save style bank");
+        QTest::keyClicks(child<QLineEdit>(*dialog, "txtField0"), "GIG");
+        QTest::keyClicks(child<QLineEdit>(*dialog, "txtField1"), "Friday");
+        QTest::mouseClick(child<QPushButton>(*dialog, "cmdOk"), Qt::LeftButton);
+    });
+    child<QAction>(window, "mbank7")->trigger();
+    EXPECT_EQ(pane->title(), " GIG");
+    EXPECT_EQ(child<QLabel>(window, "lbBankDesc")->toolTip(), "Friday");
+    EXPECT_EQ(slotsOf(10), (Slots{41, 57, 88}));
+    EXPECT_EQ(window.bank().bankState(), BankState::Stored);
+    // Where is? on the first row (41): the window, then the first slot selected.
+    grid->setCurrentIndex(model->index(0, 1));
+    onModal([&](QWidget& modal) {
+        auto* shown = &modal;
+        EXPECT_EQ(shown->windowTitle(), "Where is ROCK1?");
+        QTest::keyClick(child<QTreeWidget>(*shown, "tvBanks"), Qt::Key_Down);
+    });
+    child<QAction>(window, "mStyles8")->trigger();
+    EXPECT_EQ(slotColour(window, 0), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    window.reject();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
+    addBank(123456, {41});
+    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    onModal([&](QWidget&) {
+        EXPECT_EQ(dialog.size(), QSize(600, 470));
+        auto* tree = child<QTreeWidget>(dialog, "tvBanks");
+        ASSERT_EQ(tree->topLevelItemCount(), 1);
+        QTreeWidgetItem* root = tree->topLevelItem(0);
+        EXPECT_EQ(root->text(0), "ORB");
+        EXPECT_TRUE(root->isExpanded());
+        ASSERT_EQ(root->childCount(), 3);
+        QTreeWidgetItem* big = root->child(0);
+        EXPECT_EQ(big->data(0, Qt::UserRole + 1).toString(), "B123456");
+        EXPECT_TRUE(big->font(0).bold());
+        EXPECT_FALSE(big->isExpanded());
+        EXPECT_EQ(big->child(0)->foreground(0).color(), QColor(0, 0, 255));
+        EXPECT_EQ(big->child(0)->data(0, Qt::UserRole + 1).toString(), "B123456S0004101");
+        EXPECT_TRUE(child<QLineEdit>(dialog, "txtField0")->isReadOnly());
+        EXPECT_FALSE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
+        EXPECT_EQ(child<QRadioButton>(dialog, "opSort3")->text(), "Code, desc");
+        child<QRadioButton>(dialog, "opSort3")->setChecked(true);
+        EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "BANK123456 []");
+        EXPECT_EQ(tree->topLevelItem(0)->child(2)->text(0), "BANK5 []");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(2));
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtField0")->text(), "BANK5");
+        EXPECT_TRUE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
+        EXPECT_FALSE(child<QPushButton>(dialog, "cmdDirectFD")->isEnabled());
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(dialog.run().stored);
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
+
+    // Where is 88, any key closes; a double-click on a bank loads it after the questions.
+    WhereIsWindow whereIs(env.state, env.dialogs, 88, "Where is DISCO?");
+    onModal([&](QWidget&) {
+        auto* tree = child<QTreeWidget>(whereIs, "tvBanks");
+        EXPECT_EQ(tree->toolTip(), "Press any key to exit - Double click a bank for loading it");
+        QTreeWidgetItem* bank9 = tree->topLevelItem(0)->child(1);
+        EXPECT_TRUE(bank9->child(1)->font(0).bold());
+        EXPECT_FALSE(bank9->child(0)->font(0).bold());
+        env.dialogs.answer(Answer::Yes);
+        env.dialogs.answer(Answer::Yes);
+        emit tree->itemDoubleClicked(bank9, 0);
+    });
+    EXPECT_TRUE(whereIs.run());
+    EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+}
+
+TEST_F(BankWindowsTest, PrintedBankAsAPdf) {
+    loadBank(5);
+    test::TempDir dir;
+    const QString pdf = QString::fromStdString((dir / "bank.pdf").string());
+    ASSERT_TRUE(QtPrintService::printToPdf(BankPrintLines(env.state), pdf));
+    EXPECT_EQ(test::readFile(dir / "bank.pdf").rfind("%PDF-", 0), 0u);
+}
+
+}  // namespace
+}  // namespace orb
