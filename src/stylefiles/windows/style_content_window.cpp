@@ -51,8 +51,10 @@ StyleContentWindow::StyleContentWindow(StyleConfirmation& confirmation, QWidget*
     for (int i = 0; i < 3; ++i) {
         commands[i] = new QPushButton(buttonCaptions[i], this);
         commands[i]->setObjectName(QString("Command1%1").arg(i));
+        commands[i]->setAutoDefault(false);
         buttons->addWidget(commands[i]);
     }
+    commands[2]->setDefault(true);  // Enter imports what is ticked
     connect(commands[0], &QPushButton::clicked, this, [this] { confirmation_.selectAll(); });
     connect(commands[1], &QPushButton::clicked, this, [this] { confirmation_.unselectAll(); });
     connect(commands[2], &QPushButton::clicked, this, [this] {

@@ -84,6 +84,10 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     cmdOk_->setObjectName("cmdOk");
     cmdCancel_ = new QPushButton("Exit", this);
     cmdCancel_->setObjectName("cmdCancel");
+    // Enter starts the import; it never opens the file dialog.
+    cmdSearch_->setAutoDefault(false);
+    cmdCancel_->setAutoDefault(false);
+    cmdOk_->setDefault(true);
     connect(cmdSearch_, &QPushButton::clicked, this, [this] { controller_.search(); });
     connect(cmdOk_, &QPushButton::clicked, this, [this] { controller_.run(); });
     connect(cmdCancel_, &QPushButton::clicked, this, &StyleImportWindow::reject);
