@@ -97,6 +97,7 @@ TEST(StyleImportWindow, EnterInThePathStartsARunThatShowsItsLog) {
         shownLog = log->findChild<QPlainTextEdit*>("txtResult")->toPlainText();
         log->close();
     });
+    EXPECT_EQ(window.focusWidget(), child<QLineEdit>(window, "txtField0"));  // first field
     // Enter in the path box starts the import (the scripted dialogs fail on a file dialog).
     QTest::keyClick(child<QLineEdit>(window, "txtFolder"), Qt::Key_Return);
     EXPECT_EQ(shownCaption, "");

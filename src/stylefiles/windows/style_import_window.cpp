@@ -126,6 +126,7 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
 
 void StyleImportWindow::prepare(ImportRequest::Source source) {
     controller_.reopen(source);
+    fields_[0]->setFocus();  // each opening starts on the first field
 }
 
 ImportOutcome StyleImportWindow::importStyles(ImportRequest::Source source) {
