@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/print_service.h"
+#include "core/print_service.h"
 #include "core/observable.h"
 
 namespace orb {

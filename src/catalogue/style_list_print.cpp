@@ -13,19 +13,11 @@ constexpr int kListSize = 8;
 constexpr std::size_t kNameWidth = 11;
 constexpr std::size_t kDescriptionWidth = 40;
 constexpr std::size_t kFamilyWidth = 20;
-constexpr std::size_t kGap = 2;
-
-// The text cut to `width` characters and padded with blanks to `width` plus the gap.
-std::string column(const std::string& text, std::size_t width) {
-    std::string cell = utf8Left(text, width);
-    cell.append(width + kGap - utf8Length(cell), ' ');
-    return cell;
-}
 
 std::string listLine(const std::string& name, const std::string& description,
                      const std::string& family, const std::string& group) {
-    return column(name, kNameWidth) + column(description, kDescriptionWidth) +
-           column(family, kFamilyWidth) + group;
+    return printColumn(name, kNameWidth) + printColumn(description, kDescriptionWidth) +
+           printColumn(family, kFamilyWidth) + group;
 }
 
 }  // namespace

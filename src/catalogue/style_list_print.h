@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "catalogue/print_service.h"
+#include "core/print_service.h"
 #include "catalogue/style_list.h"
 
 namespace orb {

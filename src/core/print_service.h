@@ -1,7 +1,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/windows1252.h"
 
 namespace orb {
 
@@ -13,6 +16,15 @@ struct PrintLine {
 
     bool operator==(const PrintLine&) const = default;
 };
+
+// A column of a printed list: the text cut to `width` characters and padded with blanks to
+// `width` plus a gap of two, so that the next column starts aligned in a fixed-pitch font.
+inline std::string printColumn(std::string_view text, std::size_t width) {
+    constexpr std::size_t kGap = 2;
+    std::string cell = utf8Left(text, width);
+    cell.append(width + kGap - utf8Length(cell), ' ');
+    return cell;
+}
 
 // The printer: prints lines one under the other, starting a new page when one is full, and
 // ends the document. The windows supply the real printer; tests record or print to PDF.

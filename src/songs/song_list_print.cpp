@@ -10,19 +10,12 @@ constexpr int kTitleSize = 12;
 // A fixed-pitch font keeps the columns aligned.
 constexpr const char* kListFont = "Courier New";
 constexpr int kListSize = 8;
-constexpr std::size_t kGap = 2;
-
-std::string column(const std::string& text, std::size_t width) {
-    std::string cell = utf8Left(text, width);
-    cell.append(width + kGap - utf8Length(cell), ' ');
-    return cell;
-}
 
 std::string listLine(const std::string& title, const std::string& performer,
                      const std::string& style, const std::string& tempo,
                      const std::string& transpose, const std::string& note) {
-    return column(title, 30) + column(performer, 20) + column(style, 11) + column(tempo, 6) +
-           column(transpose, 6) + note;
+    return printColumn(title, 30) + printColumn(performer, 20) + printColumn(style, 11) +
+           printColumn(tempo, 6) + printColumn(transpose, 6) + note;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "catalogue/print_service.h"
+#include "core/print_service.h"
 
 class QPrinter;
 

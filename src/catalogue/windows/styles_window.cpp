@@ -1,4 +1,5 @@
 #include "catalogue/windows/styles_window.h"
+#include "app/windows/list_grid.h"
 
 #include <QAction>
 #include <QDir>
@@ -141,15 +142,7 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     grid_->setObjectName("grdStyles");
     grid_->setModel(model_);
     grid_->setToolTip(StylesController::kGridToolTip);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setWordWrap(false);
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    // Rows of one height: the view never measures 100,000 rows one by one.
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    setUpListGrid(grid_);
     grid_->setColumnHidden(0, true);
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         recordSelection();

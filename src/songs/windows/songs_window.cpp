@@ -1,4 +1,5 @@
 #include "songs/windows/songs_window.h"
+#include "app/windows/list_grid.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -55,14 +56,7 @@ SongsWindow::SongsWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
     grid_ = new QTableView(this);
     grid_->setObjectName("grSongs");
     grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setWordWrap(false);
-    grid_->horizontalHeader()->hide();
-    grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    setUpListGrid(grid_);
     for (int column = 0; column < SongGridModel::kColumnCount; ++column) {
         grid_->setColumnWidth(column, pixels(kColumnTwips[static_cast<std::size_t>(column)]));
     }
