@@ -13,11 +13,12 @@
 #include <iostream>
 #include <string>
 
+#include "cli/console_dialogs.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "cli/console_dialogs.h"
 #include "db/schema.h"
 #include "db/transaction.h"
+#include "shell_timing.h"
 #include "songs/song_grid.h"
 #include "songs/song_import.h"
 #include "songs/windows/songs_window.h"
@@ -26,11 +27,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using orb::bench::Clock;
+using orb::bench::runShell;
+using orb::bench::secondsSince;
 
 // Dialogs that never appear: the bench asks no questions.
 // Style names as bank files pad them: eleven characters, blanks at the end.
@@ -120,16 +119,6 @@ double bareInserts(const fs::path& path, orb::Database& source) {
     const double seconds = secondsSince(start);
     sqlite3_close(db);
     return seconds;
-}
-
-double runShell(const fs::path& db, const std::string& sql) {
-    const std::string command = "sqlite3 '" + db.string() + "' \"" + sql + "\" > /dev/null";
-    const auto start = Clock::now();
-    if (std::system(command.c_str()) != 0) {
-        std::cerr << "failed: " << command << "\n";
-        std::exit(1);
-    }
-    return secondsSince(start);
 }
 
 }  // namespace
