@@ -117,7 +117,7 @@ int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
         db.execute("DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode", {code});
     }
     transaction.commit();
-    context.out << codes.size() << " songs deleted\n";
+    context.out << codes.size() << (codes.size() == 1 ? " song" : " songs") << " deleted\n";
     return kExitOk;
 }
 
