@@ -12,7 +12,7 @@ namespace {
 
 // Commands whose windows this build has; the others stay disabled until theirs arrive.
 constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady = {
-    false, false, false, false, false, false, true, true, false, false, false, false, false};
+    false, false, false, true, true, false, true, true, false, false, false, false, false};
 constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
     true, true, false, false, false, true};
 

@@ -50,9 +50,10 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        makeInitCommand(),        makeBackupCommand(),      makeRestoreCommand(),
-        makeStyInfoCommand(),     makeStyRewriteCommand(),  makeImportCommand(),
-        makeStylesCommand(),      makeStyleUpdateCommand(), makeStyleDeleteCommand(),
+        makeInitCommand(),      makeBackupCommand(),      makeRestoreCommand(),
+        makeStyInfoCommand(),   makeStyRewriteCommand(),  makeImportCommand(),
+        makeStylesCommand(),    makeStyleUpdateCommand(), makeStyleDeleteCommand(),
+        makeSsfExportCommand(), makeSsfImportCommand(),
     };
     return commands;
 }

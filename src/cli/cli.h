@@ -64,5 +64,7 @@ CliCommand makeImportCommand();
 CliCommand makeStylesCommand();
 CliCommand makeStyleUpdateCommand();
 CliCommand makeStyleDeleteCommand();
+CliCommand makeSsfExportCommand();
+CliCommand makeSsfImportCommand();
 
 }  // namespace orb

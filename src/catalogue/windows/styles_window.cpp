@@ -12,11 +12,14 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "catalogue/ssf_export_request.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/style_list_model.h"
 #include "core/errors.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
+#include "stylefiles/windows/ssf_export_window.h"
+#include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_import_window.h"
 
 namespace orb {
@@ -193,6 +196,10 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             [this] { openFilterWindow(); });
     connect(mStyles_[StylesController::ResetFilter], &QAction::triggered, this,
             [this] { command([this] { controller_.resetFilter(); }); });
+    connect(mStyles_[StylesController::ExportToSsf], &QAction::triggered, this,
+            [this] { openSsfExportWindow(); });
+    connect(mStyles_[StylesController::ImportFromSsf], &QAction::triggered, this,
+            [this] { openSsfImportWindow(); });
 }
 
 QWidget* StylesWindow::buildBankPane() {
@@ -294,6 +301,17 @@ void StylesWindow::openFilterWindow() {
     StyleFilterWindow window(state_, this);
     window.exec();
     command([this] { controller_.filterWindowClosed(); });
+}
+
+void StylesWindow::openSsfExportWindow() {
+    SsfExportWindow window(state_, dialogs_, this);
+    window.exportStyles(ssfStylesExportRequest(controller_));
+}
+
+void StylesWindow::openSsfImportWindow() {
+    SsfImportWindow window(state_, dialogs_, this);
+    const bool imported = window.importStyles();
+    command([this, imported] { controller_.importClosed(imported); });
 }
 
 }  // namespace orb

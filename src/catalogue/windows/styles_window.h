@@ -44,6 +44,9 @@ private:
     // mFile(0) and (1): the import window for a folder (0) or one file (1).
     void openImportWindow(ImportRequest::Source source);
     void openFilterWindow();
+    // mStyles(3) and (4): the single style file export and import.
+    void openSsfExportWindow();
+    void openSsfImportWindow();
 
     AppState& state_;
     UserDialogs& dialogs_;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+#include "stylefiles/ssf_import.h"
+
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace orb {
+
+// frmSSFImport: a view over SsfImportController. It renders the controller's state when told
+// that it changed and forwards what the person types and clicks.
+class SsfImportWindow : public QDialog {
+    Q_OBJECT
+public:
+    SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    SsfImportController& controller() { return controller_; }
+
+    // Readies the window; show or exec it next.
+    void prepare();
+    // Shows the window modally; true when some style was stored while it was open.
+    bool importStyles();
+
+    // Closing is refused while an import is going on.
+    void done(int result) override;
+
+private:
+    void render();
+
+    SsfImportController controller_;
+    QLineEdit* txtFolder_;
+    QRadioButton* opStyle_[2];
+    QPushButton* cmdSearch_;
+    QPushButton* cmdOk_;
+    QPushButton* cmdCancel_;
+    QProgressBar* progress_;
+};
+
+}  // namespace orb
