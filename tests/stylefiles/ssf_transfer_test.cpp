@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "db/db_korf_bank.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/ssf_reader.h"
@@ -206,6 +207,93 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Exclamation);
     EXPECT_EQ(test::styleCount(other.state.connection), 2);
     EXPECT_TRUE(folder.importedAny());
+}
+
+TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
+    ASSERT_TRUE(open({{57}, {}, false}, out).run());
+    const std::string good = test::readFile(out / "CAFBAR.SSF");
+    std::string longName = good;
+    longName.replace(16, 13, "00012Caf\xE9-Bar-Bar");  // a name longer than its column
+    test::writeFile(out / "long.SSF", longName);
+    test::writeFile(out / "cut.SSF", good.substr(0, 37));
+    test::writeFile(out / "text.SSF", "Dear musician");
+    test::TestEnvironment empty;
+    empty.openFreshDatabase();
+    struct Case {
+        std::string file;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"none.SSF", "SSF file not found"},
+        {"text.SSF", (out / "text.SSF").string() + " is not a single style file."},
+        {"cut.SSF", "The file " + (out / "cut.SSF").string() +
+                        " is damaged: its second name is cut short: 6 bytes announced, 3 "
+                        "present. Nothing was imported from it."},
+        {"long.SSF",
+         "The style of the file " + (out / "long.SSF").string() + " could not be stored: "},
+    };
+    for (const Case& c : cases) {
+        empty.dialogs.clear();
+        EXPECT_FALSE(importer(empty, out / c.file, SsfImportController::Choice::File).run());
+        ASSERT_EQ(empty.dialogs.messages().size(), 1u) << c.file;
+        EXPECT_EQ(empty.dialogs.messages()[0].substr(0, c.message.size()), c.message);
+        EXPECT_EQ(empty.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(test::styleCount(empty.state.connection), 0);
+    }
+    // Search puts the chosen file's full path in the field.
+    empty.dialogs.file((out / "cut.SSF").string());
+    importing->search();
+    EXPECT_EQ(importing->path(), (out / "cut.SSF").string());
+}
+
+TEST_F(SsfTransfer, TheCommandLineExportsAndImportsWithTheSameControllers) {
+    const std::string database = (env.dir / "ORB.MDB").string();
+    DbKORFBank bank(db());
+    bank.BankProg = 6;
+    bank.BankName = "LIVE SET";
+    bank.BankStyle01 = 73;
+    ASSERT_TRUE(bank.InsKORFBanks());
+    // Each command closes the state's connection when it ends.
+    auto deleteStyle = [&](int prog) {
+        Database other;
+        other.open(database, Database::OpenMode::ExistingOnly);
+        other.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {prog});
+    };
+
+    test::CliRun run =
+        env.runCli({"--db", database, "ssf-export", "--bank", "LIVE SET", out.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Export of bank LIVE SET to SSF files terminated without errors!\n" +
+                           (out / "ROCKY.SSF").string() + "\n");
+    run = env.runCli({"--db", database, "ssf-export", "95", "41", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
+              "does not fit five digits.\n");
+    EXPECT_EQ(filesIn(out), std::vector<std::string>{"ROCKY.SSF"});
+    run = env.runCli({"--db", database, "ssf-export", "--all", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(filesIn(out),
+              (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "x7", out.string()}).status, 64);
+    EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "--bank", "9", out.string()}).err,
+              "There is no bank 9.\n");
+
+    run = env.runCli({"--db", database, "ssf-import", (out / "ROCKY.SSF").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "SSF file import aborted: style already present\n");
+    deleteStyle(57);
+    run = env.runCli({"--db", database, "ssf-import", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, (out / "CAFBAR.SSF").string() + "\timported as style 96\tCaf\xC3\xA9-Bar\n");
+    EXPECT_EQ(run.err, "SSF file import aborted: style already present\n");
+    run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
+    EXPECT_EQ(run.status, 1);
+    deleteStyle(88);
+    run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, (out / "STYLE88.SSF").string() +
+                           "\timported as style 97\t- -\nSSF file import ended without errors\n");
 }
 
 }  // namespace
