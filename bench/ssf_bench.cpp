@@ -19,6 +19,7 @@
 #include "db/schema.h"
 #include "db/transaction.h"
 #include "realistic_styles.h"
+#include "silent_dialogs.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/ssf_import.h"
@@ -32,23 +33,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Nobody to tell: the benchmark runs without windows.
-class SilentDialogs : public orb::UserDialogs {
-public:
-    Answer messageBox(const std::string&, const std::string&, Icon, Buttons, Answer a) override {
-        return a;
-    }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::string openFileDialog(const std::string&) override { return {}; }
-    std::string saveFileDialog(const std::string&, const std::string&) override { return {}; }
-    void setWaitCursor(bool) override {}
-    void showProgress(const std::string&, long long, long long) override {}
-    void hideProgress() override {}
-    void processEvents() override {}
-};
+using orb::bench::SilentDialogs;
 
 void openCatalogue(orb::AppState& state, const fs::path& file) {
     state.connection.open(file, orb::Database::OpenMode::CreateIfMissing);

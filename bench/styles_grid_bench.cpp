@@ -21,6 +21,7 @@
 #include "db/schema.h"
 #include "db/transaction.h"
 #include "realistic_styles.h"
+#include "silent_dialogs.h"
 #include "state/app_state.h"
 
 namespace {
@@ -31,25 +32,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Dialogs that never appear: the bench asks no questions.
-class SilentDialogs : public orb::UserDialogs {
-public:
-    Answer messageBox(const std::string& text, const std::string&, Icon, Buttons,
-                      Answer answer) override {
-        std::cerr << "message: " << text << "\n";
-        return answer;
-    }
-    std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::string openFileDialog(const std::string&) override { return {}; }
-    std::string saveFileDialog(const std::string&, const std::string&) override { return {}; }
-    void setWaitCursor(bool) override {}
-    void showProgress(const std::string&, long long, long long) override {}
-    void hideProgress() override {}
-    void processEvents() override {}
-};
+using orb::bench::SilentDialogs;
 
 void fill(orb::Database& db, int styles) {
     orb::Transaction transaction(db);

@@ -3,11 +3,7 @@
 #include <QDialog>
 
 #include "stylefiles/ssf_export.h"
-
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
+#include "stylefiles/windows/ssf_window_layout.h"
 
 namespace orb {
 
@@ -25,7 +21,8 @@ public:
     // Shows the window modally for `request`.
     void exportStyles(const SsfExportRequest& request);
 
-    // Every way of closing (Exit, Esc, the frame, the end of an export) remembers the folder.
+    // Every way of closing (Exit, Esc, the frame, the end of an export) remembers the folder;
+    // none is taken while an export runs.
     void done(int result) override;
 
 private:
@@ -33,12 +30,7 @@ private:
     void showLeftOut(const std::string& log) override;
 
     SsfExportController controller_;
-    QLineEdit* txtFolder_;
-    QRadioButton* opStyle_[2];
-    QPushButton* cmdSearch_;
-    QPushButton* cmdOk_;
-    QPushButton* cmdCancel_;
-    QProgressBar* progress_;
+    SsfWindowControls controls_;
 };
 
 }  // namespace orb

@@ -3,11 +3,7 @@
 #include <QDialog>
 
 #include "stylefiles/ssf_import.h"
-
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
+#include "stylefiles/windows/ssf_window_layout.h"
 
 namespace orb {
 
@@ -32,12 +28,7 @@ private:
     void render();
 
     SsfImportController controller_;
-    QLineEdit* txtFolder_;
-    QRadioButton* opStyle_[2];
-    QPushButton* cmdSearch_;
-    QPushButton* cmdOk_;
-    QPushButton* cmdCancel_;
-    QProgressBar* progress_;
+    SsfWindowControls controls_;
 };
 
 }  // namespace orb
