@@ -99,11 +99,13 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     all.setFolder("  " + out.string() + " ");
     all.close();
     EXPECT_EQ(env.settings.get("SSF", "EXPORT", ""), out.string());
-    SsfExportController& selected = open({{57}, {}, false}, out);
-    EXPECT_EQ(open({{57}, {}, false}, "   ").folder(), "   ");
-    exporter->close();
+    SsfExportController next(env.state, env.dialogs);
+    next.load({{57}, {}, false});
+    EXPECT_EQ(next.folder(), out.string());
+    next.setFolder("   ");
+    next.close();
     EXPECT_EQ(env.settings.get("SSF", "EXPORT", ""), out.string());
-    EXPECT_FALSE(exporter->run());
+    EXPECT_FALSE(next.run());
 
     // The selected styles, into a folder typed with its trailing separator.
     env.dialogs.clear();
@@ -114,7 +116,6 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     EXPECT_EQ(filesIn(out), std::vector<std::string>{"CAFBAR.SSF"});
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"Styles export to SSF file terminated without errors!"});
-    (void)selected;
 
     // Search proposes the folder of the chosen file.
     env.dialogs.file("/music/ssf/any name.SSF");
