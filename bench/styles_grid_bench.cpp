@@ -30,7 +30,6 @@ using orb::bench::Clock;
 using orb::bench::runShell;
 using orb::bench::secondsSince;
 
-// Dialogs that never appear: the bench asks no questions.
 void fill(orb::Database& db, int styles) {
     orb::Transaction transaction(db);
     const char* families[] = {"Pop", "Rock", "Ballroom", "Latin", "Jazz", "Country", "Dance"};

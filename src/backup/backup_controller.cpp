@@ -28,16 +28,6 @@ bool endsWithOddInAnyCase(const std::string& path) {
     return last == "ODD";
 }
 
-// Lets the wait cursor go whatever way the work ends.
-class WaitCursor {
-public:
-    explicit WaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setWaitCursor(true); }
-    ~WaitCursor() { dialogs_.setWaitCursor(false); }
-
-private:
-    UserDialogs& dialogs_;
-};
-
 }  // namespace
 
 BackupController::BackupController(AppState& state, UserDialogs& dialogs)
@@ -111,7 +101,7 @@ bool BackupController::backup() {
     }
     try {
         {
-            WaitCursor wait(dialogs_);
+            ScopedWaitCursor wait(dialogs_);
             showProgress(countDumpRows(state_.connection));
             writeDumpFile(state_.connection, path, progressUpdater());
         }
@@ -172,7 +162,7 @@ bool BackupController::restore() {
     }
     try {
         {
-            WaitCursor wait(dialogs_);
+            ScopedWaitCursor wait(dialogs_);
             std::vector<char> buffer(1 << 20);  // outlives the stream that uses it
             requireRegularFile(path, "The file");
             std::ifstream in;

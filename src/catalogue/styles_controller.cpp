@@ -16,7 +16,7 @@ namespace {
 
 // Commands whose windows this build has; the others stay disabled until theirs arrive.
 constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady = {
-    true, true, false, false, false, false, true, true, true, false, true, false, true};
+    true, true, false, true, true, false, true, true, true, false, true, false, true};
 constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
     true, true, false, true, false, true};
 

@@ -58,6 +58,7 @@ const std::vector<CliCommand>& cliCommands() {
         makeSongsCommand(),   makeSongImportCommand(),  makeSongDeleteCommand(),
         makeBanksCommand(),   makeBankSaveCommand(),    makeBankDeleteCommand(),
         makeWhereIsCommand(),
+        makeSsfExportCommand(), makeSsfImportCommand(),
     };
     return commands;
 }

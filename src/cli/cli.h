@@ -71,5 +71,7 @@ CliCommand makeBanksCommand();
 CliCommand makeBankSaveCommand();
 CliCommand makeBankDeleteCommand();
 CliCommand makeWhereIsCommand();
+CliCommand makeSsfExportCommand();
+CliCommand makeSsfImportCommand();
 
 }  // namespace orb

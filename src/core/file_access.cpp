@@ -1,6 +1,8 @@
 #include "core/file_access.h"
 
 #include <chrono>
+#include <map>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -46,7 +48,26 @@ fs::path temporaryPathIn(const fs::path& folder) {
     return folder / name;
 }
 
+// Left-over files are housekeeping, not safety: a folder scanned a moment ago is not scanned
+// again, so that writing thousands of files into one folder does not read it thousands of times.
+// After a while it is, since a drive (a floppy, a stick) may have been changed meanwhile.
+bool scannedRecently(const fs::path& folder) {
+    static std::mutex mutex;
+    static std::map<fs::path, std::chrono::steady_clock::time_point> lastScans;
+    const auto now = std::chrono::steady_clock::now();
+    const std::lock_guard lock(mutex);
+    auto [last, added] = lastScans.try_emplace(folder, now);
+    if (!added && now - last->second < std::chrono::seconds(10)) {
+        return true;
+    }
+    last->second = now;
+    return false;
+}
+
 void removeLeftOverTemporaryFiles(const fs::path& folder) {
+    if (scannedRecently(folder)) {
+        return;
+    }
     std::error_code error;
     std::vector<fs::path> leftOver;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {

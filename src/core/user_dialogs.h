@@ -52,4 +52,18 @@ public:
     bool question(const std::string& text, const std::string& title = "ORB");
 };
 
+// The wait cursor for the lifetime of the object, so that it goes whatever way the work ends.
+class ScopedWaitCursor {
+public:
+    explicit ScopedWaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) {
+        dialogs_.setWaitCursor(true);
+    }
+    ~ScopedWaitCursor() { dialogs_.setWaitCursor(false); }
+    ScopedWaitCursor(const ScopedWaitCursor&) = delete;
+    ScopedWaitCursor& operator=(const ScopedWaitCursor&) = delete;
+
+private:
+    UserDialogs& dialogs_;
+};
+
 }  // namespace orb

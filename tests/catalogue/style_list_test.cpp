@@ -242,8 +242,7 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
     EXPECT_FALSE(controller.styleMenuRuleMet(S::UpdateGroup));
     EXPECT_FALSE(controller.styleMenuRuleMet(S::LinkSongs));
     EXPECT_TRUE(controller.styleMenuRuleMet(S::ImportFromSsf));
-    // Commands whose windows are not built yet (SSF) stay disabled
-    // whatever their rule says.
+    // Each command follows its rule; the separators never enable.
     auto enabled = [&controller] {
         std::vector<int> items;
         for (int i = 0; i < S::kStyleMenuCount; ++i) {
@@ -253,18 +252,19 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
         }
         return items;
     };
-    EXPECT_EQ(enabled(), (std::vector<int>{S::SetFilter, S::ResetFilter}));
+    EXPECT_EQ(enabled(), (std::vector<int>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
     addStyle(env.state.connection, 3, "ONE");
     controller.requery();
     EXPECT_TRUE(controller.styleMenuRuleMet(S::DeleteGroup));
     EXPECT_TRUE(controller.styleMenuRuleMet(S::WhereIs));
     env.state.KorgUtilityPath = "  ";
-    EXPECT_EQ(enabled(), (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::SetFilter,
-                                           S::ResetFilter, S::WhereIs, S::LinkSongs}));
-    env.state.KorgUtilityPath = "/opt/korg/util";
     EXPECT_EQ(enabled(),
-              (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::SetFilter, S::ResetFilter,
-                                S::WhereIs, S::SendToKorgUtility, S::LinkSongs}));
+              (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf, S::ImportFromSsf,
+                                S::SetFilter, S::ResetFilter, S::WhereIs, S::LinkSongs}));
+    env.state.KorgUtilityPath = "/opt/korg/util";
+    EXPECT_EQ(enabled(), (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf,
+                                           S::ImportFromSsf, S::SetFilter, S::ResetFilter,
+                                           S::WhereIs, S::SendToKorgUtility, S::LinkSongs}));
 
     controller.recordSelection(6, 2);
     EXPECT_EQ(controller.selectedRowFirst(), 2);

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -82,8 +83,8 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         {"mFile5", "Exit", "Ctrl+Q", true},
         {"mStyles0", "Update (group)", "Ctrl+U", true},
         {"mStyles1", "Delete (group)", "Ctrl+D", true},
-        {"mStyles3", "Export to SSF", "Ctrl+T", false},
-        {"mStyles4", "Import from SSF", "Ctrl+F", false},
+        {"mStyles3", "Export to SSF", "Ctrl+T", true},
+        {"mStyles4", "Import from SSF", "Ctrl+F", true},
         {"mStyles6", "Set Filter", "Ctrl+S", true},
         {"mStyles7", "Reset Filter", "Ctrl+R", true},
         {"mStyles8", "Where is?", "Ctrl+W", true},
@@ -167,6 +168,21 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
               " 1 styles available - Database filtering is active ");
     EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Gamma");
     EXPECT_EQ(child<QPushButton>(window, "cbTitle4")->palette().color(QPalette::Button), normal);
+
+    // mStyles 3 and 4 open the single style file windows over this one.
+    for (const auto& [item, caption] : {std::pair{"mStyles3", "Styles export to SSF"},
+                                        std::pair{"mStyles4", "Import from SSF"}}) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* opened = QApplication::activeModalWidget();
+            ASSERT_NE(opened, nullptr);
+            shown = opened->windowTitle();
+            EXPECT_TRUE(child<QRadioButton>(*opened, "opStyle0")->isChecked());
+            qobject_cast<QDialog*>(opened)->reject();
+        });
+        child<QAction>(window, item)->trigger();
+        EXPECT_EQ(shown, caption);
+    }
 
     child<QAction>(window, "mFile5")->trigger();
     EXPECT_FALSE(window.isVisible());

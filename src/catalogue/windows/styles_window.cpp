@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/korg_utility.h"
+#include "catalogue/ssf_export_request.h"
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/bank_pane.h"
 #include "catalogue/windows/group_edit_window.h"
@@ -28,6 +29,8 @@
 #include "core/user_dialogs.h"
 #include "songs/windows/song_links_window.h"
 #include "state/app_state.h"
+#include "stylefiles/windows/ssf_export_window.h"
+#include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_import_window.h"
 
 namespace orb {
@@ -248,6 +251,10 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             [this] { command([this] { controller_.resetFilter(); }); });
     connect(mStyles_[StylesController::LinkSongs], &QAction::triggered, this,
             [this] { openSongLinks(); });
+    connect(mStyles_[StylesController::ExportToSsf], &QAction::triggered, this,
+            [this] { openSsfExportWindow(); });
+    connect(mStyles_[StylesController::ImportFromSsf], &QAction::triggered, this,
+            [this] { openSsfImportWindow(); });
 }
 
 void StylesWindow::showEvent(QShowEvent* event) {
@@ -367,6 +374,17 @@ void StylesWindow::dropOnBank(const std::vector<int>& rows) {
         dropped.insert(dropped.end(), one.begin(), one.end());
     }
     command([this, &dropped] { bank_.insertSelected(dropped); });
+}
+
+void StylesWindow::openSsfExportWindow() {
+    SsfExportWindow window(state_, dialogs_, this);
+    window.exportStyles(ssfStylesExportRequest(controller_));
+}
+
+void StylesWindow::openSsfImportWindow() {
+    SsfImportWindow window(state_, dialogs_, this);
+    const bool imported = window.importStyles();
+    command([this, imported] { controller_.importClosed(imported); });
 }
 
 }  // namespace orb

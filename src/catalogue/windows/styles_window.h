@@ -54,6 +54,9 @@ private:
     void openFilterWindow();
     // mStyles(12): the songs linked to the current row's style.
     void openSongLinks();
+    // mStyles(3) and (4): the single style file export and import.
+    void openSsfExportWindow();
+    void openSsfImportWindow();
 
     AppState& state_;
     UserDialogs& dialogs_;

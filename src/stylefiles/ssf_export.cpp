@@ -1,0 +1,195 @@
+#include "stylefiles/ssf_export.h"
+
+#include <algorithm>
+
+#include "core/file_access.h"
+#include "core/settings_store.h"
+#include "core/text.h"
+#include "core/user_dialogs.h"
+#include "state/app_state.h"
+#include "stylefiles/ssf_format.h"
+#include "stylefiles/ssf_writer.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSection = "SSF";
+constexpr const char* kKey = "EXPORT";
+
+// A failure that stops the export: a file that cannot be written, a style that cannot be read.
+class ExportStopped : public OrbError {
+public:
+    using OrbError::OrbError;
+};
+
+std::string shownName(const std::string& name) {
+    std::string shown = name;
+    std::erase(shown, '\0');
+    return trimmed(shown);
+}
+
+}  // namespace
+
+std::string SsfFileNames::next(const KORFStylesRow& style) {
+    std::string base = ssfBaseName(style.StyleName1);
+    if (base.empty()) {
+        base = "STYLE" + std::to_string(style.StyleProg);
+    }
+    std::string name = base + std::string(ssf::kExtension);
+    for (int copy = 2; given_.count(name) > 0; ++copy) {
+        name = base + "_" + std::to_string(copy) + std::string(ssf::kExtension);
+    }
+    given_.insert(name);
+    return name;
+}
+
+std::string ssfLeftOutLog(const std::vector<SsfLeftOut>& leftOut) {
+    std::string log = "These styles were not exported:\n";
+    for (const SsfLeftOut& style : leftOut) {
+        log += "Style " + std::to_string(style.styleProg) +
+               (style.name.empty() ? "" : " " + style.name) + ": " + style.reason + ".\n";
+    }
+    return log;
+}
+
+SsfExportController::SsfExportController(AppState& state, UserDialogs& dialogs,
+                                         SsfExportWindows* windows)
+    : state_(state), dialogs_(dialogs), windows_(windows) {}
+
+void SsfExportController::load(const SsfExportRequest& request) {
+    request_ = request;
+    caption_ = request.forBank ? kBankCaption : kStylesCaption;
+    folder_ = state_.settings.get(kSection, kKey, "");
+    choice_ = request.forBank ? Choice::None : Choice::SelectedStyles;
+    controlsEnabled_ = true;
+    progressVisible_ = false;
+    result_ = {};
+    changed();
+}
+
+void SsfExportController::setFolder(const std::string& text) {
+    if (folder_ != text) {
+        folder_ = text;
+        changed();
+    }
+}
+
+void SsfExportController::setChoice(Choice choice) {
+    if (choice_ != choice) {
+        choice_ = choice;
+        changed();
+    }
+}
+
+void SsfExportController::search() {
+    const std::string chosen = dialogs_.saveFileDialog(kFilter, "");
+    if (chosen.empty()) {
+        return;
+    }
+    folder_ = fs::path(chosen).parent_path().string();
+    changed();
+}
+
+void SsfExportController::close() {
+    const std::string folder = trimmed(folder_);
+    if (!folder.empty()) {
+        state_.settings.set(kSection, kKey, folder);
+    }
+}
+
+bool SsfExportController::run() {
+    if (trimmed(folder_).empty()) {
+        return false;
+    }
+    controlsEnabled_ = false;
+    changed();
+    try {
+        switch (choice_) {
+            case Choice::SelectedStyles:
+                ExportSelectedStyles();
+                break;
+            case Choice::AllStyles:
+                ExportAllStyles();
+                break;
+            case Choice::None:
+                ExportBankStyles();
+                break;
+        }
+    } catch (const OrbError& error) {
+        controlsEnabled_ = true;
+        progressVisible_ = false;
+        changed();
+        dialogs_.message(std::string(error.what()) + "\nThe export stopped after " +
+                             std::to_string(result_.written.size()) + " single style files.",
+                         UserDialogs::Icon::Critical);
+        return false;
+    }
+    controlsEnabled_ = true;
+    changed();
+    return true;
+}
+
+void SsfExportController::ExportSelectedStyles() {
+    exportStyles(request_.selectedStyles, false);
+    finish(kSelectedDone);
+}
+
+void SsfExportController::ExportAllStyles() {
+    exportStyles(request_.allStyles, true);
+    finish(kAllDone);
+}
+
+void SsfExportController::ExportBankStyles() {
+    std::vector<std::int32_t> styles;
+    for (const KORFStyle& style : state_.BankStyles) {
+        styles.push_back(style.StyleProg);
+    }
+    exportStyles(styles, true);
+    const std::string bankName = state_.BankAccess ? state_.BankAccess->BankName : std::string();
+    finish("Export of bank " + bankName + " to SSF files terminated without errors!");
+}
+
+void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, bool withProgress) {
+    const ScopedWaitCursor wait(dialogs_);
+    result_ = {};
+    const fs::path folder(trimmed(folder_));
+    progressValue_ = 0;
+    progressMaximum_ = static_cast<long long>(styles.size());
+    progressVisible_ = withProgress;
+    changed();
+    DbKORFStyle access(state_.connection);
+    SsfFileNames names;
+    for (const std::int32_t number : styles) {
+        access.StyleProg = number;
+        if (!access.GetKORFStyles()) {
+            if (!access.clsKORFStylesError.empty()) {
+                throw ExportStopped("The style " + std::to_string(number) +
+                                    " could not be read: " + access.clsKORFStylesError);
+            }
+            result_.leftOut.push_back({number, "", "it is no longer in the catalogue"});
+        } else if (std::string refusal = ssfRefusal(access); !refusal.empty()) {
+            result_.leftOut.push_back({number, shownName(access.StyleName1), refusal});
+        } else {
+            const fs::path path = folder / names.next(access);
+            replaceFileSafely(path, kFileLabel,
+                              [&](std::ostream& out) { writeSsf(out, access, path.string()); });
+            result_.written.push_back(path);
+        }
+        ++progressValue_;
+        changed();
+        dialogs_.processEvents();
+    }
+}
+
+void SsfExportController::finish(const std::string& notice) {
+    dialogs_.message(notice, UserDialogs::Icon::Information);
+    progressVisible_ = false;
+    changed();
+    if (!result_.leftOut.empty() && windows_ != nullptr) {
+        windows_->showLeftOut(ssfLeftOutLog(result_.leftOut));
+    }
+}
+
+}  // namespace orb

@@ -1,0 +1,225 @@
+#include "stylefiles/ssf_import.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "core/file_access.h"
+#include "core/text.h"
+#include "core/user_dialogs.h"
+#include "db/db_korf_style.h"
+#include "state/app_state.h"
+#include "stylefiles/ssf_format.h"
+#include "stylefiles/ssf_reader.h"
+#include "stylefiles/style_file_error.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Kind = SsfFileOutcome::Kind;
+
+bool hasSsfExtension(const fs::path& file) {
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return extension == ssf::kExtension;
+}
+
+SsfFileOutcome failed(Kind kind, std::string problem) {
+    SsfFileOutcome outcome;
+    outcome.kind = kind;
+    outcome.problem = std::move(problem);
+    return outcome;
+}
+
+}  // namespace
+
+SsfImportController::SsfImportController(AppState& state, UserDialogs& dialogs)
+    : state_(state), dialogs_(dialogs) {}
+
+void SsfImportController::load() {
+    path_.clear();
+    choice_ = Choice::File;
+    controlsEnabled_ = true;
+    progressVisible_ = false;
+    files_.clear();
+    allImported_ = false;
+    importedAny_ = false;
+    changed();
+}
+
+void SsfImportController::setPath(const std::string& text) {
+    if (path_ != text) {
+        path_ = text;
+        changed();
+    }
+}
+
+void SsfImportController::setChoice(Choice choice) {
+    if (choice_ != choice) {
+        choice_ = choice;
+        changed();
+    }
+}
+
+void SsfImportController::search() {
+    const std::string chosen = dialogs_.openFileDialog(kFilter);
+    if (!chosen.empty()) {
+        path_ = chosen;
+        changed();
+    }
+}
+
+bool SsfImportController::run() {
+    if (trimmed(path_).empty()) {
+        return false;
+    }
+    files_.clear();
+    allImported_ = false;
+    controlsEnabled_ = false;
+    changed();
+    if (choice_ == Choice::File) {
+        ImportSsfFile();
+    } else {
+        ImportSsfFolder();
+    }
+    controlsEnabled_ = true;
+    progressVisible_ = false;
+    changed();
+    return allImported_;
+}
+
+SsfFileOutcome SsfImportController::record(const fs::path& file, SsfFileOutcome outcome) {
+    files_.push_back({file, outcome});
+    if (outcome.kind == Kind::Imported) {
+        importedAny_ = true;
+    }
+    return outcome;
+}
+
+void SsfImportController::ImportSsfFile() {
+    const fs::path file(trimmed(path_));
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) {
+        dialogs_.message(kNotFound, UserDialogs::Icon::Critical);
+        return;
+    }
+    SsfFileOutcome outcome;
+    {
+        const ScopedWaitCursor wait(dialogs_);
+        outcome = record(file, ReadSsfFile(file));
+    }
+    switch (outcome.kind) {
+        case Kind::Imported:
+            allImported_ = true;
+            dialogs_.message(kEnded, UserDialogs::Icon::Information);
+            break;
+        case Kind::AlreadyPresent:
+            dialogs_.message(kAborted, UserDialogs::Icon::Information);
+            break;
+        case Kind::NotSsf:
+        case Kind::Unreadable:
+        case Kind::Refused:
+            dialogs_.message(outcome.problem, UserDialogs::Icon::Critical);
+            break;
+    }
+}
+
+void SsfImportController::ImportSsfFolder() {
+    const fs::path folder(trimmed(path_));
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        return;
+    }
+    std::vector<fs::path> files;
+    fs::directory_iterator entries(folder, error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        std::error_code kindError;
+        if (entries->is_regular_file(kindError) && hasSsfExtension(entries->path())) {
+            files.push_back(entries->path());
+        }
+    }
+    if (error) {
+        dialogs_.message(
+            "The folder " + folder.string() + " cannot be read: " + error.message() + ".",
+            UserDialogs::Icon::Critical);
+        return;
+    }
+    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+        return a.filename().string() < b.filename().string();
+    });
+
+    progressValue_ = 0;
+    progressMaximum_ = static_cast<long long>(files.size());
+    progressVisible_ = true;
+    changed();
+    std::string passedOver;
+    std::optional<SsfFileOutcome> stop;
+    {
+        const ScopedWaitCursor wait(dialogs_);
+        for (const fs::path& file : files) {
+            const SsfFileOutcome outcome = record(file, ReadSsfFile(file));
+            ++progressValue_;
+            changed();
+            dialogs_.processEvents();
+            if (outcome.kind == Kind::NotSsf || outcome.kind == Kind::Unreadable) {
+                passedOver += "\n" + outcome.problem;
+            } else if (outcome.kind != Kind::Imported) {
+                stop = outcome;
+                break;
+            }
+        }
+    }
+    progressVisible_ = false;
+    changed();
+
+    allImported_ = !stop && passedOver.empty();
+    if (stop && stop->kind == Kind::Refused) {
+        dialogs_.message(stop->problem + "\nThe import stopped at this file." + passedOver,
+                         UserDialogs::Icon::Critical);
+        return;
+    }
+    dialogs_.message((stop ? kAborted : kEnded) + passedOver, passedOver.empty()
+                                                                  ? UserDialogs::Icon::Information
+                                                                  : UserDialogs::Icon::Exclamation);
+}
+
+SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {
+    std::optional<KORFStylesRow> style;
+    try {
+        std::ifstream in = openRegularFile(file, "The file");
+        style = readSsf(in, file.string());
+    } catch (const OrbError& error) {
+        return failed(Kind::Unreadable,
+                      std::string(error.what()) + " Nothing was imported from it.");
+    }
+    if (!style) {
+        return failed(Kind::NotSsf, file.string() + " is not a single style file.");
+    }
+    const std::string refusedPrefix =
+        "The style of the file " + file.string() + " could not be stored: ";
+    try {
+        DbKORFStyle found(state_.connection);
+        DbKORFStyle stored(state_.connection);
+        static_cast<KORFStylesRow&>(stored) = std::move(*style);
+        stored.StyleProg = stored.NextKORFStyle();
+        if (found.GetKORFStylesByContent(stored.StyleContent1, stored.StyleContent2) != -1) {
+            SsfFileOutcome present;
+            present.kind = Kind::AlreadyPresent;
+            present.name = stored.StyleName1;
+            return present;
+        }
+        if (!stored.InsKORFStyles()) {
+            return failed(Kind::Refused, refusedPrefix + stored.clsKORFStylesError + ".");
+        }
+        SsfFileOutcome imported;
+        imported.styleProg = stored.StyleProg;
+        imported.name = stored.StyleName1;
+        return imported;
+    } catch (const OrbError& error) {
+        return failed(Kind::Refused, refusedPrefix + error.what() + ".");
+    }
+}
+
+}  // namespace orb

@@ -1,0 +1,63 @@
+#include "stylefiles/windows/ssf_import_window.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/windows/rendered_text.h"
+
+namespace orb {
+
+SsfImportWindow::SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), controller_(state, dialogs) {
+    setObjectName("frmSSFImport");
+    setWindowTitle(SsfImportController::kCaption);
+    setModal(true);
+    controls_ = layOutSsfWindow(*this, {"Import folder",
+                                        {"Selected SSF file only", "All SSF files in folder"},
+                                        "Start Import Process",
+                                        "ProgressBar1"});
+    connect(controls_.txtFolder, &QLineEdit::textChanged, this,
+            [this](const QString& text) { controller_.setPath(text.toStdString()); });
+    for (std::size_t i = 0; i < 2; ++i) {
+        connect(controls_.opStyle[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked) {
+                controller_.setChoice(static_cast<SsfImportController::Choice>(i));
+            }
+        });
+    }
+    connect(controls_.cmdSearch, &QPushButton::clicked, this, [this] { controller_.search(); });
+    connect(controls_.cmdOk, &QPushButton::clicked, this, [this] { controller_.run(); });
+    controller_.onChange([this] { render(); });
+    render();
+}
+
+void SsfImportWindow::prepare() {
+    controller_.load();
+    controls_.txtFolder->setFocus();
+}
+
+bool SsfImportWindow::importStyles() {
+    prepare();
+    exec();
+    return controller_.importedAny();
+}
+
+void SsfImportWindow::done(int result) {
+    if (controller_.controlsEnabled()) {
+        QDialog::done(result);
+    }
+}
+
+void SsfImportWindow::render() {
+    showText(controls_.txtFolder, controller_.path());
+    controls_.opStyle[static_cast<std::size_t>(controller_.choice())]->setChecked(true);
+    const bool enabled = controller_.controlsEnabled();
+    for (QPushButton* button : {controls_.cmdOk, controls_.cmdCancel, controls_.cmdSearch}) {
+        button->setEnabled(enabled);
+    }
+    showSsfProgress(controls_.progress, controller_.progressVisible(), controller_.progressValue(),
+                    controller_.progressMaximum());
+}
+
+}  // namespace orb

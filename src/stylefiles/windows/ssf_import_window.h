@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+#include "stylefiles/ssf_import.h"
+#include "stylefiles/windows/ssf_window_layout.h"
+
+namespace orb {
+
+// frmSSFImport: a view over SsfImportController. It renders the controller's state when told
+// that it changed and forwards what the person types and clicks.
+class SsfImportWindow : public QDialog {
+    Q_OBJECT
+public:
+    SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    SsfImportController& controller() { return controller_; }
+
+    // Readies the window; show or exec it next.
+    void prepare();
+    // Shows the window modally; true when some style was stored while it was open.
+    bool importStyles();
+
+    // Closing is refused while an import is going on.
+    void done(int result) override;
+
+private:
+    void render();
+
+    SsfImportController controller_;
+    SsfWindowControls controls_;
+};
+
+}  // namespace orb

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "db/db_korf_style.h"
+#include "stylefiles/ssf_export.h"
+#include "support/sty_file_builder.h"
+#include "support/test_environment.h"
+
+namespace orb::test {
+
+// A part of `size` bytes holding every byte value, shifted by `seed`.
+inline std::string everyByte(std::size_t size, int seed) {
+    std::string part(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        part[i] = static_cast<char>((i + static_cast<std::size_t>(seed)) & 0xFF);
+    }
+    return part;
+}
+
+// A stored style with parts of 1000 + prog and 200 + prog bytes, descriptive texts that name
+// it and Windows-1252 characters in its author, dated 2026/12/06.
+inline KORFStylesRow ssfStyle(std::int32_t prog, const std::string& name) {
+    KORFStylesRow style;
+    style.StyleProg = prog;
+    style.StyleName1 = name;
+    style.StyleName2 = "VAR " + std::to_string(prog);
+    style.StyleContent1 = everyByte(1000 + static_cast<std::size_t>(prog), prog);
+    style.StyleContent2 = makeChunk(192 + static_cast<std::size_t>(prog), prog);
+    style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
+    style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
+    style.StyleAuthor = "Jos\xC3\xA9 \xE2\x82\xAC" + std::to_string(prog);
+    style.StyleCat = "Group " + std::to_string(prog);
+    style.StyleFamily = "Family " + std::to_string(prog);
+    style.StyleDesc = "Description of " + std::to_string(prog);
+    style.StyleFile = "USER0" + std::to_string(prog % 7) + ".STY";
+    style.StyleDate = "2026/12/06";
+    return style;
+}
+
+inline void storeStyle(Database& db, const KORFStylesRow& row) {
+    DbKORFStyle style(db);
+    static_cast<KORFStylesRow&>(style) = row;
+    ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+}
+
+class RecordingExportWindows : public SsfExportWindows {
+public:
+    void showLeftOut(const std::string& log) override { logs.push_back(log); }
+    std::vector<std::string> logs;
+};
+
+}  // namespace orb::test

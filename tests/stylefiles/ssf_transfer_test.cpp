@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "db/db_korf_bank.h"
+#include "stylefiles/import_test_support.h"
+#include "stylefiles/ssf_import.h"
+#include "stylefiles/ssf_reader.h"
+#include "stylefiles/ssf_test_support.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using Icon = UserDialogs::Icon;
+using Choice = SsfExportController::Choice;
+
+std::vector<std::string> filesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+KORFStylesRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
+    DbKORFStyle style(env.state.connection);
+    style.StyleProg = prog;
+    EXPECT_TRUE(style.GetKORFStyles()) << prog;
+    return style;
+}
+
+// A catalogue whose names reduce to the same file name, to nothing, or carry a part too
+// large for the format; style numbers unlike positions.
+struct SsfTransfer : ::testing::Test {
+    void SetUp() override {
+        env.openFreshDatabase();
+        for (const auto& [prog, name] : std::vector<std::pair<int, std::string>>{
+                 {41, "rocky      "}, {57, "Caf\xC3\xA9-Bar"}, {73, "ROCK-Y"}, {88, "- -"}}) {
+            test::storeStyle(db(), test::ssfStyle(prog, name));
+        }
+        KORFStylesRow huge = test::ssfStyle(95, "HUGE");
+        huge.StyleContent1 = test::everyByte(100000, 3);
+        huge.StyleLength1 = 100000;
+        test::storeStyle(db(), huge);
+        fs::create_directories(out);
+    }
+    Database& db() { return env.state.connection; }
+    SsfExportController& open(const SsfExportRequest& request, const fs::path& folder) {
+        exporter = std::make_unique<SsfExportController>(env.state, env.dialogs, &windows);
+        exporter->load(request);
+        exporter->setFolder(folder.string());
+        return *exporter;
+    }
+    SsfImportController& importer(test::TestEnvironment& into, const fs::path& path,
+                                  SsfImportController::Choice choice) {
+        importing = std::make_unique<SsfImportController>(into.state, into.dialogs);
+        importing->load();
+        importing->setPath(path.string());
+        importing->setChoice(choice);
+        return *importing;
+    }
+
+    test::TestEnvironment env;
+    fs::path out = env.dir / "export";
+    test::RecordingExportWindows windows;
+    std::unique_ptr<SsfExportController> exporter;
+    std::unique_ptr<SsfImportController> importing;
+};
+
+TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersTheFolder) {
+    SsfExportController& all = open({{57}, {41, 57, 73, 88, 95, 33}, false}, out);
+    EXPECT_EQ(all.caption(), "Styles export to SSF");
+    EXPECT_EQ(all.choice(), Choice::SelectedStyles);
+    all.setChoice(Choice::AllStyles);
+    EXPECT_TRUE(all.run());
+    EXPECT_EQ(filesIn(out),
+              (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(all.result().written,
+              (std::vector<fs::path>{out / "ROCKY.SSF", out / "CAFBAR.SSF", out / "ROCKY_2.SSF",
+                                     out / "STYLE88.SSF"}));
+    std::ifstream second(out / "ROCKY_2.SSF", std::ios::binary);
+    EXPECT_EQ(readSsf(second, "ROCKY_2.SSF")->StyleName1, "ROCK-Y");
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"All styles successfully exported to SSF files!"});
+    EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Information);
+    EXPECT_EQ(windows.logs, std::vector<std::string>{
+                                "These styles were not exported:\n"
+                                "Style 95 HUGE: its first length 100000 does not fit five digits.\n"
+                                "Style 33: it is no longer in the catalogue.\n"});
+    EXPECT_EQ(all.progressMaximum(), 6);
+    EXPECT_EQ(all.progressValue(), 6);
+    EXPECT_FALSE(all.progressVisible());
+    EXPECT_FALSE(env.dialogs.waitCursor());
+    EXPECT_EQ(env.dialogs.processEventsCount(), 6);
+
+    // Closing remembers the folder, trimmed; the next opening shows it; a blank one is not kept.
+    all.setFolder("  " + out.string() + " ");
+    all.close();
+    EXPECT_EQ(env.settings.get("SSF", "EXPORT", ""), out.string());
+    SsfExportController next(env.state, env.dialogs);
+    next.load({{57}, {}, false});
+    EXPECT_EQ(next.folder(), out.string());
+    next.setFolder("   ");
+    next.close();
+    EXPECT_EQ(env.settings.get("SSF", "EXPORT", ""), out.string());
+    EXPECT_FALSE(next.run());
+
+    // The selected styles, into a folder typed with its trailing separator.
+    env.dialogs.clear();
+    fs::remove_all(out);
+    fs::create_directories(out);
+    SsfExportController& again = open({{57}, {}, false}, out.string() + "/");
+    EXPECT_TRUE(again.run());
+    EXPECT_EQ(filesIn(out), std::vector<std::string>{"CAFBAR.SSF"});
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Styles export to SSF file terminated without errors!"});
+
+    // Search proposes the folder of the chosen file.
+    env.dialogs.file("/music/ssf/any name.SSF");
+    again.search();
+    EXPECT_EQ(again.folder(), "/music/ssf");
+    EXPECT_EQ(env.dialogs.calls().back().text, "Single Style File (*.SSF)|*.SSF|All files (*)|*");
+    EXPECT_EQ(env.dialogs.calls().back().proposal, "");
+
+    // A folder that is not there stops the export with a message.
+    env.dialogs.clear();
+    EXPECT_FALSE(open({{57, 41}, {}, false}, out / "gone").run());
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"The single style file " + (out / "gone" / "CAFBAR.SSF").string() +
+                                 " cannot be written: the folder " + (out / "gone").string() +
+                                 " does not exist.\nThe export stopped after 0 single style "
+                                 "files."});
+    EXPECT_TRUE(exporter->controlsEnabled());
+}
+
+TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
+    env.state.BankStyles.Add(88, "- -", "", 0, 0, "", "");
+    env.state.BankStyles.Add(41, "rocky", "", 0, 0, "", "");
+    env.state.BankAccess->BankName = "LIVE SET";
+    SsfExportController& bank = open({{57}, {57}, true}, out);
+    EXPECT_EQ(bank.caption(), "Bank export to SSF");
+    EXPECT_EQ(bank.choice(), Choice::None);
+    EXPECT_TRUE(bank.run());
+    EXPECT_EQ(filesIn(out), (std::vector<std::string>{"ROCKY.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{
+                  "Export of bank LIVE SET to SSF files terminated without errors!"});
+    EXPECT_EQ(bank.progressMaximum(), 2);
+    EXPECT_TRUE(windows.logs.empty());
+}
+
+TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoTheSameOne) {
+    EXPECT_TRUE(open({{41, 57}, {}, false}, out).run());
+    const std::string before = test::catalogueSnapshot(db());
+    env.dialogs.clear();
+    EXPECT_FALSE(importer(env, out / "ROCKY.SSF", SsfImportController::Choice::File).run());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"SSF file import aborted: style already present"});
+    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_FALSE(importing->importedAny());
+
+    test::TestEnvironment empty;
+    empty.openFreshDatabase();
+    for (const char* file : {"CAFBAR.SSF", "ROCKY.SSF"}) {
+        EXPECT_TRUE(importer(empty, out / file, SsfImportController::Choice::File).run());
+    }
+    EXPECT_EQ(empty.dialogs.messages(),
+              std::vector<std::string>(2, "SSF file import ended without errors"));
+    EXPECT_EQ(empty.dialogs.calls().back().icon, Icon::Information);
+    for (const auto& [prog, original] : {std::pair{1, 57}, std::pair{2, 41}}) {
+        KORFStylesRow expected = storedStyle(env, original);
+        expected.StyleProg = prog;
+        EXPECT_EQ(storedStyle(empty, prog), expected);
+    }
+}
+
+TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOtherFiles) {
+    open({{}, {41, 57, 73}, false}, out).setChoice(Choice::AllStyles);
+    ASSERT_TRUE(exporter->run());
+    test::TestEnvironment other;
+    other.openFreshDatabase();
+    test::storeStyle(other.state.connection, storedStyle(env, 41));
+    fs::rename(out / "CAFBAR.SSF", out / "a.ssf");
+    fs::rename(out / "ROCKY.SSF", out / "c.SSF");  // present
+    fs::rename(out / "ROCKY_2.SSF", out / "e.SSF");
+    test::writeFile(out / "b.SSF", "A letter, no style.");
+    const std::string damaged = test::readFile(out / "e.SSF");
+    test::writeFile(out / "bb.Ssf", damaged.substr(0, damaged.size() - 1));
+    test::writeFile(out / "c.txt", "not looked at");
+
+    SsfImportController& folder = importer(other, out, SsfImportController::Choice::Folder);
+    EXPECT_FALSE(folder.run());
+    std::vector<std::string> read;
+    for (const SsfImportedFile& file : folder.files()) {
+        read.push_back(file.path.filename().string());
+    }
+    EXPECT_EQ(read, (std::vector<std::string>{"a.ssf", "b.SSF", "bb.Ssf", "c.SSF"}));
+    EXPECT_EQ(folder.files()[0].outcome.styleProg, 42);
+    EXPECT_EQ(other.dialogs.messages(),
+              std::vector<std::string>{
+                  "SSF file import aborted: style already present\n" + (out / "b.SSF").string() +
+                  " is not a single style file.\nThe file " + (out / "bb.Ssf").string() +
+                  " is damaged: its date is cut short: 10 bytes announced, 9 present. Nothing "
+                  "was imported from it."});
+    EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Exclamation);
+    EXPECT_EQ(test::styleCount(other.state.connection), 2);
+    EXPECT_TRUE(folder.importedAny());
+}
+
+TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
+    ASSERT_TRUE(open({{57}, {}, false}, out).run());
+    const std::string good = test::readFile(out / "CAFBAR.SSF");
+    std::string longName = good;
+    longName.replace(16, 13, "00012Caf\xE9-Bar-Bar");  // a name longer than its column
+    test::writeFile(out / "long.SSF", longName);
+    test::writeFile(out / "cut.SSF", good.substr(0, 37));
+    test::writeFile(out / "text.SSF", "Dear musician");
+    test::TestEnvironment empty;
+    empty.openFreshDatabase();
+    struct Case {
+        std::string file;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"none.SSF", "SSF file not found"},
+        {"text.SSF", (out / "text.SSF").string() + " is not a single style file."},
+        {"cut.SSF", "The file " + (out / "cut.SSF").string() +
+                        " is damaged: its second name is cut short: 6 bytes announced, 3 "
+                        "present. Nothing was imported from it."},
+        {"long.SSF",
+         "The style of the file " + (out / "long.SSF").string() + " could not be stored: "},
+    };
+    for (const Case& c : cases) {
+        empty.dialogs.clear();
+        EXPECT_FALSE(importer(empty, out / c.file, SsfImportController::Choice::File).run());
+        ASSERT_EQ(empty.dialogs.messages().size(), 1u) << c.file;
+        EXPECT_EQ(empty.dialogs.messages()[0].substr(0, c.message.size()), c.message);
+        EXPECT_EQ(empty.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(test::styleCount(empty.state.connection), 0);
+    }
+    // Search puts the chosen file's full path in the field.
+    empty.dialogs.file((out / "cut.SSF").string());
+    importing->search();
+    EXPECT_EQ(importing->path(), (out / "cut.SSF").string());
+}
+
+TEST_F(SsfTransfer, TheCommandLineExportsAndImportsWithTheSameControllers) {
+    const std::string database = (env.dir / "ORB.MDB").string();
+    DbKORFBank bank(db());
+    bank.BankProg = 6;
+    bank.BankName = "LIVE SET";
+    bank.BankStyle01 = 73;
+    ASSERT_TRUE(bank.InsKORFBanks());
+    // Each command closes the state's connection when it ends.
+    auto deleteStyle = [&](int prog) {
+        Database other;
+        other.open(database, Database::OpenMode::ExistingOnly);
+        other.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {prog});
+    };
+
+    test::CliRun run =
+        env.runCli({"--db", database, "ssf-export", "--bank", "LIVE SET", out.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Export of bank LIVE SET to SSF files terminated without errors!\n" +
+                           (out / "ROCKY.SSF").string() + "\n");
+    run = env.runCli({"--db", database, "ssf-export", "95", "41", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
+              "does not fit five digits.\n");
+    EXPECT_EQ(filesIn(out), std::vector<std::string>{"ROCKY.SSF"});
+    run = env.runCli({"--db", database, "ssf-export", "--all", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(filesIn(out),
+              (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "x7", out.string()}).status, 64);
+    EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "--bank", "9", out.string()}).err,
+              "There is no bank 9.\n");
+
+    run = env.runCli({"--db", database, "ssf-import", (out / "ROCKY.SSF").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "SSF file import aborted: style already present\n");
+    deleteStyle(57);
+    run = env.runCli({"--db", database, "ssf-import", out.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, (out / "CAFBAR.SSF").string() + "\timported as style 96\tCaf\xC3\xA9-Bar\n");
+    EXPECT_EQ(run.err, "SSF file import aborted: style already present\n");
+    run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
+    EXPECT_EQ(run.status, 1);
+    deleteStyle(88);
+    run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, (out / "STYLE88.SSF").string() +
+                           "\timported as style 97\t- -\nSSF file import ended without errors\n");
+}
+
+}  // namespace
+}  // namespace orb
