@@ -28,16 +28,6 @@ bool endsWithOddInAnyCase(const std::string& path) {
     return last == "ODD";
 }
 
-// Lets the wait cursor go whatever way the work ends.
-class WaitCursor {
-public:
-    explicit WaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setWaitCursor(true); }
-    ~WaitCursor() { dialogs_.setWaitCursor(false); }
-
-private:
-    UserDialogs& dialogs_;
-};
-
 }  // namespace
 
 BackupController::BackupController(AppState& state, UserDialogs& dialogs)

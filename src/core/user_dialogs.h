@@ -52,4 +52,16 @@ public:
     bool question(const std::string& text, const std::string& title = "ORB");
 };
 
+// The wait cursor for as long as the object lives, whatever way the work ends.
+class WaitCursor {
+public:
+    explicit WaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setWaitCursor(true); }
+    ~WaitCursor() { dialogs_.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UserDialogs& dialogs_;
+};
+
 }  // namespace orb
