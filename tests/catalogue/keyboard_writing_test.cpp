@@ -354,16 +354,21 @@ private:
 TEST_F(KeyboardWritingTest, TheWipeRefusesHomeAndTheDatabaseFolders) {
     const fs::path home = floppy() / "me";
     writeFile(home / "mail.txt", "keep");
-    const HomeFolder homeFolder(home);
     BankQueues floppyQueue = queues();
     floppyQueue.queueFloppy(5, "BANK5");
-    for (const fs::path& folder : {env.dir.path(), floppy(), home}) {
+    const auto refused = [&](const fs::path& folder, const std::string& reason) {
         env.state.FloppyPath = folder.string();
         env.dialogs.clear();
         env.dialogs.answer(Answer::Yes);
         EXPECT_FALSE(floppyQueue.makeFloppy()) << folder;
-        EXPECT_EQ(env.dialogs.messages().back(), wipeRefusal(folder, filesInUse(env.state)));
-        EXPECT_NE(wipeRefusal(folder, filesInUse(env.state)), "");
+        EXPECT_EQ(env.dialogs.messages().back(), "ORB does not wipe " + folder.string() + ": " +
+                                                     reason + ". Nothing was deleted.");
+    };
+    refused(env.dir.path(), "it holds " + env.state.DatabasePath + ", which ORB is using");
+    {
+        const HomeFolder homeFolder(home);
+        refused(floppy(), "it is the home folder or a folder above it");
+        refused(home, "it is the home folder or a folder above it");
     }
     EXPECT_EQ(readFile(home / "mail.txt"), "keep");
     EXPECT_TRUE(fs::exists(env.state.DatabasePath));
