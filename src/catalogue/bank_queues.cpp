@@ -86,8 +86,28 @@ void BankQueues::setPending(std::span<QueueEntry> entries, bool pending) {
     changed();
 }
 
-bool BankQueues::writeQueue(std::span<QueueEntry> entries,
-                            const std::function<fs::path(int)>& targetOf) {
+bool BankQueues::writeQueue(std::span<QueueEntry> entries, const std::function<void()>& prepare,
+                            const std::function<fs::path(int)>& targetOf, const char* done) {
+    setPending(entries, true);
+    bool written = false;
+    {
+        WaitCursor wait(dialogs_);
+        try {
+            prepare();
+            written = writeEntries(entries, targetOf);
+        } catch (const OrbError& failure) {
+            dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
+        }
+    }
+    setPending(entries, false);
+    if (written) {
+        dialogs_.message(done, UserDialogs::Icon::Information);
+    }
+    return written;
+}
+
+bool BankQueues::writeEntries(std::span<QueueEntry> entries,
+                              const std::function<fs::path(int)>& targetOf) {
     KORFStyles styles;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         QueueEntry& entry = entries[i];
@@ -118,23 +138,9 @@ bool BankQueues::makeFloppy() {
     if (!dialogs_.question(kFloppyWipeQuestion)) {
         return false;
     }
-    setPending(floppy_, true);
-    bool written = false;
-    {
-        WaitCursor wait(dialogs_);
-        try {
-            MakeFloppyLayout(state_, true);
-            written = writeQueue(
-                floppy_, [this](int entry) { return FloppyBankFile(state_.FloppyPath, entry); });
-        } catch (const OrbError& failure) {
-            dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
-        }
-    }
-    setPending(floppy_, false);
-    if (written) {
-        dialogs_.message(kFloppyDone, UserDialogs::Icon::Information);
-    }
-    return written;
+    return writeQueue(
+        floppy_, [this] { MakeFloppyLayout(state_, true); },
+        [this](int entry) { return FloppyBankFile(state_.FloppyPath, entry); }, kFloppyDone);
 }
 
 bool BankQueues::transfer() {
@@ -143,24 +149,13 @@ bool BankQueues::transfer() {
                          UserDialogs::Icon::Critical);
         return false;
     }
-    setPending(hardDisk_, true);
-    bool written = false;
-    {
-        WaitCursor wait(dialogs_);
-        try {
-            written = writeQueue(hardDisk_, [this](int entry) {
-                MakeHardDiskSetFolder(state_.PaHardDiskPath, entry);
-                return HardDiskBankFile(state_.PaHardDiskPath, entry);
-            });
-        } catch (const OrbError& failure) {
-            dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
-        }
-    }
-    setPending(hardDisk_, false);
-    if (written) {
-        dialogs_.message(kHardDiskDone, UserDialogs::Icon::Information);
-    }
-    return written;
+    return writeQueue(
+        hardDisk_, [] {},
+        [this](int entry) {
+            MakeHardDiskSetFolder(state_.PaHardDiskPath, entry);
+            return HardDiskBankFile(state_.PaHardDiskPath, entry);
+        },
+        kHardDiskDone);
 }
 
 }  // namespace orb

@@ -62,10 +62,13 @@ public:
 
 private:
     void queue(std::span<QueueEntry> entries, std::int32_t bankProg, const std::string& name);
-    // Writes every queued entry to the file `targetOf` gives (which may make its folder); on a
-    // failure, shown, it stops. Every entry is pending until it is written.
-    bool writeQueue(std::span<QueueEntry> entries,
-                    const std::function<std::filesystem::path(int)>& targetOf);
+    // Marks the entries pending, runs `prepare`, writes every queued entry to the file that
+    // `targetOf` gives (which may make its folder) and says `done`; a failure is shown and stops
+    // the writing. False after a failure.
+    bool writeQueue(std::span<QueueEntry> entries, const std::function<void()>& prepare,
+                    const std::function<std::filesystem::path(int)>& targetOf, const char* done);
+    bool writeEntries(std::span<QueueEntry> entries,
+                      const std::function<std::filesystem::path(int)>& targetOf);
     void setPending(std::span<QueueEntry> entries, bool pending);
 
     AppState& state_;

@@ -40,27 +40,41 @@ QueueArguments parseQueueArguments(const std::vector<std::string>& args, bool al
     return parsed;
 }
 
-// Puts each bank into its entry through `place`; false, with the message, for a bank that is
-// not stored.
-template <typename Place>
-bool placeBanks(CliContext& context, const std::vector<std::string>& banks, Place place) {
-    for (std::size_t i = 0; i < banks.size(); ++i) {
-        if (banks[i] == kEmptyEntry) {
-            continue;
-        }
-        const auto bank = StoredBankGiven(context.state.connection, banks[i]);
-        if (!bank) {
-            context.err << "There is no bank " << banks[i] << ".\n";
-            return false;
-        }
-        place(static_cast<int>(i), bank->BankProg, bank->BankName);
-    }
-    return true;
-}
-
 bool onlyEmptyEntries(const std::vector<std::string>& banks) {
     return std::all_of(banks.begin(), banks.end(),
                        [](const std::string& bank) { return bank == kEmptyEntry; });
+}
+
+// Checks the arguments of a queue command of `places` entries, sets `folder` from --to and puts
+// each bank into its entry of the floppy or the hard-disk queue. The exit status when any of
+// that fails, with its message.
+std::optional<int> fillQueue(CliContext& context, const QueueArguments& parsed, int places,
+                             const std::string& usage, std::string& folder,
+                             const std::string& folderName, BankQueues& queues, bool floppy) {
+    if (parsed.usageError || parsed.banks.empty() ||
+        parsed.banks.size() > static_cast<std::size_t>(places) || onlyEmptyEntries(parsed.banks)) {
+        context.err << "Usage: " << usage << "\n";
+        return kExitUsage;
+    }
+    folder = parsed.folder.value_or(folder);
+    if (folder.empty()) {
+        context.err << "No " << folderName << " folder is set: give --to DIR.\n";
+        return kExitFailure;
+    }
+    for (std::size_t i = 0; i < parsed.banks.size(); ++i) {
+        if (parsed.banks[i] == kEmptyEntry) {
+            continue;
+        }
+        const auto bank = StoredBankGiven(context.state.connection, parsed.banks[i]);
+        if (!bank) {
+            context.err << "There is no bank " << parsed.banks[i] << ".\n";
+            return kExitFailure;
+        }
+        const int entry = static_cast<int>(i);
+        floppy ? queues.setFloppyEntry(entry, bank->BankProg, bank->BankName)
+               : queues.setHardDiskEntry(entry, bank->BankProg, bank->BankName);
+    }
+    return std::nullopt;
 }
 
 int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
@@ -78,25 +92,13 @@ int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
 }
 
 int runFloppy(CliContext& context, const std::vector<std::string>& args) {
-    const QueueArguments parsed = parseQueueArguments(args, true);
-    if (parsed.usageError || parsed.banks.empty() ||
-        parsed.banks.size() > static_cast<std::size_t>(kFloppyBankCount) ||
-        onlyEmptyEntries(parsed.banks)) {
-        context.err << "Usage: orb floppy " << kFloppyUsage << "\n";
-        return kExitUsage;
-    }
     AppState& state = context.state;
-    state.FloppyPath = parsed.folder.value_or(state.FloppyPath);
-    if (state.FloppyPath.empty()) {
-        context.err << "No floppy folder is set: give --to DIR.\n";
-        return kExitFailure;
-    }
     BankQueues queues(state, context.dialogs);
-    if (!placeBanks(context, parsed.banks,
-                    [&](int entry, std::int32_t prog, const std::string& name) {
-                        queues.setFloppyEntry(entry, prog, name);
-                    })) {
-        return kExitFailure;
+    const QueueArguments parsed = parseQueueArguments(args, true);
+    if (auto failed =
+            fillQueue(context, parsed, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
+                      state.FloppyPath, "floppy", queues, true)) {
+        return *failed;
     }
     if (parsed.yes) {
         context.dialogs.setAssumeYes(true);
@@ -112,25 +114,12 @@ int runFloppy(CliContext& context, const std::vector<std::string>& args) {
 }
 
 int runHdTransfer(CliContext& context, const std::vector<std::string>& args) {
-    const QueueArguments parsed = parseQueueArguments(args, false);
-    if (parsed.usageError || parsed.banks.empty() ||
-        parsed.banks.size() > static_cast<std::size_t>(kHardDiskBankCount) ||
-        onlyEmptyEntries(parsed.banks)) {
-        context.err << "Usage: orb hd-transfer " << kTransferUsage << " (at most 9 banks)\n";
-        return kExitUsage;
-    }
-    AppState& state = context.state;
-    state.PaHardDiskPath = parsed.folder.value_or(state.PaHardDiskPath);
-    if (state.PaHardDiskPath.empty()) {
-        context.err << "No hard disk folder is set: give --to DIR.\n";
-        return kExitFailure;
-    }
-    BankQueues queues(state, context.dialogs);
-    if (!placeBanks(context, parsed.banks,
-                    [&](int entry, std::int32_t prog, const std::string& name) {
-                        queues.setHardDiskEntry(entry, prog, name);
-                    })) {
-        return kExitFailure;
+    BankQueues queues(context.state, context.dialogs);
+    if (auto failed =
+            fillQueue(context, parseQueueArguments(args, false), kHardDiskBankCount,
+                      std::string("orb hd-transfer ") + kTransferUsage + " (at most 9 banks)",
+                      context.state.PaHardDiskPath, "hard disk", queues, false)) {
+        return *failed;
     }
     return queues.transfer() ? kExitOk : kExitFailure;
 }

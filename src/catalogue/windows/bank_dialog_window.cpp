@@ -119,8 +119,8 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     connect(cmdDirectFD_, &QPushButton::clicked, this, [this] { controller_.directFd(); });
     cmdDirectHD_ = button("cmdDirectHD", "To DIRECT HD", this);
     connect(cmdDirectHD_, &QPushButton::clicked, this, [this] { controller_.directHd(); });
-    frDirectFD_ = makeFloppyFrame(dialogs);
-    frDirectHD_ = makeHardDiskFrame(dialogs);
+    frDirectFD_ = makeFloppyFrame();
+    frDirectHD_ = makeHardDiskFrame();
     controller_.queues().onChange([this] { renderQueues(); });
 
     cmdOk_ = new QPushButton(QString::fromStdString(controller_.okCaption()), this);
@@ -186,7 +186,7 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     renderQueues();
 }
 
-QGroupBox* BankDialogWindow::makeFloppyFrame(UserDialogs& dialogs) {
+QGroupBox* BankDialogWindow::makeFloppyFrame() {
     auto* frame = new QGroupBox(" DIRECT FD ", this);
     frame->setObjectName("frDirectFD");
     auto* layout = new QGridLayout(frame);
@@ -197,19 +197,13 @@ QGroupBox* BankDialogWindow::makeFloppyFrame(UserDialogs& dialogs) {
     cbClear_ = button("cbClear", "Clear", frame);
     connect(cbClear_, &QPushButton::clicked, this, [this] { controller_.queues().clearFloppy(); });
     cbMake_ = button("cbMake", "Make", frame);
-    connect(cbMake_, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
-            controller_.queues().makeFloppy();
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
-        }
-    });
+    connect(cbMake_, &QPushButton::clicked, this, [this] { controller_.queues().makeFloppy(); });
     layout->addWidget(cbClear_, kFloppyBankCount, 0);
     layout->addWidget(cbMake_, kFloppyBankCount, 1);
     return frame;
 }
 
-QGroupBox* BankDialogWindow::makeHardDiskFrame(UserDialogs& dialogs) {
+QGroupBox* BankDialogWindow::makeHardDiskFrame() {
     auto* frame = new QGroupBox(" DIRECT HD ", this);
     frame->setObjectName("frDirectHD");
     auto* layout = new QGridLayout(frame);
@@ -225,13 +219,7 @@ QGroupBox* BankDialogWindow::makeHardDiskFrame(UserDialogs& dialogs) {
         layout->addWidget(cbClearHD_[g], 3, static_cast<int>(g));
     }
     cbMakeHD_ = button("cbMakeHD", "Transfer", frame);
-    connect(cbMakeHD_, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
-            controller_.queues().transfer();
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
-        }
-    });
+    connect(cbMakeHD_, &QPushButton::clicked, this, [this] { controller_.queues().transfer(); });
     layout->addWidget(cbMakeHD_, 4, 0, 1, 3);
     return frame;
 }

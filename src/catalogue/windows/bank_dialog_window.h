@@ -28,8 +28,8 @@ private:
     void render();
     void renderQueues();
     void fillTree();
-    QGroupBox* makeFloppyFrame(UserDialogs& dialogs);
-    QGroupBox* makeHardDiskFrame(UserDialogs& dialogs);
+    QGroupBox* makeFloppyFrame();
+    QGroupBox* makeHardDiskFrame();
 
     BankDialogController controller_;
     std::array<QLineEdit*, 2> txtField_{};

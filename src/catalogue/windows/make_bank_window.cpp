@@ -5,9 +5,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/errors.h"
-#include "core/user_dialogs.h"
-
 namespace orb {
 
 MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
@@ -31,13 +28,10 @@ MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* p
     auto* cmdMake = new QPushButton("Make .STY file", this);
     cmdMake->setObjectName("cmdMake");
     cmdMake->setDefault(true);
-    connect(cmdMake, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
-            if (controller_.make()) {
-                accept();
-            }
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
+    // Every failure of the writing is shown by the controller; the window stays open then.
+    connect(cmdMake, &QPushButton::clicked, this, [this] {
+        if (controller_.make()) {
+            accept();
         }
     });
     auto* cmdCancel = new QPushButton("Exit", this);
