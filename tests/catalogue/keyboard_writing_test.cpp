@@ -154,7 +154,6 @@ TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder)
         const int n = file.filename().string()[5] - '0';
         expectBankFile(db(), env.dir / file, kBank5, 16 + n);
     }
-    EXPECT_EQ(KeyboardBankNumber(4), 18);
 }
 
 TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) {
@@ -290,14 +289,6 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
     EXPECT_EQ(pending.back(), (std::array<bool, 3>{false, false, false}));
     EXPECT_EQ(floppyQueue.floppy()[0].name, "BANK9");
-
-    floppyQueue.queueFloppy(5, "BANK5");
-    floppyQueue.queueFloppy(9, "BANK9");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(floppyQueue.makeFloppy());
-    expectBankFile(db(), floppyStyle() / "USER01.STY", kBank9, 17);
-    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank5, 18);
-    expectBankFile(db(), floppyStyle() / "USER03.STY", kBank9, 19);
 }
 
 TEST_F(KeyboardWritingTest, TransferFillsTheSetFoldersAndAProtectedFileKeepsItsBank) {
