@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
 
     if (orb::wantsCommandLine(args)) {
         QCoreApplication application(argc, argv);
-        return orb::runCommandLine(args, state, std::cout, std::cerr);
+        return orb::runCommandLine(args, state, std::cout, std::cerr,
+                                   orb::stdinIsTerminal() ? &std::cin : nullptr);
     }
     if (!orb::hasDisplay()) {
         std::cerr << orb::kNoDisplayMessage << "\n";

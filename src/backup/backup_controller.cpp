@@ -101,7 +101,7 @@ bool BackupController::backup() {
     }
     try {
         {
-            ScopedWaitCursor wait(dialogs_);
+            WaitCursor wait(dialogs_);
             showProgress(countDumpRows(state_.connection));
             writeDumpFile(state_.connection, path, progressUpdater());
         }
@@ -162,7 +162,7 @@ bool BackupController::restore() {
     }
     try {
         {
-            ScopedWaitCursor wait(dialogs_);
+            WaitCursor wait(dialogs_);
             std::vector<char> buffer(1 << 20);  // outlives the stream that uses it
             requireRegularFile(path, "The file");
             std::ifstream in;

@@ -20,12 +20,14 @@ bool hasChanges(BankState state) {
 }  // namespace
 
 BankController::BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
-                               BankDialogRunner bankDialog, WhereIsRunner whereIs)
+                               BankDialogRunner bankDialog, WhereIsRunner whereIs,
+                               MakeBankRunner makeBank)
     : app_(state),
       dialogs_(dialogs),
       printer_(printer),
       bankDialog_(std::move(bankDialog)),
-      whereIs_(std::move(whereIs)) {}
+      whereIs_(std::move(whereIs)),
+      makeBank_(std::move(makeBank)) {}
 
 int BankController::styleCount() const {
     return static_cast<int>(app_.BankStyles.Count());
@@ -291,8 +293,11 @@ void BankController::makeSty() {
             "Floppy disk is not specified. Please click on Parameter button inside "
             "main form and insert all required data!",
             UserDialogs::Icon::Information);
+        return;
     }
-    // Otherwise the make-bank window, which this build does not have yet.
+    if (makeBank_) {
+        makeBank_();
+    }
 }
 
 void BankController::print() {

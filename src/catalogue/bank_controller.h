@@ -41,6 +41,8 @@ struct BankDialogOutcome {
 using BankDialogRunner = std::function<BankDialogOutcome(const BankDialogRequest&)>;
 // Shows the banks holding a style under the caption; true when it loaded one of them.
 using WhereIsRunner = std::function<bool(std::int32_t styleProg, const std::string& caption)>;
+// Shows the make-bank window for the current bank.
+using MakeBankRunner = std::function<void()>;
 
 // The current bank of the styles window: its slots, the selected slot, its state, the mbank
 // commands and their enabled states.
@@ -69,7 +71,8 @@ public:
     };
 
     BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
-                   BankDialogRunner bankDialog, WhereIsRunner whereIs);
+                   BankDialogRunner bankDialog, WhereIsRunner whereIs,
+                   MakeBankRunner makeBank = {});
 
     // The pane.
     const std::string& frameCaption() const { return frameCaption_; }
@@ -117,6 +120,7 @@ private:
     PrintService& printer_;
     BankDialogRunner bankDialog_;
     WhereIsRunner whereIs_;
+    MakeBankRunner makeBank_;
     std::string frameCaption_ = kEmptyCaption;
     std::string description_;
     int selectedSlot_ = -1;

@@ -10,8 +10,8 @@
 namespace orb {
 
 BankDialogController::BankDialogController(AppState& state, UserDialogs& dialogs,
-                                           BankState bankState)
-    : state_(state), dialogs_(dialogs) {
+                                           BankState bankState, BankFileRoom room)
+    : state_(state), dialogs_(dialogs), queues_(state, dialogs, std::move(room)) {
     switch (bankState) {
         case BankState::NewChanged:
             mode_ = Mode::SaveNew;
@@ -95,6 +95,18 @@ void BankDialogController::selectNode(int index) {
 
 bool BankDialogController::directHdShown() const {
     return bankSelected_ && !state_.PaHardDiskPath.empty();
+}
+
+void BankDialogController::directFd() {
+    if (directFdShown()) {
+        queues_.queueFloppy(selectedBankProg_, name_);
+    }
+}
+
+void BankDialogController::directHd() {
+    if (directHdShown()) {
+        queues_.queueHardDisk(selectedBankProg_, name_);
+    }
 }
 
 void BankDialogController::deleteSelected() {

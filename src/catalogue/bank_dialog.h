@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/bank_controller.h"
+#include "catalogue/bank_queues.h"
 #include "catalogue/bank_tree.h"
 
 namespace orb {
@@ -23,7 +24,8 @@ public:
     static constexpr int kDescriptionLength = 200;
     static constexpr const char* kNoName = "Please insert bank name!";
 
-    BankDialogController(AppState& state, UserDialogs& dialogs, BankState bankState);
+    BankDialogController(AppState& state, UserDialogs& dialogs, BankState bankState,
+                         BankFileRoom room = BankFileRoom::ofSystem());
 
     Mode mode() const { return mode_; }
     // The caption set on opening, and the OK button's.
@@ -52,6 +54,11 @@ public:
     bool deleteShown() const { return bankSelected_; }
     bool directFdShown() const { return bankSelected_; }
     bool directHdShown() const;
+    // cmdDirectFD, cmdDirectHD: the selected bank, under the name field's text, to a queue.
+    void directFd();
+    void directHd();
+    BankQueues& queues() { return queues_; }
+    const BankQueues& queues() const { return queues_; }
 
     // Delete, after its question; the tree is built again (emptied after the last bank).
     void deleteSelected();
@@ -72,6 +79,7 @@ private:
     std::int32_t selectedBankProg_ = 0;
     bool bankSelected_ = false;
     BankDialogOutcome outcome_;
+    BankQueues queues_;
 };
 
 }  // namespace orb

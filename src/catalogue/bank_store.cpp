@@ -1,5 +1,7 @@
 #include "catalogue/bank_store.h"
 
+#include <charconv>
+
 #include "db/bank_styles.h"
 #include "state/app_state.h"
 
@@ -71,6 +73,23 @@ std::optional<DbKORFBank> StoredBankNamed(Database& connection, const std::strin
         return std::nullopt;
     }
     return bank;
+}
+
+std::optional<DbKORFBank> StoredBankGiven(Database& connection, const std::string& numberOrName) {
+    std::int32_t number = 0;
+    const char* end = numberOrName.data() + numberOrName.size();
+    const auto [stop, error] = std::from_chars(numberOrName.data(), end, number);
+    if (!numberOrName.empty() && error == std::errc() && stop == end) {
+        DbKORFBank bank(connection);
+        bank.BankProg = number;
+        if (bank.GetKORFBanks()) {
+            return bank;
+        }
+        if (!bank.clsKORFBanksError.empty()) {
+            fail(bank.clsKORFBanksError);
+        }
+    }
+    return StoredBankNamed(connection, numberOrName);
 }
 
 }  // namespace orb

@@ -26,4 +26,7 @@ std::vector<DbKORFBank> StoredBanks(Database& connection);
 // The stored bank named `name` (letter case ignored); nullopt when there is none.
 std::optional<DbKORFBank> StoredBankNamed(Database& connection, const std::string& name);
 
+// The stored bank given as on the command line: by its number, else by its name.
+std::optional<DbKORFBank> StoredBankGiven(Database& connection, const std::string& numberOrName);
+
 }  // namespace orb

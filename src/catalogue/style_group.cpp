@@ -5,20 +5,6 @@
 #include "db/db_korf_style.h"
 
 namespace orb {
-namespace {
-
-class WaitCursor {
-public:
-    explicit WaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setWaitCursor(true); }
-    ~WaitCursor() { dialogs_.setWaitCursor(false); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    UserDialogs& dialogs_;
-};
-
-}  // namespace
 
 GroupValues CollectGroupValues(DbKORFStyle& access, const std::vector<std::int32_t>& styles) {
     GroupValues values;

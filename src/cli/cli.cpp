@@ -1,8 +1,15 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ostream>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "app/startup.h"
 #include "cli/console_dialogs.h"
@@ -52,13 +59,14 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        makeInitCommand(),    makeBackupCommand(),      makeRestoreCommand(),
-        makeStyInfoCommand(), makeStyRewriteCommand(),  makeImportCommand(),
-        makeStylesCommand(),  makeStyleUpdateCommand(), makeStyleDeleteCommand(),
-        makeSongsCommand(),   makeSongImportCommand(),  makeSongDeleteCommand(),
-        makeBanksCommand(),   makeBankSaveCommand(),    makeBankDeleteCommand(),
-        makeWhereIsCommand(),
-        makeSsfExportCommand(), makeSsfImportCommand(),
+        makeInitCommand(),       makeBackupCommand(),      makeRestoreCommand(),
+        makeStyInfoCommand(),    makeStyRewriteCommand(),  makeImportCommand(),
+        makeStylesCommand(),     makeStyleUpdateCommand(), makeStyleDeleteCommand(),
+        makeSongsCommand(),      makeSongImportCommand(),  makeSongDeleteCommand(),
+        makeBanksCommand(),      makeBankSaveCommand(),    makeBankDeleteCommand(),
+        makeWhereIsCommand(),    makeMakeStyCommand(),     makeFloppyCommand(),
+        makeHdTransferCommand(),
+        makeSsfExportCommand(),  makeSsfImportCommand(),
     };
     return commands;
 }
@@ -71,6 +79,14 @@ bool hasDisplay() {
         }
     }
     return false;
+}
+
+bool stdinIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stdin)) != 0;
+#else
+    return isatty(fileno(stdin)) != 0;
+#endif
 }
 
 bool wantsCommandLine(const std::vector<std::string>& args) {
@@ -87,7 +103,7 @@ bool wantsCommandLine(const std::vector<std::string>& args) {
 }
 
 int runCommandLine(const std::vector<std::string>& args, AppState& state, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, std::istream* terminal) {
     std::string databaseOverride;
     bool hasOverride = false;
     std::size_t index = 0;
@@ -159,7 +175,7 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
             return kExitFailure;
         }
     }
-    CliContext context{state, dialogs, out, err};
+    CliContext context{state, dialogs, out, err, terminal};
     try {
         const int status = command->run(context, rest);
         state.connection.close();

@@ -21,6 +21,8 @@ struct CliContext {
     ConsoleDialogs& dialogs;
     std::ostream& out;
     std::ostream& err;
+    // The person's terminal, or nullptr when nobody can be asked.
+    std::istream* terminal = nullptr;
 };
 
 struct CliCommand {
@@ -49,10 +51,14 @@ inline constexpr const char* kNoDisplayMessage =
 // platform of its own (offscreen, for example). Without one Qt would abort.
 bool hasDisplay();
 
+// True when standard input is a terminal a person can answer on.
+bool stdinIsTerminal();
+
 // Runs `orb [--db PATH] COMMAND ...` headless on the same logic as the windows: settings are
-// read as at start-up and --db overrides the database path. Returns the exit status.
+// read as at start-up and --db overrides the database path. `terminal` is where a command that
+// may ask reads the answers (nullptr: nobody to ask). Returns the exit status.
 int runCommandLine(const std::vector<std::string>& args, AppState& state, std::ostream& out,
-                   std::ostream& err);
+                   std::ostream& err, std::istream* terminal = nullptr);
 
 // The command implementations, one file each.
 CliCommand makeInitCommand();
@@ -73,5 +79,8 @@ CliCommand makeBankDeleteCommand();
 CliCommand makeWhereIsCommand();
 CliCommand makeSsfExportCommand();
 CliCommand makeSsfImportCommand();
+CliCommand makeMakeStyCommand();
+CliCommand makeFloppyCommand();
+CliCommand makeHdTransferCommand();
 
 }  // namespace orb

@@ -99,17 +99,7 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     Database& connection = context.state.connection;
-    std::optional<DbKORFBank> bank;
-    if (auto prog = number(args[0])) {
-        DbKORFBank byNumber(connection);
-        byNumber.BankProg = *prog;
-        if (byNumber.GetKORFBanks()) {
-            bank = byNumber;
-        }
-    }
-    if (!bank) {
-        bank = StoredBankNamed(connection, args[0]);
-    }
+    const std::optional<DbKORFBank> bank = StoredBankGiven(connection, args[0]);
     if (!bank) {
         context.err << "There is no bank " << args[0] << ".\n";
         return kExitFailure;

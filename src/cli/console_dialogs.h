@@ -7,8 +7,9 @@
 namespace orb {
 
 // Dialogs of the command line: messages go to the streams (errors and warnings to `err`),
-// questions are answered Yes only when the command was given --yes, and there is nobody to
-// type into an input box or pick a file.
+// questions are answered Yes when the command was given --yes, else asked on the terminal when
+// the command allows it (askOn) and answered No otherwise; there is nobody to type into an
+// input box or pick a file.
 class ConsoleDialogs : public UserDialogs {
 public:
     ConsoleDialogs(std::ostream& out, std::ostream& err, bool assumeYes)
@@ -30,11 +31,15 @@ public:
     void processEvents() override {}
 
     void setAssumeYes(bool assumeYes) { assumeYes_ = assumeYes; }
+    // Questions are asked on `err` and answered by a line of `terminal`: Yes when it starts
+    // with "y" or "Y".
+    void askOn(std::istream& terminal) { terminal_ = &terminal; }
 
 private:
     std::ostream& out_;
     std::ostream& err_;
     bool assumeYes_;
+    std::istream* terminal_ = nullptr;
 };
 
 }  // namespace orb

@@ -52,15 +52,13 @@ public:
     bool question(const std::string& text, const std::string& title = "ORB");
 };
 
-// The wait cursor for the lifetime of the object, so that it goes whatever way the work ends.
-class ScopedWaitCursor {
+// The wait cursor for as long as the object lives, whatever way the work ends.
+class WaitCursor {
 public:
-    explicit ScopedWaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) {
-        dialogs_.setWaitCursor(true);
-    }
-    ~ScopedWaitCursor() { dialogs_.setWaitCursor(false); }
-    ScopedWaitCursor(const ScopedWaitCursor&) = delete;
-    ScopedWaitCursor& operator=(const ScopedWaitCursor&) = delete;
+    explicit WaitCursor(UserDialogs& dialogs) : dialogs_(dialogs) { dialogs_.setWaitCursor(true); }
+    ~WaitCursor() { dialogs_.setWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
     UserDialogs& dialogs_;

@@ -10,9 +10,6 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// The files a wipe of a keyboard folder must never touch: the open database and the settings.
-std::vector<std::filesystem::path> filesInUse(const AppState& state);
-
 // A name for a bank file table: padded with blanks to 11 characters, or cut to its first 11.
 std::string elevenCharacterName(const std::string& name);
 

@@ -152,7 +152,7 @@ void SsfExportController::ExportBankStyles() {
 }
 
 void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, bool withProgress) {
-    const ScopedWaitCursor wait(dialogs_);
+    const WaitCursor wait(dialogs_);
     result_ = {};
     const fs::path folder(trimmed(folder_));
     progressValue_ = 0;

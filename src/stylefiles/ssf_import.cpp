@@ -107,7 +107,7 @@ void SsfImportController::ImportSsfFile() {
     }
     SsfFileOutcome outcome;
     {
-        const ScopedWaitCursor wait(dialogs_);
+        const WaitCursor wait(dialogs_);
         outcome = record(file, ReadSsfFile(file));
     }
     switch (outcome.kind) {
@@ -157,7 +157,7 @@ void SsfImportController::ImportSsfFolder() {
     std::string passedOver;
     std::optional<SsfFileOutcome> stop;
     {
-        const ScopedWaitCursor wait(dialogs_);
+        const WaitCursor wait(dialogs_);
         for (const fs::path& file : files) {
             const SsfFileOutcome outcome = record(file, ReadSsfFile(file));
             ++progressValue_;

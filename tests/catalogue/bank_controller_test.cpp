@@ -261,6 +261,10 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
                   "form and insert all required data!",
                   "Confirm printing of bank BANK9?"}));
     EXPECT_TRUE(printer.printed.empty());
+    EXPECT_EQ(makeBankWindows, 0);
+    env.state.FloppyPath = "/media/stick";
+    bank().makeSty();
+    EXPECT_EQ(makeBankWindows, 1);
 }
 
 TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {

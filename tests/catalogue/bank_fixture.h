@@ -60,7 +60,8 @@ public:
                 [this](std::int32_t style, const std::string& caption) {
                     whereIsCaptions.push_back(caption);
                     return whereIsScript(style);
-                });
+                },
+                [this] { ++makeBankWindows; });
         }
         return *bank_;
     }
@@ -103,6 +104,7 @@ public:
     std::vector<BankDialogRequest> requests;
     std::vector<BankDialogController::Mode> modes;
     std::vector<std::string> whereIsCaptions;
+    int makeBankWindows = 0;
 
 private:
     std::unique_ptr<BankController> bank_;

@@ -17,6 +17,7 @@
 
 #include "bank_fixture.h"
 #include "catalogue/windows/bank_dialog_window.h"
+#include "catalogue/windows/make_bank_window.h"
 #include "catalogue/windows/qt_print_service.h"
 #include "catalogue/windows/styles_window.h"
 #include "catalogue/windows/where_is_window.h"
@@ -147,7 +148,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         tree->setCurrentItem(tree->topLevelItem(0)->child(2));
         EXPECT_EQ(child<QLineEdit>(dialog, "txtField0")->text(), "BANK5");
         EXPECT_TRUE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
-        EXPECT_FALSE(child<QPushButton>(dialog, "cmdDirectFD")->isEnabled());
+        EXPECT_TRUE(child<QPushButton>(dialog, "cmdDirectFD")->isVisible());
         QTest::mouseClick(child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
     });
     EXPECT_TRUE(dialog.run().stored);
@@ -167,6 +168,51 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
     });
     EXPECT_TRUE(whereIs.run());
     EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+}
+
+TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
+    const std::filesystem::path floppy = env.dir / "floppy";
+    std::filesystem::create_directories(floppy);
+    env.state.FloppyPath = floppy.string();
+    loadBank(5);
+    MakeBankWindow make(env.state, env.dialogs);
+    onModal([&](QWidget& modal) {
+        EXPECT_EQ(modal.objectName(), "frmMakeBank");
+        EXPECT_EQ(modal.windowTitle(), "Make .STY file from bank");
+        EXPECT_TRUE(child<QRadioButton>(modal, "optSave0")->isChecked());
+        EXPECT_EQ(child<QRadioButton>(modal, "optSave2")->text().toStdString(),
+                  "Make as " + (floppy / "USER01.STY").string());
+        EXPECT_TRUE(child<QRadioButton>(modal, "optSave5")->isEnabled());
+        EXPECT_FALSE(child<QRadioButton>(modal, "optSave6")->isEnabled());
+        EXPECT_EQ(child<QPushButton>(modal, "cmdCancel")->text(), "Exit");
+        child<QRadioButton>(modal, "optSave2")->click();
+        QTest::mouseClick(child<QPushButton>(modal, "cmdMake"), Qt::LeftButton);
+    });
+    EXPECT_EQ(make.exec(), QDialog::Accepted);
+    test::expectBankFile(db(), floppy / "USER01.STY", {57, 41, 88, 73}, 17);
+
+    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    onModal([&](QWidget&) {
+        auto* tree = child<QTreeWidget>(dialog, "tvBanks");
+        EXPECT_FALSE(child<QPushButton>(dialog, "cbMake")->isEnabled());
+        EXPECT_EQ(child<QGroupBox>(dialog, "frDirectHD")->title(), " DIRECT HD ");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(1));  // BANK9
+        EXPECT_FALSE(child<QPushButton>(dialog, "cmdDirectHD")->isVisible());
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectFD"), Qt::LeftButton);
+        auto* entry = child<QLabel>(dialog, "lbDirectFD0");
+        EXPECT_EQ(entry->text(), "BANK9");
+        EXPECT_TRUE(child<QPushButton>(dialog, "cbClear")->isEnabled());
+        env.dialogs.answer(Answer::Yes);
+        QTest::mouseClick(child<QPushButton>(dialog, "cbMake"), Qt::LeftButton);
+        EXPECT_EQ(entry->palette().color(QPalette::Window), QColor(Qt::white));
+        QTest::mouseClick(child<QPushButton>(dialog, "cbClear"), Qt::LeftButton);
+        EXPECT_EQ(entry->text(), "");
+        EXPECT_FALSE(child<QPushButton>(dialog, "cbMake")->isEnabled());
+        dialog.reject();
+    });
+    dialog.run();
+    test::expectBankFile(db(), floppy / "ORB.SET" / "STYLE" / "USER01.STY", {73, 88, 57, 88}, 17);
+    EXPECT_EQ(env.dialogs.messages().back(), "DIRECT FD floppy successfully created!");
 }
 
 TEST_F(BankWindowsTest, PrintedBankAsAPdf) {

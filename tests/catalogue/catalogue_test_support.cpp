@@ -1,7 +1,9 @@
 #include "catalogue/catalogue_test_support.h"
 
 #include "db/database.h"
+#include "stylefiles/korf_library.h"
 #include "support/sty_file_builder.h"
+#include "support/temp_dir.h"
 
 namespace orb::test {
 
@@ -22,6 +24,30 @@ void addStyle(Database& db, std::int32_t prog, const std::string& name, const st
     style.StyleFile = "USER0" + std::to_string(prog % 10) + ".STY";
     style.StyleAuthor = author;
     ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+}
+
+std::string expectedBankFile(Database& db, const std::vector<std::int32_t>& styles,
+                             int bankNumber) {
+    StyFileBuilder builder;
+    DbKORFStyle style(db);
+    for (std::size_t slot = 0; slot < styles.size(); ++slot) {
+        style.StyleProg = styles[slot];
+        EXPECT_TRUE(style.GetKORFStyles()) << styles[slot];
+        builder.style(static_cast<int>(slot), style.StyleName1, style.StyleContent1,
+                      style.StyleName2, style.StyleContent2, bankNumber);
+    }
+    return builder.bytes();
+}
+
+void expectBankFile(Database& db, const std::filesystem::path& file,
+                    const std::vector<std::int32_t>& styles, int bankNumber) {
+    ASSERT_TRUE(std::filesystem::exists(file)) << file;
+    EXPECT_EQ(readFile(file), expectedBankFile(db, styles, bankNumber)) << file;
+    std::vector<StyleFileBank> banks;
+    KORFLibrary().FillBanksFromStyle(file, banks);
+    ASSERT_EQ(banks.size(), 1u) << file;
+    EXPECT_EQ(banks[0].bankNumber, bankNumber) << file;
+    EXPECT_EQ(banks[0].styles.Count(), static_cast<long>(styles.size())) << file;
 }
 
 }  // namespace orb::test

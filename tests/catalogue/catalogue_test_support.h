@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -30,6 +31,13 @@ T* child(QObject& parent, const QString& name) {
 void addStyle(Database& db, std::int32_t prog, const std::string& name,
               const std::string& desc = "", const std::string& family = "",
               const std::string& cat = "", const std::string& author = "");
+
+// The bytes a keyboard bank file of the stored styles `styles` (in slot order from 0) with
+// `bankNumber` must hold, built on its own and not through the program's writer.
+std::string expectedBankFile(Database& db, const std::vector<std::int32_t>& styles, int bankNumber);
+// Fails unless `file` holds exactly that bank, and the reader finds it under `bankNumber`.
+void expectBankFile(Database& db, const std::filesystem::path& file,
+                    const std::vector<std::int32_t>& styles, int bankNumber);
 
 // A small catalogue whose style numbers (41, 57, 73, 88) differ from every slot position and
 // bank number: two banks (5 and 9) and two songs (301, 302) with links.
@@ -57,9 +65,9 @@ public:
 
     // Runs `orb` on the fixture's database file, then opens the connection again to look at
     // what the command left.
-    CliRun runOnFile(std::vector<std::string> args) {
+    CliRun runOnFile(std::vector<std::string> args, std::istream* terminal = nullptr) {
         args.insert(args.begin(), {"--db", (env.dir / "ORB.MDB").string()});
-        const CliRun result = env.runCli(args);
+        const CliRun result = env.runCli(args, terminal);
         db().open(env.dir / "ORB.MDB", Database::OpenMode::ExistingOnly);
         return result;
     }

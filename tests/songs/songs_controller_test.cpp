@@ -8,6 +8,7 @@
 #include "songs/floppy_style.h"
 #include "songs/song_list_print.h"
 #include "songs_fixture.h"
+#include "stylefiles/keyboard_layout.h"
 #include "support/temp_dir.h"
 
 namespace orb::test {

@@ -23,10 +23,10 @@ void TestEnvironment::openFreshDatabase() {
     OpenDatabase(state);
 }
 
-CliRun TestEnvironment::runCli(const std::vector<std::string>& args) {
+CliRun TestEnvironment::runCli(const std::vector<std::string>& args, std::istream* terminal) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = runCommandLine(args, state, out, err);
+    const int status = runCommandLine(args, state, out, err, terminal);
     return {status, out.str(), err.str()};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,8 +31,9 @@ public:
     // schema step run, as start-up does.
     void openFreshDatabase();
 
-    // Runs `orb ARGS...` headless on this environment's state and settings.
-    CliRun runCli(const std::vector<std::string>& args);
+    // Runs `orb ARGS...` headless on this environment's state and settings; questions are read
+    // from `terminal` when a command may ask.
+    CliRun runCli(const std::vector<std::string>& args, std::istream* terminal = nullptr);
 
     TempDir dir;
     QtSettingsStore settings;

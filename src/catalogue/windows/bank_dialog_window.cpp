@@ -22,16 +22,32 @@ constexpr int pixels(int twips) {
     return twips / 15;
 }
 
-QGroupBox* directFrame(const char* name, const char* caption, QPushButton* button,
-                       QWidget* parent) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(name);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(button);
-    // The queues and their writing come with the disk writing.
-    button->setEnabled(false);
-    button->hide();
-    return frame;
+// White while an entry waits for nothing, green while a transfer has still to write it.
+const QColor kPendingColour(0x00, 0xFF, 0x00);
+const QColor kIdleColour(Qt::white);
+
+QLabel* queueLabel(const QString& name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAutoFillBackground(true);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(pixels(1500));
+    return label;
+}
+
+void renderEntry(QLabel* label, const QueueEntry& entry) {
+    label->setText(QString::fromStdString(entry.name));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, entry.pending ? kPendingColour : kIdleColour);
+    label->setPalette(palette);
+}
+
+QPushButton* button(const char* name, const char* caption, QWidget* parent) {
+    auto* made = new QPushButton(caption, parent);
+    made->setObjectName(name);
+    made->setAutoDefault(false);
+    return made;
 }
 
 }  // namespace
@@ -99,12 +115,13 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
         }
         fillTree();
     });
-    cmdDirectFD_ = new QPushButton("DIRECT FD", this);
-    cmdDirectFD_->setObjectName("cmdDirectFD");
-    cmdDirectHD_ = new QPushButton("DIRECT HD", this);
-    cmdDirectHD_->setObjectName("cmdDirectHD");
-    frDirectFD_ = directFrame("frDirectFD", "DIRECT FD", cmdDirectFD_, this);
-    frDirectHD_ = directFrame("frDirectHD", "DIRECT HD", cmdDirectHD_, this);
+    cmdDirectFD_ = button("cmdDirectFD", "To DIRECT FD", this);
+    connect(cmdDirectFD_, &QPushButton::clicked, this, [this] { controller_.directFd(); });
+    cmdDirectHD_ = button("cmdDirectHD", "To DIRECT HD", this);
+    connect(cmdDirectHD_, &QPushButton::clicked, this, [this] { controller_.directHd(); });
+    frDirectFD_ = makeFloppyFrame();
+    frDirectHD_ = makeHardDiskFrame();
+    controller_.queues().onChange([this] { renderQueues(); });
 
     cmdOk_ = new QPushButton(QString::fromStdString(controller_.okCaption()), this);
     cmdOk_->setObjectName("cmdOk");
@@ -131,6 +148,8 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     auto* side = new QVBoxLayout;
     side->addWidget(cmdCollapse_);
     side->addWidget(cmdDelete_);
+    side->addWidget(cmdDirectFD_);
+    side->addWidget(cmdDirectHD_);
     side->addWidget(frDirectFD_);
     side->addWidget(frDirectHD_);
     side->addStretch();
@@ -164,6 +183,61 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
         setFixedSize(pixels(7680), pixels(1600));
     }
     render();
+    renderQueues();
+}
+
+QGroupBox* BankDialogWindow::makeFloppyFrame() {
+    auto* frame = new QGroupBox(" DIRECT FD ", this);
+    frame->setObjectName("frDirectFD");
+    auto* layout = new QGridLayout(frame);
+    for (std::size_t i = 0; i < lbDirectFD_.size(); ++i) {
+        lbDirectFD_[i] = queueLabel(QString("lbDirectFD%1").arg(i), frame);
+        layout->addWidget(lbDirectFD_[i], static_cast<int>(i), 0, 1, 2);
+    }
+    cbClear_ = button("cbClear", "Clear", frame);
+    connect(cbClear_, &QPushButton::clicked, this, [this] { controller_.queues().clearFloppy(); });
+    cbMake_ = button("cbMake", "Make", frame);
+    connect(cbMake_, &QPushButton::clicked, this, [this] { controller_.queues().makeFloppy(); });
+    layout->addWidget(cbClear_, kFloppyBankCount, 0);
+    layout->addWidget(cbMake_, kFloppyBankCount, 1);
+    return frame;
+}
+
+QGroupBox* BankDialogWindow::makeHardDiskFrame() {
+    auto* frame = new QGroupBox(" DIRECT HD ", this);
+    frame->setObjectName("frDirectHD");
+    auto* layout = new QGridLayout(frame);
+    for (std::size_t i = 0; i < lbDirectHD_.size(); ++i) {
+        lbDirectHD_[i] = queueLabel(QString("lbDirectHD%1").arg(i), frame);
+        layout->addWidget(lbDirectHD_[i], static_cast<int>(i % 3), static_cast<int>(i / 3));
+    }
+    for (std::size_t g = 0; g < cbClearHD_.size(); ++g) {
+        cbClearHD_[g] = button("cbClearHD", "Clear", frame);
+        cbClearHD_[g]->setObjectName(QString("cbClearHD%1").arg(g));
+        connect(cbClearHD_[g], &QPushButton::clicked, this,
+                [this, g] { controller_.queues().clearHardDiskGroup(static_cast<int>(g)); });
+        layout->addWidget(cbClearHD_[g], 3, static_cast<int>(g));
+    }
+    cbMakeHD_ = button("cbMakeHD", "Transfer", frame);
+    connect(cbMakeHD_, &QPushButton::clicked, this, [this] { controller_.queues().transfer(); });
+    layout->addWidget(cbMakeHD_, 4, 0, 1, 3);
+    return frame;
+}
+
+void BankDialogWindow::renderQueues() {
+    const BankQueues& queues = controller_.queues();
+    for (std::size_t i = 0; i < lbDirectFD_.size(); ++i) {
+        renderEntry(lbDirectFD_[i], queues.floppy()[i]);
+    }
+    for (std::size_t i = 0; i < lbDirectHD_.size(); ++i) {
+        renderEntry(lbDirectHD_[i], queues.hardDisk()[i]);
+    }
+    cbClear_->setEnabled(queues.clearFloppyEnabled());
+    cbMake_->setEnabled(queues.makeFloppyEnabled());
+    for (std::size_t g = 0; g < cbClearHD_.size(); ++g) {
+        cbClearHD_[g]->setEnabled(queues.clearHardDiskGroupEnabled(static_cast<int>(g)));
+    }
+    cbMakeHD_->setEnabled(queues.transferEnabled());
 }
 
 BankDialogOutcome BankDialogWindow::run() {

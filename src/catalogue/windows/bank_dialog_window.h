@@ -26,7 +26,10 @@ public:
 
 private:
     void render();
+    void renderQueues();
     void fillTree();
+    QGroupBox* makeFloppyFrame();
+    QGroupBox* makeHardDiskFrame();
 
     BankDialogController controller_;
     std::array<QLineEdit*, 2> txtField_{};
@@ -40,6 +43,12 @@ private:
     QPushButton* cmdDirectHD_;
     QGroupBox* frDirectFD_;
     QGroupBox* frDirectHD_;
+    std::array<QLabel*, kFloppyBankCount> lbDirectFD_{};
+    std::array<QLabel*, kHardDiskBankCount> lbDirectHD_{};
+    QPushButton* cbClear_;
+    QPushButton* cbMake_;
+    std::array<QPushButton*, kHardDiskBankCount / 3> cbClearHD_{};
+    QPushButton* cbMakeHD_;
 };
 
 }  // namespace orb

@@ -19,6 +19,7 @@
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/bank_pane.h"
 #include "catalogue/windows/group_edit_window.h"
+#include "catalogue/windows/make_bank_window.h"
 #include "catalogue/windows/qt_print_service.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
@@ -133,7 +134,8 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
           [this](std::int32_t style, const std::string& caption) {
               return WhereIsWindow(state_, dialogs_, style, QString::fromStdString(caption), this)
                   .run();
-          }) {
+          },
+          [this] { MakeBankWindow(state_, dialogs_, this).exec(); }) {
     setObjectName("frmStyles");
     setWindowTitle(QString::fromStdString(StylesController::caption()));
     setModal(true);

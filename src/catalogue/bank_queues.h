@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "core/observable.h"
+#include "stylefiles/keyboard_layout.h"
+
+namespace orb {
+
+class AppState;
+class UserDialogs;
+
+// One entry of a queue: a stored bank, shown by its name; an empty name is a free entry.
+// `pending` is set while a transfer has still to write it.
+struct QueueEntry {
+    std::string name;
+    std::int32_t bankProg = 0;
+    bool pending = false;
+
+    bool free() const { return name.empty(); }
+    bool operator==(const QueueEntry&) const = default;
+};
+
+// The DIRECT FD and DIRECT HD queues of the bank dialog: up to three stored banks written as a
+// complete keyboard floppy, and up to nine written into the keyboard's hard disk.
+class BankQueues : public Observable {
+public:
+    static constexpr const char* kNoRoom = "No more room available!";
+    static constexpr const char* kFloppyDone = "DIRECT FD floppy successfully created!";
+    static constexpr const char* kHardDiskDone =
+        "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80";
+
+    BankQueues(AppState& state, UserDialogs& dialogs, BankFileRoom room = BankFileRoom::ofSystem());
+
+    const std::array<QueueEntry, kFloppyBankCount>& floppy() const { return floppy_; }
+    const std::array<QueueEntry, kHardDiskBankCount>& hardDisk() const { return hardDisk_; }
+
+    // cmdDirectFD, cmdDirectHD: the bank goes to the first free entry; a full queue says so.
+    void queueFloppy(std::int32_t bankProg, const std::string& name);
+    void queueHardDisk(std::int32_t bankProg, const std::string& name);
+    // Puts the bank into one entry, whatever it held.
+    void setFloppyEntry(int entry, std::int32_t bankProg, const std::string& name);
+    void setHardDiskEntry(int entry, std::int32_t bankProg, const std::string& name);
+
+    // cbClear, cbClearHD 0 to 2.
+    void clearFloppy();
+    void clearHardDiskGroup(int group);
+    bool clearFloppyEnabled() const;
+    bool makeFloppyEnabled() const { return clearFloppyEnabled(); }
+    bool clearHardDiskGroupEnabled(int group) const;
+    bool transferEnabled() const;
+
+    // cbMake: after the question, wipes FloppyPath, makes ORB.SET/STYLE and writes each queued
+    // bank as its USER0n.STY. True when the floppy is complete; the queue keeps its entries.
+    bool makeFloppy();
+    // cbMakeHD: writes each queued bank into its set folder, making the folder when missing.
+    bool transfer();
+
+private:
+    void queue(std::span<QueueEntry> entries, std::int32_t bankProg, const std::string& name);
+    // Marks the entries pending, runs `prepare`, writes every queued entry to the file that
+    // `targetOf` gives (which may make its folder) and says `done`; a failure is shown and stops
+    // the writing. False after a failure.
+    bool writeQueue(std::span<QueueEntry> entries, const std::function<void()>& prepare,
+                    const std::function<std::filesystem::path(int)>& targetOf, const char* done);
+    bool writeEntries(std::span<QueueEntry> entries,
+                      const std::function<std::filesystem::path(int)>& targetOf);
+    void setPending(std::span<QueueEntry> entries, bool pending);
+
+    AppState& state_;
+    UserDialogs& dialogs_;
+    BankFileRoom room_;
+    std::array<QueueEntry, kFloppyBankCount> floppy_{};
+    std::array<QueueEntry, kHardDiskBankCount> hardDisk_{};
+};
+
+}  // namespace orb

@@ -1,0 +1,64 @@
+#include "catalogue/windows/make_bank_window.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace orb {
+
+MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), controller_(state, dialogs) {
+    setObjectName("frmMakeBank");
+    setWindowTitle(MakeBankController::kCaption);
+    setModal(true);
+
+    auto* options = new QVBoxLayout;
+    for (std::size_t i = 0; i < optSave_.size(); ++i) {
+        const int option = static_cast<int>(i);
+        optSave_[i] = new QRadioButton(this);
+        optSave_[i]->setObjectName(QString("optSave%1").arg(option));
+        options->addWidget(optSave_[i]);
+        connect(optSave_[i], &QRadioButton::toggled, this, [this, option](bool on) {
+            if (on) {
+                controller_.selectOption(option);
+            }
+        });
+    }
+    auto* cmdMake = new QPushButton("Make .STY file", this);
+    cmdMake->setObjectName("cmdMake");
+    cmdMake->setDefault(true);
+    // Every failure of the writing is shown by the controller; the window stays open then.
+    connect(cmdMake, &QPushButton::clicked, this, [this] {
+        if (controller_.make()) {
+            accept();
+        }
+    });
+    auto* cmdCancel = new QPushButton("Exit", this);
+    cmdCancel->setObjectName("cmdCancel");
+    cmdCancel->setAutoDefault(false);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdMake);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addLayout(buttons);
+
+    controller_.onChange([this] { render(); });
+    render();
+    optSave_[0]->setFocus();
+}
+
+void MakeBankWindow::render() {
+    for (std::size_t i = 0; i < optSave_.size(); ++i) {
+        const int option = static_cast<int>(i);
+        optSave_[i]->setText(QString::fromStdString(controller_.optionCaption(option)));
+        optSave_[i]->setEnabled(controller_.optionEnabled(option));
+        optSave_[i]->setChecked(controller_.selectedOption() == option);
+    }
+}
+
+}  // namespace orb

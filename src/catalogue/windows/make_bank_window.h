@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "catalogue/make_bank.h"
+
+class QRadioButton;
+
+namespace orb {
+
+// frmMakeBank: the view over MakeBankController.
+class MakeBankWindow : public QDialog {
+    Q_OBJECT
+public:
+    MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    MakeBankController& controller() { return controller_; }
+
+private:
+    void render();
+
+    MakeBankController controller_;
+    std::array<QRadioButton*, MakeBankController::kOptionCount> optSave_{};
+};
+
+}  // namespace orb

@@ -1,0 +1,153 @@
+#include <algorithm>
+#include <optional>
+#include <ostream>
+
+#include "catalogue/bank_queues.h"
+#include "catalogue/bank_store.h"
+#include "catalogue/make_bank.h"
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kFloppyUsage = "BANK [BANK [BANK]] [--to DIR] [--yes]";
+constexpr const char* kTransferUsage = "BANK... [--to DIR]";
+constexpr const char* kEmptyEntry = "-";
+
+// The banks of a queue command, "-" for an entry left empty, and its options.
+struct QueueArguments {
+    std::vector<std::string> banks;
+    std::optional<std::string> folder;
+    bool yes = false;
+    bool usageError = false;
+};
+
+QueueArguments parseQueueArguments(const std::vector<std::string>& args, bool allowYes) {
+    QueueArguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--to" && i + 1 < args.size()) {
+            parsed.folder = args[++i];
+        } else if (args[i] == "--yes" && allowYes) {
+            parsed.yes = true;
+        } else if (args[i].starts_with("--")) {
+            parsed.usageError = true;
+        } else {
+            parsed.banks.push_back(args[i]);
+        }
+    }
+    return parsed;
+}
+
+bool onlyEmptyEntries(const std::vector<std::string>& banks) {
+    return std::all_of(banks.begin(), banks.end(),
+                       [](const std::string& bank) { return bank == kEmptyEntry; });
+}
+
+// Checks the arguments of a queue command of `places` entries, sets `folder` from --to and puts
+// each bank into its entry of the floppy or the hard-disk queue. The exit status when any of
+// that fails, with its message.
+std::optional<int> fillQueue(CliContext& context, const QueueArguments& parsed, int places,
+                             const std::string& usage, std::string& folder,
+                             const std::string& folderName, BankQueues& queues, bool floppy) {
+    if (parsed.usageError || parsed.banks.empty() ||
+        parsed.banks.size() > static_cast<std::size_t>(places) || onlyEmptyEntries(parsed.banks)) {
+        context.err << "Usage: " << usage << "\n";
+        return kExitUsage;
+    }
+    folder = parsed.folder.value_or(folder);
+    if (folder.empty()) {
+        context.err << "No " << folderName << " folder is set: give --to DIR.\n";
+        return kExitFailure;
+    }
+    for (std::size_t i = 0; i < parsed.banks.size(); ++i) {
+        if (parsed.banks[i] == kEmptyEntry) {
+            continue;
+        }
+        const auto bank = StoredBankGiven(context.state.connection, parsed.banks[i]);
+        if (!bank) {
+            context.err << "There is no bank " << parsed.banks[i] << ".\n";
+            return kExitFailure;
+        }
+        const int entry = static_cast<int>(i);
+        floppy ? queues.setFloppyEntry(entry, bank->BankProg, bank->BankName)
+               : queues.setHardDiskEntry(entry, bank->BankProg, bank->BankName);
+    }
+    return std::nullopt;
+}
+
+int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
+    if (args.size() != 2) {
+        context.err << "Usage: orb make-sty BANK OUT\n";
+        return kExitUsage;
+    }
+    const auto bank = StoredBankGiven(context.state.connection, args[0]);
+    if (!bank || !LoadCurrentBank(context.state, bank->BankProg)) {
+        context.err << "There is no bank " << args[0] << ".\n";
+        return kExitFailure;
+    }
+    MakeBankController make(context.state, context.dialogs);
+    return make.makeAs(args[1]) ? kExitOk : kExitFailure;
+}
+
+int runFloppy(CliContext& context, const std::vector<std::string>& args) {
+    AppState& state = context.state;
+    BankQueues queues(state, context.dialogs);
+    const QueueArguments parsed = parseQueueArguments(args, true);
+    if (auto failed =
+            fillQueue(context, parsed, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
+                      state.FloppyPath, "floppy", queues, true)) {
+        return *failed;
+    }
+    if (parsed.yes) {
+        context.dialogs.setAssumeYes(true);
+    } else if (context.terminal != nullptr) {
+        context.dialogs.askOn(*context.terminal);
+    } else {
+        context.err << "Writing the floppy deletes everything in " << state.FloppyPath
+                    << " first, and there is no terminal to ask on: give --yes. Nothing was "
+                       "deleted.\n";
+        return kExitFailure;
+    }
+    return queues.makeFloppy() ? kExitOk : kExitFailure;
+}
+
+int runHdTransfer(CliContext& context, const std::vector<std::string>& args) {
+    BankQueues queues(context.state, context.dialogs);
+    if (auto failed =
+            fillQueue(context, parseQueueArguments(args, false), kHardDiskBankCount,
+                      std::string("orb hd-transfer ") + kTransferUsage + " (at most 9 banks)",
+                      context.state.PaHardDiskPath, "hard disk", queues, false)) {
+        return *failed;
+    }
+    return queues.transfer() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+CliCommand makeMakeStyCommand() {
+    return CliCommand{"make-sty", "BANK OUT",
+                      "Writes the stored bank BANK (number or name) as the bank file OUT with "
+                      "bank number 17.",
+                      CliCommand::DatabaseUse::OpenExisting, runMakeSty};
+}
+
+CliCommand makeFloppyCommand() {
+    return CliCommand{"floppy", kFloppyUsage,
+                      "Writes a keyboard floppy into DIR (default: the floppy folder of the "
+                      "parameters): deletes everything in it (asked on the terminal unless "
+                      "--yes), then ORB.SET/STYLE/USER01.STY to USER03.STY from the banks in "
+                      "order; \"-\" leaves that bank file out.",
+                      CliCommand::DatabaseUse::OpenExisting, runFloppy};
+}
+
+CliCommand makeHdTransferCommand() {
+    return CliCommand{"hd-transfer", kTransferUsage,
+                      "Writes up to nine banks into DIR (default: the Pa hard disk folder of "
+                      "the parameters) in the hard-disk layout, !123.SET/STYLE/USER01.STY "
+                      "first; \"-\" leaves that bank file out.",
+                      CliCommand::DatabaseUse::OpenExisting, runHdTransfer};
+}
+
+}  // namespace orb

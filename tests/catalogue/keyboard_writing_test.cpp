@@ -1,0 +1,400 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "bank_fixture.h"
+#include "catalogue/bank_queues.h"
+#include "catalogue/bank_store.h"
+#include "catalogue/make_bank.h"
+#include "core/drive_folder.h"
+#include "stylefiles/korf_library.h"
+#include "support/temp_dir.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = UserDialogs::Answer;
+using test::expectBankFile;
+using test::readFile;
+using test::writeFile;
+
+const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
+const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
+
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// The floppy, the keyboard's disk and the temporary folder are folders of the test's own; the
+// free room is whatever the test sets.
+class KeyboardWritingTest : public test::BankTest {
+protected:
+    void SetUp() override {
+        BankTest::SetUp();
+        for (const fs::path& folder : {floppy(), hardDisk(), temporary()}) {
+            fs::create_directories(folder);
+        }
+        env.state.FloppyPath = floppy().string();
+        env.state.PaHardDiskPath = hardDisk().string();
+    }
+
+    fs::path floppy() { return env.dir / "floppy"; }
+    fs::path hardDisk() { return env.dir / "pa-disk"; }
+    fs::path temporary() { return env.dir / "tmp"; }
+    fs::path floppyStyle() { return floppy() / "ORB.SET" / "STYLE"; }
+
+    BankFileRoom room() {
+        return {temporary(), [this](const fs::path&) { return freeBytes; }};
+    }
+    MakeBankController makeBank(int option) {
+        MakeBankController make(env.state, env.dialogs, room());
+        make.selectOption(option);
+        env.dialogs.clear();
+        return make;
+    }
+    BankQueues queues() { return BankQueues(env.state, env.dialogs, room()); }
+
+    std::uintmax_t freeBytes = std::uintmax_t{1} << 30;
+};
+
+TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
+    loadBank(5);
+    env.state.BankAccess->BankName = "MY ROCK SET";
+    MakeBankController make(env.state, env.dialogs, room());
+    EXPECT_EQ(make.selectedOption(), 0);
+    const std::string sep(1, fs::path::preferred_separator);
+    const std::vector<std::tuple<int, std::string, fs::path>> table = {
+        {0, "Make as ...", ""},
+        {1, "Make as " + floppy().string() + sep + " ...", floppy() / "MYROCKSET.STY"},
+        {2, "Make as " + (floppy() / "USER01.STY").string(), floppy() / "USER01.STY"},
+        {3, "Make for DIRECT FD - Bank 1", floppyStyle() / "USER01.STY"},
+        {5, "Make for DIRECT FD - Bank 3", floppyStyle() / "USER03.STY"},
+        {6, "Make for DIRECT HD - Bank 1", hardDisk() / "!123.SET" / "STYLE" / "USER01.STY"},
+        {10, "Make for DIRECT HD - Bank 5", hardDisk() / "!456.SET" / "STYLE" / "USER02.STY"},
+        {14, "Make for DIRECT HD - Bank 9", hardDisk() / "!789.SET" / "STYLE" / "USER03.STY"},
+    };
+    for (const auto& [option, caption, target] : table) {
+        EXPECT_EQ(make.optionCaption(option), caption) << option;
+        EXPECT_TRUE(make.optionEnabled(option)) << option;
+        if (option > 0) {
+            EXPECT_EQ(make.targetOf(option), target) << option;
+        }
+    }
+    env.state.PaHardDiskPath.clear();
+    EXPECT_TRUE(make.optionEnabled(5));
+    EXPECT_FALSE(make.optionEnabled(6));
+    make.selectOption(7);
+    EXPECT_EQ(make.selectedOption(), 0);
+
+    // Option 0: the save dialog proposes the name without blanks; a cancel writes nothing.
+    env.dialogs.file("");
+    EXPECT_FALSE(make.make());
+    ASSERT_EQ(env.dialogs.calls().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].kind, test::ScriptedDialogs::Call::Kind::SaveFile);
+    EXPECT_EQ(env.dialogs.calls()[0].text, "Styles (*.STY)|*.STY|All files (*)|*");
+    EXPECT_EQ(env.dialogs.calls()[0].proposal, "MYROCKSET.STY");
+    const fs::path chosen = env.dir / "chosen" / "Rock set.STY";
+    fs::create_directories(chosen.parent_path());
+    env.dialogs.file(chosen.string());
+    EXPECT_TRUE(make.make());
+    expectBankFile(db(), chosen, kBank5, 17);
+    EXPECT_EQ(env.dialogs.messages().back(), chosen.string() + " successfully created");
+    EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Information);
+    EXPECT_TRUE(namesIn(temporary()).empty());  // the work file is gone
+    EXPECT_FALSE(env.dialogs.waitCursor());
+}
+
+TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfterYes) {
+    loadBank(9);
+    writeFile(floppyStyle() / "USER01.STY", "first bank");
+    writeFile(floppy() / "notes.txt", "keep");
+    auto make = makeBank(4);
+    EXPECT_TRUE(make.make());
+    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
+    EXPECT_EQ(readFile(floppyStyle() / "USER01.STY"), "first bank");
+    EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep");
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{(floppyStyle() / "USER02.STY").string() +
+                                       " successfully created!"});
+
+    fs::remove_all(floppy() / "ORB.SET");
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(make.make());
+    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"notes.txt"});
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(make.make());
+    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER02.STY"});
+    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
+    EXPECT_EQ(env.dialogs.messages()[0], kFloppyWipeQuestion);
+    EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
+}
+
+TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder) {
+    loadBank(5);
+    fs::create_directories(floppy() / "ORB.SET");
+    const std::vector<std::pair<int, fs::path>> table = {
+        {3, "floppy/ORB.SET/STYLE/USER01.STY"},    {4, "floppy/ORB.SET/STYLE/USER02.STY"},
+        {5, "floppy/ORB.SET/STYLE/USER03.STY"},    {6, "pa-disk/!123.SET/STYLE/USER01.STY"},
+        {7, "pa-disk/!123.SET/STYLE/USER02.STY"},  {8, "pa-disk/!123.SET/STYLE/USER03.STY"},
+        {9, "pa-disk/!456.SET/STYLE/USER01.STY"},  {10, "pa-disk/!456.SET/STYLE/USER02.STY"},
+        {11, "pa-disk/!456.SET/STYLE/USER03.STY"}, {12, "pa-disk/!789.SET/STYLE/USER01.STY"},
+        {13, "pa-disk/!789.SET/STYLE/USER02.STY"}, {14, "pa-disk/!789.SET/STYLE/USER03.STY"},
+    };
+    for (const auto& [option, file] : table) {
+        EXPECT_TRUE(makeBank(option).make()) << option;
+        const int n = file.filename().string()[5] - '0';
+        expectBankFile(db(), env.dir / file, kBank5, 16 + n);
+    }
+}
+
+TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) {
+    loadBank(5);
+    const fs::path target = floppy() / "USER01.STY";
+    freeBytes = 100;
+    for (const int option : {2, 11}) {
+        const fs::path file = makeBank(option).targetOf(option);
+        EXPECT_FALSE(makeBank(option).make());
+        EXPECT_EQ(env.dialogs.messages(),
+                  std::vector<std::string>{"An error has occured during create process of style " +
+                                           file.string() +
+                                           ". Not enough space available inside floppy disk!"});
+        EXPECT_FALSE(fs::exists(file));
+    }
+    // The room an older file frees is counted.
+    const std::string bytes = test::expectedBankFile(db(), kBank5, 17);
+    writeFile(target, std::string(bytes.size() - 50, 'x'));
+    freeBytes = 51;
+    EXPECT_TRUE(makeBank(2).make());
+    expectBankFile(db(), target, kBank5, 17);
+    EXPECT_TRUE(namesIn(temporary()).empty());
+
+    // A read-only file is kept as it was.
+    writeFile(target, "old bank");
+    fs::permissions(target, fs::perms::owner_read);
+    freeBytes = 1 << 20;
+    EXPECT_FALSE(makeBank(2).make());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The bank file " + target.string() +
+                                       " cannot be written: it is read-only."});
+    EXPECT_EQ(readFile(target), "old bank");
+
+    const fs::path gone = env.dir / "gone";
+    env.state.FloppyPath = gone.string();
+    env.state.PaHardDiskPath = (env.dir / "no-disk").string();
+    std::vector<std::string> messages;
+    const auto refused = [&](int option) {
+        auto make = makeBank(option);
+        EXPECT_FALSE(make.make()) << option;
+        messages.push_back(env.dialogs.messages().back());
+    };
+    refused(1);
+    refused(8);
+    env.dialogs.file((env.dir / "nowhere" / "a.STY").string());
+    refused(0);
+    env.dialogs.file((gone / "a.STY").string());
+    refused(0);
+    EXPECT_EQ(
+        messages,
+        (std::vector<std::string>{
+            "Floppy disk " + gone.string() + ": is not ready!",
+            "Pa hard disk " + (env.dir / "no-disk").string() + ": is not ready or not available!",
+            "Pa hard disk " + (env.dir / "nowhere").string() + ": is not ready or not available!",
+            "Floppy disk " + gone.string() + ": is not ready!"}));
+    EXPECT_FALSE(fs::exists(gone));
+}
+
+TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
+    BankDialogController dialog(env.state, env.dialogs, BankState::Stored, room());
+    ASSERT_TRUE(dialog.fillTree());
+    const auto select = [&](std::int32_t prog) {
+        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
+                dialog.nodes()[i].bankProg == prog) {
+                dialog.selectNode(static_cast<int>(i));
+            }
+        }
+    };
+    BankQueues& queues = dialog.queues();
+    EXPECT_FALSE(queues.makeFloppyEnabled());
+    for (const std::int32_t prog : {9, 5, 9, 5}) {
+        select(prog);
+        dialog.directFd();
+    }
+    using E = QueueEntry;
+    EXPECT_EQ(queues.floppy(), (std::array<E, 3>{E{"BANK9", 9}, E{"BANK5", 5}, E{"BANK9", 9}}));
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"No more room available!"});
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::None);
+    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
+    EXPECT_TRUE(queues.clearFloppyEnabled() && queues.makeFloppyEnabled());
+    queues.clearFloppy();
+    EXPECT_EQ(queues.floppy(), (std::array<E, 3>{}));
+    EXPECT_FALSE(queues.clearFloppyEnabled() || queues.makeFloppyEnabled());
+
+    for (int i = 0; i < 4; ++i) {
+        select(i % 2 == 0 ? 5 : 9);
+        dialog.directHd();
+    }
+    EXPECT_EQ(queues.hardDisk()[3], (E{"BANK9", 9}));
+    EXPECT_TRUE(queues.hardDisk()[4].free());
+    const auto groups = [&] {
+        return std::array<bool, 4>{queues.clearHardDiskGroupEnabled(0),
+                                   queues.clearHardDiskGroupEnabled(1),
+                                   queues.clearHardDiskGroupEnabled(2), queues.transferEnabled()};
+    };
+    EXPECT_EQ(groups(), (std::array<bool, 4>{true, true, false, true}));
+    queues.clearHardDiskGroup(0);
+    EXPECT_EQ(groups(), (std::array<bool, 4>{false, true, false, true}));
+    queues.clearHardDiskGroup(1);
+    EXPECT_EQ(groups(), (std::array<bool, 4>{false, false, false, false}));
+    // Without a hard disk, or without a selected bank, nothing is queued.
+    env.state.PaHardDiskPath.clear();
+    dialog.directHd();
+    dialog.selectNode(0);  // the root
+    dialog.directFd();
+    EXPECT_TRUE(queues.hardDisk()[0].free() && queues.floppy()[0].free());
+}
+
+TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
+    writeFile(floppy() / "old" / "song.txt", "x");
+    writeFile(floppy() / "USER09.STY", "y");
+    BankQueues floppyQueue = queues();
+    floppyQueue.queueFloppy(9, "BANK9");
+    std::vector<std::array<bool, 3>> pending;
+    floppyQueue.onChange([&] {
+        const auto& f = floppyQueue.floppy();
+        pending.push_back({f[0].pending, f[1].pending, f[2].pending});
+    });
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(floppyQueue.makeFloppy());
+    EXPECT_EQ(namesIn(floppy()), (std::set<std::string>{"USER09.STY", "old"}));
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(floppyQueue.makeFloppy());
+    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
+    expectBankFile(db(), floppyStyle() / "USER01.STY", kBank9, 17);
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{kFloppyWipeQuestion, kFloppyWipeQuestion,
+                                        "DIRECT FD floppy successfully created!"}));
+    ASSERT_GE(pending.size(), 3u);
+    EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
+    EXPECT_EQ(pending.back(), (std::array<bool, 3>{false, false, false}));
+    EXPECT_EQ(floppyQueue.floppy()[0].name, "BANK9");
+}
+
+TEST_F(KeyboardWritingTest, TransferFillsTheSetFoldersAndAProtectedFileKeepsItsBank) {
+    BankQueues hd = queues();
+    for (const std::int32_t prog : {5, 9, 5, 9, 9}) {
+        hd.queueHardDisk(prog, "BANK" + std::to_string(prog));
+    }
+    EXPECT_TRUE(hd.transfer());
+    const fs::path set123 = hardDisk() / "!123.SET" / "STYLE";
+    const fs::path set456 = hardDisk() / "!456.SET" / "STYLE";
+    expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
+    expectBankFile(db(), set123 / "USER02.STY", kBank9, 18);
+    expectBankFile(db(), set123 / "USER03.STY", kBank5, 19);
+    expectBankFile(db(), set456 / "USER01.STY", kBank9, 17);
+    expectBankFile(db(), set456 / "USER02.STY", kBank9, 18);
+    EXPECT_EQ(namesIn(hardDisk()), (std::set<std::string>{"!123.SET", "!456.SET"}));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{
+                  "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80"});
+    EXPECT_GE(env.dialogs.processEventsCount(), 9);
+
+    const auto before = hd.hardDisk();
+    fs::permissions(set123 / "USER01.STY", fs::perms::owner_read);
+    hd.setHardDiskEntry(0, 9, "BANK9");
+    env.dialogs.clear();
+    EXPECT_FALSE(hd.transfer());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The bank file " + (set123 / "USER01.STY").string() +
+                                       " cannot be written: it is read-only."});
+    expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
+    EXPECT_EQ(hd.hardDisk()[0], (QueueEntry{"BANK9", 9}));
+    EXPECT_TRUE(std::equal(before.begin() + 1, before.end(), hd.hardDisk().begin() + 1));
+
+    env.state.PaHardDiskPath = (env.dir / "unplugged").string();
+    env.dialogs.clear();
+    EXPECT_FALSE(hd.transfer());
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"Pa Hard Drive " + env.state.PaHardDiskPath + ": is not ready!"});
+}
+
+// Points HOME at a folder of the test while it lives.
+class HomeFolder {
+public:
+    explicit HomeFolder(const fs::path& home) : old_(std::getenv("HOME")) {
+        setenv("HOME", home.c_str(), 1);
+    }
+    ~HomeFolder() { old_.empty() ? unsetenv("HOME") : setenv("HOME", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+TEST_F(KeyboardWritingTest, TheWipeRefusesHomeAndTheDatabaseFolders) {
+    const fs::path home = floppy() / "me";
+    writeFile(home / "mail.txt", "keep");
+    BankQueues floppyQueue = queues();
+    floppyQueue.queueFloppy(5, "BANK5");
+    const auto refused = [&](const fs::path& folder, const std::string& reason) {
+        env.state.FloppyPath = folder.string();
+        env.dialogs.clear();
+        env.dialogs.answer(Answer::Yes);
+        EXPECT_FALSE(floppyQueue.makeFloppy()) << folder;
+        EXPECT_EQ(env.dialogs.messages().back(), "ORB does not wipe " + folder.string() + ": " +
+                                                     reason + ". Nothing was deleted.");
+    };
+    refused(env.dir.path(), "it holds " + env.state.DatabasePath + ", which ORB is using");
+    {
+        const HomeFolder homeFolder(home);
+        refused(floppy(), "it is the home folder or a folder above it");
+        refused(home, "it is the home folder or a folder above it");
+    }
+    EXPECT_EQ(readFile(home / "mail.txt"), "keep");
+    EXPECT_TRUE(fs::exists(env.state.DatabasePath));
+    EXPECT_FALSE(fs::exists(floppy() / "ORB.SET"));
+    EXPECT_EQ(floppyQueue.floppy()[0].pending, false);
+}
+
+TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
+    loadBank(5);
+    DbKORFStyle gone(db());
+    gone.StyleProg = 41;
+    ASSERT_TRUE(gone.DelKORFStyles());
+    BankQueues hd = queues();
+    hd.queueHardDisk(5, "BANK5");
+    EXPECT_TRUE(hd.transfer());
+    expectBankFile(db(), hardDisk() / "!123.SET" / "STYLE" / "USER01.STY", {57, 88, 73}, 17);
+
+    // The current bank keeps the slot of the gone style empty.
+    EXPECT_TRUE(makeBank(2).make());
+    KORFStyles readBack;
+    KORFLibrary().FillCollectionFromStyle(floppy() / "USER01.STY", readBack);
+    std::vector<std::int32_t> positions;
+    for (const KORFStyle& style : readBack) {
+        positions.push_back(style.StyleProg);
+    }
+    EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 3, 4}));
+
+    hd.queueHardDisk(9, "BANK9");
+    DeleteBank(db(), 9);
+    env.dialogs.clear();
+    EXPECT_FALSE(hd.transfer());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{
+                  "The bank BANK9 is no longer stored; nothing was written for it."});
+}
+
+}  // namespace
+}  // namespace orb
