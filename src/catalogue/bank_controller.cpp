@@ -21,13 +21,14 @@ bool hasChanges(BankState state) {
 
 BankController::BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
                                BankDialogRunner bankDialog, WhereIsRunner whereIs,
-                               MakeBankRunner makeBank)
+                               MakeBankRunner makeBank, BankSsfExportRunner exportToSsf)
     : app_(state),
       dialogs_(dialogs),
       printer_(printer),
       bankDialog_(std::move(bankDialog)),
       whereIs_(std::move(whereIs)),
-      makeBank_(std::move(makeBank)) {}
+      makeBank_(std::move(makeBank)),
+      exportToSsf_(std::move(exportToSsf)) {}
 
 int BankController::styleCount() const {
     return static_cast<int>(app_.BankStyles.Count());
@@ -273,8 +274,11 @@ void BankController::exportToSsf() {
     if (state_ != BankState::Stored) {
         dialogs_.message("Please save changes made to current style before exporting it to SSF!",
                          UserDialogs::Icon::Information);
+        return;  // only a saved, unchanged bank is exported
     }
-    // A stored bank goes to the SSF export window, which this build does not have yet.
+    if (exportToSsf_) {
+        exportToSsf_();
+    }
 }
 
 void BankController::makeSty() {

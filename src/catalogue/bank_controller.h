@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/print_service.h"
 #include "core/observable.h"
+#include "core/print_service.h"
 
 namespace orb {
 
@@ -41,8 +41,9 @@ struct BankDialogOutcome {
 using BankDialogRunner = std::function<BankDialogOutcome(const BankDialogRequest&)>;
 // Shows the banks holding a style under the caption; true when it loaded one of them.
 using WhereIsRunner = std::function<bool(std::int32_t styleProg, const std::string& caption)>;
-// Shows the make-bank window for the current bank.
+// Shows the make-bank window, or the single style file export, for the current bank.
 using MakeBankRunner = std::function<void()>;
+using BankSsfExportRunner = std::function<void()>;
 
 // The current bank of the styles window: its slots, the selected slot, its state, the mbank
 // commands and their enabled states.
@@ -71,8 +72,8 @@ public:
     };
 
     BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
-                   BankDialogRunner bankDialog, WhereIsRunner whereIs,
-                   MakeBankRunner makeBank = {});
+                   BankDialogRunner bankDialog, WhereIsRunner whereIs, MakeBankRunner makeBank = {},
+                   BankSsfExportRunner exportToSsf = {});
 
     // The pane.
     const std::string& frameCaption() const { return frameCaption_; }
@@ -121,6 +122,7 @@ private:
     BankDialogRunner bankDialog_;
     WhereIsRunner whereIs_;
     MakeBankRunner makeBank_;
+    BankSsfExportRunner exportToSsf_;
     std::string frameCaption_ = kEmptyCaption;
     std::string description_;
     int selectedSlot_ = -1;

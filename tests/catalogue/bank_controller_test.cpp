@@ -262,9 +262,12 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
                   "Confirm printing of bank BANK9?"}));
     EXPECT_TRUE(printer.printed.empty());
     EXPECT_EQ(makeBankWindows, 0);
+    EXPECT_EQ(ssfExportWindows, 0);  // not for the changed bank above
     env.state.FloppyPath = "/media/stick";
     bank().makeSty();
     EXPECT_EQ(makeBankWindows, 1);
+    bank().exportToSsf();  // the stored, unchanged bank 9
+    EXPECT_EQ(ssfExportWindows, 1);
 }
 
 TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {

@@ -61,7 +61,7 @@ public:
                     whereIsCaptions.push_back(caption);
                     return whereIsScript(style);
                 },
-                [this] { ++makeBankWindows; });
+                [this] { ++makeBankWindows; }, [this] { ++ssfExportWindows; });
         }
         return *bank_;
     }
@@ -105,6 +105,7 @@ public:
     std::vector<BankDialogController::Mode> modes;
     std::vector<std::string> whereIsCaptions;
     int makeBankWindows = 0;
+    int ssfExportWindows = 0;
 
 private:
     std::unique_ptr<BankController> bank_;

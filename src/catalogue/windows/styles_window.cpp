@@ -135,7 +135,11 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
               return WhereIsWindow(state_, dialogs_, style, QString::fromStdString(caption), this)
                   .run();
           },
-          [this] { MakeBankWindow(state_, dialogs_, this).exec(); }) {
+          [this] { MakeBankWindow(state_, dialogs_, this).exec(); },
+          [this] {
+              SsfExportWindow window(state_, dialogs_, this);
+              window.exportStyles(ssfBankExportRequest(controller_));
+          }) {
     setObjectName("frmStyles");
     setWindowTitle(QString::fromStdString(StylesController::caption()));
     setModal(true);
