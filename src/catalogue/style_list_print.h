@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/print_service.h"
 #include "catalogue/style_list.h"
+#include "core/print_service.h"
 
 namespace orb {
 

@@ -65,8 +65,7 @@ const std::vector<CliCommand>& cliCommands() {
         makeSongsCommand(),      makeSongImportCommand(),  makeSongDeleteCommand(),
         makeBanksCommand(),      makeBankSaveCommand(),    makeBankDeleteCommand(),
         makeWhereIsCommand(),    makeMakeStyCommand(),     makeFloppyCommand(),
-        makeHdTransferCommand(),
-        makeSsfExportCommand(),  makeSsfImportCommand(),
+        makeHdTransferCommand(), makeSsfExportCommand(),   makeSsfImportCommand(),
     };
     return commands;
 }
