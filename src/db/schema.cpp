@@ -204,7 +204,11 @@ void CreateTables(Database& database, SettingsStore& settings) {
     } catch (const DbError& e) {
         throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }
-    settings.set("PARAMETERS", "VERSION", kVersion);
+    // Rewriting the settings file costs two flushes to the disk; a command that runs often
+    // (an import) should not pay them for a value that is already there.
+    if (settings.get("PARAMETERS", "VERSION", "") != kVersion) {
+        settings.set("PARAMETERS", "VERSION", kVersion);
+    }
 }
 
 }  // namespace orb
