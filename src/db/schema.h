@@ -16,8 +16,8 @@ inline constexpr const char* kRecordSchemaVersion = "PRAGMA user_version = 2";
 // The start-up schema step: creates the tables that are missing, drops the obsolete KORFConfs,
 // makes sure of the view QUERY1, the look-up indexes and the text-size guards (replacing those of
 // an older schema version), and records the schema version in the file and the program's
-// version in the settings. All of it in one
-// transaction; a refusal throws DataPathError naming the file, and nothing is changed.
+// version in the settings. All of it in one transaction; a refusal throws DataPathError naming
+// the file, and nothing is changed.
 void CreateTables(Database& database, SettingsStore& settings);
 
 // The schema version recorded in the file; 0 for a file this program has not prepared.

@@ -53,7 +53,7 @@ std::string storeFailure(const std::string& errorText, const std::string& otherw
 // SQLite's default page cache of 2 MB is outgrown by the look-up indexes of a large catalogue;
 // an import then reads their pages over and over. For the run the cache may grow to 8 MB
 // (taken only as needed), then it is set back. More only keeps the blocks' pages in memory
-// until the commit, which measured slower (32 MB took longer than 8 MB).
+// until the commit: into 100,000 styles, 32 MB and 2 MB both measured slower than 8 MB.
 class LargerPageCache {
 public:
     explicit LargerPageCache(Database& connection) : connection_(connection) {
