@@ -1,6 +1,7 @@
 // Times the duplicate test of the importers (GetKORFStylesByContent) on catalogues of 1,000 and
 // 100,000 styles in a temporary database, for stored styles (hits), styles with a key of their
-// own (misses) and styles that share a stored style's key but differ later (same-key misses).
+// own (misses) and styles that share a stored style's key, and so the start of it that the
+// look-up's index holds, but differ later (same-key misses).
 //
 //   bench_style_by_content [lookups]     lookups per kind and catalogue, default 2000
 

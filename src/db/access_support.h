@@ -28,6 +28,9 @@ bool runReportingFailure(std::string& errorText, Operation&& operation) {
 // table is empty. Failures reach the caller.
 std::int32_t nextNumber(Database& connection, std::string_view sql);
 
+// How many bytes of the search key the content look-up's index holds.
+inline constexpr std::size_t kStyleSeekKeyBytes = 16;
+
 // The search key of a style: the first 250 bytes of its first block.
 inline std::string_view styleSeekOf(std::string_view content1) {
     return content1.substr(0, 250);

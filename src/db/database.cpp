@@ -227,8 +227,7 @@ void Database::fail() const {
 
 sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
     requireOpen();
-    const std::string key(sql);
-    auto found = cache_.find(key);
+    auto found = cache_.find(sql);
     if (found != cache_.end() && !found->second.inUse) {
         found->second.inUse = true;
         found->second.lastUse = ++useCounter_;
@@ -248,7 +247,7 @@ sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
     }
     if (tail != nullptr && std::strspn(tail, " \t\r\n;") != std::strlen(tail)) {
         sqlite3_finalize(statement);
-        throw DbError(SQLITE_MISUSE, "one statement at a time: " + key);
+        throw DbError(SQLITE_MISUSE, "one statement at a time: " + std::string(sql));
     }
     inUse = nullptr;
     // The cache is bounded, so that statements built at run time (the restore's inserts, the
@@ -256,7 +255,8 @@ sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
     if (found == cache_.end() &&
         (cache_.size() < kStatementCacheLimit || evictLeastRecentlyUsed())) {
         // Map nodes do not move, so the flag's address stays valid while the entry lives.
-        auto entry = cache_.emplace(key, CachedStatement{statement, true, ++useCounter_});
+        auto entry =
+            cache_.emplace(std::string(sql), CachedStatement{statement, true, ++useCounter_});
         inUse = &entry.first->second.inUse;
     }
     return statement;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -215,7 +216,15 @@ private:
 
     sqlite3* handle_ = nullptr;
     std::filesystem::path path_;
-    std::unordered_map<std::string, CachedStatement> cache_;
+    // Found by the statement's text without copying it, so that a reused statement costs no
+    // allocation.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, CachedStatement, TextHash, std::equal_to<>> cache_;
     std::uint64_t useCounter_ = 0;
 };
 

@@ -45,8 +45,11 @@ constexpr const char* kSelectNoContentSql =
 // The name is bound, so a name holding an apostrophe is looked up like any other.
 constexpr const char* kSelectByNameSql = "SELECT * FROM KORFStyles WHERE StyleName1 = pStyleName1";
 
+// The condition is the index's expression word for word, so that the look-up goes through it.
 constexpr const char* kSelectByContentSql =
-    "SELECT STYLEPROG,STYLECONTENT1,STYLECONTENT2 FROM KORFStyles WHERE StyleSeek = pStyleSeek";
+    "SELECT STYLEPROG,STYLECONTENT1,STYLECONTENT2 FROM KORFStyles "
+    "WHERE substr(StyleSeek, 1, 16) = pSeekKey";
+static_assert(kStyleSeekKeyBytes == 16, "the look-up's condition names the key's length");
 
 std::int32_t integerColumn(const Rows& rows, std::string_view name) {
     return static_cast<std::int32_t>(rows.integer(name));
@@ -172,10 +175,11 @@ std::int32_t DbKORFStyle::GetKORFStylesByContent(std::string_view content1,
     const std::string_view wanted1 = storedBlock(content1);
     const std::string_view wanted2 = storedBlock(content2);
     StyleSeek = styleSeekOf(wanted1);
+    const std::string_view key = std::string_view(StyleSeek).substr(0, kStyleSeekKeyBytes);
     Rows rows =
-        requireConnection(ActiveConnection).query(kSelectByContentSql, {SqlParam::blob(StyleSeek)});
-    // Rows with the same key are few; the short second block is compared first, and the bytes
-    // are compared where the engine holds them, without a copy.
+        requireConnection(ActiveConnection).query(kSelectByContentSql, {SqlParam::blob(key)});
+    // Rows with the same start of key are few; the short second block is compared first, and
+    // the bytes are compared where the engine holds them, without a copy.
     while (rows.next()) {
         if (rows.bytes(2) == wanted2 && rows.bytes(1) == wanted1) {
             return static_cast<std::int32_t>(rows.integer(0));

@@ -59,10 +59,11 @@ public:
     // As GetKORFStyles without reading the blocks: both blocks and the key become " ".
     bool GetKORFStylesNoContent();
     // StyleProg of a stored style whose two blocks equal these byte for byte, or -1. Sets
-    // StyleSeek to the key searched for. An empty block matches a stored " ", the form in which
-    // InsKORFStyles stores it.
+    // StyleSeek to the key of the first block; the candidates are the styles whose key starts
+    // with the same kStyleSeekKeyBytes bytes, found through the schema's index. An empty block
+    // matches a stored " ", the form in which InsKORFStyles stores it.
     std::int32_t GetKORFStylesByContent(std::string_view content1, std::string_view content2);
-    // The largest StyleProg plus 1, or 1 for an empty table.
+    // The largest StyleProg plus 1, or 1 for an empty table. An import reads it once per run.
     std::int32_t NextKORFStyle();
 };
 

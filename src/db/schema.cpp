@@ -6,6 +6,7 @@
 
 #include "core/settings_store.h"
 #include "core/version.h"
+#include "db/access_support.h"
 #include "db/column_sizes.h"
 #include "db/database.h"
 #include "db/module_routines.h"
@@ -43,32 +44,56 @@ std::vector<std::string> columnsOf(Database& database, const std::string& table)
     return columns;
 }
 
+std::string sizeRefusal(const std::string& table, const ColumnSize& column) {
+    return "The text for " + table + "." + std::string(column.column) + " is longer than its " +
+           std::to_string(column.size) + " characters";
+}
+
+std::string longerThan(const ColumnSize& column) {
+    return "length(NEW." + std::string(column.column) + ") > " + std::to_string(column.size);
+}
+
 // SQLite does not hold text to its declared size; these triggers refuse a longer text with an
 // error, as the columns' declarations promise, so nothing is stored cut or oversize. A column
 // that an older table lacks gets no guard. Statements that define a trigger cannot take
-// parameters, so the size is part of the trigger's text.
+// parameters, so the sizes are part of the trigger's text. An insert runs one trigger per
+// table, whose condition is checked before any message is looked at, so that a row of short
+// texts costs one test per column; an update runs only the guards of the columns it sets.
 void createTextSizeGuards(Database& database) {
-    for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
+    for (const char* tableName : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
+        const std::string table(tableName);
         const std::vector<std::string> present = columnsOf(database, table);
+        std::string anyTooLong;
+        std::string refusals;
         for (const ColumnSize& column : kColumnSizes) {
             if (column.table != table ||
                 std::find(present.begin(), present.end(), column.column) == present.end()) {
                 continue;
             }
             const std::string name(column.column);
-            const std::string size = std::to_string(column.size);
-            const std::string message =
-                std::string(table) + "." + name + " is longer than its " + size + " characters";
-            const std::string body = " WHEN length(NEW." + name + ") > " + size +
-                                     " BEGIN SELECT RAISE(ABORT, 'The text for " + message +
-                                     "'); END";
-            const std::string prefix = std::string(table) + "_" + name;
-            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + prefix +
-                                             "_size_insert BEFORE INSERT ON " + table + body);
-            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + prefix +
+            const std::string raise = "SELECT RAISE(ABORT, '" + sizeRefusal(table, column) + "')";
+            anyTooLong += (anyTooLong.empty() ? "" : " OR ") + longerThan(column);
+            refusals += " " + raise + " WHERE " + longerThan(column) + ";";
+            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + table + "_" + name +
                                              "_size_update BEFORE UPDATE OF " + name + " ON " +
-                                             table + body);
+                                             table + " WHEN " + longerThan(column) + " BEGIN " +
+                                             raise + "; END");
         }
+        if (!anyTooLong.empty()) {
+            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + table +
+                                             "_size_insert BEFORE INSERT ON " + table + " WHEN " +
+                                             anyTooLong + " BEGIN" + refusals + " END");
+        }
+    }
+}
+
+// What a file of schema version 1 has that this version replaces: the look-up index on the
+// whole 250-byte key and one insert guard per column.
+void dropReplacedObjects(Database& database) {
+    runSchemaStatement(database, "DROP INDEX IF EXISTS KORFStylesSeek");
+    for (const ColumnSize& column : kColumnSizes) {
+        runSchemaStatement(database, "DROP TRIGGER IF EXISTS " + std::string(column.table) + "_" +
+                                         std::string(column.column) + "_size_insert");
     }
 }
 
@@ -128,6 +153,13 @@ std::string createQuery1Statement() {
     return "CREATE VIEW IF NOT EXISTS QUERY1 AS SELECT " + columns + " FROM KORFBanks B" + joins;
 }
 
+std::string createStyleKeyIndexStatement() {
+    // The first bytes of the key already tell styles apart; a short index entry keeps the
+    // index small enough to stay in memory for a large catalogue.
+    return "CREATE INDEX IF NOT EXISTS KORFStylesSeekKey ON KORFStyles (substr(StyleSeek, 1, " +
+           std::to_string(kStyleSeekKeyBytes) + "))";
+}
+
 int schemaVersionOf(Database& database) {
     Rows rows = database.query("PRAGMA user_version");
     return rows.next() ? static_cast<int>(rows.integer(0)) : 0;
@@ -152,9 +184,11 @@ void CreateTables(Database& database, SettingsStore& settings) {
     runSchemaStatement(database, createSonStyStatement());
     runSchemaStatement(database, "DROP TABLE IF EXISTS KORFConfs");
     runSchemaStatement(database, createQuery1Statement());
-    // The duplicate test looks styles up by their first 250 bytes, the song import by name.
-    runSchemaStatement(database,
-                       "CREATE INDEX IF NOT EXISTS KORFStylesSeek ON KORFStyles (StyleSeek)");
+    if (schemaVersionOf(database) < kSchemaVersion) {
+        dropReplacedObjects(database);
+    }
+    // The duplicate test looks styles up by the start of their key, the song import by name.
+    runSchemaStatement(database, createStyleKeyIndexStatement());
     runSchemaStatement(database,
                        "CREATE INDEX IF NOT EXISTS KORFStylesName ON KORFStyles (StyleName1)");
     // The duplicate test of the song import looks songs up by title.
@@ -170,7 +204,11 @@ void CreateTables(Database& database, SettingsStore& settings) {
     } catch (const DbError& e) {
         throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }
-    settings.set("PARAMETERS", "VERSION", kVersion);
+    // Rewriting the settings file costs two flushes to the disk; a command that runs often
+    // (an import) should not pay them for a value that is already there.
+    if (settings.get("PARAMETERS", "VERSION", "") != kVersion) {
+        settings.set("PARAMETERS", "VERSION", kVersion);
+    }
 }
 
 }  // namespace orb

@@ -175,6 +175,8 @@ private:
     std::string log_;
     ImportTally tally_;
     std::string today_;
+    // The number the next new style of the run gets.
+    std::int32_t nextStyleProg_ = 1;
 };
 
 }  // namespace orb

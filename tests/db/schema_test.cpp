@@ -46,8 +46,9 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
                                         "SongNote"}));
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
     EXPECT_EQ(schemaVersionOf(db), kSchemaVersion);
-    EXPECT_EQ(kSchemaVersion, 1);
-    EXPECT_TRUE(tableExists(db, "KORFStylesSeek"));
+    EXPECT_EQ(kSchemaVersion, 2);
+    EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));
+    EXPECT_FALSE(tableExists(db, "KORFStylesSeek"));
 
     // The declared text sizes are the ones of the size table, which the guards enforce.
     std::size_t sized = 0;
@@ -161,6 +162,112 @@ TEST(Schema, Query1HasOneRowPerBankWithItsSlotStyles) {
     EXPECT_EQ(rows.text("Desc03"), "dark");
     EXPECT_EQ(rows.columnIndex("Desc16"), 50);
     EXPECT_FALSE(rows.next());
+}
+
+// The look-up's plan for a key, as the engine would run it.
+std::string contentLookupPlan(Database& db) {
+    Rows plan = db.query(
+        "EXPLAIN QUERY PLAN SELECT StyleProg FROM KORFStyles WHERE substr(StyleSeek, 1, 16) = pKey",
+        {SqlParam::blob("key")});
+    std::string details;
+    while (plan.next()) {
+        details += plan.text("detail") + ";";
+    }
+    return details;
+}
+
+std::vector<std::string> triggersOf(Database& db) {
+    std::vector<std::string> names;
+    Rows rows = db.query("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name");
+    while (rows.next()) {
+        names.push_back(rows.text(0));
+    }
+    return names;
+}
+
+TEST(Schema, AVersion1FileIsBroughtUpToDate) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    const std::vector<std::string> currentTriggers = triggersOf(db);
+    // The version-1 layout: the index on the whole key and one insert guard per column.
+    db.execute("DROP INDEX KORFStylesSeekKey");
+    db.execute("CREATE INDEX KORFStylesSeek ON KORFStyles (StyleSeek)");
+    for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
+        db.execute("DROP TRIGGER " + std::string(table) + "_size_insert");
+    }
+    for (const ColumnSize& column : kColumnSizes) {
+        const std::string name = std::string(column.table) + "." + std::string(column.column);
+        db.execute("CREATE TRIGGER " + std::string(column.table) + "_" +
+                   std::string(column.column) + "_size_insert BEFORE INSERT ON " +
+                   std::string(column.table) + " WHEN length(NEW." + std::string(column.column) +
+                   ") > " + std::to_string(column.size) + " BEGIN SELECT RAISE(ABORT, 'old " +
+                   name + "'); END");
+    }
+    db.execute("PRAGMA user_version = 1");
+    db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1, StyleSeek) VALUES (7, 'Kept', pKey)",
+               {SqlParam::blob("0123456789abcdefXYZ")});
+    ASSERT_NE(contentLookupPlan(db).find("SCAN"), std::string::npos);
+
+    CreateTables(db, env.settings);
+
+    EXPECT_EQ(schemaVersionOf(db), 2);
+    EXPECT_FALSE(tableExists(db, "KORFStylesSeek"));
+    EXPECT_EQ(triggersOf(db), currentTriggers);
+    EXPECT_EQ(contentLookupPlan(db), "SEARCH KORFStyles USING INDEX KORFStylesSeekKey (<expr>=?);");
+    Rows kept = db.query("SELECT StyleProg FROM KORFStyles WHERE substr(StyleSeek, 1, 16) = pKey",
+                         {SqlParam::blob("0123456789abcdef")});
+    ASSERT_TRUE(kept.next());
+    EXPECT_EQ(kept.integer(0), 7);
+    EXPECT_THROW(
+        {
+            try {
+                db.execute("INSERT INTO KORFBanks (BankName) VALUES (pName)",
+                           {std::string(51, 'b')});
+            } catch (const DbError& e) {
+                EXPECT_EQ(std::string(e.what()),
+                          "19 The text for KORFBanks.BankName is longer than its 50 characters");
+                throw;
+            }
+        },
+        DbError);
+}
+
+// Every sized column of every table, through the one insert guard of its table and its own
+// update guard: one character too many is refused with the column's message and nothing is
+// stored or changed; the full size is taken.
+TEST(Schema, EveryGuardRefusesOneCharacterTooMany) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    for (const ColumnSize& column : kColumnSizes) {
+        const std::string table(column.table);
+        const std::string name(column.column);
+        const std::string tooLong(static_cast<std::size_t>(column.size) + 1, 'w');
+        const std::string message = "19 The text for " + table + "." + name +
+                                    " is longer than its " + std::to_string(column.size) +
+                                    " characters";
+        const std::string insert = "INSERT INTO " + table + " (" + name + ") VALUES (pText)";
+        try {
+            db.execute(insert, {tooLong});
+            ADD_FAILURE() << name << " took " << tooLong.size() << " characters";
+        } catch (const DbError& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+        EXPECT_FALSE(db.query("SELECT * FROM " + table).next()) << name;
+
+        db.execute(insert, {tooLong.substr(1)});
+        try {
+            db.execute("UPDATE " + table + " SET " + name + " = pText", {tooLong});
+            ADD_FAILURE() << name << " was updated to " << tooLong.size() << " characters";
+        } catch (const DbError& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+        Rows rows = db.query("SELECT length(" + name + ") FROM " + table);
+        ASSERT_TRUE(rows.next());
+        EXPECT_EQ(rows.integer(0), column.size) << name;
+        db.execute("DELETE FROM " + table);
+    }
 }
 
 TEST(Schema, TextLongerThanItsColumnIsRefusedAndNothingStored) {

@@ -197,6 +197,27 @@ TEST(StyleImport, TheSameFileTwiceByContentThenEverything) {
     EXPECT_EQ(storedStyle(f.env, 6).StyleContent1, firstBlock(9, 2));
 }
 
+TEST(StyleImport, NewStylesAreNumberedOnFromTheHighestStoredOne) {
+    ImportFixture f;
+    Database& db = f.env.state.connection;
+    db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (41, 'OLD')");
+    test::writeFile(f.env.dir / "USER01.STY", bankFile("ONE", 3, 9));
+    test::writeFile(f.env.dir / "USER02.STY", bankFile("TWO", 2, 12));
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "USER01.STY").string());
+    ASSERT_TRUE(c.run());
+    // Each run starts from the catalogue as it finds it.
+    db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (50, 'LATER')");
+    c.setPath((f.env.dir / "USER02.STY").string());
+    ASSERT_TRUE(c.run());
+
+    const auto banks = bankRows(db);
+    ASSERT_EQ(banks.size(), 2u);
+    EXPECT_EQ(banks[0].styles, slotsOf({42, 43, 44}));
+    EXPECT_EQ(banks[1].styles, slotsOf({51, 52}));
+    EXPECT_EQ(storedStyle(f.env, 52).StyleContent1, firstBlock(12, 1));
+}
+
 TEST(StyleImport, OverwriteByNameKeepsTheNumber) {
     ImportFixture f;
     test::writeFile(f.env.dir / "OLD.STY", bankFile("SAME", 2, 5));
