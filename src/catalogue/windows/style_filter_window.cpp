@@ -1,4 +1,5 @@
 #include "catalogue/windows/style_filter_window.h"
+#include "app/windows/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,15 +51,7 @@ StyleFilterWindow::StyleFilterWindow(AppState& state, QWidget* parent)
     resetOrder->setObjectName("cmdEmpty1");
     orderLayout->addWidget(resetOrder, 6, 1, Qt::AlignRight);
 
-    auto* ok = new QPushButton("Set filter on", this);
-    ok->setObjectName("cmdOk");
-    ok->setDefault(true);
-    auto* exit = new QPushButton("Exit", this);
-    exit->setObjectName("cmdExit");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(exit);
+    const auto [ok, exit, buttons] = makeOkExitButtons(this, "Set filter on");
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(filter);

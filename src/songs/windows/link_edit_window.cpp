@@ -1,4 +1,5 @@
 #include "songs/windows/link_edit_window.h"
+#include "app/windows/dialog_buttons.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -27,15 +28,7 @@ LinkEditWindow::LinkEditWindow(const std::string& caption, const LinkValues& val
         fields_[i]->setMinimumWidth(i == 0 ? 320 : 80);
         layout->addWidget(fields_[i], i, 1);
     }
-    auto* ok = new QPushButton("Ok", this);
-    ok->setObjectName("cmdOk");
-    ok->setDefault(true);
-    auto* exit = new QPushButton("Exit", this);
-    exit->setObjectName("cmdExit");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(exit);
+    const auto [ok, exit, buttons] = makeOkExitButtons(this, "Ok");
     layout->addLayout(buttons, 3, 0, 1, 2);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,4 +1,5 @@
 #include "songs/windows/song_dialog_window.h"
+#include "app/windows/dialog_buttons.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -35,15 +36,8 @@ SongDialogWindow::SongDialogWindow(AppState& state, UserDialogs& dialogs, SongDi
     connect(fields_[2], &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setPerformer(text.toStdString()); });
 
-    auto* ok = new QPushButton(QString::fromStdString(controller_.okCaption()), this);
-    ok->setObjectName("cmdOk");
-    ok->setDefault(true);
-    auto* exit = new QPushButton("Exit", this);
-    exit->setObjectName("cmdExit");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(exit);
+    const auto [ok, exit, buttons] =
+        makeOkExitButtons(this, QString::fromStdString(controller_.okCaption()));
     layout->addLayout(buttons, 3, 0, 1, 2);
     connect(ok, &QPushButton::clicked, this, [this] {
         if (controller_.ok()) {
