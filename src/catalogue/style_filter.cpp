@@ -8,11 +8,6 @@
 namespace orb {
 namespace {
 
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // The sort choice a stored sort text stands for.
 std::string choiceOfColumn(const std::string& entry) {
     for (std::size_t k = 1; k < kFilterColumns.size(); ++k) {
@@ -74,7 +69,7 @@ void StyleFilterController::load() {
     for (std::size_t i = 0; i < 6; ++i) {
         fields[i] = values[i];
         std::string entry = values[6 + i].empty() ? kNothing : values[6 + i];
-        if (endsWith(entry, kDescSuffix)) {
+        if (entry.ends_with(kDescSuffix)) {
             entry.resize(entry.size() - 5);
             values[12 + i] = kDescSuffix;
         }
@@ -105,10 +100,10 @@ void StyleFilterController::setFilterOn() {
         where += FilterCondition(values[i], static_cast<int>(i));
         order += OrderTerm(values[6 + i], values[12 + i]);
     }
-    if (endsWith(where, " AND ")) {
+    if (where.ends_with(" AND ")) {
         where.resize(where.size() - 5);
     }
-    if (endsWith(order, ", ")) {
+    if (order.ends_with(", ")) {
         order.resize(order.size() - 2);
     }
     state_.StyleListWhere = where;

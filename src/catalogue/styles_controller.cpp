@@ -20,11 +20,6 @@ constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady
 constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
     true, true, false, true, false, true};
 
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 }  // namespace
 
 StylesController::StylesController(AppState& state, UserDialogs& dialogs, StylesViewHooks* hooks)
@@ -129,7 +124,7 @@ void StylesController::colourHeadersFromOrder() {
     for (std::size_t i = 1; i < 5; ++i) {
         if (!order.empty() && (order == kAscendingOrder[i] || order == kDescendingOrder[i])) {
             headerColours_[i] =
-                endsWith(order, " DESC") ? HeaderColour::Descending : HeaderColour::Ascending;
+                order.ends_with(" DESC") ? HeaderColour::Descending : HeaderColour::Ascending;
         }
     }
 }

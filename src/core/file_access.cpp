@@ -1,5 +1,7 @@
 #include "core/file_access.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <map>
 #include <mutex>
@@ -84,6 +86,13 @@ void removeLeftOverTemporaryFiles(const fs::path& folder) {
 }
 
 }  // namespace
+
+bool hasExtensionInAnyCase(const fs::path& file, std::string_view extension) {
+    std::string actual = file.extension().string();
+    std::transform(actual.begin(), actual.end(), actual.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return actual == extension;
+}
 
 bool isTemporaryFileName(const std::string& fileName) {
     const std::size_t length = kTemporaryPrefix.size() + kTemporaryDigits + kTemporarySuffix.size();

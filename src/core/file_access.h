@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "core/errors.h"
 
@@ -35,6 +36,9 @@ std::ifstream openRegularFile(const std::filesystem::path& path, const std::stri
 // Failures of the file system throw FileAccessError "<label> <target> cannot be written: ...".
 void replaceFileSafely(const std::filesystem::path& target, const std::string& label,
                        const std::function<void(std::ostream&)>& write);
+
+// True when the file's extension is `extension` (".STY", upper case) in any letter case.
+bool hasExtensionInAnyCase(const std::filesystem::path& file, std::string_view extension);
 
 // True for a name that replaceFileSafely gives its temporary files.
 bool isTemporaryFileName(const std::string& fileName);

@@ -19,13 +19,6 @@ namespace fs = std::filesystem;
 
 using Kind = SsfFileOutcome::Kind;
 
-bool hasSsfExtension(const fs::path& file) {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return extension == ssf::kExtension;
-}
-
 SsfFileOutcome failed(Kind kind, std::string problem) {
     SsfFileOutcome outcome;
     outcome.kind = kind;
@@ -136,7 +129,8 @@ void SsfImportController::ImportSsfFolder() {
     fs::directory_iterator entries(folder, error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
         std::error_code kindError;
-        if (entries->is_regular_file(kindError) && hasSsfExtension(entries->path())) {
+        if (entries->is_regular_file(kindError) &&
+            hasExtensionInAnyCase(entries->path(), ssf::kExtension)) {
             files.push_back(entries->path());
         }
     }

@@ -5,6 +5,7 @@
 
 #include "core/clock.h"
 #include "core/errors.h"
+#include "core/file_access.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
@@ -31,13 +32,6 @@ class RefusedStore : public ImportError {
 public:
     using ImportError::ImportError;
 };
-
-bool isStyleFile(const fs::path& file) {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return extension == ".STY";
-}
 
 void sortByName(std::vector<fs::path>& paths) {
     std::sort(paths.begin(), paths.end(), [](const fs::path& a, const fs::path& b) {
@@ -224,8 +218,9 @@ bool StyleImportController::run() {
             listFolder(target, listings);
             progressMaximum_ = 0;
             for (const FolderListing& listing : listings) {
-                progressMaximum_ += static_cast<long long>(
-                    std::count_if(listing.files.begin(), listing.files.end(), isStyleFile));
+                progressMaximum_ += static_cast<long long>(std::count_if(
+                    listing.files.begin(), listing.files.end(),
+                    [](const fs::path& file) { return hasExtensionInAnyCase(file, ".STY"); }));
             }
             progressValue_ = 0;
             progressVisible_ = true;
@@ -314,7 +309,7 @@ void StyleImportController::importFolder(const FolderListing& listing) {
     for (const fs::path& file : listing.files) {
         status_[0] = file.filename().string();
         changed();
-        if (isStyleFile(file)) {
+        if (hasExtensionInAnyCase(file, ".STY")) {
             importFile(file, shortFileName(file));
             ++progressValue_;
         }

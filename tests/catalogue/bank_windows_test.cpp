@@ -25,14 +25,9 @@
 namespace orb {
 namespace {
 
-using Answer = UserDialogs::Answer;
+using test::child;
 
-template <typename T>
-T* child(QObject& parent, const QString& name) {
-    T* found = parent.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
+using Answer = UserDialogs::Answer;
 
 QColor slotColour(QWidget& window, int slot) {
     return child<QLabel>(window, QString("lbNewStyle%1").arg(slot))

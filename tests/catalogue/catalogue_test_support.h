@@ -13,18 +13,12 @@
 
 #include "db/db_korf_bank.h"
 #include "db/db_korf_style.h"
+#include "support/link_rows.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
+#include "support/widget_child.h"
 
 namespace orb::test {
-
-// The child of a window by its object name; a missing one fails the test.
-template <typename T>
-T* child(QObject& parent, const QString& name) {
-    T* found = parent.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
 
 // Stores a catalogue row with the given descriptive columns; its two blocks are made from the
 // style number, so that each style's bytes are its own.
@@ -44,7 +38,7 @@ void expectBankFile(Database& db, const std::filesystem::path& file,
 class CatalogueTest : public ::testing::Test {
 public:
     using Slots = std::array<std::int32_t, DbKORFBank::kSlotCount>;
-    using Link = std::tuple<std::int32_t, std::int32_t, std::string, std::string, std::string>;
+    using Link = LinkRow;
 
     void SetUp() override {
         env.openFreshDatabase();
@@ -87,11 +81,7 @@ public:
     }
     void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
                  const std::string& transpose, const std::string& note) {
-        // Written directly, so that an empty tempo stays empty as the unlinking writes it.
-        db().execute(
-            "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
-            "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
-            {song, style, tempo, transpose, note});
+        addLinkRow(db(), {song, style, tempo, transpose, note});
     }
 
     std::vector<std::int32_t> styleNumbers() {
@@ -108,18 +98,7 @@ public:
         EXPECT_TRUE(bank.GetKORFBanks());
         return bank.slotValues();
     }
-    std::vector<Link> links() {
-        std::vector<Link> all;
-        Rows rows = db().query(
-            "SELECT SongCode, StyleProg, StyleTempo, StyleTranspose, SongNote FROM KORFSonSty "
-            "ORDER BY SongCode, StyleProg");
-        while (rows.next()) {
-            all.emplace_back(static_cast<std::int32_t>(rows.integer(0)),
-                             static_cast<std::int32_t>(rows.integer(1)), rows.text(2), rows.text(3),
-                             rows.text(4));
-        }
-        return all;
-    }
+    std::vector<Link> links() { return linkRows(db()); }
     KORFStylesRow storedStyle(std::int32_t prog) {
         DbKORFStyle style(db());
         style.StyleProg = prog;

@@ -8,6 +8,7 @@
 
 #include "db/db_korf_style.h"
 #include "state/app_state.h"
+#include "support/link_rows.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -18,7 +19,7 @@ namespace orb::test {
 // characters); song 301 with three links, 302 without links, 303 linked to the deleted style 99.
 class SongsTest : public ::testing::Test {
 public:
-    using Link = std::tuple<std::int32_t, std::int32_t, std::string, std::string, std::string>;
+    using Link = LinkRow;
 
     void SetUp() override {
         env.openFreshDatabase();
@@ -57,24 +58,10 @@ public:
 
     void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
                  const std::string& transpose, const std::string& note) {
-        db().execute(
-            "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
-            "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
-            {song, style, tempo, transpose, note});
+        addLinkRow(db(), {song, style, tempo, transpose, note});
     }
 
-    std::vector<Link> links() {
-        std::vector<Link> all;
-        Rows rows = db().query(
-            "SELECT SongCode, StyleProg, StyleTempo, StyleTranspose, SongNote FROM KORFSonSty "
-            "ORDER BY SongCode, StyleProg");
-        while (rows.next()) {
-            all.emplace_back(static_cast<std::int32_t>(rows.integer(0)),
-                             static_cast<std::int32_t>(rows.integer(1)), rows.text(2), rows.text(3),
-                             rows.text(4));
-        }
-        return all;
-    }
+    std::vector<Link> links() { return linkRows(db()); }
 
     // "code:title/performer" of every stored song in code order.
     std::vector<std::string> songs() {

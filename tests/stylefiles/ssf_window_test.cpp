@@ -10,16 +10,12 @@
 #include "stylefiles/ssf_test_support.h"
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
+#include "support/widget_child.h"
 
 namespace orb {
 namespace {
 
-template <typename T>
-T* child(QObject& parent, const char* name) {
-    T* found = parent.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
+using test::child;
 
 template <typename Window>
 void expectLayout(Window& window, const char* label, const char* option0, const char* option1,

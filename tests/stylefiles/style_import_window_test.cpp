@@ -16,18 +16,14 @@
 #include "stylefiles/windows/style_content_window.h"
 #include "stylefiles/windows/style_import_window.h"
 #include "support/test_environment.h"
+#include "support/widget_child.h"
 
 namespace orb {
 namespace {
 
-namespace fs = std::filesystem;
+using test::child;
 
-template <typename T>
-T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
+namespace fs = std::filesystem;
 
 TEST(StyleImportWindow, LayoutRendersTheControllerAndForwardsEdits) {
     test::TestEnvironment env;
