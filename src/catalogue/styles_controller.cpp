@@ -254,4 +254,12 @@ void StylesController::recordSelection(int currentRow, int selectionEndRow) {
     selectedRowLast_ = std::max(currentRow, selectionEndRow);
 }
 
+std::vector<GridStyle> StylesController::gridStyles(int first, int last) const {
+    std::vector<GridStyle> styles;
+    for (int row = std::max(first, 0); row <= last && row < rowCount(); ++row) {
+        styles.push_back({styleList_[static_cast<std::size_t>(row)].StyleProg, cell(row, 1)});
+    }
+    return styles;
+}
+
 }  // namespace orb

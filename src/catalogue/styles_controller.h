@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "catalogue/bank_controller.h"
 #include "catalogue/style_edit.h"
 #include "catalogue/style_group.h"
 #include "catalogue/style_list.h"
@@ -68,6 +69,8 @@ public:
     void requery();
 
     const StyleList& styleList() const { return styleList_; }
+    // Number and shown name of the grid rows first..last (clipped to the list), for the bank.
+    std::vector<GridStyle> gridStyles(int first, int last) const;
     int rowCount() const { return static_cast<int>(styleList_.size()); }
     // Grid cell: style number, name without code-0 characters, description, family, group.
     std::string cell(int row, int column) const;

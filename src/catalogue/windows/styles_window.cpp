@@ -246,7 +246,7 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     });
     connect(mStyles_[StylesController::WhereIs], &QAction::triggered, this, [this] {
         const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
-        const std::vector<GridStyle> current = gridStyles(row, row);
+        const std::vector<GridStyle> current = controller_.gridStyles(row, row);
         if (!current.empty()) {
             command([this, &current] { bank_.whereIs(current.front()); });
         }
@@ -357,26 +357,17 @@ void StylesWindow::openFilterWindow() {
     command([this] { controller_.filterWindowClosed(); });
 }
 
-std::vector<GridStyle> StylesWindow::gridStyles(int first, int last) const {
-    std::vector<GridStyle> styles;
-    for (int row = std::max(first, 0); row <= last && row < controller_.rowCount(); ++row) {
-        styles.push_back({static_cast<std::int32_t>(std::stol(controller_.cell(row, 0))),
-                          controller_.cell(row, 1)});
-    }
-    return styles;
-}
-
 void StylesWindow::bankCommand(int index) {
     recordSelection();
     const std::vector<GridStyle> selected =
-        gridStyles(controller_.selectedRowFirst(), controller_.selectedRowLast());
+        controller_.gridStyles(controller_.selectedRowFirst(), controller_.selectedRowLast());
     command([this, index, &selected] { bank_.run(index, selected); });
 }
 
 void StylesWindow::dropOnBank(const std::vector<int>& rows) {
     std::vector<GridStyle> dropped;
     for (const int row : rows) {
-        const std::vector<GridStyle> one = gridStyles(row, row);
+        const std::vector<GridStyle> one = controller_.gridStyles(row, row);
         dropped.insert(dropped.end(), one.begin(), one.end());
     }
     command([this, &dropped] { bank_.insertSelected(dropped); });

@@ -42,7 +42,6 @@ private:
 
     void buildMenus(QWidget* menuHolder);
     // The grid rows of the recorded selection, upper first, as the bank takes them.
-    std::vector<GridStyle> gridStyles(int first, int last) const;
     void bankCommand(int index);
     void dropOnBank(const std::vector<int>& rows);
     // Runs a command of the window; a database failure is reported instead of thrown.
