@@ -14,7 +14,7 @@
 #include "core/settings_store.h"
 #include "db/database.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/write_transaction.h"
 #include "realistic_styles.h"
 
 namespace {
@@ -26,7 +26,7 @@ double secondsSince(Clock::time_point start) {
 }
 
 void fill(orb::Database& db, int styles) {
-    orb::Transaction transaction(db);
+    orb::WriteTransaction transaction(db);
     for (int prog = 1; prog <= styles; ++prog) {
         const orb::KORFStyle style = orb::bench::realisticStyle(static_cast<std::uint64_t>(prog));
         const std::string& c1 = style.StyleContent1;

@@ -7,7 +7,6 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/database.h"
-#include "db/module_routines.h"
 #include "db/orb_database.h"
 #include "state/app_state.h"
 

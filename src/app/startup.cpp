@@ -88,7 +88,7 @@ void ReadParameters(AppState& state) {
 
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath) {
-    state.BankStyles.clear();
+    state.currentBank.styles.clear();
 
     state.DatabasePath = state.settings.get("PATH", "DATABASE", "");
     if (state.DatabasePath.empty()) {
@@ -132,9 +132,6 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
 
 void OpenDatabase(AppState& state, MissingDatabase missing) {
     openOrbDatabase(state.connection, state.DatabasePath, missing);
-    state.StyleAccess = std::make_unique<DbKORFStyle>(state.connection);
-    state.BankAccess = std::make_unique<DbKORFBank>(state.connection);
-    state.SongAccess = std::make_unique<DbKORFSongs>(state.connection);
     try {
         CreateTables(state.connection, state.settings);
     } catch (const DbError&) {
@@ -142,16 +139,11 @@ void OpenDatabase(AppState& state, MissingDatabase missing) {
         state.connection.close();
         throw;
     }
-    state.StyleFilterValues.fill("");
-    state.StyleListWhere.clear();
-    state.StyleListOrder.clear();
+    state.styleQuery = {};
 }
 
 void CloseAndExit(AppState& state, UserDialogs& dialogs) {
-    state.BankStyles.clear();
-    state.StyleAccess.reset();
-    state.BankAccess.reset();
-    state.SongAccess.reset();
+    state.currentBank = {};
     state.connection.close();
     dialogs.processEvents();
     state.exitRequested = true;

@@ -28,8 +28,8 @@ bool offerNewDatabase(UserDialogs& dialogs, const std::string& path);
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath);
 
-// Opens the connection on state.DatabasePath (creating the file when asked), prepares the access
-// objects, runs the schema step and clears the style filter. Throws DataPathError, whose text
+// Opens the connection on state.DatabasePath (creating the file when asked), runs the schema
+// step and clears the style filter. Throws DataPathError, whose text
 // is meant for the person, when the file cannot be opened as an ORB database; the connection is
 // then closed.
 void OpenDatabase(AppState& state, MissingDatabase missing = MissingDatabase::Refuse);
@@ -37,7 +37,7 @@ void OpenDatabase(AppState& state, MissingDatabase missing = MissingDatabase::Re
 // Reads the four paths of section "PARAMETERS" into the state.
 void ReadParameters(AppState& state);
 
-// Releases the long-lived objects, closes the connection and asks the program to end.
+// Forgets the current bank, closes the connection and asks the program to end.
 void CloseAndExit(AppState& state, UserDialogs& dialogs);
 
 }  // namespace orb

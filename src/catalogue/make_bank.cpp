@@ -54,7 +54,7 @@ void MakeBankController::selectOption(int option) {
 }
 
 std::string MakeBankController::bankFileName() const {
-    std::string name = state_.BankAccess->BankName;
+    std::string name = state_.currentBank.name;
     std::erase(name, ' ');
     return name + ".STY";
 }
@@ -108,7 +108,7 @@ bool MakeBankController::write(int option, const fs::path& target) {
     }
     WaitCursor wait(dialogs_);
     try {
-        const KORFStyles bank = LoadBankContents(state_.connection, state_.BankStyles);
+        const KORFStyles bank = LoadBankContents(state_.connection, state_.currentBank.styles);
         int bankNumber = kWorkBankNumber;
         if (option >= kFirstHardDiskOption) {
             bankNumber = KeyboardBankNumber(option - kFirstHardDiskOption);
