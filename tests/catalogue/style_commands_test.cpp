@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
 #include "catalogue/catalogue_test_support.h"
+#include "catalogue/style_group.h"
 #include "cli/cli.h"
+#include "support/held_lock.h"
 
 namespace orb {
 namespace {
@@ -55,6 +58,34 @@ TEST_F(StyleCommandsTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     EXPECT_EQ(run({"style-update", "41"}).status, kExitUsage);
     EXPECT_EQ(run({"style-update", "--family", "Rock"}).status, kExitUsage);
     EXPECT_EQ(run({"style-update", "--family", "Rock", "4x"}).status, kExitUsage);
+}
+
+// While another program writes to the database, the command waits, then says so in these words
+// and changes nothing; so does the styles window's group update.
+TEST_F(StyleCommandsTest, AStyleUpdateOnADatabaseInUseChangesNothing) {
+    const test::ShortBusyTimeout timeout;
+    const std::string before = snapshot();
+    const std::filesystem::path file = env.dir / "ORB.MDB";
+    {
+        const test::AnotherProgramsLock lock(file);
+        const test::CliRun refused = run({"style-update", "--family", "Latin", "41", "88"});
+        EXPECT_EQ(refused.status, kExitFailure);
+        EXPECT_EQ(refused.err, test::inUseText(file) + "\n");
+        EXPECT_EQ(refused.out, "");
+    }
+    EXPECT_EQ(snapshot(), before);
+
+    OpenDatabase(env.state);
+    StyleColumnChanges changes;
+    changes.StyleFamily = "Latin";
+    {
+        const test::AnotherProgramsLock lock(file);
+        env.dialogs.answer(UserDialogs::Answer::Yes);
+        EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 88},
+                                    [&](const GroupValues&) { return std::optional(changes); }));
+        EXPECT_EQ(env.dialogs.messages().back(), test::inUseText(file));
+    }
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(StyleCommandsTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {

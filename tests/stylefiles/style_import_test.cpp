@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "db/style_store.h"
 #include "state/app_state.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/style_import.h"
+#include "support/held_lock.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -410,6 +413,31 @@ TEST(StyleImport, ARefusedStoreStopsTheRun) {
     EXPECT_EQ(f.env.dialogs.messages(),
               std::vector<std::string>{"The author of the style LONG1 of B.STY holds a tab. "
                                        "Nothing of this run was stored."});
+}
+
+// Another program holds the write lock: the import waits for the busy timeout, then says the
+// database is in use, in these words alone, and stores nothing; once the lock is gone it runs.
+TEST(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
+    const test::ShortBusyTimeout timeout;
+    ImportFixture f;
+    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 2, 40));
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "A.STY").string());
+    Database& db = f.env.state.connection;
+    {
+        const test::AnotherProgramsLock lock(f.env.state.DatabasePath);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(c.run());
+        EXPECT_GE(std::chrono::steady_clock::now() - start,
+                  std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
+        EXPECT_EQ(f.env.dialogs.messages(),
+                  std::vector<std::string>{test::inUseText(f.env.state.DatabasePath)});
+        EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(styleCount(db), 0);
+        EXPECT_FALSE(db.inTransaction());
+    }
+    EXPECT_TRUE(c.run());
+    EXPECT_EQ(styleCount(db), 2);
 }
 
 TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
