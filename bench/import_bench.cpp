@@ -34,8 +34,8 @@
 
 #include "core/settings_store.h"
 #include "db/database.h"
-#include "db/style_store.h"
 #include "db/schema.h"
+#include "db/style_store.h"
 #include "db/write_transaction.h"
 #include "realistic_styles.h"
 #include "stylefiles/korf_library.h"

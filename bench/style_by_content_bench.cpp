@@ -19,8 +19,8 @@
 
 #include "core/settings_store.h"
 #include "db/database.h"
-#include "db/style_store.h"
 #include "db/schema.h"
+#include "db/style_store.h"
 #include "db/write_transaction.h"
 #include "realistic_styles.h"
 

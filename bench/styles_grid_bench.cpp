@@ -101,7 +101,8 @@ int main(int argc, char** argv) {
     const std::size_t listed = orb::GetAllStyles(state).size();
     const double query = secondsSince(queryStart);
     const double shellOpen = runShell(path, orb::styleListStatement({}));
-    const double shellSort = runShell(path, orb::styleListStatement({{}, {{orb::StyleColumn::Name, false}}}));
+    const double shellSort =
+        runShell(path, orb::styleListStatement({{}, {{orb::StyleColumn::Name, false}}}));
     std::printf("open grid:   %.3f s, sqlite3 shell %.3f s, ratio %.2f\n", open, shellOpen,
                 open / shellOpen);
     std::printf("sort (Name): %.3f s, sqlite3 shell %.3f s, ratio %.2f\n", sort, shellSort,

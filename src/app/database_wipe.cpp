@@ -38,12 +38,12 @@ WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
     try {
         deleteCatalogue(state.connection);
     } catch (const StoreError& e) {
-        dialogs.message(failureMessage(e,
-                                       std::string(kNotWiped) + "the database " +
-                                           state.DatabasePath +
-                                           " refused the deletion; the catalogue is as it was (",
-                                       ")."),
-                        UserDialogs::Icon::Critical);
+        dialogs.message(
+            failureMessage(e,
+                           std::string(kNotWiped) + "the database " + state.DatabasePath +
+                               " refused the deletion; the catalogue is as it was (",
+                           ")."),
+            UserDialogs::Icon::Critical);
         return WipeOutcome::Failed;
     }
     dialogs.message(kWiped, UserDialogs::Icon::Exclamation);

@@ -80,8 +80,8 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
         try {
             restored.insert(params);
         } catch (const StoreError& e) {
-            reader.fail(failureMessage(e, "the row ending here cannot be stored in " + table + ": ",
-                                       ""));
+            reader.fail(
+                failureMessage(e, "the row ending here cannot be stored in " + table + ": ", ""));
         }
         ++done;
         if (progress) {
@@ -208,7 +208,8 @@ std::string DumpLineReader::readBlockLine(std::int64_t count) {
 }
 
 void DumpLineReader::fail(const std::string& what) const {
-    throw DumpError("Line " + std::to_string(line_) + ": " + what + (what.ends_with('.') ? "" : "."));
+    throw DumpError("Line " + std::to_string(line_) + ": " + what +
+                    (what.ends_with('.') ? "" : "."));
 }
 
 DumpCheck checkDump(std::istream& in) {

@@ -152,7 +152,8 @@ bool BankDialogController::ok() {
     BankStore banks(state_.connection);
     const TextPlace place =
         mode_ == Mode::SaveNew ? TextPlace::newRow("bank") : TextPlace::bank(selectedBankProg_);
-    for (const auto& [column, text] : {std::pair{"BankName", &name_}, {"BankDesc", &description_}}) {
+    for (const auto& [column, text] :
+         {std::pair{"BankName", &name_}, {"BankDesc", &description_}}) {
         if (auto refusal = textRefusal(textColumn("KORFBanks", column), *text, place)) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
@@ -173,8 +174,8 @@ bool BankDialogController::ok() {
         BankRow bank;
         bank.BankName = name_;
         bank.BankDesc = description_;
-        for (long position = 1; position <= state_.currentBank.styles.Count() &&
-                                position <= kBankSlotCount;
+        for (long position = 1;
+             position <= state_.currentBank.styles.Count() && position <= kBankSlotCount;
              ++position) {
             bank.BankStyle[static_cast<std::size_t>(position - 1)] =
                 state_.currentBank.styles.Item(position).StyleProg;

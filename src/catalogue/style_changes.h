@@ -16,7 +16,7 @@ class Database;
 inline constexpr std::array<const char*, 6> kStyleFieldLabels = {
     "Name", "Description", "Family", "Group", "STY file name", "Author"};
 inline constexpr std::array<const ColumnSize*, 6> kStyleFieldColumns = {
-    &textColumn("KORFStyles", "StyleName1"), &textColumn("KORFStyles", "StyleDesc"),
+    &textColumn("KORFStyles", "StyleName1"),  &textColumn("KORFStyles", "StyleDesc"),
     &textColumn("KORFStyles", "StyleFamily"), &textColumn("KORFStyles", "StyleCat"),
     &textColumn("KORFStyles", "StyleFile"),   &textColumn("KORFStyles", "StyleAuthor")};
 

@@ -18,8 +18,8 @@ std::string StyleEditController::length() const {
 
 bool StyleEditController::update() {
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (auto refusal =
-                textRefusal(*kStyleFieldColumns[i], fields[i], TextPlace::style(style_.StyleProg))) {
+        if (auto refusal = textRefusal(*kStyleFieldColumns[i], fields[i],
+                                       TextPlace::style(style_.StyleProg))) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
         }

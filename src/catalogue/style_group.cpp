@@ -56,8 +56,8 @@ bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
         WaitCursor waiting(dialogs);
         ApplyGroupUpdate(database, styles, *changes);
     } catch (const StoreError& e) {
-        dialogs.message(failureMessage(e, "The styles could not be updated; none was changed: ",
-                                       "", "None was changed."),
+        dialogs.message(failureMessage(e, "The styles could not be updated; none was changed: ", "",
+                                       "None was changed."),
                         UserDialogs::Icon::Critical);
         return false;
     }

@@ -185,8 +185,7 @@ void StylesController::updateGroup(const GroupEditWindowRunner& runWindow) {
     for (const SelectedStyle& selected : selectedStyles()) {
         styles.push_back(selected.StyleProg);
     }
-    if (!styles.empty() &&
-        RunGroupUpdate(state_.connection, dialogs_, styles, runWindow)) {
+    if (!styles.empty() && RunGroupUpdate(state_.connection, dialogs_, styles, runWindow)) {
         requery();
     }
 }

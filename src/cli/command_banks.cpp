@@ -4,8 +4,8 @@
 
 #include "catalogue/bank_controller.h"
 #include "catalogue/bank_dialog.h"
-#include "catalogue/current_bank.h"
 #include "catalogue/bank_tree.h"
+#include "catalogue/current_bank.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
 #include "db/bank_store.h"

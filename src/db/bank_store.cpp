@@ -5,10 +5,13 @@
 
 #include "db/column_sizes.h"
 #include "db/database.h"
+#include "db/store_support.h"
 #include "db/write_transaction.h"
 
 namespace orb {
 namespace {
+
+constexpr const char* kMaxSql = "SELECT MAX(BankProg) AS MAXPROG FROM KORFBanks";
 
 constexpr const char* kInsertSql =
     "INSERT INTO KORFBanks (BankProg,BankName,BankDesc,BankStyle01,BankStyle02,BankStyle03,"
@@ -180,16 +183,11 @@ std::vector<BankRow> BankStore::all() {
 }
 
 std::int32_t BankStore::next() {
-    Rows rows = connection_.query("SELECT MAX(BankProg) AS MAXPROG FROM KORFBanks");
-    if (!rows.next() || rows.isNull(0)) {
-        return 1;
-    }
-    return static_cast<std::int32_t>(rows.integer(0) + 1);
+    return nextNumber(connection_, kMaxSql);
 }
 
 long long BankStore::count() {
-    Rows rows = connection_.query("SELECT COUNT(*) FROM KORFBanks");
-    return rows.next() ? rows.integer(0) : 0;
+    return countOf(connection_, "SELECT COUNT(*) FROM KORFBanks");
 }
 
 std::vector<BankWithStyles> BankStore::withStyles(BankTreeOrder order) {
@@ -202,13 +200,8 @@ std::vector<BankWithStyles> BankStore::holding(std::int32_t styleProg) {
 
 std::int32_t BankStore::insert(const BankRow& bank, const TextPlace& place) {
     checkTexts(bank, place);
-    // The number is read and taken in one transaction, so that no other program takes it
-    // between.
-    WriteTransaction transaction(connection_);
-    const std::int32_t bankProg = next();
-    write(bankProg, bank);
-    transaction.commit();
-    return bankProg;
+    return insertUnderNextNumber(connection_, kMaxSql,
+                                 [&](std::int32_t bankProg) { write(bankProg, bank); });
 }
 
 void BankStore::insertNumbered(const BankRow& bank, const TextPlace& place) {

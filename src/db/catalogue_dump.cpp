@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "db/column_sizes.h"
+#include "db/store_support.h"
 #include "db/text_gate.h"
 
 namespace orb {
@@ -19,7 +20,8 @@ const TableStatements& statementsOf(CatalogueTable table) {
     static const TableStatements kTables[] = {
         {"KORFBanks", "SELECT COUNT(*) FROM KORFBANKS",
          "SELECT * FROM KORFBANKS ORDER BY BANKPROG, BANKNAME"},
-        {"KORFSongs", "SELECT COUNT(*) FROM KORFSONGS", "SELECT * FROM KORFSONGS ORDER BY SONGCODE"},
+        {"KORFSongs", "SELECT COUNT(*) FROM KORFSONGS",
+         "SELECT * FROM KORFSONGS ORDER BY SONGCODE"},
         {"KORFSonSty", "SELECT COUNT(*) FROM KORFSONSTY",
          "SELECT * FROM KORFSONSTY ORDER BY SONGCODE, STYLEPROG"},
         {"KORFStyles", "SELECT COUNT(*) FROM KORFSTYLES",
@@ -65,8 +67,7 @@ const char* tableName(CatalogueTable table) {
 }
 
 long long countStoredRows(Database& database, CatalogueTable table) {
-    Rows rows = database.query(statementsOf(table).count);
-    return rows.next() ? rows.integer(0) : 0;
+    return countOf(database, statementsOf(table).count);
 }
 
 Rows readStoredRows(Database& database, CatalogueTable table) {
@@ -75,8 +76,7 @@ Rows readStoredRows(Database& database, CatalogueTable table) {
 
 RestoredRows::RestoredRows(Database& database, CatalogueTable table)
     : database_(database), table_(table) {
-    Rows rows =
-        database.query("SELECT name FROM pragma_table_info(pTable)", {tableName(table)});
+    Rows rows = database.query("SELECT name FROM pragma_table_info(pTable)", {tableName(table)});
     while (rows.next()) {
         columns_.push_back(rows.text(0));
     }
@@ -86,8 +86,8 @@ RestoredRows::RestoredRows(Database& database, CatalogueTable table)
         names += (i ? "," : "") + columns_[i];
         values += (i ? ",pV" : "pV") + std::to_string(i + 1);
     }
-    insertSql_ = std::string("INSERT INTO ") + tableName(table) + " (" + names + ") VALUES (" +
-                 values + ")";
+    insertSql_ =
+        std::string("INSERT INTO ") + tableName(table) + " (" + names + ") VALUES (" + values + ")";
 }
 
 void RestoredRows::insert(std::span<const SqlParam> values) {

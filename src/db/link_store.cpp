@@ -2,6 +2,7 @@
 
 #include "db/column_sizes.h"
 #include "db/database.h"
+#include "db/store_support.h"
 #include "db/write_transaction.h"
 
 namespace orb {
@@ -59,8 +60,7 @@ std::optional<LinkRow> LinkStore::find(std::int32_t songCode, std::int32_t style
 }
 
 long long LinkStore::count() {
-    Rows rows = connection_.query("SELECT COUNT(*) FROM KORFSonSty");
-    return rows.next() ? rows.integer(0) : 0;
+    return countOf(connection_, "SELECT COUNT(*) FROM KORFSonSty");
 }
 
 std::vector<NamedLink> LinkStore::stylesOf(std::int32_t songCode) {
@@ -82,9 +82,9 @@ void LinkStore::insert(const LinkRow& link, const TextPlace& place) {
 
 bool LinkStore::update(const LinkRow& link) {
     checkTexts(link, TextPlace::link(link.SongCode, link.StyleProg));
-    connection_.execute(kUpdateSql, {blankForEmpty(link.StyleTempo),
-                                     blankForEmpty(link.StyleTranspose),
-                                     blankForEmpty(link.SongNote), link.SongCode, link.StyleProg});
+    connection_.execute(kUpdateSql,
+                        {blankForEmpty(link.StyleTempo), blankForEmpty(link.StyleTranspose),
+                         blankForEmpty(link.SongNote), link.SongCode, link.StyleProg});
     return connection_.changes() > 0;
 }
 

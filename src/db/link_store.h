@@ -52,7 +52,9 @@ public:
 
     // A second link of the same song and style is refused by the table's key.
     void insert(const LinkRow& link, const TextPlace& place);
-    void insert(const LinkRow& link) { insert(link, TextPlace::link(link.SongCode, link.StyleProg)); }
+    void insert(const LinkRow& link) {
+        insert(link, TextPlace::link(link.SongCode, link.StyleProg));
+    }
     // Writes tempo, transposition and note; false when there is no such link.
     bool update(const LinkRow& link);
     void remove(std::int32_t songCode, std::int32_t styleProg);

@@ -5,9 +5,12 @@
 
 #include "db/column_sizes.h"
 #include "db/database.h"
+#include "db/store_support.h"
 
 namespace orb {
 namespace {
+
+constexpr const char* kMaxSql = "SELECT MAX(SongCode) AS MAXPROG FROM KORFSongs";
 
 constexpr const char* kSelectSql = "SELECT * FROM KORFSongs WHERE SongCode = pSongCode";
 
@@ -42,7 +45,8 @@ std::string songGridStatement(const SongGridOrder& order) {
         "KORFSongs.SongCode = KORFSonSty.SongCode) LEFT JOIN KORFStyles ON KORFSonSty.StyleProg = "
         "KORFStyles.StyleProg";
     if (order.column) {
-        sql += std::string(" ORDER BY ") + kGridOrderColumns[static_cast<std::size_t>(*order.column)] +
+        sql += std::string(" ORDER BY ") +
+               kGridOrderColumns[static_cast<std::size_t>(*order.column)] +
                (order.descending ? " DESC" : "");
     }
     return sql;
@@ -66,16 +70,11 @@ bool SongStore::holds(std::string_view title, std::string_view performer) {
 }
 
 std::int32_t SongStore::next() {
-    Rows rows = connection_.query("SELECT MAX(SongCode) AS MAXPROG FROM KORFSongs");
-    if (!rows.next() || rows.isNull(0)) {
-        return 1;
-    }
-    return static_cast<std::int32_t>(rows.integer(0) + 1);
+    return nextNumber(connection_, kMaxSql);
 }
 
 long long SongStore::count() {
-    Rows rows = connection_.query("SELECT COUNT(*) FROM KORFSongs");
-    return rows.next() ? rows.integer(0) : 0;
+    return countOf(connection_, "SELECT COUNT(*) FROM KORFSongs");
 }
 
 std::vector<SongRow> SongStore::titlesLike(const std::string& pattern) {

@@ -3,8 +3,7 @@
 namespace orb {
 
 std::string inUseMessage(const std::string& path) {
-    return "The database " + path +
-           " is in use by another program; try again when it is closed.";
+    return "The database " + path + " is in use by another program; try again when it is closed.";
 }
 
 std::string failureMessage(const std::exception& error, const std::string& before,

@@ -4,10 +4,13 @@
 
 #include "db/column_sizes.h"
 #include "db/database.h"
+#include "db/store_support.h"
 #include "db/write_transaction.h"
 
 namespace orb {
 namespace {
+
+constexpr const char* kMaxSql = "SELECT MAX(StyleProg) AS MAXPROG FROM KORFStyles";
 
 // An empty block is stored as one blank, so that no content column holds an empty value.
 constexpr std::string_view kEmptyBlock = " ";
@@ -253,16 +256,11 @@ std::optional<std::int32_t> StyleStore::findByContent(std::string_view content1,
 }
 
 std::int32_t StyleStore::next() {
-    Rows rows = connection_.query("SELECT MAX(StyleProg) AS MAXPROG FROM KORFStyles");
-    if (!rows.next() || rows.isNull(0)) {
-        return 1;
-    }
-    return static_cast<std::int32_t>(rows.integer(0) + 1);
+    return nextNumber(connection_, kMaxSql);
 }
 
 long long StyleStore::count() {
-    Rows rows = connection_.query("SELECT COUNT(*) FROM KORFStyles");
-    return rows.next() ? rows.integer(0) : 0;
+    return countOf(connection_, "SELECT COUNT(*) FROM KORFStyles");
 }
 
 std::vector<StyleListRow> StyleStore::list(const StyleQuery& query) {
@@ -299,13 +297,8 @@ std::vector<StyleName> StyleStore::namesLike(const std::string& pattern) {
 
 std::int32_t StyleStore::insert(const StyleRow& style, const TextPlace& place) {
     checkTexts(style, place);
-    // The number is read and taken in one transaction, so that no other program takes it
-    // between.
-    WriteTransaction transaction(connection_);
-    const std::int32_t styleProg = next();
-    write(styleProg, style);
-    transaction.commit();
-    return styleProg;
+    return insertUnderNextNumber(connection_, kMaxSql,
+                                 [&](std::int32_t styleProg) { write(styleProg, style); });
 }
 
 void StyleStore::insertNumbered(const StyleRow& style, const TextPlace& place) {
@@ -350,13 +343,12 @@ bool StyleStore::change(std::int32_t styleProg, const StyleColumnChanges& change
 bool StyleStore::replace(const StyleRow& style, const TextPlace& place) {
     checkTexts(style, place);
     const std::string_view content1 = storedBlock(style.StyleContent1);
-    connection_.execute(
-        kReplaceSql,
-        {style.StyleName1, style.StyleName2, style.StyleLength1, style.StyleLength2,
-         style.StyleDate, style.StyleDesc, style.StyleCat, style.StyleFamily, style.StyleFile,
-         style.StyleAuthor, SqlParam::blob(content1),
-         SqlParam::blob(storedBlock(style.StyleContent2)), SqlParam::blob(seekOf(content1)),
-         style.StyleProg});
+    connection_.execute(kReplaceSql,
+                        {style.StyleName1, style.StyleName2, style.StyleLength1, style.StyleLength2,
+                         style.StyleDate, style.StyleDesc, style.StyleCat, style.StyleFamily,
+                         style.StyleFile, style.StyleAuthor, SqlParam::blob(content1),
+                         SqlParam::blob(storedBlock(style.StyleContent2)),
+                         SqlParam::blob(seekOf(content1)), style.StyleProg});
     return connection_.changes() > 0;
 }
 

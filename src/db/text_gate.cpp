@@ -35,8 +35,8 @@ std::string controlName(char c) {
         case '\0':
             return "a code-0 character";
         default:
-            return "a control character (code " +
-                   std::to_string(static_cast<unsigned char>(c)) + ")";
+            return "a control character (code " + std::to_string(static_cast<unsigned char>(c)) +
+                   ")";
     }
 }
 
@@ -52,7 +52,8 @@ std::string reasonOf(const ColumnSize& column, std::string_view text) {
         return "holds \"" + outside +
                "\", which the keyboard's files cannot carry (Windows-1252 only)";
     }
-    if (const std::size_t length = utf8Length(text); length > static_cast<std::size_t>(column.size)) {
+    if (const std::size_t length = utf8Length(text);
+        length > static_cast<std::size_t>(column.size)) {
         return "has " + std::to_string(length) + " characters; it takes at most " +
                std::to_string(column.size);
     }

@@ -25,10 +25,9 @@ void storeOfLine(std::size_t index, const std::string& what, Store&& store) {
         if (e.inUse()) {
             throw;
         }
-        throw SongImportError(failureMessage(e,
-                                             "Line " + std::to_string(index + 1) + ": " + what +
-                                                 " cannot be stored: ",
-                                             ". " + std::string(kNothingStored), kNothingStored));
+        throw SongImportError(failureMessage(
+            e, "Line " + std::to_string(index + 1) + ": " + what + " cannot be stored: ",
+            ". " + std::string(kNothingStored), kNothingStored));
     }
 }
 
@@ -66,8 +65,7 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         }
         const TextPlace place = TextPlace::onLine("song", static_cast<long long>(index) + 1);
         const SongRow song{nextCode++, values.title, values.artist};
-        storeOfLine(index, "the song \"" + values.title + "\"",
-                    [&] { songs.insert(song, place); });
+        storeOfLine(index, "the song \"" + values.title + "\"", [&] { songs.insert(song, place); });
         ++summary.songs;
         if (trimmed(values.style).empty()) {
             continue;

@@ -77,8 +77,9 @@ bool SongImportController::start() {
     } catch (const OrbError& failure) {
         progressVisible_ = false;
         changed();
-        dialogs_.message(failureMessage(failure, "The song list " + path + " was not imported. ", ""),
-                         UserDialogs::Icon::Critical, "ORB song import");
+        dialogs_.message(
+            failureMessage(failure, "The song list " + path + " was not imported. ", ""),
+            UserDialogs::Icon::Critical, "ORB song import");
         return false;
     }
     progressVisible_ = false;

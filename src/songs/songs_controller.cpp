@@ -105,9 +105,9 @@ void SongsController::deleteSongs(int currentRow, int otherEnd) {
     try {
         DeleteSongsWithLinks(state_.connection, codes);
     } catch (const StoreError& e) {
-        dialogs_.message(failureMessage(e, "The songs could not be deleted; none was changed: ",
-                                        ""),
-                         UserDialogs::Icon::Critical);
+        dialogs_.message(
+            failureMessage(e, "The songs could not be deleted; none was changed: ", ""),
+            UserDialogs::Icon::Critical);
     }
     refill();
 }

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/observable.h"
-#include "songs/song_dialog.h"
 #include "db/song_store.h"
+#include "songs/song_dialog.h"
 
 namespace orb {
 

@@ -148,7 +148,8 @@ void SsfExportController::ExportBankStyles() {
         styles.push_back(style.StyleProg);
     }
     exportStyles(styles, true);
-    finish("Export of bank " + state_.currentBank.name + " to SSF files terminated without errors!");
+    finish("Export of bank " + state_.currentBank.name +
+           " to SSF files terminated without errors!");
 }
 
 void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, bool withProgress) {

@@ -204,11 +204,11 @@ SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {
         imported.name = style->StyleName1;
         return imported;
     } catch (const StoreError& error) {
-        return failed(Kind::Refused,
-                      failureMessage(error,
-                                     "The style of the file " + file.string() +
-                                         " could not be stored: ",
-                                     ".", "Nothing was imported from it."));
+        return failed(
+            Kind::Refused,
+            failureMessage(error,
+                           "The style of the file " + file.string() + " could not be stored: ", ".",
+                           "Nothing was imported from it."));
     }
 }
 

@@ -203,9 +203,9 @@ TEST_F(Parameters, AFileThatIsNoDatabaseKeepsTheOldOneInUse) {
     controller.setField(P::DatabaseBox, notes);
     controller.setField(P::FloppyBox, "/media/new");
     EXPECT_FALSE(controller.save());
-    EXPECT_EQ(rejection(), "The file " + notes +
-                               " cannot be opened as an ORB database (file is not a database: " +
-                               notes + ").");
+    EXPECT_EQ(rejection(),
+              "The file " + notes +
+                  " cannot be opened as an ORB database (file is not a database: " + notes + ").");
     EXPECT_EQ(controller.field(P::DatabaseBox), notes);
 
     EXPECT_EQ(env.state.DatabasePath, database);

@@ -119,8 +119,8 @@ TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
     ASSERT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Ready);
     EXPECT_EQ(env.dialogs.messages().front(),
               "The file " + text.string() +
-                  " cannot be opened as an ORB database (file is not a database: " +
-                  text.string() + ").");
+                  " cannot be opened as an ORB database (file is not a database: " + text.string() +
+                  ").");
     EXPECT_EQ(test::readFile(text), std::string(4096, 'n'));
     EXPECT_EQ(env.state.connection.path(), created);
     EXPECT_TRUE(hasKORFStyles(env.state.connection));

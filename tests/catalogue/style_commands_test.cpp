@@ -101,8 +101,7 @@ TEST_F(StyleCommandsTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
         "BEGIN SELECT RAISE(ABORT, 'bank is locked'); END");
     const test::CliRun refused = run({"style-delete", "--yes", "41", "73"});
     EXPECT_EQ(refused.status, kExitFailure);
-    EXPECT_EQ(refused.err,
-              "The styles could not be deleted; none was changed: bank is locked\n");
+    EXPECT_EQ(refused.err, "The styles could not be deleted; none was changed: bank is locked\n");
     EXPECT_EQ(snapshot(), before);
     db().execute("DROP TRIGGER refuse_banks");
 

@@ -26,9 +26,9 @@ TEST_F(StyleEditTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
     }));
 
     const StyleEditValues edited{"SLOW", "A slow one", "Soul", "Ballads", "MY.STY", "Zoe"};
-    EXPECT_EQ(EditStyle(db(), 57, env.dialogs,
-                        [&](const StyleRow&) { return std::optional(edited); }),
-              edited);
+    EXPECT_EQ(
+        EditStyle(db(), 57, env.dialogs, [&](const StyleRow&) { return std::optional(edited); }),
+        edited);
     const StyleRow stored = storedStyle(57);
     EXPECT_EQ((StyleEditValues{stored.StyleName1, stored.StyleDesc, stored.StyleFamily,
                                stored.StyleCat, stored.StyleFile, stored.StyleAuthor}),
@@ -50,9 +50,8 @@ TEST_F(StyleEditTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
             values[i] = std::string(static_cast<std::size_t>(size + extra), 'x');
             const StyleEditValues edited{values[0], values[1], values[2],
                                          values[3], values[4], values[5]};
-            const auto written = EditStyle(db(), 73, env.dialogs, [&](const StyleRow&) {
-                return std::optional(edited);
-            });
+            const auto written = EditStyle(db(), 73, env.dialogs,
+                                           [&](const StyleRow&) { return std::optional(edited); });
             EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
             if (extra == 1) {
                 EXPECT_EQ(env.dialogs.messages(),

@@ -98,11 +98,10 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
     changes.StyleFamily = "Swing";
     changes.StyleAuthor = "Eve";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(
-        RunGroupUpdate(db(), env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
-            proposed = values;
-            return std::optional(changes);
-        }));
+    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+        proposed = values;
+        return std::optional(changes);
+    }));
     EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"A group of styles is about to be updated. Are you sure?"});

@@ -64,8 +64,8 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
     const StyleQuery& query = env.state.styleQuery;
     EXPECT_EQ(query.filters,
               (std::array<std::string, kStyleColumnCount>{"ROCK%", "", "", "BALLAD", "", ""}));
-    EXPECT_EQ(query.order, (std::vector<StyleSortKey>{{StyleColumn::Family, true},
-                                                       {StyleColumn::Name, false}}));
+    EXPECT_EQ(query.order,
+              (std::vector<StyleSortKey>{{StyleColumn::Family, true}, {StyleColumn::Name, false}}));
 
     StylesController controller(env.state, env.dialogs);
     controller.load();
@@ -77,8 +77,8 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
 
     // Reset Filter lists everything again in the order the filter chose.
     controller.resetFilter();
-    EXPECT_EQ(query.order, (std::vector<StyleSortKey>{{StyleColumn::Family, true},
-                                                       {StyleColumn::Name, false}}));
+    EXPECT_EQ(query.order,
+              (std::vector<StyleSortKey>{{StyleColumn::Family, true}, {StyleColumn::Name, false}}));
     EXPECT_FALSE(query.filtered());
     EXPECT_EQ(names(controller), (std::vector<std::string>{"Slow Rock", "Rock Fast", "ROCKAWAY",
                                                            "RockBeat", "RockTwo", "Rock Slow"}));
@@ -114,7 +114,10 @@ TEST(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
          {{StyleColumn::Name, true}},
          {C::Normal, C::Descending, C::Normal, C::Normal, C::Normal},
          {"Charlie", "Bravo", "Alpha"}},
-        {1, {}, {C::Normal, C::Normal, C::Normal, C::Normal, C::Normal}, {"Alpha", "Bravo", "Charlie"}},
+        {1,
+         {},
+         {C::Normal, C::Normal, C::Normal, C::Normal, C::Normal},
+         {"Alpha", "Bravo", "Charlie"}},
         {1,
          {{StyleColumn::Name, false}},
          {C::Normal, C::Ascending, C::Normal, C::Normal, C::Normal},

@@ -73,8 +73,8 @@ TEST_F(BankStoreTest, UpdateDeleteAndMissingBanks) {
     EXPECT_FALSE(banks.update({5, "kept", "", {}}));
     EXPECT_NO_THROW(banks.remove(5));
 
-    const BankRow renamed{1, "Renamed", "Rock 'n' Roll, 1958", {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0,
-                                                                  0, 0, 0, 0, 42}};
+    const BankRow renamed{
+        1, "Renamed", "Rock 'n' Roll, 1958", {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 42}};
     ASSERT_TRUE(banks.update(renamed));
     EXPECT_EQ(banks.find(1), renamed);
 

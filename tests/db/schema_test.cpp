@@ -274,9 +274,8 @@ TEST(Schema, EveryGuardRefusesOneCharacterTooMany) {
         const std::string table(column.table);
         const std::string name(column.column);
         const std::string tooLong(static_cast<std::size_t>(column.size) + 1, 'w');
-        const std::string message = "The text for " + table + "." + name +
-                                    " is longer than its " + std::to_string(column.size) +
-                                    " characters";
+        const std::string message = "The text for " + table + "." + name + " is longer than its " +
+                                    std::to_string(column.size) + " characters";
         const std::string insert = "INSERT INTO " + table + " (" + name + ") VALUES (pText)";
         try {
             db.execute(insert, {tooLong});

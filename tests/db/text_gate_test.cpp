@@ -49,13 +49,16 @@ TEST(TextGate, EachRuleRefusesWithTheFieldAndItsPlace) {
 
 TEST(TextGate, WhatEveryFileCanCarryPasses) {
     // Characters, not bytes, count: eleven accented letters fill a name.
-    const std::string eleven = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
-                               "\xC3\xA9\xC3\xA9\xC3\xA9";
+    const std::string eleven =
+        "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
+        "\xC3\xA9\xC3\xA9\xC3\xA9";
     EXPECT_EQ(refusal(kName, eleven), "");
-    EXPECT_EQ(refusal(kName, eleven + "e"), "The name of style 12 has 12 characters; it takes at "
-                                            "most 11.");
+    EXPECT_EQ(refusal(kName, eleven + "e"),
+              "The name of style 12 has 12 characters; it takes at "
+              "most 11.");
     // The euro sign and the five bytes Windows-1252 leaves undefined round-trip.
-    EXPECT_EQ(refusal(kDescription, "\xE2\x82\xAC 5, \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"), "");
+    EXPECT_EQ(refusal(kDescription, "\xE2\x82\xAC 5, \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"),
+              "");
     EXPECT_EQ(refusal(kDescription, "it's \"quoted\" 100%"), "");
     EXPECT_EQ(refusal(kDescription, ""), "");
     // A name may end in the code-0 padding of bank files, nowhere else.
@@ -107,14 +110,23 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
     EXPECT_EQ(styles.find(12)->StyleName2, "");
 
     BankStore banks(db);
-    expectRefused([&] { banks.insert({0, "Bank\x01", "", {}}); },
-                  "The name of the new bank holds a control character (code 1).");
+    expectRefused(
+        [&] {
+            banks.insert({0, "Bank\x01", "", {}});
+        },
+        "The name of the new bank holds a control character (code 1).");
     SongStore songs(db);
-    expectRefused([&] { songs.insert({4, "Title", std::string(201, 'p')}); },
-                  "The performer of the new song has 201 characters; it takes at most 200.");
+    expectRefused(
+        [&] {
+            songs.insert({4, "Title", std::string(201, 'p')});
+        },
+        "The performer of the new song has 201 characters; it takes at most 200.");
     LinkStore links(db);
-    expectRefused([&] { links.insert({4, 12, "120", "+1\n", ""}); },
-                  "The transposition of the link of song 4 to style 12 holds a line break.");
+    expectRefused(
+        [&] {
+            links.insert({4, 12, "120", "+1\n", ""});
+        },
+        "The transposition of the link of song 4 to style 12 holds a line break.");
     EXPECT_EQ(banks.count() + songs.count() + links.count(), 0);
 }
 

@@ -1,8 +1,8 @@
 #include "songs/song_import.h"
 
 #include "core/file_access.h"
-#include "songs/song_import_controller.h"
 #include "db/style_store.h"
+#include "songs/song_import_controller.h"
 #include "songs_fixture.h"
 #include "support/temp_dir.h"
 
@@ -70,9 +70,9 @@ std::string utf16(const std::u16string& text, bool bigEndian) {
 
 TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"Caf\xE9;A\r\nB;C\r\n", {"Caf\xC3\xA9;A", "B;C"}},  // Windows-1252, CR LF
-        {"Caf\xC3\xA9\nlast", {"Caf\xC3\xA9", "last"}},      // UTF-8, LF, no last end
-        {"\xEF\xBB\xBFplain\n\n", {"plain", ""}},            // byte-order mark
+        {"Caf\xE9;A\r\nB;C\r\n", {"Caf\xC3\xA9;A", "B;C"}},            // Windows-1252, CR LF
+        {"Caf\xC3\xA9\nlast", {"Caf\xC3\xA9", "last"}},                // UTF-8, LF, no last end
+        {"\xEF\xBB\xBFplain\n\n", {"plain", ""}},                      // byte-order mark
         {"\xEF\xBB\xBF\xC3\x89t\xC3\xA9\r\n", {"\xC3\x89t\xC3\xA9"}},  // both
         // Not UTF-8 although it looks like it in places: Windows-1252 throughout.
         {"\xC3\xA9t\xE9\n", {"\xC3\x83\xC2\xA9t\xC3\xA9"}},
@@ -85,7 +85,9 @@ TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
         EXPECT_EQ(readSongList(list(bytes)), lines);
     }
     // A UTF-16 mark before bytes that are no UTF-16: an odd count, a lone surrogate.
-    for (const std::string& bytes : {std::string("\xFF\xFE" "A"), utf16(u"A\xD800;B", false)}) {
+    for (const std::string& bytes : {std::string("\xFF\xFE"
+                                                 "A"),
+                                     utf16(u"A\xD800;B", false)}) {
         const auto path = list(bytes);
         try {
             readSongList(path);
@@ -169,8 +171,7 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
             import(bytes);
             ADD_FAILURE() << "stored: " << bytes;
         } catch (const SongImportError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      reason + " Nothing of the song list has been stored.");
+            EXPECT_EQ(std::string(e.what()), reason + " Nothing of the song list has been stored.");
         }
     }
     EXPECT_EQ(songs().size(), 3u);

@@ -1,6 +1,6 @@
 #include "catalogue/windows/style_filter_window.h"
-#include "catalogue/style_changes.h"
 #include "app/windows/dialog_buttons.h"
+#include "catalogue/style_changes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
