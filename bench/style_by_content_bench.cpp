@@ -1,4 +1,4 @@
-// Times the duplicate test of the importers (GetKORFStylesByContent) on catalogues of 1,000 and
+// Times the duplicate test of the importers (StyleStore::findByContent) on catalogues of 1,000 and
 // 100,000 styles in a temporary database, for stored styles (hits), styles with a key of their
 // own (misses) and styles that share a stored style's key, and so the start of it that the
 // look-up's index holds, but differ later (same-key misses).

@@ -68,7 +68,7 @@ bool offerNewDatabase(UserDialogs& dialogs, const std::string& path) {
     try {
         createEmptyDatabase(path);
         return true;
-    } catch (const DbError& e) {
+    } catch (const StoreError& e) {
         dialogs.message(e.what(), UserDialogs::Icon::Critical);
         return false;
     }
@@ -97,7 +97,7 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
         if (!fileExists(firstRunDatabasePath)) {
             try {
                 createEmptyDatabase(firstRunDatabasePath);
-            } catch (const DbError& e) {
+            } catch (const StoreError& e) {
                 dialogs.message(e.what(), UserDialogs::Icon::Critical);
             }
         }
@@ -116,7 +116,7 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
             try {
                 OpenDatabase(state);
                 return StartupOutcome::Ready;
-            } catch (const DbError& e) {
+            } catch (const StoreError& e) {
                 problem = e.what();
             }
         }
@@ -134,12 +134,17 @@ void OpenDatabase(AppState& state, MissingDatabase missing) {
     openOrbDatabase(state.connection, state.DatabasePath, missing);
     try {
         CreateTables(state.connection, state.settings);
-    } catch (const DbError&) {
+    } catch (const StoreError&) {
         // Nothing may work on tables that are not there.
         state.connection.close();
         throw;
     }
     state.styleQuery = {};
+    // The stored bank the current one came from belongs to the database that was open; the
+    // styles being edited stay.
+    state.currentBank.number = 0;
+    state.currentBank.name.clear();
+    state.currentBank.description.clear();
 }
 
 void CloseAndExit(AppState& state, UserDialogs& dialogs) {

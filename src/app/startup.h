@@ -29,9 +29,9 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath);
 
 // Opens the connection on state.DatabasePath (creating the file when asked), runs the schema
-// step and clears the style filter. Throws DataPathError, whose text
-// is meant for the person, when the file cannot be opened as an ORB database; the connection is
-// then closed.
+// step, clears the style filter and forgets which stored bank the current one came from. Throws
+// DataPathError, whose text is meant for the person, when the file cannot be opened as an ORB
+// database; the connection is then closed.
 void OpenDatabase(AppState& state, MissingDatabase missing = MissingDatabase::Refuse);
 
 // Reads the four paths of section "PARAMETERS" into the state.

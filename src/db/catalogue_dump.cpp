@@ -34,8 +34,10 @@ const TableStatements& statementsOf(CatalogueTable table) {
 const ColumnSize* textColumnNamed(std::string_view table, std::string_view column) {
     for (const ColumnSize& entry : kColumnSizes) {
         if (entry.table == table && entry.column.size() == column.size() &&
-            std::equal(column.begin(), column.end(), entry.column.begin(),
-                       [](char a, char b) { return std::tolower(a) == std::tolower(b); })) {
+            std::equal(column.begin(), column.end(), entry.column.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
             return &entry;
         }
     }

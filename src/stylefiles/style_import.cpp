@@ -347,8 +347,8 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         if (const auto same = store.findByContent(record.StyleContent1, record.StyleContent2)) {
             const std::optional<StyleRow> found = store.findWithoutBlocks(*same);
             if (!found) {
-                throw ImportError("The style " + std::to_string(*same) +
-                                  " vanished while it was being read.");
+                throw StoreError("The style " + std::to_string(*same) +
+                                 " vanished while it was being read.");
             }
             log_ += "Style " + record.StyleName1 + " from file " + shortName +
                     " is the same as style " + found->StyleName1 + " from file " +
@@ -380,8 +380,8 @@ void StyleImportController::storeStyle(KORFStyle& record, const std::string& sho
         row.StyleProg = *overwritten;
         // The blocks are replaced with the texts, so that they agree with the new lengths.
         if (!store.replace(row, place)) {
-            throw ImportError("The style " + std::to_string(*overwritten) +
-                              " to be overwritten is gone.");
+            throw StoreError("The style " + std::to_string(*overwritten) +
+                             " to be overwritten is gone.");
         }
         record.StyleProg = *overwritten;
         ++tally_.stylesReplaced;
