@@ -82,5 +82,7 @@ CliCommand makeSsfImportCommand();
 CliCommand makeMakeStyCommand();
 CliCommand makeFloppyCommand();
 CliCommand makeHdTransferCommand();
+CliCommand makeRestorePointsCommand();
+CliCommand makeUndoCommand();
 
 }  // namespace orb

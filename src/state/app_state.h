@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "db/db_korf_bank.h"
 #include "db/db_korf_songs.h"
 #include "db/db_korf_style.h"
+#include "db/restore_points.h"
 
 namespace orb {
 
@@ -33,6 +35,13 @@ public:
     std::string FloppyPath;
     std::string PaHardDiskPath;
     std::string BackupPath;
+
+    // Where restore points are kept, and how many of each catalogue.
+    std::filesystem::path RestorePointFolder;
+    int RestorePointLimit = RestorePoints::kDefaultLimit;
+    RestorePoints restorePoints() const {
+        return RestorePoints(RestorePointFolder, RestorePointLimit, clock);
+    }
 
     // The style list's filter and order, and the filter window's remembered fields.
     std::string StyleListWhere;
