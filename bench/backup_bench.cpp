@@ -14,8 +14,7 @@
 #include "core/settings_store.h"
 #include "db/database.h"
 #include "db/schema.h"
-#include "db/write_transaction.h"
-#include "realistic_styles.h"
+#include "realistic_catalogue.h"
 
 namespace {
 
@@ -23,31 +22,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void fill(orb::Database& db, int styles) {
-    orb::WriteTransaction transaction(db);
-    for (int prog = 1; prog <= styles; ++prog) {
-        const orb::KORFStyle style = orb::bench::realisticStyle(static_cast<std::uint64_t>(prog));
-        const std::string& c1 = style.StyleContent1;
-        const std::string& c2 = style.StyleContent2;
-        db.execute(
-            "INSERT INTO KORFStyles VALUES (pProg, 'Style name ', 'Variation  ', pLength1, "
-            "pLength2, pContent1, pContent2, pSeek, '2026/12/06', ' ', 'Group', 'Family', "
-            "'USER01.STY', 'Author')",
-            {prog, static_cast<std::int32_t>(c1.size()), static_cast<std::int32_t>(c2.size()),
-             orb::SqlParam::blob(c1), orb::SqlParam::blob(c2),
-             orb::SqlParam::blob(std::string_view(c1).substr(0, 250))});
-    }
-    for (int bank = 1; bank <= styles / 16; ++bank) {
-        std::string sql = "INSERT INTO KORFBanks VALUES (" + std::to_string(bank) + ", 'USER" +
-                          std::to_string(bank) + "', ''";
-        for (int slot = 0; slot < 16; ++slot) {
-            sql += ", " + std::to_string((bank - 1) * 16 + slot + 1);
-        }
-        db.execute(sql + ")");
-    }
-    transaction.commit();
 }
 
 double runShell(const std::string& command) {
@@ -72,7 +46,7 @@ int main(int argc, char** argv) {
     db.open(dir / "source.mdb", orb::Database::OpenMode::CreateIfMissing);
     orb::CreateTables(db, settings);
     std::cout << "Building a catalogue of " << styles << " styles..." << std::endl;
-    fill(db, styles);
+    orb::bench::fillRealisticCatalogue(db, styles);
 
     auto start = Clock::now();
     orb::writeDumpFile(db, dir / "catalogue.odd");

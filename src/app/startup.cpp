@@ -79,11 +79,33 @@ std::filesystem::path defaultDatabasePath() {
     return std::filesystem::path(folder.toStdString()) / "ORB.MDB";
 }
 
+std::filesystem::path defaultRestorePointFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return std::filesystem::path(folder.toStdString()) / "Restore points";
+}
+
 void ReadParameters(AppState& state) {
     state.KorgUtilityPath = state.settings.get("PARAMETERS", "KORGPROG", "");
     state.FloppyPath = state.settings.get("PARAMETERS", "FLOPPYDRIVE", "");
     state.PaHardDiskPath = state.settings.get("PARAMETERS", "PAHDDRIVE", "");
     state.BackupPath = state.settings.get("PARAMETERS", "ORBBACKUP", "");
+    state.RestorePointLimit = restorePointLimitOf(state.settings.get(
+        "PARAMETERS", "RESTOREPOINTS", std::to_string(RestorePoints::kDefaultLimit)));
+    if (state.RestorePointFolder.empty()) {
+        state.RestorePointFolder = defaultRestorePointFolder();
+    }
+}
+
+int restorePointLimitOf(const std::string& setting) {
+    try {
+        std::size_t used = 0;
+        const int limit = std::stoi(setting, &used);
+        if (used == setting.size() && limit >= 1 && limit <= kMostRestorePoints) {
+            return limit;
+        }
+    } catch (const std::exception&) {
+    }
+    return RestorePoints::kDefaultLimit;
 }
 
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,

@@ -34,8 +34,17 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
 // database; the connection is then closed.
 void OpenDatabase(AppState& state, MissingDatabase missing = MissingDatabase::Refuse);
 
-// Reads the four paths of section "PARAMETERS" into the state.
+// Where restore points are kept: "Restore points" in the per-user data folder.
+std::filesystem::path defaultRestorePointFolder();
+
+// Reads the four paths of section "PARAMETERS" and the number of restore points to keep into
+// the state; a state without a restore point folder gets the default one.
 void ReadParameters(AppState& state);
+
+// How many restore points of a catalogue are kept (RESTOREPOINTS): 1 to kMostRestorePoints;
+// anything else gives the default of 10.
+inline constexpr int kMostRestorePoints = 1000;
+int restorePointLimitOf(const std::string& setting);
 
 // Forgets the current bank, closes the connection and asks the program to end.
 void CloseAndExit(AppState& state, UserDialogs& dialogs);

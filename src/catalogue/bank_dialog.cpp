@@ -10,7 +10,7 @@
 namespace orb {
 
 BankDialogController::BankDialogController(AppState& state, UserDialogs& dialogs,
-                                           BankState bankState, BankFileRoom room)
+                                           BankState bankState, DriveRoomReader room)
     : state_(state), dialogs_(dialogs), queues_(state, dialogs, std::move(room)) {
     switch (bankState) {
         case BankState::NewChanged:

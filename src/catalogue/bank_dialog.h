@@ -26,7 +26,7 @@ public:
     static constexpr const char* kNoName = "Please insert bank name!";
 
     BankDialogController(AppState& state, UserDialogs& dialogs, BankState bankState,
-                         BankFileRoom room = BankFileRoom::ofSystem());
+                         DriveRoomReader room = roomOf);
 
     Mode mode() const { return mode_; }
     // The caption set on opening, and the OK button's.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "catalogue/bank_collection.h"
-#include "core/drive_folder.h"
 #include "core/errors.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
@@ -11,13 +10,11 @@
 namespace orb {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kGroupSize = 3;
 
 }  // namespace
 
-BankQueues::BankQueues(AppState& state, UserDialogs& dialogs, BankFileRoom room)
+BankQueues::BankQueues(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
     : state_(state), dialogs_(dialogs), room_(std::move(room)) {}
 
 void BankQueues::queue(std::span<QueueEntry> entries, std::int32_t bankProg,
@@ -86,15 +83,43 @@ void BankQueues::setPending(std::span<QueueEntry> entries, bool pending) {
     changed();
 }
 
-bool BankQueues::writeQueue(std::span<QueueEntry> entries, const std::function<void()>& prepare,
-                            const std::function<fs::path(int)>& targetOf, const char* done) {
+bool BankQueues::writeQueue(std::span<QueueEntry> entries, const DriveFolder& drive, bool wipe,
+                            DriveFile (*fileOf)(int, std::string), const char* done) {
     setPending(entries, true);
     bool written = false;
     {
         WaitCursor wait(dialogs_);
         try {
-            prepare();
-            written = writeEntries(entries, targetOf);
+            std::vector<DriveFile> files;
+            std::vector<std::size_t> entryOfFile;
+            KORFStyles styles;
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                const QueueEntry& entry = entries[i];
+                if (entry.free()) {
+                    continue;
+                }
+                if (!CollectStoredBank(state_.connection, dialogs_, entry.bankProg, styles)) {
+                    throw OrbError("The bank " + entry.name +
+                                   " is no longer stored; nothing was written.");
+                }
+                const int index = static_cast<int>(i);
+                DriveFile file = fileOf(index, {});
+                file.bytes = bankFileBytes(styles, KeyboardBankNumber(index),
+                                           file.pathOn(drive.path()), dialogs_);
+                files.push_back(std::move(file));
+                entryOfFile.push_back(i);
+            }
+            DriveWriting how;
+            how.wipe = wipe;
+            how.keep = filesInUse(state_);
+            how.room = room_;
+            how.afterEach = [&](std::size_t file) {
+                entries[entryOfFile[file]].pending = false;
+                changed();
+                dialogs_.processEvents();
+            };
+            writeToDrive(drive, files, how);
+            written = true;
         } catch (const OrbError& failure) {
             dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
         }
@@ -106,56 +131,27 @@ bool BankQueues::writeQueue(std::span<QueueEntry> entries, const std::function<v
     return written;
 }
 
-bool BankQueues::writeEntries(std::span<QueueEntry> entries,
-                              const std::function<fs::path(int)>& targetOf) {
-    KORFStyles styles;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        QueueEntry& entry = entries[i];
-        if (!entry.free()) {
-            const int index = static_cast<int>(i);
-            if (!CollectStoredBank(state_.connection, dialogs_, entry.bankProg, styles)) {
-                throw OrbError("The bank " + entry.name +
-                               " is no longer stored; nothing was written for it.");
-            }
-            if (!WriteKeyboardBank(dialogs_, targetOf(index), styles, KeyboardBankNumber(index),
-                                   room_)) {
-                return false;
-            }
-        }
-        entry.pending = false;
-        changed();
-        dialogs_.processEvents();
-    }
-    return true;
-}
-
 bool BankQueues::makeFloppy() {
-    if (!driveReady(state_.FloppyPath)) {
+    const auto floppy = DriveFolder::open(state_.FloppyPath);
+    if (!floppy || !floppy->writable()) {
         dialogs_.message("Floppy disk " + state_.FloppyPath + ": is not ready!",
                          UserDialogs::Icon::Critical);
         return false;
     }
-    if (!dialogs_.question(kFloppyWipeQuestion)) {
+    if (!dialogs_.question(floppyWipeQuestion(state_.FloppyPath))) {
         return false;
     }
-    return writeQueue(
-        floppy_, [this] { MakeFloppyLayout(state_, true); },
-        [this](int entry) { return FloppyBankFile(state_.FloppyPath, entry); }, kFloppyDone);
+    return writeQueue(floppy_, *floppy, true, floppyLayoutFile, kFloppyDone);
 }
 
 bool BankQueues::transfer() {
-    if (!driveReady(state_.PaHardDiskPath)) {
+    const auto disk = DriveFolder::open(state_.PaHardDiskPath);
+    if (!disk || !disk->writable()) {
         dialogs_.message("Pa Hard Drive " + state_.PaHardDiskPath + ": is not ready!",
                          UserDialogs::Icon::Critical);
         return false;
     }
-    return writeQueue(
-        hardDisk_, [] {},
-        [this](int entry) {
-            MakeHardDiskSetFolder(state_.PaHardDiskPath, entry);
-            return HardDiskBankFile(state_.PaHardDiskPath, entry);
-        },
-        kHardDiskDone);
+    return writeQueue(hardDisk_, *disk, false, hardDiskLayoutFile, kHardDiskDone);
 }
 
 }  // namespace orb

@@ -34,7 +34,7 @@ public:
     static constexpr const char* kHardDiskDone =
         "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80";
 
-    BankQueues(AppState& state, UserDialogs& dialogs, BankFileRoom room = BankFileRoom::ofSystem());
+    BankQueues(AppState& state, UserDialogs& dialogs, DriveRoomReader room = roomOf);
 
     const std::array<QueueEntry, kFloppyBankCount>& floppy() const { return floppy_; }
     const std::array<QueueEntry, kHardDiskBankCount>& hardDisk() const { return hardDisk_; }
@@ -55,25 +55,25 @@ public:
     bool transferEnabled() const;
 
     // cbMake: after the question, wipes FloppyPath, makes ORB.SET/STYLE and writes each queued
-    // bank as its USER0n.STY. True when the floppy is complete; the queue keeps its entries.
+    // bank as its USER0n.STY; nothing is deleted when the banks would not fit. True when the
+    // floppy is complete; the queue keeps its entries.
     bool makeFloppy();
-    // cbMakeHD: writes each queued bank into its set folder, making the folder when missing.
+    // cbMakeHD: writes each queued bank into its set folder, making the folder when missing;
+    // nothing is deleted, and nothing is made when the banks would not fit.
     bool transfer();
 
 private:
     void queue(std::span<QueueEntry> entries, std::int32_t bankProg, const std::string& name);
-    // Marks the entries pending, runs `prepare`, writes every queued entry to the file that
-    // `targetOf` gives (which may make its folder) and says `done`; a failure is shown and stops
-    // the writing. False after a failure.
-    bool writeQueue(std::span<QueueEntry> entries, const std::function<void()>& prepare,
-                    const std::function<std::filesystem::path(int)>& targetOf, const char* done);
-    bool writeEntries(std::span<QueueEntry> entries,
-                      const std::function<std::filesystem::path(int)>& targetOf);
+    // Makes every queued entry's bank file (a bank no longer stored stops it before the drive is
+    // touched), then writes them onto the drive, emptied first when `wipe`, and says `done`.
+    // `fileOf` places entry i in the layout. A failure is shown; false after one.
+    bool writeQueue(std::span<QueueEntry> entries, const DriveFolder& drive, bool wipe,
+                    DriveFile (*fileOf)(int, std::string), const char* done);
     void setPending(std::span<QueueEntry> entries, bool pending);
 
     AppState& state_;
     UserDialogs& dialogs_;
-    BankFileRoom room_;
+    DriveRoomReader room_;
     std::array<QueueEntry, kFloppyBankCount> floppy_{};
     std::array<QueueEntry, kHardDiskBankCount> hardDisk_{};
 };

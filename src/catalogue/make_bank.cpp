@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "catalogue/bank_collection.h"
-#include "core/drive_folder.h"
+#include "core/drive_writing.h"
 #include "core/errors.h"
+#include "core/file_access.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -23,7 +24,7 @@ bool samePlace(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
-MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs, BankFileRoom room)
+MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
     : state_(state), dialogs_(dialogs), room_(std::move(room)) {}
 
 std::string MakeBankController::optionCaption(int option) const {
@@ -60,16 +61,8 @@ std::string MakeBankController::bankFileName() const {
 }
 
 fs::path MakeBankController::targetOf(int option) const {
-    if (option == 1) {
-        return fs::path(state_.FloppyPath) / bankFileName();
-    }
-    if (option == 2) {
-        return fs::path(state_.FloppyPath) / "USER01.STY";
-    }
-    if (option < kFirstHardDiskOption) {
-        return FloppyBankFile(state_.FloppyPath, option - kFirstFloppyOption);
-    }
-    return HardDiskBankFile(state_.PaHardDiskPath, option - kFirstHardDiskOption);
+    return driveFileOf(option).pathOn(option < kFirstHardDiskOption ? state_.FloppyPath
+                                                                    : state_.PaHardDiskPath);
 }
 
 bool MakeBankController::make() {
@@ -91,35 +84,80 @@ fs::path MakeBankController::driveOf(int option, const fs::path& target) const {
     return option < kFirstHardDiskOption ? state_.FloppyPath : state_.PaHardDiskPath;
 }
 
+DriveFile MakeBankController::driveFileOf(int option) const {
+    if (option == 1) {
+        return {{}, bankFileName(), {}};
+    }
+    if (option == 2) {
+        return {{}, "USER01.STY", {}};
+    }
+    if (option < kFirstHardDiskOption) {
+        return floppyLayoutFile(option - kFirstFloppyOption, {});
+    }
+    return hardDiskLayoutFile(option - kFirstHardDiskOption, {});
+}
+
+int MakeBankController::bankNumberOf(int option) {
+    if (option < kFirstFloppyOption) {
+        return kWorkBankNumber;
+    }
+    return KeyboardBankNumber(
+        option - (option < kFirstHardDiskOption ? kFirstFloppyOption : kFirstHardDiskOption));
+}
+
+void MakeBankController::writeChosenFile(const DriveFolder& folder, const fs::path& target,
+                                         const std::string& bytes) const {
+    // The new file is made whole beside the old one, which goes only then: it needs its whole
+    // size free. The chosen file may be a link the person keeps: it is followed, and the file it
+    // leads to is replaced.
+    const DriveRoom room = room_ ? room_(folder) : roomOf(folder);
+    if (bytes.size() >= room.freeBytes) {
+        throw NotEnoughRoomError("", target);
+    }
+    replaceFileSafely(target, "The bank file", [&bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
+}
+
 bool MakeBankController::write(int option, const fs::path& target) {
-    const fs::path drive = driveOf(option, target);
-    if (!driveReady(drive)) {
+    const fs::path drivePath = driveOf(option, target);
+    const auto drive = DriveFolder::open(drivePath);
+    if (!drive || !drive->writable()) {
         dialogs_.message(
-            samePlace(drive, state_.FloppyPath)
-                ? "Floppy disk " + drive.string() + ": is not ready!"
-                : "Pa hard disk " + drive.string() + ": is not ready or not available!",
+            samePlace(drivePath, state_.FloppyPath)
+                ? "Floppy disk " + drivePath.string() + ": is not ready!"
+                : "Pa hard disk " + drivePath.string() + ": is not ready or not available!",
             UserDialogs::Icon::Critical);
         return false;
     }
     const bool floppyLayout = option >= kFirstFloppyOption && option < kFirstHardDiskOption;
-    const bool wipe = floppyLayout && !HasFloppyLayout(state_);
-    if (wipe && !dialogs_.question(kFloppyWipeQuestion)) {
+    const bool wipe = floppyLayout && !HasFloppyLayout(*drive);
+    if (wipe && !dialogs_.question(floppyWipeQuestion(state_.FloppyPath))) {
         return false;
     }
     WaitCursor wait(dialogs_);
     try {
         const KORFStyles bank = LoadBankContents(state_.connection, state_.currentBank.styles);
-        int bankNumber = kWorkBankNumber;
-        if (option >= kFirstHardDiskOption) {
-            bankNumber = KeyboardBankNumber(option - kFirstHardDiskOption);
-            MakeHardDiskSetFolder(state_.PaHardDiskPath, option - kFirstHardDiskOption);
-        } else if (floppyLayout) {
-            bankNumber = KeyboardBankNumber(option - kFirstFloppyOption);
-            MakeFloppyLayout(state_, wipe);
+        const std::string bytes = bankFileBytes(bank, bankNumberOf(option), target, dialogs_);
+        if (option == 0) {
+            writeChosenFile(*drive, target, bytes);
+        } else {
+            DriveFile file = driveFileOf(option);
+            file.bytes = bytes;
+            DriveWriting how;
+            how.wipe = wipe;
+            how.keep = filesInUse(state_);
+            how.room = room_;
+            writeToDrive(*drive, {file}, how);
         }
-        if (!WriteKeyboardBank(dialogs_, target, bank, bankNumber, room_)) {
-            return false;
-        }
+    } catch (const NotEnoughRoomError& tooBig) {
+        dialogs_.message(option < kFirstFloppyOption
+                             ? "An error has occured during create process of style " +
+                                   target.string() +
+                                   ". Not enough space available inside floppy disk!"
+                             : std::string(tooBig.what()),
+                         UserDialogs::Icon::Critical);
+        return false;
     } catch (const OrbError& failure) {
         dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
         return false;

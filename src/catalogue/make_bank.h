@@ -19,8 +19,7 @@ public:
     static constexpr const char* kCaption = "Make .STY file from bank";
     static constexpr const char* kFilter = "Styles (*.STY)|*.STY|All files (*)|*";
 
-    MakeBankController(AppState& state, UserDialogs& dialogs,
-                       BankFileRoom room = BankFileRoom::ofSystem());
+    MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room = roomOf);
 
     std::string optionCaption(int option) const;
     // Options 6 to 14 need the keyboard's hard disk.
@@ -43,10 +42,16 @@ private:
     bool write(int option, const std::filesystem::path& target);
     // The folder whose readiness decides, and the message when it is not ready.
     std::filesystem::path driveOf(int option, const std::filesystem::path& target) const;
+    // Where option 1 to 14 puts the file on its drive, and the bank number it carries.
+    DriveFile driveFileOf(int option) const;
+    static int bankNumberOf(int option);
+    // Option 0: the file the person chose, anywhere, after the room test of its folder.
+    void writeChosenFile(const DriveFolder& folder, const std::filesystem::path& target,
+                         const std::string& bytes) const;
 
     AppState& state_;
     UserDialogs& dialogs_;
-    BankFileRoom room_;
+    DriveRoomReader room_;
     int selected_ = 0;
 };
 

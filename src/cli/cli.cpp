@@ -59,13 +59,15 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        makeInitCommand(),       makeBackupCommand(),      makeRestoreCommand(),
-        makeStyInfoCommand(),    makeStyRewriteCommand(),  makeImportCommand(),
-        makeStylesCommand(),     makeStyleUpdateCommand(), makeStyleDeleteCommand(),
-        makeSongsCommand(),      makeSongImportCommand(),  makeSongDeleteCommand(),
-        makeBanksCommand(),      makeBankSaveCommand(),    makeBankDeleteCommand(),
-        makeWhereIsCommand(),    makeMakeStyCommand(),     makeFloppyCommand(),
-        makeHdTransferCommand(), makeSsfExportCommand(),   makeSsfImportCommand(),
+        makeInitCommand(),          makeBackupCommand(),      makeRestoreCommand(),
+        makeStyInfoCommand(),       makeStyRewriteCommand(),  makeImportCommand(),
+        makeStylesCommand(),        makeStyleUpdateCommand(), makeStyleDeleteCommand(),
+        makeSongsCommand(),         makeSongImportCommand(),  makeSongDeleteCommand(),
+        makeBanksCommand(),         makeBankSaveCommand(),    makeBankDeleteCommand(),
+        makeWhereIsCommand(),       makeMakeStyCommand(),     makeFloppyCommand(),
+        makeHdTransferCommand(),    makeSsfExportCommand(),   makeSsfImportCommand(),
+        makeRestorePointsCommand(), makeUndoCommand(),        makeCheckCommand(),
+        makeLookalikesCommand(),
     };
     return commands;
 }

@@ -82,5 +82,9 @@ CliCommand makeSsfImportCommand();
 CliCommand makeMakeStyCommand();
 CliCommand makeFloppyCommand();
 CliCommand makeHdTransferCommand();
+CliCommand makeRestorePointsCommand();
+CliCommand makeUndoCommand();
+CliCommand makeCheckCommand();
+CliCommand makeLookalikesCommand();
 
 }  // namespace orb

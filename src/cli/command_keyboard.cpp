@@ -7,6 +7,7 @@
 #include "catalogue/make_bank.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/file_access.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -78,8 +79,13 @@ std::optional<int> fillQueue(CliContext& context, const QueueArguments& parsed, 
 }
 
 int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 2) {
+    if (args.size() != 2 || args[1].empty()) {
         context.err << "Usage: orb make-sty BANK OUT\n";
+        return kExitUsage;
+    }
+    if (isLinkLoop(args[1])) {
+        context.err << "OUT " << args[1]
+                    << " is a symbolic link that goes round in a loop; name a file.\n";
         return kExitUsage;
     }
     const auto bank = StoredBankGiven(context.state.connection, args[0]);

@@ -1,6 +1,6 @@
 #include "core/clock.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <cstdio>
 
 namespace orb {
@@ -11,6 +11,17 @@ std::chrono::year_month_day SystemClock::today() const {
     return std::chrono::year_month_day{std::chrono::year{date.year()},
                                        std::chrono::month{static_cast<unsigned>(date.month())},
                                        std::chrono::day{static_cast<unsigned>(date.day())}};
+}
+
+std::string SystemClock::localTime() const {
+    return QDateTime::currentDateTime().toString("yyyy-MM-dd hh:mm:ss").toStdString();
+}
+
+std::string FixedClock::localTime() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u ", static_cast<int>(day_.year()),
+                  static_cast<unsigned>(day_.month()), static_cast<unsigned>(day_.day()));
+    return text + time_;
 }
 
 std::string formatStyleDate(std::chrono::year_month_day day) {

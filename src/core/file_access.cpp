@@ -5,6 +5,7 @@
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -17,14 +18,17 @@ namespace {
 constexpr std::string_view kTemporaryPrefix = ".orb-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr std::size_t kTemporaryDigits = 16;
+// As many as the kernel follows before it gives up with ELOOP.
+constexpr int kMostLinksFollowed = 40;
 
 // Files older than this run may be removed as left over; a file a running writer still uses
 // is newer.
 const fs::file_time_type kRunStart = fs::file_time_type::clock::now();
 
-// The file a chain of symbolic links ends at (the path itself when it is none).
-fs::path followLinks(fs::path path) {
-    for (int depth = 0; depth < 40; ++depth) {
+// The file a chain of symbolic links ends at (the path itself when it is none); nullopt for a
+// chain that goes round in a loop or is too long to end anywhere.
+std::optional<fs::path> followLinks(fs::path path) {
+    for (int depth = 0; depth < kMostLinksFollowed; ++depth) {
         std::error_code error;
         if (!fs::is_symlink(fs::symlink_status(path, error))) {
             return path;
@@ -35,19 +39,11 @@ fs::path followLinks(fs::path path) {
         }
         path = link.is_absolute() ? link : path.parent_path() / link;
     }
-    return path;
+    return std::nullopt;
 }
 
 fs::path temporaryPathIn(const fs::path& folder) {
-    static std::mt19937_64 random{std::random_device{}()};
-    constexpr char kHex[] = "0123456789abcdef";
-    std::string name(kTemporaryPrefix);
-    std::uint64_t bits = random();
-    for (std::size_t i = 0; i < kTemporaryDigits; ++i, bits >>= 4) {
-        name += kHex[bits & 0xF];
-    }
-    name += kTemporarySuffix;
-    return folder / name;
+    return folder / newTemporaryFileName();
 }
 
 // Left-over files are housekeeping, not safety: a folder scanned a moment ago is not scanned
@@ -86,6 +82,21 @@ void removeLeftOverTemporaryFiles(const fs::path& folder) {
 }
 
 }  // namespace
+
+std::string newTemporaryFileName() {
+    static std::mt19937_64 random{std::random_device{}()};
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string name(kTemporaryPrefix);
+    std::uint64_t bits = random();
+    for (std::size_t i = 0; i < kTemporaryDigits; ++i, bits >>= 4) {
+        name += kHex[bits & 0xF];
+    }
+    return name + std::string(kTemporarySuffix);
+}
+
+bool isLinkLoop(const fs::path& path) {
+    return !followLinks(path).has_value();
+}
 
 bool hasExtensionInAnyCase(const fs::path& file, std::string_view extension) {
     std::string actual = file.extension().string();
@@ -140,7 +151,11 @@ std::ifstream openRegularFile(const fs::path& path, const std::string& label) {
 void replaceFileSafely(const fs::path& target, const std::string& label,
                        const std::function<void(std::ostream&)>& write) {
     const std::string prefix = label + " " + target.string() + " cannot be written: ";
-    const fs::path file = followLinks(target);
+    const std::optional<fs::path> followed = followLinks(target);
+    if (!followed) {
+        throw FileAccessError(prefix + "it is a symbolic link that goes round in a loop.");
+    }
+    const fs::path& file = *followed;
     std::error_code error;
     const fs::file_status status = fs::status(file, error);
     if (fs::is_directory(status)) {

@@ -37,10 +37,15 @@ std::ifstream openRegularFile(const std::filesystem::path& path, const std::stri
 void replaceFileSafely(const std::filesystem::path& target, const std::string& label,
                        const std::function<void(std::ostream&)>& write);
 
+// True when `path` is a symbolic link whose chain goes round in a loop (or never ends).
+bool isLinkLoop(const std::filesystem::path& path);
+
 // True when the file's extension is `extension` (".STY", upper case) in any letter case.
 bool hasExtensionInAnyCase(const std::filesystem::path& file, std::string_view extension);
 
-// True for a name that replaceFileSafely gives its temporary files.
+// A fresh name for a temporary file that a writer makes beside its target and renames over it.
+std::string newTemporaryFileName();
+// True for a name that newTemporaryFileName gives.
 bool isTemporaryFileName(const std::string& fileName);
 
 }  // namespace orb

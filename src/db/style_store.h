@@ -119,6 +119,15 @@ public:
     // callers' to mend.
     void remove(std::int32_t styleProg);
 
+    // Number and name of every style, in number order.
+    std::vector<StyleName> allNames();
+    // The styles stored more than once, byte for byte: each group in number order, the groups
+    // by their first number. Only styles whose keys start alike are read in full.
+    std::vector<std::vector<std::int32_t>> sameContentGroups();
+    // Sets the stored lengths of every style from its blocks where they differ (an empty block,
+    // one blank of length 0, stays as it is); how many styles changed.
+    int setLengthsFromBlocks();
+
 private:
     void checkTexts(const StyleRow& style, const TextPlace& place);
     // Inserts the row under `styleProg`.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/drive_folder.h"
 #include "core/korf_styles.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -11,8 +10,6 @@
 #include "db/text_gate.h"
 #include "state/app_state.h"
 #include "stylefiles/keyboard_layout.h"
-#include "stylefiles/korf_library.h"
-#include "stylefiles/style_file_error.h"
 
 namespace orb {
 namespace {
@@ -30,7 +27,7 @@ std::string elevenCharacterName(const std::string& name) {
 }
 
 bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t styleProg,
-                       const std::string& title) {
+                       const std::string& title, const DriveRoomReader& room) {
     if (styleProg == 0) {
         return false;
     }
@@ -45,17 +42,14 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
         return false;
     }
     const fs::path target = FloppyBankFile(state.FloppyPath, 0);
-    if (!driveReady(state.FloppyPath)) {
+    const auto floppy = DriveFolder::open(state.FloppyPath);
+    if (!floppy || !floppy->writable()) {
         dialogs.message("Floppy disk " + state.FloppyPath + ": is not ready!",
                         UserDialogs::Icon::Critical);
         return false;
     }
     try {
-        const bool wipe = !HasFloppyLayout(state);
-        if (wipe && !dialogs.question(kFloppyWipeQuestion)) {
-            return false;
-        }
-        MakeFloppyLayout(state, wipe);
+        // The name comes first: a floppy is emptied only once everything to write is known.
         std::string proposal = trimmed(title);
         std::erase(proposal, ' ');
         const auto answer = dialogs.inputBox("Insert style name", "ORB", utf8Left(proposal, 11));
@@ -68,18 +62,30 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
             dialogs.message(*refusal, UserDialogs::Icon::Critical);
             return false;
         }
+        const bool wipe = !HasFloppyLayout(*floppy);
+        if (wipe && !dialogs.question(floppyWipeQuestion(state.FloppyPath))) {
+            return false;
+        }
+        if (!wipe && fs::exists(fs::symlink_status(target)) &&
+            !dialogs.question(target.string() + " already exists. Do you want to replace it?")) {
+            return false;
+        }
         KORFStyles bank;
         bank.Add(style->StyleProg, elevenCharacterName(*answer), style->StyleName2,
-                 style->StyleLength1, style->StyleLength2, style->StyleContent1,
-                 style->StyleContent2);
-        KORFLibrary library;
-        library.letEventsRunThrough(dialogs);
-        library.WriteStyleFromCollection(target, bank, KeyboardBankNumber(0));
+                 style->StyleLength1, style->StyleLength2, style->StyleContent1, style->StyleContent2);
+        DriveWriting how;
+        how.wipe = wipe;
+        how.keep = filesInUse(state);
+        how.room = room;
+        writeToDrive(
+            *floppy,
+            {floppyLayoutFile(0, bankFileBytes(bank, KeyboardBankNumber(0), target, dialogs))},
+            how);
     } catch (const OrbError& failure) {
         dialogs.message(failure.what(), UserDialogs::Icon::Critical);
         return false;
     }
-    dialogs.message(target.string() + "successfully created!", UserDialogs::Icon::Information);
+    dialogs.message(target.string() + " successfully created!", UserDialogs::Icon::Information);
     return true;
 }
 

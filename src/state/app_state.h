@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "core/korf_styles.h"
 #include "db/database.h"
+#include "db/restore_points.h"
 #include "db/style_query.h"
 
 namespace orb {
@@ -40,6 +42,13 @@ public:
     std::string FloppyPath;
     std::string PaHardDiskPath;
     std::string BackupPath;
+
+    // Where restore points are kept, and how many of each catalogue.
+    std::filesystem::path RestorePointFolder;
+    int RestorePointLimit = RestorePoints::kDefaultLimit;
+    RestorePoints restorePoints() const {
+        return RestorePoints(RestorePointFolder, RestorePointLimit, clock);
+    }
 
     // The style list's filter and order, kept for the run.
     StyleQuery styleQuery;

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/drive_writing.h"
 #include "core/korf_styles.h"
 
 namespace orb {
@@ -18,8 +17,9 @@ class UserDialogs;
 // always carries the bank number 16 + n.
 inline constexpr int kFloppyBankCount = 3;
 inline constexpr int kHardDiskBankCount = 9;
-inline constexpr const char* kFloppyWipeQuestion =
-    "Floppy is about to be completely deleted. Are you sure?";
+
+// The question before a floppy folder is emptied; it names the folder, which may be a stick.
+std::string floppyWipeQuestion(const std::string& floppyPath);
 
 // The bank file of floppy entry 0 to 2, or of hard-disk entry 0 to 8.
 std::filesystem::path FloppyBankFile(const std::string& floppyPath, int entry);
@@ -27,35 +27,21 @@ std::filesystem::path HardDiskBankFile(const std::string& hardDiskPath, int entr
 // The bank number that entry 0 to 8 of either layout carries: 17, 18, 19, 17 ...
 int KeyboardBankNumber(int entry);
 
-// The files a wipe of a keyboard folder must never touch: the open database and the settings.
+// The same files as written onto the drive, with their complete contents.
+DriveFile floppyLayoutFile(int entry, std::string bytes);
+DriveFile hardDiskLayoutFile(int entry, std::string bytes);
+
+// The bytes of `styles` as a bank file with `bankNumber`; `fileName` names it in messages.
+// Pending window events run while it is made.
+std::string bankFileBytes(const KORFStyles& styles, int bankNumber,
+                          const std::filesystem::path& fileName, UserDialogs& dialogs);
+
+// The files a wipe of a keyboard folder must never touch: the open database, the settings and
+// the program itself.
 std::vector<std::filesystem::path> filesInUse(const AppState& state);
 
-// True when FloppyPath already holds the keyboard's folder ORB.SET.
-bool HasFloppyLayout(const AppState& state);
-// Wipes FloppyPath first when `wipe` (refused, nothing deleted, for the folders that
-// wipeRefusal names), then makes ORB.SET/STYLE where missing. Throws FileAccessError naming
-// the path.
-void MakeFloppyLayout(const AppState& state, bool wipe);
-
-// The room a bank file needs: it is made whole as a work file in `temporaryFolder` first, so
-// that its size is known before the target is touched. `freeSpace` gives the bytes free in a
-// folder.
-struct BankFileRoom {
-    std::filesystem::path temporaryFolder;
-    std::function<std::uintmax_t(const std::filesystem::path&)> freeSpace;
-
-    // The system's temporary folder and the file system's free space.
-    static BankFileRoom ofSystem();
-};
-
-// Makes the set folder of hard-disk entry 0 to 8 where missing, so that a fresh stick gets a
-// layout the keyboard reads. Throws FileAccessError naming the folder.
-void MakeHardDiskSetFolder(const std::string& hardDiskPath, int entry);
-
-// Writes `styles` as the bank file `target` with `bankNumber`. The file replaces an older one only
-// when it is complete; the room an older one frees is counted. Every failure is shown, naming the
-// path, and gives false.
-bool WriteKeyboardBank(UserDialogs& dialogs, const std::filesystem::path& target,
-                       const KORFStyles& styles, int bankNumber, const BankFileRoom& room);
+// True when the drive already holds the keyboard's folder ORB.SET (a link of that name is not
+// the folder).
+bool HasFloppyLayout(const DriveFolder& floppy);
 
 }  // namespace orb

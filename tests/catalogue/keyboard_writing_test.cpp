@@ -38,7 +38,7 @@ class KeyboardWritingTest : public test::BankTest {
 protected:
     void SetUp() override {
         BankTest::SetUp();
-        for (const fs::path& folder : {floppy(), hardDisk(), temporary()}) {
+        for (const fs::path& folder : {floppy(), hardDisk()}) {
             fs::create_directories(folder);
         }
         env.state.FloppyPath = floppy().string();
@@ -47,11 +47,10 @@ protected:
 
     fs::path floppy() { return env.dir / "floppy"; }
     fs::path hardDisk() { return env.dir / "pa-disk"; }
-    fs::path temporary() { return env.dir / "tmp"; }
     fs::path floppyStyle() { return floppy() / "ORB.SET" / "STYLE"; }
 
-    BankFileRoom room() {
-        return {temporary(), [this](const fs::path&) { return freeBytes; }};
+    DriveRoomReader room() {
+        return [this](const DriveFolder&) { return DriveRoom{freeBytes, 1}; };
     }
     MakeBankController makeBank(int option) {
         MakeBankController make(env.state, env.dialogs, room());
@@ -107,7 +106,6 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     expectBankFile(db(), chosen, kBank5, 17);
     EXPECT_EQ(env.dialogs.messages().back(), chosen.string() + " successfully created");
     EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Information);
-    EXPECT_TRUE(namesIn(temporary()).empty());  // the work file is gone
     EXPECT_FALSE(env.dialogs.waitCursor());
 }
 
@@ -134,7 +132,8 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
     EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER02.STY"});
     expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
-    EXPECT_EQ(env.dialogs.messages()[0], kFloppyWipeQuestion);
+    EXPECT_EQ(env.dialogs.messages()[0],
+              "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?");
     EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
 }
 
@@ -160,22 +159,33 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
     loadBank(5);
     const fs::path target = floppy() / "USER01.STY";
     freeBytes = 100;
-    for (const int option : {2, 11}) {
-        const fs::path file = makeBank(option).targetOf(option);
-        EXPECT_FALSE(makeBank(option).make());
-        EXPECT_EQ(env.dialogs.messages(),
-                  std::vector<std::string>{"An error has occured during create process of style " +
-                                           file.string() +
-                                           ". Not enough space available inside floppy disk!"});
-        EXPECT_FALSE(fs::exists(file));
-    }
-    // The room an older file frees is counted.
+    const fs::path file = makeBank(2).targetOf(2);
+    EXPECT_FALSE(makeBank(2).make());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"An error has occured during create process of style " +
+                                       file.string() +
+                                       ". Not enough space available inside floppy disk!"});
+    EXPECT_FALSE(fs::exists(file));
+    // A layout target names what does not fit, and its set folder is not made.
+    const fs::path layoutFile = makeBank(11).targetOf(11);
+    EXPECT_FALSE(makeBank(11).make());
+    const std::size_t bankSize = test::expectedBankFile(db(), kBank5, 19).size();
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"There is not enough room in " + hardDisk().string() +
+                                       " for " + layoutFile.string() + ": it needs " +
+                                       std::to_string(bankSize + 2) +
+                                       " bytes, and only 100 are left for it. Nothing was "
+                                       "deleted or written."});
+    EXPECT_TRUE(fs::is_empty(hardDisk()));
+    // The new file is made whole beside the older one: the older one's room does not count.
     const std::string bytes = test::expectedBankFile(db(), kBank5, 17);
     writeFile(target, std::string(bytes.size() - 50, 'x'));
-    freeBytes = 51;
+    freeBytes = bytes.size();
+    EXPECT_FALSE(makeBank(2).make());
+    EXPECT_EQ(readFile(target), std::string(bytes.size() - 50, 'x'));
+    freeBytes = bytes.size() + 1;
     EXPECT_TRUE(makeBank(2).make());
     expectBankFile(db(), target, kBank5, 17);
-    EXPECT_TRUE(namesIn(temporary()).empty());
 
     // A read-only file is kept as it was.
     writeFile(target, "old bank");
@@ -210,6 +220,17 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
             "Pa hard disk " + (env.dir / "nowhere").string() + ": is not ready or not available!",
             "Floppy disk " + gone.string() + ": is not ready!"}));
     EXPECT_FALSE(fs::exists(gone));
+
+    // A chosen file that is a link going round in a loop stays as it is.
+    const fs::path loop = env.dir / "loop.STY";
+    fs::create_symlink(env.dir / "loop2.STY", loop);
+    fs::create_symlink(loop, env.dir / "loop2.STY");
+    auto chosen = makeBank(0);
+    EXPECT_FALSE(chosen.makeAs(loop));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The bank file " + loop.string() +
+                  " cannot be written: it is a symbolic link that goes round in a loop.");
+    EXPECT_TRUE(fs::is_symlink(loop));
 }
 
 TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
@@ -282,7 +303,8 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
     expectBankFile(db(), floppyStyle() / "USER01.STY", kBank9, 17);
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{kFloppyWipeQuestion, kFloppyWipeQuestion,
+              (std::vector<std::string>{floppyWipeQuestion(floppy().string()),
+                                        floppyWipeQuestion(floppy().string()),
                                         "DIRECT FD floppy successfully created!"}));
     ASSERT_GE(pending.size(), 3u);
     EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
@@ -390,8 +412,40 @@ TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     env.dialogs.clear();
     EXPECT_FALSE(hd.transfer());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{
-                  "The bank BANK9 is no longer stored; nothing was written for it."});
+              std::vector<std::string>{"The bank BANK9 is no longer stored; nothing was written."});
+}
+
+TEST_F(KeyboardWritingTest, BanksThatDoNotFitLeaveTheOldFloppyAndMakeNoFolder) {
+    writeFile(floppy() / "ORB.SET" / "STYLE" / "USER01.STY", "the floppy of last week");
+    writeFile(floppy() / "setlist.txt", "keep");
+    const std::size_t bank5 = test::expectedBankFile(db(), kBank5, 17).size();
+    const std::size_t bank9 = test::expectedBankFile(db(), kBank9, 18).size();
+    // The wipe frees 23 + 4 bytes and two folders (a byte each here); the two banks and the two
+    // folders need one byte more than that leaves.
+    freeBytes = bank5 + bank9 + 2 - 29;
+    BankQueues floppyQueue = queues();
+    floppyQueue.queueFloppy(5, "BANK5");
+    floppyQueue.queueFloppy(9, "BANK9");
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(floppyQueue.makeFloppy());
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "There is not enough room in " + floppy().string() + " for " +
+                  (floppyStyle() / "USER02.STY").string() + ": it needs " + std::to_string(bank9) +
+                  " bytes, and only " + std::to_string(bank9) +
+                  " are left for it. Nothing was deleted or written.");
+    EXPECT_EQ(readFile(floppyStyle() / "USER01.STY"), "the floppy of last week");
+    EXPECT_EQ(readFile(floppy() / "setlist.txt"), "keep");
+    freeBytes += 1;
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(floppyQueue.makeFloppy());
+    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
+
+    // A transfer that does not fit makes no set folder.
+    BankQueues hd = queues();
+    hd.queueHardDisk(9, "BANK9");
+    freeBytes = 10;
+    EXPECT_FALSE(hd.transfer());
+    EXPECT_TRUE(fs::is_empty(hardDisk()));
 }
 
 }  // namespace

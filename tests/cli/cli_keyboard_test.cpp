@@ -43,6 +43,20 @@ TEST_F(KeyboardCommandsTest, MakeStyWritesTheBankWithNumber17) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "There is no bank 77.\n");
     EXPECT_EQ(runOnFile({"make-sty", "5"}).status, kExitUsage);
+
+    // An empty OUT, or a link that goes round in a loop, is wrong usage; the loop stays.
+    const test::CliRun empty = runOnFile({"make-sty", "5", ""});
+    EXPECT_EQ(empty.status, kExitUsage);
+    EXPECT_EQ(empty.err, "Usage: orb make-sty BANK OUT\n");
+    const fs::path loop = env.dir / "loop.sty";
+    fs::create_symlink(env.dir / "back.sty", loop);
+    fs::create_symlink(loop, env.dir / "back.sty");
+    const test::CliRun looping = runOnFile({"make-sty", "5", loop.string()});
+    EXPECT_EQ(looping.status, kExitUsage);
+    EXPECT_EQ(looping.err, "OUT " + loop.string() +
+                               " is a symbolic link that goes round in a loop; name a file.\n");
+    EXPECT_TRUE(fs::is_symlink(loop));
+    EXPECT_EQ(fs::read_symlink(loop), env.dir / "back.sty");
 }
 
 TEST_F(KeyboardCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
@@ -55,7 +69,7 @@ TEST_F(KeyboardCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
     std::istringstream no("n\n");
     const test::CliRun declined = runOnFile(args, &no);
     EXPECT_EQ(declined.status, 1);
-    EXPECT_EQ(declined.err, std::string(kFloppyWipeQuestion) + " [y/N] ");
+    EXPECT_EQ(declined.err, floppyWipeQuestion(stick().string()) + " [y/N] ");
     EXPECT_EQ(test::readFile(stick() / "holiday.jpg"), "photo");
 
     std::istringstream yes("y\n");
@@ -101,6 +115,10 @@ TEST_F(KeyboardCommandsTest, HdTransferFillsTheSetFoldersInQueueOrder) {
     expectBankFile(db(), disk / "!456.SET" / "STYLE" / "USER02.STY", kBank9, 18);
     EXPECT_FALSE(fs::exists(disk / "!123.SET" / "STYLE" / "USER02.STY"));
     EXPECT_FALSE(fs::exists(disk / "!789.SET"));
+    // The user's own file of the old probe's name is neither read nor deleted.
+    test::writeFile(disk / ".orb-drive-probe", "mine");
+    EXPECT_EQ(runOnFile({"hd-transfer", "5", "--to", disk.string()}).status, 0);
+    EXPECT_EQ(test::readFile(disk / ".orb-drive-probe"), "mine");
     EXPECT_EQ(runOnFile({"hd-transfer", "5", "5", "5", "5", "5", "5", "5", "5", "5", "5"}).status,
               kExitUsage);
     const test::CliRun noDisk = runOnFile({"hd-transfer", "5"});

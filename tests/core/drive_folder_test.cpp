@@ -1,15 +1,93 @@
 #include "core/drive_folder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 namespace orb::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string failureOf(const std::function<void()>& work) {
+    return test::failureOf<FileAccessError>(work);
+}
+
+// Runs `work` in a child process with a mount namespace of its own, so that the file systems
+// it mounts vanish with it whatever happens. Returns what `work` returned (its complaints, ""
+// when all was well), or nullopt when no mount namespace can be made here.
+std::optional<std::string> inOwnMountNamespace(const std::function<std::string()>& work) {
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        return "no pipe";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const uid_t uid = ::geteuid();
+        const gid_t gid = ::getegid();
+        bool ready = ::unshare(CLONE_NEWNS) == 0;
+        if (!ready && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0) {
+            std::ofstream("/proc/self/setgroups") << "deny";
+            std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
+            std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
+            ready = true;
+        }
+        ready = ready && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        if (!ready) {
+            ::_exit(77);
+        }
+        const std::string complaints = work();
+        [[maybe_unused]] const ssize_t sent =
+            ::write(channel[1], complaints.data(), complaints.size());
+        ::close(channel[1]);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string complaints;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        complaints.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
+        return std::nullopt;
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return "the child process failed";
+    }
+    return complaints;
+}
+
+bool driveReady(const fs::path& folder) {
+    const auto opened = DriveFolder::open(folder);
+    return opened && opened->writable();
+}
+
+// Opens the folder without following a link, refuses as wipeRefusal does, and empties it.
+void wipeDriveFolder(const fs::path& folder, const std::vector<fs::path>& keep) {
+    const auto opened = DriveFolder::open(folder, false);
+    if (!opened) {
+        throw FileAccessError(wipeRefusal(folder, keep));
+    }
+    planWipe(*opened, keep);
+    wipeOpenedFolder(*opened);
+}
 
 // A home folder of the test's own, so that the refusals never depend on the real one.
 class DriveFolderTest : public ::testing::Test {
@@ -22,70 +100,215 @@ protected:
     }
     void TearDown() override { setenv("HOME", savedHome_.c_str(), 1); }
 
+    fs::path stick() { return dir.path() / "stick"; }
+
     TempDir dir;
 
 private:
     std::string savedHome_;
 };
 
-TEST_F(DriveFolderTest, ReadyMeansAnExistingFolderThatTakesAFile) {
+TEST_F(DriveFolderTest, ReadinessMakesNothingInTheFolderAndFollowsNoNameInIt) {
     writeFile(dir.path() / "plain.txt", "x");
     EXPECT_FALSE(driveReady(dir.path() / "missing"));
     EXPECT_FALSE(driveReady(dir.path() / "plain.txt"));
     EXPECT_FALSE(driveReady(""));
-    EXPECT_TRUE(driveReady(dir.path()));
-    // The probe file leaves nothing behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+
+    // Names an earlier program used for probing stay exactly as they are: a link to a file
+    // elsewhere, a FIFO that would block anyone opening it, a file of the person's own.
+    fs::create_directories(stick());
+    writeFile(dir.path() / "victim.txt", "precious");
+    fs::create_symlink(dir.path() / "victim.txt", stick() / ".orb-drive-probe");
+    ASSERT_EQ(::mkfifo((stick() / "probe-fifo").c_str(), 0600), 0);
+    writeFile(stick() / "mine.txt", "mine");
+    EXPECT_TRUE(driveReady(stick()));
+    EXPECT_EQ(readFile(dir.path() / "victim.txt"), "precious");
+    EXPECT_EQ(namesIn(stick()),
+              (std::vector<std::string>{".orb-drive-probe", "mine.txt", "probe-fifo"}));
+
+    const auto readOnlyMount = inOwnMountNamespace([this]() -> std::string {
+        const fs::path mounted = stick() / "ro";
+        fs::create_directories(mounted);
+        if (::mount("none", mounted.c_str(), "tmpfs", MS_RDONLY, "size=64k") != 0) {
+            return "tmpfs not mounted";
+        }
+        return driveReady(mounted) ? "a read-only file system was called ready" : "";
+    });
+    if (readOnlyMount) {
+        EXPECT_EQ(*readOnlyMount, "");
+    }
 }
 
-TEST_F(DriveFolderTest, WipeRefusesRootHomeFoldersAboveItAndFoldersHoldingFilesInUse) {
+TEST_F(DriveFolderTest, WipeRefusesRootHomeAndFoldersHoldingFilesInUseByIdentity) {
     const fs::path database = dir.path() / "data" / "sub" / "ORB.MDB";
-    fs::create_directories(database.parent_path());
     writeFile(database, "db");
-    const std::vector<fs::path> keep{database};
+    // The same database reached through a link: the refusal must not depend on the text.
+    fs::create_directory_symlink(dir.path() / "data", dir.path() / "data-link");
+    const fs::path databaseByLink = dir.path() / "data-link" / "sub" / "ORB.MDB";
     const std::string end = ". Nothing was deleted.";
-    const std::vector<std::pair<fs::path, std::string>> refused = {
-        {"/", "it is the root of the file system"},
-        {dir.path() / "users" / "me", "it is the home folder or a folder above it"},
-        {dir.path() / "users", "it is the home folder or a folder above it"},
-        {dir.path() / "data", "it holds " + database.string() + ", which ORB is using"},
+    const std::vector<std::tuple<fs::path, std::vector<fs::path>, std::string>> refused = {
+        {"/", {}, "it is the root of the file system"},
+        {dir.path() / "users" / "me", {}, "it is the home folder or a folder above it"},
+        {dir.path() / "users", {}, "it is the home folder or a folder above it"},
+        {dir.path() / "data", {database}, "it holds " + database.string() + ", which ORB is using"},
+        {dir.path() / "data" / "sub",
+         {databaseByLink},
+         "it holds " + databaseByLink.string() + ", which ORB is using"},
+        {dir.path() / "data-link",
+         {database},
+         "it is a symbolic link; give the folder it leads to"},
     };
-    for (const auto& [folder, reason] : refused) {
+    for (const auto& [folder, keep, reason] : refused) {
         EXPECT_EQ(wipeRefusal(folder, keep),
-                  "ORB does not wipe " + folder.string() + ": " + reason + end);
+                  "ORB does not wipe " + folder.string() + ": " + reason + end)
+            << folder;
     }
-    EXPECT_EQ(wipeRefusal(dir.path() / "users" / "me" / "stick", keep), "");
-    EXPECT_EQ(wipeRefusal(dir.path() / "data2", keep), "");
 
-    try {
-        wipeDriveFolder(dir.path() / "data", keep);
-        FAIL() << "the wipe was not refused";
-    } catch (const FileAccessError& e) {
-        EXPECT_EQ(std::string(e.what()), wipeRefusal(dir.path() / "data", keep));
-    }
+    // A second name of the database inside the folder is the database all the same.
+    fs::create_directories(stick() / "backup");
+    fs::create_hard_link(database, stick() / "backup" / "copy.MDB");
+    EXPECT_EQ(wipeRefusal(stick(), {database}),
+              "ORB does not wipe " + stick().string() + ": it holds " +
+                  (stick() / "backup" / "copy.MDB").string() + ", which is " + database.string() +
+                  " under another name" + end);
+    EXPECT_EQ(failureOf([&] { wipeDriveFolder(stick(), {database}); }),
+              wipeRefusal(stick(), {database}));
+    EXPECT_TRUE(fs::exists(stick() / "backup" / "copy.MDB"));
     EXPECT_EQ(readFile(database), "db");
+
+    // The program's own folder, checked without a wipe.
+    const fs::path program = programFile();
+    ASSERT_FALSE(program.empty());
+    EXPECT_EQ(wipeRefusal(program.parent_path(), {program}),
+              "ORB does not wipe " + program.parent_path().string() + ": it holds " +
+                  program.string() + ", which ORB is using" + end);
+    EXPECT_EQ(wipeRefusal(dir.path() / "users" / "me" / "stick-not-there", {}),
+              "ORB does not wipe " + (dir.path() / "users" / "me" / "stick-not-there").string() +
+                  ": it is no folder that can be opened" + end);
 }
 
-TEST_F(DriveFolderTest, WipeDeletesEveryFileAndFolderAtTheTopAndCreateMakesParents) {
-    const fs::path stick = dir.path() / "stick";
-    fs::create_directories(stick / "ORB.SET" / "STYLE");
-    writeFile(stick / "ORB.SET" / "STYLE" / "USER01.STY", "bank");
-    writeFile(stick / "readme.txt", "text");
-    fs::permissions(stick / "readme.txt", fs::perms::owner_read);
-    wipeDriveFolder(stick, {});
-    EXPECT_TRUE(fs::is_directory(stick));
-    EXPECT_TRUE(fs::is_empty(stick));
+TEST_F(DriveFolderTest, WipeDeletesEverythingInsideWithoutFollowingALink) {
+    writeFile(stick() / "ORB.SET" / "STYLE" / "USER01.STY", "bank");
+    writeFile(stick() / "readme.txt", "text");
+    fs::permissions(stick() / "readme.txt", fs::perms::owner_read);
+    writeFile(dir.path() / "elsewhere" / "song.txt", "keep me");
+    fs::create_directory_symlink(dir.path() / "elsewhere", stick() / "ORB.SET" / "linked");
+    fs::create_symlink(dir.path() / "elsewhere" / "song.txt", stick() / "song-link.txt");
 
-    createDriveFolder(stick / "ORB.SET" / "STYLE");
-    EXPECT_TRUE(fs::is_directory(stick / "ORB.SET" / "STYLE"));
-    writeFile(dir.path() / "blocker", "");
-    try {
-        createDriveFolder(dir.path() / "blocker" / "STYLE");
-        FAIL() << "a folder was made under a file";
-    } catch (const FileAccessError& e) {
-        EXPECT_TRUE(std::string(e.what()).starts_with(
-            "The folder " + (dir.path() / "blocker" / "STYLE").string() + " cannot be created: "));
+    wipeDriveFolder(stick(), {});
+    EXPECT_TRUE(fs::is_directory(stick()));
+    EXPECT_TRUE(fs::is_empty(stick()));
+    EXPECT_EQ(namesIn(dir.path() / "elsewhere"), std::vector<std::string>{"song.txt"});
+    EXPECT_EQ(readFile(dir.path() / "elsewhere" / "song.txt"), "keep me");
+}
+
+TEST_F(DriveFolderTest, TheWipeStaysInTheFolderItOpenedWhenThePathIsSwapped) {
+    writeFile(stick() / "old.sty", "old");
+    writeFile(dir.path() / "users" / "me" / "mail.txt", "mail");
+    const auto opened = DriveFolder::open(stick(), false);
+    ASSERT_TRUE(opened);
+    const WipePlan plan = planWipe(*opened, {});
+    EXPECT_EQ(plan.files(), 1u);
+    // Another program swaps the folder for a link to the home folder.
+    fs::rename(stick(), dir.path() / "stick-moved");
+    fs::create_directory_symlink(dir.path() / "users" / "me", stick());
+    wipeOpenedFolder(*opened);
+    EXPECT_TRUE(fs::is_empty(dir.path() / "stick-moved"));
+    EXPECT_EQ(readFile(dir.path() / "users" / "me" / "mail.txt"), "mail");
+}
+
+TEST_F(DriveFolderTest, AWipeFailingHalfWaySaysWhatIsAlreadyDeleted) {
+    for (const char* name : {"a.sty", "b.sty", "c.sty", "d.sty"}) {
+        writeFile(stick() / name, name);
     }
+    const auto opened = DriveFolder::open(stick(), false);
+    ASSERT_TRUE(opened);
+    int calls = 0;
+    std::string failedName;
+    const EntryRemover failThird = [&](int fd, const char* name, int flags) {
+        if (++calls == 3) {
+            failedName = name;
+            errno = EIO;
+            return -1;
+        }
+        return ::unlinkat(fd, name, flags);
+    };
+    const std::string message = failureOf([&] { wipeOpenedFolder(*opened, failThird); });
+    EXPECT_EQ(message, (stick() / failedName).string() +
+                           " cannot be deleted: Input/output error. Already deleted from " +
+                           stick().string() + ": 2 files and 0 folders.");
+    EXPECT_EQ(namesIn(stick()).size(), 2u);
+}
+
+TEST_F(DriveFolderTest, AFileSystemMountedInsideIsRefusedBeforeAnythingIsDeleted) {
+    const auto complaints = inOwnMountNamespace([this]() -> std::string {
+        writeFile(stick() / "top.sty", "top");
+        const fs::path mounted = stick() / "data";
+        fs::create_directories(mounted);
+        if (::mount("none", mounted.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            return "tmpfs not mounted";
+        }
+        writeFile(mounted / "ORB.MDB", "database");
+        std::string found;
+        const std::string expected = "ORB does not wipe " + stick().string() +
+                                     ": another file system is mounted on " + mounted.string() +
+                                     ". Nothing was deleted.";
+        if (wipeRefusal(stick(), {}) != expected) {
+            found += "refusal: " + wipeRefusal(stick(), {}) + "\n";
+        }
+        if (failureOf([&] { wipeDriveFolder(stick(), {}); }) != expected) {
+            found += "the wipe was not refused\n";
+        }
+        if (!fs::exists(stick() / "top.sty") || readFile(mounted / "ORB.MDB") != "database") {
+            found += "something was deleted\n";
+        }
+        return found;
+    });
+    if (!complaints) {
+        GTEST_SKIP() << "no mount namespace can be made on this machine";
+    }
+    EXPECT_EQ(*complaints, "");
+}
+
+TEST_F(DriveFolderTest, ReplacingAFileWritesItWholeAndRefusesWhatItMustNotFollow) {
+    fs::create_directories(stick());
+    const auto drive = DriveFolder::open(stick());
+    ASSERT_TRUE(drive);
+    const std::string bytes("\x00\xFF\x1A\r\nbank", 9);
+    drive->replaceFile("USER01.STY", bytes, "The bank file");
+    EXPECT_EQ(readFile(stick() / "USER01.STY"), bytes);
+    fs::permissions(stick() / "USER01.STY",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    drive->replaceFile("USER01.STY", "second", "The bank file");
+    EXPECT_EQ(readFile(stick() / "USER01.STY"), "second");
+    EXPECT_EQ(fs::status(stick() / "USER01.STY").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    writeFile(dir.path() / "victim.sty", "victim");
+    fs::create_symlink(dir.path() / "victim.sty", stick() / "USER02.STY");
+    writeFile(stick() / "USER03.STY", "protected");
+    fs::permissions(stick() / "USER03.STY", fs::perms::owner_read);
+    ASSERT_EQ(::mkfifo((stick() / "PIPE.STY").c_str(), 0600), 0);
+    fs::create_directory_symlink(dir.path(), stick() / "SET");
+    const std::string start = "The bank file " + stick().string() + "/";
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"USER02.STY", "it is a symbolic link, which ORB does not follow on a drive."},
+        {"USER03.STY", "it is read-only."},
+        {"PIPE.STY", "it is not a regular file."},
+        {"../escape.STY", "a file name must not be empty, \".\", \"..\" or hold a \"/\"."},
+    };
+    for (const auto& [name, reason] : refused) {
+        EXPECT_EQ(failureOf([&] { drive->replaceFile(name, "new", "The bank file"); }),
+                  start + name + " cannot be written: " + reason);
+    }
+    EXPECT_EQ(readFile(dir.path() / "victim.sty"), "victim");
+    EXPECT_EQ(readFile(stick() / "USER03.STY"), "protected");
+    EXPECT_FALSE(fs::exists(dir.path() / "escape.STY"));
+    EXPECT_EQ(failureOf([&] { drive->subFolder("SET", true); }),
+              "The folder " + (stick() / "SET").string() +
+                  " is a symbolic link, which ORB does not follow on a drive.");
+    EXPECT_EQ(namesIn(stick()), (std::vector<std::string>{"PIPE.STY", "SET", "USER01.STY",
+                                                          "USER02.STY", "USER03.STY"}));
 }
 
 }  // namespace

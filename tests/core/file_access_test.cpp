@@ -7,12 +7,14 @@
 #include <functional>
 
 #include "core/file_access.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
+using test::namesIn;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
@@ -23,21 +25,7 @@ void writeText(const fs::path& target, const std::string& text) {
 
 // The message of the FileAccessError that `work` throws, "" when it throws none.
 std::string failureOf(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const FileAccessError& error) {
-        return error.what();
-    }
-    return "";
-}
-
-std::vector<std::string> namesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+    return test::failureOf<FileAccessError>(work);
 }
 
 TEST(ReplaceFileSafely, ALinkKeepsPointingAtTheReplacedFile) {

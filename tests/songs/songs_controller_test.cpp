@@ -172,39 +172,54 @@ public:
     }
 };
 
-TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedName) {
+TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfterAQuestion) {
     fs::create_directories(floppy() / "ORB.SET" / "STYLE");
     writeFile(user01(), "old bank");
     writeFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY", "second bank");
     writeFile(floppy() / "notes.txt", "keep me");
+    const std::string replace = user01().string() + " already exists. Do you want to replace it?";
     env.dialogs.input("BOSSA ");
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_EQ(readFile(user01()), "old bank");
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{replace});
+
+    env.dialogs.clear();
+    env.dialogs.input("BOSSA ");
+    env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 41)));
     EXPECT_EQ(env.dialogs.calls()[0].text, "Insert style name");
     EXPECT_EQ(env.dialogs.calls()[0].proposal, "Yesterday");
-    EXPECT_EQ(env.dialogs.messages().back(), user01().string() + "successfully created!");
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{replace, user01().string() + " successfully created!"}));
     EXPECT_EQ(firstEntry(), entry("BOSSA      "));
     EXPECT_EQ(readFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY"), "second bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep me");
 
     env.dialogs.input("ABCDEFGHIJKLMN");
+    env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 57)));
     EXPECT_EQ(firstEntry(), entry("ABCDEFGHIJK"));
     EXPECT_EQ(elevenCharacterName("RUMBA1"), "RUMBA1     ");
 }
 
-TEST_F(FloppyTest, AFloppyWithoutOrbSetIsWipedOnlyAfterYes) {
+TEST_F(FloppyTest, AFloppyWithoutOrbSetIsWipedOnlyAfterTheNameAndYes) {
     fs::create_directories(floppy() / "old");
     writeFile(floppy() / "old" / "file", "x");
+    env.dialogs.input(std::nullopt);  // a cancelled name deletes nothing
+    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 73)));
+    env.dialogs.input("SWING");
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 73)));
     EXPECT_TRUE(fs::exists(floppy() / "old" / "file"));
 
-    env.dialogs.answer(Answer::Yes);
     env.dialogs.input("SWING");
+    env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 73)));
     EXPECT_FALSE(fs::exists(floppy() / "old"));
     EXPECT_EQ(firstEntry(), entry("SWING      "));
-    EXPECT_EQ(env.dialogs.messages()[1], "Floppy is about to be completely deleted. Are you sure?");
+    EXPECT_EQ(env.dialogs.messages()[0],
+              "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?");
 }
 
 TEST_F(FloppyTest, NotReadyRefusedWipesAndRowsWithoutStyleWriteNothing) {
@@ -212,12 +227,13 @@ TEST_F(FloppyTest, NotReadyRefusedWipesAndRowsWithoutStyleWriteNothing) {
     EXPECT_FALSE(controller.saveToFloppy(rowOf("Alone", 0)));
     // The floppy folder holds the open database: the wipe is refused.
     env.state.FloppyPath = env.dir.path().string();
+    env.dialogs.input("SWING");
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 41)));
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "Floppy disk " + (env.dir.path() / "floppy").string() + ": is not ready!",
-                  "Floppy is about to be completely deleted. Are you sure?",
+                  floppyWipeQuestion(env.dir.path().string()),
                   wipeRefusal(env.dir.path(), filesInUse(env.state))}));
     EXPECT_TRUE(fs::exists(env.state.DatabasePath));
     EXPECT_EQ(controller.rows().size(), 5u);

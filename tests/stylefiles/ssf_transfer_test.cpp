@@ -15,15 +15,6 @@ namespace fs = std::filesystem;
 using Icon = UserDialogs::Icon;
 using Choice = SsfExportController::Choice;
 
-std::vector<std::string> filesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 StyleRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
     const std::optional<StyleRow> style = StyleStore(env.state.connection).find(prog);
     EXPECT_TRUE(style.has_value()) << prog;
@@ -74,7 +65,7 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     EXPECT_EQ(all.choice(), Choice::SelectedStyles);
     all.setChoice(Choice::AllStyles);
     EXPECT_TRUE(all.run());
-    EXPECT_EQ(filesIn(out),
+    EXPECT_EQ(test::namesIn(out),
               (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
     EXPECT_EQ(all.result().written,
               (std::vector<fs::path>{out / "ROCKY.SSF", out / "CAFBAR.SSF", out / "ROCKY_2.SSF",
@@ -112,7 +103,7 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     fs::create_directories(out);
     SsfExportController& again = open({{57}, {}, false}, out.string() + "/");
     EXPECT_TRUE(again.run());
-    EXPECT_EQ(filesIn(out), std::vector<std::string>{"CAFBAR.SSF"});
+    EXPECT_EQ(test::namesIn(out), std::vector<std::string>{"CAFBAR.SSF"});
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"Styles export to SSF file terminated without errors!"});
 
@@ -143,7 +134,7 @@ TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
     EXPECT_EQ(bank.caption(), "Bank export to SSF");
     EXPECT_EQ(bank.choice(), Choice::None);
     EXPECT_TRUE(bank.run());
-    EXPECT_EQ(filesIn(out), (std::vector<std::string>{"ROCKY.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(test::namesIn(out), (std::vector<std::string>{"ROCKY.SSF", "STYLE88.SSF"}));
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{
                   "Export of bank LIVE SET to SSF files terminated without errors!"});
@@ -266,10 +257,10 @@ TEST_F(SsfTransfer, TheCommandLineExportsAndImportsWithTheSameControllers) {
     EXPECT_EQ(run.err,
               "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
               "does not fit five digits.\n");
-    EXPECT_EQ(filesIn(out), std::vector<std::string>{"ROCKY.SSF"});
+    EXPECT_EQ(test::namesIn(out), std::vector<std::string>{"ROCKY.SSF"});
     run = env.runCli({"--db", database, "ssf-export", "--all", out.string()});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(filesIn(out),
+    EXPECT_EQ(test::namesIn(out),
               (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
     EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "x7", out.string()}).status, 64);
     EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "--bank", "9", out.string()}).err,

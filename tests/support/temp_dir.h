@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace orb::test {
 
@@ -25,5 +26,7 @@ private:
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // The whole file as bytes.
 std::string readFile(const std::filesystem::path& path);
+// The names in a folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
 
 }  // namespace orb::test

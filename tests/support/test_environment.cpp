@@ -11,7 +11,9 @@ TestEnvironment::TestEnvironment()
     : settings(dir / "settings.ini"),
       clock(std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12},
                                         std::chrono::day{6}}),
-      state(settings, clock) {}
+      state(settings, clock) {
+    state.RestorePointFolder = dir / "restore-points";
+}
 
 void TestEnvironment::openFreshDatabase() {
     const auto path = dir / "ORB.MDB";

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -11,6 +12,8 @@
 #include "app/windows/about_window.h"
 #include "app/windows/orb_picture.h"
 #include "app/windows/parameters_window.h"
+#include "app/windows/undo_window.h"
+#include "catalogue/windows/check_window.h"
 #include "core/version.h"
 #include "state/app_state.h"
 
@@ -66,6 +69,25 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactorie
     factories_[Parameters] = [&state, &dialogs](QWidget* owner) {
         return new ParametersWindow(state, dialogs, owner);
     };
+
+    auto* file = menuBar()->addMenu("&File");
+    file->setObjectName("mFile");
+    QAction* undo = file->addAction("Undo last change ...");
+    undo->setObjectName("mUndo");
+    connect(undo, &QAction::triggered, this, [this, &state, &dialogs] {
+        if (undoWindow_.isNull()) {
+            undoWindow_ = new UndoWindow(state, dialogs, this);
+        }
+        undoWindow_->exec();
+    });
+    QAction* check = file->addAction("Check catalogue ...");
+    check->setObjectName("mCheck");
+    connect(check, &QAction::triggered, this, [this, &state, &dialogs] {
+        if (checkWindow_.isNull()) {
+            checkWindow_ = new CheckWindow(state, dialogs, this);
+        }
+        checkWindow_->exec();
+    });
 
     auto* central = new QWidget(this);
     auto* picture = new OrbPicture(central);

@@ -54,6 +54,8 @@ private:
     std::array<SubWindowFactory, kMenuCount> factories_;
     std::array<QPointer<QDialog>, kMenuCount> windows_;
     std::array<QPushButton*, kMenuCount> cmdMenu_{};
+    QPointer<QDialog> undoWindow_;
+    QPointer<QDialog> checkWindow_;
     QLabel* lbDatabase_ = nullptr;
 };
 

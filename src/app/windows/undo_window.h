@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app/undo_controller.h"
+
+class QLabel;
+class QListView;
+class QPushButton;
+class QStringListModel;
+
+namespace orb {
+
+// Lists the restore points of the catalogue; "Undo" brings the selected one back.
+class UndoWindow : public QDialog {
+    Q_OBJECT
+public:
+    UndoWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void render();
+
+    UndoController controller_;
+    QStringListModel* model_ = nullptr;
+    QListView* list_ = nullptr;
+    QLabel* empty_ = nullptr;
+    QPushButton* undo_ = nullptr;
+};
+
+}  // namespace orb

@@ -1,0 +1,91 @@
+#include <ostream>
+
+#include "app/undo.h"
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kUndoUsage = "[N] [--yes]";
+
+int runRestorePoints(CliContext& context, const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        context.err << "Usage: orb restore-points\n";
+        return kExitUsage;
+    }
+    int number = 0;
+    for (const RestorePoint& point : restorePointsOfCatalogue(context.state)) {
+        context.out << ++number << '\t' << point.time << '\t' << point.action << '\t'
+                    << point.styles << '\t' << point.banks << '\t' << point.songs << '\n';
+    }
+    return kExitOk;
+}
+
+int runUndo(CliContext& context, const std::vector<std::string>& args) {
+    bool yes = false;
+    int number = 1;
+    bool numberGiven = false;
+    for (const std::string& arg : args) {
+        if (arg == "--yes") {
+            yes = true;
+            continue;
+        }
+        std::size_t used = 0;
+        int parsed = 0;
+        try {
+            parsed = std::stoi(arg, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (numberGiven || used == 0 || used != arg.size() || parsed < 1) {
+            context.err << "Usage: orb undo " << kUndoUsage << "\n";
+            return kExitUsage;
+        }
+        number = parsed;
+        numberGiven = true;
+    }
+    const std::vector<RestorePoint> points = restorePointsOfCatalogue(context.state);
+    if (static_cast<std::size_t>(number) > points.size()) {
+        context.err << "There is no restore point " << number
+                    << " of this catalogue; orb restore-points lists them.\n";
+        return kExitFailure;
+    }
+    const RestorePoint& point = points[static_cast<std::size_t>(number) - 1];
+    if (yes) {
+        context.dialogs.setAssumeYes(true);
+    } else if (context.terminal != nullptr) {
+        context.dialogs.askOn(*context.terminal);
+    } else {
+        context.err << "Undoing replaces the whole catalogue, and there is no terminal to ask on: "
+                       "give --yes. Nothing was changed.\n";
+        return kExitFailure;
+    }
+    if (!context.dialogs.question(undoQuestion(point))) {
+        return kExitFailure;
+    }
+    undoToRestorePoint(context.state, point);
+    context.out << undoneMessage(point) << '\n';
+    return kExitOk;
+}
+
+}  // namespace
+
+CliCommand makeRestorePointsCommand() {
+    return CliCommand{"restore-points", "",
+                      "Lists the restore points of the catalogue, newest first, one tab-separated "
+                      "line each: number, time, what was about to happen, and the counts of "
+                      "styles, banks and songs.",
+                      CliCommand::DatabaseUse::OpenExisting, runRestorePoints};
+}
+
+CliCommand makeUndoCommand() {
+    return CliCommand{"undo", kUndoUsage,
+                      "Brings the catalogue back to restore point N (default 1, the newest) after "
+                      "a question (asked on the terminal unless --yes), keeping a restore point "
+                      "of the catalogue as it is first.",
+                      CliCommand::DatabaseUse::OpenExisting, runUndo};
+}
+
+}  // namespace orb

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/windows/main_window.h"
+#include "app/windows/undo_window.h"
+#include "support/test_environment.h"
+
+namespace orb {
+namespace {
+
+TEST(UndoWindow, ListsThePointsAndUndoesTheSelectedOneFromTheMainWindowsFileMenu) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    db.execute("INSERT INTO KORFSongs VALUES (31, 'Blue Moon', 'Rodgers')");
+    env.clock.setTime("08:00:00");
+    env.state.restorePoints().keep(db, "deleting 1 song");
+    db.execute("DELETE FROM KORFSongs");
+
+    MainWindow main(env.state, env.dialogs);
+    auto* undoAction = main.findChild<QAction*>("mUndo");
+    ASSERT_NE(undoAction, nullptr);
+    EXPECT_EQ(undoAction->text(), "Undo last change ...");
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<UndoWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Undo last change");
+        auto* list = window->findChild<QListView*>("lstRestorePoints");
+        ASSERT_EQ(list->model()->rowCount(), 1);
+        EXPECT_EQ(list->model()->index(0, 0).data().toString(),
+                  "2026-12-06 08:00:00  before deleting 1 song  (0 styles, 0 banks, 1 songs)");
+        EXPECT_EQ(list->currentIndex().row(), 0);
+        EXPECT_FALSE(window->findChild<QLabel*>("lbNoRestorePoints")->isVisible());
+        env.dialogs.answer(UserDialogs::Answer::Yes);
+        QTest::mouseClick(window->findChild<QPushButton*>("cmdUndo"), Qt::LeftButton);
+        EXPECT_FALSE(window->isVisible());
+        checked = true;
+    });
+    undoAction->trigger();
+    EXPECT_TRUE(checked);
+    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.text(0), "Blue Moon");
+
+    // A catalogue without restore points says so, and Undo cannot be pressed.
+    env.state.RestorePointFolder = env.dir / "none";
+    UndoWindow empty(env.state, env.dialogs);
+    empty.show();
+    EXPECT_TRUE(empty.findChild<QLabel*>("lbNoRestorePoints")->isVisible());
+    EXPECT_FALSE(empty.findChild<QPushButton*>("cmdUndo")->isEnabled());
+}
+
+}  // namespace
+}  // namespace orb
