@@ -17,7 +17,7 @@
 #include "core/settings_store.h"
 #include "db/database.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/write_transaction.h"
 #include "shell_timing.h"
 
 namespace {
@@ -30,7 +30,7 @@ constexpr int kSearched = 77;  // a style every tenth bank holds
 // Styles with short blocks (the trees read names and descriptions only); banks of 16 slots,
 // about one in eight empty.
 void fill(orb::Database& db, int styles, int banks) {
-    orb::Transaction transaction(db);
+    orb::WriteTransaction transaction(db);
     for (int prog = 1; prog <= styles; ++prog) {
         const std::string name = ("ST" + std::to_string((prog * 7919) % 1000003)).substr(0, 11);
         const std::string block(200, static_cast<char>(prog % 251));

@@ -34,9 +34,9 @@
 
 #include "core/settings_store.h"
 #include "db/database.h"
-#include "db/db_korf_style.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "realistic_styles.h"
 #include "stylefiles/korf_library.h"
 
@@ -86,8 +86,9 @@ void fillCatalogue(const fs::path& file, int count, const fs::path& settingsFile
     orb::Database db;
     db.open(file, orb::Database::OpenMode::CreateIfMissing);
     orb::CreateTables(db, settings);
-    orb::Transaction transaction(db);
-    orb::DbKORFStyle style(db);
+    orb::WriteTransaction transaction(db);
+    orb::StyleStore store(db);
+    orb::StyleRow style;
     for (int number = 1; number <= count; ++number) {
         orb::KORFStyle made =
             orb::bench::realisticStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number),
@@ -102,9 +103,7 @@ void fillCatalogue(const fs::path& file, int count, const fs::path& settingsFile
         style.StyleDate = "2026/12/06";
         style.StyleDesc = " ";
         style.StyleFile = "OLD.STY";
-        if (!style.InsKORFStyles()) {
-            throw std::runtime_error("insert failed: " + style.clsKORFStylesError);
-        }
+        store.insertNumbered(style);
     }
     transaction.commit();
 }

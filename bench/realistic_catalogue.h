@@ -6,13 +6,13 @@
 #include <string>
 
 #include "db/database.h"
-#include "db/transaction.h"
+#include "db/write_transaction.h"
 #include "realistic_styles.h"
 
 namespace orb::bench {
 
 inline void fillRealisticCatalogue(Database& db, int styles) {
-    Transaction transaction(db);
+    WriteTransaction transaction(db);
     for (int prog = 1; prog <= styles; ++prog) {
         const KORFStyle style = realisticStyle(static_cast<std::uint64_t>(prog));
         const std::string& c1 = style.StyleContent1;

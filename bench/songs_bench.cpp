@@ -17,9 +17,9 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/song_store.h"
+#include "db/write_transaction.h"
 #include "shell_timing.h"
-#include "songs/song_grid.h"
 #include "songs/song_import.h"
 #include "songs/windows/songs_window.h"
 #include "state/app_state.h"
@@ -40,7 +40,7 @@ std::string styleName(int prog) {
 }
 
 void fillStyles(orb::Database& db, int styles) {
-    orb::Transaction transaction(db);
+    orb::WriteTransaction transaction(db);
     const std::string block(512, 'x');
     for (int prog = 1; prog <= styles; ++prog) {
         db.execute(
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
 
     // Two more links per song: 10,000 songs and 30,000 links.
     {
-        orb::Transaction transaction(state.connection);
+        orb::WriteTransaction transaction(state.connection);
         for (orb::Rows rows = state.connection.query("SELECT SongCode FROM KORFSongs");
              rows.next();) {
             const auto code = static_cast<std::int32_t>(rows.integer(0));
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
         }
         transaction.commit();
     }
-    const std::string select = orb::songGridStatement("");
+    const std::string select = orb::songGridStatement({});
     runShell(path, select);  // warms the file cache for both sides alike
     const auto openStart = Clock::now();
     orb::SongsWindow window(state, dialogs);

@@ -15,9 +15,9 @@
 #include "cli/console_dialogs.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "db/db_korf_style.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "realistic_styles.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_export.h"
@@ -38,8 +38,9 @@ void openCatalogue(orb::AppState& state, const fs::path& file) {
 }
 
 void fill(orb::Database& db, int styles) {
-    orb::Transaction transaction(db);
-    orb::DbKORFStyle row(db);
+    orb::WriteTransaction transaction(db);
+    orb::StyleStore store(db);
+    orb::StyleRow row;
     for (int prog = 1; prog <= styles; ++prog) {
         char name[16];
         std::snprintf(name, sizeof name, "STYLE%06d", prog);
@@ -52,10 +53,7 @@ void fill(orb::Database& db, int styles) {
         row.StyleFamily = "Family";
         row.StyleFile = "USER01.STY";
         row.StyleAuthor = "Author";
-        if (!row.InsKORFStyles()) {
-            std::cerr << row.clsKORFStylesError << "\n";
-            std::exit(1);
-        }
+        store.insertNumbered(row);
     }
     transaction.commit();
 }

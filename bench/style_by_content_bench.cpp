@@ -1,4 +1,4 @@
-// Times the duplicate test of the importers (GetKORFStylesByContent) on catalogues of 1,000 and
+// Times the duplicate test of the importers (StyleStore::findByContent) on catalogues of 1,000 and
 // 100,000 styles in a temporary database, for stored styles (hits), styles with a key of their
 // own (misses) and styles that share a stored style's key, and so the start of it that the
 // look-up's index holds, but differ later (same-key misses).
@@ -19,9 +19,9 @@
 
 #include "core/settings_store.h"
 #include "db/database.h"
-#include "db/db_korf_style.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "realistic_styles.h"
 
 namespace {
@@ -50,8 +50,9 @@ Blocks makeStyle(std::int32_t number) {
 }
 
 void buildCatalogue(orb::Database& db, std::int32_t count) {
-    orb::Transaction transaction(db);
-    orb::DbKORFStyle style(db);
+    orb::WriteTransaction transaction(db);
+    orb::StyleStore store(db);
+    orb::StyleRow style;
     for (std::int32_t number = 1; number <= count; ++number) {
         Blocks blocks = makeStyle(number);
         style.StyleProg = number;
@@ -63,9 +64,7 @@ void buildCatalogue(orb::Database& db, std::int32_t count) {
         style.StyleContent2 = std::move(blocks.content2);
         style.StyleDate = "2026/12/06";
         style.StyleFile = "USER01.STY";
-        if (!style.InsKORFStyles()) {
-            throw std::runtime_error("insert failed: " + style.clsKORFStylesError);
-        }
+        store.insertNumbered(style);
     }
     transaction.commit();
 }
@@ -76,11 +75,11 @@ struct Query {
 };
 
 // Mean microseconds per call; stops the run when a call gives a wrong answer.
-double timeCalls(orb::DbKORFStyle& style, const std::vector<Query>& queries) {
+double timeCalls(orb::StyleStore& store, const std::vector<Query>& queries) {
     const auto start = Clock::now();
     for (const Query& query : queries) {
         const std::int32_t found =
-            style.GetKORFStylesByContent(query.blocks.content1, query.blocks.content2);
+            store.findByContent(query.blocks.content1, query.blocks.content2).value_or(-1);
         if (found != query.expected) {
             std::fprintf(stderr, "wrong answer: %d instead of %d\n", found, query.expected);
             std::exit(1);
@@ -123,7 +122,7 @@ Timings measure(const fs::path& folder, std::int32_t count, int lookups) {
         sameKeyMisses.push_back({std::move(changed), -1});
     }
 
-    orb::DbKORFStyle style(db);
+    orb::StyleStore style(db);
     timeCalls(style, std::vector<Query>(hits.begin(), hits.begin() + lookups / 10));  // warm-up
     Timings timings;
     timings.hit = timeCalls(style, hits);

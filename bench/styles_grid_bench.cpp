@@ -19,7 +19,7 @@
 #include "core/clock.h"
 #include "core/settings_store.h"
 #include "db/schema.h"
-#include "db/transaction.h"
+#include "db/write_transaction.h"
 #include "realistic_styles.h"
 #include "shell_timing.h"
 #include "state/app_state.h"
@@ -31,7 +31,7 @@ using orb::bench::runShell;
 using orb::bench::secondsSince;
 
 void fill(orb::Database& db, int styles) {
-    orb::Transaction transaction(db);
+    orb::WriteTransaction transaction(db);
     const char* families[] = {"Pop", "Rock", "Ballroom", "Latin", "Jazz", "Country", "Dance"};
     for (int prog = 1; prog <= styles; ++prog) {
         const std::string name = "Style" + std::to_string((prog * 7919) % 1000003);
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     fill(state.connection, styles);
 
     // Warm the file cache for both sides alike.
-    runShell(path, orb::styleListStatement("", ""));
+    runShell(path, orb::styleListStatement({}));
     orb::ConsoleDialogs dialogs(std::cerr, std::cerr, false);  // nothing is asked
     const long before = residentKb();
     const auto openStart = Clock::now();
@@ -96,12 +96,13 @@ int main(int argc, char** argv) {
     const double sort = secondsSince(sortStart);
 
     // The query on its own, after the memory was measured: the list it frees stays with the heap.
-    state.StyleListOrder.clear();
+    state.styleQuery.order.clear();
     const auto queryStart = Clock::now();
     const std::size_t listed = orb::GetAllStyles(state).size();
     const double query = secondsSince(queryStart);
-    const double shellOpen = runShell(path, orb::styleListStatement("", ""));
-    const double shellSort = runShell(path, orb::styleListStatement("", "STYLENAME1"));
+    const double shellOpen = runShell(path, orb::styleListStatement({}));
+    const double shellSort =
+        runShell(path, orb::styleListStatement({{}, {{orb::StyleColumn::Name, false}}}));
     std::printf("open grid:   %.3f s, sqlite3 shell %.3f s, ratio %.2f\n", open, shellOpen,
                 open / shellOpen);
     std::printf("sort (Name): %.3f s, sqlite3 shell %.3f s, ratio %.2f\n", sort, shellSort,

@@ -9,8 +9,8 @@
 
 namespace {
 
-orb::KORFStylesRow style(const std::string& name, std::size_t first, std::size_t second) {
-    orb::KORFStylesRow row;
+orb::StyleRow style(const std::string& name, std::size_t first, std::size_t second) {
+    orb::StyleRow row;
     row.StyleName1 = name;
     row.StyleName2 = name + "2";
     for (std::size_t i = 0; i < first; ++i) {
@@ -28,7 +28,7 @@ orb::KORFStylesRow style(const std::string& name, std::size_t first, std::size_t
     return row;
 }
 
-std::string file(const orb::KORFStylesRow& row) {
+std::string file(const orb::StyleRow& row) {
     std::ostringstream out;
     orb::writeSsf(out, row, "seed");
     return out.str();
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     const std::string small = file(style("ROCKY      ", 40, 12));
     save(folder, "small.ssf", small);
     save(folder, "empty-second.ssf", file(style("", 9, 0)));
-    orb::KORFStylesRow accented = style("Caf\xC3\xA9", 300, 30);
+    orb::StyleRow accented = style("Caf\xC3\xA9", 300, 30);
     accented.StyleDesc = "\xE2\x82\xAC 5";
     save(folder, "accented.ssf", file(accented));
     save(folder, "cut.ssf", small.substr(0, small.size() - 4));

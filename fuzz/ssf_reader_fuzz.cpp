@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::istringstream in(bytes);
-    std::optional<orb::KORFStylesRow> style;
+    std::optional<orb::StyleRow> style;
     try {
         style = orb::readSsf(in, "fuzz");
     } catch (const orb::StyleFileError&) {
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream out;
     orb::writeSsf(out, *style, "fuzz");
     std::istringstream again(out.str());
-    const std::optional<orb::KORFStylesRow> back = orb::readSsf(again, "fuzz");
+    const std::optional<orb::StyleRow> back = orb::readSsf(again, "fuzz");
     if (!back || !(*back == *style)) {
         std::abort();
     }

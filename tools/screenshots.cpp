@@ -19,7 +19,7 @@
 #include "catalogue/windows/styles_window.h"
 #include "core/clock.h"
 #include "core/settings_store.h"
-#include "db/db_korf_style.h"
+#include "db/database.h"
 #include "songs/windows/songs_window.h"
 #include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"

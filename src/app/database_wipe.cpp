@@ -2,7 +2,6 @@
 
 #include "core/user_dialogs.h"
 #include "db/orb_database.h"
-#include "db/transaction.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -36,17 +35,15 @@ WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
     if (!dialogs.question(kAreYouSure)) {
         return WipeOutcome::Declined;
     }
-    // All four tables or none: a half-wiped catalogue would leave banks naming lost styles.
     try {
-        Transaction transaction(state.connection);
         deleteCatalogue(state.connection);
-        transaction.commit();
-    } catch (const DbError& e) {
-        dialogs.message(kNotWiped + withEngineText("the database " + state.DatabasePath +
-                                                       " refused the deletion; the catalogue "
-                                                       "is as it was",
-                                                   e),
-                        UserDialogs::Icon::Critical);
+    } catch (const StoreError& e) {
+        dialogs.message(
+            failureMessage(e,
+                           std::string(kNotWiped) + "the database " + state.DatabasePath +
+                               " refused the deletion; the catalogue is as it was (",
+                           ")."),
+            UserDialogs::Icon::Critical);
         return WipeOutcome::Failed;
     }
     dialogs.message(kWiped, UserDialogs::Icon::Exclamation);

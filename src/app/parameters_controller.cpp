@@ -7,7 +7,6 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/database.h"
-#include "db/module_routines.h"
 #include "db/orb_database.h"
 #include "state/app_state.h"
 
@@ -122,7 +121,7 @@ bool ParametersController::reopenDatabase(const std::string& newPath) {
     try {
         Database probe;
         openOrbDatabase(probe, newPath, MissingDatabase::Refuse);
-    } catch (const DbError& e) {
+    } catch (const StoreError& e) {
         return reject(e.what());
     }
     const std::string oldPath = state_.DatabasePath;
@@ -131,12 +130,12 @@ bool ParametersController::reopenDatabase(const std::string& newPath) {
     try {
         OpenDatabase(state_);
         return true;
-    } catch (const DbError& e) {
+    } catch (const StoreError& e) {
         std::string message = std::string(e.what()) + " ORB goes on with " + oldPath + ".";
         state_.DatabasePath = oldPath;
         try {
             OpenDatabase(state_);
-        } catch (const DbError& again) {
+        } catch (const StoreError& again) {
             message = std::string(e.what()) + " " + again.what();
         }
         return reject(message);

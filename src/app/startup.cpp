@@ -68,7 +68,7 @@ bool offerNewDatabase(UserDialogs& dialogs, const std::string& path) {
     try {
         createEmptyDatabase(path);
         return true;
-    } catch (const DbError& e) {
+    } catch (const StoreError& e) {
         dialogs.message(e.what(), UserDialogs::Icon::Critical);
         return false;
     }
@@ -110,7 +110,7 @@ int restorePointLimitOf(const std::string& setting) {
 
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath) {
-    state.BankStyles.clear();
+    state.currentBank.styles.clear();
 
     state.DatabasePath = state.settings.get("PATH", "DATABASE", "");
     if (state.DatabasePath.empty()) {
@@ -119,7 +119,7 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
         if (!fileExists(firstRunDatabasePath)) {
             try {
                 createEmptyDatabase(firstRunDatabasePath);
-            } catch (const DbError& e) {
+            } catch (const StoreError& e) {
                 dialogs.message(e.what(), UserDialogs::Icon::Critical);
             }
         }
@@ -138,7 +138,7 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
             try {
                 OpenDatabase(state);
                 return StartupOutcome::Ready;
-            } catch (const DbError& e) {
+            } catch (const StoreError& e) {
                 problem = e.what();
             }
         }
@@ -154,26 +154,23 @@ StartupOutcome Main(AppState& state, UserDialogs& dialogs,
 
 void OpenDatabase(AppState& state, MissingDatabase missing) {
     openOrbDatabase(state.connection, state.DatabasePath, missing);
-    state.StyleAccess = std::make_unique<DbKORFStyle>(state.connection);
-    state.BankAccess = std::make_unique<DbKORFBank>(state.connection);
-    state.SongAccess = std::make_unique<DbKORFSongs>(state.connection);
     try {
         CreateTables(state.connection, state.settings);
-    } catch (const DbError&) {
+    } catch (const StoreError&) {
         // Nothing may work on tables that are not there.
         state.connection.close();
         throw;
     }
-    state.StyleFilterValues.fill("");
-    state.StyleListWhere.clear();
-    state.StyleListOrder.clear();
+    state.styleQuery = {};
+    // The stored bank the current one came from belongs to the database that was open; the
+    // styles being edited stay.
+    state.currentBank.number = 0;
+    state.currentBank.name.clear();
+    state.currentBank.description.clear();
 }
 
 void CloseAndExit(AppState& state, UserDialogs& dialogs) {
-    state.BankStyles.clear();
-    state.StyleAccess.reset();
-    state.BankAccess.reset();
-    state.SongAccess.reset();
+    state.currentBank = {};
     state.connection.close();
     dialogs.processEvents();
     state.exitRequested = true;

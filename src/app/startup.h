@@ -28,10 +28,10 @@ bool offerNewDatabase(UserDialogs& dialogs, const std::string& path);
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath);
 
-// Opens the connection on state.DatabasePath (creating the file when asked), prepares the access
-// objects, runs the schema step and clears the style filter. Throws DataPathError, whose text
-// is meant for the person, when the file cannot be opened as an ORB database; the connection is
-// then closed.
+// Opens the connection on state.DatabasePath (creating the file when asked), runs the schema
+// step, clears the style filter and forgets which stored bank the current one came from. Throws
+// DataPathError, whose text is meant for the person, when the file cannot be opened as an ORB
+// database; the connection is then closed.
 void OpenDatabase(AppState& state, MissingDatabase missing = MissingDatabase::Refuse);
 
 // Where restore points are kept: "Restore points" in the per-user data folder.
@@ -46,7 +46,7 @@ void ReadParameters(AppState& state);
 inline constexpr int kMostRestorePoints = 1000;
 int restorePointLimitOf(const std::string& setting);
 
-// Releases the long-lived objects, closes the connection and asks the program to end.
+// Forgets the current bank, closes the connection and asks the program to end.
 void CloseAndExit(AppState& state, UserDialogs& dialogs);
 
 }  // namespace orb

@@ -31,8 +31,7 @@ void undoToRestorePoint(AppState& state, const RestorePoint& point) {
     points.bringBack(state.connection, point);
     // A point of an older layout gets today's tables, indexes and guards.
     CreateTables(state.connection, state.settings);
-    state.BankStyles.clear();
-    *state.BankAccess = DbKORFBank(state.connection);
+    state.currentBank = CurrentBank{};
 }
 
 }  // namespace orb

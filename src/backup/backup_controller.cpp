@@ -9,7 +9,7 @@
 #include "core/file_access.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
-#include "db/module_routines.h"
+#include "db/store_error.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -110,9 +110,9 @@ bool BackupController::backup() {
         return true;
     } catch (const OrbError& e) {
         hideProgress();
-        dialogs_.message(
-            "The backup to " + path + " failed: " + e.what() + "\nNo dump file has been written.",
-            UserDialogs::Icon::Critical);
+        dialogs_.message(failureMessage(e, "The backup to " + path + " failed: ",
+                                        "\nNo dump file has been written."),
+                         UserDialogs::Icon::Critical);
         return false;
     }
 }
@@ -179,8 +179,8 @@ bool BackupController::restore() {
         return true;
     } catch (const OrbError& e) {
         hideProgress();
-        dialogs_.message("The restore from " + path + " failed: " + e.what() +
-                             "\nThe database has been left as it was.",
+        dialogs_.message(failureMessage(e, "The restore from " + path + " failed: ",
+                                        "\nThe database has been left as it was."),
                          UserDialogs::Icon::Critical);
         return false;
     }

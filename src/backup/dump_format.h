@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/errors.h"
+#include "db/catalogue_dump.h"
 
 namespace orb {
 
@@ -20,24 +21,19 @@ inline constexpr const char* kLineEnd = "\r\n";
 inline constexpr const char* kNullTextLine = "\n";
 
 struct Section {
-    const char* table;         // "KORFBanks"
-    const char* header;        // "TABLE KORFBANKS"
-    const char* countQuery;    // counts the rows to write
-    const char* orderedQuery;  // reads them in file order
-    int columns;               // values (lines) per row
-    const char* kinds;         // per column: N a number, T a text, B a style block
+    CatalogueTable source;  // the table the section holds
+    const char* table;      // "KORFBanks"
+    const char* header;     // "TABLE KORFBANKS"
+    int columns;            // values (lines) per row
+    const char* kinds;      // per column: N a number, T a text, B a style block
 };
 
 // The four sections in file order. The style section's rows are read by length, not by lines.
 inline constexpr std::array<Section, 4> kSections = {{
-    {"KORFBanks", "TABLE KORFBANKS", "SELECT * FROM KORFBANKS",
-     "SELECT * FROM KORFBANKS ORDER BY BANKPROG, BANKNAME", 19, "NTTNNNNNNNNNNNNNNNN"},
-    {"KORFSongs", "TABLE KORFSONGS", "SELECT * FROM KORFSONGS",
-     "SELECT * FROM KORFSONGS ORDER BY SONGCODE", 3, "NTT"},
-    {"KORFSonSty", "TABLE KORFSONSTY", "SELECT * FROM KORFSONSTY",
-     "SELECT * FROM KORFSONSTY ORDER BY SONGCODE, STYLEPROG", 5, "NNTTT"},
-    {"KORFStyles", "TABLE KORFSTYLES", "SELECT * FROM KORFSTYLES",
-     "SELECT * FROM KORFSTYLES ORDER BY STYLEPROG", 14, "NTTNNBBBTTTTTT"},
+    {CatalogueTable::Banks, "KORFBanks", "TABLE KORFBANKS", 19, "NTTNNNNNNNNNNNNNNNN"},
+    {CatalogueTable::Songs, "KORFSongs", "TABLE KORFSONGS", 3, "NTT"},
+    {CatalogueTable::Links, "KORFSonSty", "TABLE KORFSONSTY", 5, "NNTTT"},
+    {CatalogueTable::Styles, "KORFStyles", "TABLE KORFSTYLES", 14, "NTTNNBBBTTTTTT"},
 }};
 
 inline constexpr int kStyleSeekLength = 250;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "core/windows1252.h"
-#include "db/database.h"
-#include "db/db_korf_style.h"
+#include "db/catalogue_dump.h"
 #include "db/orb_database.h"
-#include "db/transaction.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 
 namespace orb {
 namespace {
@@ -37,33 +37,6 @@ std::int64_t parseNumber(DumpLineReader& reader, const std::string& line, const 
     return value;
 }
 
-struct Column {
-    std::string name;
-    char kind;  // as in dump::Section::kinds
-};
-
-std::vector<Column> columnsOf(Database& database, const dump::Section& section) {
-    std::vector<Column> columns;
-    Rows rows = database.query("SELECT name FROM pragma_table_info(pTable)", {section.table});
-    while (rows.next()) {
-        const std::size_t i = columns.size();
-        columns.push_back({rows.text(0), i < std::char_traits<char>::length(section.kinds)
-                                             ? section.kinds[i]
-                                             : 'T'});
-    }
-    return columns;
-}
-
-std::string insertStatement(const std::string& table, const std::vector<Column>& columns) {
-    std::string names;
-    std::string values;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        names += (i ? "," : "") + columns[i].name;
-        values += (i ? ",pV" : "pV") + std::to_string(i + 1);
-    }
-    return "INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")";
-}
-
 void readSectionHead(DumpLineReader& reader, const dump::Section& section, std::int32_t& count) {
     const std::string header = reader.readLine();
     if (header != section.header) {
@@ -79,19 +52,19 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
     std::int32_t count = 0;
     readSectionHead(reader, section, count);
     const std::string table = section.table;
-    const std::vector<Column> columns = columnsOf(database, section);
+    RestoredRows restored(database, section.source);
+    const std::vector<std::string>& columns = restored.columns();
     if (static_cast<int>(columns.size()) != section.columns) {
         reader.fail("the database's table " + table + " has " + std::to_string(columns.size()) +
                     " columns instead of " + std::to_string(section.columns));
     }
-    const std::string insert = insertStatement(table, columns);
     std::vector<std::string> texts(columns.size());
     std::vector<SqlParam> params;
     for (std::int32_t row = 0; row < count; ++row) {
         params.clear();
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const std::string line = reader.readLine();
-            if (columns[i].kind == 'T') {
+            if (section.kinds[i] == 'T') {
                 if (line.empty() && reader.lastLineEndedByLineFeed()) {
                     params.push_back(SqlParam::null());
                     continue;
@@ -101,13 +74,14 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
             } else if (line.empty()) {
                 params.push_back(SqlParam::null());
             } else {
-                params.emplace_back(parseNumber(reader, line, table + "." + columns[i].name));
+                params.emplace_back(parseNumber(reader, line, table + "." + columns[i]));
             }
         }
         try {
-            database.execute(insert, params);
-        } catch (const DbError& e) {
-            reader.fail("the row ending here cannot be stored in " + table + ": " + e.what());
+            restored.insert(params);
+        } catch (const StoreError& e) {
+            reader.fail(
+                failureMessage(e, "the row ending here cannot be stored in " + table + ": ", ""));
         }
         ++done;
         if (progress) {
@@ -117,14 +91,14 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
 }
 
 // One style row as the file holds it.
-struct StyleRow {
+struct DumpedStyle {
     std::int32_t prog = 0;
     std::int32_t length1 = 0;
     std::int32_t length2 = 0;
     std::string name1, name2, content1, content2, date, desc, cat, family, file, author;
 };
 
-void readStyleRow(DumpLineReader& reader, StyleRow& row) {
+void readStyleRow(DumpLineReader& reader, DumpedStyle& row) {
     const auto text = [&reader] { return windows1252ToUtf8(reader.readLine()); };
     const auto number = [&reader](const char* what) {
         return static_cast<std::int32_t>(parseNumber(reader, reader.readLine(), what));
@@ -153,8 +127,9 @@ void restoreStyles(Database& database, DumpLineReader& reader, long long& done,
                    const DumpProgress& progress) {
     std::int32_t count = 0;
     readSectionHead(reader, dump::kSections[3], count);
-    DbKORFStyle style(database);
-    StyleRow row;
+    StyleStore store(database);
+    DumpedStyle row;
+    StyleRow style;
     for (std::int32_t i = 0; i < count; ++i) {
         readStyleRow(reader, row);
         style.StyleProg = row.prog;
@@ -170,9 +145,11 @@ void restoreStyles(Database& database, DumpLineReader& reader, long long& done,
         style.StyleFamily = std::move(row.family);
         style.StyleFile = std::move(row.file);
         style.StyleAuthor = std::move(row.author);
-        if (!style.InsKORFStyles()) {
-            reader.fail("the style " + std::to_string(style.StyleProg) +
-                        " cannot be stored: " + style.clsKORFStylesError);
+        try {
+            store.insertNumbered(style, TextPlace::style(style.StyleProg));
+        } catch (const StoreError& e) {
+            reader.fail(failureMessage(
+                e, "the style " + std::to_string(style.StyleProg) + " cannot be stored: ", ""));
         }
         ++done;
         if (progress) {
@@ -231,7 +208,8 @@ std::string DumpLineReader::readBlockLine(std::int64_t count) {
 }
 
 void DumpLineReader::fail(const std::string& what) const {
-    throw DumpError("Line " + std::to_string(line_) + ": " + what + ".");
+    throw DumpError("Line " + std::to_string(line_) + ": " + what +
+                    (what.ends_with('.') ? "" : "."));
 }
 
 DumpCheck checkDump(std::istream& in) {
@@ -241,7 +219,7 @@ DumpCheck checkDump(std::istream& in) {
         if (reader.readLine() != dump::kMarker) {
             reader.fail("\"ORB BACKUP\" was expected");
         }
-        StyleRow style;
+        DumpedStyle style;
         for (std::size_t s = 0; s < dump::kSections.size(); ++s) {
             std::int32_t count = 0;
             readSectionHead(reader, dump::kSections[s], count);
@@ -268,7 +246,7 @@ DumpCheck checkDump(std::istream& in) {
 }
 
 void restoreDump(Database& database, std::istream& in, const DumpProgress& progress) {
-    Transaction transaction(database);
+    WriteTransaction transaction(database);
     deleteCatalogue(database);
     DumpLineReader reader(in);
     if (reader.readLine() != dump::kMarker) {

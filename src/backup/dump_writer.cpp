@@ -5,7 +5,7 @@
 
 #include "core/file_access.h"
 #include "core/windows1252.h"
-#include "db/database.h"
+#include "db/catalogue_dump.h"
 
 namespace orb {
 namespace {
@@ -110,18 +110,12 @@ void writeStyleRow(std::ostream& out, const Rows& rows) {
     }
 }
 
-long long countRows(Database& database, const char* query) {
-    // The count runs on the same selection the section is read from.
-    Rows rows = database.query(std::string("SELECT COUNT(*) FROM (") + query + ")");
-    return rows.next() ? rows.integer(0) : 0;
-}
-
 }  // namespace
 
 long long countDumpRows(Database& database) {
     long long total = 0;
     for (const dump::Section& section : dump::kSections) {
-        total += countRows(database, section.countQuery);
+        total += countStoredRows(database, section.source);
     }
     return total;
 }
@@ -130,12 +124,12 @@ void writeDump(Database& database, std::ostream& out, const DumpProgress& progre
     long long done = 0;
     writeLine(out, dump::kMarker);
     for (const dump::Section& section : dump::kSections) {
-        const long long count = countRows(database, section.countQuery);
+        const long long count = countStoredRows(database, section.source);
         writeLine(out, section.header);
         writeLine(out, dump::kCountPrefix + std::to_string(count));
         const bool styles = &section == &dump::kSections[3];
         const char* table = section.table;
-        Rows rows = database.query(section.orderedQuery);
+        Rows rows = readStoredRows(database, section.source);
         if (rows.columnCount() != section.columns) {
             throw DumpError(std::string("The table ") + table + " has " +
                             std::to_string(rows.columnCount()) + " columns instead of " +

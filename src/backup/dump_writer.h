@@ -13,7 +13,7 @@ class Database;
 long long countDumpRows(Database& database);
 
 // Writes the whole catalogue to `out`. Throws DumpError when a value cannot be represented (a
-// text holding a line break, a style whose length disagrees with its block) and DbError when the
+// text holding a line break, a style whose length disagrees with its block) and StoreError when the
 // database fails; `out` then holds an incomplete dump.
 void writeDump(Database& database, std::ostream& out, const DumpProgress& progress = {});
 

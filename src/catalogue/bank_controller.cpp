@@ -3,7 +3,7 @@
 #include "catalogue/style_list.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -31,14 +31,14 @@ BankController::BankController(AppState& state, UserDialogs& dialogs, PrintServi
       exportToSsf_(std::move(exportToSsf)) {}
 
 int BankController::styleCount() const {
-    return static_cast<int>(app_.BankStyles.Count());
+    return static_cast<int>(app_.currentBank.styles.Count());
 }
 
 std::string BankController::slotCaption(int slot) const {
     if (slot < 0 || slot >= styleCount()) {
         return {};
     }
-    return withoutNulls(app_.BankStyles.Item(slot + 1).StyleName1);
+    return withoutNulls(app_.currentBank.styles.Item(slot + 1).StyleName1);
 }
 
 SlotColour BankController::slotColour(int slot) const {
@@ -72,7 +72,7 @@ bool BankController::menuEnabled(int index, int gridRows) const {
 }
 
 void BankController::clearBank() {
-    app_.BankStyles.clear();
+    app_.currentBank.styles.clear();
     frameCaption_ = kEmptyCaption;
     description_.clear();
     selectedSlot_ = -1;
@@ -123,11 +123,11 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
                          UserDialogs::Icon::Exclamation);
         return;
     }
-    DbKORFStyle style(app_.connection);
+    StyleStore styles(app_.connection);
     for (const GridStyle& row : selected) {
         const std::string name = trimmed(row.name);
         bool insert = true;
-        for (const KORFStyle& present : app_.BankStyles) {
+        for (const KORFStyle& present : app_.currentBank.styles) {
             if (present.StyleProg == row.number) {
                 // With several copies the last answer decides.
                 insert = dialogs_.question("Style " + name +
@@ -136,9 +136,8 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
             }
         }
         if (insert) {
-            style.StyleProg = row.number;
-            if (style.GetKORFStylesNoContent()) {
-                app_.BankStyles.Add(row.number, style.StyleName1, " ", 0, 0, " ", " ");
+            if (const std::optional<StyleRow> style = styles.findWithoutBlocks(row.number)) {
+                app_.currentBank.styles.Add(row.number, style->StyleName1, " ", 0, 0, " ", " ");
                 selectedSlot_ = styleCount() - 1;
             }
         }
@@ -167,7 +166,7 @@ void BankController::remove() {
                            " will be deleted from bank. Are you sure?")) {
         return;
     }
-    app_.BankStyles.Remove(selectedSlot_ + 1);
+    app_.currentBank.styles.Remove(selectedSlot_ + 1);
     const int count = styleCount();
     if (state_ == BankState::Empty || state_ == BankState::Stored) {
         state_ = count > 0 ? BankState::Stored : BankState::Empty;
@@ -185,7 +184,7 @@ void BankController::moveUp() {
         return;
     }
     if (selectedSlot_ > 0 && selectedSlot_ < styleCount()) {
-        app_.BankStyles.Swap(selectedSlot_ + 1, selectedSlot_);
+        app_.currentBank.styles.Swap(selectedSlot_ + 1, selectedSlot_);
         --selectedSlot_;
     }
     changed();
@@ -198,7 +197,7 @@ void BankController::moveDown() {
         return;
     }
     if (selectedSlot_ >= 0 && selectedSlot_ < styleCount() - 1) {
-        app_.BankStyles.Swap(selectedSlot_ + 1, selectedSlot_ + 2);
+        app_.currentBank.styles.Swap(selectedSlot_ + 1, selectedSlot_ + 2);
         ++selectedSlot_;
     }
     changed();
@@ -308,7 +307,7 @@ void BankController::print() {
     if (state_ != BankState::Stored) {
         return;
     }
-    if (!dialogs_.question("Confirm printing of bank " + app_.BankAccess->BankName + "?")) {
+    if (!dialogs_.question("Confirm printing of bank " + app_.currentBank.name + "?")) {
         return;
     }
     printer_.print(BankPrintLines(app_));
@@ -328,8 +327,8 @@ bool BankController::mayClose() {
 }
 
 void BankController::takeStoredBank() {
-    frameCaption_ = " " + app_.BankAccess->BankName;
-    description_ = app_.BankAccess->BankDesc;
+    frameCaption_ = " " + app_.currentBank.name;
+    description_ = app_.currentBank.description;
     state_ = BankState::Stored;
 }
 
@@ -341,16 +340,15 @@ void BankController::selectFirstSlot() {
 std::vector<PrintLine> BankPrintLines(AppState& state) {
     std::vector<PrintLine> lines = {
         {"", kPrintFont, kTextSize},
-        {state.BankAccess->BankName, kPrintFont, kTitleSize},
-        {state.BankAccess->BankDesc, kPrintFont, kTextSize},
+        {state.currentBank.name, kPrintFont, kTitleSize},
+        {state.currentBank.description, kPrintFont, kTextSize},
         {"", kPrintFont, kTextSize},
     };
-    DbKORFStyle style(state.connection);
-    for (const KORFStyle& slot : state.BankStyles) {
-        style.StyleProg = slot.StyleProg;
-        if (style.GetKORFStylesNoContent()) {
+    StyleStore styles(state.connection);
+    for (const KORFStyle& slot : state.currentBank.styles) {
+        if (const std::optional<StyleRow> style = styles.findWithoutBlocks(slot.StyleProg)) {
             lines.push_back(
-                {withoutNulls(style.StyleName1) + std::string(20, ' ') + style.StyleDesc,
+                {withoutNulls(style->StyleName1) + std::string(20, ' ') + style->StyleDesc,
                  kPrintFont, kTextSize});
         }
     }

@@ -1,10 +1,10 @@
 #include "catalogue/bank_dialog.h"
 
-#include "catalogue/bank_store.h"
-#include "catalogue/style_changes.h"
+#include "catalogue/current_bank.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
+#include "db/text_gate.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -18,9 +18,9 @@ BankDialogController::BankDialogController(AppState& state, UserDialogs& dialogs
             break;
         case BankState::StoredChanged:
             mode_ = Mode::Update;
-            name_ = state.BankAccess->BankName;
-            description_ = utf8Left(state.BankAccess->BankDesc, kDescriptionLength);
-            selectedBankProg_ = state.BankAccess->BankProg;
+            name_ = state.currentBank.name;
+            description_ = utf8Left(state.currentBank.description, kDescriptionLength);
+            selectedBankProg_ = state.currentBank.number;
             break;
         default:
             mode_ = Mode::Load;
@@ -42,6 +42,15 @@ std::string BankDialogController::caption() const {
 
 std::string BankDialogController::okCaption() const {
     return mode_ == Mode::Load ? "Load selected style bank" : caption();
+}
+
+std::optional<std::string> BankDialogController::nameRefusal(const std::string& name) {
+    const std::size_t length = utf8Length(name);
+    if (length <= static_cast<std::size_t>(kNameLength)) {
+        return std::nullopt;
+    }
+    return "The bank name " + name + " has " + std::to_string(length) +
+           " characters; a bank name takes at most " + std::to_string(kNameLength) + ".";
 }
 
 void BankDialogController::setName(const std::string& name) {
@@ -114,8 +123,8 @@ void BankDialogController::deleteSelected() {
         !dialogs_.question("Deleting bank " + trimmed(name_) + " from database?")) {
         return;
     }
-    DeleteBank(state_.connection, selectedBankProg_);
-    if (selectedBankProg_ == state_.BankAccess->BankProg) {
+    BankStore(state_.connection).remove(selectedBankProg_);
+    if (selectedBankProg_ == state_.currentBank.number) {
         outcome_.currentBankDeleted = true;
     }
     bankSelected_ = false;
@@ -140,42 +149,53 @@ bool BankDialogController::ok() {
         outcome_.stored = true;
         return true;
     }
-    for (const auto& [label, text] : {std::pair{"Name", &name_}, {"Description", &description_}}) {
-        if (auto refusal = textRefusal(label, *text)) {
+    BankStore banks(state_.connection);
+    const TextPlace place =
+        mode_ == Mode::SaveNew ? TextPlace::newRow("bank") : TextPlace::bank(selectedBankProg_);
+    for (const auto& [column, text] :
+         {std::pair{"BankName", &name_}, {"BankDesc", &description_}}) {
+        if (auto refusal = textRefusal(textColumn("KORFBanks", column), *text, place)) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
         }
     }
-    if (mode_ == Mode::SaveNew) {
-        if (auto existing = StoredBankNamed(state_.connection, name)) {
-            if (!dialogs_.question("Bank " + name +
-                                   " already present. Would you like to overwrite it?")) {
+    try {
+        if (mode_ == Mode::SaveNew) {
+            if (const std::optional<BankRow> existing = banks.findByName(name)) {
+                if (!dialogs_.question("Bank " + name +
+                                       " already present. Would you like to overwrite it?")) {
+                    return false;
+                }
+                // The stored bank is updated and keeps its number.
+                mode_ = Mode::Update;
+                selectedBankProg_ = existing->BankProg;
+            }
+        }
+        BankRow bank;
+        bank.BankName = name_;
+        bank.BankDesc = description_;
+        for (long position = 1;
+             position <= state_.currentBank.styles.Count() && position <= kBankSlotCount;
+             ++position) {
+            bank.BankStyle[static_cast<std::size_t>(position - 1)] =
+                state_.currentBank.styles.Item(position).StyleProg;
+        }
+        if (mode_ == Mode::SaveNew) {
+            bank.BankProg = banks.insert(bank);
+        } else {
+            bank.BankProg = selectedBankProg_;
+            if (!banks.update(bank)) {
+                dialogs_.message("Bank " + name + " is no longer stored; it could not be updated.",
+                                 UserDialogs::Icon::Critical);
                 return false;
             }
-            // The stored bank is updated and keeps its number.
-            mode_ = Mode::Update;
-            selectedBankProg_ = existing->BankProg;
         }
-    }
-    DbKORFBank bank(state_.connection);
-    bank.BankProg = mode_ == Mode::SaveNew ? bank.NextKORFBank() : selectedBankProg_;
-    bank.BankName = name_;
-    bank.BankDesc = description_;
-    std::array<std::int32_t, DbKORFBank::kSlotCount> slots{};
-    for (long position = 1; position <= state_.BankStyles.Count() && position <= 16; ++position) {
-        slots[static_cast<std::size_t>(position - 1)] = state_.BankStyles.Item(position).StyleProg;
-    }
-    bank.setSlotValues(slots);
-    const bool stored = mode_ == Mode::SaveNew ? bank.InsKORFBanks() : bank.UpdKORFBanks();
-    if (!stored) {
-        dialogs_.message(bank.clsKORFBanksError.empty()
-                             ? "Bank " + name + " is no longer stored; it could not be updated."
-                             : "Bank " + name + " could not be stored: " + bank.clsKORFBanksError,
+        TakeStoredBank(state_, bank);
+    } catch (const StoreError& e) {
+        dialogs_.message(failureMessage(e, "Bank " + name + " could not be stored: ", ""),
                          UserDialogs::Icon::Critical);
         return false;
     }
-    bank.ActiveConnection = state_.BankAccess->ActiveConnection;
-    *state_.BankAccess = bank;
     outcome_.stored = true;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
 
     const std::string& name() const { return name_; }
     const std::string& description() const { return description_; }
+    // Why `name` cannot name a bank, when it is longer than the name field takes.
+    static std::optional<std::string> nameRefusal(const std::string& name);
     // As typed, cut to the field's length.
     void setName(const std::string& name);
     void setDescription(const std::string& description);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "db/bank_store.h"
+
 namespace orb {
 
 class Database;
@@ -24,14 +26,6 @@ struct BankTreeNode {
     int slot = 0;                // style nodes only: 1 to 16
 
     bool operator==(const BankTreeNode&) const = default;
-};
-
-// The four orders of the bank dialog's tree.
-enum class BankTreeOrder {
-    NameAscending = 0,
-    NameDescending = 1,
-    CodeAscending = 2,
-    CodeDescending = 3
 };
 
 inline constexpr const char* kBankTreeRootKey = "ROOT";

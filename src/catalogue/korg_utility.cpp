@@ -5,7 +5,7 @@
 
 #include "core/korf_styles.h"
 #include "core/user_dialogs.h"
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 #include "stylefiles/korf_library.h"
 #include "stylefiles/style_file_error.h"
 
@@ -47,7 +47,7 @@ std::filesystem::path korgWorkFile(const std::filesystem::path& temporaryFolder)
     return temporaryFolder / "WRK.STY";
 }
 
-bool SendStyleToKorgUtility(DbKORFStyle& access, std::int32_t styleProg, KORFLibrary& library,
+bool SendStyleToKorgUtility(Database& database, std::int32_t styleProg, KORFLibrary& library,
                             const std::string& utilityPath,
                             const std::filesystem::path& temporaryFolder, ProgramStarter& starter,
                             UserDialogs& dialogs) {
@@ -57,17 +57,19 @@ bool SendStyleToKorgUtility(DbKORFStyle& access, std::int32_t styleProg, KORFLib
                         UserDialogs::Icon::Exclamation);
         return false;
     }
-    access.StyleProg = styleProg;
-    if (!access.GetKORFStyles()) {
-        if (!access.clsKORFStylesError.empty()) {
-            dialogs.message("The style could not be read: " + access.clsKORFStylesError,
-                            UserDialogs::Icon::Critical);
-        }
+    std::optional<StyleRow> style;
+    try {
+        style = StyleStore(database).find(styleProg);
+    } catch (const StoreError& e) {
+        dialogs.message(failureMessage(e, "The style could not be read: ", ""),
+                        UserDialogs::Icon::Critical);
+        return false;
+    }
+    if (!style) {
         return false;
     }
     KORFStyles bank;
-    bank.Add(access.StyleProg, access.StyleName1, access.StyleName2, access.StyleLength1,
-             access.StyleLength2, access.StyleContent1, access.StyleContent2);
+    bank.Add(static_cast<const KORFStyle&>(*style));
     const std::filesystem::path workFile = korgWorkFile(temporaryFolder);
     try {
         library.WriteStyleFromCollection(workFile, bank, kWorkBankNumber);

@@ -55,7 +55,7 @@ void MakeBankController::selectOption(int option) {
 }
 
 std::string MakeBankController::bankFileName() const {
-    std::string name = state_.BankAccess->BankName;
+    std::string name = state_.currentBank.name;
     std::erase(name, ' ');
     return name + ".STY";
 }
@@ -137,7 +137,7 @@ bool MakeBankController::write(int option, const fs::path& target) {
     }
     WaitCursor wait(dialogs_);
     try {
-        const KORFStyles bank = LoadBankContents(state_.connection, state_.BankStyles);
+        const KORFStyles bank = LoadBankContents(state_.connection, state_.currentBank.styles);
         const std::string bytes = bankFileBytes(bank, bankNumberOf(option), target, dialogs_);
         if (option == 0) {
             writeChosenFile(*drive, target, bytes);

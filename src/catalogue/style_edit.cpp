@@ -2,11 +2,11 @@
 
 #include "catalogue/style_changes.h"
 #include "core/user_dialogs.h"
-#include "core/windows1252.h"
+#include "db/text_gate.h"
 
 namespace orb {
 
-StyleEditController::StyleEditController(const KORFStylesRow& style, UserDialogs& dialogs)
+StyleEditController::StyleEditController(const StyleRow& style, UserDialogs& dialogs)
     : fields{style.StyleName1, style.StyleDesc, style.StyleFamily,
              style.StyleCat,   style.StyleFile, style.StyleAuthor},
       style_(style),
@@ -18,14 +18,8 @@ std::string StyleEditController::length() const {
 
 bool StyleEditController::update() {
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const std::string label = kStyleFieldLabels[i];
-        if (utf8Length(fields[i]) > static_cast<std::size_t>(kStyleFieldLengths[i])) {
-            dialogs_.message("The " + label + " may be at most " +
-                                 std::to_string(kStyleFieldLengths[i]) + " characters long.",
-                             UserDialogs::Icon::Exclamation);
-            return false;
-        }
-        if (auto refusal = textRefusal(label, fields[i])) {
+        if (auto refusal = textRefusal(*kStyleFieldColumns[i], fields[i],
+                                       TextPlace::style(style_.StyleProg))) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
         }
@@ -34,38 +28,35 @@ bool StyleEditController::update() {
     return true;
 }
 
-std::optional<StyleEditValues> EditStyle(DbKORFStyle& access, std::int32_t styleProg,
+std::optional<StyleEditValues> EditStyle(Database& database, std::int32_t styleProg,
                                          UserDialogs& dialogs,
                                          const StyleEditWindowRunner& runWindow) {
-    access.StyleProg = styleProg;
-    if (!access.GetKORFStylesNoContent()) {
-        if (!access.clsKORFStylesError.empty()) {
-            dialogs.message("The style could not be read: " + access.clsKORFStylesError,
-                            UserDialogs::Icon::Critical);
+    StyleStore store(database);
+    try {
+        const std::optional<StyleRow> style = store.findWithoutBlocks(styleProg);
+        if (!style) {
+            return std::nullopt;
         }
-        return std::nullopt;
-    }
-    const std::optional<StyleEditValues> edited = runWindow(access);
-    if (!edited) {
-        return std::nullopt;
-    }
-    const KORFStylesRow stored = access;
-    access.StyleName1 = edited->StyleName1;
-    access.StyleDesc = edited->StyleDesc;
-    access.StyleFamily = edited->StyleFamily;
-    access.StyleCat = edited->StyleCat;
-    access.StyleFile = edited->StyleFile;
-    access.StyleAuthor = edited->StyleAuthor;
-    if (!access.UpdKORFStyles()) {
-        const std::string error = access.clsKORFStylesError;
-        static_cast<KORFStylesRow&>(access) = stored;
-        if (!error.empty()) {
-            dialogs.message("The style could not be updated: " + error,
-                            UserDialogs::Icon::Critical);
+        const std::optional<StyleEditValues> edited = runWindow(*style);
+        if (!edited) {
+            return std::nullopt;
         }
+        StyleColumnChanges changes;
+        changes.StyleName1 = edited->StyleName1;
+        changes.StyleDesc = edited->StyleDesc;
+        changes.StyleFamily = edited->StyleFamily;
+        changes.StyleCat = edited->StyleCat;
+        changes.StyleFile = edited->StyleFile;
+        changes.StyleAuthor = edited->StyleAuthor;
+        if (!store.change(styleProg, changes)) {
+            return std::nullopt;
+        }
+        return edited;
+    } catch (const StoreError& e) {
+        dialogs.message(failureMessage(e, "The style could not be updated: ", ""),
+                        UserDialogs::Icon::Critical);
         return std::nullopt;
     }
-    return edited;
 }
 
 }  // namespace orb

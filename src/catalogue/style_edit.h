@@ -6,10 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 
 namespace orb {
 
+class Database;
 class UserDialogs;
 
 // The six descriptive values of one style that a person may change.
@@ -31,7 +32,7 @@ public:
     static constexpr const char* kCaption = "Style edit";
     static constexpr std::size_t kFieldCount = 6;
 
-    StyleEditController(const KORFStylesRow& style, UserDialogs& dialogs);
+    StyleEditController(const StyleRow& style, UserDialogs& dialogs);
 
     // The boxes, in the order of the labels kStyleFieldLabels.
     std::array<std::string, kFieldCount> fields;
@@ -40,26 +41,27 @@ public:
     std::string length() const;
     const std::string& date() const { return style_.StyleDate; }
 
-    // Takes the boxes as typed; a value too long for its column or holding text that the
-    // keyboard's files cannot carry is refused with a message naming the field, and false.
+    // Takes the boxes as typed; a value the text gate refuses (too long for its column, a
+    // control character, text that the keyboard's files cannot carry) is refused with the gate's
+    // message, and false.
     bool update();
     void exit() { result_.reset(); }
     const std::optional<StyleEditValues>& result() const { return result_; }
 
 private:
-    KORFStylesRow style_;
+    StyleRow style_;
     UserDialogs& dialogs_;
     std::optional<StyleEditValues> result_;
 };
 
 // Shows the edit window over the loaded style and returns what it handed back.
-using StyleEditWindowRunner = std::function<std::optional<StyleEditValues>(const KORFStylesRow&)>;
+using StyleEditWindowRunner = std::function<std::optional<StyleEditValues>(const StyleRow&)>;
 
-// Edits style `styleProg`: loads it without its blocks into `access`, runs the edit window and,
-// when the person saved, writes the row. Returns the values written; nullopt when the style is
-// gone, the window was left with Exit, or the database refused the write (then a message with
-// the access object's error text, and `access` keeps the stored values).
-std::optional<StyleEditValues> EditStyle(DbKORFStyle& access, std::int32_t styleProg,
+// Edits style `styleProg`: loads it without its blocks, runs the edit window and, when the
+// person saved, writes the six values. Returns the values written; nullopt when the style is
+// gone, the window was left with Exit, or the database refused the write (then a message says
+// why).
+std::optional<StyleEditValues> EditStyle(Database& database, std::int32_t styleProg,
                                          UserDialogs& dialogs,
                                          const StyleEditWindowRunner& runWindow);
 

@@ -6,30 +6,6 @@
 #include "state/app_state.h"
 
 namespace orb {
-namespace {
-
-// The sort choice a stored sort text stands for.
-std::string choiceOfColumn(const std::string& entry) {
-    for (std::size_t k = 1; k < kFilterColumns.size(); ++k) {
-        if (entry == kFilterColumns[k]) {
-            return kSortChoices[k];
-        }
-    }
-    return entry;
-}
-
-// The name equals the parameter when its first bytes do (letter case aside) and the bytes
-// after them are only blanks and code-0 characters. Text functions stop at a code-0 character,
-// so the name is cut as bytes and the rest is checked through its hexadecimal digits.
-std::string paddedNameEquals(const std::string& parameter) {
-    const std::string name = "CAST(STYLENAME1 AS BLOB)";
-    const std::string length = "length(CAST(" + parameter + " AS BLOB))";
-    return "CAST(substr(" + name + ", 1, " + length + ") AS TEXT) = " + parameter +
-           " COLLATE NOCASE AND replace(hex(replace(substr(" + name + ", " + length +
-           " + 1), ' ', '')), '0', '') = ''";
-}
-
-}  // namespace
 
 std::string upperAscii(std::string text) {
     for (char& c : text) {
@@ -40,41 +16,26 @@ std::string upperAscii(std::string text) {
     return text;
 }
 
-std::string FilterCondition(const std::string& text, int position) {
-    if (text.empty() || position < 0 || position > 5) {
-        return {};
-    }
-    const std::string column = kFilterColumns[static_cast<std::size_t>(position) + 1];
-    const std::string parameter = kFilterParameters[static_cast<std::size_t>(position)];
-    if (text.find('%') != std::string::npos) {
-        return column + " LIKE " + parameter + " AND ";
-    }
-    if (position == 0) {
-        return paddedNameEquals(parameter) + " AND ";
-    }
-    return column + " = " + parameter + " AND ";
+const char* sortChoiceOf(StyleColumn column) {
+    return kSortChoices[static_cast<std::size_t>(column) + 1];
 }
 
-std::string OrderTerm(const std::string& choice, const std::string& suffix) {
+std::optional<StyleColumn> columnOfSortChoice(const std::string& choice) {
     for (std::size_t k = 1; k < kSortChoices.size(); ++k) {
         if (choice == kSortChoices[k]) {
-            return std::string(kFilterColumns[k]) + suffix + ", ";
+            return static_cast<StyleColumn>(k - 1);
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 void StyleFilterController::load() {
-    auto& values = state_.StyleFilterValues;
-    for (std::size_t i = 0; i < 6; ++i) {
-        fields[i] = values[i];
-        std::string entry = values[6 + i].empty() ? kNothing : values[6 + i];
-        if (entry.ends_with(kDescSuffix)) {
-            entry.resize(entry.size() - 5);
-            values[12 + i] = kDescSuffix;
-        }
-        orderChoices[i] = choiceOfColumn(entry);
-        descending[i] = values[12 + i] == kDescSuffix;
+    const StyleQuery& query = state_.styleQuery;
+    fields = query.filters;
+    resetOrder();
+    for (std::size_t i = 0; i < query.order.size() && i < orderChoices.size(); ++i) {
+        orderChoices[i] = sortChoiceOf(query.order[i].column);
+        descending[i] = query.order[i].descending;
     }
 }
 
@@ -88,26 +49,16 @@ void StyleFilterController::resetOrder() {
 }
 
 void StyleFilterController::setFilterOn() {
-    auto& values = state_.StyleFilterValues;
-    std::string where;
-    std::string order;
-    for (std::size_t i = 0; i < 6; ++i) {
-        values[i] = upperAscii(trimmed(fields[i]));
-        values[6 + i] = upperAscii(orderChoices[i]);
-        values[12 + i] = descending[i] ? kDescSuffix : "";
+    StyleQuery query;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        query.filters[i] = upperAscii(trimmed(fields[i]));
     }
-    for (std::size_t i = 0; i < 6; ++i) {
-        where += FilterCondition(values[i], static_cast<int>(i));
-        order += OrderTerm(values[6 + i], values[12 + i]);
+    for (std::size_t i = 0; i < orderChoices.size(); ++i) {
+        if (const auto column = columnOfSortChoice(upperAscii(orderChoices[i]))) {
+            query.order.push_back({*column, descending[i]});
+        }
     }
-    if (where.ends_with(" AND ")) {
-        where.resize(where.size() - 5);
-    }
-    if (order.ends_with(", ")) {
-        order.resize(order.size() - 2);
-    }
-    state_.StyleListWhere = where;
-    state_.StyleListOrder = order;
+    state_.styleQuery = std::move(query);
 }
 
 }  // namespace orb

@@ -1,17 +1,16 @@
 #include "catalogue/style_group.h"
 
 #include "core/user_dialogs.h"
-#include "core/windows1252.h"
-#include "db/db_korf_style.h"
+#include "db/text_gate.h"
 
 namespace orb {
 
-GroupValues CollectGroupValues(DbKORFStyle& access, const std::vector<std::int32_t>& styles) {
+GroupValues CollectGroupValues(Database& database, const std::vector<std::int32_t>& styles) {
+    StyleStore store(database);
     GroupValues values;
     for (const std::int32_t style : styles) {
-        access.StyleProg = style;
-        if (access.GetKORFStylesNoContent()) {
-            values = {access.StyleFamily, access.StyleCat, access.StyleAuthor};
+        if (const std::optional<StyleRow> found = store.findWithoutBlocks(style)) {
+            values = {found->StyleFamily, found->StyleCat, found->StyleAuthor};
         }
     }
     return values;
@@ -26,14 +25,8 @@ bool GroupEditController::update() {
         if (dontUpdate[i]) {
             continue;
         }
-        const std::string label = kLabels[i];
-        if (utf8Length(fields[i]) > static_cast<std::size_t>(kFieldLengths[i])) {
-            dialogs_.message("The " + label + " may be at most " +
-                                 std::to_string(kFieldLengths[i]) + " characters long.",
-                             UserDialogs::Icon::Exclamation);
-            return false;
-        }
-        if (auto refusal = textRefusal(label, fields[i])) {
+        if (auto refusal =
+                textRefusal(*kFieldColumns[i], fields[i], TextPlace("the selected styles"))) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
         }
@@ -48,10 +41,11 @@ bool GroupEditController::update() {
     return true;
 }
 
-bool RunGroupUpdate(Database& database, DbKORFStyle& access, UserDialogs& dialogs,
+bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
                     const std::vector<std::int32_t>& styles,
                     const GroupEditWindowRunner& runWindow) {
-    const std::optional<StyleColumnChanges> changes = runWindow(CollectGroupValues(access, styles));
+    const std::optional<StyleColumnChanges> changes =
+        runWindow(CollectGroupValues(database, styles));
     if (!changes || changes->empty()) {
         return false;
     }
@@ -60,11 +54,11 @@ bool RunGroupUpdate(Database& database, DbKORFStyle& access, UserDialogs& dialog
     }
     try {
         WaitCursor waiting(dialogs);
-        ApplyGroupUpdate(database, access, styles, *changes);
-    } catch (const StyleChangeError& e) {
-        dialogs.message(
-            std::string("The styles could not be updated; none was changed: ") + e.what(),
-            UserDialogs::Icon::Critical);
+        ApplyGroupUpdate(database, styles, *changes);
+    } catch (const StoreError& e) {
+        dialogs.message(failureMessage(e, "The styles could not be updated; none was changed: ", "",
+                                       "None was changed."),
+                        UserDialogs::Icon::Critical);
         return false;
     }
     return true;
@@ -79,7 +73,7 @@ std::string GroupDeleteQuestion(const std::vector<SelectedStyle>& selection) {
            " styles  will be deleted from database and from banks. Are you sure?";
 }
 
-bool RunGroupDelete(Database& database, DbKORFStyle& access, UserDialogs& dialogs,
+bool RunGroupDelete(Database& database, UserDialogs& dialogs,
                     const std::vector<SelectedStyle>& selection) {
     if (selection.empty() || !dialogs.question(GroupDeleteQuestion(selection))) {
         return false;
@@ -90,10 +84,10 @@ bool RunGroupDelete(Database& database, DbKORFStyle& access, UserDialogs& dialog
     }
     try {
         WaitCursor waiting(dialogs);
-        DeleteStylesEverywhere(database, access, styles);
-    } catch (const StyleChangeError& e) {
+        DeleteStylesEverywhere(database, styles);
+    } catch (const StoreError& e) {
         dialogs.message(
-            std::string("The styles could not be deleted; none was changed: ") + e.what(),
+            failureMessage(e, "The styles could not be deleted; none was changed: ", ""),
             UserDialogs::Icon::Critical);
         return false;
     }

@@ -12,7 +12,6 @@
 namespace orb {
 
 class Database;
-class DbKORFStyle;
 class UserDialogs;
 
 // The family, group and author proposed for a group of styles.
@@ -26,7 +25,7 @@ struct GroupValues {
 
 // The values of the last of the listed styles that exists (empty when none does), which the
 // group edit window proposes.
-GroupValues CollectGroupValues(DbKORFStyle& access, const std::vector<std::int32_t>& styles);
+GroupValues CollectGroupValues(Database& database, const std::vector<std::int32_t>& styles);
 
 // frmGroupEdit: three boxes, each with its "Don't update!" box. "Update!" hands back the new
 // family, group and author, without those whose box is ticked; with all three ticked, or with
@@ -35,15 +34,15 @@ class GroupEditController {
 public:
     static constexpr std::size_t kFieldCount = 3;
     static constexpr std::array<const char*, kFieldCount> kLabels = {"Family", "Group", "Author"};
-    static constexpr std::array<int, kFieldCount> kFieldLengths = {20, 20, 50};
+    static constexpr std::array<const ColumnSize*, kFieldCount> kFieldColumns = {
+        kStyleFieldColumns[2], kStyleFieldColumns[3], kStyleFieldColumns[5]};
 
     GroupEditController(const GroupValues& proposal, UserDialogs& dialogs);
 
     std::array<std::string, kFieldCount> fields;
     std::array<bool, kFieldCount> dontUpdate{};
 
-    // False, with a message naming the field, when a value to be written is too long for its
-    // column or holds text that the keyboard's files cannot carry.
+    // False, with the text gate's message, when it refuses a value to be written.
     bool update();
     void exit() { result_.reset(); }
     // The columns to change (family, group, author only); nullopt when cancelled.
@@ -59,9 +58,8 @@ using GroupEditWindowRunner =
 
 // "Update (group)": proposes the values of the selected styles, runs the group edit window,
 // asks, and writes the values into every selected style in one go. True when the styles were
-// updated (the list should be read again); a refusal of the database changes nothing and is
-// reported with its error text.
-bool RunGroupUpdate(Database& database, DbKORFStyle& access, UserDialogs& dialogs,
+// updated (the list should be read again); a refusal changes nothing and is reported.
+bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
                     const std::vector<std::int32_t>& styles,
                     const GroupEditWindowRunner& runWindow);
 
@@ -77,7 +75,7 @@ std::string GroupDeleteQuestion(const std::vector<SelectedStyle>& selection);
 // "Delete (group)": asks, deletes the styles from the catalogue, the banks and the song links
 // in one go and gives the notice. True when they were deleted (the list should be read again);
 // false on No or when the database refused (then nothing changed, and a message says why).
-bool RunGroupDelete(Database& database, DbKORFStyle& access, UserDialogs& dialogs,
+bool RunGroupDelete(Database& database, UserDialogs& dialogs,
                     const std::vector<SelectedStyle>& selection);
 
 }  // namespace orb

@@ -84,7 +84,7 @@ std::string StylesController::countCaption() const {
         return kNoStyles;
     }
     const std::string count = " " + std::to_string(styleList_.size()) + " styles available ";
-    return state_.StyleListWhere.empty() ? count : count + "- Database filtering is active ";
+    return state_.styleQuery.filtered() ? count + "- Database filtering is active " : count;
 }
 
 HeaderColour StylesController::headerColour(int button) const {
@@ -99,32 +99,35 @@ void StylesController::headerClicked(int button) {
         return;
     }
     const auto index = static_cast<std::size_t>(button);
+    const std::vector<StyleSortKey> ascending = {{kHeaderColumns[index], false}};
+    const std::vector<StyleSortKey> descending = {{kHeaderColumns[index], true}};
+    std::vector<StyleSortKey>& order = state_.styleQuery.order;
     headerColours_.fill(HeaderColour::Normal);
     HeaderColour colour = HeaderColour::Ascending;
-    if (state_.StyleListOrder == kAscendingOrder[index]) {
-        state_.StyleListOrder = kDescendingOrder[index];
+    if (order == ascending) {
+        order = descending;
         colour = HeaderColour::Descending;
-    } else if (state_.StyleListOrder == kDescendingOrder[index]) {
-        state_.StyleListOrder.clear();
+    } else if (order == descending) {
+        order.clear();
         colour = HeaderColour::Normal;
     } else {
-        state_.StyleListOrder = kAscendingOrder[index];
+        order = ascending;
     }
-    state_.StyleFilterValues[6] = state_.StyleListOrder;
-    // The sort text carries its own direction; an older "Descending" tick of the first key
-    // must not turn it round when the filter window opens.
-    state_.StyleFilterValues[12].clear();
     replaceList();
     headerColours_[index] = colour;
 }
 
 void StylesController::colourHeadersFromOrder() {
     headerColours_.fill(HeaderColour::Normal);
-    const std::string& order = state_.StyleListOrder;
-    for (std::size_t i = 1; i < 5; ++i) {
-        if (!order.empty() && (order == kAscendingOrder[i] || order == kDescendingOrder[i])) {
+    const std::vector<StyleSortKey>& order = state_.styleQuery.order;
+    // A header shows the order only when it is the one key.
+    if (order.size() != 1) {
+        return;
+    }
+    for (std::size_t i = 1; i < kHeaderColumns.size(); ++i) {
+        if (order.front().column == kHeaderColumns[i]) {
             headerColours_[i] =
-                order.ends_with(" DESC") ? HeaderColour::Descending : HeaderColour::Ascending;
+                order.front().descending ? HeaderColour::Descending : HeaderColour::Ascending;
         }
     }
 }
@@ -135,9 +138,7 @@ void StylesController::filterWindowClosed() {
 }
 
 void StylesController::resetFilter() {
-    std::fill(state_.StyleFilterValues.begin(), state_.StyleFilterValues.begin() + 6,
-              std::string());
-    state_.StyleListWhere.clear();
+    state_.styleQuery.filters.fill({});
     requery();
 }
 
@@ -145,13 +146,6 @@ void StylesController::importClosed(bool imported) {
     if (imported) {
         requery();
     }
-}
-
-DbKORFStyle& StylesController::styleAccess() {
-    if (!state_.StyleAccess) {
-        throw OrbError("No database is open.");
-    }
-    return *state_.StyleAccess;
 }
 
 std::vector<SelectedStyle> StylesController::selectedStyles() const {
@@ -171,7 +165,7 @@ void StylesController::editStyle(int row, const StyleEditWindowRunner& runWindow
     }
     const std::int32_t styleProg = styleList_[static_cast<std::size_t>(row)].StyleProg;
     const std::optional<StyleEditValues> written =
-        EditStyle(styleAccess(), styleProg, dialogs_, runWindow);
+        EditStyle(state_.connection, styleProg, dialogs_, runWindow);
     if (!written) {
         return;
     }
@@ -191,14 +185,13 @@ void StylesController::updateGroup(const GroupEditWindowRunner& runWindow) {
     for (const SelectedStyle& selected : selectedStyles()) {
         styles.push_back(selected.StyleProg);
     }
-    if (!styles.empty() &&
-        RunGroupUpdate(state_.connection, styleAccess(), dialogs_, styles, runWindow)) {
+    if (!styles.empty() && RunGroupUpdate(state_.connection, dialogs_, styles, runWindow)) {
         requery();
     }
 }
 
 void StylesController::deleteGroup() {
-    if (RunGroupDelete(state_.connection, styleAccess(), dialogs_, selectedStyles())) {
+    if (RunGroupDelete(state_.connection, dialogs_, selectedStyles())) {
         requery();
     }
 }
@@ -209,7 +202,7 @@ void StylesController::sendToKorgUtility(ProgramStarter& starter,
         return;
     }
     KORFLibrary library;
-    SendStyleToKorgUtility(styleAccess(),
+    SendStyleToKorgUtility(state_.connection,
                            styleList_[static_cast<std::size_t>(currentRow_)].StyleProg, library,
                            state_.KorgUtilityPath, temporaryFolder, starter, dialogs_);
 }

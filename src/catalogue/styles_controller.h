@@ -38,10 +38,10 @@ public:
     static constexpr const char* kGridToolTip = "Double click for style editing";
     static constexpr std::array<const char*, 5> kHeaderCaptions = {"Style", "Name", "Description",
                                                                    "Family", "Group"};
-    static constexpr std::array<const char*, 5> kAscendingOrder = {"", "STYLENAME1", "STYLEDESC",
-                                                                   "STYLEFAMILY", "STYLECAT"};
-    static constexpr std::array<const char*, 5> kDescendingOrder = {
-        "", "STYLENAME1 DESC", "STYLEDESC DESC", "STYLEFAMILY DESC", "STYLECAT DESC"};
+    // The column each header button 1 to 4 sorts by (button 0 sorts nothing).
+    static constexpr std::array<StyleColumn, 5> kHeaderColumns = {
+        StyleColumn::Name, StyleColumn::Name, StyleColumn::Description, StyleColumn::Family,
+        StyleColumn::Group};
 
     // Indexes of the mStyles items; the others are separators.
     enum StyleCommand {
@@ -117,7 +117,6 @@ public:
 private:
     void replaceList();
     void colourHeadersFromOrder();
-    DbKORFStyle& styleAccess();
     bool validRow(int row) const { return row >= 0 && row < rowCount(); }
     std::vector<SelectedStyle> selectedStyles() const;
 

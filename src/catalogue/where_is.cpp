@@ -1,6 +1,6 @@
 #include "catalogue/where_is.h"
 
-#include "catalogue/bank_store.h"
+#include "catalogue/current_bank.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -29,7 +29,7 @@ bool WhereIsController::doubleClick(int index) {
     if (!dialogs_.question("Confirm bank " + bankNameOfNode(node.text) + " loading?")) {
         return false;
     }
-    if (state_.BankStyles.Count() > 0 &&
+    if (state_.currentBank.styles.Count() > 0 &&
         !dialogs_.question(
             "Current bank (and all changes made) will be discarded. Are you sure?")) {
         return false;

@@ -49,7 +49,7 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
         OpenDatabase(state, use == CliCommand::DatabaseUse::OpenOrCreate ? MissingDatabase::Create
                                                                          : MissingDatabase::Refuse);
         return true;
-    } catch (const DbError& e) {
+    } catch (const StoreError& e) {
         err << e.what() << "\n";
         return false;
     }

@@ -4,7 +4,10 @@
 #include "backup/backup_controller.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
-#include "db/database.h"
+#include "db/bank_store.h"
+#include "db/link_store.h"
+#include "db/song_store.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -12,15 +15,13 @@ namespace {
 
 // "2 banks, 1 song, 3 links and 120 styles restored": what the catalogue now holds.
 std::string restoredSummary(Database& connection) {
-    const auto count = [&connection](const char* table, const char* one, const char* many) {
-        Rows rows = connection.query(std::string("SELECT COUNT(*) FROM ") + table);
-        rows.next();
-        const long long n = rows.integer(0);
+    const auto count = [](long long n, const char* one, const char* many) {
         return std::to_string(n) + " " + (n == 1 ? one : many);
     };
-    return count("KORFBanks", "bank", "banks") + ", " + count("KORFSongs", "song", "songs") + ", " +
-           count("KORFSonSty", "link", "links") + " and " + count("KORFStyles", "style", "styles") +
-           " restored";
+    return count(BankStore(connection).count(), "bank", "banks") + ", " +
+           count(SongStore(connection).count(), "song", "songs") + ", " +
+           count(LinkStore(connection).count(), "link", "links") + " and " +
+           count(StyleStore(connection).count(), "style", "styles") + " restored";
 }
 
 }  // namespace

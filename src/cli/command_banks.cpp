@@ -4,12 +4,12 @@
 
 #include "catalogue/bank_controller.h"
 #include "catalogue/bank_dialog.h"
-#include "catalogue/bank_store.h"
 #include "catalogue/bank_tree.h"
+#include "catalogue/current_bank.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
-#include "db/bank_styles.h"
-#include "db/db_korf_style.h"
+#include "db/bank_store.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -31,9 +31,9 @@ int runBanks(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb banks\n";
         return kExitUsage;
     }
-    for (const DbKORFBank& bank : StoredBanks(context.state.connection)) {
+    for (const BankRow& bank : BankStore(context.state.connection).all()) {
         context.out << bank.BankProg << '\t' << bank.BankName << '\t' << bank.BankDesc;
-        for (const std::int32_t style : bank.slotValues()) {
+        for (const std::int32_t style : bank.BankStyle) {
             context.out << '\t' << style;
         }
         context.out << '\n';
@@ -60,20 +60,26 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
             usageError = true;
         }
     }
-    if (usageError || !name || styles.empty() || styles.size() > DbKORFBank::kSlotCount) {
+    if (usageError || !name || styles.empty() ||
+        styles.size() > static_cast<std::size_t>(kBankSlotCount)) {
         context.err << "Usage: orb bank-save " << kSaveUsage << " (1 to 16 styles)\n";
         return kExitUsage;
     }
+    // Refused rather than cut: a cut name could name, and with --overwrite replace, another bank.
+    if (const auto refusal = BankDialogController::nameRefusal(*name)) {
+        context.err << *refusal << " Nothing was stored.\n";
+        return kExitFailure;
+    }
     AppState& state = context.state;
-    DbKORFStyle style(state.connection);
-    state.BankStyles.clear();
+    StyleStore store(state.connection);
+    state.currentBank.styles.clear();
     for (const std::int32_t prog : styles) {
-        style.StyleProg = prog;
-        if (!style.GetKORFStylesNoContent()) {
+        const std::optional<StyleRow> style = store.findWithoutBlocks(prog);
+        if (!style) {
             context.err << "There is no style " << prog << ".\n";
             return kExitFailure;
         }
-        state.BankStyles.Add(prog, style.StyleName1, " ", 0, 0, " ", " ");
+        state.currentBank.styles.Add(prog, style->StyleName1, " ", 0, 0, " ", " ");
     }
     // The same dialog as the windows' "Save bank as ...", its overwrite question answered by
     // --overwrite.
@@ -82,13 +88,13 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
     dialog.setDescription(description);
     context.dialogs.setAssumeYes(overwrite);
     if (!dialog.ok()) {
-        if (StoredBankNamed(state.connection, *name) && !overwrite) {
+        if (BankStore(state.connection).findByName(*name) && !overwrite) {
             context.err << "A bank named " << *name
                         << " is already stored; give --overwrite to replace it.\n";
         }
         return kExitFailure;
     }
-    context.out << "Bank " << state.BankAccess->BankProg << " " << state.BankAccess->BankName
+    context.out << "Bank " << state.currentBank.number << " " << state.currentBank.name
                 << " stored.\n";
     return kExitOk;
 }
@@ -99,12 +105,12 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     Database& connection = context.state.connection;
-    const std::optional<DbKORFBank> bank = StoredBankGiven(connection, args[0]);
+    const std::optional<BankRow> bank = StoredBankGiven(connection, args[0]);
     if (!bank) {
         context.err << "There is no bank " << args[0] << ".\n";
         return kExitFailure;
     }
-    DeleteBank(connection, bank->BankProg);
+    BankStore(connection).remove(bank->BankProg);
     context.out << "Bank " << bank->BankProg << " " << bank->BankName << " deleted.\n";
     return kExitOk;
 }

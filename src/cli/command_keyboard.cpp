@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "catalogue/bank_queues.h"
-#include "catalogue/bank_store.h"
+#include "catalogue/current_bank.h"
 #include "catalogue/make_bank.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"

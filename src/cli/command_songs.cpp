@@ -4,10 +4,9 @@
 
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
-#include "db/db_korf_songs.h"
-#include "db/transaction.h"
-#include "songs/song_grid.h"
+#include "db/song_store.h"
 #include "songs/song_import.h"
+#include "songs/songs_controller.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -101,22 +100,20 @@ int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     Database& db = context.state.connection;
-    Transaction transaction(db);
-    DbKORFSongs songs(db);
+    SongStore songs(db);
     for (const std::int32_t code : codes) {
-        songs.SongCode = code;
-        if (!songs.GetKORFSongs()) {
+        if (!songs.find(code)) {
             context.err << "No song has the number " << code << "; nothing was deleted.\n";
             return kExitFailure;
         }
-        if (!songs.DelKORFSongs()) {
-            context.err << "The song " << code << " cannot be deleted (" << songs.clsKORFSongsError
-                        << "); nothing was deleted.\n";
-            return kExitFailure;
-        }
-        db.execute("DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode", {code});
     }
-    transaction.commit();
+    try {
+        DeleteSongsWithLinks(db, codes);
+    } catch (const StoreError& e) {
+        context.err << failureMessage(e, "The songs cannot be deleted (", "); nothing was deleted.")
+                    << "\n";
+        return kExitFailure;
+    }
     context.out << codes.size() << (codes.size() == 1 ? " song" : " songs") << " deleted\n";
     return kExitOk;
 }
@@ -134,7 +131,7 @@ CliCommand makeSongsCommand() {
                 context.err << "Usage: orb songs\n";
                 return kExitUsage;
             }
-            for (const SongGridRow& row : FillSongGrid(context.state.connection, "")) {
+            for (const SongGridRow& row : SongStore(context.state.connection).grid({})) {
                 context.out << row.SongCode << '\t' << row.SongTitle << '\t' << row.SongPerformer
                             << '\t' << row.StyleProg << '\t' << row.StyleName1 << '\t'
                             << row.StyleTempo << '\t' << row.StyleTranspose << '\t' << row.SongNote

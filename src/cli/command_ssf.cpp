@@ -3,10 +3,10 @@
 #include <optional>
 #include <ostream>
 
+#include "catalogue/current_bank.h"
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
-#include "db/bank_styles.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/ssf_import.h"
@@ -28,24 +28,8 @@ std::optional<std::int32_t> number(const std::string& text) {
 
 // Makes the stored bank named by its number or name the current bank; false when none is.
 bool loadBank(AppState& state, const std::string& bank) {
-    DbKORFBank& current = *state.BankAccess;
-    bool found = false;
-    if (const auto prog = number(bank)) {
-        current.BankProg = *prog;
-        found = current.GetKORFBanks();
-    }
-    if (!found) {
-        current.BankName = bank;
-        found = current.GetKORFBanksByName();
-    }
-    if (!found) {
-        if (!current.clsKORFBanksError.empty()) {
-            throw DbError(0, current.clsKORFBanksError);
-        }
-        return false;
-    }
-    LoadBankStyles(current, state.connection, state.BankStyles);
-    return true;
+    const std::optional<BankRow> found = StoredBankGiven(state.connection, bank);
+    return found && LoadCurrentBank(state, found->BankProg);
 }
 
 int runExport(CliContext& context, const std::vector<std::string>& args) {

@@ -4,7 +4,7 @@
 
 #include "catalogue/style_changes.h"
 #include "cli/cli.h"
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -24,21 +24,17 @@ std::optional<std::int32_t> styleNumber(const std::string& text) {
 }
 
 // Loads each listed style without its blocks; false, with a message, at the first number that
-// names no style (or when the database fails).
-bool loadStyles(DbKORFStyle& access, const std::vector<std::int32_t>& styles,
-                std::vector<KORFStylesRow>& rows, std::ostream& err) {
+// names no style.
+bool loadStyles(Database& database, const std::vector<std::int32_t>& styles,
+                std::vector<StyleRow>& rows, std::ostream& err) {
+    StyleStore store(database);
     for (const std::int32_t style : styles) {
-        access.StyleProg = style;
-        if (!access.GetKORFStylesNoContent()) {
-            if (access.clsKORFStylesError.empty()) {
-                err << "There is no style " << style << ".\n";
-            } else {
-                err << "The style " << style << " could not be read: " << access.clsKORFStylesError
-                    << "\n";
-            }
+        std::optional<StyleRow> row = store.findWithoutBlocks(style);
+        if (!row) {
+            err << "There is no style " << style << ".\n";
             return false;
         }
-        rows.push_back(access);
+        rows.push_back(std::move(*row));
     }
     return true;
 }
@@ -69,20 +65,17 @@ int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb style-update " << kUpdateUsage << "\n";
         return kExitUsage;
     }
-    if (auto refusal = textRefusal(changes)) {
-        context.err << *refusal << "\n";
-        return kExitFailure;
-    }
-    DbKORFStyle access(context.state.connection);
-    std::vector<KORFStylesRow> rows;
-    if (!loadStyles(access, styles, rows, context.err)) {
+    std::vector<StyleRow> rows;
+    if (!loadStyles(context.state.connection, styles, rows, context.err)) {
         return kExitFailure;
     }
     try {
-        const int written = ApplyGroupUpdate(context.state.connection, access, styles, changes);
+        const int written = ApplyGroupUpdate(context.state.connection, styles, changes);
         context.out << written << (written == 1 ? " style" : " styles") << " updated.\n";
-    } catch (const StyleChangeError& e) {
-        context.err << "The styles could not be updated; none was changed: " << e.what() << "\n";
+    } catch (const StoreError& e) {
+        context.err << failureMessage(e, "The styles could not be updated; none was changed: ", "",
+                                      "None was changed.")
+                    << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -105,12 +98,11 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb style-delete " << kDeleteUsage << "\n";
         return kExitUsage;
     }
-    DbKORFStyle access(context.state.connection);
-    std::vector<KORFStylesRow> rows;
-    if (!loadStyles(access, styles, rows, context.err)) {
+    std::vector<StyleRow> rows;
+    if (!loadStyles(context.state.connection, styles, rows, context.err)) {
         return kExitFailure;
     }
-    for (const KORFStylesRow& row : rows) {
+    for (const StyleRow& row : rows) {
         // The name as the style list shows it, without the padding of code 0.
         std::string name = row.StyleName1;
         std::erase(name, '\0');
@@ -121,9 +113,10 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
         return kExitOk;
     }
     try {
-        DeleteStylesEverywhere(context.state.connection, access, styles);
-    } catch (const StyleChangeError& e) {
-        context.err << "The styles could not be deleted; none was changed: " << e.what() << "\n";
+        DeleteStylesEverywhere(context.state.connection, styles);
+    } catch (const StoreError& e) {
+        context.err << failureMessage(e, "The styles could not be deleted; none was changed: ", "")
+                    << "\n";
         return kExitFailure;
     }
     context.out << rows.size() << (rows.size() == 1 ? " style" : " styles")

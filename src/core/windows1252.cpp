@@ -118,16 +118,52 @@ std::string utf8ToWindows1252(std::string_view text) {
 }
 
 bool fitsWindows1252(std::string_view text) {
+    return firstCharacterOutsideWindows1252(text).empty();
+}
+
+std::string firstCharacterOutsideWindows1252(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         char32_t cp = 0;
         const std::size_t length = decodeUtf8(text, pos, cp);
         if (length != 0 && windows1252ByteFor(cp) < 0) {
-            return false;
+            return std::string(text.substr(pos, length));
         }
         pos += length == 0 ? 1 : length;
     }
-    return true;
+    return {};
+}
+
+std::optional<std::string> utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    const auto unit = [&](std::size_t i) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xDC00 && cp <= 0xDFFF) {
+            return std::nullopt;
+        }
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 2 >= bytes.size()) {
+                return std::nullopt;
+            }
+            const char32_t low = unit(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF) {
+                return std::nullopt;
+            }
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
 }
 
 bool isValidUtf8(std::string_view bytes) {

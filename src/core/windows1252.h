@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,14 @@ std::string utf8ToWindows1252(std::string_view text);
 // True when every character of the UTF-8 text has a Windows-1252 byte, so that a file can carry
 // the text exactly. Bytes that are not UTF-8 count as Windows-1252 bytes of their own.
 bool fitsWindows1252(std::string_view text);
+
+// The first character of the UTF-8 text that Windows-1252 cannot hold, as UTF-8; empty when
+// every character fits.
+std::string firstCharacterOutsideWindows1252(std::string_view text);
+
+// The UTF-8 text of UTF-16 `bytes` (without byte-order mark), little- or big-endian; nothing
+// when they are not UTF-16 (an odd number of bytes, a surrogate without its partner).
+std::optional<std::string> utf16ToUtf8(std::string_view bytes, bool bigEndian);
 
 // True when `bytes` is well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);

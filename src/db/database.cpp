@@ -24,11 +24,18 @@ int busyTimeoutMilliseconds = 3000;
 
 }  // namespace
 
-DbError::DbError(int code, const std::string& message)
-    : OrbError(std::to_string(code) + " " + message), code_(code), message_(message) {}
+bool isLockCode(int code) {
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
 
-DbError::DbError(int code, const std::string& message, const std::string& text)
-    : OrbError(text), code_(code), message_(message) {}
+DbError::DbError(int code, const std::string& message, const std::string& path)
+    : StoreError(isLockCode(code) ? inUseMessage(path) : message,
+                 isLockCode(code) ? Kind::InUse : Kind::Refused),
+      code_(code),
+      message_(message) {}
+
+DbError::DbError(int code, const std::string& message, const std::string& text, Kind kind)
+    : StoreError(text, kind), code_(code), message_(message) {}
 
 std::int64_t SqlValue::toInteger() const {
     if (const auto* value = std::get_if<std::int64_t>(&storage_)) {
@@ -176,12 +183,12 @@ void Database::open(const std::filesystem::path& path, OpenMode mode) {
     if (rc != SQLITE_OK) {
         const std::string message = handle != nullptr ? sqlite3_errmsg(handle) : "out of memory";
         sqlite3_close_v2(handle);
-        throw DbError(rc, message + ": " + path.string());
+        throw DbError(rc, message + ": " + path.string(), path.string());
     }
     handle_ = handle;
     path_ = path;
     if (sqlite3_busy_timeout(handle_, busyTimeoutMilliseconds) != SQLITE_OK) {
-        const DbError failure(sqlite3_errcode(handle_), sqlite3_errmsg(handle_));
+        const DbError failure(sqlite3_errcode(handle_), sqlite3_errmsg(handle_), path.string());
         close();
         throw failure;
     }
@@ -191,7 +198,7 @@ void Database::open(const std::filesystem::path& path, OpenMode mode) {
         rows.next();
     } catch (const DbError& e) {
         close();
-        throw DbError(e.code(), e.engineMessage() + ": " + path.string());
+        throw DbError(e.code(), e.engineMessage() + ": " + path.string(), path.string());
     }
 }
 
@@ -222,7 +229,7 @@ void Database::requireOpen() const {
 }
 
 void Database::fail() const {
-    throw DbError(sqlite3_errcode(handle_), sqlite3_errmsg(handle_));
+    throw DbError(sqlite3_errcode(handle_), sqlite3_errmsg(handle_), path_.string());
 }
 
 sqlite3_stmt* Database::prepare(std::string_view sql, bool*& inUse) {
@@ -352,20 +359,12 @@ int Database::changes() const {
     return handle_ != nullptr ? sqlite3_changes(handle_) : 0;
 }
 
-void Database::begin() {
-    execute("BEGIN");
-}
-
-void Database::commit() {
-    execute("COMMIT");
-}
-
-void Database::rollback() {
-    execute("ROLLBACK");
-}
-
 bool Database::inTransaction() const {
     return handle_ != nullptr && sqlite3_get_autocommit(handle_) == 0;
+}
+
+bool Database::isReadOnly() const {
+    return handle_ != nullptr && sqlite3_db_readonly(handle_, "main") == 1;
 }
 
 }  // namespace orb

@@ -11,42 +11,48 @@
 #include <unordered_map>
 #include <variant>
 
-#include "core/errors.h"
+#include "db/store_error.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace orb {
 
-// A failure reported by the database engine. what() is "<code> <message>", the error text
-// that the access classes store.
-class DbError : public OrbError {
+// A failure reported by the database engine. Its text is for the person: the engine's message
+// without its code, or the in-use text when another program held the database longer than the
+// busy timeout. code() keeps the engine's code for the decisions of this layer.
+class DbError : public StoreError {
 public:
-    DbError(int code, const std::string& message);
+    // `path` is the database file, which the in-use text names.
+    DbError(int code, const std::string& message, const std::string& path = "");
     int code() const { return code_; }
     const std::string& engineMessage() const { return message_; }
 
 protected:
-    // A failure told in full by `text`, which ends with the engine's code and message.
-    DbError(int code, const std::string& message, const std::string& text);
+    // A failure told in full by `text`.
+    DbError(int code, const std::string& message, const std::string& text, Kind kind);
 
 private:
     int code_;
     std::string message_;
 };
 
+// True for the codes of a lock that another connection holds.
+bool isLockCode(int code);
+
 // A failure of the data path (opening, the schema, a wipe) told in full for the person: the
-// file, what became of the data, and the engine's code and text when the engine refused.
+// file, what became of the data and why.
 class DataPathError : public DbError {
 public:
     DataPathError(const std::string& text, const DbError& cause)
-        : DbError(cause.code(), cause.engineMessage(), text) {}
-    DataPathError(int code, const std::string& text) : DbError(code, text, text) {}
+        : DbError(cause.code(), cause.engineMessage(), text, cause.kind()) {}
+    DataPathError(int code, const std::string& text) : DbError(code, text, text, Kind::Refused) {}
 };
 
-// "<told> (<code> <engine text>)." — the engine's words after the system's own.
+// "<told> (<engine text>)." — the engine's words after the system's own; a database in use is
+// told by its own text alone.
 inline std::string withEngineText(const std::string& told, const DbError& cause) {
-    return told + " (" + cause.what() + ").";
+    return failureMessage(cause, told + " (", ").");
 }
 
 // A value read from or written to a column. Byte blocks are kept apart from text so that they
@@ -189,10 +195,9 @@ public:
     // Rows changed by the last INSERT, UPDATE or DELETE.
     int changes() const;
 
-    void begin();
-    void commit();
-    void rollback();
     bool inTransaction() const;
+    // True when the connection may not write (a file opened read-only).
+    bool isReadOnly() const;
 
     sqlite3* handle() const { return handle_; }
 

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "db/write_transaction.h"
+
 namespace orb {
 namespace {
 
@@ -23,20 +25,9 @@ bool holdsOnlyOtherTables(Database& connection) {
 
 }  // namespace
 
-bool isLockError(const DbError& error) {
-    return error.code() == SQLITE_BUSY || error.code() == SQLITE_LOCKED;
-}
-
-std::string inUseMessage(const std::string& path, const DbError& error) {
-    return withEngineText("The database " + path +
-                              " is in use by another program; nothing was changed. Close the "
-                              "other program and try again",
-                          error);
-}
-
 std::string cannotOpenMessage(const std::string& path, const DbError& error) {
-    if (isLockError(error)) {
-        return inUseMessage(path, error);
+    if (error.inUse()) {
+        return inUseMessage(path);
     }
     return withEngineText("The file " + path + " cannot be opened as an ORB database", error);
 }
@@ -69,6 +60,8 @@ void openOrbDatabase(Database& connection, const std::filesystem::path& path,
 }
 
 void deleteCatalogue(Database& connection) {
+    // All four tables or none: a half-emptied catalogue would leave banks naming lost styles.
+    WriteTransaction transaction(connection);
     static constexpr std::array<const char*, 4> kDeletions = {
         "DELETE FROM KORFSTYLES",
         "DELETE FROM KORFBANKS",
@@ -78,6 +71,7 @@ void deleteCatalogue(Database& connection) {
     for (const char* sql : kDeletions) {
         connection.execute(sql);
     }
+    transaction.commit();
 }
 
 }  // namespace orb

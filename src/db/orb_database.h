@@ -17,15 +17,12 @@ enum class MissingDatabase { Refuse, Create };
 void openOrbDatabase(Database& connection, const std::filesystem::path& path,
                      MissingDatabase missing);
 
-// "The file P cannot be opened as an ORB database (<code> <text>)." for a database the engine
-// refuses; a lock that did not clear in time says that another program is using the file.
+// "The file P cannot be opened as an ORB database (<engine text>)." for a database the engine
+// refuses; a lock that did not clear in time gives the in-use text.
 std::string cannotOpenMessage(const std::string& path, const DbError& error);
 
-// The text of a database whose lock held longer than the busy timeout.
-std::string inUseMessage(const std::string& path, const DbError& error);
-bool isLockError(const DbError& error);
-
-// Deletes every style, bank, song and link, in the caller's transaction.
+// Deletes every style, bank, song and link, all at once or not at all (within the caller's
+// transaction when one is open).
 void deleteCatalogue(Database& connection);
 
 }  // namespace orb

@@ -12,7 +12,6 @@
 #include "core/file_access.h"
 #include "core/file_sync.h"
 #include "db/database.h"
-#include "db/transaction.h"
 
 namespace orb {
 namespace {
@@ -59,6 +58,28 @@ std::string copyPages(sqlite3* to, sqlite3* from) {
     return stepped != SQLITE_DONE ? sqlite3_errstr(stepped) : sqlite3_errmsg(to);
 }
 
+// A read transaction that holds the shared lock while it lasts, so that no other program
+// changes the file; it reads only, so it ends by rolling back.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database& database) : database_(database) {
+        database_.execute("BEGIN");
+        database_.query("SELECT COUNT(*) FROM sqlite_master").next();
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    ~ReadTransaction() {
+        try {
+            database_.execute("ROLLBACK");
+        } catch (const std::exception&) {
+            // Nothing was written: a failed end changes nothing.
+        }
+    }
+
+private:
+    Database& database_;
+};
+
 // Copies the database file while a read transaction keeps every writer out: in the rollback
 // journal modes the file then holds the whole catalogue, and the system copies it as fast as any
 // file. In WAL mode, or inside the caller's transaction, the pages are copied by the engine's
@@ -71,8 +92,7 @@ std::string copyDatabase(Database& database, const fs::path& copy) {
     }
     const bool fileIsWhole = mode == "delete" || mode == "truncate" || mode == "persist";
     if (fileIsWhole && !database.inTransaction()) {
-        Transaction reading(database);  // rolled back at the end: it only reads
-        database.query("SELECT COUNT(*) FROM sqlite_master").next();  // takes the shared lock
+        const ReadTransaction reading(database);
         std::error_code error;
         fs::copy_file(database.path(), copy, fs::copy_options::overwrite_existing, error);
         return error ? error.message() : std::string();

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "core/settings_store.h"
 #include "core/version.h"
-#include "db/access_support.h"
 #include "db/column_sizes.h"
 #include "db/database.h"
-#include "db/module_routines.h"
 #include "db/orb_database.h"
-#include "db/transaction.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 
 namespace orb {
 namespace {
@@ -29,7 +29,7 @@ std::string twoDigits(int number) {
 // are not ready, keeping the engine's code and text.
 void runSchemaStatement(Database& database, const std::string& sql) {
     try {
-        ExecuteSql(database, sql);
+        database.execute(sql);
     } catch (const DbError& e) {
         throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }
@@ -166,8 +166,8 @@ int schemaVersionOf(Database& database) {
 }
 
 std::string schemaFailureMessage(const std::string& path, const DbError& error) {
-    if (isLockError(error)) {
-        return inUseMessage(path, error);
+    if (error.inUse()) {
+        return inUseMessage(path);
     }
     return withEngineText("The tables of the ORB database " + path +
                               " cannot be made ready; nothing was stored and ORB cannot work "
@@ -176,8 +176,17 @@ std::string schemaFailureMessage(const std::string& path, const DbError& error) 
 }
 
 void CreateTables(Database& database, SettingsStore& settings) {
-    // One transaction: a step refused half-way leaves the file as it was.
-    Transaction transaction(database);
+    // One transaction: a step refused half-way leaves the file as it was. A file opened
+    // read-only cannot take the write lock; there every step is a look that changes nothing,
+    // or fails.
+    std::optional<WriteTransaction> transaction;
+    try {
+        if (!database.isReadOnly()) {
+            transaction.emplace(database);
+        }
+    } catch (const DbError& e) {
+        throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
+    }
     runSchemaStatement(database, createBanksStatement());
     runSchemaStatement(database, createStylesStatement());
     runSchemaStatement(database, createSongsStatement());
@@ -200,7 +209,9 @@ void CreateTables(Database& database, SettingsStore& settings) {
         runSchemaStatement(database, kRecordSchemaVersion);
     }
     try {
-        transaction.commit();
+        if (transaction) {
+            transaction->commit();
+        }
     } catch (const DbError& e) {
         throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }

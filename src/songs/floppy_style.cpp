@@ -6,7 +6,8 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
+#include "db/text_gate.h"
 #include "state/app_state.h"
 #include "stylefiles/keyboard_layout.h"
 
@@ -27,9 +28,17 @@ std::string elevenCharacterName(const std::string& name) {
 
 bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t styleProg,
                        const std::string& title, const DriveRoomReader& room) {
-    DbKORFStyle style(state.connection);
-    style.StyleProg = styleProg;
-    if (styleProg == 0 || !style.GetKORFStyles()) {
+    if (styleProg == 0) {
+        return false;
+    }
+    std::optional<StyleRow> style;
+    try {
+        style = StyleStore(state.connection).find(styleProg);
+    } catch (const StoreError& e) {
+        dialogs.message(e.what(), UserDialogs::Icon::Critical);
+        return false;
+    }
+    if (!style) {
         return false;
     }
     const fs::path target = FloppyBankFile(state.FloppyPath, 0);
@@ -47,10 +56,10 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
         if (!answer || trimmed(*answer).empty()) {
             return false;
         }
-        if (!fitsWindows1252(*answer)) {
-            dialogs.message(
-                "The style name may hold only characters of the Windows-1252 character set.",
-                UserDialogs::Icon::Critical);
+        // The name goes into the bank file as the catalogue would keep it.
+        if (auto refusal = textRefusal(textColumn("KORFStyles", "StyleName1"),
+                                       elevenCharacterName(*answer), TextPlace())) {
+            dialogs.message(*refusal, UserDialogs::Icon::Critical);
             return false;
         }
         const bool wipe = !HasFloppyLayout(*floppy);
@@ -62,8 +71,8 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
             return false;
         }
         KORFStyles bank;
-        bank.Add(style.StyleProg, elevenCharacterName(*answer), style.StyleName2,
-                 style.StyleLength1, style.StyleLength2, style.StyleContent1, style.StyleContent2);
+        bank.Add(style->StyleProg, elevenCharacterName(*answer), style->StyleName2,
+                 style->StyleLength1, style->StyleLength2, style->StyleContent1, style->StyleContent2);
         DriveWriting how;
         how.wipe = wipe;
         how.keep = filesInUse(state);

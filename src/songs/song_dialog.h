@@ -19,12 +19,6 @@ struct SongDialogRequest {
     std::string SongPerformer;
 };
 
-// Why `value` cannot be stored in the song column `column` of `table`, or the empty string:
-// longer than the column, or holding a character the Windows-1252 files cannot carry. `name`
-// is the field as the person knows it.
-std::string songTextRefusal(const char* table, const char* column, const std::string& name,
-                            const std::string& value);
-
 // frmSong: adds or edits one song (title and performer).
 class SongDialogController {
 public:
@@ -36,8 +30,8 @@ public:
     void setTitle(const std::string& text) { fields_.SongTitle = text; }
     void setPerformer(const std::string& text) { fields_.SongPerformer = text; }
 
-    // cmdOk: stores the song; true when stored (the dialog then closes). A text that cannot be
-    // stored, or a refusal of the database, is reported and the dialog stays open.
+    // cmdOk: stores the song; true when stored (the dialog then closes). A text the text gate
+    // refuses, or a refusal of the database, is reported and the dialog stays open.
     bool ok();
 
 private:

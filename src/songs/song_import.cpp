@@ -4,29 +4,30 @@
 
 #include "core/text.h"
 #include "core/user_dialogs.h"
-#include "core/windows1252.h"
-#include "db/db_korf_son_sty.h"
-#include "db/db_korf_songs.h"
-#include "db/transaction.h"
-#include "songs/style_by_name.h"
+#include "db/link_store.h"
+#include "db/song_store.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "state/app_state.h"
 
 namespace orb {
 namespace {
 
-[[noreturn]] void refuseLine(std::size_t index, const std::string& reason) {
-    throw SongImportError("Line " + std::to_string(index + 1) + ": " + reason +
-                          " Nothing of the song list has been stored.");
-}
+constexpr const char* kNothingStored = "Nothing of the song list has been stored.";
 
-void requireWindows1252(std::size_t index, const SongLine& values) {
-    for (const auto* value : {&values.title, &values.artist, &values.style, &values.tempo,
-                              &values.transpose, &values.notes}) {
-        if (!fitsWindows1252(*value)) {
-            refuseLine(index, "\"" + *value +
-                                  "\" holds characters that the keyboard's files cannot carry "
-                                  "(Windows-1252 only).");
+// Runs one store of line `index`; a refusal names the line: the text gate's sentence names it
+// already, the database's refusal follows "Line N: `what` cannot be stored: ".
+template <typename Store>
+void storeOfLine(std::size_t index, const std::string& what, Store&& store) {
+    try {
+        store();
+    } catch (const StoreError& e) {
+        if (e.inUse()) {
+            throw;
         }
+        throw SongImportError(failureMessage(
+            e, "Line " + std::to_string(index + 1) + ": " + what + " cannot be stored: ",
+            ". " + std::string(kNothingStored), kNothingStored));
     }
 }
 
@@ -37,12 +38,13 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                   const SongImportOptions& options,
                                   const SongImportProgress& progress) {
     SongImportSummary summary;
-    Transaction transaction(state.connection);
-    DbKORFSongs songs(state.connection);
-    DBKORFSonSty link(state.connection);
+    WriteTransaction transaction(state.connection);
+    SongStore songs(state.connection);
+    LinkStore links(state.connection);
+    StyleStore styles(state.connection);
     // Inside the transaction only this run adds songs, so the next free code is counted on
     // instead of read again for every line.
-    std::int32_t nextCode = songs.NextKORFSong();
+    std::int32_t nextCode = songs.next();
     for (std::size_t index = 0; index < lines.size(); ++index) {
         if (progress) {
             progress(static_cast<long long>(index), static_cast<long long>(lines.size()));
@@ -51,10 +53,7 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         if (trimmed(values.title).empty()) {
             continue;
         }
-        requireWindows1252(index, values);
-        songs.SongTitle = values.title;
-        songs.SongPerformer = values.artist;
-        if (songs.GetKORFSongsTP()) {
+        if (songs.holds(values.title, values.artist)) {
             const bool insert =
                 options.duplicates == DuplicateSongs::Insert ||
                 (options.duplicates == DuplicateSongs::Ask &&
@@ -63,34 +62,24 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
             if (!insert) {
                 continue;
             }
-        } else if (!songs.clsKORFSongsError.empty()) {
-            refuseLine(index, "the look-up of the song failed: " + songs.clsKORFSongsError + ".");
         }
-        songs.SongCode = nextCode++;
-        if (!songs.InsKORFSongs()) {
-            refuseLine(index, "the song \"" + values.title +
-                                  "\" cannot be stored: " + songs.clsKORFSongsError + ".");
-        }
+        const TextPlace place = TextPlace::onLine("song", static_cast<long long>(index) + 1);
+        const SongRow song{nextCode++, values.title, values.artist};
+        storeOfLine(index, "the song \"" + values.title + "\"", [&] { songs.insert(song, place); });
         ++summary.songs;
         if (trimmed(values.style).empty()) {
             continue;
         }
-        const std::vector<std::int32_t> styles = StylesNamed(state.connection, values.style);
-        if (styles.empty()) {
+        const std::vector<std::int32_t> named = styles.numbersNamed(values.style);
+        if (named.empty()) {
             summary.unmatchedStyles.push_back("line " + std::to_string(index + 1) + ": " +
                                               trimmed(values.style));
         }
-        for (const std::int32_t style : styles) {
-            link.SongCode = songs.SongCode;
-            link.StyleProg = style;
-            link.StyleTempo = values.tempo;
-            link.StyleTranspose = values.transpose;
-            link.SongNote = values.notes;
-            if (!link.InsKORFSonSty()) {
-                refuseLine(index, "the link of \"" + values.title + "\" to style " +
-                                      std::to_string(style) +
-                                      " cannot be stored: " + link.clsKORFSonStyError + ".");
-            }
+        for (const std::int32_t style : named) {
+            const LinkRow link{song.SongCode, style, values.tempo, values.transpose, values.notes};
+            storeOfLine(index,
+                        "the link of \"" + values.title + "\" to style " + std::to_string(style),
+                        [&] { links.insert(link, place); });
             ++summary.links;
         }
     }

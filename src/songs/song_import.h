@@ -39,9 +39,9 @@ struct SongImportSummary {
 using SongImportProgress = std::function<void(long long done, long long total)>;
 
 // Stores each line as a new song linked to every style of the line's style name, with the
-// line's tempo, transposition and note, as one transaction: a song or link the database
-// refuses, or text the files cannot carry, throws SongImportError and stores nothing. Lines
-// without a title are passed over. Throws DbError when the database fails outside a line.
+// line's tempo, transposition and note, as one transaction: a song or link the database or the
+// text gate refuses throws SongImportError naming the line and stores nothing. Lines without a
+// title are passed over. Throws StoreError when the database fails outside a line or is in use.
 SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                   const std::vector<std::string>& lines,
                                   const SongImportOptions& options,

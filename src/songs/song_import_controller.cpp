@@ -6,6 +6,7 @@
 #include "core/file_access.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
+#include "db/store_error.h"
 
 namespace orb {
 
@@ -76,8 +77,9 @@ bool SongImportController::start() {
     } catch (const OrbError& failure) {
         progressVisible_ = false;
         changed();
-        dialogs_.message("The song list " + path + " was not imported. " + failure.what(),
-                         UserDialogs::Icon::Critical, "ORB song import");
+        dialogs_.message(
+            failureMessage(failure, "The song list " + path + " was not imported. ", ""),
+            UserDialogs::Icon::Critical, "ORB song import");
         return false;
     }
     progressVisible_ = false;

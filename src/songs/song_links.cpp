@@ -3,34 +3,13 @@
 #include <algorithm>
 
 #include "core/user_dialogs.h"
-#include "db/db_korf_son_sty.h"
-#include "db/transaction.h"
+#include "db/link_store.h"
+#include "db/song_store.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
 namespace {
-
-// The filter is bound, not spliced into the statement, so that an apostrophe in it is matched
-// like any other character.
-constexpr const char* kAvailableStyles =
-    "SELECT KORFSTYLES.STYLEPROG, KORFStyles.StyleName1 From KORFStyles WHERE "
-    "KORFStyles.StyleName1 LIKE pFilter ORDER BY KORFSTYLES.STYLENAME1";
-constexpr const char* kAllStyles =
-    "SELECT KORFSTYLES.STYLEPROG, KORFStyles.StyleName1 From KORFStyles ORDER BY "
-    "KORFSTYLES.STYLENAME1";
-constexpr const char* kLinkedStyles =
-    "SELECT KORFSONSTY.STYLEPROG, KORFSTYLES.STYLENAME1,KORFSONSTY.SONGNOTE,KORFSONSTY.STYLETEMPO,"
-    "KORFSONSTY.STYLETRANSPOSE FROM KORFSONSTY LEFT OUTER JOIN KORFSTYLES ON KORFSONSTY.STYLEPROG "
-    "= KORFSTYLES.STYLEPROG WHERE KORFSONSTY.SONGCODE = pSongCode ORDER BY KORFSTYLES.STYLENAME1";
-constexpr const char* kAvailableSongs =
-    "SELECT KORFSONGS.SONGCODE, KORFSONGS.SONGTITLE From KORFSONGS WHERE KORFSONGS.SONGTITLE LIKE "
-    "pFilter ORDER BY KORFSONGS.SONGTITLE";
-constexpr const char* kAllSongs =
-    "SELECT KORFSONGS.SONGCODE, KORFSONGS.SONGTITLE From KORFSONGS ORDER BY KORFSONGS.SONGTITLE";
-constexpr const char* kLinkedSongs =
-    "SELECT KORFSONGS.SONGCODE, KORFSONGS.SONGTITLE,KORFSONSTY.SONGNOTE,KORFSONSTY.STYLETEMPO,"
-    "KORFSONSTY.STYLETRANSPOSE FROM KORFSONSTY LEFT OUTER JOIN KORFSONGS ON KORFSONSTY.SONGCODE = "
-    "KORFSONGS.SONGCODE WHERE KORFSONSTY.STYLEPROG = pStyleProg ORDER BY KORFSONGS.SONGTITLE";
 
 std::string shownName(std::string name) {
     std::erase(name, '\0');
@@ -71,26 +50,28 @@ const std::string& SongLinksController::nameOf(const KORFSonSty& element) const 
 
 void SongLinksController::load() {
     const bool songs = kind_ == LinkSubject::Song;
-    Database& db = state_.connection;
     available_.clear();
-    {
-        Rows rows = filter_ == "%"
-                        ? db.query(songs ? kAllStyles : kAllSongs)
-                        : db.query(songs ? kAvailableStyles : kAvailableSongs, {filter_});
-        while (rows.next()) {
-            const auto id = static_cast<std::int32_t>(rows.integer(0));
-            const std::string name = shownName(rows.text(1));
-            available_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : name,
-                           songs ? name : "", "", "", "", std::to_string(id));
+    const auto addAvailable = [&](std::int32_t id, const std::string& stored) {
+        const std::string name = shownName(stored);
+        available_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : name,
+                       songs ? name : "", "", "", "", std::to_string(id));
+    };
+    if (songs) {
+        for (const StyleName& style : StyleStore(state_.connection).namesLike(filter_)) {
+            addAvailable(style.StyleProg, style.StyleName1);
+        }
+    } else {
+        for (const SongRow& song : SongStore(state_.connection).titlesLike(filter_)) {
+            addAvailable(song.SongCode, song.SongTitle);
         }
     }
     local_.clear();
-    Rows rows = db.query(songs ? kLinkedStyles : kLinkedSongs, {subject_});
-    while (rows.next()) {
-        const auto id = static_cast<std::int32_t>(rows.integer(0));
-        const std::string name = shownName(rows.text(1));
-        local_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : name,
-                   songs ? name : "", rows.text(2), rows.text(3), rows.text(4), std::to_string(id));
+    LinkStore links(state_.connection);
+    for (const NamedLink& link : songs ? links.stylesOf(subject_) : links.songsOf(subject_)) {
+        const std::int32_t id = link.number;
+        local_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : link.name,
+                   songs ? link.name : "", link.SongNote, link.StyleTempo, link.StyleTranspose,
+                   std::to_string(id));
     }
     changed();
 }
@@ -175,35 +156,22 @@ void SongLinksController::editLocal(int row) {
 }
 
 bool SongLinksController::store() {
-    DBKORFSonSty link(state_.connection);
+    std::vector<LinkRow> links;
+    for (const KORFSonSty& element : local_) {
+        links.push_back({element.SongCode, element.StyleProg, element.StyleTempo,
+                         element.StyleTranspose, element.SongNote});
+    }
     try {
-        Transaction transaction(state_.connection);
-        bool stored = true;
+        LinkStore store(state_.connection);
         if (kind_ == LinkSubject::Song) {
-            link.SongCode = subject_;
-            stored = link.DelKORFSonStySong();
+            store.replaceOfSong(subject_, links);
         } else {
-            state_.connection.execute("DELETE FROM KORFSonSty WHERE StyleProg = pStyleProg",
-                                      {subject_});
+            store.replaceOfStyle(subject_, links);
         }
-        for (auto element = local_.begin(); stored && element != local_.end(); ++element) {
-            link.SongCode = element->SongCode;
-            link.StyleProg = element->StyleProg;
-            link.SongNote = element->SongNote;
-            link.StyleTempo = element->StyleTempo;
-            link.StyleTranspose = element->StyleTranspose;
-            stored = link.InsKORFSonSty();
-        }
-        if (!stored) {
-            dialogs_.message("The links cannot be stored: " + link.clsKORFSonStyError +
-                                 "\nThe stored links have been left as they were.",
-                             UserDialogs::Icon::Critical);
-            return false;
-        }
-        transaction.commit();
-    } catch (const DbError& failure) {
-        dialogs_.message("The links cannot be stored: " + std::string(failure.what()) +
-                             "\nThe stored links have been left as they were.",
+    } catch (const StoreError& failure) {
+        dialogs_.message(failureMessage(failure, "The links cannot be stored: ",
+                                        "\nThe stored links have been left as they were.",
+                                        "The stored links have been left as they were."),
                          UserDialogs::Icon::Critical);
         return false;
     }

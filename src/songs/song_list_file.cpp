@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "core/file_access.h"
 #include "core/windows1252.h"
@@ -10,6 +11,8 @@ namespace orb {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 
 // Gives the fields of one line one after the other; past the last separator it keeps giving
 // the last field.
@@ -34,8 +37,15 @@ private:
     char separator_;
 };
 
-std::string decode(std::string bytes) {
-    if (std::string_view(bytes).starts_with(kByteOrderMark)) {
+// The file's text as UTF-8: UTF-16 after its byte-order mark (a "Unicode" text file), UTF-8
+// with or without its mark, else Windows-1252. Nothing for a UTF-16 mark before bytes that are
+// no UTF-16.
+std::optional<std::string> decode(std::string bytes) {
+    const std::string_view view(bytes);
+    if (view.starts_with(kUtf16LittleEndianMark) || view.starts_with(kUtf16BigEndianMark)) {
+        return utf16ToUtf8(view.substr(2), view.starts_with(kUtf16BigEndianMark));
+    }
+    if (view.starts_with(kByteOrderMark)) {
         return bytes.substr(kByteOrderMark.size());
     }
     const bool ascii = std::all_of(bytes.begin(), bytes.end(),
@@ -88,7 +98,12 @@ std::vector<std::string> readSongList(const std::filesystem::path& path) {
     if (in.bad()) {
         throw FileAccessError("The song list " + path.string() + " cannot be read.");
     }
-    const std::string text = decode(std::move(bytes));
+    const std::optional<std::string> decoded = decode(std::move(bytes));
+    if (!decoded) {
+        throw FileAccessError("The song list " + path.string() +
+                              " begins with the mark of UTF-16 text but is not UTF-16 text.");
+    }
+    const std::string& text = *decoded;
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {

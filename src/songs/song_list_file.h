@@ -33,9 +33,10 @@ struct SongLine {
 // choices name the same value, the last one wins; an artist equal to the title becomes a blank.
 SongLine splitSongLine(std::string_view line, char separator, const SongFieldChoices& fields);
 
-// The lines of a song list, as UTF-8 without their line ends (LF or CR LF). The file is
-// Windows-1252, or UTF-8 when it starts with a byte-order mark or is valid UTF-8 holding
-// non-ASCII text. Throws FileAccessError naming the file.
+// The lines of a song list, as UTF-8 without their line ends (LF or CR LF). A file that starts
+// with a UTF-16 byte-order mark (little- or big-endian) is UTF-16; one that starts with the UTF-8
+// mark or is valid UTF-8 is UTF-8; any other is Windows-1252. Throws FileAccessError naming the
+// file, also for a UTF-16 mark before bytes that are no UTF-16.
 std::vector<std::string> readSongList(const std::filesystem::path& path);
 
 // The first five lines (fewer when the file has fewer), each followed by a line break, and

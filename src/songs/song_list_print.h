@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/print_service.h"
-#include "songs/song_grid.h"
+#include "db/song_store.h"
 
 namespace orb {
 

@@ -5,7 +5,8 @@
 #include "core/print_service.h"
 #include "core/user_dialogs.h"
 #include "core/version.h"
-#include "db/db_korf_songs.h"
+#include "db/link_store.h"
+#include "db/write_transaction.h"
 #include "songs/floppy_style.h"
 #include "songs/song_list_print.h"
 #include "state/app_state.h"
@@ -21,12 +22,12 @@ std::string SongsController::caption() {
 
 void SongsController::load() {
     sorts_.fill(SongSort::None);
-    order_.clear();
+    order_ = {};
     refill();
 }
 
 void SongsController::refill() {
-    rows_ = FillSongGrid(state_.connection, order_);
+    rows_ = SongStore(state_.connection).grid(order_);
     changed();
 }
 
@@ -53,15 +54,15 @@ void SongsController::headerClicked(int button) {
     sorts_.fill(SongSort::None);
     sorts_[index] = next;
     order_ = next == SongSort::None
-                 ? std::string()
-                 : std::string(kHeaderTags[index]) + (next == SongSort::Descending ? " DESC" : "");
+                 ? SongGridOrder{}
+                 : SongGridOrder{static_cast<SongGridColumn>(index), next == SongSort::Descending};
     refill();
 }
 
 SongDialogRequest SongsController::addRequest() {
     SongDialogRequest request;
     request.mode = SongDialogMode::Add;
-    request.SongCode = state_.SongAccess->NextKORFSong();
+    request.SongCode = SongStore(state_.connection).next();
     return request;
 }
 
@@ -69,16 +70,18 @@ std::optional<SongDialogRequest> SongsController::editRequest(int row) {
     if (!validRow(row)) {
         return std::nullopt;
     }
-    DbKORFSongs& songs = *state_.SongAccess;
-    songs.SongCode = rows_[static_cast<std::size_t>(row)].SongCode;
-    if (!songs.GetKORFSongs()) {
-        if (!songs.clsKORFSongsError.empty()) {
-            dialogs_.message(songs.clsKORFSongsError, UserDialogs::Icon::Critical);
-        }
+    std::optional<SongRow> song;
+    try {
+        song = SongStore(state_.connection).find(rows_[static_cast<std::size_t>(row)].SongCode);
+    } catch (const StoreError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
         return std::nullopt;
     }
-    return SongDialogRequest{SongDialogMode::Edit, songs.SongCode, songs.SongTitle,
-                             songs.SongPerformer};
+    if (!song) {
+        return std::nullopt;
+    }
+    return SongDialogRequest{SongDialogMode::Edit, song->SongCode, song->SongTitle,
+                             song->SongPerformer};
 }
 
 void SongsController::songDialogClosed(bool stored) {
@@ -99,14 +102,12 @@ void SongsController::deleteSongs(int currentRow, int otherEnd) {
     for (int row = std::min(currentRow, otherEnd); row <= std::max(currentRow, otherEnd); ++row) {
         codes.push_back(rows_[static_cast<std::size_t>(row)].SongCode);
     }
-    DbKORFSongs& songs = *state_.SongAccess;
-    for (const std::int32_t code : codes) {
-        songs.SongCode = code;
-        if (!songs.DelKORFSongs()) {
-            dialogs_.message(songs.clsKORFSongsError, UserDialogs::Icon::Critical);
-            break;
-        }
-        state_.connection.execute("DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode", {code});
+    try {
+        DeleteSongsWithLinks(state_.connection, codes);
+    } catch (const StoreError& e) {
+        dialogs_.message(
+            failureMessage(e, "The songs could not be deleted; none was changed: ", ""),
+            UserDialogs::Icon::Critical);
     }
     refill();
 }
@@ -117,9 +118,11 @@ void SongsController::eraseLink(int row) {
         return;
     }
     const SongGridRow& link = rows_[static_cast<std::size_t>(row)];
-    state_.connection.execute(
-        "DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode AND STYLEPROG = pStyleProg",
-        {link.SongCode, link.StyleProg});
+    try {
+        LinkStore(state_.connection).remove(link.SongCode, link.StyleProg);
+    } catch (const StoreError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
+    }
     refill();
 }
 
@@ -141,6 +144,17 @@ bool SongsController::saveToFloppy(int row) {
 
 bool SongsController::print(PrintService& printer) const {
     return printer.print(SongListLines(rows_));
+}
+
+void DeleteSongsWithLinks(Database& database, const std::vector<std::int32_t>& codes) {
+    SongStore songs(database);
+    LinkStore links(database);
+    WriteTransaction transaction(database);
+    for (const std::int32_t code : codes) {
+        songs.remove(code);
+        links.removeOfSong(code);
+    }
+    transaction.commit();
 }
 
 }  // namespace orb

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "core/observable.h"
+#include "db/song_store.h"
 #include "songs/song_dialog.h"
-#include "songs/song_grid.h"
 
 namespace orb {
 
 class AppState;
+class Database;
 class PrintService;
 class UserDialogs;
 
@@ -31,9 +32,6 @@ class SongsController : public Observable {
 public:
     static constexpr std::array<const char*, 6> kHeaderCaptions = {"Title", "Performer", "Style",
                                                                    "Tempo", "Tran",      "Notes"};
-    static constexpr std::array<const char*, 6> kHeaderTags = {
-        "KORFSongs.SongTitle",   "KORFSongs.SongPerformer",   "KORFStyles.StyleName1",
-        "KORFSonSty.StyleTempo", "KORFSonSty.StyleTranspose", "KORFSonSty.SongNote"};
     // Indexes of the mSongs items; the others are separators.
     enum SongCommand {
         Add = 0,
@@ -53,7 +51,7 @@ public:
     // Opening: headers unsorted, the grid filled in the statement's own order.
     void load();
     const std::vector<SongGridRow>& rows() const { return rows_; }
-    const std::string& orderText() const { return order_; }
+    const SongGridOrder& order() const { return order_; }
     SongSort headerSort(int button) const { return sorts_.at(static_cast<std::size_t>(button)); }
     bool songMenuEnabled(int index) const;
 
@@ -88,8 +86,12 @@ private:
     AppState& state_;
     UserDialogs& dialogs_;
     std::vector<SongGridRow> rows_;
-    std::string order_;
+    SongGridOrder order_;
     std::array<SongSort, 6> sorts_{};
 };
+
+// Deletes the songs and every link of theirs, all at once or not at all; a refusal throws
+// StoreError.
+void DeleteSongsWithLinks(Database& database, const std::vector<std::int32_t>& codes);
 
 }  // namespace orb

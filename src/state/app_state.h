@@ -1,25 +1,32 @@
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 #include "core/korf_styles.h"
 #include "db/database.h"
-#include "db/db_korf_bank.h"
-#include "db/db_korf_songs.h"
-#include "db/db_korf_style.h"
 #include "db/restore_points.h"
+#include "db/style_query.h"
 
 namespace orb {
 
 class Clock;
 class SettingsStore;
 
-// What lives for the whole run: settings read at start-up, the one connection and the
-// long-lived objects. Controllers get it explicitly; what one window hands to another is that
-// window's typed input and result, not kept here.
+// The bank the styles window edits: the stored bank it was loaded from or saved as (number 0
+// before it was), its name and description, and its styles in slot order (number and name of
+// each). It outlives the windows that edit it.
+struct CurrentBank {
+    std::int32_t number = 0;
+    std::string name;
+    std::string description;
+    KORFStyles styles;
+};
+
+// What lives for the whole run: settings read at start-up, the one connection, the style list's
+// query and the current bank. Controllers get it explicitly; what one window hands to another
+// is that window's typed input and result, not kept here.
 class AppState {
 public:
     AppState(SettingsStore& settings, const Clock& clock) : settings(settings), clock(clock) {}
@@ -43,22 +50,13 @@ public:
         return RestorePoints(RestorePointFolder, RestorePointLimit, clock);
     }
 
-    // The style list's filter and order, and the filter window's remembered fields.
-    std::string StyleListWhere;
-    std::string StyleListOrder;
-    std::array<std::string, 19> StyleFilterValues;
+    // The style list's filter and order, kept for the run.
+    StyleQuery styleQuery;
 
-    // The styles of the current bank in slot order; it outlives the windows that edit it.
-    KORFStyles BankStyles;
+    CurrentBank currentBank;
 
-    // The one connection to the catalogue.
+    // The one connection to the catalogue; the stores are made on it where they are needed.
     Database connection;
-
-    // The long-lived access objects, made afresh and bound to the connection by OpenDatabase.
-    // The bank access object also holds the current bank, whose slots LoadBankStyles reads.
-    std::unique_ptr<DbKORFStyle> StyleAccess;
-    std::unique_ptr<DbKORFBank> BankAccess;
-    std::unique_ptr<DbKORFSongs> SongAccess;
 
     // Set by CloseAndExit; the windows end the event loop when they see it.
     bool exitRequested = false;

@@ -6,6 +6,7 @@
 #include "core/settings_store.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_format.h"
 #include "stylefiles/ssf_writer.h"
@@ -32,7 +33,7 @@ std::string shownName(const std::string& name) {
 
 }  // namespace
 
-std::string SsfFileNames::next(const KORFStylesRow& style) {
+std::string SsfFileNames::next(const StyleRow& style) {
     std::string base = ssfBaseName(style.StyleName1);
     if (base.empty()) {
         base = "STYLE" + std::to_string(style.StyleProg);
@@ -143,12 +144,12 @@ void SsfExportController::ExportAllStyles() {
 
 void SsfExportController::ExportBankStyles() {
     std::vector<std::int32_t> styles;
-    for (const KORFStyle& style : state_.BankStyles) {
+    for (const KORFStyle& style : state_.currentBank.styles) {
         styles.push_back(style.StyleProg);
     }
     exportStyles(styles, true);
-    const std::string bankName = state_.BankAccess ? state_.BankAccess->BankName : std::string();
-    finish("Export of bank " + bankName + " to SSF files terminated without errors!");
+    finish("Export of bank " + state_.currentBank.name +
+           " to SSF files terminated without errors!");
 }
 
 void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, bool withProgress) {
@@ -159,22 +160,24 @@ void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, 
     progressMaximum_ = static_cast<long long>(styles.size());
     progressVisible_ = withProgress;
     changed();
-    DbKORFStyle access(state_.connection);
+    StyleStore store(state_.connection);
     SsfFileNames names;
     for (const std::int32_t number : styles) {
-        access.StyleProg = number;
-        if (!access.GetKORFStyles()) {
-            if (!access.clsKORFStylesError.empty()) {
-                throw ExportStopped("The style " + std::to_string(number) +
-                                    " could not be read: " + access.clsKORFStylesError);
-            }
+        std::optional<StyleRow> style;
+        try {
+            style = store.find(number);
+        } catch (const StoreError& e) {
+            throw ExportStopped(failureMessage(
+                e, "The style " + std::to_string(number) + " could not be read: ", ""));
+        }
+        if (!style) {
             result_.leftOut.push_back({number, "", "it is no longer in the catalogue"});
-        } else if (std::string refusal = ssfRefusal(access); !refusal.empty()) {
-            result_.leftOut.push_back({number, shownName(access.StyleName1), refusal});
+        } else if (std::string refusal = ssfRefusal(*style); !refusal.empty()) {
+            result_.leftOut.push_back({number, shownName(style->StyleName1), refusal});
         } else {
-            const fs::path path = folder / names.next(access);
+            const fs::path path = folder / names.next(*style);
             replaceFileSafely(path, kFileLabel,
-                              [&](std::ostream& out) { writeSsf(out, access, path.string()); });
+                              [&](std::ostream& out) { writeSsf(out, *style, path.string()); });
             result_.written.push_back(path);
         }
         ++progressValue_;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/observable.h"
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 
 namespace orb {
 
@@ -49,7 +49,7 @@ public:
 // export gets "_2", "_3" ... before the extension, so that no style replaces another.
 class SsfFileNames {
 public:
-    std::string next(const KORFStylesRow& style);
+    std::string next(const StyleRow& style);
 
 private:
     std::set<std::string> given_;

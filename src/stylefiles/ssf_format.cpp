@@ -80,7 +80,7 @@ std::string ssfLengthMismatch(const char* field, std::int64_t length, std::strin
            std::to_string(part.size()) + " bytes of its part";
 }
 
-std::string ssfRefusal(const KORFStylesRow& style) {
+std::string ssfRefusal(const StyleRow& style) {
     const std::string* texts[] = {&style.StyleName1,
                                   &style.StyleName2,
                                   nullptr,

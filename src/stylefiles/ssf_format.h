@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 
 // Layout of a single style file (.SSF): the 16-byte signature, then twelve fields, each a
 // length written as exactly five decimal digits followed by that many bytes of value:
@@ -41,7 +41,7 @@ std::optional<std::string> storedDateOf(std::string_view ssfDate);
 // Why `style` cannot be written as a single style file, empty when it can: a value of more
 // than 99,999 bytes, a length that does not fit five digits or differs from its part's size,
 // text that Windows-1252 cannot carry, or a date that is not "yyyy/mm/dd".
-std::string ssfRefusal(const KORFStylesRow& style);
+std::string ssfRefusal(const StyleRow& style);
 
 // Why a part's length does not describe its bytes, empty when it does. A part stored empty
 // is kept as one blank with length 0, and that form counts as agreeing.

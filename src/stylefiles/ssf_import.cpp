@@ -6,7 +6,7 @@
 #include "core/file_access.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_format.h"
 #include "stylefiles/ssf_reader.h"
@@ -180,7 +180,7 @@ void SsfImportController::ImportSsfFolder() {
 }
 
 SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {
-    std::optional<KORFStylesRow> style;
+    std::optional<StyleRow> style;
     try {
         std::ifstream in = openRegularFile(file, "The file");
         style = readSsf(in, file.string());
@@ -191,28 +191,24 @@ SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {
     if (!style) {
         return failed(Kind::NotSsf, file.string() + " is not a single style file.");
     }
-    const std::string refusedPrefix =
-        "The style of the file " + file.string() + " could not be stored: ";
     try {
-        DbKORFStyle found(state_.connection);
-        DbKORFStyle stored(state_.connection);
-        static_cast<KORFStylesRow&>(stored) = std::move(*style);
-        stored.StyleProg = stored.NextKORFStyle();
-        if (found.GetKORFStylesByContent(stored.StyleContent1, stored.StyleContent2) != -1) {
+        StyleStore store(state_.connection);
+        if (store.findByContent(style->StyleContent1, style->StyleContent2)) {
             SsfFileOutcome present;
             present.kind = Kind::AlreadyPresent;
-            present.name = stored.StyleName1;
+            present.name = style->StyleName1;
             return present;
         }
-        if (!stored.InsKORFStyles()) {
-            return failed(Kind::Refused, refusedPrefix + stored.clsKORFStylesError + ".");
-        }
         SsfFileOutcome imported;
-        imported.styleProg = stored.StyleProg;
-        imported.name = stored.StyleName1;
+        imported.styleProg = store.insert(*style, TextPlace("the style in " + file.string()));
+        imported.name = style->StyleName1;
         return imported;
-    } catch (const OrbError& error) {
-        return failed(Kind::Refused, refusedPrefix + error.what() + ".");
+    } catch (const StoreError& error) {
+        return failed(
+            Kind::Refused,
+            failureMessage(error,
+                           "The style of the file " + file.string() + " could not be stored: ", ".",
+                           "Nothing was imported from it."));
     }
 }
 

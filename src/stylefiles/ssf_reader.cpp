@@ -71,12 +71,12 @@ private:
 
 }  // namespace
 
-std::optional<KORFStylesRow> readSsf(std::istream& in, const std::string& fileName) {
+std::optional<StyleRow> readSsf(std::istream& in, const std::string& fileName) {
     FieldReader reader(in, fileName);
     if (reader.read(ssf::kSignature.size()) != ssf::kSignature) {
         return std::nullopt;
     }
-    KORFStylesRow style;
+    StyleRow style;
     style.StyleName1 = windows1252ToUtf8(reader.field(0));
     style.StyleName2 = windows1252ToUtf8(reader.field(1));
     style.StyleLength1 = reader.number(2);

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 
 namespace orb {
 
@@ -15,6 +15,6 @@ namespace orb {
 // not five digits, fewer bytes than a length announces, a length value that is no number or
 // disagrees with its part, a date that is no date, or bytes after the date. Never allocates
 // more than 99,999 bytes for one field.
-std::optional<KORFStylesRow> readSsf(std::istream& in, const std::string& fileName);
+std::optional<StyleRow> readSsf(std::istream& in, const std::string& fileName);
 
 }  // namespace orb

@@ -25,7 +25,7 @@ std::string fiveDigits(std::int32_t value) {
 
 }  // namespace
 
-void writeSsf(std::ostream& out, const KORFStylesRow& style, const std::string& fileName) {
+void writeSsf(std::ostream& out, const StyleRow& style, const std::string& fileName) {
     if (const std::string refusal = ssfRefusal(style); !refusal.empty()) {
         throw StyleFileError("The style " + std::to_string(style.StyleProg) +
                              " cannot be written to " + fileName + ": " + refusal + ".");

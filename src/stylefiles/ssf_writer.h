@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 
 namespace orb {
 
@@ -11,6 +11,6 @@ namespace orb {
 // in Windows-1252 with their byte counts as lengths, the date as "dd/mm/yyyy". A style that
 // cannot be written (see ssfRefusal) throws StyleFileError before the first byte; so does a
 // failing stream. `fileName` names the file in error messages.
-void writeSsf(std::ostream& out, const KORFStylesRow& style, const std::string& fileName);
+void writeSsf(std::ostream& out, const StyleRow& style, const std::string& fileName);
 
 }  // namespace orb

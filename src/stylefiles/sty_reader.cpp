@@ -158,14 +158,15 @@ std::uint32_t lengthField(const ByteReader& reader, std::string_view header, con
     }
 }
 
-// The name of a table entry as the catalogue keeps it: 11 characters, control bytes as blanks
-// (NUL padding becomes blank padding), apostrophes as backticks so that the name can stand
-// between quotes in SQL, Windows-1252 turned into UTF-8.
+// The name of a table entry as the catalogue keeps it: 11 characters, control bytes (DEL too,
+// which the catalogue's text gate refuses) as blanks (NUL padding becomes blank padding),
+// apostrophes as backticks so that the name can stand between quotes in SQL, Windows-1252
+// turned into UTF-8.
 std::string entryName(std::string_view entry) {
     std::string name(entry.substr(0, sty::kNameSize));
     for (char& c : name) {
         const auto code = static_cast<unsigned char>(c);
-        if (code < 32) {
+        if (code < 32 || code == 0x7F) {
             c = ' ';
         } else if (c == '\'') {
             c = '`';

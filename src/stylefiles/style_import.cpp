@@ -9,9 +9,10 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
-#include "db/db_korf_bank.h"
-#include "db/db_korf_style.h"
-#include "db/transaction.h"
+#include "db/bank_store.h"
+#include "db/page_cache.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "state/app_state.h"
 #include "stylefiles/short_name.h"
 #include "stylefiles/style_confirmation.h"
@@ -27,48 +28,18 @@ public:
     explicit ImportError(const std::string& message) : OrbError(message) {}
 };
 
-// The database refused to store or read back a style or bank; the text is the refusal's.
-class RefusedStore : public ImportError {
-public:
-    using ImportError::ImportError;
-};
-
 void sortByName(std::vector<fs::path>& paths) {
     std::sort(paths.begin(), paths.end(), [](const fs::path& a, const fs::path& b) {
         return a.filename().string() < b.filename().string();
     });
 }
 
-// The text of a store that failed: the access object's error, or what went wrong without one.
-std::string storeFailure(const std::string& errorText, const std::string& otherwise) {
-    return errorText.empty() ? otherwise : errorText;
+// A style as refusals name it: its name without the padding of bank files, and its file.
+TextPlace placeOf(const std::string& name, const std::string& shortName) {
+    std::string shown = name;
+    std::erase(shown, '\0');
+    return TextPlace("the style " + trimmed(shown) + " of " + shortName);
 }
-
-// SQLite's default page cache of 2 MB is outgrown by the look-up indexes of a large catalogue;
-// an import then reads their pages over and over. For the run the cache may grow to 8 MB
-// (taken only as needed), then it is set back. More only keeps the blocks' pages in memory
-// until the commit: into 100,000 styles, 32 MB and 2 MB both measured slower than 8 MB.
-class LargerPageCache {
-public:
-    explicit LargerPageCache(Database& connection) : connection_(connection) {
-        Rows rows = connection_.query("PRAGMA cache_size");
-        previous_ = rows.next() ? rows.integer(0) : -2000;
-        connection_.execute("PRAGMA cache_size = -8192");
-    }
-    ~LargerPageCache() {
-        try {
-            connection_.execute("PRAGMA cache_size = " + std::to_string(previous_));
-        } catch (const DbError&) {
-            // Only a cache size; the default stays in force at the next start.
-        }
-    }
-    LargerPageCache(const LargerPageCache&) = delete;
-    LargerPageCache& operator=(const LargerPageCache&) = delete;
-
-private:
-    Database& connection_;
-    std::int64_t previous_ = -2000;
-};
 
 }  // namespace
 
@@ -180,9 +151,11 @@ std::string StyleImportController::refusedValue() const {
     return {};
 }
 
-std::string StyleImportController::runRefused(const std::string& refusal) const {
-    return "The import into the database " + state_.DatabasePath +
-           " failed; nothing of this run was stored (" + refusal + ").";
+std::string StyleImportController::runRefused(const StoreError& refusal) const {
+    return failureMessage(refusal,
+                          "The import into the database " + state_.DatabasePath +
+                              " failed; nothing of this run was stored (",
+                          ").", "Nothing of this run was stored.");
 }
 
 bool StyleImportController::run() {
@@ -210,9 +183,9 @@ bool StyleImportController::run() {
 
     try {
         const LargerPageCache cache(state_.connection);
-        Transaction transaction(state_.connection);
+        WriteTransaction transaction(state_.connection);
         // Read once: within the run's transaction only the run adds styles.
-        nextStyleProg_ = state_.StyleAccess->NextKORFStyle();
+        nextStyleProg_ = StyleStore(state_.connection).next();
         if (folderMode()) {
             std::vector<FolderListing> listings;
             listFolder(target, listings);
@@ -239,14 +212,10 @@ bool StyleImportController::run() {
             ++progressValue_;
         }
         transaction.commit();
-    } catch (const DbError& e) {
+    } catch (const StoreError& e) {
         // The transaction has been rolled back: nothing of this run remains.
         endRun();
-        dialogs_.message(runRefused(e.what()), UserDialogs::Icon::Critical);
-        return false;
-    } catch (const RefusedStore& e) {
-        endRun();
-        dialogs_.message(runRefused(e.what()), UserDialogs::Icon::Critical);
+        dialogs_.message(runRefused(e), UserDialogs::Icon::Critical);
         return false;
     } catch (const std::exception& e) {
         // The transaction has been rolled back: nothing of this run remains.
@@ -357,13 +326,13 @@ void StyleImportController::importBank(KORFStyles& styles, const std::string& sh
             ++flag;
         }
     }
-    DbKORFStyle found(state_.connection);
+    StyleStore store(state_.connection);
     for (KORFStyle& record : styles) {
         if (record.StyleProg == -1) {
             continue;
         }
         status_[1] = record.StyleName1;
-        storeStyle(record, shortName, found);
+        storeStyle(record, shortName, store);
         letEventsRun();
     }
     if (request_.saveBankStructure) {
@@ -372,89 +341,73 @@ void StyleImportController::importBank(KORFStyles& styles, const std::string& sh
 }
 
 void StyleImportController::storeStyle(KORFStyle& record, const std::string& shortName,
-                                       DbKORFStyle& found) {
-    DbKORFStyle& shared = *state_.StyleAccess;
-    std::int32_t overwritten = -1;
+                                       StyleStore& store) {
+    std::optional<std::int32_t> overwritten;
     if (request_.mode == DuplicateMode::SkipSameContent) {
-        const std::int32_t same =
-            shared.GetKORFStylesByContent(record.StyleContent1, record.StyleContent2);
-        if (same != -1) {
-            found.StyleProg = same;
-            if (!found.GetKORFStylesNoContent()) {
-                throw RefusedStore(storeFailure(
-                    found.clsKORFStylesError,
-                    "The style " + std::to_string(same) + " vanished while it was being read."));
+        if (const auto same = store.findByContent(record.StyleContent1, record.StyleContent2)) {
+            const std::optional<StyleRow> found = store.findWithoutBlocks(*same);
+            if (!found) {
+                throw StoreError("The style " + std::to_string(*same) +
+                                 " vanished while it was being read.");
             }
             log_ += "Style " + record.StyleName1 + " from file " + shortName +
-                    " is the same as style " + found.StyleName1 + " from file " + found.StyleFile +
-                    ", and will not be imported!\r\n";
-            record.StyleProg = same;
+                    " is the same as style " + found->StyleName1 + " from file " +
+                    found->StyleFile + ", and will not be imported!\r\n";
+            record.StyleProg = *same;
             ++tally_.duplicatesSkipped;
             return;
         }
     } else if (request_.mode == DuplicateMode::OverwriteByName) {
-        shared.StyleName1 = record.StyleName1;
-        const auto sameName = shared.GetKORFStylesByName();
-        if (!sameName) {
-            throw RefusedStore(shared.clsKORFStylesError);
-        }
-        if (!sameName->empty()) {
-            overwritten = sameName->front().StyleProg;
+        const std::vector<StyleRow> sameName = store.findByName(record.StyleName1);
+        if (!sameName.empty()) {
+            overwritten = sameName.front().StyleProg;
         }
     }
 
+    const TextPlace place = placeOf(record.StyleName1, shortName);
     // Names, lengths and blocks as the file gives them (the number is set below). Only the
     // record's number is read after this, so moving spares a copy of each block.
-    static_cast<KORFStyle&>(shared) = std::move(record);
-    shared.StyleAuthor = attached_[2];
-    shared.StyleCat = attached_[1];
-    shared.StyleDate = today_;
-    shared.StyleDesc = " ";
-    shared.StyleFamily = attached_[0];
-    shared.StyleFile = shortName;
+    StyleRow row;
+    static_cast<KORFStyle&>(row) = std::move(record);
+    row.StyleAuthor = attached_[2];
+    row.StyleCat = attached_[1];
+    row.StyleDate = today_;
+    row.StyleDesc = " ";
+    row.StyleFamily = attached_[0];
+    row.StyleFile = shortName;
 
-    if (overwritten != -1) {
-        shared.StyleProg = overwritten;
-        const std::string missing =
-            "The style " + std::to_string(overwritten) + " to be overwritten is gone.";
-        if (!shared.UpdKORFStyles()) {
-            throw RefusedStore(storeFailure(shared.clsKORFStylesError, missing));
+    if (overwritten) {
+        row.StyleProg = *overwritten;
+        // The blocks are replaced with the texts, so that they agree with the new lengths.
+        if (!store.replace(row, place)) {
+            throw StoreError("The style " + std::to_string(*overwritten) +
+                             " to be overwritten is gone.");
         }
-        // The update leaves the blocks alone; they must agree with the new lengths.
-        if (!shared.UpdKORFStylesContent()) {
-            throw RefusedStore(storeFailure(shared.clsKORFStylesError, missing));
-        }
-        record.StyleProg = overwritten;
+        record.StyleProg = *overwritten;
         ++tally_.stylesReplaced;
         return;
     }
-    shared.StyleProg = nextStyleProg_;
-    if (!shared.InsKORFStyles()) {
-        throw RefusedStore(shared.clsKORFStylesError);
-    }
+    row.StyleProg = nextStyleProg_;
+    store.insertNumbered(row, place);
     ++nextStyleProg_;
-    record.StyleProg = shared.StyleProg;
+    record.StyleProg = row.StyleProg;
     ++tally_.stylesImported;
 }
 
 void StyleImportController::storeBank(const KORFStyles& styles, const std::string& shortName) {
-    // A bank object of the import's own: the shared one holds the styles window's current bank.
-    DbKORFBank bank(state_.connection);
-    bank.BankProg = bank.NextKORFBank();
+    BankStore banks(state_.connection);
+    BankRow bank;
+    bank.BankProg = banks.next();
     bank.BankName = importedBankName(shortName, bank.BankProg);
     bank.BankDesc = attached_[3];
-    std::array<std::int32_t, DbKORFBank::kSlotCount> slots{};
     std::size_t position = 0;
     for (const KORFStyle& record : styles) {
-        if (position < slots.size()) {
-            slots[position] = record.StyleProg == -1 ? 0 : record.StyleProg;
+        if (position < bank.BankStyle.size()) {
+            bank.BankStyle[position] = record.StyleProg == -1 ? 0 : record.StyleProg;
         }
         ++position;
     }
-    bank.setSlotValues(slots);
-    if (!bank.InsKORFBanks()) {
-        throw RefusedStore(bank.clsKORFBanksError);
-    }
+    banks.insertNumbered(bank, TextPlace("the bank of " + shortName));
     ++tally_.banksStored;
 }
 

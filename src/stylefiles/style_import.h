@@ -15,7 +15,8 @@
 namespace orb {
 
 class AppState;
-class DbKORFStyle;
+class StoreError;
+class StyleStore;
 class UserDialogs;
 
 // What the import does with a style already in the catalogue; the values are the indexes of
@@ -148,13 +149,13 @@ private:
     void importFolder(const FolderListing& listing);
     void importFile(const std::filesystem::path& file, const std::string& shortName);
     void importBank(KORFStyles& styles, const std::string& shortName);
-    void storeStyle(KORFStyle& record, const std::string& shortName, DbKORFStyle& found);
+    void storeStyle(KORFStyle& record, const std::string& shortName, StyleStore& store);
     void storeBank(const KORFStyles& styles, const std::string& shortName);
     void letEventsRun();
     void endRun();
 
     // The message of a run the database refused, after the rollback.
-    std::string runRefused(const std::string& refusal) const;
+    std::string runRefused(const StoreError& refusal) const;
 
     AppState& state_;
     UserDialogs& dialogs_;

@@ -12,16 +12,16 @@ namespace orb {
 // family, group, author, description. The import window edits the first three.
 inline constexpr std::size_t kStyleValueCount = 4;
 using StyleValues = std::array<std::string, kStyleValueCount>;
-inline constexpr std::array<const char*, kStyleValueCount> kStyleValueNames = {
-    "family", "group", "author", "description"};
-// Longest text each may hold: the sizes of the columns they end up in (the description is
-// the bank's).
+// The columns they end up in (the description is the bank's), and the longest text each takes.
+inline constexpr std::array<const ColumnSize*, kStyleValueCount> kStyleValueColumns = {
+    &textColumn("KORFStyles", "StyleFamily"), &textColumn("KORFStyles", "StyleCat"),
+    &textColumn("KORFStyles", "StyleAuthor"), &textColumn("KORFBanks", "BankDesc")};
 inline constexpr std::array<int, kStyleValueCount> kStyleValueLengths = {
-    columnSize("KORFStyles", "StyleFamily"), columnSize("KORFStyles", "StyleCat"),
-    columnSize("KORFStyles", "StyleAuthor"), columnSize("KORFBanks", "BankDesc")};
+    kStyleValueColumns[0]->size, kStyleValueColumns[1]->size, kStyleValueColumns[2]->size,
+    kStyleValueColumns[3]->size};
 
-// Why the value at `index` cannot be stored, empty when it can: longer than its column, or
-// holding a character that the files, which keep Windows-1252 text, cannot carry.
+// Why the value at `index` cannot be stored, empty when it can: the text gate's refusal, the
+// value named as one of the imported styles (the description as the imported bank's).
 std::string styleValueRefusal(std::size_t index, const std::string& value);
 
 }  // namespace orb

@@ -102,8 +102,7 @@ TEST_F(DatabaseWipe, NoToTheQuestionKeepsEverything) {
 }
 
 TEST_F(DatabaseWipe, YesEmptiesTheFourTablesAndTheRunGoesOnOnTheSameConnection) {
-    env.state.StyleListWhere = "WHERE STYLECAT = 'ROCK'";
-    env.state.StyleFilterValues[3] = "ROCK";
+    env.state.styleQuery.filter(StyleColumn::Group) = "ROCK";
     env.settings.set("PARAMETERS", "FLOPPYDRIVE", "/media/floppy");
     const auto* connection = env.state.connection.handle();
 
@@ -121,8 +120,7 @@ TEST_F(DatabaseWipe, YesEmptiesTheFourTablesAndTheRunGoesOnOnTheSameConnection) 
     EXPECT_EQ(calls[2].buttons, UserDialogs::Buttons::Ok);
 
     // Filters and settings stay; the tables stay and take new rows on the same connection.
-    EXPECT_EQ(env.state.StyleListWhere, "WHERE STYLECAT = 'ROCK'");
-    EXPECT_EQ(env.state.StyleFilterValues[3], "ROCK");
+    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Group), "ROCK");
     EXPECT_EQ(env.settings.get("PARAMETERS", "FLOPPYDRIVE", ""), "/media/floppy");
     EXPECT_EQ(env.state.connection.handle(), connection);
     EXPECT_FALSE(env.state.connection.inTransaction());
@@ -148,7 +146,7 @@ TEST_F(DatabaseWipe, AFailedDeletionLeavesEveryRowAndIsReported) {
     ASSERT_EQ(calls.size(), 3u);
     EXPECT_EQ(calls[2].text, "ORB database was not initialized: the database " +
                                  env.state.DatabasePath +
-                                 " refused the deletion; the catalogue is as it was (19 links "
+                                 " refused the deletion; the catalogue is as it was (links "
                                  "are locked).");
     EXPECT_EQ(calls[2].title, "ORB");
     EXPECT_EQ(calls[2].icon, Icon::Critical);
@@ -164,7 +162,7 @@ TEST_F(DatabaseWipe, AReadOnlyDatabaseKeepsItsRows) {
     ASSERT_EQ(env.dialogs.messages().size(), 2u);
     EXPECT_EQ(env.dialogs.messages()[1],
               "ORB database was not initialized: the database " + env.state.DatabasePath +
-                  " refused the deletion; the catalogue is as it was (8 attempt to write a "
+                  " refused the deletion; the catalogue is as it was (attempt to write a "
                   "readonly database).");
 }
 

@@ -23,8 +23,7 @@ protected:
         env.state.FloppyPath = "/media/floppy";
         env.state.BackupPath = "/backups/orb.odd";
         env.state.PaHardDiskPath = "/media/pa";
-        env.state.StyleListWhere = "WHERE STYLECAT = 'ROCK'";
-        env.state.StyleFilterValues[0] = "ROCK";
+        env.state.styleQuery.filter(StyleColumn::Name) = "ROCK";
         utility = (env.dir / "Korg Utility.exe").string();
         test::writeFile(utility, "MZ");
     }
@@ -151,7 +150,7 @@ TEST_F(Parameters, SavingTrimsKeepsLetterCaseAndStoresEveryKey) {
 
     // The same database path is no change: the connection and the filter stay.
     EXPECT_EQ(env.state.connection.handle(), connection);
-    EXPECT_EQ(env.state.StyleListWhere, "WHERE STYLECAT = 'ROCK'");
+    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Name), "ROCK");
 }
 
 TEST_F(Parameters, AnEmptyOrBlankUtilityPathIsAccepted) {
@@ -178,8 +177,7 @@ TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndAnEmptyFileGetsTheTables) {
     for (const char* table : {"KORFStyles", "KORFBanks", "KORFSongs", "KORFSonSty"}) {
         EXPECT_TRUE(hasTable(table)) << table;
     }
-    EXPECT_EQ(env.state.StyleListWhere, "");
-    EXPECT_EQ(env.state.StyleFilterValues[0], "");
+    EXPECT_EQ(env.state.styleQuery, StyleQuery{});
 }
 
 TEST_F(Parameters, AMissingDatabaseIsCreatedOnRequestAndTakenIntoUse) {
@@ -205,15 +203,15 @@ TEST_F(Parameters, AFileThatIsNoDatabaseKeepsTheOldOneInUse) {
     controller.setField(P::DatabaseBox, notes);
     controller.setField(P::FloppyBox, "/media/new");
     EXPECT_FALSE(controller.save());
-    EXPECT_EQ(rejection(), "The file " + notes +
-                               " cannot be opened as an ORB database (26 file is not a database: " +
-                               notes + ").");
+    EXPECT_EQ(rejection(),
+              "The file " + notes +
+                  " cannot be opened as an ORB database (file is not a database: " + notes + ").");
     EXPECT_EQ(controller.field(P::DatabaseBox), notes);
 
     EXPECT_EQ(env.state.DatabasePath, database);
     EXPECT_EQ(env.state.connection.handle(), connection);
     EXPECT_EQ(env.state.FloppyPath, "/media/floppy");
-    EXPECT_EQ(env.state.StyleListWhere, "WHERE STYLECAT = 'ROCK'");
+    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Name), "ROCK");
     EXPECT_EQ(env.settings.get("PATH", "DATABASE", "unset"), "unset");
     Rows kept = env.state.connection.query("SELECT SongTitle FROM KORFSongs");
     ASSERT_TRUE(kept.next());

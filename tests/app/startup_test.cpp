@@ -41,7 +41,7 @@ TEST(Startup, AStoredPathIsUsedAsItIsAndTheParametersAreRead) {
     env.settings.set("PARAMETERS", "FLOPPYDRIVE", "/media/floppy");
     env.settings.set("PARAMETERS", "PAHDDRIVE", "/media/pa");
     env.settings.set("PARAMETERS", "ORBBACKUP", "/backups/orb.odd");
-    env.state.StyleListWhere = "old filter";
+    env.state.styleQuery.filter(StyleColumn::Family) = "OLD";
 
     ASSERT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Ready);
     EXPECT_TRUE(env.dialogs.calls().empty());
@@ -50,7 +50,7 @@ TEST(Startup, AStoredPathIsUsedAsItIsAndTheParametersAreRead) {
     EXPECT_EQ(env.state.FloppyPath, "/media/floppy");
     EXPECT_EQ(env.state.PaHardDiskPath, "/media/pa");
     EXPECT_EQ(env.state.BackupPath, "/backups/orb.odd");
-    EXPECT_EQ(env.state.StyleListWhere, "");
+    EXPECT_EQ(env.state.styleQuery, StyleQuery{});
     EXPECT_FALSE(std::filesystem::exists(env.dir / "unused.mdb"));
 }
 
@@ -119,42 +119,34 @@ TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
     ASSERT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Ready);
     EXPECT_EQ(env.dialogs.messages().front(),
               "The file " + text.string() +
-                  " cannot be opened as an ORB database (26 file is not a database: " +
-                  text.string() + ").");
+                  " cannot be opened as an ORB database (file is not a database: " + text.string() +
+                  ").");
     EXPECT_EQ(test::readFile(text), std::string(4096, 'n'));
     EXPECT_EQ(env.state.connection.path(), created);
     EXPECT_TRUE(hasKORFStyles(env.state.connection));
 }
 
-TEST(Startup, CloseAndExitClosesTheConnection) {
+TEST(Startup, OpeningForgetsTheStoredBankAndCloseAndExitTheWholeCurrentBank) {
     test::TestEnvironment env;
     env.openFreshDatabase();
-    env.state.BankStyles.Add(KORFStyle{});
+    env.state.currentBank.number = 7;
+    env.state.currentBank.name = "SATURDAY";
+    env.state.currentBank.description = "Dance night";
+    env.state.currentBank.styles.Add(41, "ROCK1", "", 0, 0, "", "");
+    // Another database (here the same file again): bank 7 is not its bank, the styles stay.
+    OpenDatabase(env.state);
+    EXPECT_EQ(env.state.currentBank.number, 0);
+    EXPECT_EQ(env.state.currentBank.name, "");
+    EXPECT_EQ(env.state.currentBank.description, "");
+    EXPECT_EQ(env.state.currentBank.styles.Count(), 1);
+
+    env.state.currentBank.name = "SUNDAY";
     CloseAndExit(env.state, env.dialogs);
     EXPECT_FALSE(env.state.connection.isOpen());
-    EXPECT_EQ(env.state.BankStyles.Count(), 0);
+    EXPECT_EQ(env.state.currentBank.name, "");
+    EXPECT_EQ(env.state.currentBank.styles.Count(), 0);
     EXPECT_TRUE(env.state.exitRequested);
     EXPECT_EQ(env.dialogs.processEventsCount(), 1);
-}
-
-TEST(AccessObjects, OpenDatabaseBindsFreshOnesAndCloseAndExitReleasesThem) {
-    test::TestEnvironment env;
-    EXPECT_FALSE(env.state.BankAccess);
-    env.openFreshDatabase();
-    ASSERT_TRUE(env.state.StyleAccess && env.state.BankAccess && env.state.SongAccess);
-    EXPECT_EQ(env.state.StyleAccess->ActiveConnection, &env.state.connection);
-    EXPECT_EQ(env.state.BankAccess->ActiveConnection, &env.state.connection);
-    EXPECT_EQ(env.state.SongAccess->ActiveConnection, &env.state.connection);
-    EXPECT_EQ(env.state.SongAccess->NextKORFSong(), 1);
-
-    env.state.BankAccess->BankName = "current";
-    env.state.StyleAccess->StyleName1 = "current";
-    OpenDatabase(env.state);
-    EXPECT_EQ(env.state.BankAccess->BankName, "");
-    EXPECT_EQ(env.state.StyleAccess->StyleName1, "");
-
-    CloseAndExit(env.state, env.dialogs);
-    EXPECT_FALSE(env.state.StyleAccess || env.state.BankAccess || env.state.SongAccess);
 }
 
 }  // namespace

@@ -228,6 +228,41 @@ TEST(Dump, ARestoreThatFailsLeavesTheCatalogueAsItWas) {
     EXPECT_EQ(snapshot(target.state.connection), before);
 }
 
+// A restore passes every text through the gate the other doors use: a control character is
+// refused with the line, the field and its row, and nothing is restored. Names padded with
+// code 0, as bank files pad them, restore as they are.
+TEST(Dump, ARestoreRefusesTheTextsEveryOtherDoorRefuses) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    insertStyle(env.state.connection, 42, "Keep me    ", chunk("kept"), "");
+    const Snapshot before = snapshot(env.state.connection);
+    const auto restore = [&env](const test::DumpBuilder& builder) -> std::string {
+        std::istringstream in(builder.bytes());
+        try {
+            restoreDump(env.state.connection, in);
+        } catch (const DumpError& e) {
+            return e.what();
+        }
+        return "restored";
+    };
+
+    test::DumpBuilder tab;
+    tab.song(9, "Ave Maria", "Schubert").link(9, 4, "72", "0", "soft\tslow");
+    EXPECT_EQ(restore(tab), "Line 15: The note of the link of song 9 to style 4 holds a tab.");
+    test::DumpBuilder control;
+    control.style({4, "Ballad", "Var", chunk("b"), "", "2004/01/15", "Esc\x1B"});
+    EXPECT_EQ(restore(control),
+              "Line 23: The description of style 4 holds a control character (code 27).");
+    EXPECT_EQ(snapshot(env.state.connection), before);
+
+    test::DumpBuilder padded;
+    padded.style({4, std::string("ROCK1\0\0\0\0\0\0", 11), "ROCK1 2", chunk("r"), ""});
+    EXPECT_EQ(restore(padded), "restored");
+    Rows name = env.state.connection.query("SELECT StyleName1 FROM KORFStyles");
+    ASSERT_TRUE(name.next());
+    EXPECT_EQ(name.bytes(0), std::string_view("ROCK1\0\0\0\0\0\0", 11));
+}
+
 TEST(Dump, ATextWithALineBreakIsRefused) {
     test::TestEnvironment env;
     env.openFreshDatabase();

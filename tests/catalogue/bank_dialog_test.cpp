@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bank_fixture.h"
-#include "catalogue/bank_store.h"
+#include "catalogue/current_bank.h"
 #include "catalogue/where_is.h"
 
 namespace orb {
@@ -81,7 +81,7 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     EXPECT_TRUE(dialog.deleteShown());
     EXPECT_FALSE(dialog.directHdShown());
     ASSERT_TRUE(dialog.ok());
-    EXPECT_EQ(env.state.BankAccess->BankProg, 123456);
+    EXPECT_EQ(env.state.currentBank.number, 123456);
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{88});
     EXPECT_TRUE(env.dialogs.calls().empty());
 }
@@ -152,9 +152,9 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
         env.dialogs.messages(),
         std::vector<std::string>(2, "Bank bank9 already present. Would you like to overwrite it?"));
     EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
-    EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+    EXPECT_EQ(env.state.currentBank.number, 9);
     EXPECT_EQ(bank().frameCaption(), " bank9");
-    EXPECT_EQ(StoredBanks(db()).size(), 2u);
+    EXPECT_EQ(BankStore(db()).all().size(), 2u);
 
     // A new name gets the next number.
     addStyle(33, "MARCH", "", "", "");
@@ -164,8 +164,8 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
         return dialog.ok();
     };
     bank().saveAs();
-    EXPECT_EQ(env.state.BankAccess->BankProg, 10);
-    EXPECT_EQ(env.state.BankAccess->BankName, "NEWBANK-LON");
+    EXPECT_EQ(env.state.currentBank.number, 10);
+    EXPECT_EQ(env.state.currentBank.name, "NEWBANK-LON");
 }
 
 TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
@@ -176,13 +176,13 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         dialog.selectNode(indexOf(dialog.nodes(), "B00005"));
         env.dialogs.answer(Answer::No);
         dialog.deleteSelected();
-        EXPECT_EQ(StoredBanks(db()).size(), 2u);
+        EXPECT_EQ(BankStore(db()).all().size(), 2u);
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
         EXPECT_EQ(keys(dialog.nodes()),
                   (std::vector<std::string>{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",
                                             "B00009S0005703", "B00009S0008804"}));
-        EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+        EXPECT_EQ(env.state.currentBank.number, 9);
         dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
@@ -198,7 +198,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
               (std::vector<std::string>{"Deleting bank BANK5 from database?",
                                         "Deleting bank BANK5 from database?",
                                         "Deleting bank BANK9 from database?"}));
-    EXPECT_TRUE(StoredBanks(db()).empty());
+    EXPECT_TRUE(BankStore(db()).all().empty());
     EXPECT_EQ(bank().bankState(), BankState::NewChanged);
     EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
     // The next save stores it anew.
@@ -208,7 +208,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         return dialog.ok();
     };
     bank().save();
-    EXPECT_EQ(StoredBanks(db()).size(), 1u);
+    EXPECT_EQ(BankStore(db()).all().size(), 1u);
     EXPECT_EQ(slotsOf(1), (Slots{73, 88, 57, 88}));
     // Without any bank the load dialog closes at once.
     db().execute("DELETE FROM KORFBanks");
@@ -269,7 +269,7 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
               (std::vector<std::string>{"Confirm bank BANK5 loading?",
                                         "Current bank (and all changes made) will be discarded. "
                                         "Are you sure?"}));
-    EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+    EXPECT_EQ(env.state.currentBank.number, 9);
 }
 
 }  // namespace

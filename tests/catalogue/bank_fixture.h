@@ -77,7 +77,7 @@ public:
 
     std::vector<std::int32_t> bankStyles() {
         std::vector<std::int32_t> numbers;
-        for (const KORFStyle& style : env.state.BankStyles) {
+        for (const KORFStyle& style : env.state.currentBank.styles) {
             numbers.push_back(style.StyleProg);
         }
         return numbers;

@@ -162,7 +162,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         emit tree->itemDoubleClicked(bank9, 0);
     });
     EXPECT_TRUE(whereIs.run());
-    EXPECT_EQ(env.state.BankAccess->BankProg, 9);
+    EXPECT_EQ(env.state.currentBank.number, 9);
 }
 
 TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {

@@ -9,10 +9,13 @@ namespace orb::test {
 
 void addStyle(Database& db, std::int32_t prog, const std::string& name, const std::string& desc,
               const std::string& family, const std::string& cat, const std::string& author) {
-    DbKORFStyle style(db);
+    StyleRow style;
     style.StyleProg = prog;
     style.StyleName1 = name;
-    style.StyleName2 = name.substr(0, 10) + "2";
+    // The second name ends in "2", without the padding the first one may carry.
+    std::string second = name.substr(0, 10);
+    std::erase(second, '\0');
+    style.StyleName2 = second + "2";
     style.StyleContent1 = makeChunk(static_cast<std::size_t>(prog) * 3, prog);
     style.StyleContent2 = makeChunk(static_cast<std::size_t>(prog) + 5, prog + 1000);
     style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
@@ -23,16 +26,16 @@ void addStyle(Database& db, std::int32_t prog, const std::string& name, const st
     style.StyleCat = cat;
     style.StyleFile = "USER0" + std::to_string(prog % 10) + ".STY";
     style.StyleAuthor = author;
-    ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+    StyleStore(db).insertNumbered(style);
 }
 
 std::string expectedBankFile(Database& db, const std::vector<std::int32_t>& styles,
                              int bankNumber) {
     StyFileBuilder builder;
-    DbKORFStyle style(db);
+    StyleStore store(db);
     for (std::size_t slot = 0; slot < styles.size(); ++slot) {
-        style.StyleProg = styles[slot];
-        EXPECT_TRUE(style.GetKORFStyles()) << styles[slot];
+        const StyleRow style = store.find(styles[slot]).value_or(StyleRow{});
+        EXPECT_EQ(style.StyleProg, styles[slot]);
         builder.style(static_cast<int>(slot), style.StyleName1, style.StyleContent1,
                       style.StyleName2, style.StyleContent2, bankNumber);
     }

@@ -11,8 +11,8 @@
 #include <tuple>
 #include <vector>
 
-#include "db/db_korf_bank.h"
-#include "db/db_korf_style.h"
+#include "db/bank_store.h"
+#include "db/style_store.h"
 #include "support/link_rows.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
@@ -37,7 +37,7 @@ void expectBankFile(Database& db, const std::filesystem::path& file,
 // bank number: two banks (5 and 9) and two songs (301, 302) with links.
 class CatalogueTest : public ::testing::Test {
 public:
-    using Slots = std::array<std::int32_t, DbKORFBank::kSlotCount>;
+    using Slots = BankSlots;
     using Link = LinkRow;
 
     void SetUp() override {
@@ -71,13 +71,11 @@ public:
         test::addStyle(db(), prog, name, "Description of " + name, family, cat, author);
     }
     void addBank(std::int32_t prog, const std::vector<std::int32_t>& styles) {
-        DbKORFBank bank(db());
+        BankRow bank;
         bank.BankProg = prog;
         bank.BankName = "BANK" + std::to_string(prog);
-        Slots values{};
-        std::copy(styles.begin(), styles.end(), values.begin());
-        bank.setSlotValues(values);
-        ASSERT_TRUE(bank.InsKORFBanks()) << bank.clsKORFBanksError;
+        std::copy(styles.begin(), styles.end(), bank.BankStyle.begin());
+        BankStore(db()).insertNumbered(bank);
     }
     void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
                  const std::string& transpose, const std::string& note) {
@@ -93,23 +91,21 @@ public:
         return numbers;
     }
     Slots slotsOf(std::int32_t bankProg) {
-        DbKORFBank bank(db());
-        bank.BankProg = bankProg;
-        EXPECT_TRUE(bank.GetKORFBanks());
-        return bank.slotValues();
+        const std::optional<BankRow> bank = BankStore(db()).find(bankProg);
+        EXPECT_TRUE(bank.has_value()) << bankProg;
+        return bank ? bank->BankStyle : Slots{};
     }
     std::vector<Link> links() { return linkRows(db()); }
-    KORFStylesRow storedStyle(std::int32_t prog) {
-        DbKORFStyle style(db());
-        style.StyleProg = prog;
-        EXPECT_TRUE(style.GetKORFStyles());
-        return style;
+    StyleRow storedStyle(std::int32_t prog) {
+        const std::optional<StyleRow> style = StyleStore(db()).find(prog);
+        EXPECT_TRUE(style.has_value()) << prog;
+        return style.value_or(StyleRow{});
     }
     // Everything the group commands may change, to show that a refused change left it all.
     std::string snapshot() {
         std::string text;
         for (const std::int32_t prog : styleNumbers()) {
-            const KORFStylesRow row = storedStyle(prog);
+            const StyleRow row = storedStyle(prog);
             text += std::to_string(prog) + row.StyleName1 + row.StyleDesc + row.StyleFamily +
                     row.StyleCat + row.StyleFile + row.StyleAuthor + ";";
         }

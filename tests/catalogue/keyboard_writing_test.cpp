@@ -6,7 +6,7 @@
 
 #include "bank_fixture.h"
 #include "catalogue/bank_queues.h"
-#include "catalogue/bank_store.h"
+#include "catalogue/current_bank.h"
 #include "catalogue/make_bank.h"
 #include "core/drive_folder.h"
 #include "stylefiles/korf_library.h"
@@ -65,7 +65,7 @@ protected:
 
 TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     loadBank(5);
-    env.state.BankAccess->BankName = "MY ROCK SET";
+    env.state.currentBank.name = "MY ROCK SET";
     MakeBankController make(env.state, env.dialogs, room());
     EXPECT_EQ(make.selectedOption(), 0);
     const std::string sep(1, fs::path::preferred_separator);
@@ -391,9 +391,7 @@ TEST_F(KeyboardWritingTest, TheWipeRefusesHomeAndTheDatabaseFolders) {
 
 TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     loadBank(5);
-    DbKORFStyle gone(db());
-    gone.StyleProg = 41;
-    ASSERT_TRUE(gone.DelKORFStyles());
+    StyleStore(db()).remove(41);
     BankQueues hd = queues();
     hd.queueHardDisk(5, "BANK5");
     EXPECT_TRUE(hd.transfer());
@@ -410,7 +408,7 @@ TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 3, 4}));
 
     hd.queueHardDisk(9, "BANK9");
-    DeleteBank(db(), 9);
+    BankStore(db()).remove(9);
     env.dialogs.clear();
     EXPECT_FALSE(hd.transfer());
     EXPECT_EQ(env.dialogs.messages(),

@@ -35,8 +35,7 @@ protected:
     }
 
     bool send(std::int32_t style, const std::string& utility) {
-        DbKORFStyle access(db());
-        return SendStyleToKorgUtility(access, style, library, utility, workFolder, starter,
+        return SendStyleToKorgUtility(db(), style, library, utility, workFolder, starter,
                                       env.dialogs);
     }
 

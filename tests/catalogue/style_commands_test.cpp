@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
 #include "catalogue/catalogue_test_support.h"
+#include "catalogue/style_group.h"
 #include "cli/cli.h"
+#include "support/held_lock.h"
 
 namespace orb {
 namespace {
@@ -28,17 +31,25 @@ TEST_F(StyleCommandsTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     refuseUpdatesOf("KORFStyles", 57);
     const test::CliRun refused = run({"style-update", "--author", "Kim", "41", "57"});
     EXPECT_EQ(refused.status, kExitFailure);
-    EXPECT_EQ(refused.err, "The styles could not be updated; none was changed: 19 row is locked\n");
+    EXPECT_EQ(refused.err, "The styles could not be updated; none was changed: row is locked\n");
     const test::CliRun tooLong = run({"style-update", "--family", std::string(21, 'f'), "88"});
     EXPECT_EQ(tooLong.status, kExitFailure);
     EXPECT_EQ(tooLong.err,
-              "The styles could not be updated; none was changed: 19 The text for "
-              "KORFStyles.StyleFamily is longer than its 20 characters\n");
+              "The family of style 88 has 21 characters; it takes at most 20. None was changed.\n");
     const test::CliRun greek = run({"style-update", "--group", "\xCE\xB1", "88"});
     EXPECT_EQ(greek.status, kExitFailure);
     EXPECT_EQ(greek.err,
-              "The Group holds characters that the keyboard's files cannot carry "
-              "(Windows-1252 only).\n");
+              "The group of style 88 holds \"\xCE\xB1\", which the keyboard's files cannot carry "
+              "(Windows-1252 only). None was changed.\n");
+    // Text that is not UTF-8, a line break or a tab never reaches the catalogue.
+    for (const auto& [value, reason] :
+         {std::pair{std::string("caf\xE9"), std::string("is not valid UTF-8 text")},
+          {"Slow\nballad", "holds a line break"},
+          {"Slow\tballad", "holds a tab"}}) {
+        const test::CliRun bad = run({"style-update", "--description", value, "41", "88"});
+        EXPECT_EQ(bad.status, kExitFailure);
+        EXPECT_EQ(bad.err, "The description of style 41 " + reason + ". None was changed.\n");
+    }
     const test::CliRun unknown = run({"style-update", "--author", "Kim", "41", "999"});
     EXPECT_EQ(unknown.status, kExitFailure);
     EXPECT_EQ(unknown.err, "There is no style 999.\n");
@@ -47,6 +58,34 @@ TEST_F(StyleCommandsTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     EXPECT_EQ(run({"style-update", "41"}).status, kExitUsage);
     EXPECT_EQ(run({"style-update", "--family", "Rock"}).status, kExitUsage);
     EXPECT_EQ(run({"style-update", "--family", "Rock", "4x"}).status, kExitUsage);
+}
+
+// While another program writes to the database, the command waits, then says so in these words
+// and changes nothing; so does the styles window's group update.
+TEST_F(StyleCommandsTest, AStyleUpdateOnADatabaseInUseChangesNothing) {
+    const test::ShortBusyTimeout timeout;
+    const std::string before = snapshot();
+    const std::filesystem::path file = env.dir / "ORB.MDB";
+    {
+        const test::AnotherProgramsLock lock(file);
+        const test::CliRun refused = run({"style-update", "--family", "Latin", "41", "88"});
+        EXPECT_EQ(refused.status, kExitFailure);
+        EXPECT_EQ(refused.err, test::inUseText(file) + "\n");
+        EXPECT_EQ(refused.out, "");
+    }
+    EXPECT_EQ(snapshot(), before);
+
+    OpenDatabase(env.state);
+    StyleColumnChanges changes;
+    changes.StyleFamily = "Latin";
+    {
+        const test::AnotherProgramsLock lock(file);
+        env.dialogs.answer(UserDialogs::Answer::Yes);
+        EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 88},
+                                    [&](const GroupValues&) { return std::optional(changes); }));
+        EXPECT_EQ(env.dialogs.messages().back(), test::inUseText(file));
+    }
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(StyleCommandsTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
@@ -62,8 +101,7 @@ TEST_F(StyleCommandsTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
         "BEGIN SELECT RAISE(ABORT, 'bank is locked'); END");
     const test::CliRun refused = run({"style-delete", "--yes", "41", "73"});
     EXPECT_EQ(refused.status, kExitFailure);
-    EXPECT_EQ(refused.err,
-              "The styles could not be deleted; none was changed: 19 bank is locked\n");
+    EXPECT_EQ(refused.err, "The styles could not be deleted; none was changed: bank is locked\n");
     EXPECT_EQ(snapshot(), before);
     db().execute("DROP TRIGGER refuse_banks");
 

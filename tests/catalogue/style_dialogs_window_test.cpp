@@ -22,8 +22,8 @@ QLineEdit* box(QWidget& window, int index) {
     return child<QLineEdit>(window, QString("txtField%1").arg(index));
 }
 
-KORFStylesRow ballad() {
-    KORFStylesRow style;
+StyleRow ballad() {
+    StyleRow style;
     style.StyleProg = 57;
     style.StyleName1 = "BALLAD";
     style.StyleLength1 = 1200;

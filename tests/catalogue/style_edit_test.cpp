@@ -11,26 +11,25 @@ namespace {
 class StyleEditTest : public test::CatalogueTest {};
 
 TEST_F(StyleEditTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
-    DbKORFStyle access(db());
     const std::string before = snapshot();
-    std::optional<KORFStylesRow> shown;
-    EXPECT_FALSE(EditStyle(access, 57, env.dialogs, [&](const KORFStylesRow& style) {
+    std::optional<StyleRow> shown;
+    EXPECT_FALSE(EditStyle(db(), 57, env.dialogs, [&](const StyleRow& style) {
         shown = style;
         return std::optional<StyleEditValues>();
     }));
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(shown->StyleName1, "BALLAD");
     EXPECT_EQ(snapshot(), before);
-    EXPECT_FALSE(EditStyle(access, 999, env.dialogs, [](const KORFStylesRow&) {
+    EXPECT_FALSE(EditStyle(db(), 999, env.dialogs, [](const StyleRow&) {
         ADD_FAILURE() << "no window for a style that is gone";
         return std::optional<StyleEditValues>();
     }));
 
     const StyleEditValues edited{"SLOW", "A slow one", "Soul", "Ballads", "MY.STY", "Zoe"};
-    EXPECT_EQ(EditStyle(access, 57, env.dialogs,
-                        [&](const KORFStylesRow&) { return std::optional(edited); }),
-              edited);
-    const KORFStylesRow stored = storedStyle(57);
+    EXPECT_EQ(
+        EditStyle(db(), 57, env.dialogs, [&](const StyleRow&) { return std::optional(edited); }),
+        edited);
+    const StyleRow stored = storedStyle(57);
     EXPECT_EQ((StyleEditValues{stored.StyleName1, stored.StyleDesc, stored.StyleFamily,
                                stored.StyleCat, stored.StyleFile, stored.StyleAuthor}),
               edited);
@@ -39,39 +38,46 @@ TEST_F(StyleEditTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
     EXPECT_TRUE(env.dialogs.calls().empty());
 }
 
-// Each box holds as many characters as its column: that many are stored, one more the
-// database refuses, with its error text shown and the access object back at the stored values.
+// Each box holds as many characters as its column: that many are stored, one more the text
+// gate refuses with its message, and nothing is written.
 TEST_F(StyleEditTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
-    DbKORFStyle access(db());
-    for (std::size_t i = 0; i < kStyleFieldLengths.size(); ++i) {
+    for (std::size_t i = 0; i < kStyleFieldColumns.size(); ++i) {
         for (const int extra : {0, 1}) {
             env.dialogs.clear();
+            const std::string before = snapshot();
             std::array<std::string, 6> values{"N", "D", "F", "C", "S", "A"};
-            values[i] = std::string(static_cast<std::size_t>(kStyleFieldLengths[i] + extra), 'x');
+            const int size = kStyleFieldColumns[i]->size;
+            values[i] = std::string(static_cast<std::size_t>(size + extra), 'x');
             const StyleEditValues edited{values[0], values[1], values[2],
                                          values[3], values[4], values[5]};
-            const auto written = EditStyle(access, 73, env.dialogs, [&](const KORFStylesRow&) {
-                return std::optional(edited);
-            });
+            const auto written = EditStyle(db(), 73, env.dialogs,
+                                           [&](const StyleRow&) { return std::optional(edited); });
             EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
-            EXPECT_EQ(env.dialogs.messages().size(), static_cast<std::size_t>(extra));
-            if (extra == 1 && !env.dialogs.messages().empty()) {
-                EXPECT_EQ(env.dialogs.messages()[0].rfind("The style could not be updated: 19 ", 0),
-                          0u)
-                    << env.dialogs.messages()[0];
-                const KORFStylesRow stored = storedStyle(73);
-                EXPECT_EQ(access.StyleName1, stored.StyleName1);
-                EXPECT_EQ(access.StyleDesc, stored.StyleDesc);
-                EXPECT_EQ(access.StyleCat, stored.StyleCat);
-                EXPECT_EQ(access.StyleAuthor, stored.StyleAuthor);
+            if (extra == 1) {
+                EXPECT_EQ(env.dialogs.messages(),
+                          std::vector<std::string>{
+                              "The " + std::string(kStyleFieldColumns[i]->label) +
+                              " of style 73 has " + std::to_string(size + 1) +
+                              " characters; it takes at most " + std::to_string(size) + "."});
+                EXPECT_EQ(snapshot(), before);
+            } else {
+                EXPECT_TRUE(env.dialogs.messages().empty());
             }
         }
     }
+    // What the database refuses, with its words after the system's own.
+    refuseUpdatesOf("KORFStyles", 41);
+    env.dialogs.clear();
+    const StyleEditValues edited{"N", "D", "F", "C", "S", "A"};
+    EXPECT_FALSE(
+        EditStyle(db(), 41, env.dialogs, [&](const StyleRow&) { return std::optional(edited); }));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The style could not be updated: row is locked"});
 }
 
 TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     test::ScriptedDialogs dialogs;
-    KORFStylesRow style;
+    StyleRow style;
     style.StyleProg = 57;
     style.StyleName1 = "BALLAD";
     style.StyleLength1 = 1200;
@@ -93,9 +99,12 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     EXPECT_FALSE(edit.result().has_value());
     EXPECT_EQ(dialogs.messages(),
               (std::vector<std::string>{
-                  "The Description holds characters that the keyboard's files cannot carry "
-                  "(Windows-1252 only).",
-                  "The Name may be at most 11 characters long."}));
+                  "The description of style 57 holds \"\xF0\x9F\x8E\xB9\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only).",
+                  "The name of style 57 has 12 characters; it takes at most 11."}));
+    edit.fields[0] = "TAB\tNAME";
+    EXPECT_FALSE(edit.update());
+    EXPECT_EQ(dialogs.messages().back(), "The name of style 57 holds a tab.");
     edit.fields[0] = "  ELEVEN CH";  // kept as typed, blanks included
     ASSERT_TRUE(edit.update());
     EXPECT_EQ(edit.result()->StyleName1, "  ELEVEN CH");

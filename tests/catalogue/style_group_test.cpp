@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_group.h"
-#include "catalogue/unlink_style_from_songs.h"
+#include "db/link_store.h"
 
 namespace orb {
 namespace {
@@ -20,9 +20,8 @@ protected:
 };
 
 TEST_F(StyleGroupTest, DeletingThreeStylesEmptiesTheirSlotsAndUnlinksTheirSongs) {
-    DbKORFStyle access(db());
     env.dialogs.answer(Answer::Yes);
-    ASSERT_TRUE(RunGroupDelete(db(), access, env.dialogs, threeRows()));
+    ASSERT_TRUE(RunGroupDelete(db(), env.dialogs, threeRows()));
 
     ASSERT_EQ(env.dialogs.calls().size(), 2u);
     const auto& question = env.dialogs.calls()[0];
@@ -47,10 +46,9 @@ TEST_F(StyleGroupTest, DeletingThreeStylesEmptiesTheirSlotsAndUnlinksTheirSongs)
 }
 
 TEST_F(StyleGroupTest, DeleteAsksByNameForOneStyleAndStopsOnNo) {
-    DbKORFStyle access(db());
     const std::string before = snapshot();
     env.dialogs.answer(Answer::No);
-    EXPECT_FALSE(RunGroupDelete(db(), access, env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_FALSE(RunGroupDelete(db(), env.dialogs, {{57, "BALLAD"}}));
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{
                   "Style BALLAD will be deleted from database and from banks. Are you sure?"});
@@ -58,7 +56,7 @@ TEST_F(StyleGroupTest, DeleteAsksByNameForOneStyleAndStopsOnNo) {
 
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupDelete(db(), access, env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_TRUE(RunGroupDelete(db(), env.dialogs, {{57, "BALLAD"}}));
     EXPECT_EQ(env.dialogs.messages().back(),
               "Style has been deleted. Click on Ok to update style grid.");
     EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 73, 88}));
@@ -71,11 +69,10 @@ TEST_F(StyleGroupTest, ARefusedDeleteChangesNothing) {
         "CREATE TRIGGER refuse_link BEFORE DELETE ON KORFSonSty WHEN OLD.StyleProg = 73 "
         "BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
     const std::string before = snapshot();
-    DbKORFStyle access(db());
     env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupDelete(db(), access, env.dialogs, threeRows()));
+    EXPECT_FALSE(RunGroupDelete(db(), env.dialogs, threeRows()));
     EXPECT_EQ(env.dialogs.messages().back(),
-              "The styles could not be deleted; none was changed: 19 row is locked");
+              "The styles could not be deleted; none was changed: row is locked");
     EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);
     EXPECT_EQ(snapshot(), before);
     EXPECT_FALSE(db().inTransaction());
@@ -83,11 +80,12 @@ TEST_F(StyleGroupTest, ARefusedDeleteChangesNothing) {
 
 TEST_F(StyleGroupTest, UnlinkingStyleZeroOrAStyleWithoutLinksChangesNothing) {
     const std::string before = snapshot();
-    UnlinkStyleFromSongs(db(), 0);
-    UnlinkStyleFromSongs(db(), 999);
+    LinkStore store(db());
+    store.unlinkStyle(0);
+    store.unlinkStyle(999);
     EXPECT_EQ(snapshot(), before);
-    UnlinkStyleFromSongs(db(), 88);
-    UnlinkStyleFromSongs(db(), 57);
+    store.unlinkStyle(88);
+    store.unlinkStyle(57);
     EXPECT_EQ(links(), (std::vector<Link>{{301, 0, "", "", "free"},
                                           {301, 41, "120", "+2", "intro"},
                                           {302, 0, "", "", "first"},
@@ -95,17 +93,15 @@ TEST_F(StyleGroupTest, UnlinkingStyleZeroOrAStyleWithoutLinksChangesNothing) {
 }
 
 TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColumns) {
-    DbKORFStyle access(db());
     std::optional<GroupValues> proposed;
     StyleColumnChanges changes;
     changes.StyleFamily = "Swing";
     changes.StyleAuthor = "Eve";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(
-        RunGroupUpdate(db(), access, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
-            proposed = values;
-            return std::optional(changes);
-        }));
+    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+        proposed = values;
+        return std::optional(changes);
+    }));
     EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"A group of styles is about to be updated. Are you sure?"});
@@ -119,11 +115,37 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
     EXPECT_FALSE(env.dialogs.waitCursor());
 }
 
+// The group update measures in characters: twenty accented letters fill the family.
+TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndRefusesWhatTheGateRefuses) {
+    const std::string twenty = [] {
+        std::string text;
+        for (int i = 0; i < 20; ++i) {
+            text += "\xC3\xA9";
+        }
+        return text;
+    }();
+    StyleColumnChanges changes;
+    changes.StyleFamily = twenty;
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {41, 57},
+                               [&](const GroupValues&) { return std::optional(changes); }));
+    EXPECT_EQ(storedStyle(57).StyleFamily, twenty);
+
+    const std::string before = snapshot();
+    changes.StyleFamily = "Line\nbreak";
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
+                                [&](const GroupValues&) { return std::optional(changes); }));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The family of style 41 holds a line break. None was changed.");
+    EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
-    DbKORFStyle access(db());
     const std::string before = snapshot();
     // Cancelled: no question at all (the scripted dialogs fail on an unexpected one).
-    EXPECT_FALSE(RunGroupUpdate(db(), access, env.dialogs, {41, 57},
+    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
                                 [](const GroupValues&) { return std::nullopt; }));
     EXPECT_TRUE(env.dialogs.calls().empty());
 
@@ -131,10 +153,10 @@ TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
     StyleColumnChanges changes;
     changes.StyleCat = "Evergreen";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupUpdate(db(), access, env.dialogs, {41, 57, 73},
+    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57, 73},
                                 [&](const GroupValues&) { return std::optional(changes); }));
     EXPECT_EQ(env.dialogs.messages().back(),
-              "The styles could not be updated; none was changed: 19 row is locked");
+              "The styles could not be updated; none was changed: row is locked");
     EXPECT_EQ(snapshot(), before);
 }
 
@@ -165,9 +187,9 @@ TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages(),
               (std::vector<std::string>{
-                  "The Author may be at most 50 characters long.",
-                  "The Group holds characters that the keyboard's files cannot carry "
-                  "(Windows-1252 only)."}));
+                  "The author of the selected styles has 51 characters; it takes at most 50.",
+                  "The group of the selected styles holds \"\xCE\xB1\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only)."}));
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 

@@ -143,7 +143,7 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     }
 
     // Set Filter: the filter window, each field as long as its column; a filter on the group.
-    env.state.StyleFilterValues[6] = "STYLENAME1 DESC";
+    env.state.styleQuery.order = {{StyleColumn::Name, true}};
     QTimer::singleShot(0, [&] {
         auto* filter = qobject_cast<StyleFilterWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(filter, nullptr);
@@ -163,7 +163,8 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         QTest::mouseClick(child<QPushButton>(*filter, "cmdOk"), Qt::LeftButton);
     });
     child<QAction>(window, "mStyles6")->trigger();
-    EXPECT_EQ(env.state.StyleListWhere, "STYLECAT = pStyleCat");
+    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Group), "SALSA");
+    EXPECT_TRUE(env.state.styleQuery.order.empty());
     EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(),
               " 1 styles available - Database filtering is active ");
     EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Gamma");

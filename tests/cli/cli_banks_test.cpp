@@ -41,6 +41,32 @@ TEST_F(BankCommandsTest, SaveListDeleteAndWhereIs) {
     EXPECT_EQ(slotsOf(10), (Slots{73, 57}));
 }
 
+// A name longer than the bank dialog takes is refused whole, never cut: cut, it could name
+// another bank and, with --overwrite, replace it.
+TEST_F(BankCommandsTest, ANameOverElevenCharactersIsRefusedAndNothingIsStored) {
+    addBank(12, {41});
+    db().execute("UPDATE KORFBanks SET BankName = 'SATURDAY GI' WHERE BankProg = 12");
+    const std::string before = snapshot();
+    const test::CliRun refused = run({"bank-save", "SATURDAY GIG", "--overwrite", "57", "73"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              "The bank name SATURDAY GIG has 12 characters; a bank name takes at most 11. "
+              "Nothing was stored.\n");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(slotsOf(12), (Slots{41}));
+    EXPECT_EQ(BankStore(db()).count(), 3);
+
+    // Eleven characters, accented ones counted as one each, are a name; a line break is not.
+    const test::CliRun eleven = run({"bank-save", "F\xC3\xAATE \xC3\xA0 ROME", "57"});
+    EXPECT_EQ(eleven.status, 0) << eleven.err;
+    EXPECT_EQ(eleven.out, "Bank 13 F\xC3\xAATE \xC3\xA0 ROME stored.\n");
+    const test::CliRun broken = run({"bank-save", "TWO\nLINES", "57"});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err, "The name of the new bank holds a line break.\n");
+    EXPECT_EQ(BankStore(db()).count(), 4);
+}
+
 TEST_F(BankCommandsTest, BanksListsInNameOrder) {
     addBank(2, {41});
     db().execute("UPDATE KORFBanks SET BankName = 'ALPHA', BankDesc = 'First' WHERE BankProg = 2");

@@ -2,7 +2,6 @@
 
 #include "db/database.h"
 #include "db/sql_parameters.h"
-#include "db/transaction.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -62,32 +61,16 @@ TEST_F(DatabaseTest, ColumnsByNameIgnoreCaseAndTextComparesWithoutCase) {
     EXPECT_TRUE(rows.isNull(1) == false);
 }
 
-TEST_F(DatabaseTest, ErrorTextIsCodeBlankMessage) {
+TEST_F(DatabaseTest, ErrorTextIsTheEngineMessageWithoutItsCode) {
     try {
         db.execute("SELECT * FROM Missing");
         FAIL() << "no error";
     } catch (const DbError& e) {
         EXPECT_EQ(e.code(), 1);
-        EXPECT_EQ(std::string(e.what()), "1 no such table: Missing");
+        EXPECT_EQ(std::string(e.what()), "no such table: Missing");
+        EXPECT_EQ(e.kind(), StoreError::Kind::Refused);
     }
     EXPECT_THROW(db.execute("INSERT INTO T (Id) VALUES (pId)", {1, 2}), DbError);
-}
-
-TEST_F(DatabaseTest, TransactionRollsBackUnlessCommitted) {
-    {
-        Transaction transaction(db);
-        db.execute("INSERT INTO T (Id) VALUES (1)");
-    }
-    EXPECT_FALSE(db.query("SELECT * FROM T").next());
-    {
-        Transaction transaction(db);
-        db.execute("INSERT INTO T (Id) VALUES (2)");
-        transaction.commit();
-    }
-    EXPECT_FALSE(db.inTransaction());
-    Rows rows = db.query("SELECT Id FROM T");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.integer(0), 2);
 }
 
 TEST_F(DatabaseTest, TheSameStatementCanRunWhileItsRowsAreStillOpen) {

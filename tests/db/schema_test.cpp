@@ -80,7 +80,7 @@ TEST(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
     } catch (const DataPathError& e) {
         EXPECT_EQ(std::string(e.what()),
                   "The tables of the ORB database " + bare.string() +
-                      " cannot be made ready; nothing was stored and ORB cannot work with it (8 "
+                      " cannot be made ready; nothing was stored and ORB cannot work with it ("
                       "attempt to write a readonly database).");
         EXPECT_EQ(e.code(), 8);
     }
@@ -93,6 +93,36 @@ TEST(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
     env.state.connection.close();
     readOnly.open(complete, Database::OpenMode::ReadOnly);
     EXPECT_NO_THROW(CreateTables(readOnly, env.settings));
+}
+
+// A step that fails after the first tables were made leaves none of them: the whole schema step
+// is one transaction.
+TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
+    test::TestEnvironment env;
+    const auto path = env.dir / "half.mdb";
+    {
+        Database creator;
+        creator.open(path, Database::OpenMode::CreateIfMissing);
+        // A view where the songs table belongs: its table statement passes, its index cannot.
+        creator.execute("CREATE VIEW KORFSongs AS SELECT 1 AS SongCode, 'x' AS SongTitle");
+    }
+    Database db;
+    db.open(path, Database::OpenMode::ExistingOnly);
+    try {
+        CreateTables(db, env.settings);
+        FAIL() << "an index was made on a view";
+    } catch (const DataPathError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The tables of the ORB database " + path.string() +
+                      " cannot be made ready; nothing was stored and ORB cannot work with it "
+                      "(views may not be indexed).");
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_FALSE(tableExists(db, "KORFBanks"));
+    EXPECT_FALSE(tableExists(db, "KORFStyles"));
+    EXPECT_FALSE(tableExists(db, "QUERY1"));
+    EXPECT_EQ(schemaVersionOf(db), 0);
+    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
 }
 
 TEST(Schema, AnExistingDatabaseKeepsItsRowsAndLosesKORFConfs) {
@@ -226,7 +256,7 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
                            {std::string(51, 'b')});
             } catch (const DbError& e) {
                 EXPECT_EQ(std::string(e.what()),
-                          "19 The text for KORFBanks.BankName is longer than its 50 characters");
+                          "The text for KORFBanks.BankName is longer than its 50 characters");
                 throw;
             }
         },
@@ -244,9 +274,8 @@ TEST(Schema, EveryGuardRefusesOneCharacterTooMany) {
         const std::string table(column.table);
         const std::string name(column.column);
         const std::string tooLong(static_cast<std::size_t>(column.size) + 1, 'w');
-        const std::string message = "19 The text for " + table + "." + name +
-                                    " is longer than its " + std::to_string(column.size) +
-                                    " characters";
+        const std::string message = "The text for " + table + "." + name + " is longer than its " +
+                                    std::to_string(column.size) + " characters";
         const std::string insert = "INSERT INTO " + table + " (" + name + ") VALUES (pText)";
         try {
             db.execute(insert, {tooLong});
@@ -280,7 +309,7 @@ TEST(Schema, TextLongerThanItsColumnIsRefusedAndNothingStored) {
         FAIL() << "a 12-character name was stored";
     } catch (const DbError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "19 The text for KORFStyles.StyleName1 is longer than its 11 characters");
+                  "The text for KORFStyles.StyleName1 is longer than its 11 characters");
     }
     EXPECT_FALSE(db.query("SELECT * FROM KORFStyles").next());
     // Characters, not bytes, count: eleven accented letters fit.

@@ -137,8 +137,22 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
     links.removeLocal(0);
     EXPECT_FALSE(links.store());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The links cannot be stored: 19 link refused\nThe stored "
+              std::vector<std::string>{"The links cannot be stored: link refused\nThe stored "
                                        "links have been left as they were."});
+    EXPECT_EQ(stored().size(), 4u);
+
+    // A note the gate refuses: its sentence names the link.
+    db().execute("DROP TRIGGER refuse_links");
+    env.dialogs.clear();
+    SongLinksController edited = forSong(302);
+    edited.load();
+    edited.addAvailable({0});  // BALLAD, style 57
+    editorAnswers.push_back(LinkValues{"line\nbreak", "", ""});
+    edited.editLocal(0);
+    EXPECT_FALSE(edited.store());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The note of the link of song 302 to style 57 holds a line "
+                                       "break. The stored links have been left as they were."});
     EXPECT_EQ(stored().size(), 4u);
 }
 

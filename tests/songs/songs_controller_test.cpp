@@ -4,7 +4,6 @@
 
 #include "core/drive_folder.h"
 #include "core/print_service.h"
-#include "db/db_korf_songs.h"
 #include "songs/floppy_style.h"
 #include "songs/song_list_print.h"
 #include "songs_fixture.h"
@@ -64,22 +63,28 @@ TEST_F(SongsControllerTest, OneRowPerLinkAndOneForASongWithoutLinks) {
 TEST_F(SongsControllerTest, TitleSortsUpDownAndBackAndPerformerResetsIt) {
     const std::vector<std::string> up = {"Alone", "Its me", "Yesterday", "Yesterday", "Yesterday"};
     controller.headerClicked(0);
-    EXPECT_EQ(controller.orderText(), "KORFSongs.SongTitle");
+    EXPECT_EQ(controller.order(), (SongGridOrder{SongGridColumn::Title, false}));
+    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
+              " ORDER BY KORFSongs.SongTitle");
     EXPECT_EQ(controller.headerSort(0), SongSort::Ascending);
     EXPECT_EQ(column(&SongGridRow::SongTitle), up);
     controller.headerClicked(0);
-    EXPECT_EQ(controller.orderText(), "KORFSongs.SongTitle DESC");
+    EXPECT_EQ(controller.order(), (SongGridOrder{SongGridColumn::Title, true}));
+    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
+              " ORDER BY KORFSongs.SongTitle DESC");
     EXPECT_EQ(controller.headerSort(0), SongSort::Descending);
     EXPECT_EQ(column(&SongGridRow::SongTitle), std::vector<std::string>(up.rbegin(), up.rend()));
     controller.headerClicked(0);
-    EXPECT_EQ(controller.orderText(), "");
+    EXPECT_EQ(controller.order(), SongGridOrder{});
     EXPECT_EQ(controller.headerSort(0), SongSort::None);
 
     controller.headerClicked(0);
     controller.headerClicked(1);
     EXPECT_EQ(controller.headerSort(0), SongSort::None);
     EXPECT_EQ(controller.headerSort(1), SongSort::Ascending);
-    EXPECT_EQ(controller.orderText(), "KORFSongs.SongPerformer");
+    EXPECT_EQ(controller.order(), (SongGridOrder{SongGridColumn::Performer, false}));
+    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
+              " ORDER BY KORFSongs.SongPerformer");
     EXPECT_EQ(column(&SongGridRow::SongPerformer).front(), "");
 }
 
@@ -137,12 +142,21 @@ TEST_F(SongsControllerTest, SongDialogAddsEditsAndReportsWhatItCannotStore) {
 
     editing.setTitle("Alone \xF0\x9F\x8E\xB5");  // a note emoji
     EXPECT_FALSE(editing.ok());
+    editing.setTitle("Alone");
+    editing.setPerformer("Heart\tand soul");
+    EXPECT_FALSE(editing.ok());
+    adding.setTitle("Line\nbreak");
+    EXPECT_FALSE(adding.ok());
+    EXPECT_EQ(songs()[1], "302:Alone/Heart");
     db().execute("DELETE FROM KORFSongs WHERE SongCode = 302");
-    editing.setTitle("Alone again");
+    editing.setPerformer("Heart");
     EXPECT_FALSE(editing.ok());
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
-                  "The title may hold only characters of the Windows-1252 character set.",
+                  "The title of song 302 holds \"\xF0\x9F\x8E\xB5\", which the keyboard's files "
+                  "cannot carry (Windows-1252 only).",
+                  "The performer of song 302 holds a tab.",
+                  "The title of the new song holds a line break.",
                   "The song cannot be stored: it is no longer there."}));
 }
 

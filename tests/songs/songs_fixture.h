@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 #include "support/link_rows.h"
 #include "support/sty_file_builder.h"
@@ -40,7 +40,7 @@ public:
     Database& db() { return env.state.connection; }
 
     void addStyle(std::int32_t prog, const std::string& name) {
-        DbKORFStyle style(db());
+        StyleRow style;
         style.StyleProg = prog;
         style.StyleName1 = name;
         style.StyleName2 = "SECOND" + std::to_string(prog);
@@ -48,7 +48,7 @@ public:
         style.StyleContent2 = makeChunk(static_cast<std::size_t>(prog) + 5, prog + 1000);
         style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
         style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
-        ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+        StyleStore(db()).insertNumbered(style);
     }
 
     void addSong(std::int32_t code, const std::string& title, const std::string& performer) {

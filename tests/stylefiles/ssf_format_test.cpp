@@ -13,19 +13,19 @@
 namespace orb {
 namespace {
 
-std::string written(const KORFStylesRow& style) {
+std::string written(const StyleRow& style) {
     std::ostringstream out;
     writeSsf(out, style, "x.SSF");
     return out.str();
 }
 
-std::optional<KORFStylesRow> read(const std::string& bytes) {
+std::optional<StyleRow> read(const std::string& bytes) {
     std::istringstream in(bytes);
     return readSsf(in, "F.SSF");
 }
 
 TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
-    KORFStylesRow style;
+    StyleRow style;
     style.StyleProg = 41;
     style.StyleName1 = "ROCKY      ";
     style.StyleName2 = "ROCKY VAR 2";
@@ -44,12 +44,12 @@ TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
     EXPECT_EQ(bytes.substr(0, 68),
               "SSF_ORB_Quillmar00011ROCKY      00011ROCKY VAR 200005010000000500200");
     EXPECT_EQ(bytes.substr(bytes.size() - 45), "00001 00001 00001 00001 00001 0001006/12/2026");
-    KORFStylesRow back = style;
+    StyleRow back = style;
     back.StyleProg = 0;
     EXPECT_EQ(read(bytes), back);
 
     // Windows-1252 text: one byte per character, counted as bytes, and back as UTF-8.
-    const KORFStylesRow accented = test::ssfStyle(57, "Caf\xC3\xA9");
+    const StyleRow accented = test::ssfStyle(57, "Caf\xC3\xA9");
     const std::string accentedBytes = written(accented);
     EXPECT_NE(accentedBytes.find("00004Caf\xE9"), std::string::npos);
     EXPECT_NE(accentedBytes.find("00008Jos\xE9 \x80"
@@ -58,6 +58,21 @@ TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
     back = accented;
     back.StyleProg = 0;
     EXPECT_EQ(read(accentedBytes), back);
+}
+
+// Both names are Windows-1252 on disk: the second one's byte 0xE9 is read as "é", and a file
+// written from what was read holds the same bytes.
+TEST(SsfFormat, TheSecondNameIsReadFromWindows1252AndWrittenBackTheSame) {
+    const std::string bytes = test::ssfBytes(test::ssfFields(
+        "Caf\xE9", "Caf\xE9 Var\x80", test::makeChunk(30, 3), test::makeChunk(20, 4),
+        {"Jos\xE9", "Gr", "Fam", "D\xE9sc", "USER01.STY"}, "06/12/2026"));
+    const std::optional<StyleRow> style = read(bytes);
+    ASSERT_TRUE(style);
+    EXPECT_EQ(style->StyleName1, "Caf\xC3\xA9");
+    EXPECT_EQ(style->StyleName2, "Caf\xC3\xA9 Var\xE2\x82\xAC");
+    EXPECT_EQ(style->StyleAuthor, "Jos\xC3\xA9");
+    EXPECT_EQ(style->StyleDesc, "D\xC3\xA9sc");
+    EXPECT_EQ(written(*style), bytes);
 }
 
 TEST(SsfFormat, OtherDateSeparatorsAndTheStoredEmptyPartAreRead) {
@@ -118,24 +133,24 @@ TEST(SsfFormat, WhatIsNoSingleStyleFileOrIsDamagedIsRefused) {
 
 TEST(SsfFormat, StylesThatNoFileCanCarryAreRefusedBeforeWriting) {
     struct Case {
-        std::function<void(KORFStylesRow&)> change;
+        std::function<void(StyleRow&)> change;
         std::string refusal;
     };
     const std::vector<Case> cases = {
-        {[](KORFStylesRow& s) {
+        {[](StyleRow& s) {
              s.StyleContent1.assign(100000, 'x');
              s.StyleLength1 = 100000;
          },
          "its first length 100000 does not fit five digits"},
-        {[](KORFStylesRow& s) { s.StyleLength2 = 7; },
+        {[](StyleRow& s) { s.StyleLength2 = 7; },
          "its second length 7 differs from the 209 bytes of its part"},
-        {[](KORFStylesRow& s) { s.StyleDesc = "\xCE\xA9"; },
+        {[](StyleRow& s) { s.StyleDesc = "\xCE\xA9"; },
          "its description holds characters that Windows-1252 cannot carry"},
-        {[](KORFStylesRow& s) { s.StyleDate = "06/12/2026"; },
+        {[](StyleRow& s) { s.StyleDate = "06/12/2026"; },
          "its date \"06/12/2026\" is no date of the form yyyy/mm/dd"},
     };
     for (const Case& c : cases) {
-        KORFStylesRow style = test::ssfStyle(9, "NINE");
+        StyleRow style = test::ssfStyle(9, "NINE");
         c.change(style);
         std::ostringstream out;
         EXPECT_THROW(writeSsf(out, style, "n.SSF"), StyleFileError) << c.refusal;

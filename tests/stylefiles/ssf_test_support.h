@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "db/db_korf_style.h"
+#include "db/style_store.h"
 #include "stylefiles/ssf_export.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
@@ -23,8 +23,8 @@ inline std::string everyByte(std::size_t size, int seed) {
 
 // A stored style with parts of 1000 + prog and 200 + prog bytes, descriptive texts that name
 // it and Windows-1252 characters in its author, dated 2026/12/06.
-inline KORFStylesRow ssfStyle(std::int32_t prog, const std::string& name) {
-    KORFStylesRow style;
+inline StyleRow ssfStyle(std::int32_t prog, const std::string& name) {
+    StyleRow style;
     style.StyleProg = prog;
     style.StyleName1 = name;
     style.StyleName2 = "VAR " + std::to_string(prog);
@@ -41,10 +41,8 @@ inline KORFStylesRow ssfStyle(std::int32_t prog, const std::string& name) {
     return style;
 }
 
-inline void storeStyle(Database& db, const KORFStylesRow& row) {
-    DbKORFStyle style(db);
-    static_cast<KORFStylesRow&>(style) = row;
-    ASSERT_TRUE(style.InsKORFStyles()) << style.clsKORFStylesError;
+inline void storeStyle(Database& db, const StyleRow& row) {
+    StyleStore(db).insertNumbered(row);
 }
 
 class RecordingExportWindows : public SsfExportWindows {

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "db/db_korf_bank.h"
+#include "db/bank_store.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/ssf_reader.h"
@@ -15,11 +15,10 @@ namespace fs = std::filesystem;
 using Icon = UserDialogs::Icon;
 using Choice = SsfExportController::Choice;
 
-KORFStylesRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
-    DbKORFStyle style(env.state.connection);
-    style.StyleProg = prog;
-    EXPECT_TRUE(style.GetKORFStyles()) << prog;
-    return style;
+StyleRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
+    const std::optional<StyleRow> style = StyleStore(env.state.connection).find(prog);
+    EXPECT_TRUE(style.has_value()) << prog;
+    return style.value_or(StyleRow{});
 }
 
 // A catalogue whose names reduce to the same file name, to nothing, or carry a part too
@@ -31,7 +30,7 @@ struct SsfTransfer : ::testing::Test {
                  {41, "rocky      "}, {57, "Caf\xC3\xA9-Bar"}, {73, "ROCK-Y"}, {88, "- -"}}) {
             test::storeStyle(db(), test::ssfStyle(prog, name));
         }
-        KORFStylesRow huge = test::ssfStyle(95, "HUGE");
+        StyleRow huge = test::ssfStyle(95, "HUGE");
         huge.StyleContent1 = test::everyByte(100000, 3);
         huge.StyleLength1 = 100000;
         test::storeStyle(db(), huge);
@@ -128,9 +127,9 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
 }
 
 TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
-    env.state.BankStyles.Add(88, "- -", "", 0, 0, "", "");
-    env.state.BankStyles.Add(41, "rocky", "", 0, 0, "", "");
-    env.state.BankAccess->BankName = "LIVE SET";
+    env.state.currentBank.styles.Add(88, "- -", "", 0, 0, "", "");
+    env.state.currentBank.styles.Add(41, "rocky", "", 0, 0, "", "");
+    env.state.currentBank.name = "LIVE SET";
     SsfExportController& bank = open({{57}, {57}, true}, out);
     EXPECT_EQ(bank.caption(), "Bank export to SSF");
     EXPECT_EQ(bank.choice(), Choice::None);
@@ -162,7 +161,7 @@ TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoThe
               std::vector<std::string>(2, "SSF file import ended without errors"));
     EXPECT_EQ(empty.dialogs.calls().back().icon, Icon::Information);
     for (const auto& [prog, original] : {std::pair{1, 57}, std::pair{2, 41}}) {
-        KORFStylesRow expected = storedStyle(env, original);
+        StyleRow expected = storedStyle(env, original);
         expected.StyleProg = prog;
         EXPECT_EQ(storedStyle(empty, prog), expected);
     }
@@ -221,8 +220,8 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
         {"cut.SSF", "The file " + (out / "cut.SSF").string() +
                         " is damaged: its second name is cut short: 6 bytes announced, 3 "
                         "present. Nothing was imported from it."},
-        {"long.SSF",
-         "The style of the file " + (out / "long.SSF").string() + " could not be stored: "},
+        {"long.SSF", "The name of the style in " + (out / "long.SSF").string() +
+                         " has 12 characters; it takes at most 11. Nothing was imported from it."},
     };
     for (const Case& c : cases) {
         empty.dialogs.clear();
@@ -240,11 +239,7 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
 
 TEST_F(SsfTransfer, TheCommandLineExportsAndImportsWithTheSameControllers) {
     const std::string database = (env.dir / "ORB.MDB").string();
-    DbKORFBank bank(db());
-    bank.BankProg = 6;
-    bank.BankName = "LIVE SET";
-    bank.BankStyle01 = 73;
-    ASSERT_TRUE(bank.InsKORFBanks());
+    BankStore(db()).insertNumbered({6, "LIVE SET", "", {73}});
     // Each command closes the state's connection when it ends.
     auto deleteStyle = [&](int prog) {
         Database other;

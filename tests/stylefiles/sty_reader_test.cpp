@@ -57,7 +57,7 @@ TEST(StyReader, NamesBecomeElevenCharactersOfText) {
     const KORFStyles& styles = contents.banks.at(0).styles;
     EXPECT_EQ(styles.Item(1).StyleName1, "ROCK5      ");
     EXPECT_EQ(styles.Item(1).StyleName2, "it`s       ");
-    EXPECT_EQ(styles.Item(2).StyleName1, "A B  \x7F     ");
+    EXPECT_EQ(styles.Item(2).StyleName1, "A B        ");
     EXPECT_EQ(styles.Item(2).StyleName2, "Caf\xC3\xA9\xE2\x82\xAC\xC2\x81     ");
     EXPECT_EQ(styles.Item(3).StyleName1, "ELEVEN CHAR");
     EXPECT_EQ(styles.Item(3).StyleName2, "           ");

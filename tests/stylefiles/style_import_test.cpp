@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "db/db_korf_style.h"
+#include <chrono>
+
+#include "db/style_store.h"
 #include "state/app_state.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/style_import.h"
+#include "support/held_lock.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -25,11 +28,10 @@ std::vector<std::int32_t> slotsOf(std::initializer_list<std::int32_t> filled) {
     return slots;
 }
 
-KORFStylesRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
-    DbKORFStyle style(env.state.connection);
-    style.StyleProg = prog;
-    EXPECT_TRUE(style.GetKORFStyles()) << prog;
-    return style;
+StyleRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
+    const std::optional<StyleRow> style = StyleStore(env.state.connection).find(prog);
+    EXPECT_TRUE(style.has_value()) << prog;
+    return style.value_or(StyleRow{});
 }
 
 constexpr auto Folder = ImportRequest::Source::Folder;
@@ -135,7 +137,7 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(banks[2].styles, slotsOf({6}));
     EXPECT_EQ(banks[2].desc, "");
 
-    const KORFStylesRow beta2 = storedStyle(f.env, 4);
+    const StyleRow beta2 = storedStyle(f.env, 4);
     EXPECT_EQ(beta2.StyleName1, "BETA2      ");
     EXPECT_EQ(beta2.StyleName2, "BETA2B     ");
     EXPECT_EQ(beta2.StyleContent1, firstBlock(2, 1));
@@ -237,7 +239,7 @@ TEST(StyleImport, OverwriteByNameKeepsTheNumber) {
 
     Database& db = f.env.state.connection;
     EXPECT_EQ(styleCount(db), 3);
-    const KORFStylesRow overwritten = storedStyle(f.env, 2);
+    const StyleRow overwritten = storedStyle(f.env, 2);
     EXPECT_EQ(overwritten.StyleName1, "SAME2      ");
     EXPECT_EQ(overwritten.StyleName2, "");
     EXPECT_EQ(overwritten.StyleContent1, firstBlock(6, 1));
@@ -328,9 +330,12 @@ TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     }
     ASSERT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
-                  "The family may hold only characters of the Windows-1252 character set.",
-                  "The group may hold only characters of the Windows-1252 character set.",
-                  "The description may hold only characters of the Windows-1252 character set."}));
+                  "The family of the imported styles holds \"\xF0\x9F\x98\x80\", which the "
+                  "keyboard's files cannot carry (Windows-1252 only).",
+                  "The group of the imported styles holds \"\xE6\xBC\xA2\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only).",
+                  "The description of the imported bank holds \"\xCE\xB1\", which the "
+                  "keyboard's files cannot carry (Windows-1252 only)."}));
     EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Exclamation);
     EXPECT_FALSE(dialog.result());
 
@@ -382,11 +387,12 @@ TEST(StyleImport, ARefusedStoreStopsTheRun) {
     StyleImportController& c = f.open(Folder);
     c.setPath(f.env.dir.path().string());
     c.setConfirmEachStyle(true);
-    // Only a dialog can bring a value longer than its column this far.
-    f.windows.onConfirm = [](const StyleConfirmation& dialog) {
+    // Only a dialog can bring a value the gate refuses this far; the store refuses it.
+    std::string author = std::string(51, 'a');
+    f.windows.onConfirm = [&author](const StyleConfirmation& dialog) {
         StyleSelection selection{dialog.checked(), dialog.values()};
         if (dialog.caption() == "B.STY") {
-            selection.values[2] = std::string(51, 'a');
+            selection.values[2] = author;
         }
         return std::optional<StyleSelection>(selection);
     };
@@ -397,9 +403,41 @@ TEST(StyleImport, ARefusedStoreStopsTheRun) {
     ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
     EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
     EXPECT_EQ(f.env.dialogs.calls()[0].text,
-              "The import into the database " + f.env.state.DatabasePath +
-                  " failed; nothing of this run was stored (19 The text for "
-                  "KORFStyles.StyleAuthor is longer than its 50 characters).");
+              "The author of the style LONG1 of B.STY has 51 characters; it takes at most 50. "
+              "Nothing of this run was stored.");
+
+    author = "Ann\tBob";
+    f.env.dialogs.clear();
+    EXPECT_FALSE(c.run());
+    EXPECT_EQ(styleCount(db), 0);
+    EXPECT_EQ(f.env.dialogs.messages(),
+              std::vector<std::string>{"The author of the style LONG1 of B.STY holds a tab. "
+                                       "Nothing of this run was stored."});
+}
+
+// Another program holds the write lock: the import waits for the busy timeout, then says the
+// database is in use, in these words alone, and stores nothing; once the lock is gone it runs.
+TEST(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
+    const test::ShortBusyTimeout timeout;
+    ImportFixture f;
+    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 2, 40));
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "A.STY").string());
+    Database& db = f.env.state.connection;
+    {
+        const test::AnotherProgramsLock lock(f.env.state.DatabasePath);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(c.run());
+        EXPECT_GE(std::chrono::steady_clock::now() - start,
+                  std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
+        EXPECT_EQ(f.env.dialogs.messages(),
+                  std::vector<std::string>{test::inUseText(f.env.state.DatabasePath)});
+        EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(styleCount(db), 0);
+        EXPECT_FALSE(db.inTransaction());
+    }
+    EXPECT_TRUE(c.run());
+    EXPECT_EQ(styleCount(db), 2);
 }
 
 TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
@@ -432,11 +470,14 @@ TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
     EXPECT_FALSE(c.run());
     EXPECT_EQ(f.env.dialogs.messages(),
               (std::vector<std::string>{
-                  "The author may be at most 50 characters long.",
-                  "The family may be at most 20 characters long.",
-                  "The family may hold only characters of the Windows-1252 character set.",
-                  "The group may hold only characters of the Windows-1252 character set.",
-                  "The author may hold only characters of the Windows-1252 character set."}));
+                  "The author of the imported styles has 51 characters; it takes at most 50.",
+                  "The family of the imported styles has 21 characters; it takes at most 20.",
+                  "The family of the imported styles holds \"\xF0\x9F\x98\x80\", which the "
+                  "keyboard's files cannot carry (Windows-1252 only).",
+                  "The group of the imported styles holds \"\xE6\xBC\xA2\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only).",
+                  "The author of the imported styles holds \"\xCE\xA3\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only)."}));
     EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Exclamation);
     EXPECT_EQ(styleCount(f.env.state.connection), 2);
 }

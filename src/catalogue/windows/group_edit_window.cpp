@@ -21,7 +21,7 @@ GroupEditWindow::GroupEditWindow(const GroupValues& proposal, UserDialogs& dialo
         const int row = static_cast<int>(i);
         txtField_[i] = new QLineEdit(QString::fromStdString(controller_.fields[i]), this);
         txtField_[i]->setObjectName(QString("txtField%1").arg(i));
-        txtField_[i]->setMaxLength(GroupEditController::kFieldLengths[i]);
+        txtField_[i]->setMaxLength(GroupEditController::kFieldColumns[i]->size);
         txtField_[i]->setMinimumWidth(260);
         check1_[i] = new QCheckBox("Don't update!", this);
         check1_[i]->setObjectName(QString("Check1%1").arg(i));

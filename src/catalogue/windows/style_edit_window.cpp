@@ -21,7 +21,7 @@ QLabel* valueLabel(const std::string& text, int index, QWidget* parent) {
 
 }  // namespace
 
-StyleEditWindow::StyleEditWindow(const KORFStylesRow& style, UserDialogs& dialogs, QWidget* parent)
+StyleEditWindow::StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), controller_(style, dialogs) {
     setObjectName("frmStyleEdit");
     setWindowTitle(StyleEditController::kCaption);
@@ -40,7 +40,7 @@ StyleEditWindow::StyleEditWindow(const KORFStylesRow& style, UserDialogs& dialog
     auto makeField = [&](std::size_t i) {
         txtField_[i] = new QLineEdit(QString::fromStdString(controller_.fields[i]), this);
         txtField_[i]->setObjectName(QString("txtField%1").arg(i));
-        txtField_[i]->setMaxLength(kStyleFieldLengths[i]);
+        txtField_[i]->setMaxLength(kStyleFieldColumns[i]->size);
         txtField_[i]->setMinimumWidth(i == 1 ? 380 : 200);
         return txtField_[i];
     };
@@ -84,7 +84,7 @@ void StyleEditWindow::update() {
 }
 
 StyleEditWindowRunner styleEditWindowRunner(UserDialogs& dialogs, QWidget* parent) {
-    return [&dialogs, parent](const KORFStylesRow& style) {
+    return [&dialogs, parent](const StyleRow& style) {
         StyleEditWindow window(style, dialogs, parent);
         window.exec();
         return window.result();

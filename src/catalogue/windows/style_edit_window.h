@@ -15,7 +15,7 @@ class UserDialogs;
 class StyleEditWindow : public QDialog {
     Q_OBJECT
 public:
-    StyleEditWindow(const KORFStylesRow& style, UserDialogs& dialogs, QWidget* parent = nullptr);
+    StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // The values handed back by "Update"; nullopt after "Exit" or Esc.
     const std::optional<StyleEditValues>& result() const { return controller_.result(); }

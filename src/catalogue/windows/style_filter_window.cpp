@@ -1,5 +1,6 @@
 #include "catalogue/windows/style_filter_window.h"
 #include "app/windows/dialog_buttons.h"
+#include "catalogue/style_changes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,13 +22,13 @@ StyleFilterWindow::StyleFilterWindow(AppState& state, QWidget* parent)
 
     auto* filter = new QGroupBox("Filter Settings", this);
     auto* filterLayout = new QGridLayout(filter);
-    const char* labels[6] = {"Name", "Description", "Family", "Group", "STY file name", "Author"};
     for (int i = 0; i < 6; ++i) {
+        const auto field = static_cast<std::size_t>(i);
         txtField_[i] = new QLineEdit(filter);
         txtField_[i]->setObjectName(QString("txtField%1").arg(i));
         // As long as the column, so that a filter never asks for more than it can hold.
-        txtField_[i]->setMaxLength(kFilterFieldLengths[static_cast<std::size_t>(i)]);
-        filterLayout->addWidget(new QLabel(labels[i], filter), i, 0);
+        txtField_[i]->setMaxLength(kStyleFieldColumns[field]->size);
+        filterLayout->addWidget(new QLabel(kStyleFieldLabels[field], filter), i, 0);
         filterLayout->addWidget(txtField_[i], i, 1);
     }
     auto* resetFields = new QPushButton("Reset all", filter);

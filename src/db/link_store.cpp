@@ -1,0 +1,137 @@
+#include "db/link_store.h"
+
+#include "db/column_sizes.h"
+#include "db/database.h"
+#include "db/store_support.h"
+#include "db/write_transaction.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kSelectSql =
+    "SELECT * FROM KORFSonSty WHERE SongCode = pSongCode AND StyleProg = pStyleProg";
+
+constexpr const char* kStylesOfSongSql =
+    "SELECT KORFSONSTY.STYLEPROG, KORFSTYLES.STYLENAME1,KORFSONSTY.SONGNOTE,KORFSONSTY.STYLETEMPO,"
+    "KORFSONSTY.STYLETRANSPOSE FROM KORFSONSTY LEFT OUTER JOIN KORFSTYLES ON KORFSONSTY.STYLEPROG "
+    "= KORFSTYLES.STYLEPROG WHERE KORFSONSTY.SONGCODE = pSongCode ORDER BY KORFSTYLES.STYLENAME1";
+constexpr const char* kSongsOfStyleSql =
+    "SELECT KORFSONGS.SONGCODE, KORFSONGS.SONGTITLE,KORFSONSTY.SONGNOTE,KORFSONSTY.STYLETEMPO,"
+    "KORFSONSTY.STYLETRANSPOSE FROM KORFSONSTY LEFT OUTER JOIN KORFSONGS ON KORFSONSTY.SONGCODE = "
+    "KORFSONGS.SONGCODE WHERE KORFSONSTY.STYLEPROG = pStyleProg ORDER BY KORFSONGS.SONGTITLE";
+
+// One statement, so that a refused note does not leave a new tempo behind.
+constexpr const char* kUpdateSql =
+    "UPDATE KORFSonSty SET StyleTempo = pStyleTempo, StyleTranspose = pStyleTranspose, "
+    "SongNote = pSongNote WHERE SongCode = pSongCode AND StyleProg = pStyleProg";
+
+// A tempo, transposition or note is never stored empty.
+std::string_view blankForEmpty(const std::string& text) {
+    return text.empty() ? std::string_view(" ") : std::string_view(text);
+}
+
+void checkTexts(const LinkRow& link, const TextPlace& place) {
+    requireStorableText(textColumn("KORFSonSty", "StyleTempo"), link.StyleTempo, place);
+    requireStorableText(textColumn("KORFSonSty", "StyleTranspose"), link.StyleTranspose, place);
+    requireStorableText(textColumn("KORFSonSty", "SongNote"), link.SongNote, place);
+}
+
+std::vector<NamedLink> readNamed(Rows rows) {
+    std::vector<NamedLink> links;
+    while (rows.next()) {
+        std::string name = rows.text(1);
+        std::erase(name, '\0');
+        links.push_back({static_cast<std::int32_t>(rows.integer(0)), std::move(name), rows.text(2),
+                         rows.text(3), rows.text(4)});
+    }
+    return links;
+}
+
+}  // namespace
+
+std::optional<LinkRow> LinkStore::find(std::int32_t songCode, std::int32_t styleProg) {
+    Rows rows = connection_.query(kSelectSql, {songCode, styleProg});
+    if (!rows.next()) {
+        return std::nullopt;
+    }
+    return LinkRow{static_cast<std::int32_t>(rows.integer("SongCode")),
+                   static_cast<std::int32_t>(rows.integer("StyleProg")), rows.text("StyleTempo"),
+                   rows.text("StyleTranspose"), rows.text("SongNote")};
+}
+
+long long LinkStore::count() {
+    return countOf(connection_, "SELECT COUNT(*) FROM KORFSonSty");
+}
+
+std::vector<NamedLink> LinkStore::stylesOf(std::int32_t songCode) {
+    return readNamed(connection_.query(kStylesOfSongSql, {songCode}));
+}
+
+std::vector<NamedLink> LinkStore::songsOf(std::int32_t styleProg) {
+    return readNamed(connection_.query(kSongsOfStyleSql, {styleProg}));
+}
+
+void LinkStore::insert(const LinkRow& link, const TextPlace& place) {
+    checkTexts(link, place);
+    connection_.execute(
+        "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
+        "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
+        {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
+         blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
+}
+
+bool LinkStore::update(const LinkRow& link) {
+    checkTexts(link, TextPlace::link(link.SongCode, link.StyleProg));
+    connection_.execute(kUpdateSql,
+                        {blankForEmpty(link.StyleTempo), blankForEmpty(link.StyleTranspose),
+                         blankForEmpty(link.SongNote), link.SongCode, link.StyleProg});
+    return connection_.changes() > 0;
+}
+
+void LinkStore::remove(std::int32_t songCode, std::int32_t styleProg) {
+    connection_.execute(
+        "DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode AND STYLEPROG = pStyleProg",
+        {songCode, styleProg});
+}
+
+void LinkStore::removeOfSong(std::int32_t songCode) {
+    connection_.execute("DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode", {songCode});
+}
+
+void LinkStore::replaceOfSong(std::int32_t songCode, const std::vector<LinkRow>& links) {
+    WriteTransaction transaction(connection_);
+    removeOfSong(songCode);
+    for (const LinkRow& link : links) {
+        insert(link);
+    }
+    transaction.commit();
+}
+
+void LinkStore::replaceOfStyle(std::int32_t styleProg, const std::vector<LinkRow>& links) {
+    WriteTransaction transaction(connection_);
+    connection_.execute("DELETE FROM KORFSonSty WHERE StyleProg = pStyleProg", {styleProg});
+    for (const LinkRow& link : links) {
+        insert(link);
+    }
+    transaction.commit();
+}
+
+void LinkStore::unlinkStyle(std::int32_t styleProg) {
+    if (styleProg == 0) {
+        return;  // such links point at no style already
+    }
+    WriteTransaction transaction(connection_);
+    // The pair of song and style is the link's key: a link that would become a second
+    // style-less link of its song is dropped instead.
+    connection_.execute(
+        "DELETE FROM KORFSONSTY WHERE STYLEPROG = pStyleProg AND SONGCODE IN "
+        "(SELECT SONGCODE FROM KORFSONSTY WHERE STYLEPROG = pNoStyle)",
+        {styleProg, std::int32_t{0}});
+    connection_.execute(
+        "UPDATE KORFSONSTY SET STYLEPROG= pNoStyle, STYLETEMPO = pStyleTempo, "
+        "STYLETRANSPOSE = pStyleTranspose WHERE STYLEPROG = pStyleProg",
+        {std::int32_t{0}, "", "", styleProg});
+    transaction.commit();
+}
+
+}  // namespace orb

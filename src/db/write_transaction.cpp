@@ -1,0 +1,39 @@
+#include "db/write_transaction.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kSavepoint = "SAVEPOINT orb_write";
+constexpr const char* kRelease = "RELEASE orb_write";
+constexpr const char* kRollbackToSavepoint = "ROLLBACK TO orb_write";
+
+}  // namespace
+
+WriteTransaction::WriteTransaction(Database& database)
+    : database_(database), nested_(database.inTransaction()) {
+    database_.execute(nested_ ? kSavepoint : "BEGIN IMMEDIATE");
+}
+
+WriteTransaction::~WriteTransaction() {
+    if (done_) {
+        return;
+    }
+    try {
+        if (nested_) {
+            database_.execute(kRollbackToSavepoint);
+            database_.execute(kRelease);
+        } else {
+            database_.execute("ROLLBACK");
+        }
+    } catch (const DbError&) {
+        // The engine already rolled back (for example after a full disk); nothing is left to
+        // undo.
+    }
+}
+
+void WriteTransaction::commit() {
+    database_.execute(nested_ ? kRelease : "COMMIT");
+    done_ = true;
+}
+
+}  // namespace orb
