@@ -22,45 +22,41 @@ std::string shownStyleName(std::string name) {
 
 enum class TreeKind { Dialog, WhereIs };
 
-std::vector<BankTreeNode> buildTree(const std::vector<BankWithStyles>& banks, TreeKind kind,
-                                    std::int32_t searched) {
-    std::vector<BankTreeNode> nodes;
-    if (banks.empty()) {
-        return nodes;
+// Appends the nodes of one bank; the root comes first, before the first bank.
+void addBank(std::vector<BankTreeNode>& nodes, const BankWithStyles& bank, TreeKind kind,
+             std::int32_t searched) {
+    if (nodes.empty()) {
+        nodes.push_back({BankTreeNode::Kind::Root, kBankTreeRootKey, "", kBankTreeRootText,
+                         BankTreeNode::Look::Plain, 0, 0, 0});
     }
-    nodes.push_back({BankTreeNode::Kind::Root, kBankTreeRootKey, "", kBankTreeRootText,
-                     BankTreeNode::Look::Plain, 0, 0, 0});
-    for (const BankWithStyles& bank : banks) {
-        const std::string bankKey = bankNodeKey(bank.BankProg);
-        nodes.push_back({BankTreeNode::Kind::Bank, bankKey, kBankTreeRootKey,
-                         bank.BankName + " [" + bank.BankDesc + "]", BankTreeNode::Look::Bold,
-                         bank.BankProg, 0, 0});
-        for (int slot = 1; slot <= kBankSlotCount; ++slot) {
-            const BankWithStyles::Slot& style = bank.BankStyle[static_cast<std::size_t>(slot - 1)];
-            if (style.StyleProg == 0) {
-                continue;
-            }
-            BankTreeNode node{BankTreeNode::Kind::Style,
-                              styleNodeKey(bank.BankProg, style.StyleProg, slot),
-                              bankKey,
-                              shownStyleName(style.StyleName1),
-                              BankTreeNode::Look::BoldBlue,
-                              bank.BankProg,
-                              style.StyleProg,
-                              slot};
-            if (kind == TreeKind::Dialog) {
-                node.text += " [" + style.StyleDesc + "]";
-            } else {
-                if (!trimmed(style.StyleDesc).empty()) {
-                    node.text += " [" + style.StyleDesc + "] ";
-                }
-                node.look = style.StyleProg == searched ? BankTreeNode::Look::BoldBlue
-                                                        : BankTreeNode::Look::Plain;
-            }
-            nodes.push_back(std::move(node));
+    const std::string bankKey = bankNodeKey(bank.BankProg);
+    nodes.push_back({BankTreeNode::Kind::Bank, bankKey, kBankTreeRootKey,
+                     bank.BankName + " [" + bank.BankDesc + "]", BankTreeNode::Look::Bold,
+                     bank.BankProg, 0, 0});
+    for (int slot = 1; slot <= kBankSlotCount; ++slot) {
+        const BankWithStyles::Slot& style = bank.BankStyle[static_cast<std::size_t>(slot - 1)];
+        if (style.StyleProg == 0) {
+            continue;
         }
+        BankTreeNode node{BankTreeNode::Kind::Style,
+                          styleNodeKey(bank.BankProg, style.StyleProg, slot),
+                          bankKey,
+                          shownStyleName(style.StyleName1),
+                          BankTreeNode::Look::BoldBlue,
+                          bank.BankProg,
+                          style.StyleProg,
+                          slot};
+        if (kind == TreeKind::Dialog) {
+            node.text += " [" + style.StyleDesc + "]";
+        } else {
+            if (!trimmed(style.StyleDesc).empty()) {
+                node.text += " [" + style.StyleDesc + "] ";
+            }
+            node.look = style.StyleProg == searched ? BankTreeNode::Look::BoldBlue
+                                                    : BankTreeNode::Look::Plain;
+        }
+        nodes.push_back(std::move(node));
     }
-    return nodes;
 }
 
 }  // namespace
@@ -74,11 +70,19 @@ std::string styleNodeKey(std::int32_t bankProg, std::int32_t styleProg, int slot
 }
 
 std::vector<BankTreeNode> BankTree(Database& connection, BankTreeOrder order) {
-    return buildTree(BankStore(connection).withStyles(order), TreeKind::Dialog, 0);
+    std::vector<BankTreeNode> nodes;
+    BankStore(connection).withStyles(order, [&nodes](const BankWithStyles& bank) {
+        addBank(nodes, bank, TreeKind::Dialog, 0);
+    });
+    return nodes;
 }
 
 std::vector<BankTreeNode> WhereIsTree(Database& connection, std::int32_t styleProg) {
-    return buildTree(BankStore(connection).holding(styleProg), TreeKind::WhereIs, styleProg);
+    std::vector<BankTreeNode> nodes;
+    BankStore(connection).holding(styleProg, [&](const BankWithStyles& bank) {
+        addBank(nodes, bank, TreeKind::WhereIs, styleProg);
+    });
+    return nodes;
 }
 
 std::string bankNameOfNode(const std::string& text) {

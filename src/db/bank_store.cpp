@@ -123,10 +123,9 @@ struct SlotColumns {
     int prog, name, desc;
 };
 
-std::vector<BankWithStyles> readWithStyles(Rows rows) {
-    std::vector<BankWithStyles> banks;
+void readWithStyles(Rows rows, const BankVisitor& visit) {
     if (!rows.next()) {
-        return banks;
+        return;
     }
     const int bankProgColumn = rows.columnIndex("BankProg");
     const int bankNameColumn = rows.columnIndex("BankName");
@@ -138,21 +137,19 @@ std::vector<BankWithStyles> readWithStyles(Rows rows) {
                                                      rows.columnIndex("Name" + nn),
                                                      rows.columnIndex("Desc" + nn)};
     }
+    BankWithStyles bank;
     do {
-        BankWithStyles& bank = banks.emplace_back();
         bank.BankProg = static_cast<std::int32_t>(rows.integer(bankProgColumn));
-        bank.BankName = rows.text(bankNameColumn);
-        bank.BankDesc = rows.text(bankDescColumn);
+        bank.BankName.assign(rows.bytes(bankNameColumn));
+        bank.BankDesc.assign(rows.bytes(bankDescColumn));
         for (std::size_t slot = 0; slot < slots.size(); ++slot) {
             BankWithStyles::Slot& style = bank.BankStyle[slot];
             style.StyleProg = static_cast<std::int32_t>(rows.integer(slots[slot].prog));
-            if (style.StyleProg != 0) {
-                style.StyleName1 = rows.text(slots[slot].name);
-                style.StyleDesc = rows.text(slots[slot].desc);
-            }
+            style.StyleName1.assign(style.StyleProg != 0 ? rows.bytes(slots[slot].name) : "");
+            style.StyleDesc.assign(style.StyleProg != 0 ? rows.bytes(slots[slot].desc) : "");
         }
+        visit(bank);
     } while (rows.next());
-    return banks;
 }
 
 }  // namespace
@@ -190,12 +187,12 @@ long long BankStore::count() {
     return countOf(connection_, "SELECT COUNT(*) FROM KORFBanks");
 }
 
-std::vector<BankWithStyles> BankStore::withStyles(BankTreeOrder order) {
-    return readWithStyles(connection_.query(withStylesSql(order)));
+void BankStore::withStyles(BankTreeOrder order, const BankVisitor& visit) {
+    readWithStyles(connection_.query(withStylesSql(order)), visit);
 }
 
-std::vector<BankWithStyles> BankStore::holding(std::int32_t styleProg) {
-    return readWithStyles(connection_.query(holdingSql(), {styleProg}));
+void BankStore::holding(std::int32_t styleProg, const BankVisitor& visit) {
+    readWithStyles(connection_.query(holdingSql(), {styleProg}), visit);
 }
 
 std::int32_t BankStore::insert(const BankRow& bank, const TextPlace& place) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,8 @@ struct BankWithStyles {
     std::array<Slot, kBankSlotCount> BankStyle;
 };
 
+using BankVisitor = std::function<void(const BankWithStyles&)>;
+
 // The four orders of the bank dialog's tree.
 enum class BankTreeOrder {
     NameAscending = 0,
@@ -67,10 +70,11 @@ public:
     std::int32_t next();
     long long count();
 
-    // Every bank with its slots' styles, in `order`.
-    std::vector<BankWithStyles> withStyles(BankTreeOrder order);
-    // The banks holding style `styleProg` in any slot, with their slots' styles, in name order.
-    std::vector<BankWithStyles> holding(std::int32_t styleProg);
+    // Hands every bank with its slots' styles to `visit`, in `order`, one after the other (the
+    // same object each time, so that a large catalogue is not held twice).
+    void withStyles(BankTreeOrder order, const BankVisitor& visit);
+    // The same for the banks holding style `styleProg` in any slot, in name order.
+    void holding(std::int32_t styleProg, const BankVisitor& visit);
 
     // Stores `bank` under the next free number, which it returns; bank.BankProg is not read.
     std::int32_t insert(const BankRow& bank, const TextPlace& place = TextPlace::newRow("bank"));
