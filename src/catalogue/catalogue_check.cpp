@@ -33,6 +33,16 @@ std::string adviceFor(const ColumnSize& column) {
     return " Change it in the song's links (songs window, Link to style).";
 }
 
+// What the engine finds wrong with the file; a file broken where the engine starts reading stops
+// the integrity check itself, which is damage all the same.
+std::vector<std::string> damageOf(Database& connection) {
+    try {
+        return integrityProblems(connection);
+    } catch (const std::exception& failure) {
+        return {failure.what()};
+    }
+}
+
 }  // namespace
 
 bool CheckReport::damaged() const {
@@ -66,7 +76,7 @@ int CheckReport::exitStatus() const {
 
 CheckReport checkCatalogue(Database& connection) {
     CheckReport report;
-    const std::vector<std::string> problems = integrityProblems(connection);
+    const std::vector<std::string> problems = damageOf(connection);
     if (!problems.empty()) {
         std::string text =
             "The database file " + connection.path().string() + " is damaged (" + problems.front();
@@ -143,7 +153,7 @@ std::string RepairOutcome::summary() const {
 RepairOutcome repairCatalogue(AppState& state) {
     Database& connection = state.connection;
     RepairOutcome outcome;
-    if (!integrityProblems(connection).empty()) {
+    if (!damageOf(connection).empty()) {
         throw OrbError("The database file " + connection.path().string() +
                        " is damaged; ORB repairs nothing in it. Bring back a restore point or a "
                        "backup.");

@@ -141,4 +141,13 @@ void forEachStoredText(Database& connection, const StoredTextVisitor& visit) {
     }
 }
 
+std::vector<std::string> healthStatements() {
+    std::vector<std::string> statements = {"PRAGMA integrity_check(10)", goneBankSlotsSql(),
+                                           kGoneLinkStylesSql, kWrongLengthsSql};
+    for (const TextTable& table : kTextTables) {
+        statements.emplace_back(table.sql);
+    }
+    return statements;
+}
+
 }  // namespace orb

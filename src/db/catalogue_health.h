@@ -61,4 +61,8 @@ using StoredTextVisitor =
     std::function<void(const ColumnSize& column, std::string_view text, const TextPlace& place)>;
 void forEachStoredText(Database& connection, const StoredTextVisitor& visit);
 
+// The statements the look-ups above run, in that order, so that the benchmark can run the same
+// in the sqlite3 shell.
+std::vector<std::string> healthStatements();
+
 }  // namespace orb

@@ -378,6 +378,10 @@ void StyleStore::remove(std::int32_t styleProg) {
     connection_.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {styleProg});
 }
 
+const char* sameContentKeysStatement() {
+    return kKeysInOrderSql;
+}
+
 std::vector<StyleName> StyleStore::allNames() {
     std::vector<StyleName> names;
     Rows rows = connection_.query(kAllNamesInNumberOrderSql);

@@ -69,6 +69,10 @@ struct StyleColumnChanges {
 // column order.
 std::string styleListStatement(const StyleQuery& query);
 
+// The statement that reads the keys in order, where sameContentGroups starts (the benchmark runs
+// it in the sqlite3 shell too).
+const char* sameContentKeysStatement();
+
 // How many bytes of the search key the content look-up's index holds.
 inline constexpr std::size_t kStyleSeekKeyBytes = 16;
 
