@@ -66,7 +66,8 @@ const std::vector<CliCommand>& cliCommands() {
         makeBanksCommand(),         makeBankSaveCommand(),    makeBankDeleteCommand(),
         makeWhereIsCommand(),       makeMakeStyCommand(),     makeFloppyCommand(),
         makeHdTransferCommand(),    makeSsfExportCommand(),   makeSsfImportCommand(),
-        makeRestorePointsCommand(), makeUndoCommand(),
+        makeRestorePointsCommand(), makeUndoCommand(),        makeCheckCommand(),
+        makeLookalikesCommand(),
     };
     return commands;
 }

@@ -84,5 +84,7 @@ CliCommand makeFloppyCommand();
 CliCommand makeHdTransferCommand();
 CliCommand makeRestorePointsCommand();
 CliCommand makeUndoCommand();
+CliCommand makeCheckCommand();
+CliCommand makeLookalikesCommand();
 
 }  // namespace orb

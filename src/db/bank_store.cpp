@@ -249,4 +249,29 @@ void BankStore::removeStyle(std::int32_t styleProg) {
     transaction.commit();
 }
 
+int BankStore::replaceStyle(std::int32_t from, std::int32_t to) {
+    WriteTransaction transaction(connection_);
+    int changed = 0;
+    for (int slot = 1; slot <= kBankSlotCount; ++slot) {
+        const std::string column = "BankStyle" + twoDigits(slot);
+        connection_.execute(
+            "UPDATE KORFBanks SET " + column + " = pTo WHERE " + column + " = pFrom", {to, from});
+        changed += connection_.changes();
+    }
+    transaction.commit();
+    return changed;
+}
+
+std::unordered_map<std::int32_t, int> BankStore::slotCounts() {
+    std::unordered_map<std::int32_t, int> counts;
+    for (const BankRow& bank : all()) {
+        for (const std::int32_t style : bank.BankStyle) {
+            if (style != 0) {
+                ++counts[style];
+            }
+        }
+    }
+    return counts;
+}
+
 }  // namespace orb

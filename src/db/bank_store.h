@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "db/text_gate.h"
@@ -86,6 +87,10 @@ public:
     // Takes style `styleProg` out of every bank that holds it: later slots move up and the freed
     // places at the end become 0. All banks or none.
     void removeStyle(std::int32_t styleProg);
+    // Puts style `to` into every slot that holds style `from`; how many slots changed.
+    int replaceStyle(std::int32_t from, std::int32_t to);
+    // How many slots of all banks hold each style (styles in no bank are left out).
+    std::unordered_map<std::int32_t, int> slotCounts();
 
 private:
     void checkTexts(const BankRow& bank, const TextPlace& place);

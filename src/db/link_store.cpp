@@ -134,4 +134,32 @@ void LinkStore::unlinkStyle(std::int32_t styleProg) {
     transaction.commit();
 }
 
+int LinkStore::moveStyle(std::int32_t from, std::int32_t to) {
+    if (from == to) {
+        return 0;
+    }
+    WriteTransaction transaction(connection_);
+    // A song holds one link per style: where it has one to `to` already, that one stays.
+    connection_.execute(
+        "DELETE FROM KORFSONSTY WHERE STYLEPROG = pFrom AND SONGCODE IN "
+        "(SELECT SONGCODE FROM KORFSONSTY WHERE STYLEPROG = pTo)",
+        {from, to});
+    connection_.execute("UPDATE KORFSONSTY SET STYLEPROG = pTo WHERE STYLEPROG = pFrom",
+                        {to, from});
+    const int moved = connection_.changes();
+    transaction.commit();
+    return moved;
+}
+
+std::unordered_map<std::int32_t, int> LinkStore::countsByStyle() {
+    std::unordered_map<std::int32_t, int> counts;
+    Rows rows = connection_.query(
+        "SELECT STYLEPROG, COUNT(*) FROM KORFSONSTY WHERE STYLEPROG IS NOT NULL AND STYLEPROG <> "
+        "0 GROUP BY STYLEPROG");
+    while (rows.next()) {
+        counts[static_cast<std::int32_t>(rows.integer(0))] = static_cast<int>(rows.integer(1));
+    }
+    return counts;
+}
+
 }  // namespace orb

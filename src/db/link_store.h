@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "db/text_gate.h"
@@ -67,6 +68,12 @@ public:
     // transposition. A song that already holds a link without style keeps that one and loses the
     // style's link, since a song holds at most one link per style number.
     void unlinkStyle(std::int32_t styleProg);
+    // Moves every link of style `from` to style `to`, keeping its tempo, transposition and note.
+    // A song already linked to `to` keeps that link and loses the one of `from`. How many links
+    // were moved.
+    int moveStyle(std::int32_t from, std::int32_t to);
+    // How many links each style has (styles without links are left out).
+    std::unordered_map<std::int32_t, int> countsByStyle();
 
 private:
     Database& connection_;

@@ -1,5 +1,6 @@
 #include "db/style_store.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "db/column_sizes.h"
@@ -61,6 +62,27 @@ constexpr const char* kSelectByContentSql =
     "SELECT STYLEPROG,STYLECONTENT1,STYLECONTENT2 FROM KORFStyles "
     "WHERE substr(StyleSeek, 1, 16) = pSeekKey";
 static_assert(kStyleSeekKeyBytes == 16, "the look-up's condition names the key's length");
+
+// The keys in the index's order, read from the index alone; rows with the same key are the only
+// ones whose blocks can be the same.
+constexpr const char* kKeysInOrderSql =
+    "SELECT substr(StyleSeek, 1, 16), rowid FROM KORFStyles ORDER BY substr(StyleSeek, 1, 16)";
+constexpr const char* kBlocksOfRowSql =
+    "SELECT StyleProg, StyleContent1, StyleContent2 FROM KORFStyles WHERE rowid = pRow";
+
+constexpr const char* kAllNamesInNumberOrderSql =
+    "SELECT StyleProg, StyleName1 FROM KORFStyles ORDER BY StyleProg";
+
+// An empty block is one blank with the length 0; any other length follows the block.
+constexpr const char* kSetLengthsSql =
+    "UPDATE KORFStyles SET "
+    "StyleLength1 = CASE WHEN StyleLength1 = 0 AND StyleContent1 = x'20' THEN 0 "
+    "ELSE length(StyleContent1) END, "
+    "StyleLength2 = CASE WHEN StyleLength2 = 0 AND StyleContent2 = x'20' THEN 0 "
+    "ELSE length(StyleContent2) END "
+    "WHERE NOT ((StyleLength1 = length(StyleContent1) OR (StyleLength1 = 0 AND StyleContent1 = "
+    "x'20')) AND (StyleLength2 = length(StyleContent2) OR (StyleLength2 = 0 AND StyleContent2 = "
+    "x'20')))";
 
 // A padded name sorts from the bare name up to, but not including, the bare name followed by
 // "!", the first character after the blank; what lies between is checked to be padding.
@@ -354,6 +376,86 @@ bool StyleStore::replace(const StyleRow& style, const TextPlace& place) {
 
 void StyleStore::remove(std::int32_t styleProg) {
     connection_.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {styleProg});
+}
+
+const char* sameContentKeysStatement() {
+    return kKeysInOrderSql;
+}
+
+std::vector<StyleName> StyleStore::allNames() {
+    std::vector<StyleName> names;
+    Rows rows = connection_.query(kAllNamesInNumberOrderSql);
+    while (rows.next()) {
+        names.push_back({static_cast<std::int32_t>(rows.integer(0)), rows.text(1)});
+    }
+    return names;
+}
+
+std::vector<std::vector<std::int32_t>> StyleStore::sameContentGroups() {
+    // Runs of equal keys, as row numbers.
+    std::vector<std::vector<std::int64_t>> runs;
+    {
+        Rows rows = connection_.query(kKeysInOrderSql);
+        std::string previous;
+        bool first = true;
+        std::vector<std::int64_t> run;
+        while (rows.next()) {
+            const std::string_view key = rows.bytes(0);
+            if (first || key != previous) {
+                if (run.size() > 1) {
+                    runs.push_back(std::move(run));
+                }
+                run.clear();
+                previous.assign(key);
+                first = false;
+            }
+            run.push_back(rows.integer(1));
+        }
+        if (run.size() > 1) {
+            runs.push_back(std::move(run));
+        }
+    }
+    std::vector<std::vector<std::int32_t>> groups;
+    for (const std::vector<std::int64_t>& run : runs) {
+        struct Candidate {
+            std::int32_t styleProg;
+            std::string content1;
+            std::string content2;
+        };
+        std::vector<Candidate> candidates;
+        for (const std::int64_t row : run) {
+            Rows rows = connection_.query(kBlocksOfRowSql, {row});
+            if (rows.next()) {
+                candidates.push_back({static_cast<std::int32_t>(rows.integer(0)),
+                                      std::string(rows.bytes(1)), std::string(rows.bytes(2))});
+            }
+        }
+        std::vector<bool> placed(candidates.size(), false);
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            if (placed[i]) {
+                continue;
+            }
+            std::vector<std::int32_t> group{candidates[i].styleProg};
+            for (std::size_t j = i + 1; j < candidates.size(); ++j) {
+                if (!placed[j] && candidates[j].content2 == candidates[i].content2 &&
+                    candidates[j].content1 == candidates[i].content1) {
+                    group.push_back(candidates[j].styleProg);
+                    placed[j] = true;
+                }
+            }
+            if (group.size() > 1) {
+                std::sort(group.begin(), group.end());
+                groups.push_back(std::move(group));
+            }
+        }
+    }
+    std::sort(groups.begin(), groups.end());
+    return groups;
+}
+
+int StyleStore::setLengthsFromBlocks() {
+    connection_.execute(kSetLengthsSql);
+    return connection_.changes();
 }
 
 }  // namespace orb

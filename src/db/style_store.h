@@ -69,6 +69,10 @@ struct StyleColumnChanges {
 // column order.
 std::string styleListStatement(const StyleQuery& query);
 
+// The statement that reads the keys in order, where sameContentGroups starts (the benchmark runs
+// it in the sqlite3 shell too).
+const char* sameContentKeysStatement();
+
 // How many bytes of the search key the content look-up's index holds.
 inline constexpr std::size_t kStyleSeekKeyBytes = 16;
 
@@ -118,6 +122,15 @@ public:
     // Deletes the style (nothing when there is none); its bank slots and song links are the
     // callers' to mend.
     void remove(std::int32_t styleProg);
+
+    // Number and name of every style, in number order.
+    std::vector<StyleName> allNames();
+    // The styles stored more than once, byte for byte: each group in number order, the groups
+    // by their first number. Only styles whose keys start alike are read in full.
+    std::vector<std::vector<std::int32_t>> sameContentGroups();
+    // Sets the stored lengths of every style from its blocks where they differ (an empty block,
+    // one blank of length 0, stays as it is); how many styles changed.
+    int setLengthsFromBlocks();
 
 private:
     void checkTexts(const StyleRow& style, const TextPlace& place);

@@ -13,6 +13,7 @@
 #include "app/windows/orb_picture.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/undo_window.h"
+#include "catalogue/windows/check_window.h"
 #include "core/version.h"
 #include "state/app_state.h"
 
@@ -71,14 +72,23 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactorie
 
     auto* file = menuBar()->addMenu("&File");
     file->setObjectName("mFile");
-    QAction* undo = file->addAction("Undo last change ...");
-    undo->setObjectName("mUndo");
-    connect(undo, &QAction::triggered, this, [this, &state, &dialogs] {
-        if (undoWindow_.isNull()) {
-            undoWindow_ = new UndoWindow(state, dialogs, this);
-        }
-        undoWindow_->exec();
-    });
+    const auto addFileCommand = [this, file](const char* caption, const char* name,
+                                             QPointer<QDialog>& window, SubWindowFactory make) {
+        QAction* action = file->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, &window, make] {
+            if (window.isNull()) {
+                window = make(this);
+            }
+            window->exec();
+        });
+    };
+    addFileCommand(
+        "Undo last change ...", "mUndo", undoWindow_,
+        [&state, &dialogs](QWidget* owner) { return new UndoWindow(state, dialogs, owner); });
+    addFileCommand(
+        "Check catalogue ...", "mCheck", checkWindow_,
+        [&state, &dialogs](QWidget* owner) { return new CheckWindow(state, dialogs, owner); });
 
     auto* central = new QWidget(this);
     auto* picture = new OrbPicture(central);

@@ -55,6 +55,7 @@ private:
     std::array<QPointer<QDialog>, kMenuCount> windows_;
     std::array<QPushButton*, kMenuCount> cmdMenu_{};
     QPointer<QDialog> undoWindow_;
+    QPointer<QDialog> checkWindow_;
     QLabel* lbDatabase_ = nullptr;
 };
 

@@ -1,0 +1,180 @@
+#include "catalogue/lookalikes.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "core/text.h"
+#include "db/bank_store.h"
+#include "db/link_store.h"
+#include "db/style_store.h"
+#include "db/write_transaction.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+using Kind = LookalikeGroup::Kind;
+
+// A name as a person reads it: without the blanks and code-0 characters that pad it, in
+// capitals.
+std::string nameKey(const std::string& name) {
+    std::string key = withoutPadding(name);
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) {
+        return static_cast<char>(c < 0x80 ? std::toupper(c) : c);
+    });
+    return key;
+}
+
+}  // namespace
+
+std::vector<LookalikeGroup> findLookalikes(Database& connection) {
+    StyleStore styles(connection);
+    const std::vector<StyleName> names = styles.allNames();
+    // Which content each style has: the styles of one content share the group's first number.
+    std::unordered_map<std::int32_t, std::int32_t> contentOf;
+    const std::vector<std::vector<std::int32_t>> sameContent = styles.sameContentGroups();
+    for (const std::vector<std::int32_t>& group : sameContent) {
+        for (const std::int32_t style : group) {
+            contentOf[style] = group.front();
+        }
+    }
+    const auto content = [&](std::int32_t style) {
+        const auto found = contentOf.find(style);
+        return found == contentOf.end() ? style : found->second;
+    };
+    std::unordered_map<std::int32_t, std::string> nameOf;
+    std::map<std::string, std::vector<std::int32_t>> byName;
+    for (const StyleName& style : names) {
+        nameOf[style.StyleProg] = style.StyleName1;
+        byName[nameKey(style.StyleName1)].push_back(style.StyleProg);
+    }
+
+    const std::unordered_map<std::int32_t, int> slots = BankStore(connection).slotCounts();
+    const std::unordered_map<std::int32_t, int> links = LinkStore(connection).countsByStyle();
+    const auto member = [&](std::int32_t prog, int contentNumber) {
+        LookalikeStyle style;
+        style.StyleProg = prog;
+        style.StyleName1 = withoutPadding(nameOf[prog]);
+        if (const auto row = StyleStore(connection).findWithoutBlocks(prog)) {
+            style.StyleDesc = trimmed(row->StyleDesc);
+            style.StyleFamily = trimmed(row->StyleFamily);
+        }
+        const auto slot = slots.find(prog);
+        style.bankSlots = slot == slots.end() ? 0 : slot->second;
+        const auto link = links.find(prog);
+        style.songLinks = link == links.end() ? 0 : link->second;
+        style.content = contentNumber;
+        return style;
+    };
+
+    std::vector<LookalikeGroup> groups;
+    for (const auto& [key, members] : byName) {
+        std::vector<std::int32_t> contents;
+        for (const std::int32_t style : members) {
+            if (std::find(contents.begin(), contents.end(), content(style)) == contents.end()) {
+                contents.push_back(content(style));
+            }
+        }
+        if (contents.size() < 2) {
+            continue;
+        }
+        LookalikeGroup group{
+            Kind::SameNameOtherContent,
+            withoutPadding(nameOf[members.front()]) + ": " +
+                counted(static_cast<long long>(members.size()), "style", "styles") + ", " +
+                counted(static_cast<long long>(contents.size()), "content", "contents"),
+            {}};
+        for (const std::int32_t style : members) {
+            const auto number = std::find(contents.begin(), contents.end(), content(style));
+            group.styles.push_back(member(style, static_cast<int>(number - contents.begin()) + 1));
+        }
+        groups.push_back(std::move(group));
+    }
+    for (const std::vector<std::int32_t>& members : sameContent) {
+        std::vector<std::string> keys;
+        std::string listed;
+        for (const std::int32_t style : members) {
+            const std::string key = nameKey(nameOf[style]);
+            if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+                keys.push_back(key);
+                listed += (listed.empty() ? "" : ", ") + withoutPadding(nameOf[style]);
+            }
+        }
+        if (keys.size() < 2) {
+            continue;
+        }
+        LookalikeGroup group{Kind::SameContentOtherNames, "The same content: " + listed, {}};
+        for (const std::int32_t style : members) {
+            group.styles.push_back(member(style, 1));
+        }
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+std::string KeepOutcome::summary(std::int32_t kept) const {
+    std::string text = "Style " + std::to_string(kept) + " now stands in " +
+                       counted(slotsMoved, "bank slot", "bank slots") + " and " +
+                       counted(linksMoved, "song link", "song links") + " of the others";
+    if (stylesDeleted > 0) {
+        text += "; " + counted(stylesDeleted, "style was", "styles were") + " deleted";
+    }
+    return text + " (restore point of " + restorePointTime + ").";
+}
+
+std::string keepQuestion(std::int32_t keep, const std::string& name,
+                         const std::vector<std::int32_t>& others, bool deleteOthers) {
+    std::string text = "Keep style " + std::to_string(keep) + " " + withoutPadding(name) +
+                       " and move every bank slot and song link of " +
+                       (others.size() == 1 ? "style " : "styles ") + listedNumbers(others) +
+                       " onto it?";
+    if (deleteOthers) {
+        text += std::string(others.size() == 1 ? " That style is" : " Those styles are") +
+                " deleted afterwards.";
+    }
+    return text + " ORB keeps a restore point first.";
+}
+
+KeepOutcome keepLookalike(AppState& state, std::int32_t keep,
+                          const std::vector<std::int32_t>& others, bool deleteOthers) {
+    Database& connection = state.connection;
+    StyleStore styles(connection);
+    if (others.empty()) {
+        throw OrbError("Name at least one other style whose bank slots and song links move.");
+    }
+    if (std::find(others.begin(), others.end(), keep) != others.end()) {
+        throw OrbError("Style " + std::to_string(keep) +
+                       " is the one kept; it cannot also be one of the others.");
+    }
+    std::vector<std::int32_t> all = others;
+    all.insert(all.begin(), keep);
+    for (const std::int32_t style : all) {
+        if (!styles.findWithoutBlocks(style)) {
+            throw OrbError("There is no style " + std::to_string(style) + "; nothing was changed.");
+        }
+    }
+    KeepOutcome outcome;
+    outcome.restorePointTime =
+        state.restorePoints()
+            .keep(connection, "keeping style " + std::to_string(keep) + " in place of " +
+                                  (others.size() == 1 ? "style " : "styles ") +
+                                  listedNumbers(others))
+            .time;
+    WriteTransaction transaction(connection);
+    BankStore banks(connection);
+    LinkStore links(connection);
+    for (const std::int32_t other : others) {
+        outcome.slotsMoved += banks.replaceStyle(other, keep);
+        outcome.linksMoved += links.moveStyle(other, keep);
+        if (deleteOthers) {
+            // Nothing refers to it any more: its slots and links are the kept style's now.
+            styles.remove(other);
+            ++outcome.stylesDeleted;
+        }
+    }
+    transaction.commit();
+    return outcome;
+}
+
+}  // namespace orb

@@ -1,0 +1,103 @@
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+
+#include "catalogue/lookalikes.h"
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "db/style_store.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kUsage = "[--keep STYLE OTHER... [--delete-others] [--yes]]";
+
+void printGroups(std::ostream& out, const std::vector<LookalikeGroup>& groups) {
+    int number = 0;
+    for (const LookalikeGroup& group : groups) {
+        out << ++number << '\t'
+            << (group.kind == LookalikeGroup::Kind::SameNameOtherContent ? "same name"
+                                                                         : "same content")
+            << '\t' << group.title << '\n';
+        for (const LookalikeStyle& style : group.styles) {
+            out << '\t' << style.StyleProg << '\t' << style.StyleName1 << '\t' << style.StyleDesc
+                << '\t' << style.StyleFamily << '\t' << style.bankSlots << '\t' << style.songLinks
+                << '\t' << style.content << '\n';
+        }
+    }
+}
+
+std::optional<std::int32_t> styleNumber(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const long value = std::stol(text, &used);
+        if (used == text.size() && value > 0 && value <= INT32_MAX) {
+            return static_cast<std::int32_t>(value);
+        }
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
+int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
+    if (args.empty()) {
+        printGroups(context.out, findLookalikes(context.state.connection));
+        return kExitOk;
+    }
+    bool deleteOthers = false;
+    bool yes = false;
+    std::vector<std::int32_t> styles;
+    bool usageError = args[0] != "--keep";
+    for (std::size_t i = 1; i < args.size() && !usageError; ++i) {
+        if (args[i] == "--delete-others") {
+            deleteOthers = true;
+        } else if (args[i] == "--yes") {
+            yes = true;
+        } else if (const auto number = styleNumber(args[i])) {
+            styles.push_back(*number);
+        } else {
+            usageError = true;
+        }
+    }
+    if (usageError || styles.size() < 2) {
+        context.err << "Usage: orb lookalikes " << kUsage << "\n";
+        return kExitUsage;
+    }
+    const std::int32_t keep = styles.front();
+    const std::vector<std::int32_t> others(styles.begin() + 1, styles.end());
+    const auto kept = StyleStore(context.state.connection).findWithoutBlocks(keep);
+    if (!kept) {
+        context.err << "There is no style " << keep << "; nothing was changed.\n";
+        return kExitFailure;
+    }
+    if (yes) {
+        context.dialogs.setAssumeYes(true);
+    } else if (context.terminal != nullptr) {
+        context.dialogs.askOn(*context.terminal);
+    } else {
+        context.err << "There is no terminal to ask on: give --yes. Nothing was changed.\n";
+        return kExitFailure;
+    }
+    if (!context.dialogs.question(keepQuestion(keep, kept->StyleName1, others, deleteOthers))) {
+        return kExitFailure;
+    }
+    context.out << keepLookalike(context.state, keep, others, deleteOthers).summary(keep) << '\n';
+    return kExitOk;
+}
+
+}  // namespace
+
+CliCommand makeLookalikesCommand() {
+    return CliCommand{"lookalikes", kUsage,
+                      "Lists the styles of one name with different contents, and the contents "
+                      "stored under different names: a line per group (number, kind, title), then "
+                      "a line per style (number, name, description, family, bank slots, song "
+                      "links, content). --keep STYLE OTHER... moves every bank slot and song link "
+                      "of the others onto STYLE after a restore point (--delete-others then "
+                      "deletes them), after a question on the terminal unless --yes.",
+                      CliCommand::DatabaseUse::OpenExisting, runLookalikes};
+}
+
+}  // namespace orb
