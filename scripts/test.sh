@@ -2,8 +2,16 @@
 # Sets up and builds ORB, then runs every test.
 #   scripts/test.sh              the normal build, in build/
 #   scripts/test.sh --sanitize   a separate AddressSanitizer + UndefinedBehaviorSanitizer build
+#   scripts/test.sh --all        both, then a minute and a half of fuzzing (what CI runs)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+if [ "${1:-}" = "--all" ]; then
+    "$root/scripts/test.sh"
+    "$root/scripts/test.sh" --sanitize
+    "$root/scripts/fuzz.sh" 90
+    exit 0
+fi
 
 if [ "${1:-}" = "--sanitize" ]; then
     build="$root/build-asan"

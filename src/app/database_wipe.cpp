@@ -35,6 +35,14 @@ WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
     if (!dialogs.question(kAreYouSure)) {
         return WipeOutcome::Declined;
     }
+    // Kept before anything is deleted: the wipe is the one step a wrong click cannot take back
+    // by other means.
+    try {
+        state.restorePoints().keep(state.connection, "emptying the database");
+    } catch (const RestorePointError& e) {
+        dialogs.message(e.what(), UserDialogs::Icon::Critical);
+        return WipeOutcome::Failed;
+    }
     try {
         deleteCatalogue(state.connection);
     } catch (const StoreError& e) {

@@ -161,6 +161,14 @@ bool BackupController::restore() {
         return false;
     }
     try {
+        state_.restorePoints().keep(
+            state_.connection,
+            "restoring the backup " + std::filesystem::path(path).filename().string());
+    } catch (const RestorePointError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
+        return false;
+    }
+    try {
         {
             WaitCursor wait(dialogs_);
             std::vector<char> buffer(1 << 20);  // outlives the stream that uses it

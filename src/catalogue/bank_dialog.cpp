@@ -123,6 +123,14 @@ void BankDialogController::deleteSelected() {
         !dialogs_.question("Deleting bank " + trimmed(name_) + " from database?")) {
         return;
     }
+    try {
+        state_.restorePoints().keep(
+            state_.connection,
+            "deleting bank " + std::to_string(selectedBankProg_) + " " + trimmed(name_));
+    } catch (const RestorePointError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
+        return;
+    }
     BankStore(state_.connection).remove(selectedBankProg_);
     if (selectedBankProg_ == state_.currentBank.number) {
         outcome_.currentBankDeleted = true;

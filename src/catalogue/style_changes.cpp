@@ -1,8 +1,10 @@
 #include "catalogue/style_changes.h"
 
+#include "core/text.h"
 #include "db/bank_store.h"
 #include "db/link_store.h"
 #include "db/write_transaction.h"
+#include "state/app_state.h"
 
 namespace orb {
 
@@ -21,7 +23,19 @@ int ApplyGroupUpdate(Database& database, const std::vector<std::int32_t>& styles
     return written;
 }
 
-void DeleteStylesEverywhere(Database& database, const std::vector<std::int32_t>& styles) {
+std::string styleDeletionAction(const std::vector<std::int32_t>& styles) {
+    // Past a handful the numbers would only make the list of restore points unreadable.
+    constexpr std::size_t kNamedStyles = 5;
+    if (styles.size() > kNamedStyles) {
+        return "deleting " + counted(static_cast<long long>(styles.size()), "style", "styles");
+    }
+    return std::string(styles.size() == 1 ? "deleting style " : "deleting styles ") +
+           listedNumbers(styles);
+}
+
+void DeleteStylesEverywhere(AppState& state, const std::vector<std::int32_t>& styles) {
+    Database& database = state.connection;
+    state.restorePoints().keep(database, styleDeletionAction(styles));
     StyleStore store(database);
     BankStore banks(database);
     LinkStore links(database);

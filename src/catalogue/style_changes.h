@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "db/column_sizes.h"
@@ -10,6 +11,7 @@
 namespace orb {
 
 class Database;
+class AppState;
 
 // The labels under which a person types the six descriptive values of a style, and the columns
 // of KORFStyles they are stored in (name, description, family, group, file, author).
@@ -26,9 +28,15 @@ inline constexpr std::array<const ColumnSize*, 6> kStyleFieldColumns = {
 int ApplyGroupUpdate(Database& database, const std::vector<std::int32_t>& styles,
                      const StyleColumnChanges& changes);
 
-// Deletes each listed style from the catalogue, takes it out of every bank (later slots move
-// up) and out of every song link (which then points at no style), all in one transaction: on a
-// refusal nothing changes and StoreError says why.
-void DeleteStylesEverywhere(Database& database, const std::vector<std::int32_t>& styles);
+// Keeps a restore point, then deletes each listed style from the catalogue, takes it out of
+// every bank (later slots move up) and out of every song link (which then points at no style),
+// all in one transaction. When the restore point cannot be kept nothing is deleted and
+// RestorePointError says why; on a refusal of the database nothing changes and StoreError says
+// why.
+void DeleteStylesEverywhere(AppState& state, const std::vector<std::int32_t>& styles);
+
+// "deleting style 41", "deleting styles 41, 57 and 73", "deleting 240 styles": what a restore
+// point kept before deleting them was for.
+std::string styleDeletionAction(const std::vector<std::int32_t>& styles);
 
 }  // namespace orb

@@ -1,7 +1,9 @@
 #include "catalogue/style_group.h"
 
 #include "core/user_dialogs.h"
+#include "db/restore_points.h"
 #include "db/text_gate.h"
+#include "state/app_state.h"
 
 namespace orb {
 
@@ -73,7 +75,7 @@ std::string GroupDeleteQuestion(const std::vector<SelectedStyle>& selection) {
            " styles  will be deleted from database and from banks. Are you sure?";
 }
 
-bool RunGroupDelete(Database& database, UserDialogs& dialogs,
+bool RunGroupDelete(AppState& state, UserDialogs& dialogs,
                     const std::vector<SelectedStyle>& selection) {
     if (selection.empty() || !dialogs.question(GroupDeleteQuestion(selection))) {
         return false;
@@ -84,7 +86,10 @@ bool RunGroupDelete(Database& database, UserDialogs& dialogs,
     }
     try {
         WaitCursor waiting(dialogs);
-        DeleteStylesEverywhere(database, styles);
+        DeleteStylesEverywhere(state, styles);
+    } catch (const RestorePointError& e) {
+        dialogs.message(e.what(), UserDialogs::Icon::Critical);
+        return false;
     } catch (const StoreError& e) {
         dialogs.message(
             failureMessage(e, "The styles could not be deleted; none was changed: ", ""),

@@ -11,6 +11,7 @@
 
 namespace orb {
 
+class AppState;
 class Database;
 class UserDialogs;
 
@@ -73,9 +74,10 @@ struct SelectedStyle {
 std::string GroupDeleteQuestion(const std::vector<SelectedStyle>& selection);
 
 // "Delete (group)": asks, deletes the styles from the catalogue, the banks and the song links
-// in one go and gives the notice. True when they were deleted (the list should be read again);
-// false on No or when the database refused (then nothing changed, and a message says why).
-bool RunGroupDelete(Database& database, UserDialogs& dialogs,
+// in one go after keeping a restore point, and gives the notice. True when they were deleted
+// (the list should be read again); false on No, when no restore point could be kept or when the
+// database refused (then nothing changed, and a message says why).
+bool RunGroupDelete(AppState& state, UserDialogs& dialogs,
                     const std::vector<SelectedStyle>& selection);
 
 }  // namespace orb

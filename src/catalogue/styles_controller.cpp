@@ -191,7 +191,7 @@ void StylesController::updateGroup(const GroupEditWindowRunner& runWindow) {
 }
 
 void StylesController::deleteGroup() {
-    if (RunGroupDelete(state_.connection, dialogs_, selectedStyles())) {
+    if (RunGroupDelete(state_, dialogs_, selectedStyles())) {
         requery();
     }
 }

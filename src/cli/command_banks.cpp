@@ -8,6 +8,7 @@
 #include "catalogue/current_bank.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/text.h"
 #include "db/bank_store.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
@@ -108,6 +109,14 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
     const std::optional<BankRow> bank = StoredBankGiven(connection, args[0]);
     if (!bank) {
         context.err << "There is no bank " << args[0] << ".\n";
+        return kExitFailure;
+    }
+    try {
+        context.state.restorePoints().keep(
+            connection,
+            "deleting bank " + std::to_string(bank->BankProg) + " " + trimmed(bank->BankName));
+    } catch (const RestorePointError& e) {
+        context.err << e.what() << "\n";
         return kExitFailure;
     }
     BankStore(connection).remove(bank->BankProg);

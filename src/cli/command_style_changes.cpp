@@ -4,6 +4,7 @@
 
 #include "catalogue/style_changes.h"
 #include "cli/cli.h"
+#include "db/restore_points.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 
@@ -113,7 +114,10 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
         return kExitOk;
     }
     try {
-        DeleteStylesEverywhere(context.state.connection, styles);
+        DeleteStylesEverywhere(context.state, styles);
+    } catch (const RestorePointError& e) {
+        context.err << e.what() << "\n";
+        return kExitFailure;
     } catch (const StoreError& e) {
         context.err << failureMessage(e, "The styles could not be deleted; none was changed: ", "")
                     << "\n";

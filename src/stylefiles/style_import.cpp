@@ -169,6 +169,9 @@ bool StyleImportController::run() {
         dialogs_.message(refusal, UserDialogs::Icon::Exclamation);
         return false;
     }
+    if (!keepRestorePointBeforeOverwriting(target)) {
+        return false;
+    }
 
     runStarted_ = true;
     log_.clear();
@@ -229,6 +232,24 @@ bool StyleImportController::run() {
         windows_->showLog(log_);
     }
     log_.clear();
+    return true;
+}
+
+bool StyleImportController::keepRestorePointBeforeOverwriting(const std::string& target) {
+    // Only an import that may replace stored styles destroys anything; an empty catalogue has
+    // nothing to replace.
+    if (request_.mode != DuplicateMode::OverwriteByName ||
+        StyleStore(state_.connection).count() == 0) {
+        return true;
+    }
+    try {
+        state_.restorePoints().keep(state_.connection,
+                                    "importing " + fs::path(target).filename().string() +
+                                        ", which overwrites styles of the same name");
+    } catch (const RestorePointError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
+        return false;
+    }
     return true;
 }
 

@@ -152,6 +152,9 @@ private:
     void storeStyle(KORFStyle& record, const std::string& shortName, StyleStore& store);
     void storeBank(const KORFStyles& styles, const std::string& shortName);
     void letEventsRun();
+    // False, after saying why, when an import that may replace stored styles cannot keep its
+    // restore point.
+    bool keepRestorePointBeforeOverwriting(const std::string& target);
     void endRun();
 
     // The message of a run the database refused, after the rollback.

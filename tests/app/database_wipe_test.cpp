@@ -166,5 +166,34 @@ TEST_F(DatabaseWipe, AReadOnlyDatabaseKeepsItsRows) {
                   "readonly database).");
 }
 
+TEST_F(DatabaseWipe, ARestorePointIsKeptFirstAndWithoutOneNothingIsDeleted) {
+    env.clock.setTime("18:25:00");
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Wiped);
+    std::vector<RestorePoint> points = env.state.restorePoints().list(env.state.DatabasePath);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].action, "emptying the database");
+    EXPECT_EQ(points[0].time, "2026-12-06 18:25:00");
+    env.state.restorePoints().bringBack(env.state.connection, points[0]);
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+
+    // The folder of restore points turns into a file: the wipe stops before deleting anything.
+    std::filesystem::remove_all(env.state.RestorePointFolder);
+    test::writeFile(env.state.RestorePointFolder, "");
+    env.dialogs.clear();
+    env.dialogs.input("TAPE ON/OFF");
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Failed);
+    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+    const auto& calls = env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_TRUE(calls[2].text.starts_with(
+        "ORB could not keep a restore point before emptying the database: the folder " +
+        env.state.RestorePointFolder.string() + " cannot be made ("))
+        << calls[2].text;
+    EXPECT_EQ(calls[2].icon, Icon::Critical);
+}
+
 }  // namespace
 }  // namespace orb

@@ -166,5 +166,33 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
     EXPECT_EQ(songCount(), 1);
 }
 
+TEST_F(BackupControllerTest, ARestoreKeepsARestorePointFirstAndStopsWithoutOne) {
+    const auto dump = env.dir / "gig.odd";
+    test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
+    controller.setRestorePath(dump.string());
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(controller.restore());
+    const std::vector<RestorePoint> points = env.state.restorePoints().list(env.state.DatabasePath);
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_EQ(points[0].action, "restoring the backup gig.odd");
+    EXPECT_EQ(points[0].songs, 1);
+
+    std::filesystem::remove_all(env.state.RestorePointFolder);
+    test::writeFile(env.state.RestorePointFolder, "");
+    env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, 'Volare', 'Modugno')");
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(controller.restore());
+    EXPECT_EQ(songCount(), 2);
+    ASSERT_EQ(env.dialogs.messages().size(), 3u);
+    EXPECT_TRUE(env.dialogs.messages()[2].starts_with(
+        "ORB could not keep a restore point before restoring the backup gig.odd: "))
+        << env.dialogs.messages()[2];
+    EXPECT_EQ(env.dialogs.calls()[2].icon, Icon::Critical);
+    EXPECT_FALSE(controller.progressVisible());
+}
+
 }  // namespace
 }  // namespace orb

@@ -21,7 +21,7 @@ protected:
 
 TEST_F(StyleGroupTest, DeletingThreeStylesEmptiesTheirSlotsAndUnlinksTheirSongs) {
     env.dialogs.answer(Answer::Yes);
-    ASSERT_TRUE(RunGroupDelete(db(), env.dialogs, threeRows()));
+    ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, threeRows()));
 
     ASSERT_EQ(env.dialogs.calls().size(), 2u);
     const auto& question = env.dialogs.calls()[0];
@@ -48,7 +48,7 @@ TEST_F(StyleGroupTest, DeletingThreeStylesEmptiesTheirSlotsAndUnlinksTheirSongs)
 TEST_F(StyleGroupTest, DeleteAsksByNameForOneStyleAndStopsOnNo) {
     const std::string before = snapshot();
     env.dialogs.answer(Answer::No);
-    EXPECT_FALSE(RunGroupDelete(db(), env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{
                   "Style BALLAD will be deleted from database and from banks. Are you sure?"});
@@ -56,7 +56,7 @@ TEST_F(StyleGroupTest, DeleteAsksByNameForOneStyleAndStopsOnNo) {
 
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupDelete(db(), env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_TRUE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
     EXPECT_EQ(env.dialogs.messages().back(),
               "Style has been deleted. Click on Ok to update style grid.");
     EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 73, 88}));
@@ -70,7 +70,7 @@ TEST_F(StyleGroupTest, ARefusedDeleteChangesNothing) {
         "BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
     const std::string before = snapshot();
     env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupDelete(db(), env.dialogs, threeRows()));
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, threeRows()));
     EXPECT_EQ(env.dialogs.messages().back(),
               "The styles could not be deleted; none was changed: row is locked");
     EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);

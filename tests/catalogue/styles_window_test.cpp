@@ -18,6 +18,7 @@
 
 #include "app/windows/gui_main.h"
 #include "catalogue/catalogue_test_support.h"
+#include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/styles_window.h"
@@ -319,6 +320,30 @@ TEST_F(StylesWindowCommandsTest, PrintWithoutAPrinterWritesThePdfThePersonNames)
     EXPECT_EQ(call.text, "PDF file (*.pdf)|*.pdf|All files (*)|*");
     EXPECT_EQ(call.proposal, "Styles.pdf");
     EXPECT_EQ(test::readFile(pdf).rfind("%PDF-", 0), 0u);
+}
+
+TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepingOne) {
+    // A second ROCK1 with contents of its own, and a style the grid has not read yet.
+    addStyle(99, "ROCK1", "Rock", "Pop", "Gus");
+    addStyle(100, "SAMBA", "Latin", "Dance", "Eve");
+    auto* lookalikes = window.findChild<QAction*>("mLookalikes");
+    ASSERT_NE(lookalikes, nullptr);
+    EXPECT_EQ(lookalikes->text(), "Look-alikes ...");
+    onModal<LookalikesWindow>(
+        [&] { lookalikes->trigger(); },
+        [&](LookalikesWindow& found) {
+            auto* rows = child<QTableView>(found, "grdLookalikes");
+            ASSERT_EQ(rows->model()->rowCount(), 2);
+            const int kept = rows->model()->index(0, 1).data().toInt() == 41 ? 0 : 1;
+            rows->setCurrentIndex(rows->model()->index(kept, 2));
+            env.dialogs.answer(UserDialogs::Answer::Yes);
+            QTest::mouseClick(child<QPushButton>(found, "cmdKeep"), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(found, "cmdExit"), Qt::LeftButton);
+        });
+    // Style 99 is gone from the catalogue, and the grid is read again at once.
+    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 57, 73, 88, 100}));
+    ASSERT_EQ(grid->model()->rowCount(), 5);
+    EXPECT_EQ(row(4)[0], "100");
 }
 
 }  // namespace

@@ -220,6 +220,48 @@ TEST(StyleImport, NewStylesAreNumberedOnFromTheHighestStoredOne) {
     EXPECT_EQ(storedStyle(f.env, 52).StyleContent1, firstBlock(12, 1));
 }
 
+TEST(StyleImport, OnlyAnImportThatMayOverwriteKeepsARestorePoint) {
+    ImportFixture f;
+    test::writeFile(f.env.dir / "OLD.STY", bankFile("SAME", 2, 5));
+    test::writeFile(f.env.dir / "AGAIN.STY", bankFile("SAME", 2, 8));
+    test::writeFile(f.env.dir / "THIRD.STY", bankFile("SAME", 2, 11));
+    const auto points = [&] { return f.env.state.restorePoints().list(f.env.state.DatabasePath); };
+    StyleImportController& c = f.open(File);
+    // Into an empty catalogue nothing can be overwritten.
+    c.setMode(DuplicateMode::OverwriteByName);
+    c.setPath((f.env.dir / "OLD.STY").string());
+    ASSERT_TRUE(c.run());
+    c.setMode(DuplicateMode::SkipSameContent);
+    c.setPath((f.env.dir / "AGAIN.STY").string());
+    ASSERT_TRUE(c.run());
+    EXPECT_TRUE(points().empty());
+    EXPECT_EQ(styleCount(f.env.state.connection), 4);
+
+    c.setMode(DuplicateMode::OverwriteByName);
+    ASSERT_TRUE(c.run());
+    ASSERT_EQ(points().size(), 1u);
+    EXPECT_EQ(points()[0].action, "importing AGAIN.STY, which overwrites styles of the same name");
+    EXPECT_EQ(points()[0].styles, 4);
+    EXPECT_EQ(points()[0].banks, 2);
+
+    // Without a restore point the import does not start.
+    fs::remove_all(f.env.state.RestorePointFolder);
+    test::writeFile(f.env.state.RestorePointFolder, "");
+    const std::int64_t banksBefore =
+        static_cast<std::int64_t>(bankRows(f.env.state.connection).size());
+    f.env.dialogs.clear();
+    c.setPath((f.env.dir / "THIRD.STY").string());
+    EXPECT_FALSE(c.run());
+    ASSERT_EQ(f.env.dialogs.messages().size(), 1u);
+    EXPECT_TRUE(f.env.dialogs.messages()[0].starts_with(
+        "ORB could not keep a restore point before importing THIRD.STY, which overwrites styles "
+        "of the same name: the folder "))
+        << f.env.dialogs.messages()[0];
+    EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
+    EXPECT_EQ(static_cast<std::int64_t>(bankRows(f.env.state.connection).size()), banksBefore);
+    EXPECT_EQ(storedStyle(f.env, 1).StyleContent1, firstBlock(8, 0));
+}
+
 TEST(StyleImport, OverwriteByNameKeepsTheNumber) {
     ImportFixture f;
     test::writeFile(f.env.dir / "OLD.STY", bankFile("SAME", 2, 5));

@@ -19,6 +19,7 @@
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/bank_pane.h"
 #include "catalogue/windows/group_edit_window.h"
+#include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/make_bank_window.h"
 #include "catalogue/windows/qt_print_service.h"
 #include "catalogue/windows/style_edit_window.h"
@@ -213,7 +214,11 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     addItems(file, "mFile", kFileItems, mFile_);
     addItems(styles, "mStyles", kStyleItems, mStyles_);
     addItems(bank, "mbank", kBankItems, mbank_);
+    styles->addSeparator();
+    QAction* lookalikes = styles->addAction("Look-alikes ...");
+    lookalikes->setObjectName("mLookalikes");
     layout()->setMenuBar(bar);
+    connect(lookalikes, &QAction::triggered, this, [this] { openLookalikesWindow(); });
 
     connect(mFile_[0], &QAction::triggered, this,
             [this] { openImportWindow(ImportRequest::Source::Folder); });
@@ -349,6 +354,13 @@ void StylesWindow::openSongLinks() {
         SongLinksWindow window(state_, dialogs_, LinkSubject::Style, style, caption, this);
         window.exec();
     });
+}
+
+void StylesWindow::openLookalikesWindow() {
+    LookalikesWindow window(state_, dialogs_, this);
+    window.exec();
+    // Keeping one style of a group may have deleted the others.
+    command([this] { controller_.requery(); });
 }
 
 void StylesWindow::openFilterWindow() {

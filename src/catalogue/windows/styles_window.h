@@ -51,6 +51,7 @@ private:
     // mFile(0) and (1): the import window for a folder (0) or one file (1).
     void openImportWindow(ImportRequest::Source source);
     void openFilterWindow();
+    void openLookalikesWindow();
     // mStyles(12): the songs linked to the current row's style.
     void openSongLinks();
     // mStyles(3) and (4): the single style file export and import.

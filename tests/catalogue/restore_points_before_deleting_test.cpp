@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "bank_fixture.h"
+#include "catalogue/style_changes.h"
+#include "catalogue/style_group.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+using Icon = UserDialogs::Icon;
+
+// Deleting styles or banks, in the windows and on the command line, first keeps a restore point
+// of the catalogue as it was; when none can be kept nothing is deleted.
+class RestorePointsBeforeDeleting : public test::BankTest {
+protected:
+    std::vector<RestorePoint> points() { return env.state.restorePoints().list(db().path()); }
+    // The folder of restore points turns into a file: no point can be kept there.
+    void blockRestorePoints() {
+        std::filesystem::remove_all(env.state.RestorePointFolder);
+        test::writeFile(env.state.RestorePointFolder, "");
+    }
+    int bankIndex(const BankDialogController& dialog, std::int32_t prog) {
+        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
+                dialog.nodes()[i].bankProg == prog) {
+                return static_cast<int>(i);
+            }
+        }
+        ADD_FAILURE() << "no node of bank " << prog;
+        return -1;
+    }
+};
+
+TEST_F(RestorePointsBeforeDeleting, TheActionNamesTheStylesOrCountsThem) {
+    EXPECT_EQ(styleDeletionAction({41}), "deleting style 41");
+    EXPECT_EQ(styleDeletionAction({73, 41}), "deleting styles 73 and 41");
+    EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5}), "deleting styles 1, 2, 3, 4 and 5");
+    EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5, 6}), "deleting 6 styles");
+}
+
+TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneAndUndoBringsTheStylesBack) {
+    const std::string before = snapshot();
+    env.clock.setTime("21:40:00");
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}, {96, "TANGO"}}));
+    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 64, 73, 88}));
+
+    const std::vector<RestorePoint> kept = points();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].action, "deleting styles 57 and 96");
+    EXPECT_EQ(kept[0].time, "2026-12-06 21:40:00");
+    EXPECT_EQ(kept[0].styles, 6);
+    EXPECT_EQ(kept[0].banks, 2);
+    EXPECT_EQ(kept[0].songs, 0);
+    env.state.restorePoints().bringBack(db(), kept[0]);
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(RestorePointsBeforeDeleting, NoRestorePointMeansNoGroupDeleteInTheWindow) {
+    blockRestorePoints();
+    const std::string before = snapshot();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
+    ASSERT_EQ(env.dialogs.calls().size(), 2u);
+    EXPECT_TRUE(env.dialogs.messages()[1].starts_with(
+        "ORB could not keep a restore point before deleting style 57: the folder " +
+        env.state.RestorePointFolder.string() + " cannot be made ("))
+        << env.dialogs.messages()[1];
+    EXPECT_TRUE(env.dialogs.messages()[1].ends_with("). Nothing was changed."));
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(RestorePointsBeforeDeleting, StyleDeleteOnTheCommandLineKeepsOneOrDeletesNothing) {
+    const test::CliRun listed = runOnFile({"style-delete", "88"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_TRUE(points().empty());  // without --yes nothing is deleted, nothing is kept
+
+    const test::CliRun deleted = runOnFile({"style-delete", "--yes", "88"});
+    EXPECT_EQ(deleted.status, 0) << deleted.err;
+    ASSERT_EQ(points().size(), 1u);
+    EXPECT_EQ(points()[0].action, "deleting style 88");
+    EXPECT_EQ(points()[0].styles, 6);
+
+    blockRestorePoints();
+    const std::string before = snapshot();
+    const test::CliRun refused = runOnFile({"style-delete", "--yes", "41"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.starts_with(
+        "ORB could not keep a restore point before deleting style 41: the folder "))
+        << refused.err;
+    EXPECT_TRUE(refused.err.ends_with("). Nothing was changed.\n")) << refused.err;
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneInTheWindowAndOnTheCommandLine) {
+    dialogScript = [&](BankDialogController& dialog) {
+        dialog.selectNode(bankIndex(dialog, 9));
+        env.dialogs.answer(Answer::Yes);
+        dialog.deleteSelected();
+        return false;
+    };
+    bank().load();
+    EXPECT_FALSE(BankStore(db()).find(9).has_value());
+    ASSERT_EQ(points().size(), 1u);
+    EXPECT_EQ(points()[0].action, "deleting bank 9 BANK9");
+    EXPECT_EQ(points()[0].banks, 2);
+
+    const test::CliRun deleted = runOnFile({"bank-delete", "BANK5"});
+    EXPECT_EQ(deleted.status, 0) << deleted.err;
+    ASSERT_EQ(points().size(), 2u);
+    EXPECT_EQ(points()[0].action, "deleting bank 5 BANK5");
+    EXPECT_EQ(points()[0].banks, 1);
+    EXPECT_EQ(points()[1].action, "deleting bank 9 BANK9");
+}
+
+TEST_F(RestorePointsBeforeDeleting, NoRestorePointMeansNoBankDelete) {
+    addBank(12, {64, 96});
+    blockRestorePoints();
+    dialogScript = [&](BankDialogController& dialog) {
+        dialog.selectNode(bankIndex(dialog, 12));
+        env.dialogs.answer(Answer::Yes);
+        dialog.deleteSelected();
+        return false;
+    };
+    bank().load();
+    ASSERT_EQ(env.dialogs.messages().size(), 2u);
+    EXPECT_EQ(env.dialogs.messages()[0], "Deleting bank BANK12 from database?");
+    EXPECT_TRUE(env.dialogs.messages()[1].starts_with(
+        "ORB could not keep a restore point before deleting bank 12 BANK12: "))
+        << env.dialogs.messages()[1];
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
+    EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
+
+    const test::CliRun refused = runOnFile({"bank-delete", "12"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.starts_with(
+        "ORB could not keep a restore point before deleting bank 12 BANK12: "))
+        << refused.err;
+    EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
+    EXPECT_EQ(BankStore(db()).all().size(), 3u);
+}
+
+}  // namespace
+}  // namespace orb
