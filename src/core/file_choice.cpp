@@ -70,11 +70,17 @@ std::string FileChoice::saveFile(FileKind kind, const std::string& filter,
     const fs::path start = isFolder(proposed.parent_path())
                                ? proposed
                                : fs::path(startFolder(kind)) / proposed.filename();
-    std::string chosen = dialogs_.saveFileDialog(filter, start.string());
-    if (chosen.empty()) {
-        return chosen;
+    const std::string typed = dialogs_.saveFileDialog(filter, start.string());
+    if (typed.empty()) {
+        return typed;
     }
-    chosen = withFilterExtension(chosen, filter);
+    const std::string chosen = withFilterExtension(typed, filter);
+    // The dialog asked about replacing the name as typed, not the one with its extension.
+    std::error_code error;
+    if (chosen != typed && fs::exists(chosen, error) &&
+        !dialogs_.question("The file " + chosen + " already exists. Replace it?")) {
+        return {};
+    }
     remember(kind, fs::path(chosen).parent_path().string());
     return chosen;
 }

@@ -22,7 +22,9 @@ public:
 
     // The chosen file, or "" when cancelled.
     std::string openFile(FileKind kind, const std::string& filter);
-    // `proposal` is a file name, or a path whose folder is used when it exists.
+    // `proposal` is a file name, or a path whose folder is used when it exists. A name that
+    // gets its extension here and then names a file already there is replaced only after a
+    // question ("" when the person says No).
     std::string saveFile(FileKind kind, const std::string& filter, const std::string& proposal);
     // Starts at `current` when that folder exists; the chosen folder, or "" when cancelled.
     std::string folder(FileKind kind, const std::string& current);

@@ -309,8 +309,9 @@ TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {
 }
 
 TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
-    db().execute("UPDATE KORFBanks SET BankDesc = 'Live set' WHERE BankProg = 5");
+    db().execute("UPDATE KORFBanks SET BankDesc = ' Live set  ' WHERE BankProg = 5");
     loadBank(5);
+    EXPECT_EQ(bank().description(), "Live set");  // shown and printed without the blanks
     db().execute("DELETE FROM KORFStyles WHERE StyleProg = 88");
     env.dialogs.answer(Answer::Yes);
     bank().print();

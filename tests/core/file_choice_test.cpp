@@ -85,8 +85,22 @@ TEST(FileChoice, SaveProposesTheNameInTheLastFolderAndAddsTheExtension) {
     EXPECT_EQ(choice.saveFile(FileKind::Dump, "ORB Database Dump (*.ODD)|*.ODD", dump),
               (stick / "sunday.ODD").string());
 
+    // The dialog asked about "taken", not "taken.STY": replacing that is asked here.
+    writeFile(stick / "taken.STY", "old bank");
+    env.dialogs.file((stick / "taken").string());
+    env.dialogs.answer(UserDialogs::Answer::No);
+    EXPECT_EQ(choice.saveFile(FileKind::Styles, styles, "ROCK.STY"), "");
+    env.dialogs.file((stick / "taken").string());
+    env.dialogs.answer(UserDialogs::Answer::Yes);
+    EXPECT_EQ(choice.saveFile(FileKind::Styles, styles, "ROCK.STY"),
+              (stick / "taken.STY").string());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>(2, "The file " + (stick / "taken.STY").string() +
+                                              " already exists. Replace it?"));
+    EXPECT_TRUE(env.dialogs.allAnswersUsed());
+
     const auto& calls = env.dialogs.calls();
-    ASSERT_EQ(calls.size(), 4u);
+    ASSERT_EQ(calls.size(), 8u);
     EXPECT_EQ(calls[0].kind, Kind::SaveFile);
     EXPECT_EQ(calls[0].proposal, (env.dir / "home" / "ROCK.STY").string());
     EXPECT_EQ(calls[1].proposal, (stick / "ROCK.STY").string());
