@@ -107,7 +107,7 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     edit.fields[0] = "TAB\tNAME";
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages().back(), "The name of style 57 holds a tab.");
-    edit.fields[0] = "  ELEVEN CH";  // kept as typed, blanks included
+    edit.fields[0] = "  ELEVEN CH";     // kept as typed, blanks included
     edit.fields[1] = " caf\xC3\xA9  ";  // a description is stored without blanks around it
     ASSERT_TRUE(edit.update());
     EXPECT_EQ(edit.result()->StyleName1, "  ELEVEN CH");
