@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/startup.h"
+#include "core/file_choice.h"
 #include "core/settings_store.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -48,13 +49,14 @@ std::size_t ParametersController::search(std::size_t index) {
     std::string chosen;
     switch (search.kind) {
         case SearchKind::OpenFile:
-            chosen = dialogs_.openFileDialog(search.filter);
+            chosen =
+                dialogs_.openFileDialog(search.filter, folderToStartIn(trimmed(fields_[target])));
             break;
         case SearchKind::SaveFile:
             chosen = dialogs_.saveFileDialog(search.filter, trimmed(fields_[target]));
             break;
         case SearchKind::Folder:
-            chosen = dialogs_.folderDialog(trimmed(fields_[target]));
+            chosen = dialogs_.folderDialog(folderToStartIn(trimmed(fields_[target])));
             break;
     }
     if (chosen.empty()) {

@@ -7,6 +7,7 @@
 
 #include "backup/dump_writer.h"
 #include "core/file_access.h"
+#include "core/file_choice.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/store_error.h"
@@ -56,9 +57,10 @@ void BackupController::load() {
 
 void BackupController::search(int index) {
     // The dump to write may not exist yet, so the backup field takes a save dialog.
-    const std::string chosen = index == 0
-                                   ? dialogs_.saveFileDialog(kDumpFilter, trimmed(backupPath_))
-                                   : dialogs_.openFileDialog(kDumpFilter);
+    FileChoice choice(dialogs_, state_.settings);
+    const std::string chosen =
+        index == 0 ? choice.saveFile(FileKind::Dump, kDumpFilter, trimmed(backupPath_))
+                   : choice.openFile(FileKind::Dump, kDumpFilter);
     if (chosen.empty()) {
         return;
     }

@@ -52,7 +52,8 @@ bool BankController::menuEnabled(int index, int gridRows) const {
     const int count = styleCount();
     switch (index) {
         case Insert:
-            return count < kSlotCount && gridRows > 0;
+            // Left enabled on a full bank, so that the person is told why nothing is added.
+            return gridRows > 0;
         case MoveUp:
         case MoveDown:
             return selectedSlot_ >= 0;
@@ -73,6 +74,7 @@ bool BankController::menuEnabled(int index, int gridRows) const {
 
 void BankController::clearBank() {
     app_.currentBank.styles.clear();
+    app_.currentBank.description.clear();
     frameCaption_ = kEmptyCaption;
     description_.clear();
     selectedSlot_ = -1;
@@ -124,7 +126,9 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
         return;
     }
     StyleStore styles(app_.connection);
+    std::size_t reached = 0;
     for (const GridStyle& row : selected) {
+        ++reached;
         const std::string name = trimmed(row.name);
         bool insert = true;
         for (const KORFStyle& present : app_.currentBank.styles) {
@@ -144,6 +148,12 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
         if (styleCount() >= kSlotCount) {
             break;
         }
+    }
+    if (const auto left = static_cast<long long>(selected.size() - reached); left > 0) {
+        dialogs_.message(
+            "The bank is full: " + counted(left, "selected style was", "selected styles were") +
+                " not added.",
+            UserDialogs::Icon::Exclamation);
     }
     if (state_ == BankState::Empty) {
         state_ = BankState::NewChanged;
@@ -315,7 +325,7 @@ void BankController::print() {
 }
 
 void BankController::whereIs(const GridStyle& style) {
-    if (whereIs_(style.number, "Where is " + style.name + "?")) {
+    if (whereIs_(style.number, "Where is " + trimmed(style.name) + "?")) {
         takeStoredBank();
     }
     selectFirstSlot();
@@ -323,7 +333,24 @@ void BankController::whereIs(const GridStyle& style) {
 }
 
 bool BankController::mayClose() {
-    return !hasChanges(state_) || dialogs_.question(kCloseQuestion);
+    if (!hasChanges(state_)) {
+        return true;
+    }
+    switch (dialogs_.messageBox(kCloseQuestion, "ORB", UserDialogs::Icon::Question,
+                                UserDialogs::Buttons::YesNoCancel, UserDialogs::Answer::Cancel)) {
+        case UserDialogs::Answer::Yes:
+            save();
+            return !hasChanges(state_);  // a save dialog left without saving keeps it open
+        case UserDialogs::Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+const std::string& BankController::frameCaption() const {
+    static const std::string unsaved = kUnsavedCaption;
+    return state_ == BankState::NewChanged ? unsaved : frameCaption_;
 }
 
 void BankController::takeStoredBank() {

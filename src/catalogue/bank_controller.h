@@ -52,9 +52,11 @@ public:
     static constexpr int kSlotCount = 16;
     static constexpr int kMenuCount = 16;
     static constexpr const char* kEmptyCaption = "<empty bank>";
+    // A bank of styles never stored yet.
+    static constexpr const char* kUnsavedCaption = "<new bank, not saved>";
     static constexpr const char* kCloseQuestion =
-        "Current bank has been modified. Do you really want to close ORB and discard all "
-        "changes?";
+        "Current bank has been modified. Save it before the styles window closes?\n"
+        "Yes saves it, No discards all changes, Cancel keeps the window open.";
 
     // Indexes of the mbank items; the others are separators.
     enum Command {
@@ -76,7 +78,7 @@ public:
                    BankSsfExportRunner exportToSsf = {});
 
     // The pane.
-    const std::string& frameCaption() const { return frameCaption_; }
+    const std::string& frameCaption() const;
     const std::string& description() const { return description_; }
     std::string slotCaption(int slot) const;
     SlotColour slotColour(int slot) const;
@@ -107,7 +109,8 @@ public:
     // "Where is?" on the grid's current row; slot 0 is selected afterwards.
     void whereIs(const GridStyle& style);
 
-    // Closing the window: asks first when the bank holds unsaved changes; false keeps it open.
+    // Closing the window: when the bank holds unsaved changes, asks whether to save them (and
+    // saves), discard them, or stay; false keeps the window open.
     bool mayClose();
 
 private:

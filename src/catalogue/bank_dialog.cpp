@@ -15,11 +15,13 @@ BankDialogController::BankDialogController(AppState& state, UserDialogs& dialogs
     switch (bankState) {
         case BankState::NewChanged:
             mode_ = Mode::SaveNew;
+            // A copy saved under a new name keeps what the bank was described as.
+            description_ = utf8Left(trimmed(state.currentBank.description), kDescriptionLength);
             break;
         case BankState::StoredChanged:
             mode_ = Mode::Update;
             name_ = state.currentBank.name;
-            description_ = utf8Left(state.currentBank.description, kDescriptionLength);
+            description_ = utf8Left(trimmed(state.currentBank.description), kDescriptionLength);
             selectedBankProg_ = state.currentBank.number;
             break;
         default:
@@ -181,7 +183,7 @@ bool BankDialogController::ok() {
         }
         BankRow bank;
         bank.BankName = name_;
-        bank.BankDesc = description_;
+        bank.BankDesc = trimmed(description_);
         for (long position = 1;
              position <= state_.currentBank.styles.Count() && position <= kBankSlotCount;
              ++position) {

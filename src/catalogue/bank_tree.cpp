@@ -20,6 +20,12 @@ std::string shownStyleName(std::string name) {
     return trimmed(name);
 }
 
+// " [description]" after a name, nothing for a description that is empty or only blanks.
+std::string bracketed(const std::string& description) {
+    const std::string shown = trimmed(description);
+    return shown.empty() ? std::string() : " [" + shown + "]";
+}
+
 enum class TreeKind { Dialog, WhereIs };
 
 // Appends the nodes of one bank; the root comes first, before the first bank.
@@ -31,7 +37,7 @@ void addBank(std::vector<BankTreeNode>& nodes, const BankWithStyles& bank, TreeK
     }
     const std::string bankKey = bankNodeKey(bank.BankProg);
     nodes.push_back({BankTreeNode::Kind::Bank, bankKey, kBankTreeRootKey,
-                     bank.BankName + " [" + bank.BankDesc + "]", BankTreeNode::Look::Bold,
+                     bank.BankName + bracketed(bank.BankDesc), BankTreeNode::Look::Bold,
                      bank.BankProg, 0, 0});
     for (int slot = 1; slot <= kBankSlotCount; ++slot) {
         const BankWithStyles::Slot& style = bank.BankStyle[static_cast<std::size_t>(slot - 1)];
@@ -46,12 +52,8 @@ void addBank(std::vector<BankTreeNode>& nodes, const BankWithStyles& bank, TreeK
                           bank.BankProg,
                           style.StyleProg,
                           slot};
-        if (kind == TreeKind::Dialog) {
-            node.text += " [" + style.StyleDesc + "]";
-        } else {
-            if (!trimmed(style.StyleDesc).empty()) {
-                node.text += " [" + style.StyleDesc + "] ";
-            }
+        node.text += bracketed(style.StyleDesc);
+        if (kind == TreeKind::WhereIs) {
             node.look = style.StyleProg == searched ? BankTreeNode::Look::BoldBlue
                                                     : BankTreeNode::Look::Plain;
         }
@@ -96,7 +98,7 @@ std::string bankDescriptionOfNode(const std::string& text) {
     }
     std::string description = text.substr(open + 1);
     std::erase(description, ']');
-    return description;
+    return trimmed(description);
 }
 
 }  // namespace orb

@@ -37,7 +37,8 @@ std::string bankNodeKey(std::int32_t bankProg);
 std::string styleNodeKey(std::int32_t bankProg, std::int32_t styleProg, int slot);
 
 // The bank dialog's tree: the root, then each bank in `order` with a node per occupied slot,
-// bold and blue. Empty when no bank is stored.
+// bold and blue. Descriptions follow names in brackets, trimmed, and only when there is one.
+// Empty when no bank is stored.
 std::vector<BankTreeNode> BankTree(Database& connection, BankTreeOrder order);
 
 // The banks holding style `styleProg`, in name order: that style blue and bold wherever it
@@ -47,7 +48,7 @@ std::vector<BankTreeNode> WhereIsTree(Database& connection, std::int32_t stylePr
 
 // The bank node's text cut at its first "[": the name, trimmed.
 std::string bankNameOfNode(const std::string& text);
-// The part after the first "[" with every "]" removed.
+// The part after the first "[" with every "]" removed, trimmed; "" when there is no "[".
 std::string bankDescriptionOfNode(const std::string& text);
 
 }  // namespace orb

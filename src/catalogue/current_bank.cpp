@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/text.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 
@@ -39,7 +40,7 @@ bool LoadCurrentBank(AppState& state, std::int32_t bankProg) {
 void TakeStoredBank(AppState& state, const BankRow& bank) {
     state.currentBank.number = bank.BankProg;
     state.currentBank.name = bank.BankName;
-    state.currentBank.description = bank.BankDesc;
+    state.currentBank.description = trimmed(bank.BankDesc);
 }
 
 std::optional<BankRow> StoredBankGiven(Database& connection, const std::string& numberOrName) {

@@ -6,6 +6,7 @@
 #include "core/drive_writing.h"
 #include "core/errors.h"
 #include "core/file_access.h"
+#include "core/file_choice.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -69,7 +70,8 @@ bool MakeBankController::make() {
     if (selected_ != 0) {
         return write(selected_, targetOf(selected_));
     }
-    const std::string target = dialogs_.saveFileDialog(kFilter, bankFileName());
+    const std::string target =
+        FileChoice(dialogs_, state_.settings).saveFile(FileKind::Styles, kFilter, bankFileName());
     return !target.empty() && write(0, target);
 }
 

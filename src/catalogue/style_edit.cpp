@@ -1,14 +1,15 @@
 #include "catalogue/style_edit.h"
 
 #include "catalogue/style_changes.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/text_gate.h"
 
 namespace orb {
 
 StyleEditController::StyleEditController(const StyleRow& style, UserDialogs& dialogs)
-    : fields{style.StyleName1, style.StyleDesc, style.StyleFamily,
-             style.StyleCat,   style.StyleFile, style.StyleAuthor},
+    : fields{style.StyleName1, trimmed(style.StyleDesc), style.StyleFamily,
+             style.StyleCat,   style.StyleFile,          style.StyleAuthor},
       style_(style),
       dialogs_(dialogs) {}
 
@@ -24,7 +25,9 @@ bool StyleEditController::update() {
             return false;
         }
     }
-    result_ = StyleEditValues{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+    // Blanks around a description are invisible and only get in the way of editing it.
+    result_ =
+        StyleEditValues{fields[0], trimmed(fields[1]), fields[2], fields[3], fields[4], fields[5]};
     return true;
 }
 

@@ -51,7 +51,8 @@ bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
     if (!changes || changes->empty()) {
         return false;
     }
-    if (!dialogs.question("A group of styles is about to be updated. Are you sure?")) {
+    if (!dialogs.question("A group of " + std::to_string(styles.size()) +
+                          " styles is about to be updated. Are you sure?")) {
         return false;
     }
     try {

@@ -69,7 +69,7 @@ std::string StylesController::cell(int row, int column) const {
         case 1:
             return withoutNulls(style.StyleName1);
         case 2:
-            return style.StyleDesc;
+            return trimmed(style.StyleDesc);
         case 3:
             return style.StyleFamily;
         case 4:
@@ -239,6 +239,22 @@ bool StylesController::styleMenuEnabled(int index) const {
 bool StylesController::fileMenuEnabled(int index) const {
     return index >= 0 && index < kFileMenuCount &&
            kFileCommandReady[static_cast<std::size_t>(index)];
+}
+
+void StylesController::keepCurrentRow(int row) {
+    if (validRow(row)) {
+        keptStyle_ = styleList_[static_cast<std::size_t>(row)].StyleProg;
+    }
+}
+
+int StylesController::rowToShow() const {
+    if (styleList_.empty()) {
+        return -1;
+    }
+    const auto kept =
+        std::find_if(styleList_.begin(), styleList_.end(),
+                     [this](const StyleListRow& style) { return style.StyleProg == keptStyle_; });
+    return kept == styleList_.end() ? 0 : static_cast<int>(kept - styleList_.begin());
 }
 
 void StylesController::recordSelection(int currentRow, int selectionEndRow) {

@@ -114,6 +114,12 @@ public:
     int selectedRowLast() const { return selectedRowLast_; }
     int currentRow() const { return currentRow_; }
 
+    // The style of the grid's current row, kept so that the window reopens on it.
+    void keepCurrentRow(int row);
+    // The row to make current after the list was read: the kept style's row, else the first;
+    // -1 for an empty list.
+    int rowToShow() const;
+
 private:
     void replaceList();
     void colourHeadersFromOrder();
@@ -128,6 +134,7 @@ private:
     int selectedRowFirst_ = -1;
     int selectedRowLast_ = -1;
     int currentRow_ = -1;
+    std::int32_t keptStyle_ = 0;
 };
 
 }  // namespace orb

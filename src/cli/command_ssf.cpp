@@ -68,6 +68,10 @@ int runExport(CliContext& context, const std::vector<std::string>& args) {
     controller.setFolder(folder);
     controller.setChoice(choice);
     const bool ran = controller.run();
+    std::error_code error;
+    if (!ran && !std::filesystem::is_directory(folder, error)) {
+        context.err << "The folder " << folder << " does not exist.\n";
+    }
     for (const std::filesystem::path& file : controller.result().written) {
         context.out << file.string() << "\n";
     }

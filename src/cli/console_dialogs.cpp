@@ -30,7 +30,7 @@ std::optional<std::string> ConsoleDialogs::inputBox(const std::string&, const st
     return std::nullopt;
 }
 
-std::string ConsoleDialogs::openFileDialog(const std::string&) {
+std::string ConsoleDialogs::openFileDialog(const std::string&, const std::string&) {
     return {};
 }
 

@@ -22,7 +22,7 @@ public:
     std::optional<std::string> secretInputBox(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::string openFileDialog(const std::string& filter) override;
+    std::string openFileDialog(const std::string& filter, const std::string&) override;
     std::string folderDialog(const std::string&) override { return {}; }
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool) override {}

@@ -29,8 +29,10 @@ public:
                                                       const std::string& title) = 0;
 
     // File dialogs with a filter of the form "description|pattern|description|pattern".
-    // They return the chosen path, or the empty string when cancelled.
-    virtual std::string openFileDialog(const std::string& filter) = 0;
+    // They return the chosen path, or the empty string when cancelled. The open dialog starts
+    // in `initialFolder`; the save dialog in the folder of `initialName`, which may be a path.
+    virtual std::string openFileDialog(const std::string& filter,
+                                       const std::string& initialFolder) = 0;
     virtual std::string saveFileDialog(const std::string& filter,
                                        const std::string& initialName) = 0;
 

@@ -25,10 +25,16 @@ constexpr const char* kTitlesLikeSql =
 constexpr const char* kAllTitlesSql =
     "SELECT KORFSONGS.SONGCODE, KORFSONGS.SONGTITLE From KORFSONGS ORDER BY KORFSONGS.SONGTITLE";
 
-// What each header button sorts by, in the order of SongGridColumn.
+// What each header button sorts by, in the order of SongGridColumn. Tempo and transposition are
+// kept as text but sort as the numbers they hold (80 before 100, -2 before +1), the text itself
+// ordering what is not a number.
 constexpr std::array<const char*, 6> kGridOrderColumns = {
-    "KORFSongs.SongTitle",   "KORFSongs.SongPerformer",   "KORFStyles.StyleName1",
-    "KORFSonSty.StyleTempo", "KORFSonSty.StyleTranspose", "KORFSonSty.SongNote"};
+    "KORFSongs.SongTitle",
+    "KORFSongs.SongPerformer",
+    "KORFStyles.StyleName1",
+    "CAST(KORFSonSty.StyleTempo AS REAL)%, KORFSonSty.StyleTempo",
+    "CAST(KORFSonSty.StyleTranspose AS REAL)%, KORFSonSty.StyleTranspose",
+    "KORFSonSty.SongNote"};
 
 void checkTexts(const SongRow& song, const TextPlace& place) {
     requireStorableText(textColumn("KORFSongs", "SongTitle"), song.SongTitle, place);
@@ -45,9 +51,13 @@ std::string songGridStatement(const SongGridOrder& order) {
         "KORFSongs.SongCode = KORFSonSty.SongCode) LEFT JOIN KORFStyles ON KORFSonSty.StyleProg = "
         "KORFStyles.StyleProg";
     if (order.column) {
-        sql += std::string(" ORDER BY ") +
-               kGridOrderColumns[static_cast<std::size_t>(*order.column)] +
-               (order.descending ? " DESC" : "");
+        // "%" marks where a key of several parts takes the direction as well as at its end.
+        const std::string direction = order.descending ? " DESC" : "";
+        std::string keys = kGridOrderColumns[static_cast<std::size_t>(*order.column)];
+        for (auto mark = keys.find('%'); mark != std::string::npos; mark = keys.find('%')) {
+            keys.replace(mark, 1, direction);
+        }
+        sql += " ORDER BY " + keys + direction;
     }
     return sql;
 }

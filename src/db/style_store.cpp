@@ -93,11 +93,24 @@ constexpr const char* kSelectNamedSql =
 // The filter is bound, not spliced into the statement, so that an apostrophe in it is matched
 // like any other character.
 constexpr const char* kNamesLikeSql =
-    "SELECT KORFSTYLES.STYLEPROG, KORFStyles.StyleName1 From KORFStyles WHERE "
-    "KORFStyles.StyleName1 LIKE pFilter ORDER BY KORFSTYLES.STYLENAME1";
-constexpr const char* kAllNamesSql =
-    "SELECT KORFSTYLES.STYLEPROG, KORFStyles.StyleName1 From KORFStyles ORDER BY "
+    "SELECT KORFSTYLES.STYLEPROG, KORFStyles.StyleName1, KORFStyles.StyleDesc, "
+    "KORFStyles.StyleFamily From KORFStyles WHERE KORFStyles.StyleName1 LIKE pFilter ORDER BY "
     "KORFSTYLES.STYLENAME1";
+constexpr const char* kAllNamesSql =
+    "SELECT KORFSTYLES.STYLEPROG, KORFStyles.StyleName1, KORFStyles.StyleDesc, "
+    "KORFStyles.StyleFamily From KORFStyles ORDER BY KORFSTYLES.STYLENAME1";
+constexpr const char* kLinkedLabelsSql =
+    "SELECT StyleProg, StyleName1, StyleDesc, StyleFamily FROM KORFStyles WHERE StyleProg IN "
+    "(SELECT StyleProg FROM KORFSonSty)";
+
+std::vector<StyleLabel> labelsOf(Rows& rows) {
+    std::vector<StyleLabel> labels;
+    while (rows.next()) {
+        labels.push_back(
+            {static_cast<std::int32_t>(rows.integer(0)), rows.text(1), rows.text(2), rows.text(3)});
+    }
+    return labels;
+}
 
 constexpr const char* kListSelect =
     "SELECT STYLEPROG, STYLENAME1, STYLEDESC, STYLEFAMILY, STYLECAT, STYLEAUTHOR, STYLEDATE FROM "
@@ -307,14 +320,15 @@ std::vector<StyleListRow> StyleStore::list(const StyleQuery& query) {
     return list;
 }
 
-std::vector<StyleName> StyleStore::namesLike(const std::string& pattern) {
+std::vector<StyleLabel> StyleStore::labelsLike(const std::string& pattern) {
     Rows rows = pattern == "%" ? connection_.query(kAllNamesSql)
                                : connection_.query(kNamesLikeSql, {pattern});
-    std::vector<StyleName> names;
-    while (rows.next()) {
-        names.push_back({static_cast<std::int32_t>(rows.integer(0)), rows.text(1)});
-    }
-    return names;
+    return labelsOf(rows);
+}
+
+std::vector<StyleLabel> StyleStore::linkedLabels() {
+    Rows rows = connection_.query(kLinkedLabelsSql);
+    return labelsOf(rows);
 }
 
 std::int32_t StyleStore::insert(const StyleRow& style, const TextPlace& place) {

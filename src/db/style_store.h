@@ -49,6 +49,17 @@ struct StyleName {
     bool operator==(const StyleName&) const = default;
 };
 
+// What tells styles of one name apart where a list shows them: the name with its number,
+// description and family.
+struct StyleLabel {
+    std::int32_t StyleProg = 0;
+    std::string StyleName1;
+    std::string StyleDesc;
+    std::string StyleFamily;
+
+    bool operator==(const StyleLabel&) const = default;
+};
+
 // New values for the descriptive texts of a style; a text without a value stays as it is.
 struct StyleColumnChanges {
     std::optional<std::string> StyleName1;
@@ -106,7 +117,9 @@ public:
     std::vector<StyleListRow> list(const StyleQuery& query);
     // Number and name of every style whose name matches the LIKE `pattern` ("%" alone: every
     // style), in name order.
-    std::vector<StyleName> namesLike(const std::string& pattern);
+    std::vector<StyleLabel> labelsLike(const std::string& pattern);
+    // The labels of the styles that songs are linked to.
+    std::vector<StyleLabel> linkedLabels();
 
     // Stores `style` under the next free number, which it returns; style.StyleProg is not read.
     // An empty block is stored as a single blank and the key is made from the first block.

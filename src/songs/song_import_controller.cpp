@@ -4,9 +4,11 @@
 #include <filesystem>
 
 #include "core/file_access.h"
+#include "core/file_choice.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/store_error.h"
+#include "state/app_state.h"
 
 namespace orb {
 
@@ -29,7 +31,8 @@ void SongImportController::pathLeft() {
 
 void SongImportController::search() {
     const std::string chosen =
-        dialogs_.openFileDialog("Suggested songs (*.TXT)|*.TXT|All files (*)|*");
+        FileChoice(dialogs_, state_.settings)
+            .openFile(FileKind::SongList, "Suggested songs (*.TXT)|*.TXT|All files (*)|*");
     if (!chosen.empty()) {
         path_ = chosen;
         pathLeft();

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/link_store.h"
 #include "db/song_store.h"
 #include "db/style_store.h"
+#include "songs/style_label.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -48,6 +50,17 @@ const std::string& SongLinksController::nameOf(const KORFSonSty& element) const 
     return kind_ == LinkSubject::Song ? element.StyleDesc : element.SongDesc;
 }
 
+std::string SongLinksController::labelOf(const KORFSonSty& element) const {
+    if (kind_ == LinkSubject::Style) {
+        return element.SongDesc;
+    }
+    const auto label = labels_.find(element.StyleProg);
+    return label == labels_.end()
+               ? styleLabelText(element.StyleDesc, element.StyleProg, "", "")
+               : styleLabelText(element.StyleDesc, element.StyleProg, label->second.StyleDesc,
+                                label->second.StyleFamily);
+}
+
 void SongLinksController::load() {
     const bool songs = kind_ == LinkSubject::Song;
     available_.clear();
@@ -56,9 +69,11 @@ void SongLinksController::load() {
         available_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : name,
                        songs ? name : "", "", "", "", std::to_string(id));
     };
+    labels_.clear();
     if (songs) {
-        for (const StyleName& style : StyleStore(state_.connection).namesLike(filter_)) {
+        for (StyleLabel& style : StyleStore(state_.connection).labelsLike(filter_)) {
             addAvailable(style.StyleProg, style.StyleName1);
+            labels_[style.StyleProg] = std::move(style);
         }
     } else {
         for (const SongRow& song : SongStore(state_.connection).titlesLike(filter_)) {
@@ -72,6 +87,12 @@ void SongLinksController::load() {
         local_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : link.name,
                    songs ? link.name : "", link.SongNote, link.StyleTempo, link.StyleTranspose,
                    std::to_string(id));
+        // A linked style the filter leaves out is looked up on its own.
+        if (songs && labels_.count(id) == 0) {
+            if (const auto style = StyleStore(state_.connection).findWithoutBlocks(id)) {
+                labels_[id] = {id, style->StyleName1, style->StyleDesc, style->StyleFamily};
+            }
+        }
     }
     changed();
 }
@@ -145,7 +166,7 @@ void SongLinksController::editLocal(int row) {
     }
     KORFSonSty& element = local_.Item(row + 1);
     const auto edited =
-        editor_(caption_ + " - " + nameOf(element),
+        editor_(caption_ + " - " + trimmed(nameOf(element)),
                 LinkValues{element.SongNote, element.StyleTempo, element.StyleTranspose});
     if (edited) {
         element.SongNote = edited->SongNote;

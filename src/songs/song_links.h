@@ -4,10 +4,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/observable.h"
 #include "db/korf_son_stys.h"
+#include "db/style_store.h"
 
 namespace orb {
 
@@ -53,9 +55,12 @@ public:
     // The lists: grData1 shows available() and grData2 local().
     const KORFSonStys& available() const { return available_; }
     const KORFSonStys& local() const { return local_; }
-    // The number and the name (style name or song title) of an element, as the grids show them.
+    // The number and the name (style name or song title) of an element.
     std::int32_t idOf(const KORFSonSty& element) const;
     const std::string& nameOf(const KORFSonSty& element) const;
+    // The element as the grids show it: a song's title, or a style's name with its number,
+    // description and family (styleLabelText), so that styles of one name can be told apart.
+    std::string labelOf(const KORFSonSty& element) const;
 
     // cmdFilter: asks for a new filter; a changed one loads the lists again.
     void askFilter();
@@ -82,6 +87,8 @@ private:
     std::string filter_ = "%";
     KORFSonStys available_;
     KORFSonStys local_;
+    // Description and family of the styles listed, by number.
+    std::unordered_map<std::int32_t, StyleLabel> labels_;
 };
 
 }  // namespace orb

@@ -6,9 +6,11 @@
 #include "core/user_dialogs.h"
 #include "core/version.h"
 #include "db/link_store.h"
+#include "db/style_store.h"
 #include "db/write_transaction.h"
 #include "songs/floppy_style.h"
 #include "songs/song_list_print.h"
+#include "songs/style_label.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -28,7 +30,22 @@ void SongsController::load() {
 
 void SongsController::refill() {
     rows_ = SongStore(state_.connection).grid(order_);
+    styleDetails_.clear();
+    for (StyleLabel& style : StyleStore(state_.connection).linkedLabels()) {
+        styleDetails_[style.StyleProg] = {std::move(style.StyleDesc), std::move(style.StyleFamily)};
+    }
     changed();
+}
+
+std::string SongsController::styleLabel(const SongGridRow& row) const {
+    if (row.StyleProg == 0) {
+        return row.StyleName1;
+    }
+    const auto details = styleDetails_.find(row.StyleProg);
+    return details == styleDetails_.end()
+               ? styleLabelText(row.StyleName1, row.StyleProg, "", "")
+               : styleLabelText(row.StyleName1, row.StyleProg, details->second.first,
+                                details->second.second);
 }
 
 bool SongsController::songMenuEnabled(int index) const {

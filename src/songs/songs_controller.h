@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/observable.h"
@@ -51,6 +52,9 @@ public:
     // Opening: headers unsorted, the grid filled in the statement's own order.
     void load();
     const std::vector<SongGridRow>& rows() const { return rows_; }
+    // The row's style as the grid shows it: its name with its number, description and family
+    // (styleLabelText); empty for a song without a style.
+    std::string styleLabel(const SongGridRow& row) const;
     const SongGridOrder& order() const { return order_; }
     SongSort headerSort(int button) const { return sorts_.at(static_cast<std::size_t>(button)); }
     bool songMenuEnabled(int index) const;
@@ -86,6 +90,8 @@ private:
     AppState& state_;
     UserDialogs& dialogs_;
     std::vector<SongGridRow> rows_;
+    // Description and family of the linked styles, by number.
+    std::unordered_map<std::int32_t, std::pair<std::string, std::string>> styleDetails_;
     SongGridOrder order_;
     std::array<SongSort, 6> sorts_{};
 };

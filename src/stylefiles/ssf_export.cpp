@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/file_access.h"
+#include "core/file_choice.h"
 #include "core/settings_store.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -85,11 +86,12 @@ void SsfExportController::setChoice(Choice choice) {
 }
 
 void SsfExportController::search() {
-    const std::string chosen = dialogs_.saveFileDialog(kFilter, "");
+    const std::string chosen =
+        FileChoice(dialogs_, state_.settings).folder(FileKind::SingleStyles, trimmed(folder_));
     if (chosen.empty()) {
         return;
     }
-    folder_ = fs::path(chosen).parent_path().string();
+    folder_ = chosen;
     changed();
 }
 
@@ -101,7 +103,7 @@ void SsfExportController::close() {
 }
 
 bool SsfExportController::run() {
-    if (trimmed(folder_).empty()) {
+    if (trimmed(folder_).empty() || !ensureFolderExists(trimmed(folder_), dialogs_)) {
         return false;
     }
     controlsEnabled_ = false;

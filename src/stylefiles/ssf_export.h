@@ -61,7 +61,6 @@ class SsfExportController : public Observable {
 public:
     static constexpr const char* kStylesCaption = "Styles export to SSF";
     static constexpr const char* kBankCaption = "Bank export to SSF";
-    static constexpr const char* kFilter = "Single Style File (*.SSF)|*.SSF|All files (*)|*";
     static constexpr const char* kSelectedDone =
         "Styles export to SSF file terminated without errors!";
     static constexpr const char* kAllDone = "All styles successfully exported to SSF files!";

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/file_access.h"
+#include "core/file_choice.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/style_store.h"
@@ -57,7 +58,10 @@ void SsfImportController::setChoice(Choice choice) {
 }
 
 void SsfImportController::search() {
-    const std::string chosen = dialogs_.openFileDialog(kFilter);
+    FileChoice fileChoice(dialogs_, state_.settings);
+    const std::string chosen = choice_ == Choice::Folder
+                                   ? fileChoice.folder(FileKind::SingleStyles, trimmed(path_))
+                                   : fileChoice.openFile(FileKind::SingleStyles, kFilter);
     if (!chosen.empty()) {
         path_ = chosen;
         changed();

@@ -5,7 +5,8 @@
 namespace orb {
 
 void StyleConfirmation::fill(const KORFStyles& styles, const std::string& shortName,
-                             const StyleValues& values) {
+                             const StyleValues& values, const std::string& fileName,
+                             std::size_t bank, std::size_t bankCount) {
     labels_ = {};
     tags_ = {};
     checked_ = {};
@@ -22,7 +23,10 @@ void StyleConfirmation::fill(const KORFStyles& styles, const std::string& shortN
     }
     values_ = values;
     values_[3] = "Imported from file " + shortName;
-    caption_ = shortName;
+    caption_ = fileName.empty() ? shortName : fileName;
+    if (bankCount > 1) {
+        caption_ += " - bank " + std::to_string(bank) + " of " + std::to_string(bankCount);
+    }
     changed();
 }
 

@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "core/errors.h"
 #include "core/file_access.h"
+#include "core/file_choice.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
@@ -126,16 +127,12 @@ void StyleImportController::setIncludeSubFolders(bool include) {
 }
 
 void StyleImportController::search() {
-    const std::string chosen = dialogs_.openFileDialog(kFileFilter);
+    FileChoice choice(dialogs_, state_.settings);
+    const std::string chosen = folderMode()
+                                   ? choice.folder(FileKind::Styles, trimmed(request_.path))
+                                   : choice.openFile(FileKind::Styles, kFileFilter);
     if (!chosen.empty()) {
-        std::error_code error;
-        const fs::path file(chosen);
-        if (fs::is_regular_file(file, error)) {
-            request_.path = folderMode() ? file.parent_path().string() : file.string();
-        } else {
-            const auto cut = chosen.find_last_of(fs::path::preferred_separator);
-            request_.path = cut == std::string::npos ? std::string() : chosen.substr(0, cut + 1);
-        }
+        request_.path = chosen;
     }
     controlsEnabled_ = true;
     changed();
@@ -315,19 +312,21 @@ void StyleImportController::importFile(const fs::path& file, const std::string& 
         log_ += "\r\n";
         return;
     }
-    for (StyleFileBank& bank : banks) {
-        importBank(bank.styles, shortName);
+    for (std::size_t i = 0; i < banks.size(); ++i) {
+        importBank(banks[i].styles, shortName, file.filename().string(), i + 1, banks.size());
     }
 }
 
-void StyleImportController::importBank(KORFStyles& styles, const std::string& shortName) {
+void StyleImportController::importBank(KORFStyles& styles, const std::string& shortName,
+                                       const std::string& fileName, std::size_t bank,
+                                       std::size_t bankCount) {
     std::int32_t position = 1;
     for (KORFStyle& record : styles) {
         record.StyleProg = position++;
     }
     if (request_.confirmEachStyle) {
         StyleConfirmation confirmation(dialogs_);
-        confirmation.fill(styles, shortName, attached_);
+        confirmation.fill(styles, shortName, attached_, fileName, bank, bankCount);
         // The description names the file whether or not the person confirms.
         attached_[3] = confirmation.values()[3];
         // Without a window there is nobody to ask: every style stays selected.

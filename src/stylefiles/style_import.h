@@ -148,7 +148,9 @@ private:
     void listFolder(const std::filesystem::path& folder, std::vector<FolderListing>& listings);
     void importFolder(const FolderListing& listing);
     void importFile(const std::filesystem::path& file, const std::string& shortName);
-    void importBank(KORFStyles& styles, const std::string& shortName);
+    // `bank` of `bankCount` in the file `fileName` (for the confirmation dialog's caption).
+    void importBank(KORFStyles& styles, const std::string& shortName, const std::string& fileName,
+                    std::size_t bank, std::size_t bankCount);
     void storeStyle(KORFStyle& record, const std::string& shortName, StyleStore& store);
     void storeBank(const KORFStyles& styles, const std::string& shortName);
     void letEventsRun();

@@ -17,7 +17,7 @@ TEST(LogWindow, ShowsWhatItsCallerGivesAndClosesOnCancel) {
     EXPECT_EQ(window.windowTitle(), "Log file viewer");
     auto* cancel = window.findChild<QPushButton*>("Command1");
     ASSERT_NE(cancel, nullptr);
-    EXPECT_EQ(cancel->text(), "Cancel");
+    EXPECT_EQ(cancel->text(), "Close");
 
     window.setLog("", "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
     EXPECT_EQ(window.windowTitle(), "");

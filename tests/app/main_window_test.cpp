@@ -44,7 +44,8 @@ TEST(MainWindow, HasItsNameCaptionAndButtons) {
     MainWindow window(env.state, env.dialogs);
     EXPECT_EQ(window.objectName(), "frmMain");
     EXPECT_EQ(window.windowTitle(), "ORB 2.31");
-    const char* captions[] = {"Styles", "Songs", "About", "Parameters", "Exit", "Backup / Restore"};
+    const char* captions[] = {"&Styles",     "S&ongs", "&About",
+                              "&Parameters", "E&xit",  "&Backup / Restore"};
     const bool enabled[] = {false, false, true, true, true, false};
     for (int i = 0; i < 6; ++i) {
         QPushButton* button = menuButton(window, i);
@@ -81,6 +82,47 @@ TEST(MainWindow, AGivenWindowEnablesItsButtonAndIsMadeOnceForTheRun) {
         EXPECT_EQ(shown->objectName(), "frmSongs");
     }
     EXPECT_EQ(made, 1);
+}
+
+TEST(MainWindow, KeyboardStartsOnAButtonEnterPressesItAndAltKeysReachEach) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    MainWindowFactories factories;
+    factories.songs = [](QWidget* parent) {
+        auto* songs = new QDialog(parent);
+        songs->setObjectName("frmSongs");
+        return songs;
+    };
+    MainWindow window(env.state, env.dialogs, factories);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    // Styles has no window here, so the first button that works has the focus.
+    EXPECT_EQ(window.focusWidget(), menuButton(window, MainWindow::Songs));
+
+    QString opened;
+    whenModalOpens([&opened](QWidget* modal) {
+        opened = modal->objectName();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    QTest::keyClick(menuButton(window, MainWindow::Songs), Qt::Key_Return);
+    EXPECT_EQ(opened, "frmSongs");
+
+    opened.clear();
+    whenModalOpens([&opened](QWidget* modal) {
+        opened = modal->objectName();
+        QTest::keyClick(modal, Qt::Key_A);
+    });
+    menuButton(window, MainWindow::About)->setFocus();
+    QTest::keyClick(window.focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(opened, "frmAbout");
+
+    const std::pair<int, const char*> keys[] = {
+        {MainWindow::Styles, "Alt+S"},        {MainWindow::Songs, "Alt+O"},
+        {MainWindow::BackupRestore, "Alt+B"}, {MainWindow::Parameters, "Alt+P"},
+        {MainWindow::About, "Alt+A"},         {MainWindow::Exit, "Alt+X"}};
+    for (const auto& [index, key] : keys) {
+        EXPECT_EQ(menuButton(window, index)->shortcut(), QKeySequence(key)) << key;
+    }
 }
 
 TEST(MainWindow, AboutAndParametersOpenModallyOneInstanceEach) {
@@ -135,16 +177,25 @@ TEST(WindowMemory, AWindowReopensAtTheSizeAndPlaceItWasLeft) {
     env.openFreshDatabase();
     WindowMemory memory(env.settings);
     qApp->installEventFilter(&memory);
+    QPoint framePlace;
     {
         ParametersWindow window(env.state, env.dialogs);
         window.show();
         window.resize(731, 333);
+        window.move(143, 171);
+        framePlace = window.frameGeometry().topLeft();
         window.hide();
     }
-    EXPECT_NE(env.settings.get(WindowMemory::kSection, "frmParameters", ""), "");
-    ParametersWindow again(env.state, env.dialogs);
-    again.show();
-    EXPECT_EQ(again.size(), QSize(731, 333));
+    EXPECT_EQ(env.settings.get(WindowMemory::kSection, "frmParameters", ""),
+              QString("%1 %2 731 333").arg(framePlace.x()).arg(framePlace.y()).toStdString());
+    // Twice, as the place must not drift by the frame each time.
+    for (int i = 0; i < 2; ++i) {
+        ParametersWindow again(env.state, env.dialogs);
+        again.show();
+        EXPECT_EQ(again.size(), QSize(731, 333));
+        EXPECT_EQ(again.frameGeometry().topLeft(), framePlace);
+        again.hide();
+    }
     qApp->removeEventFilter(&memory);
 }
 

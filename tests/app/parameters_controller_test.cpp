@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "app/parameters_controller.h"
+#include "support/temp_dir.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -219,7 +221,12 @@ TEST_F(Parameters, AFileThatIsNoDatabaseKeepsTheOldOneInUse) {
 }
 
 TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
+    const test::ScopedHome home(env.dir / "home");
     P controller(env.state, env.dialogs);
+    const std::string floppy = (env.dir / "floppy").string();
+    std::filesystem::create_directories(floppy);
+    controller.setField(P::FloppyBox, floppy);
+    controller.setField(P::PaHardDiskBox, (env.dir / "gone" / "pa").string());
     controller.setField(P::DatabaseBox, "typed");
     env.dialogs.file("");
     EXPECT_EQ(controller.search(0), P::kFieldCount);
@@ -238,18 +245,18 @@ TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
         EXPECT_EQ(controller.field(boxes[i]), chosen[i]);
     }
     // A file ORB reads is opened, the dump it writes is saved (it may be new), folders are
-    // chosen as folders, starting where the box points.
+    // chosen as folders, starting where the box points when that folder exists, else at home.
     std::vector<std::tuple<Call::Kind, std::string, std::string>> asked;
     for (const Call& call : env.dialogs.calls()) {
         asked.emplace_back(call.kind, call.text, call.proposal);
     }
     EXPECT_EQ(asked,
               (std::vector<std::tuple<Call::Kind, std::string, std::string>>{
-                  {Call::Kind::OpenFile, "ORB Database (*.MDB)|*.MDB", ""},
-                  {Call::Kind::OpenFile, "Programs|*", ""},
+                  {Call::Kind::OpenFile, "ORB Database (*.MDB)|*.MDB", (env.dir / "home").string()},
+                  {Call::Kind::OpenFile, "Programs|*", (env.dir / "home").string()},
                   {Call::Kind::SaveFile, "ORB Database Dump (*.ODD)|*.ODD", "/backups/orb.odd"},
-                  {Call::Kind::Folder, "", "/media/floppy"},
-                  {Call::Kind::Folder, "", "/media/pa"}}));
+                  {Call::Kind::Folder, "", floppy},
+                  {Call::Kind::Folder, "", (env.dir / "home").string()}}));
     // Nothing is applied before Save.
     EXPECT_EQ(env.state.BackupPath, "/backups/orb.odd");
 }

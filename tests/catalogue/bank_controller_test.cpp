@@ -132,7 +132,7 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
     EXPECT_EQ(bank().frameCaption(), "<empty bank>");
 }
 
-TEST_F(BankControllerTest, InsertStopsSilentlyAtSixteenAndAsksPerCopy) {
+TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
     std::vector<std::int32_t> twenty;
     for (int i = 0; i < 20; ++i) {
         twenty.push_back(200 + 7 * i);
@@ -142,9 +142,12 @@ TEST_F(BankControllerTest, InsertStopsSilentlyAtSixteenAndAsksPerCopy) {
     bank().insertSelected(rows(twenty));
     EXPECT_EQ(bank().styleCount(), 16);
     EXPECT_EQ(bank().selectedSlot(), 15);
+    EXPECT_EQ(bank().frameCaption(), "<new bank, not saved>");
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>(twenty.begin(), twenty.begin() + 16));
-    EXPECT_TRUE(env.dialogs.calls().empty());
-    EXPECT_FALSE(bank().menuEnabled(BankController::Insert, 3));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The bank is full: 4 selected styles were not added."});
+    // Still offered on a full bank, where it says why nothing is added.
+    EXPECT_TRUE(bank().menuEnabled(BankController::Insert, 3));
     env.dialogs.clear();
     bank().insertSelected(rows({41}));
     EXPECT_EQ(env.dialogs.messages(),
@@ -277,11 +280,27 @@ TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {
     EXPECT_EQ(modes.back(), BankDialogController::Mode::SaveNew);
     EXPECT_EQ(bank().bankState(), S::StoredChanged);
     env.dialogs.clear();
-    env.dialogs.answer(Answer::No);
+    // Cancel stays; Yes with the save dialog left stays; No discards and closes.
+    env.dialogs.answer(Answer::Cancel);
     EXPECT_FALSE(bank().mayClose());
     env.dialogs.answer(Answer::Yes);
+    modes.clear();
+    EXPECT_FALSE(bank().mayClose());
+    EXPECT_EQ(modes, std::vector<BankDialogController::Mode>{BankDialogController::Mode::Update});
+    env.dialogs.answer(Answer::No);
     EXPECT_TRUE(bank().mayClose());
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>(2, BankController::kCloseQuestion));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>(3,
+                                       "Current bank has been modified. Save it before the "
+                                       "styles window closes?\nYes saves it, No discards all "
+                                       "changes, Cancel keeps the window open."));
+    EXPECT_EQ(env.dialogs.calls()[0].buttons, UserDialogs::Buttons::YesNoCancel);
+    EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::Cancel);
+    // Yes and a stored bank: the window closes with the bank saved.
+    env.dialogs.answer(Answer::Yes);
+    dialogScript = [](BankDialogController& dialog) { return dialog.ok(); };
+    EXPECT_TRUE(bank().mayClose());
+    EXPECT_EQ(bank().bankState(), S::Stored);
     env.dialogs.answer(Answer::Yes);
     loadBank(5);
     env.dialogs.clear();
@@ -290,8 +309,9 @@ TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {
 }
 
 TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
-    db().execute("UPDATE KORFBanks SET BankDesc = 'Live set' WHERE BankProg = 5");
+    db().execute("UPDATE KORFBanks SET BankDesc = ' Live set  ' WHERE BankProg = 5");
     loadBank(5);
+    EXPECT_EQ(bank().description(), "Live set");  // shown and printed without the blanks
     db().execute("DELETE FROM KORFStyles WHERE StyleProg = 88");
     env.dialogs.answer(Answer::Yes);
     bank().print();
@@ -316,7 +336,7 @@ TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
 TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
     reach(S::NewChanged);
     whereIsScript = [this](std::int32_t) { return false; };
-    bank().whereIs({88, "DISCO"});
+    bank().whereIs({88, "DISCO      "});  // padded as bank files pad it
     EXPECT_EQ(whereIsCaptions, std::vector<std::string>{"Where is DISCO?"});
     EXPECT_EQ(bank().bankState(), S::NewChanged);
     EXPECT_EQ(bank().selectedSlot(), 0);
@@ -332,7 +352,7 @@ TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
         return window.loaded();
     };
     bank().clickSlot(1);
-    bank().whereIs({88, "DISCO"});
+    bank().whereIs({88, "DISCO      "});  // padded as bank files pad it
     EXPECT_EQ(bank().bankState(), S::Stored);
     EXPECT_EQ(bank().frameCaption(), " BANK9");
     EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));

@@ -40,20 +40,20 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
                  {std::string("JIVE\0\0\0\0\0\0\0", 11)});
     db().execute(
         "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, BankStyle02, "
-        "BankStyle05) VALUES (7, 'ZETA', 'Gig', 41, 42, 57)");
+        "BankStyle05) VALUES (7, 'ZETA', '  Gig ', 41, 42, 57)");
+    db().execute("UPDATE KORFStyles SET StyleDesc = ' ' WHERE StyleProg = 42");
     addBank(123456, {88});
     const std::vector<BankTreeNode> tree = BankTree(db(), BankTreeOrder::NameAscending);
     const std::string blue = " [Description of ";
     EXPECT_EQ(tree, (std::vector<BankTreeNode>{
                         {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
-                        {Kind::Bank, "B123456", "ROOT", "BANK123456 []", Look::Bold, 123456, 0, 0},
+                        {Kind::Bank, "B123456", "ROOT", "BANK123456", Look::Bold, 123456, 0, 0},
                         {Kind::Style, "B123456S0008801", "B123456", "DISCO" + blue + "DISCO]",
                          Look::BoldBlue, 123456, 88, 1},
                         {Kind::Bank, "B00007", "ROOT", "ZETA [Gig]", Look::Bold, 7, 0, 0},
                         {Kind::Style, "B00007S0004101", "B00007", "ROCK1" + blue + "ROCK1]",
                          Look::BoldBlue, 7, 41, 1},
-                        {Kind::Style, "B00007S0004202", "B00007", "JIVE" + blue + "JIVE]",
-                         Look::BoldBlue, 7, 42, 2},
+                        {Kind::Style, "B00007S0004202", "B00007", "JIVE", Look::BoldBlue, 7, 42, 2},
                         {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]",
                          Look::BoldBlue, 7, 57, 5},
                     }));
@@ -78,6 +78,7 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     ASSERT_TRUE(dialog.fillTree());
     dialog.selectNode(indexOf(dialog.nodes(), "B123456"));
     EXPECT_EQ(dialog.name(), "BANK123456");
+    EXPECT_EQ(dialog.description(), "");
     EXPECT_TRUE(dialog.deleteShown());
     EXPECT_FALSE(dialog.directHdShown());
     ASSERT_TRUE(dialog.ok());
@@ -139,8 +140,9 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     dialogScript = [&](BankDialogController& dialog) {
         EXPECT_EQ(dialog.caption(), "Save style bank");
         EXPECT_EQ(dialog.name(), "");
+        EXPECT_EQ(dialog.description(), std::string(200, 'd'));
         dialog.setName("bank9");
-        dialog.setDescription("Merged");
+        dialog.setDescription("  Merged ");
         env.dialogs.answer(Answer::No);
         EXPECT_FALSE(dialog.ok());
         env.dialogs.answer(Answer::Yes);
@@ -152,6 +154,7 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
         env.dialogs.messages(),
         std::vector<std::string>(2, "Bank bank9 already present. Would you like to overwrite it?"));
     EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
+    EXPECT_EQ(BankStore(db()).find(9)->BankDesc, "Merged");
     EXPECT_EQ(env.state.currentBank.number, 9);
     EXPECT_EQ(bank().frameCaption(), " bank9");
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
@@ -224,21 +227,21 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     const std::vector<BankTreeNode> tree = WhereIsTree(db(), 88);
     EXPECT_EQ(tree, (std::vector<BankTreeNode>{
                         {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
-                        {Kind::Bank, "B00005", "ROOT", "BANK5 []", Look::Bold, 5, 0, 0},
-                        {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD] ",
+                        {Kind::Bank, "B00005", "ROOT", "BANK5", Look::Bold, 5, 0, 0},
+                        {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD]",
                          Look::Plain, 5, 57, 1},
-                        {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1] ",
+                        {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1]",
                          Look::Plain, 5, 41, 2},
-                        {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO] ",
+                        {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO]",
                          Look::BoldBlue, 5, 88, 3},
                         {Kind::Style, "B00005S0007304", "B00005", "SWING", Look::Plain, 5, 73, 4},
-                        {Kind::Bank, "B00009", "ROOT", "BANK9 []", Look::Bold, 9, 0, 0},
+                        {Kind::Bank, "B00009", "ROOT", "BANK9", Look::Bold, 9, 0, 0},
                         {Kind::Style, "B00009S0007301", "B00009", "SWING", Look::Plain, 9, 73, 1},
-                        {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO] ",
+                        {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO]",
                          Look::BoldBlue, 9, 88, 2},
-                        {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD] ",
+                        {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD]",
                          Look::Plain, 9, 57, 3},
-                        {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO] ",
+                        {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO]",
                          Look::BoldBlue, 9, 88, 4},
                     }));
     // Not in any bank: the message and no window.

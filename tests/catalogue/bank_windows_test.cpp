@@ -138,8 +138,8 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         EXPECT_FALSE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
         EXPECT_EQ(child<QRadioButton>(dialog, "opSort3")->text(), "Code, desc");
         child<QRadioButton>(dialog, "opSort3")->setChecked(true);
-        EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "BANK123456 []");
-        EXPECT_EQ(tree->topLevelItem(0)->child(2)->text(0), "BANK5 []");
+        EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "BANK123456");
+        EXPECT_EQ(tree->topLevelItem(0)->child(2)->text(0), "BANK5");
         tree->setCurrentItem(tree->topLevelItem(0)->child(2));
         EXPECT_EQ(child<QLineEdit>(dialog, "txtField0")->text(), "BANK5");
         EXPECT_TRUE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
@@ -155,6 +155,9 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         auto* tree = child<QTreeWidget>(whereIs, "tvBanks");
         EXPECT_EQ(tree->toolTip(), "Press any key to exit - Double click a bank for loading it");
         QTreeWidgetItem* bank9 = tree->topLevelItem(0)->child(1);
+        // Both banks holding the style are open, so that it shows at once.
+        EXPECT_TRUE(tree->topLevelItem(0)->child(0)->isExpanded());
+        EXPECT_TRUE(bank9->isExpanded());
         EXPECT_TRUE(bank9->child(1)->font(0).bold());
         EXPECT_FALSE(bank9->child(0)->font(0).bold());
         env.dialogs.answer(Answer::Yes);

@@ -92,13 +92,15 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     make.selectOption(7);
     EXPECT_EQ(make.selectedOption(), 0);
 
-    // Option 0: the save dialog proposes the name without blanks; a cancel writes nothing.
+    // Option 0: the save dialog proposes the name without blanks in the folder last used for
+    // bank files; a cancel writes nothing.
+    env.settings.set("LASTFOLDER", "STY", env.dir.path().string());
     env.dialogs.file("");
     EXPECT_FALSE(make.make());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     EXPECT_EQ(env.dialogs.calls()[0].kind, test::ScriptedDialogs::Call::Kind::SaveFile);
     EXPECT_EQ(env.dialogs.calls()[0].text, "Styles (*.STY)|*.STY|All files (*)|*");
-    EXPECT_EQ(env.dialogs.calls()[0].proposal, "MYROCKSET.STY");
+    EXPECT_EQ(env.dialogs.calls()[0].proposal, (env.dir / "MYROCKSET.STY").string());
     const fs::path chosen = env.dir / "chosen" / "Rock set.STY";
     fs::create_directories(chosen.parent_path());
     env.dialogs.file(chosen.string());
@@ -107,6 +109,7 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     EXPECT_EQ(env.dialogs.messages().back(), chosen.string() + " successfully created");
     EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Information);
     EXPECT_FALSE(env.dialogs.waitCursor());
+    EXPECT_EQ(env.settings.get("LASTFOLDER", "STY", ""), chosen.parent_path().string());
 }
 
 TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfterYes) {

@@ -84,7 +84,9 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     style.StyleLength2 = 34;
     style.StyleDate = "2026/12/06";
     style.StyleAuthor = "Ben";
+    style.StyleDesc = " ";  // as an import stores it
     StyleEditController edit(style, dialogs);
+    EXPECT_EQ(edit.fields[1], "");
     EXPECT_EQ(edit.code(), "57");
     EXPECT_EQ(edit.length(), "1234");
     EXPECT_EQ(edit.date(), "2026/12/06");
@@ -105,7 +107,8 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     edit.fields[0] = "TAB\tNAME";
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages().back(), "The name of style 57 holds a tab.");
-    edit.fields[0] = "  ELEVEN CH";  // kept as typed, blanks included
+    edit.fields[0] = "  ELEVEN CH";     // kept as typed, blanks included
+    edit.fields[1] = " caf\xC3\xA9  ";  // a description is stored without blanks around it
     ASSERT_TRUE(edit.update());
     EXPECT_EQ(edit.result()->StyleName1, "  ELEVEN CH");
     EXPECT_EQ(edit.result()->StyleDesc, "caf\xC3\xA9");

@@ -103,8 +103,9 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
         return std::optional(changes);
     }));
     EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"A group of styles is about to be updated. Are you sure?"});
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"A group of 3 styles is about to be updated. Are you sure?"});
     for (const std::int32_t prog : {57, 73}) {
         EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
         EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");

@@ -47,7 +47,7 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
     env.openFreshDatabase();
     Database& db = env.state.connection;
     addStyle(db, 31, "RockBeat", "", "Pop", "Ballad");
-    addStyle(db, 32, "Rock Slow", "", "Jazz", "BALLAD");
+    addStyle(db, 32, "Rock Slow", "  Late night ", "Jazz", "BALLAD");
     addStyle(db, 33, "RockTwo", "", "Pop", "Ballad");
     addStyle(db, 34, "Rock Fast", "", "Pop", "Dance");
     addStyle(db, 35, "Slow Rock", "", "Zen", "Ballad");
@@ -71,6 +71,7 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
     controller.load();
     EXPECT_EQ(names(controller), (std::vector<std::string>{"RockBeat", "RockTwo", "Rock Slow"}));
     EXPECT_EQ(controller.cell(2, 0), "32");
+    EXPECT_EQ(controller.cell(2, 2), "Late night");  // shown without the blanks around it
     EXPECT_EQ(controller.cell(2, 3), "Jazz");
     EXPECT_EQ(controller.cell(2, 4), "BALLAD");
     EXPECT_EQ(controller.countCaption(), " 3 styles available - Database filtering is active ");

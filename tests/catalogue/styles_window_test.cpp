@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -307,18 +308,62 @@ TEST_F(StylesWindowCommandsTest, GroupDeleteOverABlockSelectedUpwards) {
     EXPECT_EQ(row(0)[1], "DISCO");
 }
 
+TEST_F(StylesWindowCommandsTest, ReopenedTheWindowKeepsItsCurrentRowInSight) {
+    // A fresh window starts on the first row.
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    grid->setCurrentIndex(grid->model()->index(2, 1));  // 73 SWING
+    child<QAction>(window, "mFile5")->trigger();
+    ASSERT_FALSE(window.isVisible());
+    // Meanwhile a style comes in before it: the window finds SWING's new row.
+    addStyle(60, "MAMBO", "Latin", "Dance", "Eve");
+    window.show();
+    ASSERT_EQ(grid->model()->rowCount(), 5);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    EXPECT_EQ(row(3)[1], "SWING");
+    EXPECT_TRUE(grid->selectionModel()->isRowSelected(3, {}));
+    EXPECT_TRUE(grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex())));
+    // Gone since: the first row.
+    child<QAction>(window, "mFile5")->trigger();
+    db().execute("DELETE FROM KORFStyles WHERE StyleProg = 73");
+    window.show();
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+}
+
+TEST_F(StylesWindowCommandsTest, ColumnsShowElevenLettersFollowTheirHeadersAndStretch) {
+    const QFontMetrics metrics = grid->fontMetrics();
+    EXPECT_GE(grid->columnWidth(1), metrics.horizontalAdvance("WWWWWWWWWWW"));
+    window.resize(900, 500);
+    QApplication::processEvents();
+    const int narrow = grid->columnWidth(2);
+    window.resize(1300, 500);
+    QApplication::processEvents();
+    // The description takes the room the window gives; the others keep theirs.
+    EXPECT_GE(grid->columnWidth(2), narrow + 300);
+    for (int column = 1; column < 5; ++column) {
+        auto* header = child<QPushButton>(window, QString("cbTitle%1").arg(column));
+        EXPECT_EQ(header->width(), grid->columnWidth(column)) << column;
+        EXPECT_GE(header->width(), header->sizeHint().width()) << column;
+    }
+    int total = 0;
+    for (int column = 1; column < 5; ++column) {
+        total += grid->columnWidth(column);
+    }
+    EXPECT_EQ(total, grid->viewport()->width());
+}
+
 TEST_F(StylesWindowCommandsTest, PrintWithoutAPrinterWritesThePdfThePersonNames) {
     if (!QPrinterInfo::availablePrinters().isEmpty()) {
         GTEST_SKIP() << "a printer is installed, so the list would go to it";
     }
     const auto pdf = env.dir / "list.pdf";
+    env.settings.set("LASTFOLDER", "PDF", env.dir.path().string());
     env.dialogs.file(pdf.string());
     child<QAction>(window, "mFile3")->trigger();
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     const auto& call = env.dialogs.calls()[0];
     EXPECT_EQ(call.kind, test::ScriptedDialogs::Call::Kind::SaveFile);
     EXPECT_EQ(call.text, "PDF file (*.pdf)|*.pdf|All files (*)|*");
-    EXPECT_EQ(call.proposal, "Styles.pdf");
+    EXPECT_EQ(call.proposal, (env.dir / "Styles.pdf").string());
     EXPECT_EQ(test::readFile(pdf).rfind("%PDF-", 0), 0u);
 }
 

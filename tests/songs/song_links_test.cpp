@@ -59,6 +59,34 @@ TEST_F(SongLinksTest, SongWindowListsAddsRefusesDuplicatesAndStoresBlanks) {
                                            {303, 99, "90", "0", "gone"}}));
 }
 
+TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
+    db().execute(
+        "UPDATE KORFStyles SET StyleDesc = ' Hard rock ', StyleFamily = 'Rock' "
+        "WHERE StyleProg = 41");
+    db().execute("UPDATE KORFStyles SET StyleDesc = ' ', StyleFamily = 'Pop' WHERE StyleProg = 88");
+    SongLinksController links = forSong(301);
+    links.load();
+    env.dialogs.input("SW");
+    links.askFilter();  // the linked ROCK1 is no longer among the available styles
+    std::vector<std::string> labels;
+    for (const KORFSonSty& element : links.local()) {
+        labels.push_back(links.labelOf(element));
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"BALLAD (57)", "ROCK1 (41, Hard rock, Rock)",
+                                                "SWING (73)"}));
+    env.dialogs.input("r");
+    links.askFilter();
+    labels.clear();
+    for (const KORFSonSty& element : links.available()) {
+        labels.push_back(links.labelOf(element));
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
+
+    SongLinksController songs(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD", editor());
+    songs.load();
+    EXPECT_EQ(songs.labelOf(songs.local().Item(1)), "Yesterday");
+}
+
 TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
     SongLinksController links = forSong(301);
     links.load();

@@ -1,6 +1,7 @@
 #include "songs/songs_controller.h"
 
 #include <algorithm>
+#include <map>
 
 #include "core/drive_folder.h"
 #include "core/print_service.h"
@@ -86,6 +87,39 @@ TEST_F(SongsControllerTest, TitleSortsUpDownAndBackAndPerformerResetsIt) {
     EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
               " ORDER BY KORFSongs.SongPerformer");
     EXPECT_EQ(column(&SongGridRow::SongPerformer).front(), "");
+}
+
+TEST_F(SongsControllerTest, TheStyleShowsItsNumberDescriptionAndFamily) {
+    db().execute(
+        "UPDATE KORFStyles SET StyleDesc = ' Hard rock', StyleFamily = 'Rock ' "
+        "WHERE StyleProg = 41");
+    db().execute("UPDATE KORFStyles SET StyleFamily = 'Jazz' WHERE StyleProg = 73");
+    controller.refill();
+    std::map<std::pair<std::int32_t, std::int32_t>, std::string> shown;
+    for (const SongGridRow& row : controller.rows()) {
+        shown[{row.SongCode, row.StyleProg}] = controller.styleLabel(row);
+    }
+    EXPECT_EQ(shown, (std::map<std::pair<std::int32_t, std::int32_t>, std::string>{
+                         {{301, 41}, "ROCK1 (41, Hard rock, Rock)"},
+                         {{301, 57}, "BALLAD (57)"},
+                         {{301, 73}, "SWING (73, Jazz)"},
+                         {{302, 0}, ""},
+                         {{303, 0}, ""}}));
+}
+
+TEST_F(SongsControllerTest, TempoAndTranspositionSortAsNumbers) {
+    const std::vector<std::string> tempos = {"", "70", "90", "120", "140"};
+    controller.headerClicked(3);
+    EXPECT_EQ(column(&SongGridRow::StyleTempo), tempos);
+    controller.headerClicked(3);
+    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
+              " ORDER BY CAST(KORFSonSty.StyleTempo AS REAL) DESC, KORFSonSty.StyleTempo DESC");
+    EXPECT_EQ(column(&SongGridRow::StyleTempo),
+              std::vector<std::string>(tempos.rbegin(), tempos.rend()));
+
+    controller.headerClicked(4);
+    EXPECT_EQ(column(&SongGridRow::StyleTranspose),
+              (std::vector<std::string>{"", "-1", "0", "+1", "+2"}));
 }
 
 TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {

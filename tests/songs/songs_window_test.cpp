@@ -28,6 +28,13 @@ TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
     EXPECT_EQ(grid->model()->rowCount(), 5);
     EXPECT_TRUE(grid->isColumnHidden(0));
     EXPECT_TRUE(grid->isColumnHidden(3));
+    // Each header shows its caption whole and keeps its column's width.
+    const int columnOfHeader[6] = {1, 2, 4, 5, 6, 7};
+    for (int i = 0; i < 6; ++i) {
+        auto* header = window.findChild<QPushButton*>(QString("cmdHeader%1").arg(i));
+        EXPECT_GE(header->width(), header->sizeHint().width()) << i;
+        EXPECT_EQ(header->width(), grid->columnWidth(columnOfHeader[i])) << i;
+    }
     auto* title = window.findChild<QPushButton*>("cmdHeader0");
     QTest::mouseClick(title, Qt::LeftButton);
     EXPECT_EQ(title->palette().color(QPalette::Button), QColor(0xFF, 0xC0, 0xC0));

@@ -107,23 +107,30 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"Styles export to SSF file terminated without errors!"});
 
-    // Search proposes the folder of the chosen file.
-    env.dialogs.file("/music/ssf/any name.SSF");
+    // Search is a folder dialog starting in the folder typed, and remembers the one chosen.
+    env.dialogs.file("/music/ssf");
     again.search();
     EXPECT_EQ(again.folder(), "/music/ssf");
-    EXPECT_EQ(env.dialogs.calls().back().text, "Single Style File (*.SSF)|*.SSF|All files (*)|*");
-    EXPECT_EQ(env.dialogs.calls().back().proposal, "");
+    EXPECT_EQ(env.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::Folder);
+    EXPECT_EQ(env.dialogs.calls().back().proposal, out.string() + "/");
+    EXPECT_EQ(env.settings.get("LASTFOLDER", "SSF", ""), "/music/ssf");
 
-    // A folder that is not there stops the export with a message.
+    // A folder that is not there is made after a question; No stops before anything is written.
     env.dialogs.clear();
-    EXPECT_FALSE(open({{57, 41}, {}, false}, out / "gone").run());
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"The single style file " + (out / "gone" / "CAFBAR.SSF").string() +
-                                 " cannot be written: the folder " + (out / "gone").string() +
-                                 " does not exist.\nThe export stopped after 0 single style "
-                                 "files."});
+    const fs::path gone = out / "new" / "gone";
+    env.dialogs.answer(UserDialogs::Answer::No);
+    EXPECT_FALSE(open({{57, 41}, {}, false}, gone).run());
+    const std::string question = "The folder " + gone.string() + " does not exist. Create it?";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{question});
+    EXPECT_FALSE(fs::exists(out / "new"));
     EXPECT_TRUE(exporter->controlsEnabled());
+    env.dialogs.clear();
+    env.dialogs.answer(UserDialogs::Answer::Yes);
+    EXPECT_TRUE(open({{57, 41}, {}, false}, gone).run());
+    EXPECT_EQ(test::namesIn(gone), (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF"}));
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{question,
+                                        "Styles export to SSF file terminated without errors!"}));
 }
 
 TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
@@ -231,10 +238,18 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
         EXPECT_EQ(empty.dialogs.calls()[0].icon, Icon::Critical);
         EXPECT_EQ(test::styleCount(empty.state.connection), 0);
     }
-    // Search puts the chosen file's full path in the field.
+    // Search puts the chosen file's full path in the field; for a folder import it is a folder
+    // dialog.
     empty.dialogs.file((out / "cut.SSF").string());
     importing->search();
     EXPECT_EQ(importing->path(), (out / "cut.SSF").string());
+    EXPECT_EQ(empty.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::OpenFile);
+    importing->setChoice(SsfImportController::Choice::Folder);
+    empty.dialogs.file(out.string());
+    importing->search();
+    EXPECT_EQ(importing->path(), out.string());
+    EXPECT_EQ(empty.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::Folder);
+    EXPECT_EQ(empty.settings.get("LASTFOLDER", "SSF", ""), out.string());
 }
 
 TEST_F(SsfTransfer, TheCommandLineExportsAndImportsWithTheSameControllers) {

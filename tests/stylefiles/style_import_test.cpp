@@ -584,6 +584,27 @@ TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
     EXPECT_EQ(bankRows(db).size(), 3u);
 }
 
+TEST(StyleImport, ConfirmEachNamesTheFileAsItIsAndWhichOfItsBanks) {
+    ImportFixture f;
+    test::StyFileBuilder two;
+    two.style(0, "LOW", firstBlock(50, 0), "LOWB", secondBlock(50, 0), 17)
+        .style(0, "HIGH", firstBlock(51, 0), "HIGHB", secondBlock(51, 0), 18);
+    test::writeFile(f.env.dir / "Party Mix.sty", two.bytes());
+    StyleImportController& c = f.open(File);
+    c.setPath((f.env.dir / "Party Mix.sty").string());
+    c.setConfirmEachStyle(true);
+    f.windows.onConfirm = [](StyleConfirmation& dialog) {
+        EXPECT_TRUE(dialog.importSelected());
+        return dialog.result();
+    };
+    ASSERT_TRUE(c.run());
+    ASSERT_EQ(f.windows.shownConfirmations.size(), 2u);
+    EXPECT_EQ(f.windows.shownConfirmations[0].caption(), "Party Mix.sty - bank 1 of 2");
+    EXPECT_EQ(f.windows.shownConfirmations[1].caption(), "Party Mix.sty - bank 2 of 2");
+    // What is stored still names the file by its short name.
+    EXPECT_EQ(bankRows(f.env.state.connection)[1].desc, "Imported from file PARTYM~1.STY");
+}
+
 TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
     ImportFixture f;
     const fs::path root = f.env.dir / "root";
@@ -616,22 +637,30 @@ TEST(StyleImport, SearchFillsThePath) {
     ImportFixture f;
     const fs::path file = f.env.dir / "in" / "USER01.STY";
     test::writeFile(file, bankFile("S", 1, 70));
+    using Kind = test::ScriptedDialogs::Call::Kind;
+    // A folder import picks a folder, starting in the folder typed when there is one.
     StyleImportController& folder = f.open(Folder);
-    f.env.dialogs.file(file.string());
+    folder.setPath(f.env.dir.path().string());
+    f.env.dialogs.file(file.parent_path().string());
     folder.search();
     EXPECT_EQ(folder.request().path, file.parent_path().string());
-    EXPECT_EQ(f.env.dialogs.calls()[0].text, "Styles (*.STY)|*.STY");
-    f.env.dialogs.file((f.env.dir / "in" / "GONE.STY").string());
-    folder.search();
-    EXPECT_EQ(folder.request().path, (f.env.dir / "in").string() + "/");
     f.env.dialogs.file("");
     folder.search();
-    EXPECT_EQ(folder.request().path, (f.env.dir / "in").string() + "/");
+    EXPECT_EQ(folder.request().path, file.parent_path().string());
+    const auto& calls = f.env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, Kind::Folder);
+    EXPECT_EQ(calls[0].proposal, f.env.dir.path().string());
+    EXPECT_EQ(calls[1].proposal, file.parent_path().string());
 
+    // A file import opens a bank file, starting in the folder last used for bank files.
     StyleImportController& single = f.open(File);
     f.env.dialogs.file(file.string());
     single.search();
     EXPECT_EQ(single.request().path, file.string());
+    EXPECT_EQ(calls.back().kind, Kind::OpenFile);
+    EXPECT_EQ(calls.back().text, "Styles (*.STY)|*.STY");
+    EXPECT_EQ(calls.back().proposal, file.parent_path().string());
     EXPECT_TRUE(single.controlsEnabled());
 }
 

@@ -68,8 +68,9 @@ std::string ScriptedDialogs::nextFile(Call::Kind kind, const std::string& text,
     return next;
 }
 
-std::string ScriptedDialogs::openFileDialog(const std::string& filter) {
-    return nextFile(Call::Kind::OpenFile, filter, {});
+std::string ScriptedDialogs::openFileDialog(const std::string& filter,
+                                            const std::string& initialFolder) {
+    return nextFile(Call::Kind::OpenFile, filter, initialFolder);
 }
 
 std::string ScriptedDialogs::saveFileDialog(const std::string& filter,

@@ -21,7 +21,7 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         Answer defaultAnswer = Answer::Ok;
-        std::string proposal;  // input box proposal, save dialog initial name
+        std::string proposal;  // input box proposal; initial name or folder of file dialogs
     };
 
     // Answers, used in order.
@@ -46,7 +46,8 @@ public:
                                         const std::string& proposal) override;
     std::optional<std::string> secretInputBox(const std::string& prompt,
                                               const std::string& title) override;
-    std::string openFileDialog(const std::string& filter) override;
+    std::string openFileDialog(const std::string& filter,
+                               const std::string& initialFolder) override;
     std::string folderDialog(const std::string& initialFolder) override;
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool waiting) override { waitCursorDepth_ += waiting ? 1 : -1; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -23,6 +24,23 @@ TempDir::TempDir() {
         }
     }
     throw std::runtime_error("cannot create a temporary folder");
+}
+
+ScopedHome::ScopedHome(const std::filesystem::path& home) {
+    if (const char* old = std::getenv("HOME")) {
+        old_ = old;
+        hadOne_ = true;
+    }
+    std::filesystem::create_directories(home);
+    ::setenv("HOME", home.c_str(), 1);
+}
+
+ScopedHome::~ScopedHome() {
+    if (hadOne_) {
+        ::setenv("HOME", old_.c_str(), 1);
+    } else {
+        ::unsetenv("HOME");
+    }
 }
 
 TempDir::~TempDir() {

@@ -22,6 +22,19 @@ private:
     std::filesystem::path path_;
 };
 
+// The home folder (HOME) set to `home`, made if missing, for as long as the object lives.
+class ScopedHome {
+public:
+    explicit ScopedHome(const std::filesystem::path& home);
+    ~ScopedHome();
+    ScopedHome(const ScopedHome&) = delete;
+    ScopedHome& operator=(const ScopedHome&) = delete;
+
+private:
+    std::string old_;
+    bool hadOne_ = false;
+};
+
 // Writes `bytes` to `path`, creating its folders.
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 // The whole file as bytes.

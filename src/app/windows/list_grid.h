@@ -1,5 +1,9 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
+class QPushButton;
 class QTableView;
 
 namespace orb {
@@ -8,5 +12,11 @@ namespace orb {
 // selected whole and in one block, no editing, no headers of its own (the windows have header
 // buttons), and rows of one fixed height so that the view never measures 100,000 rows.
 void setUpListGrid(QTableView* grid);
+
+// Ties header buttons to the columns of a grid set up as above: each column is at least as wide
+// as its button's caption and its given width, each button keeps its column's width, and the
+// column `stretching` takes the room the window gives or takes.
+void tieHeaderButtons(QTableView* grid, const std::vector<std::pair<int, QPushButton*>>& buttons,
+                      int stretching);
 
 }  // namespace orb

@@ -21,7 +21,7 @@ LogWindow::LogWindow(QWidget* parent) : QDialog(parent) {
     txtResult_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtResult_->installEventFilter(this);
 
-    cmdCancel_ = new QPushButton("Cancel", this);
+    cmdCancel_ = new QPushButton("Close", this);
     cmdCancel_->setObjectName("Command1");
     cmdCancel_->installEventFilter(this);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);

@@ -20,8 +20,9 @@
 namespace orb {
 namespace {
 
+// Each with its Alt key; File keeps Alt+F.
 constexpr std::array<const char*, MainWindow::kMenuCount> kCaptions = {
-    "Styles", "Songs", "About", "Parameters", "Exit", "Backup / Restore"};
+    "&Styles", "S&ongs", "&About", "&Parameters", "E&xit", "&Backup / Restore"};
 // Left to right on the window: the catalogue first, the program's own matters last.
 constexpr std::array<int, MainWindow::kMenuCount> kButtonOrder = {
     MainWindow::Styles,     MainWindow::Songs, MainWindow::BackupRestore,
@@ -100,6 +101,8 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactorie
         auto* button = new QPushButton(kCaptions[index], central);
         button->setObjectName(QString("cmdMenu%1").arg(index));
         button->setEnabled(index == Exit || factories_[index] != nullptr);
+        // Enter presses the focused button, as Space does.
+        button->setAutoDefault(true);
         connect(button, &QPushButton::clicked, this, [this, index] { menuClicked(index); });
         buttons->addWidget(button);
         cmdMenu_[index] = button;
@@ -109,6 +112,13 @@ MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactorie
     layout->addWidget(picture, 1);
     layout->addLayout(buttons);
     setCentralWidget(central);
+    // Keyboard work starts on the first button that can be pressed.
+    for (int index : kButtonOrder) {
+        if (cmdMenu_[index]->isEnabled()) {
+            cmdMenu_[index]->setFocus();
+            break;
+        }
+    }
 
     // Which catalogue is open stays in sight; the caption keeps the program's name.
     lbDatabase_ = new QLabel(this);

@@ -150,8 +150,9 @@ QString QtUserDialogs::toQtFilter(const std::string& filter) {
     return filters.join(";;");
 }
 
-std::string QtUserDialogs::openFileDialog(const std::string& filter) {
-    return QFileDialog::getOpenFileName(parent(), QString(), QString(), toQtFilter(filter))
+std::string QtUserDialogs::openFileDialog(const std::string& filter,
+                                          const std::string& initialFolder) {
+    return QFileDialog::getOpenFileName(parent(), QString(), q(initialFolder), toQtFilter(filter))
         .toStdString();
 }
 

@@ -24,7 +24,8 @@ public:
                                         const std::string& proposal) override;
     std::optional<std::string> secretInputBox(const std::string& prompt,
                                               const std::string& title) override;
-    std::string openFileDialog(const std::string& filter) override;
+    std::string openFileDialog(const std::string& filter,
+                               const std::string& initialFolder) override;
     std::string folderDialog(const std::string& initialFolder) override;
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool waiting) override;

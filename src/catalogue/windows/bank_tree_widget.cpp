@@ -60,13 +60,17 @@ int bankTreeNodeIndex(const QTreeWidgetItem* item) {
     return item == nullptr ? -1 : item->data(0, kIndexRole).toInt();
 }
 
-void collapseBankNodes(QTreeWidget* tree) {
+void setBankNodesExpanded(QTreeWidget* tree, bool expanded) {
     for (int top = 0; top < tree->topLevelItemCount(); ++top) {
         QTreeWidgetItem* root = tree->topLevelItem(top);
         for (int i = 0; i < root->childCount(); ++i) {
-            root->child(i)->setExpanded(false);
+            root->child(i)->setExpanded(expanded);
         }
     }
+}
+
+void collapseBankNodes(QTreeWidget* tree) {
+    setBankNodesExpanded(tree, false);
 }
 
 }  // namespace orb

@@ -16,5 +16,7 @@ void fillBankTree(QTreeWidget* tree, const std::vector<BankTreeNode>& nodes);
 int bankTreeNodeIndex(const QTreeWidgetItem* item);
 // Closes every bank node; the root stays as it is.
 void collapseBankNodes(QTreeWidget* tree);
+// Every bank node opened or closed.
+void setBankNodesExpanded(QTreeWidget* tree, bool expanded);
 
 }  // namespace orb

@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "core/file_choice.h"
 #include "core/user_dialogs.h"
 
 namespace orb {
@@ -13,7 +14,8 @@ namespace orb {
 bool QtPrintService::print(const std::vector<PrintLine>& lines) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         const std::string path =
-            dialogs_.saveFileDialog("PDF file (*.pdf)|*.pdf|All files (*)|*", "Styles.pdf");
+            FileChoice(dialogs_, settings_)
+                .saveFile(FileKind::Pdf, "PDF file (*.pdf)|*.pdf|All files (*)|*", "Styles.pdf");
         if (path.empty()) {
             return false;
         }

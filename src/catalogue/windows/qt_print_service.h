@@ -8,13 +8,15 @@ class QPrinter;
 
 namespace orb {
 
+class SettingsStore;
 class UserDialogs;
 
 // The printer of the windows: the default printer or, when no printer is installed, a PDF file
 // that the person chooses.
 class QtPrintService : public PrintService {
 public:
-    explicit QtPrintService(UserDialogs& dialogs) : dialogs_(dialogs) {}
+    QtPrintService(UserDialogs& dialogs, SettingsStore& settings)
+        : dialogs_(dialogs), settings_(settings) {}
 
     bool print(const std::vector<PrintLine>& lines) override;
 
@@ -25,6 +27,7 @@ private:
     static bool render(QPrinter& printer, const std::vector<PrintLine>& lines);
 
     UserDialogs& dialogs_;
+    SettingsStore& settings_;
 };
 
 }  // namespace orb

@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -126,7 +127,7 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
       state_(state),
       dialogs_(dialogs),
       controller_(state, dialogs, this),
-      printer_(dialogs),
+      printer_(dialogs, state.settings),
       bank_(
           state, dialogs, printer_,
           [this](const BankDialogRequest& request) {
@@ -160,12 +161,15 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
             controller_.editStyle(index.row(), styleEditWindowRunner(dialogs_, this));
         });
     });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { controller_.keepCurrentRow(current.row()); });
     // Rows dragged onto the bank pane go into the bank.
     grid_->setDragEnabled(true);
     grid_->setDragDropMode(QAbstractItemView::DragOnly);
 
     auto* headers = new QHBoxLayout;
     headers->setSpacing(0);
+    std::vector<std::pair<int, QPushButton*>> tied;
     for (int i = 0; i < 5; ++i) {
         auto* button = new QPushButton(
             StylesController::kHeaderCaptions[static_cast<std::size_t>(i)], frStyle_);
@@ -176,14 +180,18 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
             button->hide();
             continue;
         }
-        const int width = pixels(kColumnTwips[static_cast<std::size_t>(i)]);
-        button->setFixedWidth(width);
-        grid_->setColumnWidth(i, width);
+        grid_->setColumnWidth(i, pixels(kColumnTwips[static_cast<std::size_t>(i)]));
+        tied.emplace_back(i, button);
         headers->addWidget(button);
         connect(button, &QPushButton::clicked, this,
                 [this, i] { command([this, i] { controller_.headerClicked(i); }); });
     }
     headers->addStretch();
+    // A name of eleven wide letters shows whole; the description takes what the window gives.
+    grid_->setColumnWidth(1, std::max(grid_->columnWidth(1),
+                                      grid_->fontMetrics().horizontalAdvance(QString(11, 'W')) +
+                                          grid_->fontMetrics().averageCharWidth() * 2));
+    tieHeaderButtons(grid_, tied, 2);
     auto* styleLayout = new QVBoxLayout(frStyle_);
     styleLayout->addLayout(headers);
     styleLayout->addWidget(grid_, 1);
@@ -226,7 +234,7 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
             [this] { openImportWindow(ImportRequest::Source::File); });
     connect(mFile_[3], &QAction::triggered, this, [this] {
         command([this] {
-            QtPrintService printer(dialogs_);
+            QtPrintService printer(dialogs_, state_.settings);
             controller_.print(printer);
         });
     });
@@ -273,6 +281,12 @@ void StylesWindow::showEvent(QShowEvent* event) {
         controller_.load();
         bank_.clearBank();
     });
+    // Keyboard work goes on from the row it was left at, in sight.
+    if (const int row = controller_.rowToShow(); row >= 0) {
+        const QModelIndex current = model_->index(row, 1);
+        grid_->setCurrentIndex(current);
+        grid_->scrollTo(current, QAbstractItemView::PositionAtCenter);
+    }
     grid_->setFocus();
     QDialog::showEvent(event);
 }
@@ -344,7 +358,7 @@ void StylesWindow::openSongLinks() {
     if (row < 0 || row >= controller_.rowCount()) {
         return;
     }
-    std::string caption = controller_.cell(row, 1);
+    std::string caption = trimmed(controller_.cell(row, 1));
     const std::string description = controller_.cell(row, 2);
     if (!trimmed(description).empty()) {
         caption += " (" + description + ")";

@@ -34,6 +34,8 @@ bool WhereIsWindow::run() {
         return false;
     }
     fillBankTree(tree_, controller_.nodes());
+    // Every bank here holds the style: open them all, so that it shows in blue at once.
+    setBankNodesExpanded(tree_, true);
     tree_->setCurrentItem(tree_->topLevelItem(0));
     exec();
     return controller_.loaded();

@@ -35,7 +35,7 @@ QVariant SongGridModel::data(const QModelIndex& index, int role) const {
         case 3:
             return row.StyleProg;
         case 4:
-            return QString::fromStdString(row.StyleName1);
+            return QString::fromStdString(controller_.styleLabel(row));
         case 5:
             return QString::fromStdString(row.StyleTempo);
         case 6:

@@ -17,6 +17,7 @@
 #include "songs/windows/song_grid_model.h"
 #include "songs/windows/song_import_window.h"
 #include "songs/windows/song_links_window.h"
+#include "state/app_state.h"
 
 namespace orb {
 namespace {
@@ -25,7 +26,8 @@ namespace {
 constexpr int pixels(int twips) {
     return twips / 15;
 }
-constexpr std::array<int, 8> kColumnTwips = {0, 2740, 2000, 0, 1300, 600, 600, 2500};
+// The style column holds the style's number, description and family beside its name.
+constexpr std::array<int, 8> kColumnTwips = {0, 2740, 2000, 0, 3000, 600, 600, 2500};
 constexpr std::array<int, 6> kHeaderColumns = {1, 2, 4, 5, 6, 7};
 const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
 const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
@@ -66,26 +68,32 @@ SongsWindow::SongsWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
 
     auto* headerRow = new QHBoxLayout;
     headerRow->setSpacing(0);
+    std::vector<std::pair<int, QPushButton*>> tied;
     for (int i = 0; i < 6; ++i) {
         auto* button =
             new QPushButton(SongsController::kHeaderCaptions[static_cast<std::size_t>(i)], this);
         button->setObjectName(QString("cmdHeader%1").arg(i));
         button->setAutoFillBackground(true);
-        button->setFixedWidth(pixels(
-            kColumnTwips[static_cast<std::size_t>(kHeaderColumns[static_cast<std::size_t>(i)])]));
+        tied.emplace_back(kHeaderColumns[static_cast<std::size_t>(i)], button);
         headers_[static_cast<std::size_t>(i)] = button;
         headerRow->addWidget(button);
         connect(button, &QPushButton::clicked, this,
                 [this, i] { command([this, i] { controller_.headerClicked(i); }); });
     }
     headerRow->addStretch();
+    // Each header shows its caption whole; the notes take what the window gives.
+    tieHeaderButtons(grid_, tied, 7);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(headerRow);
     layout->addWidget(grid_, 1);
     buildMenus();
     controller_.onChange([this] { render(); });
-    resize(pixels(2740 + 2000 + 1300 + 600 + 600 + 2500) + 40, 480);
+    int width = 0;
+    for (int column = 0; column < SongGridModel::kColumnCount; ++column) {
+        width += grid_->isColumnHidden(column) ? 0 : grid_->columnWidth(column);
+    }
+    resize(width + 40, 480);
 }
 
 void SongsWindow::buildMenus() {
@@ -202,7 +210,7 @@ void SongsWindow::openImportWindow() {
 }
 
 void SongsWindow::print() {
-    QtPrintService printer(dialogs_);
+    QtPrintService printer(dialogs_, state_.settings);
     controller_.print(printer);
 }
 

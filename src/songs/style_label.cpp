@@ -1,0 +1,20 @@
+#include "songs/style_label.h"
+
+#include "core/text.h"
+
+namespace orb {
+
+std::string styleLabelText(const std::string& name, std::int32_t number,
+                           const std::string& description, const std::string& family) {
+    std::string shown = name;
+    std::erase(shown, '\0');
+    std::string label = trimmed(shown) + " (" + std::to_string(number);
+    for (const std::string& part : {trimmed(description), trimmed(family)}) {
+        if (!part.empty()) {
+            label += ", " + part;
+        }
+    }
+    return label + ")";
+}
+
+}  // namespace orb
