@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "app/windows/job_controls.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/windows/ssf_window_layout.h"
 
@@ -31,6 +32,7 @@ private:
 
     SsfExportController controller_;
     SsfWindowControls controls_;
+    JobControls job_;
 };
 
 }  // namespace orb

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "app/windows/job_controls.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/windows/ssf_window_layout.h"
 
@@ -24,11 +26,16 @@ public:
     // Closing is refused while an import is going on.
     void done(int result) override;
 
+    // Called after each run, so that the window behind shows what was stored at once.
+    void setAfterRun(std::function<void()> afterRun) { afterRun_ = std::move(afterRun); }
+
 private:
     void render();
 
     SsfImportController controller_;
     SsfWindowControls controls_;
+    JobControls job_;
+    std::function<void()> afterRun_;
 };
 
 }  // namespace orb
