@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 
+#include "app/windows/job_controls.h"
 #include "catalogue/bank_dialog.h"
 
 class QGroupBox;
@@ -49,6 +50,7 @@ private:
     QPushButton* cbMake_;
     std::array<QPushButton*, kHardDiskBankCount / 3> cbClearHD_{};
     QPushButton* cbMakeHD_;
+    JobControls job_;
 };
 
 }  // namespace orb

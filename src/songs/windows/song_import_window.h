@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 
+#include "app/windows/job_controls.h"
 #include "songs/song_import_controller.h"
 
 class QComboBox;
@@ -25,6 +26,7 @@ private:
     void render();
 
     SongImportController controller_;
+    JobControls job_;
     QLineEdit* txtFolder_;
     QLabel* lbFile_;
     QComboBox* separator_;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "app/windows/job_controls.h"
 #include "stylefiles/style_import.h"
 
 class QCheckBox;
@@ -30,6 +32,9 @@ public:
     // Closing by the window frame counts as "Exit"; it is refused while a run is going on.
     void reject() override;
 
+    // Called after each run, so that the window behind shows what was stored at once.
+    void setAfterRun(std::function<void()> afterRun) { afterRun_ = std::move(afterRun); }
+
 private:
     void render();
     std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) override;
@@ -48,6 +53,8 @@ private:
     QPushButton* cmdCancel_;
     QLabel* lbStato_[3];
     QProgressBar* progress_;
+    JobControls job_;
+    std::function<void()> afterRun_;
 };
 
 }  // namespace orb
