@@ -138,6 +138,20 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     EXPECT_EQ(line->text(), "SSF file import cancelled: nothing of this run was stored.");
     EXPECT_FALSE(stop->isVisible());
 
+    // Esc while it runs cancels it too, and leaves the window open.
+    env.dialogs.onProcessEvents([&] {
+        if (stop->isVisible()) {
+            QTest::keyClick(&importer, Qt::Key_Escape);
+        }
+    });
+    env.dialogs.clear();
+    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"SSF file import cancelled: nothing of this run was stored."});
+    EXPECT_EQ(test::styleCount(db), 2);
+    EXPECT_TRUE(importer.isVisible());
+
     env.dialogs.onProcessEvents({});
     env.dialogs.clear();
     QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);

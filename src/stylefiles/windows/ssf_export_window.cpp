@@ -59,6 +59,8 @@ void SsfExportWindow::done(int result) {
     if (controller_.controlsEnabled()) {
         controller_.close();
         QDialog::done(result);
+    } else {
+        controller_.job().requestCancel();
     }
 }
 

@@ -23,7 +23,7 @@ public:
     void exportStyles(const SsfExportRequest& request);
 
     // Every way of closing (Exit, Esc, the frame, the end of an export) remembers the folder;
-    // none is taken while an export runs.
+    // while an export runs, closing cancels it instead.
     void done(int result) override;
 
 private:

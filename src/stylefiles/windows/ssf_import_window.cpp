@@ -63,6 +63,8 @@ bool SsfImportWindow::importStyles() {
 void SsfImportWindow::done(int result) {
     if (controller_.controlsEnabled()) {
         QDialog::done(result);
+    } else {
+        controller_.job().requestCancel();
     }
 }
 

@@ -23,7 +23,7 @@ public:
     // Shows the window modally; true when some style was stored while it was open.
     bool importStyles();
 
-    // Closing is refused while an import is going on.
+    // Closing while an import is going on cancels the import instead.
     void done(int result) override;
 
     // Called after each run, so that the window behind shows what was stored at once.

@@ -146,6 +146,8 @@ ImportOutcome StyleImportWindow::importStyles(ImportRequest::Source source) {
 void StyleImportWindow::reject() {
     if (controller_.exit()) {
         QDialog::reject();
+    } else {
+        controller_.job().requestCancel();
     }
 }
 

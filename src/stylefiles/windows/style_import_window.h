@@ -29,7 +29,8 @@ public:
     // Shows the window modally for `source`; whether a run was started.
     ImportOutcome importStyles(ImportRequest::Source source);
 
-    // Closing by the window frame counts as "Exit"; it is refused while a run is going on.
+    // Closing by the window frame counts as "Exit"; while a run is going on it cancels the run
+    // instead.
     void reject() override;
 
     // Called after each run, so that the window behind shows what was stored at once.
