@@ -271,6 +271,14 @@ BankDialogOutcome BankDialogWindow::run() {
     return controller_.outcome();
 }
 
+void BankDialogWindow::reject() {
+    if (controller_.queues().job().running()) {
+        controller_.queues().job().requestCancel();
+    } else {
+        QDialog::reject();
+    }
+}
+
 void BankDialogWindow::fillTree() {
     const QSignalBlocker blocker(tree_);
     fillBankTree(tree_, controller_.nodes());

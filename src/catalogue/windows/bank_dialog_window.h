@@ -25,6 +25,9 @@ public:
     // Shows the window modally; in load mode without any stored bank it closes at once.
     BankDialogOutcome run();
 
+    // Exit, Esc or the frame while a queue is written cancel the writing rather than closing.
+    void reject() override;
+
 private:
     void render();
     void renderQueues();

@@ -99,6 +99,14 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     render();
 }
 
+void SongImportWindow::reject() {
+    if (controller_.job().running()) {
+        controller_.job().requestCancel();
+    } else {
+        QDialog::reject();
+    }
+}
+
 void SongImportWindow::render() {
     showText(txtFolder_, controller_.path());
     lbFile_->setText(QString::fromStdString(controller_.preview()));

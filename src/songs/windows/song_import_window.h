@@ -22,6 +22,9 @@ public:
 
     SongImportController& controller() { return controller_; }
 
+    // Exit, Esc or the frame while an import runs cancel it rather than closing.
+    void reject() override;
+
 private:
     void render();
 
