@@ -32,7 +32,9 @@ bool endsWithOddInAnyCase(const std::string& path) {
 }  // namespace
 
 BackupController::BackupController(AppState& state, UserDialogs& dialogs)
-    : state_(state), dialogs_(dialogs) {}
+    : state_(state), dialogs_(dialogs), job_(dialogs) {
+    job_.onChange([this] { changed(); });
+}
 
 void BackupController::setBackupPath(const std::string& text) {
     if (backupPath_ != text) {
@@ -52,6 +54,7 @@ void BackupController::load() {
     backupPath_ = state_.BackupPath;
     restorePath_ = state_.BackupPath;
     progressVisible_ = false;
+    job_.reset();
     changed();
 }
 
@@ -68,11 +71,9 @@ void BackupController::search(int index) {
     changed();
 }
 
-void BackupController::showProgress(long long maximum) {
-    progressMaximum_ = maximum;
-    progressValue_ = 0;
+void BackupController::showProgress(const std::string& activity, long long maximum) {
     progressVisible_ = true;
-    changed();
+    job_.start(activity, maximum);
 }
 
 void BackupController::hideProgress() {
@@ -81,11 +82,7 @@ void BackupController::hideProgress() {
 }
 
 DumpProgress BackupController::progressUpdater() {
-    return [this](long long done) {
-        progressValue_ = done;
-        changed();
-        dialogs_.processEvents();
-    };
+    return [this](long long done) { job_.setValue(done); };
 }
 
 bool BackupController::backup() {
@@ -104,13 +101,22 @@ bool BackupController::backup() {
     try {
         {
             WaitCursor wait(dialogs_);
-            showProgress(countDumpRows(state_.connection));
+            showProgress("Writing " + path, countDumpRows(state_.connection));
             writeDumpFile(state_.connection, path, progressUpdater());
         }
+        job_.finish("Backup ended: " + std::to_string(job_.maximum()) + " rows written to " + path +
+                    ".");
         dialogs_.message("ORB database backup completed without errors!", UserDialogs::Icon::None);
         hideProgress();
         return true;
+    } catch (const JobCancelled&) {
+        // The dump was being written to a temporary file, which is gone: an older dump stays.
+        hideProgress();
+        job_.finish(kBackupCancelled);
+        dialogs_.message(kBackupCancelled, UserDialogs::Icon::Information);
+        return false;
     } catch (const OrbError& e) {
+        job_.finish("Backup failed: no dump file has been written.");
         hideProgress();
         dialogs_.message(failureMessage(e, "The backup to " + path + " failed: ",
                                         "\nNo dump file has been written."),
@@ -181,13 +187,22 @@ bool BackupController::restore() {
             if (!in) {
                 throw DumpError("The file cannot be opened.");
             }
-            showProgress(check.totalRows);
+            showProgress("Restoring from " + path, check.totalRows);
             restoreDump(state_.connection, in, progressUpdater());
         }
+        job_.finish("Restore ended: " + std::to_string(check.totalRows) + " rows restored from " +
+                    path + ".");
         dialogs_.message("ORB database restore completed without errors!", UserDialogs::Icon::None);
         hideProgress();
         return true;
+    } catch (const JobCancelled&) {
+        // The restore's transaction has rolled back.
+        hideProgress();
+        job_.finish(kRestoreCancelled);
+        dialogs_.message(kRestoreCancelled, UserDialogs::Icon::Information);
+        return false;
     } catch (const OrbError& e) {
+        job_.finish("Restore failed: the database has been left as it was.");
         hideProgress();
         dialogs_.message(failureMessage(e, "The restore from " + path + " failed: ",
                                         "\nThe database has been left as it was."),

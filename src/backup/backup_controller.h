@@ -3,6 +3,7 @@
 #include <string>
 
 #include "backup/dump_reader.h"
+#include "core/job_progress.h"
 #include "core/observable.h"
 
 namespace orb {
@@ -13,6 +14,11 @@ class UserDialogs;
 // frmBckpRstr: writes the whole catalogue to a dump file and restores it from one.
 class BackupController : public Observable {
 public:
+    static constexpr const char* kBackupCancelled =
+        "Backup cancelled: no dump file has been written.";
+    static constexpr const char* kRestoreCancelled =
+        "Restore cancelled: the database has been left as it was.";
+
     BackupController(AppState& state, UserDialogs& dialogs);
 
     // The two path fields (txtField 0: backup to, 1: restore from).
@@ -22,8 +28,11 @@ public:
     void setRestorePath(const std::string& text);
     // The progress bar, in rows of the dump.
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return progressValue_; }
-    long long progressMaximum() const { return progressMaximum_; }
+    long long progressValue() const { return job_.value(); }
+    long long progressMaximum() const { return job_.maximum(); }
+    // The backup's or restore's progress, its Cancel and its summary line.
+    const JobProgress& job() const { return job_; }
+    JobProgress& job() { return job_; }
     // The "CHECKING" label, shown while a dump file is checked.
     bool checkingVisible() const { return checkingVisible_; }
 
@@ -39,7 +48,7 @@ public:
     static DumpCheck checkFile(const std::string& path);
 
 private:
-    void showProgress(long long maximum);
+    void showProgress(const std::string& activity, long long maximum);
     void hideProgress();
     DumpProgress progressUpdater();
 
@@ -48,8 +57,7 @@ private:
     std::string backupPath_;
     std::string restorePath_;
     bool progressVisible_ = false;
-    long long progressValue_ = 0;
-    long long progressMaximum_ = 0;
+    JobProgress job_;
     bool checkingVisible_ = false;
 };
 

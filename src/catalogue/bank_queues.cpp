@@ -12,10 +12,16 @@ namespace {
 
 constexpr int kGroupSize = 3;
 
+std::string bankFiles(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " bank file" : " bank files");
+}
+
 }  // namespace
 
 BankQueues::BankQueues(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
-    : state_(state), dialogs_(dialogs), room_(std::move(room)) {}
+    : state_(state), dialogs_(dialogs), room_(std::move(room)), job_(dialogs) {
+    job_.onChange([this] { changed(); });
+}
 
 void BankQueues::queue(std::span<QueueEntry> entries, std::int32_t bankProg,
                        const std::string& name) {
@@ -87,6 +93,7 @@ bool BankQueues::writeQueue(std::span<QueueEntry> entries, const DriveFolder& dr
                             DriveFile (*fileOf)(int, std::string), const char* done) {
     setPending(entries, true);
     bool written = false;
+    std::vector<std::string> writtenFiles;
     {
         WaitCursor wait(dialogs_);
         try {
@@ -115,12 +122,32 @@ bool BankQueues::writeQueue(std::span<QueueEntry> entries, const DriveFolder& dr
             how.room = room_;
             how.afterEach = [&](std::size_t file) {
                 entries[entryOfFile[file]].pending = false;
+                writtenFiles.push_back(files[file].pathOn(drive.path()).string());
                 changed();
-                dialogs_.processEvents();
+                // After the last file there is nothing left to stop.
+                if (file + 1 < files.size()) {
+                    job_.step();
+                }
             };
+            job_.start("Writing to " + drive.path().string(), static_cast<long long>(files.size()));
             writeToDrive(drive, files, how);
+            job_.complete();
             written = true;
+            job_.finish(bankFiles(files.size()) + " written to " + drive.path().string() + ".");
+        } catch (const JobCancelled&) {
+            std::string text = "Writing cancelled: ";
+            if (wipe) {
+                text += drive.path().string() + " was emptied and ";
+            }
+            for (std::size_t i = 0; i < writtenFiles.size(); ++i) {
+                text += (i == 0 ? "" : ", ") + writtenFiles[i];
+            }
+            text += writtenFiles.size() == 1 ? " was written" : " were written";
+            text += "; the other banks were not.";
+            job_.finish(text);
+            dialogs_.message(text, UserDialogs::Icon::Information);
         } catch (const OrbError& failure) {
+            job_.finish("Writing to " + drive.path().string() + " failed.");
             dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
         }
     }

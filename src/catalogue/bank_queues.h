@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "core/job_progress.h"
 #include "core/observable.h"
 #include "stylefiles/keyboard_layout.h"
 
@@ -62,6 +63,11 @@ public:
     // nothing is deleted, and nothing is made when the banks would not fit.
     bool transfer();
 
+    // The writing's progress, its Cancel and its summary line. A cancel stops the writing after
+    // the file at hand and says which files are on the drive.
+    const JobProgress& job() const { return job_; }
+    JobProgress& job() { return job_; }
+
 private:
     void queue(std::span<QueueEntry> entries, std::int32_t bankProg, const std::string& name);
     // Makes every queued entry's bank file (a bank no longer stored stops it before the drive is
@@ -76,6 +82,7 @@ private:
     DriveRoomReader room_;
     std::array<QueueEntry, kFloppyBankCount> floppy_{};
     std::array<QueueEntry, kHardDiskBankCount> hardDisk_{};
+    JobProgress job_;
 };
 
 }  // namespace orb

@@ -103,11 +103,8 @@ CliCommand makeImportCommand() {
             controller.load(request);
             // The question whether to show the log is answered Yes: the log is printed.
             context.dialogs.setAssumeYes(true);
-            if (!controller.run()) {
-                return kExitFailure;
-            }
-            context.out << importSummary(controller.tally()) << "\n";
-            return kExitOk;
+            // The run ends with its summary line, printed as its last message.
+            return controller.run() ? kExitOk : kExitFailure;
         }};
 }
 

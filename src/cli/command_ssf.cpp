@@ -15,7 +15,7 @@ namespace orb {
 namespace {
 
 constexpr const char* kExportUsage = "(--all | --bank BANK | STYLE...) DIR";
-constexpr const char* kImportUsage = "PATH";
+constexpr const char* kImportUsage = "[--skip-present] PATH";
 
 std::optional<std::int32_t> number(const std::string& text) {
     std::int32_t value = 0;
@@ -94,18 +94,22 @@ public:
 };
 
 int runImport(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].rfind("--", 0) == 0) {
+    const bool skipPresent = !args.empty() && args[0] == "--skip-present";
+    const std::size_t first = skipPresent ? 1 : 0;
+    if (args.size() != first + 1 || args[first].rfind("--", 0) == 0) {
         context.err << "Usage: orb ssf-import " << kImportUsage << "\n";
         return kExitUsage;
     }
+    const std::string& path = args[first];
     CollectingDialogs dialogs(context.out, context.err, false);
     SsfImportController controller(context.state, dialogs);
     controller.load();
-    controller.setPath(args[0]);
+    controller.setPath(path);
     std::error_code error;
-    controller.setChoice(std::filesystem::is_directory(args[0], error)
+    controller.setChoice(std::filesystem::is_directory(path, error)
                              ? SsfImportController::Choice::Folder
                              : SsfImportController::Choice::File);
+    controller.setSkipPresent(skipPresent);
     const bool all = controller.run();
     for (const SsfImportedFile& file : controller.files()) {
         if (file.outcome.kind == SsfFileOutcome::Kind::Imported) {
@@ -134,9 +138,11 @@ CliCommand makeSsfExportCommand() {
 CliCommand makeSsfImportCommand() {
     return CliCommand{"ssf-import", kImportUsage,
                       "Imports the single style file PATH, or every .SSF file of the folder PATH "
-                      "in name order, stopping at the first style already stored. Prints the "
-                      "files imported; exit 1 with the message on standard error unless every "
-                      "file was imported.",
+                      "in name order, stopping at the first style already stored; with "
+                      "--skip-present a folder import passes over styles already stored and "
+                      "goes on. Prints the files imported and a summary line; exit 1 with the "
+                      "messages on standard error when the import stopped or a file could not "
+                      "be read.",
                       CliCommand::DatabaseUse::OpenExisting, runImport};
 }
 

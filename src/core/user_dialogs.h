@@ -48,6 +48,10 @@ public:
     // Lets pending window events run, so that windows repaint during long loops.
     virtual void processEvents() = 0;
 
+    // Asked at every checkpoint of a long job (after processEvents): true stops the job as its
+    // Cancel button does. Windows cancel through their own button, so by default nobody asks.
+    virtual bool cancelRequested() { return false; }
+
     // Conveniences with the usual titles and icons.
     void message(const std::string& text, Icon icon, const std::string& title = "ORB");
     // Yes/No with the question icon and No as the default button; true on Yes.

@@ -11,10 +11,18 @@
 #include "state/app_state.h"
 
 namespace orb {
+namespace {
+
+std::string counted(long long count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
 
 SongImportController::SongImportController(AppState& state, UserDialogs& dialogs)
-    : state_(state), dialogs_(dialogs) {
+    : state_(state), dialogs_(dialogs), job_(dialogs) {
     fields_.fill(SongField::Skip);
+    job_.onChange([this] { changed(); });
 }
 
 void SongImportController::setPath(const std::string& text) {
@@ -70,16 +78,24 @@ bool SongImportController::start() {
     try {
         const std::vector<std::string> lines = readSongList(path);
         progressVisible_ = true;
+        job_.start("Importing " + path, static_cast<long long>(lines.size()));
         summary = ImportSongLines(state_, dialogs_, lines, options,
                                   [this](long long done, long long total) {
-                                      progressValue_ = done;
-                                      progressMaximum_ = total;
-                                      changed();
-                                      dialogs_.processEvents();
+                                      // The last call comes after the commit: no cancel then.
+                                      if (done < total) {
+                                          job_.setValue(done);
+                                      }
                                   });
+        job_.complete();
+    } catch (const JobCancelled&) {
+        // The import's transaction has rolled back.
+        progressVisible_ = false;
+        job_.finish(kCancelled);
+        dialogs_.message(kCancelled, UserDialogs::Icon::Information, "ORB song import");
+        return false;
     } catch (const OrbError& failure) {
         progressVisible_ = false;
-        changed();
+        job_.finish("Song import failed: nothing of this run was stored.");
         dialogs_.message(
             failureMessage(failure, "The song list " + path + " was not imported. ", ""),
             UserDialogs::Icon::Critical, "ORB song import");
@@ -99,6 +115,11 @@ bool SongImportController::start() {
         }
         dialogs_.message(text, UserDialogs::Icon::Exclamation, "ORB song import");
     }
+    job_.finish("Song import ended: " + counted(summary.songs, "song", "songs") + " and " +
+                counted(summary.links, "link", "links") + " stored, " +
+                counted(static_cast<long long>(summary.unmatchedStyles.size()), "line", "lines") +
+                " naming no stored style.");
+    dialogs_.message(job_.summary(), UserDialogs::Icon::Information, "ORB song import");
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/job_progress.h"
 #include "core/observable.h"
 #include "songs/song_import.h"
 
@@ -14,6 +15,8 @@ class SongImportController : public Observable {
 public:
     static constexpr std::array<char, 6> kSeparators = {';', ':', ',', '$', '%', '#'};
     static constexpr const char* kCaption = "Import song list from external file";
+    static constexpr const char* kCancelled =
+        "Song import cancelled: nothing of this run was stored.";
 
     SongImportController(AppState& state, UserDialogs& dialogs);
 
@@ -23,8 +26,11 @@ public:
     SongField field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     bool startEnabled() const { return !path_.empty(); }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return progressValue_; }
-    long long progressMaximum() const { return progressMaximum_; }
+    long long progressValue() const { return job_.value(); }
+    long long progressMaximum() const { return job_.maximum(); }
+    // The import's progress, its Cancel and its summary line.
+    const JobProgress& job() const { return job_; }
+    JobProgress& job() { return job_; }
 
     void setPath(const std::string& text);
     // Leaving txtFolder: the preview of the path typed.
@@ -34,7 +40,8 @@ public:
     void setSeparatorIndex(int index);
     void setField(int index, SongField meaning);
 
-    // cmdOk: imports the list; true when songs were stored (the window then closes).
+    // cmdOk: imports the list; true when songs were stored (the window then closes). It ends
+    // with the summary line; a cancel stores nothing.
     bool start();
 
 private:
@@ -45,8 +52,7 @@ private:
     int separatorIndex_ = 0;
     SongFieldChoices fields_{};
     bool progressVisible_ = false;
-    long long progressValue_ = 0;
-    long long progressMaximum_ = 0;
+    JobProgress job_;
 };
 
 }  // namespace orb

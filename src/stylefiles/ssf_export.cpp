@@ -58,7 +58,9 @@ std::string ssfLeftOutLog(const std::vector<SsfLeftOut>& leftOut) {
 
 SsfExportController::SsfExportController(AppState& state, UserDialogs& dialogs,
                                          SsfExportWindows* windows)
-    : state_(state), dialogs_(dialogs), windows_(windows) {}
+    : state_(state), dialogs_(dialogs), windows_(windows), job_(dialogs) {
+    job_.onChange([this] { changed(); });
+}
 
 void SsfExportController::load(const SsfExportRequest& request) {
     request_ = request;
@@ -67,6 +69,7 @@ void SsfExportController::load(const SsfExportRequest& request) {
     choice_ = request.forBank ? Choice::None : Choice::SelectedStyles;
     controlsEnabled_ = true;
     progressVisible_ = false;
+    job_.reset();
     result_ = {};
     changed();
 }
@@ -120,10 +123,18 @@ bool SsfExportController::run() {
                 ExportBankStyles();
                 break;
         }
+    } catch (const JobCancelled&) {
+        controlsEnabled_ = true;
+        progressVisible_ = false;
+        job_.finish("SSF export cancelled: " + writtenCount() + " written to " + trimmed(folder_) +
+                    ", the others not.");
+        dialogs_.message(job_.summary(), UserDialogs::Icon::Information);
+        return false;
     } catch (const OrbError& error) {
         controlsEnabled_ = true;
         progressVisible_ = false;
-        changed();
+        job_.finish("SSF export stopped: " + writtenCount() + " written to " + trimmed(folder_) +
+                    ".");
         dialogs_.message(std::string(error.what()) + "\nThe export stopped after " +
                              std::to_string(result_.written.size()) + " single style files.",
                          UserDialogs::Icon::Critical);
@@ -158,10 +169,9 @@ void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, 
     const WaitCursor wait(dialogs_);
     result_ = {};
     const fs::path folder(trimmed(folder_));
-    progressValue_ = 0;
-    progressMaximum_ = static_cast<long long>(styles.size());
     progressVisible_ = withProgress;
-    changed();
+    job_.start("Writing single style files to " + folder.string(),
+               static_cast<long long>(styles.size()));
     StyleStore store(state_.connection);
     SsfFileNames names;
     for (const std::int32_t number : styles) {
@@ -182,13 +192,21 @@ void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, 
                               [&](std::ostream& out) { writeSsf(out, *style, path.string()); });
             result_.written.push_back(path);
         }
-        ++progressValue_;
-        changed();
-        dialogs_.processEvents();
+        job_.step();
     }
 }
 
+std::string SsfExportController::writtenCount() const {
+    const std::size_t count = result_.written.size();
+    return std::to_string(count) + (count == 1 ? " single style file" : " single style files");
+}
+
 void SsfExportController::finish(const std::string& notice) {
+    std::string summary = writtenCount() + " written to " + trimmed(folder_);
+    if (!result_.leftOut.empty()) {
+        summary += ", " + std::to_string(result_.leftOut.size()) + " left out";
+    }
+    job_.finish(summary + ".");
     dialogs_.message(notice, UserDialogs::Icon::Information);
     progressVisible_ = false;
     changed();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_progress.h"
 #include "core/observable.h"
 #include "db/style_store.h"
 
@@ -80,8 +81,11 @@ public:
     Choice choice() const { return choice_; }
     bool controlsEnabled() const { return controlsEnabled_; }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return progressValue_; }
-    long long progressMaximum() const { return progressMaximum_; }
+    long long progressValue() const { return job_.value(); }
+    long long progressMaximum() const { return job_.maximum(); }
+    // The export's progress, its Cancel and its summary line.
+    const JobProgress& job() const { return job_; }
+    JobProgress& job() { return job_; }
     const SsfExportResult& result() const { return result_; }
 
     void setFolder(const std::string& text);
@@ -90,7 +94,8 @@ public:
     void search();
     // cmdOk: the export of the chosen styles; true when it ran through, so that the window
     // closes. Nothing when the folder is blank; a file that cannot be written or a database
-    // failure stops it with a message (the files written so far stay).
+    // failure stops it with a message (the files written so far stay), and so does a cancel,
+    // which says how many files were written.
     bool run();
     // The window closes: a folder that is not blank is remembered.
     void close();
@@ -103,6 +108,8 @@ public:
 private:
     void exportStyles(const std::vector<std::int32_t>& styles, bool withProgress);
     void finish(const std::string& notice);
+    // "3 single style files", of the run so far.
+    std::string writtenCount() const;
 
     AppState& state_;
     UserDialogs& dialogs_;
@@ -113,8 +120,7 @@ private:
     Choice choice_ = Choice::SelectedStyles;
     bool controlsEnabled_ = true;
     bool progressVisible_ = false;
-    long long progressValue_ = 0;
-    long long progressMaximum_ = 0;
+    JobProgress job_;
     SsfExportResult result_;
 };
 

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_format.h"
 #include "stylefiles/ssf_reader.h"
@@ -27,10 +28,32 @@ SsfFileOutcome failed(Kind kind, std::string problem) {
     return outcome;
 }
 
+std::string counted(long long count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace
 
+std::string ssfFolderSummary(const SsfFolderCounts& counts) {
+    std::string line = counted(counts.imported, "style imported", "styles imported");
+    if (counts.present > 0) {
+        line += ", " + counted(counts.present, "style already stored passed over",
+                               "styles already stored passed over");
+    }
+    if (counts.unreadable > 0) {
+        line +=
+            ", " + counted(counts.unreadable, "file could not be read", "files could not be read");
+    }
+    if (counts.notRead > 0) {
+        line += ", " + counted(counts.notRead, "file not read", "files not read");
+    }
+    return line + ".";
+}
+
 SsfImportController::SsfImportController(AppState& state, UserDialogs& dialogs)
-    : state_(state), dialogs_(dialogs) {}
+    : state_(state), dialogs_(dialogs), job_(dialogs) {
+    job_.onChange([this] { changed(); });
+}
 
 void SsfImportController::load() {
     path_.clear();
@@ -40,6 +63,8 @@ void SsfImportController::load() {
     files_.clear();
     allImported_ = false;
     importedAny_ = false;
+    skipPresent_ = false;
+    job_.reset();
     changed();
 }
 
@@ -53,6 +78,13 @@ void SsfImportController::setPath(const std::string& text) {
 void SsfImportController::setChoice(Choice choice) {
     if (choice_ != choice) {
         choice_ = choice;
+        changed();
+    }
+}
+
+void SsfImportController::setSkipPresent(bool skip) {
+    if (skipPresent_ != skip) {
+        skipPresent_ = skip;
         changed();
     }
 }
@@ -148,39 +180,67 @@ void SsfImportController::ImportSsfFolder() {
         return a.filename().string() < b.filename().string();
     });
 
-    progressValue_ = 0;
-    progressMaximum_ = static_cast<long long>(files.size());
     progressVisible_ = true;
-    changed();
     std::string passedOver;
-    std::optional<SsfFileOutcome> stop;
-    {
+    std::optional<SsfImportedFile> stop;
+    SsfFolderCounts counts;
+    const bool importedBefore = importedAny_;
+    job_.start("Reading " + folder.string(), static_cast<long long>(files.size()));
+    try {
         const WaitCursor wait(dialogs_);
+        WriteTransaction transaction(state_.connection);
         for (const fs::path& file : files) {
+            job_.setActivity("Reading " + file.filename().string());
             const SsfFileOutcome outcome = record(file, ReadSsfFile(file));
-            ++progressValue_;
-            changed();
-            dialogs_.processEvents();
-            if (outcome.kind == Kind::NotSsf || outcome.kind == Kind::Unreadable) {
+            if (outcome.kind == Kind::Imported) {
+                ++counts.imported;
+            } else if (outcome.kind == Kind::NotSsf || outcome.kind == Kind::Unreadable) {
+                ++counts.unreadable;
                 passedOver += "\n" + outcome.problem;
-            } else if (outcome.kind != Kind::Imported) {
-                stop = outcome;
+            } else if (outcome.kind == Kind::AlreadyPresent && skipPresent_) {
+                ++counts.present;
+            } else {
+                stop = SsfImportedFile{file, outcome};
+                job_.step();
                 break;
             }
+            job_.step();
         }
+        transaction.commit();
+    } catch (const JobCancelled&) {
+        // The transaction has rolled back: no style of this run is stored.
+        importedAny_ = importedBefore;
+        files_.clear();
+        progressVisible_ = false;
+        job_.finish(kCancelled);
+        dialogs_.message(kCancelled, UserDialogs::Icon::Information);
+        return;
+    } catch (const StoreError& error) {
+        importedAny_ = importedBefore;
+        progressVisible_ = false;
+        job_.finish(failureMessage(error, "The SSF file import failed: ", ".",
+                                   "Nothing of this run was stored."));
+        dialogs_.message(job_.summary(), UserDialogs::Icon::Critical);
+        return;
     }
     progressVisible_ = false;
     changed();
+    counts.notRead = static_cast<long long>(files.size() - files_.size());
 
     allImported_ = !stop && passedOver.empty();
-    if (stop && stop->kind == Kind::Refused) {
-        dialogs_.message(stop->problem + "\nThe import stopped at this file." + passedOver,
-                         UserDialogs::Icon::Critical);
+    job_.finish(ssfFolderSummary(counts));
+    const std::string summary = "\n" + job_.summary();
+    if (stop && stop->outcome.kind == Kind::Refused) {
+        dialogs_.message(
+            stop->outcome.problem + "\nThe import stopped at this file." + passedOver + summary,
+            UserDialogs::Icon::Critical);
         return;
     }
-    dialogs_.message((stop ? kAborted : kEnded) + passedOver, passedOver.empty()
-                                                                  ? UserDialogs::Icon::Information
-                                                                  : UserDialogs::Icon::Exclamation);
+    const std::string headline =
+        stop ? std::string(kAborted) + " (" + stop->path.string() + ")" : std::string(kEnded);
+    dialogs_.message(headline + passedOver + summary, passedOver.empty() && !stop
+                                                          ? UserDialogs::Icon::Information
+                                                          : UserDialogs::Icon::Exclamation);
 }
 
 SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_progress.h"
 #include "core/observable.h"
 
 namespace orb {
@@ -28,6 +29,17 @@ struct SsfFileOutcome {
     std::string problem;
 };
 
+// The last line of a folder import: what became of its files, e.g. "3 styles imported, 2 already
+// stored passed over, 1 file could not be read, 4 files not read."; parts that are nought are
+// left out, except the styles imported.
+struct SsfFolderCounts {
+    long long imported = 0;
+    long long present = 0;     // already stored and passed over
+    long long unreadable = 0;  // no single style file, or damaged
+    long long notRead = 0;     // after the file the import stopped at
+};
+std::string ssfFolderSummary(const SsfFolderCounts& counts);
+
 // One file of a run and what became of it.
 struct SsfImportedFile {
     std::filesystem::path path;
@@ -36,7 +48,8 @@ struct SsfImportedFile {
 
 // frmSSFImport: adds the style of one single style file, or of every such file of a folder,
 // unless the catalogue holds one with identical parts. Each style is stored as soon as its
-// file has been read.
+// file has been read; a folder import is one transaction, kept when it stops at a file and
+// undone whole when it is cancelled.
 class SsfImportController : public Observable {
 public:
     static constexpr const char* kCaption = "Import from SSF";
@@ -44,6 +57,10 @@ public:
     static constexpr const char* kNotFound = "SSF file not found";
     static constexpr const char* kEnded = "SSF file import ended without errors";
     static constexpr const char* kAborted = "SSF file import aborted: style already present";
+    // The check box that lets a folder import go past styles already stored.
+    static constexpr const char* kSkipPresentCaption = "Pass over styles already stored";
+    static constexpr const char* kCancelled =
+        "SSF file import cancelled: nothing of this run was stored.";
 
     // opStyle(0) "Selected SSF file only" and (1) "All SSF files in folder".
     enum class Choice { File = 0, Folder = 1 };
@@ -57,17 +74,26 @@ public:
     Choice choice() const { return choice_; }
     bool controlsEnabled() const { return controlsEnabled_; }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return progressValue_; }
-    long long progressMaximum() const { return progressMaximum_; }
-    // The files of the last run, in the order read (the one it stopped at last).
+    long long progressValue() const { return job_.value(); }
+    long long progressMaximum() const { return job_.maximum(); }
+    // The folder import's progress, its Cancel and its summary line.
+    const JobProgress& job() const { return job_; }
+    JobProgress& job() { return job_; }
+    // The files of the last run, in the order read (the one it stopped at last); none when it
+    // was cancelled.
     const std::vector<SsfImportedFile>& files() const { return files_; }
-    // True when the last run imported every file it was given.
+    // True when the last run neither stopped nor met a file it could not read: every file was
+    // imported, or passed over as already stored when that was asked for.
     bool allImported() const { return allImported_; }
+    // A folder import goes past styles already stored instead of stopping at the first.
+    bool skipPresent() const { return skipPresent_; }
+    bool skipPresentEnabled() const { return controlsEnabled_ && choice_ == Choice::Folder; }
     // True when some style was stored since the window opened.
     bool importedAny() const { return importedAny_; }
 
     void setPath(const std::string& text);
     void setChoice(Choice choice);
+    void setSkipPresent(bool skip);
     // cmdSearch: the full path of the file chosen in the open dialog.
     void search();
     // cmdOk: nothing when the path is blank; else ImportSsfFile or ImportSsfFolder. True when
@@ -88,11 +114,11 @@ private:
     Choice choice_ = Choice::File;
     bool controlsEnabled_ = true;
     bool progressVisible_ = false;
-    long long progressValue_ = 0;
-    long long progressMaximum_ = 0;
+    JobProgress job_;
     std::vector<SsfImportedFile> files_;
     bool allImported_ = false;
     bool importedAny_ = false;
+    bool skipPresent_ = false;
 };
 
 }  // namespace orb

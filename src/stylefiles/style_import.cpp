@@ -56,7 +56,9 @@ std::string importedBankName(const std::string& shortName, std::int32_t bankProg
 
 StyleImportController::StyleImportController(AppState& state, UserDialogs& dialogs,
                                              ImportWindows* windows)
-    : state_(state), dialogs_(dialogs), windows_(windows) {}
+    : state_(state), dialogs_(dialogs), windows_(windows), job_(dialogs) {
+    job_.onChange([this] { changed(); });
+}
 
 std::string StyleImportController::pathCaption() const {
     return folderMode() ? "Folder to scan" : "File to search";
@@ -72,6 +74,7 @@ void StyleImportController::load(const ImportRequest& request) {
     controlsEnabled_ = true;
     progressVisible_ = false;
     runStarted_ = false;
+    job_.reset();
     changed();
 }
 
@@ -181,6 +184,7 @@ bool StyleImportController::run() {
     library_.letEventsRunThrough(dialogs_);
     changed();
 
+    job_.start("Reading " + target, 0);
     try {
         const LargerPageCache cache(state_.connection);
         WriteTransaction transaction(state_.connection);
@@ -189,45 +193,57 @@ bool StyleImportController::run() {
         if (folderMode()) {
             std::vector<FolderListing> listings;
             listFolder(target, listings);
-            progressMaximum_ = 0;
+            long long files = 0;
             for (const FolderListing& listing : listings) {
-                progressMaximum_ += static_cast<long long>(std::count_if(
+                files += static_cast<long long>(std::count_if(
                     listing.files.begin(), listing.files.end(),
                     [](const fs::path& file) { return hasExtensionInAnyCase(file, ".STY"); }));
             }
-            progressValue_ = 0;
+            job_.setMaximum(files);
             progressVisible_ = true;
             changed();
             for (const FolderListing& listing : listings) {
                 importFolder(listing);
             }
         } else {
-            progressMaximum_ = 1;
-            progressValue_ = 0;
+            job_.setMaximum(1);
             progressVisible_ = true;
             const fs::path file(target);
             status_[0] = file.filename().string();
             changed();
             importFile(file, shortFileName(file));
-            ++progressValue_;
+            job_.step();
         }
         transaction.commit();
+    } catch (const JobCancelled&) {
+        // The transaction has been rolled back: nothing of this run remains.
+        tally_ = {};
+        endRun();
+        job_.finish(kCancelled);
+        dialogs_.message(kCancelled, UserDialogs::Icon::Information);
+        return false;
     } catch (const StoreError& e) {
         // The transaction has been rolled back: nothing of this run remains.
+        tally_ = {};
         endRun();
+        job_.finish(kFailed);
         dialogs_.message(runRefused(e), UserDialogs::Icon::Critical);
         return false;
     } catch (const std::exception& e) {
         // The transaction has been rolled back: nothing of this run remains.
+        tally_ = {};
         endRun();
+        job_.finish(kFailed);
         dialogs_.message(e.what(), UserDialogs::Icon::Critical);
         return false;
     }
     endRun();
+    job_.finish("Style import ended: " + importSummary(tally_) + ".");
     if (!trimmed(log_).empty() && dialogs_.question(kLogQuestion, kLogQuestionTitle) &&
         windows_ != nullptr) {
         windows_->showLog(log_);
     }
+    dialogs_.message(job_.summary(), UserDialogs::Icon::Information);
     log_.clear();
     return true;
 }
@@ -297,8 +313,9 @@ void StyleImportController::importFolder(const FolderListing& listing) {
         status_[0] = file.filename().string();
         changed();
         if (hasExtensionInAnyCase(file, ".STY")) {
+            job_.setActivity("Reading " + file.string());
             importFile(file, shortFileName(file));
-            ++progressValue_;
+            job_.step();
         }
         letEventsRun();
     }
@@ -447,6 +464,7 @@ std::string importSummary(const ImportTally& tally) {
 void StyleImportController::letEventsRun() {
     changed();
     dialogs_.processEvents();
+    job_.checkpoint();
 }
 
 }  // namespace orb

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_progress.h"
 #include "core/korf_styles.h"
 #include "core/observable.h"
 #include "stylefiles/korf_library.h"
@@ -88,6 +89,9 @@ public:
         "Import process terminated. Should I show you the import log?";
     static constexpr const char* kLogQuestionTitle = "ORB Style import";
     static constexpr const char* kFileFilter = "Styles (*.STY)|*.STY";
+    static constexpr const char* kCancelled =
+        "Style import cancelled: nothing of this run was stored.";
+    static constexpr const char* kFailed = "Style import failed: nothing of this run was stored.";
 
     StyleImportController(AppState& state, UserDialogs& dialogs, ImportWindows* windows = nullptr);
 
@@ -117,8 +121,11 @@ public:
     // cmdOk, cmdCancel, cmdSearch, chkErrors, chkSubFolders and chkBank, disabled during a run.
     bool controlsEnabled() const { return controlsEnabled_; }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return progressValue_; }
-    long long progressMaximum() const { return progressMaximum_; }
+    long long progressValue() const { return job_.value(); }
+    long long progressMaximum() const { return job_.maximum(); }
+    // The run's progress, its Cancel and its summary line.
+    const JobProgress& job() const { return job_; }
+    JobProgress& job() { return job_; }
     const std::string& log() const { return log_; }
     // What the last run stored; a run that failed stored nothing.
     const ImportTally& tally() const { return tally_; }
@@ -126,8 +133,9 @@ public:
     // cmdSearch: a file chosen in the open-file dialog gives the path (its folder in folder
     // mode).
     void search();
-    // cmdOk: runs the import; true when it was committed. Any failure undoes the whole run and
-    // is shown to the person.
+    // cmdOk: runs the import; true when it was committed. Any failure or a cancel undoes the
+    // whole run and is shown to the person. It ends with the log question when there is a log,
+    // then with the summary line.
     bool run();
     // cmdCancel ("Exit") or the window frame: true when the window may close, which it may not
     // while a run is going on.
@@ -175,8 +183,7 @@ private:
     bool statusVisible_ = false;
     bool controlsEnabled_ = true;
     bool progressVisible_ = false;
-    long long progressValue_ = 0;
-    long long progressMaximum_ = 0;
+    JobProgress job_;
     std::array<std::string, 3> status_;
     std::string log_;
     ImportTally tally_;

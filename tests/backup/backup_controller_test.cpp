@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <tuple>
 
 #include "backup/backup_controller.h"
 #include "backup/dump_builder.h"
+#include "backup/dump_writer.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -23,9 +26,80 @@ protected:
         rows.next();
         return static_cast<int>(rows.integer(0));
     }
+    // The whole catalogue as a dump would hold it.
+    std::string catalogue() {
+        std::ostringstream out;
+        writeDump(env.state.connection, out);
+        return out.str();
+    }
     test::TestEnvironment env;
     BackupController controller{env.state, env.dialogs};
 };
+
+TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
+    const auto older = env.dir / "older.odd";
+    test::writeFile(older, "an older dump");
+    test::DumpBuilder builder;
+    for (int code = 11; code <= 16; ++code) {
+        builder.song(code, "Song " + std::to_string(code), "Band");
+    }
+    const auto dump = env.dir / "six.odd";
+    test::writeFile(dump, builder.bytes());
+    const std::string before = catalogue();
+    const long long dumpRows = BackupController::checkFile(dump.string()).totalRows;
+
+    // The third check comes when some songs of the dump have been stored.
+    controller.setRestorePath(dump.string());
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.cancelAtCheck(3);
+    EXPECT_FALSE(controller.restore());
+    EXPECT_EQ(env.dialogs.cancelChecks(), 3);
+    EXPECT_EQ(catalogue(), before);
+    EXPECT_FALSE(env.state.connection.inTransaction());
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "Restore cancelled: the database has been left as it was.");
+    EXPECT_EQ(controller.job().summary(),
+              "Restore cancelled: the database has been left as it was.");
+    EXPECT_TRUE(controller.job().cancelled());
+    EXPECT_FALSE(controller.progressVisible());
+
+    // A backup cancelled half way leaves the older dump as it was and no other file.
+    auto files = [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(env.dir.path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> filesBefore = files();
+    controller.setBackupPath(older.string());
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.cancelAtCheck(env.dialogs.cancelChecks() + 1);
+    EXPECT_FALSE(controller.backup());
+    EXPECT_EQ(env.dialogs.messages().back(), "Backup cancelled: no dump file has been written.");
+    EXPECT_TRUE(controller.job().cancelled());
+    EXPECT_EQ(test::readFile(older), "an older dump");
+    EXPECT_EQ(files(), filesBefore);
+
+    // Not cancelled, both reach their end and say so in one line.
+    env.dialogs.cancelAtCheck(0);
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(controller.restore());
+    EXPECT_EQ(controller.job().value(), dumpRows);
+    EXPECT_EQ(controller.job().summary(), "Restore ended: " + std::to_string(dumpRows) +
+                                              " rows restored from " + dump.string() + ".");
+    EXPECT_EQ(songCount(), 6);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(controller.backup());
+    EXPECT_EQ(controller.job().value(), controller.job().maximum());
+    EXPECT_EQ(controller.job().summary(), "Backup ended: " + std::to_string(dumpRows) +
+                                              " rows written to " + older.string() + ".");
+}
 
 TEST_F(BackupControllerTest, FieldsStartWithTheConfiguredPathAndSearchFillsOne) {
     env.state.BackupPath = "/backups/orb.odd";

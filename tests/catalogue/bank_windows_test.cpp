@@ -121,7 +121,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
     addBank(123456, {41});
     BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
     onModal([&](QWidget&) {
-        EXPECT_EQ(dialog.size(), QSize(600, 470));
+        EXPECT_EQ(dialog.size(), QSize(600, 470).expandedTo(dialog.minimumSize()));
         auto* tree = child<QTreeWidget>(dialog, "tvBanks");
         ASSERT_EQ(tree->topLevelItemCount(), 1);
         QTreeWidgetItem* root = tree->topLevelItem(0);
@@ -166,6 +166,66 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
     });
     EXPECT_TRUE(whereIs.run());
     EXPECT_EQ(env.state.currentBank.number, 9);
+}
+
+// Every visible button lies inside its parent with at least the room it asks for, and every
+// queue entry shows its whole name.
+void expectNothingClipped(QWidget& window) {
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (!button->isVisible()) {
+            continue;
+        }
+        const std::string name = button->objectName().toStdString();
+        const QRect inside(QPoint(0, 0), button->parentWidget()->size());
+        EXPECT_TRUE(inside.contains(button->geometry())) << name;
+        EXPECT_GE(button->width(), button->sizeHint().width()) << name;
+        EXPECT_GE(button->height(), button->sizeHint().height()) << name;
+    }
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->objectName().startsWith("lbDirect")) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        }
+    }
+}
+
+TEST_F(BankWindowsTest, TheLoadDialogResizesAndClipsNothingAtItsLeastSize) {
+    addBank(123456, {41});
+    env.state.PaHardDiskPath = (env.dir / "hd").string();
+    env.state.FloppyPath = (env.dir / "fd").string();
+    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    onModal([&](QWidget&) {
+        EXPECT_LT(dialog.minimumSize().width(), dialog.maximumSize().width());
+        EXPECT_LT(dialog.minimumSize().height(), dialog.maximumSize().height());
+        const QSize least = dialog.minimumSize();
+        auto* tree = child<QTreeWidget>(dialog, "tvBanks");
+        QTreeWidgetItem* bank = nullptr;
+        for (int i = 0; i < tree->topLevelItem(0)->childCount(); ++i) {
+            if (tree->topLevelItem(0)->child(i)->text(0).startsWith("BANK123456")) {
+                bank = tree->topLevelItem(0)->child(i);
+            }
+        }
+        ASSERT_NE(bank, nullptr);
+        tree->setCurrentItem(bank);
+        EXPECT_EQ(dialog.minimumSize(), least) << "selecting a bank needs no more room";
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectHD"), Qt::LeftButton);
+        }
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectFD"), Qt::LeftButton);
+        EXPECT_EQ(child<QLabel>(dialog, "lbDirectHD2")->text(), "BANK123456");
+        EXPECT_TRUE(child<QPushButton>(dialog, "cbMakeHD")->isVisible());
+        EXPECT_TRUE(child<QPushButton>(dialog, "cbClearHD0")->isVisible());
+
+        dialog.resize(1, 1);
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.size(), dialog.minimumSize());
+        expectNothingClipped(dialog);
+        dialog.resize(least + QSize(240, 160));
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.size(), least + QSize(240, 160));
+        expectNothingClipped(dialog);
+        dialog.reject();
+    });
+    dialog.run();
 }
 
 TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {

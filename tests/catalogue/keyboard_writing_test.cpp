@@ -295,7 +295,10 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     std::vector<std::array<bool, 3>> pending;
     floppyQueue.onChange([&] {
         const auto& f = floppyQueue.floppy();
-        pending.push_back({f[0].pending, f[1].pending, f[2].pending});
+        const std::array<bool, 3> now{f[0].pending, f[1].pending, f[2].pending};
+        if (pending.empty() || pending.back() != now) {
+            pending.push_back(now);
+        }
     });
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(floppyQueue.makeFloppy());
@@ -314,6 +317,49 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
     EXPECT_EQ(pending.back(), (std::array<bool, 3>{false, false, false}));
     EXPECT_EQ(floppyQueue.floppy()[0].name, "BANK9");
+}
+
+TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
+    BankQueues hd = queues();
+    for (const std::int32_t prog : {5, 9, 5}) {
+        hd.queueHardDisk(prog, "BANK" + std::to_string(prog));
+    }
+    // The first check comes after the first file.
+    env.dialogs.cancelAtCheck(1);
+    EXPECT_FALSE(hd.transfer());
+    const fs::path set123 = hardDisk() / "!123.SET" / "STYLE";
+    const std::string cancelled = "Writing cancelled: " + (set123 / "USER01.STY").string() +
+                                  " was written; the other banks were not.";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{cancelled});
+    EXPECT_EQ(hd.job().summary(), cancelled);
+    EXPECT_TRUE(hd.job().cancelled());
+    EXPECT_EQ(namesIn(set123), std::set<std::string>{"USER01.STY"});
+    expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
+    EXPECT_FALSE(hd.hardDisk()[1].pending);
+
+    env.dialogs.cancelAtCheck(0);
+    env.dialogs.clear();
+    EXPECT_TRUE(hd.transfer());
+    EXPECT_EQ(namesIn(set123), (std::set<std::string>{"USER01.STY", "USER02.STY", "USER03.STY"}));
+    EXPECT_EQ(hd.job().summary(), "3 bank files written to " + hardDisk().string() + ".");
+    EXPECT_EQ(hd.job().value(), 3);
+    EXPECT_EQ(hd.job().maximum(), 3);
+
+    // The floppy is emptied before it is written, and the message says so.
+    writeFile(floppy() / "old.txt", "x");
+    BankQueues floppyQueue = queues();
+    floppyQueue.queueFloppy(9, "BANK9");
+    floppyQueue.queueFloppy(5, "BANK5");
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.cancelAtCheck(env.dialogs.cancelChecks() + 1);
+    EXPECT_FALSE(floppyQueue.makeFloppy());
+    EXPECT_EQ(env.dialogs.messages().back(), "Writing cancelled: " + floppy().string() +
+                                                 " was emptied and " +
+                                                 (floppyStyle() / "USER01.STY").string() +
+                                                 " was written; the other banks were not.");
+    EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
+    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
 }
 
 TEST_F(KeyboardWritingTest, TransferFillsTheSetFoldersAndAProtectedFileKeepsItsBank) {

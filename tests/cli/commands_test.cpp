@@ -285,7 +285,7 @@ const std::vector<Case> kCases = {
      {{{"--db", kDb, "import", "--family", "Pop", "{dir}/banks"},
        0,
        "I5.STY is probably a style for KORG  i5 arranger\n"
-       "2 styles imported, 0 skipped as duplicates, 1 bank stored\n",
+       "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n",
        ""},
       {{"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
        0,
@@ -294,15 +294,16 @@ const std::vector<Case> kCases = {
        "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file A.STY, and "
        "will not be imported!\n"
        "I5.STY is probably a style for KORG  i5 arranger\n"
-       "1 style imported, 2 skipped as duplicates, 0 banks stored\n",
+       "Style import ended: 1 style imported, 2 skipped as duplicates, 0 banks stored.\n",
        ""},
       {{"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"},
        0,
-       "2 styles imported, 0 skipped as duplicates, 1 bank stored\n",
+       "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n",
        ""},
       {{"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"},
        0,
-       "0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 styles replaced\n",
+       "Style import ended: 0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 styles "
+       "replaced.\n",
        ""}},
      [](TestEnvironment& env) {
          // 2 + 1 (BETA) + 2 again (all); by name replaced two and added none. Every run but

@@ -205,10 +205,27 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{"WARNING: song title and style name are mandatory!",
                                         "No stored style has the style name of these lines:\n"
-                                        "line 1: NOSUCH"}));
+                                        "line 1: NOSUCH",
+                                        "Song import ended: 2 songs and 1 link stored, 1 line "
+                                        "naming no stored style."}));
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB song import");
-    EXPECT_EQ(env.dialogs.processEventsCount(), 3);
+    EXPECT_GE(env.dialogs.processEventsCount(), 2);
     EXPECT_EQ(songs().size(), 5u);
+    EXPECT_EQ(window.progressValue(), 2);
+    EXPECT_EQ(window.progressMaximum(), 2);
+
+    // Cancelled after its first line, the import stores nothing.
+    const auto before = songs();
+    window.setPath(list("Blue;Band;SWING\nGreen;Band;SWING\nRed;Band;SWING\n").string());
+    env.dialogs.clear();
+    env.dialogs.cancelAtCheck(2);
+    EXPECT_FALSE(window.start());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Song import cancelled: nothing of this run was stored."});
+    EXPECT_EQ(songs(), before);
+    EXPECT_TRUE(window.job().cancelled());
+    EXPECT_FALSE(db().inTransaction());
+    env.dialogs.cancelAtCheck(0);
 
     window.setSeparatorIndex(2);  // ","
     window.setPath(list("A,B,SWING\n").string());

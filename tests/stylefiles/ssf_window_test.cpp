@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -7,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "stylefiles/import_test_support.h"
 #include "stylefiles/ssf_test_support.h"
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
@@ -80,6 +82,92 @@ TEST(SsfWindows, LayoutRenderingForwardingAndClosing) {
     EXPECT_EQ(importer.controller().choice(), SsfImportController::Choice::Folder);
     QTest::mouseClick(child<QPushButton>(importer, "cmdCancel"), Qt::LeftButton);
     EXPECT_FALSE(importer.isVisible());
+}
+
+TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCancelled) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    Database& db = env.state.connection;
+    for (const auto& [prog, name] : {std::pair{41, "ROCKY"}, {57, "SWING"}, {73, "BOSSA"}}) {
+        test::storeStyle(db, test::ssfStyle(prog, name));
+    }
+    const std::filesystem::path folder = env.dir / "ssf";
+    std::filesystem::create_directories(folder);
+    test::RecordingExportWindows windows;
+    SsfExportController exporter(env.state, env.dialogs, &windows);
+    exporter.load({{}, {41, 57, 73}, false});
+    exporter.setFolder(folder.string());
+    exporter.setChoice(SsfExportController::Choice::AllStyles);
+    ASSERT_TRUE(exporter.run());
+    db.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {57});
+
+    SsfImportWindow importer(env.state, env.dialogs);
+    importer.prepare();
+    importer.show();
+    auto* skip = child<QCheckBox>(importer, "chkSkipPresent");
+    auto* line = child<QLabel>(importer, "lblJob");
+    auto* stop = child<QPushButton>(importer, "cmdStopJob");
+    EXPECT_EQ(skip->text(), "Pass over styles already stored");
+    EXPECT_FALSE(skip->isChecked());
+    EXPECT_FALSE(skip->isEnabled()) << "one file has nothing to pass over";
+    EXPECT_FALSE(stop->isVisible());
+    EXPECT_FALSE(line->isVisible());
+    child<QRadioButton>(importer, "opStyle1")->click();
+    EXPECT_TRUE(skip->isEnabled());
+    skip->click();
+    EXPECT_TRUE(importer.controller().skipPresent());
+    child<QLineEdit>(importer, "txtFolder")->setText(QString::fromStdString(folder.string()));
+
+    // A click on Cancel while the import runs: nothing of it is stored.
+    bool stopSeen = false;
+    env.dialogs.onProcessEvents([&] {
+        if (stop->isVisible() && !stopSeen) {
+            stopSeen = true;
+            EXPECT_EQ(stop->text(), "Cancel");
+            EXPECT_TRUE(stop->isEnabled());
+            QTest::mouseClick(stop, Qt::LeftButton);
+        }
+    });
+    env.dialogs.clear();
+    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+    EXPECT_TRUE(stopSeen);
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"SSF file import cancelled: nothing of this run was stored."});
+    EXPECT_EQ(test::styleCount(db), 2);
+    EXPECT_EQ(line->text(), "SSF file import cancelled: nothing of this run was stored.");
+    EXPECT_FALSE(stop->isVisible());
+
+    // Esc while it runs cancels it too, and leaves the window open.
+    env.dialogs.onProcessEvents([&] {
+        if (stop->isVisible()) {
+            QTest::keyClick(&importer, Qt::Key_Escape);
+        }
+    });
+    env.dialogs.clear();
+    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"SSF file import cancelled: nothing of this run was stored."});
+    EXPECT_EQ(test::styleCount(db), 2);
+    EXPECT_TRUE(importer.isVisible());
+
+    env.dialogs.onProcessEvents({});
+    env.dialogs.clear();
+    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"SSF file import ended without errors\n1 style imported, 2 "
+                                       "styles already stored passed over."});
+    EXPECT_EQ(test::styleCount(db), 3);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), "1 style imported, 2 styles already stored passed over.");
+    EXPECT_FALSE(stop->isVisible());
+    EXPECT_TRUE(importer.isVisible());
+
+    // Opened again, it stops at stored styles and shows no old summary.
+    importer.prepare();
+    EXPECT_FALSE(skip->isChecked());
+    EXPECT_FALSE(line->isVisible());
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     f.env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
 
-    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
+    ASSERT_EQ(f.env.dialogs.calls().size(), 2u);
     const auto& question = f.env.dialogs.calls()[0];
     EXPECT_EQ(question.text, "Import process terminated. Should I show you the import log?");
     EXPECT_EQ(question.title, "ORB Style import");
@@ -124,6 +124,9 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(f.windows.shownLogs[0],
               "D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n");
     EXPECT_TRUE(c.log().empty());
+    EXPECT_EQ(f.env.dialogs.calls()[1].text,
+              "Style import ended: 6 styles imported, 0 skipped as duplicates, 3 banks stored.");
+    EXPECT_EQ(f.env.dialogs.calls()[1].icon, Icon::Information);
 
     Database& db = f.env.state.connection;
     EXPECT_EQ(styleCount(db), 6);
@@ -170,8 +173,11 @@ TEST(StyleImport, TheSameFileTwiceByContentThenEverything) {
     StyleImportController& c = f.open(File);
     c.setPath(file.string());
     ASSERT_TRUE(c.run());
-    // Nothing to tell, so nothing is asked.
-    EXPECT_TRUE(f.env.dialogs.calls().empty());
+    // No log, so nothing is asked: the run only says what it did.
+    EXPECT_EQ(
+        f.env.dialogs.messages(),
+        std::vector<std::string>{
+            "Style import ended: 3 styles imported, 0 skipped as duplicates, 1 bank stored."});
 
     f.env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
@@ -397,6 +403,7 @@ TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
     ASSERT_TRUE(c.run());
     Database& db = f.env.state.connection;
     const std::string before = test::catalogueSnapshot(db);
+    f.env.dialogs.clear();
 
     const fs::path folder = f.env.dir / "run";
     for (int i = 1; i <= 6; ++i) {
@@ -420,6 +427,58 @@ TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
     EXPECT_TRUE(run.controlsEnabled());
     EXPECT_FALSE(run.progressVisible());
     EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
+}
+
+TEST(StyleImport, ACancelledRunLeavesTheCatalogueAsItWasAndEachRunEndsWithItsSummary) {
+    ImportFixture f;
+    test::writeFile(f.env.dir / "FIRST.STY", bankFile("OLD", 3, 20));
+    StyleImportController& first = f.open(File);
+    first.setPath((f.env.dir / "FIRST.STY").string());
+    ASSERT_TRUE(first.run());
+    EXPECT_EQ(
+        f.env.dialogs.messages(),
+        std::vector<std::string>{
+            "Style import ended: 3 styles imported, 0 skipped as duplicates, 1 bank stored."});
+    EXPECT_EQ(f.env.dialogs.calls().back().icon, Icon::Information);
+    EXPECT_EQ(first.job().value(), 1);
+    EXPECT_EQ(first.job().maximum(), 1);
+    Database& db = f.env.state.connection;
+    const std::string before = test::catalogueSnapshot(db);
+
+    const fs::path folder = f.env.dir / "run";
+    for (int i = 1; i <= 4; ++i) {
+        test::writeFile(folder / ("F" + std::to_string(i) + ".STY"),
+                        bankFile("N" + std::to_string(i), 2, 40 + static_cast<unsigned>(i)));
+    }
+    // Checks: F1 begins (1), its two styles (2, 3), F1 done with its bank (4).
+    f.env.dialogs.clear();
+    f.env.dialogs.cancelAtCheck(4);
+    StyleImportController& run = f.open(Folder);
+    run.setPath(folder.string());
+    EXPECT_FALSE(run.run());
+    EXPECT_EQ(f.env.dialogs.cancelChecks(), 4);
+    EXPECT_EQ(test::catalogueSnapshot(db), before);
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(f.env.dialogs.messages(),
+              std::vector<std::string>{"Style import cancelled: nothing of this run was stored."});
+    EXPECT_TRUE(run.job().cancelled());
+    EXPECT_EQ(run.job().summary(), "Style import cancelled: nothing of this run was stored.");
+    EXPECT_EQ(run.tally(), ImportTally{});
+    EXPECT_TRUE(run.controlsEnabled());
+    EXPECT_FALSE(run.progressVisible());
+
+    // Started again, the same run goes through, its bar to the end.
+    f.env.dialogs.clear();
+    f.env.dialogs.cancelAtCheck(0);
+    EXPECT_TRUE(run.run());
+    EXPECT_EQ(styleCount(db), 11);
+    EXPECT_EQ(run.job().value(), 4);
+    EXPECT_EQ(run.job().maximum(), 4);
+    EXPECT_FALSE(run.job().cancelled());
+    EXPECT_EQ(
+        f.env.dialogs.messages(),
+        std::vector<std::string>{
+            "Style import ended: 8 styles imported, 0 skipped as duplicates, 4 banks stored."});
 }
 
 TEST(StyleImport, ARefusedStoreStopsTheRun) {
@@ -499,6 +558,7 @@ TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(f.env.state.connection), 2);
 
+    f.env.dialogs.clear();
     setValues(c, {"", "", std::string(51, 'a')});
     EXPECT_FALSE(c.run());
     setValues(c, {std::string(21, 'f'), "", ""});

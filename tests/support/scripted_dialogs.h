@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,7 +57,18 @@ public:
         lastProgressMaximum_ = maximum;
     }
     void hideProgress() override {}
-    void processEvents() override { ++processEvents_; }
+    void processEvents() override {
+        ++processEvents_;
+        if (onProcessEvents_) {
+            onProcessEvents_();
+        }
+    }
+    // Runs `hook` each time pending events are let run, as a person's click would be seen then.
+    void onProcessEvents(std::function<void()> hook) { onProcessEvents_ = std::move(hook); }
+    // The cancel check of long jobs answers true from its `nth` call on (1 = the first).
+    void cancelAtCheck(int nth) { cancelAt_ = nth; }
+    bool cancelRequested() override { return cancelAt_ > 0 && ++cancelChecks_ >= cancelAt_; }
+    int cancelChecks() const { return cancelChecks_; }
 
     long long lastProgress() const { return lastProgress_; }
     long long lastProgressMaximum() const { return lastProgressMaximum_; }
@@ -69,6 +81,9 @@ private:
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::string> files_;
     int processEvents_ = 0;
+    std::function<void()> onProcessEvents_;
+    int cancelAt_ = 0;
+    int cancelChecks_ = 0;
     int waitCursorDepth_ = 0;
     long long lastProgress_ = 0;
     long long lastProgressMaximum_ = 0;

@@ -67,6 +67,16 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
         widget->setSizePolicy(policy);
     }
     layout->addWidget(progress_, 3, 1, 1, 2);
+    job_ = makeJobControls(*this, controller_.job());
+    layout->addWidget(job_.line, 4, 0, 1, 2);
+    layout->addWidget(job_.cancel, 4, 2);
+    idleOnly_ = {fields_[0],
+                 fields_[1],
+                 findChild<QPushButton*>("cmdSearch0"),
+                 findChild<QPushButton*>("cmdSearch1"),
+                 backup,
+                 restore,
+                 exit};
 
     for (QPushButton* button : {backup, restore, exit}) {
         button->setAutoDefault(false);
@@ -89,12 +99,24 @@ void BackupWindow::showEvent(QShowEvent* event) {
     fields_[0]->setFocus();
 }
 
+void BackupWindow::reject() {
+    if (controller_.job().running()) {
+        controller_.job().requestCancel();
+    } else {
+        QDialog::reject();
+    }
+}
+
 void BackupWindow::render() {
     const std::string* paths[2] = {&controller_.backupPath(), &controller_.restorePath()};
     for (int i = 0; i < 2; ++i) {
         showText(fields_[i], *paths[i]);
     }
     checking_->setVisible(controller_.checkingVisible());
+    showJob(job_, controller_.job());
+    for (QWidget* widget : idleOnly_) {
+        widget->setEnabled(!controller_.job().running());
+    }
     progress_->setVisible(controller_.progressVisible());
     const ProgressSteps steps =
         scaleProgress(controller_.progressValue(), controller_.progressMaximum());

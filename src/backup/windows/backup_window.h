@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
+#include "app/windows/job_controls.h"
 #include "backup/backup_controller.h"
 
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 
 namespace orb {
 
@@ -16,6 +19,9 @@ class BackupWindow : public QDialog {
     Q_OBJECT
 public:
     BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // Esc or the frame while a backup or restore runs cancels it rather than closing.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -27,6 +33,8 @@ private:
     QLineEdit* fields_[2];
     QLabel* checking_;
     QProgressBar* progress_;
+    std::vector<QWidget*> idleOnly_;  // the fields and buttons, disabled while a job runs
+    JobControls job_;
 };
 
 }  // namespace orb

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "catalogue/windows/bank_tree_widget.h"
 #include "core/errors.h"
@@ -32,7 +33,11 @@ QLabel* queueLabel(const QString& name, QWidget* parent) {
     label->setAutoFillBackground(true);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumWidth(pixels(1500));
+    // Wide enough for the longest bank name, so that no entry is cut.
+    const QString longestName(BankDialogController::kNameLength, QChar('N'));
+    label->setMinimumWidth(std::max(
+        pixels(1500),
+        label->fontMetrics().horizontalAdvance(longestName) + 2 * label->frameWidth() + 4));
     return label;
 }
 
@@ -156,8 +161,13 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     auto* middle = new QHBoxLayout;
     middle->addWidget(tree_, 1);
     middle->addLayout(side);
+    // The writing of a queue shows its line and Cancel here, where they take no room from the
+    // frames.
+    job_ = makeJobControls(*this, controller_.queues().job());
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(job_.line, 1);
     buttons->addStretch();
+    buttons->addWidget(job_.cancel);
     buttons->addWidget(cmdOk_);
     buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
@@ -178,7 +188,16 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     setWindowTitle(
         QString::fromStdString(request.caption.empty() ? controller_.caption() : request.caption));
     if (load) {
-        setFixedSize(pixels(9000), pixels(7050));
+        // The buttons that a selected bank shows keep their room while hidden, so that the
+        // window's least size holds everything whether a bank is selected or not. It opens at
+        // its usual size and may be made larger or as small as that.
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{cmdDelete_, cmdDirectFD_, cmdDirectHD_}) {
+            QSizePolicy policy = widget->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            widget->setSizePolicy(policy);
+        }
+        resize(pixels(9000), pixels(7050));
     } else {
         setFixedSize(pixels(7680), pixels(1600));
     }
@@ -238,6 +257,7 @@ void BankDialogWindow::renderQueues() {
         cbClearHD_[g]->setEnabled(queues.clearHardDiskGroupEnabled(static_cast<int>(g)));
     }
     cbMakeHD_->setEnabled(queues.transferEnabled());
+    showJob(job_, queues.job());
 }
 
 BankDialogOutcome BankDialogWindow::run() {
@@ -249,6 +269,14 @@ BankDialogOutcome BankDialogWindow::run() {
     }
     exec();
     return controller_.outcome();
+}
+
+void BankDialogWindow::reject() {
+    if (controller_.queues().job().running()) {
+        controller_.queues().job().requestCancel();
+    } else {
+        QDialog::reject();
+    }
 }
 
 void BankDialogWindow::fillTree() {

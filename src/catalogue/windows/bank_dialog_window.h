@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 
+#include "app/windows/job_controls.h"
 #include "catalogue/bank_dialog.h"
 
 class QGroupBox;
@@ -23,6 +24,9 @@ public:
 
     // Shows the window modally; in load mode without any stored bank it closes at once.
     BankDialogOutcome run();
+
+    // Exit, Esc or the frame while a queue is written cancel the writing rather than closing.
+    void reject() override;
 
 private:
     void render();
@@ -49,6 +53,7 @@ private:
     QPushButton* cbMake_;
     std::array<QPushButton*, kHardDiskBankCount / 3> cbClearHD_{};
     QPushButton* cbMakeHD_;
+    JobControls job_;
 };
 
 }  // namespace orb

@@ -349,6 +349,7 @@ void StylesWindow::refresh() {
 
 void StylesWindow::openImportWindow(ImportRequest::Source source) {
     StyleImportWindow window(state_, dialogs_, this);
+    window.setAfterRun([this] { command([this] { controller_.importClosed(true); }); });
     const bool imported = window.importStyles(source) != ImportOutcome::NothingImported;
     command([this, imported] { controller_.importClosed(imported); });
 }
@@ -406,6 +407,7 @@ void StylesWindow::openSsfExportWindow() {
 
 void StylesWindow::openSsfImportWindow() {
     SsfImportWindow window(state_, dialogs_, this);
+    window.setAfterRun([this] { command([this] { controller_.importClosed(true); }); });
     const bool imported = window.importStyles();
     command([this, imported] { controller_.importClosed(imported); });
 }

@@ -77,6 +77,9 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     buttons->addWidget(start_);
     buttons->addWidget(cancel);
     layout->addLayout(buttons, 7, 0, 1, 5);
+    job_ = makeJobControls(*this, controller_.job());
+    layout->addWidget(job_.line, 8, 0, 1, 4);
+    layout->addWidget(job_.cancel, 8, 4);
 
     connect(txtFolder_, &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setPath(text.toStdString()); });
@@ -96,6 +99,14 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     render();
 }
 
+void SongImportWindow::reject() {
+    if (controller_.job().running()) {
+        controller_.job().requestCancel();
+    } else {
+        QDialog::reject();
+    }
+}
+
 void SongImportWindow::render() {
     showText(txtFolder_, controller_.path());
     lbFile_->setText(QString::fromStdString(controller_.preview()));
@@ -103,7 +114,8 @@ void SongImportWindow::render() {
     for (std::size_t i = 0; i < kSongFieldCount; ++i) {
         fields_[i]->setCurrentIndex(static_cast<int>(controller_.field(static_cast<int>(i))));
     }
-    start_->setEnabled(controller_.startEnabled());
+    start_->setEnabled(controller_.startEnabled() && !controller_.job().running());
+    showJob(job_, controller_.job());
     progress_->setVisible(controller_.progressVisible());
     const ProgressSteps steps =
         scaleProgress(controller_.progressValue(), controller_.progressMaximum());

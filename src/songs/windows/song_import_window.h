@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 
+#include "app/windows/job_controls.h"
 #include "songs/song_import_controller.h"
 
 class QComboBox;
@@ -21,10 +22,14 @@ public:
 
     SongImportController& controller() { return controller_; }
 
+    // Exit, Esc or the frame while an import runs cancel it rather than closing.
+    void reject() override;
+
 private:
     void render();
 
     SongImportController controller_;
+    JobControls job_;
     QLineEdit* txtFolder_;
     QLabel* lbFile_;
     QComboBox* separator_;

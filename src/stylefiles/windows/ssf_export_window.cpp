@@ -1,5 +1,7 @@
 #include "stylefiles/windows/ssf_export_window.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,7 +18,9 @@ SsfExportWindow::SsfExportWindow(AppState& state, UserDialogs& dialogs, QWidget*
     controls_ = layOutSsfWindow(*this, {"Export folder",
                                         {"Selected styles only", "All styles"},
                                         "Start Export Process",
-                                        "Shape1"});
+                                        "Shape1",
+                                        nullptr,
+                                        nullptr});
     connect(controls_.txtFolder, &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setFolder(text.toStdString()); });
     for (std::size_t i = 0; i < 2; ++i) {
@@ -32,6 +36,11 @@ SsfExportWindow::SsfExportWindow(AppState& state, UserDialogs& dialogs, QWidget*
             accept();
         }
     });
+    job_ = makeJobControls(*this, controller_.job());
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const int jobRow = grid->rowCount();
+    grid->addWidget(job_.line, jobRow, 0, 1, 2);
+    grid->addWidget(job_.cancel, jobRow, 2);
     controller_.onChange([this] { render(); });
     render();
 }
@@ -50,6 +59,8 @@ void SsfExportWindow::done(int result) {
     if (controller_.controlsEnabled()) {
         controller_.close();
         QDialog::done(result);
+    } else {
+        controller_.job().requestCancel();
     }
 }
 
@@ -66,6 +77,7 @@ void SsfExportWindow::render() {
     }
     controls_.cmdOk->setEnabled(controller_.controlsEnabled());
     controls_.cmdCancel->setEnabled(controller_.controlsEnabled());
+    showJob(job_, controller_.job());
     showSsfProgress(controls_.progress, controller_.progressVisible(), controller_.progressValue(),
                     controller_.progressMaximum());
 }

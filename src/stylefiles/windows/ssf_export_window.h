@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "app/windows/job_controls.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/windows/ssf_window_layout.h"
 
@@ -22,7 +23,7 @@ public:
     void exportStyles(const SsfExportRequest& request);
 
     // Every way of closing (Exit, Esc, the frame, the end of an export) remembers the folder;
-    // none is taken while an export runs.
+    // while an export runs, closing cancels it instead.
     void done(int result) override;
 
 private:
@@ -31,6 +32,7 @@ private:
 
     SsfExportController controller_;
     SsfWindowControls controls_;
+    JobControls job_;
 };
 
 }  // namespace orb

@@ -1,5 +1,8 @@
 #include "stylefiles/windows/ssf_import_window.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,7 +19,9 @@ SsfImportWindow::SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget*
     controls_ = layOutSsfWindow(*this, {"Import folder",
                                         {"Selected SSF file only", "All SSF files in folder"},
                                         "Start Import Process",
-                                        "ProgressBar1"});
+                                        "ProgressBar1",
+                                        SsfImportController::kSkipPresentCaption,
+                                        "chkSkipPresent"});
     connect(controls_.txtFolder, &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setPath(text.toStdString()); });
     for (std::size_t i = 0; i < 2; ++i) {
@@ -26,8 +31,20 @@ SsfImportWindow::SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget*
             }
         });
     }
+    job_ = makeJobControls(*this, controller_.job());
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const int jobRow = grid->rowCount();
+    grid->addWidget(job_.line, jobRow, 0, 1, 2);
+    grid->addWidget(job_.cancel, jobRow, 2);
+    connect(controls_.option, &QCheckBox::toggled, this,
+            [this](bool checked) { controller_.setSkipPresent(checked); });
     connect(controls_.cmdSearch, &QPushButton::clicked, this, [this] { controller_.search(); });
-    connect(controls_.cmdOk, &QPushButton::clicked, this, [this] { controller_.run(); });
+    connect(controls_.cmdOk, &QPushButton::clicked, this, [this] {
+        controller_.run();
+        if (afterRun_) {
+            afterRun_();
+        }
+    });
     controller_.onChange([this] { render(); });
     render();
 }
@@ -46,16 +63,21 @@ bool SsfImportWindow::importStyles() {
 void SsfImportWindow::done(int result) {
     if (controller_.controlsEnabled()) {
         QDialog::done(result);
+    } else {
+        controller_.job().requestCancel();
     }
 }
 
 void SsfImportWindow::render() {
     showText(controls_.txtFolder, controller_.path());
     controls_.opStyle[static_cast<std::size_t>(controller_.choice())]->setChecked(true);
+    controls_.option->setChecked(controller_.skipPresent());
+    controls_.option->setEnabled(controller_.skipPresentEnabled());
     const bool enabled = controller_.controlsEnabled();
     for (QPushButton* button : {controls_.cmdOk, controls_.cmdCancel, controls_.cmdSearch}) {
         button->setEnabled(enabled);
     }
+    showJob(job_, controller_.job());
     showSsfProgress(controls_.progress, controller_.progressVisible(), controller_.progressValue(),
                     controller_.progressMaximum());
 }

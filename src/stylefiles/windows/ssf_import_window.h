@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "app/windows/job_controls.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/windows/ssf_window_layout.h"
 
@@ -21,14 +23,19 @@ public:
     // Shows the window modally; true when some style was stored while it was open.
     bool importStyles();
 
-    // Closing is refused while an import is going on.
+    // Closing while an import is going on cancels the import instead.
     void done(int result) override;
+
+    // Called after each run, so that the window behind shows what was stored at once.
+    void setAfterRun(std::function<void()> afterRun) { afterRun_ = std::move(afterRun); }
 
 private:
     void render();
 
     SsfImportController controller_;
     SsfWindowControls controls_;
+    JobControls job_;
+    std::function<void()> afterRun_;
 };
 
 }  // namespace orb

@@ -1,5 +1,6 @@
 #include "stylefiles/windows/ssf_window_layout.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,16 +45,27 @@ SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts) 
     layout->addWidget(controls.cmdSearch, 0, 2);
     layout->addWidget(controls.opStyle[0], 1, 1);
     layout->addWidget(controls.opStyle[1], 2, 1);
+    int row = 3;
+    if (texts.optionCaption != nullptr) {
+        controls.option = new QCheckBox(texts.optionCaption, &window);
+        controls.option->setObjectName(texts.optionName);
+        layout->addWidget(controls.option, row++, 1);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(controls.cmdOk);
     buttons->addWidget(controls.cmdCancel);
-    layout->addLayout(buttons, 3, 0, 1, 3);
-    layout->addWidget(controls.progress, 4, 0, 1, 3);
+    layout->addLayout(buttons, row, 0, 1, 3);
+    layout->addWidget(controls.progress, row + 1, 0, 1, 3);
     QWidget::setTabOrder(controls.txtFolder, controls.cmdSearch);
     QWidget::setTabOrder(controls.cmdSearch, controls.opStyle[0]);
     QWidget::setTabOrder(controls.opStyle[0], controls.opStyle[1]);
-    QWidget::setTabOrder(controls.opStyle[1], controls.cmdOk);
+    QWidget* beforeOk = controls.opStyle[1];
+    if (controls.option != nullptr) {
+        QWidget::setTabOrder(controls.opStyle[1], controls.option);
+        beforeOk = controls.option;
+    }
+    QWidget::setTabOrder(beforeOk, controls.cmdOk);
     QWidget::setTabOrder(controls.cmdOk, controls.cmdCancel);
     return controls;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QDialog;
 class QLineEdit;
 class QProgressBar;
@@ -12,7 +13,7 @@ namespace orb {
 
 // The controls both single style file windows share, laid out the same way: Label1 and
 // txtFolder with cmdSearch, the two opStyle options, cmdOk (the default button) and cmdCancel,
-// and a progress bar.
+// and a progress bar; below the options, a check box when the window has one.
 struct SsfWindowControls {
     QLineEdit* txtFolder = nullptr;
     std::array<QRadioButton*, 2> opStyle{};
@@ -20,6 +21,7 @@ struct SsfWindowControls {
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
     QProgressBar* progress = nullptr;
+    QCheckBox* option = nullptr;
 };
 
 struct SsfWindowTexts {
@@ -27,6 +29,9 @@ struct SsfWindowTexts {
     std::array<const char*, 2> options;
     const char* ok;
     const char* progressName;
+    // The check box's caption and name; none when null.
+    const char* optionCaption = nullptr;
+    const char* optionName = nullptr;
 };
 
 SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts);

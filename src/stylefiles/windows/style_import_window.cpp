@@ -89,7 +89,12 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     cmdCancel_->setAutoDefault(false);
     cmdOk_->setDefault(true);
     connect(cmdSearch_, &QPushButton::clicked, this, [this] { controller_.search(); });
-    connect(cmdOk_, &QPushButton::clicked, this, [this] { controller_.run(); });
+    connect(cmdOk_, &QPushButton::clicked, this, [this] {
+        controller_.run();
+        if (afterRun_) {
+            afterRun_();
+        }
+    });
     connect(cmdCancel_, &QPushButton::clicked, this, &StyleImportWindow::reject);
 
     auto* pathRow = new QHBoxLayout;
@@ -113,6 +118,9 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     statusRow->addWidget(lbStato_[0], 1, 0);
     statusRow->addWidget(lbStato_[1], 1, 1);
     statusRow->addWidget(progress_, 2, 0, 1, 2);
+    job_ = makeJobControls(*this, controller_.job());
+    statusRow->addWidget(job_.line, 3, 0);
+    statusRow->addWidget(job_.cancel, 3, 1, Qt::AlignRight);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(values);
@@ -138,6 +146,8 @@ ImportOutcome StyleImportWindow::importStyles(ImportRequest::Source source) {
 void StyleImportWindow::reject() {
     if (controller_.exit()) {
         QDialog::reject();
+    } else {
+        controller_.job().requestCancel();
     }
 }
 
@@ -163,6 +173,7 @@ void StyleImportWindow::render() {
         lbStato_[i]->setVisible(controller_.statusVisible());
         lbStato_[i]->setText(QString::fromStdString(controller_.status(i)));
     }
+    showJob(job_, controller_.job());
     progress_->setVisible(controller_.progressVisible());
     const ProgressSteps steps =
         scaleProgress(controller_.progressValue(), controller_.progressMaximum());

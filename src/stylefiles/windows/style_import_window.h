@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
+#include "app/windows/job_controls.h"
 #include "stylefiles/style_import.h"
 
 class QCheckBox;
@@ -27,8 +29,12 @@ public:
     // Shows the window modally for `source`; whether a run was started.
     ImportOutcome importStyles(ImportRequest::Source source);
 
-    // Closing by the window frame counts as "Exit"; it is refused while a run is going on.
+    // Closing by the window frame counts as "Exit"; while a run is going on it cancels the run
+    // instead.
     void reject() override;
+
+    // Called after each run, so that the window behind shows what was stored at once.
+    void setAfterRun(std::function<void()> afterRun) { afterRun_ = std::move(afterRun); }
 
 private:
     void render();
@@ -48,6 +54,8 @@ private:
     QPushButton* cmdCancel_;
     QLabel* lbStato_[3];
     QProgressBar* progress_;
+    JobControls job_;
+    std::function<void()> afterRun_;
 };
 
 }  // namespace orb
