@@ -90,8 +90,4 @@ private:
     std::array<SongSort, 6> sorts_{};
 };
 
-// Deletes the songs and every link of theirs, all at once or not at all; a refusal throws
-// StoreError.
-void DeleteSongsWithLinks(Database& database, const std::vector<std::int32_t>& codes);
-
 }  // namespace orb

@@ -44,19 +44,21 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     addBank(123456, {88});
     const std::vector<BankTreeNode> tree = BankTree(db(), BankTreeOrder::NameAscending);
     const std::string blue = " [Description of ";
-    EXPECT_EQ(tree, (std::vector<BankTreeNode>{
-                        {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
-                        {Kind::Bank, "B123456", "ROOT", "BANK123456 []", Look::Bold, 123456, 0, 0},
-                        {Kind::Style, "B123456S0008801", "B123456", "DISCO" + blue + "DISCO]",
-                         Look::BoldBlue, 123456, 88, 1},
-                        {Kind::Bank, "B00007", "ROOT", "ZETA [Gig]", Look::Bold, 7, 0, 0},
-                        {Kind::Style, "B00007S0004101", "B00007", "ROCK1" + blue + "ROCK1]",
-                         Look::BoldBlue, 7, 41, 1},
-                        {Kind::Style, "B00007S0004202", "B00007", "JIVE" + blue + "JIVE]",
-                         Look::BoldBlue, 7, 42, 2},
-                        {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]",
-                         Look::BoldBlue, 7, 57, 5},
-                    }));
+    EXPECT_EQ(tree,
+              (std::vector<BankTreeNode>{
+                  {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0, "", ""},
+                  {Kind::Bank, "B123456", "ROOT", "BANK123456 []", Look::Bold, 123456, 0, 0,
+                   "BANK123456", ""},
+                  {Kind::Style, "B123456S0008801", "B123456", "DISCO" + blue + "DISCO]",
+                   Look::BoldBlue, 123456, 88, 1, "", ""},
+                  {Kind::Bank, "B00007", "ROOT", "ZETA [Gig]", Look::Bold, 7, 0, 0, "ZETA", "Gig"},
+                  {Kind::Style, "B00007S0004101", "B00007", "ROCK1" + blue + "ROCK1]",
+                   Look::BoldBlue, 7, 41, 1, "", ""},
+                  {Kind::Style, "B00007S0004202", "B00007", "JIVE" + blue + "JIVE]", Look::BoldBlue,
+                   7, 42, 2, "", ""},
+                  {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]",
+                   Look::BoldBlue, 7, 57, 5, "", ""},
+              }));
     EXPECT_EQ(styleNodeKey(7, 42, 3), "B00007S0004203");
     const std::vector<std::pair<BankTreeOrder, std::vector<std::string>>> orders = {
         {BankTreeOrder::NameDescending, {"B00007", "B123456"}},
@@ -98,10 +100,10 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_TRUE(dialog.nameReadOnly());
     EXPECT_TRUE(dialog.descriptionReadOnly());
     ASSERT_TRUE(dialog.fillTree());
-    // A name holding "[" is cut there; the description loses every "]".
+    // Name and description come as stored, brackets and all.
     dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
-    EXPECT_EQ(dialog.name(), "LIVE");
-    EXPECT_EQ(dialog.description(), "2 [Saturday");
+    EXPECT_EQ(dialog.name(), "LIVE[2]");
+    EXPECT_EQ(dialog.description(), "Sat]urday");
     EXPECT_EQ(dialog.selectedBankProg(), 9);
     EXPECT_TRUE(dialog.directHdShown());
     // A style node empties the fields, so OK asks for a bank name and stays open.
@@ -221,26 +223,27 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
 
 TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     db().execute("UPDATE KORFStyles SET StyleDesc = '  ' WHERE StyleProg = 73");
-    const std::vector<BankTreeNode> tree = WhereIsTree(db(), 88);
-    EXPECT_EQ(tree, (std::vector<BankTreeNode>{
-                        {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
-                        {Kind::Bank, "B00005", "ROOT", "BANK5 []", Look::Bold, 5, 0, 0},
-                        {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD] ",
-                         Look::Plain, 5, 57, 1},
-                        {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1] ",
-                         Look::Plain, 5, 41, 2},
-                        {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO] ",
-                         Look::BoldBlue, 5, 88, 3},
-                        {Kind::Style, "B00005S0007304", "B00005", "SWING", Look::Plain, 5, 73, 4},
-                        {Kind::Bank, "B00009", "ROOT", "BANK9 []", Look::Bold, 9, 0, 0},
-                        {Kind::Style, "B00009S0007301", "B00009", "SWING", Look::Plain, 9, 73, 1},
-                        {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO] ",
-                         Look::BoldBlue, 9, 88, 2},
-                        {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD] ",
-                         Look::Plain, 9, 57, 3},
-                        {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO] ",
-                         Look::BoldBlue, 9, 88, 4},
-                    }));
+    const std::vector<BankTreeNode> tree = WhereIsTree(WhereIs(db(), 88), 88);
+    EXPECT_EQ(tree,
+              (std::vector<BankTreeNode>{
+                  {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0, "", ""},
+                  {Kind::Bank, "B00005", "ROOT", "BANK5 []", Look::Bold, 5, 0, 0, "BANK5", ""},
+                  {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD] ",
+                   Look::Plain, 5, 57, 1, "", ""},
+                  {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1] ",
+                   Look::Plain, 5, 41, 2, "", ""},
+                  {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO] ",
+                   Look::BoldBlue, 5, 88, 3, "", ""},
+                  {Kind::Style, "B00005S0007304", "B00005", "SWING", Look::Plain, 5, 73, 4, "", ""},
+                  {Kind::Bank, "B00009", "ROOT", "BANK9 []", Look::Bold, 9, 0, 0, "BANK9", ""},
+                  {Kind::Style, "B00009S0007301", "B00009", "SWING", Look::Plain, 9, 73, 1, "", ""},
+                  {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO] ",
+                   Look::BoldBlue, 9, 88, 2, "", ""},
+                  {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD] ",
+                   Look::Plain, 9, 57, 3, "", ""},
+                  {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO] ",
+                   Look::BoldBlue, 9, 88, 4, "", ""},
+              }));
     // Not in any bank: the message and no window.
     WhereIsController none(env.state, env.dialogs, 96);
     EXPECT_FALSE(none.build());
