@@ -221,6 +221,53 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     EXPECT_EQ(bank().bankState(), BankState::Stored);
 }
 
+// The dialog reports the current bank deleted only when it was: deleting another bank leaves
+// the current bank stored; deleting it leaves its styles as a bank to be stored anew.
+TEST_F(BankDialogTest, OnlyDeletingTheCurrentBankReportsItDeleted) {
+    loadBank(9);
+    std::vector<bool> reported;
+    const auto deleteBank = [&](const std::string& key) {
+        dialogScript = [&, key](BankDialogController& dialog) {
+            dialog.selectNode(indexOf(dialog.nodes(), key));
+            env.dialogs.answer(Answer::Yes);
+            dialog.deleteSelected();
+            reported.push_back(dialog.outcome().currentBankDeleted);
+            return false;
+        };
+        bank().load();
+    };
+    deleteBank("B00005");
+    EXPECT_EQ(reported, std::vector<bool>{false});
+    EXPECT_EQ(bank().bankState(), BankState::Stored);
+    EXPECT_EQ(env.state.currentBank.number, 9);
+    deleteBank("B00009");
+    EXPECT_EQ(reported, (std::vector<bool>{false, true}));
+    EXPECT_EQ(bank().bankState(), BankState::NewChanged);
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+}
+
+// A current bank of one style is a bank: "Where is?" asks before it discards it.
+TEST_F(BankDialogTest, WhereIsAsksBeforeDiscardingACurrentBankOfOneStyle) {
+    bank().insertSelected(rows({64}));
+    ASSERT_EQ(bankStyles(), std::vector<std::int32_t>{64});
+    WhereIsController window(env.state, env.dialogs, 41);
+    ASSERT_TRUE(window.build());
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(window.doubleClick(indexOf(window.nodes(), "B00005")));
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"Confirm bank BANK5 loading?",
+                                        "Current bank (and all changes made) will be discarded. "
+                                        "Are you sure?"}));
+    EXPECT_FALSE(window.loaded());
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(window.doubleClick(indexOf(window.nodes(), "B00005")));
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
+}
+
 TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     db().execute("UPDATE KORFStyles SET StyleDesc = '  ' WHERE StyleProg = 73");
     const std::vector<BankTreeNode> tree = WhereIsTree(WhereIs(db(), 88), 88);

@@ -284,6 +284,34 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
     EXPECT_TRUE(queues.hardDisk()[0].free() && queues.floppy()[0].free());
 }
 
+// Each cbClearHD button clears its own three entries: with nine banks queued, the third clears
+// entries 6 to 8 and the first entries 0 to 2, so Transfer writes the banks still shown.
+TEST_F(KeyboardWritingTest, ClearingAHardDiskGroupClearsOnlyItsOwnEntries) {
+    BankQueues hd = queues();
+    for (int entry = 0; entry < kHardDiskBankCount; ++entry) {
+        hd.queueHardDisk(entry % 2 == 0 ? 9 : 5, "Q" + std::to_string(entry + 20));
+    }
+    const auto names = [&] {
+        std::vector<std::string> shown;
+        for (const QueueEntry& entry : hd.hardDisk()) {
+            shown.push_back(entry.name);
+        }
+        return shown;
+    };
+    hd.clearHardDiskGroup(2);
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"Q20", "Q21", "Q22", "Q23", "Q24", "Q25", "", "", ""}));
+    EXPECT_EQ(hd.hardDisk()[5], (QueueEntry{"Q25", 5}));
+    EXPECT_FALSE(hd.clearHardDiskGroupEnabled(2));
+    EXPECT_TRUE(hd.clearHardDiskGroupEnabled(1));
+    hd.clearHardDiskGroup(0);
+    EXPECT_EQ(names(), (std::vector<std::string>{"", "", "", "Q23", "Q24", "Q25", "", "", ""}));
+    EXPECT_TRUE(hd.transferEnabled());
+    // A group that does not exist clears nothing.
+    hd.clearHardDiskGroup(3);
+    EXPECT_EQ(names()[3], "Q23");
+}
+
 TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     writeFile(floppy() / "old" / "song.txt", "x");
     writeFile(floppy() / "USER09.STY", "y");
