@@ -14,9 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kFirstFloppyOption = 3;
-constexpr int kFirstHardDiskOption = 6;
 constexpr int kWorkBankNumber = 17;
+
+using Kind = BankTarget::Kind;
 
 bool samePlace(const fs::path& a, const fs::path& b) {
     return (a / "").lexically_normal() == (b / "").lexically_normal();
@@ -27,29 +27,29 @@ bool samePlace(const fs::path& a, const fs::path& b) {
 MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
     : state_(state), dialogs_(dialogs), room_(std::move(room)) {}
 
-std::string MakeBankController::optionCaption(int option) const {
-    if (option == 0) {
-        return "Make as ...";
+std::string MakeBankController::caption(BankTarget target) const {
+    switch (target.kind) {
+        case Kind::ChosenFile:
+            return "Make as ...";
+        case Kind::FloppyByName:
+            return "Make as " + (fs::path(state_.FloppyPath) / "").string() + " ...";
+        case Kind::FloppyWork:
+            return "Make as " + targetOf(target).string();
+        case Kind::FloppyLayout:
+            return "Make for DIRECT FD - Bank " + std::to_string(target.bank + 1);
+        case Kind::HardDisk:
+            break;
     }
-    if (option == 1) {
-        return "Make as " + (fs::path(state_.FloppyPath) / "").string() + " ...";
-    }
-    if (option == 2) {
-        return "Make as " + targetOf(2).string();
-    }
-    const bool floppy = option < kFirstHardDiskOption;
-    const int bank = option - (floppy ? kFirstFloppyOption : kFirstHardDiskOption) + 1;
-    return std::string("Make for DIRECT ") + (floppy ? "FD" : "HD") + " - Bank " +
-           std::to_string(bank);
+    return "Make for DIRECT HD - Bank " + std::to_string(target.bank + 1);
 }
 
-bool MakeBankController::optionEnabled(int option) const {
-    return option < kFirstHardDiskOption || !state_.PaHardDiskPath.empty();
+bool MakeBankController::enabled(BankTarget target) const {
+    return target.kind != Kind::HardDisk || !state_.PaHardDiskPath.empty();
 }
 
-void MakeBankController::selectOption(int option) {
-    if (option >= 0 && option < kOptionCount && optionEnabled(option) && option != selected_) {
-        selected_ = option;
+void MakeBankController::select(BankTarget target) {
+    if (enabled(target) && !(target == selected_)) {
+        selected_ = target;
         changed();
     }
 }
@@ -60,49 +60,48 @@ std::string MakeBankController::bankFileName() const {
     return name + ".STY";
 }
 
-fs::path MakeBankController::targetOf(int option) const {
-    return driveFileOf(option).pathOn(option < kFirstHardDiskOption ? state_.FloppyPath
-                                                                    : state_.PaHardDiskPath);
+fs::path MakeBankController::targetOf(BankTarget target) const {
+    return driveFileOf(target).pathOn(target.kind == Kind::HardDisk ? state_.PaHardDiskPath
+                                                                    : state_.FloppyPath);
 }
 
 bool MakeBankController::make() {
-    if (selected_ != 0) {
+    if (selected_.kind != Kind::ChosenFile) {
         return write(selected_, targetOf(selected_));
     }
-    const std::string target = dialogs_.saveFileDialog(kFilter, bankFileName());
-    return !target.empty() && write(0, target);
+    const std::string file = dialogs_.saveFileDialog(kFilter, bankFileName());
+    return !file.empty() && write(selected_, file);
 }
 
-bool MakeBankController::makeAs(const fs::path& target) {
-    return write(0, target);
+bool MakeBankController::makeAs(const fs::path& file) {
+    return write({Kind::ChosenFile, 0}, file);
 }
 
-fs::path MakeBankController::driveOf(int option, const fs::path& target) const {
-    if (option == 0) {
-        return target.has_parent_path() ? target.parent_path() : fs::path(".");
+fs::path MakeBankController::driveOf(BankTarget target, const fs::path& file) const {
+    if (target.kind == Kind::ChosenFile) {
+        return file.has_parent_path() ? file.parent_path() : fs::path(".");
     }
-    return option < kFirstHardDiskOption ? state_.FloppyPath : state_.PaHardDiskPath;
+    return target.kind == Kind::HardDisk ? state_.PaHardDiskPath : state_.FloppyPath;
 }
 
-DriveFile MakeBankController::driveFileOf(int option) const {
-    if (option == 1) {
-        return {{}, bankFileName(), {}};
+DriveFile MakeBankController::driveFileOf(BankTarget target) const {
+    switch (target.kind) {
+        case Kind::ChosenFile:
+        case Kind::FloppyByName:
+            return {{}, bankFileName(), {}};
+        case Kind::FloppyWork:
+            return {{}, "USER01.STY", {}};
+        case Kind::FloppyLayout:
+            return floppyLayoutFile(target.bank, {});
+        case Kind::HardDisk:
+            break;
     }
-    if (option == 2) {
-        return {{}, "USER01.STY", {}};
-    }
-    if (option < kFirstHardDiskOption) {
-        return floppyLayoutFile(option - kFirstFloppyOption, {});
-    }
-    return hardDiskLayoutFile(option - kFirstHardDiskOption, {});
+    return hardDiskLayoutFile(target.bank, {});
 }
 
-int MakeBankController::bankNumberOf(int option) {
-    if (option < kFirstFloppyOption) {
-        return kWorkBankNumber;
-    }
-    return KeyboardBankNumber(
-        option - (option < kFirstHardDiskOption ? kFirstFloppyOption : kFirstHardDiskOption));
+int MakeBankController::bankNumberOf(BankTarget target) {
+    const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
+    return layout ? KeyboardBankNumber(target.bank) : kWorkBankNumber;
 }
 
 void MakeBankController::writeChosenFile(const DriveFolder& folder, const fs::path& target,
@@ -119,8 +118,8 @@ void MakeBankController::writeChosenFile(const DriveFolder& folder, const fs::pa
     });
 }
 
-bool MakeBankController::write(int option, const fs::path& target) {
-    const fs::path drivePath = driveOf(option, target);
+bool MakeBankController::write(BankTarget bankTarget, const fs::path& target) {
+    const fs::path drivePath = driveOf(bankTarget, target);
     const auto drive = DriveFolder::open(drivePath);
     if (!drive || !drive->writable()) {
         dialogs_.message(
@@ -130,19 +129,19 @@ bool MakeBankController::write(int option, const fs::path& target) {
             UserDialogs::Icon::Critical);
         return false;
     }
-    const bool floppyLayout = option >= kFirstFloppyOption && option < kFirstHardDiskOption;
-    const bool wipe = floppyLayout && !HasFloppyLayout(*drive);
+    const bool layout = bankTarget.kind == Kind::FloppyLayout || bankTarget.kind == Kind::HardDisk;
+    const bool wipe = bankTarget.kind == Kind::FloppyLayout && !HasFloppyLayout(*drive);
     if (wipe && !dialogs_.question(floppyWipeQuestion(state_.FloppyPath))) {
         return false;
     }
     WaitCursor wait(dialogs_);
     try {
         const KORFStyles bank = LoadBankContents(state_.connection, state_.currentBank.styles);
-        const std::string bytes = bankFileBytes(bank, bankNumberOf(option), target, dialogs_);
-        if (option == 0) {
+        const std::string bytes = bankFileBytes(bank, bankNumberOf(bankTarget), target, dialogs_);
+        if (bankTarget.kind == Kind::ChosenFile) {
             writeChosenFile(*drive, target, bytes);
         } else {
-            DriveFile file = driveFileOf(option);
+            DriveFile file = driveFileOf(bankTarget);
             file.bytes = bytes;
             DriveWriting how;
             how.wipe = wipe;
@@ -151,20 +150,19 @@ bool MakeBankController::write(int option, const fs::path& target) {
             writeToDrive(*drive, {file}, how);
         }
     } catch (const NotEnoughRoomError& tooBig) {
-        dialogs_.message(option < kFirstFloppyOption
-                             ? "An error has occured during create process of style " +
-                                   target.string() +
-                                   ". Not enough space available inside floppy disk!"
-                             : std::string(tooBig.what()),
+        dialogs_.message(!layout ? "An error has occured during create process of style " +
+                                       target.string() +
+                                       ". Not enough space available inside floppy disk!"
+                                 : std::string(tooBig.what()),
                          UserDialogs::Icon::Critical);
         return false;
     } catch (const OrbError& failure) {
         dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
         return false;
     }
-    dialogs_.message(target.string() + (option < kFirstFloppyOption ? " successfully created"
-                                                                    : " successfully created!"),
-                     UserDialogs::Icon::Information);
+    dialogs_.message(
+        target.string() + (layout ? " successfully created!" : " successfully created"),
+        UserDialogs::Icon::Information);
     return true;
 }
 

@@ -31,19 +31,8 @@ void SongsController::refill() {
     changed();
 }
 
-bool SongsController::songMenuEnabled(int index) const {
-    switch (index) {
-        case Add:
-            return true;
-        case Update:
-        case Delete:
-        case EraseLink:
-        case LinkToStyle:
-        case SaveToFloppy:
-            return !rows_.empty();
-        default:
-            return false;  // separators
-    }
+bool SongsController::songMenuEnabled(SongCommand command) const {
+    return command == SongCommand::Add || !rows_.empty();
 }
 
 void SongsController::headerClicked(int button) {

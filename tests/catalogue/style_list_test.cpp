@@ -233,37 +233,59 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
     env.openFreshDatabase();
     StylesController controller(env.state, env.dialogs);
     controller.load();
-    using S = StylesController;
-    EXPECT_FALSE(controller.styleMenuRuleMet(S::UpdateGroup));
-    EXPECT_FALSE(controller.styleMenuRuleMet(S::LinkSongs));
-    EXPECT_TRUE(controller.styleMenuRuleMet(S::ImportFromSsf));
-    // Each command follows its rule; the separators never enable.
+    using S = StyleCommand;
+    EXPECT_FALSE(controller.styleMenuEnabled(S::UpdateGroup));
+    EXPECT_FALSE(controller.styleMenuEnabled(S::LinkSongs));
+    EXPECT_TRUE(controller.styleMenuEnabled(S::ImportFromSsf));
+    // Each command follows its rule.
     auto enabled = [&controller] {
-        std::vector<int> items;
-        for (int i = 0; i < S::kStyleMenuCount; ++i) {
-            if (controller.styleMenuEnabled(i)) {
-                items.push_back(i);
+        std::vector<S> items;
+        for (const S command : kStyleCommands) {
+            if (controller.styleMenuEnabled(command)) {
+                items.push_back(command);
             }
         }
         return items;
     };
-    EXPECT_EQ(enabled(), (std::vector<int>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
+    EXPECT_EQ(enabled(), (std::vector<S>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
     addStyle(env.state.connection, 3, "ONE");
     controller.requery();
-    EXPECT_TRUE(controller.styleMenuRuleMet(S::DeleteGroup));
-    EXPECT_TRUE(controller.styleMenuRuleMet(S::WhereIs));
+    EXPECT_TRUE(controller.styleMenuEnabled(S::DeleteGroup));
+    EXPECT_TRUE(controller.styleMenuEnabled(S::WhereIs));
     env.state.KorgUtilityPath = "  ";
     EXPECT_EQ(enabled(),
-              (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf, S::ImportFromSsf,
-                                S::SetFilter, S::ResetFilter, S::WhereIs, S::LinkSongs}));
+              (std::vector<S>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf, S::ImportFromSsf,
+                              S::SetFilter, S::ResetFilter, S::WhereIs, S::LinkSongs}));
     env.state.KorgUtilityPath = "/opt/korg/util";
-    EXPECT_EQ(enabled(), (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf,
-                                           S::ImportFromSsf, S::SetFilter, S::ResetFilter,
-                                           S::WhereIs, S::SendToKorgUtility, S::LinkSongs}));
+    EXPECT_EQ(enabled(), (std::vector<S>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf,
+                                         S::ImportFromSsf, S::SetFilter, S::ResetFilter, S::WhereIs,
+                                         S::SendToKorgUtility, S::LinkSongs}));
 
     controller.recordSelection(6, 2);
     EXPECT_EQ(controller.selectedRowFirst(), 2);
     EXPECT_EQ(controller.selectedRowLast(), 6);
+}
+
+// The linking window's caption: the name as the grid shows it (without code-0 padding) and the
+// description in brackets when there is one.
+TEST(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    addStyle(env.state.connection, 47, std::string("WALTZ") + std::string(6, '\0'), "Slow 3/4");
+    addStyle(env.state.connection, 83, "POLKA", "  ");
+    StylesController controller(env.state, env.dialogs);
+    controller.load();
+    ASSERT_EQ(controller.rowCount(), 2);
+    const std::optional<StyleLinkRequest> waltz = controller.linkRequest(0);
+    ASSERT_TRUE(waltz);
+    EXPECT_EQ(waltz->StyleProg, 47);
+    EXPECT_EQ(waltz->caption, "WALTZ (Slow 3/4)");
+    const std::optional<StyleLinkRequest> polka = controller.linkRequest(1);
+    ASSERT_TRUE(polka);
+    EXPECT_EQ(polka->StyleProg, 83);
+    EXPECT_EQ(polka->caption, "POLKA");
+    EXPECT_FALSE(controller.linkRequest(2));
+    EXPECT_FALSE(controller.linkRequest(-1));
 }
 
 TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {

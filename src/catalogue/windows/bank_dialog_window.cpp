@@ -10,8 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/windows/failure_shown.h"
 #include "catalogue/windows/bank_tree_widget.h"
-#include "core/errors.h"
 #include "core/user_dialogs.h"
 
 namespace orb {
@@ -108,11 +108,7 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     cmdDelete_ = new QPushButton("Delete bank from database", this);
     cmdDelete_->setObjectName("cmdDelete");
     connect(cmdDelete_, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
-            controller_.deleteSelected();
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
-        }
+        runShowingFailure(dialogs, [this] { controller_.deleteSelected(); });
         fillTree();
     });
     cmdDirectFD_ = button("cmdDirectFD", "To DIRECT FD", this);
@@ -127,13 +123,11 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     cmdOk_->setObjectName("cmdOk");
     cmdOk_->setDefault(true);
     connect(cmdOk_, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
+        runShowingFailure(dialogs, [this] {
             if (controller_.ok()) {
                 accept();
             }
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
-        }
+        });
     });
     auto* cmdCancel = new QPushButton("Exit", this);
     cmdCancel->setObjectName("cmdCancel");
