@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/windows/about_window.h"
-#include "app/windows/orb_picture.h"
+#include "widgets/orb_picture.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/undo_window.h"
 #include "catalogue/windows/check_window.h"

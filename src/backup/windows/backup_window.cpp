@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/windows/rendered_text.h"
+#include "widgets/rendered_text.h"
 #include "core/progress_scale.h"
 
 namespace orb {

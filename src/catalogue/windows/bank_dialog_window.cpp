@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/windows/failure_shown.h"
+#include "widgets/failure_shown.h"
 #include "catalogue/windows/bank_tree_widget.h"
 #include "core/user_dialogs.h"
 

@@ -1,5 +1,5 @@
 #include "catalogue/windows/style_filter_window.h"
-#include "app/windows/dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 #include "catalogue/style_changes.h"
 
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 #include "catalogue/windows/styles_window.h"
-#include "app/windows/list_grid.h"
+#include "widgets/list_grid.h"
 
 #include <QAction>
 #include <QDir>
@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "app/windows/failure_shown.h"
+#include "widgets/failure_shown.h"
 #include "catalogue/korg_utility.h"
 #include "catalogue/ssf_export_request.h"
 #include "catalogue/windows/bank_dialog_window.h"

@@ -1,12 +1,12 @@
 #include "songs/windows/link_edit_window.h"
-#include "app/windows/dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/windows/rendered_text.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 

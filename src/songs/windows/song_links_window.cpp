@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <set>
 
-#include "app/windows/failure_shown.h"
+#include "widgets/failure_shown.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/link_edit_window.h"
 

@@ -1,5 +1,5 @@
 #include "songs/windows/songs_window.h"
-#include "app/windows/list_grid.h"
+#include "widgets/list_grid.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -12,7 +12,7 @@
 #include <optional>
 
 #include <optional>
-#include "app/windows/failure_shown.h"
+#include "widgets/failure_shown.h"
 #include "catalogue/windows/qt_print_service.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/song_dialog_window.h"

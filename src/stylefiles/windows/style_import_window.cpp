@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/windows/log_window.h"
-#include "app/windows/rendered_text.h"
+#include "widgets/log_window.h"
+#include "widgets/rendered_text.h"
 #include "core/progress_scale.h"
 #include "stylefiles/windows/style_content_window.h"
 
