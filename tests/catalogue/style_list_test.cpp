@@ -29,12 +29,12 @@ TEST(StyleList, TheFilterWindowMakesTheRunsQuery) {
     EXPECT_EQ(env.state.styleQuery, StyleQuery{});
     // The same choice twice gives the column twice; an empty text no condition; a key without
     // a column is passed over.
-    filter.orderChoices[0] = "name";
-    filter.orderChoices[2] = "NAME";
-    filter.descending[2] = true;
-    filter.descending[3] = true;
-    filter.fields[4] = "  ";
-    filter.fields[5] = " me% ";
+    filter.setOrderChoice(0, "name");
+    filter.setOrderChoice(2, "NAME");
+    filter.setDescending(2, true);
+    filter.setDescending(3, true);
+    filter.setField(4, "  ");
+    filter.setField(5, " me% ");
     filter.setFilterOn();
     StyleQuery expected;
     expected.filter(StyleColumn::Author) = "ME%";
@@ -55,11 +55,11 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
 
     StyleFilterController filter(env.state);
     filter.load();
-    filter.fields[0] = " rock% ";
-    filter.fields[3] = "ballad";
-    filter.orderChoices[0] = "FAMILY";
-    filter.descending[0] = true;
-    filter.orderChoices[1] = "NAME";
+    filter.setField(0, " rock% ");
+    filter.setField(3, "ballad");
+    filter.setOrderChoice(0, "FAMILY");
+    filter.setDescending(0, true);
+    filter.setOrderChoice(1, "NAME");
     filter.setFilterOn();
     const StyleQuery& query = env.state.styleQuery;
     EXPECT_EQ(query.filters,
@@ -174,7 +174,7 @@ TEST(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     auto listFor = [&](int field, const std::string& text) {
         filter.load();
         filter.resetFields();
-        filter.fields[static_cast<std::size_t>(field)] = text;
+        filter.setField(static_cast<std::size_t>(field), text);
         filter.setFilterOn();
         controller.filterWindowClosed();
         std::vector<std::int32_t> progs;
@@ -198,19 +198,19 @@ TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
     env.openFreshDatabase();
     StyleFilterController filter(env.state);
     filter.load();
-    EXPECT_EQ(filter.orderChoices[0], "<NOTHING>");
-    filter.orderChoices[1] = "GROUP";
-    filter.descending[1] = true;
-    filter.fields[2] = "pop";
+    EXPECT_EQ(filter.orderChoice(0), "<NOTHING>");
+    filter.setOrderChoice(1, "GROUP");
+    filter.setDescending(1, true);
+    filter.setField(2, "pop");
     filter.setFilterOn();
     EXPECT_EQ(env.state.styleQuery.order, (std::vector<StyleSortKey>{{StyleColumn::Group, true}}));
 
     StyleFilterController again(env.state);
     again.load();
-    EXPECT_EQ(again.fields[2], "POP");
-    EXPECT_EQ(again.orderChoices[0], "GROUP");
-    EXPECT_TRUE(again.descending[0]);
-    EXPECT_EQ(again.orderChoices[1], "<NOTHING>");
+    EXPECT_EQ(again.field(2), "POP");
+    EXPECT_EQ(again.orderChoice(0), "GROUP");
+    EXPECT_TRUE(again.descending(0));
+    EXPECT_EQ(again.orderChoice(1), "<NOTHING>");
     again.setFilterOn();
     EXPECT_EQ(env.state.styleQuery.order, (std::vector<StyleSortKey>{{StyleColumn::Group, true}}));
 
@@ -219,13 +219,13 @@ TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
     controller.headerClicked(1);
     controller.headerClicked(1);
     again.load();
-    EXPECT_EQ(again.orderChoices[0], "NAME");
-    EXPECT_TRUE(again.descending[0]);
+    EXPECT_EQ(again.orderChoice(0), "NAME");
+    EXPECT_TRUE(again.descending(0));
     controller.headerClicked(1);
     controller.headerClicked(1);
     again.load();
-    EXPECT_EQ(again.orderChoices[0], "NAME");
-    EXPECT_FALSE(again.descending[0]);
+    EXPECT_EQ(again.orderChoice(0), "NAME");
+    EXPECT_FALSE(again.descending(0));
 }
 
 TEST(StyleList, MenuRulesAndTheirEnabledStates) {
