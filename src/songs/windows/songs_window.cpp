@@ -12,13 +12,13 @@
 #include <optional>
 
 #include <optional>
-#include "widgets/failure_shown.h"
 #include "catalogue/windows/qt_print_service.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/song_dialog_window.h"
 #include "songs/windows/song_grid_model.h"
 #include "songs/windows/song_import_window.h"
 #include "songs/windows/song_links_window.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {
@@ -32,11 +32,22 @@ constexpr std::array<int, 6> kHeaderColumns = {1, 2, 4, 5, 6, 7};
 const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
 const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
 
-struct SongMenuItem {
+// The File menu's commands, which only this window has.
+enum class FileCommand { ImportFromTextFile, Print, Exit };
+
+template <typename Command>
+struct MenuItem {
     const char* caption;
-    std::optional<SongCommand> command;  // none for a separator
+    std::optional<Command> command;  // none for a separator
 };
-constexpr std::array<SongMenuItem, 8> kSongItems = {{
+constexpr std::array<MenuItem<FileCommand>, 5> kFileItems = {{
+    {"Import from text file", FileCommand::ImportFromTextFile},
+    {"-", std::nullopt},
+    {"Print ", FileCommand::Print},
+    {"-", std::nullopt},
+    {"Exit", FileCommand::Exit},
+}};
+constexpr std::array<MenuItem<SongCommand>, 8> kSongItems = {{
     {"Add", SongCommand::Add},
     {"Update", SongCommand::Update},
     {"Delete", SongCommand::Delete},
@@ -108,16 +119,23 @@ void SongsWindow::buildMenus() {
     file->setObjectName("mTopFile");
     auto* songs = bar->addMenu("&Songs");
     songs->setObjectName("mTopSongs");
-    const char* fileItems[5] = {"Import from text file", "-", "Print ", "-", "Exit"};
-    for (int i = 0; i < 5; ++i) {
-        QAction* action = file->addAction(fileItems[i]);
-        action->setSeparator(std::string_view(fileItems[i]) == "-");
+    for (std::size_t i = 0; i < kFileItems.size(); ++i) {
+        QAction* action = file->addAction(kFileItems[i].caption);
+        action->setSeparator(!kFileItems[i].command);
         action->setObjectName(QString("mFile%1").arg(i));
+        if (const std::optional<FileCommand> command = kFileItems[i].command) {
+            connect(action, &QAction::triggered, this, [this, command] {
+                switch (*command) {
+                    case FileCommand::ImportFromTextFile:
+                        return openImportWindow();
+                    case FileCommand::Print:
+                        return print();
+                    case FileCommand::Exit:
+                        return reject();
+                }
+            });
+        }
     }
-    const QList<QAction*> fileActions = file->actions();
-    connect(fileActions[0], &QAction::triggered, this, [this] { openImportWindow(); });
-    connect(fileActions[2], &QAction::triggered, this, [this] { print(); });
-    connect(fileActions[4], &QAction::triggered, this, &QDialog::reject);
     for (std::size_t i = 0; i < kSongItems.size(); ++i) {
         QAction* action = songs->addAction(kSongItems[i].caption);
         action->setSeparator(!kSongItems[i].command);
