@@ -22,6 +22,50 @@ bool samePlace(const fs::path& a, const fs::path& b) {
     return (a / "").lexically_normal() == (b / "").lexically_normal();
 }
 
+// The folder whose readiness decides.
+fs::path driveOf(const AppState& state, BankTarget target, const fs::path& file) {
+    if (target.kind == Kind::ChosenFile) {
+        return file.has_parent_path() ? file.parent_path() : fs::path(".");
+    }
+    return target.kind == Kind::HardDisk ? state.PaHardDiskPath : state.FloppyPath;
+}
+
+// Where a target other than a chosen file puts `file` on its drive.
+DriveFile driveFileOn(BankTarget target, const fs::path& file) {
+    switch (target.kind) {
+        case Kind::ChosenFile:
+        case Kind::FloppyByName:
+        case Kind::FloppyWork:
+            break;
+        case Kind::FloppyLayout:
+            return floppyLayoutFile(target.bank, {});
+        case Kind::HardDisk:
+            return hardDiskLayoutFile(target.bank, {});
+    }
+    return {{}, file.filename().string(), {}};
+}
+
+// The bank number the file carries.
+int bankNumberOf(BankTarget target) {
+    const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
+    return layout ? KeyboardBankNumber(target.bank) : kWorkBankNumber;
+}
+
+// The file the person chose, anywhere, after the room test of its folder.
+void writeChosenFile(const DriveFolder& folder, const fs::path& file, const std::string& bytes,
+                     const DriveRoomReader& room) {
+    // The new file is made whole beside the old one, which goes only then: it needs its whole
+    // size free. The chosen file may be a link the person keeps: it is followed, and the file it
+    // leads to is replaced.
+    const DriveRoom free = room ? room(folder) : roomOf(folder);
+    if (bytes.size() >= free.freeBytes) {
+        throw NotEnoughRoomError("", file);
+    }
+    replaceFileSafely(file, "The bank file", [&bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
+}
+
 }  // namespace
 
 MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
@@ -77,13 +121,6 @@ bool MakeBankController::makeAs(const fs::path& file) {
     return write({Kind::ChosenFile, 0}, file);
 }
 
-fs::path MakeBankController::driveOf(BankTarget target, const fs::path& file) const {
-    if (target.kind == Kind::ChosenFile) {
-        return file.has_parent_path() ? file.parent_path() : fs::path(".");
-    }
-    return target.kind == Kind::HardDisk ? state_.PaHardDiskPath : state_.FloppyPath;
-}
-
 DriveFile MakeBankController::driveFileOf(BankTarget target) const {
     switch (target.kind) {
         case Kind::ChosenFile:
@@ -99,70 +136,55 @@ DriveFile MakeBankController::driveFileOf(BankTarget target) const {
     return hardDiskLayoutFile(target.bank, {});
 }
 
-int MakeBankController::bankNumberOf(BankTarget target) {
-    const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
-    return layout ? KeyboardBankNumber(target.bank) : kWorkBankNumber;
+bool MakeBankController::write(BankTarget target, const fs::path& file) {
+    return WriteBankFile(state_, dialogs_, state_.currentBank.styles, target, file, room_);
 }
 
-void MakeBankController::writeChosenFile(const DriveFolder& folder, const fs::path& target,
-                                         const std::string& bytes) const {
-    // The new file is made whole beside the old one, which goes only then: it needs its whole
-    // size free. The chosen file may be a link the person keeps: it is followed, and the file it
-    // leads to is replaced.
-    const DriveRoom room = room_ ? room_(folder) : roomOf(folder);
-    if (bytes.size() >= room.freeBytes) {
-        throw NotEnoughRoomError("", target);
-    }
-    replaceFileSafely(target, "The bank file", [&bytes](std::ostream& out) {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    });
-}
-
-bool MakeBankController::write(BankTarget bankTarget, const fs::path& target) {
-    const fs::path drivePath = driveOf(bankTarget, target);
+bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bankStyles,
+                   BankTarget target, const fs::path& file, const DriveRoomReader& room) {
+    const fs::path drivePath = driveOf(state, target, file);
     const auto drive = DriveFolder::open(drivePath);
     if (!drive || !drive->writable()) {
-        dialogs_.message(
-            samePlace(drivePath, state_.FloppyPath)
+        dialogs.message(
+            samePlace(drivePath, state.FloppyPath)
                 ? "Floppy disk " + drivePath.string() + ": is not ready!"
                 : "Pa hard disk " + drivePath.string() + ": is not ready or not available!",
             UserDialogs::Icon::Critical);
         return false;
     }
-    const bool layout = bankTarget.kind == Kind::FloppyLayout || bankTarget.kind == Kind::HardDisk;
-    const bool wipe = bankTarget.kind == Kind::FloppyLayout && !HasFloppyLayout(*drive);
-    if (wipe && !dialogs_.question(floppyWipeQuestion(state_.FloppyPath))) {
+    const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
+    const bool wipe = target.kind == Kind::FloppyLayout && !HasFloppyLayout(*drive);
+    if (wipe && !dialogs.question(floppyWipeQuestion(state.FloppyPath))) {
         return false;
     }
-    WaitCursor wait(dialogs_);
+    WaitCursor wait(dialogs);
     try {
-        const KORFStyles bank = LoadBankContents(state_.connection, state_.currentBank.styles);
-        const std::string bytes = bankFileBytes(bank, bankNumberOf(bankTarget), target, dialogs_);
-        if (bankTarget.kind == Kind::ChosenFile) {
-            writeChosenFile(*drive, target, bytes);
+        const KORFStyles bank = LoadBankContents(state.connection, bankStyles);
+        const std::string bytes = bankFileBytes(bank, bankNumberOf(target), file, dialogs);
+        if (target.kind == Kind::ChosenFile) {
+            writeChosenFile(*drive, file, bytes, room);
         } else {
-            DriveFile file = driveFileOf(bankTarget);
-            file.bytes = bytes;
+            DriveFile driveFile = driveFileOn(target, file);
+            driveFile.bytes = bytes;
             DriveWriting how;
             how.wipe = wipe;
-            how.keep = filesInUse(state_);
-            how.room = room_;
-            writeToDrive(*drive, {file}, how);
+            how.keep = filesInUse(state);
+            how.room = room;
+            writeToDrive(*drive, {driveFile}, how);
         }
     } catch (const NotEnoughRoomError& tooBig) {
-        dialogs_.message(!layout ? "An error has occured during create process of style " +
-                                       target.string() +
-                                       ". Not enough space available inside floppy disk!"
-                                 : std::string(tooBig.what()),
-                         UserDialogs::Icon::Critical);
+        dialogs.message(!layout
+                            ? "An error has occured during create process of style " +
+                                  file.string() + ". Not enough space available inside floppy disk!"
+                            : std::string(tooBig.what()),
+                        UserDialogs::Icon::Critical);
         return false;
     } catch (const OrbError& failure) {
-        dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
+        dialogs.message(failure.what(), UserDialogs::Icon::Critical);
         return false;
     }
-    dialogs_.message(
-        target.string() + (layout ? " successfully created!" : " successfully created"),
-        UserDialogs::Icon::Information);
+    dialogs.message(file.string() + (layout ? " successfully created!" : " successfully created"),
+                    UserDialogs::Icon::Information);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/korf_styles.h"
 #include "core/observable.h"
 #include "stylefiles/keyboard_layout.h"
 
@@ -76,20 +77,22 @@ public:
 
 private:
     bool write(BankTarget target, const std::filesystem::path& file);
-    // The folder whose readiness decides.
-    std::filesystem::path driveOf(BankTarget target, const std::filesystem::path& file) const;
     // Where a target other than a chosen file puts the file on its drive.
     DriveFile driveFileOf(BankTarget target) const;
-    // The bank number the file carries.
-    static int bankNumberOf(BankTarget target);
-    // The file the person chose, anywhere, after the room test of its folder.
-    void writeChosenFile(const DriveFolder& folder, const std::filesystem::path& target,
-                         const std::string& bytes) const;
 
     AppState& state_;
     UserDialogs& dialogs_;
     DriveRoomReader room_;
     BankTarget selected_;
 };
+
+// Writes the bank of `bankStyles` (the style numbers in slot order; a style no longer stored
+// leaves its slot empty) as one bank file to `target`, whose file is `file`. A drive that is not
+// ready, too little room, a refused wipe or a failed write is shown and changes nothing; true
+// when the file was written, which is shown too. The make-bank window and `orb make-sty` both
+// write through it.
+bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bankStyles,
+                   BankTarget target, const std::filesystem::path& file,
+                   const DriveRoomReader& room = roomOf);
 
 }  // namespace orb

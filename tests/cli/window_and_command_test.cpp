@@ -4,8 +4,10 @@
 
 #include "catalogue/bank_fixture.h"
 #include "catalogue/bank_operations.h"
+#include "catalogue/make_bank.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "support/temp_dir.h"
 
 namespace orb {
 namespace {
@@ -209,6 +211,27 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     }
     EXPECT_EQ(dialog.name(), "A[B");
     EXPECT_EQ(dialog.description(), "x] y");
+}
+
+// The make-bank window's "Make as ..." and `orb make-sty` write the same bank file; the command
+// reads the stored bank and leaves the bank being edited alone.
+TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {
+    loadBank(9);
+    const fs::path fromWindow = env.dir / "window.STY";
+    MakeBankController make(env.state, env.dialogs);
+    ASSERT_TRUE(make.makeAs(fromWindow));
+    EXPECT_EQ(env.dialogs.messages().back(), fromWindow.string() + " successfully created");
+
+    bank().clearBank();
+    bank().insertSelected(rows({57}));
+    const fs::path fromCommand = env.dir / "command.STY";
+    const test::CliRun made = runOn(catalogue(), {"make-sty", "BANK9", fromCommand.string()});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, fromCommand.string() + " successfully created\n");
+    EXPECT_FALSE(test::readFile(fromWindow).empty());
+    EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
+    test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
 }
 
 }  // namespace
