@@ -10,9 +10,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "widgets/failure_shown.h"
 #include "catalogue/windows/bank_tree_widget.h"
 #include "core/user_dialogs.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {

@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "widgets/failure_shown.h"
 #include "catalogue/korg_utility.h"
 #include "catalogue/ssf_export_request.h"
 #include "catalogue/windows/bank_dialog_window.h"
@@ -34,6 +33,7 @@
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_import_window.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {

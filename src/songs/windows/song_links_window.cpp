@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <set>
 
-#include "widgets/failure_shown.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/link_edit_window.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {
