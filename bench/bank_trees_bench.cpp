@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     });
     std::size_t whereNodes = 0;
     const double whereIs = best(3, [&] {
-        const auto built = orb::WhereIsTree(db, kSearched);
+        const auto built = orb::WhereIsTree(orb::WhereIs(db, kSearched), kSearched);
         orb::fillBankTree(&tree, built);
         QApplication::processEvents();
         whereNodes = built.size();

@@ -14,7 +14,6 @@
 #include "app/windows/gui_main.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
-#include "app/windows/qt_user_dialogs.h"
 #include "backup/windows/backup_window.h"
 #include "catalogue/windows/styles_window.h"
 #include "core/clock.h"
@@ -23,6 +22,7 @@
 #include "songs/windows/songs_window.h"
 #include "state/app_state.h"
 #include "stylefiles/windows/style_import_window.h"
+#include "widgets/qt_user_dialogs.h"
 
 namespace {
 

@@ -30,6 +30,17 @@ BankController::BankController(AppState& state, UserDialogs& dialogs, PrintServi
       makeBank_(std::move(makeBank)),
       exportToSsf_(std::move(exportToSsf)) {}
 
+std::string BankController::frameCaption() const {
+    if (state_ == BankState::NewChanged) {
+        return kUnsavedCaption;
+    }
+    return app_.currentBank.name.empty() ? std::string(kEmptyCaption) : " " + app_.currentBank.name;
+}
+
+const std::string& BankController::description() const {
+    return app_.currentBank.description;
+}
+
 int BankController::styleCount() const {
     return static_cast<int>(app_.currentBank.styles.Count());
 }
@@ -48,35 +59,31 @@ SlotColour BankController::slotColour(int slot) const {
     return trimmed(slotCaption(slot)).empty() ? SlotColour::Empty : SlotColour::Occupied;
 }
 
-bool BankController::menuEnabled(int index, int gridRows) const {
+bool BankController::menuEnabled(BankCommand command, int gridRows) const {
     const int count = styleCount();
-    switch (index) {
-        case Insert:
+    switch (command) {
+        case BankCommand::Insert:
             // Left enabled on a full bank, so that the person is told why nothing is added.
             return gridRows > 0;
-        case MoveUp:
-        case MoveDown:
+        case BankCommand::MoveUp:
+        case BankCommand::MoveDown:
             return selectedSlot_ >= 0;
-        case Load:
+        case BankCommand::Load:
             return true;
-        case Remove:
-        case Erase:
-        case Save:
-        case SaveAs:
-        case ExportToSsf:
-        case MakeSty:
-        case Print:
-            return count > 0;
-        default:
-            return false;  // separators
+        case BankCommand::Remove:
+        case BankCommand::Erase:
+        case BankCommand::Save:
+        case BankCommand::SaveAs:
+        case BankCommand::ExportToSsf:
+        case BankCommand::MakeSty:
+        case BankCommand::Print:
+            break;
     }
+    return count > 0;
 }
 
 void BankController::clearBank() {
-    app_.currentBank.styles.clear();
-    app_.currentBank.description.clear();
-    frameCaption_ = kEmptyCaption;
-    description_.clear();
+    app_.currentBank = {};
     selectedSlot_ = -1;
     state_ = BankState::Empty;
     changed();
@@ -90,32 +97,30 @@ void BankController::clickSlot(int slot) {
     changed();
 }
 
-void BankController::run(int command, const std::vector<GridStyle>& selected) {
+void BankController::run(BankCommand command, const std::vector<GridStyle>& selected) {
     switch (command) {
-        case Insert:
+        case BankCommand::Insert:
             return insertSelected(selected);
-        case Remove:
+        case BankCommand::Remove:
             return remove();
-        case MoveUp:
+        case BankCommand::MoveUp:
             return moveUp();
-        case MoveDown:
+        case BankCommand::MoveDown:
             return moveDown();
-        case Erase:
+        case BankCommand::Erase:
             return erase();
-        case Save:
+        case BankCommand::Save:
             return save();
-        case SaveAs:
+        case BankCommand::SaveAs:
             return saveAs();
-        case Load:
+        case BankCommand::Load:
             return load();
-        case ExportToSsf:
+        case BankCommand::ExportToSsf:
             return exportToSsf();
-        case MakeSty:
+        case BankCommand::MakeSty:
             return makeSty();
-        case Print:
+        case BankCommand::Print:
             return print();
-        default:
-            return;
     }
 }
 
@@ -348,14 +353,7 @@ bool BankController::mayClose() {
     }
 }
 
-const std::string& BankController::frameCaption() const {
-    static const std::string unsaved = kUnsavedCaption;
-    return state_ == BankState::NewChanged ? unsaved : frameCaption_;
-}
-
 void BankController::takeStoredBank() {
-    frameCaption_ = " " + app_.currentBank.name;
-    description_ = app_.currentBank.description;
     state_ = BankState::Stored;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -29,6 +30,26 @@ struct GridStyle {
 
 enum class SlotColour { Empty, Occupied, Selected };
 
+// The commands of the bank menu and the bank pane's buttons.
+enum class BankCommand {
+    Insert,
+    Remove,
+    MoveUp,
+    MoveDown,
+    Erase,
+    Save,
+    SaveAs,
+    Load,
+    ExportToSsf,
+    MakeSty,
+    Print,
+};
+inline constexpr std::array<BankCommand, 11> kBankCommands = {
+    BankCommand::Insert,      BankCommand::Remove,  BankCommand::MoveUp, BankCommand::MoveDown,
+    BankCommand::Erase,       BankCommand::Save,    BankCommand::SaveAs, BankCommand::Load,
+    BankCommand::ExportToSsf, BankCommand::MakeSty, BankCommand::Print,
+};
+
 // What the bank dialog is opened for, and what it did.
 struct BankDialogRequest {
     BankState state;
@@ -50,7 +71,6 @@ using BankSsfExportRunner = std::function<void()>;
 class BankController : public Observable {
 public:
     static constexpr int kSlotCount = 16;
-    static constexpr int kMenuCount = 16;
     static constexpr const char* kEmptyCaption = "<empty bank>";
     // A bank of styles never stored yet.
     static constexpr const char* kUnsavedCaption = "<new bank, not saved>";
@@ -58,43 +78,29 @@ public:
         "Current bank has been modified. Save it before the styles window closes?\n"
         "Yes saves it, No discards all changes, Cancel keeps the window open.";
 
-    // Indexes of the mbank items; the others are separators.
-    enum Command {
-        Insert = 0,
-        Remove = 1,
-        MoveUp = 2,
-        MoveDown = 3,
-        Erase = 5,
-        Save = 7,
-        SaveAs = 8,
-        Load = 9,
-        ExportToSsf = 11,
-        MakeSty = 13,
-        Print = 15,
-    };
-
     BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
                    BankDialogRunner bankDialog, WhereIsRunner whereIs, MakeBankRunner makeBank = {},
                    BankSsfExportRunner exportToSsf = {});
 
-    // The pane.
-    const std::string& frameCaption() const;
-    const std::string& description() const { return description_; }
+    // The pane: the stored bank's name after a blank, the unsaved caption over a new bank with
+    // styles, or the empty caption, and its description, all read from the one current bank.
+    std::string frameCaption() const;
+    const std::string& description() const;
     std::string slotCaption(int slot) const;
     SlotColour slotColour(int slot) const;
     int selectedSlot() const { return selectedSlot_; }
     BankState bankState() const { return state_; }
     int styleCount() const;
-    // The mbank item's rule on the bank and on the number of grid rows.
-    bool menuEnabled(int index, int gridRows) const;
+    // The command's rule on the bank and on the number of grid rows.
+    bool menuEnabled(BankCommand command, int gridRows) const;
 
-    // Empties the bank: no slot selected, state 0.
+    // Empties the bank, which then stands for no stored bank: no slot selected, state 0.
     void clearBank();
     // A click on an occupied slot selects it; an empty slot changes nothing.
     void clickSlot(int slot);
 
     // The mbank commands; `selected` are the grid rows the command works on, upper first.
-    void run(int command, const std::vector<GridStyle>& selected);
+    void run(BankCommand command, const std::vector<GridStyle>& selected);
     void insertSelected(const std::vector<GridStyle>& selected);
     void remove();
     void moveUp();
@@ -115,7 +121,7 @@ public:
 
 private:
     void openDialog(bool saveAs);
-    // A bank was stored or loaded: its record names the pane, state 1.
+    // A bank was stored or loaded as the current bank: state 1.
     void takeStoredBank();
     void selectFirstSlot();
 
@@ -126,8 +132,6 @@ private:
     WhereIsRunner whereIs_;
     MakeBankRunner makeBank_;
     BankSsfExportRunner exportToSsf_;
-    std::string frameCaption_ = kEmptyCaption;
-    std::string description_;
     int selectedSlot_ = -1;
     BankState state_ = BankState::Empty;
 };

@@ -1,10 +1,10 @@
 #include "catalogue/bank_dialog.h"
 
+#include "catalogue/bank_operations.h"
 #include "catalogue/current_bank.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
-#include "db/text_gate.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -44,15 +44,6 @@ std::string BankDialogController::caption() const {
 
 std::string BankDialogController::okCaption() const {
     return mode_ == Mode::Load ? "Load selected style bank" : caption();
-}
-
-std::optional<std::string> BankDialogController::nameRefusal(const std::string& name) {
-    const std::size_t length = utf8Length(name);
-    if (length <= static_cast<std::size_t>(kNameLength)) {
-        return std::nullopt;
-    }
-    return "The bank name " + name + " has " + std::to_string(length) +
-           " characters; a bank name takes at most " + std::to_string(kNameLength) + ".";
 }
 
 void BankDialogController::setName(const std::string& name) {
@@ -98,8 +89,9 @@ void BankDialogController::selectNode(int index) {
         bankSelected_ = false;
         return;
     }
-    name_ = bankNameOfNode(node.text);
-    description_ = bankDescriptionOfNode(node.text);
+    name_ = node.bankName;
+    // Blanks around a description are invisible and only get in the way of editing it.
+    description_ = trimmed(node.bankDescription);
     selectedBankProg_ = node.bankProg;
     bankSelected_ = true;
 }
@@ -125,15 +117,11 @@ void BankDialogController::deleteSelected() {
         !dialogs_.question("Deleting bank " + trimmed(name_) + " from database?")) {
         return;
     }
-    try {
-        state_.restorePoints().keep(
-            state_.connection,
-            "deleting bank " + std::to_string(selectedBankProg_) + " " + trimmed(name_));
-    } catch (const RestorePointError& e) {
-        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
+    const BankDeletion deletion = DeleteBank(state_, selectedBankProg_);
+    if (!deletion.deleted) {
+        dialogs_.message(deletion.refusal, UserDialogs::Icon::Critical);
         return;
     }
-    BankStore(state_.connection).remove(selectedBankProg_);
     if (selectedBankProg_ == state_.currentBank.number) {
         outcome_.currentBankDeleted = true;
     }
@@ -147,8 +135,7 @@ void BankDialogController::deleteSelected() {
 }
 
 bool BankDialogController::ok() {
-    const std::string name = trimmed(name_);
-    if (name.empty()) {
+    if (trimmed(name_).empty()) {
         dialogs_.message(kNoName, UserDialogs::Icon::Critical);
         return false;
     }
@@ -159,53 +146,32 @@ bool BankDialogController::ok() {
         outcome_.stored = true;
         return true;
     }
-    BankStore banks(state_.connection);
-    const TextPlace place =
-        mode_ == Mode::SaveNew ? TextPlace::newRow("bank") : TextPlace::bank(selectedBankProg_);
-    for (const auto& [column, text] :
-         {std::pair{"BankName", &name_}, {"BankDesc", &description_}}) {
-        if (auto refusal = textRefusal(textColumn("KORFBanks", column), *text, place)) {
-            dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
+    BankToSave bank{
+        mode_ == Mode::Update ? selectedBankProg_ : 0, name_, trimmed(description_), {}};
+    for (long position = 1;
+         position <= state_.currentBank.styles.Count() && position <= kBankSlotCount; ++position) {
+        bank.styles[static_cast<std::size_t>(position - 1)] =
+            state_.currentBank.styles.Item(position).StyleProg;
+    }
+    BankSaving saving = SaveBank(state_.connection, bank, SameNamedBank::Keep);
+    if (saving.result == BankSaving::Result::NameTaken) {
+        if (!dialogs_.question("Bank " + trimmed(name_) +
+                               " already present. Would you like to overwrite it?")) {
             return false;
         }
+        // The stored bank is updated and keeps its number.
+        mode_ = Mode::Update;
+        selectedBankProg_ = saving.bank.BankProg;
+        bank.bankProg = selectedBankProg_;
+        saving = SaveBank(state_.connection, bank, SameNamedBank::Overwrite);
     }
-    try {
-        if (mode_ == Mode::SaveNew) {
-            if (const std::optional<BankRow> existing = banks.findByName(name)) {
-                if (!dialogs_.question("Bank " + name +
-                                       " already present. Would you like to overwrite it?")) {
-                    return false;
-                }
-                // The stored bank is updated and keeps its number.
-                mode_ = Mode::Update;
-                selectedBankProg_ = existing->BankProg;
-            }
-        }
-        BankRow bank;
-        bank.BankName = name_;
-        bank.BankDesc = trimmed(description_);
-        for (long position = 1;
-             position <= state_.currentBank.styles.Count() && position <= kBankSlotCount;
-             ++position) {
-            bank.BankStyle[static_cast<std::size_t>(position - 1)] =
-                state_.currentBank.styles.Item(position).StyleProg;
-        }
-        if (mode_ == Mode::SaveNew) {
-            bank.BankProg = banks.insert(bank);
-        } else {
-            bank.BankProg = selectedBankProg_;
-            if (!banks.update(bank)) {
-                dialogs_.message("Bank " + name + " is no longer stored; it could not be updated.",
-                                 UserDialogs::Icon::Critical);
-                return false;
-            }
-        }
-        TakeStoredBank(state_, bank);
-    } catch (const StoreError& e) {
-        dialogs_.message(failureMessage(e, "Bank " + name + " could not be stored: ", ""),
-                         UserDialogs::Icon::Critical);
+    if (saving.result != BankSaving::Result::Stored) {
+        dialogs_.message(saving.message, saving.result == BankSaving::Result::Refused
+                                             ? UserDialogs::Icon::Exclamation
+                                             : UserDialogs::Icon::Critical);
         return false;
     }
+    TakeStoredBank(state_, saving.bank);
     outcome_.stored = true;
     return true;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/bank_controller.h"
+#include "catalogue/bank_operations.h"
 #include "catalogue/bank_queues.h"
 #include "catalogue/bank_tree.h"
 
@@ -20,10 +21,10 @@ class BankDialogController {
 public:
     enum class Mode { Load, SaveNew, Update };
 
-    static constexpr int kNameLength = 11;
+    static constexpr int kNameLength = kBankNameLength;
     // The column holds 200 characters.
     static constexpr int kDescriptionLength = 200;
-    static constexpr const char* kNoName = "Please insert bank name!";
+    static constexpr const char* kNoName = kNoBankName;
 
     BankDialogController(AppState& state, UserDialogs& dialogs, BankState bankState,
                          DriveRoomReader room = roomOf);
@@ -38,8 +39,6 @@ public:
 
     const std::string& name() const { return name_; }
     const std::string& description() const { return description_; }
-    // Why `name` cannot name a bank, when it is longer than the name field takes.
-    static std::optional<std::string> nameRefusal(const std::string& name);
     // As typed, cut to the field's length.
     void setName(const std::string& name);
     void setDescription(const std::string& description);

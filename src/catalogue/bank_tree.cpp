@@ -29,29 +29,41 @@ std::string bracketed(const std::string& description) {
 enum class TreeKind { Dialog, WhereIs };
 
 // Appends the nodes of one bank; the root comes first, before the first bank.
-void addBank(std::vector<BankTreeNode>& nodes, const BankWithStyles& bank, TreeKind kind,
+void addBank(std::vector<BankTreeNode>& nodes, std::int32_t bankProg, const std::string& name,
+             const std::string& description,
+             const std::array<BankWithStyles::Slot, kBankSlotCount>& slotStyles, TreeKind kind,
              std::int32_t searched) {
     if (nodes.empty()) {
-        nodes.push_back({BankTreeNode::Kind::Root, kBankTreeRootKey, "", kBankTreeRootText,
-                         BankTreeNode::Look::Plain, 0, 0, 0});
+        nodes.push_back({BankTreeNode::Kind::Root,
+                         kBankTreeRootKey,
+                         "",
+                         kBankTreeRootText,
+                         BankTreeNode::Look::Plain,
+                         0,
+                         0,
+                         0,
+                         {},
+                         {}});
     }
-    const std::string bankKey = bankNodeKey(bank.BankProg);
+    const std::string bankKey = bankNodeKey(bankProg);
     nodes.push_back({BankTreeNode::Kind::Bank, bankKey, kBankTreeRootKey,
-                     bank.BankName + bracketed(bank.BankDesc), BankTreeNode::Look::Bold,
-                     bank.BankProg, 0, 0});
+                     name + bracketed(description), BankTreeNode::Look::Bold, bankProg, 0, 0, name,
+                     description});
     for (int slot = 1; slot <= kBankSlotCount; ++slot) {
-        const BankWithStyles::Slot& style = bank.BankStyle[static_cast<std::size_t>(slot - 1)];
+        const BankWithStyles::Slot& style = slotStyles[static_cast<std::size_t>(slot - 1)];
         if (style.StyleProg == 0) {
             continue;
         }
         BankTreeNode node{BankTreeNode::Kind::Style,
-                          styleNodeKey(bank.BankProg, style.StyleProg, slot),
+                          styleNodeKey(bankProg, style.StyleProg, slot),
                           bankKey,
                           shownStyleName(style.StyleName1),
                           BankTreeNode::Look::BoldBlue,
-                          bank.BankProg,
+                          bankProg,
                           style.StyleProg,
-                          slot};
+                          slot,
+                          {},
+                          {}};
         node.text += bracketed(style.StyleDesc);
         if (kind == TreeKind::WhereIs) {
             node.look = style.StyleProg == searched ? BankTreeNode::Look::BoldBlue
@@ -74,31 +86,20 @@ std::string styleNodeKey(std::int32_t bankProg, std::int32_t styleProg, int slot
 std::vector<BankTreeNode> BankTree(Database& connection, BankTreeOrder order) {
     std::vector<BankTreeNode> nodes;
     BankStore(connection).withStyles(order, [&nodes](const BankWithStyles& bank) {
-        addBank(nodes, bank, TreeKind::Dialog, 0);
+        addBank(nodes, bank.BankProg, bank.BankName, bank.BankDesc, bank.BankStyle,
+                TreeKind::Dialog, 0);
     });
     return nodes;
 }
 
-std::vector<BankTreeNode> WhereIsTree(Database& connection, std::int32_t styleProg) {
+std::vector<BankTreeNode> WhereIsTree(const std::vector<BankHolding>& holdings,
+                                      std::int32_t styleProg) {
     std::vector<BankTreeNode> nodes;
-    BankStore(connection).holding(styleProg, [&](const BankWithStyles& bank) {
-        addBank(nodes, bank, TreeKind::WhereIs, styleProg);
-    });
-    return nodes;
-}
-
-std::string bankNameOfNode(const std::string& text) {
-    return trimmed(text.substr(0, text.find('[')));
-}
-
-std::string bankDescriptionOfNode(const std::string& text) {
-    const auto open = text.find('[');
-    if (open == std::string::npos) {
-        return {};
+    for (const BankHolding& bank : holdings) {
+        addBank(nodes, bank.bankProg, bank.name, bank.description, bank.slotStyles,
+                TreeKind::WhereIs, styleProg);
     }
-    std::string description = text.substr(open + 1);
-    std::erase(description, ']');
-    return trimmed(description);
+    return nodes;
 }
 
 }  // namespace orb

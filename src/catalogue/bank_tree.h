@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/bank_operations.h"
 #include "db/bank_store.h"
 
 namespace orb {
@@ -24,6 +25,8 @@ struct BankTreeNode {
     std::int32_t bankProg = 0;   // the bank, and the bank a style node stands in
     std::int32_t styleProg = 0;  // style nodes only
     int slot = 0;                // style nodes only: 1 to 16
+    std::string bankName;        // bank nodes only: the bank's name and description as stored
+    std::string bankDescription;
 
     bool operator==(const BankTreeNode&) const = default;
 };
@@ -41,14 +44,10 @@ std::string styleNodeKey(std::int32_t bankProg, std::int32_t styleProg, int slot
 // Empty when no bank is stored.
 std::vector<BankTreeNode> BankTree(Database& connection, BankTreeOrder order);
 
-// The banks holding style `styleProg`, in name order: that style blue and bold wherever it
-// stands, the others plain, their description in brackets only when they have one. Empty when
-// no bank holds it.
-std::vector<BankTreeNode> WhereIsTree(Database& connection, std::int32_t styleProg);
-
-// The bank node's text cut at its first "[": the name, trimmed.
-std::string bankNameOfNode(const std::string& text);
-// The part after the first "[" with every "]" removed, trimmed; "" when there is no "[".
-std::string bankDescriptionOfNode(const std::string& text);
+// The tree of the banks holding style `styleProg` (WhereIs), in their order: that style blue
+// and bold wherever it stands, the others plain, their description in brackets only when they
+// have one. Empty when no bank holds it.
+std::vector<BankTreeNode> WhereIsTree(const std::vector<BankHolding>& holdings,
+                                      std::int32_t styleProg);
 
 }  // namespace orb

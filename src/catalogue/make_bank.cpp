@@ -15,12 +15,56 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kFirstFloppyOption = 3;
-constexpr int kFirstHardDiskOption = 6;
 constexpr int kWorkBankNumber = 17;
+
+using Kind = BankTarget::Kind;
 
 bool samePlace(const fs::path& a, const fs::path& b) {
     return (a / "").lexically_normal() == (b / "").lexically_normal();
+}
+
+// The folder whose readiness decides.
+fs::path driveOf(const AppState& state, BankTarget target, const fs::path& file) {
+    if (target.kind == Kind::ChosenFile) {
+        return file.has_parent_path() ? file.parent_path() : fs::path(".");
+    }
+    return target.kind == Kind::HardDisk ? state.PaHardDiskPath : state.FloppyPath;
+}
+
+// Where a target other than a chosen file puts `file` on its drive.
+DriveFile driveFileOn(BankTarget target, const fs::path& file) {
+    switch (target.kind) {
+        case Kind::ChosenFile:
+        case Kind::FloppyByName:
+        case Kind::FloppyWork:
+            break;
+        case Kind::FloppyLayout:
+            return floppyLayoutFile(target.bank, {});
+        case Kind::HardDisk:
+            return hardDiskLayoutFile(target.bank, {});
+    }
+    return {{}, file.filename().string(), {}};
+}
+
+// The bank number the file carries.
+int bankNumberOf(BankTarget target) {
+    const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
+    return layout ? KeyboardBankNumber(target.bank) : kWorkBankNumber;
+}
+
+// The file the person chose, anywhere, after the room test of its folder.
+void writeChosenFile(const DriveFolder& folder, const fs::path& file, const std::string& bytes,
+                     const DriveRoomReader& room) {
+    // The new file is made whole beside the old one, which goes only then: it needs its whole
+    // size free. The chosen file may be a link the person keeps: it is followed, and the file it
+    // leads to is replaced.
+    const DriveRoom free = room ? room(folder) : roomOf(folder);
+    if (bytes.size() >= free.freeBytes) {
+        throw NotEnoughRoomError("", file);
+    }
+    replaceFileSafely(file, "The bank file", [&bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    });
 }
 
 }  // namespace
@@ -28,29 +72,29 @@ bool samePlace(const fs::path& a, const fs::path& b) {
 MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
     : state_(state), dialogs_(dialogs), room_(std::move(room)) {}
 
-std::string MakeBankController::optionCaption(int option) const {
-    if (option == 0) {
-        return "Make as ...";
+std::string MakeBankController::caption(BankTarget target) const {
+    switch (target.kind) {
+        case Kind::ChosenFile:
+            return "Make as ...";
+        case Kind::FloppyByName:
+            return "Make as " + (fs::path(state_.FloppyPath) / "").string() + " ...";
+        case Kind::FloppyWork:
+            return "Make as " + targetOf(target).string();
+        case Kind::FloppyLayout:
+            return "Make for DIRECT FD - Bank " + std::to_string(target.bank + 1);
+        case Kind::HardDisk:
+            break;
     }
-    if (option == 1) {
-        return "Make as " + (fs::path(state_.FloppyPath) / "").string() + " ...";
-    }
-    if (option == 2) {
-        return "Make as " + targetOf(2).string();
-    }
-    const bool floppy = option < kFirstHardDiskOption;
-    const int bank = option - (floppy ? kFirstFloppyOption : kFirstHardDiskOption) + 1;
-    return std::string("Make for DIRECT ") + (floppy ? "FD" : "HD") + " - Bank " +
-           std::to_string(bank);
+    return "Make for DIRECT HD - Bank " + std::to_string(target.bank + 1);
 }
 
-bool MakeBankController::optionEnabled(int option) const {
-    return option < kFirstHardDiskOption || !state_.PaHardDiskPath.empty();
+bool MakeBankController::enabled(BankTarget target) const {
+    return target.kind != Kind::HardDisk || !state_.PaHardDiskPath.empty();
 }
 
-void MakeBankController::selectOption(int option) {
-    if (option >= 0 && option < kOptionCount && optionEnabled(option) && option != selected_) {
-        selected_ = option;
+void MakeBankController::select(BankTarget target) {
+    if (enabled(target) && !(target == selected_)) {
+        selected_ = target;
         changed();
     }
 }
@@ -61,112 +105,88 @@ std::string MakeBankController::bankFileName() const {
     return name + ".STY";
 }
 
-fs::path MakeBankController::targetOf(int option) const {
-    return driveFileOf(option).pathOn(option < kFirstHardDiskOption ? state_.FloppyPath
-                                                                    : state_.PaHardDiskPath);
+fs::path MakeBankController::targetOf(BankTarget target) const {
+    return driveFileOf(target).pathOn(target.kind == Kind::HardDisk ? state_.PaHardDiskPath
+                                                                    : state_.FloppyPath);
 }
 
 bool MakeBankController::make() {
-    if (selected_ != 0) {
+    if (selected_.kind != Kind::ChosenFile) {
         return write(selected_, targetOf(selected_));
     }
-    const std::string target =
+    const std::string file =
         FileChoice(dialogs_, state_.settings).saveFile(FileKind::Styles, kFilter, bankFileName());
-    return !target.empty() && write(0, target);
+    return !file.empty() && write(selected_, file);
 }
 
-bool MakeBankController::makeAs(const fs::path& target) {
-    return write(0, target);
+bool MakeBankController::makeAs(const fs::path& file) {
+    return write({Kind::ChosenFile, 0}, file);
 }
 
-fs::path MakeBankController::driveOf(int option, const fs::path& target) const {
-    if (option == 0) {
-        return target.has_parent_path() ? target.parent_path() : fs::path(".");
+DriveFile MakeBankController::driveFileOf(BankTarget target) const {
+    switch (target.kind) {
+        case Kind::ChosenFile:
+        case Kind::FloppyByName:
+            return {{}, bankFileName(), {}};
+        case Kind::FloppyWork:
+            return {{}, "USER01.STY", {}};
+        case Kind::FloppyLayout:
+            return floppyLayoutFile(target.bank, {});
+        case Kind::HardDisk:
+            break;
     }
-    return option < kFirstHardDiskOption ? state_.FloppyPath : state_.PaHardDiskPath;
+    return hardDiskLayoutFile(target.bank, {});
 }
 
-DriveFile MakeBankController::driveFileOf(int option) const {
-    if (option == 1) {
-        return {{}, bankFileName(), {}};
-    }
-    if (option == 2) {
-        return {{}, "USER01.STY", {}};
-    }
-    if (option < kFirstHardDiskOption) {
-        return floppyLayoutFile(option - kFirstFloppyOption, {});
-    }
-    return hardDiskLayoutFile(option - kFirstHardDiskOption, {});
+bool MakeBankController::write(BankTarget target, const fs::path& file) {
+    return WriteBankFile(state_, dialogs_, state_.currentBank.styles, target, file, room_);
 }
 
-int MakeBankController::bankNumberOf(int option) {
-    if (option < kFirstFloppyOption) {
-        return kWorkBankNumber;
-    }
-    return KeyboardBankNumber(
-        option - (option < kFirstHardDiskOption ? kFirstFloppyOption : kFirstHardDiskOption));
-}
-
-void MakeBankController::writeChosenFile(const DriveFolder& folder, const fs::path& target,
-                                         const std::string& bytes) const {
-    // The new file is made whole beside the old one, which goes only then: it needs its whole
-    // size free. The chosen file may be a link the person keeps: it is followed, and the file it
-    // leads to is replaced.
-    const DriveRoom room = room_ ? room_(folder) : roomOf(folder);
-    if (bytes.size() >= room.freeBytes) {
-        throw NotEnoughRoomError("", target);
-    }
-    replaceFileSafely(target, "The bank file", [&bytes](std::ostream& out) {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    });
-}
-
-bool MakeBankController::write(int option, const fs::path& target) {
-    const fs::path drivePath = driveOf(option, target);
+bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bankStyles,
+                   BankTarget target, const fs::path& file, const DriveRoomReader& room) {
+    const fs::path drivePath = driveOf(state, target, file);
     const auto drive = DriveFolder::open(drivePath);
     if (!drive || !drive->writable()) {
-        dialogs_.message(
-            samePlace(drivePath, state_.FloppyPath)
+        dialogs.message(
+            samePlace(drivePath, state.FloppyPath)
                 ? "Floppy disk " + drivePath.string() + ": is not ready!"
                 : "Pa hard disk " + drivePath.string() + ": is not ready or not available!",
             UserDialogs::Icon::Critical);
         return false;
     }
-    const bool floppyLayout = option >= kFirstFloppyOption && option < kFirstHardDiskOption;
-    const bool wipe = floppyLayout && !HasFloppyLayout(*drive);
-    if (wipe && !dialogs_.question(floppyWipeQuestion(state_.FloppyPath))) {
+    const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
+    const bool wipe = target.kind == Kind::FloppyLayout && !HasFloppyLayout(*drive);
+    if (wipe && !dialogs.question(floppyWipeQuestion(state.FloppyPath))) {
         return false;
     }
-    WaitCursor wait(dialogs_);
+    WaitCursor wait(dialogs);
     try {
-        const KORFStyles bank = LoadBankContents(state_.connection, state_.currentBank.styles);
-        const std::string bytes = bankFileBytes(bank, bankNumberOf(option), target, dialogs_);
-        if (option == 0) {
-            writeChosenFile(*drive, target, bytes);
+        const KORFStyles bank = LoadBankContents(state.connection, bankStyles);
+        const std::string bytes = bankFileBytes(bank, bankNumberOf(target), file, dialogs);
+        if (target.kind == Kind::ChosenFile) {
+            writeChosenFile(*drive, file, bytes, room);
         } else {
-            DriveFile file = driveFileOf(option);
-            file.bytes = bytes;
+            DriveFile driveFile = driveFileOn(target, file);
+            driveFile.bytes = bytes;
             DriveWriting how;
             how.wipe = wipe;
-            how.keep = filesInUse(state_);
-            how.room = room_;
-            writeToDrive(*drive, {file}, how);
+            how.keep = filesInUse(state);
+            how.room = room;
+            writeToDrive(*drive, {driveFile}, how);
         }
     } catch (const NotEnoughRoomError& tooBig) {
-        dialogs_.message(option < kFirstFloppyOption
-                             ? "An error has occured during create process of style " +
-                                   target.string() +
-                                   ". Not enough space available inside floppy disk!"
-                             : std::string(tooBig.what()),
-                         UserDialogs::Icon::Critical);
+        dialogs.message(!layout
+                            ? "An error has occured during create process of style " +
+                                  file.string() + ". Not enough space available inside floppy disk!"
+                            : std::string(tooBig.what()),
+                        UserDialogs::Icon::Critical);
         return false;
     } catch (const OrbError& failure) {
-        dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
+        dialogs.message(failure.what(), UserDialogs::Icon::Critical);
         return false;
     }
-    dialogs_.message(target.string() + (option < kFirstFloppyOption ? " successfully created"
-                                                                    : " successfully created!"),
-                     UserDialogs::Icon::Information);
+    dialogs.message(file.string() + (layout ? " successfully created!" : " successfully created"),
+                    UserDialogs::Icon::Information);
     return true;
 }
 

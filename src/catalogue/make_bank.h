@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 
+#include "core/korf_styles.h"
 #include "core/observable.h"
 #include "stylefiles/keyboard_layout.h"
 
@@ -11,48 +13,86 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
+// Where the current bank is written.
+struct BankTarget {
+    enum class Kind {
+        ChosenFile,    // a file the person names
+        FloppyByName,  // the bank's name, without blanks, in the floppy folder
+        FloppyWork,    // USER01.STY in the floppy folder, outside the keyboard's layout
+        FloppyLayout,  // user bank `bank` (0 to 2) of the keyboard floppy's layout
+        HardDisk,      // user bank `bank` (0 to 8) of the keyboard hard disk's layout
+    };
+    Kind kind = Kind::ChosenFile;
+    int bank = 0;
+
+    static constexpr BankTarget floppy(int bank) { return {Kind::FloppyLayout, bank}; }
+    static constexpr BankTarget hardDisk(int bank) { return {Kind::HardDisk, bank}; }
+    bool operator==(const BankTarget&) const = default;
+};
+
 // frmMakeBank: writes the current (stored, unchanged) bank to one target: a file the person
 // names, a file on the floppy, or one user bank of the floppy or hard-disk layout.
 class MakeBankController : public Observable {
 public:
-    static constexpr int kOptionCount = 15;
+    // The targets in the order the window offers them.
+    static constexpr std::array<BankTarget, 15> kTargets = {{
+        {BankTarget::Kind::ChosenFile, 0},
+        {BankTarget::Kind::FloppyByName, 0},
+        {BankTarget::Kind::FloppyWork, 0},
+        BankTarget::floppy(0),
+        BankTarget::floppy(1),
+        BankTarget::floppy(2),
+        BankTarget::hardDisk(0),
+        BankTarget::hardDisk(1),
+        BankTarget::hardDisk(2),
+        BankTarget::hardDisk(3),
+        BankTarget::hardDisk(4),
+        BankTarget::hardDisk(5),
+        BankTarget::hardDisk(6),
+        BankTarget::hardDisk(7),
+        BankTarget::hardDisk(8),
+    }};
     static constexpr const char* kCaption = "Make .STY file from bank";
     static constexpr const char* kFilter = "Styles (*.STY)|*.STY|All files (*)|*";
 
     MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room = roomOf);
 
-    std::string optionCaption(int option) const;
-    // Options 6 to 14 need the keyboard's hard disk.
-    bool optionEnabled(int option) const;
-    int selectedOption() const { return selected_; }
-    void selectOption(int option);
+    std::string caption(BankTarget target) const;
+    // The hard disk's banks need the keyboard's hard disk.
+    bool enabled(BankTarget target) const;
+    BankTarget selected() const { return selected_; }
+    void select(BankTarget target);
 
-    // The file name option 0 proposes and option 1 writes: the bank name without blanks.
+    // The file name a chosen file is proposed under and FloppyByName writes: the bank name
+    // without blanks.
     std::string bankFileName() const;
-    // The target of option 1 to 14.
-    std::filesystem::path targetOf(int option) const;
+    // The file of every target but a chosen file.
+    std::filesystem::path targetOf(BankTarget target) const;
 
-    // Writes the bank to the selected option's target; true when done and the window closes.
-    // Option 0 asks for the file first.
+    // Writes the bank to the selected target; true when done and the window closes. A chosen
+    // file is asked for first.
     bool make();
-    // Writes the bank to `target` as option 0 does, without the save dialog.
-    bool makeAs(const std::filesystem::path& target);
+    // Writes the bank to the chosen file `file`, without the save dialog.
+    bool makeAs(const std::filesystem::path& file);
 
 private:
-    bool write(int option, const std::filesystem::path& target);
-    // The folder whose readiness decides, and the message when it is not ready.
-    std::filesystem::path driveOf(int option, const std::filesystem::path& target) const;
-    // Where option 1 to 14 puts the file on its drive, and the bank number it carries.
-    DriveFile driveFileOf(int option) const;
-    static int bankNumberOf(int option);
-    // Option 0: the file the person chose, anywhere, after the room test of its folder.
-    void writeChosenFile(const DriveFolder& folder, const std::filesystem::path& target,
-                         const std::string& bytes) const;
+    bool write(BankTarget target, const std::filesystem::path& file);
+    // Where a target other than a chosen file puts the file on its drive.
+    DriveFile driveFileOf(BankTarget target) const;
 
     AppState& state_;
     UserDialogs& dialogs_;
     DriveRoomReader room_;
-    int selected_ = 0;
+    BankTarget selected_;
 };
+
+// Writes the bank of `bankStyles` (the style numbers in slot order; a style no longer stored
+// leaves its slot empty) as one bank file to `target`, whose file is `file`. A drive that is not
+// ready, too little room, a refused wipe or a failed write is shown and changes nothing; true
+// when the file was written, which is shown too. The make-bank window and `orb make-sty` both
+// write through it.
+bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bankStyles,
+                   BankTarget target, const std::filesystem::path& file,
+                   const DriveRoomReader& room = roomOf);
 
 }  // namespace orb

@@ -8,10 +8,17 @@
 namespace orb {
 
 StyleEditController::StyleEditController(const StyleRow& style, UserDialogs& dialogs)
-    : fields{style.StyleName1, trimmed(style.StyleDesc), style.StyleFamily,
-             style.StyleCat,   style.StyleFile,          style.StyleAuthor},
+    : fields_{style.StyleName1, trimmed(style.StyleDesc), style.StyleFamily,
+              style.StyleCat,   style.StyleFile,          style.StyleAuthor},
       style_(style),
       dialogs_(dialogs) {}
+
+void StyleEditController::setField(std::size_t index, const std::string& text) {
+    if (fields_.at(index) != text) {
+        fields_[index] = text;
+        changed();
+    }
+}
 
 std::string StyleEditController::length() const {
     return std::to_string(static_cast<std::int64_t>(style_.StyleLength1) + style_.StyleLength2);
@@ -19,15 +26,15 @@ std::string StyleEditController::length() const {
 
 bool StyleEditController::update() {
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (auto refusal = textRefusal(*kStyleFieldColumns[i], fields[i],
+        if (auto refusal = textRefusal(*kStyleFieldColumns[i], fields_[i],
                                        TextPlace::style(style_.StyleProg))) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
         }
     }
     // Blanks around a description are invisible and only get in the way of editing it.
-    result_ =
-        StyleEditValues{fields[0], trimmed(fields[1]), fields[2], fields[3], fields[4], fields[5]};
+    result_ = StyleEditValues{fields_[0], trimmed(fields_[1]), fields_[2],
+                              fields_[3], fields_[4],          fields_[5]};
     return true;
 }
 

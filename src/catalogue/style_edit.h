@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/observable.h"
 #include "db/style_store.h"
 
 namespace orb {
@@ -27,7 +28,7 @@ struct StyleEditValues {
 
 // frmStyleEdit: shows one style's values; "Update" hands back the six edited values, "Exit"
 // nothing.
-class StyleEditController {
+class StyleEditController : public Observable {
 public:
     static constexpr const char* kCaption = "Style edit";
     static constexpr std::size_t kFieldCount = 6;
@@ -35,7 +36,8 @@ public:
     StyleEditController(const StyleRow& style, UserDialogs& dialogs);
 
     // The boxes, in the order of the labels kStyleFieldLabels.
-    std::array<std::string, kFieldCount> fields;
+    const std::string& field(std::size_t index) const { return fields_.at(index); }
+    void setField(std::size_t index, const std::string& text);
 
     std::string code() const { return std::to_string(style_.StyleProg); }
     std::string length() const;
@@ -49,6 +51,7 @@ public:
     const std::optional<StyleEditValues>& result() const { return result_; }
 
 private:
+    std::array<std::string, kFieldCount> fields_;
     StyleRow style_;
     UserDialogs& dialogs_;
     std::optional<StyleEditValues> result_;

@@ -29,33 +29,58 @@ std::optional<StyleColumn> columnOfSortChoice(const std::string& choice) {
     return std::nullopt;
 }
 
-void StyleFilterController::load() {
-    const StyleQuery& query = state_.styleQuery;
-    fields = query.filters;
-    resetOrder();
-    for (std::size_t i = 0; i < query.order.size() && i < orderChoices.size(); ++i) {
-        orderChoices[i] = sortChoiceOf(query.order[i].column);
-        descending[i] = query.order[i].descending;
+void StyleFilterController::setField(std::size_t index, const std::string& text) {
+    if (fields_.at(index) != text) {
+        fields_[index] = text;
+        changed();
     }
 }
 
+void StyleFilterController::setOrderChoice(std::size_t key, const std::string& choice) {
+    if (orderChoices_.at(key) != choice) {
+        orderChoices_[key] = choice;
+        changed();
+    }
+}
+
+void StyleFilterController::setDescending(std::size_t key, bool descending) {
+    if (descending_.at(key) != descending) {
+        descending_[key] = descending;
+        changed();
+    }
+}
+
+void StyleFilterController::load() {
+    const StyleQuery& query = state_.styleQuery;
+    fields_ = query.filters;
+    orderChoices_.fill(kNothing);
+    descending_.fill(false);
+    for (std::size_t i = 0; i < query.order.size() && i < orderChoices_.size(); ++i) {
+        orderChoices_[i] = sortChoiceOf(query.order[i].column);
+        descending_[i] = query.order[i].descending;
+    }
+    changed();
+}
+
 void StyleFilterController::resetFields() {
-    fields.fill({});
+    fields_.fill({});
+    changed();
 }
 
 void StyleFilterController::resetOrder() {
-    orderChoices.fill(kNothing);
-    descending.fill(false);
+    orderChoices_.fill(kNothing);
+    descending_.fill(false);
+    changed();
 }
 
 void StyleFilterController::setFilterOn() {
     StyleQuery query;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        query.filters[i] = upperAscii(trimmed(fields[i]));
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        query.filters[i] = upperAscii(trimmed(fields_[i]));
     }
-    for (std::size_t i = 0; i < orderChoices.size(); ++i) {
-        if (const auto column = columnOfSortChoice(upperAscii(orderChoices[i]))) {
-            query.order.push_back({*column, descending[i]});
+    for (std::size_t i = 0; i < orderChoices_.size(); ++i) {
+        if (const auto column = columnOfSortChoice(upperAscii(orderChoices_[i]))) {
+            query.order.push_back({*column, descending_[i]});
         }
     }
     state_.styleQuery = std::move(query);

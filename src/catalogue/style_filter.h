@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/observable.h"
 #include "db/style_query.h"
 
 namespace orb {
@@ -25,16 +26,19 @@ const char* sortChoiceOf(StyleColumn column);
 std::optional<StyleColumn> columnOfSortChoice(const std::string& choice);
 
 // frmStyFilter: six filter texts and six sort keys, kept in the run's style query.
-class StyleFilterController {
+class StyleFilterController : public Observable {
 public:
     static constexpr const char* kCaption = "Database filter setting";
 
     explicit StyleFilterController(AppState& state) : state_(state) {}
 
     // What the window shows: txtField(0..5), cmdOrder(0..5) and chDesc(0..5).
-    std::array<std::string, kStyleColumnCount> fields;
-    std::array<std::string, StyleQuery::kMaxSortKeys> orderChoices;
-    std::array<bool, StyleQuery::kMaxSortKeys> descending{};
+    const std::string& field(std::size_t index) const { return fields_.at(index); }
+    const std::string& orderChoice(std::size_t key) const { return orderChoices_.at(key); }
+    bool descending(std::size_t key) const { return descending_.at(key); }
+    void setField(std::size_t index, const std::string& text);
+    void setOrderChoice(std::size_t key, const std::string& choice);
+    void setDescending(std::size_t key, bool descending);
 
     // Fills the fields from the run's query: its filter texts and its sort keys in order.
     void load();
@@ -47,6 +51,9 @@ public:
 
 private:
     AppState& state_;
+    std::array<std::string, kStyleColumnCount> fields_;
+    std::array<std::string, StyleQuery::kMaxSortKeys> orderChoices_;
+    std::array<bool, StyleQuery::kMaxSortKeys> descending_{};
 };
 
 }  // namespace orb

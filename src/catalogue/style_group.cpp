@@ -19,20 +19,34 @@ GroupValues CollectGroupValues(Database& database, const std::vector<std::int32_
 }
 
 GroupEditController::GroupEditController(const GroupValues& proposal, UserDialogs& dialogs)
-    : fields{proposal.StyleFamily, proposal.StyleCat, proposal.StyleAuthor}, dialogs_(dialogs) {}
+    : fields_{proposal.StyleFamily, proposal.StyleCat, proposal.StyleAuthor}, dialogs_(dialogs) {}
+
+void GroupEditController::setField(std::size_t index, const std::string& text) {
+    if (fields_.at(index) != text) {
+        fields_[index] = text;
+        changed();
+    }
+}
+
+void GroupEditController::setDontUpdate(std::size_t index, bool ticked) {
+    if (dontUpdate_.at(index) != ticked) {
+        dontUpdate_[index] = ticked;
+        changed();
+    }
+}
 
 bool GroupEditController::update() {
     std::array<std::optional<std::string>, kFieldCount> values;
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (dontUpdate[i]) {
+        if (dontUpdate_[i]) {
             continue;
         }
         if (auto refusal =
-                textRefusal(*kFieldColumns[i], fields[i], TextPlace("the selected styles"))) {
+                textRefusal(*kFieldColumns[i], fields_[i], TextPlace("the selected styles"))) {
             dialogs_.message(*refusal, UserDialogs::Icon::Exclamation);
             return false;
         }
-        values[i] = fields[i];
+        values[i] = fields_[i];
     }
     StyleColumnChanges changes;
     changes.StyleFamily = values[0];

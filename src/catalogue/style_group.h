@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/style_changes.h"
+#include "core/observable.h"
 
 namespace orb {
 
@@ -31,7 +32,7 @@ GroupValues CollectGroupValues(Database& database, const std::vector<std::int32_
 // frmGroupEdit: three boxes, each with its "Don't update!" box. "Update!" hands back the new
 // family, group and author, without those whose box is ticked; with all three ticked, or with
 // "Exit", nothing is handed back.
-class GroupEditController {
+class GroupEditController : public Observable {
 public:
     static constexpr std::size_t kFieldCount = 3;
     static constexpr std::array<const char*, kFieldCount> kLabels = {"Family", "Group", "Author"};
@@ -40,8 +41,11 @@ public:
 
     GroupEditController(const GroupValues& proposal, UserDialogs& dialogs);
 
-    std::array<std::string, kFieldCount> fields;
-    std::array<bool, kFieldCount> dontUpdate{};
+    // The three boxes and their "Don't update!" boxes, in the order of kLabels.
+    const std::string& field(std::size_t index) const { return fields_.at(index); }
+    bool dontUpdate(std::size_t index) const { return dontUpdate_.at(index); }
+    void setField(std::size_t index, const std::string& text);
+    void setDontUpdate(std::size_t index, bool ticked);
 
     // False, with the text gate's message, when it refuses a value to be written.
     bool update();
@@ -50,6 +54,8 @@ public:
     const std::optional<StyleColumnChanges>& result() const { return result_; }
 
 private:
+    std::array<std::string, kFieldCount> fields_;
+    std::array<bool, kFieldCount> dontUpdate_{};
     UserDialogs& dialogs_;
     std::optional<StyleColumnChanges> result_;
 };

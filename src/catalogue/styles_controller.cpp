@@ -12,15 +12,6 @@
 #include "stylefiles/korf_library.h"
 
 namespace orb {
-namespace {
-
-// Commands whose windows this build has; the others stay disabled until theirs arrive.
-constexpr std::array<bool, StylesController::kStyleMenuCount> kStyleCommandReady = {
-    true, true, false, true, true, false, true, true, true, false, true, false, true};
-constexpr std::array<bool, StylesController::kFileMenuCount> kFileCommandReady = {
-    true, true, false, true, false, true};
-
-}  // namespace
 
 StylesController::StylesController(AppState& state, UserDialogs& dialogs, StylesViewHooks* hooks)
     : state_(state), dialogs_(dialogs), hooks_(hooks) {}
@@ -56,6 +47,18 @@ void StylesController::replaceList() {
     if (hooks_ != nullptr) {
         hooks_->styleListChanged();
     }
+}
+
+std::optional<StyleLinkRequest> StylesController::linkRequest(int row) const {
+    if (!validRow(row)) {
+        return std::nullopt;
+    }
+    std::string caption = trimmed(cell(row, 1));
+    const std::string description = cell(row, 2);
+    if (!trimmed(description).empty()) {
+        caption += " (" + description + ")";
+    }
+    return StyleLinkRequest{styleList_[static_cast<std::size_t>(row)].StyleProg, caption};
 }
 
 std::string StylesController::cell(int row, int column) const {
@@ -198,7 +201,7 @@ void StylesController::deleteGroup() {
 
 void StylesController::sendToKorgUtility(ProgramStarter& starter,
                                          const std::filesystem::path& temporaryFolder) {
-    if (!validRow(currentRow_) || !styleMenuRuleMet(SendToKorgUtility)) {
+    if (!validRow(currentRow_) || !styleMenuEnabled(StyleCommand::SendToKorgUtility)) {
         return;
     }
     KORFLibrary library;
@@ -211,34 +214,23 @@ void StylesController::print(PrintService& printer) {
     PrintStyleList(printer, styleList_);
 }
 
-bool StylesController::styleMenuRuleMet(int index) const {
+bool StylesController::styleMenuEnabled(StyleCommand command) const {
     const bool hasRows = !styleList_.empty();
-    switch (index) {
-        case UpdateGroup:
-        case DeleteGroup:
-        case ExportToSsf:
-        case WhereIs:
-        case LinkSongs:
+    switch (command) {
+        case StyleCommand::UpdateGroup:
+        case StyleCommand::DeleteGroup:
+        case StyleCommand::ExportToSsf:
+        case StyleCommand::WhereIs:
+        case StyleCommand::LinkSongs:
             return hasRows;
-        case SendToKorgUtility:
+        case StyleCommand::SendToKorgUtility:
             return hasRows && !trimmed(state_.KorgUtilityPath).empty();
-        case ImportFromSsf:
-        case SetFilter:
-        case ResetFilter:
-            return true;
-        default:
-            return false;  // separators
+        case StyleCommand::ImportFromSsf:
+        case StyleCommand::SetFilter:
+        case StyleCommand::ResetFilter:
+            break;
     }
-}
-
-bool StylesController::styleMenuEnabled(int index) const {
-    return index >= 0 && index < kStyleMenuCount &&
-           kStyleCommandReady[static_cast<std::size_t>(index)] && styleMenuRuleMet(index);
-}
-
-bool StylesController::fileMenuEnabled(int index) const {
-    return index >= 0 && index < kFileMenuCount &&
-           kFileCommandReady[static_cast<std::size_t>(index)];
+    return true;
 }
 
 void StylesController::keepCurrentRow(int row) {

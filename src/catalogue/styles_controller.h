@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "catalogue/bank_controller.h"
@@ -18,6 +20,30 @@ class UserDialogs;
 
 // The colour of a header button: the column sorts ascending, descending, or not at all.
 enum class HeaderColour { Normal, Ascending, Descending };
+
+// The commands of the Styles menu.
+enum class StyleCommand {
+    UpdateGroup,
+    DeleteGroup,
+    ExportToSsf,
+    ImportFromSsf,
+    SetFilter,
+    ResetFilter,
+    WhereIs,
+    SendToKorgUtility,
+    LinkSongs,
+};
+inline constexpr std::array<StyleCommand, 9> kStyleCommands = {
+    StyleCommand::UpdateGroup,   StyleCommand::DeleteGroup,       StyleCommand::ExportToSsf,
+    StyleCommand::ImportFromSsf, StyleCommand::SetFilter,         StyleCommand::ResetFilter,
+    StyleCommand::WhereIs,       StyleCommand::SendToKorgUtility, StyleCommand::LinkSongs,
+};
+
+// What "Link Songs to selected Style" opens the linking window with: the style and its caption.
+struct StyleLinkRequest {
+    std::int32_t StyleProg = 0;
+    std::string caption;
+};
 
 // What the styles window must do when the list is replaced, so that a view over the rows never
 // reads them while they change.
@@ -42,21 +68,6 @@ public:
     static constexpr std::array<StyleColumn, 5> kHeaderColumns = {
         StyleColumn::Name, StyleColumn::Name, StyleColumn::Description, StyleColumn::Family,
         StyleColumn::Group};
-
-    // Indexes of the mStyles items; the others are separators.
-    enum StyleCommand {
-        UpdateGroup = 0,
-        DeleteGroup = 1,
-        ExportToSsf = 3,
-        ImportFromSsf = 4,
-        SetFilter = 6,
-        ResetFilter = 7,
-        WhereIs = 8,
-        SendToKorgUtility = 10,
-        LinkSongs = 12,
-    };
-    static constexpr int kStyleMenuCount = 13;
-    static constexpr int kFileMenuCount = 6;
 
     StylesController(AppState& state, UserDialogs& dialogs, StylesViewHooks* hooks = nullptr);
 
@@ -99,14 +110,14 @@ public:
     // mStyles(10): the current row's style handed to the Korg utility through a work file in
     // `temporaryFolder`.
     void sendToKorgUtility(ProgramStarter& starter, const std::filesystem::path& temporaryFolder);
+    // "Link Songs to selected Style" on `row`: its style, captioned by its name and, when it has
+    // one, its description in brackets; nothing without a row.
+    std::optional<StyleLinkRequest> linkRequest(int row) const;
     // mFile(3): the list as the grid shows it.
     void print(PrintService& printer);
 
-    // The rule of each mStyles item on the current rows and settings.
-    bool styleMenuRuleMet(int index) const;
-    // Enabled: the rule is met and the command's window is part of this build.
-    bool styleMenuEnabled(int index) const;
-    bool fileMenuEnabled(int index) const;
+    // The command's rule on the current rows and settings.
+    bool styleMenuEnabled(StyleCommand command) const;
 
     // Records the selected block from the grid's current row and the other end of the block.
     void recordSelection(int currentRow, int selectionEndRow);

@@ -1,6 +1,7 @@
 #include "catalogue/where_is.h"
 
 #include "catalogue/current_bank.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -10,7 +11,8 @@ WhereIsController::WhereIsController(AppState& state, UserDialogs& dialogs, std:
     : state_(state), dialogs_(dialogs), styleProg_(styleProg) {}
 
 bool WhereIsController::build() {
-    nodes_ = WhereIsTree(state_.connection, styleProg_);
+    holdings_ = WhereIs(state_.connection, styleProg_);
+    nodes_ = WhereIsTree(holdings_, styleProg_);
     if (nodes_.empty()) {
         dialogs_.message(kNotFound, UserDialogs::Icon::Information);
         return false;
@@ -26,7 +28,7 @@ bool WhereIsController::doubleClick(int index) {
     if (node.kind != BankTreeNode::Kind::Bank) {
         return false;
     }
-    if (!dialogs_.question("Confirm bank " + bankNameOfNode(node.text) + " loading?")) {
+    if (!dialogs_.question("Confirm bank " + trimmed(node.bankName) + " loading?")) {
         return false;
     }
     if (state_.currentBank.styles.Count() > 0 &&

@@ -23,6 +23,8 @@ public:
     // Builds the tree; false after the message when no bank holds the style (the window closes).
     bool build();
     const std::vector<BankTreeNode>& nodes() const { return nodes_; }
+    // The banks the tree shows, as `orb where-is` lists them.
+    const std::vector<BankHolding>& holdings() const { return holdings_; }
 
     // A double-click on node `index`; true when the window is to close.
     bool doubleClick(int index);
@@ -33,6 +35,7 @@ private:
     AppState& state_;
     UserDialogs& dialogs_;
     std::int32_t styleProg_;
+    std::vector<BankHolding> holdings_;
     std::vector<BankTreeNode> nodes_;
     bool loaded_ = false;
 };

@@ -13,9 +13,9 @@ bool readBanksForCommand(CliContext& context, const std::string& path,
                          std::vector<StyleFileBank>& banks) {
     KORFLibrary library;
     library.FillBanksFromStyle(path, banks);
-    if (library.RetVal != 0) {
+    if (library.lastKind != StyleFileKind::PaBank) {
         context.out << notABankLogLine(shortFileName(path),
-                                       static_cast<StyleFileKind>(library.RetVal))
+                                       library.lastKind.value_or(StyleFileKind::Unknown))
                     << "\n";
         return false;
     }

@@ -2,10 +2,9 @@
 #include <optional>
 #include <ostream>
 
-#include "catalogue/bank_controller.h"
-#include "catalogue/bank_dialog.h"
-#include "catalogue/bank_tree.h"
+#include "catalogue/bank_operations.h"
 #include "catalogue/current_bank.h"
+#include "catalogue/where_is.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
 #include "core/text.h"
@@ -66,38 +65,30 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb bank-save " << kSaveUsage << " (1 to 16 styles)\n";
         return kExitUsage;
     }
-    // Refused rather than cut: a cut name could name, and with --overwrite replace, another bank.
-    if (const auto refusal = BankDialogController::nameRefusal(*name)) {
-        context.err << *refusal << " Nothing was stored.\n";
-        return kExitFailure;
-    }
-    AppState& state = context.state;
-    StyleStore store(state.connection);
-    state.currentBank.styles.clear();
-    for (const std::int32_t prog : styles) {
-        const std::optional<StyleRow> style = store.findWithoutBlocks(prog);
-        if (!style) {
-            context.err << "There is no style " << prog << ".\n";
+    BankToSave bank{0, *name, description, {}};
+    StyleStore store(context.state.connection);
+    for (std::size_t slot = 0; slot < styles.size(); ++slot) {
+        if (!store.findWithoutBlocks(styles[slot])) {
+            context.err << "There is no style " << styles[slot] << ".\n";
             return kExitFailure;
         }
-        state.currentBank.styles.Add(prog, style->StyleName1, " ", 0, 0, " ", " ");
+        bank.styles[slot] = styles[slot];
     }
-    // The same dialog as the windows' "Save bank as ...", its overwrite question answered by
-    // --overwrite.
-    BankDialogController dialog(state, context.dialogs, BankState::NewChanged);
-    dialog.setName(*name);
-    dialog.setDescription(description);
-    context.dialogs.setAssumeYes(overwrite);
-    if (!dialog.ok()) {
-        if (BankStore(state.connection).findByName(*name) && !overwrite) {
+    const BankSaving saving = SaveBank(context.state.connection, bank,
+                                       overwrite ? SameNamedBank::Overwrite : SameNamedBank::Keep);
+    switch (saving.result) {
+        case BankSaving::Result::Stored:
+            context.out << "Bank " << saving.bank.BankProg << " " << saving.bank.BankName
+                        << " stored.\n";
+            return kExitOk;
+        case BankSaving::Result::NameTaken:
             context.err << "A bank named " << *name
                         << " is already stored; give --overwrite to replace it.\n";
-        }
-        return kExitFailure;
+            return kExitFailure;
+        default:
+            context.err << saving.message << "\n";
+            return kExitFailure;
     }
-    context.out << "Bank " << state.currentBank.number << " " << state.currentBank.name
-                << " stored.\n";
-    return kExitOk;
 }
 
 int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
@@ -111,16 +102,13 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
         context.err << "There is no bank " << args[0] << ".\n";
         return kExitFailure;
     }
-    try {
-        context.state.restorePoints().keep(
-            connection,
-            "deleting bank " + std::to_string(bank->BankProg) + " " + trimmed(bank->BankName));
-    } catch (const RestorePointError& e) {
-        context.err << e.what() << "\n";
+    const BankDeletion deletion = DeleteBank(context.state, bank->BankProg);
+    if (!deletion.deleted) {
+        context.err << deletion.refusal << "\n";
         return kExitFailure;
     }
-    BankStore(connection).remove(bank->BankProg);
-    context.out << "Bank " << bank->BankProg << " " << bank->BankName << " deleted.\n";
+    context.out << "Bank " << deletion.bank.BankProg << " " << deletion.bank.BankName
+                << " deleted.\n";
     return kExitOk;
 }
 
@@ -130,28 +118,17 @@ int runWhereIs(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb where-is STYLE\n";
         return kExitUsage;
     }
-    const std::vector<BankTreeNode> nodes = WhereIsTree(context.state.connection, *style);
-    if (nodes.empty()) {
-        context.err << "Selected style cannot be found in any bank!\n";
+    const std::vector<BankHolding> holdings = WhereIs(context.state.connection, *style);
+    if (holdings.empty()) {
+        context.err << WhereIsController::kNotFound << "\n";
         return kExitFailure;
     }
-    // Bank nodes come in name order, each followed by its slots.
-    struct Holding {
-        std::int32_t bankProg;
-        std::string name;
-        std::string slots;
-    };
-    std::vector<Holding> holdings;
-    for (const BankTreeNode& node : nodes) {
-        if (node.kind == BankTreeNode::Kind::Bank) {
-            holdings.push_back({node.bankProg, bankNameOfNode(node.text), ""});
-        } else if (node.kind == BankTreeNode::Kind::Style && node.styleProg == *style) {
-            std::string& slots = holdings.back().slots;
-            slots += (slots.empty() ? "" : " ") + std::to_string(node.slot);
+    for (const BankHolding& holding : holdings) {
+        context.out << holding.bankProg << '\t' << holding.name << '\t';
+        for (std::size_t i = 0; i < holding.slotsHolding.size(); ++i) {
+            context.out << (i == 0 ? "" : " ") << holding.slotsHolding[i];
         }
-    }
-    for (const Holding& holding : holdings) {
-        context.out << holding.bankProg << '\t' << holding.name << '\t' << holding.slots << '\n';
+        context.out << '\n';
     }
     return kExitOk;
 }

@@ -89,12 +89,16 @@ int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const auto bank = StoredBankGiven(context.state.connection, args[0]);
-    if (!bank || !LoadCurrentBank(context.state, bank->BankProg)) {
+    if (!bank) {
         context.err << "There is no bank " << args[0] << ".\n";
         return kExitFailure;
     }
-    MakeBankController make(context.state, context.dialogs);
-    return make.makeAs(args[1]) ? kExitOk : kExitFailure;
+    KORFStyles styles;
+    LoadBankStyles(*bank, context.state.connection, styles);
+    return WriteBankFile(context.state, context.dialogs, styles, {BankTarget::Kind::ChosenFile, 0},
+                         args[1])
+               ? kExitOk
+               : kExitFailure;
 }
 
 int runFloppy(CliContext& context, const std::vector<std::string>& args) {

@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
 #include "db/song_store.h"
+#include "songs/song_deletion.h"
 #include "songs/song_import.h"
 #include "songs/songs_controller.h"
 #include "state/app_state.h"
@@ -99,19 +100,9 @@ int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb song-delete SONG...\n";
         return kExitUsage;
     }
-    Database& db = context.state.connection;
-    SongStore songs(db);
-    for (const std::int32_t code : codes) {
-        if (!songs.find(code)) {
-            context.err << "No song has the number " << code << "; nothing was deleted.\n";
-            return kExitFailure;
-        }
-    }
-    try {
-        DeleteSongsWithLinks(db, codes);
-    } catch (const StoreError& e) {
-        context.err << failureMessage(e, "The songs cannot be deleted (", "); nothing was deleted.")
-                    << "\n";
+    const SongDeletion deletion = DeleteSongs(context.state.connection, codes);
+    if (!deletion.deleted) {
+        context.err << deletion.refusal << "\n";
         return kExitFailure;
     }
     context.out << codes.size() << (codes.size() == 1 ? " song" : " songs") << " deleted\n";

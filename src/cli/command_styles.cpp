@@ -36,12 +36,12 @@ bool readOrder(const std::string& text, StyleFilterController& filter) {
             descending = true;
         }
         const auto found = std::find(kOrderKeys.begin(), kOrderKeys.end(), term);
-        if (found == kOrderKeys.end() || key >= filter.orderChoices.size()) {
+        if (found == kOrderKeys.end() || key >= StyleQuery::kMaxSortKeys) {
             return false;
         }
-        filter.orderChoices[key] =
-            kSortChoices[static_cast<std::size_t>(found - kOrderKeys.begin()) + 1];
-        filter.descending[key] = descending;
+        filter.setOrderChoice(
+            key, kSortChoices[static_cast<std::size_t>(found - kOrderKeys.begin()) + 1]);
+        filter.setDescending(key, descending);
         ++key;
         start = end + 1;
     }
@@ -68,8 +68,8 @@ CliCommand makeStylesCommand() {
                 const bool hasValue = i + 1 < args.size();
                 const auto option = std::find(kFieldOptions.begin(), kFieldOptions.end(), args[i]);
                 if (option != kFieldOptions.end() && hasValue) {
-                    filter.fields[static_cast<std::size_t>(option - kFieldOptions.begin())] =
-                        args[++i];
+                    filter.setField(static_cast<std::size_t>(option - kFieldOptions.begin()),
+                                    args[++i]);
                 } else if (args[i] == "--order" && hasValue) {
                     usageError = !readOrder(args[++i], filter);
                 } else {

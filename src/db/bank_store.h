@@ -37,6 +37,8 @@ struct BankWithStyles {
         std::int32_t StyleProg = 0;
         std::string StyleName1;
         std::string StyleDesc;
+
+        bool operator==(const Slot&) const = default;
     };
     std::int32_t BankProg = 0;
     std::string BankName;

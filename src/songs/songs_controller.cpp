@@ -7,8 +7,8 @@
 #include "core/version.h"
 #include "db/link_store.h"
 #include "db/style_store.h"
-#include "db/write_transaction.h"
 #include "songs/floppy_style.h"
+#include "songs/song_deletion.h"
 #include "songs/song_list_print.h"
 #include "songs/style_label.h"
 #include "state/app_state.h"
@@ -48,19 +48,8 @@ std::string SongsController::styleLabel(const SongGridRow& row) const {
                                 details->second.second);
 }
 
-bool SongsController::songMenuEnabled(int index) const {
-    switch (index) {
-        case Add:
-            return true;
-        case Update:
-        case Delete:
-        case EraseLink:
-        case LinkToStyle:
-        case SaveToFloppy:
-            return !rows_.empty();
-        default:
-            return false;  // separators
-    }
+bool SongsController::songMenuEnabled(SongCommand command) const {
+    return command == SongCommand::Add || !rows_.empty();
 }
 
 void SongsController::headerClicked(int button) {
@@ -119,12 +108,9 @@ void SongsController::deleteSongs(int currentRow, int otherEnd) {
     for (int row = std::min(currentRow, otherEnd); row <= std::max(currentRow, otherEnd); ++row) {
         codes.push_back(rows_[static_cast<std::size_t>(row)].SongCode);
     }
-    try {
-        DeleteSongsWithLinks(state_.connection, codes);
-    } catch (const StoreError& e) {
-        dialogs_.message(
-            failureMessage(e, "The songs could not be deleted; none was changed: ", ""),
-            UserDialogs::Icon::Critical);
+    const SongDeletion deletion = DeleteSongs(state_.connection, codes);
+    if (!deletion.deleted) {
+        dialogs_.message(deletion.refusal, UserDialogs::Icon::Critical);
     }
     refill();
 }
@@ -161,17 +147,6 @@ bool SongsController::saveToFloppy(int row) {
 
 bool SongsController::print(PrintService& printer) const {
     return printer.print(SongListLines(rows_));
-}
-
-void DeleteSongsWithLinks(Database& database, const std::vector<std::int32_t>& codes) {
-    SongStore songs(database);
-    LinkStore links(database);
-    WriteTransaction transaction(database);
-    for (const std::int32_t code : codes) {
-        songs.remove(code);
-        links.removeOfSong(code);
-    }
-    transaction.commit();
 }
 
 }  // namespace orb

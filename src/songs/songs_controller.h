@@ -21,6 +21,9 @@ class UserDialogs;
 // How a header button sorts its column.
 enum class SongSort { None = 0, Ascending = 1, Descending = 2 };
 
+// The commands of the Songs menu.
+enum class SongCommand { Add, Update, Delete, EraseLink, LinkToStyle, SaveToFloppy };
+
 // What the songs window hands to the window that links styles to one song.
 struct SongLinkRequest {
     std::int32_t LinkSongCode = 0;
@@ -33,16 +36,6 @@ class SongsController : public Observable {
 public:
     static constexpr std::array<const char*, 6> kHeaderCaptions = {"Title", "Performer", "Style",
                                                                    "Tempo", "Tran",      "Notes"};
-    // Indexes of the mSongs items; the others are separators.
-    enum SongCommand {
-        Add = 0,
-        Update = 1,
-        Delete = 2,
-        EraseLink = 3,
-        LinkToStyle = 5,
-        SaveToFloppy = 7
-    };
-    static constexpr int kSongMenuCount = 8;
 
     SongsController(AppState& state, UserDialogs& dialogs);
 
@@ -57,7 +50,7 @@ public:
     std::string styleLabel(const SongGridRow& row) const;
     const SongGridOrder& order() const { return order_; }
     SongSort headerSort(int button) const { return sorts_.at(static_cast<std::size_t>(button)); }
-    bool songMenuEnabled(int index) const;
+    bool songMenuEnabled(SongCommand command) const;
 
     // cmdHeader(i): ascending, descending, then back to the statement's order; the other
     // buttons return to unsorted.
@@ -95,9 +88,5 @@ private:
     SongGridOrder order_;
     std::array<SongSort, 6> sorts_{};
 };
-
-// Deletes the songs and every link of theirs, all at once or not at all; a refusal throws
-// StoreError.
-void DeleteSongsWithLinks(Database& database, const std::vector<std::int32_t>& codes);
 
 }  // namespace orb

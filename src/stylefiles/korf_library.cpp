@@ -16,7 +16,7 @@ void KORFLibrary::letEventsRunThrough(UserDialogs& dialogs) {
 }
 
 StyleFileContents KORFLibrary::read(const fs::path& fileName) {
-    RetVal = -1;
+    lastKind.reset();
     const std::string name = fileName.string();
     std::ifstream in;
     try {
@@ -25,12 +25,12 @@ StyleFileContents KORFLibrary::read(const fs::path& fileName) {
         throw StyleFileError(error.what());
     }
     StyleFileContents contents = readStyleFile(in, name, letEventsRun_);
-    RetVal = static_cast<std::int32_t>(contents.kind);
+    lastKind = contents.kind;
     return contents;
 }
 
 void KORFLibrary::FillCollectionFromStyle(const fs::path& sFileName, KORFStyles& objStyles) {
-    RetVal = -1;
+    lastKind.reset();
     objStyles.clear();
     StyleFileContents contents = read(sFileName);
     for (StyleFileBank& bank : contents.banks) {
@@ -41,14 +41,14 @@ void KORFLibrary::FillCollectionFromStyle(const fs::path& sFileName, KORFStyles&
 }
 
 void KORFLibrary::FillBanksFromStyle(const fs::path& sFileName, std::vector<StyleFileBank>& banks) {
-    RetVal = -1;
+    lastKind.reset();
     banks.clear();
     banks = std::move(read(sFileName).banks);
 }
 
 void KORFLibrary::WriteStyleFromCollection(const fs::path& sFileName, const KORFStyles& objStyles,
                                            int UserBank) {
-    RetVal = -1;
+    lastKind.reset();
     const std::string name = sFileName.string();
     try {
         replaceFileSafely(sFileName, "The bank file", [&](std::ostream& out) {
@@ -57,7 +57,7 @@ void KORFLibrary::WriteStyleFromCollection(const fs::path& sFileName, const KORF
     } catch (const FileAccessError& error) {
         throw StyleFileError(error.what());
     }
-    RetVal = 0;
+    lastKind = StyleFileKind::PaBank;
 }
 
 }  // namespace orb

@@ -5,7 +5,7 @@
 
 namespace orb {
 
-// What a file given to the bank reader turned out to be; the values are KORFLibrary's RetVal.
+// What a file given to the bank reader turned out to be.
 enum class StyleFileKind : int {
     PaBank = 0,
     KorgI3 = 1,    // "KORG9": i3, i2, i1, i4s

@@ -324,8 +324,8 @@ void StyleImportController::importFolder(const FolderListing& listing) {
 void StyleImportController::importFile(const fs::path& file, const std::string& shortName) {
     std::vector<StyleFileBank> banks;
     library_.FillBanksFromStyle(file, banks);
-    if (library_.RetVal != 0) {
-        log_ += notABankLogLine(shortName, static_cast<StyleFileKind>(library_.RetVal));
+    if (library_.lastKind != StyleFileKind::PaBank) {
+        log_ += notABankLogLine(shortName, library_.lastKind.value_or(StyleFileKind::Unknown));
         log_ += "\r\n";
         return;
     }

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/windows/about_window.h"
-#include "app/windows/log_window.h"
+#include "widgets/log_window.h"
 
 namespace orb {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/windows/qt_user_dialogs.h"
+#include "widgets/qt_user_dialogs.h"
 
 namespace orb {
 namespace {

@@ -138,7 +138,7 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
         twenty.push_back(200 + 7 * i);
         addStyle(twenty.back(), "S" + std::to_string(i), "", "", "");
     }
-    EXPECT_TRUE(bank().menuEnabled(BankController::Insert, 3));
+    EXPECT_TRUE(bank().menuEnabled(BankCommand::Insert, 3));
     bank().insertSelected(rows(twenty));
     EXPECT_EQ(bank().styleCount(), 16);
     EXPECT_EQ(bank().selectedSlot(), 15);
@@ -147,7 +147,7 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"The bank is full: 4 selected styles were not added."});
     // Still offered on a full bank, where it says why nothing is added.
-    EXPECT_TRUE(bank().menuEnabled(BankController::Insert, 3));
+    EXPECT_TRUE(bank().menuEnabled(BankCommand::Insert, 3));
     env.dialogs.clear();
     bank().insertSelected(rows({41}));
     EXPECT_EQ(env.dialogs.messages(),
@@ -213,8 +213,8 @@ TEST_F(BankControllerTest, RemoveMoveSlotsAndLoad) {
     bank().remove();
     EXPECT_EQ(bank().bankState(), S::Empty);
     EXPECT_EQ(bank().selectedSlot(), -1);
-    EXPECT_FALSE(bank().menuEnabled(BankController::MoveUp, 4));
-    EXPECT_TRUE(bank().menuEnabled(BankController::Load, 0));
+    EXPECT_FALSE(bank().menuEnabled(BankCommand::MoveUp, 4));
+    EXPECT_TRUE(bank().menuEnabled(BankCommand::Load, 0));
 }
 
 TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
@@ -237,12 +237,12 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
         EXPECT_EQ(bank().bankState(), S::Empty);
     }
     EXPECT_TRUE(requests.empty());
-    for (int i = 0; i < BankController::kMenuCount; ++i) {
-        EXPECT_EQ(bank().menuEnabled(i, 1),
-                  i == BankController::Insert || i == BankController::Load)
-            << i;
+    for (const BankCommand command : kBankCommands) {
+        EXPECT_EQ(bank().menuEnabled(command, 1),
+                  command == BankCommand::Insert || command == BankCommand::Load)
+            << static_cast<int>(command);
     }
-    EXPECT_FALSE(bank().menuEnabled(BankController::Insert, 0));
+    EXPECT_FALSE(bank().menuEnabled(BankCommand::Insert, 0));
 
     // A changed bank is neither exported nor made; a stored one without floppy is not made.
     reach(S::NewChanged);

@@ -45,18 +45,21 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     addBank(123456, {88});
     const std::vector<BankTreeNode> tree = BankTree(db(), BankTreeOrder::NameAscending);
     const std::string blue = " [Description of ";
-    EXPECT_EQ(tree, (std::vector<BankTreeNode>{
-                        {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
-                        {Kind::Bank, "B123456", "ROOT", "BANK123456", Look::Bold, 123456, 0, 0},
-                        {Kind::Style, "B123456S0008801", "B123456", "DISCO" + blue + "DISCO]",
-                         Look::BoldBlue, 123456, 88, 1},
-                        {Kind::Bank, "B00007", "ROOT", "ZETA [Gig]", Look::Bold, 7, 0, 0},
-                        {Kind::Style, "B00007S0004101", "B00007", "ROCK1" + blue + "ROCK1]",
-                         Look::BoldBlue, 7, 41, 1},
-                        {Kind::Style, "B00007S0004202", "B00007", "JIVE", Look::BoldBlue, 7, 42, 2},
-                        {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]",
-                         Look::BoldBlue, 7, 57, 5},
-                    }));
+    EXPECT_EQ(
+        tree,
+        (std::vector<BankTreeNode>{
+            {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0, "", ""},
+            {Kind::Bank, "B123456", "ROOT", "BANK123456", Look::Bold, 123456, 0, 0, "BANK123456",
+             ""},
+            {Kind::Style, "B123456S0008801", "B123456", "DISCO" + blue + "DISCO]", Look::BoldBlue,
+             123456, 88, 1, "", ""},
+            {Kind::Bank, "B00007", "ROOT", "ZETA [Gig]", Look::Bold, 7, 0, 0, "ZETA", "  Gig "},
+            {Kind::Style, "B00007S0004101", "B00007", "ROCK1" + blue + "ROCK1]", Look::BoldBlue, 7,
+             41, 1, "", ""},
+            {Kind::Style, "B00007S0004202", "B00007", "JIVE", Look::BoldBlue, 7, 42, 2, "", ""},
+            {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]", Look::BoldBlue,
+             7, 57, 5, "", ""},
+        }));
     EXPECT_EQ(styleNodeKey(7, 42, 3), "B00007S0004203");
     const std::vector<std::pair<BankTreeOrder, std::vector<std::string>>> orders = {
         {BankTreeOrder::NameDescending, {"B00007", "B123456"}},
@@ -99,10 +102,10 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_TRUE(dialog.nameReadOnly());
     EXPECT_TRUE(dialog.descriptionReadOnly());
     ASSERT_TRUE(dialog.fillTree());
-    // A name holding "[" is cut there; the description loses every "]".
+    // Name and description come as stored, brackets and all.
     dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
-    EXPECT_EQ(dialog.name(), "LIVE");
-    EXPECT_EQ(dialog.description(), "2 [Saturday");
+    EXPECT_EQ(dialog.name(), "LIVE[2]");
+    EXPECT_EQ(dialog.description(), "Sat]urday");
     EXPECT_EQ(dialog.selectedBankProg(), 9);
     EXPECT_TRUE(dialog.directHdShown());
     // A style node empties the fields, so OK asks for a bank name and stays open.
@@ -222,28 +225,76 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     EXPECT_EQ(bank().bankState(), BankState::Stored);
 }
 
+// The dialog reports the current bank deleted only when it was: deleting another bank leaves
+// the current bank stored; deleting it leaves its styles as a bank to be stored anew.
+TEST_F(BankDialogTest, OnlyDeletingTheCurrentBankReportsItDeleted) {
+    loadBank(9);
+    std::vector<bool> reported;
+    const auto deleteBank = [&](const std::string& key) {
+        dialogScript = [&, key](BankDialogController& dialog) {
+            dialog.selectNode(indexOf(dialog.nodes(), key));
+            env.dialogs.answer(Answer::Yes);
+            dialog.deleteSelected();
+            reported.push_back(dialog.outcome().currentBankDeleted);
+            return false;
+        };
+        bank().load();
+    };
+    deleteBank("B00005");
+    EXPECT_EQ(reported, std::vector<bool>{false});
+    EXPECT_EQ(bank().bankState(), BankState::Stored);
+    EXPECT_EQ(env.state.currentBank.number, 9);
+    deleteBank("B00009");
+    EXPECT_EQ(reported, (std::vector<bool>{false, true}));
+    EXPECT_EQ(bank().bankState(), BankState::NewChanged);
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+}
+
+// A current bank of one style is a bank: "Where is?" asks before it discards it.
+TEST_F(BankDialogTest, WhereIsAsksBeforeDiscardingACurrentBankOfOneStyle) {
+    bank().insertSelected(rows({64}));
+    ASSERT_EQ(bankStyles(), std::vector<std::int32_t>{64});
+    WhereIsController window(env.state, env.dialogs, 41);
+    ASSERT_TRUE(window.build());
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(window.doubleClick(indexOf(window.nodes(), "B00005")));
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"Confirm bank BANK5 loading?",
+                                        "Current bank (and all changes made) will be discarded. "
+                                        "Are you sure?"}));
+    EXPECT_FALSE(window.loaded());
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(window.doubleClick(indexOf(window.nodes(), "B00005")));
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
+}
+
 TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     db().execute("UPDATE KORFStyles SET StyleDesc = '  ' WHERE StyleProg = 73");
-    const std::vector<BankTreeNode> tree = WhereIsTree(db(), 88);
-    EXPECT_EQ(tree, (std::vector<BankTreeNode>{
-                        {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0},
-                        {Kind::Bank, "B00005", "ROOT", "BANK5", Look::Bold, 5, 0, 0},
-                        {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD]",
-                         Look::Plain, 5, 57, 1},
-                        {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1]",
-                         Look::Plain, 5, 41, 2},
-                        {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO]",
-                         Look::BoldBlue, 5, 88, 3},
-                        {Kind::Style, "B00005S0007304", "B00005", "SWING", Look::Plain, 5, 73, 4},
-                        {Kind::Bank, "B00009", "ROOT", "BANK9", Look::Bold, 9, 0, 0},
-                        {Kind::Style, "B00009S0007301", "B00009", "SWING", Look::Plain, 9, 73, 1},
-                        {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO]",
-                         Look::BoldBlue, 9, 88, 2},
-                        {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD]",
-                         Look::Plain, 9, 57, 3},
-                        {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO]",
-                         Look::BoldBlue, 9, 88, 4},
-                    }));
+    const std::vector<BankTreeNode> tree = WhereIsTree(WhereIs(db(), 88), 88);
+    EXPECT_EQ(tree,
+              (std::vector<BankTreeNode>{
+                  {Kind::Root, "ROOT", "", "ORB", Look::Plain, 0, 0, 0, "", ""},
+                  {Kind::Bank, "B00005", "ROOT", "BANK5", Look::Bold, 5, 0, 0, "BANK5", ""},
+                  {Kind::Style, "B00005S0005701", "B00005", "BALLAD [Description of BALLAD]",
+                   Look::Plain, 5, 57, 1, "", ""},
+                  {Kind::Style, "B00005S0004102", "B00005", "ROCK1 [Description of ROCK1]",
+                   Look::Plain, 5, 41, 2, "", ""},
+                  {Kind::Style, "B00005S0008803", "B00005", "DISCO [Description of DISCO]",
+                   Look::BoldBlue, 5, 88, 3, "", ""},
+                  {Kind::Style, "B00005S0007304", "B00005", "SWING", Look::Plain, 5, 73, 4, "", ""},
+                  {Kind::Bank, "B00009", "ROOT", "BANK9", Look::Bold, 9, 0, 0, "BANK9", ""},
+                  {Kind::Style, "B00009S0007301", "B00009", "SWING", Look::Plain, 9, 73, 1, "", ""},
+                  {Kind::Style, "B00009S0008802", "B00009", "DISCO [Description of DISCO]",
+                   Look::BoldBlue, 9, 88, 2, "", ""},
+                  {Kind::Style, "B00009S0005703", "B00009", "BALLAD [Description of BALLAD]",
+                   Look::Plain, 9, 57, 3, "", ""},
+                  {Kind::Style, "B00009S0008804", "B00009", "DISCO [Description of DISCO]",
+                   Look::BoldBlue, 9, 88, 4, "", ""},
+              }));
     // Not in any bank: the message and no window.
     WhereIsController none(env.state, env.dialogs, 96);
     EXPECT_FALSE(none.build());

@@ -13,7 +13,8 @@ namespace orb {
 inline void PrintTo(const BankTreeNode& node, std::ostream* out) {
     *out << "{" << static_cast<int>(node.kind) << " " << node.key << " <" << node.parentKey
          << "> \"" << node.text << "\" " << static_cast<int>(node.look) << " " << node.bankProg
-         << " " << node.styleProg << " " << node.slot << "}";
+         << " " << node.styleProg << " " << node.slot << " <" << node.bankName << "> <"
+         << node.bankDescription << ">}";
 }
 
 }  // namespace orb

@@ -52,9 +52,12 @@ protected:
     DriveRoomReader room() {
         return [this](const DriveFolder&) { return DriveRoom{freeBytes, 1}; };
     }
-    MakeBankController makeBank(int option) {
+    // USER01.STY in the floppy folder.
+    static constexpr BankTarget kWorkFile{BankTarget::Kind::FloppyWork, 0};
+
+    MakeBankController makeBank(BankTarget target) {
         MakeBankController make(env.state, env.dialogs, room());
-        make.selectOption(option);
+        make.select(target);
         env.dialogs.clear();
         return make;
     }
@@ -67,33 +70,47 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     loadBank(5);
     env.state.currentBank.name = "MY ROCK SET";
     MakeBankController make(env.state, env.dialogs, room());
-    EXPECT_EQ(make.selectedOption(), 0);
+    using Kind = BankTarget::Kind;
+    const BankTarget chosenFile{Kind::ChosenFile, 0};
+    EXPECT_EQ(make.selected(), chosenFile);
     const std::string sep(1, fs::path::preferred_separator);
-    const std::vector<std::tuple<int, std::string, fs::path>> table = {
-        {0, "Make as ...", ""},
-        {1, "Make as " + floppy().string() + sep + " ...", floppy() / "MYROCKSET.STY"},
-        {2, "Make as " + (floppy() / "USER01.STY").string(), floppy() / "USER01.STY"},
-        {3, "Make for DIRECT FD - Bank 1", floppyStyle() / "USER01.STY"},
-        {5, "Make for DIRECT FD - Bank 3", floppyStyle() / "USER03.STY"},
-        {6, "Make for DIRECT HD - Bank 1", hardDisk() / "!123.SET" / "STYLE" / "USER01.STY"},
-        {10, "Make for DIRECT HD - Bank 5", hardDisk() / "!456.SET" / "STYLE" / "USER02.STY"},
-        {14, "Make for DIRECT HD - Bank 9", hardDisk() / "!789.SET" / "STYLE" / "USER03.STY"},
+    const std::vector<std::tuple<BankTarget, std::string, fs::path>> table = {
+        {chosenFile, "Make as ...", ""},
+        {{Kind::FloppyByName, 0},
+         "Make as " + floppy().string() + sep + " ...",
+         floppy() / "MYROCKSET.STY"},
+        {{Kind::FloppyWork, 0},
+         "Make as " + (floppy() / "USER01.STY").string(),
+         floppy() / "USER01.STY"},
+        {BankTarget::floppy(0), "Make for DIRECT FD - Bank 1", floppyStyle() / "USER01.STY"},
+        {BankTarget::floppy(2), "Make for DIRECT FD - Bank 3", floppyStyle() / "USER03.STY"},
+        {BankTarget::hardDisk(0), "Make for DIRECT HD - Bank 1",
+         hardDisk() / "!123.SET" / "STYLE" / "USER01.STY"},
+        {BankTarget::hardDisk(4), "Make for DIRECT HD - Bank 5",
+         hardDisk() / "!456.SET" / "STYLE" / "USER02.STY"},
+        {BankTarget::hardDisk(8), "Make for DIRECT HD - Bank 9",
+         hardDisk() / "!789.SET" / "STYLE" / "USER03.STY"},
     };
-    for (const auto& [option, caption, target] : table) {
-        EXPECT_EQ(make.optionCaption(option), caption) << option;
-        EXPECT_TRUE(make.optionEnabled(option)) << option;
-        if (option > 0) {
-            EXPECT_EQ(make.targetOf(option), target) << option;
+    for (const auto& [target, caption, file] : table) {
+        EXPECT_EQ(make.caption(target), caption) << caption;
+        EXPECT_TRUE(make.enabled(target)) << caption;
+        if (!(target == chosenFile)) {
+            EXPECT_EQ(make.targetOf(target), file) << caption;
         }
     }
+    // The window offers the targets in this order.
+    EXPECT_EQ(MakeBankController::kTargets[1], (BankTarget{Kind::FloppyByName, 0}));
+    EXPECT_EQ(MakeBankController::kTargets[5], BankTarget::floppy(2));
+    EXPECT_EQ(MakeBankController::kTargets[6], BankTarget::hardDisk(0));
+    EXPECT_EQ(MakeBankController::kTargets[14], BankTarget::hardDisk(8));
     env.state.PaHardDiskPath.clear();
-    EXPECT_TRUE(make.optionEnabled(5));
-    EXPECT_FALSE(make.optionEnabled(6));
-    make.selectOption(7);
-    EXPECT_EQ(make.selectedOption(), 0);
+    EXPECT_TRUE(make.enabled(BankTarget::floppy(2)));
+    EXPECT_FALSE(make.enabled(BankTarget::hardDisk(0)));
+    make.select(BankTarget::hardDisk(1));
+    EXPECT_EQ(make.selected(), chosenFile);
 
-    // Option 0: the save dialog proposes the name without blanks in the folder last used for
-    // bank files; a cancel writes nothing.
+    // A chosen file: the save dialog proposes the name without blanks in the folder last used
+    // for bank files; a cancel writes nothing.
     env.settings.set("LASTFOLDER", "STY", env.dir.path().string());
     env.dialogs.file("");
     EXPECT_FALSE(make.make());
@@ -116,7 +133,7 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
     loadBank(9);
     writeFile(floppyStyle() / "USER01.STY", "first bank");
     writeFile(floppy() / "notes.txt", "keep");
-    auto make = makeBank(4);
+    auto make = makeBank(BankTarget::floppy(1));
     EXPECT_TRUE(make.make());
     expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
     EXPECT_EQ(readFile(floppyStyle() / "USER01.STY"), "first bank");
@@ -143,16 +160,26 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
 TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder) {
     loadBank(5);
     fs::create_directories(floppy() / "ORB.SET");
-    const std::vector<std::pair<int, fs::path>> table = {
-        {3, "floppy/ORB.SET/STYLE/USER01.STY"},    {4, "floppy/ORB.SET/STYLE/USER02.STY"},
-        {5, "floppy/ORB.SET/STYLE/USER03.STY"},    {6, "pa-disk/!123.SET/STYLE/USER01.STY"},
-        {7, "pa-disk/!123.SET/STYLE/USER02.STY"},  {8, "pa-disk/!123.SET/STYLE/USER03.STY"},
-        {9, "pa-disk/!456.SET/STYLE/USER01.STY"},  {10, "pa-disk/!456.SET/STYLE/USER02.STY"},
-        {11, "pa-disk/!456.SET/STYLE/USER03.STY"}, {12, "pa-disk/!789.SET/STYLE/USER01.STY"},
-        {13, "pa-disk/!789.SET/STYLE/USER02.STY"}, {14, "pa-disk/!789.SET/STYLE/USER03.STY"},
-    };
-    for (const auto& [option, file] : table) {
-        EXPECT_TRUE(makeBank(option).make()) << option;
+    std::vector<std::pair<BankTarget, fs::path>> table;
+    for (int bank = 0; bank < kFloppyBankCount; ++bank) {
+        table.push_back({BankTarget::floppy(bank),
+                         "floppy/ORB.SET/STYLE/USER0" + std::to_string(bank + 1) + ".STY"});
+    }
+    for (const auto& [bank, file] : std::vector<std::pair<int, std::string>>{
+             {0, "!123.SET/STYLE/USER01.STY"},
+             {1, "!123.SET/STYLE/USER02.STY"},
+             {2, "!123.SET/STYLE/USER03.STY"},
+             {3, "!456.SET/STYLE/USER01.STY"},
+             {4, "!456.SET/STYLE/USER02.STY"},
+             {5, "!456.SET/STYLE/USER03.STY"},
+             {6, "!789.SET/STYLE/USER01.STY"},
+             {7, "!789.SET/STYLE/USER02.STY"},
+             {8, "!789.SET/STYLE/USER03.STY"},
+         }) {
+        table.push_back({BankTarget::hardDisk(bank), "pa-disk/" + file});
+    }
+    for (const auto& [target, file] : table) {
+        EXPECT_TRUE(makeBank(target).make()) << file;
         const int n = file.filename().string()[5] - '0';
         expectBankFile(db(), env.dir / file, kBank5, 16 + n);
     }
@@ -162,16 +189,16 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
     loadBank(5);
     const fs::path target = floppy() / "USER01.STY";
     freeBytes = 100;
-    const fs::path file = makeBank(2).targetOf(2);
-    EXPECT_FALSE(makeBank(2).make());
+    const fs::path file = makeBank(kWorkFile).targetOf(kWorkFile);
+    EXPECT_FALSE(makeBank(kWorkFile).make());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"An error has occured during create process of style " +
                                        file.string() +
                                        ". Not enough space available inside floppy disk!"});
     EXPECT_FALSE(fs::exists(file));
     // A layout target names what does not fit, and its set folder is not made.
-    const fs::path layoutFile = makeBank(11).targetOf(11);
-    EXPECT_FALSE(makeBank(11).make());
+    const fs::path layoutFile = makeBank(BankTarget::hardDisk(5)).targetOf(BankTarget::hardDisk(5));
+    EXPECT_FALSE(makeBank(BankTarget::hardDisk(5)).make());
     const std::size_t bankSize = test::expectedBankFile(db(), kBank5, 19).size();
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"There is not enough room in " + hardDisk().string() +
@@ -184,17 +211,17 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
     const std::string bytes = test::expectedBankFile(db(), kBank5, 17);
     writeFile(target, std::string(bytes.size() - 50, 'x'));
     freeBytes = bytes.size();
-    EXPECT_FALSE(makeBank(2).make());
+    EXPECT_FALSE(makeBank(kWorkFile).make());
     EXPECT_EQ(readFile(target), std::string(bytes.size() - 50, 'x'));
     freeBytes = bytes.size() + 1;
-    EXPECT_TRUE(makeBank(2).make());
+    EXPECT_TRUE(makeBank(kWorkFile).make());
     expectBankFile(db(), target, kBank5, 17);
 
     // A read-only file is kept as it was.
     writeFile(target, "old bank");
     fs::permissions(target, fs::perms::owner_read);
     freeBytes = 1 << 20;
-    EXPECT_FALSE(makeBank(2).make());
+    EXPECT_FALSE(makeBank(kWorkFile).make());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"The bank file " + target.string() +
                                        " cannot be written: it is read-only."});
@@ -204,17 +231,17 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
     env.state.FloppyPath = gone.string();
     env.state.PaHardDiskPath = (env.dir / "no-disk").string();
     std::vector<std::string> messages;
-    const auto refused = [&](int option) {
-        auto make = makeBank(option);
-        EXPECT_FALSE(make.make()) << option;
+    const auto refused = [&](BankTarget target) {
+        auto make = makeBank(target);
+        EXPECT_FALSE(make.make()) << static_cast<int>(target.kind);
         messages.push_back(env.dialogs.messages().back());
     };
-    refused(1);
-    refused(8);
+    refused({BankTarget::Kind::FloppyByName, 0});
+    refused(BankTarget::hardDisk(2));
     env.dialogs.file((env.dir / "nowhere" / "a.STY").string());
-    refused(0);
+    refused({BankTarget::Kind::ChosenFile, 0});
     env.dialogs.file((gone / "a.STY").string());
-    refused(0);
+    refused({BankTarget::Kind::ChosenFile, 0});
     EXPECT_EQ(
         messages,
         (std::vector<std::string>{
@@ -228,7 +255,7 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
     const fs::path loop = env.dir / "loop.STY";
     fs::create_symlink(env.dir / "loop2.STY", loop);
     fs::create_symlink(loop, env.dir / "loop2.STY");
-    auto chosen = makeBank(0);
+    auto chosen = makeBank({BankTarget::Kind::ChosenFile, 0});
     EXPECT_FALSE(chosen.makeAs(loop));
     EXPECT_EQ(env.dialogs.messages().back(),
               "The bank file " + loop.string() +
@@ -285,6 +312,34 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
     dialog.selectNode(0);  // the root
     dialog.directFd();
     EXPECT_TRUE(queues.hardDisk()[0].free() && queues.floppy()[0].free());
+}
+
+// Each cbClearHD button clears its own three entries: with nine banks queued, the third clears
+// entries 6 to 8 and the first entries 0 to 2, so Transfer writes the banks still shown.
+TEST_F(KeyboardWritingTest, ClearingAHardDiskGroupClearsOnlyItsOwnEntries) {
+    BankQueues hd = queues();
+    for (int entry = 0; entry < kHardDiskBankCount; ++entry) {
+        hd.queueHardDisk(entry % 2 == 0 ? 9 : 5, "Q" + std::to_string(entry + 20));
+    }
+    const auto names = [&] {
+        std::vector<std::string> shown;
+        for (const QueueEntry& entry : hd.hardDisk()) {
+            shown.push_back(entry.name);
+        }
+        return shown;
+    };
+    hd.clearHardDiskGroup(2);
+    EXPECT_EQ(names(),
+              (std::vector<std::string>{"Q20", "Q21", "Q22", "Q23", "Q24", "Q25", "", "", ""}));
+    EXPECT_EQ(hd.hardDisk()[5], (QueueEntry{"Q25", 5}));
+    EXPECT_FALSE(hd.clearHardDiskGroupEnabled(2));
+    EXPECT_TRUE(hd.clearHardDiskGroupEnabled(1));
+    hd.clearHardDiskGroup(0);
+    EXPECT_EQ(names(), (std::vector<std::string>{"", "", "", "Q23", "Q24", "Q25", "", "", ""}));
+    EXPECT_TRUE(hd.transferEnabled());
+    // A group that does not exist clears nothing.
+    hd.clearHardDiskGroup(3);
+    EXPECT_EQ(names()[3], "Q23");
 }
 
 TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
@@ -447,7 +502,7 @@ TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     expectBankFile(db(), hardDisk() / "!123.SET" / "STYLE" / "USER01.STY", {57, 88, 73}, 17);
 
     // The current bank keeps the slot of the gone style empty.
-    EXPECT_TRUE(makeBank(2).make());
+    EXPECT_TRUE(makeBank(kWorkFile).make());
     KORFStyles readBack;
     KORFLibrary().FillCollectionFromStyle(floppy() / "USER01.STY", readBack);
     std::vector<std::int32_t> positions;

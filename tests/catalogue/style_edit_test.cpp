@@ -86,17 +86,17 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     style.StyleAuthor = "Ben";
     style.StyleDesc = " ";  // as an import stores it
     StyleEditController edit(style, dialogs);
-    EXPECT_EQ(edit.fields[1], "");
+    EXPECT_EQ(edit.field(1), "");
     EXPECT_EQ(edit.code(), "57");
     EXPECT_EQ(edit.length(), "1234");
     EXPECT_EQ(edit.date(), "2026/12/06");
-    EXPECT_EQ(edit.fields[0], "BALLAD");
-    EXPECT_EQ(edit.fields[5], "Ben");
+    EXPECT_EQ(edit.field(0), "BALLAD");
+    EXPECT_EQ(edit.field(5), "Ben");
 
-    edit.fields[1] = "caf\xC3\xA9 \xF0\x9F\x8E\xB9";
+    edit.setField(1, "caf\xC3\xA9 \xF0\x9F\x8E\xB9");
     EXPECT_FALSE(edit.update());
-    edit.fields[1] = "caf\xC3\xA9";
-    edit.fields[0] = "TWELVE CHARS";
+    edit.setField(1, "caf\xC3\xA9");
+    edit.setField(0, "TWELVE CHARS");
     EXPECT_FALSE(edit.update());
     EXPECT_FALSE(edit.result().has_value());
     EXPECT_EQ(dialogs.messages(),
@@ -104,11 +104,11 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
                   "The description of style 57 holds \"\xF0\x9F\x8E\xB9\", which the keyboard's "
                   "files cannot carry (Windows-1252 only).",
                   "The name of style 57 has 12 characters; it takes at most 11."}));
-    edit.fields[0] = "TAB\tNAME";
+    edit.setField(0, "TAB\tNAME");
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages().back(), "The name of style 57 holds a tab.");
-    edit.fields[0] = "  ELEVEN CH";     // kept as typed, blanks included
-    edit.fields[1] = " caf\xC3\xA9  ";  // a description is stored without blanks around it
+    edit.setField(0, "  ELEVEN CH");     // kept as typed, blanks included
+    edit.setField(1, " caf\xC3\xA9  ");  // a description is stored without blanks around it
     ASSERT_TRUE(edit.update());
     EXPECT_EQ(edit.result()->StyleName1, "  ELEVEN CH");
     EXPECT_EQ(edit.result()->StyleDesc, "caf\xC3\xA9");

@@ -164,27 +164,41 @@ TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
 TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
     test::ScriptedDialogs dialogs;
     GroupEditController edit({"Rock", "Pop", "Ann"}, dialogs);
-    edit.fields = {"Latin", "Dance", "Bob"};
-    edit.dontUpdate = {false, true, false};
+    edit.setField(0, "Latin");
+    edit.setField(1, "Dance");
+    edit.setField(2, "Bob");
+    edit.setDontUpdate(0, false);
+    edit.setDontUpdate(1, true);
+    edit.setDontUpdate(2, false);
     ASSERT_TRUE(edit.update());
     StyleColumnChanges expected;
     expected.StyleFamily = "Latin";
     expected.StyleAuthor = "Bob";
     EXPECT_EQ(edit.result(), expected);
 
-    edit.dontUpdate = {true, true, true};
+    edit.setDontUpdate(0, true);
+    edit.setDontUpdate(1, true);
+    edit.setDontUpdate(2, true);
     EXPECT_TRUE(edit.update());
     EXPECT_FALSE(edit.result().has_value());
-    edit.dontUpdate = {false, false, false};
+    edit.setDontUpdate(0, false);
+    edit.setDontUpdate(1, false);
+    edit.setDontUpdate(2, false);
     ASSERT_TRUE(edit.update());
     edit.exit();
     EXPECT_FALSE(edit.result().has_value());
 
     // A ticked box's text is not checked; an unticked one is, naming its field.
-    edit.fields = {"Latin", "\xCE\xB1\xCE\xB2", std::string(51, 'a')};
-    edit.dontUpdate = {false, true, false};
+    edit.setField(0, "Latin");
+    edit.setField(1, "\xCE\xB1\xCE\xB2");
+    edit.setField(2, std::string(51, 'a'));
+    edit.setDontUpdate(0, false);
+    edit.setDontUpdate(1, true);
+    edit.setDontUpdate(2, false);
     EXPECT_FALSE(edit.update());
-    edit.dontUpdate = {false, false, true};
+    edit.setDontUpdate(0, false);
+    edit.setDontUpdate(1, false);
+    edit.setDontUpdate(2, true);
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages(),
               (std::vector<std::string>{

@@ -29,12 +29,12 @@ TEST(StyleList, TheFilterWindowMakesTheRunsQuery) {
     EXPECT_EQ(env.state.styleQuery, StyleQuery{});
     // The same choice twice gives the column twice; an empty text no condition; a key without
     // a column is passed over.
-    filter.orderChoices[0] = "name";
-    filter.orderChoices[2] = "NAME";
-    filter.descending[2] = true;
-    filter.descending[3] = true;
-    filter.fields[4] = "  ";
-    filter.fields[5] = " me% ";
+    filter.setOrderChoice(0, "name");
+    filter.setOrderChoice(2, "NAME");
+    filter.setDescending(2, true);
+    filter.setDescending(3, true);
+    filter.setField(4, "  ");
+    filter.setField(5, " me% ");
     filter.setFilterOn();
     StyleQuery expected;
     expected.filter(StyleColumn::Author) = "ME%";
@@ -55,11 +55,11 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
 
     StyleFilterController filter(env.state);
     filter.load();
-    filter.fields[0] = " rock% ";
-    filter.fields[3] = "ballad";
-    filter.orderChoices[0] = "FAMILY";
-    filter.descending[0] = true;
-    filter.orderChoices[1] = "NAME";
+    filter.setField(0, " rock% ");
+    filter.setField(3, "ballad");
+    filter.setOrderChoice(0, "FAMILY");
+    filter.setDescending(0, true);
+    filter.setOrderChoice(1, "NAME");
     filter.setFilterOn();
     const StyleQuery& query = env.state.styleQuery;
     EXPECT_EQ(query.filters,
@@ -175,7 +175,7 @@ TEST(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     auto listFor = [&](int field, const std::string& text) {
         filter.load();
         filter.resetFields();
-        filter.fields[static_cast<std::size_t>(field)] = text;
+        filter.setField(static_cast<std::size_t>(field), text);
         filter.setFilterOn();
         controller.filterWindowClosed();
         std::vector<std::int32_t> progs;
@@ -199,19 +199,19 @@ TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
     env.openFreshDatabase();
     StyleFilterController filter(env.state);
     filter.load();
-    EXPECT_EQ(filter.orderChoices[0], "<NOTHING>");
-    filter.orderChoices[1] = "GROUP";
-    filter.descending[1] = true;
-    filter.fields[2] = "pop";
+    EXPECT_EQ(filter.orderChoice(0), "<NOTHING>");
+    filter.setOrderChoice(1, "GROUP");
+    filter.setDescending(1, true);
+    filter.setField(2, "pop");
     filter.setFilterOn();
     EXPECT_EQ(env.state.styleQuery.order, (std::vector<StyleSortKey>{{StyleColumn::Group, true}}));
 
     StyleFilterController again(env.state);
     again.load();
-    EXPECT_EQ(again.fields[2], "POP");
-    EXPECT_EQ(again.orderChoices[0], "GROUP");
-    EXPECT_TRUE(again.descending[0]);
-    EXPECT_EQ(again.orderChoices[1], "<NOTHING>");
+    EXPECT_EQ(again.field(2), "POP");
+    EXPECT_EQ(again.orderChoice(0), "GROUP");
+    EXPECT_TRUE(again.descending(0));
+    EXPECT_EQ(again.orderChoice(1), "<NOTHING>");
     again.setFilterOn();
     EXPECT_EQ(env.state.styleQuery.order, (std::vector<StyleSortKey>{{StyleColumn::Group, true}}));
 
@@ -220,13 +220,13 @@ TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
     controller.headerClicked(1);
     controller.headerClicked(1);
     again.load();
-    EXPECT_EQ(again.orderChoices[0], "NAME");
-    EXPECT_TRUE(again.descending[0]);
+    EXPECT_EQ(again.orderChoice(0), "NAME");
+    EXPECT_TRUE(again.descending(0));
     controller.headerClicked(1);
     controller.headerClicked(1);
     again.load();
-    EXPECT_EQ(again.orderChoices[0], "NAME");
-    EXPECT_FALSE(again.descending[0]);
+    EXPECT_EQ(again.orderChoice(0), "NAME");
+    EXPECT_FALSE(again.descending(0));
 }
 
 TEST(StyleList, MenuRulesAndTheirEnabledStates) {
@@ -234,37 +234,59 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
     env.openFreshDatabase();
     StylesController controller(env.state, env.dialogs);
     controller.load();
-    using S = StylesController;
-    EXPECT_FALSE(controller.styleMenuRuleMet(S::UpdateGroup));
-    EXPECT_FALSE(controller.styleMenuRuleMet(S::LinkSongs));
-    EXPECT_TRUE(controller.styleMenuRuleMet(S::ImportFromSsf));
-    // Each command follows its rule; the separators never enable.
+    using S = StyleCommand;
+    EXPECT_FALSE(controller.styleMenuEnabled(S::UpdateGroup));
+    EXPECT_FALSE(controller.styleMenuEnabled(S::LinkSongs));
+    EXPECT_TRUE(controller.styleMenuEnabled(S::ImportFromSsf));
+    // Each command follows its rule.
     auto enabled = [&controller] {
-        std::vector<int> items;
-        for (int i = 0; i < S::kStyleMenuCount; ++i) {
-            if (controller.styleMenuEnabled(i)) {
-                items.push_back(i);
+        std::vector<S> items;
+        for (const S command : kStyleCommands) {
+            if (controller.styleMenuEnabled(command)) {
+                items.push_back(command);
             }
         }
         return items;
     };
-    EXPECT_EQ(enabled(), (std::vector<int>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
+    EXPECT_EQ(enabled(), (std::vector<S>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
     addStyle(env.state.connection, 3, "ONE");
     controller.requery();
-    EXPECT_TRUE(controller.styleMenuRuleMet(S::DeleteGroup));
-    EXPECT_TRUE(controller.styleMenuRuleMet(S::WhereIs));
+    EXPECT_TRUE(controller.styleMenuEnabled(S::DeleteGroup));
+    EXPECT_TRUE(controller.styleMenuEnabled(S::WhereIs));
     env.state.KorgUtilityPath = "  ";
     EXPECT_EQ(enabled(),
-              (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf, S::ImportFromSsf,
-                                S::SetFilter, S::ResetFilter, S::WhereIs, S::LinkSongs}));
+              (std::vector<S>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf, S::ImportFromSsf,
+                              S::SetFilter, S::ResetFilter, S::WhereIs, S::LinkSongs}));
     env.state.KorgUtilityPath = "/opt/korg/util";
-    EXPECT_EQ(enabled(), (std::vector<int>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf,
-                                           S::ImportFromSsf, S::SetFilter, S::ResetFilter,
-                                           S::WhereIs, S::SendToKorgUtility, S::LinkSongs}));
+    EXPECT_EQ(enabled(), (std::vector<S>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf,
+                                         S::ImportFromSsf, S::SetFilter, S::ResetFilter, S::WhereIs,
+                                         S::SendToKorgUtility, S::LinkSongs}));
 
     controller.recordSelection(6, 2);
     EXPECT_EQ(controller.selectedRowFirst(), 2);
     EXPECT_EQ(controller.selectedRowLast(), 6);
+}
+
+// The linking window's caption: the name as the grid shows it (without code-0 padding) and the
+// description in brackets when there is one.
+TEST(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    addStyle(env.state.connection, 47, std::string("WALTZ") + std::string(6, '\0'), "Slow 3/4");
+    addStyle(env.state.connection, 83, "POLKA", "  ");
+    StylesController controller(env.state, env.dialogs);
+    controller.load();
+    ASSERT_EQ(controller.rowCount(), 2);
+    const std::optional<StyleLinkRequest> waltz = controller.linkRequest(0);
+    ASSERT_TRUE(waltz);
+    EXPECT_EQ(waltz->StyleProg, 47);
+    EXPECT_EQ(waltz->caption, "WALTZ (Slow 3/4)");
+    const std::optional<StyleLinkRequest> polka = controller.linkRequest(1);
+    ASSERT_TRUE(polka);
+    EXPECT_EQ(polka->StyleProg, 83);
+    EXPECT_EQ(polka->caption, "POLKA");
+    EXPECT_FALSE(controller.linkRequest(2));
+    EXPECT_FALSE(controller.linkRequest(-1));
 }
 
 TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {

@@ -58,7 +58,7 @@ TEST_F(SongsControllerTest, OneRowPerLinkAndOneForASongWithoutLinks) {
     };
     EXPECT_EQ(rows, expected);
     EXPECT_EQ(SongsController::caption(), "ORB 2.31 - Songs Management");
-    EXPECT_TRUE(controller.songMenuEnabled(SongsController::Delete));
+    EXPECT_TRUE(controller.songMenuEnabled(SongCommand::Delete));
 }
 
 TEST_F(SongsControllerTest, TitleSortsUpDownAndBackAndPerformerResetsIt) {
@@ -139,7 +139,7 @@ TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {
     EXPECT_EQ(songs(), std::vector<std::string>{});
     EXPECT_EQ(links(), std::vector<Link>{});
     EXPECT_TRUE(controller.rows().empty());
-    EXPECT_FALSE(controller.songMenuEnabled(SongsController::Update));
+    EXPECT_FALSE(controller.songMenuEnabled(SongCommand::Update));
 }
 
 TEST_F(SongsControllerTest, EraseLinkRemovesOnlyTheLinkOfTheRowAfterTheQuestion) {

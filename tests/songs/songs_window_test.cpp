@@ -7,6 +7,7 @@
 
 #include "app/windows/gui_main.h"
 #include "catalogue/windows/styles_window.h"
+#include "songs/windows/link_edit_window.h"
 #include "songs/windows/song_import_window.h"
 #include "songs/windows/song_links_window.h"
 #include "songs/windows/songs_window.h"
@@ -72,6 +73,47 @@ TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
     StylesWindow styles(env.state, env.dialogs);
     styles.show();
     EXPECT_TRUE(styles.findChild<QAction*>("mStyles12")->isEnabled());
+}
+
+// The File menu: its items by name, separators between them, and Exit closing the window.
+TEST_F(SongsWindowTest, TheFileMenuItemsRunTheirCommands) {
+    SongsWindow window(env.state, env.dialogs);
+    window.show();
+    EXPECT_EQ(window.findChild<QAction*>("mFile0")->text(), "Import from text file");
+    EXPECT_TRUE(window.findChild<QAction*>("mFile1")->isSeparator());
+    EXPECT_EQ(window.findChild<QAction*>("mFile2")->text(), "Print ");
+    EXPECT_TRUE(window.findChild<QAction*>("mFile3")->isSeparator());
+    EXPECT_EQ(window.findChild<QAction*>("mFile4")->text(), "Exit");
+    EXPECT_TRUE(window.findChild<QAction*>("mSongs4")->isSeparator());
+    EXPECT_FALSE(window.findChild<QAction*>("mSongs5")->isSeparator());
+    ASSERT_TRUE(window.isVisible());
+    window.findChild<QAction*>("mFile4")->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+}
+
+// frmSSEdit renders its controller's values, forwards typing, and hands back the edited values
+// after "Ok" only.
+TEST_F(SongsWindowTest, TheLinkEditWindowForwardsToItsController) {
+    LinkEditWindow window("Yesterday (Beatles)", {"intro", "120", "+2"});
+    EXPECT_EQ(window.objectName(), "frmSSEdit");
+    EXPECT_EQ(window.windowTitle(), "Yesterday (Beatles)");
+    auto* tempo = window.findChild<QLineEdit*>("txtField1");
+    ASSERT_NE(tempo, nullptr);
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtField0")->text(), "intro");
+    EXPECT_EQ(tempo->text(), "120");
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtField2")->text(), "+2");
+    EXPECT_EQ(tempo->maxLength(), LinkEditController::maxLength(LinkEditController::Field::Tempo));
+    tempo->setText("96");
+    EXPECT_EQ(window.controller().text(LinkEditController::Field::Tempo), "96");
+    EXPECT_FALSE(window.controller().result());
+    window.findChild<QPushButton*>("cmdOk")->click();
+    EXPECT_EQ(window.controller().result(), (LinkValues{"intro", "96", "+2"}));
+
+    LinkEditWindow cancelled("Alone ()", {"", "", ""});
+    cancelled.findChild<QLineEdit*>("txtField0")->setText("not kept");
+    cancelled.findChild<QPushButton*>("cmdExit")->click();
+    EXPECT_FALSE(cancelled.controller().result());
 }
 
 }  // namespace

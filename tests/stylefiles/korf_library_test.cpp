@@ -35,14 +35,14 @@ TEST(KORFLibrary, FillCollectionFromStyleReadsABank) {
     KORFStyles styles;
     styles.Add(KORFStyle{});  // emptied by the call
     library.FillCollectionFromStyle(dir / "USER01.STY", styles);
-    EXPECT_EQ(library.RetVal, 0);
+    EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
     ASSERT_EQ(styles.Count(), 2);
     EXPECT_EQ(styles.Item(1).StyleName1, "ONE        ");
     EXPECT_EQ(styles.Item(2).StyleContent1, makeChunk(20, 1));
 
     test::writeFile(dir / "IS40.STY", "KORGM and more bytes than a header holds, surely");
     library.FillCollectionFromStyle(dir / "IS40.STY", styles);
-    EXPECT_EQ(library.RetVal, 3);
+    EXPECT_EQ(library.lastKind, StyleFileKind::KorgIS40);
     EXPECT_EQ(styles.Count(), 0);
 }
 
@@ -59,7 +59,7 @@ TEST(KORFLibrary, TwoBankFilesLoseNoStyle) {
     KORFLibrary library;
     std::vector<StyleFileBank> banks;
     library.FillBanksFromStyle(dir / "TWO.STY", banks);
-    EXPECT_EQ(library.RetVal, 0);
+    EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
     ASSERT_EQ(banks.size(), 2u);
     EXPECT_EQ(banks[0].bankNumber, 18);
     EXPECT_EQ(banks[1].bankNumber, 17);
@@ -74,20 +74,20 @@ TEST(KORFLibrary, TwoBankFilesLoseNoStyle) {
     EXPECT_EQ(styles.Item(32).StyleContent1, makeChunk(8, 17 * 16 + 15));
 }
 
-TEST(KORFLibrary, ReadFailuresNameTheFileAndLeaveRetValAtMinusOne) {
+TEST(KORFLibrary, ReadFailuresNameTheFileAndLeaveNoKind) {
     test::TempDir dir;
     KORFLibrary library;
     KORFStyles styles;
     const auto missing = dir / "NONE.STY";
     EXPECT_EQ(errorOf([&] { library.FillCollectionFromStyle(missing, styles); }),
               "The file " + missing.string() + " does not exist.");
-    EXPECT_EQ(library.RetVal, -1);
+    EXPECT_EQ(library.lastKind, std::nullopt);
 
-    library.RetVal = 0;
+    library.lastKind = StyleFileKind::PaBank;
     test::writeFile(dir / "EMPTY.STY", "");
     EXPECT_EQ(errorOf([&] { library.FillCollectionFromStyle(dir / "EMPTY.STY", styles); }),
               "The file " + (dir / "EMPTY.STY").string() + " is empty.");
-    EXPECT_EQ(library.RetVal, -1);
+    EXPECT_EQ(library.lastKind, std::nullopt);
 
     fs::create_directory(dir / "FOLDER.STY");
     EXPECT_EQ(errorOf([&] { library.FillCollectionFromStyle(dir / "FOLDER.STY", styles); }),
@@ -98,7 +98,7 @@ TEST(KORFLibrary, ReadFailuresNameTheFileAndLeaveRetValAtMinusOne) {
     test::writeFile(dir / "CUT.STY", cut);
     std::vector<StyleFileBank> banks(3);
     EXPECT_NE(errorOf([&] { library.FillBanksFromStyle(dir / "CUT.STY", banks); }), "");
-    EXPECT_EQ(library.RetVal, -1);
+    EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_TRUE(banks.empty());
 }
 
@@ -124,9 +124,9 @@ TEST(KORFLibrary, WrittenBanksReadBackUnchanged) {
     KORFLibrary library;
     for (int count : {0, 1, 7, 16}) {
         const KORFStyles written = randomStyles(random, count);
-        library.RetVal = 5;
+        library.lastKind = StyleFileKind::Unknown;
         library.WriteStyleFromCollection(dir / "OUT.STY", written, 40 + count);
-        EXPECT_EQ(library.RetVal, 0);
+        EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
         std::vector<StyleFileBank> banks;
         library.FillBanksFromStyle(dir / "OUT.STY", banks);
         ASSERT_EQ(banks.size(), 1u);
@@ -161,7 +161,7 @@ TEST(KORFLibrary, AFailedWriteLeavesTheOldBankInPlace) {
         }
     });
     EXPECT_EQ(errorOf([&] { library.WriteStyleFromCollection(target, styles, 1); }), "stopped");
-    EXPECT_EQ(library.RetVal, -1);
+    EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_EQ(test::readFile(target), "the old bank");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 
@@ -181,7 +181,7 @@ TEST(KORFLibrary, WriteFailuresNameTheBankFile) {
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(errorOf([&] { library.WriteStyleFromCollection(readOnly, KORFStyles{}); }),
               "The bank file " + readOnly.string() + " cannot be written: it is read-only.");
-    EXPECT_EQ(library.RetVal, -1);
+    EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_EQ(test::readFile(readOnly), "keep");
 }
 

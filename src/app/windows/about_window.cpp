@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "app/windows/orb_picture.h"
+#include "widgets/orb_picture.h"
 
 namespace orb {
 namespace {

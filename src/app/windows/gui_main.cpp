@@ -3,13 +3,13 @@
 #include <QApplication>
 
 #include "app/startup.h"
-#include "app/windows/orb_icon.h"
-#include "app/windows/qt_user_dialogs.h"
-#include "app/windows/window_memory.h"
 #include "backup/windows/backup_window.h"
 #include "catalogue/windows/styles_window.h"
 #include "songs/windows/songs_window.h"
 #include "state/app_state.h"
+#include "widgets/orb_icon.h"
+#include "widgets/qt_user_dialogs.h"
+#include "widgets/window_memory.h"
 
 namespace orb {
 

@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 
 #include "app/windows/about_window.h"
-#include "app/windows/orb_picture.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/undo_window.h"
 #include "catalogue/windows/check_window.h"
 #include "core/version.h"
 #include "state/app_state.h"
+#include "widgets/orb_picture.h"
 
 namespace orb {
 namespace {

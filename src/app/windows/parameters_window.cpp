@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
-#include "app/windows/rendered_text.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 

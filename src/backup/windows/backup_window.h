@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <vector>
 
-#include "app/windows/job_controls.h"
 #include "backup/backup_controller.h"
+#include "widgets/job_controls.h"
 
 class QLabel;
 class QLineEdit;

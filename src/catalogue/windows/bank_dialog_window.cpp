@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "catalogue/windows/bank_tree_widget.h"
-#include "core/errors.h"
 #include "core/user_dialogs.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {
@@ -113,11 +113,7 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     cmdDelete_ = new QPushButton("Delete bank from database", this);
     cmdDelete_->setObjectName("cmdDelete");
     connect(cmdDelete_, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
-            controller_.deleteSelected();
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
-        }
+        runShowingFailure(dialogs, [this] { controller_.deleteSelected(); });
         fillTree();
     });
     cmdDirectFD_ = button("cmdDirectFD", "To DIRECT FD", this);
@@ -132,13 +128,11 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     cmdOk_->setObjectName("cmdOk");
     cmdOk_->setDefault(true);
     connect(cmdOk_, &QPushButton::clicked, this, [this, &dialogs] {
-        try {
+        runShowingFailure(dialogs, [this] {
             if (controller_.ok()) {
                 accept();
             }
-        } catch (const OrbError& error) {
-            dialogs.message(error.what(), UserDialogs::Icon::Critical);
-        }
+        });
     });
     auto* cmdCancel = new QPushButton("Exit", this);
     cmdCancel->setObjectName("cmdCancel");

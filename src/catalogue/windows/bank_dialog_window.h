@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "app/windows/job_controls.h"
 #include "catalogue/bank_dialog.h"
+#include "widgets/job_controls.h"
 
 class QGroupBox;
 class QLabel;

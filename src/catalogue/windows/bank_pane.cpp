@@ -71,7 +71,7 @@ BankPane::BankPane(BankController& controller, CommandHandler onCommand, DropHan
     }
     const char* tips[2] = {"Add selected style(s) to bank", "Remove selected style from bank"};
     const char* captions[2] = {">", "<"};
-    const int commands[2] = {BankController::Insert, BankController::Remove};
+    const BankCommand commands[2] = {BankCommand::Insert, BankCommand::Remove};
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
         auto* button = new QPushButton(captions[i], this);

@@ -11,6 +11,7 @@ class QPushButton;
 namespace orb {
 
 class BankController;
+enum class BankCommand;
 
 // frBank: the current bank's description, its 16 slots and the two bank buttons, rendered from
 // the bank controller. Styles dragged from the grid and dropped here are handed on by their
@@ -18,7 +19,7 @@ class BankController;
 class BankPane : public QGroupBox {
     Q_OBJECT
 public:
-    using CommandHandler = std::function<void(int command)>;
+    using CommandHandler = std::function<void(BankCommand command)>;
     using DropHandler = std::function<void(const std::vector<int>& rows)>;
 
     BankPane(BankController& controller, CommandHandler onCommand, DropHandler onDrop,

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "widgets/rendered_text.h"
+
 namespace orb {
 
 GroupEditWindow::GroupEditWindow(const GroupValues& proposal, UserDialogs& dialogs, QWidget* parent)
@@ -19,7 +21,7 @@ GroupEditWindow::GroupEditWindow(const GroupValues& proposal, UserDialogs& dialo
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < GroupEditController::kFieldCount; ++i) {
         const int row = static_cast<int>(i);
-        txtField_[i] = new QLineEdit(QString::fromStdString(controller_.fields[i]), this);
+        txtField_[i] = new QLineEdit(this);
         txtField_[i]->setObjectName(QString("txtField%1").arg(i));
         txtField_[i]->setMaxLength(GroupEditController::kFieldColumns[i]->size);
         txtField_[i]->setMinimumWidth(260);
@@ -30,6 +32,10 @@ GroupEditWindow::GroupEditWindow(const GroupValues& proposal, UserDialogs& dialo
         grid->addWidget(label, row, 0);
         grid->addWidget(txtField_[i], row, 1);
         grid->addWidget(check1_[i], row, 2);
+        connect(txtField_[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { controller_.setField(i, text.toStdString()); });
+        connect(check1_[i], &QCheckBox::toggled, this,
+                [this, i](bool ticked) { controller_.setDontUpdate(i, ticked); });
     }
 
     auto* cmdOk = new QPushButton("Update!", this);
@@ -49,14 +55,19 @@ GroupEditWindow::GroupEditWindow(const GroupValues& proposal, UserDialogs& dialo
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    controller_.onChange([this] { render(); });
+    render();
     txtField_[0]->setFocus();
 }
 
-void GroupEditWindow::update() {
+void GroupEditWindow::render() {
     for (std::size_t i = 0; i < txtField_.size(); ++i) {
-        controller_.fields[i] = txtField_[i]->text().toStdString();
-        controller_.dontUpdate[i] = check1_[i]->isChecked();
+        showText(txtField_[i], controller_.field(i));
+        check1_[i]->setChecked(controller_.dontUpdate(i));
     }
+}
+
+void GroupEditWindow::update() {
     if (controller_.update()) {
         accept();
     }

@@ -23,6 +23,7 @@ public:
 
 private:
     void update();
+    void render();
 
     GroupEditController controller_;
     std::array<QLineEdit*, GroupEditController::kFieldCount> txtField_{};

@@ -15,13 +15,13 @@ MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* p
 
     auto* options = new QVBoxLayout;
     for (std::size_t i = 0; i < optSave_.size(); ++i) {
-        const int option = static_cast<int>(i);
         optSave_[i] = new QRadioButton(this);
-        optSave_[i]->setObjectName(QString("optSave%1").arg(option));
+        optSave_[i]->setObjectName(QString("optSave%1").arg(i));
         options->addWidget(optSave_[i]);
-        connect(optSave_[i], &QRadioButton::toggled, this, [this, option](bool on) {
+        const BankTarget target = MakeBankController::kTargets[i];
+        connect(optSave_[i], &QRadioButton::toggled, this, [this, target](bool on) {
             if (on) {
-                controller_.selectOption(option);
+                controller_.select(target);
             }
         });
     }
@@ -54,10 +54,10 @@ MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* p
 
 void MakeBankWindow::render() {
     for (std::size_t i = 0; i < optSave_.size(); ++i) {
-        const int option = static_cast<int>(i);
-        optSave_[i]->setText(QString::fromStdString(controller_.optionCaption(option)));
-        optSave_[i]->setEnabled(controller_.optionEnabled(option));
-        optSave_[i]->setChecked(controller_.selectedOption() == option);
+        const BankTarget target = MakeBankController::kTargets[i];
+        optSave_[i]->setText(QString::fromStdString(controller_.caption(target)));
+        optSave_[i]->setEnabled(controller_.enabled(target));
+        optSave_[i]->setChecked(controller_.selected() == target);
     }
 }
 

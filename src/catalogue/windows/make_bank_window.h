@@ -21,7 +21,7 @@ private:
     void render();
 
     MakeBankController controller_;
-    std::array<QRadioButton*, MakeBankController::kOptionCount> optSave_{};
+    std::array<QRadioButton*, MakeBankController::kTargets.size()> optSave_{};
 };
 
 }  // namespace orb

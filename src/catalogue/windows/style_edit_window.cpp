@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/style_changes.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 namespace {
@@ -38,10 +39,12 @@ StyleEditWindow::StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QW
         ++row;
     };
     auto makeField = [&](std::size_t i) {
-        txtField_[i] = new QLineEdit(QString::fromStdString(controller_.fields[i]), this);
+        txtField_[i] = new QLineEdit(this);
         txtField_[i]->setObjectName(QString("txtField%1").arg(i));
         txtField_[i]->setMaxLength(kStyleFieldColumns[i]->size);
         txtField_[i]->setMinimumWidth(i == 1 ? 380 : 200);
+        connect(txtField_[i], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) { controller_.setField(i, text.toStdString()); });
         return txtField_[i];
     };
     addRow("Code", valueLabel(controller_.code(), 0, this));
@@ -71,13 +74,18 @@ StyleEditWindow::StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QW
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
+    controller_.onChange([this] { render(); });
+    render();
     txtField_[0]->setFocus();
 }
 
-void StyleEditWindow::update() {
+void StyleEditWindow::render() {
     for (std::size_t i = 0; i < txtField_.size(); ++i) {
-        controller_.fields[i] = txtField_[i]->text().toStdString();
+        showText(txtField_[i], controller_.field(i));
     }
+}
+
+void StyleEditWindow::update() {
     if (controller_.update()) {
         accept();
     }

@@ -22,6 +22,7 @@ public:
 
 private:
     void update();
+    void render();
 
     StyleEditController controller_;
     std::array<QLineEdit*, StyleEditController::kFieldCount> txtField_{};

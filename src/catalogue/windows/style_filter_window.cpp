@@ -1,6 +1,7 @@
 #include "catalogue/windows/style_filter_window.h"
-#include "app/windows/dialog_buttons.h"
 #include "catalogue/style_changes.h"
+#include "widgets/dialog_buttons.h"
+#include "widgets/rendered_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +31,9 @@ StyleFilterWindow::StyleFilterWindow(AppState& state, QWidget* parent)
         txtField_[i]->setMaxLength(kStyleFieldColumns[field]->size);
         filterLayout->addWidget(new QLabel(kStyleFieldLabels[field], filter), i, 0);
         filterLayout->addWidget(txtField_[i], i, 1);
+        connect(txtField_[i], &QLineEdit::textChanged, this, [this, field](const QString& text) {
+            controller_.setField(field, text.toStdString());
+        });
     }
     auto* resetFields = new QPushButton("Reset all", filter);
     resetFields->setObjectName("cmdEmpty0");
@@ -47,6 +51,13 @@ StyleFilterWindow::StyleFilterWindow(AppState& state, QWidget* parent)
         chDesc_[i]->setObjectName(QString("chDesc%1").arg(i));
         orderLayout->addWidget(cmdOrder_[i], i, 0);
         orderLayout->addWidget(chDesc_[i], i, 1);
+        const auto key = static_cast<std::size_t>(i);
+        connect(cmdOrder_[i], &QComboBox::currentTextChanged, this,
+                [this, key](const QString& text) {
+                    controller_.setOrderChoice(key, text.toStdString());
+                });
+        connect(chDesc_[i], &QCheckBox::toggled, this,
+                [this, key](bool on) { controller_.setDescending(key, on); });
     }
     auto* resetOrder = new QPushButton("Reset all", order);
     resetOrder->setObjectName("cmdEmpty1");
@@ -61,46 +72,29 @@ StyleFilterWindow::StyleFilterWindow(AppState& state, QWidget* parent)
     layout->addLayout(frames);
     layout->addLayout(buttons);
 
-    connect(resetFields, &QPushButton::clicked, this, [this] {
-        pullFields();
-        controller_.resetFields();
-        pushFields();
-    });
-    connect(resetOrder, &QPushButton::clicked, this, [this] {
-        pullFields();
-        controller_.resetOrder();
-        pushFields();
-    });
+    connect(resetFields, &QPushButton::clicked, this, [this] { controller_.resetFields(); });
+    connect(resetOrder, &QPushButton::clicked, this, [this] { controller_.resetOrder(); });
     connect(ok, &QPushButton::clicked, this, [this] {
-        pullFields();
         controller_.setFilterOn();
         accept();
     });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    controller_.onChange([this] { render(); });
 }
 
 void StyleFilterWindow::showEvent(QShowEvent* event) {
     controller_.load();
-    pushFields();
     txtField_[0]->setFocus();
     QDialog::showEvent(event);
 }
 
-void StyleFilterWindow::pushFields() {
+void StyleFilterWindow::render() {
     for (std::size_t i = 0; i < 6; ++i) {
-        txtField_[i]->setText(QString::fromStdString(controller_.fields[i]));
+        showText(txtField_[i], controller_.field(i));
         const int choice =
-            cmdOrder_[i]->findText(QString::fromStdString(controller_.orderChoices[i]));
+            cmdOrder_[i]->findText(QString::fromStdString(controller_.orderChoice(i)));
         cmdOrder_[i]->setCurrentIndex(choice < 0 ? 0 : choice);
-        chDesc_[i]->setChecked(controller_.descending[i]);
-    }
-}
-
-void StyleFilterWindow::pullFields() {
-    for (std::size_t i = 0; i < 6; ++i) {
-        controller_.fields[i] = txtField_[i]->text().toStdString();
-        controller_.orderChoices[i] = cmdOrder_[i]->currentText().toStdString();
-        controller_.descending[i] = chDesc_[i]->isChecked();
+        chDesc_[i]->setChecked(controller_.descending(i));
     }
 }
 

@@ -20,8 +20,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void pushFields();
-    void pullFields();
+    void render();
 
     StyleFilterController controller_;
     QLineEdit* txtField_[6];

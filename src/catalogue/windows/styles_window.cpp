@@ -1,5 +1,5 @@
 #include "catalogue/windows/styles_window.h"
-#include "app/windows/list_grid.h"
+#include "widgets/list_grid.h"
 
 #include <QAction>
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "catalogue/korg_utility.h"
 #include "catalogue/ssf_export_request.h"
@@ -27,7 +28,6 @@
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/style_list_model.h"
 #include "catalogue/windows/where_is_window.h"
-#include "core/errors.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/song_links_window.h"
@@ -35,57 +35,62 @@
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_import_window.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {
 
+using FileCommand = StylesWindow::FileCommand;
+
+template <typename Command>
 struct MenuItem {
-    const char* caption;  // "-" is a separator
+    const char* caption;
     const char* shortcut;
+    std::optional<Command> command;  // none for a separator
 };
 
-constexpr std::array<MenuItem, StylesController::kFileMenuCount> kFileItems = {{
-    {"Import from Folder", "Ctrl+I"},
-    {"Import from STY file", "Ctrl+J"},
-    {"-", ""},
-    {"Print", "Ctrl+P"},
-    {"-", ""},
-    {"Exit", "Ctrl+Q"},
+constexpr std::array<MenuItem<FileCommand>, 6> kFileItems = {{
+    {"Import from Folder", "Ctrl+I", FileCommand::ImportFromFolder},
+    {"Import from STY file", "Ctrl+J", FileCommand::ImportFromFile},
+    {"-", "", std::nullopt},
+    {"Print", "Ctrl+P", FileCommand::Print},
+    {"-", "", std::nullopt},
+    {"Exit", "Ctrl+Q", FileCommand::Exit},
 }};
 
-constexpr std::array<MenuItem, StylesController::kStyleMenuCount> kStyleItems = {{
-    {"Update (group)", "Ctrl+U"},
-    {"Delete (group)", "Ctrl+D"},
-    {"-", ""},
-    {"Export to SSF", "Ctrl+T"},
-    {"Import from SSF", "Ctrl+F"},
-    {"-", ""},
-    {"Set Filter", "Ctrl+S"},
-    {"Reset Filter", "Ctrl+R"},
-    {"Where is?", "Ctrl+W"},
-    {"-", ""},
-    {"Send to Korg utility", "Ctrl+K"},
-    {"-", ""},
-    {"Link Songs to selected Style", "Ctrl+L"},
+constexpr std::array<MenuItem<StyleCommand>, 13> kStyleItems = {{
+    {"Update (group)", "Ctrl+U", StyleCommand::UpdateGroup},
+    {"Delete (group)", "Ctrl+D", StyleCommand::DeleteGroup},
+    {"-", "", std::nullopt},
+    {"Export to SSF", "Ctrl+T", StyleCommand::ExportToSsf},
+    {"Import from SSF", "Ctrl+F", StyleCommand::ImportFromSsf},
+    {"-", "", std::nullopt},
+    {"Set Filter", "Ctrl+S", StyleCommand::SetFilter},
+    {"Reset Filter", "Ctrl+R", StyleCommand::ResetFilter},
+    {"Where is?", "Ctrl+W", StyleCommand::WhereIs},
+    {"-", "", std::nullopt},
+    {"Send to Korg utility", "Ctrl+K", StyleCommand::SendToKorgUtility},
+    {"-", "", std::nullopt},
+    {"Link Songs to selected Style", "Ctrl+L", StyleCommand::LinkSongs},
 }};
 
-constexpr std::array<MenuItem, BankController::kMenuCount> kBankItems = {{
-    {"Insert selected style(s) inside bank", "Shift+Ins"},
-    {"Remove selected style from bank", "Shift+Del"},
-    {"Move selected style up", "Shift+F2"},
-    {"Move selected style down", "F2"},
-    {"-", ""},
-    {"Erase bank", "F7"},
-    {"-", ""},
-    {"Save bank", "F8"},
-    {"Save bank as ...", "F9"},
-    {"Load bank", "F4"},
-    {"-", ""},
-    {"Export bank to SSF", "Ctrl+X"},
-    {"-", ""},
-    {"Make .STY file", "F5"},
-    {"-", ""},
-    {"Print bank", "F3"},
+constexpr std::array<MenuItem<BankCommand>, 16> kBankItems = {{
+    {"Insert selected style(s) inside bank", "Shift+Ins", BankCommand::Insert},
+    {"Remove selected style from bank", "Shift+Del", BankCommand::Remove},
+    {"Move selected style up", "Shift+F2", BankCommand::MoveUp},
+    {"Move selected style down", "F2", BankCommand::MoveDown},
+    {"-", "", std::nullopt},
+    {"Erase bank", "F7", BankCommand::Erase},
+    {"-", "", std::nullopt},
+    {"Save bank", "F8", BankCommand::Save},
+    {"Save bank as ...", "F9", BankCommand::SaveAs},
+    {"Load bank", "F4", BankCommand::Load},
+    {"-", "", std::nullopt},
+    {"Export bank to SSF", "Ctrl+X", BankCommand::ExportToSsf},
+    {"-", "", std::nullopt},
+    {"Make .STY file", "F5", BankCommand::MakeSty},
+    {"-", "", std::nullopt},
+    {"Print bank", "F3", BankCommand::Print},
 }};
 
 // Sizes in twips, 15 to a pixel.
@@ -97,15 +102,19 @@ constexpr std::array<int, 5> kColumnTwips = {0, 1380, 4000, 1420, 1420};
 const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
 const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
 
-template <std::size_t N>
-void addItems(QMenu* menu, const char* prefix, const std::array<MenuItem, N>& items,
-              std::array<QAction*, N>& actions) {
+// Adds the items to the menu, each named by its prefix and position; calls `added` with each
+// command's action.
+template <typename Command, std::size_t N, typename Added>
+void addItems(QMenu* menu, const char* prefix, const std::array<MenuItem<Command>, N>& items,
+              Added added) {
     for (std::size_t i = 0; i < N; ++i) {
         QAction* action = menu->addAction(items[i].caption);
-        action->setSeparator(std::string_view(items[i].caption) == "-");
+        action->setSeparator(!items[i].command);
         action->setObjectName(QString("%1%2").arg(prefix).arg(i));
         action->setShortcut(QKeySequence(items[i].shortcut));
-        actions[i] = action;
+        if (items[i].command) {
+            added(action, *items[i].command);
+        }
     }
 }
 
@@ -199,7 +208,7 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     auto* body = new QHBoxLayout;
     body->addWidget(frStyle_, 1);
     bankPane_ = new BankPane(
-        bank_, [this](int index) { bankCommand(index); },
+        bank_, [this](BankCommand command) { bankCommand(command); },
         [this](const std::vector<int>& rows) { dropOnBank(rows); }, this);
     body->addWidget(bankPane_);
     auto* layout = new QVBoxLayout(this);
@@ -219,61 +228,72 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     styles->setObjectName("mTopStyles");
     auto* bank = bar->addMenu("&Banks");
     bank->setObjectName("mTopBank");
-    addItems(file, "mFile", kFileItems, mFile_);
-    addItems(styles, "mStyles", kStyleItems, mStyles_);
-    addItems(bank, "mbank", kBankItems, mbank_);
+    addItems(file, "mFile", kFileItems, [this](QAction* action, FileCommand command) {
+        connect(action, &QAction::triggered, this, [this, command] { fileCommand(command); });
+    });
+    addItems(styles, "mStyles", kStyleItems, [this](QAction* action, StyleCommand command) {
+        connect(action, &QAction::triggered, this, [this, command] { styleCommand(command); });
+        styleActions_.emplace_back(action, command);
+    });
+    addItems(bank, "mbank", kBankItems, [this](QAction* action, BankCommand command) {
+        connect(action, &QAction::triggered, this, [this, command] { bankCommand(command); });
+        bankActions_.emplace_back(action, command);
+    });
     styles->addSeparator();
     QAction* lookalikes = styles->addAction("Look-alikes ...");
     lookalikes->setObjectName("mLookalikes");
-    layout()->setMenuBar(bar);
     connect(lookalikes, &QAction::triggered, this, [this] { openLookalikesWindow(); });
+    layout()->setMenuBar(bar);
+}
 
-    connect(mFile_[0], &QAction::triggered, this,
-            [this] { openImportWindow(ImportRequest::Source::Folder); });
-    connect(mFile_[1], &QAction::triggered, this,
-            [this] { openImportWindow(ImportRequest::Source::File); });
-    connect(mFile_[3], &QAction::triggered, this, [this] {
-        command([this] {
-            QtPrintService printer(dialogs_, state_.settings);
-            controller_.print(printer);
-        });
-    });
-    connect(mFile_[5], &QAction::triggered, this, &StylesWindow::reject);
-    for (QAction* action : mStyles_) {
-        connect(action, &QAction::triggered, this, [this] { recordSelection(); });
+void StylesWindow::fileCommand(FileCommand fileCommand) {
+    switch (fileCommand) {
+        case FileCommand::ImportFromFolder:
+            return openImportWindow(ImportRequest::Source::Folder);
+        case FileCommand::ImportFromFile:
+            return openImportWindow(ImportRequest::Source::File);
+        case FileCommand::Print:
+            return command([this] {
+                QtPrintService printer(dialogs_, state_.settings);
+                controller_.print(printer);
+            });
+        case FileCommand::Exit:
+            return reject();
     }
-    for (std::size_t i = 0; i < mbank_.size(); ++i) {
-        connect(mbank_[i], &QAction::triggered, this,
-                [this, i] { bankCommand(static_cast<int>(i)); });
-    }
-    connect(mStyles_[StylesController::UpdateGroup], &QAction::triggered, this, [this] {
-        command([this] { controller_.updateGroup(groupEditWindowRunner(dialogs_, this)); });
-    });
-    connect(mStyles_[StylesController::DeleteGroup], &QAction::triggered, this,
-            [this] { command([this] { controller_.deleteGroup(); }); });
-    connect(mStyles_[StylesController::SendToKorgUtility], &QAction::triggered, this, [this] {
-        command([this] {
-            QtProgramStarter starter;
-            controller_.sendToKorgUtility(starter, QDir::tempPath().toStdString());
-        });
-    });
-    connect(mStyles_[StylesController::WhereIs], &QAction::triggered, this, [this] {
-        const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
-        const std::vector<GridStyle> current = controller_.gridStyles(row, row);
-        if (!current.empty()) {
-            command([this, &current] { bank_.whereIs(current.front()); });
+}
+
+void StylesWindow::styleCommand(StyleCommand styleCommand) {
+    recordSelection();
+    switch (styleCommand) {
+        case StyleCommand::UpdateGroup:
+            return command(
+                [this] { controller_.updateGroup(groupEditWindowRunner(dialogs_, this)); });
+        case StyleCommand::DeleteGroup:
+            return command([this] { controller_.deleteGroup(); });
+        case StyleCommand::SendToKorgUtility:
+            return command([this] {
+                QtProgramStarter starter;
+                controller_.sendToKorgUtility(starter, QDir::tempPath().toStdString());
+            });
+        case StyleCommand::WhereIs: {
+            const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+            const std::vector<GridStyle> current = controller_.gridStyles(row, row);
+            if (!current.empty()) {
+                command([this, &current] { bank_.whereIs(current.front()); });
+            }
+            return;
         }
-    });
-    connect(mStyles_[StylesController::SetFilter], &QAction::triggered, this,
-            [this] { openFilterWindow(); });
-    connect(mStyles_[StylesController::ResetFilter], &QAction::triggered, this,
-            [this] { command([this] { controller_.resetFilter(); }); });
-    connect(mStyles_[StylesController::LinkSongs], &QAction::triggered, this,
-            [this] { openSongLinks(); });
-    connect(mStyles_[StylesController::ExportToSsf], &QAction::triggered, this,
-            [this] { openSsfExportWindow(); });
-    connect(mStyles_[StylesController::ImportFromSsf], &QAction::triggered, this,
-            [this] { openSsfImportWindow(); });
+        case StyleCommand::SetFilter:
+            return openFilterWindow();
+        case StyleCommand::ResetFilter:
+            return command([this] { controller_.resetFilter(); });
+        case StyleCommand::LinkSongs:
+            return openSongLinks();
+        case StyleCommand::ExportToSsf:
+            return openSsfExportWindow();
+        case StyleCommand::ImportFromSsf:
+            return openSsfImportWindow();
+    }
 }
 
 void StylesWindow::showEvent(QShowEvent* event) {
@@ -310,11 +330,7 @@ void StylesWindow::styleRowChanged(int row) {
 }
 
 void StylesWindow::command(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const OrbError& error) {
-        dialogs_.message(error.what(), UserDialogs::Icon::Critical);
-    }
+    runShowingFailure(dialogs_, work);
     refresh();
 }
 
@@ -334,15 +350,11 @@ void StylesWindow::refresh() {
     for (int i = 1; i < 5; ++i) {
         colourHeader(cbTitle_[static_cast<std::size_t>(i)], controller_.headerColour(i));
     }
-    for (int i = 0; i < StylesController::kFileMenuCount; ++i) {
-        mFile_[static_cast<std::size_t>(i)]->setEnabled(controller_.fileMenuEnabled(i));
+    for (const auto& [action, command] : styleActions_) {
+        action->setEnabled(controller_.styleMenuEnabled(command));
     }
-    for (int i = 0; i < StylesController::kStyleMenuCount; ++i) {
-        mStyles_[static_cast<std::size_t>(i)]->setEnabled(controller_.styleMenuEnabled(i));
-    }
-    for (int i = 0; i < BankController::kMenuCount; ++i) {
-        mbank_[static_cast<std::size_t>(i)]->setEnabled(
-            bank_.menuEnabled(i, controller_.rowCount()));
+    for (const auto& [action, command] : bankActions_) {
+        action->setEnabled(bank_.menuEnabled(command, controller_.rowCount()));
     }
     bankPane_->render();
 }
@@ -356,17 +368,13 @@ void StylesWindow::openImportWindow(ImportRequest::Source source) {
 
 void StylesWindow::openSongLinks() {
     const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
-    if (row < 0 || row >= controller_.rowCount()) {
+    const std::optional<StyleLinkRequest> request = controller_.linkRequest(row);
+    if (!request) {
         return;
     }
-    std::string caption = trimmed(controller_.cell(row, 1));
-    const std::string description = controller_.cell(row, 2);
-    if (!trimmed(description).empty()) {
-        caption += " (" + description + ")";
-    }
-    const std::int32_t style = controller_.styleList()[static_cast<std::size_t>(row)].StyleProg;
-    command([this, style, &caption] {
-        SongLinksWindow window(state_, dialogs_, LinkSubject::Style, style, caption, this);
+    command([this, &request] {
+        SongLinksWindow window(state_, dialogs_, LinkSubject::Style, request->StyleProg,
+                               request->caption, this);
         window.exec();
     });
 }
@@ -384,11 +392,11 @@ void StylesWindow::openFilterWindow() {
     command([this] { controller_.filterWindowClosed(); });
 }
 
-void StylesWindow::bankCommand(int index) {
+void StylesWindow::bankCommand(BankCommand bankCommand) {
     recordSelection();
     const std::vector<GridStyle> selected =
         controller_.gridStyles(controller_.selectedRowFirst(), controller_.selectedRowLast());
-    command([this, index, &selected] { bank_.run(index, selected); });
+    command([this, bankCommand, &selected] { bank_.run(bankCommand, selected); });
 }
 
 void StylesWindow::dropOnBank(const std::vector<int>& rows) {

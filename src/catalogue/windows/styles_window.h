@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "catalogue/bank_controller.h"
 #include "catalogue/styles_controller.h"
@@ -24,6 +26,9 @@ class StyleListModel;
 class StylesWindow : public QDialog, private StylesViewHooks {
     Q_OBJECT
 public:
+    // The File menu's commands, which only this window has.
+    enum class FileCommand { ImportFromFolder, ImportFromFile, Print, Exit };
+
     StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     StylesController& controller() { return controller_; }
@@ -41,8 +46,10 @@ private:
     void styleRowChanged(int row) override;
 
     void buildMenus(QWidget* menuHolder);
-    // The grid rows of the recorded selection, upper first, as the bank takes them.
-    void bankCommand(int index);
+    void fileCommand(FileCommand command);
+    void styleCommand(StyleCommand command);
+    // Runs a bank command over the grid rows of the recorded selection, upper first.
+    void bankCommand(BankCommand command);
     void dropOnBank(const std::vector<int>& rows);
     // Runs a command of the window; a database failure is reported instead of thrown.
     void command(const std::function<void()>& work);
@@ -68,9 +75,9 @@ private:
     QTableView* grid_;
     QGroupBox* frStyle_;
     std::array<QPushButton*, 5> cbTitle_{};
-    std::array<QAction*, StylesController::kFileMenuCount> mFile_{};
-    std::array<QAction*, StylesController::kStyleMenuCount> mStyles_{};
-    std::array<QAction*, BankController::kMenuCount> mbank_{};
+    // The actions of the Styles and Banks menus with their commands, to enable them.
+    std::vector<std::pair<QAction*, StyleCommand>> styleActions_;
+    std::vector<std::pair<QAction*, BankCommand>> bankActions_;
 };
 
 }  // namespace orb

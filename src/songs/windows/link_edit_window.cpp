@@ -1,52 +1,61 @@
 #include "songs/windows/link_edit_window.h"
-#include "app/windows/dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "db/column_sizes.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 
 LinkEditWindow::LinkEditWindow(const std::string& caption, const LinkValues& values,
                                QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), controller_(caption, values) {
     setObjectName("frmSSEdit");
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(QString::fromStdString(controller_.caption()));
     setModal(true);
     auto* layout = new QGridLayout(this);
-    const char* labels[3] = {"Notes", "Tempo", "Transpose"};
-    const char* columns[3] = {"SongNote", "StyleTempo", "StyleTranspose"};
-    const std::string* texts[3] = {&values.SongNote, &values.StyleTempo, &values.StyleTranspose};
-    for (int i = 0; i < 3; ++i) {
-        layout->addWidget(new QLabel(labels[i], this), i, 0);
-        fields_[i] = new QLineEdit(QString::fromStdString(*texts[i]), this);
-        fields_[i]->setObjectName(QString("txtField%1").arg(i));
-        fields_[i]->setMaxLength(columnSize("KORFSonSty", columns[i]));
-        fields_[i]->setMinimumWidth(i == 0 ? 320 : 80);
-        layout->addWidget(fields_[i], i, 1);
+    for (const LinkEditController::Field field : LinkEditController::kFields) {
+        const int i = static_cast<int>(field);
+        layout->addWidget(new QLabel(LinkEditController::label(field), this), i, 0);
+        QLineEdit* edit = new QLineEdit(this);
+        edit->setObjectName(QString("txtField%1").arg(i));
+        edit->setMaxLength(LinkEditController::maxLength(field));
+        edit->setMinimumWidth(field == LinkEditController::Field::Note ? 320 : 80);
+        layout->addWidget(edit, i, 1);
+        connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& text) {
+            controller_.setText(field, text.toStdString());
+        });
+        fields_[static_cast<std::size_t>(i)] = edit;
     }
     const auto [ok, exit, buttons] = makeOkExitButtons(this, "Ok");
     layout->addLayout(buttons, 3, 0, 1, 2);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        controller_.ok();
+        accept();
+    });
+    connect(exit, &QPushButton::clicked, this, [this] {
+        controller_.exit();
+        reject();
+    });
+    controller_.onChange([this] { render(); });
+    render();
     fields_[0]->setFocus();
 }
 
-LinkValues LinkEditWindow::values() const {
-    return LinkValues{fields_[0]->text().toStdString(), fields_[1]->text().toStdString(),
-                      fields_[2]->text().toStdString()};
+void LinkEditWindow::render() {
+    for (const LinkEditController::Field field : LinkEditController::kFields) {
+        showText(fields_[static_cast<std::size_t>(field)], controller_.text(field));
+    }
 }
 
 std::optional<LinkValues> LinkEditWindow::edit(QWidget* parent, const std::string& caption,
                                                const LinkValues& values) {
     LinkEditWindow window(caption, values, parent);
-    if (window.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return window.values();
+    window.exec();
+    return window.controller().result();
 }
 
 }  // namespace orb

@@ -1,28 +1,32 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <optional>
 
-#include "songs/song_links.h"
+#include "songs/link_edit.h"
 
 class QLineEdit;
 
 namespace orb {
 
-// frmSSEdit: the note, tempo and transposition of one link.
+// frmSSEdit over its controller.
 class LinkEditWindow : public QDialog {
     Q_OBJECT
 public:
     LinkEditWindow(const std::string& caption, const LinkValues& values, QWidget* parent = nullptr);
 
-    LinkValues values() const;
+    LinkEditController& controller() { return controller_; }
 
     // Shows the dialog modally: the edited values after "Ok", nothing after "Exit".
     static std::optional<LinkValues> edit(QWidget* parent, const std::string& caption,
                                           const LinkValues& values);
 
 private:
-    QLineEdit* fields_[3];
+    void render();
+
+    LinkEditController controller_;
+    std::array<QLineEdit*, 3> fields_{};
 };
 
 }  // namespace orb

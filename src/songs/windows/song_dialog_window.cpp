@@ -1,5 +1,5 @@
 #include "songs/windows/song_dialog_window.h"
-#include "app/windows/dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QGridLayout>
 #include <QLabel>

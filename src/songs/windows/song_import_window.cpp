@@ -7,8 +7,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/windows/rendered_text.h"
 #include "core/progress_scale.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <array>
 
-#include "app/windows/job_controls.h"
 #include "songs/song_import_controller.h"
+#include "widgets/job_controls.h"
 
 class QComboBox;
 class QLabel;

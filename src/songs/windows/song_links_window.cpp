@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <set>
 
-#include "core/errors.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/link_edit_window.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {
@@ -117,11 +117,7 @@ void SongLinksWindow::showEvent(QShowEvent* event) {
 }
 
 void SongLinksWindow::command(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const OrbError& error) {
-        dialogs_.message(error.what(), UserDialogs::Icon::Critical);
-    }
+    runShowingFailure(dialogs_, work);
 }
 
 std::vector<int> SongLinksWindow::selectedAvailableRows() const {

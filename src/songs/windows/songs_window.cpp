@@ -1,5 +1,5 @@
 #include "songs/windows/songs_window.h"
-#include "app/windows/list_grid.h"
+#include "widgets/list_grid.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -9,15 +9,17 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <optional>
 
+#include <optional>
 #include "catalogue/windows/qt_print_service.h"
-#include "core/errors.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/song_dialog_window.h"
 #include "songs/windows/song_grid_model.h"
 #include "songs/windows/song_import_window.h"
 #include "songs/windows/song_links_window.h"
 #include "state/app_state.h"
+#include "widgets/failure_shown.h"
 
 namespace orb {
 namespace {
@@ -32,9 +34,31 @@ constexpr std::array<int, 6> kHeaderColumns = {1, 2, 4, 5, 6, 7};
 const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
 const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
 
-constexpr std::array<const char*, SongsController::kSongMenuCount> kSongItems = {
-    "Add", "Update",        "Delete", "Erase link",
-    "-",   "Link to style", "-",      "Save to .STY for DIRECT FD"};
+// The File menu's commands, which only this window has.
+enum class FileCommand { ImportFromTextFile, Print, Exit };
+
+template <typename Command>
+struct MenuItem {
+    const char* caption;
+    std::optional<Command> command;  // none for a separator
+};
+constexpr std::array<MenuItem<FileCommand>, 5> kFileItems = {{
+    {"Import from text file", FileCommand::ImportFromTextFile},
+    {"-", std::nullopt},
+    {"Print ", FileCommand::Print},
+    {"-", std::nullopt},
+    {"Exit", FileCommand::Exit},
+}};
+constexpr std::array<MenuItem<SongCommand>, 8> kSongItems = {{
+    {"Add", SongCommand::Add},
+    {"Update", SongCommand::Update},
+    {"Delete", SongCommand::Delete},
+    {"Erase link", SongCommand::EraseLink},
+    {"-", std::nullopt},
+    {"Link to style", SongCommand::LinkToStyle},
+    {"-", std::nullopt},
+    {"Save to .STY for DIRECT FD", SongCommand::SaveToFloppy},
+}};
 
 void colourHeader(QPushButton* button, SongSort sort) {
     QPalette palette;
@@ -103,38 +127,53 @@ void SongsWindow::buildMenus() {
     file->setObjectName("mTopFile");
     auto* songs = bar->addMenu("&Songs");
     songs->setObjectName("mTopSongs");
-    const char* fileItems[5] = {"Import from text file", "-", "Print ", "-", "Exit"};
-    for (int i = 0; i < 5; ++i) {
-        QAction* action = file->addAction(fileItems[i]);
-        action->setSeparator(std::string_view(fileItems[i]) == "-");
+    for (std::size_t i = 0; i < kFileItems.size(); ++i) {
+        QAction* action = file->addAction(kFileItems[i].caption);
+        action->setSeparator(!kFileItems[i].command);
         action->setObjectName(QString("mFile%1").arg(i));
+        if (const std::optional<FileCommand> command = kFileItems[i].command) {
+            connect(action, &QAction::triggered, this, [this, command] {
+                switch (*command) {
+                    case FileCommand::ImportFromTextFile:
+                        return openImportWindow();
+                    case FileCommand::Print:
+                        return print();
+                    case FileCommand::Exit:
+                        return reject();
+                }
+            });
+        }
     }
-    const QList<QAction*> fileActions = file->actions();
-    connect(fileActions[0], &QAction::triggered, this, [this] { openImportWindow(); });
-    connect(fileActions[2], &QAction::triggered, this, [this] { print(); });
-    connect(fileActions[4], &QAction::triggered, this, &QDialog::reject);
     for (std::size_t i = 0; i < kSongItems.size(); ++i) {
-        QAction* action = songs->addAction(kSongItems[i]);
-        action->setSeparator(std::string_view(kSongItems[i]) == "-");
+        QAction* action = songs->addAction(kSongItems[i].caption);
+        action->setSeparator(!kSongItems[i].command);
         action->setObjectName(QString("mSongs%1").arg(i));
-        mSongs_[i] = action;
+        if (const std::optional<SongCommand> command = kSongItems[i].command) {
+            connect(action, &QAction::triggered, this, [this, command] { songCommand(*command); });
+            songActions_.emplace_back(action, *command);
+        }
     }
     layout()->setMenuBar(bar);
-    connect(mSongs_[SongsController::Add], &QAction::triggered, this, [this] {
-        command([this] {
-            SongDialogWindow dialog(state_, dialogs_, controller_.addRequest(), this);
-            controller_.songDialogClosed(dialog.exec() == QDialog::Accepted);
-        });
-    });
-    connect(mSongs_[SongsController::Update], &QAction::triggered, this, [this] { editSong(); });
-    connect(mSongs_[SongsController::Delete], &QAction::triggered, this,
-            [this] { command([this] { controller_.deleteSongs(currentRow(), selectionEnd()); }); });
-    connect(mSongs_[SongsController::EraseLink], &QAction::triggered, this,
-            [this] { command([this] { controller_.eraseLink(currentRow()); }); });
-    connect(mSongs_[SongsController::LinkToStyle], &QAction::triggered, this,
-            [this] { openLinkWindow(); });
-    connect(mSongs_[SongsController::SaveToFloppy], &QAction::triggered, this,
-            [this] { command([this] { controller_.saveToFloppy(currentRow()); }); });
+}
+
+void SongsWindow::songCommand(SongCommand songCommand) {
+    switch (songCommand) {
+        case SongCommand::Add:
+            return command([this] {
+                SongDialogWindow dialog(state_, dialogs_, controller_.addRequest(), this);
+                controller_.songDialogClosed(dialog.exec() == QDialog::Accepted);
+            });
+        case SongCommand::Update:
+            return editSong();
+        case SongCommand::Delete:
+            return command([this] { controller_.deleteSongs(currentRow(), selectionEnd()); });
+        case SongCommand::EraseLink:
+            return command([this] { controller_.eraseLink(currentRow()); });
+        case SongCommand::LinkToStyle:
+            return openLinkWindow();
+        case SongCommand::SaveToFloppy:
+            return command([this] { controller_.saveToFloppy(currentRow()); });
+    }
 }
 
 void SongsWindow::showEvent(QShowEvent* event) {
@@ -144,11 +183,7 @@ void SongsWindow::showEvent(QShowEvent* event) {
 }
 
 void SongsWindow::command(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const OrbError& error) {
-        dialogs_.message(error.what(), UserDialogs::Icon::Critical);
-    }
+    runShowingFailure(dialogs_, work);
 }
 
 void SongsWindow::render() {
@@ -160,8 +195,8 @@ void SongsWindow::render() {
     for (int i = 0; i < 6; ++i) {
         colourHeader(headers_[static_cast<std::size_t>(i)], controller_.headerSort(i));
     }
-    for (int i = 0; i < SongsController::kSongMenuCount; ++i) {
-        mSongs_[static_cast<std::size_t>(i)]->setEnabled(controller_.songMenuEnabled(i));
+    for (const auto& [action, command] : songActions_) {
+        action->setEnabled(controller_.songMenuEnabled(command));
     }
 }
 

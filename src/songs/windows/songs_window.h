@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "songs/songs_controller.h"
 
@@ -27,6 +29,7 @@ protected:
 
 private:
     void buildMenus();
+    void songCommand(SongCommand command);
     // Runs a command; a database failure is reported instead of thrown.
     void command(const std::function<void()>& work);
     void render();
@@ -44,7 +47,8 @@ private:
     SongGridModel* model_;
     QTableView* grid_;
     std::array<QPushButton*, 6> headers_{};
-    std::array<QAction*, SongsController::kSongMenuCount> mSongs_{};
+    // The Songs menu's actions with their commands, to enable them.
+    std::vector<std::pair<QAction*, SongCommand>> songActions_;
 };
 
 }  // namespace orb

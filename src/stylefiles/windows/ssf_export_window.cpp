@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/windows/log_window.h"
-#include "app/windows/rendered_text.h"
+#include "widgets/log_window.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "app/windows/job_controls.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/windows/ssf_window_layout.h"
+#include "widgets/job_controls.h"
 
 namespace orb {
 

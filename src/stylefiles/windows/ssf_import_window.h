@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/windows/job_controls.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/windows/ssf_window_layout.h"
+#include "widgets/job_controls.h"
 
 namespace orb {
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include "app/windows/rendered_text.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 

@@ -11,10 +11,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/windows/log_window.h"
-#include "app/windows/rendered_text.h"
 #include "core/progress_scale.h"
 #include "stylefiles/windows/style_content_window.h"
+#include "widgets/log_window.h"
+#include "widgets/rendered_text.h"
 
 namespace orb {
 StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/windows/job_controls.h"
 #include "stylefiles/style_import.h"
+#include "widgets/job_controls.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,8 +1,8 @@
-#include "app/windows/orb_icon.h"
+#include "widgets/orb_icon.h"
 
 #include <QPixmap>
 
-#include "app/windows/orb_picture.h"
+#include "widgets/orb_picture.h"
 
 namespace orb {
 

@@ -1,4 +1,4 @@
-#include "app/windows/log_window.h"
+#include "widgets/log_window.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/windows/dialog_buttons.h"
+#include "widgets/dialog_buttons.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/windows/window_memory.h"
+#include "widgets/window_memory.h"
 
 #include <QByteArray>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "app/windows/qt_user_dialogs.h"
+#include "widgets/qt_user_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "app/windows/list_grid.h"
+#include "widgets/list_grid.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/windows/orb_picture.h"
+#include "widgets/orb_picture.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

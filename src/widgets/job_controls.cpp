@@ -1,4 +1,4 @@
-#include "app/windows/job_controls.h"
+#include "widgets/job_controls.h"
 
 #include <QLabel>
 #include <QPushButton>

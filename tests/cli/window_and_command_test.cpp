@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "catalogue/bank_fixture.h"
+#include "catalogue/bank_operations.h"
+#include "catalogue/make_bank.h"
+#include "catalogue/where_is.h"
+#include "cli/cli.h"
+#include "support/temp_dir.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = UserDialogs::Answer;
+
+// The bank dialog and the "Where is?" window, driven through their controllers, against the
+// commands `bank-save`, `bank-delete`, `where-is` and `banks`: the window works on the fixture's
+// catalogue, the command on a copy of it, and both must leave the same banks and say the same.
+class WindowAndCommandTest : public test::BankTest {
+protected:
+    fs::path catalogue() const { return env.dir / "ORB.MDB"; }
+
+    // A copy of the catalogue as it is now.
+    fs::path copyOfCatalogue() {
+        const fs::path copy = env.dir / "COPY.MDB";
+        db().close();
+        fs::copy_file(catalogue(), copy);
+        db().open(catalogue(), Database::OpenMode::ExistingOnly);
+        return copy;
+    }
+
+    // `orb --db FILE ARGS...`; the connection is opened on the fixture's catalogue again.
+    test::CliRun runOn(const fs::path& file, std::vector<std::string> args) {
+        args.insert(args.begin(), {"--db", file.string()});
+        const test::CliRun result = env.runCli(args);
+        db().open(catalogue(), Database::OpenMode::ExistingOnly);
+        return result;
+    }
+
+    static std::vector<BankRow> banksIn(const fs::path& file) {
+        Database other;
+        other.open(file, Database::OpenMode::ReadOnly);
+        return BankStore(other).all();
+    }
+
+    // The current bank made of `styles`, then "Save bank as ..." under `name`. (A command
+    // opens its database anew, which empties the current bank.)
+    void saveAs(const std::vector<std::int32_t>& styles, const std::string& name,
+                const std::string& description) {
+        bank().clearBank();
+        bank().insertSelected(rows(styles));
+        dialogScript = [&](BankDialogController& dialog) {
+            dialog.setName(name);
+            dialog.setDescription(description);
+            return dialog.ok();
+        };
+        bank().saveAs();
+        dialogScript = [](BankDialogController&) { return false; };
+    }
+
+    void lockBank(std::int32_t bankProg) {
+        db().execute("CREATE TRIGGER lock_bank BEFORE DELETE ON KORFBanks WHEN OLD.BankProg = " +
+                     std::to_string(bankProg) + " BEGIN SELECT RAISE(ABORT, 'bank " +
+                     std::to_string(bankProg) + " is locked'); END");
+    }
+};
+
+TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurrentBank) {
+    const fs::path copy = copyOfCatalogue();
+    saveAs({73, 41}, "A[B", "gig] x");
+    ASSERT_EQ(bank().bankState(), BankState::Stored);
+    const BankRow stored{10, "A[B", "gig] x", {73, 41}};
+    EXPECT_EQ(BankStore(db()).all().front(), stored);
+    EXPECT_EQ(env.state.currentBank.number, 10);
+
+    // The command stores the same bank and leaves the bank being edited alone. (Opening its
+    // database forgets which stored bank the current one came from; the styles stay.)
+    bank().clearBank();
+    bank().insertSelected(rows({57}));
+    const test::CliRun saved =
+        runOn(copy, {"bank-save", "A[B", "--description", "gig] x", "73", "41"});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out, "Bank 10 A[B stored.\n");
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    EXPECT_EQ(env.state.currentBank.name, "");
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
+
+    // A taken name: the window asks, the command wants --overwrite; kept, nothing changes.
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::No);
+    saveAs({88}, "a[b", "");
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"Bank a[b already present. Would you like to overwrite it?"});
+    const test::CliRun taken = runOn(copy, {"bank-save", "a[b", "88"});
+    EXPECT_EQ(taken.status, 1);
+    EXPECT_EQ(taken.err, "A bank named a[b is already stored; give --overwrite to replace it.\n");
+    EXPECT_EQ(BankStore(db()).find(10), stored);
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+
+    // Overwritten, the bank keeps its number in both.
+    env.dialogs.answer(Answer::Yes);
+    saveAs({88}, "a[b", "");
+    EXPECT_EQ(runOn(copy, {"bank-save", "a[b", "--overwrite", "88"}).out, "Bank 10 a[b stored.\n");
+    EXPECT_EQ(BankStore(db()).find(10), (BankRow{10, "a[b", "", {88}}));
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+
+    // A text the bank files cannot hold is refused in the same words, and nothing is stored.
+    const std::string guitar = "\xF0\x9F\x8E\xB8";
+    env.dialogs.clear();
+    saveAs({88}, "ROAD", "on the road " + guitar);
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    const std::string refusal = env.dialogs.messages()[0];
+    EXPECT_NE(refusal.find("description"), std::string::npos) << refusal;
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
+    const test::CliRun refused =
+        runOn(copy, {"bank-save", "ROAD", "--description", "on the road " + guitar, "88"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_FALSE(BankStore(db()).findByName("ROAD"));
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+}
+
+TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
+    lockBank(5);
+    const fs::path copy = copyOfCatalogue();
+    const std::vector<BankRow> before = BankStore(db()).all();
+    const std::string refusal =
+        "Bank BANK5 could not be deleted (bank 5 is locked); nothing was "
+        "deleted.";
+
+    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    ASSERT_TRUE(dialog.fillTree());
+    const auto select = [&](std::int32_t bankProg) {
+        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
+                dialog.nodes()[i].bankProg == bankProg) {
+                dialog.selectNode(static_cast<int>(i));
+            }
+        }
+    };
+    select(5);
+    env.dialogs.answer(Answer::Yes);
+    dialog.deleteSelected();
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{"Deleting bank BANK5 from database?", refusal}));
+    EXPECT_EQ(env.dialogs.calls()[1].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(BankStore(db()).all(), before);
+    EXPECT_TRUE(dialog.deleteShown());
+    EXPECT_EQ(dialog.selectedBankProg(), 5);
+
+    const test::CliRun refused = runOn(copy, {"bank-delete", "5"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(banksIn(copy), before);
+
+    // Bank 9 goes in both.
+    select(9);
+    env.dialogs.answer(Answer::Yes);
+    dialog.deleteSelected();
+    EXPECT_EQ(runOn(copy, {"bank-delete", "BANK9"}).out, "Bank 9 BANK9 deleted.\n");
+    EXPECT_EQ(BankStore(db()).all(), (std::vector<BankRow>{before[0]}));
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+}
+
+TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeText) {
+    addBank(12, {88, 41, 88});
+    db().execute("UPDATE KORFBanks SET BankName = pName, BankDesc = pDesc WHERE BankProg = 12",
+                 {std::string("A[B"), std::string("x] y")});
+
+    WhereIsController window(env.state, env.dialogs, 88);
+    ASSERT_TRUE(window.build());
+    std::vector<std::tuple<std::int32_t, std::string, std::string, std::vector<int>>> shown;
+    for (const BankHolding& holding : window.holdings()) {
+        shown.emplace_back(holding.bankProg, holding.name, holding.description,
+                           holding.slotsHolding);
+    }
+    using Shown = decltype(shown)::value_type;
+    EXPECT_EQ(shown,
+              (std::vector<Shown>{
+                  {12, "A[B", "x] y", {1, 3}}, {5, "BANK5", "", {3}}, {9, "BANK9", "", {2, 4}}}));
+    EXPECT_EQ(window.nodes()[1].text, "A[B [x] y]");
+    EXPECT_EQ(window.nodes()[1].bankName, "A[B");
+    EXPECT_EQ(window.nodes()[1].bankDescription, "x] y");
+
+    const test::CliRun listed = runOn(catalogue(), {"where-is", "88"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.out, "12\tA[B\t1 3\n5\tBANK5\t3\n9\tBANK9\t2 4\n");
+
+    // Loading it through the window names it as stored, and so does `orb banks`.
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(window.doubleClick(1));
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank A[B loading?"});
+    EXPECT_EQ(env.state.currentBank.name, "A[B");
+    EXPECT_EQ(env.state.currentBank.description, "x] y");
+    const test::CliRun banks = runOn(catalogue(), {"banks"});
+    EXPECT_EQ(banks.out.substr(0, banks.out.find('\n')),
+              "12\tA[B\tx] y\t88\t41\t88\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
+
+    // The bank dialog fills its fields from the stored name and description too.
+    BankDialogController dialog(env.state, env.dialogs, BankState::Stored);
+    ASSERT_TRUE(dialog.fillTree());
+    for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+        if (dialog.nodes()[i].bankProg == 12 &&
+            dialog.nodes()[i].kind == BankTreeNode::Kind::Bank) {
+            dialog.selectNode(static_cast<int>(i));
+        }
+    }
+    EXPECT_EQ(dialog.name(), "A[B");
+    EXPECT_EQ(dialog.description(), "x] y");
+}
+
+// The make-bank window's "Make as ..." and `orb make-sty` write the same bank file; the command
+// reads the stored bank and leaves the bank being edited alone.
+TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {
+    loadBank(9);
+    const fs::path fromWindow = env.dir / "window.STY";
+    MakeBankController make(env.state, env.dialogs);
+    ASSERT_TRUE(make.makeAs(fromWindow));
+    EXPECT_EQ(env.dialogs.messages().back(), fromWindow.string() + " successfully created");
+
+    bank().clearBank();
+    bank().insertSelected(rows({57}));
+    const fs::path fromCommand = env.dir / "command.STY";
+    const test::CliRun made = runOn(catalogue(), {"make-sty", "BANK9", fromCommand.string()});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, fromCommand.string() + " successfully created\n");
+    EXPECT_FALSE(test::readFile(fromWindow).empty());
+    EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
+    test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
+}
+
+}  // namespace
+}  // namespace orb
