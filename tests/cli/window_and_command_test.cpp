@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "catalogue/bank_fixture.h"
 #include "catalogue/bank_operations.h"
+#include "catalogue/bank_queues.h"
 #include "catalogue/make_bank.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "stylefiles/keyboard_layout.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -37,6 +40,17 @@ protected:
         const test::CliRun result = env.runCli(args);
         db().open(catalogue(), Database::OpenMode::ExistingOnly);
         return result;
+    }
+
+    // Every file below `folder` by its path inside it, with its bytes.
+    static std::map<std::string, std::string> filesIn(const fs::path& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file()) {
+                files[fs::relative(entry.path(), folder).string()] = test::readFile(entry.path());
+            }
+        }
+        return files;
     }
 
     static std::vector<BankRow> banksIn(const fs::path& file) {
@@ -232,6 +246,90 @@ TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurren
     EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
     test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
+}
+
+// The bank dialog's DIRECT FD and DIRECT HD queues and `orb floppy`, `orb hd-transfer` write the
+// same files from the same banks, and refuse in the same words.
+TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
+    const fs::path windowFloppy = env.dir / "floppy-w";
+    const fs::path commandFloppy = env.dir / "floppy-c";
+    for (const fs::path& folder : {windowFloppy, commandFloppy}) {
+        test::writeFile(folder / "old.txt", "last week");
+    }
+    env.state.FloppyPath = windowFloppy.string();
+    BankQueues queues(env.state, env.dialogs);
+    queues.setFloppyEntry(0, 9, "BANK9");
+    queues.setFloppyEntry(2, 5, "BANK5");
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(queues.makeFloppy());
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{floppyWipeQuestion(windowFloppy.string()),
+                                        "DIRECT FD floppy successfully created!"}));
+    const test::CliRun floppy =
+        runOn(catalogue(), {"floppy", "BANK9", "-", "5", "--to", commandFloppy.string(), "--yes"});
+    EXPECT_EQ(floppy.status, 0) << floppy.err;
+    EXPECT_EQ(floppy.out, "DIRECT FD floppy successfully created!\n");
+    const auto written = filesIn(windowFloppy);
+    EXPECT_EQ(written.size(), 2u);
+    EXPECT_EQ(filesIn(commandFloppy), written);
+    test::expectBankFile(db(), commandFloppy / "ORB.SET" / "STYLE" / "USER03.STY", {57, 41, 88, 73},
+                         19);
+
+    // Hard disk: banks 5, -, -, 9, 9 fill two set folders alike.
+    const fs::path windowDisk = env.dir / "disk-w";
+    const fs::path commandDisk = env.dir / "disk-c";
+    fs::create_directories(windowDisk);
+    fs::create_directories(commandDisk);
+    env.state.PaHardDiskPath = windowDisk.string();
+    queues.setHardDiskEntry(0, 5, "BANK5");
+    queues.setHardDiskEntry(3, 9, "BANK9");
+    queues.setHardDiskEntry(4, 9, "BANK9");
+    env.dialogs.clear();
+    ASSERT_TRUE(queues.transfer());
+    const test::CliRun transfer = runOn(
+        catalogue(), {"hd-transfer", "5", "-", "-", "9", "BANK9", "--to", commandDisk.string()});
+    EXPECT_EQ(transfer.status, 0) << transfer.err;
+    EXPECT_EQ(transfer.out, std::string(env.dialogs.messages().at(0)) + "\n");
+    EXPECT_EQ(filesIn(windowDisk).size(), 3u);
+    EXPECT_EQ(filesIn(commandDisk), filesIn(windowDisk));
+    test::expectBankFile(db(), commandDisk / "!456.SET" / "STYLE" / "USER02.STY", {73, 88, 57, 88},
+                         18);
+
+    // A read-only bank file stops both with the same message, and nothing on either disk changes.
+    const fs::path protectedFile = fs::path("!123.SET") / "STYLE" / "USER01.STY";
+    for (const fs::path& disk : {windowDisk, commandDisk}) {
+        fs::permissions(disk / protectedFile, fs::perms::owner_read);
+    }
+    queues.setHardDiskEntry(0, 9, "BANK9");
+    // (Each command reads the folders of the parameters afresh; --to changes none of them.)
+    EXPECT_EQ(env.state.PaHardDiskPath, "");
+    env.state.PaHardDiskPath = windowDisk.string();
+    const auto before = filesIn(windowDisk);
+    env.dialogs.clear();
+    EXPECT_FALSE(queues.transfer());
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(env.dialogs.messages()[0], "The bank file " + (windowDisk / protectedFile).string() +
+                                             " cannot be written: it is read-only.");
+    const test::CliRun refused =
+        runOn(catalogue(), {"hd-transfer", "9", "-", "-", "9", "9", "--to", commandDisk.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "The bank file " + (commandDisk / protectedFile).string() +
+                               " cannot be written: it is read-only.\n");
+    EXPECT_EQ(filesIn(windowDisk), before);
+    EXPECT_EQ(filesIn(commandDisk), before);
+
+    // A drive that is not there is not ready for either.
+    const fs::path unplugged = env.dir / "unplugged";
+    env.state.PaHardDiskPath = unplugged.string();
+    env.dialogs.clear();
+    EXPECT_FALSE(queues.transfer());
+    const test::CliRun notReady =
+        runOn(catalogue(), {"hd-transfer", "5", "--to", unplugged.string()});
+    EXPECT_EQ(notReady.status, 1);
+    EXPECT_EQ(notReady.err, env.dialogs.messages().at(0) + "\n");
+    EXPECT_EQ(notReady.err, "Pa Hard Drive " + unplugged.string() + ": is not ready!\n");
 }
 
 }  // namespace
