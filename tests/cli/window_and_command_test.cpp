@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -10,6 +11,8 @@
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
 #include "stylefiles/keyboard_layout.h"
+#include "stylefiles/ssf_export.h"
+#include "stylefiles/ssf_import.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -51,6 +54,23 @@ protected:
             }
         }
         return files;
+    }
+
+    // Every stored style, whole, in number order.
+    static std::vector<StyleRow> stylesIn(Database& connection) {
+        std::vector<StyleRow> styles;
+        StyleStore store(connection);
+        for (const StyleName& name : store.allNames()) {
+            styles.push_back(store.find(name.StyleProg).value());
+        }
+        std::sort(styles.begin(), styles.end(),
+                  [](const StyleRow& a, const StyleRow& b) { return a.StyleProg < b.StyleProg; });
+        return styles;
+    }
+    static std::vector<StyleRow> stylesIn(const fs::path& file) {
+        Database other;
+        other.open(file, Database::OpenMode::ReadOnly);
+        return stylesIn(other);
     }
 
     static std::vector<BankRow> banksIn(const fs::path& file) {
@@ -330,6 +350,105 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     EXPECT_EQ(notReady.status, 1);
     EXPECT_EQ(notReady.err, env.dialogs.messages().at(0) + "\n");
     EXPECT_EQ(notReady.err, "Pa Hard Drive " + unplugged.string() + ": is not ready!\n");
+}
+
+// The export window and `orb ssf-export` write the same single style files; the command reads
+// the stored bank and leaves the bank being edited alone. The import window and `orb ssf-import`
+// store the same styles and stop in the same words.
+TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
+    const fs::path windowOut = env.dir / "ssf-w";
+    const fs::path commandOut = env.dir / "ssf-c";
+    fs::create_directories(windowOut);
+    fs::create_directories(commandOut);
+    loadBank(9);
+    SsfExportController exporter(env.state, env.dialogs);
+    exporter.load({{}, {}, true});
+    exporter.setFolder(windowOut.string());
+    env.dialogs.clear();
+    ASSERT_TRUE(exporter.run());
+    const std::string notice = "Export of bank BANK9 to SSF files terminated without errors!";
+    EXPECT_EQ(env.dialogs.messages().back(), notice);
+
+    bank().clearBank();
+    bank().insertSelected(rows({57}));
+    const test::CliRun exported =
+        runOn(catalogue(), {"ssf-export", "--bank", "BANK9", commandOut.string()});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    std::string listed = notice + "\n";
+    for (const char* name : {"SWING.SSF", "DISCO.SSF", "BALLAD.SSF", "DISCO_2.SSF"}) {
+        listed += (commandOut / name).string() + "\n";
+    }
+    EXPECT_EQ(exported.out, listed);
+    EXPECT_EQ(filesIn(windowOut).size(), 4u);
+    EXPECT_EQ(filesIn(commandOut), filesIn(windowOut));
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
+    EXPECT_EQ(env.state.currentBank.name, "");
+
+    // A file that cannot be replaced stops both after the same files, in the same words.
+    for (const fs::path& folder : {windowOut, commandOut}) {
+        fs::create_directories(folder / "ROCK1.SSF" / "in-the-way");
+    }
+    exporter.load({{57, 41, 88}, {}, false});
+    exporter.setFolder(windowOut.string());
+    env.dialogs.clear();
+    EXPECT_FALSE(exporter.run());
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    std::string stopped = env.dialogs.messages()[0];
+    EXPECT_NE(stopped.find("\nThe export stopped after 1 single style files."), std::string::npos)
+        << stopped;
+    for (auto at = stopped.find(windowOut.string()); at != std::string::npos;
+         at = stopped.find(windowOut.string(), at + commandOut.string().size())) {
+        stopped.replace(at, windowOut.string().size(), commandOut.string());
+    }
+    const test::CliRun stop =
+        runOn(catalogue(), {"ssf-export", "57", "41", "88", commandOut.string()});
+    EXPECT_EQ(stop.status, 1);
+    EXPECT_EQ(stop.out, (commandOut / "BALLAD.SSF").string() + "\n");
+    EXPECT_EQ(stop.err, stopped + "\n");
+
+    // Import: two of the four styles are gone from the catalogue and its copy.
+    fs::remove_all(windowOut / "ROCK1.SSF");
+    StyleStore(db()).remove(73);
+    StyleStore(db()).remove(57);
+    const fs::path copy = copyOfCatalogue();
+    SsfImportController importer(env.state, env.dialogs);
+    importer.load();
+    importer.setPath(windowOut.string());
+    importer.setChoice(SsfImportController::Choice::Folder);
+    importer.setSkipPresent(true);
+    env.dialogs.clear();
+    EXPECT_TRUE(importer.run());
+    const std::string ended =
+        "SSF file import ended without errors\n2 styles imported, 2 styles "
+        "already stored passed over.";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{ended});
+    const test::CliRun imported = runOn(copy, {"ssf-import", "--skip-present", windowOut.string()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    std::string importedLines;
+    for (const SsfImportedFile& file : importer.files()) {
+        if (file.outcome.kind == SsfFileOutcome::Kind::Imported) {
+            importedLines += file.path.string() + "\timported as style " +
+                             std::to_string(file.outcome.styleProg) + "\t" + file.outcome.name +
+                             "\n";
+        }
+    }
+    EXPECT_EQ(imported.out, importedLines + ended + "\n");
+    EXPECT_EQ(stylesIn(db()).size(), 6u);
+    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+
+    // Without passing over, both stop at the first file and store nothing more.
+    importer.setSkipPresent(false);
+    env.dialogs.clear();
+    EXPECT_FALSE(importer.run());
+    const std::string aborted = "SSF file import aborted: style already present (" +
+                                (windowOut / "BALLAD.SSF").string() +
+                                ")\n0 styles imported, 3 files not read.";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{aborted});
+    const test::CliRun refused = runOn(copy, {"ssf-import", windowOut.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, aborted + "\n");
+    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
 }
 
 }  // namespace
