@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 
+#include "backup/backup_controller.h"
 #include "catalogue/bank_fixture.h"
 #include "catalogue/bank_operations.h"
 #include "catalogue/bank_queues.h"
@@ -449,6 +450,62 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(refused.err, aborted + "\n");
     EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+}
+
+// The backup window and `orb backup`, `orb restore --yes` write the same dump, refuse a damaged
+// one in the same words and restore the same catalogue.
+TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
+    const fs::path windowDump = env.dir / "window.ODD";
+    const fs::path commandDump = env.dir / "command.ODD";
+    BackupController window(env.state, env.dialogs);
+    window.load();
+    window.setBackupPath(windowDump.string());
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(window.backup());
+    const std::string done = "ORB database backup completed without errors!";
+    EXPECT_EQ(env.dialogs.messages(), (std::vector<std::string>{"Confirm database backup?", done}));
+    const test::CliRun backup = runOn(catalogue(), {"backup", commandDump.string()});
+    EXPECT_EQ(backup.status, 0) << backup.err;
+    EXPECT_EQ(backup.out, done + "\n");
+    EXPECT_FALSE(test::readFile(windowDump).empty());
+    EXPECT_EQ(test::readFile(commandDump), test::readFile(windowDump));
+
+    // Both catalogues lose a bank and a style; the restore brings them back in both.
+    BankStore(db()).remove(9);
+    StyleStore(db()).remove(96);
+    const fs::path copy = copyOfCatalogue();
+    const std::vector<BankRow> banksBefore = BankStore(db()).all();
+
+    // A damaged dump is refused alike, and neither catalogue changes.
+    const fs::path damaged = env.dir / "damaged.ODD";
+    test::writeFile(damaged, "no dump at all");
+    window.setRestorePath(damaged.string());
+    env.dialogs.clear();
+    EXPECT_FALSE(window.restore());
+    const std::string refusal =
+        damaged.string() + " is not a ORB backup files or is corrupted! Restore process aborted!";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
+    const test::CliRun refused = runOn(copy, {"restore", damaged.string(), "--yes"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(BankStore(db()).all(), banksBefore);
+    EXPECT_EQ(banksIn(copy), banksBefore);
+
+    window.setRestorePath(commandDump.string());
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(window.restore());
+    EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
+    const test::CliRun restored = runOn(copy, {"restore", windowDump.string(), "--yes"});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(restored.out,
+              "ORB database restore completed without errors!\n2 banks, 0 songs, 5 links and 6 "
+              "styles restored\n");
+    EXPECT_EQ(BankStore(db()).all().size(), 2u);
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+    EXPECT_TRUE(StyleStore(db()).find(96).has_value());
 }
 
 }  // namespace
