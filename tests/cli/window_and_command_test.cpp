@@ -11,6 +11,7 @@
 #include "catalogue/make_bank.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "stylefiles/import_test_support.h"
 #include "stylefiles/keyboard_layout.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/ssf_import.h"
@@ -506,6 +507,67 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
     EXPECT_EQ(stylesIn(copy), stylesIn(db()));
     EXPECT_TRUE(StyleStore(db()).find(96).has_value());
+}
+
+// The import window and `orb import` store the same styles and banks from the same folder, show
+// the same log and refuse a value the catalogue cannot hold in the same words.
+TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
+    const fs::path folder = env.dir / "to-import";
+    test::writeFile(folder / "LIVE.STY", test::bankFile("LIVE", 3, 11));
+    test::writeFile(folder / "GIG.STY", test::bankFile("GIG", 2, 23));
+    test::writeFile(folder / "NOTE.STY", "no bank in here");
+    test::writeFile(folder / "DUP.STY", test::bankFile("LIVE", 3, 11, 1));
+    const fs::path copy = copyOfCatalogue();
+
+    const auto request = [&](const std::string& family) {
+        ImportRequest wanted;
+        wanted.source = ImportRequest::Source::Folder;
+        wanted.path = folder.string();
+        wanted.values = {family, "Ballads", "Ann"};
+        return wanted;
+    };
+    test::RecordingWindows windows;
+    StyleImportController importer(env.state, env.dialogs, &windows);
+
+    // A family the bank files cannot hold stores nothing in either.
+    const std::string guitar = "\xF0\x9F\x8E\xB8";
+    importer.load(request("Pop " + guitar));
+    EXPECT_FALSE(importer.run());
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    const std::string refusal = env.dialogs.messages()[0];
+    const test::CliRun refused = runOn(copy, {"import", "--family", "Pop " + guitar, "--group",
+                                              "Ballads", "--author", "Ann", folder.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, refusal + "\n");
+    const std::string before = test::catalogueSnapshot(db());
+    {
+        Database other;
+        other.open(copy, Database::OpenMode::ReadOnly);
+        EXPECT_EQ(test::catalogueSnapshot(other), before);
+    }
+
+    importer.load(request("Pop"));
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(importer.run());
+    ASSERT_EQ(env.dialogs.messages().size(), 2u);
+    const std::string summary = env.dialogs.messages()[1];
+    EXPECT_EQ(summary,
+              "Style import ended: 5 styles imported, 3 skipped as duplicates, 3 banks stored.");
+    ASSERT_EQ(windows.shownLogs.size(), 1u);
+    const test::CliRun imported = runOn(copy, {"import", "--family", "Pop", "--group", "Ballads",
+                                               "--author", "Ann", folder.string()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    std::string log = windows.shownLogs[0];
+    for (auto at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at)) {
+        log.replace(at, 2, "\n");
+    }
+    EXPECT_EQ(imported.out, log + summary + "\n");
+    const std::string after = test::catalogueSnapshot(db());
+    EXPECT_NE(after, before);
+    Database other;
+    other.open(copy, Database::OpenMode::ReadOnly);
+    EXPECT_EQ(test::catalogueSnapshot(other), after);
 }
 
 }  // namespace
