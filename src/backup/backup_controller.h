@@ -14,11 +14,6 @@ class UserDialogs;
 // frmBckpRstr: writes the whole catalogue to a dump file and restores it from one.
 class BackupController : public Observable {
 public:
-    static constexpr const char* kBackupCancelled =
-        "Backup cancelled: no dump file has been written.";
-    static constexpr const char* kRestoreCancelled =
-        "Restore cancelled: the database has been left as it was.";
-
     BackupController(AppState& state, UserDialogs& dialogs);
 
     // The two path fields (txtField 0: backup to, 1: restore from).
@@ -40,17 +35,14 @@ public:
     void load();
     // cmdSearch(index): fills the field of that index from the open-file dialog.
     void search(int index);
-    // cmbBackup; true when the dump was written.
+    // cmbBackup: BackupCatalogue to the backup field's path; true when the dump was written.
     bool backup();
-    // cmbRestore; true when the catalogue was replaced.
+    // cmbRestore: RestoreCatalogue from the restore field's path; true when the catalogue was
+    // replaced.
     bool restore();
-    // The check of a dump file on disk (not found or unreadable counts as failed).
-    static DumpCheck checkFile(const std::string& path);
 
 private:
-    void showProgress(const std::string& activity, long long maximum);
     void hideProgress();
-    DumpProgress progressUpdater();
 
     AppState& state_;
     UserDialogs& dialogs_;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "catalogue/bank_collection.h"
-#include "core/errors.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -11,10 +9,6 @@ namespace orb {
 namespace {
 
 constexpr int kGroupSize = 3;
-
-std::string bankFiles(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " bank file" : " bank files");
-}
 
 }  // namespace
 
@@ -89,96 +83,43 @@ void BankQueues::setPending(std::span<QueueEntry> entries, bool pending) {
     changed();
 }
 
-bool BankQueues::writeQueue(std::span<QueueEntry> entries, const DriveFolder& drive, bool wipe,
-                            DriveFile (*fileOf)(int, std::string), const char* done) {
-    setPending(entries, true);
-    bool written = false;
-    std::vector<std::string> writtenFiles;
-    {
-        WaitCursor wait(dialogs_);
-        try {
-            std::vector<DriveFile> files;
-            std::vector<std::size_t> entryOfFile;
-            KORFStyles styles;
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                const QueueEntry& entry = entries[i];
-                if (entry.free()) {
-                    continue;
-                }
-                if (!CollectStoredBank(state_.connection, dialogs_, entry.bankProg, styles)) {
-                    throw OrbError("The bank " + entry.name +
-                                   " is no longer stored; nothing was written.");
-                }
-                const int index = static_cast<int>(i);
-                DriveFile file = fileOf(index, {});
-                file.bytes = bankFileBytes(styles, KeyboardBankNumber(index),
-                                           file.pathOn(drive.path()), dialogs_);
-                files.push_back(std::move(file));
-                entryOfFile.push_back(i);
-            }
-            DriveWriting how;
-            how.wipe = wipe;
-            how.keep = filesInUse(state_);
-            how.room = room_;
-            how.afterEach = [&](std::size_t file) {
-                entries[entryOfFile[file]].pending = false;
-                writtenFiles.push_back(files[file].pathOn(drive.path()).string());
-                changed();
-                // After the last file there is nothing left to stop.
-                if (file + 1 < files.size()) {
-                    job_.step();
-                }
-            };
-            job_.start("Writing to " + drive.path().string(), static_cast<long long>(files.size()));
-            writeToDrive(drive, files, how);
-            job_.complete();
-            written = true;
-            job_.finish(bankFiles(files.size()) + " written to " + drive.path().string() + ".");
-        } catch (const JobCancelled&) {
-            std::string text = "Writing cancelled: ";
-            if (wipe) {
-                text += drive.path().string() + " was emptied and ";
-            }
-            for (std::size_t i = 0; i < writtenFiles.size(); ++i) {
-                text += (i == 0 ? "" : ", ") + writtenFiles[i];
-            }
-            text += writtenFiles.size() == 1 ? " was written" : " were written";
-            text += "; the other banks were not.";
-            job_.finish(text);
-            dialogs_.message(text, UserDialogs::Icon::Information);
-        } catch (const OrbError& failure) {
-            job_.finish("Writing to " + drive.path().string() + " failed.");
-            dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
-        }
+template <typename Write>
+bool BankQueues::writeQueue(std::span<QueueEntry> entries, Write write) {
+    DriveBanks banks;
+    for (const QueueEntry& entry : entries) {
+        banks.push_back(entry.free() ? std::nullopt
+                                     : std::optional<DriveBank>({entry.bankProg, entry.name}));
     }
-    setPending(entries, false);
-    if (written) {
-        dialogs_.message(done, UserDialogs::Icon::Information);
+    bool started = false;
+    DriveBanksListener listener;
+    listener.started = [&] {
+        started = true;
+        setPending(entries, true);
+    };
+    listener.written = [&](std::size_t entry) {
+        entries[entry].pending = false;
+        changed();
+    };
+    const DriveBanksWriting writing = write(banks, listener);
+    if (started) {
+        setPending(entries, false);
     }
-    return written;
+    showDriveBanksWriting(dialogs_, writing);
+    return writing.written();
 }
 
 bool BankQueues::makeFloppy() {
-    const auto floppy = DriveFolder::open(state_.FloppyPath);
-    if (!floppy || !floppy->writable()) {
-        dialogs_.message("Floppy disk " + state_.FloppyPath + ": is not ready!",
-                         UserDialogs::Icon::Critical);
-        return false;
-    }
-    if (!dialogs_.question(floppyWipeQuestion(state_.FloppyPath))) {
-        return false;
-    }
-    return writeQueue(floppy_, *floppy, true, floppyLayoutFile, kFloppyDone);
+    return writeQueue(floppy_, [this](const DriveBanks& banks, const DriveBanksListener& listener) {
+        return WriteFloppy(state_, dialogs_, job_, banks, state_.FloppyPath, room_, listener);
+    });
 }
 
 bool BankQueues::transfer() {
-    const auto disk = DriveFolder::open(state_.PaHardDiskPath);
-    if (!disk || !disk->writable()) {
-        dialogs_.message("Pa Hard Drive " + state_.PaHardDiskPath + ": is not ready!",
-                         UserDialogs::Icon::Critical);
-        return false;
-    }
-    return writeQueue(hardDisk_, *disk, false, hardDiskLayoutFile, kHardDiskDone);
+    return writeQueue(hardDisk_,
+                      [this](const DriveBanks& banks, const DriveBanksListener& listener) {
+                          return TransferToHardDisk(state_, dialogs_, job_, banks,
+                                                    state_.PaHardDiskPath, room_, listener);
+                      });
 }
 
 }  // namespace orb

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "catalogue/keyboard_drive.h"
 #include "core/job_progress.h"
 #include "core/observable.h"
 #include "stylefiles/keyboard_layout.h"
@@ -31,9 +32,6 @@ struct QueueEntry {
 class BankQueues : public Observable {
 public:
     static constexpr const char* kNoRoom = "No more room available!";
-    static constexpr const char* kFloppyDone = "DIRECT FD floppy successfully created!";
-    static constexpr const char* kHardDiskDone =
-        "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80";
 
     BankQueues(AppState& state, UserDialogs& dialogs, DriveRoomReader room = roomOf);
 
@@ -55,12 +53,10 @@ public:
     bool clearHardDiskGroupEnabled(int group) const;
     bool transferEnabled() const;
 
-    // cbMake: after the question, wipes FloppyPath, makes ORB.SET/STYLE and writes each queued
-    // bank as its USER0n.STY; nothing is deleted when the banks would not fit. True when the
-    // floppy is complete; the queue keeps its entries.
+    // cbMake: writes the queued banks as the floppy in FloppyPath (WriteFloppy) and shows how it
+    // went. True when the floppy is complete; the queue keeps its entries.
     bool makeFloppy();
-    // cbMakeHD: writes each queued bank into its set folder, making the folder when missing;
-    // nothing is deleted, and nothing is made when the banks would not fit.
+    // cbMakeHD: writes the queued banks into the hard disk in PaHardDiskPath (TransferToHardDisk).
     bool transfer();
 
     // The writing's progress, its Cancel and its summary line. A cancel stops the writing after
@@ -70,11 +66,10 @@ public:
 
 private:
     void queue(std::span<QueueEntry> entries, std::int32_t bankProg, const std::string& name);
-    // Makes every queued entry's bank file (a bank no longer stored stops it before the drive is
-    // touched), then writes them onto the drive, emptied first when `wipe`, and says `done`.
-    // `fileOf` places entry i in the layout. A failure is shown; false after one.
-    bool writeQueue(std::span<QueueEntry> entries, const DriveFolder& drive, bool wipe,
-                    DriveFile (*fileOf)(int, std::string), const char* done);
+    // Runs `write` on the queued banks, marking the entries pending until their file is written,
+    // and shows how it went.
+    template <typename Write>
+    bool writeQueue(std::span<QueueEntry> entries, Write write);
     void setPending(std::span<QueueEntry> entries, bool pending);
 
     AppState& state_;

@@ -1,9 +1,10 @@
 #include <ostream>
 #include <string>
 
-#include "backup/backup_controller.h"
+#include "backup/catalogue_backup.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/job_progress.h"
 #include "db/bank_store.h"
 #include "db/link_store.h"
 #include "db/song_store.h"
@@ -26,7 +27,7 @@ std::string restoredSummary(Database& connection) {
 
 }  // namespace
 
-// The same controller as the backup window; the console answers its questions.
+// The same backup and restore as the backup window; the console answers their questions Yes.
 CliCommand makeBackupCommand() {
     return CliCommand{
         "backup", "FILE",
@@ -38,9 +39,10 @@ CliCommand makeBackupCommand() {
                 return kExitUsage;
             }
             context.dialogs.setAssumeYes(true);
-            BackupController controller(context.state, context.dialogs);
-            controller.setBackupPath(args[0]);
-            return controller.backup() ? kExitOk : kExitFailure;
+            JobProgress job(context.dialogs);
+            return BackupCatalogue(context.state.connection, context.dialogs, job, args[0])
+                       ? kExitOk
+                       : kExitFailure;
         }};
 }
 
@@ -68,7 +70,7 @@ CliCommand makeRestoreCommand() {
                 return kExitUsage;
             }
             if (!yes) {
-                const DumpCheck check = BackupController::checkFile(path);
+                const DumpCheck check = checkDumpFile(path);
                 if (!check.ok) {
                     context.err << path
                                 << " is not an ORB dump file or is damaged: " << check.problem
@@ -81,9 +83,8 @@ CliCommand makeRestoreCommand() {
                 return kExitOk;
             }
             context.dialogs.setAssumeYes(true);
-            BackupController controller(context.state, context.dialogs);
-            controller.setRestorePath(path);
-            if (!controller.restore()) {
+            JobProgress job(context.dialogs);
+            if (!RestoreCatalogue(context.state, context.dialogs, job, path)) {
                 return kExitFailure;
             }
             context.out << restoredSummary(context.state.connection) << "\n";

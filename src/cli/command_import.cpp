@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/job_progress.h"
 #include "state/app_state.h"
 #include "stylefiles/style_import.h"
 
@@ -40,7 +41,7 @@ constexpr const char* kUsage =
 
 }  // namespace
 
-// The same controller as the import window; PATH decides between a folder and one file.
+// The same import run as the import window; PATH decides between a folder and one file.
 CliCommand makeImportCommand() {
     return CliCommand{
         "import", kUsage,
@@ -53,7 +54,6 @@ CliCommand makeImportCommand() {
         CliCommand::DatabaseUse::OpenExisting,
         [](CliContext& context, const std::vector<std::string>& args) {
             ConsoleImportHooks hooks(context.out);
-            StyleImportController controller(context.state, context.dialogs, &hooks);
             std::string mode = "content";
             std::string family;
             std::string group;
@@ -100,11 +100,13 @@ CliCommand makeImportCommand() {
             request.includeSubFolders = subFolders;
             request.saveBankStructure = saveBanks;
             request.path = path;
-            controller.load(request);
             // The question whether to show the log is answered Yes: the log is printed.
             context.dialogs.setAssumeYes(true);
+            JobProgress job(context.dialogs);
             // The run ends with its summary line, printed as its last message.
-            return controller.run() ? kExitOk : kExitFailure;
+            return ImportStyles(context.state, context.dialogs, job, &hooks, request).committed
+                       ? kExitOk
+                       : kExitFailure;
         }};
 }
 

@@ -2,12 +2,13 @@
 #include <optional>
 #include <ostream>
 
-#include "catalogue/bank_queues.h"
 #include "catalogue/current_bank.h"
+#include "catalogue/keyboard_drive.h"
 #include "catalogue/make_bank.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
 #include "core/file_access.h"
+#include "core/job_progress.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -46,36 +47,44 @@ bool onlyEmptyEntries(const std::vector<std::string>& banks) {
                        [](const std::string& bank) { return bank == kEmptyEntry; });
 }
 
-// Checks the arguments of a queue command of `places` entries, sets `folder` from --to and puts
-// each bank into its entry of the floppy or the hard-disk queue. The exit status when any of
-// that fails, with its message.
-std::optional<int> fillQueue(CliContext& context, const QueueArguments& parsed, int places,
-                             const std::string& usage, std::string& folder,
-                             const std::string& folderName, BankQueues& queues, bool floppy) {
+// The banks and the folder of a queue command of `places` entries: the folder from --to, else
+// `defaultFolder`. Unset, with the message and the exit status, when any of that fails.
+struct QueueWriting {
+    DriveBanks banks;
+    std::string folder;
+};
+
+std::optional<QueueWriting> queueWriting(CliContext& context, const QueueArguments& parsed,
+                                         int places, const std::string& usage,
+                                         const std::string& defaultFolder,
+                                         const std::string& folderName, int& status) {
     if (parsed.usageError || parsed.banks.empty() ||
         parsed.banks.size() > static_cast<std::size_t>(places) || onlyEmptyEntries(parsed.banks)) {
         context.err << "Usage: " << usage << "\n";
-        return kExitUsage;
+        status = kExitUsage;
+        return std::nullopt;
     }
-    folder = parsed.folder.value_or(folder);
-    if (folder.empty()) {
+    QueueWriting writing;
+    writing.folder = parsed.folder.value_or(defaultFolder);
+    if (writing.folder.empty()) {
         context.err << "No " << folderName << " folder is set: give --to DIR.\n";
-        return kExitFailure;
+        status = kExitFailure;
+        return std::nullopt;
     }
-    for (std::size_t i = 0; i < parsed.banks.size(); ++i) {
-        if (parsed.banks[i] == kEmptyEntry) {
+    for (const std::string& given : parsed.banks) {
+        if (given == kEmptyEntry) {
+            writing.banks.push_back(std::nullopt);
             continue;
         }
-        const auto bank = StoredBankGiven(context.state.connection, parsed.banks[i]);
+        const auto bank = StoredBankGiven(context.state.connection, given);
         if (!bank) {
-            context.err << "There is no bank " << parsed.banks[i] << ".\n";
-            return kExitFailure;
+            context.err << "There is no bank " << given << ".\n";
+            status = kExitFailure;
+            return std::nullopt;
         }
-        const int entry = static_cast<int>(i);
-        floppy ? queues.setFloppyEntry(entry, bank->BankProg, bank->BankName)
-               : queues.setHardDiskEntry(entry, bank->BankProg, bank->BankName);
+        writing.banks.push_back(DriveBank{bank->BankProg, bank->BankName});
     }
-    return std::nullopt;
+    return writing;
 }
 
 int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
@@ -102,36 +111,45 @@ int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
 }
 
 int runFloppy(CliContext& context, const std::vector<std::string>& args) {
-    AppState& state = context.state;
-    BankQueues queues(state, context.dialogs);
     const QueueArguments parsed = parseQueueArguments(args, true);
-    if (auto failed =
-            fillQueue(context, parsed, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
-                      state.FloppyPath, "floppy", queues, true)) {
-        return *failed;
+    int status = kExitOk;
+    const auto writing =
+        queueWriting(context, parsed, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
+                     context.state.FloppyPath, "floppy", status);
+    if (!writing) {
+        return status;
     }
     if (parsed.yes) {
         context.dialogs.setAssumeYes(true);
     } else if (context.terminal != nullptr) {
         context.dialogs.askOn(*context.terminal);
     } else {
-        context.err << "Writing the floppy deletes everything in " << state.FloppyPath
+        context.err << "Writing the floppy deletes everything in " << writing->folder
                     << " first, and there is no terminal to ask on: give --yes. Nothing was "
                        "deleted.\n";
         return kExitFailure;
     }
-    return queues.makeFloppy() ? kExitOk : kExitFailure;
+    JobProgress job(context.dialogs);
+    const DriveBanksWriting written =
+        WriteFloppy(context.state, context.dialogs, job, writing->banks, writing->folder);
+    showDriveBanksWriting(context.dialogs, written);
+    return written.written() ? kExitOk : kExitFailure;
 }
 
 int runHdTransfer(CliContext& context, const std::vector<std::string>& args) {
-    BankQueues queues(context.state, context.dialogs);
-    if (auto failed =
-            fillQueue(context, parseQueueArguments(args, false), kHardDiskBankCount,
-                      std::string("orb hd-transfer ") + kTransferUsage + " (at most 9 banks)",
-                      context.state.PaHardDiskPath, "hard disk", queues, false)) {
-        return *failed;
+    int status = kExitOk;
+    const auto writing =
+        queueWriting(context, parseQueueArguments(args, false), kHardDiskBankCount,
+                     std::string("orb hd-transfer ") + kTransferUsage + " (at most 9 banks)",
+                     context.state.PaHardDiskPath, "hard disk", status);
+    if (!writing) {
+        return status;
     }
-    return queues.transfer() ? kExitOk : kExitFailure;
+    JobProgress job(context.dialogs);
+    const DriveBanksWriting written =
+        TransferToHardDisk(context.state, context.dialogs, job, writing->banks, writing->folder);
+    showDriveBanksWriting(context.dialogs, written);
+    return written.written() ? kExitOk : kExitFailure;
 }
 
 }  // namespace

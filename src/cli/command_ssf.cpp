@@ -7,6 +7,9 @@
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/file_choice.h"
+#include "core/job_progress.h"
+#include "core/text.h"
 #include "state/app_state.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/ssf_import.h"
@@ -26,12 +29,6 @@ std::optional<std::int32_t> number(const std::string& text) {
     return value;
 }
 
-// Makes the stored bank named by its number or name the current bank; false when none is.
-bool loadBank(AppState& state, const std::string& bank) {
-    const std::optional<BankRow> found = StoredBankGiven(state.connection, bank);
-    return found && LoadCurrentBank(state, found->BankProg);
-}
-
 int runExport(CliContext& context, const std::vector<std::string>& args) {
     if (args.size() < 2) {
         context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
@@ -39,20 +36,27 @@ int runExport(CliContext& context, const std::vector<std::string>& args) {
     }
     const std::string& folder = args.back();
     const std::vector<std::string> sources(args.begin(), args.end() - 1);
-    SsfExportRequest request;
-    auto choice = SsfExportController::Choice::SelectedStyles;
+    std::vector<std::int32_t> styles;
+    std::string notice = SsfExportController::kSelectedDone;
     if (sources.size() == 1 && sources[0] == "--all") {
         for (const StyleListRow& row : GetAllStyles(context.state)) {
-            request.allStyles.push_back(row.StyleProg);
+            styles.push_back(row.StyleProg);
         }
-        choice = SsfExportController::Choice::AllStyles;
+        notice = SsfExportController::kAllDone;
     } else if (sources.size() == 2 && sources[0] == "--bank") {
-        if (!loadBank(context.state, sources[1])) {
+        // The stored bank's styles in slot order, as loading it would give them; the bank being
+        // edited stays as it is.
+        const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, sources[1]);
+        if (!bank) {
             context.err << "There is no bank " << sources[1] << ".\n";
             return kExitFailure;
         }
-        request.forBank = true;
-        choice = SsfExportController::Choice::None;
+        for (const std::int32_t style : bank->BankStyle) {
+            if (style != 0) {
+                styles.push_back(style);
+            }
+        }
+        notice = ssfBankExportDone(bank->BankName);
     } else {
         for (const std::string& source : sources) {
             const auto style = number(source);
@@ -60,25 +64,29 @@ int runExport(CliContext& context, const std::vector<std::string>& args) {
                 context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
                 return kExitUsage;
             }
-            request.selectedStyles.push_back(*style);
+            styles.push_back(*style);
         }
     }
-    SsfExportController controller(context.state, context.dialogs);
-    controller.load(request);
-    controller.setFolder(folder);
-    controller.setChoice(choice);
-    const bool ran = controller.run();
+    const std::string target = trimmed(folder);
+    SsfExportResult result;
+    bool ran = false;
+    if (!target.empty() && ensureFolderExists(target, context.dialogs)) {
+        JobProgress job(context.dialogs);
+        result =
+            ExportSsfFiles(context.state.connection, context.dialogs, job, styles, target, notice);
+        ran = result.outcome == SsfExportResult::Outcome::Done;
+    }
     std::error_code error;
     if (!ran && !std::filesystem::is_directory(folder, error)) {
         context.err << "The folder " << folder << " does not exist.\n";
     }
-    for (const std::filesystem::path& file : controller.result().written) {
+    for (const std::filesystem::path& file : result.written) {
         context.out << file.string() << "\n";
     }
-    if (!controller.result().leftOut.empty()) {
-        context.err << ssfLeftOutLog(controller.result().leftOut);
+    if (!result.leftOut.empty()) {
+        context.err << ssfLeftOutLog(result.leftOut);
     }
-    return ran && controller.result().leftOut.empty() ? kExitOk : kExitFailure;
+    return ran && result.leftOut.empty() ? kExitOk : kExitFailure;
 }
 
 // Keeps the messages of the import, so that they go to standard error when it failed.
@@ -100,18 +108,22 @@ int runImport(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb ssf-import " << kImportUsage << "\n";
         return kExitUsage;
     }
-    const std::string& path = args[first];
+    const std::filesystem::path path(trimmed(args[first]));
+    if (path.empty()) {
+        return kExitFailure;
+    }
     CollectingDialogs dialogs(context.out, context.err, false);
-    SsfImportController controller(context.state, dialogs);
-    controller.load();
-    controller.setPath(path);
     std::error_code error;
-    controller.setChoice(std::filesystem::is_directory(path, error)
-                             ? SsfImportController::Choice::Folder
-                             : SsfImportController::Choice::File);
-    controller.setSkipPresent(skipPresent);
-    const bool all = controller.run();
-    for (const SsfImportedFile& file : controller.files()) {
+    SsfImport import;
+    if (std::filesystem::is_directory(path, error)) {
+        JobProgress job(dialogs);
+        import = ImportSsfFolder(context.state.connection, dialogs, job, path,
+                                 skipPresent ? SsfPresentStyle::PassOver : SsfPresentStyle::Stop);
+    } else {
+        import = ImportSsfFile(context.state.connection, dialogs, path);
+    }
+    const bool all = import.allImported;
+    for (const SsfImportedFile& file : import.files) {
         if (file.outcome.kind == SsfFileOutcome::Kind::Imported) {
             context.out << file.path.string() << "\timported as style " << file.outcome.styleProg
                         << "\t" << file.outcome.name << "\n";

@@ -106,113 +106,105 @@ void SsfExportController::close() {
 }
 
 bool SsfExportController::run() {
-    if (trimmed(folder_).empty() || !ensureFolderExists(trimmed(folder_), dialogs_)) {
+    const std::string folder = trimmed(folder_);
+    if (folder.empty() || !ensureFolderExists(folder, dialogs_)) {
         return false;
+    }
+    std::vector<std::int32_t> styles;
+    std::string notice;
+    switch (choice_) {
+        case Choice::SelectedStyles:
+            styles = request_.selectedStyles;
+            notice = kSelectedDone;
+            break;
+        case Choice::AllStyles:
+            styles = request_.allStyles;
+            notice = kAllDone;
+            break;
+        case Choice::None:
+            for (const KORFStyle& style : state_.currentBank.styles) {
+                styles.push_back(style.StyleProg);
+            }
+            notice = ssfBankExportDone(state_.currentBank.name);
+            break;
     }
     controlsEnabled_ = false;
+    // A few selected styles are written at once; the longer exports show their progress.
+    progressVisible_ = choice_ != Choice::SelectedStyles;
     changed();
-    try {
-        switch (choice_) {
-            case Choice::SelectedStyles:
-                ExportSelectedStyles();
-                break;
-            case Choice::AllStyles:
-                ExportAllStyles();
-                break;
-            case Choice::None:
-                ExportBankStyles();
-                break;
-        }
-    } catch (const JobCancelled&) {
-        controlsEnabled_ = true;
-        progressVisible_ = false;
-        job_.finish("SSF export cancelled: " + writtenCount() + " written to " + trimmed(folder_) +
-                    ", the others not.");
-        dialogs_.message(job_.summary(), UserDialogs::Icon::Information);
-        return false;
-    } catch (const OrbError& error) {
-        controlsEnabled_ = true;
-        progressVisible_ = false;
-        job_.finish("SSF export stopped: " + writtenCount() + " written to " + trimmed(folder_) +
-                    ".");
-        dialogs_.message(std::string(error.what()) + "\nThe export stopped after " +
-                             std::to_string(result_.written.size()) + " single style files.",
-                         UserDialogs::Icon::Critical);
-        return false;
-    }
+    result_ = ExportSsfFiles(state_.connection, dialogs_, job_, styles, folder, notice);
     controlsEnabled_ = true;
-    changed();
-    return true;
-}
-
-void SsfExportController::ExportSelectedStyles() {
-    exportStyles(request_.selectedStyles, false);
-    finish(kSelectedDone);
-}
-
-void SsfExportController::ExportAllStyles() {
-    exportStyles(request_.allStyles, true);
-    finish(kAllDone);
-}
-
-void SsfExportController::ExportBankStyles() {
-    std::vector<std::int32_t> styles;
-    for (const KORFStyle& style : state_.currentBank.styles) {
-        styles.push_back(style.StyleProg);
-    }
-    exportStyles(styles, true);
-    finish("Export of bank " + state_.currentBank.name +
-           " to SSF files terminated without errors!");
-}
-
-void SsfExportController::exportStyles(const std::vector<std::int32_t>& styles, bool withProgress) {
-    const WaitCursor wait(dialogs_);
-    result_ = {};
-    const fs::path folder(trimmed(folder_));
-    progressVisible_ = withProgress;
-    job_.start("Writing single style files to " + folder.string(),
-               static_cast<long long>(styles.size()));
-    StyleStore store(state_.connection);
-    SsfFileNames names;
-    for (const std::int32_t number : styles) {
-        std::optional<StyleRow> style;
-        try {
-            style = store.find(number);
-        } catch (const StoreError& e) {
-            throw ExportStopped(failureMessage(
-                e, "The style " + std::to_string(number) + " could not be read: ", ""));
-        }
-        if (!style) {
-            result_.leftOut.push_back({number, "", "it is no longer in the catalogue"});
-        } else if (std::string refusal = ssfRefusal(*style); !refusal.empty()) {
-            result_.leftOut.push_back({number, shownName(style->StyleName1), refusal});
-        } else {
-            const fs::path path = folder / names.next(*style);
-            replaceFileSafely(path, kFileLabel,
-                              [&](std::ostream& out) { writeSsf(out, *style, path.string()); });
-            result_.written.push_back(path);
-        }
-        job_.step();
-    }
-}
-
-std::string SsfExportController::writtenCount() const {
-    const std::size_t count = result_.written.size();
-    return std::to_string(count) + (count == 1 ? " single style file" : " single style files");
-}
-
-void SsfExportController::finish(const std::string& notice) {
-    std::string summary = writtenCount() + " written to " + trimmed(folder_);
-    if (!result_.leftOut.empty()) {
-        summary += ", " + std::to_string(result_.leftOut.size()) + " left out";
-    }
-    job_.finish(summary + ".");
-    dialogs_.message(notice, UserDialogs::Icon::Information);
     progressVisible_ = false;
     changed();
+    if (result_.outcome != SsfExportResult::Outcome::Done) {
+        return false;
+    }
     if (!result_.leftOut.empty() && windows_ != nullptr) {
         windows_->showLeftOut(ssfLeftOutLog(result_.leftOut));
     }
+    return true;
+}
+
+std::string ssfBankExportDone(const std::string& bankName) {
+    return "Export of bank " + bankName + " to SSF files terminated without errors!";
+}
+
+SsfExportResult ExportSsfFiles(Database& connection, UserDialogs& dialogs, JobProgress& job,
+                               const std::vector<std::int32_t>& styles, const fs::path& folder,
+                               const std::string& doneNotice) {
+    SsfExportResult result;
+    const auto writtenCount = [&] {
+        const std::size_t count = result.written.size();
+        return std::to_string(count) + (count == 1 ? " single style file" : " single style files");
+    };
+    try {
+        const WaitCursor wait(dialogs);
+        job.start("Writing single style files to " + folder.string(),
+                  static_cast<long long>(styles.size()));
+        StyleStore store(connection);
+        SsfFileNames names;
+        for (const std::int32_t number : styles) {
+            std::optional<StyleRow> style;
+            try {
+                style = store.find(number);
+            } catch (const StoreError& e) {
+                throw ExportStopped(failureMessage(
+                    e, "The style " + std::to_string(number) + " could not be read: ", ""));
+            }
+            if (!style) {
+                result.leftOut.push_back({number, "", "it is no longer in the catalogue"});
+            } else if (std::string refusal = ssfRefusal(*style); !refusal.empty()) {
+                result.leftOut.push_back({number, shownName(style->StyleName1), refusal});
+            } else {
+                const fs::path path = folder / names.next(*style);
+                replaceFileSafely(path, SsfExportController::kFileLabel,
+                                  [&](std::ostream& out) { writeSsf(out, *style, path.string()); });
+                result.written.push_back(path);
+            }
+            job.step();
+        }
+    } catch (const JobCancelled&) {
+        result.outcome = SsfExportResult::Outcome::Cancelled;
+        job.finish("SSF export cancelled: " + writtenCount() + " written to " + folder.string() +
+                   ", the others not.");
+        dialogs.message(job.summary(), UserDialogs::Icon::Information);
+        return result;
+    } catch (const OrbError& error) {
+        result.outcome = SsfExportResult::Outcome::Stopped;
+        job.finish("SSF export stopped: " + writtenCount() + " written to " + folder.string() +
+                   ".");
+        dialogs.message(std::string(error.what()) + "\nThe export stopped after " +
+                            std::to_string(result.written.size()) + " single style files.",
+                        UserDialogs::Icon::Critical);
+        return result;
+    }
+    std::string summary = writtenCount() + " written to " + folder.string();
+    if (!result.leftOut.empty()) {
+        summary += ", " + std::to_string(result.leftOut.size()) + " left out";
+    }
+    job.finish(summary + ".");
+    dialogs.message(doneNotice, UserDialogs::Icon::Information);
+    return result;
 }
 
 }  // namespace orb

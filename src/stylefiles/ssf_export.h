@@ -13,6 +13,7 @@
 namespace orb {
 
 class AppState;
+class Database;
 class UserDialogs;
 
 // What the export window is opened with: the style numbers of the grid's selected rows and of
@@ -33,9 +34,27 @@ struct SsfLeftOut {
 };
 
 struct SsfExportResult {
+    enum class Outcome {
+        Done,       // every style written or left out
+        Stopped,    // a file could not be written or a style read; the files written stay
+        Cancelled,  // stopped by a cancel; the files written stay
+    };
+    Outcome outcome = Outcome::Done;
     std::vector<std::filesystem::path> written;
     std::vector<SsfLeftOut> leftOut;
 };
+
+// Writes one single style file per style of `styles`, in that order, into the existing folder
+// `folder`, named as SsfFileNames gives; a style no longer stored or one that no single style
+// file can hold is left out and listed. `job` shows the progress and stops it on a cancel. Shows
+// how it ended: `doneNotice`, the failure that stopped it or the cancel, with how many files were
+// written. The export window and `orb ssf-export` both write through it.
+SsfExportResult ExportSsfFiles(Database& connection, UserDialogs& dialogs, JobProgress& job,
+                               const std::vector<std::int32_t>& styles,
+                               const std::filesystem::path& folder, const std::string& doneNotice);
+
+// The notice that ends the export of the stored or current bank `bankName`.
+std::string ssfBankExportDone(const std::string& bankName);
 
 // The window the export opens over its own; the command line has none.
 class SsfExportWindows {
@@ -92,25 +111,14 @@ public:
     void setChoice(Choice choice);
     // cmdSearch: the folder of the file chosen in the save dialog.
     void search();
-    // cmdOk: the export of the chosen styles; true when it ran through, so that the window
-    // closes. Nothing when the folder is blank; a file that cannot be written or a database
-    // failure stops it with a message (the files written so far stay), and so does a cancel,
-    // which says how many files were written.
+    // cmdOk: the export of the chosen styles (ExportSsfFiles): the selected styles, all styles
+    // of the grid, or the current bank's; true when it ran through, so that the window closes,
+    // and the styles left out are listed. Nothing when the folder is blank.
     bool run();
     // The window closes: a folder that is not blank is remembered.
     void close();
 
-    // The three exports; each ends with its notice and the list of styles left out.
-    void ExportSelectedStyles();
-    void ExportAllStyles();
-    void ExportBankStyles();
-
 private:
-    void exportStyles(const std::vector<std::int32_t>& styles, bool withProgress);
-    void finish(const std::string& notice);
-    // "3 single style files", of the run so far.
-    std::string writtenCount() const;
-
     AppState& state_;
     UserDialogs& dialogs_;
     SsfExportWindows* windows_;

@@ -101,65 +101,69 @@ void SsfImportController::search() {
 }
 
 bool SsfImportController::run() {
-    if (trimmed(path_).empty()) {
+    const fs::path path(trimmed(path_));
+    if (path.empty()) {
         return false;
     }
     files_.clear();
     allImported_ = false;
     controlsEnabled_ = false;
+    progressVisible_ = choice_ == Choice::Folder;
     changed();
+    SsfImport import;
     if (choice_ == Choice::File) {
-        ImportSsfFile();
+        import = ImportSsfFile(state_.connection, dialogs_, path);
     } else {
-        ImportSsfFolder();
+        import = ImportSsfFolder(state_.connection, dialogs_, job_, path,
+                                 skipPresent_ ? SsfPresentStyle::PassOver : SsfPresentStyle::Stop);
     }
+    files_ = std::move(import.files);
+    allImported_ = import.allImported;
+    importedAny_ = importedAny_ || std::any_of(files_.begin(), files_.end(), [](const auto& file) {
+                       return file.outcome.kind == Kind::Imported;
+                   });
     controlsEnabled_ = true;
     progressVisible_ = false;
     changed();
     return allImported_;
 }
 
-SsfFileOutcome SsfImportController::record(const fs::path& file, SsfFileOutcome outcome) {
-    files_.push_back({file, outcome});
-    if (outcome.kind == Kind::Imported) {
-        importedAny_ = true;
-    }
-    return outcome;
-}
-
-void SsfImportController::ImportSsfFile() {
-    const fs::path file(trimmed(path_));
+SsfImport ImportSsfFile(Database& connection, UserDialogs& dialogs, const fs::path& file) {
+    SsfImport import;
     std::error_code error;
     if (!fs::is_regular_file(file, error)) {
-        dialogs_.message(kNotFound, UserDialogs::Icon::Critical);
-        return;
+        dialogs.message(SsfImportController::kNotFound, UserDialogs::Icon::Critical);
+        return import;
     }
     SsfFileOutcome outcome;
     {
-        const WaitCursor wait(dialogs_);
-        outcome = record(file, ReadSsfFile(file));
+        const WaitCursor wait(dialogs);
+        outcome = ReadSsfFile(connection, file);
     }
+    import.files.push_back({file, outcome});
     switch (outcome.kind) {
         case Kind::Imported:
-            allImported_ = true;
-            dialogs_.message(kEnded, UserDialogs::Icon::Information);
+            import.allImported = true;
+            dialogs.message(SsfImportController::kEnded, UserDialogs::Icon::Information);
             break;
         case Kind::AlreadyPresent:
-            dialogs_.message(kAborted, UserDialogs::Icon::Information);
+            dialogs.message(SsfImportController::kAborted, UserDialogs::Icon::Information);
             break;
         case Kind::NotSsf:
         case Kind::Unreadable:
         case Kind::Refused:
-            dialogs_.message(outcome.problem, UserDialogs::Icon::Critical);
+            dialogs.message(outcome.problem, UserDialogs::Icon::Critical);
             break;
     }
+    return import;
 }
 
-void SsfImportController::ImportSsfFolder() {
-    const fs::path folder(trimmed(path_));
+SsfImport ImportSsfFolder(Database& connection, UserDialogs& dialogs, JobProgress& job,
+                          const fs::path& folder, SsfPresentStyle present) {
+    SsfImport import;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        return;
+        return import;
     }
     std::vector<fs::path> files;
     fs::directory_iterator entries(folder, error);
@@ -171,79 +175,77 @@ void SsfImportController::ImportSsfFolder() {
         }
     }
     if (error) {
-        dialogs_.message(
+        dialogs.message(
             "The folder " + folder.string() + " cannot be read: " + error.message() + ".",
             UserDialogs::Icon::Critical);
-        return;
+        return import;
     }
     std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
         return a.filename().string() < b.filename().string();
     });
 
-    progressVisible_ = true;
     std::string passedOver;
     std::optional<SsfImportedFile> stop;
     SsfFolderCounts counts;
-    const bool importedBefore = importedAny_;
-    job_.start("Reading " + folder.string(), static_cast<long long>(files.size()));
+    job.start("Reading " + folder.string(), static_cast<long long>(files.size()));
     try {
-        const WaitCursor wait(dialogs_);
-        WriteTransaction transaction(state_.connection);
+        const WaitCursor wait(dialogs);
+        WriteTransaction transaction(connection);
         for (const fs::path& file : files) {
-            job_.setActivity("Reading " + file.filename().string());
-            const SsfFileOutcome outcome = record(file, ReadSsfFile(file));
+            job.setActivity("Reading " + file.filename().string());
+            const SsfFileOutcome outcome = ReadSsfFile(connection, file);
+            import.files.push_back({file, outcome});
             if (outcome.kind == Kind::Imported) {
                 ++counts.imported;
             } else if (outcome.kind == Kind::NotSsf || outcome.kind == Kind::Unreadable) {
                 ++counts.unreadable;
                 passedOver += "\n" + outcome.problem;
-            } else if (outcome.kind == Kind::AlreadyPresent && skipPresent_) {
+            } else if (outcome.kind == Kind::AlreadyPresent &&
+                       present == SsfPresentStyle::PassOver) {
                 ++counts.present;
             } else {
                 stop = SsfImportedFile{file, outcome};
-                job_.step();
+                job.step();
                 break;
             }
-            job_.step();
+            job.step();
         }
         transaction.commit();
     } catch (const JobCancelled&) {
         // The transaction has rolled back: no style of this run is stored.
-        importedAny_ = importedBefore;
-        files_.clear();
-        progressVisible_ = false;
-        job_.finish(kCancelled);
-        dialogs_.message(kCancelled, UserDialogs::Icon::Information);
-        return;
+        import.files.clear();
+        job.finish(SsfImportController::kCancelled);
+        dialogs.message(SsfImportController::kCancelled, UserDialogs::Icon::Information);
+        return import;
     } catch (const StoreError& error) {
-        importedAny_ = importedBefore;
-        progressVisible_ = false;
-        job_.finish(failureMessage(error, "The SSF file import failed: ", ".",
-                                   "Nothing of this run was stored."));
-        dialogs_.message(job_.summary(), UserDialogs::Icon::Critical);
-        return;
+        // Rolled back as well: no file of the run counts as imported.
+        import.files.clear();
+        job.finish(failureMessage(error, "The SSF file import failed: ", ".",
+                                  "Nothing of this run was stored."));
+        dialogs.message(job.summary(), UserDialogs::Icon::Critical);
+        return import;
     }
-    progressVisible_ = false;
-    changed();
-    counts.notRead = static_cast<long long>(files.size() - files_.size());
+    counts.notRead = static_cast<long long>(files.size() - import.files.size());
 
-    allImported_ = !stop && passedOver.empty();
-    job_.finish(ssfFolderSummary(counts));
-    const std::string summary = "\n" + job_.summary();
+    import.allImported = !stop && passedOver.empty();
+    job.finish(ssfFolderSummary(counts));
+    const std::string summary = "\n" + job.summary();
     if (stop && stop->outcome.kind == Kind::Refused) {
-        dialogs_.message(
+        dialogs.message(
             stop->outcome.problem + "\nThe import stopped at this file." + passedOver + summary,
             UserDialogs::Icon::Critical);
-        return;
+        return import;
     }
     const std::string headline =
-        stop ? std::string(kAborted) + " (" + stop->path.string() + ")" : std::string(kEnded);
-    dialogs_.message(headline + passedOver + summary, passedOver.empty() && !stop
-                                                          ? UserDialogs::Icon::Information
-                                                          : UserDialogs::Icon::Exclamation);
+        stop ? std::string(SsfImportController::kAborted) + " (" + stop->path.string() + ")"
+             : std::string(SsfImportController::kEnded);
+    dialogs.message(headline + passedOver + summary, passedOver.empty() && !stop
+                                                         ? UserDialogs::Icon::Information
+                                                         : UserDialogs::Icon::Exclamation);
+    return import;
 }
 
-SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {
+SsfFileOutcome ReadSsfFile(Database& connection, const fs::path& file) {
     std::optional<StyleRow> style;
     try {
         std::ifstream in = openRegularFile(file, "The file");
@@ -256,7 +258,7 @@ SsfFileOutcome SsfImportController::ReadSsfFile(const fs::path& file) {
         return failed(Kind::NotSsf, file.string() + " is not a single style file.");
     }
     try {
-        StyleStore store(state_.connection);
+        StyleStore store(connection);
         if (store.findByContent(style->StyleContent1, style->StyleContent2)) {
             SsfFileOutcome present;
             present.kind = Kind::AlreadyPresent;

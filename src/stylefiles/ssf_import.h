@@ -12,6 +12,7 @@
 namespace orb {
 
 class AppState;
+class Database;
 class UserDialogs;
 
 // What reading one single style file came to.
@@ -45,6 +46,30 @@ struct SsfImportedFile {
     std::filesystem::path path;
     SsfFileOutcome outcome;
 };
+
+// What an import of single style files came to.
+struct SsfImport {
+    // The files read, in order (the one it stopped at last); none when nothing of the run was
+    // stored because it was cancelled or the database failed.
+    std::vector<SsfImportedFile> files;
+    // True when it neither stopped nor met a file it could not read: every file was imported,
+    // or passed over as already stored when that was asked for.
+    bool allImported = false;
+};
+
+// What a folder import does at a style already stored.
+enum class SsfPresentStyle { Stop, PassOver };
+
+// The imports the import window and `orb ssf-import` both run; each shows how it ended.
+// Imports the style of the single style file `file`.
+SsfImport ImportSsfFile(Database& connection, UserDialogs& dialogs,
+                        const std::filesystem::path& file);
+// Imports every .SSF file of `folder` in name order, in one transaction: kept when it stops at a
+// file, undone whole when it is cancelled through `job` or the database fails.
+SsfImport ImportSsfFolder(Database& connection, UserDialogs& dialogs, JobProgress& job,
+                          const std::filesystem::path& folder, SsfPresentStyle present);
+// Reads one file and stores its style unless an identical one is stored.
+SsfFileOutcome ReadSsfFile(Database& connection, const std::filesystem::path& file);
 
 // frmSSFImport: adds the style of one single style file, or of every such file of a folder,
 // unless the catalogue holds one with identical parts. Each style is stored as soon as its
@@ -99,14 +124,6 @@ public:
     // cmdOk: nothing when the path is blank; else ImportSsfFile or ImportSsfFolder. True when
     // every file given was imported.
     bool run();
-
-    void ImportSsfFile();
-    void ImportSsfFolder();
-    // Reads one file and stores its style unless an identical one is stored.
-    SsfFileOutcome ReadSsfFile(const std::filesystem::path& file);
-
-private:
-    SsfFileOutcome record(const std::filesystem::path& file, SsfFileOutcome outcome);
 
     AppState& state_;
     UserDialogs& dialogs_;

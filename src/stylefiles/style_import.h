@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +81,31 @@ public:
 // digits (USER01.STY stored as bank 7 gives USER0007).
 std::string importedBankName(const std::string& shortName, std::int32_t bankProg);
 
+// What a window follows of an import run: `started` once the checks have passed, `reading` with
+// the file, style and folder being read (lbStato 0 to 2) and whether the files are counted, so
+// that the bar can show, and `ended` as the run ends, before it says how.
+struct StyleImportListener {
+    std::function<void()> started;
+    std::function<void(const std::array<std::string, 3>& status, bool counted)> reading;
+    std::function<void(const std::array<std::string, 3>& status)> ended;
+};
+
+struct StyleImportResult {
+    bool started = false;    // the checks passed and a run began
+    bool committed = false;  // the run was stored
+    ImportTally tally;       // what it stored; nothing when it was not committed
+    std::string log;         // the log of a run that was not committed
+};
+
+// One import run of `request`, in one transaction: the import window and `orb import` both run
+// it. A typed value the catalogue cannot hold is refused first; an import that overwrites by name
+// keeps a restore point before it starts. Any failure or a cancel through `job` undoes the whole
+// run and is shown. It ends with the log question when there is a log, then with the summary
+// line. `windows` may be none: then every style is taken as listed and no log is shown.
+StyleImportResult ImportStyles(AppState& state, UserDialogs& dialogs, JobProgress& job,
+                               ImportWindows* windows, const ImportRequest& request,
+                               const StyleImportListener& listener = {});
+
 // frmStyImport: brings the styles of one .STY bank file, or of every .STY file of a folder
 // (and, on request, of its sub-folders), into the catalogue. One run is one transaction.
 class StyleImportController : public Observable {
@@ -133,9 +159,7 @@ public:
     // cmdSearch: a file chosen in the open-file dialog gives the path (its folder in folder
     // mode).
     void search();
-    // cmdOk: runs the import; true when it was committed. Any failure or a cancel undoes the
-    // whole run and is shown to the person. It ends with the log question when there is a log,
-    // then with the summary line.
+    // cmdOk: runs the import (ImportStyles); true when it was committed.
     bool run();
     // cmdCancel ("Exit") or the window frame: true when the window may close, which it may not
     // while a run is going on.
@@ -146,39 +170,11 @@ public:
     }
 
 private:
-    struct FolderListing {
-        std::filesystem::path folder;
-        std::vector<std::filesystem::path> files;
-    };
-
-    // The message for the first typed value that cannot be stored, empty when all can.
-    std::string refusedValue() const;
-    void listFolder(const std::filesystem::path& folder, std::vector<FolderListing>& listings);
-    void importFolder(const FolderListing& listing);
-    void importFile(const std::filesystem::path& file, const std::string& shortName);
-    // `bank` of `bankCount` in the file `fileName` (for the confirmation dialog's caption).
-    void importBank(KORFStyles& styles, const std::string& shortName, const std::string& fileName,
-                    std::size_t bank, std::size_t bankCount);
-    void storeStyle(KORFStyle& record, const std::string& shortName, StyleStore& store);
-    void storeBank(const KORFStyles& styles, const std::string& shortName);
-    void letEventsRun();
-    // False, after saying why, when an import that may replace stored styles cannot keep its
-    // restore point.
-    bool keepRestorePointBeforeOverwriting(const std::string& target);
-    void endRun();
-
-    // The message of a run the database refused, after the rollback.
-    std::string runRefused(const StoreError& refusal) const;
-
     AppState& state_;
     UserDialogs& dialogs_;
     ImportWindows* windows_;
-    KORFLibrary library_;
 
     ImportRequest request_;
-    // The values attached to the styles and the bank being stored; a confirmation changes them
-    // for the rest of the run.
-    StyleValues attached_;
     bool runStarted_ = false;
     bool statusVisible_ = false;
     bool controlsEnabled_ = true;
@@ -187,9 +183,6 @@ private:
     std::array<std::string, 3> status_;
     std::string log_;
     ImportTally tally_;
-    std::string today_;
-    // The number the next new style of the run gets.
-    std::int32_t nextStyleProg_ = 1;
 };
 
 }  // namespace orb

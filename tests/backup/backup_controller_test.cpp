@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "backup/backup_controller.h"
+#include "backup/catalogue_backup.h"
 #include "backup/dump_builder.h"
 #include "backup/dump_writer.h"
 #include "support/test_environment.h"
@@ -46,7 +47,7 @@ TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
     const auto dump = env.dir / "six.odd";
     test::writeFile(dump, builder.bytes());
     const std::string before = catalogue();
-    const long long dumpRows = BackupController::checkFile(dump.string()).totalRows;
+    const long long dumpRows = checkDumpFile(dump.string()).totalRows;
 
     // The third check comes when some songs of the dump have been stored.
     controller.setRestorePath(dump.string());
@@ -208,7 +209,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
-    const long long dumpRows = BackupController::checkFile(dump.string()).totalRows;
+    const long long dumpRows = checkDumpFile(dump.string()).totalRows;
     ASSERT_GE(seen.size(), 5u);
     EXPECT_EQ(seen[0], Seen(true, false, 0, 0));
     EXPECT_EQ(seen[1], Seen(false, false, 0, 0));

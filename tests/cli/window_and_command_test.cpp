@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "backup/backup_controller.h"
 #include "catalogue/bank_fixture.h"
 #include "catalogue/bank_operations.h"
+#include "catalogue/bank_queues.h"
 #include "catalogue/make_bank.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "stylefiles/import_test_support.h"
+#include "stylefiles/keyboard_layout.h"
+#include "stylefiles/ssf_export.h"
+#include "stylefiles/ssf_import.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -37,6 +45,34 @@ protected:
         const test::CliRun result = env.runCli(args);
         db().open(catalogue(), Database::OpenMode::ExistingOnly);
         return result;
+    }
+
+    // Every file below `folder` by its path inside it, with its bytes.
+    static std::map<std::string, std::string> filesIn(const fs::path& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file()) {
+                files[fs::relative(entry.path(), folder).string()] = test::readFile(entry.path());
+            }
+        }
+        return files;
+    }
+
+    // Every stored style, whole, in number order.
+    static std::vector<StyleRow> stylesIn(Database& connection) {
+        std::vector<StyleRow> styles;
+        StyleStore store(connection);
+        for (const StyleName& name : store.allNames()) {
+            styles.push_back(store.find(name.StyleProg).value());
+        }
+        std::sort(styles.begin(), styles.end(),
+                  [](const StyleRow& a, const StyleRow& b) { return a.StyleProg < b.StyleProg; });
+        return styles;
+    }
+    static std::vector<StyleRow> stylesIn(const fs::path& file) {
+        Database other;
+        other.open(file, Database::OpenMode::ReadOnly);
+        return stylesIn(other);
     }
 
     static std::vector<BankRow> banksIn(const fs::path& file) {
@@ -232,6 +268,306 @@ TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurren
     EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
     test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
+}
+
+// The bank dialog's DIRECT FD and DIRECT HD queues and `orb floppy`, `orb hd-transfer` write the
+// same files from the same banks, and refuse in the same words.
+TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
+    const fs::path windowFloppy = env.dir / "floppy-w";
+    const fs::path commandFloppy = env.dir / "floppy-c";
+    for (const fs::path& folder : {windowFloppy, commandFloppy}) {
+        test::writeFile(folder / "old.txt", "last week");
+    }
+    env.state.FloppyPath = windowFloppy.string();
+    BankQueues queues(env.state, env.dialogs);
+    queues.setFloppyEntry(0, 9, "BANK9");
+    queues.setFloppyEntry(2, 5, "BANK5");
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(queues.makeFloppy());
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{floppyWipeQuestion(windowFloppy.string()),
+                                        "DIRECT FD floppy successfully created!"}));
+    const test::CliRun floppy =
+        runOn(catalogue(), {"floppy", "BANK9", "-", "5", "--to", commandFloppy.string(), "--yes"});
+    EXPECT_EQ(floppy.status, 0) << floppy.err;
+    EXPECT_EQ(floppy.out, "DIRECT FD floppy successfully created!\n");
+    const auto written = filesIn(windowFloppy);
+    EXPECT_EQ(written.size(), 2u);
+    EXPECT_EQ(filesIn(commandFloppy), written);
+    test::expectBankFile(db(), commandFloppy / "ORB.SET" / "STYLE" / "USER03.STY", {57, 41, 88, 73},
+                         19);
+
+    // Hard disk: banks 5, -, -, 9, 9 fill two set folders alike.
+    const fs::path windowDisk = env.dir / "disk-w";
+    const fs::path commandDisk = env.dir / "disk-c";
+    fs::create_directories(windowDisk);
+    fs::create_directories(commandDisk);
+    env.state.PaHardDiskPath = windowDisk.string();
+    queues.setHardDiskEntry(0, 5, "BANK5");
+    queues.setHardDiskEntry(3, 9, "BANK9");
+    queues.setHardDiskEntry(4, 9, "BANK9");
+    env.dialogs.clear();
+    ASSERT_TRUE(queues.transfer());
+    const test::CliRun transfer = runOn(
+        catalogue(), {"hd-transfer", "5", "-", "-", "9", "BANK9", "--to", commandDisk.string()});
+    EXPECT_EQ(transfer.status, 0) << transfer.err;
+    EXPECT_EQ(transfer.out, std::string(env.dialogs.messages().at(0)) + "\n");
+    EXPECT_EQ(filesIn(windowDisk).size(), 3u);
+    EXPECT_EQ(filesIn(commandDisk), filesIn(windowDisk));
+    test::expectBankFile(db(), commandDisk / "!456.SET" / "STYLE" / "USER02.STY", {73, 88, 57, 88},
+                         18);
+
+    // A read-only bank file stops both with the same message, and nothing on either disk changes.
+    const fs::path protectedFile = fs::path("!123.SET") / "STYLE" / "USER01.STY";
+    for (const fs::path& disk : {windowDisk, commandDisk}) {
+        fs::permissions(disk / protectedFile, fs::perms::owner_read);
+    }
+    queues.setHardDiskEntry(0, 9, "BANK9");
+    // (Each command reads the folders of the parameters afresh; --to changes none of them.)
+    EXPECT_EQ(env.state.PaHardDiskPath, "");
+    env.state.PaHardDiskPath = windowDisk.string();
+    const auto before = filesIn(windowDisk);
+    env.dialogs.clear();
+    EXPECT_FALSE(queues.transfer());
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(env.dialogs.messages()[0], "The bank file " + (windowDisk / protectedFile).string() +
+                                             " cannot be written: it is read-only.");
+    const test::CliRun refused =
+        runOn(catalogue(), {"hd-transfer", "9", "-", "-", "9", "9", "--to", commandDisk.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, "The bank file " + (commandDisk / protectedFile).string() +
+                               " cannot be written: it is read-only.\n");
+    EXPECT_EQ(filesIn(windowDisk), before);
+    EXPECT_EQ(filesIn(commandDisk), before);
+
+    // A drive that is not there is not ready for either.
+    const fs::path unplugged = env.dir / "unplugged";
+    env.state.PaHardDiskPath = unplugged.string();
+    env.dialogs.clear();
+    EXPECT_FALSE(queues.transfer());
+    const test::CliRun notReady =
+        runOn(catalogue(), {"hd-transfer", "5", "--to", unplugged.string()});
+    EXPECT_EQ(notReady.status, 1);
+    EXPECT_EQ(notReady.err, env.dialogs.messages().at(0) + "\n");
+    EXPECT_EQ(notReady.err, "Pa Hard Drive " + unplugged.string() + ": is not ready!\n");
+}
+
+// The export window and `orb ssf-export` write the same single style files; the command reads
+// the stored bank and leaves the bank being edited alone. The import window and `orb ssf-import`
+// store the same styles and stop in the same words.
+TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
+    const fs::path windowOut = env.dir / "ssf-w";
+    const fs::path commandOut = env.dir / "ssf-c";
+    fs::create_directories(windowOut);
+    fs::create_directories(commandOut);
+    loadBank(9);
+    SsfExportController exporter(env.state, env.dialogs);
+    exporter.load({{}, {}, true});
+    exporter.setFolder(windowOut.string());
+    env.dialogs.clear();
+    ASSERT_TRUE(exporter.run());
+    const std::string notice = "Export of bank BANK9 to SSF files terminated without errors!";
+    EXPECT_EQ(env.dialogs.messages().back(), notice);
+
+    bank().clearBank();
+    bank().insertSelected(rows({57}));
+    const test::CliRun exported =
+        runOn(catalogue(), {"ssf-export", "--bank", "BANK9", commandOut.string()});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    std::string listed = notice + "\n";
+    for (const char* name : {"SWING.SSF", "DISCO.SSF", "BALLAD.SSF", "DISCO_2.SSF"}) {
+        listed += (commandOut / name).string() + "\n";
+    }
+    EXPECT_EQ(exported.out, listed);
+    EXPECT_EQ(filesIn(windowOut).size(), 4u);
+    EXPECT_EQ(filesIn(commandOut), filesIn(windowOut));
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
+    EXPECT_EQ(env.state.currentBank.name, "");
+
+    // A file that cannot be replaced stops both after the same files, in the same words.
+    for (const fs::path& folder : {windowOut, commandOut}) {
+        fs::create_directories(folder / "ROCK1.SSF" / "in-the-way");
+    }
+    exporter.load({{57, 41, 88}, {}, false});
+    exporter.setFolder(windowOut.string());
+    env.dialogs.clear();
+    EXPECT_FALSE(exporter.run());
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    std::string stopped = env.dialogs.messages()[0];
+    EXPECT_NE(stopped.find("\nThe export stopped after 1 single style files."), std::string::npos)
+        << stopped;
+    for (auto at = stopped.find(windowOut.string()); at != std::string::npos;
+         at = stopped.find(windowOut.string(), at + commandOut.string().size())) {
+        stopped.replace(at, windowOut.string().size(), commandOut.string());
+    }
+    const test::CliRun stop =
+        runOn(catalogue(), {"ssf-export", "57", "41", "88", commandOut.string()});
+    EXPECT_EQ(stop.status, 1);
+    EXPECT_EQ(stop.out, (commandOut / "BALLAD.SSF").string() + "\n");
+    EXPECT_EQ(stop.err, stopped + "\n");
+
+    // Import: two of the four styles are gone from the catalogue and its copy.
+    fs::remove_all(windowOut / "ROCK1.SSF");
+    StyleStore(db()).remove(73);
+    StyleStore(db()).remove(57);
+    const fs::path copy = copyOfCatalogue();
+    SsfImportController importer(env.state, env.dialogs);
+    importer.load();
+    importer.setPath(windowOut.string());
+    importer.setChoice(SsfImportController::Choice::Folder);
+    importer.setSkipPresent(true);
+    env.dialogs.clear();
+    EXPECT_TRUE(importer.run());
+    const std::string ended =
+        "SSF file import ended without errors\n2 styles imported, 2 styles "
+        "already stored passed over.";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{ended});
+    const test::CliRun imported = runOn(copy, {"ssf-import", "--skip-present", windowOut.string()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    std::string importedLines;
+    for (const SsfImportedFile& file : importer.files()) {
+        if (file.outcome.kind == SsfFileOutcome::Kind::Imported) {
+            importedLines += file.path.string() + "\timported as style " +
+                             std::to_string(file.outcome.styleProg) + "\t" + file.outcome.name +
+                             "\n";
+        }
+    }
+    EXPECT_EQ(imported.out, importedLines + ended + "\n");
+    EXPECT_EQ(stylesIn(db()).size(), 6u);
+    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+
+    // Without passing over, both stop at the first file and store nothing more.
+    importer.setSkipPresent(false);
+    env.dialogs.clear();
+    EXPECT_FALSE(importer.run());
+    const std::string aborted = "SSF file import aborted: style already present (" +
+                                (windowOut / "BALLAD.SSF").string() +
+                                ")\n0 styles imported, 3 files not read.";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{aborted});
+    const test::CliRun refused = runOn(copy, {"ssf-import", windowOut.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, aborted + "\n");
+    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+}
+
+// The backup window and `orb backup`, `orb restore --yes` write the same dump, refuse a damaged
+// one in the same words and restore the same catalogue.
+TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
+    const fs::path windowDump = env.dir / "window.ODD";
+    const fs::path commandDump = env.dir / "command.ODD";
+    BackupController window(env.state, env.dialogs);
+    window.load();
+    window.setBackupPath(windowDump.string());
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(window.backup());
+    const std::string done = "ORB database backup completed without errors!";
+    EXPECT_EQ(env.dialogs.messages(), (std::vector<std::string>{"Confirm database backup?", done}));
+    const test::CliRun backup = runOn(catalogue(), {"backup", commandDump.string()});
+    EXPECT_EQ(backup.status, 0) << backup.err;
+    EXPECT_EQ(backup.out, done + "\n");
+    EXPECT_FALSE(test::readFile(windowDump).empty());
+    EXPECT_EQ(test::readFile(commandDump), test::readFile(windowDump));
+
+    // Both catalogues lose a bank and a style; the restore brings them back in both.
+    BankStore(db()).remove(9);
+    StyleStore(db()).remove(96);
+    const fs::path copy = copyOfCatalogue();
+    const std::vector<BankRow> banksBefore = BankStore(db()).all();
+
+    // A damaged dump is refused alike, and neither catalogue changes.
+    const fs::path damaged = env.dir / "damaged.ODD";
+    test::writeFile(damaged, "no dump at all");
+    window.setRestorePath(damaged.string());
+    env.dialogs.clear();
+    EXPECT_FALSE(window.restore());
+    const std::string refusal =
+        damaged.string() + " is not a ORB backup files or is corrupted! Restore process aborted!";
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
+    const test::CliRun refused = runOn(copy, {"restore", damaged.string(), "--yes"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(BankStore(db()).all(), banksBefore);
+    EXPECT_EQ(banksIn(copy), banksBefore);
+
+    window.setRestorePath(commandDump.string());
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(window.restore());
+    EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
+    const test::CliRun restored = runOn(copy, {"restore", windowDump.string(), "--yes"});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(restored.out,
+              "ORB database restore completed without errors!\n2 banks, 0 songs, 5 links and 6 "
+              "styles restored\n");
+    EXPECT_EQ(BankStore(db()).all().size(), 2u);
+    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+    EXPECT_TRUE(StyleStore(db()).find(96).has_value());
+}
+
+// The import window and `orb import` store the same styles and banks from the same folder, show
+// the same log and refuse a value the catalogue cannot hold in the same words.
+TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
+    const fs::path folder = env.dir / "to-import";
+    test::writeFile(folder / "LIVE.STY", test::bankFile("LIVE", 3, 11));
+    test::writeFile(folder / "GIG.STY", test::bankFile("GIG", 2, 23));
+    test::writeFile(folder / "NOTE.STY", "no bank in here");
+    test::writeFile(folder / "DUP.STY", test::bankFile("LIVE", 3, 11, 1));
+    const fs::path copy = copyOfCatalogue();
+
+    const auto request = [&](const std::string& family) {
+        ImportRequest wanted;
+        wanted.source = ImportRequest::Source::Folder;
+        wanted.path = folder.string();
+        wanted.values = {family, "Ballads", "Ann"};
+        return wanted;
+    };
+    test::RecordingWindows windows;
+    StyleImportController importer(env.state, env.dialogs, &windows);
+
+    // A family the bank files cannot hold stores nothing in either.
+    const std::string guitar = "\xF0\x9F\x8E\xB8";
+    importer.load(request("Pop " + guitar));
+    EXPECT_FALSE(importer.run());
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    const std::string refusal = env.dialogs.messages()[0];
+    const test::CliRun refused = runOn(copy, {"import", "--family", "Pop " + guitar, "--group",
+                                              "Ballads", "--author", "Ann", folder.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, refusal + "\n");
+    const std::string before = test::catalogueSnapshot(db());
+    {
+        Database other;
+        other.open(copy, Database::OpenMode::ReadOnly);
+        EXPECT_EQ(test::catalogueSnapshot(other), before);
+    }
+
+    importer.load(request("Pop"));
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(importer.run());
+    ASSERT_EQ(env.dialogs.messages().size(), 2u);
+    const std::string summary = env.dialogs.messages()[1];
+    EXPECT_EQ(summary,
+              "Style import ended: 5 styles imported, 3 skipped as duplicates, 3 banks stored.");
+    ASSERT_EQ(windows.shownLogs.size(), 1u);
+    const test::CliRun imported = runOn(copy, {"import", "--family", "Pop", "--group", "Ballads",
+                                               "--author", "Ann", folder.string()});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    std::string log = windows.shownLogs[0];
+    for (auto at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at)) {
+        log.replace(at, 2, "\n");
+    }
+    EXPECT_EQ(imported.out, log + summary + "\n");
+    const std::string after = test::catalogueSnapshot(db());
+    EXPECT_NE(after, before);
+    Database other;
+    other.open(copy, Database::OpenMode::ReadOnly);
+    EXPECT_EQ(test::catalogueSnapshot(other), after);
 }
 
 }  // namespace

@@ -335,7 +335,7 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
     EXPECT_EQ(empty.settings.get("LASTFOLDER", "SSF", ""), out.string());
 }
 
-TEST_F(SsfTransfer, TheCommandLineExportsAndImportsWithTheSameControllers) {
+TEST_F(SsfTransfer, TheCommandLineExportsAndImportsAsTheWindowsDo) {
     const std::string database = (env.dir / "ORB.MDB").string();
     BankStore(db()).insertNumbered({6, "LIVE SET", "", {73}});
     // Each command closes the state's connection when it ends.
