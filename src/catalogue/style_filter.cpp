@@ -73,17 +73,24 @@ void StyleFilterController::resetOrder() {
     changed();
 }
 
-void StyleFilterController::setFilterOn() {
+StyleQuery filterQuery(const std::array<std::string, kStyleColumnCount>& texts,
+                       std::vector<StyleSortKey> order) {
     StyleQuery query;
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        query.filters[i] = upperAscii(trimmed(fields_[i]));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        query.filters[i] = upperAscii(trimmed(texts[i]));
     }
+    query.order = std::move(order);
+    return query;
+}
+
+void StyleFilterController::setFilterOn() {
+    std::vector<StyleSortKey> order;
     for (std::size_t i = 0; i < orderChoices_.size(); ++i) {
         if (const auto column = columnOfSortChoice(upperAscii(orderChoices_[i]))) {
-            query.order.push_back({*column, descending_[i]});
+            order.push_back({*column, descending_[i]});
         }
     }
-    state_.styleQuery = std::move(query);
+    state_.styleQuery = filterQuery(fields_, std::move(order));
 }
 
 }  // namespace orb

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/observable.h"
 #include "db/style_query.h"
@@ -24,6 +25,12 @@ std::string upperAscii(std::string text);
 // "<NOTHING>" or a text that is no choice).
 const char* sortChoiceOf(StyleColumn column);
 std::optional<StyleColumn> columnOfSortChoice(const std::string& choice);
+
+// The query that filter texts and sort keys typed by a person make: each text trimmed and
+// upper-cased as the catalogue compares it, the keys in their order. The filter window and
+// `orb styles` both list through it.
+StyleQuery filterQuery(const std::array<std::string, kStyleColumnCount>& texts,
+                       std::vector<StyleSortKey> order);
 
 // frmStyFilter: six filter texts and six sort keys, kept in the run's style query.
 class StyleFilterController : public Observable {

@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
 #include "catalogue/style_filter.h"
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
+#include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -18,14 +20,14 @@ constexpr const char* kUsage =
 // The option of each filter field, in the filter window's order.
 constexpr std::array<const char*, 6> kFieldOptions = {"--name",  "--description", "--family",
                                                       "--group", "--file",        "--author"};
-// The sort key names, standing for the filter window's sort choices 1 to 6.
+// The sort key names, in the order of StyleColumn.
 constexpr std::array<const char*, 6> kOrderKeys = {"name",  "description", "family",
                                                    "group", "file",        "author"};
 
-// Reads "KEY[:desc],KEY..." into the sort keys of the filter; false on an unknown key or more
-// keys than the filter has.
-bool readOrder(const std::string& text, StyleFilterController& filter) {
-    std::size_t key = 0;
+// Reads "KEY[:desc],KEY..." into sort keys; nothing on an unknown key or more keys than the
+// filter has.
+std::optional<std::vector<StyleSortKey>> readOrder(const std::string& text) {
+    std::vector<StyleSortKey> order;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find(',', start), text.size());
@@ -36,16 +38,13 @@ bool readOrder(const std::string& text, StyleFilterController& filter) {
             descending = true;
         }
         const auto found = std::find(kOrderKeys.begin(), kOrderKeys.end(), term);
-        if (found == kOrderKeys.end() || key >= StyleQuery::kMaxSortKeys) {
-            return false;
+        if (found == kOrderKeys.end() || order.size() >= StyleQuery::kMaxSortKeys) {
+            return std::nullopt;
         }
-        filter.setOrderChoice(
-            key, kSortChoices[static_cast<std::size_t>(found - kOrderKeys.begin()) + 1]);
-        filter.setDescending(key, descending);
-        ++key;
+        order.push_back({static_cast<StyleColumn>(found - kOrderKeys.begin()), descending});
         start = end + 1;
     }
-    return true;
+    return order;
 }
 
 }  // namespace
@@ -60,18 +59,18 @@ CliCommand makeStylesCommand() {
         "description, family, group, file or author, optionally followed by \":desc\".",
         CliCommand::DatabaseUse::OpenExisting,
         [](CliContext& context, const std::vector<std::string>& args) {
-            StyleFilterController filter(context.state);
-            filter.resetFields();
-            filter.resetOrder();
+            std::array<std::string, kStyleColumnCount> texts;
+            std::vector<StyleSortKey> order;
             bool usageError = false;
             for (std::size_t i = 0; i < args.size() && !usageError; ++i) {
                 const bool hasValue = i + 1 < args.size();
                 const auto option = std::find(kFieldOptions.begin(), kFieldOptions.end(), args[i]);
                 if (option != kFieldOptions.end() && hasValue) {
-                    filter.setField(static_cast<std::size_t>(option - kFieldOptions.begin()),
-                                    args[++i]);
+                    texts[static_cast<std::size_t>(option - kFieldOptions.begin())] = args[++i];
                 } else if (args[i] == "--order" && hasValue) {
-                    usageError = !readOrder(args[++i], filter);
+                    const auto read = readOrder(args[++i]);
+                    usageError = !read;
+                    order = read.value_or(std::vector<StyleSortKey>{});
                 } else {
                     usageError = true;
                 }
@@ -80,8 +79,8 @@ CliCommand makeStylesCommand() {
                 context.err << "Usage: orb styles " << kUsage << "\n";
                 return kExitUsage;
             }
-            filter.setFilterOn();
-            for (const StyleListRow& row : GetAllStyles(context.state)) {
+            const StyleQuery query = filterQuery(texts, std::move(order));
+            for (const StyleListRow& row : StyleStore(context.state.connection).list(query)) {
                 context.out << row.StyleProg << '\t' << withoutNulls(row.StyleName1) << '\t'
                             << row.StyleDesc << '\t' << row.StyleFamily << '\t' << row.StyleCat
                             << '\t' << row.StyleAuthor << '\t' << row.StyleDate << '\n';

@@ -312,6 +312,24 @@ TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(env.runCli({"--db", path, "styles", "--order", "tempo"}).status, kExitUsage);
     EXPECT_EQ(env.runCli({"--db", path, "styles", "--name"}).status, kExitUsage);
+    EXPECT_EQ(env.runCli({"--db", path, "styles", "--order", "name,name,name,name,name,name,name"})
+                  .status,
+              kExitUsage);
+
+    // The filter window makes the same query of the same typed texts and keys.
+    StyleFilterController window(env.state);
+    window.resetFields();
+    window.resetOrder();
+    window.setField(0, " rock% ");
+    window.setField(3, "ballad");
+    window.setOrderChoice(0, "FAMILY");
+    window.setDescending(0, true);
+    window.setOrderChoice(1, "NAME");
+    window.setFilterOn();
+    EXPECT_EQ(env.state.styleQuery,
+              filterQuery({"rock%", "", "", "ballad", "", ""},
+                          {{StyleColumn::Family, true}, {StyleColumn::Name, false}}));
+    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Name), "ROCK%");
 }
 
 }  // namespace
