@@ -72,7 +72,8 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
         }
         KORFStyles bank;
         bank.Add(style->StyleProg, elevenCharacterName(*answer), style->StyleName2,
-                 style->StyleLength1, style->StyleLength2, style->StyleContent1, style->StyleContent2);
+                 style->StyleLength1, style->StyleLength2, style->StyleContent1,
+                 style->StyleContent2);
         DriveWriting how;
         how.wipe = wipe;
         how.keep = filesInUse(state);
