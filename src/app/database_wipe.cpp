@@ -3,6 +3,7 @@
 #include "core/user_dialogs.h"
 #include "db/orb_database.h"
 #include "state/app_state.h"
+#include "state/restore_point_step.h"
 
 namespace orb {
 namespace {
@@ -37,10 +38,7 @@ WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
     }
     // Kept before anything is deleted: the wipe is the one step a wrong click cannot take back
     // by other means.
-    try {
-        state.restorePoints().keep(state.connection, "emptying the database");
-    } catch (const RestorePointError& e) {
-        dialogs.message(e.what(), UserDialogs::Icon::Critical);
+    if (!keepRestorePointOrSay(state, dialogs, "emptying the database")) {
         return WipeOutcome::Failed;
     }
     try {

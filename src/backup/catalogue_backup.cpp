@@ -13,6 +13,7 @@
 #include "core/user_dialogs.h"
 #include "db/store_error.h"
 #include "state/app_state.h"
+#include "state/restore_point_step.h"
 
 namespace orb {
 namespace {
@@ -118,12 +119,9 @@ bool RestoreCatalogue(AppState& state, UserDialogs& dialogs, JobProgress& job,
     if (!dialogs.question("Warning: current data will be lost! Confirm restore to ORB database?")) {
         return false;
     }
-    try {
-        state.restorePoints().keep(
-            state.connection,
-            "restoring the backup " + std::filesystem::path(path).filename().string());
-    } catch (const RestorePointError& e) {
-        dialogs.message(e.what(), UserDialogs::Icon::Critical);
+    if (!keepRestorePointOrSay(
+            state, dialogs,
+            "restoring the backup " + std::filesystem::path(path).filename().string())) {
         return false;
     }
     try {

@@ -54,11 +54,7 @@ std::string SongLinksController::labelOf(const KORFSonSty& element) const {
     if (kind_ == LinkSubject::Style) {
         return element.SongDesc;
     }
-    const auto label = labels_.find(element.StyleProg);
-    return label == labels_.end()
-               ? styleLabelText(element.StyleDesc, element.StyleProg, "", "")
-               : styleLabelText(element.StyleDesc, element.StyleProg, label->second.StyleDesc,
-                                label->second.StyleFamily);
+    return styleLabelText(labels_, element.StyleDesc, element.StyleProg);
 }
 
 void SongLinksController::load() {

@@ -10,6 +10,7 @@
 #include "core/observable.h"
 #include "db/korf_son_stys.h"
 #include "db/style_store.h"
+#include "songs/style_label.h"
 
 namespace orb {
 
@@ -88,7 +89,7 @@ private:
     KORFSonStys available_;
     KORFSonStys local_;
     // Description and family of the styles listed, by number.
-    std::unordered_map<std::int32_t, StyleLabel> labels_;
+    StyleLabels labels_;
 };
 
 }  // namespace orb

@@ -32,7 +32,7 @@ void SongsController::refill() {
     rows_ = SongStore(state_.connection).grid(order_);
     styleDetails_.clear();
     for (StyleLabel& style : StyleStore(state_.connection).linkedLabels()) {
-        styleDetails_[style.StyleProg] = {std::move(style.StyleDesc), std::move(style.StyleFamily)};
+        styleDetails_[style.StyleProg] = std::move(style);
     }
     changed();
 }
@@ -41,11 +41,7 @@ std::string SongsController::styleLabel(const SongGridRow& row) const {
     if (row.StyleProg == 0) {
         return row.StyleName1;
     }
-    const auto details = styleDetails_.find(row.StyleProg);
-    return details == styleDetails_.end()
-               ? styleLabelText(row.StyleName1, row.StyleProg, "", "")
-               : styleLabelText(row.StyleName1, row.StyleProg, details->second.first,
-                                details->second.second);
+    return styleLabelText(styleDetails_, row.StyleName1, row.StyleProg);
 }
 
 bool SongsController::songMenuEnabled(SongCommand command) const {

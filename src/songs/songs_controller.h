@@ -10,6 +10,7 @@
 #include "core/observable.h"
 #include "db/song_store.h"
 #include "songs/song_dialog.h"
+#include "songs/style_label.h"
 
 namespace orb {
 
@@ -84,7 +85,7 @@ private:
     UserDialogs& dialogs_;
     std::vector<SongGridRow> rows_;
     // Description and family of the linked styles, by number.
-    std::unordered_map<std::int32_t, std::pair<std::string, std::string>> styleDetails_;
+    StyleLabels styleDetails_;
     SongGridOrder order_;
     std::array<SongSort, 6> sorts_{};
 };

@@ -17,4 +17,12 @@ std::string styleLabelText(const std::string& name, std::int32_t number,
     return label + ")";
 }
 
+std::string styleLabelText(const StyleLabels& labels, const std::string& name,
+                           std::int32_t number) {
+    const auto known = labels.find(number);
+    return known == labels.end()
+               ? styleLabelText(name, number, "", "")
+               : styleLabelText(name, number, known->second.StyleDesc, known->second.StyleFamily);
+}
+
 }  // namespace orb

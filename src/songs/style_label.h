@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+
+#include "db/style_store.h"
 
 namespace orb {
 
@@ -10,5 +13,12 @@ namespace orb {
 // "ROCK1 (41, Hard rock, Rock)", "ROCK1 (96)".
 std::string styleLabelText(const std::string& name, std::int32_t number,
                            const std::string& description, const std::string& family);
+
+// The styles whose description and family a list shows, by number.
+using StyleLabels = std::unordered_map<std::int32_t, StyleLabel>;
+
+// The label of style `number` shown under `name`, with its description and family from
+// `labels` when they are known there.
+std::string styleLabelText(const StyleLabels& labels, const std::string& name, std::int32_t number);
 
 }  // namespace orb

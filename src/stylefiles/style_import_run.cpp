@@ -11,6 +11,7 @@
 #include "db/style_store.h"
 #include "db/write_transaction.h"
 #include "state/app_state.h"
+#include "state/restore_point_step.h"
 #include "stylefiles/short_name.h"
 #include "stylefiles/style_confirmation.h"
 #include "stylefiles/style_import.h"
@@ -233,15 +234,9 @@ bool StyleImportRun::keepRestorePointBeforeOverwriting(const std::string& target
         StyleStore(state_.connection).count() == 0) {
         return true;
     }
-    try {
-        state_.restorePoints().keep(state_.connection,
-                                    "importing " + fs::path(target).filename().string() +
-                                        ", which overwrites styles of the same name");
-    } catch (const RestorePointError& e) {
-        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
-        return false;
-    }
-    return true;
+    return keepRestorePointOrSay(state_, dialogs_,
+                                 "importing " + fs::path(target).filename().string() +
+                                     ", which overwrites styles of the same name");
 }
 
 void StyleImportRun::listFolder(const fs::path& folder, std::vector<FolderListing>& listings) {
