@@ -36,6 +36,11 @@ inline constexpr std::array<Section, 4> kSections = {{
     {CatalogueTable::Styles, "KORFStyles", "TABLE KORFSTYLES", 14, "NTTNNBBBTTTTTT"},
 }};
 
+// The keyboard set-ups follow the styles, and only when there are any, so that a catalogue
+// without set-ups dumps as it always did.
+inline constexpr Section kSetupSection = {CatalogueTable::Setups, "KORFSetups", "TABLE KORFSETUPS",
+                                          14, "TTNNNNNNNNNNNN"};
+
 inline constexpr int kStyleSeekLength = 250;
 
 }  // namespace dump

@@ -37,20 +37,36 @@ std::int64_t parseNumber(DumpLineReader& reader, const std::string& line, const 
     return value;
 }
 
-void readSectionHead(DumpLineReader& reader, const dump::Section& section, std::int32_t& count) {
-    const std::string header = reader.readLine();
-    if (header != section.header) {
-        reader.fail("\"" + std::string(section.header) + "\" was expected");
-    }
+void readCount(DumpLineReader& reader, std::int32_t& count) {
     if (!parseCount(reader.readLine(), count)) {
         reader.fail("a row count (##NR and a number) was expected");
     }
 }
 
-void restorePlainSection(Database& database, DumpLineReader& reader, const dump::Section& section,
-                         long long& done, const DumpProgress& progress) {
-    std::int32_t count = 0;
-    readSectionHead(reader, section, count);
+void readSectionHead(DumpLineReader& reader, const dump::Section& section, std::int32_t& count) {
+    const std::string header = reader.readLine();
+    if (header != section.header) {
+        reader.fail("\"" + std::string(section.header) + "\" was expected");
+    }
+    readCount(reader, count);
+}
+
+// After the styles: the set-ups' header, or the closing marker of a dump without set-ups. True
+// when the set-ups follow.
+bool setupsFollow(DumpLineReader& reader) {
+    const std::string line = reader.readLine();
+    if (line == dump::kSetupSection.header) {
+        return true;
+    }
+    if (line != dump::kMarker) {
+        reader.fail("the closing \"ORB BACKUP\" was expected");
+    }
+    return false;
+}
+
+// The rows of a section whose head has been read.
+void restorePlainRows(Database& database, DumpLineReader& reader, const dump::Section& section,
+                      std::int32_t count, long long& done, const DumpProgress& progress) {
     const std::string table = section.table;
     RestoredRows restored(database, section.source);
     const std::vector<std::string>& columns = restored.columns();
@@ -88,6 +104,13 @@ void restorePlainSection(Database& database, DumpLineReader& reader, const dump:
             progress(done);
         }
     }
+}
+
+void restorePlainSection(Database& database, DumpLineReader& reader, const dump::Section& section,
+                         long long& done, const DumpProgress& progress) {
+    std::int32_t count = 0;
+    readSectionHead(reader, section, count);
+    restorePlainRows(database, reader, section, count, done, progress);
 }
 
 // One style row as the file holds it.
@@ -235,8 +258,17 @@ DumpCheck checkDump(std::istream& in) {
                 }
             }
         }
-        if (reader.readLine() != dump::kMarker) {
-            reader.fail("the closing \"ORB BACKUP\" was expected");
+        if (setupsFollow(reader)) {
+            std::int32_t count = 0;
+            readCount(reader, count);
+            result.totalRows += count;
+            const long long lines = static_cast<long long>(count) * dump::kSetupSection.columns;
+            for (long long i = 0; i < lines; ++i) {
+                reader.readLine();
+            }
+            if (reader.readLine() != dump::kMarker) {
+                reader.fail("the closing \"ORB BACKUP\" was expected");
+            }
         }
         result.ok = true;
     } catch (const DumpError& e) {
@@ -258,8 +290,13 @@ void restoreDump(Database& database, std::istream& in, const DumpProgress& progr
     }
     restoreStyles(database, reader, done, progress);
     // The writer ends every dump with the marker; without it the file was cut short.
-    if (reader.readLine() != dump::kMarker) {
-        reader.fail("the closing \"ORB BACKUP\" was expected");
+    if (setupsFollow(reader)) {
+        std::int32_t count = 0;
+        readCount(reader, count);
+        restorePlainRows(database, reader, dump::kSetupSection, count, done, progress);
+        if (reader.readLine() != dump::kMarker) {
+            reader.fail("the closing \"ORB BACKUP\" was expected");
+        }
     }
     transaction.commit();
 }

@@ -43,8 +43,8 @@ struct DumpCheck {
 };
 
 // Walks the sections of banks, songs and links by their row sizes (19, 3 and 5 lines), checks
-// the header and count lines of all four, reads every style row with its blocks and the
-// closing marker, without touching the database.
+// the header and count lines of all four, reads every style row with its blocks, the set-ups
+// when there are any (14 lines a row) and the closing marker, without touching the database.
 DumpCheck checkDump(std::istream& in);
 
 // Replaces the whole catalogue with the dump's rows, in one transaction: any failure (a

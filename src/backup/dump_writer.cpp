@@ -113,7 +113,7 @@ void writeStyleRow(std::ostream& out, const Rows& rows) {
 }  // namespace
 
 long long countDumpRows(Database& database) {
-    long long total = 0;
+    long long total = countStoredRows(database, dump::kSetupSection.source);
     for (const dump::Section& section : dump::kSections) {
         total += countStoredRows(database, section.source);
     }
@@ -122,9 +122,7 @@ long long countDumpRows(Database& database) {
 
 void writeDump(Database& database, std::ostream& out, const DumpProgress& progress) {
     long long done = 0;
-    writeLine(out, dump::kMarker);
-    for (const dump::Section& section : dump::kSections) {
-        const long long count = countStoredRows(database, section.source);
+    const auto writeSection = [&](const dump::Section& section, long long count) {
         writeLine(out, section.header);
         writeLine(out, dump::kCountPrefix + std::to_string(count));
         const bool styles = &section == &dump::kSections[3];
@@ -153,6 +151,13 @@ void writeDump(Database& database, std::ostream& out, const DumpProgress& progre
         if (written != count) {
             throw DumpError(std::string("The table ") + table + " changed while it was dumped.");
         }
+    };
+    writeLine(out, dump::kMarker);
+    for (const dump::Section& section : dump::kSections) {
+        writeSection(section, countStoredRows(database, section.source));
+    }
+    if (const long long setups = countStoredRows(database, dump::kSetupSection.source)) {
+        writeSection(dump::kSetupSection, setups);
     }
     writeLine(out, dump::kMarker);
 }

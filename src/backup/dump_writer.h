@@ -9,7 +9,7 @@ namespace orb {
 
 class Database;
 
-// Number of rows a dump of the database holds (all four tables).
+// Number of rows a dump of the database holds (every table).
 long long countDumpRows(Database& database);
 
 // Writes the whole catalogue to `out`. Throws DumpError when a value cannot be represented (a

@@ -1,7 +1,10 @@
 #include "catalogue/bank_dialog.h"
 
+#include <algorithm>
+
 #include "catalogue/bank_operations.h"
 #include "catalogue/current_bank.h"
+#include "catalogue/setups.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
@@ -113,8 +116,14 @@ void BankDialogController::directHd() {
 }
 
 void BankDialogController::deleteSelected() {
-    if (!bankSelected_ ||
-        !dialogs_.question("Deleting bank " + trimmed(name_) + " from database?")) {
+    if (!bankSelected_) {
+        return;
+    }
+    // A set-up keeps the bank's place, which then stands for a gone bank: the person is told.
+    const std::string setups =
+        setupsUsingBankText(SetupStore(state_.connection).namesUsing(selectedBankProg_), false);
+    if (!dialogs_.question("Deleting bank " + trimmed(name_) + " from database?" +
+                           (setups.empty() ? "" : "\n\n" + setups))) {
         return;
     }
     const BankDeletion deletion = DeleteBank(state_, selectedBankProg_);
@@ -174,6 +183,87 @@ bool BankDialogController::ok() {
     TakeStoredBank(state_, saving.bank);
     outcome_.stored = true;
     return true;
+}
+
+bool BankDialogController::saveSetupEnabled() const {
+    return queues_.clearFloppyEnabled() || queues_.transferEnabled();
+}
+
+bool BankDialogController::saveQueuesAsSetup() {
+    if (!saveSetupEnabled()) {
+        return false;
+    }
+    const auto name = dialogs_.inputBox("Set-up name", "ORB", setupName_);
+    if (!name || trimmed(*name).empty()) {
+        return false;
+    }
+    const auto description = dialogs_.inputBox("Set-up description", "ORB", setupDescription_);
+    if (!description) {
+        return false;
+    }
+    SetupToSave setup{*name, *description, {}, {}};
+    for (std::size_t i = 0; i < setup.floppy.size(); ++i) {
+        setup.floppy[i] = queues_.floppy()[i].free() ? 0 : queues_.floppy()[i].bankProg;
+    }
+    for (std::size_t i = 0; i < setup.hardDisk.size(); ++i) {
+        setup.hardDisk[i] = queues_.hardDisk()[i].free() ? 0 : queues_.hardDisk()[i].bankProg;
+    }
+    SetupChange saving = SaveSetup(state_, setup, SameNamedSetup::Keep);
+    if (saving.result == SetupChange::Result::NameTaken) {
+        if (!dialogs_.question("Set-up " + trimmed(*name) +
+                               " already present. Would you like to overwrite it?")) {
+            return false;
+        }
+        saving = SaveSetup(state_, setup, SameNamedSetup::Overwrite);
+    }
+    if (!saving.done()) {
+        dialogs_.message(saving.message, UserDialogs::Icon::Critical);
+        return false;
+    }
+    setupName_ = trimmed(*name);
+    setupDescription_ = trimmed(*description);
+    dialogs_.message("Set-up " + setupName_ + " stored.", UserDialogs::Icon::Information);
+    return true;
+}
+
+void BankDialogController::loadSetup(const KeyboardSetup& setup) {
+    std::vector<std::string> gone;
+    const auto put = [&gone](const SetupPlace& place, auto set) {
+        const std::string number = std::to_string(place.bankProg);
+        if (place.gone && std::find(gone.begin(), gone.end(), number) == gone.end()) {
+            gone.push_back(number);
+        }
+        if (place.empty() || place.gone) {
+            set(0, std::string());
+        } else {
+            set(place.bankProg, place.bankName);
+        }
+    };
+    for (std::size_t i = 0; i < setup.floppy.size(); ++i) {
+        put(setup.floppy[i], [this, i](std::int32_t bank, const std::string& name) {
+            queues_.setFloppyEntry(static_cast<int>(i), bank, name);
+        });
+    }
+    for (std::size_t i = 0; i < setup.hardDisk.size(); ++i) {
+        put(setup.hardDisk[i], [this, i](std::int32_t bank, const std::string& name) {
+            queues_.setHardDiskEntry(static_cast<int>(i), bank, name);
+        });
+    }
+    setupName_ = setup.name;
+    setupDescription_ = setup.description;
+    if (!gone.empty()) {
+        std::string banks;
+        for (std::size_t i = 0; i < gone.size(); ++i) {
+            banks += (i == 0 ? "" : i + 1 == gone.size() ? " and " : ", ") + gone[i];
+        }
+        dialogs_.message(
+            "The set-up " + setup.name + (gone.size() == 1 ? " uses bank " : " uses banks ") +
+                banks +
+                (gone.size() == 1 ? ", which is no longer stored; its place was"
+                                  : ", which are no longer stored; their places were") +
+                " left empty.",
+            UserDialogs::Icon::Exclamation);
+    }
 }
 
 }  // namespace orb

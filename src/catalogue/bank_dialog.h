@@ -9,6 +9,7 @@
 #include "catalogue/bank_operations.h"
 #include "catalogue/bank_queues.h"
 #include "catalogue/bank_tree.h"
+#include "catalogue/setups.h"
 
 namespace orb {
 
@@ -62,6 +63,15 @@ public:
     BankQueues& queues() { return queues_; }
     const BankQueues& queues() const { return queues_; }
 
+    // "Save as set-up ...": the two queues as a keyboard set-up, under a name and a description
+    // asked for (proposed: those of the set-up loaded last); a taken name is replaced after a
+    // question. True when it was stored.
+    bool saveQueuesAsSetup();
+    // Puts the set-up's banks into the queues, every place as the set-up has it. A bank deleted
+    // since leaves its place empty, and the person is told which.
+    void loadSetup(const KeyboardSetup& setup);
+    bool saveSetupEnabled() const;
+
     // Delete, after its question; the tree is built again (emptied after the last bank).
     void deleteSelected();
 
@@ -82,6 +92,8 @@ private:
     bool bankSelected_ = false;
     BankDialogOutcome outcome_;
     BankQueues queues_;
+    std::string setupName_;
+    std::string setupDescription_;
 };
 
 }  // namespace orb

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "core/windows1252.h"
+#include "db/setup_store.h"
 #include "db/store_error.h"
 #include "db/text_gate.h"
 #include "db/write_transaction.h"
@@ -80,6 +81,7 @@ BankDeletion DeleteBank(AppState& state, std::int32_t bankProg) {
             return deletion;
         }
         deletion.bank = std::move(*bank);
+        deletion.setups = SetupStore(connection).namesUsing(bankProg);
         state.restorePoints().keep(connection, "deleting bank " + std::to_string(bankProg) + " " +
                                                    trimmed(deletion.bank.BankName));
         WriteTransaction transaction(connection);

@@ -57,12 +57,14 @@ BankSaving SaveBank(Database& connection, const BankToSave& bank, SameNamedBank 
 
 struct BankDeletion {
     bool deleted = false;
-    BankRow bank;         // the bank deleted
-    std::string refusal;  // for the person when nothing was deleted
+    BankRow bank;                     // the bank deleted
+    std::vector<std::string> setups;  // the keyboard set-ups that use it, in name order
+    std::string refusal;              // for the person when nothing was deleted
 };
 
 // Keeps a restore point, then deletes stored bank `bankProg`. A bank that is gone, a restore
-// point that cannot be kept or a refusal of the database deletes nothing and says why.
+// point that cannot be kept or a refusal of the database deletes nothing and says why. The
+// set-ups that use the bank keep its number and show it as a gone bank.
 BankDeletion DeleteBank(AppState& state, std::int32_t bankProg);
 
 // A stored bank that holds the style looked for: the bank, every slot's style and the slots

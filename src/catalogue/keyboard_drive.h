@@ -50,12 +50,14 @@ struct DriveBanksListener {
 };
 
 inline constexpr const char* kFloppyDone = "DIRECT FD floppy successfully created!";
-inline constexpr const char* kHardDiskDone =
-    "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80";
+inline constexpr const char* kHardDiskDone = "DIRECT HD styles successfully created!";
+inline constexpr const char* kRebootKeyboard = "Please reboot your Pa60 / Pa80";
 
 // Asks through `dialogs` whether `folder` may be emptied, then empties it and writes ORB.SET/STYLE
 // with each bank as its USER0n.STY. Nothing is deleted when a bank is gone or the banks would not
-// fit. `job` shows the progress and stops it on a cancel.
+// fit. `job` shows the progress and stops it on a cancel. Every file written is read back from
+// the disk (through state.readBack) and compared: a difference fails the writing, naming the file
+// and the bank.
 DriveBanksWriting WriteFloppy(AppState& state, UserDialogs& dialogs, JobProgress& job,
                               const DriveBanks& banks, const std::string& folder,
                               const DriveRoomReader& room = roomOf,
@@ -71,5 +73,25 @@ DriveBanksWriting TransferToHardDisk(AppState& state, UserDialogs& dialogs, JobP
 // Shows the writing's message: a done or cancelled writing as information, a refusal or failure
 // as an error, a declined one not at all.
 void showDriveBanksWriting(UserDialogs& dialogs, const DriveBanksWriting& writing);
+
+// One file that a writing would make, and how it compares with what the drive holds now.
+struct PlannedFile {
+    enum class Change { Unchanged, Changed, New };
+    std::filesystem::path relative;  // below the drive's folder: ORB.SET/STYLE/USER01.STY
+    Change change = Change::New;
+
+    bool operator==(const PlannedFile&) const = default;
+};
+// "unchanged", "changed", "new".
+const char* changeWord(PlannedFile::Change change);
+
+// The files that WriteFloppy and TransferToHardDisk would write, made exactly as they make them
+// and compared byte for byte with the files in `folder` now; nothing is asked, deleted or
+// written. A drive that is not ready or a bank that is gone throws OrbError with the writing's
+// own message.
+std::vector<PlannedFile> PlanFloppy(AppState& state, UserDialogs& dialogs, const DriveBanks& banks,
+                                    const std::string& folder);
+std::vector<PlannedFile> PlanHardDiskTransfer(AppState& state, UserDialogs& dialogs,
+                                              const DriveBanks& banks, const std::string& folder);
 
 }  // namespace orb

@@ -7,6 +7,8 @@
 #include "core/errors.h"
 #include "core/file_access.h"
 #include "core/file_choice.h"
+#include "core/read_back.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -65,6 +67,19 @@ void writeChosenFile(const DriveFolder& folder, const fs::path& file, const std:
     replaceFileSafely(file, "The bank file", [&bytes](std::ostream& out) {
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     });
+}
+
+// Reads the chosen file back where it landed (a link the person keeps leads there).
+std::optional<ReadBackFault> chosenFileReadBackFault(const AppState& state, const fs::path& file,
+                                                     const std::string& bytes) {
+    std::error_code error;
+    const fs::path landed = fs::canonical(file, error);
+    const auto folder = error ? std::nullopt : DriveFolder::open(landed.parent_path());
+    if (!folder) {
+        return ReadBackFault{0, "is no longer there when it is read back"};
+    }
+    return firstReadBackFault(*folder, {DriveFile{{}, landed.filename().string(), bytes}},
+                              state.readBack);
 }
 
 }  // namespace
@@ -139,11 +154,13 @@ DriveFile MakeBankController::driveFileOf(BankTarget target) const {
 }
 
 bool MakeBankController::write(BankTarget target, const fs::path& file) {
-    return WriteBankFile(state_, dialogs_, state_.currentBank.styles, target, file, room_);
+    return WriteBankFile(state_, dialogs_, state_.currentBank.name, state_.currentBank.styles,
+                         target, file, room_);
 }
 
-bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bankStyles,
-                   BankTarget target, const fs::path& file, const DriveRoomReader& room) {
+bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& bankName,
+                   const KORFStyles& bankStyles, BankTarget target, const fs::path& file,
+                   const DriveRoomReader& room) {
     const fs::path drivePath = driveOf(state, target, file);
     const auto drive = DriveFolder::open(drivePath);
     if (!drive || !drive->writable()) {
@@ -163,8 +180,10 @@ bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bank
     try {
         const KORFStyles bank = LoadBankContents(state.connection, bankStyles);
         const std::string bytes = bankFileBytes(bank, bankNumberOf(target), file, dialogs);
+        std::optional<ReadBackFault> fault;
         if (target.kind == Kind::ChosenFile) {
             writeChosenFile(*drive, file, bytes, room);
+            fault = chosenFileReadBackFault(state, file, bytes);
         } else {
             DriveFile driveFile = driveFileOn(target, file);
             driveFile.bytes = bytes;
@@ -173,6 +192,10 @@ bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bank
             how.keep = filesInUse(state);
             how.room = room;
             writeToDrive(*drive, {driveFile}, how);
+            fault = firstReadBackFault(*drive, {driveFile}, state.readBack);
+        }
+        if (fault) {
+            throw OrbError(readBackFailure(file, "bank " + trimmed(bankName), fault->problem));
         }
     } catch (const NotEnoughRoomError& tooBig) {
         dialogs.message(!layout
@@ -185,7 +208,8 @@ bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bank
         dialogs.message(failure.what(), UserDialogs::Icon::Critical);
         return false;
     }
-    dialogs.message(file.string() + (layout ? " successfully created!" : " successfully created"),
+    dialogs.message(file.string() + (layout ? " successfully created!" : " successfully created") +
+                        "\n" + readBackVerified(1),
                     UserDialogs::Icon::Information);
     return true;
 }

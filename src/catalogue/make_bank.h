@@ -86,13 +86,14 @@ private:
     BankTarget selected_;
 };
 
-// Writes the bank of `bankStyles` (the style numbers in slot order; a style no longer stored
-// leaves its slot empty) as one bank file to `target`, whose file is `file`. A drive that is not
-// ready, too little room, a refused wipe or a failed write is shown and changes nothing; true
-// when the file was written, which is shown too. The make-bank window and `orb make-sty` both
-// write through it.
-bool WriteBankFile(AppState& state, UserDialogs& dialogs, const KORFStyles& bankStyles,
-                   BankTarget target, const std::filesystem::path& file,
-                   const DriveRoomReader& room = roomOf);
+// Writes the bank `bankName` of `bankStyles` (the style numbers in slot order; a style no longer
+// stored leaves its slot empty) as one bank file to `target`, whose file is `file`, and reads it
+// back from the disk. A drive that is not ready, too little room, a refused wipe or a failed
+// write is shown and changes nothing; a file that does not read back as written is shown,
+// naming the file and the bank. True when the file was written and read back, which is shown
+// too. The make-bank window and `orb make-sty` both write through it.
+bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& bankName,
+                   const KORFStyles& bankStyles, BankTarget target,
+                   const std::filesystem::path& file, const DriveRoomReader& room = roomOf);
 
 }  // namespace orb

@@ -59,15 +59,16 @@ bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostr
 
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
-        makeInitCommand(),          makeBackupCommand(),      makeRestoreCommand(),
-        makeStyInfoCommand(),       makeStyRewriteCommand(),  makeImportCommand(),
-        makeStylesCommand(),        makeStyleUpdateCommand(), makeStyleDeleteCommand(),
-        makeSongsCommand(),         makeSongImportCommand(),  makeSongDeleteCommand(),
-        makeBanksCommand(),         makeBankSaveCommand(),    makeBankDeleteCommand(),
-        makeWhereIsCommand(),       makeMakeStyCommand(),     makeFloppyCommand(),
-        makeHdTransferCommand(),    makeSsfExportCommand(),   makeSsfImportCommand(),
-        makeRestorePointsCommand(), makeUndoCommand(),        makeCheckCommand(),
-        makeLookalikesCommand(),
+        makeInitCommand(),        makeBackupCommand(),      makeRestoreCommand(),
+        makeStyInfoCommand(),     makeStyRewriteCommand(),  makeImportCommand(),
+        makeStylesCommand(),      makeStyleUpdateCommand(), makeStyleDeleteCommand(),
+        makeSongsCommand(),       makeSongImportCommand(),  makeSongDeleteCommand(),
+        makeBanksCommand(),       makeBankSaveCommand(),    makeBankDeleteCommand(),
+        makeWhereIsCommand(),     makeMakeStyCommand(),     makeFloppyCommand(),
+        makeHdTransferCommand(),  makeSetupsCommand(),      makeSetupSaveCommand(),
+        makeSetupDeleteCommand(), makeSetupWriteCommand(),  makeIdentifyCommand(),
+        makeSsfExportCommand(),   makeSsfImportCommand(),   makeRestorePointsCommand(),
+        makeUndoCommand(),        makeCheckCommand(),       makeLookalikesCommand(),
     };
     return commands;
 }

@@ -4,6 +4,7 @@
 
 #include "catalogue/bank_operations.h"
 #include "catalogue/current_bank.h"
+#include "catalogue/setups.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
@@ -109,6 +110,9 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
     }
     context.out << "Bank " << deletion.bank.BankProg << " " << deletion.bank.BankName
                 << " deleted.\n";
+    if (!deletion.setups.empty()) {
+        context.out << setupsUsingBankText(deletion.setups, true) << "\n";
+    }
     return kExitOk;
 }
 

@@ -104,8 +104,8 @@ int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
     }
     KORFStyles styles;
     LoadBankStyles(*bank, context.state.connection, styles);
-    return WriteBankFile(context.state, context.dialogs, styles, {BankTarget::Kind::ChosenFile, 0},
-                         args[1])
+    return WriteBankFile(context.state, context.dialogs, bank->BankName, styles,
+                         {BankTarget::Kind::ChosenFile, 0}, args[1])
                ? kExitOk
                : kExitFailure;
 }

@@ -26,6 +26,8 @@ const TableStatements& statementsOf(CatalogueTable table) {
          "SELECT * FROM KORFSONSTY ORDER BY SONGCODE, STYLEPROG"},
         {"KORFStyles", "SELECT COUNT(*) FROM KORFSTYLES",
          "SELECT * FROM KORFSTYLES ORDER BY STYLEPROG"},
+        {"KORFSetups", "SELECT COUNT(*) FROM KORFSETUPS",
+         "SELECT * FROM KORFSETUPS ORDER BY SETUPNAME"},
     };
     return kTables[static_cast<std::size_t>(table)];
 }
@@ -56,6 +58,8 @@ TextPlace placeOf(CatalogueTable table, std::span<const SqlParam> values) {
             return TextPlace::song(number(0));
         case CatalogueTable::Links:
             return TextPlace::link(number(0), number(1));
+        case CatalogueTable::Setups:
+            return TextPlace("set-up " + std::string(values.empty() ? "" : values[0].bytes()));
         case CatalogueTable::Styles:
             break;
     }

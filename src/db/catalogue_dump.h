@@ -8,8 +8,9 @@
 
 namespace orb {
 
-// The four tables of the catalogue, in the order a dump file holds them.
-enum class CatalogueTable { Banks, Songs, Links, Styles };
+// The tables of the catalogue, in the order a dump file holds them; set-ups only when there are
+// any.
+enum class CatalogueTable { Banks, Songs, Links, Styles, Setups };
 
 // The table's name: "KORFBanks" ...
 const char* tableName(CatalogueTable table);
@@ -22,12 +23,13 @@ const char* tableName(CatalogueTable table);
 long long countStoredRows(Database& database, CatalogueTable table);
 
 // Every row of the table with every column in table order, in the dump's order: banks by number
-// and name, songs by code, links by song and style, styles by number.
+// and name, songs by code, links by song and style, styles by number, set-ups by name.
 Rows readStoredRows(Database& database, CatalogueTable table);
 
-// Stores rows read from a dump into one of the tables banks, songs and links, each row's values
-// in the table's column order. Every text passes the text gate, the row named by its number
-// ("bank 3", "song 5", "the link of song 5 to style 7"). Styles are stored through StyleStore.
+// Stores rows read from a dump into one of the tables banks, songs, links and set-ups, each
+// row's values in the table's column order. Every text passes the text gate, the row named by
+// its key ("bank 3", "song 5", "the link of song 5 to style 7", "set-up Gig"). Styles are stored
+// through StyleStore.
 class RestoredRows {
 public:
     RestoredRows(Database& database, CatalogueTable table);

@@ -19,7 +19,7 @@ struct ColumnSize {
     bool paddedName = false;
 };
 
-inline constexpr std::array<ColumnSize, 15> kColumnSizes = {{
+inline constexpr std::array<ColumnSize, 17> kColumnSizes = {{
     {"KORFBanks", "BankName", 50, "name"},
     {"KORFBanks", "BankDesc", 200, "description"},
     {"KORFStyles", "StyleName1", 11, "name", true},
@@ -35,6 +35,8 @@ inline constexpr std::array<ColumnSize, 15> kColumnSizes = {{
     {"KORFSonSty", "StyleTempo", 10, "tempo"},
     {"KORFSonSty", "StyleTranspose", 10, "transposition"},
     {"KORFSonSty", "SongNote", 200, "note"},
+    {"KORFSetups", "SetupName", 30, "name"},
+    {"KORFSetups", "SetupDesc", 200, "description"},
 }};
 
 // One text column; a column that is not in the table is a fault of the caller (and, in a

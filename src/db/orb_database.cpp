@@ -60,13 +60,11 @@ void openOrbDatabase(Database& connection, const std::filesystem::path& path,
 }
 
 void deleteCatalogue(Database& connection) {
-    // All four tables or none: a half-emptied catalogue would leave banks naming lost styles.
+    // All tables or none: a half-emptied catalogue would leave banks naming lost styles.
     WriteTransaction transaction(connection);
-    static constexpr std::array<const char*, 4> kDeletions = {
-        "DELETE FROM KORFSTYLES",
-        "DELETE FROM KORFBANKS",
-        "DELETE FROM KORFSONGS",
-        "DELETE FROM KORFSONSTY",
+    static constexpr std::array<const char*, 5> kDeletions = {
+        "DELETE FROM KORFSTYLES", "DELETE FROM KORFBANKS",  "DELETE FROM KORFSONGS",
+        "DELETE FROM KORFSONSTY", "DELETE FROM KORFSETUPS",
     };
     for (const char* sql : kDeletions) {
         connection.execute(sql);

@@ -21,7 +21,7 @@ void openOrbDatabase(Database& connection, const std::filesystem::path& path,
 // refuses; a lock that did not clear in time gives the in-use text.
 std::string cannotOpenMessage(const std::string& path, const DbError& error);
 
-// Deletes every style, bank, song and link, all at once or not at all (within the caller's
+// Deletes every style, bank, song, link and set-up, all at once or not at all (within the caller's
 // transaction when one is open).
 void deleteCatalogue(Database& connection);
 

@@ -10,6 +10,7 @@
 #include "db/column_sizes.h"
 #include "db/database.h"
 #include "db/orb_database.h"
+#include "db/setup_store.h"
 #include "db/style_store.h"
 #include "db/write_transaction.h"
 
@@ -60,7 +61,8 @@ std::string longerThan(const ColumnSize& column) {
 // table, whose condition is checked before any message is looked at, so that a row of short
 // texts costs one test per column; an update runs only the guards of the columns it sets.
 void createTextSizeGuards(Database& database) {
-    for (const char* tableName : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
+    for (const char* tableName :
+         {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty", "KORFSetups"}) {
         const std::string table(tableName);
         const std::vector<std::string> present = columnsOf(database, table);
         std::string anyTooLong;
@@ -191,6 +193,7 @@ void CreateTables(Database& database, SettingsStore& settings) {
     runSchemaStatement(database, createStylesStatement());
     runSchemaStatement(database, createSongsStatement());
     runSchemaStatement(database, createSonStyStatement());
+    runSchemaStatement(database, createSetupsStatement());
     runSchemaStatement(database, "DROP TABLE IF EXISTS KORFConfs");
     runSchemaStatement(database, createQuery1Statement());
     if (schemaVersionOf(database) < kSchemaVersion) {

@@ -290,6 +290,22 @@ std::optional<std::int32_t> StyleStore::findByContent(std::string_view content1,
     return std::nullopt;
 }
 
+std::vector<std::int32_t> StyleStore::numbersByContent(std::string_view content1,
+                                                       std::string_view content2) {
+    const std::string_view wanted1 = storedBlock(content1);
+    const std::string_view wanted2 = storedBlock(content2);
+    const std::string_view key = seekOf(wanted1).substr(0, kStyleSeekKeyBytes);
+    Rows rows = connection_.query(kSelectByContentSql, {SqlParam::blob(key)});
+    std::vector<std::int32_t> numbers;
+    while (rows.next()) {
+        if (rows.bytes(2) == wanted2 && rows.bytes(1) == wanted1) {
+            numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 std::int32_t StyleStore::next() {
     return nextNumber(connection_, kMaxSql);
 }

@@ -109,6 +109,10 @@ public:
     // block matches the stored single blank that stands for it. The candidates come through
     // the index on the first kStyleSeekKeyBytes bytes of the key.
     std::optional<std::int32_t> findByContent(std::string_view content1, std::string_view content2);
+    // Every stored style whose two blocks equal these, in number order (a catalogue may hold a
+    // style more than once).
+    std::vector<std::int32_t> numbersByContent(std::string_view content1,
+                                               std::string_view content2);
     // The largest number plus 1, or 1 for an empty table.
     std::int32_t next();
     long long count();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/korf_styles.h"
+#include "core/read_back.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
@@ -78,15 +79,18 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
         how.wipe = wipe;
         how.keep = filesInUse(state);
         how.room = room;
-        writeToDrive(
-            *floppy,
-            {floppyLayoutFile(0, bankFileBytes(bank, KeyboardBankNumber(0), target, dialogs))},
-            how);
+        const std::vector<DriveFile> files = {
+            floppyLayoutFile(0, bankFileBytes(bank, KeyboardBankNumber(0), target, dialogs))};
+        writeToDrive(*floppy, files, how);
+        if (const auto fault = firstReadBackFault(*floppy, files, state.readBack)) {
+            throw OrbError(readBackFailure(target, "style " + trimmed(*answer), fault->problem));
+        }
     } catch (const OrbError& failure) {
         dialogs.message(failure.what(), UserDialogs::Icon::Critical);
         return false;
     }
-    dialogs.message(target.string() + " successfully created!", UserDialogs::Icon::Information);
+    dialogs.message(target.string() + " successfully created!\n" + readBackVerified(1),
+                    UserDialogs::Icon::Information);
     return true;
 }
 

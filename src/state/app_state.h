@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/korf_styles.h"
+#include "core/read_back.h"
 #include "db/database.h"
 #include "db/restore_points.h"
 #include "db/style_query.h"
@@ -54,6 +55,10 @@ public:
     StyleQuery styleQuery;
 
     CurrentBank currentBank;
+
+    // How a bank file written for the keyboard is read back from the medium to be compared;
+    // a test puts a failing medium here.
+    DiskReader readBack = readBackFromDisk;
 
     // The one connection to the catalogue; the stores are made on it where they are needed.
     Database connection;

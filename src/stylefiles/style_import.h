@@ -32,11 +32,14 @@ enum class DuplicateMode {
 // What the import is asked to do. The window starts from the source alone; the command line
 // gives everything.
 struct ImportRequest {
-    // The old values are kept: 0 a folder, 1 one file.
-    enum class Source { Folder = 0, File = 1 };
+    // The old values are kept: 0 a folder, 1 one file; 2 a list of files (the new styles found
+    // on a disk).
+    enum class Source { Folder = 0, File = 1, Files = 2 };
     Source source = Source::Folder;
-    // txtFolder: the folder to scan or the file to read.
+    // txtFolder: the folder to scan or the file to read; for Source::Files, what they are on.
     std::string path;
+    // Source::Files: the bank files to read, in this order.
+    std::vector<std::string> files;
     // txtField(0..2): family, group and author attached to each style.
     std::array<std::string, 3> values;
     DuplicateMode mode = DuplicateMode::SkipSameContent;

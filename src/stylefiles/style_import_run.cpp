@@ -163,13 +163,20 @@ StyleImportResult StyleImportRun::run() {
                 importFolder(listing);
             }
         } else {
-            job_.setMaximum(1);
+            const std::vector<std::string> files = request_.source == ImportRequest::Source::Files
+                                                       ? request_.files
+                                                       : std::vector<std::string>{target};
+            job_.setMaximum(static_cast<long long>(files.size()));
             counted_ = true;
-            const fs::path file(target);
-            status_[0] = file.filename().string();
-            show();
-            importFile(file, shortFileName(file));
-            job_.step();
+            for (const fs::path file : files) {
+                status_[0] = file.filename().string();
+                if (request_.source == ImportRequest::Source::Files) {
+                    status_[2] = file.parent_path().string();
+                }
+                show();
+                importFile(file, shortFileName(file));
+                job_.step();
+            }
         }
         transaction.commit();
     } catch (const JobCancelled&) {

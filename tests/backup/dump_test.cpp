@@ -8,6 +8,7 @@
 #include "backup/dump_builder.h"
 #include "backup/dump_reader.h"
 #include "backup/dump_writer.h"
+#include "db/setup_store.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -97,6 +98,45 @@ TEST(Dump, AnEmptyCatalogueIsTenLines) {
     EXPECT_EQ(dumpOf(env.state.connection),
               "ORB BACKUP\r\nTABLE KORFBANKS\r\n##NR0\r\nTABLE KORFSONGS\r\n##NR0\r\n"
               "TABLE KORFSONSTY\r\n##NR0\r\nTABLE KORFSTYLES\r\n##NR0\r\nORB BACKUP\r\n");
+}
+
+// Set-ups follow the styles, only when there are any, and a restore brings back exactly the
+// dump's set-ups.
+TEST(Dump, SetupsRideAlongAndComeBack) {
+    test::TestEnvironment source;
+    source.openFreshDatabase();
+    Database& db = source.state.connection;
+    SetupStore(db).insert({"Gig", "Caf\xC3\xA9 tour", {9, 0, 5}, {0, 0, 0, 0, 0, 0, 0, 0, 12}});
+    SetupStore(db).insert({"Band", "", {}, {3, 0, 0, 0, 0, 0, 0, 0, 0}});
+    const std::string dump = dumpOf(db);
+    const std::string tail =
+        "TABLE KORFSTYLES\r\n##NR0\r\nTABLE KORFSETUPS\r\n##NR2\r\n"
+        "Band\r\n\r\n0\r\n0\r\n0\r\n3\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"
+        "Gig\r\nCaf\xE9 tour\r\n9\r\n0\r\n5\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n12\r\n"
+        "ORB BACKUP\r\n";
+    ASSERT_GE(dump.size(), tail.size());
+    EXPECT_EQ(dump.substr(dump.size() - tail.size()), tail);
+    EXPECT_EQ(countDumpRows(db), 2);
+    std::istringstream check(dump);
+    const DumpCheck checked = checkDump(check);
+    EXPECT_TRUE(checked.ok) << checked.problem;
+    EXPECT_EQ(checked.totalRows, 2);
+
+    test::TestEnvironment target;
+    target.openFreshDatabase();
+    SetupStore(target.state.connection).insert({"Old", "", {1, 0, 0}, {}});
+    std::istringstream in(dump);
+    restoreDump(target.state.connection, in);
+    EXPECT_EQ(SetupStore(target.state.connection).all(), SetupStore(db).all());
+    EXPECT_EQ(dumpOf(target.state.connection), dump);
+
+    // A dump without set-ups leaves none.
+    std::istringstream empty(test::DumpBuilder().bytes());
+    restoreDump(target.state.connection, empty);
+    EXPECT_EQ(SetupStore(target.state.connection).count(), 0);
+    // Cut after the set-ups' rows, the file is refused.
+    std::istringstream cut(dump.substr(0, dump.size() - 12));
+    EXPECT_FALSE(checkDump(cut).ok);
 }
 
 TEST(Dump, AFullCatalogueRestoresIdenticallyIntoAnEmptyDatabase) {

@@ -270,7 +270,9 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
     });
     dialog.run();
     test::expectBankFile(db(), floppy / "ORB.SET" / "STYLE" / "USER01.STY", {73, 88, 57, 88}, 17);
-    EXPECT_EQ(env.dialogs.messages().back(), "DIRECT FD floppy successfully created!");
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "DIRECT FD floppy successfully created!\n1 bank file read back from the disk and "
+              "verified.");
 }
 
 TEST_F(BankWindowsTest, PrintedBankAsAPdf) {

@@ -123,7 +123,9 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     env.dialogs.file(chosen.string());
     EXPECT_TRUE(make.make());
     expectBankFile(db(), chosen, kBank5, 17);
-    EXPECT_EQ(env.dialogs.messages().back(), chosen.string() + " successfully created");
+    EXPECT_EQ(env.dialogs.messages().back(),
+              chosen.string() +
+                  " successfully created\n1 bank file read back from the disk and verified.");
     EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Information);
     EXPECT_FALSE(env.dialogs.waitCursor());
     EXPECT_EQ(env.settings.get("LASTFOLDER", "STY", ""), chosen.parent_path().string());
@@ -139,8 +141,9 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
     EXPECT_EQ(readFile(floppyStyle() / "USER01.STY"), "first bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep");
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{(floppyStyle() / "USER02.STY").string() +
-                                       " successfully created!"});
+              std::vector<std::string>{
+                  (floppyStyle() / "USER02.STY").string() +
+                  " successfully created!\n1 bank file read back from the disk and verified."});
 
     fs::remove_all(floppy() / "ORB.SET");
     env.dialogs.clear();
@@ -366,7 +369,8 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{floppyWipeQuestion(floppy().string()),
                                         floppyWipeQuestion(floppy().string()),
-                                        "DIRECT FD floppy successfully created!"}));
+                                        "DIRECT FD floppy successfully created!\n1 bank file read "
+                                        "back from the disk and verified."}));
     ASSERT_GE(pending.size(), 3u);
     EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
     EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
@@ -396,7 +400,8 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     env.dialogs.clear();
     EXPECT_TRUE(hd.transfer());
     EXPECT_EQ(namesIn(set123), (std::set<std::string>{"USER01.STY", "USER02.STY", "USER03.STY"}));
-    EXPECT_EQ(hd.job().summary(), "3 bank files written to " + hardDisk().string() + ".");
+    EXPECT_EQ(hd.job().summary(),
+              "3 bank files written to " + hardDisk().string() + " and verified.");
     EXPECT_EQ(hd.job().value(), 3);
     EXPECT_EQ(hd.job().maximum(), 3);
 
@@ -431,9 +436,10 @@ TEST_F(KeyboardWritingTest, TransferFillsTheSetFoldersAndAProtectedFileKeepsItsB
     expectBankFile(db(), set456 / "USER01.STY", kBank9, 17);
     expectBankFile(db(), set456 / "USER02.STY", kBank9, 18);
     EXPECT_EQ(namesIn(hardDisk()), (std::set<std::string>{"!123.SET", "!456.SET"}));
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{
-                  "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80"});
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"DIRECT HD styles successfully created!\n5 bank files read back "
+                                 "from the disk and verified.\n\nPlease reboot your Pa60 / Pa80"});
     EXPECT_GE(env.dialogs.processEventsCount(), 9);
 
     const auto before = hd.hardDisk();

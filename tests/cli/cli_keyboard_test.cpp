@@ -35,7 +35,9 @@ TEST_F(KeyboardCommandsTest, MakeStyWritesTheBankWithNumber17) {
     const fs::path out = env.dir / "live.sty";
     const test::CliRun made = runOnFile({"make-sty", "BANK9", out.string()});
     EXPECT_EQ(made.status, 0) << made.err;
-    EXPECT_EQ(made.out, out.string() + " successfully created\n");
+    EXPECT_EQ(made.out,
+              out.string() +
+                  " successfully created\n1 bank file read back from the disk and verified.\n");
     expectBankFile(db(), out, kBank9, 17);
     EXPECT_EQ(runOnFile({"make-sty", "5", out.string()}).status, 0);
     expectBankFile(db(), out, kBank5, 17);
@@ -75,7 +77,9 @@ TEST_F(KeyboardCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
     std::istringstream yes("y\n");
     const test::CliRun written = runOnFile(args, &yes);
     EXPECT_EQ(written.status, 0) << written.err;
-    EXPECT_EQ(written.out, "DIRECT FD floppy successfully created!\n");
+    EXPECT_EQ(written.out,
+              "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
+              "verified.\n");
     EXPECT_FALSE(fs::exists(stick() / "holiday.jpg"));
     expectBankFile(db(), user(1), kBank9, 17);
     EXPECT_FALSE(fs::exists(user(2)));
@@ -109,7 +113,8 @@ TEST_F(KeyboardCommandsTest, HdTransferFillsTheSetFoldersInQueueOrder) {
         runOnFile({"hd-transfer", "5", "-", "-", "BANK9", "9", "--to", disk.string()});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out,
-              "DIRECT HD styles successfully created!\n\nPlease reboot your Pa60 / Pa80\n");
+              "DIRECT HD styles successfully created!\n3 bank files read back from the disk and "
+              "verified.\n\nPlease reboot your Pa60 / Pa80\n");
     expectBankFile(db(), disk / "!123.SET" / "STYLE" / "USER01.STY", kBank5, 17);
     expectBankFile(db(), disk / "!456.SET" / "STYLE" / "USER01.STY", kBank9, 17);
     expectBankFile(db(), disk / "!456.SET" / "STYLE" / "USER02.STY", kBank9, 18);

@@ -9,8 +9,10 @@
 #include "catalogue/bank_operations.h"
 #include "catalogue/bank_queues.h"
 #include "catalogue/make_bank.h"
+#include "catalogue/setup_list.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "db/setup_store.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/keyboard_layout.h"
 #include "stylefiles/ssf_export.h"
@@ -256,14 +258,18 @@ TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurren
     const fs::path fromWindow = env.dir / "window.STY";
     MakeBankController make(env.state, env.dialogs);
     ASSERT_TRUE(make.makeAs(fromWindow));
-    EXPECT_EQ(env.dialogs.messages().back(), fromWindow.string() + " successfully created");
+    EXPECT_EQ(env.dialogs.messages().back(),
+              fromWindow.string() +
+                  " successfully created\n1 bank file read back from the disk and verified.");
 
     bank().clearBank();
     bank().insertSelected(rows({57}));
     const fs::path fromCommand = env.dir / "command.STY";
     const test::CliRun made = runOn(catalogue(), {"make-sty", "BANK9", fromCommand.string()});
     EXPECT_EQ(made.status, 0) << made.err;
-    EXPECT_EQ(made.out, fromCommand.string() + " successfully created\n");
+    EXPECT_EQ(made.out,
+              fromCommand.string() +
+                  " successfully created\n1 bank file read back from the disk and verified.\n");
     EXPECT_FALSE(test::readFile(fromWindow).empty());
     EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
     test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
@@ -286,11 +292,14 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     ASSERT_TRUE(queues.makeFloppy());
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{floppyWipeQuestion(windowFloppy.string()),
-                                        "DIRECT FD floppy successfully created!"}));
+                                        "DIRECT FD floppy successfully created!\n2 bank files read "
+                                        "back from the disk and verified."}));
     const test::CliRun floppy =
         runOn(catalogue(), {"floppy", "BANK9", "-", "5", "--to", commandFloppy.string(), "--yes"});
     EXPECT_EQ(floppy.status, 0) << floppy.err;
-    EXPECT_EQ(floppy.out, "DIRECT FD floppy successfully created!\n");
+    EXPECT_EQ(floppy.out,
+              "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
+              "verified.\n");
     const auto written = filesIn(windowFloppy);
     EXPECT_EQ(written.size(), 2u);
     EXPECT_EQ(filesIn(commandFloppy), written);
@@ -352,6 +361,83 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     EXPECT_EQ(notReady.status, 1);
     EXPECT_EQ(notReady.err, env.dialogs.messages().at(0) + "\n");
     EXPECT_EQ(notReady.err, "Pa Hard Drive " + unplugged.string() + ": is not ready!\n");
+}
+
+// A set-up saved from the bank dialog's queues and by `orb setup-save` is the same row; "Write
+// set-up" and `orb setup-write` write the same files, which are those of `orb floppy` and
+// `orb hd-transfer` from the same banks, and say the same.
+TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrite) {
+    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    dialog.queues().setFloppyEntry(0, 9, "BANK9");
+    dialog.queues().setFloppyEntry(2, 5, "BANK5");
+    dialog.queues().setHardDiskEntry(0, 5, "BANK5");
+    dialog.queues().setHardDiskEntry(8, 9, "BANK9");
+    env.dialogs.input("Gig");
+    env.dialogs.input("Open air");
+    ASSERT_TRUE(dialog.saveQueuesAsSetup());
+    const test::CliRun saved =
+        runOn(catalogue(), {"setup-save", "Band", "--description", "Open air", "--floppy", "BANK9",
+                            "-", "5", "--hd", "5", "-", "-", "-", "-", "-", "-", "-", "BANK9"});
+    EXPECT_EQ(saved.out, "Set-up Band stored.\n");
+    SetupRow band = SetupStore(db()).find("Band").value();
+    band.SetupName = "Gig";
+    EXPECT_EQ(SetupStore(db()).find("Gig"), band);
+
+    std::map<std::string, fs::path> folders;
+    for (const char* name : {"fd-w", "hd-w", "fd-c", "hd-c", "fd-q", "hd-q"}) {
+        folders[name] = env.dir / name;
+        test::writeFile(folders[name] / "old.txt", "last week");
+    }
+    env.state.FloppyPath = folders["fd-w"].string();
+    env.state.PaHardDiskPath = folders["hd-w"].string();
+    SetupListController list(env.state, env.dialogs, false);
+    list.load();
+    list.select(1);
+    ASSERT_EQ(list.selectedSetup()->name, "Gig");
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(list.write());
+    ASSERT_EQ(env.dialogs.messages().size(), 2u);
+    const test::CliRun written =
+        runOn(catalogue(), {"setup-write", "gig", "--floppy-to", folders["fd-c"].string(),
+                            "--hd-to", folders["hd-c"].string(), "--yes"});
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, env.dialogs.messages()[1] + "\n");
+    EXPECT_EQ(
+        runOn(catalogue(), {"floppy", "9", "-", "5", "--to", folders["fd-q"].string(), "--yes"})
+            .status,
+        0);
+    EXPECT_EQ(runOn(catalogue(), {"hd-transfer", "5", "-", "-", "-", "-", "-", "-", "-", "9",
+                                  "--to", folders["hd-q"].string()})
+                  .status,
+              0);
+    // The floppies were emptied; the hard disks keep what they held.
+    for (const auto& [part, count] : {std::pair{"fd", 2u}, {"hd", 3u}}) {
+        const auto files = filesIn(folders[std::string(part) + "-q"]);
+        EXPECT_EQ(files.size(), count) << part;
+        EXPECT_EQ(filesIn(folders[std::string(part) + "-w"]), files) << part;
+        EXPECT_EQ(filesIn(folders[std::string(part) + "-c"]), files) << part;
+    }
+    test::expectBankFile(db(), folders["hd-c"] / "!789.SET" / "STYLE" / "USER03.STY",
+                         {73, 88, 57, 88}, 19);
+
+    // With a bank gone, both refuse in the same words and write nothing.
+    ASSERT_TRUE(DeleteBank(env.state, 5).deleted);
+    env.state.FloppyPath = folders["fd-w"].string();
+    env.state.PaHardDiskPath = folders["hd-w"].string();
+    const auto before = filesIn(folders["fd-w"]);
+    env.dialogs.clear();
+    list.load();
+    EXPECT_FALSE(list.write());
+    const test::CliRun refused =
+        runOn(catalogue(), {"setup-write", "Gig", "--floppy-to", folders["fd-c"].string(),
+                            "--hd-to", folders["hd-c"].string(), "--yes"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, env.dialogs.messages().at(0) + "\n");
+    EXPECT_EQ(refused.err,
+              "The set-up Gig uses bank 5, which is no longer stored; nothing was written.\n");
+    EXPECT_EQ(filesIn(folders["fd-w"]), before);
+    EXPECT_EQ(filesIn(folders["fd-c"]), before);
 }
 
 // The export window and `orb ssf-export` write the same single style files; the command reads

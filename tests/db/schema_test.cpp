@@ -44,6 +44,11 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
     EXPECT_EQ(columnsOf(db, "KORFSonSty"),
               (std::vector<std::string>{"SongCode", "StyleProg", "StyleTempo", "StyleTranspose",
                                         "SongNote"}));
+    EXPECT_EQ(
+        columnsOf(db, "KORFSetups"),
+        (std::vector<std::string>{"SetupName", "SetupDesc", "SetupFD01", "SetupFD02", "SetupFD03",
+                                  "SetupHD01", "SetupHD02", "SetupHD03", "SetupHD04", "SetupHD05",
+                                  "SetupHD06", "SetupHD07", "SetupHD08", "SetupHD09"}));
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
     EXPECT_EQ(schemaVersionOf(db), kSchemaVersion);
     EXPECT_EQ(kSchemaVersion, 2);
@@ -52,7 +57,7 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
 
     // The declared text sizes are the ones of the size table, which the guards enforce.
     std::size_t sized = 0;
-    for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
+    for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty", "KORFSetups"}) {
         Rows rows = db.query("SELECT name, type FROM pragma_table_info(pTable)", {table});
         while (rows.next()) {
             const std::string type = rows.text(1);

@@ -224,8 +224,12 @@ TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfte
     EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 41)));
     EXPECT_EQ(env.dialogs.calls()[0].text, "Insert style name");
     EXPECT_EQ(env.dialogs.calls()[0].proposal, "Yesterday");
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{replace, user01().string() + " successfully created!"}));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        (std::vector<std::string>{
+            replace,
+            user01().string() +
+                " successfully created!\n1 bank file read back from the disk and verified."}));
     EXPECT_EQ(firstEntry(), entry("BOSSA      "));
     EXPECT_EQ(readFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY"), "second bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep me");

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "catalogue/windows/bank_tree_widget.h"
+#include "catalogue/windows/setup_list_window.h"
 #include "core/user_dialogs.h"
 #include "widgets/failure_shown.h"
 
@@ -122,6 +123,18 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     connect(cmdDirectHD_, &QPushButton::clicked, this, [this] { controller_.directHd(); });
     frDirectFD_ = makeFloppyFrame();
     frDirectHD_ = makeHardDiskFrame();
+    // The queues, kept by name as a keyboard set-up, and set-ups brought back into them.
+    cmdSaveSetup_ = button("cmdSaveSetup", "Save as set-up ...", this);
+    connect(cmdSaveSetup_, &QPushButton::clicked, this, [this, &dialogs] {
+        runShowingFailure(dialogs, [this] { controller_.saveQueuesAsSetup(); });
+    });
+    auto* cmdSetups = button("cmdSetups", "Set-ups ...", this);
+    connect(cmdSetups, &QPushButton::clicked, this, [this, &state, &dialogs] {
+        SetupListWindow setups(state, dialogs, true, this);
+        if (const std::optional<KeyboardSetup> setup = setups.run()) {
+            controller_.loadSetup(*setup);
+        }
+    });
     controller_.queues().onChange([this] { renderQueues(); });
 
     cmdOk_ = new QPushButton(QString::fromStdString(controller_.okCaption()), this);
@@ -151,6 +164,10 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     side->addWidget(cmdDirectHD_);
     side->addWidget(frDirectFD_);
     side->addWidget(frDirectHD_);
+    auto* setupRow = new QHBoxLayout;
+    setupRow->addWidget(cmdSaveSetup_);
+    setupRow->addWidget(cmdSetups);
+    side->addLayout(setupRow);
     side->addStretch();
     auto* middle = new QHBoxLayout;
     middle->addWidget(tree_, 1);
@@ -171,9 +188,9 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     layout->addLayout(buttons);
 
     const bool load = controller_.treeShown();
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{lbDesc_[2], opSort_[0], opSort_[1], opSort_[2], opSort_[3],
-                                         tree_, cmdCollapse_, frDirectFD_, frDirectHD_}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             lbDesc_[2], opSort_[0], opSort_[1], opSort_[2], opSort_[3], tree_, cmdCollapse_,
+             frDirectFD_, frDirectHD_, cmdSaveSetup_, cmdSetups}) {
         widget->setVisible(load);
     }
     txtField_[0]->setReadOnly(controller_.nameReadOnly());
@@ -251,6 +268,7 @@ void BankDialogWindow::renderQueues() {
         cbClearHD_[g]->setEnabled(queues.clearHardDiskGroupEnabled(static_cast<int>(g)));
     }
     cbMakeHD_->setEnabled(queues.transferEnabled());
+    cmdSaveSetup_->setEnabled(controller_.saveSetupEnabled());
     showJob(job_, queues.job());
 }
 

@@ -53,6 +53,7 @@ private:
     QPushButton* cbMake_;
     std::array<QPushButton*, kHardDiskBankCount / 3> cbClearHD_{};
     QPushButton* cbMakeHD_;
+    QPushButton* cmdSaveSetup_;
     JobControls job_;
 };
 

@@ -20,10 +20,12 @@
 #include "catalogue/ssf_export_request.h"
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/bank_pane.h"
+#include "catalogue/windows/disk_identify_window.h"
 #include "catalogue/windows/group_edit_window.h"
 #include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/make_bank_window.h"
 #include "catalogue/windows/qt_print_service.h"
+#include "catalogue/windows/setup_list_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/style_list_model.h"
@@ -243,6 +245,18 @@ void StylesWindow::buildMenus(QWidget* menuHolder) {
     QAction* lookalikes = styles->addAction("Look-alikes ...");
     lookalikes->setObjectName("mLookalikes");
     connect(lookalikes, &QAction::triggered, this, [this] { openLookalikesWindow(); });
+    // An old disk is looked at before anything of it is imported: placed after the imports.
+    auto* identify = new QAction("What is on this disk?", file);
+    identify->setObjectName("mIdentify");
+    file->insertAction(file->actions().value(2), identify);
+    connect(identify, &QAction::triggered, this, [this] { openDiskIdentifyWindow(); });
+    bank->addSeparator();
+    QAction* setups = bank->addAction("Keyboard set-ups ...");
+    setups->setObjectName("mSetups");
+    connect(setups, &QAction::triggered, this, [this] {
+        SetupListWindow window(state_, dialogs_, false, this);
+        window.run();
+    });
     layout()->setMenuBar(bar);
 }
 
@@ -384,6 +398,12 @@ void StylesWindow::openLookalikesWindow() {
     window.exec();
     // Keeping one style of a group may have deleted the others.
     command([this] { controller_.requery(); });
+}
+
+void StylesWindow::openDiskIdentifyWindow() {
+    DiskIdentifyWindow window(state_, dialogs_, this);
+    const bool imported = window.run();
+    command([this, imported] { controller_.importClosed(imported); });
 }
 
 void StylesWindow::openFilterWindow() {

@@ -58,6 +58,7 @@ private:
     // mFile(0) and (1): the import window for a folder (0) or one file (1).
     void openImportWindow(ImportRequest::Source source);
     void openFilterWindow();
+    void openDiskIdentifyWindow();
     void openLookalikesWindow();
     // mStyles(12): the songs linked to the current row's style.
     void openSongLinks();

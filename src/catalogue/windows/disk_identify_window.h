@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+#include "catalogue/disk_identify_controller.h"
+#include "widgets/job_controls.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace orb {
+
+// frmDisk, "What is on this disk?": the view over DiskIdentifyController. Each bank file is a
+// node with its bank number and the stored bank it equals; its styles are the nodes below.
+class DiskIdentifyWindow : public QDialog, private ImportWindows {
+    Q_OBJECT
+public:
+    DiskIdentifyWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    DiskIdentifyController& controller() { return controller_; }
+    // Asks for the folder, then shows the window modally over what it holds; true when styles
+    // were imported.
+    bool run();
+
+    // Esc or the frame during an import cancel the import rather than closing.
+    void reject() override;
+
+private:
+    void render();
+    std::optional<StyleSelection> confirmStyles(StyleConfirmation&) override { return {}; }
+    void showLog(const std::string& log) override;
+
+    DiskIdentifyController controller_;
+    QTreeWidget* tree_;
+    QLabel* summary_;
+    QPushButton* cmdImportNew_;
+    JobControls job_;
+    DiskContents shownContents_;
+};
+
+}  // namespace orb

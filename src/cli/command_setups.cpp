@@ -1,0 +1,212 @@
+#include <optional>
+#include <ostream>
+
+#include "catalogue/current_bank.h"
+#include "catalogue/setups.h"
+#include "cli/cli.h"
+#include "cli/console_dialogs.h"
+#include "core/job_progress.h"
+#include "core/text.h"
+#include "state/app_state.h"
+
+namespace orb {
+namespace {
+
+constexpr const char* kSaveUsage =
+    "NAME [--description D] [--floppy B1 [B2 [B3]]] [--hd B1 ... B9] [--overwrite]";
+constexpr const char* kWriteUsage = "NAME [--floppy-to DIR] [--hd-to DIR] [--yes] [--dry-run]";
+constexpr const char* kEmptyPlace = "-";
+
+int usage(CliContext& context, const std::string& command, const std::string& arguments) {
+    context.err << "Usage: orb " << command << " " << arguments << "\n";
+    return kExitUsage;
+}
+
+int runSetups(CliContext& context, const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        return usage(context, "setups", "");
+    }
+    for (const KeyboardSetup& setup : ListSetups(context.state.connection)) {
+        context.out << setup.name << '\t' << setup.description;
+        for (const SetupPlace& place : setup.floppy) {
+            context.out << '\t' << place.bankProg;
+        }
+        for (const SetupPlace& place : setup.hardDisk) {
+            context.out << '\t' << place.bankProg;
+        }
+        context.out << '\n';
+    }
+    return kExitOk;
+}
+
+// The banks given for the places of one part ("-" for an empty place), by number or name.
+// False, with the message, when one is not stored.
+template <std::size_t N>
+bool placesGiven(CliContext& context, const std::vector<std::string>& given,
+                 std::array<std::int32_t, N>& places) {
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        if (given[i] == kEmptyPlace) {
+            continue;
+        }
+        const auto bank = StoredBankGiven(context.state.connection, given[i]);
+        if (!bank) {
+            context.err << "There is no bank " << given[i] << "; the set-up was not stored.\n";
+            return false;
+        }
+        places[i] = bank->BankProg;
+    }
+    return true;
+}
+
+int runSetupSave(CliContext& context, const std::vector<std::string>& args) {
+    std::optional<std::string> name;
+    std::string description;
+    bool overwrite = false;
+    std::vector<std::string> floppy;
+    std::vector<std::string> hardDisk;
+    std::vector<std::string>* filling = nullptr;
+    bool usageError = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--description" && i + 1 < args.size()) {
+            description = args[++i];
+            filling = nullptr;
+        } else if (args[i] == "--overwrite") {
+            overwrite = true;
+            filling = nullptr;
+        } else if (args[i] == "--floppy") {
+            filling = &floppy;
+        } else if (args[i] == "--hd") {
+            filling = &hardDisk;
+        } else if (args[i].starts_with("--")) {
+            usageError = true;
+        } else if (filling != nullptr) {
+            filling->push_back(args[i]);
+        } else if (!name) {
+            name = args[i];
+        } else {
+            usageError = true;
+        }
+    }
+    if (usageError || !name || floppy.size() > kSetupFloppyPlaces ||
+        hardDisk.size() > kSetupHardDiskPlaces) {
+        return usage(context, "setup-save", kSaveUsage);
+    }
+    SetupToSave setup{*name, description, {}, {}};
+    if (!placesGiven(context, floppy, setup.floppy) ||
+        !placesGiven(context, hardDisk, setup.hardDisk)) {
+        return kExitFailure;
+    }
+    const SetupChange saving = SaveSetup(
+        context.state, setup, overwrite ? SameNamedSetup::Overwrite : SameNamedSetup::Keep);
+    if (saving.result == SetupChange::Result::NameTaken) {
+        context.err << saving.message << " Give --overwrite to replace it.\n";
+        return kExitFailure;
+    }
+    if (!saving.done()) {
+        context.err << saving.message << "\n";
+        return kExitFailure;
+    }
+    context.out << "Set-up " << FindSetup(context.state.connection, *name)->name << " stored.\n";
+    return kExitOk;
+}
+
+int runSetupDelete(CliContext& context, const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        return usage(context, "setup-delete", "NAME");
+    }
+    const std::optional<KeyboardSetup> setup = FindSetup(context.state.connection, args[0]);
+    const SetupChange deletion = DeleteSetup(context.state, args[0]);
+    if (!deletion.done()) {
+        context.err << deletion.message << "\n";
+        return kExitFailure;
+    }
+    context.out << "Set-up " << setup->name << " deleted.\n";
+    return kExitOk;
+}
+
+int runSetupWrite(CliContext& context, const std::vector<std::string>& args) {
+    std::optional<std::string> name;
+    SetupFolders folders{context.state.FloppyPath, context.state.PaHardDiskPath};
+    bool yes = false;
+    bool dryRun = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--floppy-to" && i + 1 < args.size()) {
+            folders.floppy = args[++i];
+        } else if (args[i] == "--hd-to" && i + 1 < args.size()) {
+            folders.hardDisk = args[++i];
+        } else if (args[i] == "--yes") {
+            yes = true;
+        } else if (args[i] == "--dry-run") {
+            dryRun = true;
+        } else if (args[i].starts_with("--") || name) {
+            return usage(context, "setup-write", kWriteUsage);
+        } else {
+            name = args[i];
+        }
+    }
+    if (!name) {
+        return usage(context, "setup-write", kWriteUsage);
+    }
+    if (dryRun) {
+        const SetupPlan plan = PlanSetupWrite(context.state, context.dialogs, *name, folders);
+        for (const std::string& line : planLines(plan)) {
+            context.out << line << '\n';
+        }
+        return kExitOk;
+    }
+    // The floppy is emptied first: asked, unless the writing is refused anyway.
+    const std::optional<KeyboardSetup> setup = FindSetup(context.state.connection, *name);
+    if (setup && setup->usesFloppy() && !trimmed(folders.floppy).empty()) {
+        if (yes) {
+            context.dialogs.setAssumeYes(true);
+        } else if (context.terminal != nullptr) {
+            context.dialogs.askOn(*context.terminal);
+        } else {
+            context.err << "Writing the set-up's floppy deletes everything in " << folders.floppy
+                        << " first, and there is no terminal to ask on: give --yes. Nothing was "
+                           "deleted.\n";
+            return kExitFailure;
+        }
+    }
+    JobProgress job(context.dialogs);
+    const DriveBanksWriting writing =
+        WriteSetup(context.state, context.dialogs, job, *name, folders);
+    showDriveBanksWriting(context.dialogs, writing);
+    return writing.written() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+CliCommand makeSetupsCommand() {
+    return CliCommand{"setups", "",
+                      "Lists the keyboard set-ups in name order, one tab-separated line each: "
+                      "name, description, then the three floppy and nine hard-disk bank numbers "
+                      "(0 for an empty place).",
+                      CliCommand::DatabaseUse::OpenExisting, runSetups};
+}
+
+CliCommand makeSetupSaveCommand() {
+    return CliCommand{"setup-save", kSaveUsage,
+                      "Stores the keyboard set-up NAME: the banks (number or name, \"-\" for an "
+                      "empty place) of the floppy's three places and the hard disk's nine; a "
+                      "taken name is refused unless --overwrite, a bank that is not stored is "
+                      "refused, and then nothing is stored.",
+                      CliCommand::DatabaseUse::OpenExisting, runSetupSave};
+}
+
+CliCommand makeSetupDeleteCommand() {
+    return CliCommand{"setup-delete", "NAME", "Deletes the keyboard set-up NAME.",
+                      CliCommand::DatabaseUse::OpenExisting, runSetupDelete};
+}
+
+CliCommand makeSetupWriteCommand() {
+    return CliCommand{"setup-write", kWriteUsage,
+                      "Writes the keyboard set-up NAME in one step: its floppy banks as `floppy` "
+                      "writes them into DIR (default: the floppy folder; emptied first, asked on "
+                      "the terminal unless --yes), its hard-disk banks as `hd-transfer` does "
+                      "(default: the Pa hard disk folder), every file read back; --dry-run only "
+                      "lists each file, a tab and unchanged, changed or new.",
+                      CliCommand::DatabaseUse::OpenExisting, runSetupWrite};
+}
+
+}  // namespace orb

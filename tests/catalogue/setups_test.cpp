@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "catalogue/bank_operations.h"
+#include "catalogue/setup_list.h"
+#include "catalogue/setups.h"
+#include "core/job_progress.h"
+#include "db/setup_store.h"
+#include "keyboard_folders_fixture.h"
+#include "support/temp_dir.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = UserDialogs::Answer;
+using Result = SetupChange::Result;
+using test::readFile;
+using test::writeFile;
+
+class SetupTest : public test::KeyboardFoldersTest {
+protected:
+    SetupChange save(const std::string& name, const std::string& description,
+                     std::array<std::int32_t, 3> floppy, std::array<std::int32_t, 9> hardDisk,
+                     SameNamedSetup same = SameNamedSetup::Keep) {
+        return SaveSetup(env.state, {name, description, floppy, hardDisk}, same);
+    }
+    std::vector<std::string> pointActions() {
+        std::vector<std::string> actions;
+        for (const RestorePoint& point : env.state.restorePoints().list(env.state.DatabasePath)) {
+            actions.push_back(point.action);
+        }
+        return actions;
+    }
+};
+
+SetupPlace placeOf(std::int32_t prog) {
+    return {prog, "BANK" + std::to_string(prog), false};
+}
+
+TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
+    ASSERT_TRUE(save(" Gig 2024 ", " Summer tour ", {9, 0, 5}, {0, 5, 0, 0, 0, 0, 0, 0, 9}).done());
+    std::vector<KeyboardSetup> listed = ListSetups(db());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].name, "Gig 2024");
+    EXPECT_EQ(listed[0].description, "Summer tour");
+    EXPECT_EQ(listed[0].floppy, (std::array<SetupPlace, 3>{placeOf(9), {}, placeOf(5)}));
+    EXPECT_EQ(listed[0].hardDisk[1], placeOf(5));
+    EXPECT_EQ(listed[0].hardDisk[8], placeOf(9));
+    EXPECT_TRUE(listed[0].hardDisk[0].empty());
+
+    // Each refusal stores nothing.
+    const std::vector<std::tuple<std::string, std::int32_t, Result, std::string>> refusals = {
+        {"GIG 2024", 5, Result::NameTaken, "A set-up named GIG 2024 is already stored."},
+        {std::string(31, 'x'), 5, Result::Refused,
+         "The set-up name " + std::string(31, 'x') +
+             " has 31 characters; a set-up name takes at most 30. Nothing was stored."},
+        {"Band", 12, Result::Refused, "There is no bank 12; the set-up was not stored."},
+        {"  ", 5, Result::Refused, "Please insert set-up name!"},
+        {"Two\tparts", 5, Result::Refused, "The name of the set-up holds a tab."},
+    };
+    for (const auto& [name, floppyBank, result, message] : refusals) {
+        const SetupChange change = save(name, "", {floppyBank, 0, 0}, {});
+        EXPECT_EQ(change.result, result) << name;
+        EXPECT_EQ(change.message, message);
+    }
+    EXPECT_EQ(ListSetups(db()), listed);
+
+    ASSERT_TRUE(save("gig 2024", "", {5, 0, 0}, {}, SameNamedSetup::Overwrite).done());
+    ASSERT_TRUE(save("Spring", "", {0, 0, 9}, {}).done());
+    listed = ListSetups(db());
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].name, "gig 2024");
+    EXPECT_EQ(listed[0].floppy, (std::array<SetupPlace, 3>{placeOf(5), {}, {}}));
+    EXPECT_FALSE(listed[0].usesHardDisk());
+
+    EXPECT_TRUE(RenameSetup(env.state, "GIG 2024", "Winter").done());
+    const SetupChange taken = RenameSetup(env.state, "winter", "SPRING");
+    EXPECT_EQ(taken.result, Result::NameTaken);
+    EXPECT_EQ(taken.message, "A set-up named SPRING is already stored.");
+    EXPECT_TRUE(RenameSetup(env.state, "winter", "WINTER").done());
+    EXPECT_TRUE(DescribeSetup(env.state, "Winter", " Indoor ").done());
+    EXPECT_TRUE(DeleteSetup(env.state, "spring").done());
+    EXPECT_EQ(DeleteSetup(env.state, "Spring").message, "There is no set-up Spring.");
+    listed = ListSetups(db());
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].name, "WINTER");
+    EXPECT_EQ(listed[0].description, "Indoor");
+    EXPECT_EQ(listed[0].floppy[0], placeOf(5));
+
+    EXPECT_EQ(pointActions(),
+              (std::vector<std::string>{"deleting set-up Spring", "describing set-up WINTER",
+                                        "renaming set-up Winter", "renaming set-up gig 2024",
+                                        "saving set-up Spring", "saving set-up gig 2024",
+                                        "saving set-up Gig 2024"}));
+}
+
+TEST_F(SetupTest, ABankDeleteNamesTheSetupsUsingItWhichThenShowAGoneBank) {
+    ASSERT_TRUE(save("Gig", "", {5, 9, 0}, {}).done());
+    ASSERT_TRUE(save("Band", "", {}, {0, 0, 0, 0, 0, 0, 0, 9, 0}).done());
+    ASSERT_TRUE(save("Solo", "", {5, 0, 0}, {}).done());
+
+    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    ASSERT_TRUE(dialog.fillTree());
+    for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+        if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank && dialog.nodes()[i].bankProg == 9) {
+            dialog.selectNode(static_cast<int>(i));
+        }
+    }
+    env.dialogs.answer(Answer::Yes);
+    dialog.deleteSelected();
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Deleting bank BANK9 from database?\n\nThe set-ups Band "
+                                       "and Gig use it and will show it as a gone bank."});
+    const BankDeletion deletion = DeleteBank(env.state, 5);
+    EXPECT_EQ(deletion.setups, (std::vector<std::string>{"Gig", "Solo"}));
+    EXPECT_EQ(setupsUsingBankText(deletion.setups, true),
+              "The set-ups Gig and Solo used it and show it as a gone bank now.");
+
+    const std::optional<KeyboardSetup> gig = FindSetup(db(), "gig");
+    ASSERT_TRUE(gig.has_value());
+    EXPECT_EQ(gig->floppy[0], (SetupPlace{5, "", true}));
+    EXPECT_EQ(placeText(gig->floppy[1]), "gone bank 9");
+
+    // Nothing is written, not even the floppy's wipe.
+    writeFile(floppy() / "OLD.STY", "old floppy");
+    JobProgress job(env.dialogs);
+    env.dialogs.clear();
+    const DriveBanksWriting writing =
+        WriteSetup(env.state, env.dialogs, job, "Gig", {floppy().string(), hardDisk().string()});
+    EXPECT_FALSE(writing.written());
+    EXPECT_EQ(
+        writing.message,
+        "The set-up Gig uses banks 5 and 9, which are no longer stored; nothing was written.");
+    EXPECT_EQ(readFile(floppy() / "OLD.STY"), "old floppy");
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
+    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    EXPECT_FALSE(dialog.saveSetupEnabled());
+    dialog.queues().setFloppyEntry(0, 9, "BANK9");
+    dialog.queues().setFloppyEntry(2, 5, "BANK5");
+    dialog.queues().setHardDiskEntry(4, 5, "BANK5");
+    env.dialogs.input("Gig");
+    env.dialogs.input("Summer");
+    EXPECT_TRUE(dialog.saveQueuesAsSetup());
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Set-up Gig stored."});
+    EXPECT_EQ(SetupStore(db()).find("gig"),
+              (SetupRow{"Gig", "Summer", {9, 0, 5}, {0, 0, 0, 0, 5, 0, 0, 0, 0}}));
+
+    // A taken name is replaced only after the question; the proposals are the set-up's own.
+    env.dialogs.clear();
+    env.dialogs.input("GIG");
+    env.dialogs.input("Winter");
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(dialog.saveQueuesAsSetup());
+    EXPECT_EQ(env.dialogs.calls()[0].proposal, "Gig");
+    EXPECT_EQ(env.dialogs.calls()[1].proposal, "Summer");
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Set-up GIG already present. Would you like to overwrite "
+                                       "it?"});
+    EXPECT_EQ(SetupStore(db()).find("gig")->SetupDesc, "Summer");
+
+    ASSERT_TRUE(DeleteBank(env.state, 5).deleted);
+    BankDialogController other(env.state, env.dialogs, BankState::Empty);
+    env.dialogs.clear();
+    other.loadSetup(*FindSetup(db(), "gig"));
+    EXPECT_EQ(other.queues().floppy(),
+              (std::array<QueueEntry, 3>{QueueEntry{"BANK9", 9, false}, {}, {}}));
+    EXPECT_FALSE(other.queues().transferEnabled());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The set-up Gig uses bank 5, which is no longer stored; "
+                                       "its place was left empty."});
+}
+
+TEST_F(SetupTest, TheSetupListRenamesDescribesWritesAndDeletes) {
+    ASSERT_TRUE(save("Gig", "", {9, 0, 0}, {0, 0, 0, 5, 0, 0, 0, 0, 0}).done());
+    ASSERT_TRUE(save("Band", "", {5, 0, 0}, {}).done());
+    SetupListController list(env.state, env.dialogs, true);
+    list.load();
+    ASSERT_EQ(list.setups().size(), 2u);
+    list.select(1);
+    ASSERT_EQ(list.selectedSetup()->name, "Gig");
+
+    env.dialogs.input("Gig 2024");
+    list.rename();
+    env.dialogs.input("Open air");
+    list.describe();
+    EXPECT_EQ(list.selectedSetup()->name, "Gig 2024");
+    EXPECT_EQ(list.selectedSetup()->description, "Open air");
+    EXPECT_EQ(env.dialogs.calls()[0].text, "New name of set-up Gig");
+    EXPECT_EQ(env.dialogs.calls()[1].text, "Description of set-up Gig 2024");
+    EXPECT_EQ(list.pick()->name, "Gig 2024");
+
+    // The files come first; the floppy's question after them, once.
+    writeFile(floppy() / "OLD.STY", "old floppy");
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(list.write());
+    EXPECT_EQ(list.plan(), (std::vector<std::string>{"ORB.SET/STYLE/USER01.STY\tnew",
+                                                     "!456.SET/STYLE/USER01.STY\tnew"}));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        (std::vector<std::string>{
+            "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?",
+            "DIRECT FD floppy successfully created!\n1 bank file read back from the disk and "
+            "verified.\n\nDIRECT HD styles successfully created!\n1 bank file read back from "
+            "the disk and verified.\n\nPlease reboot your Pa60 / Pa80"}));
+    test::expectBankFile(db(), floppy() / "ORB.SET" / "STYLE" / "USER01.STY", {73, 88, 57, 88}, 17);
+    test::expectBankFile(db(), hardDisk() / "!456.SET" / "STYLE" / "USER01.STY", {57, 41, 88, 73},
+                         17);
+    EXPECT_FALSE(fs::exists(floppy() / "OLD.STY"));
+
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    list.remove();
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Deleting set-up Gig 2024 from database?"});
+    ASSERT_EQ(list.setups().size(), 1u);
+    EXPECT_EQ(list.selectedSetup()->name, "Band");
+    EXPECT_TRUE(env.dialogs.allAnswersUsed());
+}
+
+}  // namespace
+}  // namespace orb
