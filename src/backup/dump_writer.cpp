@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "core/file_access.h"
+#include "core/file_replacement.h"
 #include "core/windows1252.h"
 #include "db/catalogue_dump.h"
 

@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/file_access.h"
 #include "core/file_choice.h"
+#include "core/file_replacement.h"
 #include "core/read_back.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"

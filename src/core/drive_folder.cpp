@@ -13,6 +13,8 @@
 #include <set>
 #include <utility>
 
+#include "core/file_replacement.h"
+
 namespace orb {
 namespace {
 
@@ -87,20 +89,6 @@ void requirePlainName(const fs::path& folder, const std::string& name) {
         throw FileAccessError("The name \"" + name + "\" cannot be used inside " + folder.string() +
                               ": a name must not be empty, \".\", \"..\" or hold a \"/\".");
     }
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // What the refusals compare against: the root, the home folder and the folders above it, and
@@ -370,6 +358,7 @@ DriveEntry DriveFolder::entry(const std::string& name) const {
     DriveEntry found;
     found.size = static_cast<std::uintmax_t>(status.st_size);
     found.ownerWritable = (status.st_mode & S_IWUSR) != 0;
+    found.mode = status.st_mode & 07777;
     if (S_ISREG(status.st_mode)) {
         found.kind = DriveEntry::Kind::File;
     } else if (S_ISDIR(status.st_mode)) {
@@ -406,21 +395,22 @@ DriveFolder DriveFolder::subFolder(const std::string& name, bool create) const {
     return DriveFolder(fd, path);
 }
 
-void DriveFolder::checkReplaceable(const std::string& name, const std::string& label) const {
+DriveEntry DriveFolder::checkReplaceable(const std::string& name, const std::string& label) const {
     const std::string prefix = label + " " + (path_ / name).string() + " cannot be written: ";
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
         throw FileAccessError(prefix +
                               "a file name must not be empty, \".\", \"..\" or hold a "
                               "\"/\".");
     }
-    switch (entry(name).kind) {
+    const DriveEntry found = entry(name);
+    switch (found.kind) {
         case DriveEntry::Kind::Missing:
-            return;
+            break;
         case DriveEntry::Kind::File:
-            if (!entry(name).ownerWritable) {
+            if (!found.ownerWritable) {
                 throw FileAccessError(prefix + "it is read-only.");
             }
-            return;
+            break;
         case DriveEntry::Kind::Folder:
             throw FileAccessError(prefix + "it is a folder.");
         case DriveEntry::Kind::Link:
@@ -429,50 +419,14 @@ void DriveFolder::checkReplaceable(const std::string& name, const std::string& l
         case DriveEntry::Kind::Other:
             throw FileAccessError(prefix + "it is not a regular file.");
     }
+    return found;
 }
 
 void DriveFolder::replaceFile(const std::string& name, std::string_view bytes,
                               const std::string& label) const {
-    checkReplaceable(name, label);
-    const std::string prefix = label + " " + (path_ / name).string() + " cannot be written: ";
-    const DriveEntry old = entry(name);
-    struct stat oldStatus {};
-    const bool keepMode = old.kind == DriveEntry::Kind::File &&
-                          ::fstatat(fd_, name.c_str(), &oldStatus, AT_SYMLINK_NOFOLLOW) == 0;
-
-    const std::string temporary = newTemporaryFileName();
-    const int fd = ::openat(fd_, temporary.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        throw FileAccessError(prefix + "no file can be created in its folder (" + errorText(errno) +
-                              ").");
-    }
-    const auto fail = [&](const std::string& why) {
-        ::close(fd);
-        ::unlinkat(fd_, temporary.c_str(), 0);
-        throw FileAccessError(prefix + why);
-    };
-    if (!writeAll(fd, bytes)) {
-        fail("it could not be written completely (" + errorText(errno) + ").");
-    }
-    if (keepMode && ::fchmod(fd, oldStatus.st_mode & 07777) != 0) {
-        fail("its permissions cannot be kept (" + errorText(errno) + ").");
-    }
-    if (::fsync(fd) != 0) {
-        fail("it could not be written to the disk (" + errorText(errno) + ").");
-    }
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlinkat(fd_, temporary.c_str(), 0);
-        throw FileAccessError(prefix + "it could not be written to the disk (" + errorText(error) +
-                              ").");
-    }
-    if (::renameat(fd_, temporary.c_str(), fd_, name.c_str()) != 0) {
-        const int error = errno;
-        ::unlinkat(fd_, temporary.c_str(), 0);
-        throw FileAccessError(prefix + "it cannot be replaced (" + errorText(error) + ").");
-    }
-    ::fsync(fd_);
+    FileReplacement replacement(label);
+    replacement.add(*this, name, bytes);
+    replacement.commit();
 }
 
 std::uintmax_t WipePlan::freedBytes(std::uintmax_t blockSize) const {

@@ -30,6 +30,7 @@ struct DriveEntry {
     Kind kind = Kind::Missing;
     std::uintmax_t size = 0;
     bool ownerWritable = false;
+    unsigned mode = 0;  // the permission bits
 };
 
 // An open folder of a drive. Movable, closes its descriptor when destroyed.
@@ -63,13 +64,14 @@ public:
     // that is no folder, throws FileAccessError naming the path: a link is never followed.
     DriveFolder subFolder(const std::string& name, bool create) const;
 
-    // Throws FileAccessError, as replaceFile would, when the file `name` cannot be replaced.
-    void checkReplaceable(const std::string& name, const std::string& label) const;
+    // Throws FileAccessError, as replaceFile would, when the file `name` cannot be replaced;
+    // else what stands under that name now.
+    DriveEntry checkReplaceable(const std::string& name, const std::string& label) const;
 
-    // Replaces or makes the file `name` with `bytes`: written under a temporary name, synced,
-    // then renamed over the old file, so a failure leaves the old one. A read-only file, a
-    // link, a folder or anything that is no regular file is refused, naming the path;
-    // `label` starts the message ("The bank file").
+    // Replaces or makes the file `name` with `bytes` (see FileReplacement): written under a
+    // temporary name, synced, then renamed over the old file, so a failure leaves the old one. A
+    // read-only file, a link, a folder or anything that is no regular file is refused, naming the
+    // path; `label` starts the message ("The bank file").
     void replaceFile(const std::string& name, std::string_view bytes,
                      const std::string& label) const;
 

@@ -2,8 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,18 +26,11 @@ void requireRegularFile(const std::filesystem::path& path, const std::string& la
 // `label` starts the message ("The file", "The dump file").
 std::ifstream openRegularFile(const std::filesystem::path& path, const std::string& label);
 
-// Writes a file that replaces `target` only when the new contents are complete and synced to
-// disk, so a failure or a power cut leaves the old file or the new one, never a mix. `write`
-// fills the stream; whatever it throws reaches the caller after the temporary file is removed.
-// A symbolic link is followed: the file it points to is replaced and the link stays. A target
-// that exists but is no regular file (a FIFO, a device) is refused. Before writing, temporary
-// files of ours that an earlier, interrupted run left in the folder are removed.
-// Failures of the file system throw FileAccessError "<label> <target> cannot be written: ...".
-void replaceFileSafely(const std::filesystem::path& target, const std::string& label,
-                       const std::function<void(std::ostream&)>& write);
-
 // True when `path` is a symbolic link whose chain goes round in a loop (or never ends).
 bool isLinkLoop(const std::filesystem::path& path);
+// The file a chain of symbolic links ends at (the path itself when it is no link); nullopt for
+// a chain that goes round in a loop.
+std::optional<std::filesystem::path> linkTarget(const std::filesystem::path& path);
 
 // True when the file's extension is `extension` (".STY", upper case) in any letter case.
 bool hasExtensionInAnyCase(const std::filesystem::path& file, std::string_view extension);

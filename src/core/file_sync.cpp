@@ -26,8 +26,6 @@ std::string syncFileToDisk(const std::filesystem::path& file) {
     return reason;
 }
 
-void syncFolderToDisk(const std::filesystem::path&) {}
-
 #else
 
 std::string syncFileToDisk(const std::filesystem::path& file) {
@@ -39,14 +37,6 @@ std::string syncFileToDisk(const std::filesystem::path& file) {
     const std::string reason = synced ? "" : std::strerror(errno);
     ::close(fd);
     return reason;
-}
-
-void syncFolderToDisk(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 #endif

@@ -10,6 +10,7 @@
 
 #include "core/clock.h"
 #include "core/file_access.h"
+#include "core/file_replacement.h"
 #include "core/file_sync.h"
 #include "db/database.h"
 

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "core/file_access.h"
+#include "core/file_replacement.h"
 #include "core/user_dialogs.h"
 #include "stylefiles/sty_writer.h"
 #include "stylefiles/style_file_error.h"

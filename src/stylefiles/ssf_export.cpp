@@ -4,6 +4,7 @@
 
 #include "core/file_access.h"
 #include "core/file_choice.h"
+#include "core/file_replacement.h"
 #include "core/settings_store.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -157,6 +158,10 @@ SsfExportResult ExportSsfFiles(Database& connection, UserDialogs& dialogs, JobPr
         const std::size_t count = result.written.size();
         return std::to_string(count) + (count == 1 ? " single style file" : " single style files");
     };
+    // Every file is made whole under a temporary name first and the disk synced once for all of
+    // them; only then are they renamed, so a cancel or a failure leaves the older files as they
+    // were.
+    FileReplacement files(SsfExportController::kFileLabel);
     try {
         const WaitCursor wait(dialogs);
         job.start("Writing single style files to " + folder.string(),
@@ -177,24 +182,31 @@ SsfExportResult ExportSsfFiles(Database& connection, UserDialogs& dialogs, JobPr
                 result.leftOut.push_back({number, shownName(style->StyleName1), refusal});
             } else {
                 const fs::path path = folder / names.next(*style);
-                replaceFileSafely(path, SsfExportController::kFileLabel,
-                                  [&](std::ostream& out) { writeSsf(out, *style, path.string()); });
-                result.written.push_back(path);
+                files.add(path, [&](std::ostream& out) { writeSsf(out, *style, path.string()); });
             }
             job.step();
         }
+        try {
+            files.commit();
+        } catch (...) {
+            result.written = files.replaced();
+            throw;
+        }
+        result.written = files.replaced();
     } catch (const JobCancelled&) {
         result.outcome = SsfExportResult::Outcome::Cancelled;
-        job.finish("SSF export cancelled: " + writtenCount() + " written to " + folder.string() +
-                   ", the others not.");
+        job.finish("SSF export cancelled: nothing written to " + folder.string() +
+                   "; the files there are as they were.");
         dialogs.message(job.summary(), UserDialogs::Icon::Information);
         return result;
     } catch (const OrbError& error) {
         result.outcome = SsfExportResult::Outcome::Stopped;
-        job.finish("SSF export stopped: " + writtenCount() + " written to " + folder.string() +
-                   ".");
-        dialogs.message(std::string(error.what()) + "\nThe export stopped after " +
-                            std::to_string(result.written.size()) + " single style files.",
+        const std::string written =
+            result.written.empty()
+                ? "nothing written to " + folder.string() + "; the files there are as they were."
+                : writtenCount() + " written to " + folder.string() + ".";
+        job.finish("SSF export stopped: " + written);
+        dialogs.message(std::string(error.what()) + "\nSSF export stopped: " + written,
                         UserDialogs::Icon::Critical);
         return result;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 
@@ -12,6 +13,7 @@
 #include "catalogue/setup_list.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "core/file_replacement.h"
 #include "db/setup_store.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/keyboard_layout.h"
@@ -472,7 +474,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
     EXPECT_EQ(env.state.currentBank.name, "");
 
-    // A file that cannot be replaced stops both after the same files, in the same words.
+    // A file that cannot be replaced stops both in the same words, before any file is replaced.
     for (const fs::path& folder : {windowOut, commandOut}) {
         fs::create_directories(folder / "ROCK1.SSF" / "in-the-way");
     }
@@ -482,7 +484,9 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     EXPECT_FALSE(exporter.run());
     ASSERT_EQ(env.dialogs.messages().size(), 1u);
     std::string stopped = env.dialogs.messages()[0];
-    EXPECT_NE(stopped.find("\nThe export stopped after 1 single style files."), std::string::npos)
+    EXPECT_NE(stopped.find("\nSSF export stopped: nothing written to " + windowOut.string() +
+                           "; the files there are as they were."),
+              std::string::npos)
         << stopped;
     for (auto at = stopped.find(windowOut.string()); at != std::string::npos;
          at = stopped.find(windowOut.string(), at + commandOut.string().size())) {
@@ -491,7 +495,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     const test::CliRun stop =
         runOn(catalogue(), {"ssf-export", "57", "41", "88", commandOut.string()});
     EXPECT_EQ(stop.status, 1);
-    EXPECT_EQ(stop.out, (commandOut / "BALLAD.SSF").string() + "\n");
+    EXPECT_EQ(stop.out, "");
     EXPECT_EQ(stop.err, stopped + "\n");
 
     // Import: two of the four styles are gone from the catalogue and its copy.
@@ -541,6 +545,35 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
 
 // The backup window and `orb backup`, `orb restore --yes` write the same dump, refuse a damaged
 // one in the same words and restore the same catalogue.
+// A file system that keeps no permissions (FAT on a stick) refuses fchmod: every writer replaces
+// its older file all the same. (A restore point only ever makes new files.)
+TEST_F(WindowAndCommandTest, EveryWriterReplacesFilesOnAFileSystemThatKeepsNoPermissions) {
+    const fs::path disk = env.dir / "fat";
+    const std::vector<fs::path> files = {disk / "BANK.STY",
+                                         disk / "!123.SET" / "STYLE" / "USER01.STY",
+                                         disk / "ssf" / "SWING.SSF", disk / "ORB.ODD"};
+    for (const fs::path& file : files) {
+        test::writeFile(file, "older");
+    }
+    int refused = 0;
+    const ScopedFileSystemCalls fat(
+        {[&refused](int, unsigned) { return ++refused, errno = ENOSYS, -1; }, {}, {}});
+    const std::vector<std::vector<std::string>> commands = {
+        {"make-sty", "BANK9", files[0].string()},
+        {"hd-transfer", "9", "--to", disk.string()},
+        {"ssf-export", "--bank", "BANK9", (disk / "ssf").string()},
+        {"backup", files[3].string()},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        const test::CliRun run = runOn(catalogue(), args);
+        EXPECT_EQ(run.status, 0) << args[0] << ": " << run.err;
+    }
+    EXPECT_EQ(refused, 4);
+    for (const fs::path& file : files) {
+        EXPECT_NE(test::readFile(file), "older") << file;
+    }
+}
+
 TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
     const fs::path windowDump = env.dir / "window.ODD";
     const fs::path commandDump = env.dir / "command.ODD";

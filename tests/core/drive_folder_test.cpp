@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -272,6 +273,10 @@ TEST_F(DriveFolderTest, AFileSystemMountedInsideIsRefusedBeforeAnythingIsDeleted
 
 TEST_F(DriveFolderTest, ReplacingAFileWritesItWholeAndRefusesWhatItMustNotFollow) {
     fs::create_directories(stick());
+    // A killed write's temporary file goes with the next write there.
+    writeFile(stick() / ".orb-00000000000000aa.tmp", "half a bank");
+    fs::last_write_time(stick() / ".orb-00000000000000aa.tmp",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
     const auto drive = DriveFolder::open(stick());
     ASSERT_TRUE(drive);
     const std::string bytes("\x00\xFF\x1A\r\nbank", 9);

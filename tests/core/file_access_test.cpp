@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <functional>
 
 #include "core/file_access.h"
+#include "core/file_replacement.h"
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
@@ -115,6 +118,72 @@ TEST(ReplaceFileSafely, RemovesOnlyOurTemporaryFilesLeftByAnEarlierRun) {
                                         "keep.tmp", "new.odd"}));
     EXPECT_TRUE(isTemporaryFileName(names[0]));
     EXPECT_FALSE(isTemporaryFileName(names[2]));
+}
+
+// Few files are synced one by one, many with one call for their disk; either way a failed sync
+// replaces nothing and leaves no temporary file.
+TEST(FileReplacement, SyncsOnceForManyFilesAndAFailedSyncReplacesNothing) {
+    for (const std::size_t count : {std::size_t{3}, std::size_t{17}}) {
+        TempDir dir;
+        writeFile(dir / "f0.ssf", "older");
+        const auto name = [](std::size_t i) { return "f" + std::to_string(i) + ".ssf"; };
+        const auto replaceAll = [&] {
+            FileReplacement files("The file");
+            for (std::size_t i = 0; i < count; ++i) {
+                files.add(dir / name(i), [i](std::ostream& out) { out << "new " << i * 7; });
+            }
+            files.commit();
+            EXPECT_EQ(files.replaced().size(), count);
+        };
+        int fileSyncs = 0;
+        int diskSyncs = 0;
+        const auto failing = [](int& calls) {
+            return [&calls](int) { return ++calls, errno = EIO, -1; };
+        };
+        {
+            const ScopedFileSystemCalls refused({{}, failing(fileSyncs), failing(diskSyncs)});
+            EXPECT_EQ(failureOf(replaceAll), "The file " + (dir / "f0.ssf").string() +
+                                                 " cannot be written: it could not be written to "
+                                                 "the disk (Input/output error).");
+        }
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"f0.ssf"});
+        EXPECT_EQ(readFile(dir / "f0.ssf"), "older");
+        EXPECT_EQ(fileSyncs + diskSyncs, 1);
+
+        fileSyncs = diskSyncs = 0;
+        const ScopedFileSystemCalls counted({{},
+                                             [&](int fd) { return ++fileSyncs, ::fsync(fd); },
+                                             [&](int fd) { return ++diskSyncs, ::syncfs(fd); }});
+        replaceAll();
+        EXPECT_EQ(namesIn(dir.path()).size(), count);
+        EXPECT_EQ(readFile(dir / name(count - 1)), "new " + std::to_string((count - 1) * 7));
+        EXPECT_EQ(diskSyncs, count > 16 ? 1 : 0) << count;
+        EXPECT_EQ(fileSyncs, (count > 16 ? 0 : static_cast<int>(count)) + 1) << "and the folder";
+    }
+}
+
+// Keeping the older file's permissions is a courtesy where the file system cannot (FAT); any
+// other refusal stops the write.
+TEST(FileReplacement, AFileSystemThatKeepsNoPermissionsStillGetsTheFile) {
+    TempDir dir;
+    writeFile(dir / "bank.sty", "older");
+    std::string expected = "older";
+    for (const int error : {ENOSYS, EPERM, ENOTSUP, EOPNOTSUPP, EIO}) {
+        const ScopedFileSystemCalls refusing(
+            {[error](int, unsigned) { return errno = error, -1; }, {}, {}});
+        const std::string text = "bank " + std::to_string(error);
+        const std::string failure = failureOf([&] { writeText(dir / "bank.sty", text); });
+        if (error == EIO) {
+            EXPECT_EQ(failure, "The file " + (dir / "bank.sty").string() +
+                                   " cannot be written: its permissions cannot be kept "
+                                   "(Input/output error).");
+        } else {
+            EXPECT_EQ(failure, "") << error;
+            expected = text;
+        }
+        EXPECT_EQ(readFile(dir / "bank.sty"), expected);
+    }
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"bank.sty"});
 }
 
 }  // namespace

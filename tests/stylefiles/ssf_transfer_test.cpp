@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
 
+#include "core/file_replacement.h"
 #include "db/bank_store.h"
 #include "stylefiles/import_test_support.h"
 #include "stylefiles/ssf_import.h"
@@ -149,6 +153,54 @@ TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
                   "Export of bank LIVE SET to SSF files terminated without errors!"});
     EXPECT_EQ(bank.progressMaximum(), 2);
     EXPECT_TRUE(windows.logs.empty());
+}
+
+// The export syncs once for all its files and renames them only then: a failed sync or a
+// cancel leaves the older files of the same names and no temporary file; a file system that keeps
+// no permissions still gets the files.
+TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
+    test::writeFile(out / "ROCKY.SSF", "older rocky");
+    test::writeFile(out / "STYLE88.SSF", "older 88");
+    const auto refuse = [](int error) { return [error](auto...) { return errno = error, -1; }; };
+    const std::vector<std::string> older = {"ROCKY.SSF", "STYLE88.SSF"};
+    const auto olderKept = [&] {
+        EXPECT_EQ(test::namesIn(out), older);
+        EXPECT_EQ(test::readFile(out / "ROCKY.SSF"), "older rocky");
+        EXPECT_EQ(test::readFile(out / "STYLE88.SSF"), "older 88");
+        EXPECT_TRUE(exporter->result().written.empty());
+    };
+    const std::string nothing = "SSF export stopped: nothing written to " + out.string() +
+                                "; the files there are as they were.";
+    {
+        const ScopedFileSystemCalls failing({refuse(EPERM), refuse(EIO), refuse(EIO)});
+        EXPECT_FALSE(open({{41, 88}, {}, false}, out).run());
+    }
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The single style file " + (out / "ROCKY.SSF").string() +
+                                       " cannot be written: it could not be written to the disk "
+                                       "(Input/output error).\n" +
+                                       nothing});
+    EXPECT_EQ(exporter->job().summary(), nothing);
+    olderKept();
+
+    env.dialogs.clear();
+    env.dialogs.cancelAtCheck(2);
+    EXPECT_FALSE(open({{41, 88}, {}, false}, out).run());
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"SSF export cancelled: nothing written to " + out.string() +
+                                       "; the files there are as they were."});
+    olderKept();
+
+    env.dialogs.clear();
+    env.dialogs.cancelAtCheck(0);
+    int syncs = 0;
+    const ScopedFileSystemCalls noPermissions(
+        {refuse(EOPNOTSUPP), [&syncs](int fd) { return ++syncs, ::fsync(fd); }, {}});
+    EXPECT_TRUE(open({{41, 88}, {}, false}, out).run());
+    EXPECT_EQ(syncs, 3) << "each of the two files and the folder";
+    EXPECT_EQ(test::namesIn(out), older);
+    std::ifstream rocky(out / "ROCKY.SSF", std::ios::binary);
+    EXPECT_EQ(readSsf(rocky, "ROCKY.SSF")->StyleName1, storedStyle(env, 41).StyleName1);
 }
 
 TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoTheSameOne) {
