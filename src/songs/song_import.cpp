@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/link_store.h"
+#include "db/page_cache.h"
 #include "db/song_store.h"
 #include "db/style_store.h"
 #include "db/write_transaction.h"
@@ -39,6 +40,9 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                   const SongImportProgress& progress) {
     SongImportSummary summary;
     WriteTransaction transaction(state.connection);
+    // Each line looks its styles up by name: the name index of a large catalogue outgrows the
+    // default cache.
+    const LargerPageCache cache(state.connection);
     SongStore songs(state.connection);
     LinkStore links(state.connection);
     StyleStore styles(state.connection);
