@@ -11,8 +11,8 @@
 #include "app/windows/about_window.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
-#include "support/test_environment.h"
 #include "support/on_modal.h"
+#include "support/test_environment.h"
 #include "widgets/window_memory.h"
 
 namespace orb {
