@@ -121,7 +121,7 @@ TEST(KORFLibrary, WrittenBanksReadBackUnchanged) {
         }
     }
     // Only the bank file is left in the folder: no temporary file remains.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 }
 
 TEST(KORFLibrary, AFailedWriteLeavesTheOldBankInPlace) {
@@ -142,14 +142,14 @@ TEST(KORFLibrary, AFailedWriteLeavesTheOldBankInPlace) {
     EXPECT_EQ(errorOf([&] { library.WriteStyleFromCollection(target, styles, 1); }), "stopped");
     EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_EQ(test::readFile(target), "the old bank");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 
     // A record whose length is wrong is refused and changes nothing either.
     KORFLibrary plain;
     styles.Item(1).StyleLength1 = 10;
     EXPECT_NE(errorOf([&] { plain.WriteStyleFromCollection(target, styles, 1); }), "");
     EXPECT_EQ(test::readFile(target), "the old bank");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 }
 
 TEST(KORFLibrary, WriteFailuresNameTheBankFile) {

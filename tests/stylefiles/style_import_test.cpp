@@ -660,7 +660,7 @@ TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
                                                "DEEP1      ", "SUBC1      "}));
 }
 
-TEST(StyleImport, SearchFillsThePath) {
+TEST(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {
     ImportFixture f;
     const fs::path file = f.env.dir / "in" / "USER01.STY";
     test::writeFile(file, bankFile("S", 1, 70));
@@ -689,16 +689,14 @@ TEST(StyleImport, SearchFillsThePath) {
     EXPECT_EQ(calls.back().text, "Styles (*.STY)|*.STY");
     EXPECT_EQ(calls.back().proposal, file.parent_path().string());
     EXPECT_TRUE(single.controlsEnabled());
-}
 
-TEST(StyleImport, AMissingFileOrFolderIsAnError) {
-    ImportFixture f;
-    StyleImportController& single = f.open(File);
+    // A missing file or folder is an error.
+    f.env.dialogs.clear();
     single.setPath((f.env.dir / "NONE.STY").string());
     EXPECT_FALSE(single.run());
-    StyleImportController& folder = f.open(Folder);
-    folder.setPath((f.env.dir / "nowhere").string());
-    EXPECT_FALSE(folder.run());
+    StyleImportController& missing = f.open(Folder);
+    missing.setPath((f.env.dir / "nowhere").string());
+    EXPECT_FALSE(missing.run());
     EXPECT_EQ(f.env.dialogs.messages(),
               (std::vector<std::string>{
                   "The file " + (f.env.dir / "NONE.STY").string() + " does not exist.",
