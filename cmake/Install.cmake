@@ -26,13 +26,13 @@ set(CPACK_PACKAGE_NAME orb)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${ORB_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "style librarian for Korg Pa60 and Pa80 arranger keyboards")
-# Lines of at most 80 characters, as the package's description shows them.
+# Lines of at most 79 characters: the package's description shows each after a blank.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "ORB keeps every style of your .STY bank files once, byte for byte, in one\n"
-    "catalogue and builds new banks from it for the keyboard's floppy, a USB stick or\n"
-    "its hard disk. It links songs to styles, backs up the whole catalogue into one\n"
-    "file and can undo a step. Its commands do the same work without windows, for\n"
-    "scripts.")
+    "catalogue and builds new banks from it for the keyboard's floppy, a USB\n"
+    "stick or its hard disk. It links songs to styles, backs up the whole\n"
+    "catalogue into one file and can undo a step. Its commands do the same work\n"
+    "without windows, for scripts.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
