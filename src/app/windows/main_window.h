@@ -23,9 +23,9 @@ using SubWindowFactory = std::function<QDialog*(QWidget* parent)>;
 // The windows of other parts of the program. A button whose window is not given stays
 // disabled.
 struct MainWindowFactories {
-    SubWindowFactory styles;         // cmdMenu(0) "Styles"
-    SubWindowFactory songs;          // cmdMenu(1) "Songs"
-    SubWindowFactory backupRestore;  // cmdMenu(5) "Backup / Restore"
+    SubWindowFactory styles;         // "Styles"
+    SubWindowFactory songs;          // "Songs"
+    SubWindowFactory backupRestore;  // "Backup / Restore"
 };
 
 // frmMain: the program's home window.
@@ -41,15 +41,22 @@ public:
     // cmdMenu click: shows the button's window modally, or ends the run for "Exit".
     void menuClicked(int index);
 
+    // `orb FILE`: shows the window that opens the file (after the usual message when it cannot
+    // be read, and then nothing else).
+    void openFile(const std::string& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // Shows the button's window modally; `whenShown` runs once it is up.
+    void showWindow(int index, std::function<void(QDialog*)> whenShown = {});
     // The status line: the path of the database in use.
     void showDatabasePath();
 
     AppState& state_;
+    UserDialogs& dialogs_;
     MainController controller_;
     std::array<SubWindowFactory, kMenuCount> factories_;
     std::array<QPointer<QDialog>, kMenuCount> windows_;
