@@ -108,7 +108,8 @@ bool RestoreCatalogue(AppState& state, UserDialogs& dialogs, JobProgress& job,
     }
     if (!check.ok) {
         dialogs.message(
-            path + " is not a ORB backup files or is corrupted! Restore process aborted!",
+            path + " is not a ORB backup files or is corrupted! Restore process aborted!\n" +
+                check.problem,
             UserDialogs::Icon::Critical);
         return false;
     }

@@ -26,20 +26,35 @@ struct Section {
     const char* header;     // "TABLE KORFBANKS"
     int columns;            // values (lines) per row
     const char* kinds;      // per column: N a number, T a text, B a style block
+    // The columns in file order, separated by blanks, as the catalogue names them.
+    const char* names;
 };
 
 // The four sections in file order. The style section's rows are read by length, not by lines.
 inline constexpr std::array<Section, 4> kSections = {{
-    {CatalogueTable::Banks, "KORFBanks", "TABLE KORFBANKS", 19, "NTTNNNNNNNNNNNNNNNN"},
-    {CatalogueTable::Songs, "KORFSongs", "TABLE KORFSONGS", 3, "NTT"},
-    {CatalogueTable::Links, "KORFSonSty", "TABLE KORFSONSTY", 5, "NNTTT"},
-    {CatalogueTable::Styles, "KORFStyles", "TABLE KORFSTYLES", 14, "NTTNNBBBTTTTTT"},
+    {CatalogueTable::Banks, "KORFBanks", "TABLE KORFBANKS", 19, "NTTNNNNNNNNNNNNNNNN",
+     "BankProg BankName BankDesc BankStyle01 BankStyle02 BankStyle03 BankStyle04 BankStyle05 "
+     "BankStyle06 BankStyle07 BankStyle08 BankStyle09 BankStyle10 BankStyle11 BankStyle12 "
+     "BankStyle13 BankStyle14 BankStyle15 BankStyle16"},
+    {CatalogueTable::Songs, "KORFSongs", "TABLE KORFSONGS", 3, "NTT",
+     "SongCode SongTitle SongPerformer"},
+    {CatalogueTable::Links, "KORFSonSty", "TABLE KORFSONSTY", 5, "NNTTT",
+     "SongCode StyleProg StyleTempo StyleTranspose SongNote"},
+    {CatalogueTable::Styles, "KORFStyles", "TABLE KORFSTYLES", 14, "NTTNNBBBTTTTTT",
+     "StyleProg StyleName1 StyleName2 StyleLength1 StyleLength2 StyleContent1 StyleContent2 "
+     "StyleSeek StyleDate StyleDesc StyleCat StyleFamily StyleFile StyleAuthor"},
 }};
 
 // The keyboard set-ups follow the styles, and only when there are any, so that a catalogue
 // without set-ups dumps as it always did.
-inline constexpr Section kSetupSection = {CatalogueTable::Setups, "KORFSetups", "TABLE KORFSETUPS",
-                                          14, "TTNNNNNNNNNNNN"};
+inline constexpr Section kSetupSection = {CatalogueTable::Setups,
+                                          "KORFSetups",
+                                          "TABLE KORFSETUPS",
+                                          14,
+                                          "TTNNNNNNNNNNNN",
+                                          "SetupName SetupDesc SetupFD01 SetupFD02 SetupFD03 "
+                                          "SetupHD01 SetupHD02 SetupHD03 SetupHD04 SetupHD05 "
+                                          "SetupHD06 SetupHD07 SetupHD08 SetupHD09"};
 
 inline constexpr int kStyleSeekLength = 250;
 

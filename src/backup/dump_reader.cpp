@@ -9,6 +9,7 @@
 #include "db/catalogue_dump.h"
 #include "db/orb_database.h"
 #include "db/style_store.h"
+#include "db/text_gate.h"
 #include "db/write_transaction.h"
 
 namespace orb {
@@ -64,35 +65,67 @@ bool setupsFollow(DumpLineReader& reader) {
     return false;
 }
 
+std::vector<std::string> columnNames(const dump::Section& section) {
+    std::vector<std::string> names;
+    std::string_view rest = section.names;
+    while (!rest.empty()) {
+        const std::size_t blank = rest.find(' ');
+        names.emplace_back(rest.substr(0, blank));
+        rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+    }
+    return names;
+}
+
+// One row of a plain section, read as the restore stores it: numbers parsed, an empty line
+// ended by a line feed alone a null text, every text through the gate with the row named by
+// its key. The check and the restore both read rows through here, so that a file the check
+// calls good is one the restore takes. `texts` holds the texts that `params` refer to.
+void readPlainRow(DumpLineReader& reader, const dump::Section& section,
+                  const std::vector<std::string>& names, std::vector<std::string>& texts,
+                  std::vector<SqlParam>& params) {
+    texts.resize(names.size());
+    params.clear();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string line = reader.readLine();
+        if (section.kinds[i] == 'T') {
+            if (line.empty() && reader.lastLineEndedByLineFeed()) {
+                params.push_back(SqlParam::null());
+                continue;
+            }
+            texts[i] = windows1252ToUtf8(line);
+            params.emplace_back(texts[i]);
+        } else if (line.empty()) {
+            params.push_back(SqlParam::null());
+        } else {
+            params.emplace_back(
+                parseNumber(reader, line, std::string(section.table) + "." + names[i]));
+        }
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (params[i].kind() != SqlParam::Kind::Text) {
+            continue;
+        }
+        if (auto refusal = textRefusal(textColumn(section.table, names[i]), params[i].bytes(),
+                                       placeOfRow(section.source, params))) {
+            reader.fail(*refusal);
+        }
+    }
+}
+
 // The rows of a section whose head has been read.
 void restorePlainRows(Database& database, DumpLineReader& reader, const dump::Section& section,
                       std::int32_t count, long long& done, const DumpProgress& progress) {
     const std::string table = section.table;
     RestoredRows restored(database, section.source);
-    const std::vector<std::string>& columns = restored.columns();
-    if (static_cast<int>(columns.size()) != section.columns) {
-        reader.fail("the database's table " + table + " has " + std::to_string(columns.size()) +
-                    " columns instead of " + std::to_string(section.columns));
+    const std::vector<std::string> names = columnNames(section);
+    if (restored.columns() != names) {
+        reader.fail("the database's table " + table + " does not have the " +
+                    std::to_string(section.columns) + " columns of the dump's");
     }
-    std::vector<std::string> texts(columns.size());
+    std::vector<std::string> texts;
     std::vector<SqlParam> params;
     for (std::int32_t row = 0; row < count; ++row) {
-        params.clear();
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            const std::string line = reader.readLine();
-            if (section.kinds[i] == 'T') {
-                if (line.empty() && reader.lastLineEndedByLineFeed()) {
-                    params.push_back(SqlParam::null());
-                    continue;
-                }
-                texts[i] = windows1252ToUtf8(line);
-                params.emplace_back(texts[i]);
-            } else if (line.empty()) {
-                params.push_back(SqlParam::null());
-            } else {
-                params.emplace_back(parseNumber(reader, line, table + "." + columns[i]));
-            }
-        }
+        readPlainRow(reader, section, names, texts, params);
         try {
             restored.insert(params);
         } catch (const StoreError& e) {
@@ -103,6 +136,16 @@ void restorePlainRows(Database& database, DumpLineReader& reader, const dump::Se
         if (progress) {
             progress(done);
         }
+    }
+}
+
+// The rows of a section whose head has been read, checked without storing them.
+void checkPlainRows(DumpLineReader& reader, const dump::Section& section, std::int32_t count) {
+    const std::vector<std::string> names = columnNames(section);
+    std::vector<std::string> texts;
+    std::vector<SqlParam> params;
+    for (std::int32_t row = 0; row < count; ++row) {
+        readPlainRow(reader, section, names, texts, params);
     }
 }
 
@@ -136,14 +179,36 @@ void readStyleRow(DumpLineReader& reader, DumpedStyle& row) {
     }
     row.content1 = reader.readBlockLine(row.length1);
     row.content2 = reader.readBlockLine(row.length2);
-    // The key is the head of the first block and is derived again when the style is stored.
-    reader.readBlockLine(std::min<std::int64_t>(dump::kStyleSeekLength, row.length1));
+    // The key is the head of the first block and is derived again when the style is stored; a
+    // key that differs from it means the blocks are not where the file says they are.
+    const std::size_t keyLength =
+        static_cast<std::size_t>(std::min<std::int64_t>(dump::kStyleSeekLength, row.length1));
+    if (reader.readBlockLine(static_cast<std::int64_t>(keyLength)) !=
+        std::string_view(row.content1).substr(0, keyLength)) {
+        reader.fail("the key of style " + std::to_string(row.prog) +
+                    " differs from the start of its first block; the blocks are damaged");
+    }
     row.date = text();
     row.desc = text();
     row.cat = text();
     row.family = text();
     row.file = text();
     row.author = text();
+    // The gate the style store applies, so that the check refuses what the restore refuses.
+    const TextPlace place = TextPlace::style(row.prog);
+    for (const auto& [column, value] :
+         {std::pair<const char*, const std::string*>{"StyleName1", &row.name1},
+          {"StyleName2", &row.name2},
+          {"StyleDate", &row.date},
+          {"StyleDesc", &row.desc},
+          {"StyleCat", &row.cat},
+          {"StyleFamily", &row.family},
+          {"StyleFile", &row.file},
+          {"StyleAuthor", &row.author}}) {
+        if (auto refusal = textRefusal(textColumn("KORFStyles", column), *value, place)) {
+            reader.fail(*refusal);
+        }
+    }
 }
 
 void restoreStyles(Database& database, DumpLineReader& reader, long long& done,
@@ -230,6 +295,13 @@ std::string DumpLineReader::readBlockLine(std::int64_t count) {
     return block;
 }
 
+void DumpLineReader::requireEnd() {
+    if (in_.peek() != std::char_traits<char>::eof()) {
+        ++line_;
+        fail("something follows the closing \"ORB BACKUP\"");
+    }
+}
+
 void DumpLineReader::fail(const std::string& what) const {
     throw DumpError("Line " + std::to_string(line_) + ": " + what +
                     (what.ends_with('.') ? "" : "."));
@@ -248,10 +320,7 @@ DumpCheck checkDump(std::istream& in) {
             readSectionHead(reader, dump::kSections[s], count);
             result.totalRows += count;
             if (s + 1 < dump::kSections.size()) {
-                const long long lines = static_cast<long long>(count) * dump::kSections[s].columns;
-                for (long long i = 0; i < lines; ++i) {
-                    reader.readLine();
-                }
+                checkPlainRows(reader, dump::kSections[s], count);
             } else {
                 for (std::int32_t i = 0; i < count; ++i) {
                     readStyleRow(reader, style);
@@ -262,14 +331,12 @@ DumpCheck checkDump(std::istream& in) {
             std::int32_t count = 0;
             readCount(reader, count);
             result.totalRows += count;
-            const long long lines = static_cast<long long>(count) * dump::kSetupSection.columns;
-            for (long long i = 0; i < lines; ++i) {
-                reader.readLine();
-            }
+            checkPlainRows(reader, dump::kSetupSection, count);
             if (reader.readLine() != dump::kMarker) {
                 reader.fail("the closing \"ORB BACKUP\" was expected");
             }
         }
+        reader.requireEnd();
         result.ok = true;
     } catch (const DumpError& e) {
         result.problem = e.what();
@@ -298,6 +365,7 @@ void restoreDump(Database& database, std::istream& in, const DumpProgress& progr
             reader.fail("the closing \"ORB BACKUP\" was expected");
         }
     }
+    reader.requireEnd();
     transaction.commit();
 }
 

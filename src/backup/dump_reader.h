@@ -26,6 +26,8 @@ public:
     // blank that stands for it in the database.
     std::string readBlockLine(std::int64_t count);
     long long lineNumber() const { return line_; }
+    // Fails when anything, even a blank line, follows what was read.
+    void requireEnd();
 
     [[noreturn]] void fail(const std::string& what) const;
 
@@ -42,9 +44,11 @@ struct DumpCheck {
     long long totalRows = 0;
 };
 
-// Walks the sections of banks, songs and links by their row sizes (19, 3 and 5 lines), checks
-// the header and count lines of all four, reads every style row with its blocks, the set-ups
-// when there are any (14 lines a row) and the closing marker, without touching the database.
+// Reads the whole file as the restore does, without touching the database: the header and count
+// lines of every section, every row with its numbers and texts (through the text gate), every
+// style row with its blocks and key, the set-ups when there are any, the closing marker and
+// nothing after it. What the check calls good, the restore takes (a row the database itself
+// refuses, such as a number used twice, aside).
 DumpCheck checkDump(std::istream& in);
 
 // Replaces the whole catalogue with the dump's rows, in one transaction: any failure (a

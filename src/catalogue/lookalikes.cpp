@@ -113,6 +113,21 @@ std::vector<LookalikeGroup> findLookalikes(Database& connection) {
     return groups;
 }
 
+namespace {
+
+// The styles in the order given, each once: a style named twice is one style.
+std::vector<std::int32_t> distinctStyles(const std::vector<std::int32_t>& styles) {
+    std::vector<std::int32_t> distinct;
+    for (const std::int32_t style : styles) {
+        if (std::find(distinct.begin(), distinct.end(), style) == distinct.end()) {
+            distinct.push_back(style);
+        }
+    }
+    return distinct;
+}
+
+}  // namespace
+
 std::string KeepOutcome::summary(std::int32_t kept) const {
     std::string text = "Style " + std::to_string(kept) + " now stands in " +
                        counted(slotsMoved, "bank slot", "bank slots") + " and " +
@@ -124,7 +139,8 @@ std::string KeepOutcome::summary(std::int32_t kept) const {
 }
 
 std::string keepQuestion(std::int32_t keep, const std::string& name,
-                         const std::vector<std::int32_t>& others, bool deleteOthers) {
+                         const std::vector<std::int32_t>& given, bool deleteOthers) {
+    const std::vector<std::int32_t> others = distinctStyles(given);
     std::string text = "Keep style " + std::to_string(keep) + " " + withoutPadding(name) +
                        " and move every bank slot and song link of " +
                        (others.size() == 1 ? "style " : "styles ") + listedNumbers(others) +
@@ -137,7 +153,8 @@ std::string keepQuestion(std::int32_t keep, const std::string& name,
 }
 
 KeepOutcome keepLookalike(AppState& state, std::int32_t keep,
-                          const std::vector<std::int32_t>& others, bool deleteOthers) {
+                          const std::vector<std::int32_t>& given, bool deleteOthers) {
+    const std::vector<std::int32_t> others = distinctStyles(given);
     Database& connection = state.connection;
     StyleStore styles(connection);
     if (others.empty()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 
 #ifdef _WIN32
@@ -38,21 +39,25 @@ void printUsage(std::ostream& out) {
     }
 }
 
-// Opens the database the command works on; a message and false when that fails.
-bool openCommandDatabase(AppState& state, CliCommand::DatabaseUse use, std::ostream& err) {
+// Opens the database the command works on; a message and the exit status when that fails.
+std::optional<int> openCommandDatabase(AppState& state, const CliCommand& command,
+                                       CliCommand::DatabaseUse use, std::ostream& err) {
     std::error_code error;
     if (use != CliCommand::DatabaseUse::OpenOrCreate &&
         !std::filesystem::is_regular_file(state.DatabasePath, error)) {
         err << "The database file " << state.DatabasePath << " was not found.\n";
-        return false;
+        return kExitFailure;
     }
     try {
         OpenDatabase(state, use == CliCommand::DatabaseUse::OpenOrCreate ? MissingDatabase::Create
                                                                          : MissingDatabase::Refuse);
-        return true;
+        return std::nullopt;
+    } catch (const DbError& e) {
+        err << e.what() << "\n";
+        return isMalformedCode(e.code()) ? command.malformedDatabaseStatus : kExitFailure;
     } catch (const StoreError& e) {
         err << e.what() << "\n";
-        return false;
+        return kExitFailure;
     }
 }
 
@@ -139,6 +144,10 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
                 err << "--db needs a path.\n";
                 return kExitUsage;
             }
+            if (hasOverride) {
+                err << "The option --db is given more than once.\n";
+                return kExitUsage;
+            }
             databaseOverride = args[index + 1];
             hasOverride = true;
             index += 2;
@@ -166,11 +175,24 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
     // Options may also follow the command word: "orb init --db PATH".
     for (std::size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] == "--db" && i + 1 < rest.size()) {
+            if (hasOverride) {
+                err << "The option --db is given more than once.\n";
+                return kExitUsage;
+            }
             databaseOverride = rest[i + 1];
             hasOverride = true;
             rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i),
                        rest.begin() + static_cast<std::ptrdiff_t>(i) + 2);
             break;
+        }
+    }
+    // An option given twice ("undo --yes --yes", two --name) is a slip that a silent choice
+    // of one of them would hide.
+    for (auto option = rest.begin(); option != rest.end(); ++option) {
+        if (option->starts_with("--") && std::find(option + 1, rest.end(), *option) != rest.end()) {
+            err << "The option " << *option << " is given more than once.\nUsage: orb [--db PATH] "
+                << command->name << " " << command->usage << "\n";
+            return kExitUsage;
         }
     }
     if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
@@ -189,8 +211,8 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
         ReadParameters(state);
         const bool firstRun = !hasOverride && state.settings.get("PATH", "DATABASE", "").empty();
         const auto use = firstRun ? CliCommand::DatabaseUse::OpenOrCreate : command->database;
-        if (!openCommandDatabase(state, use, err)) {
-            return kExitFailure;
+        if (const auto failed = openCommandDatabase(state, *command, use, err)) {
+            return *failed;
         }
     }
     CliContext context{state, dialogs, out, err, terminal};

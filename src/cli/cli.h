@@ -15,6 +15,7 @@ class ConsoleDialogs;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitNotABank = 2;  // the file given is no Pa bank file
+inline constexpr int kExitDamaged = 2;   // orb check: the database file is damaged
 inline constexpr int kExitUsage = 64;
 
 struct CliContext {
@@ -35,6 +36,9 @@ struct CliCommand {
     DatabaseUse database = DatabaseUse::OpenExisting;
     // Runs with the arguments after the command word; returns the exit status.
     std::function<int(CliContext&, const std::vector<std::string>&)> run;
+    // The exit status when the database file cannot be opened because SQLite finds it
+    // malformed: `check` tells a damaged file apart from a failure.
+    int malformedDatabaseStatus = kExitFailure;
 };
 
 // Every command of the command line, in the order --help lists them.

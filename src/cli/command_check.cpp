@@ -35,13 +35,16 @@ int runCheck(CliContext& context, const std::vector<std::string>& args) {
 
 CliCommand makeCheckCommand() {
     return CliCommand{
-        "check", "[--repair]",
+        "check",
+        "[--repair]",
         "Checks the catalogue: the file's integrity, bank slots and song links naming "
         "styles that are gone, stored lengths that differ from the blocks, texts the "
         "keyboard's files cannot carry, styles stored twice; one line each with what "
         "to do. --repair mends what it can without losing a style, after a restore "
         "point. Exit 0 healthy, 1 findings, 2 a damaged file.",
-        CliCommand::DatabaseUse::OpenExisting, runCheck};
+        CliCommand::DatabaseUse::OpenExisting,
+        runCheck,
+        kExitDamaged};
 }
 
 }  // namespace orb

@@ -82,7 +82,7 @@ int importSongs(CliContext& context, const std::vector<std::string>& args) {
     for (const std::string& line : summary.unmatchedStyles) {
         context.err << "No stored style has the style name of " << line << "\n";
     }
-    context.out << summary.songs << " songs and " << summary.links << " links stored\n";
+    context.out << songImportEnding(summary) << "\n";
     return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -55,14 +56,25 @@ std::uint64_t mountOf(int folderDescriptor, const char* name) {
     return 0;
 }
 
-fs::path homeFolder() {
+// The home folders a wipe must spare: the one $HOME names when it is a whole path, and the one
+// the password database names, which stays the person's home when $HOME is unset or odd.
+std::vector<fs::path> homeFolders() {
+    std::vector<fs::path> homes;
     for (const char* name : {"HOME", "USERPROFILE"}) {
         const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') {
-            return value;
+        if (value != nullptr && fs::path(value).is_absolute()) {
+            homes.emplace_back(value);
+            break;
         }
     }
-    return {};
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+        found != nullptr && found->pw_dir != nullptr && fs::path(found->pw_dir).is_absolute()) {
+        homes.emplace_back(found->pw_dir);
+    }
+    return homes;
 }
 
 // The folder `path` stands in and every folder above it, by identity.
@@ -107,7 +119,7 @@ IdentityKey keyOf(const FileIdentity& identity) {
 Protected protectedPlaces(const std::vector<fs::path>& keep) {
     Protected places;
     places.root = identityOfPath("/").value_or(FileIdentity{});
-    if (const fs::path home = homeFolder(); !home.empty()) {
+    for (const fs::path& home : homeFolders()) {
         addFoldersAbove(home, places.homeAndAbove);
     }
     for (const fs::path& file : keep) {
@@ -240,8 +252,8 @@ std::string refusalMessage(const fs::path& folder, const std::string& reason) {
 }
 
 // Deletes what is inside `fd`, counting as it goes; the counts stay right when it throws.
-void removeInside(int fd, const fs::path& path, const FileIdentity& top, const EntryRemover& remove,
-                  std::size_t& files, std::size_t& folders) {
+void removeInside(int fd, const fs::path& path, const FileIdentity& top, std::uint64_t topMount,
+                  const EntryRemover& remove, std::size_t& files, std::size_t& folders) {
     const std::vector<std::string> names = namesIn(fd, path);
     for (const std::string& name : names) {
         struct stat status {};
@@ -254,7 +266,9 @@ void removeInside(int fd, const fs::path& path, const FileIdentity& top, const E
         }
         int flags = 0;
         if (S_ISDIR(status.st_mode)) {
-            if (status.st_dev != static_cast<dev_t>(top.device)) {
+            const std::uint64_t mount = mountOf(fd, name.c_str());
+            if (status.st_dev != static_cast<dev_t>(top.device) ||
+                (topMount != 0 && mount != 0 && mount != topMount)) {
                 throw FileAccessError("another file system was mounted on " +
                                       (path / name).string() + " meanwhile");
             }
@@ -265,7 +279,7 @@ void removeInside(int fd, const fs::path& path, const FileIdentity& top, const E
                                       " cannot be opened: " + errorText(errno) + ".");
             }
             try {
-                removeInside(child, path / name, top, remove, files, folders);
+                removeInside(child, path / name, top, topMount, remove, files, folders);
             } catch (...) {
                 ::close(child);
                 throw;
@@ -451,10 +465,20 @@ std::string wipeRefusal(const fs::path& folder, const std::vector<fs::path>& kee
 }
 
 WipePlan planWipe(const DriveFolder& folder, const std::vector<fs::path>& keep) {
-    struct stat status {};
-    if (::lstat(folder.path().c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-        throw FileAccessError(
-            refusalMessage(folder.path(), "it is a symbolic link; give the folder it leads to"));
+    // The folder may have been opened through a link, or the link swapped for a folder since:
+    // the path, opened without following a link, must lead to the very folder held open.
+    const auto again = DriveFolder::open(folder.path(), false);
+    if (!again) {
+        struct stat status {};
+        const bool link = ::lstat(folder.path().c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+        throw FileAccessError(refusalMessage(
+            folder.path(), link ? "it is a symbolic link; give the folder it leads to"
+                                : "it is no folder that can be opened"));
+    }
+    if (again->identity() != folder.identity() ||
+        mountOf(again->descriptor(), "") != mountOf(folder.descriptor(), "")) {
+        throw FileAccessError(refusalMessage(
+            folder.path(), "it is no longer the folder ORB opened; something was swapped in"));
     }
     WipePlan plan;
     const std::string reason = refusalOf(folder, protectedPlaces(keep), &plan);
@@ -471,8 +495,8 @@ void wipeOpenedFolder(const DriveFolder& folder, const EntryRemover& remove) {
     std::size_t files = 0;
     std::size_t folders = 0;
     try {
-        removeInside(folder.descriptor(), folder.path(), folder.identity(), removeEntry, files,
-                     folders);
+        removeInside(folder.descriptor(), folder.path(), folder.identity(),
+                     mountOf(folder.descriptor(), ""), removeEntry, files, folders);
     } catch (const FileAccessError& failure) {
         std::string text = failure.what();
         if (files + folders == 0) {

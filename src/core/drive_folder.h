@@ -94,12 +94,16 @@ struct WipePlan {
 // Why wiping `folder` is refused, or the empty string when it may be wiped. Refused: the root
 // of the file system, the home folder or a folder above it, a folder that holds one of `keep`
 // (the open database, the settings file, the program) anywhere below it, a folder that is a
-// link, and a folder with another file system mounted inside. Compared by device and inode.
+// link, and a folder with another file system (or a bound folder) mounted inside. Compared by
+// device, inode and mount, never by path text. The home folder is both the one $HOME names
+// and the one of the password database.
 std::string wipeRefusal(const std::filesystem::path& folder,
                         const std::vector<std::filesystem::path>& keep);
 
 // Looks through the opened folder without following links and counts what a wipe deletes.
-// A refusal (see wipeRefusal) throws FileAccessError; nothing is deleted.
+// A refusal (see wipeRefusal) throws FileAccessError; nothing is deleted. The folder's path,
+// opened again without following a link, must lead to the very folder held open (same device,
+// inode and mount): a folder opened through a link, or swapped since, is refused.
 WipePlan planWipe(const DriveFolder& folder, const std::vector<std::filesystem::path>& keep);
 
 // How entries are deleted: unlinkat's signature, so that a test can make one fail.

@@ -46,8 +46,9 @@ const ColumnSize* textColumnNamed(std::string_view table, std::string_view colum
     return nullptr;
 }
 
-// The restored row's place in a refusal, named by its key columns.
-TextPlace placeOf(CatalogueTable table, std::span<const SqlParam> values) {
+}  // namespace
+
+TextPlace placeOfRow(CatalogueTable table, std::span<const SqlParam> values) {
     const auto number = [&values](std::size_t i) {
         return static_cast<std::int32_t>(i < values.size() ? values[i].integer() : 0);
     };
@@ -65,8 +66,6 @@ TextPlace placeOf(CatalogueTable table, std::span<const SqlParam> values) {
     }
     return TextPlace::style(number(0));
 }
-
-}  // namespace
 
 const char* tableName(CatalogueTable table) {
     return statementsOf(table).name;
@@ -102,7 +101,7 @@ void RestoredRows::insert(std::span<const SqlParam> values) {
             continue;
         }
         if (const ColumnSize* column = textColumnNamed(tableName(table_), columns_[i])) {
-            requireStorableText(*column, values[i].bytes(), placeOf(table_, values));
+            requireStorableText(*column, values[i].bytes(), placeOfRow(table_, values));
         }
     }
     database_.execute(insertSql_, values);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "db/database.h"
+#include "db/text_gate.h"
 
 namespace orb {
 
@@ -25,6 +26,10 @@ long long countStoredRows(Database& database, CatalogueTable table);
 // Every row of the table with every column in table order, in the dump's order: banks by number
 // and name, songs by code, links by song and style, styles by number, set-ups by name.
 Rows readStoredRows(Database& database, CatalogueTable table);
+
+// A row's place in a refusal, named by its key columns (the values in table order): "bank 3",
+// "song 5", "the link of song 5 to style 7", "set-up Gig", "style 4".
+TextPlace placeOfRow(CatalogueTable table, std::span<const SqlParam> values);
 
 // Stores rows read from a dump into one of the tables banks, songs, links and set-ups, each
 // row's values in the table's column order. Every text passes the text gate, the row named by

@@ -28,6 +28,10 @@ bool isLockCode(int code) {
     return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
+bool isMalformedCode(int code) {
+    return (code & 0xFF) == SQLITE_CORRUPT;
+}
+
 DbError::DbError(int code, const std::string& message, const std::string& path)
     : StoreError(isLockCode(code) ? inUseMessage(path) : message,
                  isLockCode(code) ? Kind::InUse : Kind::Refused),

@@ -39,6 +39,8 @@ private:
 
 // True for the codes of a lock that another connection holds.
 bool isLockCode(int code);
+// True for the code of a file that SQLite finds malformed.
+bool isMalformedCode(int code);
 
 // A failure of the data path (opening, the schema, a wipe) told in full for the person: the
 // file, what became of the data and why.

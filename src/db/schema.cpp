@@ -60,7 +60,9 @@ std::string longerThan(const ColumnSize& column) {
 // parameters, so the sizes are part of the trigger's text. An insert runs one trigger per
 // table, whose condition is checked before any message is looked at, so that a row of short
 // texts costs one test per column; an update runs only the guards of the columns it sets.
-void createTextSizeGuards(Database& database) {
+// Each guard as its name and the statement that makes it.
+std::vector<std::pair<std::string, std::string>> textSizeGuards(Database& database) {
+    std::vector<std::pair<std::string, std::string>> guards;
     for (const char* tableName :
          {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty", "KORFSetups"}) {
         const std::string table(tableName);
@@ -76,17 +78,59 @@ void createTextSizeGuards(Database& database) {
             const std::string raise = "SELECT RAISE(ABORT, '" + sizeRefusal(table, column) + "')";
             anyTooLong += (anyTooLong.empty() ? "" : " OR ") + longerThan(column);
             refusals += " " + raise + " WHERE " + longerThan(column) + ";";
-            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + table + "_" + name +
-                                             "_size_update BEFORE UPDATE OF " + name + " ON " +
-                                             table + " WHEN " + longerThan(column) + " BEGIN " +
-                                             raise + "; END");
+            const std::string trigger = table + "_" + name + "_size_update";
+            guards.emplace_back(trigger, "CREATE TRIGGER IF NOT EXISTS " + trigger +
+                                             " BEFORE UPDATE OF " + name + " ON " + table +
+                                             " WHEN " + longerThan(column) + " BEGIN " + raise +
+                                             "; END");
         }
         if (!anyTooLong.empty()) {
-            runSchemaStatement(database, "CREATE TRIGGER IF NOT EXISTS " + table +
-                                             "_size_insert BEFORE INSERT ON " + table + " WHEN " +
-                                             anyTooLong + " BEGIN" + refusals + " END");
+            const std::string trigger = table + "_size_insert";
+            guards.emplace_back(trigger, "CREATE TRIGGER IF NOT EXISTS " + trigger +
+                                             " BEFORE INSERT ON " + table + " WHEN " + anyTooLong +
+                                             " BEGIN" + refusals + " END");
         }
     }
+    return guards;
+}
+
+// The objects the step makes, by name, and the one it drops.
+const std::vector<std::string>& madeObjects() {
+    static const std::vector<std::string> names = {
+        "KORFBanks", "KORFStyles",        "KORFSongs",      "KORFSonSty",    "KORFSetups",
+        "QUERY1",    "KORFStylesSeekKey", "KORFStylesName", "KORFSongsTitle"};
+    return names;
+}
+
+// True when the file already holds everything the step would make, at this schema version,
+// and nothing it would drop: then the step only reads, and a catalogue that another program
+// is writing still opens for reading.
+bool schemaInPlace(Database& database) {
+    if (schemaVersionOf(database) != kSchemaVersion) {
+        return false;
+    }
+    std::vector<std::string> present;
+    Rows rows = database.query("SELECT name FROM sqlite_master");
+    while (rows.next()) {
+        present.push_back(rows.text(0));
+    }
+    const auto has = [&](const std::string& name) {
+        return std::find(present.begin(), present.end(), name) != present.end();
+    };
+    if (has("KORFConfs")) {
+        return false;
+    }
+    for (const std::string& name : madeObjects()) {
+        if (!has(name)) {
+            return false;
+        }
+    }
+    for (const auto& [name, sql] : textSizeGuards(database)) {
+        if (!has(name)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // What a file of schema version 1 has that this version replaces: the look-up index on the
@@ -96,6 +140,14 @@ void dropReplacedObjects(Database& database) {
     for (const ColumnSize& column : kColumnSizes) {
         runSchemaStatement(database, "DROP TRIGGER IF EXISTS " + std::string(column.table) + "_" +
                                          std::string(column.column) + "_size_insert");
+    }
+}
+
+// Rewriting the settings file costs two flushes to the disk; a command that runs often (an
+// import) should not pay them for a value that is already there.
+void recordVersion(SettingsStore& settings) {
+    if (settings.get("PARAMETERS", "VERSION", "") != kVersion) {
+        settings.set("PARAMETERS", "VERSION", kVersion);
     }
 }
 
@@ -178,6 +230,14 @@ std::string schemaFailureMessage(const std::string& path, const DbError& error) 
 }
 
 void CreateTables(Database& database, SettingsStore& settings) {
+    try {
+        if (schemaInPlace(database)) {
+            recordVersion(settings);
+            return;
+        }
+    } catch (const DbError& e) {
+        throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
+    }
     // One transaction: a step refused half-way leaves the file as it was. A file opened
     // read-only cannot take the write lock; there every step is a look that changes nothing,
     // or fails.
@@ -206,7 +266,9 @@ void CreateTables(Database& database, SettingsStore& settings) {
     // The duplicate test of the song import looks songs up by title.
     runSchemaStatement(database,
                        "CREATE INDEX IF NOT EXISTS KORFSongsTitle ON KORFSongs (SongTitle)");
-    createTextSizeGuards(database);
+    for (const auto& [name, sql] : textSizeGuards(database)) {
+        runSchemaStatement(database, sql);
+    }
     // Written only when it differs, so that a complete database on a read-only medium opens.
     if (schemaVersionOf(database) != kSchemaVersion) {
         runSchemaStatement(database, kRecordSchemaVersion);
@@ -218,11 +280,7 @@ void CreateTables(Database& database, SettingsStore& settings) {
     } catch (const DbError& e) {
         throw DataPathError(schemaFailureMessage(database.path().string(), e), e);
     }
-    // Rewriting the settings file costs two flushes to the disk; a command that runs often
-    // (an import) should not pay them for a value that is already there.
-    if (settings.get("PARAMETERS", "VERSION", "") != kVersion) {
-        settings.set("PARAMETERS", "VERSION", kVersion);
-    }
+    recordVersion(settings);
 }
 
 }  // namespace orb

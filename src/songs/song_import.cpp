@@ -12,6 +12,13 @@
 #include "state/app_state.h"
 
 namespace orb {
+
+std::string songImportEnding(const SongImportSummary& summary) {
+    return "Song import ended: " + counted(summary.songs, "song", "songs") + " and " +
+           counted(summary.links, "link", "links") + " stored, " +
+           counted(static_cast<long long>(summary.unmatchedStyles.size()), "line", "lines") +
+           " naming no stored style.";
+}
 namespace {
 
 constexpr const char* kNothingStored = "Nothing of the song list has been stored.";

@@ -11,14 +11,6 @@
 #include "state/app_state.h"
 
 namespace orb {
-namespace {
-
-std::string counted(long long count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-}  // namespace
-
 SongImportController::SongImportController(AppState& state, UserDialogs& dialogs)
     : state_(state), dialogs_(dialogs), job_(dialogs) {
     fields_.fill(SongField::Skip);
@@ -115,10 +107,7 @@ bool SongImportController::start() {
         }
         dialogs_.message(text, UserDialogs::Icon::Exclamation, "ORB song import");
     }
-    job_.finish("Song import ended: " + counted(summary.songs, "song", "songs") + " and " +
-                counted(summary.links, "link", "links") + " stored, " +
-                counted(static_cast<long long>(summary.unmatchedStyles.size()), "line", "lines") +
-                " naming no stored style.");
+    job_.finish(songImportEnding(summary));
     dialogs_.message(job_.summary(), UserDialogs::Icon::Information, "ORB song import");
     return true;
 }

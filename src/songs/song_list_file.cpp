@@ -38,15 +38,16 @@ private:
 };
 
 // The file's text as UTF-8: UTF-16 after its byte-order mark (a "Unicode" text file), UTF-8
-// with or without its mark, else Windows-1252. Nothing for a UTF-16 mark before bytes that are
-// no UTF-16.
+// with or without its mark, else Windows-1252 (also after a UTF-8 mark: an editor may have put
+// one before text it never converted). Nothing for a UTF-16 mark before bytes that are no
+// UTF-16.
 std::optional<std::string> decode(std::string bytes) {
     const std::string_view view(bytes);
     if (view.starts_with(kUtf16LittleEndianMark) || view.starts_with(kUtf16BigEndianMark)) {
         return utf16ToUtf8(view.substr(2), view.starts_with(kUtf16BigEndianMark));
     }
     if (view.starts_with(kByteOrderMark)) {
-        return bytes.substr(kByteOrderMark.size());
+        bytes.erase(0, kByteOrderMark.size());
     }
     const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -170,8 +170,8 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "Please insert ODD file path!", "Can't find restore file!",
-                  notDump.string() +
-                      " is not a ORB backup files or is corrupted! Restore process aborted!"}));
+                  notDump.string() + " is not a ORB backup files or is corrupted! Restore process "
+                                     "aborted!\nLine 1: \"ORB BACKUP\" was expected."}));
 
     const auto dump = env.dir / "good.odd";
     test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
@@ -212,10 +212,8 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
 }
 
 TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges) {
-    std::string bytes = test::DumpBuilder().song(7, "A", "B").song(8, "C", "D").bytes();
-    // The check passes (it does not read the numbers of songs), the restore finds a song number
-    // that is not one.
-    bytes.replace(bytes.find("##NR2\r\n7\r\n"), 10, "##NR2\r\n7x\r\n");
+    // The check passes (a number used twice is for the database to refuse), the restore fails.
+    const std::string bytes = test::DumpBuilder().song(7, "A", "B").song(7, "C", "D").bytes();
     const auto dump = env.dir / "cut.odd";
     test::writeFile(dump, bytes);
     controller.setRestorePath(dump.string());
@@ -224,8 +222,8 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(),
               "The restore from " + dump.string() +
-                  " failed: Line 6: \"7x\" is not a number for KORFSongs.SongCode.\nThe database "
-                  "has been left as it was.");
+                  " failed: Line 11: the row ending here cannot be stored in KORFSongs: UNIQUE "
+                  "constraint failed: KORFSongs.SongCode.\nThe database has been left as it was.");
     EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);
     EXPECT_EQ(songCount(), 1);
 }

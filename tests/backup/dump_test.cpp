@@ -441,6 +441,24 @@ TEST(Dump, ADamagedStyleBlockOrAStrayCarriageReturnIsRefused) {
     std::string crInside = good;
     crInside.replace(crInside.find("Swing 2\r\n"), 7, "Swi\rg 2");
     expectRefused(crInside, "Line 15: the line holds a carriage return before its end.");
+
+    // What the restore refuses, the check refuses too, in the same words.
+    const std::size_t key = good.find(first, at + first.size());
+    const std::vector<std::tuple<std::size_t, std::size_t, std::string, std::string>> edits = {
+        {good.find("\r\n3\r\n") + 2, 1, "3x",
+         "Line 6: \"3x\" is not a number for KORFSongs.SongCode."},
+        {good.find("Band"), 4, std::string("Ba\0d", 4),
+         "Line 8: The performer of song 3 holds a code-0 character."},
+        {key + 9, 1, "?",
+         "Line 20: the key of style 21 differs from the start of its first block; the blocks are "
+         "damaged."},
+        {good.size(), 0, "\r\n", "Line 28: something follows the closing \"ORB BACKUP\"."},
+    };
+    for (const auto& [where, length, replacement, problem] : edits) {
+        std::string edited = good;
+        edited.replace(where, length, replacement);
+        expectRefused(edited, problem);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "db/bank_store.h"
 #include "db/link_store.h"
+#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -57,7 +58,7 @@ protected:
         plantStyle(db(), 75, "SWING", 700, 30, 700, 30, "", kSharedKey);
         db().execute(
             "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, "
-            "BankStyle02, BankStyle03, BankStyle04) VALUES (7, 'LIVE', 'Friday', 34, 55, "
+            "BankStyle02, BankStyle03, BankStyle16) VALUES (7, 'LIVE', 'Friday', 34, 55, "
             "21, 55)");
         db().execute(
             "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01) VALUES "
@@ -82,7 +83,7 @@ TEST_F(CatalogueCheckTest, EveryPlantedFindingIsFoundWithWhatToDo) {
          "Bank 7 LIVE: slot 2 holds style 55, which is no longer stored. "
          "Repair takes it out of the bank (later slots move up)."},
         {Kind::GoneBankSlot,
-         "Bank 7 LIVE: slot 4 holds style 55, which is no longer stored. "
+         "Bank 7 LIVE: slot 16 holds style 55, which is no longer stored. "
          "Repair takes it out of the bank (later slots move up)."},
         {Kind::GoneLinkStyle,
          "Song 3 \"Blue Moon\" is linked to style 88, which is no longer "
@@ -111,6 +112,7 @@ TEST_F(CatalogueCheckTest, EveryPlantedFindingIsFoundWithWhatToDo) {
 
 TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
     env.clock.setTime("21:40:00");
+    const std::string before = test::tableSnapshot(db());
     const RepairOutcome outcome = repairCatalogue(env.state);
     EXPECT_EQ(outcome.summary(),
               "Repaired: 2 bank slots emptied, 2 song links cleared and 1 style's lengths set "
@@ -132,6 +134,10 @@ TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
     const auto points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(points[0].action, "repairing the catalogue");
+    // The point holds the catalogue from before the repair.
+    env.state.restorePoints().bringBack(db(), points[0]);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
+    repairCatalogue(env.state);
 
     // Once the texts and the twin are dealt with, the catalogue passes.
     db().execute("UPDATE KORFStyles SET StyleDesc = 'Slow soft' WHERE StyleProg = 34");
@@ -140,6 +146,18 @@ TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
     EXPECT_TRUE(checkCatalogue(db()).healthy());
     EXPECT_EQ(checkCatalogue(db()).summary(), "The catalogue is healthy.");
     EXPECT_EQ(checkCatalogue(db()).exitStatus(), 0);
+}
+
+// The lengths are set last: refused there, the emptied slots and cleared links come back too.
+TEST_F(CatalogueCheckTest, ARepairRefusedHalfWayChangesNothing) {
+    db().execute(
+        "CREATE TRIGGER refuse_lengths BEFORE UPDATE OF StyleLength1 ON KORFStyles BEGIN SELECT "
+        "RAISE(ABORT, 'refused'); END");
+    const BankSlots slots = slotsOf(7);
+    EXPECT_THROW(repairCatalogue(env.state), OrbError);
+    EXPECT_EQ(slotsOf(7), slots);
+    EXPECT_TRUE(LinkStore(db()).find(3, 88));
+    EXPECT_FALSE(db().inTransaction());
 }
 
 TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
@@ -168,6 +186,19 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
     EXPECT_EQ(report.exitStatus(), 2);
     EXPECT_THROW(repairCatalogue(env.state), OrbError);
     EXPECT_FALSE(fs::exists(env.state.RestorePointFolder));
+
+    // A file whose table list SQLite finds malformed cannot even be opened: still a damaged
+    // file for the command, not a failure.
+    env.state.connection.close();
+    {
+        std::fstream file(env.state.DatabasePath, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(100);
+        const std::string scribble(3000, '\x5A');
+        file.write(scribble.data(), static_cast<std::streamsize>(scribble.size()));
+    }
+    const test::CliRun malformed = env.runCli({"--db", env.state.DatabasePath, "check"});
+    EXPECT_EQ(malformed.status, 2) << malformed.err;
+    EXPECT_NE(malformed.err.find("malformed"), std::string::npos) << malformed.err;
 }
 
 TEST_F(CatalogueCheckTest, TheWindowShowsTheFindingsAndRepairsAfterItsQuestion) {

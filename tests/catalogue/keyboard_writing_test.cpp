@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "bank_fixture.h"
@@ -474,26 +475,52 @@ private:
     std::string old_;
 };
 
-TEST_F(KeyboardWritingTest, TheWipeRefusesHomeAndTheDatabaseFolders) {
+// Both floppy writers (the queue and "Make for DIRECT FD") on every folder a wipe must spare.
+TEST_F(KeyboardWritingTest, TheWipeRefusesHomeTheDatabaseFoldersLinksAndSwappedFolders) {
+    loadBank(5);
     const fs::path home = floppy() / "me";
     writeFile(home / "mail.txt", "keep");
+    writeFile(env.dir / "victim" / "photo.jpg", "keep too");
+    fs::create_directory_symlink(home, env.dir / "home-link");
     BankQueues floppyQueue = queues();
     floppyQueue.queueFloppy(5, "BANK5");
-    const auto refused = [&](const fs::path& folder, const std::string& reason) {
+    const auto refused = [&](const fs::path& folder, const std::string& reason,
+                             const std::function<void()>& meanwhile = {}) {
         env.state.FloppyPath = folder.string();
-        env.dialogs.clear();
-        env.dialogs.answer(Answer::Yes);
-        EXPECT_FALSE(floppyQueue.makeFloppy()) << folder;
-        EXPECT_EQ(env.dialogs.messages().back(), "ORB does not wipe " + folder.string() + ": " +
-                                                     reason + ". Nothing was deleted.");
+        const std::string expected =
+            "ORB does not wipe " + folder.string() + ": " + reason + ". Nothing was deleted.";
+        for (const bool queued : {true, false}) {
+            if (meanwhile) {
+                fs::remove(folder);
+                fs::create_directory_symlink(env.dir / "victim", folder);
+            }
+            env.dialogs.onQuestion([&] {
+                if (meanwhile) {
+                    meanwhile();
+                }
+            });
+            env.dialogs.answer(Answer::Yes);
+            MakeBankController make = makeBank(BankTarget::floppy(0));
+            EXPECT_FALSE(queued ? floppyQueue.makeFloppy() : make.make()) << folder;
+            EXPECT_EQ(env.dialogs.messages().back(), expected) << queued;
+        }
+        env.dialogs.onQuestion({});
     };
     refused(env.dir.path(), "it holds " + env.state.DatabasePath + ", which ORB is using");
+    refused(env.dir / "home-link", "it is a symbolic link; give the folder it leads to");
+    // The floppy folder is a link when it is opened and a folder again when it is wiped.
+    const fs::path swapped = env.dir / "swapped";
+    refused(swapped, "it is no longer the folder ORB opened; something was swapped in", [&] {
+        fs::remove(swapped);
+        fs::create_directory(swapped);
+    });
     {
         const HomeFolder homeFolder(home);
         refused(floppy(), "it is the home folder or a folder above it");
         refused(home, "it is the home folder or a folder above it");
     }
     EXPECT_EQ(readFile(home / "mail.txt"), "keep");
+    EXPECT_EQ(namesIn(env.dir / "victim"), std::set<std::string>{"photo.jpg"});
     EXPECT_TRUE(fs::exists(env.state.DatabasePath));
     EXPECT_FALSE(fs::exists(floppy() / "ORB.SET"));
     EXPECT_EQ(floppyQueue.floppy()[0].pending, false);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "catalogue/lookalikes_controller.h"
 #include "db/bank_store.h"
 #include "db/link_store.h"
 #include "db/style_store.h"
+#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -78,11 +81,22 @@ TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
 
 TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     env.clock.setTime("18:30:00");
-    const KeepOutcome outcome = keepLookalike(env.state, 12, {40, 77}, true);
+    // The last slot of a full bank counts and moves like any other.
+    BankRow full;
+    full.BankName = "FULL";
+    full.BankProg = 5;
+    full.BankStyle.fill(95);
+    full.BankStyle.back() = 77;
+    BankStore(db()).insertNumbered(full);
+    EXPECT_EQ(findLookalikes(db())[0].styles[2].bankSlots, 1);
+    const std::string before = test::tableSnapshot(db());
+    // A style named twice is one style.
+    const KeepOutcome outcome = keepLookalike(env.state, 12, {40, 77, 40}, true);
     EXPECT_EQ(outcome.summary(12),
-              "Style 12 now stands in 2 bank slots and 1 song link of the others; 2 styles were "
+              "Style 12 now stands in 3 bank slots and 1 song link of the others; 2 styles were "
               "deleted (restore point of 2026-12-06 18:30:00).");
     EXPECT_EQ(BankStore(db()).find(3)->BankStyle, (BankSlots{12, 12, 12, 95}));
+    EXPECT_EQ(BankStore(db()).find(5)->BankStyle.back(), 12);
     LinkStore links(db());
     // Song 8 was linked to both: its own link to 12 stays, with its values.
     EXPECT_EQ(links.find(8, 12), (LinkRow{8, 12, "120", "+2", "twelve"}));
@@ -95,23 +109,28 @@ TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     EXPECT_EQ(points[0].action, "keeping style 12 in place of styles 40 and 77");
     // The names left are one content each.
     EXPECT_EQ(findLookalikes(db()).size(), 1u);
+    // The point holds the catalogue from before the step.
+    env.state.restorePoints().bringBack(db(), points[0]);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
 }
 
 TEST_F(LookalikesTest, RefusalsChangeNothingAndKeepNoRestorePoint) {
-    const std::vector<std::pair<std::vector<std::int32_t>, std::string>> refused = {
-        {{40, 12}, "Style 12 is the one kept; it cannot also be one of the others."},
-        {{40, 66}, "There is no style 66; nothing was changed."},
-        {{}, "Name at least one other style whose bank slots and song links move."},
+    const std::vector<std::tuple<std::int32_t, std::vector<std::int32_t>, std::string>> refused = {
+        {12, {40, 12}, "Style 12 is the one kept; it cannot also be one of the others."},
+        {12, {40, 66}, "There is no style 66; nothing was changed."},
+        {66, {40}, "There is no style 66; nothing was changed."},
+        {12, {}, "Name at least one other style whose bank slots and song links move."},
     };
-    for (const auto& [others, message] : refused) {
+    for (const auto& [keep, others, message] : refused) {
         try {
-            keepLookalike(env.state, 12, others, true);
+            keepLookalike(env.state, keep, others, true);
             ADD_FAILURE() << message;
         } catch (const OrbError& error) {
             EXPECT_EQ(std::string(error.what()), message);
         }
     }
     EXPECT_EQ(BankStore(db()).find(3)->BankStyle, (BankSlots{40, 12, 40, 95}));
+    EXPECT_TRUE(StyleStore(db()).findWithoutBlocks(40));
     EXPECT_TRUE(env.state.restorePoints().list(env.state.DatabasePath).empty());
 }
 
@@ -158,6 +177,11 @@ TEST_F(LookalikesTest, TheCommandListsTheGroupsAndKeepsAfterTheQuestion) {
               "Style 90 now stands in 0 bank slots and 0 song links of the others "
               "(restore point of 2026-12-06 12:00:00).\n");
     EXPECT_EQ(env.runCli({"lookalikes", "--keep", "90"}).status, 64);
+    const test::CliRun twice = env.runCli({"lookalikes", "--keep", "90", "91", "--yes", "--yes"});
+    EXPECT_EQ(twice.status, 64);
+    EXPECT_EQ(twice.err,
+              "The option --yes is given more than once.\nUsage: orb [--db PATH] lookalikes "
+              "[--keep STYLE OTHER... [--delete-others] [--yes]]\n");
     EXPECT_EQ(env.runCli({"lookalikes", "90", "91"}).status, 64);
 }
 

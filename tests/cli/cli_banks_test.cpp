@@ -25,6 +25,12 @@ TEST_F(BankCommandsTest, SaveListDeleteAndWhereIs) {
         {{"bank-save", " ", "41"}, {1, "", "Please insert bank name!\n"}},
         {{"where-is", "88"}, {0, "5\tBANK5\t3\n9\tBANK9\t2 4\n", ""}},
         {{"where-is", "41"}, {0, "5\tBANK5\t2\n", ""}},
+        // The last slot of a full bank is found like any other.
+        {{"bank-save", "FULL", "73", "73", "73", "73", "73", "73", "73", "73", "73", "73", "73",
+          "73", "73", "73", "73", "41"},
+         {0, "Bank 11 FULL stored.\n", ""}},
+        {{"where-is", "41"}, {0, "5\tBANK5\t2\n11\tFULL\t16\n", ""}},
+        {{"bank-delete", "FULL"}, {0, "Bank 11 FULL deleted.\n", ""}},
         {{"bank-delete", "BANK5"}, {0, "Bank 5 BANK5 deleted.\n", ""}},
         {{"bank-delete", "9"}, {0, "Bank 9 BANK9 deleted.\n", ""}},
         {{"bank-delete", "9"}, {1, "", "There is no bank 9.\n"}},

@@ -10,6 +10,7 @@
 
 #include "cli/cli.h"
 #include "stylefiles/import_test_support.h"
+#include "support/held_lock.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -267,7 +268,8 @@ const std::vector<Case> kCases = {
       {{"--db", kDb, "restore", "{dir}/bad.odd", "--yes"},
        1,
        "",
-       "{dir}/bad.odd is not a ORB backup files or is corrupted! Restore process aborted!\n"},
+       "{dir}/bad.odd is not a ORB backup files or is corrupted! Restore process aborted!\nLine "
+       "2: \"TABLE KORFBANKS\" was expected.\n"},
       {{"--db", kDb, "backup", "{dir}/missing/x.odd"},
        1,
        "",
@@ -408,6 +410,21 @@ TEST(CommandLine, InitOnALockedDatabaseSaysItIsInUse) {
     EXPECT_EQ(result.out, "");
     other.execute("ROLLBACK");
     EXPECT_EQ(env.runCli({"--db", path, "init"}).status, 0);
+}
+
+// The schema step only reads a catalogue that is complete, so reading commands run while
+// another program holds the write lock.
+TEST(CommandLine, ReadingCommandsRunWhileAnotherProgramWrites) {
+    TestEnvironment env;
+    initDatabase(env);
+    const std::string db = (env.dir / "orb.mdb").string();
+    const test::ShortBusyTimeout shortWait;
+    const test::AnotherProgramsLock lock(db);
+    for (const char* command : {"styles", "banks", "songs"}) {
+        const test::CliRun run = env.runCli({"--db", db, command});
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_EQ(run.err, "") << command;
+    }
 }
 
 TEST(CommandLine, WithoutADisplayTheProgramEndsWithAMessage) {

@@ -603,7 +603,9 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     env.dialogs.clear();
     EXPECT_FALSE(window.restore());
     const std::string refusal =
-        damaged.string() + " is not a ORB backup files or is corrupted! Restore process aborted!";
+        damaged.string() +
+        " is not a ORB backup files or is corrupted! Restore process aborted!\nLine 1: \"ORB "
+        "BACKUP\" was expected.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
     const test::CliRun refused = runOn(copy, {"restore", damaged.string(), "--yes"});
     EXPECT_EQ(refused.status, 1);

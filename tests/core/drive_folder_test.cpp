@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -218,6 +219,41 @@ TEST_F(DriveFolderTest, TheWipeStaysInTheFolderItOpenedWhenThePathIsSwapped) {
     EXPECT_EQ(readFile(dir.path() / "users" / "me" / "mail.txt"), "mail");
 }
 
+TEST_F(DriveFolderTest, APlanRefusesAFolderOpenedThroughALinkOrSwappedSince) {
+    writeFile(dir.path() / "victim" / "photo.jpg", "keep");
+    fs::create_directory_symlink(dir.path() / "victim", stick());
+    const std::string start = "ORB does not wipe " + stick().string() + ": ";
+    const std::vector<std::pair<bool, std::string>> cases = {
+        {false, "it is a symbolic link; give the folder it leads to"},
+        {true, "it is no longer the folder ORB opened; something was swapped in"},
+    };
+    for (const auto& [swapBack, reason] : cases) {
+        const auto opened = DriveFolder::open(stick(), true);
+        ASSERT_TRUE(opened);
+        if (swapBack) {
+            fs::remove(stick());
+            fs::create_directory(stick());
+        }
+        EXPECT_EQ(failureOf([&] { planWipe(*opened, {}); }),
+                  start + reason + ". Nothing was deleted.");
+    }
+    EXPECT_EQ(readFile(dir.path() / "victim" / "photo.jpg"), "keep");
+}
+
+// The home of the password database is spared whatever HOME says.
+TEST_F(DriveFolderTest, TheRealHomeIsRefusedWithHomeUnsetOrOdd) {
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_TRUE(user != nullptr && user->pw_dir != nullptr);
+    const fs::path realHome = user->pw_dir;
+    for (const char* home : {static_cast<const char*>(nullptr), "", ".", "relative/home"}) {
+        home == nullptr ? unsetenv("HOME") : setenv("HOME", home, 1);
+        EXPECT_EQ(wipeRefusal(realHome, {}),
+                  "ORB does not wipe " + realHome.string() +
+                      ": it is the home folder or a folder above it. Nothing was deleted.")
+            << (home == nullptr ? "unset" : home);
+    }
+}
+
 TEST_F(DriveFolderTest, AWipeFailingHalfWaySaysWhatIsAlreadyDeleted) {
     for (const char* name : {"a.sty", "b.sty", "c.sty", "d.sty"}) {
         writeFile(stick() / name, name);
@@ -241,26 +277,34 @@ TEST_F(DriveFolderTest, AWipeFailingHalfWaySaysWhatIsAlreadyDeleted) {
     EXPECT_EQ(namesIn(stick()).size(), 2u);
 }
 
+// A tmpfs has a device of its own; a folder of the same file system bound inside has not.
 TEST_F(DriveFolderTest, AFileSystemMountedInsideIsRefusedBeforeAnythingIsDeleted) {
     const auto complaints = inOwnMountNamespace([this]() -> std::string {
         writeFile(stick() / "top.sty", "top");
-        const fs::path mounted = stick() / "data";
-        fs::create_directories(mounted);
-        if (::mount("none", mounted.c_str(), "tmpfs", 0, "size=64k") != 0) {
-            return "tmpfs not mounted";
-        }
-        writeFile(mounted / "ORB.MDB", "database");
+        writeFile(dir.path() / "source" / "ORB.MDB", "database");
         std::string found;
-        const std::string expected = "ORB does not wipe " + stick().string() +
-                                     ": another file system is mounted on " + mounted.string() +
-                                     ". Nothing was deleted.";
-        if (wipeRefusal(stick(), {}) != expected) {
-            found += "refusal: " + wipeRefusal(stick(), {}) + "\n";
+        for (const bool bind : {false, true}) {
+            const fs::path mounted = stick() / (bind ? "bound" : "data");
+            fs::create_directories(mounted);
+            const int done = bind ? ::mount((dir.path() / "source").c_str(), mounted.c_str(),
+                                            nullptr, MS_BIND, nullptr)
+                                  : ::mount("none", mounted.c_str(), "tmpfs", 0, "size=64k");
+            if (done != 0) {
+                return "not mounted";
+            }
+            const std::string expected = "ORB does not wipe " + stick().string() +
+                                         ": another file system is mounted on " + mounted.string() +
+                                         ". Nothing was deleted.";
+            if (wipeRefusal(stick(), {}) != expected) {
+                found += "refusal: " + wipeRefusal(stick(), {}) + "\n";
+            }
+            if (failureOf([&] { wipeDriveFolder(stick(), {}); }) != expected) {
+                found += "the wipe was not refused\n";
+            }
+            ::umount(mounted.c_str());
         }
-        if (failureOf([&] { wipeDriveFolder(stick(), {}); }) != expected) {
-            found += "the wipe was not refused\n";
-        }
-        if (!fs::exists(stick() / "top.sty") || readFile(mounted / "ORB.MDB") != "database") {
+        if (!fs::exists(stick() / "top.sty") ||
+            readFile(dir.path() / "source" / "ORB.MDB") != "database") {
             found += "something was deleted\n";
         }
         return found;

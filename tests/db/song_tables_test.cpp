@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "db/link_store.h"
 #include "db/song_store.h"
@@ -144,6 +147,32 @@ TEST_F(SongTablesTest, ADeletedStylesLinksKeepTheirSongWithoutStyle) {
     EXPECT_EQ(links.find(2, 0), (LinkRow{2, 0, "", "", "only five"}));
     EXPECT_EQ(links.find(2, 6), (LinkRow{2, 6, "70", "0", "six"}));
     EXPECT_EQ(links.count(), 3);
+}
+
+// The style side changes all its links or none: a refusal after a first statement undoes it.
+TEST_F(SongTablesTest, TheStyleSideOfTheLinksChangesWholeOrNotAtAll) {
+    links.insert({1, 5, "120", "+2", "with five"});
+    links.insert({1, 7, "", "", "with seven"});
+    links.insert({2, 5, "98", "-1", "only five"});
+    links.insert({2, 0, "", "", "already free"});
+    const auto all = [&] {
+        std::vector<std::optional<LinkRow>> found;
+        for (const auto& [song, style] : {std::pair{1, 5}, {1, 7}, {2, 5}, {2, 0}, {3, 5}}) {
+            found.push_back(links.find(song, style));
+        }
+        return found;
+    };
+    const auto before = all();
+    EXPECT_THROW(links.replaceOfStyle(5, {{3, 5, "", "", "ok"}, {4, 5, "", "", "tab\there"}}),
+                 StoreError);
+    EXPECT_EQ(all(), before);
+    // Each first deletes the link that its update would double, then updates the rest.
+    db().execute(
+        "CREATE TRIGGER refuse_update BEFORE UPDATE ON KORFSonSty BEGIN SELECT RAISE(ABORT, "
+        "'refused'); END");
+    EXPECT_THROW(links.unlinkStyle(5), StoreError);
+    EXPECT_THROW(links.moveStyle(5, 7), StoreError);
+    EXPECT_EQ(all(), before);
 }
 
 }  // namespace

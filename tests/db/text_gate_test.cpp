@@ -31,6 +31,10 @@ TEST(TextGate, EachRuleRefusesWithTheFieldAndItsPlace) {
               "The description of style 12 holds a code-0 character.");
     EXPECT_EQ(refusal(kDescription, "Esc\x1B"),
               "The description of style 12 holds a control character (code 27).");
+    EXPECT_EQ(refusal(kDescription, "Unit\x1Fsep"),
+              "The description of style 12 holds a control character (code 31).");
+    EXPECT_EQ(refusal(kDescription, "overlong \xC0\xAF and \xC1\xBF"),
+              "The description of style 12 is not valid UTF-8 text.");
     EXPECT_EQ(refusal(kDescription, "Del\x7F"),
               "The description of style 12 holds a control character (code 127).");
     EXPECT_EQ(refusal(kDescription, "caf\xE9"),

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "db/write_transaction.h"
@@ -92,6 +93,35 @@ TEST_F(WriteTransactionTest, ALastingLockOfAnotherProgramIsWaitedForAndThenToldI
     EXPECT_FALSE(db.inTransaction());
     other.execute("ROLLBACK");
     EXPECT_EQ(ids(), std::vector<std::int64_t>{});
+}
+
+// A COMMIT refused while another program reads leaves nothing half-open: the transaction is
+// rolled back, and the next one commits for real instead of becoming a savepoint of it.
+TEST_F(WriteTransactionTest, ABusyCommitRollsBackAndTheNextWriteIsCommitted) {
+    other.execute("BEGIN");
+    std::optional<Rows> reading(other.query("SELECT count(*) FROM T"));
+    ASSERT_TRUE(reading->next());
+    {
+        WriteTransaction transaction(db);
+        db.execute("INSERT INTO T (Id) VALUES (7)");
+        try {
+            transaction.commit();
+            FAIL() << "the commit went through a reader's lock";
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.inUse());
+        }
+    }
+    EXPECT_FALSE(db.inTransaction());
+    reading.reset();
+    other.execute("COMMIT");
+    {
+        WriteTransaction transaction(db);
+        db.execute("INSERT INTO T (Id) VALUES (8)");
+        transaction.commit();
+    }
+    Rows seen = other.query("SELECT group_concat(Id) FROM T");
+    ASSERT_TRUE(seen.next());
+    EXPECT_EQ(seen.text(0), "8");
 }
 
 TEST_F(WriteTransactionTest, ALockReleasedWithinTheTimeoutLetsTheWriteThrough) {

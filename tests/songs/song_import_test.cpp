@@ -74,6 +74,7 @@ TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
         {"Caf\xC3\xA9\nlast", {"Caf\xC3\xA9", "last"}},                // UTF-8, LF, no last end
         {"\xEF\xBB\xBFplain\n\n", {"plain", ""}},                      // byte-order mark
         {"\xEF\xBB\xBF\xC3\x89t\xC3\xA9\r\n", {"\xC3\x89t\xC3\xA9"}},  // both
+        {"\xEF\xBB\xBF\xC9t\xE9\n", {"\xC3\x89t\xC3\xA9"}},            // a mark before Windows-1252
         // Not UTF-8 although it looks like it in places: Windows-1252 throughout.
         {"\xC3\xA9t\xE9\n", {"\xC3\x83\xC2\xA9t\xC3\xA9"}},
         // A "Unicode" text file, little- and big-endian, with a note outside the first plane.
@@ -84,10 +85,12 @@ TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
     for (const auto& [bytes, lines] : cases) {
         EXPECT_EQ(readSongList(list(bytes)), lines);
     }
-    // A UTF-16 mark before bytes that are no UTF-16: an odd count, a lone surrogate.
-    for (const std::string& bytes : {std::string("\xFF\xFE"
-                                                 "A"),
-                                     utf16(u"A\xD800;B", false)}) {
+    // A UTF-16 mark before bytes that are no UTF-16: an odd count, a high surrogate without
+    // its low one (also at the very end), a lone low surrogate.
+    for (const std::string& bytes :
+         {std::string("\xFF\xFE"
+                      "A"),
+          utf16(u"A\xD800;B", false), utf16(u"AB\xD800", true), utf16(u"A\xDC00;B", false)}) {
         const auto path = list(bytes);
         try {
             readSongList(path);

@@ -33,12 +33,13 @@ TEST_F(SongsCliTest, SongsImportAndDeleteRunTheSameLogicHeadless) {
     const CliRun imported =
         cli({"song-import", file.string(), "--fields", "style,title,artist", "--separator", "|"});
     EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out, "1 songs and 1 links stored\n");
+    EXPECT_EQ(imported.out,
+              "Song import ended: 1 song and 1 link stored, 0 lines naming no stored style.\n");
     EXPECT_EQ(songs().back(), "304:Volare/Modugno");
     EXPECT_EQ(cli({"song-import", file.string(), "--fields", "style,title,artist", "--separator",
                    "|", "--duplicates", "insert"})
                   .out,
-              "2 songs and 2 links stored\n");
+              "Song import ended: 2 songs and 2 links stored, 0 lines naming no stored style.\n");
 
     writeFile(file, "Ciao;Me;SWING\nLungo;Me;SWING;12345678901\n");
     const CliRun refused =

@@ -20,6 +20,9 @@ UserDialogs::Answer ScriptedDialogs::messageBox(const std::string& text, const s
     if (buttons == Buttons::Ok) {
         return Answer::Ok;
     }
+    if (onQuestion_) {
+        onQuestion_();
+    }
     if (answers_.empty()) {
         ADD_FAILURE() << "Unexpected question: " << text;
         return defaultAnswer;

@@ -63,6 +63,9 @@ public:
             onProcessEvents_();
         }
     }
+    // Runs `hook` each time a question is asked, before it is answered: what another program
+    // may do while the person reads.
+    void onQuestion(std::function<void()> hook) { onQuestion_ = std::move(hook); }
     // Runs `hook` each time pending events are let run, as a person's click would be seen then.
     void onProcessEvents(std::function<void()> hook) { onProcessEvents_ = std::move(hook); }
     // The cancel check of long jobs answers true from its `nth` call on (1 = the first).
@@ -77,6 +80,7 @@ private:
     std::string nextFile(Call::Kind kind, const std::string& text, const std::string& proposal);
 
     std::vector<Call> calls_;
+    std::function<void()> onQuestion_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> inputs_;
     std::deque<std::string> files_;
