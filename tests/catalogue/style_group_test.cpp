@@ -98,10 +98,11 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
     changes.StyleFamily = "Swing";
     changes.StyleAuthor = "Eve";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
-        proposed = values;
-        return std::optional(changes);
-    }));
+    EXPECT_TRUE(
+        RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+            proposed = values;
+            return std::optional(changes);
+        }));
     EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
     EXPECT_EQ(
         env.dialogs.messages(),
@@ -128,7 +129,7 @@ TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndRefusesWhatTheGateRefuses)
     StyleColumnChanges changes;
     changes.StyleFamily = twenty;
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {41, 57},
+    EXPECT_TRUE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
                                [&](const GroupValues&) { return std::optional(changes); }));
     EXPECT_EQ(storedStyle(57).StyleFamily, twenty);
 
@@ -136,7 +137,7 @@ TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndRefusesWhatTheGateRefuses)
     changes.StyleFamily = "Line\nbreak";
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
+    EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
                                 [&](const GroupValues&) { return std::optional(changes); }));
     EXPECT_EQ(env.dialogs.messages().back(),
               "The family of style 41 holds a line break. None was changed.");
@@ -146,7 +147,7 @@ TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndRefusesWhatTheGateRefuses)
 TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
     const std::string before = snapshot();
     // Cancelled: no question at all (the scripted dialogs fail on an unexpected one).
-    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
+    EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
                                 [](const GroupValues&) { return std::nullopt; }));
     EXPECT_TRUE(env.dialogs.calls().empty());
 
@@ -154,7 +155,7 @@ TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
     StyleColumnChanges changes;
     changes.StyleCat = "Evergreen";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57, 73},
+    EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57, 73},
                                 [&](const GroupValues&) { return std::optional(changes); }));
     EXPECT_EQ(env.dialogs.messages().back(),
               "The styles could not be updated; none was changed: row is locked");
