@@ -289,7 +289,7 @@ TEST_F(RestorePointsTest, DamagedOrForeignPointsAreRefused) {
                    "Long, CONSTRAINT MyFiCo PRIMARY KEY (SongCode, StyleProg))"),
          "is no ORB catalogue: it holds other tables, columns, indexes or triggers than ORB's"},
         {"a foreign trigger", true,
-         spoilCopy("CREATE TRIGGER Evil AFTER INSERT ON KORFSongs BEGIN DELETE FROM KORFStyles; "
+         spoilCopy("CREATE TRIGGER Evil AFTER INSERT ON KORFSongs BEGIN DELETE FROM KORFStyles;"
                    "END"),
          "is no ORB catalogue: it holds other tables, columns, indexes or triggers than ORB's"},
         {"another program's file", true,
