@@ -30,19 +30,20 @@ bool UndoController::undo() {
     if (selected_ < 0) {
         return false;
     }
-    const RestorePoint point = points_[static_cast<std::size_t>(selected_)];
-    if (!dialogs_.question(undoQuestion(point))) {
+    const std::vector<RestorePoint> points = points_;
+    const auto last = static_cast<std::size_t>(selected_);
+    if (!dialogs_.question(undoQuestion(points, last))) {
         return false;
     }
     try {
         WaitCursor wait(dialogs_);
-        undoToRestorePoint(state_, point);
+        undoToRestorePoint(state_, points, last);
     } catch (const OrbError& failure) {
         dialogs_.message(failure.what(), UserDialogs::Icon::Critical);
         load();
         return false;
     }
-    dialogs_.message(undoneMessage(point), UserDialogs::Icon::Information);
+    dialogs_.message(undoneMessage(points, last), UserDialogs::Icon::Information);
     load();
     return true;
 }

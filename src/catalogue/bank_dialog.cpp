@@ -162,7 +162,7 @@ bool BankDialogController::ok() {
         bank.styles[static_cast<std::size_t>(position - 1)] =
             state_.currentBank.styles.Item(position).StyleProg;
     }
-    BankSaving saving = SaveBank(state_.connection, bank, SameNamedBank::Keep);
+    BankSaving saving = SaveBank(state_, bank, SameNamedBank::Keep);
     if (saving.result == BankSaving::Result::NameTaken) {
         if (!dialogs_.question("Bank " + trimmed(name_) +
                                " already present. Would you like to overwrite it?")) {
@@ -172,7 +172,7 @@ bool BankDialogController::ok() {
         mode_ = Mode::Update;
         selectedBankProg_ = saving.bank.BankProg;
         bank.bankProg = selectedBankProg_;
-        saving = SaveBank(state_.connection, bank, SameNamedBank::Overwrite);
+        saving = SaveBank(state_, bank, SameNamedBank::Overwrite);
     }
     if (saving.result != BankSaving::Result::Stored) {
         dialogs_.message(saving.message, saving.result == BankSaving::Result::Refused

@@ -19,7 +19,8 @@ std::optional<std::string> bankNameRefusal(const std::string& name) {
            " characters; a bank name takes at most " + std::to_string(kBankNameLength) + ".";
 }
 
-BankSaving SaveBank(Database& connection, const BankToSave& bank, SameNamedBank sameName) {
+BankSaving SaveBank(AppState& state, const BankToSave& bank, SameNamedBank sameName) {
+    Database& connection = state.connection;
     using Result = BankSaving::Result;
     const std::string name = trimmed(bank.name);
     if (name.empty()) {
@@ -44,6 +45,14 @@ BankSaving SaveBank(Database& connection, const BankToSave& bank, SameNamedBank 
     row.BankDesc = bank.description;
     row.BankStyle = bank.styles;
     try {
+        // Saving over a stored bank keeps what it held; a new bank replaces nothing.
+        std::optional<StepPoint> point;
+        if (bank.bankProg != 0 || sameName == SameNamedBank::Overwrite) {
+            point.emplace(state.restorePoints(), connection,
+                          bank.bankProg != 0
+                              ? "saving bank " + std::to_string(bank.bankProg) + " " + name
+                              : "saving over the bank " + name);
+        }
         BankStore banks(connection);
         WriteTransaction transaction(connection);
         if (row.BankProg == 0) {
@@ -66,6 +75,8 @@ BankSaving SaveBank(Database& connection, const BankToSave& bank, SameNamedBank 
         return {e.kind() == StoreError::Kind::Text ? Result::Refused : Result::Failed,
                 {},
                 failureMessage(e, "Bank " + name + " could not be stored: ", "")};
+    } catch (const RestorePointError& e) {
+        return {Result::Failed, {}, e.what()};
     }
     return {Result::Stored, std::move(row), ""};
 }
@@ -82,8 +93,9 @@ BankDeletion DeleteBank(AppState& state, std::int32_t bankProg) {
         }
         deletion.bank = std::move(*bank);
         deletion.setups = SetupStore(connection).namesUsing(bankProg);
-        state.restorePoints().keep(connection, "deleting bank " + std::to_string(bankProg) + " " +
-                                                   trimmed(deletion.bank.BankName));
+        const StepPoint point(
+            state.restorePoints(), connection,
+            "deleting bank " + std::to_string(bankProg) + " " + trimmed(deletion.bank.BankName));
         WriteTransaction transaction(connection);
         // Gone meanwhile: nothing to delete, and nothing deleted.
         if (!banks.find(bankProg)) {

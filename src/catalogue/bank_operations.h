@@ -53,7 +53,7 @@ inline constexpr int kBankNameLength = 11;
 std::optional<std::string> bankNameRefusal(const std::string& name);
 
 // Stores `bank`, looking up a taken name and writing in one transaction.
-BankSaving SaveBank(Database& connection, const BankToSave& bank, SameNamedBank sameName);
+BankSaving SaveBank(AppState& state, const BankToSave& bank, SameNamedBank sameName);
 
 struct BankDeletion {
     bool deleted = false;

@@ -164,8 +164,8 @@ RepairOutcome repairCatalogue(AppState& state) {
     if (slots.empty() && links.empty() && lengths == 0) {
         return outcome;
     }
-    outcome.restorePointTime =
-        state.restorePoints().keep(connection, "repairing the catalogue").time;
+    const StepPoint point(state.restorePoints(), connection, "repairing the catalogue");
+    outcome.restorePointTime = point.time();
 
     WriteTransaction transaction(connection);
     std::set<std::int32_t> goneInBanks;

@@ -172,12 +172,10 @@ KeepOutcome keepLookalike(AppState& state, std::int32_t keep,
         }
     }
     KeepOutcome outcome;
-    outcome.restorePointTime =
-        state.restorePoints()
-            .keep(connection, "keeping style " + std::to_string(keep) + " in place of " +
-                                  (others.size() == 1 ? "style " : "styles ") +
-                                  listedNumbers(others))
-            .time;
+    const StepPoint point(state.restorePoints(), connection,
+                          "keeping style " + std::to_string(keep) + " in place of " +
+                              (others.size() == 1 ? "style " : "styles ") + listedNumbers(others));
+    outcome.restorePointTime = point.time();
     WriteTransaction transaction(connection);
     BankStore banks(connection);
     LinkStore links(connection);

@@ -70,7 +70,7 @@ template <typename Change>
 SetupChange changeSetup(AppState& state, const std::string& action, const std::string& failure,
                         Change change) {
     try {
-        state.restorePoints().keep(state.connection, action);
+        const StepPoint point(state.restorePoints(), state.connection, action);
         WriteTransaction transaction(state.connection);
         if (std::optional<SetupChange> refusal = change()) {
             return *refusal;

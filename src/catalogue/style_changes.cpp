@@ -5,11 +5,15 @@
 #include "db/link_store.h"
 #include "db/write_transaction.h"
 #include "state/app_state.h"
+#include "state/restore_point_step.h"
 
 namespace orb {
 
-int ApplyGroupUpdate(Database& database, const std::vector<std::int32_t>& styles,
+int ApplyGroupUpdate(AppState& state, const std::vector<std::int32_t>& styles,
                      const StyleColumnChanges& changes) {
+    Database& database = state.connection;
+    const StepPoint point(state.restorePoints(), database,
+                          numberedAction("updating", "style", "styles", styles));
     StyleStore store(database);
     WriteTransaction transaction(database);
     int written = 0;
@@ -24,18 +28,12 @@ int ApplyGroupUpdate(Database& database, const std::vector<std::int32_t>& styles
 }
 
 std::string styleDeletionAction(const std::vector<std::int32_t>& styles) {
-    // Past a handful the numbers would only make the list of restore points unreadable.
-    constexpr std::size_t kNamedStyles = 5;
-    if (styles.size() > kNamedStyles) {
-        return "deleting " + counted(static_cast<long long>(styles.size()), "style", "styles");
-    }
-    return std::string(styles.size() == 1 ? "deleting style " : "deleting styles ") +
-           listedNumbers(styles);
+    return numberedAction("deleting", "style", "styles", styles);
 }
 
 void DeleteStylesEverywhere(AppState& state, const std::vector<std::int32_t>& styles) {
     Database& database = state.connection;
-    state.restorePoints().keep(database, styleDeletionAction(styles));
+    const StepPoint point(state.restorePoints(), database, styleDeletionAction(styles));
     StyleStore store(database);
     BankStore banks(database);
     LinkStore links(database);

@@ -24,8 +24,9 @@ inline constexpr std::array<const ColumnSize*, 6> kStyleFieldColumns = {
 
 // Writes the changes into every listed style that exists, all in one transaction: when the
 // database or the text gate refuses any row, nothing changes and StoreError says why. Returns
-// the number of styles written.
-int ApplyGroupUpdate(Database& database, const std::vector<std::int32_t>& styles,
+// the number of styles written. A restore point of the changes is kept (RestorePointError when
+// it cannot be, and nothing changes).
+int ApplyGroupUpdate(AppState& state, const std::vector<std::int32_t>& styles,
                      const StyleColumnChanges& changes);
 
 // Keeps a restore point, then deletes each listed style from the catalogue, takes it out of

@@ -4,6 +4,8 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "db/text_gate.h"
+#include "db/write_transaction.h"
+#include "state/app_state.h"
 
 namespace orb {
 
@@ -38,9 +40,10 @@ bool StyleEditController::update() {
     return true;
 }
 
-std::optional<StyleEditValues> EditStyle(Database& database, std::int32_t styleProg,
+std::optional<StyleEditValues> EditStyle(AppState& state, std::int32_t styleProg,
                                          UserDialogs& dialogs,
                                          const StyleEditWindowRunner& runWindow) {
+    Database& database = state.connection;
     StyleStore store(database);
     try {
         const std::optional<StyleRow> style = store.findWithoutBlocks(styleProg);
@@ -58,13 +61,20 @@ std::optional<StyleEditValues> EditStyle(Database& database, std::int32_t styleP
         changes.StyleCat = edited->StyleCat;
         changes.StyleFile = edited->StyleFile;
         changes.StyleAuthor = edited->StyleAuthor;
+        const StepPoint point(state.restorePoints(), database,
+                              "updating style " + std::to_string(styleProg));
+        WriteTransaction transaction(database);
         if (!store.change(styleProg, changes)) {
             return std::nullopt;
         }
+        transaction.commit();
         return edited;
     } catch (const StoreError& e) {
         dialogs.message(failureMessage(e, "The style could not be updated: ", ""),
                         UserDialogs::Icon::Critical);
+        return std::nullopt;
+    } catch (const RestorePointError& e) {
+        dialogs.message(e.what(), UserDialogs::Icon::Critical);
         return std::nullopt;
     }
 }

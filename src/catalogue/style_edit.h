@@ -11,6 +11,7 @@
 
 namespace orb {
 
+class AppState;
 class Database;
 class UserDialogs;
 
@@ -63,8 +64,8 @@ using StyleEditWindowRunner = std::function<std::optional<StyleEditValues>(const
 // Edits style `styleProg`: loads it without its blocks, runs the edit window and, when the
 // person saved, writes the six values. Returns the values written; nullopt when the style is
 // gone, the window was left with Exit, or the database refused the write (then a message says
-// why).
-std::optional<StyleEditValues> EditStyle(Database& database, std::int32_t styleProg,
+// why). A restore point of the change is kept.
+std::optional<StyleEditValues> EditStyle(AppState& state, std::int32_t styleProg,
                                          UserDialogs& dialogs,
                                          const StyleEditWindowRunner& runWindow);
 

@@ -57,11 +57,10 @@ bool GroupEditController::update() {
     return true;
 }
 
-bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
-                    const std::vector<std::int32_t>& styles,
+bool RunGroupUpdate(AppState& state, UserDialogs& dialogs, const std::vector<std::int32_t>& styles,
                     const GroupEditWindowRunner& runWindow) {
     const std::optional<StyleColumnChanges> changes =
-        runWindow(CollectGroupValues(database, styles));
+        runWindow(CollectGroupValues(state.connection, styles));
     if (!changes || changes->empty()) {
         return false;
     }
@@ -71,11 +70,14 @@ bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
     }
     try {
         WaitCursor waiting(dialogs);
-        ApplyGroupUpdate(database, styles, *changes);
+        ApplyGroupUpdate(state, styles, *changes);
     } catch (const StoreError& e) {
         dialogs.message(failureMessage(e, "The styles could not be updated; none was changed: ", "",
                                        "None was changed."),
                         UserDialogs::Icon::Critical);
+        return false;
+    } catch (const RestorePointError& e) {
+        dialogs.message(e.what(), UserDialogs::Icon::Critical);
         return false;
     }
     return true;

@@ -66,8 +66,7 @@ using GroupEditWindowRunner =
 // "Update (group)": proposes the values of the selected styles, runs the group edit window,
 // asks, and writes the values into every selected style in one go. True when the styles were
 // updated (the list should be read again); a refusal changes nothing and is reported.
-bool RunGroupUpdate(Database& database, UserDialogs& dialogs,
-                    const std::vector<std::int32_t>& styles,
+bool RunGroupUpdate(AppState& state, UserDialogs& dialogs, const std::vector<std::int32_t>& styles,
                     const GroupEditWindowRunner& runWindow);
 
 // A selected grid row: the style number and the name as the grid shows it.

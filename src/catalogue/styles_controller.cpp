@@ -168,7 +168,7 @@ void StylesController::editStyle(int row, const StyleEditWindowRunner& runWindow
     }
     const std::int32_t styleProg = styleList_[static_cast<std::size_t>(row)].StyleProg;
     const std::optional<StyleEditValues> written =
-        EditStyle(state_.connection, styleProg, dialogs_, runWindow);
+        EditStyle(state_, styleProg, dialogs_, runWindow);
     if (!written) {
         return;
     }
@@ -188,7 +188,7 @@ void StylesController::updateGroup(const GroupEditWindowRunner& runWindow) {
     for (const SelectedStyle& selected : selectedStyles()) {
         styles.push_back(selected.StyleProg);
     }
-    if (!styles.empty() && RunGroupUpdate(state_.connection, dialogs_, styles, runWindow)) {
+    if (!styles.empty() && RunGroupUpdate(state_, dialogs_, styles, runWindow)) {
         requery();
     }
 }

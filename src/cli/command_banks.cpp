@@ -75,8 +75,8 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
         }
         bank.styles[slot] = styles[slot];
     }
-    const BankSaving saving = SaveBank(context.state.connection, bank,
-                                       overwrite ? SameNamedBank::Overwrite : SameNamedBank::Keep);
+    const BankSaving saving =
+        SaveBank(context.state, bank, overwrite ? SameNamedBank::Overwrite : SameNamedBank::Keep);
     switch (saving.result) {
         case BankSaving::Result::Stored:
             context.out << "Bank " << saving.bank.BankProg << " " << saving.bank.BankName

@@ -18,7 +18,8 @@ int runRestorePoints(CliContext& context, const std::vector<std::string>& args) 
     int number = 0;
     for (const RestorePoint& point : restorePointsOfCatalogue(context.state)) {
         context.out << ++number << '\t' << point.time << '\t' << point.action << '\t'
-                    << point.styles << '\t' << point.banks << '\t' << point.songs << '\n';
+                    << point.styles << '\t' << point.banks << '\t' << point.songs << '\t'
+                    << point.size << '\n';
     }
     return kExitOk;
 }
@@ -52,21 +53,21 @@ int runUndo(CliContext& context, const std::vector<std::string>& args) {
                     << " of this catalogue; orb restore-points lists them.\n";
         return kExitFailure;
     }
-    const RestorePoint& point = points[static_cast<std::size_t>(number) - 1];
+    const auto last = static_cast<std::size_t>(number) - 1;
     if (yes) {
         context.dialogs.setAssumeYes(true);
     } else if (context.terminal != nullptr) {
         context.dialogs.askOn(*context.terminal);
     } else {
-        context.err << "Undoing replaces the whole catalogue, and there is no terminal to ask on: "
-                       "give --yes. Nothing was changed.\n";
+        context.err << "Undoing changes the catalogue, and there is no terminal to ask on: give "
+                       "--yes. Nothing was changed.\n";
         return kExitFailure;
     }
-    if (!context.dialogs.question(undoQuestion(point))) {
+    if (!context.dialogs.question(undoQuestion(points, last))) {
         return kExitFailure;
     }
-    undoToRestorePoint(context.state, point);
-    context.out << undoneMessage(point) << '\n';
+    undoToRestorePoint(context.state, points, last);
+    context.out << undoneMessage(points, last) << '\n';
     return kExitOk;
 }
 
@@ -75,16 +76,17 @@ int runUndo(CliContext& context, const std::vector<std::string>& args) {
 CliCommand makeRestorePointsCommand() {
     return CliCommand{"restore-points", "",
                       "Lists the restore points of the catalogue, newest first, one tab-separated "
-                      "line each: number, time, what was about to happen, and the counts of "
-                      "styles, banks and songs.",
+                      "line each: number, time, what was about to happen, the counts of "
+                      "styles, banks and songs, and the bytes the point takes.",
                       CliCommand::DatabaseUse::OpenExisting, runRestorePoints};
 }
 
 CliCommand makeUndoCommand() {
     return CliCommand{"undo", kUndoUsage,
-                      "Brings the catalogue back to restore point N (default 1, the newest) after "
-                      "a question (asked on the terminal unless --yes), keeping a restore point "
-                      "of the catalogue as it is first.",
+                      "Undoes the steps of restore points 1 to N (default 1, the newest), newest "
+                      "first in one step, after a question (asked on the terminal unless --yes), "
+                      "keeping a restore point of the undo first. Later changes to the same rows "
+                      "refuse the undo, which then changes nothing.",
                       CliCommand::DatabaseUse::OpenExisting, runUndo};
 }
 

@@ -100,7 +100,7 @@ int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
         context.err << "Usage: orb song-delete SONG...\n";
         return kExitUsage;
     }
-    const SongDeletion deletion = DeleteSongs(context.state.connection, codes);
+    const SongDeletion deletion = DeleteSongs(context.state, codes);
     if (!deletion.deleted) {
         context.err << deletion.refusal << "\n";
         return kExitFailure;

@@ -71,7 +71,7 @@ int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
         return kExitFailure;
     }
     try {
-        const int written = ApplyGroupUpdate(context.state.connection, styles, changes);
+        const int written = ApplyGroupUpdate(context.state, styles, changes);
         context.out << written << (written == 1 ? " style" : " styles") << " updated.\n";
     } catch (const StoreError& e) {
         context.err << failureMessage(e, "The styles could not be updated; none was changed: ", "",

@@ -161,6 +161,17 @@ private:
     bool* inUse_;
 };
 
+// Told around each outermost commit of a WriteTransaction: a restore point of the step's changes
+// is written and synced before the changes are, and tidied after.
+class CommitObserver {
+public:
+    virtual ~CommitObserver() = default;
+    // Throws to stop the commit; the transaction is then rolled back.
+    virtual void beforeCommit() = 0;
+    // `committed` false when the engine refused the commit: nothing of the step stands.
+    virtual void afterCommit(bool committed) noexcept = 0;
+};
+
 // The one connection of the program, over the SQLite C API.
 class Database {
 public:
@@ -203,6 +214,10 @@ public:
 
     sqlite3* handle() const { return handle_; }
 
+    // One observer at a time; nullptr ends it.
+    void setCommitObserver(CommitObserver* observer) { commitObserver_ = observer; }
+    CommitObserver* commitObserver() const { return commitObserver_; }
+
 private:
     friend class Rows;
     struct CachedStatement {
@@ -223,6 +238,7 @@ private:
 
     sqlite3* handle_ = nullptr;
     std::filesystem::path path_;
+    CommitObserver* commitObserver_ = nullptr;
     // Found by the statement's text without copying it, so that a reused statement costs no
     // allocation.
     struct TextHash {

@@ -32,8 +32,22 @@ WriteTransaction::~WriteTransaction() {
 }
 
 void WriteTransaction::commit() {
-    database_.execute(nested_ ? kRelease : "COMMIT");
+    CommitObserver* observer = nested_ ? nullptr : database_.commitObserver();
+    if (observer != nullptr) {
+        observer->beforeCommit();
+    }
+    try {
+        database_.execute(nested_ ? kRelease : "COMMIT");
+    } catch (...) {
+        if (observer != nullptr) {
+            observer->afterCommit(false);
+        }
+        throw;
+    }
     done_ = true;
+    if (observer != nullptr) {
+        observer->afterCommit(true);
+    }
 }
 
 }  // namespace orb

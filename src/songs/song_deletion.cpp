@@ -6,11 +6,16 @@
 #include "db/song_store.h"
 #include "db/store_error.h"
 #include "db/write_transaction.h"
+#include "state/app_state.h"
+#include "state/restore_point_step.h"
 
 namespace orb {
 
-SongDeletion DeleteSongs(Database& database, const std::vector<std::int32_t>& codes) {
+SongDeletion DeleteSongs(AppState& state, const std::vector<std::int32_t>& codes) {
+    Database& database = state.connection;
     try {
+        const StepPoint point(state.restorePoints(), database,
+                              numberedAction("deleting", "song", "songs", codes));
         SongStore songs(database);
         LinkStore links(database);
         WriteTransaction transaction(database);
@@ -31,6 +36,8 @@ SongDeletion DeleteSongs(Database& database, const std::vector<std::int32_t>& co
     } catch (const StoreError& e) {
         return {false,
                 failureMessage(e, "The songs could not be deleted (", "); nothing was deleted.")};
+    } catch (const RestorePointError& e) {
+        return {false, e.what()};
     }
     return {true, ""};
 }

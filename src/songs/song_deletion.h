@@ -6,7 +6,7 @@
 
 namespace orb {
 
-class Database;
+class AppState;
 
 // What deleting songs did: all of them with their links, or none and why.
 struct SongDeletion {
@@ -16,7 +16,8 @@ struct SongDeletion {
 
 // Deletes the songs numbered `codes` (a number may come more than once) and every link of theirs in
 // one transaction: all of them, or, when one is not stored or the database refuses, none. The songs
-// window and `orb song-delete` both delete through it and show the same refusal.
-SongDeletion DeleteSongs(Database& database, const std::vector<std::int32_t>& codes);
+// window and `orb song-delete` both delete through it and show the same refusal. A restore point of
+// what it deletes is kept first.
+SongDeletion DeleteSongs(AppState& state, const std::vector<std::int32_t>& codes);
 
 }  // namespace orb

@@ -179,6 +179,10 @@ bool SongLinksController::store() {
                          element.StyleTranspose, element.SongNote});
     }
     try {
+        const StepPoint point(state_.restorePoints(), state_.connection,
+                              "changing the links of " +
+                                  std::string(kind_ == LinkSubject::Song ? "song " : "style ") +
+                                  std::to_string(subject_));
         LinkStore store(state_.connection);
         if (kind_ == LinkSubject::Song) {
             store.replaceOfSong(subject_, links);
@@ -190,6 +194,9 @@ bool SongLinksController::store() {
                                         "\nThe stored links have been left as they were.",
                                         "The stored links have been left as they were."),
                          UserDialogs::Icon::Critical);
+        return false;
+    } catch (const RestorePointError& e) {
+        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "core/version.h"
 #include "db/link_store.h"
 #include "db/style_store.h"
+#include "db/write_transaction.h"
 #include "songs/floppy_style.h"
 #include "songs/song_deletion.h"
 #include "songs/song_list_print.h"
@@ -104,7 +105,7 @@ void SongsController::deleteSongs(int currentRow, int otherEnd) {
     for (int row = std::min(currentRow, otherEnd); row <= std::max(currentRow, otherEnd); ++row) {
         codes.push_back(rows_[static_cast<std::size_t>(row)].SongCode);
     }
-    const SongDeletion deletion = DeleteSongs(state_.connection, codes);
+    const SongDeletion deletion = DeleteSongs(state_, codes);
     if (!deletion.deleted) {
         dialogs_.message(deletion.refusal, UserDialogs::Icon::Critical);
     }
@@ -118,8 +119,13 @@ void SongsController::eraseLink(int row) {
     }
     const SongGridRow& link = rows_[static_cast<std::size_t>(row)];
     try {
+        const StepPoint point(state_.restorePoints(), state_.connection,
+                              "deleting the link of song " + std::to_string(link.SongCode) +
+                                  " to style " + std::to_string(link.StyleProg));
+        WriteTransaction transaction(state_.connection);
         LinkStore(state_.connection).remove(link.SongCode, link.StyleProg);
-    } catch (const StoreError& e) {
+        transaction.commit();
+    } catch (const OrbError& e) {
         dialogs_.message(e.what(), UserDialogs::Icon::Critical);
     }
     refill();

@@ -1,5 +1,6 @@
 #include "state/restore_point_step.h"
 
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "state/app_state.h"
 
@@ -13,6 +14,16 @@ bool keepRestorePointOrSay(AppState& state, UserDialogs& dialogs, const std::str
         return false;
     }
     return true;
+}
+
+std::string numberedAction(const std::string& verb, const std::string& one, const std::string& many,
+                           const std::vector<std::int32_t>& numbers) {
+    // Past a handful the numbers would only make the list of restore points unreadable.
+    constexpr std::size_t kNamed = 5;
+    if (numbers.size() > kNamed) {
+        return verb + " " + counted(static_cast<long long>(numbers.size()), one, many);
+    }
+    return verb + " " + (numbers.size() == 1 ? one : many) + " " + listedNumbers(numbers);
 }
 
 }  // namespace orb

@@ -11,7 +11,6 @@
 #include "db/style_store.h"
 #include "db/write_transaction.h"
 #include "state/app_state.h"
-#include "state/restore_point_step.h"
 #include "stylefiles/short_name.h"
 #include "stylefiles/style_confirmation.h"
 #include "stylefiles/style_import.h"
@@ -64,7 +63,6 @@ private:
     std::string refusedValue() const;
     // False, after saying why, when an import that may replace stored styles cannot keep its
     // restore point.
-    bool keepRestorePointBeforeOverwriting(const std::string& target);
     void listFolder(const fs::path& folder, std::vector<FolderListing>& listings);
     void importFolder(const FolderListing& listing);
     void importFile(const fs::path& file, const std::string& shortName);
@@ -129,8 +127,14 @@ StyleImportResult StyleImportRun::run() {
         dialogs_.message(refusal, UserDialogs::Icon::Exclamation);
         return result;
     }
-    if (!keepRestorePointBeforeOverwriting(target)) {
-        return result;
+    // Only an import that may replace stored styles destroys anything; an empty catalogue has
+    // nothing to replace.
+    std::optional<StepPoint> point;
+    if (request_.mode == DuplicateMode::OverwriteByName &&
+        StyleStore(state_.connection).count() != 0) {
+        point.emplace(state_.restorePoints(), state_.connection,
+                      "importing " + fs::path(target).filename().string() +
+                          ", which overwrites styles of the same name");
     }
 
     result.started = true;
@@ -232,18 +236,6 @@ void StyleImportRun::letEventsRun() {
     show();
     dialogs_.processEvents();
     job_.checkpoint();
-}
-
-bool StyleImportRun::keepRestorePointBeforeOverwriting(const std::string& target) {
-    // Only an import that may replace stored styles destroys anything; an empty catalogue has
-    // nothing to replace.
-    if (request_.mode != DuplicateMode::OverwriteByName ||
-        StyleStore(state_.connection).count() == 0) {
-        return true;
-    }
-    return keepRestorePointOrSay(state_, dialogs_,
-                                 "importing " + fs::path(target).filename().string() +
-                                     ", which overwrites styles of the same name");
 }
 
 void StyleImportRun::listFolder(const fs::path& folder, std::vector<FolderListing>& listings) {

@@ -82,7 +82,7 @@ TEST_F(StyleCommandsTest, AStyleUpdateOnADatabaseInUseChangesNothing) {
     {
         const test::AnotherProgramsLock lock(file);
         env.dialogs.answer(UserDialogs::Answer::Yes);
-        EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 88},
+        EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 88},
                                     [&](const GroupValues&) { return std::optional(changes); }));
         EXPECT_EQ(env.dialogs.messages().back(), test::inUseText(file));
     }

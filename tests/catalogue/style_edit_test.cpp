@@ -13,22 +13,22 @@ class StyleEditTest : public test::CatalogueTest {};
 TEST_F(StyleEditTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
     const std::string before = snapshot();
     std::optional<StyleRow> shown;
-    EXPECT_FALSE(EditStyle(db(), 57, env.dialogs, [&](const StyleRow& style) {
+    EXPECT_FALSE(EditStyle(env.state, 57, env.dialogs, [&](const StyleRow& style) {
         shown = style;
         return std::optional<StyleEditValues>();
     }));
     ASSERT_TRUE(shown.has_value());
     EXPECT_EQ(shown->StyleName1, "BALLAD");
     EXPECT_EQ(snapshot(), before);
-    EXPECT_FALSE(EditStyle(db(), 999, env.dialogs, [](const StyleRow&) {
+    EXPECT_FALSE(EditStyle(env.state, 999, env.dialogs, [](const StyleRow&) {
         ADD_FAILURE() << "no window for a style that is gone";
         return std::optional<StyleEditValues>();
     }));
 
     const StyleEditValues edited{"SLOW", "A slow one", "Soul", "Ballads", "MY.STY", "Zoe"};
-    EXPECT_EQ(
-        EditStyle(db(), 57, env.dialogs, [&](const StyleRow&) { return std::optional(edited); }),
-        edited);
+    EXPECT_EQ(EditStyle(env.state, 57, env.dialogs,
+                        [&](const StyleRow&) { return std::optional(edited); }),
+              edited);
     const StyleRow stored = storedStyle(57);
     EXPECT_EQ((StyleEditValues{stored.StyleName1, stored.StyleDesc, stored.StyleFamily,
                                stored.StyleCat, stored.StyleFile, stored.StyleAuthor}),
@@ -50,7 +50,7 @@ TEST_F(StyleEditTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
             values[i] = std::string(static_cast<std::size_t>(size + extra), 'x');
             const StyleEditValues edited{values[0], values[1], values[2],
                                          values[3], values[4], values[5]};
-            const auto written = EditStyle(db(), 73, env.dialogs,
+            const auto written = EditStyle(env.state, 73, env.dialogs,
                                            [&](const StyleRow&) { return std::optional(edited); });
             EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
             if (extra == 1) {
@@ -69,8 +69,8 @@ TEST_F(StyleEditTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
     refuseUpdatesOf("KORFStyles", 41);
     env.dialogs.clear();
     const StyleEditValues edited{"N", "D", "F", "C", "S", "A"};
-    EXPECT_FALSE(
-        EditStyle(db(), 41, env.dialogs, [&](const StyleRow&) { return std::optional(edited); }));
+    EXPECT_FALSE(EditStyle(env.state, 41, env.dialogs,
+                           [&](const StyleRow&) { return std::optional(edited); }));
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"The style could not be updated: row is locked"});
 }

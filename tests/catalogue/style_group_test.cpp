@@ -98,7 +98,7 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
     changes.StyleFamily = "Swing";
     changes.StyleAuthor = "Eve";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+    EXPECT_TRUE(RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
         proposed = values;
         return std::optional(changes);
     }));
@@ -128,7 +128,7 @@ TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndARefusalOrCancelChangesNot
     const auto update = [&](std::vector<std::int32_t> styles) {
         env.dialogs.clear();
         env.dialogs.answer(Answer::Yes);
-        return RunGroupUpdate(db(), env.dialogs, std::move(styles),
+        return RunGroupUpdate(env.state, env.dialogs, std::move(styles),
                               [&](const GroupValues&) { return std::optional(changes); });
     };
     EXPECT_TRUE(update({41, 57}));
@@ -136,7 +136,7 @@ TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndARefusalOrCancelChangesNot
 
     const std::string before = snapshot();
     env.dialogs.clear();
-    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
+    EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
                                 [](const GroupValues&) { return std::nullopt; }));
     EXPECT_TRUE(env.dialogs.calls().empty());
     changes.StyleFamily = "Line\nbreak";

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <sys/stat.h>
 
+#include <array>
+#include <thread>
+
+#include "db/changesets.h"
+#include "db/point_notes.h"
+#include "db/write_transaction.h"
 #include "support/failure_of.h"
 #include "support/test_environment.h"
 
@@ -12,25 +18,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every row of the four tables and every schema entry, as stored: what "byte-identical" means.
 std::vector<std::vector<SqlValue>> everything(Database& db) {
-    std::vector<std::vector<SqlValue>> rows;
-    for (const char* sql :
-         {"SELECT type, name, sql FROM sqlite_master ORDER BY name",
-          "SELECT * FROM KORFStyles ORDER BY StyleProg",
-          "SELECT * FROM KORFBanks ORDER BY BankProg", "SELECT * FROM KORFSongs ORDER BY SongCode",
-          "SELECT * FROM KORFSonSty ORDER BY SongCode, StyleProg"}) {
-        Rows result = db.query(sql);
-        while (result.next()) {
-            std::vector<SqlValue> row;
-            for (int column = 0; column < result.columnCount(); ++column) {
-                row.push_back(result.value(column));
-            }
-            rows.push_back(std::move(row));
-        }
-        rows.push_back({SqlValue::text(std::string("end of ") + sql)});
+    return test::tableRows(db);
+}
+
+std::string canonicalPath(const fs::path& path) {
+    return fs::weakly_canonical(fs::absolute(path)).string();
+}
+
+// A database with just the tables a restore point counts.
+void openCounted(Database& database, const fs::path& file) {
+    database.open(file, Database::OpenMode::CreateIfMissing);
+    for (const char* table :
+         {"KORFStyles (StyleProg)", "KORFBanks (BankProg)", "KORFSongs (SongCode)"}) {
+        database.execute(std::string("CREATE TABLE ") + table);
     }
-    return rows;
 }
 
 // A catalogue of 3 styles (their blocks every byte value), 2 banks and 4 songs with links.
@@ -69,6 +71,20 @@ protected:
     Database& db() { return env.state.connection; }
     RestorePoints points(int limit = 10) {
         return RestorePoints(env.dir / "points", limit, env.clock);
+    }
+    // One step with the restore point of what it changes: the statements in one transaction.
+    RestorePoint step(RestorePoints& kept, const std::string& action,
+                      const std::vector<std::string>& statements) {
+        const StepPoint point(kept, db(), action);
+        WriteTransaction transaction(db());
+        for (const std::string& sql : statements) {
+            db().execute(sql);
+        }
+        transaction.commit();
+        return kept.list(env.state.DatabasePath).front();
+    }
+    std::string undoFailure(RestorePoints& kept, const std::vector<RestorePoint>& newestFirst) {
+        return test::failureOf<RestorePointError>([&] { kept.undo(db(), newestFirst, "undoing"); });
     }
 
     test::TestEnvironment env;
@@ -166,6 +182,207 @@ TEST_F(RestorePointsTest, NoRoomStopsTheStepAndLeavesNoHalfCopy) {
                     .starts_with("ORB could not keep a restore point before restoring a dump: the "
                                  "folder " +
                                  (env.dir / "blocker" / "points").string() + " cannot be made ("));
+}
+
+TEST_F(RestorePointsTest, ChangesComeBackNewestFirstAndLaterChangesToOtherRowsStay) {
+    RestorePoints kept = points();
+    const auto before = everything(db());
+    const RestorePoint bank =
+        step(kept, "saving bank 7", {"UPDATE KORFBanks SET BankName = 'GIG' WHERE BankProg = 7"});
+    const RestorePoint style = step(kept, "deleting style 34",
+                                    {"DELETE FROM KORFStyles WHERE StyleProg = 34",
+                                     "DELETE FROM KORFSonSty WHERE StyleProg = 34"});
+    const RestorePoint song =
+        step(kept, "deleting song 5", {"DELETE FROM KORFSongs WHERE SongCode = 5"});
+    EXPECT_EQ(style.kind, RestorePoint::Kind::Changes);
+    EXPECT_LT(style.size, 2000u);  // the style's blocks and four links, not the catalogue
+    // A later change to rows no step touched stays.
+    db().execute("INSERT INTO KORFSongs VALUES (99, 'Later', 'Someone')");
+    kept.undo(db(), {song, style, bank}, "undoing");
+    db().execute("DELETE FROM KORFSongs WHERE SongCode = 99");
+    EXPECT_EQ(everything(db()), before);
+    // The undo kept a point of its own, which takes the three steps again.
+    const RestorePoint undo = kept.list(env.state.DatabasePath).front();
+    EXPECT_EQ(undo.action, "undoing");
+    EXPECT_EQ(undo.sequence, 4);
+}
+
+TEST_F(RestorePointsTest, LaterChangesToTheSameRowsStopTheUndoAndAreNamed) {
+    RestorePoints kept = points();
+    const RestorePoint bank =
+        step(kept, "saving bank 7", {"UPDATE KORFBanks SET BankName = 'GIG' WHERE BankProg = 7"});
+    const RestorePoint style = step(kept, "deleting style 21",
+                                    {"DELETE FROM KORFStyles WHERE StyleProg = 21",
+                                     "UPDATE KORFBanks SET BankStyle02 = 0 WHERE BankProg = 7"});
+    // A new style under the deleted one's number, and the bank saved again.
+    db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (21, 'NEW')");
+    db().execute("UPDATE KORFBanks SET BankName = 'AGAIN' WHERE BankProg = 7");
+    const auto changed = everything(db());
+    EXPECT_EQ(undoFailure(kept, {style, bank}),
+              "The restore point of 2026-12-06 12:00:00 cannot be brought back: later changes to "
+              "the same rows stand in the way (style 21, bank 7). The catalogue is as it was.");
+    EXPECT_EQ(everything(db()), changed);
+    EXPECT_EQ(kept.list(env.state.DatabasePath).size(), 2u);
+}
+
+TEST_F(RestorePointsTest, AStepWhosePointCannotBeSyncedChangesNothing) {
+    RestorePoints kept = points();
+    kept.setSyncCheck([](const fs::path&) { return std::string("Input/output error"); });
+    const auto before = everything(db());
+    EXPECT_EQ(test::failureOf<RestorePointError>(
+                  [&] { step(kept, "deleting song 3", {"DELETE FROM KORFSongs"}); }),
+              "ORB could not keep a restore point before deleting song 3: the copy could not be "
+              "written to the disk (Input/output error). Nothing was changed.");
+    EXPECT_EQ(everything(db()), before);
+    EXPECT_TRUE(test::namesIn(env.dir / "points").empty());
+}
+
+// Each point is spoilt one way; bringing it back is refused and nothing changes.
+TEST_F(RestorePointsTest, DamagedOrForeignPointsAreRefused) {
+    const auto spoilCopy = [](const std::string& sql) {
+        return [sql](const RestorePoint& point) {
+            Database copy;
+            copy.open(point.file, Database::OpenMode::ExistingOnly);
+            std::size_t start = 0;
+            for (std::size_t end = sql.find("; "); start != std::string::npos;
+                 end = sql.find("; ", start)) {
+                copy.execute(sql.substr(start, end - start));
+                start = end == std::string::npos ? end : end + 2;
+            }
+        };
+    };
+    // Changes of a table shaped unlike ORB's, with a note that matches them.
+    const auto foreignChanges = [this](const std::string& table) {
+        return [this, table](const RestorePoint& point) {
+            Database other;
+            other.open(env.dir / "foreign.db", Database::OpenMode::CreateIfMissing);
+            other.execute("CREATE TABLE IF NOT EXISTS " + table +
+                          " (StyleProg Long PRIMARY KEY, a, b)");
+            std::string changes;
+            {
+                ChangeSession session(other);
+                other.execute("INSERT OR REPLACE INTO " + table + " VALUES (21, 'X', 'Y')");
+                changes = session.changes();
+            }
+            test::writeFile(point.file, changes);
+            RestorePoint noted = point;
+            noted.size = changes.size();
+            noted.digest = digestOf(changes);
+            fs::remove(fs::path(point.file).replace_extension(".txt"));
+            test::writeFile(fs::path(point.file).replace_extension(".txt"), noteText(noted));
+        };
+    };
+    struct Case {
+        const char* name;
+        bool whole;
+        std::function<void(const RestorePoint&)> spoil;
+        std::string why;
+    };
+    const std::vector<Case> cases = {
+        {"cut to nothing", true, [](const RestorePoint& p) { fs::resize_file(p.file, 0); },
+         "is no ORB catalogue: it does not hold ORB's tables"},
+        {"a table turned into a view", true,
+         spoilCopy("DROP TABLE KORFSongs; CREATE VIEW KORFSongs AS SELECT 1 AS SongCode"),
+         "is no ORB catalogue: it does not hold ORB's tables"},
+        {"a column short", true,
+         spoilCopy("DROP TABLE KORFSonSty; CREATE TABLE KORFSonSty (SongCode Long, StyleProg "
+                   "Long, CONSTRAINT MyFiCo PRIMARY KEY (SongCode, StyleProg))"),
+         "is no ORB catalogue: it holds other tables, columns, indexes or triggers than ORB's"},
+        {"a foreign trigger", true,
+         spoilCopy("CREATE TRIGGER Evil AFTER INSERT ON KORFSongs BEGIN DELETE FROM KORFStyles;"
+                   "END"),
+         "is no ORB catalogue: it holds other tables, columns, indexes or triggers than ORB's"},
+        {"another program's file", true,
+         spoilCopy("DROP VIEW QUERY1; DROP TABLE KORFSonSty; DROP TABLE KORFSongs; DROP TABLE "
+                   "KORFBanks; DROP TABLE KORFStyles; DROP TABLE KORFSetups; CREATE TABLE "
+                   "Notes (Text)"),
+         "is no ORB catalogue: it holds other tables, columns, indexes or triggers than ORB's"},
+        {"a changed byte", false,
+         [](const RestorePoint& p) {
+             std::string bytes = test::readFile(p.file);
+             bytes[bytes.size() / 2] ^= 1;
+             test::writeFile(p.file, bytes);
+         },
+         "is damaged"},
+        {"changes of another table", false, foreignChanges("Evil"),
+         "is no ORB restore point: it changes Evil, which is no table of ORB"},
+        {"changes of a table of another shape", false, foreignChanges("KORFStyles"),
+         "is no ORB restore point: its changes of KORFStyles do not fit that table"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(env.dir / "points");
+        fs::remove(env.dir / "foreign.db");
+        RestorePoints kept = points();
+        const RestorePoint point = c.whole ? kept.keep(db(), "emptying the database")
+                                           : step(kept, "updating style 21",
+                                                  {"UPDATE KORFStyles SET StyleDesc = '" +
+                                                   std::string(c.name) + "' WHERE StyleProg = 21"});
+        c.spoil(point);
+        const auto changed = everything(db());
+        const std::vector<RestorePoint> listed = kept.list(env.state.DatabasePath);
+        ASSERT_EQ(listed.size(), 1u) << c.name;
+        const std::string failure = undoFailure(kept, listed);
+        EXPECT_TRUE(failure.ends_with(c.why + ". The catalogue is as it was."))
+            << c.name << ": " << failure;
+        EXPECT_EQ(everything(db()), changed) << c.name;
+    }
+}
+
+// Notes and files that are not ours, or another program's, in the points folder.
+TEST_F(RestorePointsTest, ThePointsFolderTrustsNoNameItDidNotMake) {
+    RestorePoints kept = points();
+    const fs::path folder = env.dir / "points";
+    fs::create_directories(folder);
+    // A FIFO named like a note would block a reader for ever; a link as the next note's name
+    // would be written through.
+    ASSERT_EQ(::mkfifo((folder / "point-000007.txt").c_str(), 0600), 0);
+    test::writeFile(env.dir / "outside.txt", "mine");
+    fs::create_symlink(env.dir / "outside.txt", folder / "point-000008.txt");
+    // Another program's file under the number after that.
+    test::writeFile(folder / "point-000009.orbpoint", "theirs");
+    const RestorePoint point = kept.keep(db(), "emptying the database");
+    EXPECT_EQ(point.sequence, 10);
+    EXPECT_EQ(test::readFile(env.dir / "outside.txt"), "mine");
+    EXPECT_EQ(test::readFile(folder / "point-000009.orbpoint"), "theirs");
+
+    // Notes out of range or with escape codes; a database path with a line break.
+    const auto note = [&](const std::string& name, const std::string& text) {
+        test::writeFile(folder / (name + ".txt"), text);
+        test::writeFile(folder / (name + ".orbpoint"), "");
+    };
+    const std::string database = canonicalPath(env.state.DatabasePath);
+    note("point-000011", "sequence=9223372036854775807\ndatabase=" + database + "\n");
+    note("point-000012", "sequence=-3\ndatabase=" + database + "\n");
+    note("point-000013",
+         "sequence=13\ndatabase=" + database + "\naction=\x1b]0;owned\x07\x1b[2J\n");
+    Database lined;
+    openCounted(lined, env.dir / "line\nbreak.mdb");
+    const RestorePoint linedPoint = kept.keep(lined, "emptying the database");
+    ASSERT_EQ(kept.list(env.dir / "line\nbreak.mdb").size(), 1u);
+    EXPECT_EQ(kept.list(env.dir / "line\nbreak.mdb")[0].sequence, linedPoint.sequence);
+    const std::vector<RestorePoint> listed = kept.list(env.state.DatabasePath);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].sequence, 13);
+    EXPECT_EQ(listed[0].action, "?]0;owned??[2J");
+    EXPECT_EQ(listed[1].sequence, 10);
+}
+
+TEST_F(RestorePointsTest, TwoWritersAtOnceKeepEveryPoint) {
+    Database other;
+    openCounted(other, env.dir / "other.mdb");
+    const auto keepMany = [this](Database& database) {
+        RestorePoints kept = points(50);
+        for (int i = 0; i < 20; ++i) {
+            kept.keep(database, "emptying the database");
+        }
+    };
+    std::thread first([&] { keepMany(other); });
+    Database mine;
+    mine.open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);
+    keepMany(mine);
+    first.join();
+    EXPECT_EQ(points().list(env.state.DatabasePath).size(), 20u);
+    EXPECT_EQ(points().list(env.dir / "other.mdb").size(), 20u);
 }
 
 }  // namespace

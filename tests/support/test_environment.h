@@ -23,6 +23,10 @@ struct CliRun {
     std::string err;
 };
 
+// Every schema entry and every row of the five tables, as stored: what "as it was" means when a
+// step is undone or refused.
+std::vector<std::vector<SqlValue>> tableRows(Database& db);
+
 class TestEnvironment {
 public:
     TestEnvironment();
