@@ -26,10 +26,25 @@ std::string syncFileToDisk(const std::filesystem::path& file) {
     return reason;
 }
 
+std::string syncFolderToDisk(const std::filesystem::path&) {
+    return "";  // folder entries are written with the file there
+}
+
 #else
 
 std::string syncFileToDisk(const std::filesystem::path& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::strerror(errno);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    const std::string reason = synced ? "" : std::strerror(errno);
+    ::close(fd);
+    return reason;
+}
+
+std::string syncFolderToDisk(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         return std::strerror(errno);
     }

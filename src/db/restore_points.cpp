@@ -408,7 +408,13 @@ RestorePoint writePoint(const fs::path& folder, RestorePoint point,
             }
             throw;
         }
-        syncFolderToDisk(folder);
+        // Without the folder's entries on the disk the point could vanish with a power cut.
+        if (failure = syncFolderToDisk(folder); !failure.empty()) {
+            removeOurs(point.file);
+            if (!note.path().empty())
+                removeOurs(notePath);
+            throw refuse("the folder " + folder.string() + " cannot be synced (" + failure + ")");
+        }
         return point;
     }
     throw refuse("no free number for it in " + folder.string());
