@@ -12,6 +12,7 @@
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/undo_window.h"
+#include "support/on_modal.h"
 #include "support/test_environment.h"
 #include "widgets/window_memory.h"
 
@@ -30,14 +31,7 @@ int rowCount(Database& db, const char* table) {
     return static_cast<int>(rows.integer(0));
 }
 
-// Runs `action` on the modal window that opens next, once it is shown.
-void whenModalOpens(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        action(modal);
-    });
-}
+using test::onModal;
 
 TEST(MainWindow, HasItsNameCaptionAndButtons) {
     test::TestEnvironment env;
@@ -57,7 +51,9 @@ TEST(MainWindow, HasItsNameCaptionAndButtons) {
     EXPECT_NE(window.findChild<QWidget*>("Picture1"), nullptr);
 }
 
-TEST(MainWindow, AGivenWindowEnablesItsButtonAndIsMadeOnceForTheRun) {
+// A window given to the main window enables its button and is made once for the run; the
+// keyboard starts on the first button that works, Enter presses it, Alt keys reach each.
+TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     int made = 0;
@@ -70,48 +66,25 @@ TEST(MainWindow, AGivenWindowEnablesItsButtonAndIsMadeOnceForTheRun) {
     };
     MainWindow window(env.state, env.dialogs, factories);
     window.show();
-    EXPECT_FALSE(menuButton(window, 0)->isEnabled());
-    ASSERT_TRUE(menuButton(window, 1)->isEnabled());
-    QWidget* shown = nullptr;
-    for (int i = 0; i < 2; ++i) {
-        whenModalOpens([&shown](QWidget* modal) {
-            shown = modal;
-            static_cast<QDialog*>(modal)->reject();
-        });
-        QTest::mouseClick(menuButton(window, 1), Qt::LeftButton);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->objectName(), "frmSongs");
-    }
-    EXPECT_EQ(made, 1);
-}
-
-TEST(MainWindow, KeyboardStartsOnAButtonEnterPressesItAndAltKeysReachEach) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    MainWindowFactories factories;
-    factories.songs = [](QWidget* parent) {
-        auto* songs = new QDialog(parent);
-        songs->setObjectName("frmSongs");
-        return songs;
-    };
-    MainWindow window(env.state, env.dialogs, factories);
-    window.show();
     QApplication::setActiveWindow(&window);
-    // Styles has no window here, so the first button that works has the focus.
+    EXPECT_FALSE(menuButton(window, MainWindow::Styles)->isEnabled());
     EXPECT_EQ(window.focusWidget(), menuButton(window, MainWindow::Songs));
 
     QString opened;
-    whenModalOpens([&opened](QWidget* modal) {
-        opened = modal->objectName();
-        static_cast<QDialog*>(modal)->reject();
-    });
-    QTest::keyClick(menuButton(window, MainWindow::Songs), Qt::Key_Return);
-    EXPECT_EQ(opened, "frmSongs");
+    for (int i = 0; i < 2; ++i) {
+        onModal([&opened](QWidget& modal) {
+            opened = modal.objectName();
+            static_cast<QDialog&>(modal).reject();
+        });
+        QTest::keyClick(menuButton(window, MainWindow::Songs), Qt::Key_Return);
+        EXPECT_EQ(opened, "frmSongs");
+    }
+    EXPECT_EQ(made, 1);
 
     opened.clear();
-    whenModalOpens([&opened](QWidget* modal) {
-        opened = modal->objectName();
-        QTest::keyClick(modal, Qt::Key_A);
+    onModal([&opened](QWidget& modal) {
+        opened = modal.objectName();
+        QTest::keyClick(&modal, Qt::Key_A);
     });
     menuButton(window, MainWindow::About)->setFocus();
     QTest::keyClick(window.focusWidget(), Qt::Key_Enter);
@@ -133,16 +106,16 @@ TEST(MainWindow, AboutAndParametersOpenModallyOneInstanceEach) {
     window.show();
     QString opened;
     for (int i = 0; i < 2; ++i) {
-        whenModalOpens([&opened](QWidget* modal) {
-            opened = modal->objectName();
-            QTest::keyClick(modal, Qt::Key_A);
+        onModal([&opened](QWidget& modal) {
+            opened = modal.objectName();
+            QTest::keyClick(&modal, Qt::Key_A);
         });
         QTest::mouseClick(menuButton(window, MainWindow::About), Qt::LeftButton);
         EXPECT_EQ(opened, "frmAbout");
 
-        whenModalOpens([&opened](QWidget* modal) {
-            opened = modal->objectName();
-            QTest::mouseClick(modal->findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+        onModal([&opened](QWidget& modal) {
+            opened = modal.objectName();
+            QTest::mouseClick(modal.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
         });
         QTest::mouseClick(menuButton(window, MainWindow::Parameters), Qt::LeftButton);
         EXPECT_EQ(opened, "frmParameters");
@@ -165,9 +138,9 @@ TEST(MainWindow, TheStatusLineNamesTheDatabaseInUse) {
     // Another database chosen in the parameters window shows once the window closes.
     const std::string other = (env.dir / "Other.mdb").string();
     env.dialogs.answer(Answer::Yes);  // create it
-    whenModalOpens([&other](QWidget* modal) {
-        modal->findChild<QLineEdit*>("txtField0")->setText(QString::fromStdString(other));
-        QTest::mouseClick(modal->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    onModal([&other](QWidget& modal) {
+        modal.findChild<QLineEdit*>("txtField0")->setText(QString::fromStdString(other));
+        QTest::mouseClick(modal.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     });
     QTest::mouseClick(menuButton(window, MainWindow::Parameters), Qt::LeftButton);
     EXPECT_EQ(status->text().toStdString(), "Database: " + other);
@@ -260,26 +233,22 @@ TEST(MainWindow, OnlyShiftCtrlAltClickOnThePictureAsksForThePassword) {
     EXPECT_TRUE(env.state.connection.isOpen());
 }
 
-TEST(MainWindow, ExitClosesTheConnectionAndTheWindow) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    MainWindow window(env.state, env.dialogs);
-    window.show();
-    QTest::mouseClick(menuButton(window, MainWindow::Exit), Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(env.state.exitRequested);
-    EXPECT_FALSE(env.state.connection.isOpen());
-    EXPECT_EQ(env.dialogs.processEventsCount(), 1);
-}
-
-TEST(MainWindow, ClosingByTheFrameEndsTheRun) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    MainWindow window(env.state, env.dialogs);
-    window.show();
-    window.close();
-    EXPECT_TRUE(env.state.exitRequested);
-    EXPECT_FALSE(env.state.connection.isOpen());
+// Exit and the frame's close both end the run with the connection closed.
+TEST(MainWindow, ExitOrClosingByTheFrameEndsTheRun) {
+    for (const bool byFrame : {false, true}) {
+        test::TestEnvironment env;
+        env.openFreshDatabase();
+        MainWindow window(env.state, env.dialogs);
+        window.show();
+        if (byFrame) {
+            window.close();
+        } else {
+            QTest::mouseClick(menuButton(window, MainWindow::Exit), Qt::LeftButton);
+        }
+        EXPECT_FALSE(window.isVisible()) << byFrame;
+        EXPECT_TRUE(env.state.exitRequested) << byFrame;
+        EXPECT_FALSE(env.state.connection.isOpen()) << byFrame;
+    }
 }
 
 }  // namespace

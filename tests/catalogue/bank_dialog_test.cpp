@@ -176,8 +176,8 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
 
 TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     loadBank(9);
-    // Deleting bank 5 leaves the current bank's record; deleting bank 9, the current bank,
-    // leaves its styles as a bank to be stored anew.
+    // Deleting bank 5 leaves the current bank stored; deleting bank 9, the current bank, leaves
+    // its styles as a bank to be stored anew, and only then is it reported deleted.
     dialogScript = [&](BankDialogController& dialog) {
         dialog.selectNode(indexOf(dialog.nodes(), "B00005"));
         dialog.queues().setHardDiskEntry(4, 5, "BANK5");
@@ -193,20 +193,27 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         EXPECT_TRUE(dialog.queues().hardDisk()[4].free());
         EXPECT_TRUE(dialog.queues().floppy()[2].free());
         EXPECT_EQ(dialog.queues().hardDisk()[7].bankProg, 9);
+        EXPECT_FALSE(dialog.outcome().currentBankDeleted);
         EXPECT_EQ(keys(dialog.nodes()),
                   (std::vector<std::string>{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",
                                             "B00009S0005703", "B00009S0008804"}));
-        EXPECT_EQ(env.state.currentBank.number, 9);
+        return false;
+    };
+    env.dialogs.clear();
+    bank().load();
+    EXPECT_EQ(bank().bankState(), BankState::Stored);
+    EXPECT_EQ(env.state.currentBank.number, 9);
+    dialogScript = [&](BankDialogController& dialog) {
         dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
+        EXPECT_TRUE(dialog.outcome().currentBankDeleted);
         // After the last bank the tree is empty.
         EXPECT_TRUE(dialog.nodes().empty());
         EXPECT_EQ(dialog.name(), "");
         EXPECT_EQ(dialog.selectedBankProg(), 0);
         return false;
     };
-    env.dialogs.clear();
     bank().load();
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{"Deleting bank BANK5 from database?",
@@ -231,31 +238,6 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     bank().load();
     EXPECT_EQ(modes.size(), 1u);
     EXPECT_EQ(bank().bankState(), BankState::Stored);
-}
-
-// The dialog reports the current bank deleted only when it was: deleting another bank leaves
-// the current bank stored; deleting it leaves its styles as a bank to be stored anew.
-TEST_F(BankDialogTest, OnlyDeletingTheCurrentBankReportsItDeleted) {
-    loadBank(9);
-    std::vector<bool> reported;
-    const auto deleteBank = [&](const std::string& key) {
-        dialogScript = [&, key](BankDialogController& dialog) {
-            dialog.selectNode(indexOf(dialog.nodes(), key));
-            env.dialogs.answer(Answer::Yes);
-            dialog.deleteSelected();
-            reported.push_back(dialog.outcome().currentBankDeleted);
-            return false;
-        };
-        bank().load();
-    };
-    deleteBank("B00005");
-    EXPECT_EQ(reported, std::vector<bool>{false});
-    EXPECT_EQ(bank().bankState(), BankState::Stored);
-    EXPECT_EQ(env.state.currentBank.number, 9);
-    deleteBank("B00009");
-    EXPECT_EQ(reported, (std::vector<bool>{false, true}));
-    EXPECT_EQ(bank().bankState(), BankState::NewChanged);
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
 }
 
 // A current bank of one style is a bank: "Where is?" asks before it discards it.

@@ -7,6 +7,7 @@
 #include "catalogue/bank_controller.h"
 #include "catalogue/bank_dialog.h"
 #include "catalogue_test_support.h"
+#include "support/recording_printer.h"
 
 namespace orb {
 
@@ -20,16 +21,6 @@ inline void PrintTo(const BankTreeNode& node, std::ostream* out) {
 }  // namespace orb
 
 namespace orb::test {
-
-// Records what would be printed.
-class RecordingPrinter : public PrintService {
-public:
-    bool print(const std::vector<PrintLine>& lines) override {
-        printed.push_back(lines);
-        return true;
-    }
-    std::vector<std::vector<PrintLine>> printed;
-};
 
 // The catalogue fixture with a current bank: the bank dialog runs as its controller, driven by
 // `dialogScript` (the default cancels), and every request is recorded.

@@ -21,11 +21,13 @@
 #include "catalogue/windows/qt_print_service.h"
 #include "catalogue/windows/styles_window.h"
 #include "catalogue/windows/where_is_window.h"
+#include "support/on_modal.h"
 
 namespace orb {
 namespace {
 
 using test::child;
+using test::onModal;
 
 using Answer = UserDialogs::Answer;
 
@@ -33,19 +35,6 @@ QColor slotColour(QWidget& window, int slot) {
     return child<QLabel>(window, QString("lbNewStyle%1").arg(slot))
         ->palette()
         .color(QPalette::Window);
-}
-
-// Runs `work` on the next modal window, which is closed afterwards if `work` left it open.
-void onModal(std::function<void(QWidget&)> work) {
-    QTimer::singleShot(0, [work = std::move(work)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        work(*modal);
-        if (QApplication::activeModalWidget() == modal) {
-            ADD_FAILURE() << "still open: " << modal->objectName().toStdString();
-            modal->close();
-        }
-    });
 }
 
 class BankWindowsTest : public test::BankTest {};

@@ -43,16 +43,13 @@ TEST_F(CurrentBankTest, OccupiedSlotsBecomeTheBankInSlotOrder) {
     EXPECT_EQ(listing(), "55=Fifty-five;11=Eleven;22=Twenty-two;");
     EXPECT_EQ(styles.Item(1), (KORFStyle{55, "Fifty-five", "", 0, 0, "", ""}));
 
+    // A slot naming a style that is gone shows no name.
+    bank.BankStyle = {11, 33};
+    LoadBankStyles(bank, env.state.connection, styles);
+    EXPECT_EQ(listing(), "11=Eleven;33=;");
     bank.BankStyle = {};
     LoadBankStyles(bank, env.state.connection, styles);
     EXPECT_EQ(styles.Count(), 0);
-}
-
-TEST_F(CurrentBankTest, ASlotNamingAGoneStyleShowsNoName) {
-    BankRow bank;
-    bank.BankStyle = {11, 33, 22};
-    LoadBankStyles(bank, env.state.connection, env.state.currentBank.styles);
-    EXPECT_EQ(listing(), "11=Eleven;33=;22=Twenty-two;");
 }
 
 TEST_F(CurrentBankTest, LoadingAStoredBankMakesItTheCurrentOne) {

@@ -20,25 +20,14 @@
 #include "catalogue/windows/setup_list_window.h"
 #include "catalogue/windows/styles_window.h"
 #include "keyboard_folders_fixture.h"
+#include "support/on_modal.h"
 #include "support/temp_dir.h"
 
 namespace orb {
 namespace {
 
 using test::child;
-
-// Runs `work` on the next modal window, which must have closed when `work` is done.
-void onModal(std::function<void(QWidget&)> work) {
-    QTimer::singleShot(0, [work = std::move(work)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        work(*modal);
-        if (QApplication::activeModalWidget() == modal) {
-            ADD_FAILURE() << "still open: " << modal->objectName().toStdString();
-            modal->close();
-        }
-    });
-}
+using test::onModal;
 
 class SetupWindowsTest : public test::KeyboardFoldersTest {};
 

@@ -116,46 +116,37 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
     EXPECT_FALSE(env.dialogs.waitCursor());
 }
 
-// The group update measures in characters: twenty accented letters fill the family.
-TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndRefusesWhatTheGateRefuses) {
-    const std::string twenty = [] {
-        std::string text;
-        for (int i = 0; i < 20; ++i) {
-            text += "\xC3\xA9";
-        }
-        return text;
-    }();
+// The group update measures in characters: twenty accented letters fill the family. A cancel
+// asks nothing; what the gate or the database refuses changes no style.
+TEST_F(StyleGroupTest, AGroupUpdateCountsCharactersAndARefusalOrCancelChangesNothing) {
+    std::string twenty;
+    for (int i = 0; i < 20; ++i) {
+        twenty += "\xC3\xA9";
+    }
     StyleColumnChanges changes;
     changes.StyleFamily = twenty;
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupUpdate(db(), env.dialogs, {41, 57},
-                               [&](const GroupValues&) { return std::optional(changes); }));
+    const auto update = [&](std::vector<std::int32_t> styles) {
+        env.dialogs.clear();
+        env.dialogs.answer(Answer::Yes);
+        return RunGroupUpdate(db(), env.dialogs, std::move(styles),
+                              [&](const GroupValues&) { return std::optional(changes); });
+    };
+    EXPECT_TRUE(update({41, 57}));
     EXPECT_EQ(storedStyle(57).StyleFamily, twenty);
 
     const std::string before = snapshot();
-    changes.StyleFamily = "Line\nbreak";
     env.dialogs.clear();
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
-                                [&](const GroupValues&) { return std::optional(changes); }));
-    EXPECT_EQ(env.dialogs.messages().back(),
-              "The family of style 41 holds a line break. None was changed.");
-    EXPECT_EQ(snapshot(), before);
-}
-
-TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
-    const std::string before = snapshot();
-    // Cancelled: no question at all (the scripted dialogs fail on an unexpected one).
     EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57},
                                 [](const GroupValues&) { return std::nullopt; }));
     EXPECT_TRUE(env.dialogs.calls().empty());
-
+    changes.StyleFamily = "Line\nbreak";
+    EXPECT_FALSE(update({41, 57}));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The family of style 41 holds a line break. None was changed.");
     refuseUpdatesOf("KORFStyles", 73);
-    StyleColumnChanges changes;
+    changes = {};
     changes.StyleCat = "Evergreen";
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupUpdate(db(), env.dialogs, {41, 57, 73},
-                                [&](const GroupValues&) { return std::optional(changes); }));
+    EXPECT_FALSE(update({41, 57, 73}));
     EXPECT_EQ(env.dialogs.messages().back(),
               "The styles could not be updated; none was changed: row is locked");
     EXPECT_EQ(snapshot(), before);
@@ -164,41 +155,35 @@ TEST_F(StyleGroupTest, ACancelledOrRefusedGroupUpdateChangesNothing) {
 TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
     test::ScriptedDialogs dialogs;
     GroupEditController edit({"Rock", "Pop", "Ann"}, dialogs);
+    const auto leave = [&edit](bool family, bool group, bool author) {
+        edit.setDontUpdate(0, family);
+        edit.setDontUpdate(1, group);
+        edit.setDontUpdate(2, author);
+    };
     edit.setField(0, "Latin");
     edit.setField(1, "Dance");
     edit.setField(2, "Bob");
-    edit.setDontUpdate(0, false);
-    edit.setDontUpdate(1, true);
-    edit.setDontUpdate(2, false);
+    leave(false, true, false);
     ASSERT_TRUE(edit.update());
     StyleColumnChanges expected;
     expected.StyleFamily = "Latin";
     expected.StyleAuthor = "Bob";
     EXPECT_EQ(edit.result(), expected);
 
-    edit.setDontUpdate(0, true);
-    edit.setDontUpdate(1, true);
-    edit.setDontUpdate(2, true);
+    leave(true, true, true);
     EXPECT_TRUE(edit.update());
     EXPECT_FALSE(edit.result().has_value());
-    edit.setDontUpdate(0, false);
-    edit.setDontUpdate(1, false);
-    edit.setDontUpdate(2, false);
+    leave(false, false, false);
     ASSERT_TRUE(edit.update());
     edit.exit();
     EXPECT_FALSE(edit.result().has_value());
 
     // A ticked box's text is not checked; an unticked one is, naming its field.
-    edit.setField(0, "Latin");
     edit.setField(1, "\xCE\xB1\xCE\xB2");
     edit.setField(2, std::string(51, 'a'));
-    edit.setDontUpdate(0, false);
-    edit.setDontUpdate(1, true);
-    edit.setDontUpdate(2, false);
+    leave(false, true, false);
     EXPECT_FALSE(edit.update());
-    edit.setDontUpdate(0, false);
-    edit.setDontUpdate(1, false);
-    edit.setDontUpdate(2, true);
+    leave(false, false, true);
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages(),
               (std::vector<std::string>{

@@ -73,16 +73,26 @@ TEST_F(DatabaseTest, ErrorTextIsTheEngineMessageWithoutItsCode) {
     EXPECT_THROW(db.execute("INSERT INTO T (Id) VALUES (pId)", {1, 2}), DbError);
 }
 
-TEST_F(DatabaseTest, TheSameStatementCanRunWhileItsRowsAreStillOpen) {
-    db.execute("INSERT INTO T (Id) VALUES (1)");
-    db.execute("INSERT INTO T (Id) VALUES (2)");
+// Open rows survive the same statement run again and a cache full of other statements, as a
+// long import makes them.
+TEST_F(DatabaseTest, StatementsInUseSurviveTheirOwnRerunAndAFullCache) {
+    for (int id = 1; id <= 3; ++id) {
+        db.execute("INSERT INTO T (Id) VALUES (pId)", {id});
+    }
     Rows outer = db.query("SELECT Id FROM T ORDER BY Id");
     ASSERT_TRUE(outer.next());
     Rows inner = db.query("SELECT Id FROM T ORDER BY Id");
     ASSERT_TRUE(inner.next());
+    for (int n = 0; n < 1000; ++n) {
+        Rows one = db.query("SELECT Id FROM T WHERE Id = " + std::to_string(n));
+        one.next();
+    }
     ASSERT_TRUE(outer.next());
     EXPECT_EQ(outer.integer(0), 2);
     EXPECT_EQ(inner.integer(0), 1);
+    ASSERT_TRUE(outer.next());
+    EXPECT_EQ(outer.integer(0), 3);
+    EXPECT_FALSE(outer.next());
 }
 
 TEST(DatabaseOpen, MissingFileAndNonDatabaseFail) {
@@ -102,34 +112,6 @@ TEST(DatabaseOpen, MissingFileAndNonDatabaseFail) {
     test::writeFile(dir / "empty.mdb", "");
     db.open(dir / "empty.mdb", Database::OpenMode::ExistingOnly);
     EXPECT_TRUE(db.isOpen());
-}
-
-}  // namespace
-}  // namespace orb
-
-namespace orb {
-namespace {
-
-TEST(DatabaseStatementCache, StatementsInUseSurviveACacheFullOfOthers) {
-    test::TempDir dir;
-    Database db;
-    db.open(dir / "cache.db", Database::OpenMode::CreateIfMissing);
-    db.execute("CREATE TABLE T (Id Long)");
-    for (int id = 1; id <= 3; ++id) {
-        db.execute("INSERT INTO T (Id) VALUES (pId)", {id});
-    }
-    Rows open = db.query("SELECT Id FROM T ORDER BY Id");
-    ASSERT_TRUE(open.next());
-    // Far more distinct statements than the cache holds, as a long import makes them.
-    for (int n = 0; n < 1000; ++n) {
-        Rows one = db.query("SELECT Id FROM T WHERE Id = " + std::to_string(n));
-        one.next();
-    }
-    ASSERT_TRUE(open.next());
-    EXPECT_EQ(open.integer(0), 2);
-    ASSERT_TRUE(open.next());
-    EXPECT_EQ(open.integer(0), 3);
-    EXPECT_FALSE(open.next());
 }
 
 }  // namespace

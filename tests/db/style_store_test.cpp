@@ -7,23 +7,13 @@
 #include <vector>
 
 #include "db/style_store.h"
+#include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
 namespace orb {
 namespace {
 
-// A chunk as a bank file holds it: 8-byte header (tag, big-endian length), then `size` bytes
-// that start with `seed` and run through every byte value.
-std::string block(std::size_t size, unsigned seed) {
-    std::string bytes = {'\x03', '\x00', '\x00', '\x18'};
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes += static_cast<char>((size >> shift) & 0xFF);
-    }
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes += static_cast<char>((seed + i * 7) & 0xFF);
-    }
-    return bytes;
-}
+using test::makeChunk;
 
 StyleRow styleWith(std::int32_t prog, std::string name, std::string content1,
                    std::string content2) {
@@ -68,7 +58,7 @@ protected:
 };
 
 TEST_F(StyleStoreTest, BlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) {
-    const std::string first = block(3000, 0);
+    const std::string first = makeChunk(3000, 0);
     const StyleRow style = styleWith(4, "Rock 'n' Po", first, "");
     store.insertNumbered(style);
     EXPECT_EQ(storedBytes(4, "StyleContent1"), first);
@@ -76,8 +66,8 @@ TEST_F(StyleStoreTest, BlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) 
     EXPECT_EQ(storedBytes(4, "StyleSeek"), first.substr(0, 250));
 
     // A short block is its own key; an empty first block is stored as a blank too.
-    insert(5, "Short", block(92, 1), block(300, 2));
-    EXPECT_EQ(storedBytes(5, "StyleSeek"), block(92, 1));
+    insert(5, "Short", makeChunk(92, 1), makeChunk(300, 2));
+    EXPECT_EQ(storedBytes(5, "StyleSeek"), makeChunk(92, 1));
     insert(6, "Empty", "", "");
     EXPECT_EQ(storedBytes(6, "StyleContent1"), " ");
     EXPECT_EQ(storedBytes(6, "StyleSeek"), " ");
@@ -87,16 +77,24 @@ TEST_F(StyleStoreTest, BlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) 
     EXPECT_EQ(store.find(4), expected);
     EXPECT_EQ(store.find(4)->StyleLength2, 0);
     EXPECT_EQ(store.count(), 3);
+
+    // A read without blocks has every other column.
+    StyleRow described = *store.findWithoutBlocks(5);
+    EXPECT_EQ(described.StyleContent1, "");
+    EXPECT_EQ(described.StyleContent2, "");
+    described.StyleContent1 = makeChunk(92, 1);
+    described.StyleContent2 = makeChunk(300, 2);
+    EXPECT_EQ(described, *store.find(5));
 }
 
 TEST_F(StyleStoreTest, NumbersMissingRowsAndPreparedStatements) {
     EXPECT_EQ(store.next(), 1);
     // The first style of an empty catalogue gets 1, whatever number the row holds.
-    EXPECT_EQ(store.insert(styleWith(55, "A", block(10, 1), block(10, 2))), 1);
-    insert(2, "B", block(10, 3), block(10, 4));
-    insert(7, "C", block(10, 5), block(10, 6));
+    EXPECT_EQ(store.insert(styleWith(55, "A", makeChunk(10, 1), makeChunk(10, 2))), 1);
+    insert(2, "B", makeChunk(10, 3), makeChunk(10, 4));
+    insert(7, "C", makeChunk(10, 5), makeChunk(10, 6));
     EXPECT_EQ(store.next(), 8);
-    EXPECT_EQ(store.insert(styleWith(0, "D", block(10, 7), block(10, 8))), 8);
+    EXPECT_EQ(store.insert(styleWith(0, "D", makeChunk(10, 7), makeChunk(10, 8))), 8);
     EXPECT_EQ(store.find(8)->StyleName1, "D");
 
     EXPECT_FALSE(store.find(3));
@@ -104,7 +102,7 @@ TEST_F(StyleStoreTest, NumbersMissingRowsAndPreparedStatements) {
     StyleColumnChanges changes;
     changes.StyleDesc = "new";
     EXPECT_FALSE(store.change(3, changes));
-    EXPECT_FALSE(store.replace(styleWith(3, "X", block(10, 1), ""), TextPlace()));
+    EXPECT_FALSE(store.replace(styleWith(3, "X", makeChunk(10, 1), ""), TextPlace()));
     EXPECT_NO_THROW(store.remove(3));
     EXPECT_FALSE(store.find(3));
 
@@ -130,8 +128,8 @@ TEST_F(StyleStoreTest, NumbersMissingRowsAndPreparedStatements) {
 }
 
 TEST_F(StyleStoreTest, AChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
-    const std::string first = block(500, 9);
-    const std::string second = block(400, 8);
+    const std::string first = makeChunk(500, 9);
+    const std::string second = makeChunk(400, 8);
     insert(3, "Old", first, second);
 
     StyleColumnChanges changes;
@@ -168,27 +166,27 @@ TEST_F(StyleStoreTest, AChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
 }
 
 TEST_F(StyleStoreTest, AReplaceRewritesTextsBlocksAndKey) {
-    insert(3, "Old", block(500, 9), block(400, 8));
-    insert(4, "Other", block(600, 1), block(300, 2));
+    insert(3, "Old", makeChunk(500, 9), makeChunk(400, 8));
+    insert(4, "Other", makeChunk(600, 1), makeChunk(300, 2));
 
-    StyleRow replacement = styleWith(3, "Replaced", block(700, 50), "");
+    StyleRow replacement = styleWith(3, "Replaced", makeChunk(700, 50), "");
     replacement.StyleFile = "NEW.STY";
     ASSERT_TRUE(store.replace(replacement, TextPlace::style(3)));
-    EXPECT_EQ(storedBytes(3, "StyleContent1"), block(700, 50));
+    EXPECT_EQ(storedBytes(3, "StyleContent1"), makeChunk(700, 50));
     EXPECT_EQ(storedBytes(3, "StyleContent2"), " ");
-    EXPECT_EQ(storedBytes(3, "StyleSeek"), block(700, 50).substr(0, 250));
+    EXPECT_EQ(storedBytes(3, "StyleSeek"), makeChunk(700, 50).substr(0, 250));
     EXPECT_EQ(store.find(3)->StyleFile, "NEW.STY");
     EXPECT_EQ(store.find(3)->StyleLength1, 708);
-    EXPECT_EQ(storedBytes(4, "StyleContent1"), block(600, 1));
+    EXPECT_EQ(storedBytes(4, "StyleContent1"), makeChunk(600, 1));
 
-    EXPECT_EQ(store.findByContent(block(700, 50), ""), 3);
-    EXPECT_EQ(store.findByContent(block(500, 9), block(400, 8)), std::nullopt);
+    EXPECT_EQ(store.findByContent(makeChunk(700, 50), ""), 3);
+    EXPECT_EQ(store.findByContent(makeChunk(500, 9), makeChunk(400, 8)), std::nullopt);
 }
 
 TEST_F(StyleStoreTest, TheEngineRefusesWithItsWordsAndNoCode) {
-    insert(1, "A", block(10, 1), block(10, 2));
+    insert(1, "A", makeChunk(10, 1), makeChunk(10, 2));
     try {
-        insert(1, "A again", block(10, 3), block(10, 4));
+        insert(1, "A again", makeChunk(10, 3), makeChunk(10, 4));
         FAIL() << "a second style 1 was stored";
     } catch (const StoreError& e) {
         EXPECT_EQ(std::string(e.what()), "UNIQUE constraint failed: KORFStyles.StyleProg");
@@ -211,57 +209,39 @@ TEST_F(StyleStoreTest, TheEngineRefusesWithItsWordsAndNoCode) {
     }
 }
 
-TEST_F(StyleStoreTest, LookupByNameFindsApostrophesAndIgnoresLetterCase) {
-    insert(1, "Rock 'n' Ro", block(100, 1), block(10, 2));
-    insert(2, "ROCK 'N' RO", block(200, 3), block(10, 4));
-    insert(3, "Ballad", block(100, 5), block(10, 6));
+TEST_F(StyleStoreTest, NameLookupsIgnoreLetterCaseAndPaddingAndFindApostrophes) {
+    insert(1, "Rock 'n' Ro", makeChunk(100, 1), makeChunk(10, 2));
+    insert(2, "ROCK 'N' RO", makeChunk(200, 3), makeChunk(10, 4));
+    insert(41, "ROCK1      ", makeChunk(10, 1), "");
+    insert(88, std::string("Rock1") + std::string(6, '\0'), makeChunk(10, 2), "");
+    insert(73, "SWING", makeChunk(10, 3), "");
+    insert(60, "ROCK12", makeChunk(10, 4), "");
 
     const std::vector<StyleRow> found = store.findByName("rock 'n' ro");
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].StyleProg + found[1].StyleProg, 3);
     for (const StyleRow& row : found) {
-        EXPECT_EQ(row.StyleContent1, row.StyleProg == 1 ? block(100, 1) : block(200, 3));
-        EXPECT_EQ(row.StyleFile, "USER01.STY");
+        EXPECT_EQ(row.StyleContent1, row.StyleProg == 1 ? makeChunk(100, 1) : makeChunk(200, 3));
     }
     EXPECT_TRUE(store.findByName("Missing").empty());
-}
-
-TEST_F(StyleStoreTest, NumbersNamedIgnoreLetterCaseAndPadding) {
-    insert(41, "ROCK1      ", block(10, 1), "");
-    insert(88, std::string("Rock1") + std::string(6, '\0'), block(10, 2), "");
-    insert(73, "SWING", block(10, 3), "");
-    insert(60, "ROCK12", block(10, 4), "");
     EXPECT_EQ(store.numbersNamed("Rock1"), (std::vector<std::int32_t>{41, 88}));
     EXPECT_EQ(store.numbersNamed("ROCK"), std::vector<std::int32_t>{});
     EXPECT_EQ(store.numbersNamed(" swing "), std::vector<std::int32_t>{73});
     EXPECT_EQ(store.numbersNamed("   "), std::vector<std::int32_t>{});
 }
 
-TEST_F(StyleStoreTest, AReadWithoutBlocksLeavesThemEmpty) {
-    insert(9, "Described", block(1000, 1), block(300, 2));
-    const StyleRow style = *store.findWithoutBlocks(9);
-    EXPECT_EQ(style.StyleName1, "Described");
-    EXPECT_EQ(style.StyleName2, "Second");
-    EXPECT_EQ(style.StyleLength1, 1008);
-    EXPECT_EQ(style.StyleLength2, 308);
-    EXPECT_EQ(style.StyleDate, "2026/12/06");
-    EXPECT_EQ(style.StyleFamily, "Family");
-    EXPECT_EQ(style.StyleContent1, "");
-    EXPECT_EQ(style.StyleContent2, "");
-}
-
 TEST_F(StyleStoreTest, ContentSearchComparesBothBlocksByteForByte) {
-    std::string original = block(3000, 7);
+    std::string original = makeChunk(3000, 7);
     std::string laterByteChanged = original;
     laterByteChanged[2000] = static_cast<char>(laterByteChanged[2000] ^ 0x80);
-    const std::string second = block(400, 3);
+    const std::string second = makeChunk(400, 3);
     std::string otherSecond = second;
     otherSecond.back() = static_cast<char>(otherSecond.back() + 1);
 
     insert(1, "Original", original, second);
     insert(2, "Variant", laterByteChanged, second);
     insert(3, "Other 2nd", original, otherSecond);
-    insert(4, "No part 2", block(500, 9), "");
+    insert(4, "No part 2", makeChunk(500, 9), "");
 
     EXPECT_EQ(store.findByContent(original, second), 1);
     EXPECT_EQ(store.findByContent(laterByteChanged, second), 2);
@@ -270,8 +250,8 @@ TEST_F(StyleStoreTest, ContentSearchComparesBothBlocksByteForByte) {
     EXPECT_EQ(store.findByContent(original + "x", second), std::nullopt);
     EXPECT_EQ(store.findByContent(original.substr(0, 2999), second), std::nullopt);
     // A style without a second part is found again, though the table holds a blank for it.
-    EXPECT_EQ(store.findByContent(block(500, 9), ""), 4);
-    EXPECT_EQ(store.findByContent(block(500, 9), block(1, 0)), std::nullopt);
+    EXPECT_EQ(store.findByContent(makeChunk(500, 9), ""), 4);
+    EXPECT_EQ(store.findByContent(makeChunk(500, 9), makeChunk(1, 0)), std::nullopt);
     EXPECT_EQ(store.findByContent("", ""), std::nullopt);
 }
 
@@ -282,10 +262,10 @@ int recordStatement(unsigned, void* context, void* statement, void*) {
 }
 
 TEST_F(StyleStoreTest, ContentSearchUsesTheKeyIndex) {
-    insert(1, "Original", block(3000, 7), block(400, 3));
+    insert(1, "Original", makeChunk(3000, 7), makeChunk(400, 3));
     std::vector<std::string> seen;
     sqlite3_trace_v2(db().handle(), SQLITE_TRACE_STMT, recordStatement, &seen);
-    EXPECT_EQ(store.findByContent(block(3000, 7), block(400, 3)), 1);
+    EXPECT_EQ(store.findByContent(makeChunk(3000, 7), makeChunk(400, 3)), 1);
     sqlite3_trace_v2(db().handle(), 0, nullptr, nullptr);
     ASSERT_EQ(seen.size(), 1u);
 
@@ -299,28 +279,6 @@ TEST_F(StyleStoreTest, ContentSearchUsesTheKeyIndex) {
     EXPECT_NE(details.find("USING INDEX KORFStylesSeekKey (<expr>=?)"), std::string::npos)
         << details;
     EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
-}
-
-TEST(StyleListStatement, TheSelectWithItsConditionsAndOrder) {
-    const std::string base =
-        "SELECT STYLEPROG, STYLENAME1, STYLEDESC, STYLEFAMILY, STYLECAT, STYLEAUTHOR, STYLEDATE "
-        "FROM KORFSTYLES";
-    EXPECT_EQ(styleListStatement({}), base + " ORDER BY STYLEPROG");
-
-    StyleQuery query;
-    query.filter(StyleColumn::Group) = "BALLAD";
-    query.filter(StyleColumn::Family) = "POP%";
-    query.order = {{StyleColumn::Name, true}, {StyleColumn::Author, false}};
-    EXPECT_EQ(styleListStatement(query),
-              base +
-                  " WHERE STYLEFAMILY LIKE pStyleFamily AND STYLECAT = pStyleCat ORDER BY "
-                  "STYLENAME1 DESC, STYLEAUTHOR");
-    // The same key twice gives the column twice; the typed text is never in the statement.
-    query = {};
-    query.filter(StyleColumn::Description) = "x' OR 'a'='a";
-    query.order = {{StyleColumn::File, false}, {StyleColumn::File, true}};
-    EXPECT_EQ(styleListStatement(query),
-              base + " WHERE STYLEDESC = pStyleDesc ORDER BY STYLEFILE, STYLEFILE DESC");
 }
 
 }  // namespace

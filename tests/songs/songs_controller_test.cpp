@@ -1,6 +1,7 @@
 #include "songs/songs_controller.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include "core/drive_folder.h"
@@ -9,6 +10,7 @@
 #include "songs/song_list_print.h"
 #include "songs_fixture.h"
 #include "stylefiles/keyboard_layout.h"
+#include "support/recording_printer.h"
 #include "support/temp_dir.h"
 
 namespace orb::test {
@@ -61,32 +63,69 @@ TEST_F(SongsControllerTest, OneRowPerLinkAndOneForASongWithoutLinks) {
     EXPECT_TRUE(controller.songMenuEnabled(SongCommand::Delete));
 }
 
-TEST_F(SongsControllerTest, TitleSortsUpDownAndBackAndPerformerResetsIt) {
-    const std::vector<std::string> up = {"Alone", "Its me", "Yesterday", "Yesterday", "Yesterday"};
-    controller.headerClicked(0);
-    EXPECT_EQ(controller.order(), (SongGridOrder{SongGridColumn::Title, false}));
-    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
-              " ORDER BY KORFSongs.SongTitle");
-    EXPECT_EQ(controller.headerSort(0), SongSort::Ascending);
-    EXPECT_EQ(column(&SongGridRow::SongTitle), up);
-    controller.headerClicked(0);
-    EXPECT_EQ(controller.order(), (SongGridOrder{SongGridColumn::Title, true}));
-    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
-              " ORDER BY KORFSongs.SongTitle DESC");
-    EXPECT_EQ(controller.headerSort(0), SongSort::Descending);
-    EXPECT_EQ(column(&SongGridRow::SongTitle), std::vector<std::string>(up.rbegin(), up.rend()));
-    controller.headerClicked(0);
-    EXPECT_EQ(controller.order(), SongGridOrder{});
-    EXPECT_EQ(controller.headerSort(0), SongSort::None);
-
-    controller.headerClicked(0);
-    controller.headerClicked(1);
-    EXPECT_EQ(controller.headerSort(0), SongSort::None);
-    EXPECT_EQ(controller.headerSort(1), SongSort::Ascending);
-    EXPECT_EQ(controller.order(), (SongGridOrder{SongGridColumn::Performer, false}));
-    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
-              " ORDER BY KORFSongs.SongPerformer");
-    EXPECT_EQ(column(&SongGridRow::SongPerformer).front(), "");
+// Each header click sorts up, down, then back to none; another header starts afresh; tempo and
+// transposition sort as numbers.
+TEST_F(SongsControllerTest, HeaderClicksCycleTheOrder) {
+    using Col = SongGridColumn;
+    using Column = std::string SongGridRow::*;
+    using V = std::vector<std::string>;
+    const V up = {"Alone", "Its me", "Yesterday", "Yesterday", "Yesterday"};
+    const V down(up.rbegin(), up.rend());
+    const V tempos = {"", "70", "90", "120", "140"};
+    struct Step {
+        int header;
+        SongGridOrder order;
+        std::array<SongSort, 2> sorts;
+        Column column;
+        V values;
+    };
+    const std::vector<Step> steps = {
+        {0,
+         {Col::Title, false},
+         {SongSort::Ascending, SongSort::None},
+         &SongGridRow::SongTitle,
+         up},
+        {0,
+         {Col::Title, true},
+         {SongSort::Descending, SongSort::None},
+         &SongGridRow::SongTitle,
+         down},
+        {0, {}, {SongSort::None, SongSort::None}, nullptr, {}},
+        {0,
+         {Col::Title, false},
+         {SongSort::Ascending, SongSort::None},
+         &SongGridRow::SongTitle,
+         up},
+        {1,
+         {Col::Performer, false},
+         {SongSort::None, SongSort::Ascending},
+         &SongGridRow::SongPerformer,
+         {"", "Beatles", "Beatles", "Beatles", "Nobody"}},
+        {3,
+         {Col::Tempo, false},
+         {SongSort::None, SongSort::None},
+         &SongGridRow::StyleTempo,
+         tempos},
+        {3,
+         {Col::Tempo, true},
+         {SongSort::None, SongSort::None},
+         &SongGridRow::StyleTempo,
+         V(tempos.rbegin(), tempos.rend())},
+        {4,
+         {Col::Transpose, false},
+         {SongSort::None, SongSort::None},
+         &SongGridRow::StyleTranspose,
+         {"", "-1", "0", "+1", "+2"}},
+    };
+    for (const Step& step : steps) {
+        controller.headerClicked(step.header);
+        EXPECT_EQ(controller.order(), step.order) << step.header;
+        EXPECT_EQ(controller.headerSort(0), step.sorts[0]) << step.header;
+        EXPECT_EQ(controller.headerSort(1), step.sorts[1]) << step.header;
+        if (step.column != nullptr) {
+            EXPECT_EQ(column(step.column), step.values) << step.header;
+        }
+    }
 }
 
 TEST_F(SongsControllerTest, TheStyleShowsItsNumberDescriptionAndFamily) {
@@ -105,21 +144,6 @@ TEST_F(SongsControllerTest, TheStyleShowsItsNumberDescriptionAndFamily) {
                          {{301, 73}, "SWING (73, Jazz)"},
                          {{302, 0}, ""},
                          {{303, 0}, ""}}));
-}
-
-TEST_F(SongsControllerTest, TempoAndTranspositionSortAsNumbers) {
-    const std::vector<std::string> tempos = {"", "70", "90", "120", "140"};
-    controller.headerClicked(3);
-    EXPECT_EQ(column(&SongGridRow::StyleTempo), tempos);
-    controller.headerClicked(3);
-    EXPECT_EQ(songGridStatement(controller.order()).substr(songGridStatement({}).size()),
-              " ORDER BY CAST(KORFSonSty.StyleTempo AS REAL) DESC, KORFSonSty.StyleTempo DESC");
-    EXPECT_EQ(column(&SongGridRow::StyleTempo),
-              std::vector<std::string>(tempos.rbegin(), tempos.rend()));
-
-    controller.headerClicked(4);
-    EXPECT_EQ(column(&SongGridRow::StyleTranspose),
-              (std::vector<std::string>{"", "-1", "0", "+1", "+2"}));
 }
 
 TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {
@@ -278,31 +302,23 @@ TEST_F(FloppyTest, NotReadyRefusedWipesAndRowsWithoutStyleWriteNothing) {
     EXPECT_EQ(controller.rows().size(), 5u);
 }
 
-class RecordingPrinter : public PrintService {
-public:
-    bool print(const std::vector<PrintLine>& lines) override {
-        printed = lines;
-        return true;
-    }
-    std::vector<PrintLine> printed;
-};
-
 TEST_F(SongsControllerTest, PrintPrintsTheRowsInGridOrder) {
     controller.headerClicked(1);
     controller.headerClicked(1);  // performer descending: Nobody, Beatles x3, ""
     RecordingPrinter printer;
     EXPECT_TRUE(controller.print(printer));
-    ASSERT_EQ(printer.printed.size(), 8u);
-    EXPECT_EQ(printer.printed[0], (PrintLine{"Songs (5)", "ARIAL", 12}));
+    ASSERT_EQ(printer.printed.size(), 1u);
+    const std::vector<PrintLine>& printed = printer.printed[0];
+    ASSERT_EQ(printed.size(), 8u);
+    EXPECT_EQ(printed[0], (PrintLine{"Songs (5)", "ARIAL", 12}));
     const std::string heading = "Title" + std::string(27, ' ') + "Performer" +
                                 std::string(13, ' ') + "Style" + std::string(8, ' ') + "Tempo" +
                                 std::string(3, ' ') + "Tran" + std::string(4, ' ') + "Notes";
-    EXPECT_EQ(printer.printed[2], (PrintLine{heading, "Courier New", 8}));
-    EXPECT_EQ(printer.printed[3].text, "Its me" + std::string(26, ' ') + "Nobody" +
-                                           std::string(16, ' ') + std::string(13, ' ') + "90" +
-                                           std::string(6, ' ') + "0" + std::string(7, ' ') +
-                                           "gone");
-    EXPECT_TRUE(printer.printed[7].text.starts_with("Alone "));
+    EXPECT_EQ(printed[2], (PrintLine{heading, "Courier New", 8}));
+    EXPECT_EQ(printed[3].text, "Its me" + std::string(26, ' ') + "Nobody" + std::string(16, ' ') +
+                                   std::string(13, ' ') + "90" + std::string(6, ' ') + "0" +
+                                   std::string(7, ' ') + "gone");
+    EXPECT_TRUE(printed[7].text.starts_with("Alone "));
 }
 
 }  // namespace

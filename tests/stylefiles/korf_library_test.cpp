@@ -24,29 +24,9 @@ std::string errorOf(const std::function<void()>& action) {
     return {};
 }
 
-TEST(KORFLibrary, FillCollectionFromStyleReadsABank) {
-    test::TempDir dir;
-    StyFileBuilder builder;
-    builder.style(1, "TWO", makeChunk(20, 1), "TWO B", makeChunk(2, 2), 17)
-        .style(0, "ONE", makeChunk(10, 3), "ONE B", makeChunk(1, 4), 17);
-    test::writeFile(dir / "USER01.STY", builder.bytes());
-
-    KORFLibrary library;
-    KORFStyles styles;
-    styles.Add(KORFStyle{});  // emptied by the call
-    library.FillCollectionFromStyle(dir / "USER01.STY", styles);
-    EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
-    ASSERT_EQ(styles.Count(), 2);
-    EXPECT_EQ(styles.Item(1).StyleName1, "ONE        ");
-    EXPECT_EQ(styles.Item(2).StyleContent1, makeChunk(20, 1));
-
-    test::writeFile(dir / "IS40.STY", "KORGM and more bytes than a header holds, surely");
-    library.FillCollectionFromStyle(dir / "IS40.STY", styles);
-    EXPECT_EQ(library.lastKind, StyleFileKind::KorgIS40);
-    EXPECT_EQ(styles.Count(), 0);
-}
-
-TEST(KORFLibrary, TwoBankFilesLoseNoStyle) {
+// Every bank of a file comes back in file order, with the kind of the file; the window's events
+// run through the dialogs meanwhile.
+TEST(KORFLibrary, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
     test::TempDir dir;
     StyFileBuilder builder;
     for (int bank : {18, 17}) {
@@ -56,50 +36,49 @@ TEST(KORFLibrary, TwoBankFilesLoseNoStyle) {
         }
     }
     test::writeFile(dir / "TWO.STY", builder.bytes());
+    test::ScriptedDialogs dialogs;
     KORFLibrary library;
+    library.letEventsRunThrough(dialogs);
     std::vector<StyleFileBank> banks;
     library.FillBanksFromStyle(dir / "TWO.STY", banks);
     EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
+    EXPECT_GT(dialogs.processEventsCount(), 0);
     ASSERT_EQ(banks.size(), 2u);
     EXPECT_EQ(banks[0].bankNumber, 18);
     EXPECT_EQ(banks[1].bankNumber, 17);
+    ASSERT_EQ(banks[1].styles.Count(), 16);
+    EXPECT_EQ(banks[0].styles.Item(1).StyleContent1, makeChunk(8, 18 * 16));
+    EXPECT_EQ(banks[1].styles.Item(1).StyleProg, 1);
+    EXPECT_EQ(banks[1].styles.Item(16).StyleContent1, makeChunk(8, 17 * 16 + 15));
 
-    // The plain collection gets both banks one after the other.
-    KORFStyles styles;
-    library.FillCollectionFromStyle(dir / "TWO.STY", styles);
-    ASSERT_EQ(styles.Count(), 32);
-    EXPECT_EQ(styles.Item(1).StyleContent1, makeChunk(8, 18 * 16));
-    EXPECT_EQ(styles.Item(17).StyleProg, 1);
-    EXPECT_EQ(styles.Item(17).StyleContent1, makeChunk(8, 17 * 16));
-    EXPECT_EQ(styles.Item(32).StyleContent1, makeChunk(8, 17 * 16 + 15));
+    test::writeFile(dir / "IS40.STY", "KORGM and more bytes than a header holds, surely");
+    library.FillBanksFromStyle(dir / "IS40.STY", banks);
+    EXPECT_EQ(library.lastKind, StyleFileKind::KorgIS40);
+    EXPECT_TRUE(banks.empty());
 }
 
 TEST(KORFLibrary, ReadFailuresNameTheFileAndLeaveNoKind) {
     test::TempDir dir;
     KORFLibrary library;
-    KORFStyles styles;
-    const auto missing = dir / "NONE.STY";
-    EXPECT_EQ(errorOf([&] { library.FillCollectionFromStyle(missing, styles); }),
-              "The file " + missing.string() + " does not exist.");
-    EXPECT_EQ(library.lastKind, std::nullopt);
-
-    library.lastKind = StyleFileKind::PaBank;
+    std::vector<StyleFileBank> banks(3);
+    const auto read = [&](const fs::path& file) {
+        library.lastKind = StyleFileKind::PaBank;
+        const std::string error = errorOf([&] { library.FillBanksFromStyle(file, banks); });
+        EXPECT_EQ(library.lastKind, std::nullopt) << file;
+        EXPECT_TRUE(banks.empty()) << file;
+        return error;
+    };
+    EXPECT_EQ(read(dir / "NONE.STY"),
+              "The file " + (dir / "NONE.STY").string() + " does not exist.");
     test::writeFile(dir / "EMPTY.STY", "");
-    EXPECT_EQ(errorOf([&] { library.FillCollectionFromStyle(dir / "EMPTY.STY", styles); }),
-              "The file " + (dir / "EMPTY.STY").string() + " is empty.");
-    EXPECT_EQ(library.lastKind, std::nullopt);
-
+    EXPECT_EQ(read(dir / "EMPTY.STY"), "The file " + (dir / "EMPTY.STY").string() + " is empty.");
     fs::create_directory(dir / "FOLDER.STY");
-    EXPECT_EQ(errorOf([&] { library.FillCollectionFromStyle(dir / "FOLDER.STY", styles); }),
+    EXPECT_EQ(read(dir / "FOLDER.STY"),
               "The file " + (dir / "FOLDER.STY").string() + " cannot be read: it is a folder.");
-
     std::string cut = StyFileBuilder().style(0, "A", makeChunk(9, 1), "B", makeChunk(9, 2)).bytes();
     cut.resize(cut.size() - 1);
     test::writeFile(dir / "CUT.STY", cut);
-    std::vector<StyleFileBank> banks(3);
-    EXPECT_NE(errorOf([&] { library.FillBanksFromStyle(dir / "CUT.STY", banks); }), "");
-    EXPECT_EQ(library.lastKind, std::nullopt);
-    EXPECT_TRUE(banks.empty());
+    EXPECT_NE(read(dir / "CUT.STY"), "");
 }
 
 KORFStyles randomStyles(std::mt19937& random, int count) {
@@ -142,7 +121,7 @@ TEST(KORFLibrary, WrittenBanksReadBackUnchanged) {
         }
     }
     // Only the bank file is left in the folder: no temporary file remains.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 }
 
 TEST(KORFLibrary, AFailedWriteLeavesTheOldBankInPlace) {
@@ -163,14 +142,14 @@ TEST(KORFLibrary, AFailedWriteLeavesTheOldBankInPlace) {
     EXPECT_EQ(errorOf([&] { library.WriteStyleFromCollection(target, styles, 1); }), "stopped");
     EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_EQ(test::readFile(target), "the old bank");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 
     // A record whose length is wrong is refused and changes nothing either.
     KORFLibrary plain;
     styles.Item(1).StyleLength1 = 10;
     EXPECT_NE(errorOf([&] { plain.WriteStyleFromCollection(target, styles, 1); }), "");
     EXPECT_EQ(test::readFile(target), "the old bank");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 }
 
 TEST(KORFLibrary, WriteFailuresNameTheBankFile) {
@@ -183,18 +162,6 @@ TEST(KORFLibrary, WriteFailuresNameTheBankFile) {
               "The bank file " + readOnly.string() + " cannot be written: it is read-only.");
     EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_EQ(test::readFile(readOnly), "keep");
-}
-
-TEST(KORFLibrary, LetsWindowEventsRunThroughTheDialogs) {
-    test::TempDir dir;
-    test::ScriptedDialogs dialogs;
-    KORFLibrary library;
-    library.letEventsRunThrough(dialogs);
-    KORFStyles styles;
-    styles.Add(KORFStyle{1, "A", "B", 9, 9, makeChunk(1, 1), makeChunk(1, 2)});
-    library.WriteStyleFromCollection(dir / "B.STY", styles, 0);
-    library.FillCollectionFromStyle(dir / "B.STY", styles);
-    EXPECT_EQ(dialogs.processEventsCount(), 4);
 }
 
 }  // namespace

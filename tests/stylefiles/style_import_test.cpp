@@ -72,17 +72,12 @@ TEST(StyleImport, OpeningSetsTheOptionsAndLabelsOfBothModes) {
     EXPECT_TRUE(c.subFoldersVisible());
     EXPECT_FALSE(c.statusVisible());
     EXPECT_EQ(c.outcome(), ImportOutcome::NothingImported);
-    int notifications = 0;
-    c.onChange([&] { ++notifications; });
     setValues(c, {"Pop", "Live", "Me"});
     c.setPath("   ");
     c.setMode(DuplicateMode::OverwriteByName);
     c.setConfirmEachStyle(true);
     c.setSaveBankStructure(false);
     c.setIncludeSubFolders(true);
-    EXPECT_EQ(notifications, 8);
-    c.setPath("   ");
-    EXPECT_EQ(notifications, 8);
     // A blank path starts nothing.
     EXPECT_FALSE(c.run());
     EXPECT_EQ(c.outcome(), ImportOutcome::NothingImported);
@@ -97,7 +92,6 @@ TEST(StyleImport, OpeningSetsTheOptionsAndLabelsOfBothModes) {
     EXPECT_EQ(c.request(), expected);
     EXPECT_EQ(c.pathCaption(), "File to search");
     EXPECT_FALSE(c.subFoldersVisible());
-    EXPECT_EQ(notifications, 9);
 }
 
 TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
@@ -162,7 +156,6 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(c.status(0), "");
     EXPECT_EQ(c.status(1), "");
     EXPECT_EQ(c.status(2), folder.string());
-    EXPECT_GT(f.env.dialogs.processEventsCount(), 6);
     EXPECT_EQ(c.outcome(), ImportOutcome::RunStarted);
 }
 
@@ -395,41 +388,9 @@ TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     EXPECT_EQ(dialog.result(), expected);
 }
 
-TEST(StyleImport, AnErrorInTheFifthFileLeavesTheCatalogueAsItWas) {
-    ImportFixture f;
-    test::writeFile(f.env.dir / "FIRST.STY", bankFile("OLD", 2, 20));
-    StyleImportController& c = f.open(File);
-    c.setPath((f.env.dir / "FIRST.STY").string());
-    ASSERT_TRUE(c.run());
-    Database& db = f.env.state.connection;
-    const std::string before = test::catalogueSnapshot(db);
-    f.env.dialogs.clear();
-
-    const fs::path folder = f.env.dir / "run";
-    for (int i = 1; i <= 6; ++i) {
-        std::string bytes = bankFile("N" + std::to_string(i), 2, 30 + static_cast<unsigned>(i));
-        if (i == 5) {
-            bytes.resize(bytes.size() - 100);  // cut inside a content chunk
-        }
-        test::writeFile(folder / ("F" + std::to_string(i) + ".STY"), bytes);
-    }
-    StyleImportController& run = f.open(Folder);
-    run.setPath(folder.string());
-    EXPECT_FALSE(run.run());
-    EXPECT_EQ(test::catalogueSnapshot(db), before);
-    EXPECT_FALSE(db.inTransaction());
-    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
-    const auto& message = f.env.dialogs.calls()[0];
-    EXPECT_EQ(message.icon, Icon::Critical);
-    EXPECT_EQ(message.title, "ORB");
-    EXPECT_NE(message.text.find("F5.STY"), std::string::npos) << message.text;
-    // The controls come back, so the person can try again at once.
-    EXPECT_TRUE(run.controlsEnabled());
-    EXPECT_FALSE(run.progressVisible());
-    EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
-}
-
-TEST(StyleImport, ACancelledRunLeavesTheCatalogueAsItWasAndEachRunEndsWithItsSummary) {
+// A cancelled run and a run that meets a damaged fifth file both leave the catalogue as it was;
+// each run ends with its summary and gives the controls back.
+TEST(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     ImportFixture f;
     test::writeFile(f.env.dir / "FIRST.STY", bankFile("OLD", 3, 20));
     StyleImportController& first = f.open(File);
@@ -443,7 +404,7 @@ TEST(StyleImport, ACancelledRunLeavesTheCatalogueAsItWasAndEachRunEndsWithItsSum
     EXPECT_EQ(first.job().value(), 1);
     EXPECT_EQ(first.job().maximum(), 1);
     Database& db = f.env.state.connection;
-    const std::string before = test::catalogueSnapshot(db);
+    std::string before = test::catalogueSnapshot(db);
 
     const fs::path folder = f.env.dir / "run";
     for (int i = 1; i <= 4; ++i) {
@@ -462,7 +423,6 @@ TEST(StyleImport, ACancelledRunLeavesTheCatalogueAsItWasAndEachRunEndsWithItsSum
     EXPECT_EQ(f.env.dialogs.messages(),
               std::vector<std::string>{"Style import cancelled: nothing of this run was stored."});
     EXPECT_TRUE(run.job().cancelled());
-    EXPECT_EQ(run.job().summary(), "Style import cancelled: nothing of this run was stored.");
     EXPECT_EQ(run.tally(), ImportTally{});
     EXPECT_TRUE(run.controlsEnabled());
     EXPECT_FALSE(run.progressVisible());
@@ -479,6 +439,26 @@ TEST(StyleImport, ACancelledRunLeavesTheCatalogueAsItWasAndEachRunEndsWithItsSum
         f.env.dialogs.messages(),
         std::vector<std::string>{
             "Style import ended: 8 styles imported, 0 skipped as duplicates, 4 banks stored."});
+
+    // A fifth file cut inside a content chunk: the error names it, nothing of the run stays.
+    std::string cut = bankFile("N5", 2, 35);
+    cut.resize(cut.size() - 100);
+    test::writeFile(folder / "F5.STY", cut);
+    test::writeFile(folder / "F6.STY", bankFile("N6", 2, 36));
+    before = test::catalogueSnapshot(db);
+    f.env.dialogs.clear();
+    run.setMode(DuplicateMode::ImportEverything);
+    EXPECT_FALSE(run.run());
+    EXPECT_EQ(test::catalogueSnapshot(db), before);
+    EXPECT_FALSE(db.inTransaction());
+    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
+    const auto& message = f.env.dialogs.calls()[0];
+    EXPECT_EQ(message.icon, Icon::Critical);
+    EXPECT_EQ(message.title, "ORB");
+    EXPECT_NE(message.text.find("F5.STY"), std::string::npos) << message.text;
+    EXPECT_TRUE(run.controlsEnabled());
+    EXPECT_FALSE(run.progressVisible());
+    EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
 }
 
 TEST(StyleImport, ARefusedStoreStopsTheRun) {
@@ -611,26 +591,34 @@ TEST(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
     EXPECT_TRUE(bankRows(f.env.state.connection).empty());
 }
 
+// A file named as the person named it, holding two banks: each confirmed on its own under the
+// file's own name; what is stored names it by its short name.
 TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
     ImportFixture f;
     test::StyFileBuilder two;
     two.style(0, "LOW", firstBlock(50, 0), "LOWB", secondBlock(50, 0), 17)
         .style(0, "HIGH", firstBlock(51, 0), "HIGHB", secondBlock(51, 0), 18)
         .style(3, "HIGH4", firstBlock(51, 3), "HIGH4B", secondBlock(51, 3), 18);
-    test::writeFile(f.env.dir / "TWO.STY", two.bytes());
+    test::writeFile(f.env.dir / "Party Mix.sty", two.bytes());
     test::writeFile(f.env.dir / "EMPTY.STY", test::StyFileBuilder().bytes());
     StyleImportController& c = f.open(File);
-    c.setPath((f.env.dir / "TWO.STY").string());
+    c.setPath((f.env.dir / "Party Mix.sty").string());
+    c.setConfirmEachStyle(true);
     ASSERT_TRUE(c.run());
+    ASSERT_EQ(f.windows.shownConfirmations.size(), 2u);
+    EXPECT_EQ(f.windows.shownConfirmations[0].caption(), "Party Mix.sty - bank 1 of 2");
+    EXPECT_EQ(f.windows.shownConfirmations[1].caption(), "Party Mix.sty - bank 2 of 2");
+    c.setConfirmEachStyle(false);
     c.setPath((f.env.dir / "EMPTY.STY").string());
     ASSERT_TRUE(c.run());
 
     Database& db = f.env.state.connection;
     auto banks = bankRows(db);
     ASSERT_EQ(banks.size(), 3u);
-    EXPECT_EQ(banks[0].name, "TWO001");
+    EXPECT_EQ(banks[0].name, "PARTY001");
     EXPECT_EQ(banks[0].styles, slotsOf({1}));
-    EXPECT_EQ(banks[1].name, "TWO002");
+    EXPECT_EQ(banks[1].name, "PARTY002");
+    EXPECT_EQ(banks[1].desc, "Imported from file PARTYM~1.STY");
     EXPECT_EQ(banks[1].styles, slotsOf({2, 3}));
     EXPECT_EQ(banks[2].name, "EMPTY003");
     EXPECT_EQ(banks[2].styles, slotsOf({}));
@@ -638,31 +626,10 @@ TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
 
     c.setSaveBankStructure(false);
     c.setMode(DuplicateMode::ImportEverything);
-    c.setPath((f.env.dir / "TWO.STY").string());
+    c.setPath((f.env.dir / "Party Mix.sty").string());
     ASSERT_TRUE(c.run());
     EXPECT_EQ(styleCount(db), 6);
     EXPECT_EQ(bankRows(db).size(), 3u);
-}
-
-TEST(StyleImport, ConfirmEachNamesTheFileAsItIsAndWhichOfItsBanks) {
-    ImportFixture f;
-    test::StyFileBuilder two;
-    two.style(0, "LOW", firstBlock(50, 0), "LOWB", secondBlock(50, 0), 17)
-        .style(0, "HIGH", firstBlock(51, 0), "HIGHB", secondBlock(51, 0), 18);
-    test::writeFile(f.env.dir / "Party Mix.sty", two.bytes());
-    StyleImportController& c = f.open(File);
-    c.setPath((f.env.dir / "Party Mix.sty").string());
-    c.setConfirmEachStyle(true);
-    f.windows.onConfirm = [](StyleConfirmation& dialog) {
-        EXPECT_TRUE(dialog.importSelected());
-        return dialog.result();
-    };
-    ASSERT_TRUE(c.run());
-    ASSERT_EQ(f.windows.shownConfirmations.size(), 2u);
-    EXPECT_EQ(f.windows.shownConfirmations[0].caption(), "Party Mix.sty - bank 1 of 2");
-    EXPECT_EQ(f.windows.shownConfirmations[1].caption(), "Party Mix.sty - bank 2 of 2");
-    // What is stored still names the file by its short name.
-    EXPECT_EQ(bankRows(f.env.state.connection)[1].desc, "Imported from file PARTYM~1.STY");
 }
 
 TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
@@ -693,7 +660,7 @@ TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
                                                "DEEP1      ", "SUBC1      "}));
 }
 
-TEST(StyleImport, SearchFillsThePath) {
+TEST(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {
     ImportFixture f;
     const fs::path file = f.env.dir / "in" / "USER01.STY";
     test::writeFile(file, bankFile("S", 1, 70));
@@ -722,16 +689,14 @@ TEST(StyleImport, SearchFillsThePath) {
     EXPECT_EQ(calls.back().text, "Styles (*.STY)|*.STY");
     EXPECT_EQ(calls.back().proposal, file.parent_path().string());
     EXPECT_TRUE(single.controlsEnabled());
-}
 
-TEST(StyleImport, AMissingFileOrFolderIsAnError) {
-    ImportFixture f;
-    StyleImportController& single = f.open(File);
+    // A missing file or folder is an error.
+    f.env.dialogs.clear();
     single.setPath((f.env.dir / "NONE.STY").string());
     EXPECT_FALSE(single.run());
-    StyleImportController& folder = f.open(Folder);
-    folder.setPath((f.env.dir / "nowhere").string());
-    EXPECT_FALSE(folder.run());
+    StyleImportController& missing = f.open(Folder);
+    missing.setPath((f.env.dir / "nowhere").string());
+    EXPECT_FALSE(missing.run());
     EXPECT_EQ(f.env.dialogs.messages(),
               (std::vector<std::string>{
                   "The file " + (f.env.dir / "NONE.STY").string() + " does not exist.",
