@@ -56,7 +56,7 @@ public:
     const std::string& field(std::size_t index) const { return fields_.at(index); }
     void setField(std::size_t index, const std::string& text);
 
-    // cmdSearch(index): the file or folder dialog of its box; a choice replaces the box, a
+    // "Search" of box `index`: the file or folder dialog of its box; a choice replaces the box, a
     // cancel leaves it. Returns the box that changed, or kFieldCount when none did.
     std::size_t search(std::size_t index);
 

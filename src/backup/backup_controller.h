@@ -33,7 +33,7 @@ public:
 
     // Each opening of the window: both fields show the configured dump path.
     void load();
-    // cmdSearch(index): fills the field of that index from the open-file dialog.
+    // "Search" of field `index`: fills the field of that index from the open-file dialog.
     void search(int index);
     // cmbBackup: BackupCatalogue to the backup field's path; true when the dump was written.
     bool backup();

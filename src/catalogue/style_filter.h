@@ -39,7 +39,7 @@ public:
 
     explicit StyleFilterController(AppState& state) : state_(state) {}
 
-    // What the window shows: txtField(0..5), cmdOrder(0..5) and chDesc(0..5).
+    // What the window shows: the six filter texts, sort keys and their "Descending" boxes.
     const std::string& field(std::size_t index) const { return fields_.at(index); }
     const std::string& orderChoice(std::size_t key) const { return orderChoices_.at(key); }
     bool descending(std::size_t key) const { return descending_.at(key); }
@@ -49,7 +49,8 @@ public:
 
     // Fills the fields from the run's query: its filter texts and its sort keys in order.
     void load();
-    // cmdEmpty(0) and cmdEmpty(1) "Reset all": clear what the window shows, store nothing.
+    // The two "Reset all" buttons (filter texts, sort order): clear what the window shows, store
+    // nothing.
     void resetFields();
     void resetOrder();
     // cmdOk "Set filter on": the texts, trimmed and upper-cased, and the chosen sort keys become

@@ -54,7 +54,7 @@ public:
         index_.clear();
     }
 
-    // Iteration in order (NewEnum).
+    // Iteration in order.
     template <typename Inner, typename Element>
     class BasicIterator {
     public:

@@ -63,11 +63,11 @@ public:
     // description and family (styleLabelText), so that styles of one name can be told apart.
     std::string labelOf(const KORFSonSty& element) const;
 
-    // cmdFilter: asks for a new filter; a changed one loads the lists again.
+    // Asks for a new filter; a changed one loads the lists again.
     void askFilter();
-    // cmdBank(0) over the selected available rows (from 0, in any order), or a double click.
+    // Links the selected available rows (from 0, in any order): the add button or a double click.
     void addAvailable(std::vector<int> rows);
-    // cmdBank(1): the link of the local row (from 0) leaves the local list.
+    // The remove button: the link of the local row (from 0) leaves the local list.
     void removeLocal(int row);
     // Double click on a local row: its values through frmSSEdit.
     void editLocal(int row);

@@ -53,8 +53,8 @@ public:
     SongSort headerSort(int button) const { return sorts_.at(static_cast<std::size_t>(button)); }
     bool songMenuEnabled(SongCommand command) const;
 
-    // cmdHeader(i): ascending, descending, then back to the statement's order; the other
-    // buttons return to unsorted.
+    // A click on header button `button`: ascending, descending, then back to the statement's order;
+    // the other buttons return to unsorted.
     void headerClicked(int button);
 
     // "Add": the song dialog's request for a new song with the next free code.

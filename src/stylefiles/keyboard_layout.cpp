@@ -31,10 +31,6 @@ fs::path FloppyBankFile(const std::string& floppyPath, int entry) {
     return floppyLayoutFile(entry, {}).pathOn(floppyPath);
 }
 
-fs::path HardDiskBankFile(const std::string& hardDiskPath, int entry) {
-    return hardDiskLayoutFile(entry, {}).pathOn(hardDiskPath);
-}
-
 int KeyboardBankNumber(int entry) {
     return kFirstBankNumber + entry % 3;
 }

@@ -21,9 +21,8 @@ inline constexpr int kHardDiskBankCount = 9;
 // The question before a floppy folder is emptied; it names the folder, which may be a stick.
 std::string floppyWipeQuestion(const std::string& floppyPath);
 
-// The bank file of floppy entry 0 to 2, or of hard-disk entry 0 to 8.
+// The bank file of floppy entry 0 to 2.
 std::filesystem::path FloppyBankFile(const std::string& floppyPath, int entry);
-std::filesystem::path HardDiskBankFile(const std::string& hardDiskPath, int entry);
 // The bank number that entry 0 to 8 of either layout carries: 17, 18, 19, 17 ...
 int KeyboardBankNumber(int entry);
 

@@ -49,7 +49,7 @@ struct ImportRequest {
     bool operator==(const ImportRequest&) const = default;
 };
 
-// What the window hands back when it closes; the values are those of the old mailbox.
+// What the window hands back when it closes.
 enum class ImportOutcome {
     NothingImported = -1,  // no run was started since the window opened
     RunStarted = 99,       // at least one run was started, so the catalogue may have changed

@@ -11,44 +11,33 @@
 namespace orb {
 namespace {
 
-TEST(LogWindow, ShowsWhatItsCallerGivesAndClosesOnCancel) {
+// The log window shows what its caller gives; Cancel, Enter or a typed ASCII key closes it,
+// keys that type nothing or a character beyond ASCII do not.
+TEST(LogWindow, ShowsWhatItsCallerGivesAndClosesOnCancelOrAnAsciiKey) {
     LogWindow window;
     EXPECT_EQ(window.objectName(), "frmLog");
     EXPECT_EQ(window.windowTitle(), "Log file viewer");
     auto* cancel = window.findChild<QPushButton*>("Command1");
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(cancel->text(), "Close");
-
     window.setLog("", "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
     EXPECT_EQ(window.windowTitle(), "");
     auto* text = window.findChild<QPlainTextEdit*>("txtResult");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->toPlainText(), "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
-
     window.show();
     QTest::mouseClick(cancel, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-}
 
-TEST(LogWindow, AnAsciiKeyClosesItOtherKeysDoNot) {
-    LogWindow window;
-    window.setLog("", "log");
-    auto* text = window.findChild<QPlainTextEdit*>("txtResult");
     window.show();
-
-    // Keys that type nothing, or a character beyond ASCII, leave it open.
     QTest::keyClick(text, Qt::Key_Down);
     QTest::keyClick(text, Qt::Key_PageDown);
     QTest::keyClick(text, Qt::Key_Shift);
     QTest::sendKeyEvent(QTest::Press, text, Qt::Key_unknown, QString::fromUtf8("é"),
                         Qt::NoModifier);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(text->toPlainText(), "log");
-
     QTest::keyClick(text, Qt::Key_Q);
     EXPECT_FALSE(window.isVisible());
-
-    // Enter on the window itself closes it too.
     window.show();
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());

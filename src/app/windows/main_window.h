@@ -23,9 +23,9 @@ using SubWindowFactory = std::function<QDialog*(QWidget* parent)>;
 // The windows of other parts of the program. A button whose window is not given stays
 // disabled.
 struct MainWindowFactories {
-    SubWindowFactory styles;         // cmdMenu(0) "Styles"
-    SubWindowFactory songs;          // cmdMenu(1) "Songs"
-    SubWindowFactory backupRestore;  // cmdMenu(5) "Backup / Restore"
+    SubWindowFactory styles;         // "Styles"
+    SubWindowFactory songs;          // "Songs"
+    SubWindowFactory backupRestore;  // "Backup / Restore"
 };
 
 // frmMain: the program's home window.
