@@ -167,15 +167,14 @@ TEST(WindowMemory, AWindowReopensTenTimesWhereItWasLeftAndOnTheScreen) {
     qApp->installEventFilter(&memory);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QRect inside;
-    QRect frame;
     {
         UndoWindow window(env.state, env.dialogs);
         ASSERT_TRUE(showAndSettle(window));
         window.setGeometry(screen.left() + 143, screen.top() + 171, 611, 353);
-        QTest::qWaitFor([&] { return window.geometry().topLeft() == QPoint(143, 171); }, 1000);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return window.geometry().topLeft() == QPoint(143, 171); }, 1000));
         QTest::qWait(100);
         inside = window.geometry();
-        frame = window.frameGeometry();
         window.hide();
     }
     EXPECT_EQ(env.settings.get(WindowMemory::kSection, "frmUndo", ""),
@@ -183,11 +182,10 @@ TEST(WindowMemory, AWindowReopensTenTimesWhereItWasLeftAndOnTheScreen) {
     // The place must not drift by the frame, however often the window opens.
     for (int i = 0; i < 10; ++i) {
         UndoWindow again(env.state, env.dialogs);
-        const bool framed = showAndSettle(again);
+        // The inside must stay where it was: the frame the window manager reports may lag
+        // behind, but a place given back by the frame's would drift by the title bar here.
+        showAndSettle(again);
         EXPECT_EQ(again.geometry(), inside) << i;
-        if (framed) {
-            EXPECT_EQ(again.frameGeometry(), frame) << i;
-        }
         again.hide();
     }
     // A kept size larger than the screen comes back onto it, frame and all.
