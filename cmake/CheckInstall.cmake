@@ -1,13 +1,15 @@
 # Installs the build into a fresh folder and checks what a desktop needs: the program, a valid
-# desktop entry and the icon in the hicolor theme.
-#   cmake -DBUILD_DIR=<build> -DPREFIX=<folder> -P CheckInstall.cmake
+# desktop entry, the icon in the hicolor theme, the file types, the manual page and completion.
+#   cmake -DBUILD_DIR=<build> -DPREFIX=<folder> -DAPPSTREAM_ID=<id> -P CheckInstall.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${result})")
 endif()
-foreach(file bin/orb share/applications/orb.desktop share/icons/hicolor/scalable/apps/orb.svg)
+foreach(file bin/orb share/applications/orb.desktop share/icons/hicolor/scalable/apps/orb.svg
+             share/mime/packages/orb.xml share/metainfo/${APPSTREAM_ID}.metainfo.xml
+             share/man/man1/orb.1.gz share/bash-completion/completions/orb)
     if(NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "${file} was not installed")
     endif()

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian packages only), then configures and builds ORB.
 #   scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+#   scripts/setup.sh --install-only     only installs what is missing
+# ORB_SETUP_PACKAGES="a b" installs those Debian packages too (scripts/package.sh names what
+# packaging and its checks need).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -9,8 +12,14 @@ shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev
           sqlite3 libgtest-dev libgmock-dev desktop-file-utils
+<<<<<<< HEAD
           clang-14 libclang-rt-14-dev  # clang and its libFuzzer for scripts/fuzz.sh
           xvfb openbox x11-utils)  # a framed display for the window-place test
+=======
+          clang-14 libclang-rt-14-dev)  # clang and its libFuzzer for scripts/fuzz.sh
+# shellcheck disable=SC2206
+packages+=(${ORB_SETUP_PACKAGES:-})
+>>>>>>> main
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
@@ -24,6 +33,10 @@ if ((${#missing[@]})); then
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+fi
+
+if [ "$build" = "--install-only" ]; then
+    exit 0
 fi
 
 cmake -S "$root" -B "$build" -G Ninja "$@"

@@ -2,7 +2,9 @@
 # Sets up and builds ORB, then runs every test.
 #   scripts/test.sh              the normal build, in build/
 #   scripts/test.sh --sanitize   a separate AddressSanitizer + UndefinedBehaviorSanitizer build
-#   scripts/test.sh --all        both, then a minute and a half of fuzzing (what CI runs)
+#   scripts/test.sh --all        both, then a minute and a half of fuzzing, then the Debian
+#                                package made and checked by the distribution's tools (what CI
+#                                runs)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -10,6 +12,8 @@ if [ "${1:-}" = "--all" ]; then
     "$root/scripts/test.sh"
     "$root/scripts/test.sh" --sanitize
     "$root/scripts/fuzz.sh" 90
+    cd "$root/build"
+    ctest --output-on-failure -L package
     exit 0
 fi
 
@@ -24,4 +28,5 @@ else
 fi
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
-ctest --output-on-failure --parallel 2
+# The package test (label "package") needs the packaging tools: only --all runs it.
+ctest --output-on-failure --parallel 2 -LE package

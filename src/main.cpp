@@ -30,5 +30,5 @@ int main(int argc, char** argv) {
         return orb::kExitFailure;
     }
     QApplication application(argc, argv);
-    return orb::runWindows(state);
+    return orb::runWindows(state, orb::fileForWindows(args));
 }

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "app/file_to_open.h"
 #include "app/startup.h"
 #include "cli/console_dialogs.h"
 #include "core/settings_store.h"
@@ -91,7 +92,22 @@ bool stdinIsTerminal() {
 #endif
 }
 
+std::optional<std::string> fileForWindows(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].starts_with("-") || !fileKindOf(args[0])) {
+        return std::nullopt;
+    }
+    for (const CliCommand& command : cliCommands()) {
+        if (command.name == args[0]) {
+            return std::nullopt;
+        }
+    }
+    return args[0];
+}
+
 bool wantsCommandLine(const std::vector<std::string>& args) {
+    if (fileForWindows(args)) {
+        return false;
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         // A --db without its path is a usage error of the command line, not a start of the
         // windows.

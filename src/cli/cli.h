@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ const std::vector<CliCommand>& cliCommands();
 // True when the arguments ask for the command line (a command word or --help) rather than the
 // windows.
 bool wantsCommandLine(const std::vector<std::string>& args);
+
+// The file to open in the windows when the only argument names a file ORB opens (`orb
+// FILE.STY`, as a file manager starts it) rather than a command.
+std::optional<std::string> fileForWindows(const std::vector<std::string>& args);
 
 inline constexpr const char* kNoDisplayMessage =
     "ORB cannot open its windows: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is "

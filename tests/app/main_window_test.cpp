@@ -9,10 +9,13 @@
 #include <QTimer>
 
 #include "app/windows/about_window.h"
+#include "app/windows/gui_main.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/undo_window.h"
+#include "backup/dump_writer.h"
 #include "support/on_modal.h"
+#include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 #include "widgets/window_memory.h"
 
@@ -123,6 +126,85 @@ TEST(MainWindow, AboutAndParametersOpenModallyOneInstanceEach) {
     EXPECT_EQ(window.findChildren<AboutWindow*>().size(), 1);
     EXPECT_EQ(window.findChildren<ParametersWindow*>().size(), 1);
     EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+// Runs `action` on the modal window that opens next, once it is shown; unlike onModal the window
+// may stay open for a window opened inside it.
+void whenModalOpens(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        action(modal);
+    });
+}
+
+// `orb FILE`: the window of the file's kind opens on it and waits for the person; a file that
+// cannot be read gets its message and only the main window stays.
+TEST(MainWindow, AFileGivenOpensInItsWindowAndNothingIsStoredUnasked) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    const std::string bank = (env.dir / "Gig.sty").string();
+    test::writeFile(
+        bank, test::StyFileBuilder().style(3, "ROCK", test::makeChunk(40, 7), "", "").bytes());
+    const std::string single = (env.dir / "Beat.SSF").string();
+    test::writeFile(single, "read only when the person starts the import");
+    const std::string dump = (env.dir / "Monday.ODD").string();
+    writeDumpFile(env.state.connection, dump);
+    MainWindow window(env.state, env.dialogs, mainWindowFactories(env.state, env.dialogs));
+    window.show();
+
+    const struct {
+        std::string path;
+        std::vector<const char*> windows;  // what opens, outermost first
+        const char* field;                 // the field that shows the file
+    } cases[] = {
+        {bank, {"frmStyles", "frmStyImport"}, "txtFolder"},
+        {single, {"frmStyles", "frmSSFImport"}, "txtFolder"},
+        {dump, {"frmBckpRstr"}, "txtField1"},
+        {(env.dir / "Gone.STY").string(), {}, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> opened;
+        std::string shown;
+        std::function<void()> closeNext;
+        // Records each window as it opens; the innermost shows the file and is closed, then each
+        // one around it.
+        std::function<void(std::size_t)> watch = [&](std::size_t depth) {
+            whenModalOpens([&, depth](QWidget* modal) {
+                opened.push_back(modal->objectName().toStdString());
+                if (depth + 1 < c.windows.size()) {
+                    watch(depth + 1);
+                    QTimer::singleShot(0, modal, [modal] {
+                        QTimer::singleShot(0, modal,
+                                           [modal] { static_cast<QDialog*>(modal)->reject(); });
+                    });
+                    return;
+                }
+                QTimer::singleShot(0, modal, [&, modal] {
+                    shown = modal->findChild<QLineEdit*>(c.field)->text().toStdString();
+                    static_cast<QDialog*>(modal)->reject();
+                });
+            });
+        };
+        if (!c.windows.empty()) {
+            watch(0);
+        }
+        env.dialogs.clear();
+        if (c.path == dump) {
+            env.dialogs.answer(Answer::No);  // the check passed: restore? No
+        }
+        window.openFile(c.path);
+        QApplication::processEvents();
+        EXPECT_EQ(opened, std::vector<std::string>(c.windows.begin(), c.windows.end())) << c.path;
+        if (!c.windows.empty()) {
+            EXPECT_EQ(shown, c.path);
+        }
+        EXPECT_EQ(rowCount(env.state.connection, "KORFStyles"), 0) << c.path;
+        EXPECT_TRUE(env.dialogs.allAnswersUsed()) << c.path;
+    }
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The file " + cases[3].path + " does not exist."});
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST(MainWindow, TheStatusLineNamesTheDatabaseInUse) {

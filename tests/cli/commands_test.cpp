@@ -380,6 +380,15 @@ TEST(CommandLine, WantsTheCommandLineForACommandWordOrABareDb) {
     EXPECT_FALSE(wantsCommandLine({"--db", "x"}));
     EXPECT_TRUE(wantsCommandLine({"--db"}));  // a usage error of the command line, not the windows
     EXPECT_TRUE(wantsCommandLine({"init"}));
+    // A file alone opens in the windows, as a file manager starts ORB; anything more is a command
+    // line.
+    EXPECT_FALSE(wantsCommandLine({"/home/ann/Gig.sty"}));
+    EXPECT_EQ(fileForWindows({"Monday.ODD"}), "Monday.ODD");
+    EXPECT_EQ(fileForWindows({"Beat.Ssf"}), "Beat.Ssf");
+    EXPECT_EQ(fileForWindows({"notes.txt"}), std::nullopt);
+    EXPECT_EQ(fileForWindows({"--db", "Gig.STY"}), std::nullopt);
+    EXPECT_EQ(fileForWindows({"Gig.STY", "init"}), std::nullopt);
+    EXPECT_TRUE(wantsCommandLine({"Gig.STY", "--yes"}));
 }
 
 TEST(CommandLine, InitOnALockedDatabaseSaysItIsInUse) {

@@ -1,6 +1,7 @@
 #include "app/windows/gui_main.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/startup.h"
 #include "backup/windows/backup_window.h"
@@ -28,7 +29,7 @@ MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs) {
     return factories;
 }
 
-int runWindows(AppState& state) {
+int runWindows(AppState& state, const std::optional<std::string>& file) {
     QApplication::setWindowIcon(orbIcon());
     WindowMemory memory(state.settings);
     qApp->installEventFilter(&memory);
@@ -39,6 +40,9 @@ int runWindows(AppState& state) {
     MainWindow window(state, dialogs, mainWindowFactories(state, dialogs));
     dialogs.setParentWindow(&window);
     window.show();
+    if (file) {
+        QTimer::singleShot(0, &window, [&window, path = *file] { window.openFile(path); });
+    }
     return QApplication::exec();
 }
 

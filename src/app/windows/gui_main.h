@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "app/windows/main_window.h"
 
 namespace orb {
@@ -10,8 +13,9 @@ class UserDialogs;
 // The windows the main window opens, as far as this build has them.
 MainWindowFactories mainWindowFactories(AppState& state, UserDialogs& dialogs);
 
-// Runs the windows: start-up with Qt dialogs, then the main window until it closes.
+// Runs the windows: start-up with Qt dialogs, then the main window until it closes; a file given
+// (`orb FILE.STY`) opens in its window once the main window is up.
 // Returns the process exit status.
-int runWindows(AppState& state);
+int runWindows(AppState& state, const std::optional<std::string>& file = std::nullopt);
 
 }  // namespace orb

@@ -7,12 +7,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/file_to_open.h"
 #include "app/windows/about_window.h"
 #include "app/windows/parameters_window.h"
 #include "app/windows/undo_window.h"
+#include "backup/windows/backup_window.h"
 #include "catalogue/windows/check_window.h"
+#include "catalogue/windows/styles_window.h"
 #include "core/version.h"
 #include "state/app_state.h"
 #include "widgets/orb_picture.h"
@@ -59,7 +63,7 @@ int toShiftState(Qt::KeyboardModifiers modifiers) {
 
 MainWindow::MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactories factories,
                        QWidget* parent)
-    : QMainWindow(parent), state_(state), controller_(state, dialogs) {
+    : QMainWindow(parent), state_(state), dialogs_(dialogs), controller_(state, dialogs) {
     setObjectName("frmMain");
     setWindowTitle(kMainCaption);
 
@@ -137,14 +141,49 @@ void MainWindow::menuClicked(int index) {
         close();
         return;
     }
+    showWindow(index);
+}
+
+void MainWindow::showWindow(int index, std::function<void(QDialog*)> whenShown) {
     if (index < 0 || index >= kMenuCount || !factories_[index]) {
         return;
     }
     if (windows_[index].isNull()) {
         windows_[index] = factories_[index](this);
     }
-    windows_[index]->exec();
+    QDialog* window = windows_[index];
+    if (whenShown) {
+        QTimer::singleShot(0, window, [window, whenShown] { whenShown(window); });
+    }
+    window->exec();
     showDatabasePath();  // the parameters window may have opened another database
+}
+
+void MainWindow::openFile(const std::string& path) {
+    const std::optional<FileToOpen> file = fileToOpen(path, dialogs_);
+    if (!file) {
+        return;
+    }
+    switch (file->kind) {
+        case FileToOpen::Kind::Bank:
+            return showWindow(Styles, [path](QDialog* window) {
+                if (auto* styles = qobject_cast<StylesWindow*>(window)) {
+                    styles->importBankFile(path);
+                }
+            });
+        case FileToOpen::Kind::SingleStyle:
+            return showWindow(Styles, [path](QDialog* window) {
+                if (auto* styles = qobject_cast<StylesWindow*>(window)) {
+                    styles->importSingleStyleFile(path);
+                }
+            });
+        case FileToOpen::Kind::Dump:
+            return showWindow(BackupRestore, [path](QDialog* window) {
+                if (auto* backup = qobject_cast<BackupWindow*>(window)) {
+                    backup->restoreFrom(path);
+                }
+            });
+    }
 }
 
 void MainWindow::pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {

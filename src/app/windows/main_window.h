@@ -41,15 +41,22 @@ public:
     // cmdMenu click: shows the button's window modally, or ends the run for "Exit".
     void menuClicked(int index);
 
+    // `orb FILE`: shows the window that opens the file (after the usual message when it cannot
+    // be read, and then nothing else).
+    void openFile(const std::string& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void pictureMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // Shows the button's window modally; `whenShown` runs once it is up.
+    void showWindow(int index, std::function<void(QDialog*)> whenShown = {});
     // The status line: the path of the database in use.
     void showDatabasePath();
 
     AppState& state_;
+    UserDialogs& dialogs_;
     MainController controller_;
     std::array<SubWindowFactory, kMenuCount> factories_;
     std::array<QPointer<QDialog>, kMenuCount> windows_;

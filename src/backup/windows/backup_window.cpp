@@ -99,6 +99,12 @@ void BackupWindow::showEvent(QShowEvent* event) {
     fields_[0]->setFocus();
 }
 
+void BackupWindow::restoreFrom(const std::string& path) {
+    controller_.setRestorePath(path);
+    fields_[1]->setFocus();
+    controller_.restore();
+}
+
 void BackupWindow::reject() {
     if (controller_.job().running()) {
         controller_.job().requestCancel();

@@ -20,6 +20,10 @@ class BackupWindow : public QDialog {
 public:
     BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
 
+    // A backup opened with ORB: the restore field shows it and the restore starts, which checks
+    // the file and asks before anything is replaced.
+    void restoreFrom(const std::string& path);
+
     // Esc or the frame while a backup or restore runs cancels it rather than closing.
     void reject() override;
 

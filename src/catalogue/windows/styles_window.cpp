@@ -373,10 +373,23 @@ void StylesWindow::refresh() {
     bankPane_->render();
 }
 
-void StylesWindow::openImportWindow(ImportRequest::Source source) {
+void StylesWindow::importBankFile(const std::string& path) {
+    openImportWindow(ImportRequest::Source::File, path);
+}
+
+void StylesWindow::importSingleStyleFile(const std::string& path) {
+    openSsfImportWindow(path);
+}
+
+void StylesWindow::openImportWindow(ImportRequest::Source source, const std::string& path) {
     StyleImportWindow window(state_, dialogs_, this);
     window.setAfterRun([this] { command([this] { controller_.importClosed(true); }); });
-    const bool imported = window.importStyles(source) != ImportOutcome::NothingImported;
+    window.prepare(source);
+    if (!path.empty()) {
+        window.controller().setPath(path);
+    }
+    window.exec();
+    const bool imported = window.controller().outcome() != ImportOutcome::NothingImported;
     command([this, imported] { controller_.importClosed(imported); });
 }
 
@@ -433,10 +446,16 @@ void StylesWindow::openSsfExportWindow() {
     window.exportStyles(ssfStylesExportRequest(controller_));
 }
 
-void StylesWindow::openSsfImportWindow() {
+void StylesWindow::openSsfImportWindow(const std::string& path) {
     SsfImportWindow window(state_, dialogs_, this);
     window.setAfterRun([this] { command([this] { controller_.importClosed(true); }); });
-    const bool imported = window.importStyles();
+    window.prepare();
+    if (!path.empty()) {
+        window.controller().setChoice(SsfImportController::Choice::File);
+        window.controller().setPath(path);
+    }
+    window.exec();
+    const bool imported = window.controller().importedAny();
     command([this, imported] { controller_.importClosed(imported); });
 }
 

@@ -34,6 +34,11 @@ public:
     StylesController& controller() { return controller_; }
     BankController& bank() { return bank_; }
 
+    // A file opened with ORB: the import window on that bank file, or the single style import
+    // on that file, waiting for the person to start it.
+    void importBankFile(const std::string& path);
+    void importSingleStyleFile(const std::string& path);
+
     // Closing (Exit, Esc or the frame) asks first when the bank holds unsaved changes.
     void reject() override;
 
@@ -56,7 +61,7 @@ private:
     void recordSelection();
     void refresh();
     // mFile(0) and (1): the import window for a folder (0) or one file (1).
-    void openImportWindow(ImportRequest::Source source);
+    void openImportWindow(ImportRequest::Source source, const std::string& path = {});
     void openFilterWindow();
     void openDiskIdentifyWindow();
     void openLookalikesWindow();
@@ -64,7 +69,7 @@ private:
     void openSongLinks();
     // mStyles(3) and (4): the single style file export and import.
     void openSsfExportWindow();
-    void openSsfImportWindow();
+    void openSsfImportWindow(const std::string& path = {});
 
     AppState& state_;
     UserDialogs& dialogs_;
