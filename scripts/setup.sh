@@ -12,14 +12,10 @@ shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev
           sqlite3 libgtest-dev libgmock-dev desktop-file-utils
-<<<<<<< HEAD
           clang-14 libclang-rt-14-dev  # clang and its libFuzzer for scripts/fuzz.sh
           xvfb openbox x11-utils)  # a framed display for the window-place test
-=======
-          clang-14 libclang-rt-14-dev)  # clang and its libFuzzer for scripts/fuzz.sh
 # shellcheck disable=SC2206
 packages+=(${ORB_SETUP_PACKAGES:-})
->>>>>>> main
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
