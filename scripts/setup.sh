@@ -12,7 +12,8 @@ shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev
           sqlite3 libgtest-dev libgmock-dev desktop-file-utils
-          clang-14 libclang-rt-14-dev)  # clang and its libFuzzer for scripts/fuzz.sh
+          clang-14 libclang-rt-14-dev  # clang and its libFuzzer for scripts/fuzz.sh
+          xvfb openbox x11-utils)  # a framed display for the window-place test
 # shellcheck disable=SC2206
 packages+=(${ORB_SETUP_PACKAGES:-})
 missing=()

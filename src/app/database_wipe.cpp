@@ -11,7 +11,9 @@ namespace {
 constexpr const char* kPasswordPrompt = "WARNING: insert password for complete database deletion";
 constexpr const char* kAreYouSure =
     "WARNING: All data inside ORB database will be deleted. Are you sure?";
-constexpr const char* kWiped = "ORB database successfully initialized";
+constexpr const char* kWiped =
+    "ORB database successfully initialized: every style, bank, song and link was deleted. "
+    "\"Undo last change ...\" in the File menu brings them back.";
 constexpr const char* kNotWiped = "ORB database was not initialized: ";
 
 }  // namespace
@@ -52,7 +54,7 @@ WipeOutcome WipeDatabase(AppState& state, UserDialogs& dialogs) {
             UserDialogs::Icon::Critical);
         return WipeOutcome::Failed;
     }
-    dialogs.message(kWiped, UserDialogs::Icon::Exclamation);
+    dialogs.message(kWiped, UserDialogs::Icon::Information);
     return WipeOutcome::Wiped;
 }
 

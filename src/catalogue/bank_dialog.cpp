@@ -134,6 +134,7 @@ void BankDialogController::deleteSelected() {
     if (selectedBankProg_ == state_.currentBank.number) {
         outcome_.currentBankDeleted = true;
     }
+    queues().removeBank(selectedBankProg_);
     bankSelected_ = false;
     name_.clear();
     description_.clear();

@@ -47,6 +47,23 @@ void BankQueues::setHardDiskEntry(int entry, std::int32_t bankProg, const std::s
     changed();
 }
 
+void BankQueues::removeBank(std::int32_t bankProg) {
+    bool removed = false;
+    const auto leave = [&](std::span<QueueEntry> entries) {
+        for (QueueEntry& entry : entries) {
+            if (!entry.free() && entry.bankProg == bankProg) {
+                entry = {};
+                removed = true;
+            }
+        }
+    };
+    leave(floppy_);
+    leave(hardDisk_);
+    if (removed) {
+        changed();
+    }
+}
+
 void BankQueues::clearFloppy() {
     floppy_.fill({});
     changed();

@@ -45,6 +45,9 @@ public:
     void setFloppyEntry(int entry, std::int32_t bankProg, const std::string& name);
     void setHardDiskEntry(int entry, std::int32_t bankProg, const std::string& name);
 
+    // A bank deleted from the catalogue leaves every entry that held it.
+    void removeBank(std::int32_t bankProg);
+
     // cbClear, cbClearHD 0 to 2.
     void clearFloppy();
     void clearHardDiskGroup(int group);

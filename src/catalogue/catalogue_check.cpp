@@ -43,6 +43,68 @@ std::vector<std::string> damageOf(Database& connection) {
     }
 }
 
+// "2,402".
+std::string withThousands(std::size_t number) {
+    std::string digits = std::to_string(number);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return digits;
+}
+
+// The one line that stands for `count` findings of `kind`; `twice`: every style stored more than
+// once is stored exactly twice.
+std::string summaryLine(Kind kind, std::size_t count, bool twice) {
+    const std::string number = withThousands(count);
+    switch (kind) {
+        case Kind::DamagedFile:
+            break;
+        case Kind::GoneBankSlot:
+            return number +
+                   " bank slots hold styles that are no longer stored. Repair takes them out of "
+                   "the banks (later slots move up).";
+        case Kind::GoneLinkStyle:
+            return number +
+                   " song links name styles that are no longer stored. Repair keeps the links "
+                   "without a style.";
+        case Kind::WrongLengths:
+            return number +
+                   " styles have stored lengths that differ from their blocks. Repair sets the "
+                   "lengths from the blocks.";
+        case Kind::UncarriedText:
+            return number +
+                   " texts hold what the keyboard's files cannot carry or a line break; each line "
+                   "of the list says where to change it.";
+        case Kind::SameContent:
+            return number + " styles are stored " + (twice ? "twice" : "more than once") +
+                   ": Look-alikes (Styles menu) keeps one of each and moves the bank slots and "
+                   "song links of the others onto it.";
+    }
+    return {};
+}
+
+// Many findings of one kind become one line with the list behind it, where the first stood.
+std::vector<CheckFinding> summarised(std::vector<CheckFinding> findings, bool twice) {
+    std::vector<CheckFinding> result;
+    for (CheckFinding& finding : findings) {
+        const auto first = std::find_if(result.begin(), result.end(), [&](const CheckFinding& f) {
+            return f.kind == finding.kind;
+        });
+        const std::size_t many = static_cast<std::size_t>(
+            std::count_if(findings.begin(), findings.end(),
+                          [&](const CheckFinding& f) { return f.kind == finding.kind; }));
+        if (many <= kFindingsListedOneByOne) {
+            result.push_back(std::move(finding));
+        } else if (first == result.end()) {
+            result.push_back(
+                {finding.kind, summaryLine(finding.kind, many, twice), {std::move(finding.text)}});
+        } else {
+            first->details.push_back(std::move(finding.text));
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 bool CheckReport::damaged() const {
@@ -51,10 +113,20 @@ bool CheckReport::damaged() const {
     });
 }
 
+std::size_t CheckReport::count() const {
+    std::size_t total = 0;
+    for (const CheckFinding& finding : findings) {
+        total += finding.count();
+    }
+    return total;
+}
+
 std::size_t CheckReport::repairableCount() const {
-    return static_cast<std::size_t>(
-        std::count_if(findings.begin(), findings.end(),
-                      [](const CheckFinding& finding) { return finding.repairable(); }));
+    std::size_t total = 0;
+    for (const CheckFinding& finding : findings) {
+        total += finding.repairable() ? finding.count() : 0;
+    }
+    return total;
 }
 
 std::string CheckReport::summary() const {
@@ -65,7 +137,11 @@ std::string CheckReport::summary() const {
         return "The database file is damaged.";
     }
     const std::size_t repairable = repairableCount();
-    return counted(findings.size(), "finding", "findings") + "; " +
+    if (count() == 1) {
+        return repairable == 0 ? "1 finding; ORB cannot repair it."
+                               : "1 finding; ORB can repair it.";
+    }
+    return counted(static_cast<long long>(count()), "finding", "findings") + "; " +
            (repairable == 0 ? std::string("none of them can be repaired by ORB.")
                             : std::to_string(repairable) + " of them can be repaired.");
 }
@@ -119,13 +195,16 @@ CheckReport checkCatalogue(Database& connection) {
                 report.findings.push_back({Kind::UncarriedText, *refusal + adviceFor(column)});
             }
         });
+    bool twice = true;
     for (const std::vector<std::int32_t>& group : StyleStore(connection).sameContentGroups()) {
+        twice = twice && group.size() == 2;
         report.findings.push_back(
             {Kind::SameContent,
              "Styles " + listedNumbers(group) +
                  " hold the same content. Look-alikes (Styles menu) keeps one of them and moves "
                  "the bank slots and song links of the others onto it."});
     }
+    report.findings = summarised(std::move(report.findings), twice);
     return report;
 }
 

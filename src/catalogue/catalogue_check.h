@@ -21,20 +21,29 @@ struct CheckFinding {
     };
     Kind kind;
     std::string text;
+    // For many findings of one kind told in one line: the findings behind it, a line each.
+    std::vector<std::string> details;
 
     // Repair mends it without losing a style.
     bool repairable() const {
         return kind == Kind::GoneBankSlot || kind == Kind::GoneLinkStyle ||
                kind == Kind::WrongLengths;
     }
+    // How many findings the line stands for.
+    std::size_t count() const { return details.empty() ? 1 : details.size(); }
     bool operator==(const CheckFinding&) const = default;
 };
+
+// More findings of one kind than this are told in one line, with the list behind it.
+inline constexpr std::size_t kFindingsListedOneByOne = 10;
 
 struct CheckReport {
     std::vector<CheckFinding> findings;
 
     bool damaged() const;
     bool healthy() const { return findings.empty(); }
+    // How many findings, those behind a summarising line counted one by one.
+    std::size_t count() const;
     std::size_t repairableCount() const;
     // "The catalogue is healthy." or how many findings there are and how many repair mends.
     std::string summary() const;
@@ -44,7 +53,9 @@ struct CheckReport {
 
 // Checks the open catalogue: the file's integrity first (a damaged file stops the check), then
 // bank slots and song links naming styles that are gone, stored lengths that differ from the
-// blocks, texts that the keyboard's files cannot carry, and styles stored more than once.
+// blocks, texts that the keyboard's files cannot carry, and styles stored more than once. More
+// than kFindingsListedOneByOne findings of one kind become one line ("2,402 styles are stored
+// twice: ...") whose details list them.
 CheckReport checkCatalogue(Database& connection);
 
 // What a repair changed.

@@ -19,8 +19,12 @@ void CheckController::check() {
         }
     }
     rows_.clear();
+    details_.clear();
+    lookalikes_ = false;
     for (const CheckFinding& finding : report.findings) {
         rows_.push_back(finding.text);
+        details_.push_back(finding.details);
+        lookalikes_ = lookalikes_ || finding.kind == CheckFinding::Kind::SameContent;
     }
     summary_ = report.summary();
     repairable_ = !report.damaged() && report.repairableCount() > 0;

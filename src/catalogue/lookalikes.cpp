@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <unordered_map>
 
 #include "core/text.h"
@@ -27,6 +28,27 @@ std::string nameKey(const std::string& name) {
 }
 
 }  // namespace
+
+std::string contentFingerprint(const std::string& content1, const std::string& content2) {
+    // FNV-1a over both blocks, the first one's length between them so that bytes moved from one
+    // block to the other give another print; folded to 24 bits.
+    std::uint32_t hash = 2166136261u;
+    const auto add = [&hash](std::string_view bytes) {
+        for (const char byte : bytes) {
+            hash = (hash ^ static_cast<unsigned char>(byte)) * 16777619u;
+        }
+    };
+    add(content1);
+    add(std::to_string(content1.size()));
+    add(content2);
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const std::uint32_t folded = (hash >> 24) ^ (hash & 0xFFFFFFu);
+    std::string text(6, '0');
+    for (int i = 5, value = static_cast<int>(folded); i >= 0; --i, value >>= 4) {
+        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+    }
+    return text;
+}
 
 std::vector<LookalikeGroup> findLookalikes(Database& connection) {
     StyleStore styles(connection);
@@ -56,9 +78,14 @@ std::vector<LookalikeGroup> findLookalikes(Database& connection) {
         LookalikeStyle style;
         style.StyleProg = prog;
         style.StyleName1 = withoutPadding(nameOf[prog]);
-        if (const auto row = StyleStore(connection).findWithoutBlocks(prog)) {
+        if (const auto row = StyleStore(connection).find(prog)) {
             style.StyleDesc = trimmed(row->StyleDesc);
             style.StyleFamily = trimmed(row->StyleFamily);
+            style.StyleFile = trimmed(row->StyleFile);
+            style.StyleDate = trimmed(row->StyleDate);
+            style.StyleLength1 = row->StyleLength1;
+            style.StyleLength2 = row->StyleLength2;
+            style.fingerprint = contentFingerprint(row->StyleContent1, row->StyleContent2);
         }
         const auto slot = slots.find(prog);
         style.bankSlots = slot == slots.end() ? 0 : slot->second;
@@ -69,6 +96,7 @@ std::vector<LookalikeGroup> findLookalikes(Database& connection) {
     };
 
     std::vector<LookalikeGroup> groups;
+    std::set<std::string> namesListed;
     for (const auto& [key, members] : byName) {
         std::vector<std::int32_t> contents;
         for (const std::int32_t style : members) {
@@ -79,6 +107,7 @@ std::vector<LookalikeGroup> findLookalikes(Database& connection) {
         if (contents.size() < 2) {
             continue;
         }
+        namesListed.insert(key);
         LookalikeGroup group{
             Kind::SameNameOtherContent,
             withoutPadding(nameOf[members.front()]) + ": " +
@@ -101,10 +130,18 @@ std::vector<LookalikeGroup> findLookalikes(Database& connection) {
                 listed += (listed.empty() ? "" : ", ") + withoutPadding(nameOf[style]);
             }
         }
-        if (keys.size() < 2) {
+        // One name, one content: exact copies, unless the name's group lists them already.
+        if (keys.size() < 2 && namesListed.count(keys.front()) > 0) {
             continue;
         }
         LookalikeGroup group{Kind::SameContentOtherNames, "The same content: " + listed, {}};
+        if (keys.size() < 2) {
+            group = {Kind::SameNameSameContent,
+                     listed + ": " +
+                         counted(static_cast<long long>(members.size()), "style", "styles") +
+                         ", the same content",
+                     {}};
+        }
         for (const std::int32_t style : members) {
             group.styles.push_back(member(style, 1));
         }

@@ -19,22 +19,35 @@ struct LookalikeStyle {
     int songLinks = 0;
     // Styles of a group with the same content share this number (1, 2 ...).
     int content = 0;
+    // What tells the styles of a group apart: the file it came from, its import date, its
+    // lengths, and six hexadecimal digits made from its content, equal for equal contents.
+    std::string StyleFile;
+    std::string StyleDate;
+    std::int32_t StyleLength1 = 0;
+    std::int32_t StyleLength2 = 0;
+    std::string fingerprint;
     bool operator==(const LookalikeStyle&) const = default;
 };
 
 // Styles a musician may take for one: variants of one name collected from different sources,
-// or one content stored under different names.
+// one content stored under different names, or one style stored more than once (the same name
+// and content, as importing a folder twice leaves).
 struct LookalikeGroup {
-    enum class Kind { SameNameOtherContent, SameContentOtherNames };
+    enum class Kind { SameNameOtherContent, SameContentOtherNames, SameNameSameContent };
     Kind kind;
-    // "ROCK1: 3 styles, 2 contents" or "The same content: ROCK1, ROCKY".
+    // "ROCK1: 3 styles, 2 contents", "The same content: ROCK1, ROCKY" or "ROCK1: 2 styles, the
+    // same content".
     std::string title;
     std::vector<LookalikeStyle> styles;
     bool operator==(const LookalikeGroup&) const = default;
 };
 
+// "3FA90C": six hexadecimal digits made from both blocks, for a person to compare contents.
+std::string contentFingerprint(const std::string& content1, const std::string& content2);
+
 // Every look-alike group of the catalogue: first those of one name (in name order), then those
-// of one content (by their first style). A name counts without letter case and padding.
+// of one content (by their first style), exact copies among them unless their name's group
+// lists them already. A name counts without letter case and padding.
 std::vector<LookalikeGroup> findLookalikes(Database& connection);
 
 struct KeepOutcome {

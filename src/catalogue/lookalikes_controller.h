@@ -18,7 +18,8 @@ class LookalikesController : public Observable {
 public:
     static constexpr const char* kCaption = "Look-alike styles";
     static constexpr const char* kNone =
-        "No look-alikes: every name holds one content, and every content one name.";
+        "No look-alikes: every name holds one content, every content one name, and no style is "
+        "stored twice.";
 
     // One row of the grid: a style and the group it stands in.
     struct Row {
@@ -36,7 +37,8 @@ public:
     int selected() const { return selected_; }
     void select(int row);
     bool keepEnabled() const { return selected_ >= 0; }
-    // Whether the others are deleted once their slots and links are moved (ticked on opening).
+    // Whether the others are deleted once their slots and links are moved (unticked on opening:
+    // deleting is the person's own choice).
     bool deleteOthers() const { return deleteOthers_; }
     void setDeleteOthers(bool deleteOthers);
 
@@ -49,7 +51,7 @@ private:
     UserDialogs& dialogs_;
     std::vector<Row> rows_;
     int selected_ = -1;
-    bool deleteOthers_ = true;
+    bool deleteOthers_ = false;
 };
 
 }  // namespace orb

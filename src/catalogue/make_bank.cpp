@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/bank_collection.h"
+#include "catalogue/disk_identify.h"
 #include "core/drive_writing.h"
 #include "core/errors.h"
 #include "core/file_access.h"
@@ -155,8 +156,46 @@ DriveFile MakeBankController::driveFileOf(BankTarget target) const {
 }
 
 bool MakeBankController::write(BankTarget target, const fs::path& file) {
+    // A file the person chose was asked about by the save dialog; every other target names a
+    // file that may hold a bank written before, which is replaced only when the person says so.
+    std::error_code error;
+    if (target.kind != Kind::ChosenFile && fs::exists(fs::symlink_status(file, error)) &&
+        !dialogs_.question(replaceBankQuestion(state_.connection, dialogs_, file))) {
+        return false;
+    }
     return WriteBankFile(state_, dialogs_, state_.currentBank.name, state_.currentBank.styles,
                          target, file, room_);
+}
+
+std::string replaceBankQuestion(Database& connection, UserDialogs& dialogs, const fs::path& file) {
+    std::string held;
+    try {
+        const DiskContents contents = IdentifyDisk(connection, dialogs, file);
+        const IdentifiedFile& found = contents.files.at(0);
+        if (!found.problem.empty()) {
+            held = " and holds no bank ORB can read";
+        }
+        for (const IdentifiedBank& bank : found.banks) {
+            held += held.empty() ? " and holds " : " and ";
+            if (bank.styles.empty()) {
+                held += "an empty bank";
+                continue;
+            }
+            std::string names;
+            for (const IdentifiedStyle& style : bank.styles) {
+                names += (names.empty() ? "" : ", ") + withoutPadding(style.name);
+            }
+            held += "a bank of " +
+                    counted(static_cast<long long>(bank.styles.size()), "style", "styles") + " (" +
+                    names + "), " +
+                    (bank.storedBank == 0 ? std::string("not stored as a bank")
+                                          : "stored as bank " + std::to_string(bank.storedBank) +
+                                                " " + withoutPadding(bank.storedBankName));
+        }
+    } catch (const std::exception&) {
+        held = " and holds no bank ORB can read";
+    }
+    return file.string() + " already exists" + held + ". Do you want to replace it?";
 }
 
 bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& bankName,

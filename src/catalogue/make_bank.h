@@ -11,6 +11,7 @@
 namespace orb {
 
 class AppState;
+class Database;
 class UserDialogs;
 
 // Where the current bank is written.
@@ -70,7 +71,7 @@ public:
     std::filesystem::path targetOf(BankTarget target) const;
 
     // Writes the bank to the selected target; true when done and the window closes. A chosen
-    // file is asked for first.
+    // file is asked for first; a bank file already there is replaced only after a question.
     bool make();
     // Writes the bank to the chosen file `file`, without the save dialog.
     bool makeAs(const std::filesystem::path& file);
@@ -85,6 +86,13 @@ private:
     DriveRoomReader room_;
     BankTarget selected_;
 };
+
+// The question asked in the window before a bank file already there is replaced: the file and
+// what it holds now, "PATH already exists and holds a bank of 2 styles (ROCK1, TANGO), stored as
+// bank 12 ROCKSET. Do you want to replace it?" ("not stored as a bank", "an empty bank", "no bank
+// ORB can read").
+std::string replaceBankQuestion(Database& connection, UserDialogs& dialogs,
+                                const std::filesystem::path& file);
 
 // Writes the bank `bankName` of `bankStyles` (the style numbers in slot order; a style no longer
 // stored leaves its slot empty) as one bank file to `target`, whose file is `file`, and reads it

@@ -22,6 +22,30 @@ void StyleEditController::setField(std::size_t index, const std::string& text) {
     }
 }
 
+bool StyleEditController::holdsLineBreaks() const {
+    for (const std::string& field : fields_) {
+        if (field.find_first_of("\r\n") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void StyleEditController::replaceLineBreaks() {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        std::string text;
+        const std::string& field = fields_[i];
+        for (std::size_t at = 0; at < field.size(); ++at) {
+            if (field[at] == '\r' && at + 1 < field.size() && field[at + 1] == '\n') {
+                ++at;
+            }
+            text += field[at] == '\r' || field[at] == '\n' ? ' ' : field[at];
+        }
+        fields_[i] = text;
+    }
+    changed();
+}
+
 std::string StyleEditController::length() const {
     return std::to_string(static_cast<std::int64_t>(style_.StyleLength1) + style_.StyleLength2);
 }

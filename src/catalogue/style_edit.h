@@ -40,6 +40,12 @@ public:
     const std::string& field(std::size_t index) const { return fields_.at(index); }
     void setField(std::size_t index, const std::string& text);
 
+    // A stored value holds a line break, which the keyboard's files cannot carry and Update
+    // refuses: the window shows it and offers replaceLineBreaks.
+    bool holdsLineBreaks() const;
+    // Every line break (CR LF, CR or LF) of every box becomes one blank.
+    void replaceLineBreaks();
+
     std::string code() const { return std::to_string(style_.StyleProg); }
     std::string length() const;
     const std::string& date() const { return style_.StyleDate; }

@@ -89,7 +89,7 @@ std::string GroupDeleteQuestion(const std::vector<SelectedStyle>& selection) {
                " will be deleted from database and from banks. Are you sure?";
     }
     return std::to_string(selection.size()) +
-           " styles  will be deleted from database and from banks. Are you sure?";
+           " styles will be deleted from database and from banks. Are you sure?";
 }
 
 bool RunGroupDelete(AppState& state, UserDialogs& dialogs,

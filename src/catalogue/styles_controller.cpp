@@ -84,9 +84,11 @@ std::string StylesController::cell(int row, int column) const {
 
 std::string StylesController::countCaption() const {
     if (styleList_.empty()) {
-        return kNoStyles;
+        // An empty list under a filter says why: the catalogue itself may hold many.
+        return state_.styleQuery.filtered() ? kNoStyleMatches : kNoStyles;
     }
-    const std::string count = " " + std::to_string(styleList_.size()) + " styles available ";
+    const std::string count =
+        " " + counted(static_cast<long long>(styleList_.size()), "style", "styles") + " available ";
     return state_.styleQuery.filtered() ? count + "- Database filtering is active " : count;
 }
 

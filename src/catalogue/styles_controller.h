@@ -61,6 +61,7 @@ public:
 class StylesController {
 public:
     static constexpr const char* kNoStyles = "No style available";
+    static constexpr const char* kNoStyleMatches = "No style matches the filter";
     static constexpr const char* kGridToolTip = "Double click for style editing";
     static constexpr std::array<const char*, 5> kHeaderCaptions = {"Style", "Name", "Description",
                                                                    "Family", "Group"};

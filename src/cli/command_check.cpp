@@ -10,6 +10,9 @@ namespace {
 void print(std::ostream& out, const CheckReport& report) {
     for (const CheckFinding& finding : report.findings) {
         out << finding.text << '\n';
+        for (const std::string& detail : finding.details) {
+            out << '\t' << detail << '\n';
+        }
     }
     out << report.summary() << '\n';
 }

@@ -14,13 +14,22 @@ namespace {
 
 constexpr const char* kUsage = "[--keep STYLE OTHER... [--delete-others] [--yes]]";
 
+const char* kindText(LookalikeGroup::Kind kind) {
+    switch (kind) {
+        case LookalikeGroup::Kind::SameNameOtherContent:
+            return "same name";
+        case LookalikeGroup::Kind::SameContentOtherNames:
+            return "same content";
+        case LookalikeGroup::Kind::SameNameSameContent:
+            break;
+    }
+    return "same name and content";
+}
+
 void printGroups(std::ostream& out, const std::vector<LookalikeGroup>& groups) {
     int number = 0;
     for (const LookalikeGroup& group : groups) {
-        out << ++number << '\t'
-            << (group.kind == LookalikeGroup::Kind::SameNameOtherContent ? "same name"
-                                                                         : "same content")
-            << '\t' << group.title << '\n';
+        out << ++number << '\t' << kindText(group.kind) << '\t' << group.title << '\n';
         for (const LookalikeStyle& style : group.styles) {
             out << '\t' << style.StyleProg << '\t' << style.StyleName1 << '\t' << style.StyleDesc
                 << '\t' << style.StyleFamily << '\t' << style.bankSlots << '\t' << style.songLinks
@@ -91,8 +100,9 @@ int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
 
 CliCommand makeLookalikesCommand() {
     return CliCommand{"lookalikes", kUsage,
-                      "Lists the styles of one name with different contents, and the contents "
-                      "stored under different names: a line per group (number, kind, title), then "
+                      "Lists the styles of one name with different contents, the contents "
+                      "stored under different names and the styles stored more than once: a line "
+                      "per group (number, kind, title), then "
                       "a line per style (number, name, description, family, bank slots, song "
                       "links, content). --keep STYLE OTHER... moves every bank slot and song link "
                       "of the others onto STYLE after a restore point (--delete-others then "

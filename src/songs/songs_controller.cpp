@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/print_service.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/version.h"
 #include "db/link_store.h"
@@ -93,17 +94,36 @@ void SongsController::songDialogClosed(bool stored) {
     }
 }
 
+std::string songDeleteQuestion(const std::vector<std::string>& titles) {
+    constexpr std::size_t kNamed = 10;
+    std::string listed;
+    const std::size_t named = std::min(titles.size(), kNamed);
+    for (std::size_t i = 0; i < named; ++i) {
+        listed += (i == 0 ? "" : i + 1 == titles.size() ? " and " : ", ") + titles[i];
+    }
+    if (titles.size() > kNamed) {
+        listed += " and " + std::to_string(titles.size() - kNamed) + " more";
+    }
+    return counted(static_cast<long long>(titles.size()), "song is", "songs are") +
+           " about to be deleted: " + listed + ". Are you sure?";
+}
+
 void SongsController::deleteSongs(int currentRow, int otherEnd) {
     if (!validRow(currentRow) || !validRow(otherEnd)) {
         return;
     }
-    if (currentRow != otherEnd &&
-        !dialogs_.question("A set of songs is about to be deleted. Are you sure?")) {
-        return;
-    }
+    // A song stands in a row per linked style: each is named once.
     std::vector<std::int32_t> codes;
+    std::vector<std::string> titles;
     for (int row = std::min(currentRow, otherEnd); row <= std::max(currentRow, otherEnd); ++row) {
-        codes.push_back(rows_[static_cast<std::size_t>(row)].SongCode);
+        const SongGridRow& song = rows_[static_cast<std::size_t>(row)];
+        if (std::find(codes.begin(), codes.end(), song.SongCode) == codes.end()) {
+            codes.push_back(song.SongCode);
+            titles.push_back(trimmed(song.SongTitle));
+        }
+    }
+    if (currentRow != otherEnd && !dialogs_.question(songDeleteQuestion(titles))) {
+        return;
     }
     const SongDeletion deletion = DeleteSongs(state_, codes);
     if (!deletion.deleted) {

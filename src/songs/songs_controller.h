@@ -65,7 +65,7 @@ public:
     void songDialogClosed(bool stored);
 
     // "Delete" over the block from `currentRow` to `otherEnd`: one row without a question,
-    // several after it; each row's song and all its links are deleted.
+    // several after songDeleteQuestion; each row's song and all its links are deleted.
     void deleteSongs(int currentRow, int otherEnd);
     // "Erase link": the link of the row, after the question.
     void eraseLink(int row);
@@ -89,5 +89,9 @@ private:
     SongGridOrder order_;
     std::array<SongSort, 6> sorts_{};
 };
+
+// "2 songs are about to be deleted: Its me and Yesterday. Are you sure?" (ten titles at most,
+// then how many more).
+std::string songDeleteQuestion(const std::vector<std::string>& titles);
 
 }  // namespace orb

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace orb {
@@ -51,24 +52,69 @@ private:
     int leastWidth_;
 };
 
+// Holds the header buttons over their columns. It places them itself and asks its layout for
+// no width: a column widened with the window must never become the window's least width.
+class HeaderStrip : public QWidget {
+public:
+    HeaderStrip(QTableView* grid, std::vector<std::pair<int, QPushButton*>> buttons)
+        : QWidget(grid->parentWidget()), grid_(grid), buttons_(std::move(buttons)) {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        connect(grid->horizontalHeader(), &QHeaderView::sectionResized, this, &HeaderStrip::place);
+        connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &HeaderStrip::place);
+        grid->installEventFilter(this);
+        grid->viewport()->installEventFilter(this);
+    }
+
+    QSize sizeHint() const override {
+        int height = 0;
+        for (const auto& [column, button] : buttons_) {
+            height = std::max(height, button->sizeHint().height());
+        }
+        return {0, height};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // Each button over its column, as the grid has scrolled.
+    void place() {
+        const int left =
+            grid_->viewport()->mapTo(window(), QPoint()).x() - mapTo(window(), QPoint()).x();
+        for (const auto& [column, button] : buttons_) {
+            button->setGeometry(left + grid_->columnViewportPosition(column), 0,
+                                grid_->columnWidth(column), height());
+        }
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) {
+            place();
+        }
+        return false;
+    }
+    void resizeEvent(QResizeEvent*) override { place(); }
+    void moveEvent(QMoveEvent*) override { place(); }
+
+private:
+    QTableView* grid_;
+    std::vector<std::pair<int, QPushButton*>> buttons_;
+};
+
 }  // namespace
 
-void tieHeaderButtons(QTableView* grid, const std::vector<std::pair<int, QPushButton*>>& buttons,
-                      int stretching) {
+QWidget* tieHeaderButtons(QTableView* grid,
+                          const std::vector<std::pair<int, QPushButton*>>& buttons,
+                          int stretching) {
+    auto* strip = new HeaderStrip(grid, buttons);
     for (const auto& [column, button] : buttons) {
-        const int width = std::max(grid->columnWidth(column), button->sizeHint().width());
-        grid->setColumnWidth(column, width);
-        button->setFixedWidth(width);
+        grid->setColumnWidth(column,
+                             std::max(grid->columnWidth(column), button->sizeHint().width()));
+        button->setParent(strip);
+        // A click sorts; the keyboard stays with the grid.
+        button->setFocusPolicy(Qt::NoFocus);
     }
-    QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionResized, grid,
-                     [buttons](int column, int, int width) {
-                         for (const auto& [tied, button] : buttons) {
-                             if (tied == column) {
-                                 button->setFixedWidth(width);
-                             }
-                         }
-                     });
     new StretchingColumn(grid, stretching, grid->columnWidth(stretching));
+    strip->place();
+    return strip;
 }
 
 }  // namespace orb

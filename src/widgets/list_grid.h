@@ -5,6 +5,7 @@
 
 class QPushButton;
 class QTableView;
+class QWidget;
 
 namespace orb {
 
@@ -14,9 +15,11 @@ namespace orb {
 void setUpListGrid(QTableView* grid);
 
 // Ties header buttons to the columns of a grid set up as above: each column is at least as wide
-// as its button's caption and its given width, each button keeps its column's width, and the
-// column `stretching` takes the room the window gives or takes.
-void tieHeaderButtons(QTableView* grid, const std::vector<std::pair<int, QPushButton*>>& buttons,
-                      int stretching);
+// as its button's caption and its given width, each button stands over its column at its width,
+// and the column `stretching` takes the room the window gives or takes. Returns the strip that
+// holds the buttons, to be laid out above the grid (in the grid's parent); it asks for no width,
+// so the window can always be narrowed again.
+QWidget* tieHeaderButtons(QTableView* grid,
+                          const std::vector<std::pair<int, QPushButton*>>& buttons, int stretching);
 
 }  // namespace orb

@@ -114,9 +114,11 @@ TEST_F(DatabaseWipe, YesEmptiesTheFourTablesAndTheRunGoesOnOnTheSameConnection) 
     EXPECT_EQ(counts(env.state.connection), "0,0,0,0");
     const auto& calls = env.dialogs.calls();
     ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[2].text, "ORB database successfully initialized");
+    EXPECT_EQ(calls[2].text,
+              "ORB database successfully initialized: every style, bank, song and link was "
+              "deleted. \"Undo last change ...\" in the File menu brings them back.");
     EXPECT_EQ(calls[2].title, "ORB");
-    EXPECT_EQ(calls[2].icon, Icon::Exclamation);
+    EXPECT_EQ(calls[2].icon, Icon::Information);
     EXPECT_EQ(calls[2].buttons, UserDialogs::Buttons::Ok);
 
     // Filters and settings stay; the tables stay and take new rows on the same connection.

@@ -12,6 +12,7 @@
 #include "app/windows/gui_main.h"
 #include "app/windows/main_window.h"
 #include "app/windows/parameters_window.h"
+#include "app/windows/undo_window.h"
 #include "backup/dump_writer.h"
 #include "support/on_modal.h"
 #include "support/sty_file_builder.h"
@@ -227,31 +228,62 @@ TEST(MainWindow, TheStatusLineNamesTheDatabaseInUse) {
     EXPECT_EQ(status->text().toStdString(), "Database: " + other);
 }
 
-TEST(WindowMemory, AWindowReopensAtTheSizeAndPlaceItWasLeft) {
+// Shown and, where a window manager frames windows (test WindowMemory.WithAFrame), framed: true
+// once the frame is known (a loaded machine may take its time).
+bool showAndSettle(QWidget& window) {
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    if (QGuiApplication::platformName() == "offscreen") {
+        return true;
+    }
+    const bool framed =
+        QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 10000);
+    QTest::qWait(100);
+    return framed;
+}
+
+TEST(WindowMemory, AWindowReopensTenTimesWhereItWasLeftAndOnTheScreen) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     WindowMemory memory(env.settings);
     qApp->installEventFilter(&memory);
-    QPoint framePlace;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect inside;
     {
-        ParametersWindow window(env.state, env.dialogs);
-        window.show();
-        window.resize(731, 333);
-        window.move(143, 171);
-        framePlace = window.frameGeometry().topLeft();
+        UndoWindow window(env.state, env.dialogs);
+        ASSERT_TRUE(showAndSettle(window));
+        window.setGeometry(screen.left() + 143, screen.top() + 171, 611, 353);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return window.geometry().topLeft() == QPoint(143, 171); }, 1000));
+        QTest::qWait(100);
+        inside = window.geometry();
         window.hide();
     }
-    EXPECT_EQ(env.settings.get(WindowMemory::kSection, "frmParameters", ""),
-              QString("%1 %2 731 333").arg(framePlace.x()).arg(framePlace.y()).toStdString());
-    // Twice, as the place must not drift by the frame each time.
-    for (int i = 0; i < 2; ++i) {
-        ParametersWindow again(env.state, env.dialogs);
-        again.show();
-        EXPECT_EQ(again.size(), QSize(731, 333));
-        EXPECT_EQ(again.frameGeometry().topLeft(), framePlace);
+    EXPECT_EQ(env.settings.get(WindowMemory::kSection, "frmUndo", ""),
+              QString("%1 %2 611 353").arg(inside.x()).arg(inside.y()).toStdString());
+    // The place must not drift by the frame, however often the window opens.
+    for (int i = 0; i < 10; ++i) {
+        UndoWindow again(env.state, env.dialogs);
+        // The inside must stay where it was: the frame the window manager reports may lag
+        // behind, but a place given back by the frame's would drift by the title bar here.
+        showAndSettle(again);
+        EXPECT_EQ(again.geometry(), inside) << i;
         again.hide();
     }
+    // A kept size larger than the screen comes back onto it, frame and all.
+    env.settings.set(WindowMemory::kSection, "frmUndo", "300 200 4000 3000");
+    UndoWindow large(env.state, env.dialogs);
+    ASSERT_TRUE(showAndSettle(large));
+    EXPECT_TRUE(screen.contains(large.frameGeometry()))
+        << large.frameGeometry().x() << " " << large.frameGeometry().y() << " "
+        << large.frameGeometry().width() << " " << large.frameGeometry().height() << " in "
+        << screen.width() << " " << screen.height();
     qApp->removeEventFilter(&memory);
+    // Computed with a frame as a window manager reports it.
+    EXPECT_EQ(WindowMemory::placeOnScreen({1500, -40, 700, 500}, {4, 23, 4, 4}, {0, 0, 1600, 900}),
+              QRect(896, 23, 700, 500));
+    EXPECT_EQ(WindowMemory::placeOnScreen({20, 30, 2263, 1200}, {4, 23, 4, 4}, {0, 0, 1600, 900}),
+              QRect(4, 23, 1592, 873));
 }
 
 TEST(MainWindow, OnlyShiftCtrlAltClickOnThePictureAsksForThePassword) {
@@ -276,7 +308,7 @@ TEST(MainWindow, OnlyShiftCtrlAltClickOnThePictureAsksForThePassword) {
     ASSERT_EQ(env.dialogs.calls().size(), 3u);
     EXPECT_EQ(env.dialogs.calls()[0].text,
               "WARNING: insert password for complete database deletion");
-    EXPECT_EQ(env.dialogs.calls()[2].text, "ORB database successfully initialized");
+    EXPECT_TRUE(env.dialogs.calls()[2].text.starts_with("ORB database successfully initialized"));
     EXPECT_EQ(rowCount(env.state.connection, "KORFSongs"), 0);
     EXPECT_TRUE(env.state.connection.isOpen());
 }

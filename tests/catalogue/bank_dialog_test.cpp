@@ -180,11 +180,19 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     // its styles as a bank to be stored anew, and only then is it reported deleted.
     dialogScript = [&](BankDialogController& dialog) {
         dialog.selectNode(indexOf(dialog.nodes(), "B00005"));
+        dialog.queues().setHardDiskEntry(4, 5, "BANK5");
+        dialog.queues().setHardDiskEntry(7, 9, "BANK9");
+        dialog.queues().setFloppyEntry(2, 5, "BANK5");
         env.dialogs.answer(Answer::No);
         dialog.deleteSelected();
         EXPECT_EQ(BankStore(db()).all().size(), 2u);
+        EXPECT_EQ(dialog.queues().hardDisk()[4].bankProg, 5);
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
+        // A deleted bank leaves the queues at once; the others stay.
+        EXPECT_TRUE(dialog.queues().hardDisk()[4].free());
+        EXPECT_TRUE(dialog.queues().floppy()[2].free());
+        EXPECT_EQ(dialog.queues().hardDisk()[7].bankProg, 9);
         EXPECT_FALSE(dialog.outcome().currentBankDeleted);
         EXPECT_EQ(keys(dialog.nodes()),
                   (std::vector<std::string>{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",

@@ -219,6 +219,38 @@ TEST_F(CatalogueCheckTest, TheWindowShowsTheFindingsAndRepairsAfterItsQuestion) 
     EXPECT_FALSE(check.repairEnabled());
 }
 
+TEST_F(CatalogueCheckTest, ManyFindingsOfOneKindAreOneLineWithTheListBehindIt) {
+    for (std::int32_t i = 0; i < 11; ++i) {
+        plantStyle(db(), 100 + i, "COPY", 320 + i, 12, 320 + i, 12);
+        plantStyle(db(), 200 + i, "COPY", 320 + i, 12, 320 + i, 12);
+    }
+    db().execute(
+        "UPDATE KORFStyles SET StyleContent1 = (SELECT s.StyleContent1 FROM KORFStyles s WHERE "
+        "s.StyleProg = KORFStyles.StyleProg - 100), StyleContent2 = (SELECT s.StyleContent2 FROM "
+        "KORFStyles s WHERE s.StyleProg = KORFStyles.StyleProg - 100), StyleSeek = (SELECT "
+        "s.StyleSeek FROM KORFStyles s WHERE s.StyleProg = KORFStyles.StyleProg - 100) WHERE "
+        "StyleProg >= 200");
+    const std::string line =
+        "12 styles are stored twice: Look-alikes (Styles menu) keeps one of each and moves the "
+        "bank slots and song links of the others onto it.";
+    CheckController check(env.state, env.dialogs);
+    check.check();
+    ASSERT_EQ(check.rows().size(), 8u);
+    EXPECT_EQ(check.rows()[7], line);
+    ASSERT_EQ(check.details(7).size(), 12u);
+    EXPECT_TRUE(check.details(6).empty());
+    EXPECT_TRUE(check.lookalikesEnabled());
+    EXPECT_EQ(check.summary(), "19 findings; 5 of them can be repaired.");
+    // The command prints the same line, then the list behind it, a finding a line.
+    env.settings.set("PATH", "DATABASE", env.state.DatabasePath);
+    db().close();
+    const std::string out = env.runCli({"check"}).out;
+    const std::string detail = "\n\t" + check.details(7)[3] + "\n";
+    EXPECT_NE(out.find("\n" + line + "\n\t" + check.details(7)[0] + "\n"), std::string::npos);
+    EXPECT_NE(out.find(detail), std::string::npos) << out;
+    EXPECT_TRUE(out.ends_with("\n19 findings; 5 of them can be repaired.\n")) << out;
+}
+
 TEST_F(CatalogueCheckTest, TheCommandPrintsTheFindingsAndExitsWithTheirStatus) {
     env.settings.set("PATH", "DATABASE", env.state.DatabasePath);
     db().close();

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -50,15 +50,14 @@ TEST(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->windowTitle(), "Check catalogue");
         // The check runs once the window is painted; a failed wait must still close the window.
-        auto* findings = window->findChild<QListView*>("lstFindings")->model();
+        auto* findings = window->findChild<QAbstractItemView*>("lstFindings")->model();
         if (!QTest::qWaitFor([&] { return findings->rowCount() > 0; }, 5000))
             window->close();
         ASSERT_EQ(findings->rowCount(), 1);
         EXPECT_EQ(findings->index(0, 0).data().toString(),
                   "Bank 8 LIVE: slot 1 holds style 33, which is no longer stored. Repair takes it "
                   "out of the bank (later slots move up).");
-        EXPECT_EQ(window->findChild<QLabel*>("lbSummary")->text(),
-                  "1 finding; 1 of them can be repaired.");
+        EXPECT_EQ(window->findChild<QLabel*>("lbSummary")->text(), "1 finding; ORB can repair it.");
         auto* repair = window->findChild<QPushButton*>("cmdRepair");
         ASSERT_TRUE(repair->isEnabled());
         env.dialogs.answer(UserDialogs::Answer::Yes);
@@ -89,7 +88,8 @@ TEST(CheckWindows, TheLookalikesWindowListsAGroupAndKeepsTheSelectedStyle) {
     EXPECT_EQ(grid->model()->index(1, 5).data().toInt(), 1);
     EXPECT_FALSE(window.findChild<QLabel*>("lbNoLookalikes")->isVisible());
     auto* deleteOthers = window.findChild<QCheckBox*>("chkDeleteOthers");
-    EXPECT_TRUE(deleteOthers->isChecked());
+    EXPECT_FALSE(deleteOthers->isChecked());
+    deleteOthers->setChecked(true);
 
     grid->setCurrentIndex(grid->model()->index(1, 2));
     env.dialogs.answer(UserDialogs::Answer::Yes);

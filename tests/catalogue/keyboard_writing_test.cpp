@@ -182,11 +182,36 @@ TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder)
          }) {
         table.push_back({BankTarget::hardDisk(bank), "pa-disk/" + file});
     }
+    table.push_back({{BankTarget::Kind::FloppyWork, 0}, "floppy/USER01.STY"});
+    table.push_back({{BankTarget::Kind::FloppyByName, 0}, "floppy/BANK5.STY"});
     for (const auto& [target, file] : table) {
         EXPECT_TRUE(makeBank(target).make()) << file;
-        const int n = file.filename().string()[5] - '0';
+        const int n = file.filename() == "BANK5.STY" ? 1 : file.filename().string()[5] - '0';
         expectBankFile(db(), env.dir / file, kBank5, 16 + n);
+        EXPECT_EQ(env.dialogs.calls().size(), 1u) << file;  // no question: nothing was there
     }
+    // Made again, each replaces its file only after a question naming what the file holds.
+    for (const auto& [target, file] : table) {
+        const std::string before = readFile(env.dir / file);
+        auto make = makeBank(target);
+        env.dialogs.answer(Answer::No);
+        EXPECT_FALSE(make.make()) << file;
+        EXPECT_EQ(readFile(env.dir / file), before) << file;
+        ASSERT_EQ(env.dialogs.calls().size(), 1u) << file;
+        EXPECT_EQ(env.dialogs.calls()[0].text,
+                  (env.dir / file).string() +
+                      " already exists and holds a bank of 4 styles (BALLAD, ROCK1, DISCO, "
+                      "SWING), stored as bank 5 BANK5. Do you want to replace it?");
+        env.dialogs.answer(Answer::Yes);
+        EXPECT_TRUE(make.make()) << file;
+    }
+    writeFile(floppy() / "USER01.STY", "notes");
+    auto make = makeBank({BankTarget::Kind::FloppyWork, 0});
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(make.make());
+    EXPECT_EQ(env.dialogs.calls()[0].text,
+              (floppy() / "USER01.STY").string() +
+                  " already exists and holds no bank ORB can read. Do you want to replace it?");
 }
 
 TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) {
@@ -212,23 +237,27 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
                                        "deleted or written."});
     EXPECT_TRUE(fs::is_empty(hardDisk()));
     // The new file is made whole beside the older one: the older one's room does not count.
+    const auto replacing = [&] {
+        auto make = makeBank(kWorkFile);
+        env.dialogs.answer(Answer::Yes);
+        return make.make();
+    };
     const std::string bytes = test::expectedBankFile(db(), kBank5, 17);
     writeFile(target, std::string(bytes.size() - 50, 'x'));
     freeBytes = bytes.size();
-    EXPECT_FALSE(makeBank(kWorkFile).make());
+    EXPECT_FALSE(replacing());
     EXPECT_EQ(readFile(target), std::string(bytes.size() - 50, 'x'));
     freeBytes = bytes.size() + 1;
-    EXPECT_TRUE(makeBank(kWorkFile).make());
+    EXPECT_TRUE(replacing());
     expectBankFile(db(), target, kBank5, 17);
 
     // A read-only file is kept as it was.
     writeFile(target, "old bank");
     fs::permissions(target, fs::perms::owner_read);
     freeBytes = 1 << 20;
-    EXPECT_FALSE(makeBank(kWorkFile).make());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The bank file " + target.string() +
-                                       " cannot be written: it is read-only."});
+    EXPECT_FALSE(replacing());
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The bank file " + target.string() + " cannot be written: it is read-only.");
     EXPECT_EQ(readFile(target), "old bank");
 
     const fs::path gone = env.dir / "gone";

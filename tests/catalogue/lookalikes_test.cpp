@@ -65,13 +65,33 @@ protected:
 };
 
 TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
-    const std::vector<LookalikeGroup> groups = findLookalikes(db());
+    // A style imported twice: one name, one content.
+    addStyle(db(), 63, "TANGO", 5, "Latin", "Dance");
+    addStyle(db(), 58, "tango ", 5, "", "");
+    std::vector<LookalikeGroup> groups = findLookalikes(db());
+    ASSERT_EQ(groups.size(), 3u);
+    // Equal contents print alike, other contents not; lengths are the blocks'.
+    const std::vector<LookalikeStyle>& rock = groups[0].styles;
+    EXPECT_EQ(rock[0].fingerprint, rock[2].fingerprint);
+    EXPECT_NE(rock[0].fingerprint, rock[1].fingerprint);
+    EXPECT_EQ(rock[1].fingerprint.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+    EXPECT_EQ(std::pair(rock[1].StyleLength1, rock[1].StyleLength2), std::pair(402, 22));
+    for (LookalikeGroup& group : groups) {
+        for (LookalikeStyle& style : group.styles) {
+            EXPECT_EQ(style.fingerprint.size(), 6u);
+            style.fingerprint.clear();
+            style.StyleLength1 = style.StyleLength2 = 0;
+        }
+    }
     const std::vector<LookalikeGroup> expected = {
         {Kind::SameNameOtherContent,
          "ROCK1: 3 styles, 2 contents",
          {{12, "ROCK1", "Bright", "Pop", 1, 1, 1},
           {40, "rock1", "Dark", "Rock", 2, 2, 2},
           {77, "ROCK1", "Copy", "Pop", 0, 0, 1}}},
+        {Kind::SameNameSameContent,
+         "tango: 2 styles, the same content",
+         {{58, "tango", "", "", 0, 0, 1}, {63, "TANGO", "Latin", "Dance", 0, 0, 1}}},
         {Kind::SameContentOtherNames,
          "The same content: BALLAD, SLOW",
          {{90, "BALLAD", "Slow", "Pop", 0, 0, 1}, {91, "SLOW", "", "", 0, 0, 1}}},
@@ -139,9 +159,8 @@ TEST_F(LookalikesTest, TheWindowKeepsTheSelectedStyleOfItsGroupAfterItsQuestion)
     lookalikes.load();
     ASSERT_EQ(lookalikes.rows().size(), 5u);
     EXPECT_EQ(lookalikes.rows()[3].group, 2);
-    EXPECT_TRUE(lookalikes.deleteOthers());
+    EXPECT_FALSE(lookalikes.deleteOthers());
     lookalikes.select(1);  // style 40 of the ROCK1 group
-    lookalikes.setDeleteOthers(false);
     env.dialogs.answer(UserDialogs::Answer::Yes);
     lookalikes.keepSelected();
     EXPECT_EQ(env.dialogs.messages(),

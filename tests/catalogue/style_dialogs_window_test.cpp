@@ -69,6 +69,26 @@ TEST(StyleEditWindow, ShowsTheStyleAndHandsBackTheBoxesOnUpdateOnly) {
     EXPECT_EQ(*again.result(),
               (StyleEditValues{"BALLAD", "Slow one", "Soul", "Pop", "USER01.STY", "Ben"}));
     EXPECT_TRUE(dialogs.calls().empty());
+    EXPECT_FALSE(child<QPushButton>(again, "cmdReplaceBreaks")->isVisible());
+
+    // A stored line break is shown, refused by Update, and mended by the window's offer.
+    StyleRow broken = ballad();
+    broken.StyleDesc = "Slow\r\none";
+    broken.StyleAuthor = "Ben\nB";
+    StyleEditWindow mend(broken, dialogs);
+    mend.show();
+    EXPECT_EQ(box(mend, 1)->text(), QString::fromUtf8("Slow\u240d\u21b5one"));
+    QTest::mouseClick(child<QPushButton>(mend, "cbUpdate"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<std::string>{"The description of style 57 holds a line break."});
+    auto* replace = child<QPushButton>(mend, "cmdReplaceBreaks");
+    ASSERT_TRUE(replace->isVisible());
+    QTest::mouseClick(replace, Qt::LeftButton);
+    EXPECT_FALSE(replace->isVisible());
+    QTest::mouseClick(child<QPushButton>(mend, "cbUpdate"), Qt::LeftButton);
+    ASSERT_TRUE(mend.result().has_value());
+    EXPECT_EQ(mend.result()->StyleDesc, "Slow one");
+    EXPECT_EQ(mend.result()->StyleAuthor, "Ben B");
 }
 
 TEST(GroupEditWindow, AllThreeDontUpdateBoxesActAsExit) {

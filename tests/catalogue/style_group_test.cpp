@@ -26,7 +26,7 @@ TEST_F(StyleGroupTest, DeletingThreeStylesEmptiesTheirSlotsAndUnlinksTheirSongs)
     ASSERT_EQ(env.dialogs.calls().size(), 2u);
     const auto& question = env.dialogs.calls()[0];
     EXPECT_EQ(question.text,
-              "3 styles  will be deleted from database and from banks. Are you sure?");
+              "3 styles will be deleted from database and from banks. Are you sure?");
     EXPECT_EQ(question.title, "ORB");
     EXPECT_EQ(question.icon, Icon::Question);
     EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);

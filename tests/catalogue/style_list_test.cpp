@@ -175,7 +175,7 @@ TEST(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     EXPECT_EQ(listFor(0, "x'OR'1'='1"), (std::vector<std::int32_t>{50}));
     EXPECT_EQ(listFor(2, "x' OR 'a'='a"), (std::vector<std::int32_t>{50}));
     EXPECT_EQ(listFor(1, "a' --"), (std::vector<std::int32_t>{}));
-    EXPECT_EQ(controller.countCaption(), "No style available");
+    EXPECT_EQ(controller.countCaption(), "No style matches the filter");
 }
 
 TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {

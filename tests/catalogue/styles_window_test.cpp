@@ -19,6 +19,7 @@
 
 #include "app/windows/gui_main.h"
 #include "catalogue/catalogue_test_support.h"
+#include "catalogue/windows/bank_pane.h"
 #include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
@@ -168,7 +169,7 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Group), "SALSA");
     EXPECT_TRUE(env.state.styleQuery.order.empty());
     EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(),
-              " 1 styles available - Database filtering is active ");
+              " 1 style available - Database filtering is active ");
     EXPECT_EQ(grid->model()->index(0, 1).data().toString(), "Gamma");
     EXPECT_EQ(child<QPushButton>(window, "cbTitle4")->palette().color(QPalette::Button), normal);
 
@@ -307,7 +308,7 @@ TEST_F(StylesWindowCommandsTest, GroupDeleteOverABlockSelectedUpwards) {
 
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
-                  "3 styles  will be deleted from database and from banks. Are you sure?",
+                  "3 styles will be deleted from database and from banks. Are you sure?",
                   "Styles have been deleted. Click on Ok to update style grid."}));
     EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
     EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
@@ -337,6 +338,7 @@ TEST_F(StylesWindowCommandsTest, ReopenedTheWindowKeepsItsCurrentRowInSight) {
 }
 
 TEST_F(StylesWindowCommandsTest, ColumnsShowElevenLettersFollowTheirHeadersAndStretch) {
+    const QSize opened = window.size();
     const QFontMetrics metrics = grid->fontMetrics();
     EXPECT_GE(grid->columnWidth(1), metrics.horizontalAdvance("WWWWWWWWWWW"));
     window.resize(900, 500);
@@ -356,6 +358,17 @@ TEST_F(StylesWindowCommandsTest, ColumnsShowElevenLettersFollowTheirHeadersAndSt
         total += grid->columnWidth(column);
     }
     EXPECT_EQ(total, grid->viewport()->width());
+
+    // Neither a wide window nor a bank description of 200 characters makes the window wider
+    // for good: it goes back to the size it opened at.
+    env.state.currentBank.description = std::string(200, 'D');
+    window.findChild<BankPane*>("frBank")->render();
+    QApplication::processEvents();
+    EXPECT_LE(window.minimumSizeHint().width(), opened.width());
+    window.resize(opened);
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), opened);
+    EXPECT_EQ(child<QLabel>(window, "lbBankDesc")->text().size(), 200);
 }
 
 TEST_F(StylesWindowCommandsTest, PrintWithoutAPrinterWritesThePdfThePersonNames) {
@@ -388,6 +401,7 @@ TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepi
             ASSERT_EQ(rows->model()->rowCount(), 2);
             const int kept = rows->model()->index(0, 1).data().toInt() == 41 ? 0 : 1;
             rows->setCurrentIndex(rows->model()->index(kept, 2));
+            child<QCheckBox>(found, "chkDeleteOthers")->setChecked(true);
             env.dialogs.answer(UserDialogs::Answer::Yes);
             QTest::mouseClick(child<QPushButton>(found, "cmdKeep"), Qt::LeftButton);
             QTest::mouseClick(child<QPushButton>(found, "cmdExit"), Qt::LeftButton);

@@ -84,8 +84,9 @@ TEST_F(SongsCliTest, TheWindowAndTheCommandDeleteAlike) {
     env.dialogs.answer(UserDialogs::Answer::Yes);
     window.deleteSongs(0, 3);
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"A set of songs is about to be deleted. Are you sure?",
-                                        refusal}));
+              (std::vector<std::string>{
+                  "3 songs are about to be deleted: Alone, Its me and Yesterday. Are you sure?",
+                  refusal}));
     EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Critical);
     EXPECT_EQ(songs(), allSongs);
     EXPECT_EQ(links(), allLinks);
@@ -104,7 +105,8 @@ TEST_F(SongsCliTest, TheWindowAndTheCommandDeleteAlike) {
     env.dialogs.answer(UserDialogs::Answer::Yes);
     window.deleteSongs(1, 4);  // Its me and Yesterday
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"A set of songs is about to be deleted. Are you sure?"});
+              std::vector<std::string>{
+                  "2 songs are about to be deleted: Its me and Yesterday. Are you sure?"});
     const std::vector<std::string> windowSongs = songs();
     const std::vector<Link> windowLinks = links();
     EXPECT_EQ(windowSongs, std::vector<std::string>{"302:Alone/"});

@@ -152,7 +152,8 @@ TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {
     EXPECT_TRUE(env.dialogs.calls().empty());  // and no dialog shows the deleted song
     EXPECT_EQ(songs(), (std::vector<std::string>{"301:Yesterday/Beatles", "303:Its me/Nobody"}));
 
-    const std::string question = "A set of songs is about to be deleted. Are you sure?";
+    const std::string question =
+        "2 songs are about to be deleted: Its me and Yesterday. Are you sure?";
     env.dialogs.answer(Answer::No);
     controller.deleteSongs(1, 0);  // selected upwards
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{question});

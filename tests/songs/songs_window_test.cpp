@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -53,6 +54,10 @@ TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
     SongLinksWindow links(env.state, env.dialogs, LinkSubject::Song, 301, "Yesterday (Beatles)");
     links.show();
     EXPECT_EQ(links.objectName(), "frmSonSty");
+    EXPECT_EQ(links.windowTitle(), "Styles linked to song Yesterday (Beatles)");
+    auto* linked = links.findChild<QTableView*>("grData2");
+    EXPECT_EQ(linked->model()->headerData(4, Qt::Horizontal).toString(), "Transposition");
+    EXPECT_TRUE(linked->horizontalHeader()->isVisible());
     EXPECT_EQ(links.findChild<QTableView*>("grData2")->model()->rowCount(), 3);
     EXPECT_EQ(links.findChild<QPushButton*>("cmdBank0")->toolTip(),
               "Move a style from grid to local buffer");

@@ -15,6 +15,7 @@
 #include "catalogue/windows/setup_list_window.h"
 #include "core/user_dialogs.h"
 #include "widgets/failure_shown.h"
+#include "widgets/window_memory.h"
 
 namespace orb {
 namespace {
@@ -62,6 +63,12 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
                                    const BankDialogRequest& request, QWidget* parent)
     : QDialog(parent), controller_(state, dialogs, request.state) {
     setObjectName("frmBankSave");
+    // Loading, saving and saving as each keep their own size and place.
+    using Mode = BankDialogController::Mode;
+    const Mode mode = controller_.mode();
+    setProperty(WindowMemory::kKeyProperty, mode == Mode::Load      ? "frmBankLoad"
+                                            : mode == Mode::SaveNew ? "frmBankSaveAs"
+                                                                    : "frmBankSave");
     setModal(true);
 
     const char* labels[3] = {"Name", "Description", "Order by:"};
@@ -103,6 +110,10 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("tvBanks");
     tree_->setHeaderHidden(true);
+    // Room for the longest bank name at its level of the tree.
+    tree_->setMinimumWidth(
+        tree_->fontMetrics().horizontalAdvance(QString(BankDialogController::kNameLength, 'N')) +
+        3 * tree_->indentation());
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         controller_.selectNode(bankTreeNodeIndex(item));
         render();
@@ -208,7 +219,7 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
             policy.setRetainSizeWhenHidden(true);
             widget->setSizePolicy(policy);
         }
-        resize(pixels(9000), pixels(7050));
+        resize(std::max(pixels(9000), minimumSizeHint().width()), pixels(7050));
     } else {
         setFixedSize(pixels(7680), pixels(1600));
     }
@@ -237,20 +248,26 @@ QGroupBox* BankDialogWindow::makeHardDiskFrame() {
     auto* frame = new QGroupBox(" DIRECT HD ", this);
     frame->setObjectName("frDirectHD");
     auto* layout = new QGridLayout(frame);
+    // Each box named by where the keyboard finds it: a set folder above, a bank file beside.
+    const char* folders[3] = {"!123", "!456", "!789"};
+    for (int g = 0; g < 3; ++g) {
+        layout->addWidget(new QLabel(folders[g], frame), 0, g + 1, Qt::AlignHCenter);
+        layout->addWidget(new QLabel(QString("USER0%1").arg(g + 1), frame), g + 1, 0);
+    }
     for (std::size_t i = 0; i < lbDirectHD_.size(); ++i) {
         lbDirectHD_[i] = queueLabel(QString("lbDirectHD%1").arg(i), frame);
-        layout->addWidget(lbDirectHD_[i], static_cast<int>(i % 3), static_cast<int>(i / 3));
+        layout->addWidget(lbDirectHD_[i], static_cast<int>(i % 3) + 1, static_cast<int>(i / 3) + 1);
     }
     for (std::size_t g = 0; g < cbClearHD_.size(); ++g) {
         cbClearHD_[g] = button("cbClearHD", "Clear", frame);
         cbClearHD_[g]->setObjectName(QString("cbClearHD%1").arg(g));
         connect(cbClearHD_[g], &QPushButton::clicked, this,
                 [this, g] { controller_.queues().clearHardDiskGroup(static_cast<int>(g)); });
-        layout->addWidget(cbClearHD_[g], 3, static_cast<int>(g));
+        layout->addWidget(cbClearHD_[g], 4, static_cast<int>(g) + 1);
     }
     cbMakeHD_ = button("cbMakeHD", "Transfer", frame);
     connect(cbMakeHD_, &QPushButton::clicked, this, [this] { controller_.queues().transfer(); });
-    layout->addWidget(cbMakeHD_, 4, 0, 1, 3);
+    layout->addWidget(cbMakeHD_, 5, 1, 1, 3);
     return frame;
 }
 

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "catalogue/bank_controller.h"
+#include "widgets/elided_label.h"
 
 namespace orb {
 namespace {
@@ -57,7 +58,8 @@ BankPane::BankPane(BankController& controller, CommandHandler onCommand, DropHan
     setObjectName("frBank");
     setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
-    lbBankDesc_ = new QLabel(this);
+    // A description of 200 characters is elided, never widening the window.
+    lbBankDesc_ = new ElidedLabel(this);
     lbBankDesc_->setObjectName("lbBankDesc");
     layout->addWidget(lbBankDesc_);
     for (std::size_t i = 0; i < lbNewStyle_.size(); ++i) {

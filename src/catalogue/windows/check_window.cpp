@@ -1,27 +1,33 @@
 #include "catalogue/windows/check_window.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
-#include <QStringListModel>
+#include <QStandardItemModel>
 #include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
+
+#include "catalogue/windows/lookalikes_window.h"
 
 namespace orb {
 
 CheckWindow::CheckWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), controller_(state, dialogs) {
+    : QDialog(parent), state_(state), dialogs_(dialogs), controller_(state, dialogs) {
     setObjectName("frmCheck");
     setWindowTitle(CheckController::kCaption);
     setModal(true);
 
-    findings_ = new QStringListModel(this);
-    auto* list = new QListView(this);
+    // A line that stands for many findings opens onto their list.
+    findings_ = new QStandardItemModel(this);
+    auto* list = new QTreeView(this);
     list->setObjectName("lstFindings");
     list->setModel(findings_);
+    list->setHeaderHidden(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setWordWrap(true);
+    list->setUniformRowHeights(false);
     list->setMinimumSize(640, 240);
     summary_ = new QLabel(this);
     summary_->setObjectName("lbSummary");
@@ -31,15 +37,18 @@ CheckWindow::CheckWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
     again->setObjectName("cmdCheck");
     repair_ = new QPushButton("Repair", this);
     repair_->setObjectName("cmdRepair");
+    lookalikes_ = new QPushButton("Look-alikes ...", this);
+    lookalikes_->setObjectName("cmdLookalikes");
     auto* exit = new QPushButton("Exit", this);
     exit->setObjectName("cmdExit");
-    for (QPushButton* button : {again, repair_, exit}) {
+    for (QPushButton* button : {again, repair_, lookalikes_, exit}) {
         button->setAutoDefault(false);
     }
     exit->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(again);
     buttons->addWidget(repair_);
+    buttons->addWidget(lookalikes_);
     buttons->addStretch();
     buttons->addWidget(exit);
 
@@ -50,6 +59,10 @@ CheckWindow::CheckWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
 
     connect(again, &QPushButton::clicked, this, [this] { controller_.check(); });
     connect(repair_, &QPushButton::clicked, this, [this] { controller_.repair(); });
+    connect(lookalikes_, &QPushButton::clicked, this, [this] {
+        LookalikesWindow(state_, dialogs_, this).exec();
+        controller_.check();
+    });
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     controller_.onChange([this] { render(); });
     render();
@@ -62,15 +75,17 @@ void CheckWindow::showEvent(QShowEvent* event) {
 }
 
 void CheckWindow::render() {
-    QStringList rows;
-    for (const std::string& row : controller_.rows()) {
-        rows << QString::fromStdString(row);
-    }
-    if (findings_->stringList() != rows) {
-        findings_->setStringList(rows);
+    findings_->clear();
+    for (std::size_t row = 0; row < controller_.rows().size(); ++row) {
+        auto* item = new QStandardItem(QString::fromStdString(controller_.rows()[row]));
+        for (const std::string& detail : controller_.details(row)) {
+            item->appendRow(new QStandardItem(QString::fromStdString(detail)));
+        }
+        findings_->appendRow(item);
     }
     summary_->setText(QString::fromStdString(controller_.summary()));
     repair_->setEnabled(controller_.repairEnabled());
+    lookalikes_->setEnabled(controller_.lookalikesEnabled());
 }
 
 }  // namespace orb

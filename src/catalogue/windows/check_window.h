@@ -6,11 +6,11 @@
 
 class QLabel;
 class QPushButton;
-class QStringListModel;
+class QStandardItemModel;
 
 namespace orb {
 
-// "Check catalogue": the findings, "Check again", "Repair" and "Exit".
+// "Check catalogue": the findings, "Check again", "Repair", "Look-alikes ..." and "Exit".
 class CheckWindow : public QDialog {
     Q_OBJECT
 public:
@@ -22,10 +22,13 @@ protected:
 private:
     void render();
 
+    AppState& state_;
+    UserDialogs& dialogs_;
     CheckController controller_;
-    QStringListModel* findings_ = nullptr;
+    QStandardItemModel* findings_ = nullptr;
     QLabel* summary_ = nullptr;
     QPushButton* repair_ = nullptr;
+    QPushButton* lookalikes_ = nullptr;
 };
 
 }  // namespace orb

@@ -12,7 +12,8 @@ namespace orb {
 namespace {
 
 constexpr const char* kHeaders[LookalikesModel::kColumnCount] = {
-    "Group", "Style", "Name", "Description", "Family", "Banks", "Songs", "Content"};
+    "Group", "Style", "Name",    "Description", "Family", "Banks",
+    "Songs", "File",  "Lengths", "Imported",    "Content"};
 
 }  // namespace
 
@@ -30,7 +31,8 @@ QVariant LookalikesModel::data(const QModelIndex& index, int role) const {
     }
     const LookalikesController::Row& row =
         controller_.rows()[static_cast<std::size_t>(index.row())];
-    if (role == Qt::TextAlignmentRole && (index.column() == 1 || index.column() >= 5)) {
+    if (role == Qt::TextAlignmentRole &&
+        (index.column() == 1 || index.column() == 5 || index.column() == 6)) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole) {
@@ -51,8 +53,14 @@ QVariant LookalikesModel::data(const QModelIndex& index, int role) const {
             return row.style.bankSlots;
         case 6:
             return row.style.songLinks;
+        case 7:
+            return QString::fromStdString(row.style.StyleFile);
+        case 8:
+            return QString("%1, %2").arg(row.style.StyleLength1).arg(row.style.StyleLength2);
+        case 9:
+            return QString::fromStdString(row.style.StyleDate);
         default:
-            return row.style.content;
+            return QString::fromStdString(row.style.fingerprint);
     }
 }
 
@@ -79,7 +87,7 @@ LookalikesWindow::LookalikesWindow(AppState& state, UserDialogs& dialogs, QWidge
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setStretchLastSection(false);
     grid_->setMinimumSize(760, 300);
     none_ = new QLabel(LookalikesController::kNone, this);
     none_->setObjectName("lbNoLookalikes");

@@ -16,7 +16,7 @@ namespace orb {
 class LookalikesModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumnCount = 8;
+    static constexpr int kColumnCount = 11;
 
     explicit LookalikesModel(const LookalikesController& controller, QObject* parent = nullptr)
         : QAbstractTableModel(parent), controller_(controller) {}

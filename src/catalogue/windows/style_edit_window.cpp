@@ -8,10 +8,25 @@
 #include <QVBoxLayout>
 
 #include "catalogue/style_changes.h"
-#include "widgets/rendered_text.h"
 
 namespace orb {
 namespace {
+
+// A stored line break is shown as a mark in its box, so the person sees what Update refuses.
+constexpr char16_t kLineFeedMark = u'\u21b5';        // ↵
+constexpr char16_t kCarriageReturnMark = u'\u240d';  // ␍
+
+QString shown(const std::string& stored) {
+    return QString::fromStdString(stored)
+        .replace(QChar('\n'), QChar(kLineFeedMark))
+        .replace(QChar('\r'), QChar(kCarriageReturnMark));
+}
+
+std::string stored(QString shownText) {
+    return shownText.replace(QChar(kLineFeedMark), QChar('\n'))
+        .replace(QChar(kCarriageReturnMark), QChar('\r'))
+        .toStdString();
+}
 
 QLabel* valueLabel(const std::string& text, int index, QWidget* parent) {
     auto* label = new QLabel(QString::fromStdString(text), parent);
@@ -44,7 +59,7 @@ StyleEditWindow::StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QW
         txtField_[i]->setMaxLength(kStyleFieldColumns[i]->size);
         txtField_[i]->setMinimumWidth(i == 1 ? 380 : 200);
         connect(txtField_[i], &QLineEdit::textChanged, this,
-                [this, i](const QString& text) { controller_.setField(i, text.toStdString()); });
+                [this, i](const QString& text) { controller_.setField(i, stored(text)); });
         return txtField_[i];
     };
     addRow("Code", valueLabel(controller_.code(), 0, this));
@@ -67,7 +82,16 @@ StyleEditWindow::StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QW
     connect(cbExit, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &QDialog::rejected, this, [this] { controller_.exit(); });
 
+    cmdReplaceBreaks_ = new QPushButton("Replace line breaks by blanks", this);
+    cmdReplaceBreaks_->setObjectName("cmdReplaceBreaks");
+    cmdReplaceBreaks_->setToolTip("The keyboard's files cannot carry a line break (shown as " +
+                                  QString(QChar(kLineFeedMark)) + ")");
+    cmdReplaceBreaks_->setAutoDefault(false);
+    connect(cmdReplaceBreaks_, &QPushButton::clicked, this,
+            [this] { controller_.replaceLineBreaks(); });
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdReplaceBreaks_);
     buttons->addStretch();
     buttons->addWidget(cbUpdate);
     buttons->addWidget(cbExit);
@@ -81,8 +105,11 @@ StyleEditWindow::StyleEditWindow(const StyleRow& style, UserDialogs& dialogs, QW
 
 void StyleEditWindow::render() {
     for (std::size_t i = 0; i < txtField_.size(); ++i) {
-        showText(txtField_[i], controller_.field(i));
+        if (txtField_[i]->text() != shown(controller_.field(i))) {
+            txtField_[i]->setText(shown(controller_.field(i)));
+        }
     }
+    cmdReplaceBreaks_->setVisible(controller_.holdsLineBreaks());
 }
 
 void StyleEditWindow::update() {

@@ -6,6 +6,7 @@
 #include "catalogue/style_edit.h"
 
 class QLineEdit;
+class QPushButton;
 
 namespace orb {
 
@@ -26,6 +27,7 @@ private:
 
     StyleEditController controller_;
     std::array<QLineEdit*, StyleEditController::kFieldCount> txtField_{};
+    QPushButton* cmdReplaceBreaks_ = nullptr;
 };
 
 // Runs the window modally over `parent` for EditStyle.

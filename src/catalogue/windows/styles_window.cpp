@@ -112,6 +112,9 @@ void addItems(QMenu* menu, const char* prefix, const std::array<MenuItem<Command
     for (std::size_t i = 0; i < N; ++i) {
         QAction* action = menu->addAction(items[i].caption);
         action->setSeparator(!items[i].command);
+        if (action->isSeparator()) {
+            action->setText({});  // a bare line, without a "-" beside it
+        }
         action->setObjectName(QString("%1%2").arg(prefix).arg(i));
         action->setShortcut(QKeySequence(items[i].shortcut));
         if (items[i].command) {
@@ -178,8 +181,6 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     grid_->setDragEnabled(true);
     grid_->setDragDropMode(QAbstractItemView::DragOnly);
 
-    auto* headers = new QHBoxLayout;
-    headers->setSpacing(0);
     std::vector<std::pair<int, QPushButton*>> tied;
     for (int i = 0; i < 5; ++i) {
         auto* button = new QPushButton(
@@ -193,18 +194,17 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
         }
         grid_->setColumnWidth(i, pixels(kColumnTwips[static_cast<std::size_t>(i)]));
         tied.emplace_back(i, button);
-        headers->addWidget(button);
         connect(button, &QPushButton::clicked, this,
                 [this, i] { command([this, i] { controller_.headerClicked(i); }); });
     }
-    headers->addStretch();
     // A name of eleven wide letters shows whole; the description takes what the window gives.
     grid_->setColumnWidth(1, std::max(grid_->columnWidth(1),
                                       grid_->fontMetrics().horizontalAdvance(QString(11, 'W')) +
                                           grid_->fontMetrics().averageCharWidth() * 2));
-    tieHeaderButtons(grid_, tied, 2);
+    QWidget* headers = tieHeaderButtons(grid_, tied, 2);
     auto* styleLayout = new QVBoxLayout(frStyle_);
-    styleLayout->addLayout(headers);
+    styleLayout->setSpacing(0);
+    styleLayout->addWidget(headers);
     styleLayout->addWidget(grid_, 1);
 
     auto* body = new QHBoxLayout;

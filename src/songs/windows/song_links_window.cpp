@@ -21,8 +21,9 @@ QTableView* makeGrid(QWidget* parent, const char* name, QStandardItemModel* mode
     grid->setModel(model);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grid->horizontalHeader()->setHighlightSections(false);
     grid->setWordWrap(false);
     return grid;
 }
@@ -42,7 +43,10 @@ SongLinksWindow::SongLinksWindow(AppState& state, UserDialogs& dialogs, LinkSubj
                       return LinkEditWindow::edit(this, title, values);
                   }) {
     setObjectName(kind == LinkSubject::Song ? "frmSonSty" : "frmStySon");
-    setWindowTitle(QString::fromStdString(caption));
+    // The title says whose links these are, not only a name.
+    setWindowTitle(QString::fromStdString(
+        (kind == LinkSubject::Song ? "Styles linked to song " : "Songs linked to style ") +
+        caption));
     setModal(true);
 
     availableModel_ = new QStandardItemModel(this);
@@ -108,7 +112,7 @@ SongLinksWindow::SongLinksWindow(AppState& state, UserDialogs& dialogs, LinkSubj
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     controller_.onChange([this] { render(); });
-    resize(720, 420);
+    resize(860, 420);
 }
 
 void SongLinksWindow::showEvent(QShowEvent* event) {
@@ -144,6 +148,9 @@ void SongLinksWindow::render() {
                                 cell(controller_.labelOf(element)), cell(element.SongNote),
                                 cell(element.StyleTempo), cell(element.StyleTranspose)});
     }
+    const QString labelHeader = controller_.kind() == LinkSubject::Song ? "Style" : "Song";
+    availableModel_->setHorizontalHeaderLabels({"", labelHeader});
+    localModel_->setHorizontalHeaderLabels({"", labelHeader, "Note", "Tempo", "Transposition"});
     grData1_->setColumnHidden(0, true);
     grData2_->setColumnHidden(0, true);
     if (localRow >= 0 && localRow < localModel_->rowCount()) {

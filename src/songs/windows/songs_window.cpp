@@ -90,8 +90,6 @@ SongsWindow::SongsWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
     grid_->setColumnHidden(3, true);
     connect(grid_, &QTableView::doubleClicked, this, [this] { editSong(); });
 
-    auto* headerRow = new QHBoxLayout;
-    headerRow->setSpacing(0);
     std::vector<std::pair<int, QPushButton*>> tied;
     for (int i = 0; i < 6; ++i) {
         auto* button =
@@ -100,16 +98,15 @@ SongsWindow::SongsWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
         button->setAutoFillBackground(true);
         tied.emplace_back(kHeaderColumns[static_cast<std::size_t>(i)], button);
         headers_[static_cast<std::size_t>(i)] = button;
-        headerRow->addWidget(button);
         connect(button, &QPushButton::clicked, this,
                 [this, i] { command([this, i] { controller_.headerClicked(i); }); });
     }
-    headerRow->addStretch();
     // Each header shows its caption whole; the notes take what the window gives.
-    tieHeaderButtons(grid_, tied, 7);
+    QWidget* headerRow = tieHeaderButtons(grid_, tied, 7);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(headerRow);
+    layout->setSpacing(0);
+    layout->addWidget(headerRow);
     layout->addWidget(grid_, 1);
     buildMenus();
     controller_.onChange([this] { render(); });
@@ -130,6 +127,9 @@ void SongsWindow::buildMenus() {
     for (std::size_t i = 0; i < kFileItems.size(); ++i) {
         QAction* action = file->addAction(kFileItems[i].caption);
         action->setSeparator(!kFileItems[i].command);
+        if (action->isSeparator()) {
+            action->setText({});  // a bare line, without a "-" beside it
+        }
         action->setObjectName(QString("mFile%1").arg(i));
         if (const std::optional<FileCommand> command = kFileItems[i].command) {
             connect(action, &QAction::triggered, this, [this, command] {
@@ -147,6 +147,9 @@ void SongsWindow::buildMenus() {
     for (std::size_t i = 0; i < kSongItems.size(); ++i) {
         QAction* action = songs->addAction(kSongItems[i].caption);
         action->setSeparator(!kSongItems[i].command);
+        if (action->isSeparator()) {
+            action->setText({});
+        }
         action->setObjectName(QString("mSongs%1").arg(i));
         if (const std::optional<SongCommand> command = kSongItems[i].command) {
             connect(action, &QAction::triggered, this, [this, command] { songCommand(*command); });
