@@ -64,6 +64,8 @@ run("appstreamcli validate" appstreamcli validate --no-net
     "${WORK}/usr/share/metainfo/${APPSTREAM_ID}.metainfo.xml")
 file(MAKE_DIRECTORY "${WORK}/mime/packages")
 file(COPY "${WORK}/usr/share/mime/packages/orb.xml" DESTINATION "${WORK}/mime/packages")
+# In the data search path, or update-mime-database warns that nothing would find the database.
+set(ENV{XDG_DATA_HOME} "${WORK}")
 run("update-mime-database" update-mime-database "${WORK}/mime")
 if(NOT err STREQUAL "")
     message(FATAL_ERROR "update-mime-database: ${err}")
