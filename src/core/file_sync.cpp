@@ -32,8 +32,10 @@ std::string syncFolderToDisk(const std::filesystem::path&) {
 
 #else
 
-std::string syncFileToDisk(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+std::string openAndSync(const std::filesystem::path& path, int flags) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
     if (fd < 0) {
         return std::strerror(errno);
     }
@@ -43,15 +45,14 @@ std::string syncFileToDisk(const std::filesystem::path& file) {
     return reason;
 }
 
+}  // namespace
+
+std::string syncFileToDisk(const std::filesystem::path& file) {
+    return openAndSync(file, 0);
+}
+
 std::string syncFolderToDisk(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::strerror(errno);
-    }
-    const bool synced = ::fsync(fd) == 0;
-    const std::string reason = synced ? "" : std::strerror(errno);
-    ::close(fd);
-    return reason;
+    return openAndSync(folder, O_DIRECTORY);
 }
 
 #endif
