@@ -420,20 +420,29 @@ RestorePoint writePoint(const fs::path& folder, RestorePoint point,
     throw refuse("no free number for it in " + folder.string());
 }
 
+// Why no point could be kept before `action`; the step then changes nothing.
+auto refusalBefore(const std::string& action) {
+    return [action](const std::string& why) {
+        return RestorePointError("ORB could not keep a restore point before " + action + ": " +
+                                 why + ". Nothing was changed.");
+    };
+}
+
+template <typename Refuse>
+void makeFolder(const fs::path& folder, const Refuse& refuse) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        throw refuse("the folder " + folder.string() + " cannot be made (" + error.message() + ")");
+    }
+}
+
 }  // namespace
 
 RestorePoint RestorePoints::keep(Database& database, const std::string& action,
                                  std::int64_t spare) {
-    const auto refuse = [&](const std::string& why) -> RestorePointError {
-        return RestorePointError("ORB could not keep a restore point before " + action + ": " +
-                                 why + ". Nothing was changed.");
-    };
-    std::error_code error;
-    fs::create_directories(folder_, error);
-    if (error) {
-        throw refuse("the folder " + folder_.string() + " cannot be made (" + error.message() +
-                     ")");
-    }
+    const auto refuse = refusalBefore(action);
+    makeFolder(folder_, refuse);
     const std::int64_t pages = countOf(database, "PRAGMA page_count");
     const std::int64_t pageSize = countOf(database, "PRAGMA page_size");
     requireRoom(static_cast<std::uintmax_t>(pages * pageSize) + kSpareRoom, refuse);
@@ -456,16 +465,8 @@ RestorePoint RestorePoints::keep(Database& database, const std::string& action,
 
 RestorePoint RestorePoints::keepChanges(Database& database, const std::string& action,
                                         const std::string& changes, const RestorePoint& counts) {
-    const auto refuse = [&](const std::string& why) -> RestorePointError {
-        return RestorePointError("ORB could not keep a restore point before " + action + ": " +
-                                 why + ". Nothing was changed.");
-    };
-    std::error_code error;
-    fs::create_directories(folder_, error);
-    if (error) {
-        throw refuse("the folder " + folder_.string() + " cannot be made (" + error.message() +
-                     ")");
-    }
+    const auto refuse = refusalBefore(action);
+    makeFolder(folder_, refuse);
     requireRoom(changes.size() + kSpareRoom, refuse);
     RestorePoint point = counts;
     point.kind = RestorePoint::Kind::Changes;
