@@ -38,7 +38,7 @@
 #include "db/style_store.h"
 #include "db/write_transaction.h"
 #include "realistic_styles.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 
 namespace {
 
@@ -63,18 +63,17 @@ long long distinctStyles(int files) {
 // `files` bank files of 16 styles; every tenth style repeats the contents of an earlier one.
 void makeCorpus(const fs::path& folder, int files) {
     fs::create_directories(folder);
-    orb::KORFLibrary library;
     for (int file = 0; file < files; ++file) {
-        orb::KORFStyles styles;
+        std::vector<orb::BankFileStyle> styles;
         for (int slot = 0; slot < 16; ++slot) {
             const int index = file * 16 + slot;
             char name[16];
             std::snprintf(name, sizeof name, "ST%05d", index);
-            styles.Add(orb::bench::realisticStyle(corpusSeed(index), name));
+            styles.push_back(orb::bench::realisticStyle(corpusSeed(index), name));
         }
         char fileName[32];
         std::snprintf(fileName, sizeof fileName, "BANK%04d.STY", file);
-        library.WriteStyleFromCollection(folder / fileName, styles, 0);
+        orb::writeBankFile(folder / fileName, styles, 0);
     }
 }
 
@@ -90,7 +89,7 @@ void fillCatalogue(const fs::path& file, int count, const fs::path& settingsFile
     orb::StyleStore store(db);
     orb::StyleRow style;
     for (int number = 1; number <= count; ++number) {
-        orb::KORFStyle made =
+        orb::BankFileStyle made =
             orb::bench::realisticStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number),
                                        "OLD" + std::to_string(number % 100000));
         style.StyleProg = number;
@@ -127,7 +126,7 @@ void fillBaseline(const fs::path& file, int count) {
     check(sqlite3_prepare_v2(db, "INSERT INTO Blocks VALUES (?, ?, ?, ?)", -1, &insert, nullptr),
           db);
     for (int number = 1; number <= count; ++number) {
-        const orb::KORFStyle made =
+        const orb::BankFileStyle made =
             orb::bench::realisticStyle(kCatalogueSeeds + static_cast<std::uint64_t>(number), "OLD");
         sqlite3_bind_int(insert, 1, number);
         sqlite3_bind_text(insert, 2, made.StyleName1.data(), -1, SQLITE_STATIC);

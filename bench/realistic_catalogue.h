@@ -14,7 +14,7 @@ namespace orb::bench {
 inline void fillRealisticCatalogue(Database& db, int styles) {
     WriteTransaction transaction(db);
     for (int prog = 1; prog <= styles; ++prog) {
-        const KORFStyle style = realisticStyle(static_cast<std::uint64_t>(prog));
+        const BankFileStyle style = realisticStyle(static_cast<std::uint64_t>(prog));
         const std::string& c1 = style.StyleContent1;
         const std::string& c2 = style.StyleContent2;
         db.execute(

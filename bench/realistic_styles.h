@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/korf_style.h"
+#include "core/bank_file_style.h"
 
 namespace orb::bench {
 
@@ -47,11 +47,11 @@ inline std::string chunk(const char (&tag)[5], std::size_t dataSize, ByteSource&
 }
 
 // Style `seed` with both names set to `name`; different seeds give different contents.
-inline KORFStyle realisticStyle(std::uint64_t seed, const std::string& name = "Style name ") {
+inline BankFileStyle realisticStyle(std::uint64_t seed, const std::string& name = "Style name ") {
     ByteSource bytes(seed);
     const std::size_t size1 = 2048 + bytes.next() % (30 * 1024 - 2048 + 1);
     const std::size_t size2 = 300 + bytes.next() % 301;
-    KORFStyle style;
+    BankFileStyle style;
     style.StyleName1 = name;
     style.StyleName2 = name;
     style.StyleContent1 = chunk("\x03\x00\x00\x18", size1 - 8, bytes);

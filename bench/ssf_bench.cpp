@@ -47,9 +47,8 @@ void fill(orb::Database& db, int styles) {
     for (int prog = 1; prog <= styles; ++prog) {
         char name[16];
         std::snprintf(name, sizeof name, "STYLE%06d", prog);
-        static_cast<orb::KORFStyle&>(row) =
-            orb::bench::realisticStyle(static_cast<std::uint64_t>(prog), name);
-        row.StyleProg = prog;
+        row = orb::styleRowOf(orb::bench::realisticStyle(static_cast<std::uint64_t>(prog), name),
+                              prog);
         row.StyleDate = "2026/12/06";
         row.StyleDesc = "Realistic style";
         row.StyleCat = "Group";

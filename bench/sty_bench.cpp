@@ -1,7 +1,7 @@
-// Reads and writes bank files of realistic size through KORFLibrary and compares the speed with
-// a plain read and write of the same bytes (the whole file through std::ifstream/ofstream), and
-// the write with the floor of a safe replacement: the same bytes into a temporary file, one
-// fsync, a rename and a sync of the folder.
+// Reads and writes bank files of realistic size through the bank file reader and writer and
+// compares the speed with a plain read and write of the same bytes (the whole file through
+// std::ifstream/ofstream), and the write with the floor of a safe replacement: the same bytes into
+// a temporary file, one fsync, a rename and a sync of the folder.
 //   build/bench/bench_sty [ROUNDS]   (default 300; each round reads and writes 8 banks of 16
 //   styles)
 #include <fcntl.h>
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "realistic_styles.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 
 namespace {
 
@@ -24,13 +24,13 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 // 16 styles as real banks have them: first parts of 2 to 30 KB, second parts of 0.3 to 0.6 KB.
-orb::KORFStyles realisticBank(std::uint64_t firstSeed) {
-    orb::KORFStyles styles;
+std::vector<orb::BankFileStyle> realisticBank(std::uint64_t firstSeed) {
+    std::vector<orb::BankFileStyle> styles;
     for (int slot = 1; slot <= 16; ++slot) {
-        orb::KORFStyle style = orb::bench::realisticStyle(
+        orb::BankFileStyle style = orb::bench::realisticStyle(
             firstSeed + static_cast<std::uint64_t>(slot), "STYLE " + std::to_string(slot));
-        style.StyleProg = slot;
-        styles.Add(std::move(style));
+        style.slot = slot;
+        styles.push_back(std::move(style));
     }
     return styles;
 }
@@ -92,11 +92,10 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("orb-sty-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);
 
-    std::vector<orb::KORFStyles> banks;
+    std::vector<std::vector<orb::BankFileStyle>> banks;
     for (int i = 0; i < 8; ++i) {
         banks.push_back(realisticBank(static_cast<std::uint64_t>(i) * 16));
     }
-    orb::KORFLibrary library;
     std::vector<fs::path> bankFiles;
     std::vector<fs::path> plainFiles;
     std::vector<std::string> bytes;
@@ -104,7 +103,7 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < banks.size(); ++i) {
         bankFiles.push_back(dir / ("BANK" + std::to_string(i) + ".STY"));
         plainFiles.push_back(dir / ("PLAIN" + std::to_string(i) + ".STY"));
-        library.WriteStyleFromCollection(bankFiles[i], banks[i], 17);
+        orb::writeBankFile(bankFiles[i], banks[i], 17);
         bytes.push_back(readWhole(bankFiles[i]));
         bytesPerRound += bytes.back().size();
     }
@@ -121,7 +120,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
         auto turn = Clock::now();
         for (std::size_t i = 0; i < banks.size(); ++i) {
-            library.WriteStyleFromCollection(bankFiles[i], banks[i], 17);
+            orb::writeBankFile(bankFiles[i], banks[i], 17);
         }
         writeSeconds += seconds(turn);
         turn = Clock::now();
@@ -143,9 +142,8 @@ int main(int argc, char** argv) {
     start = Clock::now();
     for (int round = 0; round < rounds; ++round) {
         for (const fs::path& file : bankFiles) {
-            std::vector<orb::StyleFileBank> read;
-            library.FillBanksFromStyle(file, read);
-            check += static_cast<std::size_t>(read.front().styles.Count());
+            const orb::StyleFileContents read = orb::readBankFile(file);
+            check += read.banks.front().styles.size();
         }
     }
     const double readSeconds = seconds(start);
@@ -162,14 +160,13 @@ int main(int argc, char** argv) {
     std::cout << "bank files: " << banks.size() << " x 16 styles, " << bytesPerRound / banks.size()
               << " bytes on average, " << rounds << " rounds (" << megabytes << " MB each way)\n";
     const auto line = [&](const char* what, double ours, double plain) {
-        std::cout << what << ": KORFLibrary " << megabytes / ours << " MB/s, plain "
-                  << megabytes / plain << " MB/s, ratio " << plain / ours << "\n";
+        std::cout << what << ": ORB " << megabytes / ours << " MB/s, plain " << megabytes / plain
+                  << " MB/s, ratio " << plain / ours << "\n";
     };
     line("write", writeSeconds, plainWriteSeconds);
     line("read ", readSeconds, plainReadSeconds);
     std::cout << "write against the synced replace (temporary file, fsync, rename, folder sync): "
-              << "KORFLibrary " << megabytes / writeSeconds << " MB/s, floor "
-              << megabytes / floorSeconds << " MB/s, ratio " << floorSeconds / writeSeconds
-              << " (goal >= 0.8)\n";
+              << "ORB " << megabytes / writeSeconds << " MB/s, floor " << megabytes / floorSeconds
+              << " MB/s, ratio " << floorSeconds / writeSeconds << " (goal >= 0.8)\n";
     return check == 0 ? 1 : 0;
 }

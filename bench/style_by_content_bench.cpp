@@ -38,7 +38,7 @@ struct Blocks {
 // style in a hundred is an edited copy of the one before: same first 250 bytes, a change later.
 Blocks makeStyle(std::int32_t number) {
     const bool variant = number > 1 && number % 100 == 0;
-    orb::KORFStyle style =
+    orb::BankFileStyle style =
         orb::bench::realisticStyle(static_cast<std::uint64_t>(variant ? number - 1 : number));
     Blocks blocks{std::move(style.StyleContent1), std::move(style.StyleContent2)};
     if (variant) {

@@ -35,7 +35,7 @@ void fill(orb::Database& db, int styles) {
     const char* families[] = {"Pop", "Rock", "Ballroom", "Latin", "Jazz", "Country", "Dance"};
     for (int prog = 1; prog <= styles; ++prog) {
         const std::string name = "Style" + std::to_string((prog * 7919) % 1000003);
-        const orb::KORFStyle style =
+        const orb::BankFileStyle style =
             orb::bench::realisticStyle(static_cast<std::uint64_t>(prog), name.substr(0, 11));
         const std::string desc = "Description of style number " + std::to_string(prog);
         db.execute(

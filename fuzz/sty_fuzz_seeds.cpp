@@ -20,16 +20,17 @@ std::string chunk(std::size_t dataSize, unsigned seed) {
     return bytes;
 }
 
-void addStyle(orb::KORFStyles& styles, const std::string& name, std::size_t first,
+void addStyle(std::vector<orb::BankFileStyle>& styles, const std::string& name, std::size_t first,
               std::size_t second) {
     const std::string content1 =
-        first == 0 ? "" : chunk(first, static_cast<unsigned>(styles.Count()));
+        first == 0 ? "" : chunk(first, static_cast<unsigned>(styles.size()));
     const std::string content2 = second == 0 ? "" : chunk(second, 99);
-    styles.Add(orb::KORFStyle{0, name, name + "2", static_cast<std::int32_t>(content1.size()),
-                              static_cast<std::int32_t>(content2.size()), content1, content2});
+    styles.push_back(
+        orb::BankFileStyle{0, name, name + "2", static_cast<std::int32_t>(content1.size()),
+                           static_cast<std::int32_t>(content2.size()), content1, content2});
 }
 
-std::string bank(const orb::KORFStyles& styles, int number) {
+std::string bank(const std::vector<orb::BankFileStyle>& styles, int number) {
     std::ostringstream out;
     orb::writeStyleFile(out, styles, number, "seed");
     return out.str();
@@ -50,17 +51,17 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
 
-    save(folder, "empty-bank.sty", bank(orb::KORFStyles{}, 0));
-    orb::KORFStyles one;
+    save(folder, "empty-bank.sty", bank(std::vector<orb::BankFileStyle>{}, 0));
+    std::vector<orb::BankFileStyle> one;
     addStyle(one, "O'NE", 40, 12);
     save(folder, "one-style.sty", bank(one, 17));
-    orb::KORFStyles gaps;
+    std::vector<orb::BankFileStyle> gaps;
     addStyle(gaps, "FIRST ONLY", 20, 0);
     addStyle(gaps, "", 0, 0);
     addStyle(gaps, "SECOND ONLY", 0, 10);
     addStyle(gaps, "Caf\xC3\xA9", 15, 5);
     save(folder, "gaps.sty", bank(gaps, 3));
-    orb::KORFStyles full;
+    std::vector<orb::BankFileStyle> full;
     for (int i = 0; i < 16; ++i) {
         addStyle(full, "STYLE " + std::to_string(i), 16 + static_cast<std::size_t>(i) * 3, 8);
     }
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
     save(folder, "sixteen.sty", sixteen);
 
     // Two banks in one table: the writer's 32-style file with the second half renumbered.
-    orb::KORFStyles both;
+    std::vector<orb::BankFileStyle> both;
     for (int i = 0; i < 4; ++i) {
         addStyle(both, "TWIN " + std::to_string(i), 12, 9);
     }

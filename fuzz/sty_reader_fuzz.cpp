@@ -12,13 +12,13 @@
 namespace {
 
 // The bank as a collection in which position i is slot i, empty records keeping free slots.
-orb::KORFStyles bySlot(const orb::KORFStyles& styles) {
-    orb::KORFStyles result;
-    for (const orb::KORFStyle& style : styles) {
-        while (result.Count() + 1 < style.StyleProg) {
-            result.Add(orb::KORFStyle{});
+std::vector<orb::BankFileStyle> bySlot(const std::vector<orb::BankFileStyle>& styles) {
+    std::vector<orb::BankFileStyle> result;
+    for (const orb::BankFileStyle& style : styles) {
+        while (static_cast<int>(result.size()) + 1 < style.slot) {
+            result.push_back(orb::BankFileStyle{});
         }
-        result.Add(style);
+        result.push_back(style);
     }
     return result;
 }
@@ -32,12 +32,12 @@ void checkRoundTrip(const orb::StyleFileBank& bank) {
         std::abort();
     }
     const orb::StyleFileBank& back = again.banks.front();
-    if (back.styles.Count() != bank.styles.Count() ||
-        (bank.styles.Count() > 0 && back.bankNumber != bank.bankNumber)) {
+    if (back.styles.size() != bank.styles.size() ||
+        (!bank.styles.empty() && back.bankNumber != bank.bankNumber)) {
         std::abort();
     }
-    for (long i = 1; i <= bank.styles.Count(); ++i) {
-        if (!(back.styles.Item(i) == bank.styles.Item(i))) {
+    for (std::size_t i = 0; i < bank.styles.size(); ++i) {
+        if (!(back.styles[i] == bank.styles[i])) {
             std::abort();
         }
     }

@@ -110,8 +110,6 @@ int restorePointLimitOf(const std::string& setting) {
 
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,
                     const std::filesystem::path& firstRunDatabasePath) {
-    state.currentBank.styles.clear();
-
     state.DatabasePath = state.settings.get("PATH", "DATABASE", "");
     if (state.DatabasePath.empty()) {
         // A first run: the default database is made without a question.
@@ -162,15 +160,9 @@ void OpenDatabase(AppState& state, MissingDatabase missing) {
         throw;
     }
     state.styleQuery = {};
-    // The stored bank the current one came from belongs to the database that was open; the
-    // styles being edited stay.
-    state.currentBank.number = 0;
-    state.currentBank.name.clear();
-    state.currentBank.description.clear();
 }
 
 void CloseAndExit(AppState& state, UserDialogs& dialogs) {
-    state.currentBank = {};
     state.connection.close();
     dialogs.processEvents();
     state.exitRequested = true;

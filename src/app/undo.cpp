@@ -81,7 +81,6 @@ void undoToRestorePoint(AppState& state, const std::vector<RestorePoint>& points
     kept.undo(state.connection, range, "undoing the change of " + points[last].time);
     // A point of an older layout gets today's tables, indexes and guards.
     CreateTables(state.connection, state.settings);
-    state.currentBank = CurrentBank{};
 }
 
 }  // namespace orb

@@ -25,7 +25,6 @@ public:
     // Exactly `count` bytes followed by CR LF. An empty block may also be written as the single
     // blank that stands for it in the database.
     std::string readBlockLine(std::int64_t count);
-    long long lineNumber() const { return line_; }
     // Fails when anything, even a blank line, follows what was read.
     void requireEnd();
 

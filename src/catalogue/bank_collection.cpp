@@ -6,37 +6,39 @@
 
 namespace orb {
 
-KORFStyles LoadBankContents(Database& connection, const KORFStyles& bankStyles) {
+std::vector<BankFileStyle> LoadBankContents(Database& connection,
+                                            const std::vector<BankSlot>& slots) {
     StyleStore styles(connection);
-    KORFStyles complete;
-    for (const KORFStyle& slot : bankStyles) {
-        KORFStyle& record = complete.Add(slot);
-        record.StyleLength1 = 0;
-        record.StyleLength2 = 0;
-        if (std::optional<StyleRow> stored = styles.find(slot.StyleProg)) {
-            record = static_cast<KORFStyle&&>(std::move(*stored));
+    std::vector<BankFileStyle> complete;
+    for (const BankSlot& slot : slots) {
+        const int position = static_cast<int>(complete.size()) + 1;
+        if (std::optional<StyleRow> stored = styles.find(slot.style.value)) {
+            complete.push_back(bankFileStyleOf(*stored, position));
+        } else {
+            complete.push_back({.slot = position, .StyleName1 = slot.name});
         }
     }
     return complete;
 }
 
-bool CollectStoredBank(Database& connection, UserDialogs& dialogs, std::int32_t bankProg,
-                       KORFStyles& styles) {
-    styles.clear();
+std::optional<std::vector<BankFileStyle>> CollectStoredBank(Database& connection,
+                                                            UserDialogs& dialogs,
+                                                            std::int32_t bankProg) {
     const std::optional<BankRow> bank = BankStore(connection).find(bankProg);
     if (!bank) {
-        return false;
+        return std::nullopt;
     }
     StyleStore store(connection);
+    std::vector<BankFileStyle> styles;
     for (const std::int32_t prog : bank->BankStyle) {
         if (prog != 0) {
             if (std::optional<StyleRow> stored = store.find(prog)) {
-                styles.Add(static_cast<KORFStyle&&>(std::move(*stored)));
+                styles.push_back(bankFileStyleOf(*stored, static_cast<int>(styles.size()) + 1));
             }
         }
         dialogs.processEvents();
     }
-    return true;
+    return styles;
 }
 
 }  // namespace orb

@@ -13,10 +13,6 @@ constexpr const char* kPrintFont = "ARIAL";
 constexpr int kTitleSize = 18;
 constexpr int kTextSize = 12;
 
-bool hasChanges(BankState state) {
-    return state == BankState::NewChanged || state == BankState::StoredChanged;
-}
-
 }  // namespace
 
 BankController::BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
@@ -28,28 +24,30 @@ BankController::BankController(AppState& state, UserDialogs& dialogs, PrintServi
       bankDialog_(std::move(bankDialog)),
       whereIs_(std::move(whereIs)),
       makeBank_(std::move(makeBank)),
-      exportToSsf_(std::move(exportToSsf)) {}
+      exportToSsf_(std::move(exportToSsf)) {
+    bank_.onChange([this] { changed(); });
+}
 
 std::string BankController::frameCaption() const {
-    if (state_ == BankState::NewChanged) {
+    if (bank_.state() == BankState::NewChanged) {
         return kUnsavedCaption;
     }
-    return app_.currentBank.name.empty() ? std::string(kEmptyCaption) : " " + app_.currentBank.name;
+    return bank_.name().empty() ? std::string(kEmptyCaption) : " " + bank_.name();
 }
 
 const std::string& BankController::description() const {
-    return app_.currentBank.description;
+    return bank_.description();
 }
 
 int BankController::styleCount() const {
-    return static_cast<int>(app_.currentBank.styles.Count());
+    return bank_.count();
 }
 
 std::string BankController::slotCaption(int slot) const {
     if (slot < 0 || slot >= styleCount()) {
         return {};
     }
-    return withoutNulls(app_.currentBank.styles.Item(slot + 1).StyleName1);
+    return withoutNulls(bank_.styles()[static_cast<std::size_t>(slot)].name);
 }
 
 SlotColour BankController::slotColour(int slot) const {
@@ -83,10 +81,8 @@ bool BankController::menuEnabled(BankCommand command, int gridRows) const {
 }
 
 void BankController::clearBank() {
-    app_.currentBank = {};
     selectedSlot_ = -1;
-    state_ = BankState::Empty;
-    changed();
+    bank_.clear();
 }
 
 void BankController::clickSlot(int slot) {
@@ -136,8 +132,8 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
         ++reached;
         const std::string name = trimmed(row.name);
         bool insert = true;
-        for (const KORFStyle& present : app_.currentBank.styles) {
-            if (present.StyleProg == row.number) {
+        for (const BankSlot& present : bank_.styles()) {
+            if (present.style.value == row.number) {
                 // With several copies the last answer decides.
                 insert = dialogs_.question("Style " + name +
                                            " already present inside bank. Would you like to "
@@ -146,8 +142,8 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
         }
         if (insert) {
             if (const std::optional<StyleRow> style = styles.findWithoutBlocks(row.number)) {
-                app_.currentBank.styles.Add(row.number, style->StyleName1, " ", 0, 0, " ", " ");
-                selectedSlot_ = styleCount() - 1;
+                selectedSlot_ = styleCount();
+                bank_.append({StyleNumber{row.number}, style->StyleName1});
             }
         }
         if (styleCount() >= kSlotCount) {
@@ -160,12 +156,7 @@ void BankController::insertSelected(const std::vector<GridStyle>& selected) {
                 " not added.",
             UserDialogs::Icon::Exclamation);
     }
-    if (state_ == BankState::Empty) {
-        state_ = BankState::NewChanged;
-    } else if (state_ == BankState::Stored) {
-        state_ = BankState::StoredChanged;
-    }
-    changed();
+    bank_.markChanged();
 }
 
 void BankController::remove() {
@@ -181,15 +172,9 @@ void BankController::remove() {
                            " will be deleted from bank. Are you sure?")) {
         return;
     }
-    app_.currentBank.styles.Remove(selectedSlot_ + 1);
-    const int count = styleCount();
-    if (state_ == BankState::Empty || state_ == BankState::Stored) {
-        state_ = count > 0 ? BankState::Stored : BankState::Empty;
-    }
-    if (selectedSlot_ > count - 1) {
-        selectedSlot_ = count - 1;
-    }
-    changed();
+    const int removed = selectedSlot_;
+    selectedSlot_ = std::min(selectedSlot_, styleCount() - 2);
+    bank_.removeAt(removed);
 }
 
 void BankController::moveUp() {
@@ -199,8 +184,8 @@ void BankController::moveUp() {
         return;
     }
     if (selectedSlot_ > 0 && selectedSlot_ < styleCount()) {
-        app_.currentBank.styles.Swap(selectedSlot_ + 1, selectedSlot_);
         --selectedSlot_;
+        bank_.swap(selectedSlot_ + 1, selectedSlot_);
     }
     changed();
 }
@@ -212,8 +197,8 @@ void BankController::moveDown() {
         return;
     }
     if (selectedSlot_ >= 0 && selectedSlot_ < styleCount() - 1) {
-        app_.currentBank.styles.Swap(selectedSlot_ + 1, selectedSlot_ + 2);
         ++selectedSlot_;
+        bank_.swap(selectedSlot_ - 1, selectedSlot_);
     }
     changed();
 }
@@ -242,38 +227,26 @@ void BankController::openDialog(bool saveAs) {
         dialogs_.message("Bank is empty: there's nothing to save!", UserDialogs::Icon::Exclamation);
         return;
     }
-    const BankState before = state_;
-    if (saveAs) {
-        state_ = BankState::NewChanged;
-    } else if (state_ == BankState::Empty) {
-        state_ = BankState::NewChanged;
-    } else if (state_ == BankState::Stored) {
-        state_ = BankState::StoredChanged;
-    }
-    const BankDialogOutcome outcome =
-        bankDialog_({state_, saveAs ? "Bank Save / Insert" : "Bank Save / Update"});
-    if (outcome.stored) {
-        takeStoredBank();
-    } else {
-        state_ = before;
-    }
+    // The dialog saves a copy under a new name unless a stored bank is updated.
+    const BankState state = bank_.state();
+    const BankState mode = saveAs || state == BankState::Empty ? BankState::NewChanged
+                           : state == BankState::Stored        ? BankState::StoredChanged
+                                                               : state;
+    bankDialog_({mode, saveAs ? "Bank Save / Insert" : "Bank Save / Update", bank_});
     changed();
 }
 
 void BankController::load() {
-    if (hasChanges(state_)) {
+    if (bank_.hasChanges()) {
         if (!dialogs_.question("If you load another bank, all changes made to current style will "
                                "be lost. Confirm bank loading?")) {
             return;
         }
         clearBank();
     }
-    const BankDialogOutcome outcome = bankDialog_({state_, "Bank loading"});
-    if (outcome.stored) {
-        takeStoredBank();
-    } else if (outcome.currentBankDeleted && state_ == BankState::Stored) {
-        // Its styles stay; the next save stores them anew.
-        state_ = BankState::NewChanged;
+    const BankDialogOutcome outcome = bankDialog_({bank_.state(), "Bank loading", bank_});
+    if (!outcome.stored && outcome.currentBankDeleted && bank_.state() == BankState::Stored) {
+        bank_.forgetStoredBank();
     }
     selectFirstSlot();
     changed();
@@ -285,13 +258,13 @@ void BankController::exportToSsf() {
                          UserDialogs::Icon::Exclamation);
         return;
     }
-    if (state_ != BankState::Stored) {
+    if (bank_.state() != BankState::Stored) {
         dialogs_.message("Please save changes made to current style before exporting it to SSF!",
                          UserDialogs::Icon::Information);
         return;  // only a saved, unchanged bank is exported
     }
     if (exportToSsf_) {
-        exportToSsf_();
+        exportToSsf_(bank_);
     }
 }
 
@@ -301,7 +274,7 @@ void BankController::makeSty() {
                          UserDialogs::Icon::Exclamation);
         return;
     }
-    if (state_ != BankState::Stored) {
+    if (bank_.state() != BankState::Stored) {
         dialogs_.message("Please save changes made to current style before making a STY file!",
                          UserDialogs::Icon::Information);
         return;
@@ -314,38 +287,36 @@ void BankController::makeSty() {
         return;
     }
     if (makeBank_) {
-        makeBank_();
+        makeBank_(bank_);
     }
 }
 
 void BankController::print() {
-    if (state_ != BankState::Stored) {
+    if (bank_.state() != BankState::Stored) {
         return;
     }
-    if (!dialogs_.question("Confirm printing of bank " + app_.currentBank.name + "?")) {
+    if (!dialogs_.question("Confirm printing of bank " + bank_.name() + "?")) {
         return;
     }
-    printer_.print(BankPrintLines(app_));
+    printer_.print(BankPrintLines(app_.connection, bank_));
     changed();
 }
 
 void BankController::whereIs(const GridStyle& style) {
-    if (whereIs_(style.number, "Where is " + trimmed(style.name) + "?")) {
-        takeStoredBank();
-    }
+    whereIs_(bank_, style.number, "Where is " + trimmed(style.name) + "?");
     selectFirstSlot();
     changed();
 }
 
 bool BankController::mayClose() {
-    if (!hasChanges(state_)) {
+    if (!bank_.hasChanges()) {
         return true;
     }
     switch (dialogs_.messageBox(kCloseQuestion, "ORB", UserDialogs::Icon::Question,
                                 UserDialogs::Buttons::YesNoCancel, UserDialogs::Answer::Cancel)) {
         case UserDialogs::Answer::Yes:
             save();
-            return !hasChanges(state_);  // a save dialog left without saving keeps it open
+            return !bank_.hasChanges();  // a save dialog left without saving keeps it open
         case UserDialogs::Answer::No:
             return true;
         default:
@@ -353,25 +324,21 @@ bool BankController::mayClose() {
     }
 }
 
-void BankController::takeStoredBank() {
-    state_ = BankState::Stored;
-}
-
 void BankController::selectFirstSlot() {
     // An empty bank has no slot to select.
     selectedSlot_ = styleCount() > 0 ? 0 : -1;
 }
 
-std::vector<PrintLine> BankPrintLines(AppState& state) {
+std::vector<PrintLine> BankPrintLines(Database& connection, const CurrentBank& bank) {
     std::vector<PrintLine> lines = {
         {"", kPrintFont, kTextSize},
-        {state.currentBank.name, kPrintFont, kTitleSize},
-        {state.currentBank.description, kPrintFont, kTextSize},
+        {bank.name(), kPrintFont, kTitleSize},
+        {bank.description(), kPrintFont, kTextSize},
         {"", kPrintFont, kTextSize},
     };
-    StyleStore styles(state.connection);
-    for (const KORFStyle& slot : state.currentBank.styles) {
-        if (const std::optional<StyleRow> style = styles.findWithoutBlocks(slot.StyleProg)) {
+    StyleStore styles(connection);
+    for (const BankSlot& slot : bank.styles()) {
+        if (const std::optional<StyleRow> style = styles.findWithoutBlocks(slot.style.value)) {
             lines.push_back(
                 {withoutNulls(style->StyleName1) + std::string(20, ' ') + style->StyleDesc,
                  kPrintFont, kTextSize});

@@ -6,21 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/current_bank.h"
 #include "core/observable.h"
 #include "core/print_service.h"
 
 namespace orb {
 
 class AppState;
+class Database;
 class UserDialogs;
-
-// The state of the current bank; the value is also the mode the bank dialog opens in.
-enum class BankState {
-    Empty = 0,          // new or empty, nothing stored for it
-    Stored = 1,         // equals a stored bank
-    NewChanged = 2,     // holds changes and has no stored counterpart
-    StoredChanged = 3,  // a stored bank that holds changes
-};
 
 // A grid row handed to the bank: the style number (column 0) and the name (column 1).
 struct GridStyle {
@@ -52,8 +46,9 @@ inline constexpr std::array<BankCommand, 11> kBankCommands = {
 
 // What the bank dialog is opened for, and what it did.
 struct BankDialogRequest {
-    BankState state;
+    BankState mode;
     std::string caption;
+    CurrentBank& bank;
 };
 struct BankDialogOutcome {
     bool stored = false;              // a bank was stored or loaded as the current bank
@@ -61,16 +56,17 @@ struct BankDialogOutcome {
 };
 using BankDialogRunner = std::function<BankDialogOutcome(const BankDialogRequest&)>;
 // Shows the banks holding a style under the caption; true when it loaded one of them.
-using WhereIsRunner = std::function<bool(std::int32_t styleProg, const std::string& caption)>;
+using WhereIsRunner =
+    std::function<bool(CurrentBank& bank, std::int32_t styleProg, const std::string& caption)>;
 // Shows the make-bank window, or the single style file export, for the current bank.
-using MakeBankRunner = std::function<void()>;
-using BankSsfExportRunner = std::function<void()>;
+using MakeBankRunner = std::function<void(const CurrentBank&)>;
+using BankSsfExportRunner = std::function<void(const CurrentBank&)>;
 
-// The current bank of the styles window: its slots, the selected slot, its state, the mbank
-// commands and their enabled states.
+// The styles window's bank pane: it owns the current bank, the selected slot, the bank menu's
+// commands and their enabled states. The windows it opens get the current bank by reference.
 class BankController : public Observable {
 public:
-    static constexpr int kSlotCount = 16;
+    static constexpr int kSlotCount = CurrentBank::kSlotCount;
     static constexpr const char* kEmptyCaption = "<empty bank>";
     // A bank of styles never stored yet.
     static constexpr const char* kUnsavedCaption = "<new bank, not saved>";
@@ -89,7 +85,9 @@ public:
     std::string slotCaption(int slot) const;
     SlotColour slotColour(int slot) const;
     int selectedSlot() const { return selectedSlot_; }
-    BankState bankState() const { return state_; }
+    BankState bankState() const { return bank_.state(); }
+    CurrentBank& currentBank() { return bank_; }
+    const CurrentBank& currentBank() const { return bank_; }
     int styleCount() const;
     // The command's rule on the bank and on the number of grid rows.
     bool menuEnabled(BankCommand command, int gridRows) const;
@@ -121,8 +119,6 @@ public:
 
 private:
     void openDialog(bool saveAs);
-    // A bank was stored or loaded as the current bank: state 1.
-    void takeStoredBank();
     void selectFirstSlot();
 
     AppState& app_;
@@ -132,12 +128,12 @@ private:
     WhereIsRunner whereIs_;
     MakeBankRunner makeBank_;
     BankSsfExportRunner exportToSsf_;
+    CurrentBank bank_;
     int selectedSlot_ = -1;
-    BankState state_ = BankState::Empty;
 };
 
 // The printed bank: an empty line, the name large, the description, an empty line, then one
 // line per style still in the catalogue: name, 20 blanks, description.
-std::vector<PrintLine> BankPrintLines(AppState& state);
+std::vector<PrintLine> BankPrintLines(Database& connection, const CurrentBank& bank);
 
 }  // namespace orb

@@ -8,24 +8,25 @@
 #include "core/text.h"
 #include "core/user_dialogs.h"
 #include "core/windows1252.h"
+#include "db/bank_store.h"
 #include "state/app_state.h"
 
 namespace orb {
 
-BankDialogController::BankDialogController(AppState& state, UserDialogs& dialogs,
-                                           BankState bankState, DriveRoomReader room)
-    : state_(state), dialogs_(dialogs), queues_(state, dialogs, std::move(room)) {
-    switch (bankState) {
+BankDialogController::BankDialogController(AppState& state, UserDialogs& dialogs, CurrentBank& bank,
+                                           BankState mode, DriveRoomReader room)
+    : state_(state), dialogs_(dialogs), bank_(bank), queues_(state, dialogs, std::move(room)) {
+    switch (mode) {
         case BankState::NewChanged:
             mode_ = Mode::SaveNew;
             // A copy saved under a new name keeps what the bank was described as.
-            description_ = utf8Left(trimmed(state.currentBank.description), kDescriptionLength);
+            description_ = utf8Left(trimmed(bank.description()), kDescriptionLength);
             break;
         case BankState::StoredChanged:
             mode_ = Mode::Update;
-            name_ = state.currentBank.name;
-            description_ = utf8Left(trimmed(state.currentBank.description), kDescriptionLength);
-            selectedBankProg_ = state.currentBank.number;
+            name_ = bank.name();
+            description_ = utf8Left(trimmed(bank.description()), kDescriptionLength);
+            selectedBankProg_ = bank.storedNumber();
             break;
         default:
             mode_ = Mode::Load;
@@ -131,7 +132,7 @@ void BankDialogController::deleteSelected() {
         dialogs_.message(deletion.refusal, UserDialogs::Icon::Critical);
         return;
     }
-    if (selectedBankProg_ == state_.currentBank.number) {
+    if (selectedBankProg_ != 0 && selectedBankProg_ == bank_.storedNumber()) {
         outcome_.currentBankDeleted = true;
     }
     queues().removeBank(selectedBankProg_);
@@ -150,19 +151,16 @@ bool BankDialogController::ok() {
         return false;
     }
     if (mode_ == Mode::Load) {
-        if (!LoadCurrentBank(state_, selectedBankProg_)) {
+        const std::optional<BankRow> stored = BankStore(state_.connection).find(selectedBankProg_);
+        if (!stored) {
             return false;
         }
+        bank_.load(*stored, state_.connection);
         outcome_.stored = true;
         return true;
     }
-    BankToSave bank{
-        mode_ == Mode::Update ? selectedBankProg_ : 0, name_, trimmed(description_), {}};
-    for (long position = 1;
-         position <= state_.currentBank.styles.Count() && position <= kBankSlotCount; ++position) {
-        bank.styles[static_cast<std::size_t>(position - 1)] =
-            state_.currentBank.styles.Item(position).StyleProg;
-    }
+    BankToSave bank{mode_ == Mode::Update ? selectedBankProg_ : 0, name_, trimmed(description_),
+                    bank_.styleNumbers()};
     BankSaving saving = SaveBank(state_, bank, SameNamedBank::Keep);
     if (saving.result == BankSaving::Result::NameTaken) {
         if (!dialogs_.question("Bank " + trimmed(name_) +
@@ -181,7 +179,7 @@ bool BankDialogController::ok() {
                                              : UserDialogs::Icon::Critical);
         return false;
     }
-    TakeStoredBank(state_, saving.bank);
+    bank_.markStored(saving.bank);
     outcome_.stored = true;
     return true;
 }

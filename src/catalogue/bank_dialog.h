@@ -17,7 +17,8 @@ class AppState;
 class UserDialogs;
 
 // frmBankSave: stores the current bank as a new bank, updates its stored row, or loads a stored
-// bank into it from the tree of every stored bank. The mode follows the bank's state on opening.
+// bank into it from the tree of every stored bank. The mode is the bank's state as the bank pane
+// opens the dialog for it.
 class BankDialogController {
 public:
     enum class Mode { Load, SaveNew, Update };
@@ -27,7 +28,7 @@ public:
     static constexpr int kDescriptionLength = 200;
     static constexpr const char* kNoName = kNoBankName;
 
-    BankDialogController(AppState& state, UserDialogs& dialogs, BankState bankState,
+    BankDialogController(AppState& state, UserDialogs& dialogs, CurrentBank& bank, BankState mode,
                          DriveRoomReader room = roomOf);
 
     Mode mode() const { return mode_; }
@@ -83,6 +84,7 @@ public:
 private:
     AppState& state_;
     UserDialogs& dialogs_;
+    CurrentBank& bank_;
     Mode mode_;
     std::string name_;
     std::string description_;

@@ -1,46 +1,104 @@
 #include "catalogue/current_bank.h"
 
+#include <algorithm>
 #include <charconv>
+#include <utility>
 
 #include "core/text.h"
 #include "db/style_store.h"
-#include "state/app_state.h"
 
 namespace orb {
 
-void LoadBankStyles(const BankRow& bank, Database& connection, KORFStyles& bankStyles) {
-    StyleStore styles(connection);
-    bankStyles.clear();
-    for (const std::int32_t styleNumber : bank.BankStyle) {
-        AddBankStyle(bankStyles, styles, styleNumber);
-    }
+bool CurrentBank::holds(StyleNumber style) const {
+    return std::ranges::any_of(slots_,
+                               [style](const BankSlot& slot) { return slot.style == style; });
 }
 
-void AddBankStyle(KORFStyles& bankStyles, StyleStore& styles, std::int32_t styleNumber) {
-    if (styleNumber == 0) {
+bool CurrentBank::hasChanges() const {
+    return state_ == BankState::NewChanged || state_ == BankState::StoredChanged;
+}
+
+BankSlots CurrentBank::styleNumbers() const {
+    BankSlots numbers{};
+    for (std::size_t i = 0; i < slots_.size() && i < numbers.size(); ++i) {
+        numbers[i] = slots_[i].style.value;
+    }
+    return numbers;
+}
+
+void CurrentBank::append(BankSlot slot) {
+    slots_.push_back(std::move(slot));
+    markChanged();
+}
+
+void CurrentBank::markChanged() {
+    if (state_ == BankState::Empty) {
+        state_ = BankState::NewChanged;
+    } else if (state_ == BankState::Stored) {
+        state_ = BankState::StoredChanged;
+    }
+    changed();
+}
+
+void CurrentBank::removeAt(int index) {
+    if (index < 0 || index >= count()) {
         return;
     }
-    // A slot naming a deleted style shows no name rather than another slot's.
-    const std::optional<StyleRow> style = styles.findWithoutBlocks(styleNumber);
-    bankStyles.Add(styleNumber, style ? style->StyleName1 : std::string(), "", 0, 0, "", "");
-}
-
-bool LoadCurrentBank(AppState& state, std::int32_t bankProg) {
-    const std::optional<BankRow> found = BankStore(state.connection).find(bankProg);
-    if (!found) {
-        return false;
+    slots_.erase(slots_.begin() + index);
+    if (state_ == BankState::Empty || state_ == BankState::Stored) {
+        state_ = slots_.empty() ? BankState::Empty : BankState::Stored;
     }
-    KORFStyles styles;
-    LoadBankStyles(*found, state.connection, styles);
-    TakeStoredBank(state, *found);
-    state.currentBank.styles = std::move(styles);
-    return true;
+    changed();
 }
 
-void TakeStoredBank(AppState& state, const BankRow& bank) {
-    state.currentBank.number = bank.BankProg;
-    state.currentBank.name = bank.BankName;
-    state.currentBank.description = trimmed(bank.BankDesc);
+void CurrentBank::swap(int first, int second) {
+    if (first < 0 || second < 0 || first >= count() || second >= count()) {
+        return;
+    }
+    std::swap(slots_[static_cast<std::size_t>(first)], slots_[static_cast<std::size_t>(second)]);
+    changed();
+}
+
+void CurrentBank::clear() {
+    slots_.clear();
+    storedNumber_ = 0;
+    name_.clear();
+    description_.clear();
+    state_ = BankState::Empty;
+    changed();
+}
+
+void CurrentBank::load(const BankRow& bank, Database& connection) {
+    slots_ = StoredBankSlots(bank, connection);
+    markStored(bank);
+}
+
+void CurrentBank::markStored(const BankRow& bank) {
+    storedNumber_ = bank.BankProg;
+    name_ = bank.BankName;
+    description_ = trimmed(bank.BankDesc);
+    state_ = BankState::Stored;
+    changed();
+}
+
+void CurrentBank::forgetStoredBank() {
+    storedNumber_ = 0;
+    state_ = BankState::NewChanged;
+    changed();
+}
+
+std::vector<BankSlot> StoredBankSlots(const BankRow& bank, Database& connection) {
+    StyleStore styles(connection);
+    std::vector<BankSlot> slots;
+    for (const std::int32_t number : bank.BankStyle) {
+        if (number == 0) {
+            continue;
+        }
+        // A slot naming a deleted style shows no name rather than another slot's.
+        const std::optional<StyleRow> style = styles.findWithoutBlocks(number);
+        slots.push_back({StyleNumber{number}, style ? style->StyleName1 : std::string()});
+    }
+    return slots;
 }
 
 std::optional<BankRow> StoredBankGiven(Database& connection, const std::string& numberOrName) {

@@ -9,7 +9,7 @@
 #include "core/user_dialogs.h"
 #include "db/bank_store.h"
 #include "db/style_store.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "stylefiles/short_name.h"
 #include "stylefiles/style_confirmation.h"
 
@@ -64,9 +64,9 @@ public:
         IdentifiedBank bank;
         bank.bankNumber = read.bankNumber;
         std::vector<std::vector<std::int32_t>> sameContent;
-        for (const KORFStyle& style : read.styles) {
+        for (const BankFileStyle& style : read.styles) {
             IdentifiedStyle found;
-            found.slot = style.StyleProg;
+            found.slot = style.slot;
             found.name = shownName(style.StyleName1);
             sameContent.push_back(
                 styles_.numbersByContent(style.StyleContent1, style.StyleContent2));
@@ -196,18 +196,16 @@ DiskContents IdentifyDisk(Database& connection, UserDialogs& dialogs, const fs::
         throw OrbError("There is no file or folder " + path.string() + ".");
     }
     Identifier identifier(connection);
-    KORFLibrary library;
-    library.letEventsRunThrough(dialogs);
     for (const fs::path& file : files) {
         IdentifiedFile found;
         found.path = file;
         std::vector<StyleFileBank> banks;
         try {
-            library.FillBanksFromStyle(file, banks);
-            if (library.lastKind != StyleFileKind::PaBank) {
-                found.problem = notABankLogLine(shortFileName(file),
-                                                library.lastKind.value_or(StyleFileKind::Unknown));
+            StyleFileContents contents = readBankFile(file, eventsThrough(dialogs));
+            if (contents.kind != StyleFileKind::PaBank) {
+                found.problem = notABankLogLine(shortFileName(file), contents.kind);
             }
+            banks = std::move(contents.banks);
         } catch (const OrbError& failure) {
             found.problem = failure.what();
         }

@@ -40,19 +40,19 @@ std::vector<DriveFile> bankFiles(AppState& state, UserDialogs& dialogs, const Dr
                                  const std::filesystem::path& drivePath, FileOfEntry fileOf,
                                  std::vector<std::size_t>& entryOfFile) {
     std::vector<DriveFile> files;
-    KORFStyles styles;
     for (std::size_t i = 0; i < banks.size(); ++i) {
         if (!banks[i]) {
             continue;
         }
-        if (!CollectStoredBank(state.connection, dialogs, banks[i]->bankProg, styles)) {
+        const auto styles = CollectStoredBank(state.connection, dialogs, banks[i]->bankProg);
+        if (!styles) {
             throw OrbError("The bank " + banks[i]->name +
                            " is no longer stored; nothing was written.");
         }
         const int index = static_cast<int>(i);
         DriveFile file = fileOf(index, {});
         file.bytes =
-            bankFileBytes(styles, KeyboardBankNumber(index), file.pathOn(drivePath), dialogs);
+            bankFileBytes(*styles, KeyboardBankNumber(index), file.pathOn(drivePath), dialogs);
         files.push_back(std::move(file));
         entryOfFile.push_back(i);
     }

@@ -3,10 +3,10 @@
 #include <QProcess>
 #include <QStringList>
 
-#include "core/korf_styles.h"
+#include "core/bank_file_style.h"
 #include "core/user_dialogs.h"
 #include "db/style_store.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "stylefiles/style_file_error.h"
 
 namespace orb {
@@ -47,7 +47,7 @@ std::filesystem::path korgWorkFile(const std::filesystem::path& temporaryFolder)
     return temporaryFolder / "WRK.STY";
 }
 
-bool SendStyleToKorgUtility(Database& database, std::int32_t styleProg, KORFLibrary& library,
+bool SendStyleToKorgUtility(Database& database, std::int32_t styleProg,
                             const std::string& utilityPath,
                             const std::filesystem::path& temporaryFolder, ProgramStarter& starter,
                             UserDialogs& dialogs) {
@@ -68,11 +68,10 @@ bool SendStyleToKorgUtility(Database& database, std::int32_t styleProg, KORFLibr
     if (!style) {
         return false;
     }
-    KORFStyles bank;
-    bank.Add(static_cast<const KORFStyle&>(*style));
+    const BankFileStyle bank[] = {bankFileStyleOf(*style, 1)};
     const std::filesystem::path workFile = korgWorkFile(temporaryFolder);
     try {
-        library.WriteStyleFromCollection(workFile, bank, kWorkBankNumber);
+        writeBankFile(workFile, bank, kWorkBankNumber);
     } catch (const StyleFileError& e) {
         dialogs.message(e.what(), UserDialogs::Icon::Critical);
         return false;

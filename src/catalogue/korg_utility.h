@@ -8,7 +8,6 @@
 namespace orb {
 
 class Database;
-class KORFLibrary;
 class UserDialogs;
 
 // Starts another program without waiting for it; the seam keeps tests from starting programs.
@@ -34,7 +33,7 @@ std::filesystem::path korgWorkFile(const std::filesystem::path& temporaryFolder)
 // WRK.STY in `temporaryFolder` and starts the utility at `utilityPath` with that file's path as
 // its argument. A utility that is missing or not executable, a work file that cannot be written
 // or a failed start gives a message naming the path, and false. A style that is gone: false.
-bool SendStyleToKorgUtility(Database& database, std::int32_t styleProg, KORFLibrary& library,
+bool SendStyleToKorgUtility(Database& database, std::int32_t styleProg,
                             const std::string& utilityPath,
                             const std::filesystem::path& temporaryFolder, ProgramStarter& starter,
                             UserDialogs& dialogs);

@@ -86,8 +86,9 @@ std::optional<ReadBackFault> chosenFileReadBackFault(const AppState& state, cons
 
 }  // namespace
 
-MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room)
-    : state_(state), dialogs_(dialogs), room_(std::move(room)) {}
+MakeBankController::MakeBankController(AppState& state, UserDialogs& dialogs,
+                                       const CurrentBank& bank, DriveRoomReader room)
+    : state_(state), dialogs_(dialogs), bank_(bank), room_(std::move(room)) {}
 
 std::string MakeBankController::caption(BankTarget target) const {
     switch (target.kind) {
@@ -117,7 +118,7 @@ void MakeBankController::select(BankTarget target) {
 }
 
 std::string MakeBankController::bankFileName() const {
-    std::string name = state_.currentBank.name;
+    std::string name = bank_.name();
     std::erase(name, ' ');
     return name + ".STY";
 }
@@ -163,8 +164,7 @@ bool MakeBankController::write(BankTarget target, const fs::path& file) {
         !dialogs_.question(replaceBankQuestion(state_.connection, dialogs_, file))) {
         return false;
     }
-    return WriteBankFile(state_, dialogs_, state_.currentBank.name, state_.currentBank.styles,
-                         target, file, room_);
+    return WriteBankFile(state_, dialogs_, bank_.name(), bank_.styles(), target, file, room_);
 }
 
 std::string replaceBankQuestion(Database& connection, UserDialogs& dialogs, const fs::path& file) {
@@ -199,7 +199,7 @@ std::string replaceBankQuestion(Database& connection, UserDialogs& dialogs, cons
 }
 
 bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& bankName,
-                   const KORFStyles& bankStyles, BankTarget target, const fs::path& file,
+                   const std::vector<BankSlot>& slots, BankTarget target, const fs::path& file,
                    const DriveRoomReader& room) {
     const fs::path drivePath = driveOf(state, target, file);
     const auto drive = DriveFolder::open(drivePath);
@@ -218,7 +218,7 @@ bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& ban
     }
     WaitCursor wait(dialogs);
     try {
-        const KORFStyles bank = LoadBankContents(state.connection, bankStyles);
+        const std::vector<BankFileStyle> bank = LoadBankContents(state.connection, slots);
         const std::string bytes = bankFileBytes(bank, bankNumberOf(target), file, dialogs);
         std::optional<ReadBackFault> fault;
         if (target.kind == Kind::ChosenFile) {

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "core/korf_styles.h"
+#include "catalogue/current_bank.h"
+#include "core/bank_file_style.h"
 #include "core/observable.h"
 #include "stylefiles/keyboard_layout.h"
 
@@ -56,7 +57,8 @@ public:
     static constexpr const char* kCaption = "Make .STY file from bank";
     static constexpr const char* kFilter = "Styles (*.STY)|*.STY|All files (*)|*";
 
-    MakeBankController(AppState& state, UserDialogs& dialogs, DriveRoomReader room = roomOf);
+    MakeBankController(AppState& state, UserDialogs& dialogs, const CurrentBank& bank,
+                       DriveRoomReader room = roomOf);
 
     std::string caption(BankTarget target) const;
     // The hard disk's banks need the keyboard's hard disk.
@@ -83,6 +85,7 @@ private:
 
     AppState& state_;
     UserDialogs& dialogs_;
+    const CurrentBank& bank_;
     DriveRoomReader room_;
     BankTarget selected_;
 };
@@ -101,7 +104,7 @@ std::string replaceBankQuestion(Database& connection, UserDialogs& dialogs,
 // naming the file and the bank. True when the file was written and read back, which is shown
 // too. The make-bank window and `orb make-sty` both write through it.
 bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& bankName,
-                   const KORFStyles& bankStyles, BankTarget target,
+                   const std::vector<BankSlot>& slots, BankTarget target,
                    const std::filesystem::path& file, const DriveRoomReader& room = roomOf);
 
 }  // namespace orb

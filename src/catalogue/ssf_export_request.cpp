@@ -1,5 +1,6 @@
 #include "catalogue/ssf_export_request.h"
 
+#include "catalogue/current_bank.h"
 #include "catalogue/styles_controller.h"
 
 namespace orb {
@@ -17,9 +18,13 @@ SsfExportRequest ssfStylesExportRequest(const StylesController& styles) {
     return request;
 }
 
-SsfExportRequest ssfBankExportRequest(const StylesController& styles) {
+SsfExportRequest ssfBankExportRequest(const StylesController& styles, const CurrentBank& bank) {
     SsfExportRequest request = ssfStylesExportRequest(styles);
     request.forBank = true;
+    request.bankName = bank.name();
+    for (const BankSlot& slot : bank.styles()) {
+        request.bankStyles.push_back(slot.style.value);
+    }
     return request;
 }
 

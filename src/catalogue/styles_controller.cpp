@@ -9,7 +9,7 @@
 #include "core/user_dialogs.h"
 #include "core/version.h"
 #include "state/app_state.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 
 namespace orb {
 
@@ -206,9 +206,8 @@ void StylesController::sendToKorgUtility(ProgramStarter& starter,
     if (!validRow(currentRow_) || !styleMenuEnabled(StyleCommand::SendToKorgUtility)) {
         return;
     }
-    KORFLibrary library;
     SendStyleToKorgUtility(state_.connection,
-                           styleList_[static_cast<std::size_t>(currentRow_)].StyleProg, library,
+                           styleList_[static_cast<std::size_t>(currentRow_)].StyleProg,
                            state_.KorgUtilityPath, temporaryFolder, starter, dialogs_);
 }
 

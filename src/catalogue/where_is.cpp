@@ -3,12 +3,14 @@
 #include "catalogue/current_bank.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
+#include "db/bank_store.h"
 #include "state/app_state.h"
 
 namespace orb {
 
-WhereIsController::WhereIsController(AppState& state, UserDialogs& dialogs, std::int32_t styleProg)
-    : state_(state), dialogs_(dialogs), styleProg_(styleProg) {}
+WhereIsController::WhereIsController(AppState& state, UserDialogs& dialogs, CurrentBank& bank,
+                                     std::int32_t styleProg)
+    : state_(state), dialogs_(dialogs), bank_(bank), styleProg_(styleProg) {}
 
 bool WhereIsController::build() {
     holdings_ = WhereIs(state_.connection, styleProg_);
@@ -31,13 +33,16 @@ bool WhereIsController::doubleClick(int index) {
     if (!dialogs_.question("Confirm bank " + trimmed(node.bankName) + " loading?")) {
         return false;
     }
-    if (state_.currentBank.styles.Count() > 0 &&
+    if (bank_.count() > 0 &&
         !dialogs_.question(
             "Current bank (and all changes made) will be discarded. Are you sure?")) {
         return false;
     }
     // A bank that is gone leaves the current bank as it was.
-    loaded_ = LoadCurrentBank(state_, node.bankProg);
+    if (const std::optional<BankRow> bank = BankStore(state_.connection).find(node.bankProg)) {
+        bank_.load(*bank, state_.connection);
+        loaded_ = true;
+    }
     return true;
 }
 

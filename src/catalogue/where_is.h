@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "catalogue/bank_tree.h"
+#include "catalogue/current_bank.h"
 
 namespace orb {
 
@@ -18,7 +19,8 @@ public:
         "Press any key to exit - Double click a bank for loading it";
     static constexpr const char* kNotFound = "Selected style cannot be found in any bank!";
 
-    WhereIsController(AppState& state, UserDialogs& dialogs, std::int32_t styleProg);
+    WhereIsController(AppState& state, UserDialogs& dialogs, CurrentBank& bank,
+                      std::int32_t styleProg);
 
     // Builds the tree; false after the message when no bank holds the style (the window closes).
     bool build();
@@ -34,6 +36,7 @@ public:
 private:
     AppState& state_;
     UserDialogs& dialogs_;
+    CurrentBank& bank_;
     std::int32_t styleProg_;
     std::vector<BankHolding> holdings_;
     std::vector<BankTreeNode> nodes_;

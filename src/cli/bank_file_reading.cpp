@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "stylefiles/short_name.h"
 #include "stylefiles/style_file_kind.h"
 
@@ -11,12 +11,10 @@ namespace orb {
 
 bool readBanksForCommand(CliContext& context, const std::string& path,
                          std::vector<StyleFileBank>& banks) {
-    KORFLibrary library;
-    library.FillBanksFromStyle(path, banks);
-    if (library.lastKind != StyleFileKind::PaBank) {
-        context.out << notABankLogLine(shortFileName(path),
-                                       library.lastKind.value_or(StyleFileKind::Unknown))
-                    << "\n";
+    StyleFileContents contents = readBankFile(path);
+    banks = std::move(contents.banks);
+    if (contents.kind != StyleFileKind::PaBank) {
+        context.out << notABankLogLine(shortFileName(path), contents.kind) << "\n";
         return false;
     }
     return true;

@@ -102,9 +102,8 @@ int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
         context.err << "There is no bank " << args[0] << ".\n";
         return kExitFailure;
     }
-    KORFStyles styles;
-    LoadBankStyles(*bank, context.state.connection, styles);
-    return WriteBankFile(context.state, context.dialogs, bank->BankName, styles,
+    return WriteBankFile(context.state, context.dialogs, bank->BankName,
+                         StoredBankSlots(*bank, context.state.connection),
                          {BankTarget::Kind::ChosenFile, 0}, args[1])
                ? kExitOk
                : kExitFailure;

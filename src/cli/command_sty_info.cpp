@@ -26,8 +26,8 @@ CliCommand makeStyInfoCommand() {
                 if (banks.size() > 1) {
                     context.out << "bank\t" << bank.bankNumber << "\n";
                 }
-                for (const KORFStyle& style : bank.styles) {
-                    context.out << style.StyleProg << "\t" << style.StyleName1 << "\t"
+                for (const BankFileStyle& style : bank.styles) {
+                    context.out << style.slot << "\t" << style.StyleName1 << "\t"
                                 << style.StyleLength1 << "\t" << style.StyleName2 << "\t"
                                 << style.StyleLength2 << "\n";
                 }

@@ -3,7 +3,7 @@
 
 #include "cli/bank_file_reading.h"
 #include "cli/cli.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 
 namespace orb {
 namespace {
@@ -49,17 +49,16 @@ CliCommand makeStyRewriteCommand() {
                             << " banks; sty-rewrite writes files of one bank.\n";
                 return kExitFailure;
             }
-            // The writer numbers slots by position: an empty record keeps a free slot free.
-            KORFStyles styles;
-            for (KORFStyle& style : banks.front().styles) {
-                while (styles.Count() + 1 < style.StyleProg) {
-                    styles.Add(KORFStyle{});
+            // The writer numbers slots by position: an empty style keeps a free slot free.
+            std::vector<BankFileStyle> styles;
+            for (BankFileStyle& style : banks.front().styles) {
+                while (static_cast<int>(styles.size()) + 1 < style.slot) {
+                    styles.push_back({.slot = static_cast<int>(styles.size()) + 1});
                 }
-                styles.Add(std::move(style));
+                styles.push_back(std::move(style));
             }
-            KORFLibrary library;
-            library.WriteStyleFromCollection(
-                files[1], styles, bankNumber >= 0 ? bankNumber : banks.front().bankNumber);
+            writeBankFile(files[1], styles,
+                          bankNumber >= 0 ? bankNumber : banks.front().bankNumber);
             return kExitOk;
         }};
 }

@@ -75,7 +75,6 @@ public:
 
     bool isNull() const { return std::holds_alternative<std::monostate>(storage_); }
     bool isInteger() const { return std::holds_alternative<std::int64_t>(storage_); }
-    bool isText() const { return std::holds_alternative<std::string>(storage_); }
     bool isBlob() const { return std::holds_alternative<Blob>(storage_); }
     const Storage& storage() const { return storage_; }
 

@@ -224,6 +224,28 @@ std::string withoutPadding(std::string_view name) {
 
 }  // namespace
 
+BankFileStyle bankFileStyleOf(const StyleRow& row, int slot) {
+    return {slot,
+            row.StyleName1,
+            row.StyleName2,
+            row.StyleLength1,
+            row.StyleLength2,
+            row.StyleContent1,
+            row.StyleContent2};
+}
+
+StyleRow styleRowOf(BankFileStyle style, std::int32_t number) {
+    StyleRow row;
+    row.StyleProg = number;
+    row.StyleName1 = std::move(style.StyleName1);
+    row.StyleName2 = std::move(style.StyleName2);
+    row.StyleLength1 = style.StyleLength1;
+    row.StyleLength2 = style.StyleLength2;
+    row.StyleContent1 = std::move(style.StyleContent1);
+    row.StyleContent2 = std::move(style.StyleContent2);
+    return row;
+}
+
 void StyleStore::checkTexts(const StyleRow& style, const TextPlace& place) {
     for (const StyleText& text : kStyleTexts) {
         requireStorableText(text.column, style.*text.text, place);

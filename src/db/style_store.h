@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/korf_style.h"
+#include "core/bank_file_style.h"
 #include "db/style_query.h"
 #include "db/text_gate.h"
 
@@ -17,7 +17,14 @@ class Database;
 // One row of KORFStyles: the style itself (number, names, lengths, blocks) and its descriptive
 // texts. Blocks are bytes, one char per byte, never converted. The search key is not part of
 // it: the store makes it from the first block.
-struct StyleRow : KORFStyle {
+struct StyleRow {
+    std::int32_t StyleProg = 0;
+    std::string StyleName1;
+    std::string StyleName2;
+    std::int32_t StyleLength1 = 0;
+    std::int32_t StyleLength2 = 0;
+    std::string StyleContent1;
+    std::string StyleContent2;
     std::string StyleDate;
     std::string StyleDesc;
     std::string StyleCat;
@@ -27,6 +34,11 @@ struct StyleRow : KORFStyle {
 
     bool operator==(const StyleRow&) const = default;
 };
+
+// The style's two parts as a bank file entry in `slot`.
+BankFileStyle bankFileStyleOf(const StyleRow& row, int slot);
+// A row of number `number` holding the two parts of `style`, its texts empty.
+StyleRow styleRowOf(BankFileStyle style, std::int32_t number);
 
 // One row of the style list: the columns the catalogue grid and the command line show.
 struct StyleListRow {

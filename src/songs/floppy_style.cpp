@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/korf_styles.h"
+#include "core/bank_file_style.h"
 #include "core/read_back.h"
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -71,10 +71,8 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
             !dialogs.question(target.string() + " already exists. Do you want to replace it?")) {
             return false;
         }
-        KORFStyles bank;
-        bank.Add(style->StyleProg, elevenCharacterName(*answer), style->StyleName2,
-                 style->StyleLength1, style->StyleLength2, style->StyleContent1,
-                 style->StyleContent2);
+        BankFileStyle bank[] = {bankFileStyleOf(*style, 1)};
+        bank[0].StyleName1 = elevenCharacterName(*answer);
         DriveWriting how;
         how.wipe = wipe;
         how.keep = filesInUse(state);

@@ -42,19 +42,19 @@ std::string SongLinksController::linkedLabel() const {
     return kind_ == LinkSubject::Song ? " Linked styles" : " Linked songs";
 }
 
-std::int32_t SongLinksController::idOf(const KORFSonSty& element) const {
+std::int32_t SongLinksController::idOf(const ListedLink& element) const {
     return kind_ == LinkSubject::Song ? element.StyleProg : element.SongCode;
 }
 
-const std::string& SongLinksController::nameOf(const KORFSonSty& element) const {
-    return kind_ == LinkSubject::Song ? element.StyleDesc : element.SongDesc;
+const std::string& SongLinksController::nameOf(const ListedLink& element) const {
+    return kind_ == LinkSubject::Song ? element.styleName : element.songTitle;
 }
 
-std::string SongLinksController::labelOf(const KORFSonSty& element) const {
+std::string SongLinksController::labelOf(const ListedLink& element) const {
     if (kind_ == LinkSubject::Style) {
-        return element.SongDesc;
+        return element.songTitle;
     }
-    return styleLabelText(labels_, element.StyleDesc, element.StyleProg);
+    return styleLabelText(labels_, element.styleName, element.StyleProg);
 }
 
 void SongLinksController::load() {
@@ -62,8 +62,8 @@ void SongLinksController::load() {
     available_.clear();
     const auto addAvailable = [&](std::int32_t id, const std::string& stored) {
         const std::string name = shownName(stored);
-        available_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : name,
-                       songs ? name : "", "", "", "", std::to_string(id));
+        available_.push_back({songs ? id : subject_, songs ? subject_ : id, songs ? name : "",
+                              songs ? "" : name, "", "", ""});
     };
     labels_.clear();
     if (songs) {
@@ -80,9 +80,9 @@ void SongLinksController::load() {
     LinkStore links(state_.connection);
     for (const NamedLink& link : songs ? links.stylesOf(subject_) : links.songsOf(subject_)) {
         const std::int32_t id = link.number;
-        local_.Add(songs ? subject_ : id, songs ? id : subject_, songs ? "" : link.name,
-                   songs ? link.name : "", link.SongNote, link.StyleTempo, link.StyleTranspose,
-                   std::to_string(id));
+        local_.push_back({songs ? id : subject_, songs ? subject_ : id, songs ? link.name : "",
+                          songs ? "" : link.name, link.SongNote, link.StyleTempo,
+                          link.StyleTranspose});
         // A linked style the filter leaves out is looked up on its own.
         if (songs && labels_.count(id) == 0) {
             if (const auto style = StyleStore(state_.connection).findWithoutBlocks(id)) {
@@ -111,7 +111,7 @@ void SongLinksController::askFilter() {
 }
 
 bool SongLinksController::isLinked(std::int32_t id) const {
-    for (const KORFSonSty& element : local_) {
+    for (const ListedLink& element : local_) {
         if (idOf(element) == id) {
             return true;
         }
@@ -119,7 +119,7 @@ bool SongLinksController::isLinked(std::int32_t id) const {
     return false;
 }
 
-void SongLinksController::addOne(const KORFSonSty& element) {
+void SongLinksController::addOne(const ListedLink& element) {
     const std::int32_t id = idOf(element);
     if (isLinked(id)) {
         dialogs_.message(kind_ == LinkSubject::Song ? "Style already linked to song"
@@ -130,10 +130,13 @@ void SongLinksController::addOne(const KORFSonSty& element) {
     LinkValues values{" ", " ", " "};
     if (kind_ == LinkSubject::Style) {
         // A song joins a style with its values asked at once.
-        values = editor_(caption_ + " - " + element.SongDesc, LinkValues{}).value_or(LinkValues{});
+        values = editor_(caption_ + " - " + element.songTitle, LinkValues{}).value_or(LinkValues{});
     }
-    local_.Add(element.SongCode, element.StyleProg, element.SongDesc, element.StyleDesc,
-               values.SongNote, values.StyleTempo, values.StyleTranspose, std::to_string(id));
+    ListedLink linked = element;
+    linked.SongNote = values.SongNote;
+    linked.StyleTempo = values.StyleTempo;
+    linked.StyleTranspose = values.StyleTranspose;
+    local_.push_back(std::move(linked));
 }
 
 void SongLinksController::addAvailable(std::vector<int> rows) {
@@ -141,8 +144,8 @@ void SongLinksController::addAvailable(std::vector<int> rows) {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (const int row : rows) {
-        if (row >= 0 && row < available_.Count()) {
-            const KORFSonSty element = available_.Item(row + 1);
+        if (row >= 0 && static_cast<std::size_t>(row) < available_.size()) {
+            const ListedLink element = available_[static_cast<std::size_t>(row)];
             addOne(element);
         }
     }
@@ -150,17 +153,17 @@ void SongLinksController::addAvailable(std::vector<int> rows) {
 }
 
 void SongLinksController::removeLocal(int row) {
-    if (row >= 0 && row < local_.Count()) {
-        local_.Remove(row + 1);
+    if (row >= 0 && static_cast<std::size_t>(row) < local_.size()) {
+        local_.erase(local_.begin() + row);
         changed();
     }
 }
 
 void SongLinksController::editLocal(int row) {
-    if (row < 0 || row >= local_.Count()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= local_.size()) {
         return;
     }
-    KORFSonSty& element = local_.Item(row + 1);
+    ListedLink& element = local_[static_cast<std::size_t>(row)];
     const auto edited =
         editor_(caption_ + " - " + trimmed(nameOf(element)),
                 LinkValues{element.SongNote, element.StyleTempo, element.StyleTranspose});
@@ -174,7 +177,7 @@ void SongLinksController::editLocal(int row) {
 
 bool SongLinksController::store() {
     std::vector<LinkRow> links;
-    for (const KORFSonSty& element : local_) {
+    for (const ListedLink& element : local_) {
         links.push_back({element.SongCode, element.StyleProg, element.StyleTempo,
                          element.StyleTranspose, element.SongNote});
     }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/observable.h"
-#include "db/korf_son_stys.h"
 #include "db/style_store.h"
 #include "songs/style_label.h"
 
@@ -16,6 +15,20 @@ namespace orb {
 
 class AppState;
 class UserDialogs;
+
+// One row of either list of a linking window: a song and a style, their names as listed and
+// the link's values.
+struct ListedLink {
+    std::int32_t StyleProg = 0;
+    std::int32_t SongCode = 0;
+    std::string styleName;
+    std::string songTitle;
+    std::string SongNote;
+    std::string StyleTempo;
+    std::string StyleTranspose;
+
+    bool operator==(const ListedLink&) const = default;
+};
 
 // Whose links a linking window edits: one song's styles (frmSonSty) or one style's songs
 // (frmStySon).
@@ -54,14 +67,14 @@ public:
     // Opening, and after a changed filter: both lists read from the database again.
     void load();
     // The lists: grData1 shows available() and grData2 local().
-    const KORFSonStys& available() const { return available_; }
-    const KORFSonStys& local() const { return local_; }
+    const std::vector<ListedLink>& available() const { return available_; }
+    const std::vector<ListedLink>& local() const { return local_; }
     // The number and the name (style name or song title) of an element.
-    std::int32_t idOf(const KORFSonSty& element) const;
-    const std::string& nameOf(const KORFSonSty& element) const;
+    std::int32_t idOf(const ListedLink& element) const;
+    const std::string& nameOf(const ListedLink& element) const;
     // The element as the grids show it: a song's title, or a style's name with its number,
     // description and family (styleLabelText), so that styles of one name can be told apart.
-    std::string labelOf(const KORFSonSty& element) const;
+    std::string labelOf(const ListedLink& element) const;
 
     // Asks for a new filter; a changed one loads the lists again.
     void askFilter();
@@ -77,7 +90,7 @@ public:
 
 private:
     bool isLinked(std::int32_t id) const;
-    void addOne(const KORFSonSty& element);
+    void addOne(const ListedLink& element);
 
     AppState& state_;
     UserDialogs& dialogs_;
@@ -86,8 +99,8 @@ private:
     std::string caption_;
     LinkEditor editor_;
     std::string filter_ = "%";
-    KORFSonStys available_;
-    KORFSonStys local_;
+    std::vector<ListedLink> available_;
+    std::vector<ListedLink> local_;
     // Description and family of the styles listed, by number.
     StyleLabels labels_;
 };

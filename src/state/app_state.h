@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 
-#include "core/korf_styles.h"
 #include "core/read_back.h"
 #include "db/database.h"
 #include "db/restore_points.h"
@@ -15,18 +14,8 @@ namespace orb {
 class Clock;
 class SettingsStore;
 
-// The bank the styles window edits: the stored bank it was loaded from or saved as (number 0
-// before it was), its name and description, and its styles in slot order (number and name of
-// each). It outlives the windows that edit it.
-struct CurrentBank {
-    std::int32_t number = 0;
-    std::string name;
-    std::string description;
-    KORFStyles styles;
-};
-
-// What lives for the whole run: settings read at start-up, the one connection, the style list's
-// query and the current bank. Controllers get it explicitly; what one window hands to another
+// What lives for the whole run: settings read at start-up, the one connection and the style list's
+// query. Controllers get it explicitly; what one window hands to another
 // is that window's typed input and result, not kept here.
 class AppState {
 public:
@@ -53,8 +42,6 @@ public:
 
     // The style list's filter and order, kept for the run.
     StyleQuery styleQuery;
-
-    CurrentBank currentBank;
 
     // How a bank file written for the keyboard is read back from the medium to be compared;
     // a test puts a failing medium here.

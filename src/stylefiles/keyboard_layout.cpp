@@ -43,8 +43,8 @@ DriveFile hardDiskLayoutFile(int entry, std::string bytes) {
     return {{kSetFolders[entry / 3], kStyleFolder}, userFile(entry), std::move(bytes)};
 }
 
-std::string bankFileBytes(const KORFStyles& styles, int bankNumber, const fs::path& fileName,
-                          UserDialogs& dialogs) {
+std::string bankFileBytes(std::span<const BankFileStyle> styles, int bankNumber,
+                          const fs::path& fileName, UserDialogs& dialogs) {
     std::ostringstream out;
     writeStyleFile(out, styles, bankNumber, fileName.string(),
                    [&dialogs] { dialogs.processEvents(); });

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "core/bank_file_style.h"
 #include "core/drive_writing.h"
-#include "core/korf_styles.h"
 
 namespace orb {
 
@@ -32,7 +33,7 @@ DriveFile hardDiskLayoutFile(int entry, std::string bytes);
 
 // The bytes of `styles` as a bank file with `bankNumber`; `fileName` names it in messages.
 // Pending window events run while it is made.
-std::string bankFileBytes(const KORFStyles& styles, int bankNumber,
+std::string bankFileBytes(std::span<const BankFileStyle> styles, int bankNumber,
                           const std::filesystem::path& fileName, UserDialogs& dialogs);
 
 // The files a wipe of a keyboard folder must never touch: the open database, the settings and

@@ -123,10 +123,8 @@ bool SsfExportController::run() {
             notice = kAllDone;
             break;
         case Choice::None:
-            for (const KORFStyle& style : state_.currentBank.styles) {
-                styles.push_back(style.StyleProg);
-            }
-            notice = ssfBankExportDone(state_.currentBank.name);
+            styles = request_.bankStyles;
+            notice = ssfBankExportDone(request_.bankName);
             break;
     }
     controlsEnabled_ = false;

@@ -177,7 +177,7 @@ std::string entryName(std::string_view entry) {
 
 struct Slot {
     bool hasFirstPart = false;
-    KORFStyle style;
+    BankFileStyle style;
 };
 
 struct BankBeingRead {
@@ -244,7 +244,7 @@ StyleFileContents readStyleFile(std::istream& in, const std::string& fileName,
         const bool firstPart =
             static_cast<unsigned char>(entry[sty::kTypeOffset]) == sty::kFirstPartType;
         Slot& target = banks[bank].slots[slot];
-        target.style.StyleProg = slot + 1;
+        target.style.slot = slot + 1;
         if (firstPart) {
             target.hasFirstPart = true;
             target.style.StyleName1 = entryName(entry);
@@ -257,7 +257,7 @@ StyleFileContents readStyleFile(std::istream& in, const std::string& fileName,
     // The k-th chunk after the table belongs to the k-th entry; the chunk tags and the index's
     // offsets are not needed for that.
     for (const EntryTarget& target : targets) {
-        KORFStyle& style = banks[target.bank].slots[target.slot].style;
+        BankFileStyle& style = banks[target.bank].slots[target.slot].style;
         std::string content;
         reader.readExact(content, sty::kChunkHeaderSize, "a content chunk header");
         const std::uint32_t dataLength = lengthField(reader, content, "a content chunk");
@@ -293,7 +293,7 @@ StyleFileContents readStyleFile(std::istream& in, const std::string& fileName,
         // A slot that has only a second part is no style of the bank.
         for (Slot& slot : bank.slots) {
             if (slot.hasFirstPart) {
-                out.styles.Add(std::move(slot.style));
+                out.styles.push_back(std::move(slot.style));
             }
         }
     }

@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "core/korf_styles.h"
+#include "core/bank_file_style.h"
 #include "stylefiles/sty_format.h"
 #include "stylefiles/style_file_kind.h"
 
 namespace orb {
 
 // One bank of a bank file: the bank number byte its table entries carry, and its styles in
-// slot order, each with StyleProg = its slot (1 to 16).
+// slot order, each with its slot (1 to 16).
 struct StyleFileBank {
     int bankNumber = 0;
-    KORFStyles styles;
+    std::vector<BankFileStyle> styles;
 };
 
 struct StyleFileContents {

@@ -25,7 +25,7 @@ struct Part {
 
 // A part is present when its length is not 0; its length must then be its content's size,
 // since every offset of the file is computed from the lengths.
-void checkPart(const KORFStyle& style, long position, bool first, const std::string& fileName) {
+void checkPart(const BankFileStyle& style, long position, bool first, const std::string& fileName) {
     const std::int32_t length = first ? style.StyleLength1 : style.StyleLength2;
     const std::string& content = first ? style.StyleContent1 : style.StyleContent2;
     if (length != 0 && static_cast<std::uint64_t>(static_cast<std::int64_t>(length)) !=
@@ -80,22 +80,22 @@ private:
 
 }  // namespace
 
-void writeStyleFile(std::ostream& out, const KORFStyles& styles, int bankNumber,
+void writeStyleFile(std::ostream& out, std::span<const BankFileStyle> styles, int bankNumber,
                     const std::string& fileName, const sty::EventPump& letEventsRun) {
     if (bankNumber < 0 || bankNumber > 255) {
         throw StyleFileError("The bank file " + fileName + " cannot be written: the bank number " +
                              std::to_string(bankNumber) + " is not between 0 and 255.");
     }
-    if (styles.Count() > 256) {
+    if (styles.size() > 256) {
         throw StyleFileError("The bank file " + fileName + " cannot be written: it has room for " +
-                             "256 styles, not " + std::to_string(styles.Count()) + ".");
+                             "256 styles, not " + std::to_string(styles.size()) + ".");
     }
 
     std::vector<Part> parts;
-    parts.reserve(static_cast<std::size_t>(styles.Count()) * 2);
+    parts.reserve(styles.size() * 2);
     std::uint64_t contentSize = 0;
     long position = 0;
-    for (const KORFStyle& style : styles) {
+    for (const BankFileStyle& style : styles) {
         ++position;
         checkPart(style, position, true, fileName);
         checkPart(style, position, false, fileName);

@@ -4,7 +4,7 @@
 
 namespace orb {
 
-void StyleConfirmation::fill(const KORFStyles& styles, const std::string& shortName,
+void StyleConfirmation::fill(std::span<const BankFileStyle> styles, const std::string& shortName,
                              const StyleValues& values, const std::string& fileName,
                              std::size_t bank, std::size_t bankCount) {
     labels_ = {};
@@ -12,7 +12,7 @@ void StyleConfirmation::fill(const KORFStyles& styles, const std::string& shortN
     checked_ = {};
     result_.reset();
     std::size_t position = 0;
-    for (const KORFStyle& style : styles) {
+    for (const BankFileStyle& style : styles) {
         if (position >= static_cast<std::size_t>(kSlots)) {
             break;
         }

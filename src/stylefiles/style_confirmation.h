@@ -2,9 +2,10 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 
-#include "core/korf_styles.h"
+#include "core/bank_file_style.h"
 #include "core/observable.h"
 #include "stylefiles/style_values.h"
 
@@ -33,8 +34,9 @@ public:
     // given and the description "Imported from file " + the short name. The caption names the
     // file as the person knows it (`fileName`, else the short name) and, in a file of several
     // banks, which bank this is: "Party Mix.sty - bank 1 of 2".
-    void fill(const KORFStyles& styles, const std::string& shortName, const StyleValues& values,
-              const std::string& fileName = {}, std::size_t bank = 1, std::size_t bankCount = 1);
+    void fill(std::span<const BankFileStyle> styles, const std::string& shortName,
+              const StyleValues& values, const std::string& fileName = {}, std::size_t bank = 1,
+              std::size_t bankCount = 1);
 
     const std::string& caption() const { return caption_; }
     // lbStyleName(i): the first name of the style at position i + 1, empty when there is none;

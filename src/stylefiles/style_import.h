@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/bank_file_style.h"
 #include "core/job_progress.h"
-#include "core/korf_styles.h"
 #include "core/observable.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "stylefiles/style_confirmation.h"
 
 namespace orb {

@@ -67,10 +67,14 @@ private:
     void importFolder(const FolderListing& listing);
     void importFile(const fs::path& file, const std::string& shortName);
     // `bank` of `bankCount` in the file `fileName` (for the confirmation dialog's caption).
-    void importBank(KORFStyles& styles, const std::string& shortName, const std::string& fileName,
-                    std::size_t bank, std::size_t bankCount);
-    void storeStyle(KORFStyle& record, const std::string& shortName, StyleStore& store);
-    void storeBank(const KORFStyles& styles, const std::string& shortName);
+    void importBank(std::vector<BankFileStyle>& styles, const std::string& shortName,
+                    const std::string& fileName, std::size_t bank, std::size_t bankCount);
+    // The catalogue number the style is stored under, or the number of the stored style that
+    // stands for it.
+    std::int32_t storeStyle(BankFileStyle style, const std::string& shortName, StyleStore& store);
+    // `numbers` are the catalogue numbers of the bank's styles in slot order, 0 for a style left
+    // out.
+    void storeBank(const std::vector<std::int32_t>& numbers, const std::string& shortName);
     // Tells the window what is being read.
     void show();
     void letEventsRun();
@@ -85,7 +89,6 @@ private:
     ImportWindows* windows_;
     const ImportRequest& request_;
     const StyleImportListener& listener_;
-    KORFLibrary library_;
     // The values attached to the styles and the bank being stored; a confirmation changes them
     // for the rest of the run.
     StyleValues attached_;
@@ -140,7 +143,6 @@ StyleImportResult StyleImportRun::run() {
     result.started = true;
     attached_ = {request_.values[0], request_.values[1], request_.values[2], ""};
     today_ = formatStyleDate(state_.clock.today());
-    library_.letEventsRunThrough(dialogs_);
     if (listener_.started) {
         listener_.started();
     }
@@ -285,10 +287,10 @@ void StyleImportRun::importFolder(const FolderListing& listing) {
 }
 
 void StyleImportRun::importFile(const fs::path& file, const std::string& shortName) {
-    std::vector<StyleFileBank> banks;
-    library_.FillBanksFromStyle(file, banks);
-    if (library_.lastKind != StyleFileKind::PaBank) {
-        log_ += notABankLogLine(shortName, library_.lastKind.value_or(StyleFileKind::Unknown));
+    StyleFileContents contents = readBankFile(file, eventsThrough(dialogs_));
+    std::vector<StyleFileBank>& banks = contents.banks;
+    if (contents.kind != StyleFileKind::PaBank) {
+        log_ += notABankLogLine(shortName, contents.kind);
         log_ += "\r\n";
         return;
     }
@@ -297,13 +299,10 @@ void StyleImportRun::importFile(const fs::path& file, const std::string& shortNa
     }
 }
 
-void StyleImportRun::importBank(KORFStyles& styles, const std::string& shortName,
+void StyleImportRun::importBank(std::vector<BankFileStyle>& styles, const std::string& shortName,
                                 const std::string& fileName, std::size_t bank,
                                 std::size_t bankCount) {
-    std::int32_t position = 1;
-    for (KORFStyle& record : styles) {
-        record.StyleProg = position++;
-    }
+    std::vector<bool> chosen(styles.size(), true);
     if (request_.confirmEachStyle) {
         StyleConfirmation confirmation(dialogs_);
         confirmation.fill(styles, shortName, attached_, fileName, bank, bankCount);
@@ -318,30 +317,27 @@ void StyleImportRun::importBank(KORFStyles& styles, const std::string& shortName
             selected = selection->selected;
             attached_ = selection->values;
         }
-        std::size_t flag = 0;
-        for (KORFStyle& record : styles) {
-            if (flag >= selected.size() || !selected[flag]) {
-                record.StyleProg = -1;
-            }
-            ++flag;
+        for (std::size_t i = 0; i < chosen.size(); ++i) {
+            chosen[i] = i < selected.size() && selected[i];
         }
     }
+    std::vector<std::int32_t> numbers(styles.size(), 0);
     StyleStore store(state_.connection);
-    for (KORFStyle& record : styles) {
-        if (record.StyleProg == -1) {
+    for (std::size_t i = 0; i < styles.size(); ++i) {
+        if (!chosen[i]) {
             continue;
         }
-        status_[1] = record.StyleName1;
-        storeStyle(record, shortName, store);
+        status_[1] = styles[i].StyleName1;
+        numbers[i] = storeStyle(std::move(styles[i]), shortName, store);
         letEventsRun();
     }
     if (request_.saveBankStructure) {
-        storeBank(styles, shortName);
+        storeBank(numbers, shortName);
     }
 }
 
-void StyleImportRun::storeStyle(KORFStyle& record, const std::string& shortName,
-                                StyleStore& store) {
+std::int32_t StyleImportRun::storeStyle(BankFileStyle record, const std::string& shortName,
+                                        StyleStore& store) {
     std::optional<std::int32_t> overwritten;
     if (request_.mode == DuplicateMode::SkipSameContent) {
         if (const auto same = store.findByContent(record.StyleContent1, record.StyleContent2)) {
@@ -353,9 +349,8 @@ void StyleImportRun::storeStyle(KORFStyle& record, const std::string& shortName,
             log_ += "Style " + record.StyleName1 + " from file " + shortName +
                     " is the same as style " + found->StyleName1 + " from file " +
                     found->StyleFile + ", and will not be imported!\r\n";
-            record.StyleProg = *same;
             ++tally_.duplicatesSkipped;
-            return;
+            return *same;
         }
     } else if (request_.mode == DuplicateMode::OverwriteByName) {
         const std::vector<StyleRow> sameName = store.findByName(record.StyleName1);
@@ -365,10 +360,8 @@ void StyleImportRun::storeStyle(KORFStyle& record, const std::string& shortName,
     }
 
     const TextPlace place = placeOf(record.StyleName1, shortName);
-    // Names, lengths and blocks as the file gives them (the number is set below). Only the
-    // record's number is read after this, so moving spares a copy of each block.
-    StyleRow row;
-    static_cast<KORFStyle&>(row) = std::move(record);
+    // Names, lengths and blocks as the file gives them; moving spares a copy of each block.
+    StyleRow row = styleRowOf(std::move(record), overwritten.value_or(nextStyleProg_));
     row.StyleAuthor = attached_[2];
     row.StyleCat = attached_[1];
     row.StyleDate = today_;
@@ -377,35 +370,30 @@ void StyleImportRun::storeStyle(KORFStyle& record, const std::string& shortName,
     row.StyleFile = shortName;
 
     if (overwritten) {
-        row.StyleProg = *overwritten;
         // The blocks are replaced with the texts, so that they agree with the new lengths.
         if (!store.replace(row, place)) {
             throw StoreError("The style " + std::to_string(*overwritten) +
                              " to be overwritten is gone.");
         }
-        record.StyleProg = *overwritten;
         ++tally_.stylesReplaced;
-        return;
+        return *overwritten;
     }
-    row.StyleProg = nextStyleProg_;
     store.insertNumbered(row, place);
     ++nextStyleProg_;
-    record.StyleProg = row.StyleProg;
     ++tally_.stylesImported;
+    return row.StyleProg;
 }
 
-void StyleImportRun::storeBank(const KORFStyles& styles, const std::string& shortName) {
+void StyleImportRun::storeBank(const std::vector<std::int32_t>& numbers,
+                               const std::string& shortName) {
     BankStore banks(state_.connection);
     BankRow bank;
     bank.BankProg = banks.next();
     bank.BankName = importedBankName(shortName, bank.BankProg);
     bank.BankDesc = attached_[3];
-    std::size_t position = 0;
-    for (const KORFStyle& record : styles) {
-        if (position < bank.BankStyle.size()) {
-            bank.BankStyle[position] = record.StyleProg == -1 ? 0 : record.StyleProg;
-        }
-        ++position;
+    for (std::size_t position = 0; position < numbers.size() && position < bank.BankStyle.size();
+         ++position) {
+        bank.BankStyle[position] = numbers[position];
     }
     banks.insertNumbered(bank, TextPlace("the bank of " + shortName));
     ++tally_.banksStored;

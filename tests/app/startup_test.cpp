@@ -126,25 +126,11 @@ TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
     EXPECT_TRUE(hasKORFStyles(env.state.connection));
 }
 
-TEST(Startup, OpeningForgetsTheStoredBankAndCloseAndExitTheWholeCurrentBank) {
+TEST(Startup, CloseAndExitClosesTheConnectionAndEndsTheRun) {
     test::TestEnvironment env;
     env.openFreshDatabase();
-    env.state.currentBank.number = 7;
-    env.state.currentBank.name = "SATURDAY";
-    env.state.currentBank.description = "Dance night";
-    env.state.currentBank.styles.Add(41, "ROCK1", "", 0, 0, "", "");
-    // Another database (here the same file again): bank 7 is not its bank, the styles stay.
-    OpenDatabase(env.state);
-    EXPECT_EQ(env.state.currentBank.number, 0);
-    EXPECT_EQ(env.state.currentBank.name, "");
-    EXPECT_EQ(env.state.currentBank.description, "");
-    EXPECT_EQ(env.state.currentBank.styles.Count(), 1);
-
-    env.state.currentBank.name = "SUNDAY";
     CloseAndExit(env.state, env.dialogs);
     EXPECT_FALSE(env.state.connection.isOpen());
-    EXPECT_EQ(env.state.currentBank.name, "");
-    EXPECT_EQ(env.state.currentBank.styles.Count(), 0);
     EXPECT_TRUE(env.state.exitRequested);
 }
 

@@ -112,9 +112,9 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
         bank().save();
         bank().saveAs();
         ASSERT_EQ(requests.size(), 2u);
-        EXPECT_EQ(requests[0].state, before == 1 ? S::StoredChanged : static_cast<S>(before));
+        EXPECT_EQ(requests[0].mode, before == 1 ? S::StoredChanged : static_cast<S>(before));
         EXPECT_EQ(requests[0].caption, "Bank Save / Update");
-        EXPECT_EQ(requests[1].state, S::NewChanged);
+        EXPECT_EQ(requests[1].mode, S::NewChanged);
         EXPECT_EQ(requests[1].caption, "Bank Save / Insert");
     }
     // Load on a changed bank: the question, then the bank is cleared before the dialog opens.
@@ -126,7 +126,7 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
               std::vector<std::string>{"If you load another bank, all changes made to current "
                                        "style will be lost. Confirm bank loading?"});
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].state, S::Empty);
+    EXPECT_EQ(requests[0].mode, S::Empty);
     EXPECT_EQ(requests[0].caption, "Bank loading");
     EXPECT_EQ(bank().styleCount(), 0);
     EXPECT_EQ(bank().frameCaption(), "<empty bank>");
@@ -342,7 +342,7 @@ TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
     EXPECT_EQ(bank().selectedSlot(), 0);
     // The window loads bank 9 (the second bank node: BANK5 comes first by name).
     whereIsScript = [this](std::int32_t style) {
-        WhereIsController window(env.state, env.dialogs, style);
+        WhereIsController window(env.state, env.dialogs, currentBank(), style);
         EXPECT_TRUE(window.build());
         env.dialogs.answer(Answer::Yes);
         env.dialogs.answer(Answer::Yes);

@@ -77,7 +77,7 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     }
 
     // A bank numbered 123456 is selected and loaded like any other.
-    BankDialogController dialog(env.state, env.dialogs, BankState::Stored);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
     dialog.selectNode(indexOf(dialog.nodes(), "B123456"));
     EXPECT_EQ(dialog.name(), "BANK123456");
@@ -85,7 +85,7 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     EXPECT_TRUE(dialog.deleteShown());
     EXPECT_FALSE(dialog.directHdShown());
     ASSERT_TRUE(dialog.ok());
-    EXPECT_EQ(env.state.currentBank.number, 123456);
+    EXPECT_EQ(currentBank().storedNumber(), 123456);
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{88});
     EXPECT_TRUE(env.dialogs.calls().empty());
 }
@@ -95,7 +95,7 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
         "UPDATE KORFBanks SET BankName = 'LIVE[2]', BankDesc = 'Sat]urday' "
         "WHERE BankProg = 9");
     env.state.PaHardDiskPath = "/media/pa";
-    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     EXPECT_EQ(dialog.mode(), Mode::Load);
     EXPECT_EQ(dialog.caption(), "Load style bank");
     EXPECT_EQ(dialog.okCaption(), "Load selected style bank");
@@ -158,7 +158,7 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
         std::vector<std::string>(2, "Bank bank9 already present. Would you like to overwrite it?"));
     EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
     EXPECT_EQ(BankStore(db()).find(9)->BankDesc, "Merged");
-    EXPECT_EQ(env.state.currentBank.number, 9);
+    EXPECT_EQ(currentBank().storedNumber(), 9);
     EXPECT_EQ(bank().frameCaption(), " bank9");
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
 
@@ -170,8 +170,8 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
         return dialog.ok();
     };
     bank().saveAs();
-    EXPECT_EQ(env.state.currentBank.number, 10);
-    EXPECT_EQ(env.state.currentBank.name, "NEWBANK-LON");
+    EXPECT_EQ(currentBank().storedNumber(), 10);
+    EXPECT_EQ(currentBank().name(), "NEWBANK-LON");
 }
 
 TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
@@ -202,7 +202,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     env.dialogs.clear();
     bank().load();
     EXPECT_EQ(bank().bankState(), BankState::Stored);
-    EXPECT_EQ(env.state.currentBank.number, 9);
+    EXPECT_EQ(currentBank().storedNumber(), 9);
     dialogScript = [&](BankDialogController& dialog) {
         dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
         env.dialogs.answer(Answer::Yes);
@@ -244,7 +244,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
 TEST_F(BankDialogTest, WhereIsAsksBeforeDiscardingACurrentBankOfOneStyle) {
     bank().insertSelected(rows({64}));
     ASSERT_EQ(bankStyles(), std::vector<std::int32_t>{64});
-    WhereIsController window(env.state, env.dialogs, 41);
+    WhereIsController window(env.state, env.dialogs, currentBank(), 41);
     ASSERT_TRUE(window.build());
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
@@ -286,14 +286,14 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
                    Look::BoldBlue, 9, 88, 4, "", ""},
               }));
     // Not in any bank: the message and no window.
-    WhereIsController none(env.state, env.dialogs, 96);
+    WhereIsController none(env.state, env.dialogs, currentBank(), 96);
     EXPECT_FALSE(none.build());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"Selected style cannot be found in any bank!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Information);
 
     // An empty current bank: one question. A style node does nothing.
-    WhereIsController window(env.state, env.dialogs, 88);
+    WhereIsController window(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(window.build());
     env.dialogs.clear();
     EXPECT_FALSE(window.doubleClick(indexOf(window.nodes(), "B00009S0008802")));
@@ -305,7 +305,7 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::No);
-    WhereIsController again(env.state, env.dialogs, 88);
+    WhereIsController again(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(again.build());
     EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00005")));
     EXPECT_FALSE(again.loaded());
@@ -313,7 +313,7 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
               (std::vector<std::string>{"Confirm bank BANK5 loading?",
                                         "Current bank (and all changes made) will be discarded. "
                                         "Are you sure?"}));
-    EXPECT_EQ(env.state.currentBank.number, 9);
+    EXPECT_EQ(currentBank().storedNumber(), 9);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ public:
                 env.state, env.dialogs, printer,
                 [this](const BankDialogRequest& request) {
                     requests.push_back(request);
-                    BankDialogController dialog(env.state, env.dialogs, request.state);
+                    BankDialogController dialog(env.state, env.dialogs, request.bank, request.mode);
                     modes.push_back(dialog.mode());
                     if (dialog.treeShown() && !dialog.fillTree()) {
                         return dialog.outcome();
@@ -49,11 +49,12 @@ public:
                     dialogScript(dialog);
                     return dialog.outcome();
                 },
-                [this](std::int32_t style, const std::string& caption) {
+                [this](CurrentBank&, std::int32_t style, const std::string& caption) {
                     whereIsCaptions.push_back(caption);
                     return whereIsScript(style);
                 },
-                [this] { ++makeBankWindows; }, [this] { ++ssfExportWindows; });
+                [this](const CurrentBank&) { ++makeBankWindows; },
+                [this](const CurrentBank&) { ++ssfExportWindows; });
         }
         return *bank_;
     }
@@ -67,10 +68,13 @@ public:
         return result;
     }
 
-    std::vector<std::int32_t> bankStyles() {
+    CurrentBank& currentBank() { return bank().currentBank(); }
+
+    // The style numbers of a current bank, this fixture's by default.
+    std::vector<std::int32_t> bankStyles(const CurrentBank* of = nullptr) {
         std::vector<std::int32_t> numbers;
-        for (const KORFStyle& style : env.state.currentBank.styles) {
-            numbers.push_back(style.StyleProg);
+        for (const BankSlot& slot : (of != nullptr ? *of : currentBank()).styles()) {
+            numbers.push_back(slot.style.value);
         }
         return numbers;
     }

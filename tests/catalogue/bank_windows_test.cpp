@@ -52,7 +52,7 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     grid->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 4)),
                                    QItemSelectionModel::ClearAndSelect);
     QTest::mouseClick(child<QPushButton>(window, "cmdBank0"), Qt::LeftButton);
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{41, 57}));
+    EXPECT_EQ(bankStyles(&window.bank().currentBank()), (std::vector<std::int32_t>{41, 57}));
     // Row 4 (style 88) dragged onto the pane.
     std::unique_ptr<QMimeData> dragged(model->mimeData({model->index(4, 0), model->index(4, 1)}));
     auto* pane = child<QGroupBox>(window, "frBank");
@@ -62,7 +62,7 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(pane, &drop);
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{41, 57, 88}));
+    EXPECT_EQ(bankStyles(&window.bank().currentBank()), (std::vector<std::int32_t>{41, 57, 88}));
     EXPECT_EQ(child<QLabel>(window, "lbNewStyle2")->text(), "DISCO");
     EXPECT_EQ(slotColour(window, 2), QColor(0xFF, 0xFF, 0x00));
     EXPECT_EQ(slotColour(window, 0), QColor(0xFF, 0xFF, 0xFF));
@@ -108,7 +108,8 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
 
 TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
     addBank(123456, {41});
-    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    BankDialogWindow dialog(env.state, env.dialogs,
+                            {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
         EXPECT_EQ(dialog.size(), QSize(600, 470).expandedTo(dialog.minimumSize()));
         auto* tree = child<QTreeWidget>(dialog, "tvBanks");
@@ -139,7 +140,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
     EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
 
     // Where is 88, any key closes; a double-click on a bank loads it after the questions.
-    WhereIsWindow whereIs(env.state, env.dialogs, 88, "Where is DISCO?");
+    WhereIsWindow whereIs(env.state, env.dialogs, currentBank(), 88, "Where is DISCO?");
     onModal([&](QWidget&) {
         auto* tree = child<QTreeWidget>(whereIs, "tvBanks");
         EXPECT_EQ(tree->toolTip(), "Press any key to exit - Double click a bank for loading it");
@@ -154,7 +155,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         emit tree->itemDoubleClicked(bank9, 0);
     });
     EXPECT_TRUE(whereIs.run());
-    EXPECT_EQ(env.state.currentBank.number, 9);
+    EXPECT_EQ(currentBank().storedNumber(), 9);
 }
 
 // Every visible button lies inside its parent with at least the room it asks for, and every
@@ -181,7 +182,8 @@ TEST_F(BankWindowsTest, TheLoadDialogResizesAndClipsNothingAtItsLeastSize) {
     addBank(123456, {41});
     env.state.PaHardDiskPath = (env.dir / "hd").string();
     env.state.FloppyPath = (env.dir / "fd").string();
-    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    BankDialogWindow dialog(env.state, env.dialogs,
+                            {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
         EXPECT_LT(dialog.minimumSize().width(), dialog.maximumSize().width());
         EXPECT_LT(dialog.minimumSize().height(), dialog.maximumSize().height());
@@ -222,7 +224,7 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
     std::filesystem::create_directories(floppy);
     env.state.FloppyPath = floppy.string();
     loadBank(5);
-    MakeBankWindow make(env.state, env.dialogs);
+    MakeBankWindow make(env.state, env.dialogs, currentBank());
     onModal([&](QWidget& modal) {
         EXPECT_EQ(modal.objectName(), "frmMakeBank");
         EXPECT_EQ(modal.windowTitle(), "Make .STY file from bank");
@@ -238,7 +240,8 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
     EXPECT_EQ(make.exec(), QDialog::Accepted);
     test::expectBankFile(db(), floppy / "USER01.STY", {57, 41, 88, 73}, 17);
 
-    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    BankDialogWindow dialog(env.state, env.dialogs,
+                            {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
         auto* tree = child<QTreeWidget>(dialog, "tvBanks");
         EXPECT_FALSE(child<QPushButton>(dialog, "cbMake")->isEnabled());
@@ -268,7 +271,8 @@ TEST_F(BankWindowsTest, PrintedBankAsAPdf) {
     loadBank(5);
     test::TempDir dir;
     const QString pdf = QString::fromStdString((dir / "bank.pdf").string());
-    ASSERT_TRUE(QtPrintService::printToPdf(BankPrintLines(env.state), pdf));
+    ASSERT_TRUE(
+        QtPrintService::printToPdf(BankPrintLines(env.state.connection, currentBank()), pdf));
     EXPECT_EQ(test::readFile(dir / "bank.pdf").rfind("%PDF-", 0), 0u);
 }
 

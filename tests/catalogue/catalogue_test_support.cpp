@@ -1,7 +1,7 @@
 #include "catalogue/catalogue_test_support.h"
 
 #include "db/database.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "support/sty_file_builder.h"
 #include "support/temp_dir.h"
 
@@ -46,11 +46,10 @@ void expectBankFile(Database& db, const std::filesystem::path& file,
                     const std::vector<std::int32_t>& styles, int bankNumber) {
     ASSERT_TRUE(std::filesystem::exists(file)) << file;
     EXPECT_EQ(readFile(file), expectedBankFile(db, styles, bankNumber)) << file;
-    std::vector<StyleFileBank> banks;
-    KORFLibrary().FillBanksFromStyle(file, banks);
+    const std::vector<StyleFileBank> banks = readBankFile(file).banks;
     ASSERT_EQ(banks.size(), 1u) << file;
     EXPECT_EQ(banks[0].bankNumber, bankNumber) << file;
-    EXPECT_EQ(banks[0].styles.Count(), static_cast<long>(styles.size())) << file;
+    EXPECT_EQ(banks[0].styles.size(), styles.size()) << file;
 }
 
 }  // namespace orb::test

@@ -10,7 +10,7 @@
 #include "catalogue/current_bank.h"
 #include "catalogue/make_bank.h"
 #include "core/drive_folder.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -57,7 +57,7 @@ protected:
     static constexpr BankTarget kWorkFile{BankTarget::Kind::FloppyWork, 0};
 
     MakeBankController makeBank(BankTarget target) {
-        MakeBankController make(env.state, env.dialogs, room());
+        MakeBankController make(env.state, env.dialogs, currentBank(), room());
         make.select(target);
         env.dialogs.clear();
         return make;
@@ -69,8 +69,8 @@ protected:
 
 TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     loadBank(5);
-    env.state.currentBank.name = "MY ROCK SET";
-    MakeBankController make(env.state, env.dialogs, room());
+    currentBank().markStored({5, "MY ROCK SET", "", {}});
+    MakeBankController make(env.state, env.dialogs, currentBank(), room());
     using Kind = BankTarget::Kind;
     const BankTarget chosenFile{Kind::ChosenFile, 0};
     EXPECT_EQ(make.selected(), chosenFile);
@@ -297,7 +297,7 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
 }
 
 TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
-    BankDialogController dialog(env.state, env.dialogs, BankState::Stored, room());
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored, room());
     ASSERT_TRUE(dialog.fillTree());
     const auto select = [&](std::int32_t prog) {
         for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
@@ -565,11 +565,10 @@ TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
 
     // The current bank keeps the slot of the gone style empty.
     EXPECT_TRUE(makeBank(kWorkFile).make());
-    KORFStyles readBack;
-    KORFLibrary().FillCollectionFromStyle(floppy() / "USER01.STY", readBack);
     std::vector<std::int32_t> positions;
-    for (const KORFStyle& style : readBack) {
-        positions.push_back(style.StyleProg);
+    const StyleFileContents readBack = readBankFile(floppy() / "USER01.STY");
+    for (const BankFileStyle& style : readBack.banks.at(0).styles) {
+        positions.push_back(style.slot);
     }
     EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 3, 4}));
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/korg_utility.h"
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "support/sty_file_builder.h"
 
 namespace orb {
@@ -35,11 +35,9 @@ protected:
     }
 
     bool send(std::int32_t style, const std::string& utility) {
-        return SendStyleToKorgUtility(db(), style, library, utility, workFolder, starter,
-                                      env.dialogs);
+        return SendStyleToKorgUtility(db(), style, utility, workFolder, starter, env.dialogs);
     }
 
-    KORFLibrary library;
     RecordingStarter starter;
     std::filesystem::path workFolder = env.dir / "tmp";
 };

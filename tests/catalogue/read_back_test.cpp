@@ -76,7 +76,7 @@ TEST_F(ReadBackTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank) {
                                   " of bank BANK5 does not read back as it was written" + kFailing);
 
     loadBank(9);
-    MakeBankController make(env.state, env.dialogs);
+    MakeBankController make(env.state, env.dialogs, currentBank());
     make.select(BankTarget::hardDisk(8));
     env.dialogs.clear();
     EXPECT_FALSE(make.make());

@@ -37,7 +37,8 @@ TEST_F(SetupWindowsTest, TheBankDialogSavesItsQueuesAndLoadsASetupFromTheList) {
                     .done());
     ASSERT_TRUE(SaveSetup(env.state, {"Band", "", {5, 0, 0}, {}}, SameNamedSetup::Keep).done());
     ASSERT_TRUE(DeleteBank(env.state, 5).deleted);
-    BankDialogWindow dialog(env.state, env.dialogs, {BankState::Stored, "Bank loading"});
+    BankDialogWindow dialog(env.state, env.dialogs,
+                            {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
         auto* save = child<QPushButton>(dialog, "cmdSaveSetup");
         EXPECT_EQ(save->text(), "Save as set-up ...");

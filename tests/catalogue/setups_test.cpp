@@ -101,7 +101,7 @@ TEST_F(SetupTest, ABankDeleteNamesTheSetupsUsingItWhichThenShowAGoneBank) {
     ASSERT_TRUE(save("Band", "", {}, {0, 0, 0, 0, 0, 0, 0, 9, 0}).done());
     ASSERT_TRUE(save("Solo", "", {5, 0, 0}, {}).done());
 
-    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     ASSERT_TRUE(dialog.fillTree());
     for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
         if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank && dialog.nodes()[i].bankProg == 9) {
@@ -138,7 +138,7 @@ TEST_F(SetupTest, ABankDeleteNamesTheSetupsUsingItWhichThenShowAGoneBank) {
 }
 
 TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
-    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     EXPECT_FALSE(dialog.saveSetupEnabled());
     dialog.queues().setFloppyEntry(0, 9, "BANK9");
     dialog.queues().setFloppyEntry(2, 5, "BANK5");
@@ -164,7 +164,7 @@ TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
     EXPECT_EQ(SetupStore(db()).find("gig")->SetupDesc, "Summer");
 
     ASSERT_TRUE(DeleteBank(env.state, 5).deleted);
-    BankDialogController other(env.state, env.dialogs, BankState::Empty);
+    BankDialogController other(env.state, env.dialogs, currentBank(), BankState::Empty);
     env.dialogs.clear();
     other.loadSetup(*FindSetup(db(), "gig"));
     EXPECT_EQ(other.queues().floppy(),

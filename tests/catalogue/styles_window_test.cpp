@@ -361,7 +361,7 @@ TEST_F(StylesWindowCommandsTest, ColumnsShowElevenLettersFollowTheirHeadersAndSt
 
     // Neither a wide window nor a bank description of 200 characters makes the window wider
     // for good: it goes back to the size it opened at.
-    env.state.currentBank.description = std::string(200, 'D');
+    window.bank().currentBank().markStored({1, "LONG", std::string(200, 'D'), {}});
     window.findChild<BankPane*>("frBank")->render();
     QApplication::processEvents();
     EXPECT_LE(window.minimumSizeHint().width(), opened.width());

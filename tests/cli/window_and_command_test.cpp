@@ -113,7 +113,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     ASSERT_EQ(bank().bankState(), BankState::Stored);
     const BankRow stored{10, "A[B", "gig] x", {73, 41}};
     EXPECT_EQ(BankStore(db()).all().front(), stored);
-    EXPECT_EQ(env.state.currentBank.number, 10);
+    EXPECT_EQ(currentBank().storedNumber(), 10);
 
     // The command stores the same bank and leaves the bank being edited alone. (Opening its
     // database forgets which stored bank the current one came from; the styles stay.)
@@ -124,7 +124,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     EXPECT_EQ(saved.status, 0) << saved.err;
     EXPECT_EQ(saved.out, "Bank 10 A[B stored.\n");
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
-    EXPECT_EQ(env.state.currentBank.name, "");
+    EXPECT_EQ(currentBank().name(), "");
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
 
     // A taken name: the window asks, the command wants --overwrite; kept, nothing changes.
@@ -171,7 +171,7 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
         "Bank BANK5 could not be deleted (bank 5 is locked); nothing was "
         "deleted.";
 
-    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     ASSERT_TRUE(dialog.fillTree());
     const auto select = [&](std::int32_t bankProg) {
         for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
@@ -211,7 +211,7 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     db().execute("UPDATE KORFBanks SET BankName = pName, BankDesc = pDesc WHERE BankProg = 12",
                  {std::string("A[B"), std::string("x] y")});
 
-    WhereIsController window(env.state, env.dialogs, 88);
+    WhereIsController window(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(window.build());
     std::vector<std::tuple<std::int32_t, std::string, std::string, std::vector<int>>> shown;
     for (const BankHolding& holding : window.holdings()) {
@@ -234,14 +234,14 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(window.doubleClick(1));
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank A[B loading?"});
-    EXPECT_EQ(env.state.currentBank.name, "A[B");
-    EXPECT_EQ(env.state.currentBank.description, "x] y");
+    EXPECT_EQ(currentBank().name(), "A[B");
+    EXPECT_EQ(currentBank().description(), "x] y");
     const test::CliRun banks = runOn(catalogue(), {"banks"});
     EXPECT_EQ(banks.out.substr(0, banks.out.find('\n')),
               "12\tA[B\tx] y\t88\t41\t88\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
 
     // The bank dialog fills its fields from the stored name and description too.
-    BankDialogController dialog(env.state, env.dialogs, BankState::Stored);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
     for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
         if (dialog.nodes()[i].bankProg == 12 &&
@@ -258,7 +258,7 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
 TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {
     loadBank(9);
     const fs::path fromWindow = env.dir / "window.STY";
-    MakeBankController make(env.state, env.dialogs);
+    MakeBankController make(env.state, env.dialogs, currentBank());
     ASSERT_TRUE(make.makeAs(fromWindow));
     EXPECT_EQ(env.dialogs.messages().back(),
               fromWindow.string() +
@@ -369,7 +369,7 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
 // set-up" and `orb setup-write` write the same files, which are those of `orb floppy` and
 // `orb hd-transfer` from the same banks, and say the same.
 TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrite) {
-    BankDialogController dialog(env.state, env.dialogs, BankState::Empty);
+    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     dialog.queues().setFloppyEntry(0, 9, "BANK9");
     dialog.queues().setFloppyEntry(2, 5, "BANK5");
     dialog.queues().setHardDiskEntry(0, 5, "BANK5");
@@ -452,7 +452,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     fs::create_directories(commandOut);
     loadBank(9);
     SsfExportController exporter(env.state, env.dialogs);
-    exporter.load({{}, {}, true});
+    exporter.load({{}, {}, true, bankStyles(), currentBank().name()});
     exporter.setFolder(windowOut.string());
     env.dialogs.clear();
     ASSERT_TRUE(exporter.run());
@@ -472,7 +472,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     EXPECT_EQ(filesIn(windowOut).size(), 4u);
     EXPECT_EQ(filesIn(commandOut), filesIn(windowOut));
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
-    EXPECT_EQ(env.state.currentBank.name, "");
+    EXPECT_EQ(currentBank().name(), "");
 
     // A file that cannot be replaced stops both in the same words, before any file is replaced.
     for (const fs::path& folder : {windowOut, commandOut}) {

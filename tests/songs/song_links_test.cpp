@@ -25,9 +25,9 @@ public:
     }
 
     static std::vector<std::string> names(const SongLinksController& links,
-                                          const KORFSonStys& list) {
+                                          const std::vector<ListedLink>& list) {
         std::vector<std::string> all;
-        for (const KORFSonSty& element : list) {
+        for (const ListedLink& element : list) {
             all.push_back(std::to_string(links.idOf(element)) + " " + links.nameOf(element));
         }
         return all;
@@ -69,7 +69,7 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
     env.dialogs.input("SW");
     links.askFilter();  // the linked ROCK1 is no longer among the available styles
     std::vector<std::string> labels;
-    for (const KORFSonSty& element : links.local()) {
+    for (const ListedLink& element : links.local()) {
         labels.push_back(links.labelOf(element));
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"BALLAD (57)", "ROCK1 (41, Hard rock, Rock)",
@@ -77,14 +77,14 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
     env.dialogs.input("r");
     links.askFilter();
     labels.clear();
-    for (const KORFSonSty& element : links.available()) {
+    for (const ListedLink& element : links.available()) {
         labels.push_back(links.labelOf(element));
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
 
     SongLinksController songs(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD", editor());
     songs.load();
-    EXPECT_EQ(songs.labelOf(songs.local().Item(1)), "Yesterday");
+    EXPECT_EQ(songs.labelOf(songs.local().front()), "Yesterday");
 }
 
 TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
@@ -97,7 +97,7 @@ TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
     links.editLocal(2);
     EXPECT_EQ(edits[0],
               std::make_pair(std::string("Yesterday - BALLAD"), LinkValues{"first", "70", "-1"}));
-    EXPECT_EQ(links.local().Item(1).SongNote, "first");
+    EXPECT_EQ(links.local().front().SongNote, "first");
     links.removeLocal(1);
     ASSERT_TRUE(links.store());
     EXPECT_EQ(stored(), (std::vector<Link>{{301, 57, "70", "-1", "first"},

@@ -140,10 +140,7 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
 }
 
 TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
-    env.state.currentBank.styles.Add(88, "- -", "", 0, 0, "", "");
-    env.state.currentBank.styles.Add(41, "rocky", "", 0, 0, "", "");
-    env.state.currentBank.name = "LIVE SET";
-    SsfExportController& bank = open({{57}, {57}, true}, out);
+    SsfExportController& bank = open({{57}, {57}, true, {88, 41}, "LIVE SET"}, out);
     EXPECT_EQ(bank.caption(), "Bank export to SSF");
     EXPECT_EQ(bank.choice(), Choice::None);
     EXPECT_TRUE(bank.run());

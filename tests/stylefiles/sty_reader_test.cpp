@@ -40,14 +40,14 @@ TEST(StyReader, StylesComeInSlotOrderWithTheirSlotAsNumber) {
     ASSERT_EQ(contents.kind, StyleFileKind::PaBank);
     ASSERT_EQ(contents.banks.size(), 1u);
     EXPECT_EQ(contents.banks[0].bankNumber, 17);
-    const KORFStyles& styles = contents.banks[0].styles;
-    ASSERT_EQ(styles.Count(), 3);
-    EXPECT_EQ(styles.Item(1), (KORFStyle{1, "FIRST      ", "FIRST B    ", 108, 18,
-                                         makeChunk(100, 1), makeChunk(10, 2)}));
-    EXPECT_EQ(styles.Item(2), (KORFStyle{2, "SECOND     ", "SECOND B   ", 208, 28,
-                                         makeChunk(200, 3), makeChunk(20, 4)}));
-    EXPECT_EQ(styles.Item(3), (KORFStyle{5, "FIFTH      ", "FIFTH B    ", 308, 38,
-                                         makeChunk(300, 5), makeChunk(30, 6)}));
+    const std::vector<BankFileStyle>& styles = contents.banks[0].styles;
+    ASSERT_EQ(styles.size(), 3u);
+    EXPECT_EQ(styles[0], (BankFileStyle{1, "FIRST      ", "FIRST B    ", 108, 18, makeChunk(100, 1),
+                                        makeChunk(10, 2)}));
+    EXPECT_EQ(styles[1], (BankFileStyle{2, "SECOND     ", "SECOND B   ", 208, 28, makeChunk(200, 3),
+                                        makeChunk(20, 4)}));
+    EXPECT_EQ(styles[2], (BankFileStyle{5, "FIFTH      ", "FIFTH B    ", 308, 38, makeChunk(300, 5),
+                                        makeChunk(30, 6)}));
 }
 
 TEST(StyReader, NamesBecomeElevenCharactersOfText) {
@@ -57,13 +57,13 @@ TEST(StyReader, NamesBecomeElevenCharactersOfText) {
                makeChunk(1, 4))
         .style(2, "ELEVEN CHAR", makeChunk(1, 5), "", makeChunk(1, 6));
     const StyleFileContents contents = readBytes(builder.bytes());
-    const KORFStyles& styles = contents.banks.at(0).styles;
-    EXPECT_EQ(styles.Item(1).StyleName1, "ROCK5      ");
-    EXPECT_EQ(styles.Item(1).StyleName2, "it`s       ");
-    EXPECT_EQ(styles.Item(2).StyleName1, "A B        ");
-    EXPECT_EQ(styles.Item(2).StyleName2, "Caf\xC3\xA9\xE2\x82\xAC\xC2\x81     ");
-    EXPECT_EQ(styles.Item(3).StyleName1, "ELEVEN CHAR");
-    EXPECT_EQ(styles.Item(3).StyleName2, "           ");
+    const std::vector<BankFileStyle>& styles = contents.banks.at(0).styles;
+    EXPECT_EQ(styles[0].StyleName1, "ROCK5      ");
+    EXPECT_EQ(styles[0].StyleName2, "it`s       ");
+    EXPECT_EQ(styles[1].StyleName1, "A B        ");
+    EXPECT_EQ(styles[1].StyleName2, "Caf\xC3\xA9\xE2\x82\xAC\xC2\x81     ");
+    EXPECT_EQ(styles[2].StyleName1, "ELEVEN CHAR");
+    EXPECT_EQ(styles[2].StyleName2, "           ");
 }
 
 TEST(StyReader, PartsWithoutTheirPartnerAndRepeatedEntries) {
@@ -77,12 +77,12 @@ TEST(StyReader, PartsWithoutTheirPartnerAndRepeatedEntries) {
         .entry("OTHER TYPE", 9, 0, 2, makeChunk(44, 5));
     ASSERT_EQ(builder.entryCount(), 5u);
     const StyleFileContents contents = readBytes(builder.bytes());
-    const KORFStyles& styles = contents.banks.at(0).styles;
-    ASSERT_EQ(styles.Count(), 2);
-    EXPECT_EQ(styles.Item(1), (KORFStyle{1, "LONE FIRST ", "", 48, 0, makeChunk(40, 1), ""}));
+    const std::vector<BankFileStyle>& styles = contents.banks.at(0).styles;
+    ASSERT_EQ(styles.size(), 2u);
+    EXPECT_EQ(styles[0], (BankFileStyle{1, "LONE FIRST ", "", 48, 0, makeChunk(40, 1), ""}));
     // A type other than 2 counts as a second part.
-    EXPECT_EQ(styles.Item(2), (KORFStyle{3, "NEW        ", "OTHER TYPE ", 51, 52, makeChunk(43, 4),
-                                         makeChunk(44, 5)}));
+    EXPECT_EQ(styles[1], (BankFileStyle{3, "NEW        ", "OTHER TYPE ", 51, 52, makeChunk(43, 4),
+                                        makeChunk(44, 5)}));
 }
 
 TEST(StyReader, SizeFieldAndIndexOffsetsPlayNoPart) {
@@ -90,9 +90,9 @@ TEST(StyReader, SizeFieldAndIndexOffsetsPlayNoPart) {
     builder.style(0, "A", makeChunk(10, 1), "B", makeChunk(10, 2));
     builder.sizeField(7).garbleIndexOffsets();
     const StyleFileContents contents = readBytes(builder.bytes());
-    const KORFStyles& styles = contents.banks.at(0).styles;
-    ASSERT_EQ(styles.Count(), 1);
-    EXPECT_EQ(styles.Item(1).StyleContent2, makeChunk(10, 2));
+    const std::vector<BankFileStyle>& styles = contents.banks.at(0).styles;
+    ASSERT_EQ(styles.size(), 1u);
+    EXPECT_EQ(styles[0].StyleContent2, makeChunk(10, 2));
 }
 
 TEST(StyReader, TwoBanksInOneFileAreKeptApartInFileOrder) {
@@ -111,11 +111,11 @@ TEST(StyReader, TwoBanksInOneFileAreKeptApartInFileOrder) {
     for (int bank : {18, 17}) {
         const StyleFileBank& read = contents.banks[static_cast<std::size_t>(index++)];
         EXPECT_EQ(read.bankNumber, bank);
-        ASSERT_EQ(read.styles.Count(), 16);
+        ASSERT_EQ(read.styles.size(), 16u);
         for (int slot = 0; slot < 16; ++slot) {
-            const KORFStyle& style = read.styles.Item(slot + 1);
+            const BankFileStyle& style = read.styles[static_cast<std::size_t>(slot)];
             const auto seed = static_cast<std::uint32_t>(bank * 100 + slot);
-            EXPECT_EQ(style.StyleProg, slot + 1);
+            EXPECT_EQ(style.slot, slot + 1);
             EXPECT_EQ(
                 style.StyleName1.substr(0, 6),
                 ("B" + std::to_string(bank) + "S" + std::to_string(slot) + "  ").substr(0, 6));
@@ -148,7 +148,7 @@ TEST(StyReader, OtherKorgFilesAreToldByTheirFirstBytes) {
     EXPECT_EQ(empty.kind, StyleFileKind::PaBank);
     ASSERT_EQ(empty.banks.size(), 1u);
     EXPECT_EQ(empty.banks[0].bankNumber, 0);
-    EXPECT_EQ(empty.banks[0].styles.Count(), 0);
+    EXPECT_TRUE(empty.banks[0].styles.empty());
 }
 
 TEST(StyReader, DamagedFilesGiveClearErrors) {
@@ -231,7 +231,7 @@ TEST(StyReader, ReadsStreamsThatCannotTellTheirSize) {
     PipeBuffer pipe(builder.bytes());
     std::istream in(&pipe);
     const StyleFileContents contents = readStyleFile(in, "PIPE");
-    EXPECT_EQ(contents.banks.at(0).styles.Item(1).StyleContent1, makeChunk(3 << 20, 1));
+    EXPECT_EQ(contents.banks.at(0).styles[0].StyleContent1, makeChunk(3 << 20, 1));
 
     std::string lying = StyFileBuilder().entry("A", 2, 0, 0, makeChunk(4, 1)).bytes();
     lying.replace(36 + 24 + 4, 4, bigEndian32(0x7FFFFFF0));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "stylefiles/sty_writer.h"
 #include "stylefiles/style_file_error.h"
@@ -12,25 +13,25 @@ namespace {
 using test::bigEndian32;
 using test::makeChunk;
 
-std::string written(const KORFStyles& styles, int bank = 0) {
+std::string written(const std::vector<BankFileStyle>& styles, int bank = 0) {
     std::ostringstream out;
     writeStyleFile(out, styles, bank, "BANK.STY");
     return out.str();
 }
 
-KORFStyle styleOf(std::string name1, std::string content1, std::string name2 = "",
-                  std::string content2 = "") {
-    return KORFStyle{0,
-                     std::move(name1),
-                     std::move(name2),
-                     static_cast<std::int32_t>(content1.size()),
-                     static_cast<std::int32_t>(content2.size()),
-                     std::move(content1),
-                     std::move(content2)};
+BankFileStyle styleOf(std::string name1, std::string content1, std::string name2 = "",
+                      std::string content2 = "") {
+    return BankFileStyle{0,
+                         std::move(name1),
+                         std::move(name2),
+                         static_cast<std::int32_t>(content1.size()),
+                         static_cast<std::int32_t>(content2.size()),
+                         std::move(content1),
+                         std::move(content2)};
 }
 
 TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {
-    KORFStyles none;
+    std::vector<BankFileStyle> none;
     const std::string expected(
         "\x01\x00\x01\x14\x00\x00\x00\x34"
         "\x02\x00\x00\x18\x00\x00\x00\x0C"
@@ -44,10 +45,10 @@ TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {
 }
 
 TEST(StyWriter, OneStyleOfTwoPartsIsLaidOutByItsLengths) {
-    KORFStyles styles;
+    std::vector<BankFileStyle> styles;
     const std::string first = makeChunk(992, 1);
     const std::string second = makeChunk(192, 2);
-    styles.Add(styleOf("ROCK", first, "ROCK2", second));
+    styles.push_back(styleOf("ROCK", first, "ROCK2", second));
     const std::string file = written(styles, 17);
 
     ASSERT_EQ(file.size(), 1316u);
@@ -66,10 +67,11 @@ TEST(StyWriter, OneStyleOfTwoPartsIsLaidOutByItsLengths) {
 }
 
 TEST(StyWriter, EntriesCarryTypeBankAndPositionAsSlot) {
-    KORFStyles styles;
+    std::vector<BankFileStyle> styles;
     for (int i = 1; i <= 3; ++i) {
-        styles.Add(styleOf("S" + std::to_string(i), makeChunk(10, i), "T", makeChunk(5, 9 + i)));
-        styles.Item(i).StyleProg = 100 + i;  // the catalogue's numbers play no part
+        styles.push_back(
+            styleOf("S" + std::to_string(i), makeChunk(10, i), "T", makeChunk(5, 9 + i)));
+        styles[i - 1].slot = 100 + i;  // the position decides the slot, not the field
     }
     const std::string file = written(styles, 17);
     const std::string first = file.substr(36 + 4 * 24, 24);
@@ -81,10 +83,10 @@ TEST(StyWriter, EntriesCarryTypeBankAndPositionAsSlot) {
 }
 
 TEST(StyWriter, NamesAreCutOrPaddedToElevenWindows1252Bytes) {
-    KORFStyles styles;
-    styles.Add(styleOf("FOURTEEN CHARS", makeChunk(1, 1), "abc", makeChunk(1, 2)));
-    styles.Add(styleOf("Caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\x80", makeChunk(1, 3)));
-    styles.Add(styleOf("PADDED     ", makeChunk(1, 4)));
+    std::vector<BankFileStyle> styles;
+    styles.push_back(styleOf("FOURTEEN CHARS", makeChunk(1, 1), "abc", makeChunk(1, 2)));
+    styles.push_back(styleOf("Caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\x80", makeChunk(1, 3)));
+    styles.push_back(styleOf("PADDED     ", makeChunk(1, 4)));
     const std::string file = written(styles);
     EXPECT_EQ(file.substr(36, 11), "FOURTEEN CH");
     EXPECT_EQ(file.substr(36 + 24, 11), std::string("abc\0\0\0\0\0\0\0\0", 11));
@@ -94,11 +96,11 @@ TEST(StyWriter, NamesAreCutOrPaddedToElevenWindows1252Bytes) {
 }
 
 TEST(StyWriter, AbsentPartsAreLeftOutButKeepTheirSlot) {
-    KORFStyles styles;
-    styles.Add(styleOf("ONLY FIRST", makeChunk(20, 1)));
-    styles.Add(styleOf("", "", "ONLY SECOND", makeChunk(30, 2)));
-    styles.Add(KORFStyle{});
-    styles.Add(styleOf("FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4)));
+    std::vector<BankFileStyle> styles;
+    styles.push_back(styleOf("ONLY FIRST", makeChunk(20, 1)));
+    styles.push_back(styleOf("", "", "ONLY SECOND", makeChunk(30, 2)));
+    styles.push_back(BankFileStyle{});
+    styles.push_back(styleOf("FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4)));
     const std::string file = written(styles, 3);
     test::StyFileBuilder builder;
     builder.entry("ONLY FIRST", 2, 3, 0, makeChunk(20, 1))
@@ -109,7 +111,8 @@ TEST(StyWriter, AbsentPartsAreLeftOutButKeepTheirSlot) {
 }
 
 TEST(StyWriter, RefusesWhatWouldGiveADamagedFileBeforeWritingAnything) {
-    const auto expectRefused = [](const KORFStyles& styles, int bank, const std::string& text) {
+    const auto expectRefused = [](const std::vector<BankFileStyle>& styles, int bank,
+                                  const std::string& text) {
         std::ostringstream out;
         try {
             writeStyleFile(out, styles, bank, "/x/BANK.STY");
@@ -119,8 +122,8 @@ TEST(StyWriter, RefusesWhatWouldGiveADamagedFileBeforeWritingAnything) {
         }
         EXPECT_TRUE(out.str().empty());
     };
-    KORFStyles good;
-    good.Add(styleOf("GOOD", makeChunk(4, 1)));
+    std::vector<BankFileStyle> good;
+    good.push_back(styleOf("GOOD", makeChunk(4, 1)));
     expectRefused(good, 256,
                   "The bank file /x/BANK.STY cannot be written: the bank number 256 is not "
                   "between 0 and 255.");
@@ -128,22 +131,22 @@ TEST(StyWriter, RefusesWhatWouldGiveADamagedFileBeforeWritingAnything) {
                   "The bank file /x/BANK.STY cannot be written: the bank number -1 is not "
                   "between 0 and 255.");
 
-    KORFStyles wrongLength;
-    wrongLength.Add(styleOf("GOOD", makeChunk(4, 1)));
-    wrongLength.Add(styleOf("BAD", makeChunk(4, 1), "BAD2", makeChunk(4, 2)));
-    wrongLength.Item(2).StyleLength2 = 13;
+    std::vector<BankFileStyle> wrongLength;
+    wrongLength.push_back(styleOf("GOOD", makeChunk(4, 1)));
+    wrongLength.push_back(styleOf("BAD", makeChunk(4, 1), "BAD2", makeChunk(4, 2)));
+    wrongLength[1].StyleLength2 = 13;
     expectRefused(wrongLength, 0,
                   "The bank file /x/BANK.STY cannot be written: the second part of the style at "
                   "position 2 (\"BAD\") has the length 13 but holds 12 bytes.");
-    wrongLength.Item(2).StyleLength2 = 12;
-    wrongLength.Item(1).StyleLength1 = -1;
+    wrongLength[1].StyleLength2 = 12;
+    wrongLength[0].StyleLength1 = -1;
     expectRefused(wrongLength, 0,
                   "The bank file /x/BANK.STY cannot be written: the first part of the style at "
                   "position 1 (\"GOOD\") has the length -1 but holds 12 bytes.");
 
-    KORFStyles tooMany;
+    std::vector<BankFileStyle> tooMany;
     for (int i = 0; i < 257; ++i) {
-        tooMany.Add(KORFStyle{});
+        tooMany.push_back(BankFileStyle{});
     }
     expectRefused(tooMany, 0,
                   "The bank file /x/BANK.STY cannot be written: it has room for 256 styles, not "
@@ -176,8 +179,8 @@ private:
 };
 
 TEST(StyWriter, AFailingStreamIsAnError) {
-    KORFStyles styles;
-    styles.Add(styleOf("A", makeChunk(500, 1), "B", makeChunk(100, 2)));
+    std::vector<BankFileStyle> styles;
+    styles.push_back(styleOf("A", makeChunk(500, 1), "B", makeChunk(100, 2)));
     for (std::size_t capacity : {0u, 50u, 300u, 700u, 731u}) {
         FullDiskBuffer buffer(capacity);
         std::ostream out(&buffer);
@@ -190,9 +193,9 @@ TEST(StyWriter, AFailingStreamIsAnError) {
 }
 
 TEST(StyWriter, LetsEventsRunAfterEveryChunk) {
-    KORFStyles styles;
-    styles.Add(styleOf("A", makeChunk(5, 1), "B", makeChunk(5, 2)));
-    styles.Add(styleOf("C", makeChunk(5, 3)));
+    std::vector<BankFileStyle> styles;
+    styles.push_back(styleOf("A", makeChunk(5, 1), "B", makeChunk(5, 2)));
+    styles.push_back(styleOf("C", makeChunk(5, 3)));
     int calls = 0;
     std::ostringstream out;
     writeStyleFile(out, styles, 0, "F.STY", [&calls] { ++calls; });

@@ -349,9 +349,9 @@ TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
 
 TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     test::TestEnvironment env;
-    KORFStyles styles;
-    styles.Add(1, "A", "", 1, 0, "x", "");
-    styles.Add(2, "", "", 1, 0, "y", "");  // a style without a name is still a style
+    std::vector<BankFileStyle> styles;
+    styles.push_back({1, "A", "", 1, 0, "x", ""});
+    styles.push_back({2, "", "", 1, 0, "y", ""});  // a style without a name is still a style
     StyleConfirmation dialog(env.dialogs);
     dialog.fill(styles, "Q.STY", {"Pop", "Live", "Me", "ignored"});
     dialog.unselectAll();

@@ -108,9 +108,9 @@ TEST(StyleImportWindow, EnterInThePathStartsARunThatShowsItsLog) {
 
 TEST(StyleContentWindow, LayoutRendersTheConfirmationAndForwardsEdits) {
     test::TestEnvironment env;
-    KORFStyles styles;
-    styles.Add(1, "FIRST      ", "", 1, 0, "x", "");
-    styles.Add(2, "SECOND     ", "", 1, 0, "y", "");
+    std::vector<BankFileStyle> styles;
+    styles.push_back({1, "FIRST      ", "", 1, 0, "x", ""});
+    styles.push_back({2, "SECOND     ", "", 1, 0, "y", ""});
     StyleConfirmation confirmation(env.dialogs);
     confirmation.fill(styles, "USER01.STY", {"Pop", "", "", ""});
     StyleContentWindow dialog(confirmation);

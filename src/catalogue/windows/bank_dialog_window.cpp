@@ -61,7 +61,7 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
 
 BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
                                    const BankDialogRequest& request, QWidget* parent)
-    : QDialog(parent), controller_(state, dialogs, request.state) {
+    : QDialog(parent), controller_(state, dialogs, request.bank, request.mode) {
     setObjectName("frmBankSave");
     // Loading, saving and saving as each keep their own size and place.
     using Mode = BankDialogController::Mode;

@@ -7,8 +7,9 @@
 
 namespace orb {
 
-MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), controller_(state, dialogs) {
+MakeBankWindow::MakeBankWindow(AppState& state, UserDialogs& dialogs, const CurrentBank& bank,
+                               QWidget* parent)
+    : QDialog(parent), controller_(state, dialogs, bank) {
     setObjectName("frmMakeBank");
     setWindowTitle(MakeBankController::kCaption);
     setModal(true);

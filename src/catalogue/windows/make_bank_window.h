@@ -13,7 +13,8 @@ namespace orb {
 class MakeBankWindow : public QDialog {
     Q_OBJECT
 public:
-    MakeBankWindow(AppState& state, UserDialogs& dialogs, QWidget* parent = nullptr);
+    MakeBankWindow(AppState& state, UserDialogs& dialogs, const CurrentBank& bank,
+                   QWidget* parent = nullptr);
 
     MakeBankController& controller() { return controller_; }
 

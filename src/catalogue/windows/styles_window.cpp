@@ -147,14 +147,15 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
           [this](const BankDialogRequest& request) {
               return BankDialogWindow(state_, dialogs_, request, this).run();
           },
-          [this](std::int32_t style, const std::string& caption) {
-              return WhereIsWindow(state_, dialogs_, style, QString::fromStdString(caption), this)
+          [this](CurrentBank& bank, std::int32_t style, const std::string& caption) {
+              return WhereIsWindow(state_, dialogs_, bank, style, QString::fromStdString(caption),
+                                   this)
                   .run();
           },
-          [this] { MakeBankWindow(state_, dialogs_, this).exec(); },
-          [this] {
+          [this](const CurrentBank& bank) { MakeBankWindow(state_, dialogs_, bank, this).exec(); },
+          [this](const CurrentBank& bank) {
               SsfExportWindow window(state_, dialogs_, this);
-              window.exportStyles(ssfBankExportRequest(controller_));
+              window.exportStyles(ssfBankExportRequest(controller_, bank));
           }) {
     setObjectName("frmStyles");
     setWindowTitle(QString::fromStdString(StylesController::caption()));

@@ -8,9 +8,9 @@
 
 namespace orb {
 
-WhereIsWindow::WhereIsWindow(AppState& state, UserDialogs& dialogs, std::int32_t styleProg,
-                             const QString& caption, QWidget* parent)
-    : QDialog(parent), controller_(state, dialogs, styleProg) {
+WhereIsWindow::WhereIsWindow(AppState& state, UserDialogs& dialogs, CurrentBank& bank,
+                             std::int32_t styleProg, const QString& caption, QWidget* parent)
+    : QDialog(parent), controller_(state, dialogs, bank, styleProg) {
     setObjectName("frmShowBanks");
     setWindowTitle(caption);
     setModal(true);

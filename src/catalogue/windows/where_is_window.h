@@ -12,7 +12,7 @@ namespace orb {
 class WhereIsWindow : public QDialog {
     Q_OBJECT
 public:
-    WhereIsWindow(AppState& state, UserDialogs& dialogs, std::int32_t styleProg,
+    WhereIsWindow(AppState& state, UserDialogs& dialogs, CurrentBank& bank, std::int32_t styleProg,
                   const QString& caption, QWidget* parent = nullptr);
 
     // Builds the tree and shows the window modally; without a bank holding the style only the

@@ -137,13 +137,13 @@ std::vector<int> SongLinksWindow::selectedAvailableRows() const {
 
 void SongLinksWindow::render() {
     availableModel_->clear();
-    for (const KORFSonSty& element : controller_.available()) {
+    for (const ListedLink& element : controller_.available()) {
         availableModel_->appendRow(
             {cell(std::to_string(controller_.idOf(element))), cell(controller_.labelOf(element))});
     }
     const int localRow = grData2_->currentIndex().row();
     localModel_->clear();
-    for (const KORFSonSty& element : controller_.local()) {
+    for (const ListedLink& element : controller_.local()) {
         localModel_->appendRow({cell(std::to_string(controller_.idOf(element))),
                                 cell(controller_.labelOf(element)), cell(element.SongNote),
                                 cell(element.StyleTempo), cell(element.StyleTranspose)});

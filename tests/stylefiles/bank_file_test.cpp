@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "stylefiles/korf_library.h"
+#include "stylefiles/bank_file.h"
 #include "stylefiles/style_file_error.h"
 #include "support/scripted_dialogs.h"
 #include "support/sty_file_builder.h"
@@ -26,7 +26,7 @@ std::string errorOf(const std::function<void()>& action) {
 
 // Every bank of a file comes back in file order, with the kind of the file; the window's events
 // run through the dialogs meanwhile.
-TEST(KORFLibrary, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
+TEST(BankFile, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
     test::TempDir dir;
     StyFileBuilder builder;
     for (int bank : {18, 17}) {
@@ -37,37 +37,26 @@ TEST(KORFLibrary, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
     }
     test::writeFile(dir / "TWO.STY", builder.bytes());
     test::ScriptedDialogs dialogs;
-    KORFLibrary library;
-    library.letEventsRunThrough(dialogs);
-    std::vector<StyleFileBank> banks;
-    library.FillBanksFromStyle(dir / "TWO.STY", banks);
-    EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
+    const StyleFileContents two = readBankFile(dir / "TWO.STY", eventsThrough(dialogs));
+    EXPECT_EQ(two.kind, StyleFileKind::PaBank);
     EXPECT_GT(dialogs.processEventsCount(), 0);
-    ASSERT_EQ(banks.size(), 2u);
-    EXPECT_EQ(banks[0].bankNumber, 18);
-    EXPECT_EQ(banks[1].bankNumber, 17);
-    ASSERT_EQ(banks[1].styles.Count(), 16);
-    EXPECT_EQ(banks[0].styles.Item(1).StyleContent1, makeChunk(8, 18 * 16));
-    EXPECT_EQ(banks[1].styles.Item(1).StyleProg, 1);
-    EXPECT_EQ(banks[1].styles.Item(16).StyleContent1, makeChunk(8, 17 * 16 + 15));
+    ASSERT_EQ(two.banks.size(), 2u);
+    EXPECT_EQ(two.banks[0].bankNumber, 18);
+    EXPECT_EQ(two.banks[1].bankNumber, 17);
+    ASSERT_EQ(two.banks[1].styles.size(), 16u);
+    EXPECT_EQ(two.banks[0].styles[0].StyleContent1, makeChunk(8, 18 * 16));
+    EXPECT_EQ(two.banks[1].styles[0].slot, 1);
+    EXPECT_EQ(two.banks[1].styles[15].StyleContent1, makeChunk(8, 17 * 16 + 15));
 
     test::writeFile(dir / "IS40.STY", "KORGM and more bytes than a header holds, surely");
-    library.FillBanksFromStyle(dir / "IS40.STY", banks);
-    EXPECT_EQ(library.lastKind, StyleFileKind::KorgIS40);
-    EXPECT_TRUE(banks.empty());
+    const StyleFileContents other = readBankFile(dir / "IS40.STY");
+    EXPECT_EQ(other.kind, StyleFileKind::KorgIS40);
+    EXPECT_TRUE(other.banks.empty());
 }
 
-TEST(KORFLibrary, ReadFailuresNameTheFileAndLeaveNoKind) {
+TEST(BankFile, ReadFailuresNameTheFile) {
     test::TempDir dir;
-    KORFLibrary library;
-    std::vector<StyleFileBank> banks(3);
-    const auto read = [&](const fs::path& file) {
-        library.lastKind = StyleFileKind::PaBank;
-        const std::string error = errorOf([&] { library.FillBanksFromStyle(file, banks); });
-        EXPECT_EQ(library.lastKind, std::nullopt) << file;
-        EXPECT_TRUE(banks.empty()) << file;
-        return error;
-    };
+    const auto read = [&](const fs::path& file) { return errorOf([&] { readBankFile(file); }); };
     EXPECT_EQ(read(dir / "NONE.STY"),
               "The file " + (dir / "NONE.STY").string() + " does not exist.");
     test::writeFile(dir / "EMPTY.STY", "");
@@ -81,8 +70,8 @@ TEST(KORFLibrary, ReadFailuresNameTheFileAndLeaveNoKind) {
     EXPECT_NE(read(dir / "CUT.STY"), "");
 }
 
-KORFStyles randomStyles(std::mt19937& random, int count) {
-    KORFStyles styles;
+std::vector<BankFileStyle> randomStyles(std::mt19937& random, int count) {
+    std::vector<BankFileStyle> styles;
     for (int i = 0; i < count; ++i) {
         std::uniform_int_distribution<std::size_t> size(0, 200 * 1024);
         std::string first = makeChunk(size(random), random());
@@ -91,76 +80,65 @@ KORFStyles randomStyles(std::mt19937& random, int count) {
         const std::string name1 =
             std::string(i < 10 ? "N0" : "N") + std::to_string(i) + " r`x\xC3\xA9   ";
         const std::string name2 = second.empty() ? "" : "PART TWO   ";
-        styles.Add(KORFStyle{i + 1, name1, name2, static_cast<std::int32_t>(first.size()),
-                             static_cast<std::int32_t>(second.size()), first, second});
+        // The slot field is not what places a style: its position is.
+        styles.push_back({40 + i, name1, name2, static_cast<std::int32_t>(first.size()),
+                          static_cast<std::int32_t>(second.size()), first, second});
     }
     return styles;
 }
 
-TEST(KORFLibrary, WrittenBanksReadBackUnchanged) {
+TEST(BankFile, WrittenBanksReadBackUnchanged) {
     test::TempDir dir;
     std::mt19937 random(20261206);
-    KORFLibrary library;
     for (int count : {0, 1, 7, 16}) {
-        const KORFStyles written = randomStyles(random, count);
-        library.lastKind = StyleFileKind::Unknown;
-        library.WriteStyleFromCollection(dir / "OUT.STY", written, 40 + count);
-        EXPECT_EQ(library.lastKind, StyleFileKind::PaBank);
-        std::vector<StyleFileBank> banks;
-        library.FillBanksFromStyle(dir / "OUT.STY", banks);
+        const std::vector<BankFileStyle> written = randomStyles(random, count);
+        writeBankFile(dir / "OUT.STY", written, 40 + count);
+        const std::vector<StyleFileBank> banks = readBankFile(dir / "OUT.STY").banks;
         ASSERT_EQ(banks.size(), 1u);
         EXPECT_EQ(banks[0].bankNumber, count == 0 ? 0 : 40 + count);
-        ASSERT_EQ(banks[0].styles.Count(), count);
-        for (int i = 1; i <= count; ++i) {
-            KORFStyle expected = written.Item(i);
-            expected.StyleProg = i;  // the slot
+        ASSERT_EQ(banks[0].styles.size(), static_cast<std::size_t>(count));
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            BankFileStyle expected = written[i];
+            expected.slot = static_cast<int>(i) + 1;
             if (expected.StyleLength2 == 0) {
                 expected.StyleName2.clear();  // a part that is not there has no name
             }
-            EXPECT_TRUE(banks[0].styles.Item(i) == expected) << "style " << i;
+            EXPECT_TRUE(banks[0].styles[i] == expected) << "style " << i;
         }
     }
     // Only the bank file is left in the folder: no temporary file remains.
     EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 }
 
-TEST(KORFLibrary, AFailedWriteLeavesTheOldBankInPlace) {
+// A failed write leaves the old bank in place and no temporary file; a read-only file is named.
+TEST(BankFile, AFailedWriteLeavesTheOldBankInPlace) {
     test::TempDir dir;
     const auto target = dir / "USER01.STY";
     test::writeFile(target, "the old bank");
-    KORFStyles styles;
-    styles.Add(KORFStyle{1, "A", "B", 9, 9, makeChunk(1, 1), makeChunk(1, 2)});
+    std::vector<BankFileStyle> styles = {{1, "A", "B", 9, 9, makeChunk(1, 1), makeChunk(1, 2)}};
 
     // The window's event pump stops the work after the first chunk, as a failing device would.
-    KORFLibrary library;
     int chunks = 0;
-    library.setEventPump([&chunks] {
+    const sty::EventPump stopAfterOne = [&chunks] {
         if (++chunks == 1) {
             throw StyleFileError("stopped");
         }
-    });
-    EXPECT_EQ(errorOf([&] { library.WriteStyleFromCollection(target, styles, 1); }), "stopped");
-    EXPECT_EQ(library.lastKind, std::nullopt);
+    };
+    EXPECT_EQ(errorOf([&] { writeBankFile(target, styles, 1, stopAfterOne); }), "stopped");
     EXPECT_EQ(test::readFile(target), "the old bank");
     EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 
-    // A record whose length is wrong is refused and changes nothing either.
-    KORFLibrary plain;
-    styles.Item(1).StyleLength1 = 10;
-    EXPECT_NE(errorOf([&] { plain.WriteStyleFromCollection(target, styles, 1); }), "");
+    // A style whose length is wrong is refused and changes nothing either.
+    styles[0].StyleLength1 = 10;
+    EXPECT_NE(errorOf([&] { writeBankFile(target, styles, 1); }), "");
     EXPECT_EQ(test::readFile(target), "the old bank");
     EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
-}
 
-TEST(KORFLibrary, WriteFailuresNameTheBankFile) {
-    test::TempDir dir;
-    KORFLibrary library;
     const auto readOnly = dir / "RO.STY";
     test::writeFile(readOnly, "keep");
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
-    EXPECT_EQ(errorOf([&] { library.WriteStyleFromCollection(readOnly, KORFStyles{}); }),
+    EXPECT_EQ(errorOf([&] { writeBankFile(readOnly, {}, 0); }),
               "The bank file " + readOnly.string() + " cannot be written: it is read-only.");
-    EXPECT_EQ(library.lastKind, std::nullopt);
     EXPECT_EQ(test::readFile(readOnly), "keep");
 }
 
