@@ -10,15 +10,21 @@
 namespace orb {
 namespace {
 
+// Words go into the parser one byte to one character and come back the same way, so that an
+// argument that is not UTF-8 reaches the command as it was typed, for the text gate to refuse.
 QString qt(const std::string& text) {
-    return QString::fromStdString(text);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string bytes(const QString& text) {
+    return text.toLatin1().toStdString();
 }
 
 std::vector<std::string> strings(const QStringList& list) {
     std::vector<std::string> result;
     result.reserve(static_cast<std::size_t>(list.size()));
     for (const QString& text : list) {
-        result.push_back(text.toStdString());
+        result.push_back(bytes(text));
     }
     return result;
 }
@@ -34,7 +40,7 @@ std::optional<QString> repeatedOption(const QStringList& names) {
 }
 
 std::string repeatedMessage(const QString& name) {
-    return "The option --" + name.toStdString() + " is given more than once.\n";
+    return "The option --" + bytes(name) + " is given more than once.\n";
 }
 
 }  // namespace
@@ -107,7 +113,7 @@ CommandLineReading CommandLineReading::read(const CliCommand& command,
         }
     }
     if (!parser.parse(list)) {
-        reading.usageError = parser.errorText().toStdString() + "\n" + usageLine(command);
+        reading.usageError = bytes(parser.errorText()) + "\n" + usageLine(command);
         return reading;
     }
     const QStringList names = parser.optionNames() + gathered;
@@ -121,7 +127,7 @@ CommandLineReading CommandLineReading::read(const CliCommand& command,
         return reading;
     }
     if (parser.isSet("db")) {
-        reading.database = parser.value("db").toStdString();
+        reading.database = bytes(parser.value("db"));
     }
     for (const UsageOption& option : syntax.options) {
         const std::string name = option.name.substr(2);
@@ -160,7 +166,7 @@ GlobalReading GlobalReading::read(const std::vector<std::string>& args) {
     if (!parser.parse(list)) {
         reading.usageError = !args.empty() && args.back() == "--db"
                                  ? "--db needs a path.\n"
-                                 : parser.errorText().toStdString() + " Try orb --help.\n";
+                                 : bytes(parser.errorText()) + " Try orb --help.\n";
         return reading;
     }
     if (const auto repeated = repeatedOption(parser.optionNames())) {
@@ -170,7 +176,7 @@ GlobalReading GlobalReading::read(const std::vector<std::string>& args) {
     reading.help = parser.isSet("help");
     reading.version = parser.isSet("version");
     if (parser.isSet("db")) {
-        reading.database = parser.value("db").toStdString();
+        reading.database = bytes(parser.value("db"));
     }
     reading.command = strings(parser.positionalArguments());
     return reading;
