@@ -298,7 +298,7 @@ void BankController::print() {
     if (!dialogs_.question("Confirm printing of bank " + bank_.name() + "?")) {
         return;
     }
-    printer_.print(BankPrintLines(app_.connection, bank_));
+    printer_.print(BankPrintLines(app_.connection, bank_), trimmed(bank_.name()));
     changed();
 }
 

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -7,7 +6,9 @@
 #include "catalogue/setups.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "core/text.h"
 #include "db/bank_store.h"
 #include "db/style_store.h"
@@ -16,22 +17,7 @@
 namespace orb {
 namespace {
 
-constexpr const char* kSaveUsage = "NAME [--description D] [--overwrite] STYLE...";
-
-std::optional<std::int32_t> number(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-int runBanks(CliContext& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        context.err << "Usage: orb banks\n";
-        return kExitUsage;
-    }
+int runBanks(CliContext& context, const CommandArguments&) {
     for (const BankRow& bank : BankStore(context.state.connection).all()) {
         context.out << bank.BankProg << '\t' << bank.BankName << '\t' << bank.BankDesc;
         for (const std::int32_t style : bank.BankStyle) {
@@ -42,38 +28,21 @@ int runBanks(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runBankSave(CliContext& context, const std::vector<std::string>& args) {
-    std::optional<std::string> name;
-    std::string description;
-    bool overwrite = false;
-    std::vector<std::int32_t> styles;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--description" && i + 1 < args.size()) {
-            description = args[++i];
-        } else if (args[i] == "--overwrite") {
-            overwrite = true;
-        } else if (!name) {
-            name = args[i];
-        } else if (auto style = number(args[i])) {
-            styles.push_back(*style);
-        } else {
-            usageError = true;
-        }
+int runBankSave(CliContext& context, const CommandArguments& args) {
+    const std::string& name = args.positional()[0];
+    const auto styles = args.numbers(1);
+    if (!styles || styles->size() > static_cast<std::size_t>(kBankSlotCount)) {
+        return usageError(context, "(1 to 16 styles)");
     }
-    if (usageError || !name || styles.empty() ||
-        styles.size() > static_cast<std::size_t>(kBankSlotCount)) {
-        context.err << "Usage: orb bank-save " << kSaveUsage << " (1 to 16 styles)\n";
-        return kExitUsage;
-    }
-    BankToSave bank{0, *name, description, {}};
+    const bool overwrite = args.has("overwrite");
+    BankToSave bank{0, name, args.value("description").value_or(""), {}};
     StyleStore store(context.state.connection);
-    for (std::size_t slot = 0; slot < styles.size(); ++slot) {
-        if (!store.findWithoutBlocks(styles[slot])) {
-            context.err << "There is no style " << styles[slot] << ".\n";
+    for (std::size_t slot = 0; slot < styles->size(); ++slot) {
+        if (!store.findWithoutBlocks((*styles)[slot])) {
+            context.err << "There is no style " << (*styles)[slot] << ".\n";
             return kExitFailure;
         }
-        bank.styles[slot] = styles[slot];
+        bank.styles[slot] = (*styles)[slot];
     }
     const BankSaving saving =
         SaveBank(context.state, bank, overwrite ? SameNamedBank::Overwrite : SameNamedBank::Keep);
@@ -83,7 +52,7 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
                         << " stored.\n";
             return kExitOk;
         case BankSaving::Result::NameTaken:
-            context.err << "A bank named " << *name
+            context.err << "A bank named " << name
                         << " is already stored; give --overwrite to replace it.\n";
             return kExitFailure;
         default:
@@ -92,15 +61,11 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
     }
 }
 
-int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        context.err << "Usage: orb bank-delete BANK\n";
-        return kExitUsage;
-    }
-    Database& connection = context.state.connection;
-    const std::optional<BankRow> bank = StoredBankGiven(connection, args[0]);
+int runBankDelete(CliContext& context, const CommandArguments& args) {
+    const std::string& given = args.positional()[0];
+    const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, given);
     if (!bank) {
-        context.err << "There is no bank " << args[0] << ".\n";
+        context.err << "There is no bank " << given << ".\n";
         return kExitFailure;
     }
     const BankDeletion deletion = DeleteBank(context.state, bank->BankProg);
@@ -116,11 +81,10 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runWhereIs(CliContext& context, const std::vector<std::string>& args) {
-    const std::optional<std::int32_t> style = args.size() == 1 ? number(args[0]) : std::nullopt;
+int runWhereIs(CliContext& context, const CommandArguments& args) {
+    const auto style = wholeNumber<std::int32_t>(args.positional()[0]);
     if (!style) {
-        context.err << "Usage: orb where-is STYLE\n";
-        return kExitUsage;
+        return usageError(context);
     }
     const std::vector<BankHolding> holdings = WhereIs(context.state.connection, *style);
     if (holdings.empty()) {
@@ -148,7 +112,7 @@ CliCommand makeBanksCommand() {
 }
 
 CliCommand makeBankSaveCommand() {
-    return CliCommand{"bank-save", kSaveUsage,
+    return CliCommand{"bank-save", "NAME [--description D] [--overwrite] STYLE...",
                       "Stores a new bank NAME of the styles numbered STYLE... in slot order (at "
                       "most 16); a name already stored is refused unless --overwrite, which "
                       "updates that bank and keeps its number.",

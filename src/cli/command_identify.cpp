@@ -2,6 +2,7 @@
 
 #include "catalogue/disk_identify.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/job_progress.h"
 #include "state/app_state.h"
@@ -9,26 +10,9 @@
 namespace orb {
 namespace {
 
-constexpr const char* kUsage = "PATH [--import-new]";
-
-int runIdentify(CliContext& context, const std::vector<std::string>& args) {
-    std::string path;
-    bool importNew = false;
-    for (const std::string& arg : args) {
-        if (arg == "--import-new") {
-            importNew = true;
-        } else if (arg.starts_with("--") || !path.empty()) {
-            path.clear();
-            break;
-        } else {
-            path = arg;
-        }
-    }
-    if (path.empty()) {
-        context.err << "Usage: orb identify " << kUsage << "\n";
-        return kExitUsage;
-    }
-    const DiskContents contents = IdentifyDisk(context.state.connection, context.dialogs, path);
+int runIdentify(CliContext& context, const CommandArguments& args) {
+    const DiskContents contents =
+        IdentifyDisk(context.state.connection, context.dialogs, args.positional()[0]);
     for (const std::string& line : identifyLines(contents)) {
         context.out << line << '\n';
     }
@@ -36,7 +20,7 @@ int runIdentify(CliContext& context, const std::vector<std::string>& args) {
         context.err << none << "\n";
         return kExitFailure;
     }
-    if (!importNew) {
+    if (!args.has("import-new")) {
         return kExitOk;
     }
     JobProgress job(context.dialogs);
@@ -48,7 +32,7 @@ int runIdentify(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 CliCommand makeIdentifyCommand() {
-    return CliCommand{"identify", kUsage,
+    return CliCommand{"identify", "PATH [--import-new]",
                       "Tells what the bank file PATH, or every bank file under the folder PATH "
                       "(a floppy, a stick, the keyboard's disk), holds against the catalogue: a "
                       "line per bank (path, bank number, the stored bank it equals or \"no "

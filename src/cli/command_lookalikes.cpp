@@ -5,14 +5,14 @@
 
 #include "catalogue/lookalikes.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
 namespace {
-
-constexpr const char* kUsage = "[--keep STYLE OTHER... [--delete-others] [--yes]]";
 
 const char* kindText(LookalikeGroup::Kind kind) {
     switch (kind) {
@@ -38,41 +38,21 @@ void printGroups(std::ostream& out, const std::vector<LookalikeGroup>& groups) {
     }
 }
 
-std::optional<std::int32_t> styleNumber(const std::string& text) {
-    try {
-        std::size_t used = 0;
-        const long value = std::stol(text, &used);
-        if (used == text.size() && value > 0 && value <= INT32_MAX) {
-            return static_cast<std::int32_t>(value);
-        }
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
-}
-
-int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
-    if (args.empty()) {
+int runLookalikes(CliContext& context, const CommandArguments& args) {
+    if (!args.has("keep") && !args.has("delete-others") && !args.has("yes")) {
         printGroups(context.out, findLookalikes(context.state.connection));
         return kExitOk;
     }
-    bool deleteOthers = false;
-    bool yes = false;
+    const bool deleteOthers = args.has("delete-others");
     std::vector<std::int32_t> styles;
-    bool usageError = args[0] != "--keep";
-    for (std::size_t i = 1; i < args.size() && !usageError; ++i) {
-        if (args[i] == "--delete-others") {
-            deleteOthers = true;
-        } else if (args[i] == "--yes") {
-            yes = true;
-        } else if (const auto number = styleNumber(args[i])) {
-            styles.push_back(*number);
-        } else {
-            usageError = true;
-        }
+    bool wrong = !args.has("keep");
+    for (const std::string& given : args.values("keep")) {
+        const auto number = wholeNumber<std::int32_t>(given);
+        wrong = wrong || !number || *number < 1;
+        styles.push_back(number.value_or(0));
     }
-    if (usageError || styles.size() < 2) {
-        context.err << "Usage: orb lookalikes " << kUsage << "\n";
-        return kExitUsage;
+    if (wrong || styles.size() < 2) {
+        return usageError(context);
     }
     const std::int32_t keep = styles.front();
     const std::vector<std::int32_t> others(styles.begin() + 1, styles.end());
@@ -81,7 +61,7 @@ int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
         context.err << "There is no style " << keep << "; nothing was changed.\n";
         return kExitFailure;
     }
-    if (yes) {
+    if (args.has("yes")) {
         context.dialogs.setAssumeYes(true);
     } else if (context.terminal != nullptr) {
         context.dialogs.askOn(*context.terminal);
@@ -99,7 +79,7 @@ int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 CliCommand makeLookalikesCommand() {
-    return CliCommand{"lookalikes", kUsage,
+    return CliCommand{"lookalikes", "[--keep STYLE OTHER... [--delete-others] [--yes]]",
                       "Lists the styles of one name with different contents, the contents "
                       "stored under different names and the styles stored more than once: a line "
                       "per group (number, kind, title), then "

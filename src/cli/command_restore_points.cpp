@@ -2,19 +2,15 @@
 
 #include "app/undo.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "state/app_state.h"
 
 namespace orb {
 namespace {
 
-constexpr const char* kUndoUsage = "[N] [--yes]";
-
-int runRestorePoints(CliContext& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        context.err << "Usage: orb restore-points\n";
-        return kExitUsage;
-    }
+int runRestorePoints(CliContext& context, const CommandArguments&) {
     int number = 0;
     for (const RestorePoint& point : restorePointsOfCatalogue(context.state)) {
         context.out << ++number << '\t' << point.time << '\t' << point.action << '\t'
@@ -24,28 +20,12 @@ int runRestorePoints(CliContext& context, const std::vector<std::string>& args) 
     return kExitOk;
 }
 
-int runUndo(CliContext& context, const std::vector<std::string>& args) {
-    bool yes = false;
-    int number = 1;
-    bool numberGiven = false;
-    for (const std::string& arg : args) {
-        if (arg == "--yes") {
-            yes = true;
-            continue;
-        }
-        std::size_t used = 0;
-        int parsed = 0;
-        try {
-            parsed = std::stoi(arg, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (numberGiven || used == 0 || used != arg.size() || parsed < 1) {
-            context.err << "Usage: orb undo " << kUndoUsage << "\n";
-            return kExitUsage;
-        }
-        number = parsed;
-        numberGiven = true;
+int runUndo(CliContext& context, const CommandArguments& args) {
+    const bool yes = args.has("yes");
+    const auto given = args.numbers();
+    const int number = given && !given->empty() ? given->front() : 1;
+    if (!given || number < 1) {
+        return usageError(context);
     }
     const std::vector<RestorePoint> points = restorePointsOfCatalogue(context.state);
     if (static_cast<std::size_t>(number) > points.size()) {
@@ -82,7 +62,7 @@ CliCommand makeRestorePointsCommand() {
 }
 
 CliCommand makeUndoCommand() {
-    return CliCommand{"undo", kUndoUsage,
+    return CliCommand{"undo", "[N] [--yes]",
                       "Undoes the steps of restore points 1 to N (default 1, the newest), newest "
                       "first in one step, after a question (asked on the terminal unless --yes), "
                       "keeping a restore point of the undo first. Later changes to the same rows "

@@ -1,9 +1,10 @@
 #include <algorithm>
-#include <charconv>
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "db/song_store.h"
 #include "songs/song_deletion.h"
 #include "songs/song_import.h"
@@ -12,9 +13,6 @@
 
 namespace orb {
 namespace {
-
-constexpr const char* kImportUsage =
-    "FILE --fields F1,F2,... [--separator C] [--duplicates skip|insert]";
 
 // The names of --fields, in the order of SongField.
 constexpr std::array<const char*, 7> kFieldNames = {"skip",  "title",     "artist", "style",
@@ -37,37 +35,19 @@ bool readFields(const std::string& text, SongFieldChoices& fields) {
     return true;
 }
 
-bool readSongCode(const std::string& text, std::int32_t& code) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-    return error == std::errc() && end == text.data() + text.size();
-}
-
-int importSongs(CliContext& context, const std::vector<std::string>& args) {
-    std::string file;
+int importSongs(CliContext& context, const CommandArguments& args) {
+    const std::string& file = args.positional()[0];
     SongImportOptions options;
-    options.duplicates = DuplicateSongs::Skip;
-    bool fieldsGiven = false;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size() && !usageError; ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--fields" && hasValue) {
-            usageError = !readFields(args[++i], options.fields);
-            fieldsGiven = true;
-        } else if (args[i] == "--separator" && hasValue && args[i + 1].size() == 1) {
-            options.separator = args[++i][0];
-        } else if (args[i] == "--duplicates" && hasValue &&
-                   (args[i + 1] == "skip" || args[i + 1] == "insert")) {
-            options.duplicates =
-                args[++i] == "skip" ? DuplicateSongs::Skip : DuplicateSongs::Insert;
-        } else if (file.empty() && !args[i].starts_with("--")) {
-            file = args[i];
-        } else {
-            usageError = true;
-        }
+    const auto fields = args.value("fields");
+    const auto separator = args.value("separator");
+    const std::string duplicates = args.value("duplicates").value_or("skip");
+    options.duplicates = duplicates == "insert" ? DuplicateSongs::Insert : DuplicateSongs::Skip;
+    if (separator) {
+        options.separator = separator->empty() ? '\0' : separator->front();
     }
-    if (usageError || file.empty() || !fieldsGiven) {
-        context.err << "Usage: orb song-import " << kImportUsage << "\n";
-        return kExitUsage;
+    if (!fields || !readFields(*fields, options.fields) || (separator && separator->size() != 1) ||
+        (duplicates != "skip" && duplicates != "insert")) {
+        return usageError(context);
     }
     const auto has = [&](SongField field) {
         return std::find(options.fields.begin(), options.fields.end(), field) !=
@@ -86,26 +66,17 @@ int importSongs(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
-    std::vector<std::int32_t> codes;
-    for (const std::string& arg : args) {
-        std::int32_t code = 0;
-        if (!readSongCode(arg, code)) {
-            context.err << "Usage: orb song-delete SONG...\n";
-            return kExitUsage;
-        }
-        codes.push_back(code);
+int deleteSongs(CliContext& context, const CommandArguments& args) {
+    const auto codes = args.numbers();
+    if (!codes) {
+        return usageError(context);
     }
-    if (codes.empty()) {
-        context.err << "Usage: orb song-delete SONG...\n";
-        return kExitUsage;
-    }
-    const SongDeletion deletion = DeleteSongs(context.state, codes);
+    const SongDeletion deletion = DeleteSongs(context.state, *codes);
     if (!deletion.deleted) {
         context.err << deletion.refusal << "\n";
         return kExitFailure;
     }
-    context.out << codes.size() << (codes.size() == 1 ? " song" : " songs") << " deleted\n";
+    context.out << codes->size() << (codes->size() == 1 ? " song" : " songs") << " deleted\n";
     return kExitOk;
 }
 
@@ -116,12 +87,7 @@ CliCommand makeSongsCommand() {
         "songs", "",
         "Prints the song grid, one tab-separated line per row: code, title, performer, style "
         "number, style name, tempo, transposition, note.",
-        CliCommand::DatabaseUse::OpenExisting,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            if (!args.empty()) {
-                context.err << "Usage: orb songs\n";
-                return kExitUsage;
-            }
+        CliCommand::DatabaseUse::OpenExisting, [](CliContext& context, const CommandArguments&) {
             for (const SongGridRow& row : SongStore(context.state.connection).grid({})) {
                 context.out << row.SongCode << '\t' << row.SongTitle << '\t' << row.SongPerformer
                             << '\t' << row.StyleProg << '\t' << row.StyleName1 << '\t'
@@ -134,7 +100,7 @@ CliCommand makeSongsCommand() {
 
 CliCommand makeSongImportCommand() {
     return CliCommand{
-        "song-import", kImportUsage,
+        "song-import", "FILE --fields F1,F2,... [--separator C] [--duplicates skip|insert]",
         "Imports a song list: each line a song, linked to every style of its style name. "
         "Fields are title, artist, style, tempo, transpose, notes or skip, in the order of the "
         "line's fields; a song already stored is skipped (default) or inserted again. When the "

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -6,7 +5,9 @@
 #include "catalogue/current_bank.h"
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "core/file_choice.h"
 #include "core/job_progress.h"
 #include "core/text.h"
@@ -17,38 +18,27 @@
 namespace orb {
 namespace {
 
-constexpr const char* kExportUsage = "(--all | --bank BANK | STYLE...) DIR";
-constexpr const char* kImportUsage = "[--skip-present] PATH";
-
-std::optional<std::int32_t> number(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
+int runExport(CliContext& context, const CommandArguments& args) {
+    const std::vector<std::string>& given = args.positional();
+    const std::string& folder = given.back();
+    // One of --all, --bank or the style numbers, then the folder.
+    const bool chosen = args.has("all") || args.has("bank");
+    if ((args.has("all") && args.has("bank")) || chosen != (given.size() == 1)) {
+        return usageError(context);
     }
-    return value;
-}
-
-int runExport(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() < 2) {
-        context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
-        return kExitUsage;
-    }
-    const std::string& folder = args.back();
-    const std::vector<std::string> sources(args.begin(), args.end() - 1);
     std::vector<std::int32_t> styles;
     std::string notice = SsfExportController::kSelectedDone;
-    if (sources.size() == 1 && sources[0] == "--all") {
+    if (args.has("all")) {
         for (const StyleListRow& row : GetAllStyles(context.state)) {
             styles.push_back(row.StyleProg);
         }
         notice = SsfExportController::kAllDone;
-    } else if (sources.size() == 2 && sources[0] == "--bank") {
+    } else if (const auto named = args.value("bank")) {
         // The stored bank's styles in slot order, as loading it would give them; the bank being
         // edited stays as it is.
-        const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, sources[1]);
+        const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, *named);
         if (!bank) {
-            context.err << "There is no bank " << sources[1] << ".\n";
+            context.err << "There is no bank " << *named << ".\n";
             return kExitFailure;
         }
         for (const std::int32_t style : bank->BankStyle) {
@@ -58,11 +48,10 @@ int runExport(CliContext& context, const std::vector<std::string>& args) {
         }
         notice = ssfBankExportDone(bank->BankName);
     } else {
-        for (const std::string& source : sources) {
-            const auto style = number(source);
+        for (std::size_t i = 0; i + 1 < given.size(); ++i) {
+            const auto style = wholeNumber<std::int32_t>(given[i]);
             if (!style) {
-                context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
-                return kExitUsage;
+                return usageError(context);
             }
             styles.push_back(*style);
         }
@@ -101,14 +90,9 @@ public:
     std::vector<std::string> messages;
 };
 
-int runImport(CliContext& context, const std::vector<std::string>& args) {
-    const bool skipPresent = !args.empty() && args[0] == "--skip-present";
-    const std::size_t first = skipPresent ? 1 : 0;
-    if (args.size() != first + 1 || args[first].rfind("--", 0) == 0) {
-        context.err << "Usage: orb ssf-import " << kImportUsage << "\n";
-        return kExitUsage;
-    }
-    const std::filesystem::path path(trimmed(args[first]));
+int runImport(CliContext& context, const CommandArguments& args) {
+    const bool skipPresent = args.has("skip-present");
+    const std::filesystem::path path(trimmed(args.positional()[0]));
     if (path.empty()) {
         return kExitFailure;
     }
@@ -139,7 +123,7 @@ int runImport(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 CliCommand makeSsfExportCommand() {
-    return CliCommand{"ssf-export", kExportUsage,
+    return CliCommand{"ssf-export", "(--all | --bank BANK | STYLE...) DIR",
                       "Writes one single style file (.SSF) per style into the folder DIR: every "
                       "style of the catalogue, the styles of the stored bank BANK (its number or "
                       "name), or the styles numbered STYLE. Prints the files written; the styles "
@@ -148,7 +132,7 @@ CliCommand makeSsfExportCommand() {
 }
 
 CliCommand makeSsfImportCommand() {
-    return CliCommand{"ssf-import", kImportUsage,
+    return CliCommand{"ssf-import", "[--skip-present] PATH",
                       "Imports the single style file PATH, or every .SSF file of the folder PATH "
                       "in name order, stopping at the first style already stored; with "
                       "--skip-present a folder import passes over styles already stored and "

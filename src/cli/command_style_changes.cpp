@@ -1,28 +1,16 @@
-#include <charconv>
 #include <optional>
 #include <ostream>
 
 #include "catalogue/style_changes.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
+#include "core/ascii_text.h"
 #include "db/restore_points.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 
 namespace orb {
 namespace {
-
-constexpr const char* kUpdateUsage =
-    "[--name N] [--description D] [--family F] [--group G] [--file S] [--author A] STYLE...";
-constexpr const char* kDeleteUsage = "[--yes] STYLE...";
-
-std::optional<std::int32_t> styleNumber(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 // Loads each listed style without its blocks; false, with a message, at the first number that
 // names no style.
@@ -40,38 +28,20 @@ bool loadStyles(Database& database, const std::vector<std::int32_t>& styles,
     return true;
 }
 
-int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
-    StyleColumnChanges changes;
-    std::vector<std::int32_t> styles;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        std::optional<std::string>* column = arg == "--name"          ? &changes.StyleName1
-                                             : arg == "--description" ? &changes.StyleDesc
-                                             : arg == "--family"      ? &changes.StyleFamily
-                                             : arg == "--group"       ? &changes.StyleCat
-                                             : arg == "--file"        ? &changes.StyleFile
-                                             : arg == "--author"      ? &changes.StyleAuthor
-                                                                      : nullptr;
-        if (column != nullptr && hasValue) {
-            *column = args[++i];
-        } else if (auto number = styleNumber(arg)) {
-            styles.push_back(*number);
-        } else {
-            usageError = true;
-        }
-    }
-    if (usageError || styles.empty() || changes.empty()) {
-        context.err << "Usage: orb style-update " << kUpdateUsage << "\n";
-        return kExitUsage;
+int runStyleUpdate(CliContext& context, const CommandArguments& args) {
+    const StyleColumnChanges changes{args.value("name"),   args.value("description"),
+                                     args.value("family"), args.value("group"),
+                                     args.value("file"),   args.value("author")};
+    const auto styles = args.numbers();
+    if (!styles || changes.empty()) {
+        return usageError(context);
     }
     std::vector<StyleRow> rows;
-    if (!loadStyles(context.state.connection, styles, rows, context.err)) {
+    if (!loadStyles(context.state.connection, *styles, rows, context.err)) {
         return kExitFailure;
     }
     try {
-        const int written = ApplyGroupUpdate(context.state, styles, changes);
+        const int written = ApplyGroupUpdate(context.state, *styles, changes);
         context.out << written << (written == 1 ? " style" : " styles") << " updated.\n";
     } catch (const StoreError& e) {
         context.err << failureMessage(e, "The styles could not be updated; none was changed: ", "",
@@ -82,25 +52,13 @@ int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
-    std::vector<std::int32_t> styles;
-    bool confirmed = false;
-    bool usageError = false;
-    for (const std::string& arg : args) {
-        if (arg == "--yes") {
-            confirmed = true;
-        } else if (auto number = styleNumber(arg)) {
-            styles.push_back(*number);
-        } else {
-            usageError = true;
-        }
-    }
-    if (usageError || styles.empty()) {
-        context.err << "Usage: orb style-delete " << kDeleteUsage << "\n";
-        return kExitUsage;
+int runStyleDelete(CliContext& context, const CommandArguments& args) {
+    const auto styles = args.numbers();
+    if (!styles) {
+        return usageError(context);
     }
     std::vector<StyleRow> rows;
-    if (!loadStyles(context.state.connection, styles, rows, context.err)) {
+    if (!loadStyles(context.state.connection, *styles, rows, context.err)) {
         return kExitFailure;
     }
     for (const StyleRow& row : rows) {
@@ -109,12 +67,12 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
         std::erase(name, '\0');
         context.out << row.StyleProg << '\t' << name << '\n';
     }
-    if (!confirmed) {
+    if (!args.has("yes")) {
         context.out << "Without --yes nothing is deleted.\n";
         return kExitOk;
     }
     try {
-        DeleteStylesEverywhere(context.state, styles);
+        DeleteStylesEverywhere(context.state, *styles);
     } catch (const RestorePointError& e) {
         context.err << e.what() << "\n";
         return kExitFailure;
@@ -131,14 +89,16 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 CliCommand makeStyleUpdateCommand() {
-    return CliCommand{"style-update", kUpdateUsage,
-                      "Sets the given columns of the styles numbered STYLE..., all in one "
-                      "transaction; if the database refuses a value, no style changes.",
-                      CliCommand::DatabaseUse::OpenExisting, runStyleUpdate};
+    return CliCommand{
+        "style-update",
+        "[--name N] [--description D] [--family F] [--group G] [--file S] [--author A] STYLE...",
+        "Sets the given columns of the styles numbered STYLE..., all in one "
+        "transaction; if the database refuses a value, no style changes.",
+        CliCommand::DatabaseUse::OpenExisting, runStyleUpdate};
 }
 
 CliCommand makeStyleDeleteCommand() {
-    return CliCommand{"style-delete", kDeleteUsage,
+    return CliCommand{"style-delete", "[--yes] STYLE...",
                       "Lists the styles numbered STYLE...; with --yes deletes them from the "
                       "catalogue, from every bank and from every song link, in one transaction.",
                       CliCommand::DatabaseUse::OpenExisting, runStyleDelete};

@@ -137,6 +137,10 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{question,
                                         "Styles export to SSF file terminated without errors!"}));
+    // The import's Open dialog starts where that export went.
+    env.dialogs.file("");
+    importer(env, out / "CAFBAR.SSF", SsfImportController::Choice::File).search();
+    EXPECT_EQ(env.dialogs.calls().back().proposal, gone.string());
 }
 
 TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
@@ -432,8 +436,7 @@ TEST_F(SsfTransfer, TheCommandLineExportsAndImportsAsTheWindowsDo) {
                            "over.\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(env.runCli({"--db", database, "ssf-import", "--skip-present"}).status, 64);
-    EXPECT_EQ(env.runCli({"--db", database, "ssf-import", out.string(), "--skip-present"}).status,
-              64);
+    EXPECT_EQ(env.runCli({"--db", database, "ssf-import", out.string(), out.string()}).status, 64);
     run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
     EXPECT_EQ(run.status, 1);
     deleteStyle(88);
