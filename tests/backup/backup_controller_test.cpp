@@ -192,7 +192,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
     std::vector<Seen> seen;
     controller.onChange([&] {
         seen.emplace_back(controller.checkingVisible(), controller.progressVisible(),
-                          controller.progressValue(), controller.progressMaximum());
+                          controller.job().value(), controller.job().maximum());
     });
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);

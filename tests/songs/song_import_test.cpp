@@ -215,8 +215,8 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB song import");
     EXPECT_GE(env.dialogs.processEventsCount(), 2);
     EXPECT_EQ(songs().size(), 5u);
-    EXPECT_EQ(window.progressValue(), 2);
-    EXPECT_EQ(window.progressMaximum(), 2);
+    EXPECT_EQ(window.job().value(), 2);
+    EXPECT_EQ(window.job().maximum(), 2);
 
     // Cancelled after its first line, the import stores nothing.
     const auto before = songs();
