@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ascii_text.h"
 #include "realistic_styles.h"
 #include "stylefiles/korf_library.h"
 
@@ -87,7 +88,7 @@ double seconds(Clock::time_point start) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::stoi(argv[1]) : 300;
+    const int rounds = argc > 1 ? orb::wholeNumber<int>(argv[1]).value_or(300) : 300;
     const fs::path dir =
         fs::temp_directory_path() / ("orb-sty-bench-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir);

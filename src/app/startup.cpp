@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <optional>
 
+#include "core/ascii_text.h"
 #include "core/settings_store.h"
 #include "core/user_dialogs.h"
 #include "db/database.h"
@@ -97,15 +98,9 @@ void ReadParameters(AppState& state) {
 }
 
 int restorePointLimitOf(const std::string& setting) {
-    try {
-        std::size_t used = 0;
-        const int limit = std::stoi(setting, &used);
-        if (used == setting.size() && limit >= 1 && limit <= kMostRestorePoints) {
-            return limit;
-        }
-    } catch (const std::exception&) {
-    }
-    return RestorePoints::kDefaultLimit;
+    const auto limit = wholeNumber<int>(setting);
+    return limit && *limit >= 1 && *limit <= kMostRestorePoints ? *limit
+                                                                : RestorePoints::kDefaultLimit;
 }
 
 StartupOutcome Main(AppState& state, UserDialogs& dialogs,

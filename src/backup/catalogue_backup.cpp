@@ -1,12 +1,11 @@
 #include "backup/catalogue_backup.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "backup/dump_writer.h"
+#include "core/ascii_text.h"
 #include "core/file_access.h"
 #include "core/job_progress.h"
 #include "core/text.h"
@@ -24,10 +23,7 @@ bool endsWithOddInAnyCase(const std::string& path) {
     if (path.size() < 3) {
         return false;
     }
-    std::string last = path.substr(path.size() - 3);
-    std::transform(last.begin(), last.end(), last.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return last == "ODD";
+    return upperAscii(path.substr(path.size() - 3)) == "ODD";
 }
 
 DumpProgress progressOn(JobProgress& job) {

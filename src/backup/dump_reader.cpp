@@ -1,10 +1,10 @@
 #include "backup/dump_reader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <istream>
 #include <vector>
 
+#include "core/ascii_text.h"
 #include "core/windows1252.h"
 #include "db/catalogue_dump.h"
 #include "db/orb_database.h"
@@ -22,20 +22,17 @@ bool parseCount(const std::string& line, std::int32_t& count) {
     if (line.rfind(dump::kCountPrefix, 0) != 0 || line.size() == 4) {
         return false;
     }
-    const char* first = line.data() + 4;
-    const char* last = line.data() + line.size();
-    const auto [end, error] = std::from_chars(first, last, count);
-    return error == std::errc() && end == last && count >= 0;
+    const auto value = wholeNumber<std::int32_t>(std::string_view(line).substr(4));
+    count = value.value_or(0);
+    return value.has_value();
 }
 
 std::int64_t parseNumber(DumpLineReader& reader, const std::string& line, const std::string& what) {
-    std::int32_t value = 0;
-    const char* last = line.data() + line.size();
-    const auto [end, error] = std::from_chars(line.data(), last, value);
-    if (line.empty() || error != std::errc() || end != last) {
+    const auto value = wholeNumber<std::int32_t>(line, Sign::MinusAllowed);
+    if (!value) {
         reader.fail("\"" + windows1252ToUtf8(line) + "\" is not a number for " + what);
     }
-    return value;
+    return *value;
 }
 
 void readCount(DumpLineReader& reader, std::int32_t& count) {

@@ -1,7 +1,6 @@
 #include "catalogue/current_bank.h"
 
-#include <charconv>
-
+#include "core/ascii_text.h"
 #include "core/text.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
@@ -45,11 +44,8 @@ void TakeStoredBank(AppState& state, const BankRow& bank) {
 
 std::optional<BankRow> StoredBankGiven(Database& connection, const std::string& numberOrName) {
     BankStore banks(connection);
-    std::int32_t number = 0;
-    const char* end = numberOrName.data() + numberOrName.size();
-    const auto [stop, error] = std::from_chars(numberOrName.data(), end, number);
-    if (!numberOrName.empty() && error == std::errc() && stop == end) {
-        if (std::optional<BankRow> bank = banks.find(number)) {
+    if (const auto number = wholeNumber<std::int32_t>(numberOrName)) {
+        if (std::optional<BankRow> bank = banks.find(*number)) {
             return bank;
         }
     }

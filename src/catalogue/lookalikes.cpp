@@ -5,6 +5,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "core/ascii_text.h"
 #include "core/text.h"
 #include "db/bank_store.h"
 #include "db/link_store.h"
@@ -20,11 +21,7 @@ using Kind = LookalikeGroup::Kind;
 // A name as a person reads it: without the blanks and code-0 characters that pad it, in
 // capitals.
 std::string nameKey(const std::string& name) {
-    std::string key = withoutPadding(name);
-    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) {
-        return static_cast<char>(c < 0x80 ? std::toupper(c) : c);
-    });
-    return key;
+    return upperAscii(withoutPadding(name));
 }
 
 }  // namespace

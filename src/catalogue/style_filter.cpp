@@ -7,15 +7,6 @@
 
 namespace orb {
 
-std::string upperAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 const char* sortChoiceOf(StyleColumn column) {
     return kSortChoices[static_cast<std::size_t>(column) + 1];
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ascii_text.h"
 #include "core/observable.h"
 #include "db/style_query.h"
 
@@ -17,9 +18,6 @@ class AppState;
 inline constexpr std::array<const char*, 7> kSortChoices = {
     "<NOTHING>", "NAME", "DESCRIPTION", "FAMILY", "GROUP", "FILE NAME", "AUTHOR"};
 inline constexpr const char* kNothing = "<NOTHING>";
-
-// Letter case folded as the catalogue compares text: ASCII letters only.
-std::string upperAscii(std::string text);
 
 // The sort choice that stands for `column`, and the column a choice stands for (nothing for
 // "<NOTHING>" or a text that is no choice).

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -8,6 +7,7 @@
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "core/text.h"
 #include "db/bank_store.h"
 #include "db/style_store.h"
@@ -17,15 +17,6 @@ namespace orb {
 namespace {
 
 constexpr const char* kSaveUsage = "NAME [--description D] [--overwrite] STYLE...";
-
-std::optional<std::int32_t> number(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 int runBanks(CliContext& context, const std::vector<std::string>& args) {
     if (!args.empty()) {
@@ -55,7 +46,7 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
             overwrite = true;
         } else if (!name) {
             name = args[i];
-        } else if (auto style = number(args[i])) {
+        } else if (auto style = wholeNumber<std::int32_t>(args[i])) {
             styles.push_back(*style);
         } else {
             usageError = true;
@@ -117,7 +108,8 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
 }
 
 int runWhereIs(CliContext& context, const std::vector<std::string>& args) {
-    const std::optional<std::int32_t> style = args.size() == 1 ? number(args[0]) : std::nullopt;
+    const std::optional<std::int32_t> style =
+        args.size() == 1 ? wholeNumber<std::int32_t>(args[0]) : std::nullopt;
     if (!style) {
         context.err << "Usage: orb where-is STYLE\n";
         return kExitUsage;

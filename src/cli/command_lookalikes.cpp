@@ -6,6 +6,7 @@
 #include "catalogue/lookalikes.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 
@@ -39,15 +40,8 @@ void printGroups(std::ostream& out, const std::vector<LookalikeGroup>& groups) {
 }
 
 std::optional<std::int32_t> styleNumber(const std::string& text) {
-    try {
-        std::size_t used = 0;
-        const long value = std::stol(text, &used);
-        if (used == text.size() && value > 0 && value <= INT32_MAX) {
-            return static_cast<std::int32_t>(value);
-        }
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
+    const auto value = wholeNumber<std::int32_t>(text);
+    return value && *value > 0 ? value : std::nullopt;
 }
 
 int runLookalikes(CliContext& context, const std::vector<std::string>& args) {

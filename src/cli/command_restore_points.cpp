@@ -3,6 +3,7 @@
 #include "app/undo.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -33,18 +34,12 @@ int runUndo(CliContext& context, const std::vector<std::string>& args) {
             yes = true;
             continue;
         }
-        std::size_t used = 0;
-        int parsed = 0;
-        try {
-            parsed = std::stoi(arg, &used);
-        } catch (const std::exception&) {
-            used = 0;
-        }
-        if (numberGiven || used == 0 || used != arg.size() || parsed < 1) {
+        const auto parsed = wholeNumber<int>(arg);
+        if (numberGiven || !parsed || *parsed < 1) {
             context.err << "Usage: orb undo " << kUndoUsage << "\n";
             return kExitUsage;
         }
-        number = parsed;
+        number = *parsed;
         numberGiven = true;
     }
     const std::vector<RestorePoint> points = restorePointsOfCatalogue(context.state);

@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <charconv>
 #include <ostream>
 
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "db/song_store.h"
 #include "songs/song_deletion.h"
 #include "songs/song_import.h"
@@ -35,11 +35,6 @@ bool readFields(const std::string& text, SongFieldChoices& fields) {
         start = end + 1;
     }
     return true;
-}
-
-bool readSongCode(const std::string& text, std::int32_t& code) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
-    return error == std::errc() && end == text.data() + text.size();
 }
 
 int importSongs(CliContext& context, const std::vector<std::string>& args) {
@@ -89,12 +84,12 @@ int importSongs(CliContext& context, const std::vector<std::string>& args) {
 int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
     std::vector<std::int32_t> codes;
     for (const std::string& arg : args) {
-        std::int32_t code = 0;
-        if (!readSongCode(arg, code)) {
+        const auto code = wholeNumber<std::int32_t>(arg);
+        if (!code) {
             context.err << "Usage: orb song-delete SONG...\n";
             return kExitUsage;
         }
-        codes.push_back(code);
+        codes.push_back(*code);
     }
     if (codes.empty()) {
         context.err << "Usage: orb song-delete SONG...\n";

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -7,6 +6,7 @@
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
 #include "cli/console_dialogs.h"
+#include "core/ascii_text.h"
 #include "core/file_choice.h"
 #include "core/job_progress.h"
 #include "core/text.h"
@@ -19,15 +19,6 @@ namespace {
 
 constexpr const char* kExportUsage = "(--all | --bank BANK | STYLE...) DIR";
 constexpr const char* kImportUsage = "[--skip-present] PATH";
-
-std::optional<std::int32_t> number(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 int runExport(CliContext& context, const std::vector<std::string>& args) {
     if (args.size() < 2) {
@@ -59,7 +50,7 @@ int runExport(CliContext& context, const std::vector<std::string>& args) {
         notice = ssfBankExportDone(bank->BankName);
     } else {
         for (const std::string& source : sources) {
-            const auto style = number(source);
+            const auto style = wholeNumber<std::int32_t>(source);
             if (!style) {
                 context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
                 return kExitUsage;

@@ -1,17 +1,17 @@
-#include <charconv>
 #include <ostream>
 
 #include "cli/bank_file_reading.h"
 #include "cli/cli.h"
+#include "core/ascii_text.h"
 #include "stylefiles/korf_library.h"
 
 namespace orb {
 namespace {
 
 bool parseBankNumber(const std::string& text, int& number) {
-    const char* end = text.data() + text.size();
-    const auto [rest, error] = std::from_chars(text.data(), end, number);
-    return error == std::errc() && rest == end && number >= 0 && number <= 255;
+    const auto value = wholeNumber<int>(text);
+    number = value.value_or(-1);
+    return value && *value <= 255;
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include <charconv>
 #include <optional>
 #include <ostream>
 
 #include "catalogue/style_changes.h"
 #include "cli/cli.h"
+#include "core/ascii_text.h"
 #include "db/restore_points.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
@@ -14,15 +14,6 @@ namespace {
 constexpr const char* kUpdateUsage =
     "[--name N] [--description D] [--family F] [--group G] [--file S] [--author A] STYLE...";
 constexpr const char* kDeleteUsage = "[--yes] STYLE...";
-
-std::optional<std::int32_t> styleNumber(const std::string& text) {
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 // Loads each listed style without its blocks; false, with a message, at the first number that
 // names no style.
@@ -56,7 +47,7 @@ int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
                                                                       : nullptr;
         if (column != nullptr && hasValue) {
             *column = args[++i];
-        } else if (auto number = styleNumber(arg)) {
+        } else if (auto number = wholeNumber<std::int32_t>(arg)) {
             styles.push_back(*number);
         } else {
             usageError = true;
@@ -89,7 +80,7 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (arg == "--yes") {
             confirmed = true;
-        } else if (auto number = styleNumber(arg)) {
+        } else if (auto number = wholeNumber<std::int32_t>(arg)) {
             styles.push_back(*number);
         } else {
             usageError = true;

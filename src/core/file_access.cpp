@@ -1,9 +1,9 @@
 #include "core/file_access.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 #include <random>
+
+#include "core/ascii_text.h"
 
 namespace orb {
 namespace fs = std::filesystem;
@@ -54,10 +54,7 @@ std::optional<fs::path> linkTarget(const fs::path& path) {
 }
 
 bool hasExtensionInAnyCase(const fs::path& file, std::string_view extension) {
-    std::string actual = file.extension().string();
-    std::transform(actual.begin(), actual.end(), actual.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return actual == extension;
+    return upperAscii(file.extension().string()) == extension;
 }
 
 bool isTemporaryFileName(const std::string& fileName) {

@@ -1,8 +1,9 @@
 #include "db/point_notes.h"
 
-#include <charconv>
 #include <cstdio>
 #include <vector>
+
+#include "core/ascii_text.h"
 
 namespace orb {
 namespace {
@@ -56,12 +57,8 @@ std::optional<std::string> unescaped(std::string_view text) {
 
 // A whole decimal number from `low` to `high`, nothing else.
 std::optional<std::int64_t> number(std::string_view text, std::int64_t low, std::int64_t high) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        return std::nullopt;
-    }
-    return value;
+    const auto value = wholeNumber<std::int64_t>(text);
+    return value && *value >= low && *value <= high ? value : std::nullopt;
 }
 
 constexpr std::int64_t kLargestCount = std::int64_t{1} << 40;

@@ -3,11 +3,11 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <memory>
 #include <optional>
 
+#include "core/ascii_text.h"
 #include "core/clock.h"
 #include "core/exclusive_files.h"
 #include "core/file_sync.h"
@@ -138,15 +138,10 @@ std::optional<std::int64_t> numberInName(const std::string& name) {
     if (!name.starts_with(kStemPrefix)) {
         return std::nullopt;
     }
-    const char* first = name.data() + std::char_traits<char>::length(kStemPrefix);
-    const char* last = name.data() + name.size();
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || end == first || (end != last && *end != '.') || value < 1 ||
-        value > kLargestSequence) {
-        return std::nullopt;
-    }
-    return value;
+    const std::string_view rest =
+        std::string_view(name).substr(std::char_traits<char>::length(kStemPrefix));
+    const auto value = wholeNumber<std::int64_t>(rest.substr(0, rest.find('.')));
+    return value && *value >= 1 && *value <= kLargestSequence ? value : std::nullopt;
 }
 
 const char* extensionOf(RestorePoint::Kind kind) {

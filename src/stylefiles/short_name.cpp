@@ -2,14 +2,11 @@
 
 #include <string_view>
 
+#include "core/ascii_text.h"
 #include "core/windows1252.h"
 
 namespace orb {
 namespace {
-
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 bool isAsciiAlnum(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -28,13 +25,6 @@ bool allShortNameChars(std::string_view text) {
         }
     }
     return true;
-}
-
-std::string upperAscii(std::string text) {
-    for (char& c : text) {
-        c = upper(c);
-    }
-    return text;
 }
 
 }  // namespace
@@ -57,7 +47,7 @@ std::string shortFileName(const std::filesystem::path& path) {
             break;
         }
         if (isAsciiAlnum(c)) {
-            result += upper(c);
+            result += upperAscii(c);
         }
     }
     result += "~1";

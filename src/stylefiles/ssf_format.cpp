@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "core/ascii_text.h"
 #include "core/windows1252.h"
 
 namespace orb {
@@ -133,7 +134,7 @@ std::string ssfRefusal(const StyleRow& style) {
 std::string ssfBaseName(std::string_view styleName1) {
     std::string name;
     for (const char c : styleName1) {
-        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        const char upper = upperAscii(c);
         if ((upper >= 'A' && upper <= 'Z') || isDigit(upper) || upper == '_') {
             name += upper;
         }

@@ -3,6 +3,7 @@
 #include <array>
 #include <istream>
 
+#include "core/ascii_text.h"
 #include "core/windows1252.h"
 #include "stylefiles/ssf_format.h"
 #include "stylefiles/style_file_error.h"
@@ -50,12 +51,12 @@ public:
     // A length field's value: one to five decimal digits.
     std::int32_t number(std::size_t index) {
         const std::string digits = field(index);
-        if (digits.empty() || digits.size() > ssf::kLengthDigits ||
-            digits.find_first_not_of("0123456789") != std::string::npos) {
+        const auto value = wholeNumber<std::int32_t>(digits);
+        if (!value || digits.size() > ssf::kLengthDigits) {
             throw damaged(std::string("its ") + ssf::kFieldNames[index] + " \"" +
                           windows1252ToUtf8(digits) + "\" is no number");
         }
-        return std::stoi(digits);
+        return *value;
     }
 
     bool atEnd() { return in_.peek() == std::istream::traits_type::eof(); }

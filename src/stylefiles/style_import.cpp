@@ -1,8 +1,8 @@
 #include "stylefiles/style_import.h"
 
-#include <algorithm>
 #include <cstdio>
 
+#include "core/ascii_text.h"
 #include "core/file_choice.h"
 #include "core/text.h"
 #include "state/app_state.h"
@@ -16,9 +16,7 @@ namespace fs = std::filesystem;
 
 std::string importedBankName(const std::string& shortName, std::int32_t bankProg) {
     const std::string stem = fs::path(shortName).stem().string();
-    std::string name = stem.substr(0, 5);
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string name = upperAscii(stem.substr(0, 5));
     char number[16];
     std::snprintf(number, sizeof number, "%03d", static_cast<int>(bankProg));
     return name + number;
