@@ -19,9 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::vector<SqlValue>> everything(Database& db) {
-    return test::tableRows(db);
-}
+const auto everything = test::tableRows;
 
 std::string canonicalPath(const fs::path& path) {
     return fs::weakly_canonical(fs::absolute(path)).string();

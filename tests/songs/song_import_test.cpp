@@ -3,6 +3,7 @@
 #include "core/file_access.h"
 #include "songs/song_import_controller.h"
 #include "songs_fixture.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 namespace orb::test {
@@ -91,14 +92,9 @@ TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
                       "A"),
           utf16(u"A\xD800;B", false), utf16(u"AB\xD800", true), utf16(u"A\xDC00;B", false)}) {
         const auto path = list(bytes);
-        try {
-            readSongList(path);
-            ADD_FAILURE() << "read as UTF-16";
-        } catch (const FileAccessError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "The song list " + path.string() +
-                          " begins with the mark of UTF-16 text but is not UTF-16 text.");
-        }
+        EXPECT_EQ(test::failureOf<FileAccessError>([&] { readSongList(path); }),
+                  "The song list " + path.string() +
+                      " begins with the mark of UTF-16 text but is not UTF-16 text.");
     }
     EXPECT_EQ(songListPreview(list("one\r\ntwo\nthree\n")), "one\ntwo\nthree\n. . .");
     EXPECT_EQ(songListPreview(list("1\n2\n3\n4\n5\n6\n7\n")), "1\n2\n3\n4\n5\n. . .");
@@ -149,14 +145,10 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
     db().execute(
         "CREATE TRIGGER refuse BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 57 BEGIN "
         "SELECT RAISE(ABORT, 'link refused'); END");
-    try {
-        import("Volare;Modugno;SWING\nNel blu;Modugno;BALLAD\n");
-        FAIL() << "the import went through";
-    } catch (const SongImportError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Line 2: the link of \"Nel blu\" to style 57 cannot be stored: link refused. "
-                  "Nothing of the song list has been stored.");
-    }
+    EXPECT_EQ(test::failureOf<SongImportError>(
+                  [&] { import("Volare;Modugno;SWING\nNel blu;Modugno;BALLAD\n"); }),
+              "Line 2: the link of \"Nel blu\" to style 57 cannot be stored: link refused. "
+              "Nothing of the song list has been stored.");
     db().execute("DROP TRIGGER refuse");
     // The text gate names the field and the line.
     const std::vector<std::pair<std::string, std::string>> refused = {
@@ -169,12 +161,8 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
          "The tempo of the song on line 1 has 11 characters; it takes at most 10."},
     };
     for (const auto& [bytes, reason] : refused) {
-        try {
-            import(bytes);
-            ADD_FAILURE() << "stored: " << bytes;
-        } catch (const SongImportError& e) {
-            EXPECT_EQ(std::string(e.what()), reason + " Nothing of the song list has been stored.");
-        }
+        EXPECT_EQ(test::failureOf<SongImportError>([&] { import(bytes); }),
+                  reason + " Nothing of the song list has been stored.");
     }
     EXPECT_EQ(songs().size(), 3u);
     EXPECT_EQ(links(), before);
