@@ -53,7 +53,10 @@ std::size_t ParametersController::search(std::size_t index) {
                 dialogs_.openFileDialog(search.filter, folderToStartIn(trimmed(fields_[target])));
             break;
         case SearchKind::SaveFile:
-            chosen = dialogs_.saveFileDialog(search.filter, trimmed(fields_[target]));
+            // As in the backup window: a typed name gets the filter's extension, and the folder
+            // is remembered for the next dialog of its kind.
+            chosen = FileChoice(dialogs_, state_.settings)
+                         .saveFile(FileKind::Dump, search.filter, trimmed(fields_[target]));
             break;
         case SearchKind::Folder:
             chosen = dialogs_.folderDialog(folderToStartIn(trimmed(fields_[target])));

@@ -325,7 +325,7 @@ void BankController::print() {
     if (!dialogs_.question("Confirm printing of bank " + app_.currentBank.name + "?")) {
         return;
     }
-    printer_.print(BankPrintLines(app_));
+    printer_.print(BankPrintLines(app_), trimmed(app_.currentBank.name));
     changed();
 }
 

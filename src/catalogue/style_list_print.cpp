@@ -36,7 +36,7 @@ std::vector<PrintLine> StyleListLines(const StyleList& rows) {
 }
 
 bool PrintStyleList(PrintService& printer, const StyleList& rows) {
-    return printer.print(StyleListLines(rows));
+    return printer.print(StyleListLines(rows), "Styles");
 }
 
 }  // namespace orb

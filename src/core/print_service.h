@@ -31,9 +31,10 @@ inline std::string printColumn(std::string_view text, std::size_t width) {
 class PrintService {
 public:
     virtual ~PrintService() = default;
-    // False when nothing was printed (no output chosen, or the printer failed); the
+    // `title` names the document: the printer's job, or the PDF file proposed when there is no
+    // printer. False when nothing was printed (no output chosen, or the printer failed); the
     // implementation has told the person why.
-    virtual bool print(const std::vector<PrintLine>& lines) = 0;
+    virtual bool print(const std::vector<PrintLine>& lines, const std::string& title) = 0;
 };
 
 }  // namespace orb

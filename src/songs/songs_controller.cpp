@@ -168,7 +168,7 @@ bool SongsController::saveToFloppy(int row) {
 }
 
 bool SongsController::print(PrintService& printer) const {
-    return printer.print(SongListLines(rows_));
+    return printer.print(SongListLines(rows_), "Songs");
 }
 
 }  // namespace orb

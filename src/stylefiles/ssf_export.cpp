@@ -140,6 +140,9 @@ bool SsfExportController::run() {
     if (result_.outcome != SsfExportResult::Outcome::Done) {
         return false;
     }
+    // The next dialog for single style files, the import's Open among them, starts where
+    // these went.
+    state_.settings.set(FileChoice::kSection, FileChoice::key(FileKind::SingleStyles), folder);
     if (!result_.leftOut.empty() && windows_ != nullptr) {
         windows_->showLeftOut(ssfLeftOutLog(result_.leftOut));
     }

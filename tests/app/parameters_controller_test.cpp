@@ -211,8 +211,9 @@ TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
     EXPECT_EQ(controller.field(P::DatabaseBox), "typed");
     env.dialogs.clear();
 
-    const std::vector<std::string> chosen = {"/data/New.MDB", "/opt/korg/pautil",
-                                             "/backups/new.ODD", "/media/stick", "/media/pa2"};
+    // The backup's name is typed without its extension, which the dump's filter gives it.
+    const std::vector<std::string> chosen = {"/data/New.MDB", "/opt/korg/pautil", "/backups/new",
+                                             "/media/stick", "/media/pa2"};
     for (const std::string& path : chosen) {
         env.dialogs.file(path);
     }
@@ -220,7 +221,7 @@ TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
                                          P::FloppyBox, P::PaHardDiskBox};
     for (std::size_t i = 0; i < P::kSearchCount; ++i) {
         EXPECT_EQ(controller.search(i), boxes[i]);
-        EXPECT_EQ(controller.field(boxes[i]), chosen[i]);
+        EXPECT_EQ(controller.field(boxes[i]), chosen[i] + (i == 2 ? ".ODD" : ""));
     }
     // A file ORB reads is opened, the dump it writes is saved (it may be new), folders are
     // chosen as folders, starting where the box points when that folder exists, else at home.
@@ -232,7 +233,8 @@ TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
               (std::vector<std::tuple<Call::Kind, std::string, std::string>>{
                   {Call::Kind::OpenFile, "ORB Database (*.MDB)|*.MDB", (env.dir / "home").string()},
                   {Call::Kind::OpenFile, "Programs|*", (env.dir / "home").string()},
-                  {Call::Kind::SaveFile, "ORB Database Dump (*.ODD)|*.ODD", "/backups/orb.odd"},
+                  {Call::Kind::SaveFile, "ORB Database Dump (*.ODD)|*.ODD",
+                   (env.dir / "home" / "orb.odd").string()},
                   {Call::Kind::Folder, "", floppy},
                   {Call::Kind::Folder, "", (env.dir / "home").string()}}));
     // Nothing is applied before Save.

@@ -21,7 +21,7 @@ TEST(UndoWindow, ListsThePointsAndUndoesTheSelectedOneFromTheMainWindowsFileMenu
     Database& db = env.state.connection;
     db.execute("INSERT INTO KORFSongs VALUES (31, 'Blue Moon', 'Rodgers')");
     env.clock.setTime("08:00:00");
-    env.state.restorePoints().keep(db, "deleting 1 song");
+    env.state.restorePoints().keep(db, "deleting songs 31, 4112, 5120, 6233 and 7345");
     db.execute("DELETE FROM KORFSongs");
 
     MainWindow main(env.state, env.dialogs);
@@ -38,9 +38,13 @@ TEST(UndoWindow, ListsThePointsAndUndoesTheSelectedOneFromTheMainWindowsFileMenu
         // A whole copy's size depends on SQLite's page size: the list shows it in KB.
         const QString row = list->model()->index(0, 0).data().toString();
         EXPECT_TRUE(row.startsWith(
-            "2026-12-06 08:00:00  before deleting 1 song  (0 styles, 0 banks, 1 songs; "))
+            "2026-12-06 08:00:00  before deleting songs 31, 4112, 5120, 6233 and 7345  (0 styles, "
+            "0 banks, 1 songs; "))
             << row.toStdString();
         EXPECT_TRUE(row.endsWith(" KB)")) << row.toStdString();
+        // The row reads whole: the list is as wide as its text.
+        EXPECT_LE(list->sizeHintForIndex(list->model()->index(0, 0)).width(),
+                  list->viewport()->width());
         EXPECT_EQ(list->currentIndex().row(), 0);
         EXPECT_FALSE(window->findChild<QLabel*>("lbNoRestorePoints")->isVisible());
         env.dialogs.answer(UserDialogs::Answer::Yes);

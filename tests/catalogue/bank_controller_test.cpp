@@ -316,6 +316,7 @@ TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
     env.dialogs.answer(Answer::Yes);
     bank().print();
     ASSERT_EQ(printer.printed.size(), 1u);
+    EXPECT_EQ(printer.titles, std::vector<std::string>{"BANK5"});
     const std::string gap(20, ' ');
     EXPECT_EQ(printer.printed[0],
               (std::vector<PrintLine>{{"", "ARIAL", 12},

@@ -264,12 +264,15 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
               "verified.");
 }
 
-TEST_F(BankWindowsTest, PrintedBankAsAPdf) {
+TEST_F(BankWindowsTest, PrintedBankAsAPdfNamedAfterTheBank) {
     loadBank(5);
     test::TempDir dir;
-    const QString pdf = QString::fromStdString((dir / "bank.pdf").string());
-    ASSERT_TRUE(QtPrintService::printToPdf(BankPrintLines(env.state), pdf));
-    EXPECT_EQ(test::readFile(dir / "bank.pdf").rfind("%PDF-", 0), 0u);
+    env.settings.set("LASTFOLDER", "PDF", dir.path().string());
+    env.dialogs.file((dir / "gig").string());
+    QtPrintService printer(env.dialogs, env.settings);
+    ASSERT_TRUE(printer.printToChosenPdf(BankPrintLines(env.state), "BANK5"));
+    EXPECT_EQ(env.dialogs.calls().back().proposal, (dir / "BANK5.pdf").string());
+    EXPECT_EQ(test::readFile(dir / "gig.pdf").rfind("%PDF-", 0), 0u);
 }
 
 }  // namespace

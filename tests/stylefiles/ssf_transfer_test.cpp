@@ -137,6 +137,10 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{question,
                                         "Styles export to SSF file terminated without errors!"}));
+    // The import's Open dialog starts where that export went.
+    env.dialogs.file("");
+    importer(env, out / "CAFBAR.SSF", SsfImportController::Choice::File).search();
+    EXPECT_EQ(env.dialogs.calls().back().proposal, gone.string());
 }
 
 TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {

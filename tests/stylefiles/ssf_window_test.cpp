@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -104,6 +105,7 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     SsfImportWindow importer(env.state, env.dialogs);
     importer.prepare();
     importer.show();
+    const int height = importer.height();
     auto* skip = child<QCheckBox>(importer, "chkSkipPresent");
     auto* line = child<QLabel>(importer, "lblJob");
     auto* stop = child<QPushButton>(importer, "cmdStopJob");
@@ -152,9 +154,15 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     EXPECT_EQ(test::styleCount(db), 2);
     EXPECT_TRUE(importer.isVisible());
 
-    env.dialogs.onProcessEvents({});
+    // The window grows for the bar while it runs and gives that height back after it.
+    int grown = 0;
+    env.dialogs.onProcessEvents([&] {
+        importer.layout()->activate();
+        grown = std::max(grown, importer.height());
+    });
     env.dialogs.clear();
     QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+    EXPECT_LT(importer.height(), grown);
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"SSF file import ended without errors\n1 style imported, 2 "
                                        "styles already stored passed over."});
@@ -168,6 +176,7 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     importer.prepare();
     EXPECT_FALSE(skip->isChecked());
     EXPECT_FALSE(line->isVisible());
+    EXPECT_EQ(importer.height(), height);
 }
 
 }  // namespace

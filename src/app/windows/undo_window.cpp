@@ -4,8 +4,11 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace orb {
 
@@ -21,7 +24,8 @@ UndoWindow::UndoWindow(AppState& state, UserDialogs& dialogs, QWidget* parent)
     list_->setModel(model_);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setMinimumWidth(520);
+    list_->setMinimumWidth(kListWidth);
+    list_->setWordWrap(true);
     empty_ = new QLabel(UndoController::kNoPoints, this);
     empty_->setObjectName("lbNoRestorePoints");
     empty_->setWordWrap(true);
@@ -77,8 +81,22 @@ void UndoWindow::render() {
     if (list_->currentIndex() != current) {
         list_->setCurrentIndex(current);
     }
+    fitRows();
     empty_->setVisible(rows.isEmpty());
     undo_->setEnabled(controller_.undoEnabled());
+}
+
+void UndoWindow::fitRows() {
+    // The list is as wide as its longest row, so that every row reads whole, within the screen;
+    // rows wider than the screen wrap.
+    int widest = 0;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        widest = std::max(widest, list_->sizeHintForIndex(model_->index(row, 0)).width());
+    }
+    const int chrome = 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+    const QScreen* shown = screen();
+    const int room = shown != nullptr ? shown->availableGeometry().width() * 9 / 10 : widest;
+    list_->setMinimumWidth(std::max(kListWidth, std::min(widest + chrome, room)));
 }
 
 }  // namespace orb

@@ -21,7 +21,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    static constexpr int kListWidth = 520;
+
     void render();
+    void fitRows();
 
     UndoController controller_;
     QStringListModel* model_ = nullptr;

@@ -68,6 +68,7 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     }
     layout->addWidget(progress_, 3, 1, 1, 2);
     job_ = makeJobControls(*this, controller_.job());
+    heightBack_.watch({progress_, job_.line, job_.cancel});
     layout->addWidget(job_.line, 4, 0, 1, 2);
     layout->addWidget(job_.cancel, 4, 2);
     idleOnly_ = {fields_[0],
@@ -128,6 +129,7 @@ void BackupWindow::render() {
         scaleProgress(controller_.progressValue(), controller_.progressMaximum());
     progress_->setRange(0, steps.maximum);
     progress_->setValue(steps.value);
+    heightBack_.update();
 }
 
 }  // namespace orb

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "backup/backup_controller.h"
+#include "widgets/height_back.h"
 #include "widgets/job_controls.h"
 
 class QLabel;
@@ -39,6 +40,7 @@ private:
     QProgressBar* progress_;
     std::vector<QWidget*> idleOnly_;  // the fields and buttons, disabled while a job runs
     JobControls job_;
+    HeightBack heightBack_{*this};
 };
 
 }  // namespace orb

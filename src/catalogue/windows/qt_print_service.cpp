@@ -2,33 +2,57 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "core/file_choice.h"
+#include "core/text.h"
 #include "core/user_dialogs.h"
 
 namespace orb {
 
-bool QtPrintService::print(const std::vector<PrintLine>& lines) {
+namespace {
+
+// A file name made of a document's title: no folder separator, never empty.
+std::string pdfFileName(const std::string& title) {
+    std::string name = trimmed(title);
+    for (char& c : name) {
+        if (c == '/' || c == '\\') {
+            c = '-';
+        }
+    }
+    return (name.empty() ? std::string("Print") : name) + ".pdf";
+}
+
+}  // namespace
+
+bool QtPrintService::print(const std::vector<PrintLine>& lines, const std::string& title) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        const std::string path =
-            FileChoice(dialogs_, settings_)
-                .saveFile(FileKind::Pdf, "PDF file (*.pdf)|*.pdf|All files (*)|*", "Styles.pdf");
-        if (path.empty()) {
-            return false;
-        }
-        if (!printToPdf(lines, QString::fromStdString(path))) {
-            dialogs_.message("The file " + path + " could not be written.",
-                             UserDialogs::Icon::Critical);
-            return false;
-        }
-        return true;
+        return printToChosenPdf(lines, title);
     }
     QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(title));
     if (!render(printer, lines)) {
         dialogs_.message("The printer " + printer.printerName().toStdString() + " could not print.",
+                         UserDialogs::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool QtPrintService::printToChosenPdf(const std::vector<PrintLine>& lines,
+                                      const std::string& title) {
+    const std::string path =
+        FileChoice(dialogs_, settings_)
+            .saveFile(FileKind::Pdf, "PDF file (*.pdf)|*.pdf|All files (*)|*", pdfFileName(title));
+    if (path.empty()) {
+        return false;
+    }
+    if (!printToPdf(lines, QString::fromStdString(path))) {
+        dialogs_.message("The file " + path + " could not be written.",
                          UserDialogs::Icon::Critical);
         return false;
     }
@@ -43,6 +67,8 @@ bool QtPrintService::printToPdf(const std::vector<PrintLine>& lines, const QStri
 }
 
 bool QtPrintService::render(QPrinter& printer, const std::vector<PrintLine>& lines) {
+    // The lines start inside the margins, not at the paper's edge.
+    printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;

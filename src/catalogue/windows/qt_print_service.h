@@ -18,7 +18,11 @@ public:
     QtPrintService(UserDialogs& dialogs, SettingsStore& settings)
         : dialogs_(dialogs), settings_(settings) {}
 
-    bool print(const std::vector<PrintLine>& lines) override;
+    bool print(const std::vector<PrintLine>& lines, const std::string& title) override;
+
+    // What print() does when there is no printer: asks for a PDF file, proposing `title` as its
+    // name, and prints into it.
+    bool printToChosenPdf(const std::vector<PrintLine>& lines, const std::string& title);
 
     // Prints the lines into the PDF file `path`; false when it cannot be written.
     static bool printToPdf(const std::vector<PrintLine>& lines, const QString& path);

@@ -78,6 +78,7 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     buttons->addWidget(cancel);
     layout->addLayout(buttons, 7, 0, 1, 5);
     job_ = makeJobControls(*this, controller_.job());
+    heightBack_.watch({progress_, job_.line, job_.cancel});
     layout->addWidget(job_.line, 8, 0, 1, 4);
     layout->addWidget(job_.cancel, 8, 4);
 
@@ -121,6 +122,7 @@ void SongImportWindow::render() {
         scaleProgress(controller_.progressValue(), controller_.progressMaximum());
     progress_->setRange(0, steps.maximum);
     progress_->setValue(steps.value);
+    heightBack_.update();
 }
 
 }  // namespace orb

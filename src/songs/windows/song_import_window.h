@@ -4,6 +4,7 @@
 #include <array>
 
 #include "songs/song_import_controller.h"
+#include "widgets/height_back.h"
 #include "widgets/job_controls.h"
 
 class QComboBox;
@@ -30,6 +31,7 @@ private:
 
     SongImportController controller_;
     JobControls job_;
+    HeightBack heightBack_{*this};
     QLineEdit* txtFolder_;
     QLabel* lbFile_;
     QComboBox* separator_;

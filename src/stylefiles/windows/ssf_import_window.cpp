@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -32,6 +33,7 @@ SsfImportWindow::SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget*
         });
     }
     job_ = makeJobControls(*this, controller_.job());
+    heightBack_.watch({controls_.progress, job_.line, job_.cancel});
     auto* grid = static_cast<QGridLayout*>(layout());
     const int jobRow = grid->rowCount();
     grid->addWidget(job_.line, jobRow, 0, 1, 2);
@@ -80,6 +82,7 @@ void SsfImportWindow::render() {
     showJob(job_, controller_.job());
     showSsfProgress(controls_.progress, controller_.progressVisible(), controller_.progressValue(),
                     controller_.progressMaximum());
+    heightBack_.update();
 }
 
 }  // namespace orb

@@ -119,6 +119,7 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     statusRow->addWidget(lbStato_[1], 1, 1);
     statusRow->addWidget(progress_, 2, 0, 1, 2);
     job_ = makeJobControls(*this, controller_.job());
+    heightBack_.watch({progress_, job_.line, job_.cancel});
     statusRow->addWidget(job_.line, 3, 0);
     statusRow->addWidget(job_.cancel, 3, 1, Qt::AlignRight);
 
@@ -179,6 +180,7 @@ void StyleImportWindow::render() {
         scaleProgress(controller_.progressValue(), controller_.progressMaximum());
     progress_->setRange(0, steps.maximum);
     progress_->setValue(steps.value);
+    heightBack_.update();
 }
 
 std::optional<StyleSelection> StyleImportWindow::confirmStyles(StyleConfirmation& confirmation) {

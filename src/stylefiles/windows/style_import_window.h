@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "stylefiles/style_import.h"
+#include "widgets/height_back.h"
 #include "widgets/job_controls.h"
 
 class QCheckBox;
@@ -55,6 +56,7 @@ private:
     QLabel* lbStato_[3];
     QProgressBar* progress_;
     JobControls job_;
+    HeightBack heightBack_{*this};
     std::function<void()> afterRun_;
 };
 
