@@ -14,6 +14,7 @@
 
 #include "app/file_to_open.h"
 #include "app/startup.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/settings_store.h"
 #include "core/version.h"
@@ -127,79 +128,48 @@ bool wantsCommandLine(const std::vector<std::string>& args) {
 
 int runCommandLine(const std::vector<std::string>& args, AppState& state, std::ostream& out,
                    std::ostream& err, std::istream* terminal) {
-    std::string databaseOverride;
-    bool hasOverride = false;
-    std::size_t index = 0;
-    while (index < args.size()) {
-        if (args[index] == "--help" || args[index] == "-h") {
-            printUsage(out);
-            return kExitOk;
-        }
-        if (args[index] == "--version") {
-            out << "orb " << kVersion << "\n";
-            return kExitOk;
-        }
-        if (args[index] == "--db") {
-            if (index + 1 >= args.size()) {
-                err << "--db needs a path.\n";
-                return kExitUsage;
-            }
-            if (hasOverride) {
-                err << "The option --db is given more than once.\n";
-                return kExitUsage;
-            }
-            databaseOverride = args[index + 1];
-            hasOverride = true;
-            index += 2;
-            continue;
-        }
-        break;
+    const GlobalReading global = GlobalReading::read(args);
+    if (!global.usageError.empty()) {
+        err << global.usageError;
+        return kExitUsage;
     }
-    if (index >= args.size()) {
+    if (global.help) {
+        printUsage(out);
+        return kExitOk;
+    }
+    if (global.version) {
+        out << "orb " << kVersion << "\n";
+        return kExitOk;
+    }
+    if (global.command.empty()) {
         printUsage(err);
         return kExitUsage;
     }
-    const std::string& word = args[index];
-    const CliCommand* command = nullptr;
-    for (const CliCommand& candidate : cliCommands()) {
-        if (candidate.name == word) {
-            command = &candidate;
-        }
-    }
-    if (command == nullptr) {
+    const std::string& word = global.command.front();
+    const auto found = std::find_if(cliCommands().begin(), cliCommands().end(),
+                                    [&word](const CliCommand& c) { return c.name == word; });
+    if (found == cliCommands().end()) {
         err << "Unknown command \"" << word << "\". Try orb --help.\n";
         return kExitUsage;
     }
-    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(index) + 1,
-                                  args.end());
-    // Options may also follow the command word: "orb init --db PATH".
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] == "--db" && i + 1 < rest.size()) {
-            if (hasOverride) {
-                err << "The option --db is given more than once.\n";
-                return kExitUsage;
-            }
-            databaseOverride = rest[i + 1];
-            hasOverride = true;
-            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i),
-                       rest.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-            break;
-        }
-    }
-    // An option given twice ("undo --yes --yes", two --name) is a slip that a silent choice
-    // of one of them would hide.
-    for (auto option = rest.begin(); option != rest.end(); ++option) {
-        if (option->starts_with("--") && std::find(option + 1, rest.end(), *option) != rest.end()) {
-            err << "The option " << *option << " is given more than once.\nUsage: orb [--db PATH] "
-                << command->name << " " << command->usage << "\n";
-            return kExitUsage;
-        }
-    }
-    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
-        out << "Usage: orb [--db PATH] " << command->name << " " << command->usage << "\n"
-            << command->summary << "\n";
+    const CliCommand* command = &*found;
+    const CommandLineReading reading = CommandLineReading::read(
+        *command, std::vector<std::string>(global.command.begin() + 1, global.command.end()));
+    if (reading.help) {
+        out << "Usage: orb [--db PATH] " << usageLine(*command).substr(11) << command->summary
+            << "\n";
         return kExitOk;
     }
+    if (!reading.usageError.empty()) {
+        err << reading.usageError;
+        return kExitUsage;
+    }
+    if (global.database && reading.database) {
+        err << "The option --db is given more than once.\n";
+        return kExitUsage;
+    }
+    const bool hasOverride = global.database || reading.database;
+    const std::string databaseOverride = global.database.value_or(reading.database.value_or(""));
 
     ConsoleDialogs dialogs(out, err, false);
     if (command->database != CliCommand::DatabaseUse::None) {
@@ -217,7 +187,7 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
     }
     CliContext context{state, dialogs, out, err, terminal};
     try {
-        const int status = command->run(context, rest);
+        const int status = command->run(context, *reading.arguments);
         state.connection.close();
         return status;
     } catch (const std::exception& e) {

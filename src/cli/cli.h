@@ -9,6 +9,7 @@
 namespace orb {
 
 class AppState;
+class CommandArguments;
 class ConsoleDialogs;
 
 // Exit statuses of the command line.
@@ -31,11 +32,15 @@ struct CliCommand {
     enum class DatabaseUse { None, OpenExisting, OpenOrCreate };
 
     std::string name;
-    std::string usage;    // arguments after the command word
-    std::string summary;  // one line for --help
+    // The arguments after the command word: options ("--mode content|name|all", "--floppy B1
+    // [B2 [B3]]"), arguments ("PATH", "[N]", "STYLE..."). The command's parser, its --help, the
+    // manual page and the completion are all made from it.
+    std::string usage;
+    std::string summary;  // one paragraph for --help
     DatabaseUse database = DatabaseUse::OpenExisting;
-    // Runs with the arguments after the command word; returns the exit status.
-    std::function<int(CliContext&, const std::vector<std::string>&)> run;
+    // Runs with the arguments read against `usage` (unknown options, options given twice and
+    // too few or too many arguments are refused before); returns the exit status.
+    std::function<int(CliContext&, const CommandArguments&)> run;
     // The exit status when the database file cannot be opened because SQLite finds it
     // malformed: `check` tells a damaged file apart from a failure.
     int malformedDatabaseStatus = kExitFailure;

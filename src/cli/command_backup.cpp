@@ -3,6 +3,7 @@
 
 #include "backup/catalogue_backup.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/job_progress.h"
 #include "db/bank_store.h"
@@ -33,14 +34,11 @@ CliCommand makeBackupCommand() {
         "backup", "FILE",
         "Writes the whole catalogue to the dump file FILE (replacing it when it exists).",
         CliCommand::DatabaseUse::OpenExisting,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            if (args.size() != 1) {
-                context.err << "Usage: orb backup FILE\n";
-                return kExitUsage;
-            }
+        [](CliContext& context, const CommandArguments& args) {
             context.dialogs.setAssumeYes(true);
             JobProgress job(context.dialogs);
-            return BackupCatalogue(context.state.connection, context.dialogs, job, args[0])
+            return BackupCatalogue(context.state.connection, context.dialogs, job,
+                                   args.positional()[0])
                        ? kExitOk
                        : kExitFailure;
         }};
@@ -52,24 +50,9 @@ CliCommand makeRestoreCommand() {
         "Replaces the whole catalogue with the dump file FILE. Without --yes it only checks "
         "the file and says whether it would restore.",
         CliCommand::DatabaseUse::OpenExisting,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            std::string path;
-            bool yes = false;
-            for (const std::string& arg : args) {
-                if (arg == "--yes") {
-                    yes = true;
-                } else if (path.empty()) {
-                    path = arg;
-                } else {
-                    path.clear();
-                    break;
-                }
-            }
-            if (path.empty()) {
-                context.err << "Usage: orb restore FILE [--yes]\n";
-                return kExitUsage;
-            }
-            if (!yes) {
+        [](CliContext& context, const CommandArguments& args) {
+            const std::string& path = args.positional()[0];
+            if (!args.has("yes")) {
                 const DumpCheck check = checkDumpFile(path);
                 if (!check.ok) {
                     context.err << path

@@ -6,6 +6,7 @@
 #include "catalogue/setups.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/ascii_text.h"
 #include "core/text.h"
@@ -18,11 +19,7 @@ namespace {
 
 constexpr const char* kSaveUsage = "NAME [--description D] [--overwrite] STYLE...";
 
-int runBanks(CliContext& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        context.err << "Usage: orb banks\n";
-        return kExitUsage;
-    }
+int runBanks(CliContext& context, const CommandArguments&) {
     for (const BankRow& bank : BankStore(context.state.connection).all()) {
         context.out << bank.BankProg << '\t' << bank.BankName << '\t' << bank.BankDesc;
         for (const std::int32_t style : bank.BankStyle) {
@@ -33,38 +30,22 @@ int runBanks(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runBankSave(CliContext& context, const std::vector<std::string>& args) {
-    std::optional<std::string> name;
-    std::string description;
-    bool overwrite = false;
-    std::vector<std::int32_t> styles;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--description" && i + 1 < args.size()) {
-            description = args[++i];
-        } else if (args[i] == "--overwrite") {
-            overwrite = true;
-        } else if (!name) {
-            name = args[i];
-        } else if (auto style = wholeNumber<std::int32_t>(args[i])) {
-            styles.push_back(*style);
-        } else {
-            usageError = true;
-        }
-    }
-    if (usageError || !name || styles.empty() ||
-        styles.size() > static_cast<std::size_t>(kBankSlotCount)) {
+int runBankSave(CliContext& context, const CommandArguments& args) {
+    const std::string& name = args.positional()[0];
+    const auto styles = args.numbers(1);
+    if (!styles || styles->size() > static_cast<std::size_t>(kBankSlotCount)) {
         context.err << "Usage: orb bank-save " << kSaveUsage << " (1 to 16 styles)\n";
         return kExitUsage;
     }
-    BankToSave bank{0, *name, description, {}};
+    const bool overwrite = args.has("overwrite");
+    BankToSave bank{0, name, args.value("description").value_or(""), {}};
     StyleStore store(context.state.connection);
-    for (std::size_t slot = 0; slot < styles.size(); ++slot) {
-        if (!store.findWithoutBlocks(styles[slot])) {
-            context.err << "There is no style " << styles[slot] << ".\n";
+    for (std::size_t slot = 0; slot < styles->size(); ++slot) {
+        if (!store.findWithoutBlocks((*styles)[slot])) {
+            context.err << "There is no style " << (*styles)[slot] << ".\n";
             return kExitFailure;
         }
-        bank.styles[slot] = styles[slot];
+        bank.styles[slot] = (*styles)[slot];
     }
     const BankSaving saving =
         SaveBank(context.state, bank, overwrite ? SameNamedBank::Overwrite : SameNamedBank::Keep);
@@ -74,7 +55,7 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
                         << " stored.\n";
             return kExitOk;
         case BankSaving::Result::NameTaken:
-            context.err << "A bank named " << *name
+            context.err << "A bank named " << name
                         << " is already stored; give --overwrite to replace it.\n";
             return kExitFailure;
         default:
@@ -83,15 +64,11 @@ int runBankSave(CliContext& context, const std::vector<std::string>& args) {
     }
 }
 
-int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        context.err << "Usage: orb bank-delete BANK\n";
-        return kExitUsage;
-    }
-    Database& connection = context.state.connection;
-    const std::optional<BankRow> bank = StoredBankGiven(connection, args[0]);
+int runBankDelete(CliContext& context, const CommandArguments& args) {
+    const std::string& given = args.positional()[0];
+    const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, given);
     if (!bank) {
-        context.err << "There is no bank " << args[0] << ".\n";
+        context.err << "There is no bank " << given << ".\n";
         return kExitFailure;
     }
     const BankDeletion deletion = DeleteBank(context.state, bank->BankProg);
@@ -107,9 +84,8 @@ int runBankDelete(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runWhereIs(CliContext& context, const std::vector<std::string>& args) {
-    const std::optional<std::int32_t> style =
-        args.size() == 1 ? wholeNumber<std::int32_t>(args[0]) : std::nullopt;
+int runWhereIs(CliContext& context, const CommandArguments& args) {
+    const auto style = wholeNumber<std::int32_t>(args.positional()[0]);
     if (!style) {
         context.err << "Usage: orb where-is STYLE\n";
         return kExitUsage;

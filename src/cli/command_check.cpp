@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_check.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "state/app_state.h"
 
 namespace orb {
@@ -17,12 +18,8 @@ void print(std::ostream& out, const CheckReport& report) {
     out << report.summary() << '\n';
 }
 
-int runCheck(CliContext& context, const std::vector<std::string>& args) {
-    const bool repair = args.size() == 1 && args[0] == "--repair";
-    if (!args.empty() && !repair) {
-        context.err << "Usage: orb check [--repair]\n";
-        return kExitUsage;
-    }
+int runCheck(CliContext& context, const CommandArguments& args) {
+    const bool repair = args.has("repair");
     const CheckReport report = checkCatalogue(context.state.connection);
     if (!repair || report.damaged() || report.repairableCount() == 0) {
         print(context.out, report);

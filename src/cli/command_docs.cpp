@@ -264,6 +264,7 @@ CommandSyntax commandSyntax(const CliCommand& command) {
         }
         if (!isOption(word.text)) {
             syntax.arguments.push_back(argument(word.text));
+            syntax.arguments.back().optional = word.depth > 0;
             continue;
         }
         UsageOption option{word.text, {}};
@@ -298,7 +299,8 @@ CommandSyntax commandSyntax(const CliCommand& command) {
 
 std::string manPage(const std::vector<CliCommand>& commands, std::string_view date) {
     std::ostringstream page;
-    page << ".TH ORB 1 \"" << date << "\" \"ORB " << kVersion << "\" \"User Commands\"\n"
+    page << ".TH ORB 1 \"" << date << "\" \"ORB " << kVersion
+         << "\" \"User Commands\"\n"
          // Options and file names are not broken at their hyphens.
          << ".nh\n.ad l\n"
          << ".SH NAME\n"

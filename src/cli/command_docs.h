@@ -20,7 +20,8 @@ enum class ArgumentKind {
 struct UsageArgument {
     std::string placeholder;  // as the usage writes it, brackets and "..." taken off
     ArgumentKind kind = ArgumentKind::Other;
-    bool repeats = false;  // "STYLE...": as many as wanted
+    bool repeats = false;   // "STYLE...": as many as wanted
+    bool optional = false;  // inside brackets or a choice: "[N]", "(--all | STYLE...)"
 };
 
 struct UsageOption {
@@ -29,7 +30,8 @@ struct UsageOption {
     std::vector<UsageArgument> values;
 };
 
-// A command's syntax as its usage line writes it.
+// A command's syntax as its usage line writes it; the command line's parser is built from it, so
+// that what a command accepts, its --help, the manual page and the completion cannot differ.
 struct CommandSyntax {
     std::vector<UsageOption> options;
     std::vector<UsageArgument> arguments;  // in order, options aside

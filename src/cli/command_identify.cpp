@@ -2,6 +2,7 @@
 
 #include "catalogue/disk_identify.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/job_progress.h"
 #include "state/app_state.h"
@@ -11,24 +12,9 @@ namespace {
 
 constexpr const char* kUsage = "PATH [--import-new]";
 
-int runIdentify(CliContext& context, const std::vector<std::string>& args) {
-    std::string path;
-    bool importNew = false;
-    for (const std::string& arg : args) {
-        if (arg == "--import-new") {
-            importNew = true;
-        } else if (arg.starts_with("--") || !path.empty()) {
-            path.clear();
-            break;
-        } else {
-            path = arg;
-        }
-    }
-    if (path.empty()) {
-        context.err << "Usage: orb identify " << kUsage << "\n";
-        return kExitUsage;
-    }
-    const DiskContents contents = IdentifyDisk(context.state.connection, context.dialogs, path);
+int runIdentify(CliContext& context, const CommandArguments& args) {
+    const DiskContents contents =
+        IdentifyDisk(context.state.connection, context.dialogs, args.positional()[0]);
     for (const std::string& line : identifyLines(contents)) {
         context.out << line << '\n';
     }
@@ -36,7 +22,7 @@ int runIdentify(CliContext& context, const std::vector<std::string>& args) {
         context.err << none << "\n";
         return kExitFailure;
     }
-    if (!importNew) {
+    if (!args.has("import-new")) {
         return kExitOk;
     }
     JobProgress job(context.dialogs);

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/job_progress.h"
 #include "state/app_state.h"
@@ -52,39 +53,11 @@ CliCommand makeImportCommand() {
         "group and author are attached to every style; a bank row is stored for every bank "
         "read unless --no-bank. Prints the import log.",
         CliCommand::DatabaseUse::OpenExisting,
-        [](CliContext& context, const std::vector<std::string>& args) {
+        [](CliContext& context, const CommandArguments& args) {
             ConsoleImportHooks hooks(context.out);
-            std::string mode = "content";
-            std::string family;
-            std::string group;
-            std::string author;
-            std::string path;
-            bool subFolders = false;
-            bool saveBanks = true;
-            bool usageError = false;
-            for (std::size_t i = 0; i < args.size(); ++i) {
-                const std::string& arg = args[i];
-                const bool hasValue = i + 1 < args.size();
-                if (arg == "--mode" && hasValue) {
-                    mode = args[++i];
-                } else if (arg == "--family" && hasValue) {
-                    family = args[++i];
-                } else if (arg == "--group" && hasValue) {
-                    group = args[++i];
-                } else if (arg == "--author" && hasValue) {
-                    author = args[++i];
-                } else if (arg == "--subfolders") {
-                    subFolders = true;
-                } else if (arg == "--no-bank") {
-                    saveBanks = false;
-                } else if (arg.rfind("--", 0) == 0 || !path.empty()) {
-                    usageError = true;
-                } else {
-                    path = arg;
-                }
-            }
-            if (usageError || path.empty() ||
-                (mode != "content" && mode != "name" && mode != "all")) {
+            const std::string mode = args.value("mode").value_or("content");
+            const std::string& path = args.positional()[0];
+            if (mode != "content" && mode != "name" && mode != "all") {
                 context.err << "Usage: orb import " << kUsage << "\n";
                 return kExitUsage;
             }
@@ -96,9 +69,10 @@ CliCommand makeImportCommand() {
             request.mode = mode == "content" ? DuplicateMode::SkipSameContent
                            : mode == "name"  ? DuplicateMode::OverwriteByName
                                              : DuplicateMode::ImportEverything;
-            request.values = {family, group, author};
-            request.includeSubFolders = subFolders;
-            request.saveBankStructure = saveBanks;
+            request.values = {args.value("family").value_or(""), args.value("group").value_or(""),
+                              args.value("author").value_or("")};
+            request.includeSubFolders = args.has("subfolders");
+            request.saveBankStructure = !args.has("no-bank");
             request.path = path;
             // The question whether to show the log is answered Yes: the log is printed.
             context.dialogs.setAssumeYes(true);

@@ -10,12 +10,7 @@ CliCommand makeInitCommand() {
         "init", "",
         "Opens the database, creating it when it does not exist, brings its tables up to date "
         "and prints its path.",
-        CliCommand::DatabaseUse::OpenOrCreate,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            if (!args.empty()) {
-                context.err << "init takes no arguments.\n";
-                return kExitUsage;
-            }
+        CliCommand::DatabaseUse::OpenOrCreate, [](CliContext& context, const CommandArguments&) {
             context.out << context.state.DatabasePath << "\n";
             return kExitOk;
         }};

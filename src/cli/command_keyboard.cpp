@@ -6,6 +6,7 @@
 #include "catalogue/keyboard_drive.h"
 #include "catalogue/make_bank.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/file_access.h"
 #include "core/job_progress.h"
@@ -18,60 +19,37 @@ constexpr const char* kFloppyUsage = "BANK [BANK [BANK]] [--to DIR] [--yes]";
 constexpr const char* kTransferUsage = "BANK... [--to DIR]";
 constexpr const char* kEmptyEntry = "-";
 
-// The banks of a queue command, "-" for an entry left empty, and its options.
-struct QueueArguments {
-    std::vector<std::string> banks;
-    std::optional<std::string> folder;
-    bool yes = false;
-    bool usageError = false;
-};
-
-QueueArguments parseQueueArguments(const std::vector<std::string>& args, bool allowYes) {
-    QueueArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--to" && i + 1 < args.size()) {
-            parsed.folder = args[++i];
-        } else if (args[i] == "--yes" && allowYes) {
-            parsed.yes = true;
-        } else if (args[i].starts_with("--")) {
-            parsed.usageError = true;
-        } else {
-            parsed.banks.push_back(args[i]);
-        }
-    }
-    return parsed;
-}
-
 bool onlyEmptyEntries(const std::vector<std::string>& banks) {
     return std::all_of(banks.begin(), banks.end(),
                        [](const std::string& bank) { return bank == kEmptyEntry; });
 }
 
-// The banks and the folder of a queue command of `places` entries: the folder from --to, else
+// The banks ("-" for an entry left empty) and the folder of a queue command of `places` entries:
+// the folder from --to, else
 // `defaultFolder`. Unset, with the message and the exit status, when any of that fails.
 struct QueueWriting {
     DriveBanks banks;
     std::string folder;
 };
 
-std::optional<QueueWriting> queueWriting(CliContext& context, const QueueArguments& parsed,
+std::optional<QueueWriting> queueWriting(CliContext& context, const CommandArguments& args,
                                          int places, const std::string& usage,
                                          const std::string& defaultFolder,
                                          const std::string& folderName, int& status) {
-    if (parsed.usageError || parsed.banks.empty() ||
-        parsed.banks.size() > static_cast<std::size_t>(places) || onlyEmptyEntries(parsed.banks)) {
+    const std::vector<std::string>& banks = args.positional();
+    if (banks.size() > static_cast<std::size_t>(places) || onlyEmptyEntries(banks)) {
         context.err << "Usage: " << usage << "\n";
         status = kExitUsage;
         return std::nullopt;
     }
     QueueWriting writing;
-    writing.folder = parsed.folder.value_or(defaultFolder);
+    writing.folder = args.value("to").value_or(defaultFolder);
     if (writing.folder.empty()) {
         context.err << "No " << folderName << " folder is set: give --to DIR.\n";
         status = kExitFailure;
         return std::nullopt;
     }
-    for (const std::string& given : parsed.banks) {
+    for (const std::string& given : banks) {
         if (given == kEmptyEntry) {
             writing.banks.push_back(std::nullopt);
             continue;
@@ -87,39 +65,40 @@ std::optional<QueueWriting> queueWriting(CliContext& context, const QueueArgumen
     return writing;
 }
 
-int runMakeSty(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 2 || args[1].empty()) {
+int runMakeSty(CliContext& context, const CommandArguments& args) {
+    const std::string& given = args.positional()[0];
+    const std::string& file = args.positional()[1];
+    if (file.empty()) {
         context.err << "Usage: orb make-sty BANK OUT\n";
         return kExitUsage;
     }
-    if (isLinkLoop(args[1])) {
-        context.err << "OUT " << args[1]
+    if (isLinkLoop(file)) {
+        context.err << "OUT " << file
                     << " is a symbolic link that goes round in a loop; name a file.\n";
         return kExitUsage;
     }
-    const auto bank = StoredBankGiven(context.state.connection, args[0]);
+    const auto bank = StoredBankGiven(context.state.connection, given);
     if (!bank) {
-        context.err << "There is no bank " << args[0] << ".\n";
+        context.err << "There is no bank " << given << ".\n";
         return kExitFailure;
     }
     KORFStyles styles;
     LoadBankStyles(*bank, context.state.connection, styles);
     return WriteBankFile(context.state, context.dialogs, bank->BankName, styles,
-                         {BankTarget::Kind::ChosenFile, 0}, args[1])
+                         {BankTarget::Kind::ChosenFile, 0}, file)
                ? kExitOk
                : kExitFailure;
 }
 
-int runFloppy(CliContext& context, const std::vector<std::string>& args) {
-    const QueueArguments parsed = parseQueueArguments(args, true);
+int runFloppy(CliContext& context, const CommandArguments& args) {
     int status = kExitOk;
     const auto writing =
-        queueWriting(context, parsed, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
+        queueWriting(context, args, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
                      context.state.FloppyPath, "floppy", status);
     if (!writing) {
         return status;
     }
-    if (parsed.yes) {
+    if (args.has("yes")) {
         context.dialogs.setAssumeYes(true);
     } else if (context.terminal != nullptr) {
         context.dialogs.askOn(*context.terminal);
@@ -136,10 +115,10 @@ int runFloppy(CliContext& context, const std::vector<std::string>& args) {
     return written.written() ? kExitOk : kExitFailure;
 }
 
-int runHdTransfer(CliContext& context, const std::vector<std::string>& args) {
+int runHdTransfer(CliContext& context, const CommandArguments& args) {
     int status = kExitOk;
     const auto writing =
-        queueWriting(context, parseQueueArguments(args, false), kHardDiskBankCount,
+        queueWriting(context, args, kHardDiskBankCount,
                      std::string("orb hd-transfer ") + kTransferUsage + " (at most 9 banks)",
                      context.state.PaHardDiskPath, "hard disk", status);
     if (!writing) {

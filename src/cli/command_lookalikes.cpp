@@ -5,6 +5,7 @@
 
 #include "catalogue/lookalikes.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/ascii_text.h"
 #include "db/style_store.h"
@@ -39,30 +40,18 @@ void printGroups(std::ostream& out, const std::vector<LookalikeGroup>& groups) {
     }
 }
 
-std::optional<std::int32_t> styleNumber(const std::string& text) {
-    const auto value = wholeNumber<std::int32_t>(text);
-    return value && *value > 0 ? value : std::nullopt;
-}
-
-int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
-    if (args.empty()) {
+int runLookalikes(CliContext& context, const CommandArguments& args) {
+    if (!args.has("keep") && !args.has("delete-others") && !args.has("yes")) {
         printGroups(context.out, findLookalikes(context.state.connection));
         return kExitOk;
     }
-    bool deleteOthers = false;
-    bool yes = false;
+    const bool deleteOthers = args.has("delete-others");
     std::vector<std::int32_t> styles;
-    bool usageError = args[0] != "--keep";
-    for (std::size_t i = 1; i < args.size() && !usageError; ++i) {
-        if (args[i] == "--delete-others") {
-            deleteOthers = true;
-        } else if (args[i] == "--yes") {
-            yes = true;
-        } else if (const auto number = styleNumber(args[i])) {
-            styles.push_back(*number);
-        } else {
-            usageError = true;
-        }
+    bool usageError = !args.has("keep");
+    for (const std::string& given : args.values("keep")) {
+        const auto number = wholeNumber<std::int32_t>(given);
+        usageError = usageError || !number || *number < 1;
+        styles.push_back(number.value_or(0));
     }
     if (usageError || styles.size() < 2) {
         context.err << "Usage: orb lookalikes " << kUsage << "\n";
@@ -75,7 +64,7 @@ int runLookalikes(CliContext& context, const std::vector<std::string>& args) {
         context.err << "There is no style " << keep << "; nothing was changed.\n";
         return kExitFailure;
     }
-    if (yes) {
+    if (args.has("yes")) {
         context.dialogs.setAssumeYes(true);
     } else if (context.terminal != nullptr) {
         context.dialogs.askOn(*context.terminal);

@@ -2,6 +2,7 @@
 
 #include "app/undo.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/ascii_text.h"
 #include "state/app_state.h"
@@ -11,11 +12,7 @@ namespace {
 
 constexpr const char* kUndoUsage = "[N] [--yes]";
 
-int runRestorePoints(CliContext& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        context.err << "Usage: orb restore-points\n";
-        return kExitUsage;
-    }
+int runRestorePoints(CliContext& context, const CommandArguments&) {
     int number = 0;
     for (const RestorePoint& point : restorePointsOfCatalogue(context.state)) {
         context.out << ++number << '\t' << point.time << '\t' << point.action << '\t'
@@ -25,22 +22,13 @@ int runRestorePoints(CliContext& context, const std::vector<std::string>& args) 
     return kExitOk;
 }
 
-int runUndo(CliContext& context, const std::vector<std::string>& args) {
-    bool yes = false;
-    int number = 1;
-    bool numberGiven = false;
-    for (const std::string& arg : args) {
-        if (arg == "--yes") {
-            yes = true;
-            continue;
-        }
-        const auto parsed = wholeNumber<int>(arg);
-        if (numberGiven || !parsed || *parsed < 1) {
-            context.err << "Usage: orb undo " << kUndoUsage << "\n";
-            return kExitUsage;
-        }
-        number = *parsed;
-        numberGiven = true;
+int runUndo(CliContext& context, const CommandArguments& args) {
+    const bool yes = args.has("yes");
+    const auto given = args.numbers();
+    const int number = given && !given->empty() ? given->front() : 1;
+    if (!given || number < 1) {
+        context.err << "Usage: orb undo " << kUndoUsage << "\n";
+        return kExitUsage;
     }
     const std::vector<RestorePoint> points = restorePointsOfCatalogue(context.state);
     if (static_cast<std::size_t>(number) > points.size()) {

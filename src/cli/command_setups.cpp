@@ -4,6 +4,7 @@
 #include "catalogue/current_bank.h"
 #include "catalogue/setups.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/job_progress.h"
 #include "core/text.h"
@@ -17,15 +18,7 @@ constexpr const char* kSaveUsage =
 constexpr const char* kWriteUsage = "NAME [--floppy-to DIR] [--hd-to DIR] [--yes] [--dry-run]";
 constexpr const char* kEmptyPlace = "-";
 
-int usage(CliContext& context, const std::string& command, const std::string& arguments) {
-    context.err << "Usage: orb " << command << " " << arguments << "\n";
-    return kExitUsage;
-}
-
-int runSetups(CliContext& context, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        return usage(context, "setups", "");
-    }
+int runSetups(CliContext& context, const CommandArguments&) {
     for (const KeyboardSetup& setup : ListSetups(context.state.connection)) {
         context.out << setup.name << '\t' << setup.description;
         for (const SetupPlace& place : setup.floppy) {
@@ -58,40 +51,16 @@ bool placesGiven(CliContext& context, const std::vector<std::string>& given,
     return true;
 }
 
-int runSetupSave(CliContext& context, const std::vector<std::string>& args) {
-    std::optional<std::string> name;
-    std::string description;
-    bool overwrite = false;
-    std::vector<std::string> floppy;
-    std::vector<std::string> hardDisk;
-    std::vector<std::string>* filling = nullptr;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--description" && i + 1 < args.size()) {
-            description = args[++i];
-            filling = nullptr;
-        } else if (args[i] == "--overwrite") {
-            overwrite = true;
-            filling = nullptr;
-        } else if (args[i] == "--floppy") {
-            filling = &floppy;
-        } else if (args[i] == "--hd") {
-            filling = &hardDisk;
-        } else if (args[i].starts_with("--")) {
-            usageError = true;
-        } else if (filling != nullptr) {
-            filling->push_back(args[i]);
-        } else if (!name) {
-            name = args[i];
-        } else {
-            usageError = true;
-        }
+int runSetupSave(CliContext& context, const CommandArguments& args) {
+    const std::string& name = args.positional()[0];
+    const std::vector<std::string> floppy = args.values("floppy");
+    const std::vector<std::string> hardDisk = args.values("hd");
+    if (floppy.size() > kSetupFloppyPlaces || hardDisk.size() > kSetupHardDiskPlaces) {
+        context.err << "Usage: orb setup-save " << kSaveUsage << "\n";
+        return kExitUsage;
     }
-    if (usageError || !name || floppy.size() > kSetupFloppyPlaces ||
-        hardDisk.size() > kSetupHardDiskPlaces) {
-        return usage(context, "setup-save", kSaveUsage);
-    }
-    SetupToSave setup{*name, description, {}, {}};
+    const bool overwrite = args.has("overwrite");
+    SetupToSave setup{name, args.value("description").value_or(""), {}, {}};
     if (!placesGiven(context, floppy, setup.floppy) ||
         !placesGiven(context, hardDisk, setup.hardDisk)) {
         return kExitFailure;
@@ -106,16 +75,14 @@ int runSetupSave(CliContext& context, const std::vector<std::string>& args) {
         context.err << saving.message << "\n";
         return kExitFailure;
     }
-    context.out << "Set-up " << FindSetup(context.state.connection, *name)->name << " stored.\n";
+    context.out << "Set-up " << FindSetup(context.state.connection, name)->name << " stored.\n";
     return kExitOk;
 }
 
-int runSetupDelete(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        return usage(context, "setup-delete", "NAME");
-    }
-    const std::optional<KeyboardSetup> setup = FindSetup(context.state.connection, args[0]);
-    const SetupChange deletion = DeleteSetup(context.state, args[0]);
+int runSetupDelete(CliContext& context, const CommandArguments& args) {
+    const std::string& name = args.positional()[0];
+    const std::optional<KeyboardSetup> setup = FindSetup(context.state.connection, name);
+    const SetupChange deletion = DeleteSetup(context.state, name);
     if (!deletion.done()) {
         context.err << deletion.message << "\n";
         return kExitFailure;
@@ -124,40 +91,21 @@ int runSetupDelete(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runSetupWrite(CliContext& context, const std::vector<std::string>& args) {
-    std::optional<std::string> name;
-    SetupFolders folders{context.state.FloppyPath, context.state.PaHardDiskPath};
-    bool yes = false;
-    bool dryRun = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--floppy-to" && i + 1 < args.size()) {
-            folders.floppy = args[++i];
-        } else if (args[i] == "--hd-to" && i + 1 < args.size()) {
-            folders.hardDisk = args[++i];
-        } else if (args[i] == "--yes") {
-            yes = true;
-        } else if (args[i] == "--dry-run") {
-            dryRun = true;
-        } else if (args[i].starts_with("--") || name) {
-            return usage(context, "setup-write", kWriteUsage);
-        } else {
-            name = args[i];
-        }
-    }
-    if (!name) {
-        return usage(context, "setup-write", kWriteUsage);
-    }
-    if (dryRun) {
-        const SetupPlan plan = PlanSetupWrite(context.state, context.dialogs, *name, folders);
+int runSetupWrite(CliContext& context, const CommandArguments& args) {
+    const std::string& name = args.positional()[0];
+    const SetupFolders folders{args.value("floppy-to").value_or(context.state.FloppyPath),
+                               args.value("hd-to").value_or(context.state.PaHardDiskPath)};
+    if (args.has("dry-run")) {
+        const SetupPlan plan = PlanSetupWrite(context.state, context.dialogs, name, folders);
         for (const std::string& line : planLines(plan)) {
             context.out << line << '\n';
         }
         return kExitOk;
     }
     // The floppy is emptied first: asked, unless the writing is refused anyway.
-    const std::optional<KeyboardSetup> setup = FindSetup(context.state.connection, *name);
+    const std::optional<KeyboardSetup> setup = FindSetup(context.state.connection, name);
     if (setup && setup->usesFloppy() && !trimmed(folders.floppy).empty()) {
-        if (yes) {
+        if (args.has("yes")) {
             context.dialogs.setAssumeYes(true);
         } else if (context.terminal != nullptr) {
             context.dialogs.askOn(*context.terminal);
@@ -170,7 +118,7 @@ int runSetupWrite(CliContext& context, const std::vector<std::string>& args) {
     }
     JobProgress job(context.dialogs);
     const DriveBanksWriting writing =
-        WriteSetup(context.state, context.dialogs, job, *name, folders);
+        WriteSetup(context.state, context.dialogs, job, name, folders);
     showDriveBanksWriting(context.dialogs, writing);
     return writing.written() ? kExitOk : kExitFailure;
 }

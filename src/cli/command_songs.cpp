@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/ascii_text.h"
 #include "db/song_store.h"
@@ -37,30 +38,18 @@ bool readFields(const std::string& text, SongFieldChoices& fields) {
     return true;
 }
 
-int importSongs(CliContext& context, const std::vector<std::string>& args) {
-    std::string file;
+int importSongs(CliContext& context, const CommandArguments& args) {
+    const std::string& file = args.positional()[0];
     SongImportOptions options;
-    options.duplicates = DuplicateSongs::Skip;
-    bool fieldsGiven = false;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size() && !usageError; ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--fields" && hasValue) {
-            usageError = !readFields(args[++i], options.fields);
-            fieldsGiven = true;
-        } else if (args[i] == "--separator" && hasValue && args[i + 1].size() == 1) {
-            options.separator = args[++i][0];
-        } else if (args[i] == "--duplicates" && hasValue &&
-                   (args[i + 1] == "skip" || args[i + 1] == "insert")) {
-            options.duplicates =
-                args[++i] == "skip" ? DuplicateSongs::Skip : DuplicateSongs::Insert;
-        } else if (file.empty() && !args[i].starts_with("--")) {
-            file = args[i];
-        } else {
-            usageError = true;
-        }
+    const auto fields = args.value("fields");
+    const auto separator = args.value("separator");
+    const std::string duplicates = args.value("duplicates").value_or("skip");
+    options.duplicates = duplicates == "insert" ? DuplicateSongs::Insert : DuplicateSongs::Skip;
+    if (separator) {
+        options.separator = separator->empty() ? '\0' : separator->front();
     }
-    if (usageError || file.empty() || !fieldsGiven) {
+    if (!fields || !readFields(*fields, options.fields) || (separator && separator->size() != 1) ||
+        (duplicates != "skip" && duplicates != "insert")) {
         context.err << "Usage: orb song-import " << kImportUsage << "\n";
         return kExitUsage;
     }
@@ -81,26 +70,18 @@ int importSongs(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int deleteSongs(CliContext& context, const std::vector<std::string>& args) {
-    std::vector<std::int32_t> codes;
-    for (const std::string& arg : args) {
-        const auto code = wholeNumber<std::int32_t>(arg);
-        if (!code) {
-            context.err << "Usage: orb song-delete SONG...\n";
-            return kExitUsage;
-        }
-        codes.push_back(*code);
-    }
-    if (codes.empty()) {
+int deleteSongs(CliContext& context, const CommandArguments& args) {
+    const auto codes = args.numbers();
+    if (!codes) {
         context.err << "Usage: orb song-delete SONG...\n";
         return kExitUsage;
     }
-    const SongDeletion deletion = DeleteSongs(context.state, codes);
+    const SongDeletion deletion = DeleteSongs(context.state, *codes);
     if (!deletion.deleted) {
         context.err << deletion.refusal << "\n";
         return kExitFailure;
     }
-    context.out << codes.size() << (codes.size() == 1 ? " song" : " songs") << " deleted\n";
+    context.out << codes->size() << (codes->size() == 1 ? " song" : " songs") << " deleted\n";
     return kExitOk;
 }
 
@@ -111,12 +92,7 @@ CliCommand makeSongsCommand() {
         "songs", "",
         "Prints the song grid, one tab-separated line per row: code, title, performer, style "
         "number, style name, tempo, transposition, note.",
-        CliCommand::DatabaseUse::OpenExisting,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            if (!args.empty()) {
-                context.err << "Usage: orb songs\n";
-                return kExitUsage;
-            }
+        CliCommand::DatabaseUse::OpenExisting, [](CliContext& context, const CommandArguments&) {
             for (const SongGridRow& row : SongStore(context.state.connection).grid({})) {
                 context.out << row.SongCode << '\t' << row.SongTitle << '\t' << row.SongPerformer
                             << '\t' << row.StyleProg << '\t' << row.StyleName1 << '\t'

@@ -5,6 +5,7 @@
 #include "catalogue/current_bank.h"
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "cli/console_dialogs.h"
 #include "core/ascii_text.h"
 #include "core/file_choice.h"
@@ -20,26 +21,32 @@ namespace {
 constexpr const char* kExportUsage = "(--all | --bank BANK | STYLE...) DIR";
 constexpr const char* kImportUsage = "[--skip-present] PATH";
 
-int runExport(CliContext& context, const std::vector<std::string>& args) {
-    if (args.size() < 2) {
-        context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
-        return kExitUsage;
+int usage(CliContext& context) {
+    context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
+    return kExitUsage;
+}
+
+int runExport(CliContext& context, const CommandArguments& args) {
+    const std::vector<std::string>& given = args.positional();
+    const std::string& folder = given.back();
+    // One of --all, --bank or the style numbers, then the folder.
+    const bool chosen = args.has("all") || args.has("bank");
+    if ((args.has("all") && args.has("bank")) || chosen != (given.size() == 1)) {
+        return usage(context);
     }
-    const std::string& folder = args.back();
-    const std::vector<std::string> sources(args.begin(), args.end() - 1);
     std::vector<std::int32_t> styles;
     std::string notice = SsfExportController::kSelectedDone;
-    if (sources.size() == 1 && sources[0] == "--all") {
+    if (args.has("all")) {
         for (const StyleListRow& row : GetAllStyles(context.state)) {
             styles.push_back(row.StyleProg);
         }
         notice = SsfExportController::kAllDone;
-    } else if (sources.size() == 2 && sources[0] == "--bank") {
+    } else if (const auto named = args.value("bank")) {
         // The stored bank's styles in slot order, as loading it would give them; the bank being
         // edited stays as it is.
-        const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, sources[1]);
+        const std::optional<BankRow> bank = StoredBankGiven(context.state.connection, *named);
         if (!bank) {
-            context.err << "There is no bank " << sources[1] << ".\n";
+            context.err << "There is no bank " << *named << ".\n";
             return kExitFailure;
         }
         for (const std::int32_t style : bank->BankStyle) {
@@ -49,11 +56,10 @@ int runExport(CliContext& context, const std::vector<std::string>& args) {
         }
         notice = ssfBankExportDone(bank->BankName);
     } else {
-        for (const std::string& source : sources) {
-            const auto style = wholeNumber<std::int32_t>(source);
+        for (std::size_t i = 0; i + 1 < given.size(); ++i) {
+            const auto style = wholeNumber<std::int32_t>(given[i]);
             if (!style) {
-                context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
-                return kExitUsage;
+                return usage(context);
             }
             styles.push_back(*style);
         }
@@ -92,14 +98,9 @@ public:
     std::vector<std::string> messages;
 };
 
-int runImport(CliContext& context, const std::vector<std::string>& args) {
-    const bool skipPresent = !args.empty() && args[0] == "--skip-present";
-    const std::size_t first = skipPresent ? 1 : 0;
-    if (args.size() != first + 1 || args[first].rfind("--", 0) == 0) {
-        context.err << "Usage: orb ssf-import " << kImportUsage << "\n";
-        return kExitUsage;
-    }
-    const std::filesystem::path path(trimmed(args[first]));
+int runImport(CliContext& context, const CommandArguments& args) {
+    const bool skipPresent = args.has("skip-present");
+    const std::filesystem::path path(trimmed(args.positional()[0]));
     if (path.empty()) {
         return kExitFailure;
     }

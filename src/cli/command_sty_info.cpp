@@ -2,6 +2,7 @@
 
 #include "cli/bank_file_reading.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 
 namespace orb {
 
@@ -12,14 +13,9 @@ CliCommand makeStyInfoCommand() {
         "name, first length, second name, second length. A file of two banks lists each bank "
         "after a line \"bank<TAB>NUMBER\". A file that is no Pa bank gives the import's log "
         "line and exit status 2.",
-        CliCommand::DatabaseUse::None,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            if (args.size() != 1) {
-                context.err << "sty-info takes one file.\n";
-                return kExitUsage;
-            }
+        CliCommand::DatabaseUse::None, [](CliContext& context, const CommandArguments& args) {
             std::vector<StyleFileBank> banks;
-            if (!readBanksForCommand(context, args[0], banks)) {
+            if (!readBanksForCommand(context, args.positional()[0], banks)) {
                 return kExitNotABank;
             }
             for (const StyleFileBank& bank : banks) {

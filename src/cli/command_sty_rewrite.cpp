@@ -2,42 +2,23 @@
 
 #include "cli/bank_file_reading.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "core/ascii_text.h"
 #include "stylefiles/korf_library.h"
 
 namespace orb {
-namespace {
-
-bool parseBankNumber(const std::string& text, int& number) {
-    const auto value = wholeNumber<int>(text);
-    number = value.value_or(-1);
-    return value && *value <= 255;
-}
-
-}  // namespace
 
 CliCommand makeStyRewriteCommand() {
     return CliCommand{
         "sty-rewrite", "IN OUT [--bank-number N]",
         "Reads the bank file IN and writes it as OUT (which may be IN itself), every style in "
         "its slot, with the bank number N (0 to 255) or else the one IN carries.",
-        CliCommand::DatabaseUse::None,
-        [](CliContext& context, const std::vector<std::string>& args) {
-            std::vector<std::string> files;
-            int bankNumber = -1;
-            for (std::size_t i = 0; i < args.size(); ++i) {
-                if (args[i] == "--bank-number") {
-                    if (i + 1 >= args.size() || !parseBankNumber(args[i + 1], bankNumber)) {
-                        context.err << "--bank-number needs a number from 0 to 255.\n";
-                        return kExitUsage;
-                    }
-                    ++i;
-                } else {
-                    files.push_back(args[i]);
-                }
-            }
-            if (files.size() != 2) {
-                context.err << "sty-rewrite takes an input and an output file.\n";
+        CliCommand::DatabaseUse::None, [](CliContext& context, const CommandArguments& args) {
+            const std::vector<std::string>& files = args.positional();
+            const auto given = args.value("bank-number");
+            const int bankNumber = given ? wholeNumber<int>(*given).value_or(-1) : -1;
+            if (given && (bankNumber < 0 || bankNumber > 255)) {
+                context.err << "--bank-number needs a number from 0 to 255.\n";
                 return kExitUsage;
             }
             std::vector<StyleFileBank> banks;

@@ -3,6 +3,7 @@
 
 #include "catalogue/style_changes.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "core/ascii_text.h"
 #include "db/restore_points.h"
 #include "db/style_store.h"
@@ -31,38 +32,21 @@ bool loadStyles(Database& database, const std::vector<std::int32_t>& styles,
     return true;
 }
 
-int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
-    StyleColumnChanges changes;
-    std::vector<std::int32_t> styles;
-    bool usageError = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        std::optional<std::string>* column = arg == "--name"          ? &changes.StyleName1
-                                             : arg == "--description" ? &changes.StyleDesc
-                                             : arg == "--family"      ? &changes.StyleFamily
-                                             : arg == "--group"       ? &changes.StyleCat
-                                             : arg == "--file"        ? &changes.StyleFile
-                                             : arg == "--author"      ? &changes.StyleAuthor
-                                                                      : nullptr;
-        if (column != nullptr && hasValue) {
-            *column = args[++i];
-        } else if (auto number = wholeNumber<std::int32_t>(arg)) {
-            styles.push_back(*number);
-        } else {
-            usageError = true;
-        }
-    }
-    if (usageError || styles.empty() || changes.empty()) {
+int runStyleUpdate(CliContext& context, const CommandArguments& args) {
+    const StyleColumnChanges changes{args.value("name"),   args.value("description"),
+                                     args.value("family"), args.value("group"),
+                                     args.value("file"),   args.value("author")};
+    const auto styles = args.numbers();
+    if (!styles || changes.empty()) {
         context.err << "Usage: orb style-update " << kUpdateUsage << "\n";
         return kExitUsage;
     }
     std::vector<StyleRow> rows;
-    if (!loadStyles(context.state.connection, styles, rows, context.err)) {
+    if (!loadStyles(context.state.connection, *styles, rows, context.err)) {
         return kExitFailure;
     }
     try {
-        const int written = ApplyGroupUpdate(context.state, styles, changes);
+        const int written = ApplyGroupUpdate(context.state, *styles, changes);
         context.out << written << (written == 1 ? " style" : " styles") << " updated.\n";
     } catch (const StoreError& e) {
         context.err << failureMessage(e, "The styles could not be updated; none was changed: ", "",
@@ -73,25 +57,14 @@ int runStyleUpdate(CliContext& context, const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
-    std::vector<std::int32_t> styles;
-    bool confirmed = false;
-    bool usageError = false;
-    for (const std::string& arg : args) {
-        if (arg == "--yes") {
-            confirmed = true;
-        } else if (auto number = wholeNumber<std::int32_t>(arg)) {
-            styles.push_back(*number);
-        } else {
-            usageError = true;
-        }
-    }
-    if (usageError || styles.empty()) {
+int runStyleDelete(CliContext& context, const CommandArguments& args) {
+    const auto styles = args.numbers();
+    if (!styles) {
         context.err << "Usage: orb style-delete " << kDeleteUsage << "\n";
         return kExitUsage;
     }
     std::vector<StyleRow> rows;
-    if (!loadStyles(context.state.connection, styles, rows, context.err)) {
+    if (!loadStyles(context.state.connection, *styles, rows, context.err)) {
         return kExitFailure;
     }
     for (const StyleRow& row : rows) {
@@ -100,12 +73,12 @@ int runStyleDelete(CliContext& context, const std::vector<std::string>& args) {
         std::erase(name, '\0');
         context.out << row.StyleProg << '\t' << name << '\n';
     }
-    if (!confirmed) {
+    if (!args.has("yes")) {
         context.out << "Without --yes nothing is deleted.\n";
         return kExitOk;
     }
     try {
-        DeleteStylesEverywhere(context.state, styles);
+        DeleteStylesEverywhere(context.state, *styles);
     } catch (const RestorePointError& e) {
         context.err << e.what() << "\n";
         return kExitFailure;

@@ -7,6 +7,7 @@
 #include "catalogue/style_filter.h"
 #include "catalogue/style_list.h"
 #include "cli/cli.h"
+#include "cli/command_arguments.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 
@@ -17,10 +18,8 @@ constexpr const char* kUsage =
     "[--name T] [--description T] [--family T] [--group T] [--file T] [--author T] "
     "[--order KEY[,KEY...]]";
 
-// The option of each filter field, in the filter window's order.
-constexpr std::array<const char*, 6> kFieldOptions = {"--name",  "--description", "--family",
-                                                      "--group", "--file",        "--author"};
-// The sort key names, in the order of StyleColumn.
+// The option of each filter field and the sort key names, in the order of StyleColumn (the filter
+// window's order).
 constexpr std::array<const char*, 6> kOrderKeys = {"name",  "description", "family",
                                                    "group", "file",        "author"};
 
@@ -58,28 +57,18 @@ CliCommand makeStylesCommand() {
         "\"%\" matches as a pattern, any other text exactly (letter case aside). KEY is name, "
         "description, family, group, file or author, optionally followed by \":desc\".",
         CliCommand::DatabaseUse::OpenExisting,
-        [](CliContext& context, const std::vector<std::string>& args) {
+        [](CliContext& context, const CommandArguments& args) {
             std::array<std::string, kStyleColumnCount> texts;
-            std::vector<StyleSortKey> order;
-            bool usageError = false;
-            for (std::size_t i = 0; i < args.size() && !usageError; ++i) {
-                const bool hasValue = i + 1 < args.size();
-                const auto option = std::find(kFieldOptions.begin(), kFieldOptions.end(), args[i]);
-                if (option != kFieldOptions.end() && hasValue) {
-                    texts[static_cast<std::size_t>(option - kFieldOptions.begin())] = args[++i];
-                } else if (args[i] == "--order" && hasValue) {
-                    const auto read = readOrder(args[++i]);
-                    usageError = !read;
-                    order = read.value_or(std::vector<StyleSortKey>{});
-                } else {
-                    usageError = true;
-                }
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                texts[i] = args.value(kOrderKeys[i]).value_or("");
             }
-            if (usageError) {
+            const auto order = readOrder(args.value("order").value_or(""));
+            if (args.has("order") && !order) {
                 context.err << "Usage: orb styles " << kUsage << "\n";
                 return kExitUsage;
             }
-            const StyleQuery query = filterQuery(texts, std::move(order));
+            const StyleQuery query =
+                filterQuery(texts, args.has("order") ? *order : std::vector<StyleSortKey>{});
             for (const StyleListRow& row : StyleStore(context.state.connection).list(query)) {
                 context.out << row.StyleProg << '\t' << withoutNulls(row.StyleName1) << '\t'
                             << row.StyleDesc << '\t' << row.StyleFamily << '\t' << row.StyleCat

@@ -146,7 +146,27 @@ const std::vector<Case> kCases = {
       {{"--version"}, 0, "orb 2.31\n", ""},
       {{"frobnicate"}, kExitUsage, "", "~frobnicate"},
       {{"--db"}, kExitUsage, "", "--db needs a path.\n"},
-      {{"--db", "x"}, kExitUsage, "", "~"}},
+      {{"--db", "x"}, kExitUsage, "", "~"},
+      {{"--db", "a", "--db", "b", "banks"},
+       kExitUsage,
+       "",
+       "The option --db is given more than once.\n"},
+      // Each command's parser: its --help, and the errors it finds before the command runs.
+      {{"undo", "--help"},
+       0,
+       "Usage: orb [--db PATH] undo [N] [--yes]\nUndoes the steps of restore points 1 to N "
+       "(default 1, the newest), newest first in one step, after a question (asked on the "
+       "terminal unless --yes), keeping a restore point of the undo first. Later changes to the "
+       "same rows refuse the undo, which then changes nothing.\n",
+       ""},
+      {{"banks", "--force"}, kExitUsage, "", "Unknown option 'force'.\nUsage: orb banks\n"},
+      {{"undo", "--yes", "--yes"},
+       kExitUsage,
+       "",
+       "The option --yes is given more than once.\nUsage: orb [--db PATH] undo [N] [--yes]\n"},
+      {{"backup", "a", "b"}, kExitUsage, "", "Usage: orb backup FILE\n"},
+      {{"where-is", "+12"}, kExitUsage, "", "Usage: orb where-is STYLE\n"},
+      {{"where-is", " 12"}, kExitUsage, "", "Usage: orb where-is STYLE\n"}},
      nullptr},
     {"StyInfoListsTheStylesOfABankAndMakesNoDatabase",
      [](TestEnvironment& env) {

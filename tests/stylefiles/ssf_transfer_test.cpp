@@ -439,8 +439,7 @@ TEST_F(SsfTransfer, TheCommandLineExportsAndImportsAsTheWindowsDo) {
                            "over.\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(env.runCli({"--db", database, "ssf-import", "--skip-present"}).status, 64);
-    EXPECT_EQ(env.runCli({"--db", database, "ssf-import", out.string(), "--skip-present"}).status,
-              64);
+    EXPECT_EQ(env.runCli({"--db", database, "ssf-import", out.string(), out.string()}).status, 64);
     run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
     EXPECT_EQ(run.status, 1);
     deleteStyle(88);
