@@ -64,6 +64,15 @@ std::optional<int> openCommandDatabase(AppState& state, const CliCommand& comman
 
 }  // namespace
 
+int usageError(CliContext& context, const std::string& note) {
+    std::string line = usageLine(context.command);
+    if (!note.empty()) {
+        line.insert(line.size() - 1, " " + note);
+    }
+    context.err << line;
+    return kExitUsage;
+}
+
 const std::vector<CliCommand>& cliCommands() {
     static const std::vector<CliCommand> commands = {
         makeInitCommand(),        makeBackupCommand(),      makeRestoreCommand(),
@@ -185,7 +194,7 @@ int runCommandLine(const std::vector<std::string>& args, AppState& state, std::o
             return *failed;
         }
     }
-    CliContext context{state, dialogs, out, err, terminal};
+    CliContext context{*command, state, dialogs, out, err, terminal};
     try {
         const int status = command->run(context, *reading.arguments);
         state.connection.close();

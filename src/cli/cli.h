@@ -19,7 +19,10 @@ inline constexpr int kExitNotABank = 2;  // the file given is no Pa bank file
 inline constexpr int kExitDamaged = 2;   // orb check: the database file is damaged
 inline constexpr int kExitUsage = 64;
 
+struct CliCommand;
+
 struct CliContext {
+    const CliCommand& command;
     AppState& state;
     ConsoleDialogs& dialogs;
     std::ostream& out;
@@ -45,6 +48,10 @@ struct CliCommand {
     // malformed: `check` tells a damaged file apart from a failure.
     int malformedDatabaseStatus = kExitFailure;
 };
+
+// Prints the running command's usage line ("Usage: orb NAME USAGE", then `note` after a blank)
+// and gives the exit status of wrong usage.
+int usageError(CliContext& context, const std::string& note = "");
 
 // Every command of the command line, in the order --help lists them.
 const std::vector<CliCommand>& cliCommands();

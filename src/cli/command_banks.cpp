@@ -17,8 +17,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kSaveUsage = "NAME [--description D] [--overwrite] STYLE...";
-
 int runBanks(CliContext& context, const CommandArguments&) {
     for (const BankRow& bank : BankStore(context.state.connection).all()) {
         context.out << bank.BankProg << '\t' << bank.BankName << '\t' << bank.BankDesc;
@@ -34,8 +32,7 @@ int runBankSave(CliContext& context, const CommandArguments& args) {
     const std::string& name = args.positional()[0];
     const auto styles = args.numbers(1);
     if (!styles || styles->size() > static_cast<std::size_t>(kBankSlotCount)) {
-        context.err << "Usage: orb bank-save " << kSaveUsage << " (1 to 16 styles)\n";
-        return kExitUsage;
+        return usageError(context, "(1 to 16 styles)");
     }
     const bool overwrite = args.has("overwrite");
     BankToSave bank{0, name, args.value("description").value_or(""), {}};
@@ -87,8 +84,7 @@ int runBankDelete(CliContext& context, const CommandArguments& args) {
 int runWhereIs(CliContext& context, const CommandArguments& args) {
     const auto style = wholeNumber<std::int32_t>(args.positional()[0]);
     if (!style) {
-        context.err << "Usage: orb where-is STYLE\n";
-        return kExitUsage;
+        return usageError(context);
     }
     const std::vector<BankHolding> holdings = WhereIs(context.state.connection, *style);
     if (holdings.empty()) {
@@ -116,7 +112,7 @@ CliCommand makeBanksCommand() {
 }
 
 CliCommand makeBankSaveCommand() {
-    return CliCommand{"bank-save", kSaveUsage,
+    return CliCommand{"bank-save", "NAME [--description D] [--overwrite] STYLE...",
                       "Stores a new bank NAME of the styles numbered STYLE... in slot order (at "
                       "most 16); a name already stored is refused unless --overwrite, which "
                       "updates that bank and keeps its number.",

@@ -10,8 +10,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kUsage = "PATH [--import-new]";
-
 int runIdentify(CliContext& context, const CommandArguments& args) {
     const DiskContents contents =
         IdentifyDisk(context.state.connection, context.dialogs, args.positional()[0]);
@@ -34,7 +32,7 @@ int runIdentify(CliContext& context, const CommandArguments& args) {
 }  // namespace
 
 CliCommand makeIdentifyCommand() {
-    return CliCommand{"identify", kUsage,
+    return CliCommand{"identify", "PATH [--import-new]",
                       "Tells what the bank file PATH, or every bank file under the folder PATH "
                       "(a floppy, a stick, the keyboard's disk), holds against the catalogue: a "
                       "line per bank (path, bank number, the stored bank it equals or \"no "

@@ -36,16 +36,15 @@ private:
     std::ostream& out_;
 };
 
-constexpr const char* kUsage =
-    "[--mode content|name|all] [--family F] [--group G] [--author A] [--subfolders] [--no-bank] "
-    "PATH";
-
 }  // namespace
 
 // The same import run as the import window; PATH decides between a folder and one file.
 CliCommand makeImportCommand() {
     return CliCommand{
-        "import", kUsage,
+        "import",
+        "[--mode content|name|all] [--family F] [--group G] [--author A] [--subfolders] "
+        "[--no-bank] "
+        "PATH",
         "Imports the styles of the .STY bank file PATH, or of every .STY file of the folder "
         "PATH (with --subfolders also of its sub-folders), in one transaction. --mode says what "
         "happens to a style already stored: content (default) skips a style of the same "
@@ -58,8 +57,7 @@ CliCommand makeImportCommand() {
             const std::string mode = args.value("mode").value_or("content");
             const std::string& path = args.positional()[0];
             if (mode != "content" && mode != "name" && mode != "all") {
-                context.err << "Usage: orb import " << kUsage << "\n";
-                return kExitUsage;
+                return usageError(context);
             }
             std::error_code error;
             ImportRequest request;

@@ -15,8 +15,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kFloppyUsage = "BANK [BANK [BANK]] [--to DIR] [--yes]";
-constexpr const char* kTransferUsage = "BANK... [--to DIR]";
 constexpr const char* kEmptyEntry = "-";
 
 bool onlyEmptyEntries(const std::vector<std::string>& banks) {
@@ -25,21 +23,20 @@ bool onlyEmptyEntries(const std::vector<std::string>& banks) {
 }
 
 // The banks ("-" for an entry left empty) and the folder of a queue command of `places` entries:
-// the folder from --to, else
-// `defaultFolder`. Unset, with the message and the exit status, when any of that fails.
+// the folder from --to, else `defaultFolder`. Unset, with the message and the exit status, when
+// any of that fails.
 struct QueueWriting {
     DriveBanks banks;
     std::string folder;
 };
 
 std::optional<QueueWriting> queueWriting(CliContext& context, const CommandArguments& args,
-                                         int places, const std::string& usage,
+                                         int places, const std::string& usageNote,
                                          const std::string& defaultFolder,
                                          const std::string& folderName, int& status) {
     const std::vector<std::string>& banks = args.positional();
     if (banks.size() > static_cast<std::size_t>(places) || onlyEmptyEntries(banks)) {
-        context.err << "Usage: " << usage << "\n";
-        status = kExitUsage;
+        status = usageError(context, usageNote);
         return std::nullopt;
     }
     QueueWriting writing;
@@ -69,8 +66,7 @@ int runMakeSty(CliContext& context, const CommandArguments& args) {
     const std::string& given = args.positional()[0];
     const std::string& file = args.positional()[1];
     if (file.empty()) {
-        context.err << "Usage: orb make-sty BANK OUT\n";
-        return kExitUsage;
+        return usageError(context);
     }
     if (isLinkLoop(file)) {
         context.err << "OUT " << file
@@ -92,9 +88,8 @@ int runMakeSty(CliContext& context, const CommandArguments& args) {
 
 int runFloppy(CliContext& context, const CommandArguments& args) {
     int status = kExitOk;
-    const auto writing =
-        queueWriting(context, args, kFloppyBankCount, std::string("orb floppy ") + kFloppyUsage,
-                     context.state.FloppyPath, "floppy", status);
+    const auto writing = queueWriting(context, args, kFloppyBankCount, "", context.state.FloppyPath,
+                                      "floppy", status);
     if (!writing) {
         return status;
     }
@@ -117,10 +112,8 @@ int runFloppy(CliContext& context, const CommandArguments& args) {
 
 int runHdTransfer(CliContext& context, const CommandArguments& args) {
     int status = kExitOk;
-    const auto writing =
-        queueWriting(context, args, kHardDiskBankCount,
-                     std::string("orb hd-transfer ") + kTransferUsage + " (at most 9 banks)",
-                     context.state.PaHardDiskPath, "hard disk", status);
+    const auto writing = queueWriting(context, args, kHardDiskBankCount, "(at most 9 banks)",
+                                      context.state.PaHardDiskPath, "hard disk", status);
     if (!writing) {
         return status;
     }
@@ -141,7 +134,7 @@ CliCommand makeMakeStyCommand() {
 }
 
 CliCommand makeFloppyCommand() {
-    return CliCommand{"floppy", kFloppyUsage,
+    return CliCommand{"floppy", "BANK [BANK [BANK]] [--to DIR] [--yes]",
                       "Writes a keyboard floppy into DIR (default: the floppy folder of the "
                       "parameters): deletes everything in it (asked on the terminal unless "
                       "--yes), then ORB.SET/STYLE/USER01.STY to USER03.STY from the banks in "
@@ -150,7 +143,7 @@ CliCommand makeFloppyCommand() {
 }
 
 CliCommand makeHdTransferCommand() {
-    return CliCommand{"hd-transfer", kTransferUsage,
+    return CliCommand{"hd-transfer", "BANK... [--to DIR]",
                       "Writes up to nine banks into DIR (default: the Pa hard disk folder of "
                       "the parameters) in the hard-disk layout, !123.SET/STYLE/USER01.STY "
                       "first; \"-\" leaves that bank file out.",

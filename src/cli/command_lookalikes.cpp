@@ -14,8 +14,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kUsage = "[--keep STYLE OTHER... [--delete-others] [--yes]]";
-
 const char* kindText(LookalikeGroup::Kind kind) {
     switch (kind) {
         case LookalikeGroup::Kind::SameNameOtherContent:
@@ -47,15 +45,14 @@ int runLookalikes(CliContext& context, const CommandArguments& args) {
     }
     const bool deleteOthers = args.has("delete-others");
     std::vector<std::int32_t> styles;
-    bool usageError = !args.has("keep");
+    bool wrong = !args.has("keep");
     for (const std::string& given : args.values("keep")) {
         const auto number = wholeNumber<std::int32_t>(given);
-        usageError = usageError || !number || *number < 1;
+        wrong = wrong || !number || *number < 1;
         styles.push_back(number.value_or(0));
     }
-    if (usageError || styles.size() < 2) {
-        context.err << "Usage: orb lookalikes " << kUsage << "\n";
-        return kExitUsage;
+    if (wrong || styles.size() < 2) {
+        return usageError(context);
     }
     const std::int32_t keep = styles.front();
     const std::vector<std::int32_t> others(styles.begin() + 1, styles.end());
@@ -82,7 +79,7 @@ int runLookalikes(CliContext& context, const CommandArguments& args) {
 }  // namespace
 
 CliCommand makeLookalikesCommand() {
-    return CliCommand{"lookalikes", kUsage,
+    return CliCommand{"lookalikes", "[--keep STYLE OTHER... [--delete-others] [--yes]]",
                       "Lists the styles of one name with different contents, the contents "
                       "stored under different names and the styles stored more than once: a line "
                       "per group (number, kind, title), then "

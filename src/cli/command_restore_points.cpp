@@ -10,8 +10,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kUndoUsage = "[N] [--yes]";
-
 int runRestorePoints(CliContext& context, const CommandArguments&) {
     int number = 0;
     for (const RestorePoint& point : restorePointsOfCatalogue(context.state)) {
@@ -27,8 +25,7 @@ int runUndo(CliContext& context, const CommandArguments& args) {
     const auto given = args.numbers();
     const int number = given && !given->empty() ? given->front() : 1;
     if (!given || number < 1) {
-        context.err << "Usage: orb undo " << kUndoUsage << "\n";
-        return kExitUsage;
+        return usageError(context);
     }
     const std::vector<RestorePoint> points = restorePointsOfCatalogue(context.state);
     if (static_cast<std::size_t>(number) > points.size()) {
@@ -65,7 +62,7 @@ CliCommand makeRestorePointsCommand() {
 }
 
 CliCommand makeUndoCommand() {
-    return CliCommand{"undo", kUndoUsage,
+    return CliCommand{"undo", "[N] [--yes]",
                       "Undoes the steps of restore points 1 to N (default 1, the newest), newest "
                       "first in one step, after a question (asked on the terminal unless --yes), "
                       "keeping a restore point of the undo first. Later changes to the same rows "

@@ -13,9 +13,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kSaveUsage =
-    "NAME [--description D] [--floppy B1 [B2 [B3]]] [--hd B1 ... B9] [--overwrite]";
-constexpr const char* kWriteUsage = "NAME [--floppy-to DIR] [--hd-to DIR] [--yes] [--dry-run]";
 constexpr const char* kEmptyPlace = "-";
 
 int runSetups(CliContext& context, const CommandArguments&) {
@@ -56,8 +53,7 @@ int runSetupSave(CliContext& context, const CommandArguments& args) {
     const std::vector<std::string> floppy = args.values("floppy");
     const std::vector<std::string> hardDisk = args.values("hd");
     if (floppy.size() > kSetupFloppyPlaces || hardDisk.size() > kSetupHardDiskPlaces) {
-        context.err << "Usage: orb setup-save " << kSaveUsage << "\n";
-        return kExitUsage;
+        return usageError(context);
     }
     const bool overwrite = args.has("overwrite");
     SetupToSave setup{name, args.value("description").value_or(""), {}, {}};
@@ -134,12 +130,14 @@ CliCommand makeSetupsCommand() {
 }
 
 CliCommand makeSetupSaveCommand() {
-    return CliCommand{"setup-save", kSaveUsage,
-                      "Stores the keyboard set-up NAME: the banks (number or name, \"-\" for an "
-                      "empty place) of the floppy's three places and the hard disk's nine; a "
-                      "taken name is refused unless --overwrite, a bank that is not stored is "
-                      "refused, and then nothing is stored.",
-                      CliCommand::DatabaseUse::OpenExisting, runSetupSave};
+    return CliCommand{
+        "setup-save",
+        "NAME [--description D] [--floppy B1 [B2 [B3]]] [--hd B1 ... B9] [--overwrite]",
+        "Stores the keyboard set-up NAME: the banks (number or name, \"-\" for an "
+        "empty place) of the floppy's three places and the hard disk's nine; a "
+        "taken name is refused unless --overwrite, a bank that is not stored is "
+        "refused, and then nothing is stored.",
+        CliCommand::DatabaseUse::OpenExisting, runSetupSave};
 }
 
 CliCommand makeSetupDeleteCommand() {
@@ -148,7 +146,7 @@ CliCommand makeSetupDeleteCommand() {
 }
 
 CliCommand makeSetupWriteCommand() {
-    return CliCommand{"setup-write", kWriteUsage,
+    return CliCommand{"setup-write", "NAME [--floppy-to DIR] [--hd-to DIR] [--yes] [--dry-run]",
                       "Writes the keyboard set-up NAME in one step: its floppy banks as `floppy` "
                       "writes them into DIR (default: the floppy folder; emptied first, asked on "
                       "the terminal unless --yes), its hard-disk banks as `hd-transfer` does "

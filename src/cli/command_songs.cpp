@@ -14,9 +14,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kImportUsage =
-    "FILE --fields F1,F2,... [--separator C] [--duplicates skip|insert]";
-
 // The names of --fields, in the order of SongField.
 constexpr std::array<const char*, 7> kFieldNames = {"skip",  "title",     "artist", "style",
                                                     "tempo", "transpose", "notes"};
@@ -50,8 +47,7 @@ int importSongs(CliContext& context, const CommandArguments& args) {
     }
     if (!fields || !readFields(*fields, options.fields) || (separator && separator->size() != 1) ||
         (duplicates != "skip" && duplicates != "insert")) {
-        context.err << "Usage: orb song-import " << kImportUsage << "\n";
-        return kExitUsage;
+        return usageError(context);
     }
     const auto has = [&](SongField field) {
         return std::find(options.fields.begin(), options.fields.end(), field) !=
@@ -73,8 +69,7 @@ int importSongs(CliContext& context, const CommandArguments& args) {
 int deleteSongs(CliContext& context, const CommandArguments& args) {
     const auto codes = args.numbers();
     if (!codes) {
-        context.err << "Usage: orb song-delete SONG...\n";
-        return kExitUsage;
+        return usageError(context);
     }
     const SongDeletion deletion = DeleteSongs(context.state, *codes);
     if (!deletion.deleted) {
@@ -105,7 +100,7 @@ CliCommand makeSongsCommand() {
 
 CliCommand makeSongImportCommand() {
     return CliCommand{
-        "song-import", kImportUsage,
+        "song-import", "FILE --fields F1,F2,... [--separator C] [--duplicates skip|insert]",
         "Imports a song list: each line a song, linked to every style of its style name. "
         "Fields are title, artist, style, tempo, transpose, notes or skip, in the order of the "
         "line's fields; a song already stored is skipped (default) or inserted again. When the "

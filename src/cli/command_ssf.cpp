@@ -18,21 +18,13 @@
 namespace orb {
 namespace {
 
-constexpr const char* kExportUsage = "(--all | --bank BANK | STYLE...) DIR";
-constexpr const char* kImportUsage = "[--skip-present] PATH";
-
-int usage(CliContext& context) {
-    context.err << "Usage: orb ssf-export " << kExportUsage << "\n";
-    return kExitUsage;
-}
-
 int runExport(CliContext& context, const CommandArguments& args) {
     const std::vector<std::string>& given = args.positional();
     const std::string& folder = given.back();
     // One of --all, --bank or the style numbers, then the folder.
     const bool chosen = args.has("all") || args.has("bank");
     if ((args.has("all") && args.has("bank")) || chosen != (given.size() == 1)) {
-        return usage(context);
+        return usageError(context);
     }
     std::vector<std::int32_t> styles;
     std::string notice = SsfExportController::kSelectedDone;
@@ -59,7 +51,7 @@ int runExport(CliContext& context, const CommandArguments& args) {
         for (std::size_t i = 0; i + 1 < given.size(); ++i) {
             const auto style = wholeNumber<std::int32_t>(given[i]);
             if (!style) {
-                return usage(context);
+                return usageError(context);
             }
             styles.push_back(*style);
         }
@@ -131,7 +123,7 @@ int runImport(CliContext& context, const CommandArguments& args) {
 }  // namespace
 
 CliCommand makeSsfExportCommand() {
-    return CliCommand{"ssf-export", kExportUsage,
+    return CliCommand{"ssf-export", "(--all | --bank BANK | STYLE...) DIR",
                       "Writes one single style file (.SSF) per style into the folder DIR: every "
                       "style of the catalogue, the styles of the stored bank BANK (its number or "
                       "name), or the styles numbered STYLE. Prints the files written; the styles "
@@ -140,7 +132,7 @@ CliCommand makeSsfExportCommand() {
 }
 
 CliCommand makeSsfImportCommand() {
-    return CliCommand{"ssf-import", kImportUsage,
+    return CliCommand{"ssf-import", "[--skip-present] PATH",
                       "Imports the single style file PATH, or every .SSF file of the folder PATH "
                       "in name order, stopping at the first style already stored; with "
                       "--skip-present a folder import passes over styles already stored and "

@@ -12,10 +12,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kUpdateUsage =
-    "[--name N] [--description D] [--family F] [--group G] [--file S] [--author A] STYLE...";
-constexpr const char* kDeleteUsage = "[--yes] STYLE...";
-
 // Loads each listed style without its blocks; false, with a message, at the first number that
 // names no style.
 bool loadStyles(Database& database, const std::vector<std::int32_t>& styles,
@@ -38,8 +34,7 @@ int runStyleUpdate(CliContext& context, const CommandArguments& args) {
                                      args.value("file"),   args.value("author")};
     const auto styles = args.numbers();
     if (!styles || changes.empty()) {
-        context.err << "Usage: orb style-update " << kUpdateUsage << "\n";
-        return kExitUsage;
+        return usageError(context);
     }
     std::vector<StyleRow> rows;
     if (!loadStyles(context.state.connection, *styles, rows, context.err)) {
@@ -60,8 +55,7 @@ int runStyleUpdate(CliContext& context, const CommandArguments& args) {
 int runStyleDelete(CliContext& context, const CommandArguments& args) {
     const auto styles = args.numbers();
     if (!styles) {
-        context.err << "Usage: orb style-delete " << kDeleteUsage << "\n";
-        return kExitUsage;
+        return usageError(context);
     }
     std::vector<StyleRow> rows;
     if (!loadStyles(context.state.connection, *styles, rows, context.err)) {
@@ -95,14 +89,16 @@ int runStyleDelete(CliContext& context, const CommandArguments& args) {
 }  // namespace
 
 CliCommand makeStyleUpdateCommand() {
-    return CliCommand{"style-update", kUpdateUsage,
-                      "Sets the given columns of the styles numbered STYLE..., all in one "
-                      "transaction; if the database refuses a value, no style changes.",
-                      CliCommand::DatabaseUse::OpenExisting, runStyleUpdate};
+    return CliCommand{
+        "style-update",
+        "[--name N] [--description D] [--family F] [--group G] [--file S] [--author A] STYLE...",
+        "Sets the given columns of the styles numbered STYLE..., all in one "
+        "transaction; if the database refuses a value, no style changes.",
+        CliCommand::DatabaseUse::OpenExisting, runStyleUpdate};
 }
 
 CliCommand makeStyleDeleteCommand() {
-    return CliCommand{"style-delete", kDeleteUsage,
+    return CliCommand{"style-delete", "[--yes] STYLE...",
                       "Lists the styles numbered STYLE...; with --yes deletes them from the "
                       "catalogue, from every bank and from every song link, in one transaction.",
                       CliCommand::DatabaseUse::OpenExisting, runStyleDelete};

@@ -14,10 +14,6 @@
 namespace orb {
 namespace {
 
-constexpr const char* kUsage =
-    "[--name T] [--description T] [--family T] [--group T] [--file T] [--author T] "
-    "[--order KEY[,KEY...]]";
-
 // The option of each filter field and the sort key names, in the order of StyleColumn (the filter
 // window's order).
 constexpr std::array<const char*, 6> kOrderKeys = {"name",  "description", "family",
@@ -51,7 +47,9 @@ std::optional<std::vector<StyleSortKey>> readOrder(const std::string& text) {
 // The catalogue as the styles window lists it, through the filter window's own rules.
 CliCommand makeStylesCommand() {
     return CliCommand{
-        "styles", kUsage,
+        "styles",
+        "[--name T] [--description T] [--family T] [--group T] [--file T] [--author T] "
+        "[--order KEY[,KEY...]]",
         "Lists the catalogue as the styles window does with that filter, one tab-separated "
         "line per style: number, name, description, family, group, author, date. A text with "
         "\"%\" matches as a pattern, any other text exactly (letter case aside). KEY is name, "
@@ -64,8 +62,7 @@ CliCommand makeStylesCommand() {
             }
             const auto order = readOrder(args.value("order").value_or(""));
             if (args.has("order") && !order) {
-                context.err << "Usage: orb styles " << kUsage << "\n";
-                return kExitUsage;
+                return usageError(context);
             }
             const StyleQuery query =
                 filterQuery(texts, args.has("order") ? *order : std::vector<StyleSortKey>{});

@@ -97,8 +97,8 @@ std::vector<std::pair<std::string, std::string>> textSizeGuards(Database& databa
 // The objects the step makes, by name, and the one it drops.
 const std::vector<std::string>& madeObjects() {
     static const std::vector<std::string> names = {
-        "KORFBanks", "KORFStyles",        "KORFSongs",      "KORFSonSty",    "KORFSetups",
-        "QUERY1",    "KORFStylesSeekKey", "KORFStylesName", "KORFSongsTitle"};
+        "KORFBanks", "KORFStyles",        "KORFSongs",          "KORFSonSty",    "KORFSetups",
+        "QUERY1",    "KORFStylesSeekKey", "KORFStylesNameProg", "KORFSongsTitle"};
     return names;
 }
 
@@ -133,10 +133,12 @@ bool schemaInPlace(Database& database) {
     return true;
 }
 
-// What a file of schema version 1 has that this version replaces: the look-up index on the
-// whole 250-byte key and one insert guard per column.
+// What a file of an earlier schema version has that this version replaces: the look-up index on
+// the whole 250-byte key and one insert guard per column (version 1), the name index without the
+// style's number (versions 1 and 2).
 void dropReplacedObjects(Database& database) {
     runSchemaStatement(database, "DROP INDEX IF EXISTS KORFStylesSeek");
+    runSchemaStatement(database, "DROP INDEX IF EXISTS KORFStylesName");
     for (const ColumnSize& column : kColumnSizes) {
         runSchemaStatement(database, "DROP TRIGGER IF EXISTS " + std::string(column.table) + "_" +
                                          std::string(column.column) + "_size_insert");
@@ -259,10 +261,12 @@ void CreateTables(Database& database, SettingsStore& settings) {
     if (schemaVersionOf(database) < kSchemaVersion) {
         dropReplacedObjects(database);
     }
-    // The duplicate test looks styles up by the start of their key, the song import by name.
+    // The duplicate test looks styles up by the start of their key, the song import by name; the
+    // name index carries the number too, so a look-up by name never reads the style's row.
     runSchemaStatement(database, createStyleKeyIndexStatement());
-    runSchemaStatement(database,
-                       "CREATE INDEX IF NOT EXISTS KORFStylesName ON KORFStyles (StyleName1)");
+    runSchemaStatement(
+        database,
+        "CREATE INDEX IF NOT EXISTS KORFStylesNameProg ON KORFStyles (StyleName1, StyleProg)");
     // The duplicate test of the song import looks songs up by title.
     runSchemaStatement(database,
                        "CREATE INDEX IF NOT EXISTS KORFSongsTitle ON KORFSongs (SongTitle)");

@@ -9,9 +9,9 @@ class DbError;
 class SettingsStore;
 
 // The layout of the tables this program makes, kept in the database file itself.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 // Pragmas take no parameters; the number is kSchemaVersion.
-inline constexpr const char* kRecordSchemaVersion = "PRAGMA user_version = 2";
+inline constexpr const char* kRecordSchemaVersion = "PRAGMA user_version = 3";
 
 // The start-up schema step: creates the tables that are missing, drops the obsolete KORFConfs,
 // makes sure of the view QUERY1, the look-up indexes and the text-size guards (replacing those of

@@ -85,10 +85,12 @@ constexpr const char* kSetLengthsSql =
     "x'20')))";
 
 // A padded name sorts from the bare name up to, but not including, the bare name followed by
-// "!", the first character after the blank; what lies between is checked to be padding.
+// "!", the first character after the blank; what lies between is checked to be padding. The
+// name index holds both columns, so the look-up never reads a style's row; the numbers are put
+// in order here rather than by a sort in the engine for every name.
 constexpr const char* kSelectNamedSql =
     "SELECT StyleProg, StyleName1 FROM KORFStyles WHERE StyleName1 >= pLow AND StyleName1 < "
-    "pHigh ORDER BY StyleProg";
+    "pHigh";
 
 // The filter is bound, not spliced into the statement, so that an apostrophe in it is matched
 // like any other character.
@@ -271,6 +273,7 @@ std::vector<std::int32_t> StyleStore::numbersNamed(std::string_view name) {
             found.push_back(static_cast<std::int32_t>(rows.integer(0)));
         }
     }
+    std::sort(found.begin(), found.end());
     return found;
 }
 

@@ -125,6 +125,14 @@ TEST_F(RestorePointsTest, BringingBackGivesByteIdenticalTablesInOneStep) {
     const auto before = everything(db());
     RestorePoints kept = points();
     const RestorePoint point = kept.keep(db(), "deleting 3 styles");
+    {
+        // Kept by a version whose name index lacked the number: it is brought up to date.
+        Database copy;
+        copy.open(point.file, Database::OpenMode::ExistingOnly);
+        copy.execute("DROP INDEX KORFStylesNameProg");
+        copy.execute("CREATE INDEX KORFStylesName ON KORFStyles (StyleName1)");
+        copy.execute("PRAGMA user_version = 2");
+    }
     db().execute("DELETE FROM KORFStyles");
     db().execute("UPDATE KORFBanks SET BankStyle01 = 0");
     db().execute("INSERT INTO KORFSongs VALUES (99, 'New', 'Song')");

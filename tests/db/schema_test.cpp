@@ -50,7 +50,7 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
                                   "SetupHD01", "SetupHD02", "SetupHD03", "SetupHD04", "SetupHD05",
                                   "SetupHD06", "SetupHD07", "SetupHD08", "SetupHD09"}));
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
-    EXPECT_EQ(schemaVersionOf(db), 2);
+    EXPECT_EQ(schemaVersionOf(db), 3);
     EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));
     EXPECT_FALSE(tableExists(db, "KORFStylesSeek"));
 
@@ -210,9 +210,12 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     env.openFreshDatabase();
     Database& db = env.state.connection;
     const std::vector<std::string> currentTriggers = triggersOf(db);
-    // The version-1 layout: the index on the whole key and one insert guard per column.
+    // The version-1 layout: the index on the whole key, the name index without the number and
+    // one insert guard per column.
     db.execute("DROP INDEX KORFStylesSeekKey");
     db.execute("CREATE INDEX KORFStylesSeek ON KORFStyles (StyleSeek)");
+    db.execute("DROP INDEX KORFStylesNameProg");
+    db.execute("CREATE INDEX KORFStylesName ON KORFStyles (StyleName1)");
     for (const char* table : {"KORFBanks", "KORFStyles", "KORFSongs", "KORFSonSty"}) {
         db.execute("DROP TRIGGER " + std::string(table) + "_size_insert");
     }
@@ -230,9 +233,11 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
 
     CreateTables(db, env.settings);
 
-    EXPECT_EQ(schemaVersionOf(db), 2);
+    EXPECT_EQ(schemaVersionOf(db), 3);
     EXPECT_FALSE(tableExists(db, "KORFStylesSeek"));
     EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));
+    EXPECT_FALSE(tableExists(db, "KORFStylesName"));
+    EXPECT_TRUE(tableExists(db, "KORFStylesNameProg"));
     EXPECT_EQ(triggersOf(db), currentTriggers);
     Rows kept = db.query("SELECT StyleProg FROM KORFStyles WHERE substr(StyleSeek, 1, 16) = pKey",
                          {SqlParam::blob("0123456789abcdef")});

@@ -168,6 +168,19 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
     EXPECT_EQ(links(), before);
 }
 
+// Name look-ups themselves are tested with the style store; here, that the index alone answers
+// them: no style's row is read for a name.
+TEST_F(SongImportTest, StyleNamesAreFoundThroughTheIndexAlone) {
+    Rows plan = db().query(
+        "EXPLAIN QUERY PLAN SELECT StyleProg, StyleName1 FROM KORFStyles WHERE StyleName1 >= 'a' "
+        "AND StyleName1 < 'b'");
+    std::string steps;
+    while (plan.next()) {
+        steps += plan.text(3) + ";";
+    }
+    EXPECT_NE(steps.find("USING COVERING INDEX KORFStylesNameProg"), std::string::npos) << steps;
+}
+
 TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatchedNames) {
     SongImportController window(env.state, env.dialogs);
     window.setPath(list("Volare;Modugno;NOSUCH\nIt's;x;SWING\n").string());
