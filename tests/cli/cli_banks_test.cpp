@@ -36,7 +36,6 @@ TEST_F(BankCommandsTest, SaveListDeleteAndWhereIs) {
         {{"bank-delete", "9"}, {1, "", "There is no bank 9.\n"}},
         {{"where-is", "88"}, {1, "", "Selected style cannot be found in any bank!\n"}},
         {{"banks"}, {0, "10\tlive\t\t73\t57\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n", ""}},
-        {{"where-is"}, {64, "", "Usage: orb where-is STYLE\n"}},
     };
     for (const auto& [args, expected] : cases) {
         const test::CliRun result = run(args);

@@ -44,7 +44,6 @@ TEST_F(KeyboardCommandsTest, MakeStyWritesTheBankWithNumber17) {
     const test::CliRun missing = runOnFile({"make-sty", "77", out.string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "There is no bank 77.\n");
-    EXPECT_EQ(runOnFile({"make-sty", "5"}).status, kExitUsage);
 
     // An empty OUT, or a link that goes round in a loop, is wrong usage; the loop stays.
     const test::CliRun empty = runOnFile({"make-sty", "5", ""});
@@ -95,15 +94,8 @@ TEST_F(KeyboardCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
     EXPECT_EQ(database.status, 1);
     EXPECT_EQ(database.err, wipeRefusal(env.dir.path(), filesInUse(env.state)) + "\n");
     EXPECT_TRUE(fs::exists(env.dir / "ORB.MDB"));
-    const std::vector<std::pair<std::vector<std::string>, int>> wrong = {
-        {{"floppy", "5", "9", "5", "9", "--yes"}, kExitUsage},
-        {{"floppy", "-", "--yes"}, kExitUsage},
-        {{"floppy", "5", "--force"}, kExitUsage},
-        {{"floppy", "NOPE", "--to", stick().string(), "--yes"}, 1},
-    };
-    for (const auto& [command, status] : wrong) {
-        EXPECT_EQ(runOnFile(command).status, status) << command[1];
-    }
+    EXPECT_EQ(runOnFile({"floppy", "NOPE", "--to", stick().string(), "--yes"}).err,
+              "There is no bank NOPE.\n");
 }
 
 TEST_F(KeyboardCommandsTest, HdTransferFillsTheSetFoldersInQueueOrder) {
@@ -124,8 +116,6 @@ TEST_F(KeyboardCommandsTest, HdTransferFillsTheSetFoldersInQueueOrder) {
     test::writeFile(disk / ".orb-drive-probe", "mine");
     EXPECT_EQ(runOnFile({"hd-transfer", "5", "--to", disk.string()}).status, 0);
     EXPECT_EQ(test::readFile(disk / ".orb-drive-probe"), "mine");
-    EXPECT_EQ(runOnFile({"hd-transfer", "5", "5", "5", "5", "5", "5", "5", "5", "5", "5"}).status,
-              kExitUsage);
     const test::CliRun noDisk = runOnFile({"hd-transfer", "5"});
     EXPECT_EQ(noDisk.status, 1);
     EXPECT_EQ(noDisk.err, "No hard disk folder is set: give --to DIR.\n");

@@ -47,20 +47,12 @@ TEST_F(SetupCommandsTest, SetupsAreSavedListedAndDeletedInTheirShapes) {
         {{"setup-save", "Solo", "--floppy", "5", "NOPE"},
          1,
          "There is no bank NOPE; the set-up was not stored.\n"},
-        {{"setup-save", "Solo", "--floppy", "5", "9", "5", "9"},
-         kExitUsage,
-         "Usage: orb setup-save NAME [--description D] [--floppy B1 [B2 [B3]]] [--hd B1 ... B9] "
-         "[--overwrite]\n"},
-        {{"setup-save", "Solo", "--colour", "red"}, kExitUsage, ""},
         {{"setup-delete", "Solo"}, 1, "There is no set-up Solo.\n"},
-        {{"setup-delete"}, kExitUsage, "Usage: orb setup-delete NAME\n"},
     };
     for (const auto& [args, status, err] : refused) {
         const test::CliRun run = runOnFile(args);
         EXPECT_EQ(run.status, status) << args[1];
-        if (!err.empty()) {
-            EXPECT_EQ(run.err, err);
-        }
+        EXPECT_EQ(run.err, err);
     }
     EXPECT_EQ(setups(), listed);
 
@@ -134,7 +126,6 @@ TEST_F(SetupCommandsTest, IdentifyTellsAFileAndAFolderWithoutBankFiles) {
     EXPECT_EQ(blank.status, 1);
     EXPECT_EQ(blank.out, "");
     EXPECT_EQ(blank.err, "There is no Pa bank file in " + (env.dir / "blank").string() + ".\n");
-    EXPECT_EQ(runOnFile({"identify"}).status, kExitUsage);
 }
 
 TEST_F(SetupCommandsTest, AFileThatDoesNotReadBackFailsTheCommand) {
