@@ -23,8 +23,6 @@ public:
     void setRestorePath(const std::string& text);
     // The progress bar, in rows of the dump.
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return job_.value(); }
-    long long progressMaximum() const { return job_.maximum(); }
     // The backup's or restore's progress, its Cancel and its summary line.
     const JobProgress& job() const { return job_; }
     JobProgress& job() { return job_; }

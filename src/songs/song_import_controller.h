@@ -26,8 +26,6 @@ public:
     SongField field(int index) const { return fields_.at(static_cast<std::size_t>(index)); }
     bool startEnabled() const { return !path_.empty(); }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return job_.value(); }
-    long long progressMaximum() const { return job_.maximum(); }
     // The import's progress, its Cancel and its summary line.
     const JobProgress& job() const { return job_; }
     JobProgress& job() { return job_; }

@@ -103,8 +103,6 @@ public:
     Choice choice() const { return choice_; }
     bool controlsEnabled() const { return controlsEnabled_; }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return job_.value(); }
-    long long progressMaximum() const { return job_.maximum(); }
     // The export's progress, its Cancel and its summary line.
     const JobProgress& job() const { return job_; }
     JobProgress& job() { return job_; }

@@ -150,8 +150,6 @@ public:
     // cmdOk, cmdCancel, cmdSearch, chkErrors, chkSubFolders and chkBank, disabled during a run.
     bool controlsEnabled() const { return controlsEnabled_; }
     bool progressVisible() const { return progressVisible_; }
-    long long progressValue() const { return job_.value(); }
-    long long progressMaximum() const { return job_.maximum(); }
     // The run's progress, its Cancel and its summary line.
     const JobProgress& job() const { return job_; }
     JobProgress& job() { return job_; }

@@ -28,6 +28,15 @@ bool HeightBack::eventFilter(QObject* watched, QEvent* event) {
 void HeightBack::update() {
     const int shown = shownParts();
     if (shown < shown_ && restingHeight_ >= 0) {
+        // Parts inside a panel: the panel's size is known again only once its own layout and
+        // the window's are redone.
+        for (QWidget* part : parts_) {
+            QWidget* holder = part->parentWidget();
+            if (holder != &window_ && holder != nullptr && holder->layout() != nullptr) {
+                holder->layout()->invalidate();
+                holder->updateGeometry();
+            }
+        }
         if (QLayout* layout = window_.layout()) {
             layout->activate();
         }

@@ -87,18 +87,56 @@ TEST_F(DatabaseWipe, AnythingButTheExactPasswordSaysNothingAndChangesNothing) {
     EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
 }
 
-TEST_F(DatabaseWipe, NoToTheQuestionKeepsEverything) {
-    env.dialogs.input("TAPE ON/OFF");
-    env.dialogs.answer(Answer::No);
-    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Declined);
-    const auto& calls = env.dialogs.calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1].text, kAreYouSure);
-    EXPECT_EQ(calls[1].title, "ORB");
-    EXPECT_EQ(calls[1].icon, Icon::Question);
-    EXPECT_EQ(calls[1].buttons, UserDialogs::Buttons::YesNo);
-    EXPECT_EQ(calls[1].defaultAnswer, Answer::No);
-    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+// No to the question, a deletion the database refuses after three tables, a database opened
+// read-only: every row stays and the person is told.
+TEST_F(DatabaseWipe, WhatStopsTheWipeKeepsEveryRow) {
+    const std::string refused = "ORB database was not initialized: the database " +
+                                env.state.DatabasePath +
+                                " refused the deletion; the catalogue is as it was (";
+    const struct {
+        std::vector<const char*> setup;
+        Answer answer;
+        WipeOutcome outcome;
+        std::string last;
+        Icon icon;
+    } cases[] = {
+        {{}, Answer::No, WipeOutcome::Declined, kAreYouSure, Icon::Question},
+        {{"CREATE TRIGGER keep_links BEFORE DELETE ON KORFSonSty "
+          "BEGIN SELECT RAISE(ABORT, 'links are locked'); END"},
+         Answer::Yes,
+         WipeOutcome::Failed,
+         refused + "links are locked).",
+         Icon::Critical},
+        {{"DROP TRIGGER keep_links", "PRAGMA query_only = ON"},
+         Answer::Yes,
+         WipeOutcome::Failed,
+         refused + "attempt to write a readonly database).",
+         Icon::Critical},
+    };
+    for (const auto& c : cases) {
+        for (const char* sql : c.setup) {
+            env.state.connection.execute(sql);
+        }
+        env.dialogs.clear();
+        env.dialogs.input("TAPE ON/OFF");
+        env.dialogs.answer(c.answer);
+        EXPECT_EQ(WipeDatabase(env.state, env.dialogs), c.outcome);
+        EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
+        const auto& calls = env.dialogs.calls();
+        ASSERT_GE(calls.size(), 2u);
+        EXPECT_EQ(calls[1].text, kAreYouSure);
+        EXPECT_EQ(calls[1].title, "ORB");
+        EXPECT_EQ(calls[1].icon, Icon::Question);
+        EXPECT_EQ(calls[1].buttons, UserDialogs::Buttons::YesNo);
+        EXPECT_EQ(calls[1].defaultAnswer, Answer::No);
+        EXPECT_EQ(calls.back().text, c.last);
+        EXPECT_EQ(calls.back().icon, c.icon);
+        EXPECT_FALSE(env.state.connection.inTransaction());
+    }
+    Rows style =
+        env.state.connection.query("SELECT StyleContent1 FROM KORFStyles WHERE StyleProg = 1");
+    ASSERT_TRUE(style.next());
+    EXPECT_EQ(style.bytes(0), std::string_view("\x00\x81\xff", 3));
 }
 
 TEST_F(DatabaseWipe, YesEmptiesTheFourTablesAndTheRunGoesOnOnTheSameConnection) {
@@ -128,44 +166,6 @@ TEST_F(DatabaseWipe, YesEmptiesTheFourTablesAndTheRunGoesOnOnTheSameConnection) 
     EXPECT_FALSE(env.state.connection.inTransaction());
     fillEveryTable(env.state.connection);
     EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
-}
-
-TEST_F(DatabaseWipe, AFailedDeletionLeavesEveryRowAndIsReported) {
-    // The last of the four deletions is refused, after the first three have run.
-    env.state.connection.execute(
-        "CREATE TRIGGER keep_links BEFORE DELETE ON KORFSonSty "
-        "BEGIN SELECT RAISE(ABORT, 'links are locked'); END");
-    env.dialogs.input("TAPE ON/OFF");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Failed);
-
-    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
-    Rows style =
-        env.state.connection.query("SELECT StyleContent1 FROM KORFStyles WHERE StyleProg = 1");
-    ASSERT_TRUE(style.next());
-    EXPECT_EQ(style.bytes(0), std::string_view("\x00\x81\xff", 3));
-    const auto& calls = env.dialogs.calls();
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[2].text, "ORB database was not initialized: the database " +
-                                 env.state.DatabasePath +
-                                 " refused the deletion; the catalogue is as it was (links "
-                                 "are locked).");
-    EXPECT_EQ(calls[2].title, "ORB");
-    EXPECT_EQ(calls[2].icon, Icon::Critical);
-    EXPECT_FALSE(env.state.connection.inTransaction());
-}
-
-TEST_F(DatabaseWipe, AReadOnlyDatabaseKeepsItsRows) {
-    env.state.connection.execute("PRAGMA query_only = ON");
-    env.dialogs.input("TAPE ON/OFF");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_EQ(WipeDatabase(env.state, env.dialogs), WipeOutcome::Failed);
-    EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
-    ASSERT_EQ(env.dialogs.messages().size(), 2u);
-    EXPECT_EQ(env.dialogs.messages()[1],
-              "ORB database was not initialized: the database " + env.state.DatabasePath +
-                  " refused the deletion; the catalogue is as it was (attempt to write a "
-                  "readonly database).");
 }
 
 TEST_F(DatabaseWipe, ARestorePointIsKeptFirstAndWithoutOneNothingIsDeleted) {

@@ -36,29 +36,15 @@ int rowCount(Database& db, const char* table) {
 
 using test::onModal;
 
-TEST(MainWindow, HasItsNameCaptionAndButtons) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    MainWindow window(env.state, env.dialogs);
-    EXPECT_EQ(window.objectName(), "frmMain");
-    EXPECT_EQ(window.windowTitle(), "ORB 2.31");
-    const char* captions[] = {"&Styles",     "S&ongs", "&About",
-                              "&Parameters", "E&xit",  "&Backup / Restore"};
-    const bool enabled[] = {false, false, true, true, true, false};
-    for (int i = 0; i < 6; ++i) {
-        QPushButton* button = menuButton(window, i);
-        ASSERT_NE(button, nullptr) << i;
-        EXPECT_EQ(button->text(), captions[i]);
-        EXPECT_EQ(button->isEnabled(), enabled[i]) << captions[i];
-    }
-    EXPECT_NE(window.findChild<QWidget*>("Picture1"), nullptr);
-}
-
 // A window given to the main window enables its button and is made once for the run; the
 // keyboard starts on the first button that works, Enter presses it, Alt keys reach each.
 TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     test::TestEnvironment env;
     env.openFreshDatabase();
+    {
+        MainWindow bare(env.state, env.dialogs);
+        EXPECT_FALSE(menuButton(bare, MainWindow::Songs)->isEnabled());
+    }
     int made = 0;
     MainWindowFactories factories;
     factories.songs = [&made](QWidget* parent) {
@@ -70,7 +56,28 @@ TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     MainWindow window(env.state, env.dialogs, factories);
     window.show();
     QApplication::setActiveWindow(&window);
-    EXPECT_FALSE(menuButton(window, MainWindow::Styles)->isEnabled());
+    EXPECT_EQ(window.objectName(), "frmMain");
+    EXPECT_EQ(window.windowTitle(), "ORB 2.31");
+    EXPECT_NE(window.findChild<QWidget*>("Picture1"), nullptr);
+    const struct {
+        int index;
+        const char* caption;
+        const char* key;
+        bool enabled;
+    } buttons[] = {{MainWindow::Styles, "&Styles", "Alt+S", false},
+                   {MainWindow::Songs, "S&ongs", "Alt+O", true},
+                   {MainWindow::About, "&About", "Alt+A", true},
+                   {MainWindow::Parameters, "&Parameters", "Alt+P", true},
+                   {MainWindow::Exit, "E&xit", "Alt+X", true},
+                   {MainWindow::BackupRestore, "&Backup / Restore", "Alt+B", false}};
+    for (int i = 0; i < 6; ++i) {
+        QPushButton* button = menuButton(window, buttons[i].index);
+        ASSERT_NE(button, nullptr) << i;
+        EXPECT_EQ(button, menuButton(window, i));
+        EXPECT_EQ(button->text(), buttons[i].caption);
+        EXPECT_EQ(button->shortcut(), QKeySequence(buttons[i].key)) << buttons[i].key;
+        EXPECT_EQ(button->isEnabled(), buttons[i].enabled) << buttons[i].caption;
+    }
     EXPECT_EQ(window.focusWidget(), menuButton(window, MainWindow::Songs));
 
     QString opened;
@@ -92,14 +99,6 @@ TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     menuButton(window, MainWindow::About)->setFocus();
     QTest::keyClick(window.focusWidget(), Qt::Key_Enter);
     EXPECT_EQ(opened, "frmAbout");
-
-    const std::pair<int, const char*> keys[] = {
-        {MainWindow::Styles, "Alt+S"},        {MainWindow::Songs, "Alt+O"},
-        {MainWindow::BackupRestore, "Alt+B"}, {MainWindow::Parameters, "Alt+P"},
-        {MainWindow::About, "Alt+A"},         {MainWindow::Exit, "Alt+X"}};
-    for (const auto& [index, key] : keys) {
-        EXPECT_EQ(menuButton(window, index)->shortcut(), QKeySequence(key)) << key;
-    }
 }
 
 TEST(MainWindow, AboutAndParametersOpenModallyOneInstanceEach) {

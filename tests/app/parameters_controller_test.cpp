@@ -62,23 +62,19 @@ protected:
     std::string utility;
 };
 
-TEST_F(Parameters, TheBoxesShowTheValuesInUse) {
-    P controller(env.state, env.dialogs);
-    EXPECT_EQ(controller.field(P::DatabaseBox), env.state.DatabasePath);
-    EXPECT_EQ(controller.field(P::KorgUtilityBox), "");
-    EXPECT_EQ(controller.field(P::FloppyBox), "/media/floppy");
-    EXPECT_EQ(controller.field(P::BackupBox), "/backups/orb.odd");
-    EXPECT_EQ(controller.field(P::PaHardDiskBox), "/media/pa");
-    env.state.FloppyPath = "/media/usb";
-    controller.setField(P::FloppyBox, "typed but not saved");
-    controller.load();
-    EXPECT_EQ(controller.field(P::FloppyBox), "/media/usb");
-}
-
+// The boxes show the values in use; each rejected save keeps what was typed and stores nothing,
+// and loading again shows the values in use.
 TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
-    P controller(env.state, env.dialogs);
     const std::string database = env.state.DatabasePath;
     const auto* connection = env.state.connection.handle();
+    env.state.connection.execute("INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (7, 'Kept')");
+    P controller(env.state, env.dialogs);
+    EXPECT_EQ(
+        (std::vector<std::string>{controller.field(P::DatabaseBox),
+                                  controller.field(P::KorgUtilityBox),
+                                  controller.field(P::FloppyBox), controller.field(P::BackupBox),
+                                  controller.field(P::PaHardDiskBox)}),
+        (std::vector<std::string>{database, "", "/media/floppy", "/backups/orb.odd", "/media/pa"}));
     controller.setField(P::FloppyBox, "/media/other");
 
     controller.setField(P::DatabaseBox, "   ");
@@ -114,12 +110,31 @@ TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     EXPECT_FALSE(controller.save());
     EXPECT_EQ(rejection(), "KORG utility not found!");
     EXPECT_EQ(controller.field(P::KorgUtilityBox), env.dir.path().string());
+    controller.setField(P::KorgUtilityBox, "");
+
+    // A file that is no database keeps the old one in use.
+    const std::string notes = (env.dir / "notes.mdb").string();
+    test::writeFile(notes, std::string(200, 'x'));
+    controller.setField(P::DatabaseBox, notes);
+    EXPECT_FALSE(controller.save());
+    EXPECT_EQ(rejection(),
+              "The file " + notes +
+                  " cannot be opened as an ORB database (file is not a database: " + notes + ").");
+    EXPECT_EQ(controller.field(P::DatabaseBox), notes);
     EXPECT_EQ(controller.field(P::FloppyBox), "/media/other");
 
     EXPECT_EQ(env.state.FloppyPath, "/media/floppy");
     EXPECT_EQ(env.settings.get("PARAMETERS", "FLOPPYDRIVE", "unset"), "unset");
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", "unset"), "unset");
     EXPECT_EQ(env.state.DatabasePath, database);
     EXPECT_EQ(env.state.connection.handle(), connection);
+    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Name), "ROCK");
+    Rows kept = env.state.connection.query("SELECT SongTitle FROM KORFSongs");
+    ASSERT_TRUE(kept.next());
+    EXPECT_EQ(kept.text(0), "Kept");
+    env.state.FloppyPath = "/media/usb";
+    controller.load();
+    EXPECT_EQ(controller.field(P::FloppyBox), "/media/usb");
 }
 
 TEST_F(Parameters, SavingTrimsKeepsLetterCaseAndStoresEveryKey) {
@@ -181,32 +196,6 @@ TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndGetsTheTables) {
     EXPECT_EQ(env.state.connection.path(), fresh);
     EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), fresh);
     EXPECT_TRUE(hasTable("KORFStyles"));
-}
-
-TEST_F(Parameters, AFileThatIsNoDatabaseKeepsTheOldOneInUse) {
-    const std::string notes = (env.dir / "notes.mdb").string();
-    test::writeFile(notes, std::string(200, 'x'));
-    const std::string database = env.state.DatabasePath;
-    const auto* connection = env.state.connection.handle();
-    env.state.connection.execute("INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (7, 'Kept')");
-
-    P controller(env.state, env.dialogs);
-    controller.setField(P::DatabaseBox, notes);
-    controller.setField(P::FloppyBox, "/media/new");
-    EXPECT_FALSE(controller.save());
-    EXPECT_EQ(rejection(),
-              "The file " + notes +
-                  " cannot be opened as an ORB database (file is not a database: " + notes + ").");
-    EXPECT_EQ(controller.field(P::DatabaseBox), notes);
-
-    EXPECT_EQ(env.state.DatabasePath, database);
-    EXPECT_EQ(env.state.connection.handle(), connection);
-    EXPECT_EQ(env.state.FloppyPath, "/media/floppy");
-    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Name), "ROCK");
-    EXPECT_EQ(env.settings.get("PATH", "DATABASE", "unset"), "unset");
-    Rows kept = env.state.connection.query("SELECT SongTitle FROM KORFSongs");
-    ASSERT_TRUE(kept.next());
-    EXPECT_EQ(kept.text(0), "Kept");
 }
 
 TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {

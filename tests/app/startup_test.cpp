@@ -54,29 +54,6 @@ TEST(Startup, AStoredPathIsUsedAsItIsAndTheParametersAreRead) {
     EXPECT_FALSE(std::filesystem::exists(env.dir / "unused.mdb"));
 }
 
-TEST(Startup, AStoredPathThatIsGoneIsReportedAndAnotherAskedFor) {
-    test::TestEnvironment env;
-    const auto gone = (env.dir / "gone.mdb").string();
-    const auto other = env.dir / "other.mdb";
-    { Database().open(other, Database::OpenMode::CreateIfMissing); }
-    env.settings.set("PATH", "DATABASE", gone);
-    env.dialogs.input(other.string());
-
-    ASSERT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Ready);
-    const auto& calls = env.dialogs.calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].text, "The database file " + gone + " was not found.");
-    EXPECT_EQ(calls[0].icon, UserDialogs::Icon::Critical);
-    EXPECT_EQ(calls[0].title, "ORB");
-    EXPECT_EQ(calls[1].kind, Call::Kind::InputBox);
-    EXPECT_EQ(calls[1].text, kPrompt);
-    EXPECT_EQ(calls[1].title, "ORB");
-    EXPECT_EQ(calls[1].proposal, gone);
-    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), other.string());
-    EXPECT_EQ(env.state.connection.path(), other);
-    EXPECT_FALSE(std::filesystem::exists(gone));
-}
-
 TEST(Startup, ThePromptLoopAndNoEndsTheProgram) {
     test::TestEnvironment env;
     const auto gone = (env.dir / "gone.mdb").string();
@@ -93,6 +70,13 @@ TEST(Startup, ThePromptLoopAndNoEndsTheProgram) {
     EXPECT_TRUE(env.dialogs.allAnswersUsed());
     const auto& calls = env.dialogs.calls();
     ASSERT_EQ(calls.size(), 7u);
+    EXPECT_EQ(calls[0].text, "The database file " + gone + " was not found.");
+    EXPECT_EQ(calls[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(calls[0].title, "ORB");
+    EXPECT_EQ(calls[1].kind, Call::Kind::InputBox);
+    EXPECT_EQ(calls[1].text, kPrompt);
+    EXPECT_EQ(calls[1].title, "ORB");
+    EXPECT_EQ(calls[1].proposal, gone);
     EXPECT_EQ(calls[2].text,
               "There is no database at " + missing + ". Create a new, empty ORB database there?");
     EXPECT_EQ(calls[2].defaultAnswer, Answer::No);
@@ -123,6 +107,7 @@ TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
                   ").");
     EXPECT_EQ(test::readFile(text), std::string(4096, 'n'));
     EXPECT_EQ(env.state.connection.path(), created);
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), created);
     EXPECT_TRUE(hasKORFStyles(env.state.connection));
 }
 

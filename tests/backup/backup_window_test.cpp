@@ -54,11 +54,17 @@ TEST(BackupWindow, LayoutRendersTheControllerAndForwardsEdits) {
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     EXPECT_EQ(env.dialogs.calls()[0].kind, test::ScriptedDialogs::Call::Kind::SaveFile);
     EXPECT_EQ(env.dialogs.calls()[0].proposal, path.string());
+    EXPECT_EQ(env.dialogs.calls()[0].text, "ORB Database Dump (*.ODD)|*.ODD");
     env.dialogs.answer(UserDialogs::Answer::Yes);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database backup completed without errors!");
     EXPECT_TRUE(std::filesystem::exists(env.dir / "chosen.odd"));
     EXPECT_TRUE(env.dialogs.allAnswersUsed());
+    // The restore field's Search fills that field only.
+    env.dialogs.file("/elsewhere/x.ODD");
+    QTest::mouseClick(window.findChild<QPushButton*>("cmdSearch1"), Qt::LeftButton);
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtField1")->text(), "/elsewhere/x.ODD");
+    EXPECT_EQ(field->text().toStdString(), (env.dir / "chosen.odd").string());
 
     QTest::mouseClick(window.findChild<QPushButton*>("cmbExit"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());

@@ -18,7 +18,7 @@
 #include "bank_fixture.h"
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/make_bank_window.h"
-#include "catalogue/windows/qt_print_service.h"
+#include "widgets/qt_print_service.h"
 #include "catalogue/windows/styles_window.h"
 #include "catalogue/windows/where_is_window.h"
 #include "support/on_modal.h"

@@ -44,12 +44,21 @@ TEST(ReplaceFileSafely, ALinkKeepsPointingAtTheReplacedFile) {
     EXPECT_EQ(namesIn(dir / "dumps"), std::vector<std::string>{"old.odd"});
 }
 
-TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileAndKeepsItAsItWas) {
+TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileOrHasNoFolderAndKeepsItAsItWas) {
     TempDir dir;
     const fs::path fifo = dir / "pipe.odd";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(failureOf([&] { writeText(fifo, "data"); }),
-              "The file " + fifo.string() + " cannot be written: it is not a regular file.");
+    const std::string end = " cannot be written: ";
+    const std::vector<std::pair<fs::path, std::string>> refused = {
+        {fifo, "it is not a regular file."},
+        {dir / "missing" / "USER01.STY",
+         "the folder " + (dir / "missing").string() + " does not exist."},
+        {dir.path(), "it is a folder."},
+    };
+    for (const auto& [target, reason] : refused) {
+        EXPECT_EQ(failureOf([&] { writeText(target, "x"); }),
+                  "The file " + target.string() + end + reason);
+    }
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"pipe.odd"});
 
@@ -62,16 +71,6 @@ TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileAndKeepsItAsItWas) {
     std::string text;
     in >> text;
     EXPECT_EQ(text, "abc");
-}
-
-TEST(ReplaceFileSafely, RefusesAMissingFolderAndAFolderAsTarget) {
-    TempDir dir;
-    const auto noFolder = dir / "missing" / "USER01.STY";
-    EXPECT_EQ(failureOf([&] { writeText(noFolder, "x"); }),
-              "The file " + noFolder.string() + " cannot be written: the folder " +
-                  (dir / "missing").string() + " does not exist.");
-    EXPECT_EQ(failureOf([&] { writeText(dir.path(), "x"); }),
-              "The file " + dir.path().string() + " cannot be written: it is a folder.");
 }
 
 TEST(ReplaceFileSafely, ANameAtTheFileSystemLimitCanBeWritten) {

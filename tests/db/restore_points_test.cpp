@@ -11,6 +11,7 @@
 #include "db/point_notes.h"
 #include "db/write_transaction.h"
 #include "support/failure_of.h"
+#include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -18,9 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::vector<SqlValue>> everything(Database& db) {
-    return test::tableRows(db);
-}
+const auto everything = test::tableRows;
 
 std::string canonicalPath(const fs::path& path) {
     return fs::weakly_canonical(fs::absolute(path)).string();
@@ -40,10 +39,7 @@ class RestorePointsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         env.openFreshDatabase();
-        std::string allBytes;
-        for (int value = 0; value < 256; ++value) {
-            allBytes += static_cast<char>(value);
-        }
+        const std::string allBytes = test::everyByteValue();
         for (const int prog : {21, 34, 55}) {
             const std::string block1 = allBytes + std::to_string(prog);
             const std::string block2 = std::to_string(prog) + allBytes.substr(prog);
@@ -118,10 +114,7 @@ TEST_F(RestorePointsTest, KeepsTheNewestOfEachCatalogueWithWhatWasAboutToHappen)
 
     // Another catalogue's points are its own: neither listed here nor counted in the limit.
     Database other;
-    other.open(env.dir / "other.mdb", Database::OpenMode::CreateIfMissing);
-    other.execute("CREATE TABLE KORFStyles (StyleProg INTEGER)");
-    other.execute("CREATE TABLE KORFBanks (BankProg INTEGER)");
-    other.execute("CREATE TABLE KORFSongs (SongCode INTEGER)");
+    openCounted(other, env.dir / "other.mdb");
     kept.keep(other, "deleting a style");
     EXPECT_EQ(kept.list(env.state.DatabasePath).size(), 3u);
     ASSERT_EQ(kept.list(env.dir / "other.mdb").size(), 1u);

@@ -216,6 +216,7 @@ TEST_F(StyleStoreTest, NameLookupsIgnoreLetterCaseAndPaddingAndFindApostrophes) 
     insert(88, std::string("Rock1") + std::string(6, '\0'), makeChunk(10, 2), "");
     insert(73, "SWING", makeChunk(10, 3), "");
     insert(60, "ROCK12", makeChunk(10, 4), "");
+    insert(96, "ROCK1 X", makeChunk(10, 5), "");
 
     const std::vector<StyleRow> found = store.findByName("rock 'n' ro");
     ASSERT_EQ(found.size(), 2u);

@@ -16,62 +16,58 @@ const ColumnSize& kDescription = textColumn("KORFStyles", "StyleDesc");
 const ColumnSize& kName = textColumn("KORFStyles", "StyleName1");
 const ColumnSize& kTempo = textColumn("KORFSonSty", "StyleTempo");
 
-std::string refusal(const ColumnSize& column, const std::string& text,
-                    const TextPlace& place = TextPlace::style(12)) {
-    return textRefusal(column, text, place).value_or("");
-}
-
-TEST(TextGate, EachRuleRefusesWithTheFieldAndItsPlace) {
-    EXPECT_EQ(refusal(kDescription, "Slow\nballad"),
-              "The description of style 12 holds a line break.");
-    EXPECT_EQ(refusal(kDescription, "Slow\rballad"),
-              "The description of style 12 holds a line break.");
-    EXPECT_EQ(refusal(kDescription, "Slow\tballad"), "The description of style 12 holds a tab.");
-    EXPECT_EQ(refusal(kDescription, std::string("Slow\0", 5)),
-              "The description of style 12 holds a code-0 character.");
-    EXPECT_EQ(refusal(kDescription, "Esc\x1B"),
-              "The description of style 12 holds a control character (code 27).");
-    EXPECT_EQ(refusal(kDescription, "Unit\x1Fsep"),
-              "The description of style 12 holds a control character (code 31).");
-    EXPECT_EQ(refusal(kDescription, "overlong \xC0\xAF and \xC1\xBF"),
-              "The description of style 12 is not valid UTF-8 text.");
-    EXPECT_EQ(refusal(kDescription, "Del\x7F"),
-              "The description of style 12 holds a control character (code 127).");
-    EXPECT_EQ(refusal(kDescription, "caf\xE9"),
-              "The description of style 12 is not valid UTF-8 text.");
-    EXPECT_EQ(refusal(kDescription, "Omega \xCE\xA9", TextPlace::newRow("style")),
-              "The description of the new style holds \"\xCE\xA9\", which the keyboard's files "
-              "cannot carry (Windows-1252 only).");
-    EXPECT_EQ(refusal(kTempo, "\xF0\x9F\x8E\xB5", TextPlace::onLine("song", 7)),
-              "The tempo of the song on line 7 holds \"\xF0\x9F\x8E\xB5\", which the keyboard's "
-              "files cannot carry (Windows-1252 only).");
-    EXPECT_EQ(refusal(kName, "TWELVE CHARS", TextPlace()),
-              "The name has 12 characters; it takes at most 11.");
-    EXPECT_EQ(refusal(kTempo, "12345678901", TextPlace::link(5, 7)),
-              "The tempo of the link of song 5 to style 7 has 11 characters; it takes at most 10.");
-}
-
-TEST(TextGate, WhatEveryFileCanCarryPasses) {
+// Each text with the refusal it gets ("" for none) as the description of style 12, or in the
+// column and place given.
+TEST(TextGate, EachRuleRefusesWithTheFieldAndItsPlaceAndWhatFilesCarryPasses) {
+    const std::string desc = "The description of style 12 ";
+    const std::string name = "The name of style 12 ";
     // Characters, not bytes, count: eleven accented letters fill a name.
-    const std::string eleven =
-        "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
-        "\xC3\xA9\xC3\xA9\xC3\xA9";
-    EXPECT_EQ(refusal(kName, eleven), "");
-    EXPECT_EQ(refusal(kName, eleven + "e"),
-              "The name of style 12 has 12 characters; it takes at "
-              "most 11.");
-    // The euro sign and the five bytes Windows-1252 leaves undefined round-trip.
-    EXPECT_EQ(refusal(kDescription, "\xE2\x82\xAC 5, \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"),
-              "");
-    EXPECT_EQ(refusal(kDescription, "it's \"quoted\" 100%"), "");
-    EXPECT_EQ(refusal(kDescription, ""), "");
-    // A name may end in the code-0 padding of bank files, nowhere else.
-    EXPECT_EQ(refusal(kName, std::string("ROCK1\0\0 \0\0\0", 11)), "");
-    EXPECT_EQ(refusal(kName, std::string("ROCK1\0X", 7)),
-              "The name of style 12 holds a code-0 character.");
-    EXPECT_EQ(refusal(kDescription, std::string("Desc\0\0", 6)),
-              "The description of style 12 holds a code-0 character.");
-    EXPECT_EQ(refusal(kName, "ROCK\t1"), "The name of style 12 holds a tab.");
+    std::string eleven;
+    for (int i = 0; i < 11; ++i) {
+        eleven += "\xC3\xA9";
+    }
+    const struct {
+        std::string text;
+        std::string refusal;
+        const ColumnSize* column = &kDescription;
+        TextPlace place = TextPlace::style(12);
+    } cases[] = {
+        {"Slow\nballad", desc + "holds a line break."},
+        {"Slow\rballad", desc + "holds a line break."},
+        {"Slow\tballad", desc + "holds a tab."},
+        {std::string("Slow\0", 5), desc + "holds a code-0 character."},
+        {"Esc\x1B", desc + "holds a control character (code 27)."},
+        {"Unit\x1Fsep", desc + "holds a control character (code 31)."},
+        {"Del\x7F", desc + "holds a control character (code 127)."},
+        {"overlong \xC0\xAF and \xC1\xBF", desc + "is not valid UTF-8 text."},
+        {"caf\xE9", desc + "is not valid UTF-8 text."},
+        {"Omega \xCE\xA9",
+         "The description of the new style holds \"\xCE\xA9\", which the keyboard's files "
+         "cannot carry (Windows-1252 only).",
+         &kDescription, TextPlace::newRow("style")},
+        {"\xF0\x9F\x8E\xB5",
+         "The tempo of the song on line 7 holds \"\xF0\x9F\x8E\xB5\", which the keyboard's "
+         "files cannot carry (Windows-1252 only).",
+         &kTempo, TextPlace::onLine("song", 7)},
+        {"TWELVE CHARS", "The name has 12 characters; it takes at most 11.", &kName, TextPlace()},
+        {"12345678901",
+         "The tempo of the link of song 5 to style 7 has 11 characters; it takes at most 10.",
+         &kTempo, TextPlace::link(5, 7)},
+        {eleven, "", &kName},
+        {eleven + "e", name + "has 12 characters; it takes at most 11.", &kName},
+        // The euro sign and the five bytes Windows-1252 leaves undefined round-trip.
+        {"\xE2\x82\xAC 5, \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D", ""},
+        {"it's \"quoted\" 100%", ""},
+        {"", ""},
+        // A name may end in the code-0 padding of bank files, nowhere else.
+        {std::string("ROCK1\0\0 \0\0\0", 11), "", &kName},
+        {std::string("ROCK1\0X", 7), name + "holds a code-0 character.", &kName},
+        {std::string("Desc\0\0", 6), desc + "holds a code-0 character."},
+        {"ROCK\t1", name + "holds a tab.", &kName},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textRefusal(*c.column, c.text, c.place).value_or(""), c.refusal) << c.text;
+    }
 }
 
 // Every store applies the gate to every text it writes; a refused text stores nothing.
@@ -119,6 +115,11 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
             banks.insert({0, "Bank\x01", "", {}});
         },
         "The name of the new bank holds a control character (code 1).");
+    expectRefused(
+        [&] {
+            banks.insertNumbered({20, "Long", std::string(201, 'd'), {}});
+        },
+        "The description of the new bank has 201 characters; it takes at most 200.");
     SongStore songs(db);
     expectRefused(
         [&] {

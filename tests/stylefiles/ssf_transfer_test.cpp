@@ -83,8 +83,8 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
                                 "These styles were not exported:\n"
                                 "Style 95 HUGE: its first length 100000 does not fit five digits.\n"
                                 "Style 33: it is no longer in the catalogue.\n"});
-    EXPECT_EQ(all.progressMaximum(), 6);
-    EXPECT_EQ(all.progressValue(), 6);
+    EXPECT_EQ(all.job().maximum(), 6);
+    EXPECT_EQ(all.job().value(), 6);
     EXPECT_FALSE(all.progressVisible());
     EXPECT_FALSE(env.dialogs.waitCursor());
     EXPECT_GE(env.dialogs.processEventsCount(), 1) << "the window is repainted while it runs";
@@ -152,7 +152,7 @@ TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{
                   "Export of bank LIVE SET to SSF files terminated without errors!"});
-    EXPECT_EQ(bank.progressMaximum(), 2);
+    EXPECT_EQ(bank.job().maximum(), 2);
     EXPECT_TRUE(windows.logs.empty());
 }
 

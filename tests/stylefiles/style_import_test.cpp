@@ -149,8 +149,8 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(beta2.StyleFile, "B.STY");
     EXPECT_EQ(storedStyle(f.env, 6).StyleFile, "X.STY");
 
-    EXPECT_EQ(c.progressMaximum(), 4);
-    EXPECT_EQ(c.progressValue(), 4);
+    EXPECT_EQ(c.job().maximum(), 4);
+    EXPECT_EQ(c.job().value(), 4);
     EXPECT_TRUE(c.controlsEnabled());
     EXPECT_TRUE(c.statusVisible());
     EXPECT_EQ(c.status(0), "");
@@ -649,7 +649,7 @@ TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
     c.setIncludeSubFolders(true);
     c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(c.progressMaximum(), 4);
+    EXPECT_EQ(c.job().maximum(), 4);
     std::vector<std::string> names;
     Rows rows =
         f.env.state.connection.query("SELECT StyleName1 FROM KORFStyles ORDER BY StyleProg");

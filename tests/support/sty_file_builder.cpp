@@ -19,6 +19,14 @@ std::string makeChunk(std::size_t dataSize, std::uint32_t seed) {
     return chunk;
 }
 
+std::string everyByteValue() {
+    std::string bytes(256, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(i);
+    }
+    return bytes;
+}
+
 std::string randomBytes(std::size_t count, std::mt19937& random) {
     std::string bytes(count, '\0');
     for (char& c : bytes) {

@@ -15,6 +15,9 @@ std::string bigEndian32(std::uint32_t value);
 // from `seed` so that different chunks differ.
 std::string makeChunk(std::size_t dataSize, std::uint32_t seed);
 
+// The bytes 0 to 255, once each, in order.
+std::string everyByteValue();
+
 // `count` random bytes of every value 0 to 255.
 std::string randomBytes(std::size_t count, std::mt19937& random);
 

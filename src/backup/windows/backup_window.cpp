@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <string>
 
-#include "core/progress_scale.h"
 #include "widgets/rendered_text.h"
 
 namespace orb {
@@ -58,19 +57,15 @@ BackupWindow::BackupWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     checking_ = new QLabel("CHECKING", this);
     checking_->setObjectName("lbCheck");
     layout->addWidget(checking_, 3, 0);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("ProgressBar1");
-    // Their row keeps its height while they are hidden, so the window does not change size.
-    for (QWidget* widget : {static_cast<QWidget*>(checking_), static_cast<QWidget*>(progress_)}) {
+    job_ = new JobPanel(*this, controller_.job(), "ProgressBar1");
+    // CHECKING and the bar keep their row's height while hidden, so the window does not change
+    // size for them.
+    for (QWidget* widget : {static_cast<QWidget*>(checking_), static_cast<QWidget*>(job_->bar())}) {
         QSizePolicy policy = widget->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         widget->setSizePolicy(policy);
     }
-    layout->addWidget(progress_, 3, 1, 1, 2);
-    job_ = makeJobControls(*this, controller_.job());
-    heightBack_.watch({progress_, job_.line, job_.cancel});
-    layout->addWidget(job_.line, 4, 0, 1, 2);
-    layout->addWidget(job_.cancel, 4, 2);
+    layout->addWidget(job_, 3, 1, 2, 2);
     idleOnly_ = {fields_[0],
                  fields_[1],
                  findChild<QPushButton*>("cmdSearch0"),
@@ -107,9 +102,7 @@ void BackupWindow::restoreFrom(const std::string& path) {
 }
 
 void BackupWindow::reject() {
-    if (controller_.job().running()) {
-        controller_.job().requestCancel();
-    } else {
+    if (!job_->cancelRunningJob()) {
         QDialog::reject();
     }
 }
@@ -120,16 +113,10 @@ void BackupWindow::render() {
         showText(fields_[i], *paths[i]);
     }
     checking_->setVisible(controller_.checkingVisible());
-    showJob(job_, controller_.job());
     for (QWidget* widget : idleOnly_) {
         widget->setEnabled(!controller_.job().running());
     }
-    progress_->setVisible(controller_.progressVisible());
-    const ProgressSteps steps =
-        scaleProgress(controller_.progressValue(), controller_.progressMaximum());
-    progress_->setRange(0, steps.maximum);
-    progress_->setValue(steps.value);
-    heightBack_.update();
+    job_->render(controller_.progressVisible());
 }
 
 }  // namespace orb

@@ -4,12 +4,10 @@
 #include <vector>
 
 #include "backup/backup_controller.h"
-#include "widgets/height_back.h"
-#include "widgets/job_controls.h"
+#include "widgets/job_panel.h"
 
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace orb {
@@ -37,10 +35,8 @@ private:
     BackupController controller_;
     QLineEdit* fields_[2];
     QLabel* checking_;
-    QProgressBar* progress_;
     std::vector<QWidget*> idleOnly_;  // the fields and buttons, disabled while a job runs
-    JobControls job_;
-    HeightBack heightBack_{*this};
+    JobPanel* job_ = nullptr;
 };
 
 }  // namespace orb

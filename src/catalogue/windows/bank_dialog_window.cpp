@@ -185,11 +185,9 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     middle->addLayout(side);
     // The writing of a queue shows its line and Cancel here, where they take no room from the
     // frames.
-    job_ = makeJobControls(*this, controller_.queues().job());
+    job_ = new JobPanel(*this, controller_.queues().job());
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(job_.line, 1);
-    buttons->addStretch();
-    buttons->addWidget(job_.cancel);
+    buttons->addWidget(job_, 1);
     buttons->addWidget(cmdOk_);
     buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
@@ -286,7 +284,7 @@ void BankDialogWindow::renderQueues() {
     }
     cbMakeHD_->setEnabled(queues.transferEnabled());
     cmdSaveSetup_->setEnabled(controller_.saveSetupEnabled());
-    showJob(job_, queues.job());
+    job_->render();
 }
 
 BankDialogOutcome BankDialogWindow::run() {
@@ -301,9 +299,7 @@ BankDialogOutcome BankDialogWindow::run() {
 }
 
 void BankDialogWindow::reject() {
-    if (controller_.queues().job().running()) {
-        controller_.queues().job().requestCancel();
-    } else {
+    if (!job_->cancelRunningJob()) {
         QDialog::reject();
     }
 }

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "catalogue/bank_dialog.h"
-#include "widgets/job_controls.h"
+#include "widgets/job_panel.h"
 
 class QGroupBox;
 class QLabel;
@@ -54,7 +54,7 @@ private:
     std::array<QPushButton*, kHardDiskBankCount / 3> cbClearHD_{};
     QPushButton* cbMakeHD_;
     QPushButton* cmdSaveSetup_;
-    JobControls job_;
+    JobPanel* job_ = nullptr;
 };
 
 }  // namespace orb

@@ -42,11 +42,10 @@ DiskIdentifyWindow::DiskIdentifyWindow(AppState& state, UserDialogs& dialogs, QW
     exit->setObjectName("cmdExit");
     exit->setAutoDefault(false);
     exit->setDefault(true);
-    job_ = makeJobControls(*this, controller_.job());
+    job_ = new JobPanel(*this, controller_.job());
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(job_.line, 1);
-    buttons->addWidget(job_.cancel);
+    buttons->addWidget(job_, 1);
     buttons->addWidget(cmdImportNew_);
     buttons->addWidget(exit);
     auto* layout = new QVBoxLayout(this);
@@ -70,9 +69,7 @@ bool DiskIdentifyWindow::run() {
 }
 
 void DiskIdentifyWindow::reject() {
-    if (controller_.job().running()) {
-        controller_.job().requestCancel();
-    } else {
+    if (!job_->cancelRunningJob()) {
         QDialog::reject();
     }
 }
@@ -115,7 +112,7 @@ void DiskIdentifyWindow::render() {
                           .arg(contents.newStyles() == 1 ? "style" : "styles")
                           .arg(QString::fromStdString(contents.path.string())));
     cmdImportNew_->setEnabled(controller_.importEnabled());
-    showJob(job_, controller_.job());
+    job_->render();
 }
 
 }  // namespace orb

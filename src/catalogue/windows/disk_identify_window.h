@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "catalogue/disk_identify_controller.h"
-#include "widgets/job_controls.h"
+#include "widgets/job_panel.h"
 
 class QLabel;
 class QPushButton;
@@ -35,7 +35,7 @@ private:
     QTreeWidget* tree_;
     QLabel* summary_;
     QPushButton* cmdImportNew_;
-    JobControls job_;
+    JobPanel* job_ = nullptr;
     DiskContents shownContents_;
 };
 

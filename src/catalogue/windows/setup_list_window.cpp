@@ -104,20 +104,19 @@ SetupListWindow::SetupListWindow(AppState& state, UserDialogs& dialogs, bool loa
     cmdDelete_ = button("cmdDelete", "Delete", this);
     auto* exit = button("cmdExit", "Exit", this);
     exit->setDefault(true);
-    job_ = makeJobControls(*this, controller_.job());
+    job_ = new JobPanel(*this, controller_.job());
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* each : {cmdLoad_, cmdWrite_, cmdRename_, cmdDescribe_, cmdDelete_}) {
         buttons->addWidget(each);
     }
     buttons->addStretch();
-    buttons->addWidget(job_.cancel);
     buttons->addWidget(exit);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
     layout->addWidget(none_);
     layout->addWidget(txtPlan_);
-    layout->addWidget(job_.line);
+    layout->addWidget(job_);
     layout->addLayout(buttons);
 
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -148,9 +147,7 @@ std::optional<KeyboardSetup> SetupListWindow::run() {
 }
 
 void SetupListWindow::reject() {
-    if (controller_.job().running()) {
-        controller_.job().requestCancel();
-    } else {
+    if (!job_->cancelRunningJob()) {
         QDialog::reject();
     }
 }
@@ -176,7 +173,7 @@ void SetupListWindow::render() {
     if (txtPlan_->toPlainText() != plan) {
         txtPlan_->setPlainText(plan);
     }
-    showJob(job_, controller_.job());
+    job_->render();
 }
 
 }  // namespace orb

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "catalogue/setup_list.h"
-#include "widgets/job_controls.h"
+#include "widgets/job_panel.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -62,7 +62,7 @@ private:
     QPushButton* cmdDescribe_;
     QPushButton* cmdDelete_;
     QPlainTextEdit* txtPlan_;
-    JobControls job_;
+    JobPanel* job_ = nullptr;
     std::optional<KeyboardSetup> picked_;
     std::vector<KeyboardSetup> shownSetups_;
 };

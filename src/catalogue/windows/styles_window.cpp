@@ -24,7 +24,7 @@
 #include "catalogue/windows/group_edit_window.h"
 #include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/make_bank_window.h"
-#include "catalogue/windows/qt_print_service.h"
+#include "widgets/qt_print_service.h"
 #include "catalogue/windows/setup_list_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"

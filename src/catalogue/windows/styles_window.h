@@ -8,7 +8,7 @@
 
 #include "catalogue/bank_controller.h"
 #include "catalogue/styles_controller.h"
-#include "catalogue/windows/qt_print_service.h"
+#include "widgets/qt_print_service.h"
 #include "stylefiles/style_import.h"
 
 class QAction;

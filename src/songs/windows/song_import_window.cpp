@@ -4,10 +4,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 
-#include "core/progress_scale.h"
 #include "widgets/rendered_text.h"
 
 namespace orb {
@@ -63,9 +61,8 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
         });
     }
 
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("ProgressBar1");
-    layout->addWidget(progress_, 6, 0, 1, 5);
+    job_ = new JobPanel(*this, controller_.job(), "ProgressBar1");
+    layout->addWidget(job_, 6, 0, 1, 5);
     start_ = new QPushButton("Start import process", this);
     start_->setObjectName("cmdOk");
     start_->setDefault(true);
@@ -77,10 +74,6 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     buttons->addWidget(start_);
     buttons->addWidget(cancel);
     layout->addLayout(buttons, 7, 0, 1, 5);
-    job_ = makeJobControls(*this, controller_.job());
-    heightBack_.watch({progress_, job_.line, job_.cancel});
-    layout->addWidget(job_.line, 8, 0, 1, 4);
-    layout->addWidget(job_.cancel, 8, 4);
 
     connect(txtFolder_, &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setPath(text.toStdString()); });
@@ -101,9 +94,7 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
 }
 
 void SongImportWindow::reject() {
-    if (controller_.job().running()) {
-        controller_.job().requestCancel();
-    } else {
+    if (!job_->cancelRunningJob()) {
         QDialog::reject();
     }
 }
@@ -116,13 +107,7 @@ void SongImportWindow::render() {
         fields_[i]->setCurrentIndex(static_cast<int>(controller_.field(static_cast<int>(i))));
     }
     start_->setEnabled(controller_.startEnabled() && !controller_.job().running());
-    showJob(job_, controller_.job());
-    progress_->setVisible(controller_.progressVisible());
-    const ProgressSteps steps =
-        scaleProgress(controller_.progressValue(), controller_.progressMaximum());
-    progress_->setRange(0, steps.maximum);
-    progress_->setValue(steps.value);
-    heightBack_.update();
+    job_->render(controller_.progressVisible());
 }
 
 }  // namespace orb

@@ -4,13 +4,11 @@
 #include <array>
 
 #include "songs/song_import_controller.h"
-#include "widgets/height_back.h"
-#include "widgets/job_controls.h"
+#include "widgets/job_panel.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace orb {
@@ -30,14 +28,12 @@ private:
     void render();
 
     SongImportController controller_;
-    JobControls job_;
-    HeightBack heightBack_{*this};
+    JobPanel* job_ = nullptr;
     QLineEdit* txtFolder_;
     QLabel* lbFile_;
     QComboBox* separator_;
     std::array<QComboBox*, kSongFieldCount> fields_{};
     QPushButton* start_;
-    QProgressBar* progress_;
 };
 
 }  // namespace orb

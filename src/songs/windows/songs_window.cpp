@@ -12,7 +12,7 @@
 #include <optional>
 
 #include <optional>
-#include "catalogue/windows/qt_print_service.h"
+#include "widgets/qt_print_service.h"
 #include "core/user_dialogs.h"
 #include "songs/windows/song_dialog_window.h"
 #include "songs/windows/song_grid_model.h"

@@ -3,10 +3,10 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "widgets/job_panel.h"
 #include "widgets/log_window.h"
 #include "widgets/rendered_text.h"
 
@@ -16,12 +16,13 @@ SsfExportWindow::SsfExportWindow(AppState& state, UserDialogs& dialogs, QWidget*
     : QDialog(parent), controller_(state, dialogs, this) {
     setObjectName("frmSSFExport");
     setModal(true);
-    controls_ = layOutSsfWindow(*this, {"Export folder",
-                                        {"Selected styles only", "All styles"},
-                                        "Start Export Process",
-                                        "Shape1",
-                                        nullptr,
-                                        nullptr});
+    controls_ = layOutSsfWindow(*this, controller_.job(),
+                                {"Export folder",
+                                 {"Selected styles only", "All styles"},
+                                 "Start Export Process",
+                                 "Shape1",
+                                 nullptr,
+                                 nullptr});
     connect(controls_.txtFolder, &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setFolder(text.toStdString()); });
     for (std::size_t i = 0; i < 2; ++i) {
@@ -37,12 +38,6 @@ SsfExportWindow::SsfExportWindow(AppState& state, UserDialogs& dialogs, QWidget*
             accept();
         }
     });
-    job_ = makeJobControls(*this, controller_.job());
-    heightBack_.watch({controls_.progress, job_.line, job_.cancel});
-    auto* grid = static_cast<QGridLayout*>(layout());
-    const int jobRow = grid->rowCount();
-    grid->addWidget(job_.line, jobRow, 0, 1, 2);
-    grid->addWidget(job_.cancel, jobRow, 2);
     controller_.onChange([this] { render(); });
     render();
 }
@@ -79,10 +74,7 @@ void SsfExportWindow::render() {
     }
     controls_.cmdOk->setEnabled(controller_.controlsEnabled());
     controls_.cmdCancel->setEnabled(controller_.controlsEnabled());
-    showJob(job_, controller_.job());
-    showSsfProgress(controls_.progress, controller_.progressVisible(), controller_.progressValue(),
-                    controller_.progressMaximum());
-    heightBack_.update();
+    controls_.job->render(controller_.progressVisible());
 }
 
 void SsfExportWindow::showLeftOut(const std::string& log) {

@@ -4,8 +4,6 @@
 
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/windows/ssf_window_layout.h"
-#include "widgets/height_back.h"
-#include "widgets/job_controls.h"
 
 namespace orb {
 
@@ -33,8 +31,6 @@ private:
 
     SsfExportController controller_;
     SsfWindowControls controls_;
-    JobControls job_;
-    HeightBack heightBack_{*this};
 };
 
 }  // namespace orb

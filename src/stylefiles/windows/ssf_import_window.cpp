@@ -4,10 +4,10 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "widgets/job_panel.h"
 #include "widgets/rendered_text.h"
 
 namespace orb {
@@ -17,12 +17,13 @@ SsfImportWindow::SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget*
     setObjectName("frmSSFImport");
     setWindowTitle(SsfImportController::kCaption);
     setModal(true);
-    controls_ = layOutSsfWindow(*this, {"Import folder",
-                                        {"Selected SSF file only", "All SSF files in folder"},
-                                        "Start Import Process",
-                                        "ProgressBar1",
-                                        SsfImportController::kSkipPresentCaption,
-                                        "chkSkipPresent"});
+    controls_ = layOutSsfWindow(*this, controller_.job(),
+                                {"Import folder",
+                                 {"Selected SSF file only", "All SSF files in folder"},
+                                 "Start Import Process",
+                                 "ProgressBar1",
+                                 SsfImportController::kSkipPresentCaption,
+                                 "chkSkipPresent"});
     connect(controls_.txtFolder, &QLineEdit::textChanged, this,
             [this](const QString& text) { controller_.setPath(text.toStdString()); });
     for (std::size_t i = 0; i < 2; ++i) {
@@ -32,12 +33,6 @@ SsfImportWindow::SsfImportWindow(AppState& state, UserDialogs& dialogs, QWidget*
             }
         });
     }
-    job_ = makeJobControls(*this, controller_.job());
-    heightBack_.watch({controls_.progress, job_.line, job_.cancel});
-    auto* grid = static_cast<QGridLayout*>(layout());
-    const int jobRow = grid->rowCount();
-    grid->addWidget(job_.line, jobRow, 0, 1, 2);
-    grid->addWidget(job_.cancel, jobRow, 2);
     connect(controls_.option, &QCheckBox::toggled, this,
             [this](bool checked) { controller_.setSkipPresent(checked); });
     connect(controls_.cmdSearch, &QPushButton::clicked, this, [this] { controller_.search(); });
@@ -79,10 +74,7 @@ void SsfImportWindow::render() {
     for (QPushButton* button : {controls_.cmdOk, controls_.cmdCancel, controls_.cmdSearch}) {
         button->setEnabled(enabled);
     }
-    showJob(job_, controller_.job());
-    showSsfProgress(controls_.progress, controller_.progressVisible(), controller_.progressValue(),
-                    controller_.progressMaximum());
-    heightBack_.update();
+    controls_.job->render(controller_.progressVisible());
 }
 
 }  // namespace orb

@@ -5,8 +5,6 @@
 
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/windows/ssf_window_layout.h"
-#include "widgets/height_back.h"
-#include "widgets/job_controls.h"
 
 namespace orb {
 
@@ -35,8 +33,6 @@ private:
 
     SsfImportController controller_;
     SsfWindowControls controls_;
-    JobControls job_;
-    HeightBack heightBack_{*this};
     std::function<void()> afterRun_;
 };
 

@@ -6,15 +6,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/progress_scale.h"
+#include "widgets/job_panel.h"
 
 namespace orb {
 
-SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts) {
+SsfWindowControls layOutSsfWindow(QDialog& window, JobProgress& job, const SsfWindowTexts& texts) {
     SsfWindowControls controls;
     auto* label = new QLabel(texts.label, &window);
     label->setObjectName("Label1");
@@ -35,8 +34,7 @@ SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts) 
     controls.cmdCancel = new QPushButton("Exit", &window);
     controls.cmdCancel->setObjectName("cmdCancel");
     controls.cmdCancel->setAutoDefault(false);
-    controls.progress = new QProgressBar(&window);
-    controls.progress->setObjectName(texts.progressName);
+    controls.job = new JobPanel(window, job, texts.progressName);
     QObject::connect(controls.cmdCancel, &QPushButton::clicked, &window, &QDialog::reject);
 
     auto* layout = new QGridLayout(&window);
@@ -56,7 +54,7 @@ SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts) 
     buttons->addWidget(controls.cmdOk);
     buttons->addWidget(controls.cmdCancel);
     layout->addLayout(buttons, row, 0, 1, 3);
-    layout->addWidget(controls.progress, row + 1, 0, 1, 3);
+    layout->addWidget(controls.job, row + 1, 0, 1, 3);
     QWidget::setTabOrder(controls.txtFolder, controls.cmdSearch);
     QWidget::setTabOrder(controls.cmdSearch, controls.opStyle[0]);
     QWidget::setTabOrder(controls.opStyle[0], controls.opStyle[1]);
@@ -68,13 +66,6 @@ SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts) 
     QWidget::setTabOrder(beforeOk, controls.cmdOk);
     QWidget::setTabOrder(controls.cmdOk, controls.cmdCancel);
     return controls;
-}
-
-void showSsfProgress(QProgressBar* bar, bool visible, long long value, long long maximum) {
-    bar->setVisible(visible);
-    const ProgressSteps steps = scaleProgress(value, maximum);
-    bar->setRange(0, steps.maximum);
-    bar->setValue(steps.value);
 }
 
 }  // namespace orb

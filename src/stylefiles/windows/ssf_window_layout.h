@@ -5,22 +5,24 @@
 class QCheckBox;
 class QDialog;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
 namespace orb {
 
+class JobPanel;
+class JobProgress;
+
 // The controls both single style file windows share, laid out the same way: Label1 and
 // txtFolder with cmdSearch, the two opStyle options, cmdOk (the default button) and cmdCancel,
-// and a progress bar; below the options, a check box when the window has one.
+// and the job's panel with its bar; below the options, a check box when the window has one.
 struct SsfWindowControls {
     QLineEdit* txtFolder = nullptr;
     std::array<QRadioButton*, 2> opStyle{};
     QPushButton* cmdSearch = nullptr;
     QPushButton* cmdOk = nullptr;
     QPushButton* cmdCancel = nullptr;
-    QProgressBar* progress = nullptr;
+    JobPanel* job = nullptr;
     QCheckBox* option = nullptr;
 };
 
@@ -34,9 +36,6 @@ struct SsfWindowTexts {
     const char* optionName = nullptr;
 };
 
-SsfWindowControls layOutSsfWindow(QDialog& window, const SsfWindowTexts& texts);
-
-// Shows a controller's progress in the bar.
-void showSsfProgress(QProgressBar* bar, bool visible, long long value, long long maximum);
+SsfWindowControls layOutSsfWindow(QDialog& window, JobProgress& job, const SsfWindowTexts& texts);
 
 }  // namespace orb

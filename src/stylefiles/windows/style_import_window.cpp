@@ -6,12 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/progress_scale.h"
 #include "stylefiles/windows/style_content_window.h"
 #include "widgets/log_window.h"
 #include "widgets/rendered_text.h"
@@ -112,16 +110,11 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
         lbStato_[i] = new QLabel(this);
         lbStato_[i]->setObjectName(QString("lbStato%1").arg(i));
     }
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("ProgressBar1");
     statusRow->addWidget(lbStato_[2], 0, 0, 1, 2);
     statusRow->addWidget(lbStato_[0], 1, 0);
     statusRow->addWidget(lbStato_[1], 1, 1);
-    statusRow->addWidget(progress_, 2, 0, 1, 2);
-    job_ = makeJobControls(*this, controller_.job());
-    heightBack_.watch({progress_, job_.line, job_.cancel});
-    statusRow->addWidget(job_.line, 3, 0);
-    statusRow->addWidget(job_.cancel, 3, 1, Qt::AlignRight);
+    job_ = new JobPanel(*this, controller_.job(), "ProgressBar1");
+    statusRow->addWidget(job_, 2, 0, 1, 2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(values);
@@ -174,13 +167,7 @@ void StyleImportWindow::render() {
         lbStato_[i]->setVisible(controller_.statusVisible());
         lbStato_[i]->setText(QString::fromStdString(controller_.status(i)));
     }
-    showJob(job_, controller_.job());
-    progress_->setVisible(controller_.progressVisible());
-    const ProgressSteps steps =
-        scaleProgress(controller_.progressValue(), controller_.progressMaximum());
-    progress_->setRange(0, steps.maximum);
-    progress_->setValue(steps.value);
-    heightBack_.update();
+    job_->render(controller_.progressVisible());
 }
 
 std::optional<StyleSelection> StyleImportWindow::confirmStyles(StyleConfirmation& confirmation) {

@@ -4,13 +4,11 @@
 #include <functional>
 
 #include "stylefiles/style_import.h"
-#include "widgets/height_back.h"
-#include "widgets/job_controls.h"
+#include "widgets/job_panel.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
@@ -54,9 +52,7 @@ private:
     QPushButton* cmdOk_;
     QPushButton* cmdCancel_;
     QLabel* lbStato_[3];
-    QProgressBar* progress_;
-    JobControls job_;
-    HeightBack heightBack_{*this};
+    JobPanel* job_ = nullptr;
     std::function<void()> afterRun_;
 };
 

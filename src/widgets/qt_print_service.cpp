@@ -1,4 +1,4 @@
-#include "catalogue/windows/qt_print_service.h"
+#include "widgets/qt_print_service.h"
 
 #include <QFont>
 #include <QFontMetrics>
