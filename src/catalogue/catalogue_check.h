@@ -22,7 +22,7 @@ struct CheckFinding {
     Kind kind;
     std::string text;
     // For many findings of one kind told in one line: the findings behind it, a line each.
-    std::vector<std::string> details;
+    std::vector<std::string> details{};
 
     // Repair mends it without losing a style.
     bool repairable() const {

@@ -21,11 +21,11 @@ struct LookalikeStyle {
     int content = 0;
     // What tells the styles of a group apart: the file it came from, its import date, its
     // lengths, and six hexadecimal digits made from its content, equal for equal contents.
-    std::string StyleFile;
-    std::string StyleDate;
+    std::string StyleFile{};
+    std::string StyleDate{};
     std::int32_t StyleLength1 = 0;
     std::int32_t StyleLength2 = 0;
-    std::string fingerprint;
+    std::string fingerprint{};
     bool operator==(const LookalikeStyle&) const = default;
 };
 

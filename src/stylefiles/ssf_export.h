@@ -24,8 +24,8 @@ struct SsfExportRequest {
     std::vector<std::int32_t> allStyles;
     bool forBank = false;
     // The current bank's styles in slot order and its name, for a bank's export.
-    std::vector<std::int32_t> bankStyles;
-    std::string bankName;
+    std::vector<std::int32_t> bankStyles{};
+    std::string bankName{};
 };
 
 // A style the export did not write, and why.

@@ -236,7 +236,7 @@ bool showAndSettle(QWidget& window) {
         return true;
     }
     const bool framed =
-        QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 10000);
+        QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 30000);
     QTest::qWait(100);
     return framed;
 }
@@ -253,7 +253,7 @@ TEST(WindowMemory, AWindowReopensTenTimesWhereItWasLeftAndOnTheScreen) {
         ASSERT_TRUE(showAndSettle(window));
         window.setGeometry(screen.left() + 143, screen.top() + 171, 611, 353);
         EXPECT_TRUE(
-            QTest::qWaitFor([&] { return window.geometry().topLeft() == QPoint(143, 171); }, 1000));
+            QTest::qWaitFor([&] { return window.geometry().topLeft() == QPoint(143, 171); }, 5000));
         QTest::qWait(100);
         inside = window.geometry();
         window.hide();
