@@ -59,15 +59,11 @@ void BankDialogController::setDescription(const std::string& description) {
 }
 
 bool BankDialogController::fillTree() {
-    dialogs_.setWaitCursor(true);
     std::vector<BankTreeNode> nodes;
-    try {
+    {
+        const WaitCursor wait(dialogs_);
         nodes = BankTree(state_.connection, order_);
-    } catch (...) {
-        dialogs_.setWaitCursor(false);
-        throw;
     }
-    dialogs_.setWaitCursor(false);
     if (nodes.empty()) {
         return false;
     }

@@ -153,7 +153,7 @@ DriveBanksWriting WriteFloppy(AppState& state, UserDialogs& dialogs, JobProgress
     if (!floppy || !floppy->writable()) {
         return notReady("Floppy disk " + folder + ": is not ready!");
     }
-    if (!dialogs.question(floppyWipeQuestion(folder))) {
+    if (!AgreeFloppyWipe(*floppy, folder, dialogs, true)) {
         DriveBanksWriting declined;
         declined.result = Result::Declined;
         return declined;

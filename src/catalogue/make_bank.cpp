@@ -212,9 +212,13 @@ bool WriteBankFile(AppState& state, UserDialogs& dialogs, const std::string& ban
         return false;
     }
     const bool layout = target.kind == Kind::FloppyLayout || target.kind == Kind::HardDisk;
-    const bool wipe = target.kind == Kind::FloppyLayout && !HasFloppyLayout(*drive);
-    if (wipe && !dialogs.question(floppyWipeQuestion(state.FloppyPath))) {
-        return false;
+    bool wipe = false;
+    if (target.kind == Kind::FloppyLayout) {
+        const std::optional<bool> agreed = AgreeFloppyWipe(*drive, state.FloppyPath, dialogs);
+        if (!agreed) {
+            return false;
+        }
+        wipe = *agreed;
     }
     WaitCursor wait(dialogs);
     try {

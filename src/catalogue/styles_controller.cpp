@@ -28,14 +28,8 @@ void StylesController::load() {
 }
 
 void StylesController::requery() {
-    dialogs_.setWaitCursor(true);
-    try {
-        replaceList();
-    } catch (...) {
-        dialogs_.setWaitCursor(false);
-        throw;
-    }
-    dialogs_.setWaitCursor(false);
+    const WaitCursor wait(dialogs_);
+    replaceList();
 }
 
 void StylesController::replaceList() {

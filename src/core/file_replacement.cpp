@@ -412,10 +412,14 @@ void FileReplacement::commit() {
         entry.temporary.clear();
         state_->replaced.push_back(entry.target);
     }
-    // The renames last through a power cut once their folders are on the disk. A failure here
-    // is not reported: each file is already whole under one name or the other.
+    // The renames last through a power cut once their folders are on the disk. Each file is
+    // already whole under one name or the other, so a failure here only says so.
     for (const State::Folder& folder : state_->folders) {
-        currentCalls().syncFile(folder.fd);
+        if (currentCalls().syncFile(folder.fd) != 0) {
+            throw FileAccessError("The files were written, but the folder " + folder.path.string() +
+                                  " could not be synced to the disk (" + errorText(errno) +
+                                  "); they may not last a power cut.");
+        }
     }
 }
 

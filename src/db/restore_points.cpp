@@ -15,6 +15,7 @@
 #include "db/database.h"
 #include "db/point_check.h"
 #include "db/point_notes.h"
+#include "db/store_support.h"
 #include "db/write_transaction.h"
 
 namespace orb {
@@ -67,28 +68,6 @@ std::string copyPages(sqlite3* to, sqlite3* from) {
     return stepped != SQLITE_DONE ? sqlite3_errstr(stepped) : sqlite3_errmsg(to);
 }
 
-// A read transaction that holds the shared lock while it lasts, so that no other program
-// changes the file; it reads only, so it ends by rolling back.
-class ReadTransaction {
-public:
-    explicit ReadTransaction(Database& database) : database_(database) {
-        database_.execute("BEGIN");
-        database_.query("SELECT COUNT(*) FROM sqlite_master").next();
-    }
-    ReadTransaction(const ReadTransaction&) = delete;
-    ReadTransaction& operator=(const ReadTransaction&) = delete;
-    ~ReadTransaction() {
-        try {
-            database_.execute("ROLLBACK");
-        } catch (const std::exception&) {
-            // Nothing was written: a failed end changes nothing.
-        }
-    }
-
-private:
-    Database& database_;
-};
-
 // Copies the database into `copy` (new and empty) while a read transaction keeps every writer
 // out: in the rollback journal modes the file then holds the whole catalogue, and the system
 // copies it as fast as any file. In WAL mode, or inside the caller's transaction, the pages are
@@ -114,11 +93,6 @@ std::string copyDatabase(Database& database, NewFile& copy) {
     sqlite3_exec(target.get(), "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr,
                  nullptr);
     return copyPages(target.get(), database.handle());
-}
-
-std::int64_t countOf(Database& database, const char* sql) {
-    Rows rows = database.query(sql);
-    return rows.next() ? rows.integer(0) : 0;
 }
 
 fs::path canonicalOrSame(const fs::path& path) {

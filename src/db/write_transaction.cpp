@@ -50,4 +50,18 @@ void WriteTransaction::commit() {
     }
 }
 
+ReadTransaction::ReadTransaction(Database& database) : database_(database) {
+    database_.execute("BEGIN");
+    // A deferred transaction takes its lock at its first read.
+    database_.query("SELECT COUNT(*) FROM sqlite_master").next();
+}
+
+ReadTransaction::~ReadTransaction() {
+    try {
+        database_.execute("ROLLBACK");
+    } catch (const std::exception&) {
+        // Nothing was written: a failed end changes nothing.
+    }
+}
+
 }  // namespace orb

@@ -28,4 +28,18 @@ private:
     bool done_ = false;
 };
 
+// A read that spans several statements: it holds the shared lock while it lasts, so that no
+// other program changes the file meanwhile (a copy of the file stays whole). It only reads, so it
+// ends by rolling back. Throws DbError when it cannot begin.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database& database);
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    ~ReadTransaction();
+
+private:
+    Database& database_;
+};
+
 }  // namespace orb

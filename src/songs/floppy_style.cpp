@@ -63,18 +63,18 @@ bool SaveStyleToFloppy(AppState& state, UserDialogs& dialogs, std::int32_t style
             dialogs.message(*refusal, UserDialogs::Icon::Critical);
             return false;
         }
-        const bool wipe = !HasFloppyLayout(*floppy);
-        if (wipe && !dialogs.question(floppyWipeQuestion(state.FloppyPath))) {
+        const std::optional<bool> wipe = AgreeFloppyWipe(*floppy, state.FloppyPath, dialogs);
+        if (!wipe) {
             return false;
         }
-        if (!wipe && fs::exists(fs::symlink_status(target)) &&
+        if (!*wipe && fs::exists(fs::symlink_status(target)) &&
             !dialogs.question(target.string() + " already exists. Do you want to replace it?")) {
             return false;
         }
         BankFileStyle bank[] = {bankFileStyleOf(*style, 1)};
         bank[0].StyleName1 = elevenCharacterName(*answer);
         DriveWriting how;
-        how.wipe = wipe;
+        how.wipe = *wipe;
         how.keep = filesInUse(state);
         how.room = room;
         const std::vector<DriveFile> files = {

@@ -66,4 +66,15 @@ bool HasFloppyLayout(const DriveFolder& floppy) {
     return floppy.entry(kFloppySetFolder).kind == DriveEntry::Kind::Folder;
 }
 
+std::optional<bool> AgreeFloppyWipe(const DriveFolder& floppy, const std::string& floppyPath,
+                                    UserDialogs& dialogs, bool always) {
+    if (!always && HasFloppyLayout(floppy)) {
+        return false;
+    }
+    if (!dialogs.question(floppyWipeQuestion(floppyPath))) {
+        return std::nullopt;
+    }
+    return true;
+}
+
 }  // namespace orb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,5 +44,11 @@ std::vector<std::filesystem::path> filesInUse(const AppState& state);
 // True when the drive already holds the keyboard's folder ORB.SET (a link of that name is not
 // the folder).
 bool HasFloppyLayout(const DriveFolder& floppy);
+
+// Writing the keyboard's layout onto a floppy that does not hold ORB.SET yet (with `always`:
+// whatever it holds) empties it first, once the person agrees to the wipe question. Nothing when
+// the person declines; else whether the floppy is to be emptied.
+std::optional<bool> AgreeFloppyWipe(const DriveFolder& floppy, const std::string& floppyPath,
+                                    UserDialogs& dialogs, bool always = false);
 
 }  // namespace orb

@@ -158,6 +158,17 @@ TEST(FileReplacement, SyncsOnceForManyFilesAndAFailedSyncReplacesNothing) {
         EXPECT_EQ(readFile(dir / name(count - 1)), "new " + std::to_string((count - 1) * 7));
         EXPECT_EQ(diskSyncs, count > 16 ? 1 : 0) << count;
         EXPECT_EQ(fileSyncs, (count > 16 ? 0 : static_cast<int>(count)) + 1) << "and the folder";
+
+        // Once the files are renamed, a folder that cannot be synced is said, not passed over.
+        if (count > 16) {
+            const ScopedFileSystemCalls folderRefused(
+                {{}, failing(fileSyncs), [](int fd) { return ::syncfs(fd); }});
+            EXPECT_EQ(failureOf(replaceAll),
+                      "The files were written, but the folder " + dir.path().string() +
+                          " could not be synced to the disk (Input/output error); they may not "
+                          "last a power cut.");
+            EXPECT_EQ(readFile(dir / name(0)), "new 0");
+        }
     }
 }
 
