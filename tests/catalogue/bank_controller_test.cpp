@@ -18,13 +18,11 @@ protected:
         bank().clearBank();
         switch (state) {
             case S::Empty:
-                bank().clearBank();
                 break;
             case S::Stored:
                 loadBank(5);
                 break;
             case S::NewChanged:
-                bank().clearBank();
                 bank().insertSelected(rows({96}));
                 break;
             case S::StoredChanged:

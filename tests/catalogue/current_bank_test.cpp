@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/current_bank.h"
-#include "db/style_store.h"
-#include "support/test_environment.h"
+#include "catalogue_test_support.h"
 
 namespace orb {
 namespace {
@@ -13,17 +12,13 @@ protected:
         env.openFreshDatabase();
         for (const auto& [prog, name] :
              {std::pair{11, "Eleven"}, {22, "Twenty-two"}, {55, "Fifty-five"}}) {
-            StyleRow style;
-            style.StyleProg = prog;
-            style.StyleName1 = name;
-            style.StyleContent1 = "content of " + std::string(name);
-            StyleStore(env.state.connection).insertNumbered(style);
+            test::addStyle(env.state.connection, prog, name);
         }
     }
 
-    std::string listing(const std::vector<BankSlot>& slots) {
+    std::string listing(const std::vector<BankSlot>& filled) {
         std::string text;
-        for (const BankSlot& slot : slots) {
+        for (const BankSlot& slot : filled) {
             text += std::to_string(slot.style.value) + "=" + slot.name + ";";
         }
         return text;

@@ -5,11 +5,11 @@
 #include <functional>
 #include <set>
 
-#include "bank_fixture.h"
 #include "catalogue/bank_queues.h"
 #include "catalogue/current_bank.h"
 #include "catalogue/make_bank.h"
 #include "core/drive_folder.h"
+#include "keyboard_folders_fixture.h"
 #include "stylefiles/bank_file.h"
 #include "support/temp_dir.h"
 
@@ -33,21 +33,9 @@ std::set<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
-// The floppy, the keyboard's disk and the temporary folder are folders of the test's own; the
-// free room is whatever the test sets.
-class KeyboardWritingTest : public test::BankTest {
+// The free room of the test's own folders is whatever the test sets.
+class KeyboardWritingTest : public test::KeyboardFoldersTest {
 protected:
-    void SetUp() override {
-        BankTest::SetUp();
-        for (const fs::path& folder : {floppy(), hardDisk()}) {
-            fs::create_directories(folder);
-        }
-        env.state.FloppyPath = floppy().string();
-        env.state.PaHardDiskPath = hardDisk().string();
-    }
-
-    fs::path floppy() { return env.dir / "floppy"; }
-    fs::path hardDisk() { return env.dir / "pa-disk"; }
     fs::path floppyStyle() { return floppy() / "ORB.SET" / "STYLE"; }
 
     DriveRoomReader room() {
@@ -470,7 +458,6 @@ TEST_F(KeyboardWritingTest, TransferFillsTheSetFoldersAndAProtectedFileKeepsItsB
         env.dialogs.messages(),
         std::vector<std::string>{"DIRECT HD styles successfully created!\n5 bank files read back "
                                  "from the disk and verified.\n\nPlease reboot your Pa60 / Pa80"});
-    EXPECT_GE(env.dialogs.processEventsCount(), 9);
 
     const auto before = hd.hardDisk();
     fs::permissions(set123 / "USER01.STY", fs::perms::owner_read);

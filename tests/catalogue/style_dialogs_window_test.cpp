@@ -9,9 +9,9 @@
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_list_print.h"
 #include "catalogue/windows/group_edit_window.h"
-#include "widgets/qt_print_service.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "support/test_environment.h"
+#include "widgets/qt_print_service.h"
 
 namespace orb {
 namespace {

@@ -98,10 +98,11 @@ TEST_F(StyleGroupTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColu
     changes.StyleFamily = "Swing";
     changes.StyleAuthor = "Eve";
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
-        proposed = values;
-        return std::optional(changes);
-    }));
+    EXPECT_TRUE(
+        RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+            proposed = values;
+            return std::optional(changes);
+        }));
     EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
     EXPECT_EQ(
         env.dialogs.messages(),

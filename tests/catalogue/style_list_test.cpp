@@ -219,10 +219,6 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
     StylesController controller(env.state, env.dialogs);
     controller.load();
     using S = StyleCommand;
-    EXPECT_FALSE(controller.styleMenuEnabled(S::UpdateGroup));
-    EXPECT_FALSE(controller.styleMenuEnabled(S::LinkSongs));
-    EXPECT_TRUE(controller.styleMenuEnabled(S::ImportFromSsf));
-    // Each command follows its rule.
     auto enabled = [&controller] {
         std::vector<S> items;
         for (const S command : kStyleCommands) {
@@ -235,8 +231,6 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
     EXPECT_EQ(enabled(), (std::vector<S>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
     addStyle(env.state.connection, 3, "ONE");
     controller.requery();
-    EXPECT_TRUE(controller.styleMenuEnabled(S::DeleteGroup));
-    EXPECT_TRUE(controller.styleMenuEnabled(S::WhereIs));
     env.state.KorgUtilityPath = "  ";
     EXPECT_EQ(enabled(),
               (std::vector<S>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf, S::ImportFromSsf,
@@ -299,21 +293,6 @@ TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
     EXPECT_EQ(env.runCli({"--db", path, "styles", "--order", "name,name,name,name,name,name,name"})
                   .status,
               kExitUsage);
-
-    // The filter window makes the same query of the same typed texts and keys.
-    StyleFilterController window(env.state);
-    window.resetFields();
-    window.resetOrder();
-    window.setField(0, " rock% ");
-    window.setField(3, "ballad");
-    window.setOrderChoice(0, "FAMILY");
-    window.setDescending(0, true);
-    window.setOrderChoice(1, "NAME");
-    window.setFilterOn();
-    EXPECT_EQ(env.state.styleQuery,
-              filterQuery({"rock%", "", "", "ballad", "", ""},
-                          {{StyleColumn::Family, true}, {StyleColumn::Name, false}}));
-    EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Name), "ROCK%");
 }
 
 }  // namespace
