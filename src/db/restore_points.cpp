@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -268,7 +269,37 @@ std::vector<RestorePoint> RestorePoints::list(const fs::path& database) const {
     return points;
 }
 
+namespace {
+
+// A point file whose note was never written (ORB stopped between the two) is no restore point
+// and would stay unlisted for good; once it is an hour old no writer is still on its way to the
+// note, and it goes.
+void removeNotelessPoints(const fs::path& folder) {
+    const auto oldest = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path& file = it->path();
+        const std::string extension = file.extension().string();
+        if ((extension != kCopyExtension && extension != kChangesExtension) ||
+            !numberInName(file.filename().string())) {
+            continue;
+        }
+        std::error_code status;
+        if (!fs::is_regular_file(fs::symlink_status(file, status)) ||
+            fs::exists(fs::path(file).replace_extension(kNoteExtension), status)) {
+            continue;
+        }
+        const auto written = fs::last_write_time(file, status);
+        if (!status && written < oldest) {
+            removeOurs(file);
+        }
+    }
+}
+
+}  // namespace
+
 void RestorePoints::dropBeyondLimits(const fs::path& database, std::int64_t spare) const {
+    removeNotelessPoints(folder_);
     std::vector<RestorePoint> points = list(database);
     const std::size_t spared = std::erase_if(
         points, [spare](const RestorePoint& point) { return point.sequence == spare; });

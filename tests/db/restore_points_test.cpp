@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <sys/stat.h>
 
 #include <array>
@@ -339,12 +341,17 @@ TEST_F(RestorePointsTest, ThePointsFolderTrustsNoNameItDidNotMake) {
     ASSERT_EQ(::mkfifo((folder / "point-000007.txt").c_str(), 0600), 0);
     test::writeFile(env.dir / "outside.txt", "mine");
     fs::create_symlink(env.dir / "outside.txt", folder / "point-000008.txt");
-    // Another program's file under the number after that.
+    // A file without a note under the number after that may be a writer's on its way to the
+    // note; one left an hour ago by a run that stopped before its note goes with the next point.
     test::writeFile(folder / "point-000009.orbpoint", "theirs");
+    test::writeFile(folder / "point-000003.orbchanges", "stopped");
+    fs::last_write_time(folder / "point-000003.orbchanges",
+                        fs::file_time_type::clock::now() - std::chrono::minutes(61));
     const RestorePoint point = kept.keep(db(), "emptying the database");
     EXPECT_EQ(point.sequence, 10);
     EXPECT_EQ(test::readFile(env.dir / "outside.txt"), "mine");
     EXPECT_EQ(test::readFile(folder / "point-000009.orbpoint"), "theirs");
+    EXPECT_FALSE(fs::exists(folder / "point-000003.orbchanges"));
 
     // Notes out of range or with escape codes; a database path with a line break.
     const auto note = [&](const std::string& name, const std::string& text) {
