@@ -204,8 +204,6 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
 TEST_F(CatalogueCheckTest, TheWindowShowsTheFindingsAndRepairsAfterItsQuestion) {
     CheckController check(env.state, env.dialogs);
     check.check();
-    EXPECT_EQ(check.rows().size(), 8u);
-    EXPECT_EQ(check.summary(), "8 findings; 5 of them can be repaired.");
     EXPECT_TRUE(check.repairEnabled());
     env.dialogs.answer(UserDialogs::Answer::No);
     check.repair();

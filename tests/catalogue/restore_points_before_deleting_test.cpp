@@ -39,7 +39,7 @@ TEST_F(RestorePointsBeforeDeleting, TheActionNamesTheStylesOrCountsThem) {
     EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5, 6}), "deleting 6 styles");
 }
 
-TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneAndUndoBringsTheStylesBack) {
+TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNothing) {
     const std::string before = snapshot();
     env.clock.setTime("21:40:00");
     env.dialogs.answer(Answer::Yes);
@@ -55,11 +55,10 @@ TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneAndUndoBrings
     EXPECT_EQ(kept[0].songs, 0);
     env.state.restorePoints().bringBack(db(), kept[0]);
     EXPECT_EQ(snapshot(), before);
-}
 
-TEST_F(RestorePointsBeforeDeleting, NoRestorePointMeansNoGroupDeleteInTheWindow) {
+    // No restore point, no delete.
     blockRestorePoints();
-    const std::string before = snapshot();
+    env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
     ASSERT_EQ(env.dialogs.calls().size(), 2u);
@@ -95,13 +94,16 @@ TEST_F(RestorePointsBeforeDeleting, StyleDeleteOnTheCommandLineKeepsOneOrDeletes
 }
 
 TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneInTheWindowAndOnTheCommandLine) {
-    dialogScript = [&](BankDialogController& dialog) {
-        dialog.selectNode(bankIndex(dialog, 9));
-        env.dialogs.answer(Answer::Yes);
-        dialog.deleteSelected();
-        return false;
+    const auto deleteInDialog = [this](std::int32_t prog) {
+        dialogScript = [this, prog](BankDialogController& dialog) {
+            dialog.selectNode(bankIndex(dialog, prog));
+            env.dialogs.answer(Answer::Yes);
+            dialog.deleteSelected();
+            return false;
+        };
+        bank().load();
     };
-    bank().load();
+    deleteInDialog(9);
     EXPECT_FALSE(BankStore(db()).find(9).has_value());
     ASSERT_EQ(points().size(), 1u);
     EXPECT_EQ(points()[0].action, "deleting bank 9 BANK9");
@@ -112,34 +114,25 @@ TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneInTheWindowAndOnTheComm
     ASSERT_EQ(points().size(), 2u);
     EXPECT_EQ(points()[0].action, "deleting bank 5 BANK5");
     EXPECT_EQ(points()[0].banks, 1);
-    EXPECT_EQ(points()[1].action, "deleting bank 9 BANK9");
-}
 
-TEST_F(RestorePointsBeforeDeleting, NoRestorePointMeansNoBankDelete) {
+    // No restore point, no delete.
     addBank(12, {64, 96});
     blockRestorePoints();
-    dialogScript = [&](BankDialogController& dialog) {
-        dialog.selectNode(bankIndex(dialog, 12));
-        env.dialogs.answer(Answer::Yes);
-        dialog.deleteSelected();
-        return false;
-    };
-    bank().load();
+    env.dialogs.clear();
+    deleteInDialog(12);
     ASSERT_EQ(env.dialogs.messages().size(), 2u);
     EXPECT_EQ(env.dialogs.messages()[0], "Deleting bank BANK12 from database?");
     EXPECT_TRUE(env.dialogs.messages()[1].starts_with(
         "ORB could not keep a restore point before deleting bank 12 BANK12: "))
         << env.dialogs.messages()[1];
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
-    EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
-
     const test::CliRun refused = runOnFile({"bank-delete", "12"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.starts_with(
         "ORB could not keep a restore point before deleting bank 12 BANK12: "))
         << refused.err;
     EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
-    EXPECT_EQ(BankStore(db()).all().size(), 3u);
+    EXPECT_EQ(BankStore(db()).all().size(), 1u);
 }
 
 }  // namespace
