@@ -73,16 +73,27 @@ void check(int result, sqlite3* db) {
     }
 }
 
-// The rows the import stored, inserted again by bare SQLite into a copy of the empty tables.
-double bareInserts(const fs::path& path, orb::Database& source) {
+// The rows the import stored, inserted again by bare SQLite into a copy of the empty tables:
+// plain ones, or (`ownSchema`) ORB's own, with their indexes and text-size guards.
+double bareInserts(const fs::path& path, orb::Database& source, bool ownSchema,
+                   orb::SettingsStore& settings) {
+    if (ownSchema) {
+        orb::Database empty;
+        empty.open(path, orb::Database::OpenMode::CreateIfMissing);
+        orb::CreateTables(empty, settings);
+    }
     sqlite3* db = nullptr;
     check(sqlite3_open(path.c_str(), &db), db);
-    check(sqlite3_exec(db,
-                       "CREATE TABLE S (SongCode INTEGER, SongTitle TEXT, SongPerformer TEXT);"
-                       "CREATE TABLE L (SongCode INTEGER, StyleProg INTEGER, StyleTempo TEXT, "
-                       "StyleTranspose TEXT, SongNote TEXT, PRIMARY KEY (SongCode, StyleProg));",
-                       nullptr, nullptr, nullptr),
-          db);
+    if (!ownSchema) {
+        check(sqlite3_exec(db,
+                           "CREATE TABLE KORFSongs (SongCode INTEGER, SongTitle TEXT, "
+                           "SongPerformer TEXT);"
+                           "CREATE TABLE KORFSonSty (SongCode INTEGER, StyleProg INTEGER, "
+                           "StyleTempo TEXT, StyleTranspose TEXT, SongNote TEXT, "
+                           "PRIMARY KEY (SongCode, StyleProg));",
+                           nullptr, nullptr, nullptr),
+              db);
+    }
     std::vector<std::array<std::string, 3>> songs;
     std::vector<std::array<std::string, 5>> links;
     for (orb::Rows rows = source.query("SELECT * FROM KORFSongs"); rows.next();) {
@@ -95,8 +106,9 @@ double bareInserts(const fs::path& path, orb::Database& source) {
     check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
     sqlite3_stmt* song = nullptr;
     sqlite3_stmt* link = nullptr;
-    check(sqlite3_prepare_v2(db, "INSERT INTO S VALUES (?,?,?)", -1, &song, nullptr), db);
-    check(sqlite3_prepare_v2(db, "INSERT INTO L VALUES (?,?,?,?,?)", -1, &link, nullptr), db);
+    check(sqlite3_prepare_v2(db, "INSERT INTO KORFSongs VALUES (?,?,?)", -1, &song, nullptr), db);
+    check(sqlite3_prepare_v2(db, "INSERT INTO KORFSonSty VALUES (?,?,?,?,?)", -1, &link, nullptr),
+          db);
     for (const auto& row : songs) {
         for (int i = 0; i < 3; ++i) {
             sqlite3_bind_text(song, i + 1, row[static_cast<std::size_t>(i)].c_str(), -1,
@@ -148,10 +160,15 @@ int main(int argc, char** argv) {
     const auto importStart = Clock::now();
     const orb::SongImportSummary summary = orb::ImportSongLines(state, dialogs, list, options);
     const double import = secondsSince(importStart);
-    const double bare = bareInserts(dir / "bare.db", state.connection);
+    const double bare = bareInserts(dir / "bare.db", state.connection, false, settings);
     std::printf(
         "import of %d lines (%d songs, %d links): %.3f s, bare inserts %.3f s, ratio %.2f\n", lines,
         summary.songs, summary.links, import, bare, import / bare);
+    const double ownTables = bareInserts(dir / "own.db", state.connection, true, settings);
+    std::printf(
+        "import against bare inserts into ORB's own tables (indexes and guards): "
+        "%.3f s, ratio %.2f\n",
+        ownTables, import / ownTables);
 
     // Two more links per song: 10,000 songs and 30,000 links.
     {
