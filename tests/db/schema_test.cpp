@@ -127,40 +127,6 @@ TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
 }
 
-TEST(Schema, AnExistingDatabaseKeepsItsRowsAndLosesKORFConfs) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
-    db.execute("INSERT INTO KORFSongs (SongCode, SongTitle, SongPerformer) VALUES (1, 'A', 'B')");
-    db.execute("CREATE TABLE KORFConfs (ConfProg Long, ConfDesc text(50))");
-    db.execute("INSERT INTO KORFConfs VALUES (1, 'x')");
-    env.settings.set("PARAMETERS", "VERSION", "2.0");
-
-    CreateTables(db, env.settings);
-
-    EXPECT_FALSE(tableExists(db, "KORFConfs"));
-    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.text(0), "A");
-    EXPECT_FALSE(rows.next());
-    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
-}
-
-TEST(Schema, AnOlderTableIsNotAltered) {
-    test::TestEnvironment env;
-    const auto path = env.dir / "old.mdb";
-    {
-        Database creator;
-        creator.open(path, Database::OpenMode::CreateIfMissing);
-        creator.execute("CREATE TABLE KORFSongs (SongCode Long, SongTitle text(200))");
-    }
-    env.state.connection.open(path, Database::OpenMode::ExistingOnly);
-    CreateTables(env.state.connection, env.settings);
-    EXPECT_EQ(columnsOf(env.state.connection, "KORFSongs"),
-              (std::vector<std::string>{"SongCode", "SongTitle"}));
-    EXPECT_TRUE(tableExists(env.state.connection, "KORFStyles"));
-}
-
 TEST(Schema, Query1HasOneRowPerBankWithItsSlotStyles) {
     test::TestEnvironment env;
     env.openFreshDatabase();
@@ -209,7 +175,8 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     Database& db = env.state.connection;
-    const std::vector<std::string> currentTriggers = triggersOf(db);
+    std::vector<std::string> currentTriggers = triggersOf(db);
+    std::erase(currentTriggers, "KORFSongs_SongPerformer_size_update");  // the older songs table
     // The version-1 layout: the index on the whole key, the name index without the number and
     // one insert guard per column.
     db.execute("DROP INDEX KORFStylesSeekKey");
@@ -230,9 +197,19 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     db.execute("PRAGMA user_version = 1");
     db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1, StyleSeek) VALUES (7, 'Kept', pKey)",
                {SqlParam::blob("0123456789abcdefXYZ")});
+    // An older songs table keeps its rows and its shape; the retired KORFConfs goes.
+    db.execute("DROP TABLE KORFSongs");
+    db.execute("CREATE TABLE KORFSongs (SongCode Long, SongTitle text(200))");
+    db.execute("INSERT INTO KORFSongs VALUES (1, 'A')");
+    db.execute("CREATE TABLE KORFConfs (ConfProg Long, ConfDesc text(50))");
+    env.settings.set("PARAMETERS", "VERSION", "2.0");
 
     CreateTables(db, env.settings);
 
+    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
+    EXPECT_FALSE(tableExists(db, "KORFConfs"));
+    EXPECT_EQ(columnsOf(db, "KORFSongs"), (std::vector<std::string>{"SongCode", "SongTitle"}));
+    EXPECT_TRUE(db.query("SELECT 1 FROM KORFSongs WHERE SongTitle = 'A'").next());
     EXPECT_EQ(schemaVersionOf(db), 3);
     EXPECT_FALSE(tableExists(db, "KORFStylesSeek"));
     EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));
