@@ -127,41 +127,6 @@ TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
 }
 
-TEST(Schema, Query1HasOneRowPerBankWithItsSlotStyles) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
-    db.execute(
-        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleDesc) VALUES "
-        "(4, 'Pop 8Beat  ', 'bright')");
-    db.execute(
-        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleDesc) VALUES "
-        "(9, 'Slow Rock  ', 'dark')");
-    std::string insert = "INSERT INTO KORFBanks VALUES (1, 'USER0001', 'first', 4, 0, 9";
-    for (int slot = 4; slot <= 16; ++slot) {
-        insert += ", 0";
-    }
-    db.execute(insert + ")");
-    db.execute("INSERT INTO KORFBanks (BankProg, BankName) VALUES (2, 'EMPTY')");
-
-    Rows rows = db.query("SELECT * FROM QUERY1 ORDER BY BANKNAME");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.text("BankName"), "EMPTY");
-    EXPECT_TRUE(rows.isNull("Prog01"));
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.integer("BANKPROG"), 1);
-    EXPECT_EQ(rows.text("BankDesc"), "first");
-    EXPECT_EQ(rows.integer("Prog01"), 4);
-    EXPECT_EQ(rows.text("Name01"), "Pop 8Beat  ");
-    EXPECT_EQ(rows.text("Desc01"), "bright");
-    EXPECT_EQ(rows.integer("Prog02"), 0);
-    EXPECT_TRUE(rows.isNull("Name02"));
-    EXPECT_EQ(rows.text("Name03"), "Slow Rock  ");
-    EXPECT_EQ(rows.text("Desc03"), "dark");
-    EXPECT_EQ(rows.columnIndex("Desc16"), 50);
-    EXPECT_FALSE(rows.next());
-}
-
 std::vector<std::string> triggersOf(Database& db) {
     std::vector<std::string> names;
     Rows rows = db.query("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name");
