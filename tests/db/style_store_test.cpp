@@ -151,24 +151,6 @@ TEST_F(StyleStoreTest, AChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
     EXPECT_EQ(store.find(3)->StyleName1, "New");
 }
 
-TEST_F(StyleStoreTest, AReplaceRewritesTextsBlocksAndKey) {
-    insert(3, "Old", makeChunk(500, 9), makeChunk(400, 8));
-    insert(4, "Other", makeChunk(600, 1), makeChunk(300, 2));
-
-    StyleRow replacement = styleWith(3, "Replaced", makeChunk(700, 50), "");
-    replacement.StyleFile = "NEW.STY";
-    ASSERT_TRUE(store.replace(replacement, TextPlace::style(3)));
-    EXPECT_EQ(storedBytes(3, "StyleContent1"), makeChunk(700, 50));
-    EXPECT_EQ(storedBytes(3, "StyleContent2"), " ");
-    EXPECT_EQ(storedBytes(3, "StyleSeek"), makeChunk(700, 50).substr(0, 250));
-    EXPECT_EQ(store.find(3)->StyleFile, "NEW.STY");
-    EXPECT_EQ(store.find(3)->StyleLength1, 708);
-    EXPECT_EQ(storedBytes(4, "StyleContent1"), makeChunk(600, 1));
-
-    EXPECT_EQ(store.findByContent(makeChunk(700, 50), ""), 3);
-    EXPECT_EQ(store.findByContent(makeChunk(500, 9), makeChunk(400, 8)), std::nullopt);
-}
-
 TEST_F(StyleStoreTest, NameLookupsIgnoreLetterCaseAndPaddingAndFindApostrophes) {
     insert(1, "Rock 'n' Ro", makeChunk(100, 1), makeChunk(10, 2));
     insert(2, "ROCK 'N' RO", makeChunk(200, 3), makeChunk(10, 4));
