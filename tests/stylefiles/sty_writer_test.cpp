@@ -62,7 +62,7 @@ TEST(StyWriter, StylesAreLaidOutByTheirLengthsAndPositions) {
     std::vector<BankFileStyle> styles = {
         styleOf("ONLY FIRST", makeChunk(20, 1)), styleOf("", "", "ONLY SECOND", makeChunk(30, 2)),
         BankFileStyle{}, styleOf("FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4))};
-    styles[3].slot = 107;
+    styles[3].slot = 2;  // the position decides the slot, not this field
     test::StyFileBuilder builder;
     builder.entry("ONLY FIRST", 2, 3, 0, makeChunk(20, 1))
         .entry("ONLY SECOND", 7, 3, 1, makeChunk(30, 2))
