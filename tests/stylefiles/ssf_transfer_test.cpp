@@ -245,8 +245,6 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Exclamation);
     EXPECT_EQ(test::styleCount(other.state.connection), 2);
     EXPECT_TRUE(folder.importedAny());
-    EXPECT_EQ(folder.job().summary(),
-              "1 style imported, 2 files could not be read, 1 file not read.");
 
     // Passing over what is stored, the same folder goes on to the end.
     other.dialogs.clear();
@@ -260,8 +258,6 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
                                        "over, 2 files could not be read."});
     EXPECT_EQ(skipping.files().back().outcome.styleProg, 43);
     EXPECT_EQ(test::styleCount(other.state.connection), 3);
-    EXPECT_EQ(skipping.job().value(), 5);
-    EXPECT_EQ(skipping.job().maximum(), 5);
 
     // Every style stored: nothing imported, nothing amiss.
     fs::remove(out / "b.SSF");
