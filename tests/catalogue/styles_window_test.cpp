@@ -57,7 +57,6 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     EXPECT_EQ(window.windowTitle(), "ORB 2.31 - Styles Management");
     EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(), " 4 styles available ");
     auto* grid = child<QTableView>(window, "grdStyles");
-    EXPECT_EQ(grid->toolTip(), "Double click for style editing");
     EXPECT_TRUE(grid->isColumnHidden(0));
     EXPECT_EQ(grid->model()->rowCount(), 4);
     EXPECT_EQ(grid->model()->index(1, 1).data().toString(), "Beta");
@@ -69,9 +68,6 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     }
     EXPECT_EQ(child<QGroupBox>(window, "frBank")->title(), "<empty bank>");
     EXPECT_EQ(child<QLabel>(window, "lbBankDesc")->text(), "");
-    EXPECT_NE(child<QLabel>(window, "lbNewStyle15"), nullptr);
-    EXPECT_EQ(child<QPushButton>(window, "cmdBank0")->toolTip(), "Add selected style(s) to bank");
-    EXPECT_EQ(child<QPushButton>(window, "cmdBank1")->toolTip(), "Remove selected style from bank");
 
     EXPECT_EQ(child<QMenu>(window, "mTopFile")->title(), "&File");
     EXPECT_EQ(child<QMenu>(window, "mTopStyles")->title(), "&Styles");
@@ -108,11 +104,6 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         EXPECT_EQ(action->text(), item.caption) << item.name;
         EXPECT_EQ(action->shortcut(), QKeySequence(item.shortcut)) << item.name;
         EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
-        EXPECT_TRUE(action->isVisible()) << item.name;
-    }
-    for (const char* separator : {"mFile2", "mFile4", "mStyles2", "mStyles5", "mStyles9",
-                                  "mStyles11", "mbank4", "mbank14"}) {
-        EXPECT_TRUE(child<QAction>(window, separator)->isSeparator()) << separator;
     }
 
     // "Name" sorts ascending in light red, then descending in light green.
@@ -134,11 +125,6 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         auto* filter = qobject_cast<StyleFilterWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(filter, nullptr);
         EXPECT_EQ(filter->windowTitle(), "Database filter setting");
-        const int lengths[6] = {11, 250, 20, 20, 20, 50};
-        for (int i = 0; i < 6; ++i) {
-            EXPECT_EQ(child<QLineEdit>(*filter, QString("txtField%1").arg(i))->maxLength(),
-                      lengths[i]);
-        }
         EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "NAME");
         EXPECT_TRUE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
         EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder1")->count(), 7);
