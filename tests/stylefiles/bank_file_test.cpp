@@ -4,6 +4,7 @@
 
 #include "stylefiles/bank_file.h"
 #include "stylefiles/style_file_error.h"
+#include "support/failure_of.h"
 #include "support/scripted_dialogs.h"
 #include "support/sty_file_builder.h"
 #include "support/temp_dir.h"
@@ -16,12 +17,7 @@ using test::makeChunk;
 using test::StyFileBuilder;
 
 std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const StyleFileError& e) {
-        return e.what();
-    }
-    return {};
+    return test::failureOf<StyleFileError>(action);
 }
 
 // Every bank of a file comes back in file order, with the kind of the file; the window's events
@@ -56,18 +52,14 @@ TEST(BankFile, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
 
 TEST(BankFile, ReadFailuresNameTheFile) {
     test::TempDir dir;
-    const auto read = [&](const fs::path& file) { return errorOf([&] { readBankFile(file); }); };
-    EXPECT_EQ(read(dir / "NONE.STY"),
-              "The file " + (dir / "NONE.STY").string() + " does not exist.");
     test::writeFile(dir / "EMPTY.STY", "");
-    EXPECT_EQ(read(dir / "EMPTY.STY"), "The file " + (dir / "EMPTY.STY").string() + " is empty.");
     fs::create_directory(dir / "FOLDER.STY");
-    EXPECT_EQ(read(dir / "FOLDER.STY"),
-              "The file " + (dir / "FOLDER.STY").string() + " cannot be read: it is a folder.");
-    std::string cut = StyFileBuilder().style(0, "A", makeChunk(9, 1), "B", makeChunk(9, 2)).bytes();
-    cut.resize(cut.size() - 1);
-    test::writeFile(dir / "CUT.STY", cut);
-    EXPECT_NE(read(dir / "CUT.STY"), "");
+    for (const auto& [name, problem] : {std::pair{"NONE.STY", " does not exist."},
+                                        {"EMPTY.STY", " is empty."},
+                                        {"FOLDER.STY", " cannot be read: it is a folder."}}) {
+        EXPECT_EQ(errorOf([&] { readBankFile(dir / name); }),
+                  "The file " + (dir / name).string() + problem);
+    }
 }
 
 std::vector<BankFileStyle> randomStyles(std::mt19937& random, int count) {

@@ -5,6 +5,7 @@
 
 #include "stylefiles/sty_writer.h"
 #include "stylefiles/style_file_error.h"
+#include "support/failure_of.h"
 #include "support/sty_file_builder.h"
 
 namespace orb {
@@ -44,42 +45,29 @@ TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {
     EXPECT_EQ(written(none), expected);
 }
 
-TEST(StyWriter, OneStyleOfTwoPartsIsLaidOutByItsLengths) {
-    std::vector<BankFileStyle> styles;
+// The bytes of a file laid out field by field: lengths, entries (type, bank, the position as
+// slot whatever the slot field says), absent parts left out but keeping their slot.
+TEST(StyWriter, StylesAreLaidOutByTheirLengthsAndPositions) {
     const std::string first = makeChunk(992, 1);
     const std::string second = makeChunk(192, 2);
-    styles.push_back(styleOf("ROCK", first, "ROCK2", second));
-    const std::string file = written(styles, 17);
-
+    const std::string file = written({styleOf("ROCK", first, "ROCK2", second)}, 17);
     ASSERT_EQ(file.size(), 1316u);
     EXPECT_EQ(file.substr(4, 4), bigEndian32(1308));
     EXPECT_EQ(file.substr(32, 4), bigEndian32(48));
-    EXPECT_EQ(file.substr(84, 1000), first);
-    EXPECT_EQ(file.substr(1084, 200), second);
-    const std::string index = file.substr(1284);
-    EXPECT_EQ(index, std::string("\xFE\x00\x00\x18", 4) + bigEndian32(24) + "KBEG" +
-                         bigEndian32(28) + bigEndian32(84) + bigEndian32(1084) + "KEND" +
-                         bigEndian32(3));
-    // The same bytes as a file laid out field by field.
-    test::StyFileBuilder builder;
-    builder.style(0, "ROCK", first, "ROCK2", second, 17);
-    EXPECT_EQ(file, builder.bytes());
-}
+    EXPECT_EQ(file.substr(1284), std::string("\xFE\x00\x00\x18", 4) + bigEndian32(24) + "KBEG" +
+                                     bigEndian32(28) + bigEndian32(84) + bigEndian32(1084) +
+                                     "KEND" + bigEndian32(3));
+    EXPECT_EQ(file, test::StyFileBuilder().style(0, "ROCK", first, "ROCK2", second, 17).bytes());
 
-TEST(StyWriter, EntriesCarryTypeBankAndPositionAsSlot) {
-    std::vector<BankFileStyle> styles;
-    for (int i = 1; i <= 3; ++i) {
-        styles.push_back(
-            styleOf("S" + std::to_string(i), makeChunk(10, i), "T", makeChunk(5, 9 + i)));
-        styles[i - 1].slot = 100 + i;  // the position decides the slot, not the field
-    }
-    const std::string file = written(styles, 17);
-    const std::string first = file.substr(36 + 4 * 24, 24);
-    const std::string second = file.substr(36 + 5 * 24, 24);
-    EXPECT_EQ(first.substr(0, 11), std::string("S3\0\0\0\0\0\0\0\0\0", 11));
-    EXPECT_EQ(first.substr(11, 7), std::string(7, '\0'));
-    EXPECT_EQ(first.substr(18), std::string("\x02\x11\x02\x00\x00\x00", 6));
-    EXPECT_EQ(second.substr(18), std::string("\x07\x11\x02\x00\x02\x00", 6));
+    std::vector<BankFileStyle> styles = {
+        styleOf("ONLY FIRST", makeChunk(20, 1)), styleOf("", "", "ONLY SECOND", makeChunk(30, 2)),
+        BankFileStyle{}, styleOf("FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4))};
+    styles[3].slot = 107;
+    test::StyFileBuilder builder;
+    builder.entry("ONLY FIRST", 2, 3, 0, makeChunk(20, 1))
+        .entry("ONLY SECOND", 7, 3, 1, makeChunk(30, 2))
+        .style(3, "FOURTH", makeChunk(5, 3), "FOURTH 2", makeChunk(6, 4), 3);
+    EXPECT_EQ(written(styles, 3), builder.bytes());
 }
 
 TEST(StyWriter, NamesAreCutOrPaddedToElevenWindows1252Bytes) {
@@ -111,46 +99,30 @@ TEST(StyWriter, AbsentPartsAreLeftOutButKeepTheirSlot) {
 }
 
 TEST(StyWriter, RefusesWhatWouldGiveADamagedFileBeforeWritingAnything) {
-    const auto expectRefused = [](const std::vector<BankFileStyle>& styles, int bank,
-                                  const std::string& text) {
-        std::ostringstream out;
-        try {
-            writeStyleFile(out, styles, bank, "/x/BANK.STY");
-            ADD_FAILURE() << "no error for " << text;
-        } catch (const StyleFileError& e) {
-            EXPECT_EQ(std::string(e.what()), text);
-        }
-        EXPECT_TRUE(out.str().empty());
+    const std::vector<BankFileStyle> good = {styleOf("GOOD", makeChunk(4, 1))};
+    std::vector<BankFileStyle> secondWrong = {
+        good[0], styleOf("BAD", makeChunk(4, 1), "BAD2", makeChunk(4, 2))};
+    secondWrong[1].StyleLength2 = 13;
+    std::vector<BankFileStyle> firstWrong = good;
+    firstWrong[0].StyleLength1 = -1;
+    const std::tuple<std::vector<BankFileStyle>, int, std::string> cases[] = {
+        {good, 256, "the bank number 256 is not between 0 and 255"},
+        {good, -1, "the bank number -1 is not between 0 and 255"},
+        {secondWrong, 0,
+         "the second part of the style at position 2 (\"BAD\") has the length 13 but holds 12 "
+         "bytes"},
+        {firstWrong, 0,
+         "the first part of the style at position 1 (\"GOOD\") has the length -1 but holds 12 "
+         "bytes"},
+        {std::vector<BankFileStyle>(257), 0, "it has room for 256 styles, not 257"},
     };
-    std::vector<BankFileStyle> good;
-    good.push_back(styleOf("GOOD", makeChunk(4, 1)));
-    expectRefused(good, 256,
-                  "The bank file /x/BANK.STY cannot be written: the bank number 256 is not "
-                  "between 0 and 255.");
-    expectRefused(good, -1,
-                  "The bank file /x/BANK.STY cannot be written: the bank number -1 is not "
-                  "between 0 and 255.");
-
-    std::vector<BankFileStyle> wrongLength;
-    wrongLength.push_back(styleOf("GOOD", makeChunk(4, 1)));
-    wrongLength.push_back(styleOf("BAD", makeChunk(4, 1), "BAD2", makeChunk(4, 2)));
-    wrongLength[1].StyleLength2 = 13;
-    expectRefused(wrongLength, 0,
-                  "The bank file /x/BANK.STY cannot be written: the second part of the style at "
-                  "position 2 (\"BAD\") has the length 13 but holds 12 bytes.");
-    wrongLength[1].StyleLength2 = 12;
-    wrongLength[0].StyleLength1 = -1;
-    expectRefused(wrongLength, 0,
-                  "The bank file /x/BANK.STY cannot be written: the first part of the style at "
-                  "position 1 (\"GOOD\") has the length -1 but holds 12 bytes.");
-
-    std::vector<BankFileStyle> tooMany;
-    for (int i = 0; i < 257; ++i) {
-        tooMany.push_back(BankFileStyle{});
+    for (const auto& [styles, bank, problem] : cases) {
+        std::ostringstream out;
+        EXPECT_EQ(test::failureOf<StyleFileError>(
+                      [&] { writeStyleFile(out, styles, bank, "/x/BANK.STY"); }),
+                  "The bank file /x/BANK.STY cannot be written: " + problem + ".");
+        EXPECT_TRUE(out.str().empty());
     }
-    expectRefused(tooMany, 0,
-                  "The bank file /x/BANK.STY cannot be written: it has room for 256 styles, not "
-                  "257.");
 }
 
 // A stream buffer that accepts `capacity` bytes and then fails, like a full disk.
@@ -190,16 +162,6 @@ TEST(StyWriter, AFailingStreamIsAnError) {
     std::ostream out(&enough);
     EXPECT_NO_THROW(writeStyleFile(out, styles, 0, "F.STY"));
     EXPECT_EQ(enough.data.size(), 732u);
-}
-
-TEST(StyWriter, LetsEventsRunAfterEveryChunk) {
-    std::vector<BankFileStyle> styles;
-    styles.push_back(styleOf("A", makeChunk(5, 1), "B", makeChunk(5, 2)));
-    styles.push_back(styleOf("C", makeChunk(5, 3)));
-    int calls = 0;
-    std::ostringstream out;
-    writeStyleFile(out, styles, 0, "F.STY", [&calls] { ++calls; });
-    EXPECT_EQ(calls, 3);
 }
 
 }  // namespace
