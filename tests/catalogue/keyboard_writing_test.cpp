@@ -319,16 +319,13 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
             pending.push_back(now);
         }
     });
-    // The wipe's question and a No: FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfterYes.
+    // The wipe's question, its No and the messages: FloppyOptionKeepsAnOrbSetFloppy... here,
+    // and window_and_command_test.
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(floppyQueue.makeFloppy());
     EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
     expectBankFile(db(), floppyStyle() / "USER01.STY", kBank9, 17);
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{floppyWipeQuestion(floppy().string()),
-                                        "DIRECT FD floppy successfully created!\n1 bank file read "
-                                        "back from the disk and verified."}));
     ASSERT_GE(pending.size(), 3u);
     EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
     EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
@@ -336,6 +333,8 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_EQ(floppyQueue.floppy()[0].name, "BANK9");
 }
 
+// Transfer's files, its read-only and not-ready refusals: window_and_command_test, beside the
+// drive commands.
 TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     BankQueues hd = queues();
     for (const std::int32_t prog : {5, 9, 5}) {
@@ -352,7 +351,7 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     EXPECT_TRUE(hd.job().cancelled());
     EXPECT_EQ(namesIn(set123), std::set<std::string>{"USER01.STY"});
     expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
-    EXPECT_FALSE(hd.hardDisk()[1].pending);
+    EXPECT_EQ(hd.hardDisk()[1], (QueueEntry{"BANK9", 9}));  // still queued, no longer pending
 
     env.dialogs.cancelAtCheck(0);
     env.dialogs.clear();
@@ -378,45 +377,6 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
                                                  " was written; the other banks were not.");
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
     EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
-}
-
-TEST_F(KeyboardWritingTest, TransferFillsTheSetFoldersAndAProtectedFileKeepsItsBank) {
-    BankQueues hd = queues();
-    for (const std::int32_t prog : {5, 9, 5, 9, 9}) {
-        hd.queueHardDisk(prog, "BANK" + std::to_string(prog));
-    }
-    EXPECT_TRUE(hd.transfer());
-    const fs::path set123 = hardDisk() / "!123.SET" / "STYLE";
-    const fs::path set456 = hardDisk() / "!456.SET" / "STYLE";
-    expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
-    expectBankFile(db(), set123 / "USER02.STY", kBank9, 18);
-    expectBankFile(db(), set123 / "USER03.STY", kBank5, 19);
-    expectBankFile(db(), set456 / "USER01.STY", kBank9, 17);
-    expectBankFile(db(), set456 / "USER02.STY", kBank9, 18);
-    EXPECT_EQ(namesIn(hardDisk()), (std::set<std::string>{"!123.SET", "!456.SET"}));
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"DIRECT HD styles successfully created!\n5 bank files read back "
-                                 "from the disk and verified.\n\nPlease reboot your Pa60 / Pa80"});
-
-    const auto before = hd.hardDisk();
-    fs::permissions(set123 / "USER01.STY", fs::perms::owner_read);
-    hd.setHardDiskEntry(0, 9, "BANK9");
-    env.dialogs.clear();
-    EXPECT_FALSE(hd.transfer());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The bank file " + (set123 / "USER01.STY").string() +
-                                       " cannot be written: it is read-only."});
-    expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
-    EXPECT_EQ(hd.hardDisk()[0], (QueueEntry{"BANK9", 9}));
-    EXPECT_TRUE(std::equal(before.begin() + 1, before.end(), hd.hardDisk().begin() + 1));
-
-    env.state.PaHardDiskPath = (env.dir / "unplugged").string();
-    env.dialogs.clear();
-    EXPECT_FALSE(hd.transfer());
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"Pa Hard Drive " + env.state.PaHardDiskPath + ": is not ready!"});
 }
 
 // Both floppy writers (the queue and "Make for DIRECT FD") pass on the wipe's refusals; each
