@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "stylefiles/short_name.h"
-#include "stylefiles/style_file_kind.h"
+#include "stylefiles/style_import.h"
 
 namespace orb {
 namespace {
@@ -22,18 +22,11 @@ TEST(ShortFileName, KeepsDosNamesAndShortensTheRest) {
     EXPECT_LE(shortFileName("/a/A very long name with many words.something").size(), 12u);
 }
 
-TEST(NotABankLogLine, TellsWhatTheFileIs) {
-    EXPECT_EQ(notABankLogLine("I3.STY", StyleFileKind::KorgI3),
-              "I3.STY is probably a style for KORG  i3,i2,i1,i4s arrangers");
-    EXPECT_EQ(notABankLogLine("I5.STY", StyleFileKind::KorgI5),
-              "I5.STY is probably a style for KORG  i5 arranger");
-    EXPECT_EQ(notABankLogLine("IS40.STY", StyleFileKind::KorgIS40),
-              "IS40.STY is probably a style for KORG  iS40,iS50 arrangers");
-    EXPECT_EQ(notABankLogLine("I30.STY", StyleFileKind::KorgI30),
-              "I30.STY is probably a style for KORG  i30 arranger");
-    EXPECT_EQ(notABankLogLine("NOTES.STY", StyleFileKind::Unknown),
-              "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no "
-              "rights to access it!");
+TEST(StyleImport, BankNamesFollowTheShortName) {
+    EXPECT_EQ(importedBankName("USER01.STY", 7), "USER0007");
+    EXPECT_EQ(importedBankName("X.STY", 12), "X012");
+    EXPECT_EQ(importedBankName("MYROCK~1.STY", 1234), "MYROC1234");
+    EXPECT_EQ(importedBankName("abcdefgh.sty", 1), "ABCDE001");
 }
 
 }  // namespace
