@@ -167,12 +167,12 @@ struct SsfTransfer : ::testing::Test {
         env.openFreshDatabase();
         for (const auto& [prog, name] : std::vector<std::pair<int, std::string>>{
                  {41, "rocky      "}, {57, "Caf\xC3\xA9-Bar"}, {73, "ROCK-Y"}, {88, "- -"}}) {
-            test::storeStyle(db(), test::ssfStyle(prog, name));
+            StyleStore(db()).insertNumbered(test::ssfStyle(prog, name));
         }
         StyleRow huge = test::ssfStyle(95, "HUGE");
         huge.StyleContent1 = test::everyByte(100000, 3);
         huge.StyleLength1 = 100000;
-        test::storeStyle(db(), huge);
+        StyleStore(db()).insertNumbered(huge);
         fs::create_directories(out);
     }
     Database& db() { return env.state.connection; }
@@ -350,7 +350,7 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     ASSERT_TRUE(exporter->run());
     test::TestEnvironment other;
     other.openFreshDatabase();
-    test::storeStyle(other.state.connection, storedStyle(env, 41));
+    StyleStore(other.state.connection).insertNumbered(storedStyle(env, 41));
     fs::rename(out / "CAFBAR.SSF", out / "a.ssf");
     fs::rename(out / "ROCKY.SSF", out / "c.SSF");  // present
     fs::rename(out / "ROCKY_2.SSF", out / "e.SSF");
@@ -412,7 +412,7 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     ASSERT_TRUE(exporter->run());
     test::TestEnvironment other;
     other.openFreshDatabase();
-    test::storeStyle(other.state.connection, test::ssfStyle(7, "KEPT"));
+    StyleStore(other.state.connection).insertNumbered(test::ssfStyle(7, "KEPT"));
     const std::string before = test::catalogueSnapshot(other.state.connection);
 
     // The second check comes after the first file's style was stored.

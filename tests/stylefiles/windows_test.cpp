@@ -156,7 +156,7 @@ void expectLayout(Window& window, const char* label, const char* option0, const 
 TEST(SsfWindows, LayoutRenderingForwardingAndClosing) {
     test::TestEnvironment env;
     env.openFreshDatabase();
-    test::storeStyle(env.state.connection, test::ssfStyle(41, "rocky      "));
+    StyleStore(env.state.connection).insertNumbered(test::ssfStyle(41, "rocky      "));
     env.settings.set("SSF", "EXPORT", (env.dir / "remembered").string());
 
     SsfExportWindow exporter(env.state, env.dialogs);
@@ -211,7 +211,7 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     env.openFreshDatabase();
     Database& db = env.state.connection;
     for (const auto& [prog, name] : {std::pair{41, "ROCKY"}, {57, "SWING"}, {73, "BOSSA"}}) {
-        test::storeStyle(db, test::ssfStyle(prog, name));
+        StyleStore(db).insertNumbered(test::ssfStyle(prog, name));
     }
     const std::filesystem::path folder = env.dir / "ssf";
     std::filesystem::create_directories(folder);
