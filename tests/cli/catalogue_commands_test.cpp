@@ -233,7 +233,11 @@ TEST_F(CatalogueCommandsTest, ADryRunTellsEachFileAndWritesNothingAndAGoneBankWr
                                  ""}));
     EXPECT_EQ(filesIn(stick()), (std::map<std::string, std::string>{{"holiday.jpg", "photo"}}));
     // Without --yes and a terminal the floppy is not emptied.
-    EXPECT_EQ(std::get<0>(orb({"setup-write", "Gig"})), 1);
+    EXPECT_EQ(orb({"setup-write", "Gig", "--floppy-to", stick().string()}),
+              (Said{1, "",
+                    "Writing the set-up's floppy deletes everything in " + stick().string() +
+                        " first, and there is no terminal to ask on: give --yes. Nothing was "
+                        "deleted.\n"}));
 
     std::vector<std::string> write = dryRun;
     write[2] = "--yes";
