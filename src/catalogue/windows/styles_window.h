@@ -8,8 +8,8 @@
 
 #include "catalogue/bank_controller.h"
 #include "catalogue/styles_controller.h"
-#include "widgets/qt_print_service.h"
 #include "stylefiles/style_import.h"
+#include "widgets/qt_print_service.h"
 
 class QAction;
 class QGroupBox;
@@ -68,6 +68,8 @@ private:
     // mStyles(12): the songs linked to the current row's style.
     void openSongLinks();
     // mStyles(3) and (4): the single style file export and import.
+    // Opens the window a bank command asked for and hands its result back to the bank pane.
+    void openBankWindow(const BankWindowRequest& request);
     void openSsfExportWindow();
     void openSsfImportWindow(const std::string& path = {});
 
