@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_group.h"
 #include "db/link_store.h"
+#include "support/edit_windows.h"
 
 namespace orb {
 namespace {

@@ -158,9 +158,7 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     grid_->setColumnHidden(0, true);
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         recordSelection();
-        command([this, index] {
-            controller_.editStyle(index.row(), styleEditWindowRunner(dialogs_, this));
-        });
+        openStyleEditWindow(index.row());
     });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { controller_.keepCurrentRow(current.row()); });
@@ -267,8 +265,7 @@ void StylesWindow::styleCommand(StyleCommand styleCommand) {
     recordSelection();
     switch (styleCommand) {
         case StyleCommand::UpdateGroup:
-            return command(
-                [this] { controller_.updateGroup(groupEditWindowRunner(dialogs_, this)); });
+            return openGroupEditWindow();
         case StyleCommand::DeleteGroup:
             return command([this] { controller_.deleteGroup(); });
         case StyleCommand::SendToKorgUtility:
@@ -461,6 +458,32 @@ void StylesWindow::dropOnBank(const std::vector<int>& rows) {
         dropped.insert(dropped.end(), one.begin(), one.end());
     }
     command([this, &dropped] { bank_.insertSelected(dropped); });
+}
+
+void StylesWindow::openStyleEditWindow(int row) {
+    std::optional<StyleRow> style;
+    command([this, row, &style] { style = controller_.styleToEdit(row); });
+    if (!style) {
+        return;
+    }
+    StyleEditWindow window(*style, dialogs_, this);
+    window.exec();
+    if (const std::optional<StyleEditValues>& values = window.result()) {
+        command([this, row, &values] { controller_.styleEdited(row, *values); });
+    }
+}
+
+void StylesWindow::openGroupEditWindow() {
+    std::optional<GroupValues> proposal;
+    command([this, &proposal] { proposal = controller_.groupToEdit(); });
+    if (!proposal) {
+        return;
+    }
+    GroupEditWindow window(*proposal, dialogs_, this);
+    window.exec();
+    if (const std::optional<StyleColumnChanges>& changes = window.result()) {
+        command([this, &changes] { controller_.groupEdited(*changes); });
+    }
 }
 
 void StylesWindow::openSsfExportWindow() {
