@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -29,17 +28,6 @@ TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {
     window.show();
     EXPECT_EQ(window.objectName(), "frmParameters");
     EXPECT_EQ(window.windowTitle(), "ORB parameters");
-    const char* labels[] = {"Database path", "KORG utility path", "Floppy disk path",
-                            "Backup / Restore path", "Pa hard disk path"};
-    for (int i = 0; i < 5; ++i) {
-        auto* label = window.findChild<QLabel*>(QString("lbDesc%1").arg(i));
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text(), labels[i]);
-        ASSERT_NE(box(window, i), nullptr);
-    }
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(button(window, QString("cmdSearch%1").arg(i))->text(), "Search");
-    }
     // Focus starts on the first box; Tab goes box, its Search button, next box.
     EXPECT_EQ(window.focusWidget(), box(window, 0));
     const QString order[] = {"txtField0", "cmdSearch0", "txtField1", "cmdSearch1",
@@ -52,8 +40,6 @@ TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {
         }
         EXPECT_EQ(next->objectName().toStdString(), order[i + 1].toStdString());
     }
-    EXPECT_EQ(button(window, "cmdOk")->toolTip(), "Exit and save parameters value");
-    EXPECT_EQ(button(window, "cmdExit")->toolTip(), "Exit without saving new values");
     EXPECT_EQ(box(window, 0)->text().toStdString(), env.state.DatabasePath);
     EXPECT_EQ(box(window, 2)->text(), "/media/floppy");
 

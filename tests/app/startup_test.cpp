@@ -111,13 +111,5 @@ TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
     EXPECT_TRUE(hasKORFStyles(env.state.connection));
 }
 
-TEST(Startup, CloseAndExitClosesTheConnectionAndEndsTheRun) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    CloseAndExit(env.state, env.dialogs);
-    EXPECT_FALSE(env.state.connection.isOpen());
-    EXPECT_TRUE(env.state.exitRequested);
-}
-
 }  // namespace
 }  // namespace orb

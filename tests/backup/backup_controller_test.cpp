@@ -125,22 +125,6 @@ TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) 
     EXPECT_FALSE(std::filesystem::exists(env.dir / "MIXED.ODD"));
 }
 
-TEST_F(BackupControllerTest, AFailedBackupSaysWhyAndThatNoDumpWasWritten) {
-    const auto path = env.dir / "orb.ODD";
-    test::writeFile(path, "an older dump");
-    env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, pTitle, '')", {"a\r\nb"});
-    controller.setBackupPath(path.string());
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(controller.backup());
-    EXPECT_EQ(env.dialogs.messages().back(),
-              "The backup to " + path.string() +
-                  " failed: The value of KORFSongs.SongTitle in the row with SongCode 2 holds a "
-                  "line break, which a dump cannot keep. Remove the line break and back up "
-                  "again.\nNo dump file has been written.");
-    EXPECT_EQ(test::readFile(path), "an older dump");
-    EXPECT_FALSE(env.dialogs.waitCursor());
-}
-
 TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
     controller.setRestorePath("");
     EXPECT_FALSE(controller.restore());

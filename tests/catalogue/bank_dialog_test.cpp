@@ -91,9 +91,6 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
 }
 
 TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
-    db().execute(
-        "UPDATE KORFBanks SET BankName = 'LIVE[2]', BankDesc = 'Sat]urday' "
-        "WHERE BankProg = 9");
     env.state.PaHardDiskPath = "/media/pa";
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     EXPECT_EQ(dialog.mode(), Mode::Load);
@@ -102,10 +99,8 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_TRUE(dialog.nameReadOnly());
     EXPECT_TRUE(dialog.descriptionReadOnly());
     ASSERT_TRUE(dialog.fillTree());
-    // Name and description come as stored, brackets and all.
+    // Name and description come as stored, brackets and all: window_and_command_test.
     dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
-    EXPECT_EQ(dialog.name(), "LIVE[2]");
-    EXPECT_EQ(dialog.description(), "Sat]urday");
     EXPECT_EQ(dialog.selectedBankProg(), 9);
     EXPECT_TRUE(dialog.directHdShown());
     // A style node empties the fields, so OK asks for a bank name and stays open.
@@ -240,28 +235,6 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     EXPECT_EQ(bank().bankState(), BankState::Stored);
 }
 
-// A current bank of one style is a bank: "Where is?" asks before it discards it.
-TEST_F(BankDialogTest, WhereIsAsksBeforeDiscardingACurrentBankOfOneStyle) {
-    bank().insertSelected(rows({64}));
-    ASSERT_EQ(bankStyles(), std::vector<std::int32_t>{64});
-    WhereIsController window(env.state, env.dialogs, currentBank(), 41);
-    ASSERT_TRUE(window.build());
-    env.dialogs.clear();
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::No);
-    EXPECT_FALSE(window.doubleClick(indexOf(window.nodes(), "B00005")));
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"Confirm bank BANK5 loading?",
-                                        "Current bank (and all changes made) will be discarded. "
-                                        "Are you sure?"}));
-    EXPECT_FALSE(window.loaded());
-    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(window.doubleClick(indexOf(window.nodes(), "B00005")));
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
-}
-
 TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     db().execute("UPDATE KORFStyles SET StyleDesc = '  ' WHERE StyleProg = 73");
     const std::vector<BankTreeNode> tree = WhereIsTree(WhereIs(db(), 88), 88);
@@ -292,28 +265,29 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
               std::vector<std::string>{"Selected style cannot be found in any bank!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Information);
 
-    // An empty current bank: one question. A style node does nothing.
-    WhereIsController window(env.state, env.dialogs, currentBank(), 88);
-    ASSERT_TRUE(window.build());
-    env.dialogs.clear();
-    EXPECT_FALSE(window.doubleClick(indexOf(window.nodes(), "B00009S0008802")));
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(window.doubleClick(indexOf(window.nodes(), "B00009")));
-    EXPECT_TRUE(window.loaded());
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank BANK9 loading?"});
-    // A saved, unchanged current bank: both questions; No to the second keeps it open.
+    // An empty current bank asks once: window_and_command_test. A style node does nothing.
+    // A stored, unchanged bank of a single style is still a bank: both questions; No to the
+    // second keeps it.
+    addBank(12, {64});
+    loadBank(12);
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::No);
     WhereIsController again(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(again.build());
+    EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00009S0008802")));
     EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00005")));
     EXPECT_FALSE(again.loaded());
+    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
+    env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(again.doubleClick(indexOf(again.nodes(), "B00005")));
+    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
+    const std::vector<std::string> twice = {
+        "Confirm bank BANK5 loading?",
+        "Current bank (and all changes made) will be discarded. Are you sure?"};
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"Confirm bank BANK5 loading?",
-                                        "Current bank (and all changes made) will be discarded. "
-                                        "Are you sure?"}));
-    EXPECT_EQ(currentBank().storedNumber(), 9);
+              (std::vector<std::string>{twice[0], twice[1], twice[0], twice[1]}));
 }
 
 }  // namespace

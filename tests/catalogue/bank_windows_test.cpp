@@ -21,7 +21,6 @@
 #include "catalogue/windows/styles_window.h"
 #include "catalogue/windows/where_is_window.h"
 #include "support/on_modal.h"
-#include "widgets/qt_print_service.h"
 
 namespace orb {
 namespace {
@@ -106,8 +105,30 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
+// Every visible button lies inside its parent with at least the room it asks for, and every
+// queue entry shows its whole name.
+void expectNothingClipped(QWidget& window) {
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (!button->isVisible()) {
+            continue;
+        }
+        const std::string name = button->objectName().toStdString();
+        const QRect inside(QPoint(0, 0), button->parentWidget()->size());
+        EXPECT_TRUE(inside.contains(button->geometry())) << name;
+        EXPECT_GE(button->width(), button->sizeHint().width()) << name;
+        EXPECT_GE(button->height(), button->sizeHint().height()) << name;
+    }
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->objectName().startsWith("lbDirect")) {
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        }
+    }
+}
+
+TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
     addBank(123456, {41});
+    env.state.PaHardDiskPath = (env.dir / "hd").string();
+    env.state.FloppyPath = (env.dir / "fd").string();
     BankDialogWindow dialog(env.state, env.dialogs,
                             {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
@@ -126,6 +147,27 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         EXPECT_EQ(big->child(0)->data(0, Qt::UserRole + 1).toString(), "B123456S0004101");
         EXPECT_TRUE(child<QLineEdit>(dialog, "txtField0")->isReadOnly());
         EXPECT_FALSE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
+
+        // Queues filled, the dialog resizes and clips nothing at its least size or above it.
+        const QSize least = dialog.minimumSize();
+        EXPECT_LT(least.width(), dialog.maximumSize().width());
+        EXPECT_LT(least.height(), dialog.maximumSize().height());
+        tree->setCurrentItem(big);
+        EXPECT_EQ(dialog.minimumSize(), least) << "selecting a bank needs no more room";
+        for (int i = 0; i < 3; ++i) {
+            QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectHD"), Qt::LeftButton);
+        }
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectFD"), Qt::LeftButton);
+        EXPECT_EQ(child<QLabel>(dialog, "lbDirectHD2")->text(), "BANK123456");
+        dialog.resize(1, 1);
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.size(), dialog.minimumSize());
+        expectNothingClipped(dialog);
+        dialog.resize(least + QSize(240, 160));
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.size(), least + QSize(240, 160));
+        expectNothingClipped(dialog);
+
         EXPECT_EQ(child<QRadioButton>(dialog, "opSort3")->text(), "Code, desc");
         child<QRadioButton>(dialog, "opSort3")->setChecked(true);
         EXPECT_EQ(tree->topLevelItem(0)->child(0)->text(0), "BANK123456");
@@ -133,7 +175,6 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
         tree->setCurrentItem(tree->topLevelItem(0)->child(2));
         EXPECT_EQ(child<QLineEdit>(dialog, "txtField0")->text(), "BANK5");
         EXPECT_TRUE(child<QPushButton>(dialog, "cmdDelete")->isVisible());
-        EXPECT_TRUE(child<QPushButton>(dialog, "cmdDirectFD")->isVisible());
         QTest::mouseClick(child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
     });
     EXPECT_TRUE(dialog.run().stored);
@@ -156,67 +197,6 @@ TEST_F(BankWindowsTest, LoadDialogTreeAndWhereIsWindow) {
     });
     EXPECT_TRUE(whereIs.run());
     EXPECT_EQ(currentBank().storedNumber(), 9);
-}
-
-// Every visible button lies inside its parent with at least the room it asks for, and every
-// queue entry shows its whole name.
-void expectNothingClipped(QWidget& window) {
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
-        if (!button->isVisible()) {
-            continue;
-        }
-        const std::string name = button->objectName().toStdString();
-        const QRect inside(QPoint(0, 0), button->parentWidget()->size());
-        EXPECT_TRUE(inside.contains(button->geometry())) << name;
-        EXPECT_GE(button->width(), button->sizeHint().width()) << name;
-        EXPECT_GE(button->height(), button->sizeHint().height()) << name;
-    }
-    for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->objectName().startsWith("lbDirect")) {
-            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-        }
-    }
-}
-
-TEST_F(BankWindowsTest, TheLoadDialogResizesAndClipsNothingAtItsLeastSize) {
-    addBank(123456, {41});
-    env.state.PaHardDiskPath = (env.dir / "hd").string();
-    env.state.FloppyPath = (env.dir / "fd").string();
-    BankDialogWindow dialog(env.state, env.dialogs,
-                            {BankState::Stored, "Bank loading", currentBank()});
-    onModal([&](QWidget&) {
-        EXPECT_LT(dialog.minimumSize().width(), dialog.maximumSize().width());
-        EXPECT_LT(dialog.minimumSize().height(), dialog.maximumSize().height());
-        const QSize least = dialog.minimumSize();
-        auto* tree = child<QTreeWidget>(dialog, "tvBanks");
-        QTreeWidgetItem* bank = nullptr;
-        for (int i = 0; i < tree->topLevelItem(0)->childCount(); ++i) {
-            if (tree->topLevelItem(0)->child(i)->text(0).startsWith("BANK123456")) {
-                bank = tree->topLevelItem(0)->child(i);
-            }
-        }
-        ASSERT_NE(bank, nullptr);
-        tree->setCurrentItem(bank);
-        EXPECT_EQ(dialog.minimumSize(), least) << "selecting a bank needs no more room";
-        for (int i = 0; i < 3; ++i) {
-            QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectHD"), Qt::LeftButton);
-        }
-        QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectFD"), Qt::LeftButton);
-        EXPECT_EQ(child<QLabel>(dialog, "lbDirectHD2")->text(), "BANK123456");
-        EXPECT_TRUE(child<QPushButton>(dialog, "cbMakeHD")->isVisible());
-        EXPECT_TRUE(child<QPushButton>(dialog, "cbClearHD0")->isVisible());
-
-        dialog.resize(1, 1);
-        QApplication::processEvents();
-        EXPECT_EQ(dialog.size(), dialog.minimumSize());
-        expectNothingClipped(dialog);
-        dialog.resize(least + QSize(240, 160));
-        QApplication::processEvents();
-        EXPECT_EQ(dialog.size(), least + QSize(240, 160));
-        expectNothingClipped(dialog);
-        dialog.reject();
-    });
-    dialog.run();
 }
 
 TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
@@ -262,18 +242,6 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
     });
     dialog.run();
     test::expectBankFile(db(), floppy / "ORB.SET" / "STYLE" / "USER01.STY", {73, 88, 57, 88}, 17);
-}
-
-TEST_F(BankWindowsTest, PrintedBankAsAPdfNamedAfterTheBank) {
-    loadBank(5);
-    test::TempDir dir;
-    env.settings.set("LASTFOLDER", "PDF", dir.path().string());
-    env.dialogs.file((dir / "gig").string());
-    QtPrintService printer(env.dialogs, env.settings);
-    ASSERT_TRUE(
-        printer.printToChosenPdf(BankPrintLines(env.state.connection, currentBank()), "BANK5"));
-    EXPECT_EQ(env.dialogs.calls().back().proposal, (dir / "BANK5.pdf").string());
-    EXPECT_EQ(test::readFile(dir / "gig.pdf").rfind("%PDF-", 0), 0u);
 }
 
 }  // namespace

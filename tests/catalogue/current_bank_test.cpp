@@ -27,7 +27,7 @@ protected:
     test::TestEnvironment env;
 };
 
-TEST_F(CurrentBankTest, OccupiedSlotsBecomeTheBankInSlotOrder) {
+TEST_F(CurrentBankTest, OccupiedSlotsBecomeTheBankAndABankIsGivenByNumberOrName) {
     BankRow bank;
     bank.BankStyle[0] = 55;
     bank.BankStyle[1] = 11;
@@ -39,40 +39,9 @@ TEST_F(CurrentBankTest, OccupiedSlotsBecomeTheBankInSlotOrder) {
     EXPECT_EQ(listing(StoredBankSlots(bank, env.state.connection)), "11=Eleven;33=;");
     bank.BankStyle = {};
     EXPECT_TRUE(StoredBankSlots(bank, env.state.connection).empty());
-}
 
-TEST_F(CurrentBankTest, LoadingEditingAndStoringFollowTheBanksState) {
-    CurrentBank bank;
-    int notices = 0;
-    bank.onChange([&notices] { ++notices; });
-    bank.append({StyleNumber{99}, "Old"});
-    EXPECT_EQ(bank.state(), BankState::NewChanged);
-    bank.load({7, "SATURDAY", " Dance night ", {22, 0, 55}}, env.state.connection);
-    EXPECT_EQ(listing(bank.styles()), "22=Twenty-two;55=Fifty-five;");
-    EXPECT_EQ(bank.storedNumber(), 7);
-    EXPECT_EQ(bank.name(), "SATURDAY");
-    EXPECT_EQ(bank.description(), "Dance night");
-    EXPECT_EQ(bank.state(), BankState::Stored);
-    EXPECT_EQ(bank.styleNumbers(), (BankSlots{22, 55}));
-
-    bank.swap(0, 1);
-    EXPECT_EQ(bank.state(), BankState::Stored);
-    bank.append({StyleNumber{11}, "Eleven"});
-    EXPECT_EQ(bank.state(), BankState::StoredChanged);
-    EXPECT_EQ(bank.styleNumbers(), (BankSlots{55, 22, 11}));
-    bank.markStored({8, "SUNDAY", "", {}});
-    EXPECT_EQ(bank.state(), BankState::Stored);
-    bank.removeAt(2);
-    EXPECT_EQ(bank.state(), BankState::Stored);
-    bank.forgetStoredBank();
-    EXPECT_EQ(bank.state(), BankState::NewChanged);
-    EXPECT_EQ(bank.storedNumber(), 0);
-    bank.clear();
-    EXPECT_EQ(bank.state(), BankState::Empty);
-    EXPECT_EQ(bank.name(), "");
-    EXPECT_EQ(notices, 8);
-
-    // Given as on the command line: a number first, else a name.
+    // Given as on the command line: a number first, else a name. (The states of the current
+    // bank are driven through the controller's state table in bank_controller_test.)
     BankStore(env.state.connection).insertNumbered({7, "SATURDAY", "Dance night", {22, 0, 55}});
     BankStore(env.state.connection).insertNumbered({8, "7", "", {}});
     EXPECT_EQ(StoredBankGiven(env.state.connection, "7")->BankProg, 7);

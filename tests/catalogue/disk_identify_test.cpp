@@ -98,20 +98,11 @@ TEST_F(DiskIdentifyTest, ADiskChangedSinceItWasLookedAtImportsNothing) {
               "The bank file " + user(2).string() +
                   " no longer holds what was found on it; nothing was imported. Look at the disk "
                   "again.");
-}
 
-TEST_F(DiskIdentifyTest, AFolderWithoutABankFileOrNoFolderAtAllIsSaid) {
-    const fs::path empty = env.dir / "empty";
-    fs::create_directories(empty / "sub");
-    writeFile(empty / "sub" / "readme.txt", "text");
-    DiskIdentifyController controller(env.state, env.dialogs);
-    EXPECT_FALSE(controller.look(empty));
-    EXPECT_TRUE(controller.contents().files.empty());
+    // No such place is said; a folder without bank files: catalogue_commands_test.
     EXPECT_FALSE(controller.look(env.dir / "missing"));
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "There is no Pa bank file in " + empty.string() + ".",
-                  "There is no file or folder " + (env.dir / "missing").string() + "."}));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "There is no file or folder " + (env.dir / "missing").string() + ".");
 }
 
 }  // namespace

@@ -43,8 +43,15 @@ protected:
 };
 
 TEST_F(KorgUtilityTest, TheStyleGoesAsAOneStyleBankSeventeenToTheUtilityOrTheMessageSaysWhyNot) {
-    std::filesystem::create_directories(workFolder);
     const auto utility = makeUtility("korg util", true);
+    // Without its temporary folder the work file cannot be written, and that is said.
+    EXPECT_FALSE(send(41, utility.string()));
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    EXPECT_NE(env.dialogs.messages()[0].find("WRK.STY"), std::string::npos);
+    EXPECT_TRUE(starter.starts.empty());
+    env.dialogs.clear();
+
+    std::filesystem::create_directories(workFolder);
     ASSERT_TRUE(send(73, utility.string()));
 
     const std::string expected =
@@ -79,16 +86,6 @@ TEST_F(KorgUtilityTest, TheStyleGoesAsAOneStyleBankSeventeenToTheUtilityOrTheMes
             "The Korg utility " + env.dir.path().string() + " cannot be started: it is not a file.",
             "The Korg utility " + utility.string() + " could not be started."}));
     EXPECT_EQ(starter.starts.size(), 2u);
-}
-
-TEST_F(KorgUtilityTest, AWorkFileThatCannotBeWrittenIsReported) {
-    // The temporary folder is missing, so the work file cannot be written there.
-    const auto utility = makeUtility("util", true).string();
-    EXPECT_FALSE(send(41, utility));
-    ASSERT_EQ(env.dialogs.messages().size(), 1u);
-    EXPECT_NE(env.dialogs.messages()[0].find("WRK.STY"), std::string::npos)
-        << env.dialogs.messages()[0];
-    EXPECT_TRUE(starter.starts.empty());
 }
 
 }  // namespace

@@ -87,36 +87,22 @@ TEST(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
     struct Step {
         int button;
         Keys order;
-        std::array<C, 5> colours;
+        int coloured;  // the one header not in the normal colour, if any
+        C colour;
         std::vector<std::string> names;
     };
     const std::vector<Step> steps = {
-        {1,
-         {{StyleColumn::Name, false}},
-         {C::Normal, C::Ascending, C::Normal, C::Normal, C::Normal},
-         {"Alpha", "Bravo", "Charlie"}},
-        {1,
-         {{StyleColumn::Name, true}},
-         {C::Normal, C::Descending, C::Normal, C::Normal, C::Normal},
-         {"Charlie", "Bravo", "Alpha"}},
-        {1,
-         {},
-         {C::Normal, C::Normal, C::Normal, C::Normal, C::Normal},
-         {"Alpha", "Bravo", "Charlie"}},
-        {1,
-         {{StyleColumn::Name, false}},
-         {C::Normal, C::Ascending, C::Normal, C::Normal, C::Normal},
-         {"Alpha", "Bravo", "Charlie"}},
-        {3,
-         {{StyleColumn::Family, false}},
-         {C::Normal, C::Normal, C::Normal, C::Ascending, C::Normal},
-         {"Charlie", "Alpha", "Bravo"}},
+        {1, {{StyleColumn::Name, false}}, 1, C::Ascending, {"Alpha", "Bravo", "Charlie"}},
+        {1, {{StyleColumn::Name, true}}, 1, C::Descending, {"Charlie", "Bravo", "Alpha"}},
+        {1, {}, -1, C::Normal, {"Alpha", "Bravo", "Charlie"}},
+        {1, {{StyleColumn::Name, false}}, 1, C::Ascending, {"Alpha", "Bravo", "Charlie"}},
+        {3, {{StyleColumn::Family, false}}, 3, C::Ascending, {"Charlie", "Alpha", "Bravo"}},
     };
     for (const Step& step : steps) {
         controller.headerClicked(step.button);
         EXPECT_EQ(env.state.styleQuery.order, step.order);
         for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(controller.headerColour(i), step.colours[static_cast<std::size_t>(i)])
+            EXPECT_EQ(controller.headerColour(i), i == step.coloured ? step.colour : C::Normal)
                 << step.button << " button " << i;
         }
         EXPECT_EQ(names(controller), step.names) << step.button;
@@ -255,14 +241,13 @@ TEST(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
     StylesController controller(env.state, env.dialogs);
     controller.load();
     ASSERT_EQ(controller.rowCount(), 2);
-    const std::optional<StyleLinkRequest> waltz = controller.linkRequest(0);
-    ASSERT_TRUE(waltz);
-    EXPECT_EQ(waltz->StyleProg, 47);
-    EXPECT_EQ(waltz->caption, "WALTZ (Slow 3/4)");
-    const std::optional<StyleLinkRequest> polka = controller.linkRequest(1);
-    ASSERT_TRUE(polka);
-    EXPECT_EQ(polka->StyleProg, 83);
-    EXPECT_EQ(polka->caption, "POLKA");
+    for (const auto& [row, prog, caption] :
+         {std::tuple{0, 47, "WALTZ (Slow 3/4)"}, std::tuple{1, 83, "POLKA"}}) {
+        const std::optional<StyleLinkRequest> request = controller.linkRequest(row);
+        ASSERT_TRUE(request);
+        EXPECT_EQ(request->StyleProg, prog);
+        EXPECT_EQ(request->caption, caption);
+    }
     EXPECT_FALSE(controller.linkRequest(2));
     EXPECT_FALSE(controller.linkRequest(-1));
 }

@@ -26,6 +26,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using Answer = UserDialogs::Answer;
+using Said = std::tuple<int, std::string, std::string>;  // status, output, errors
+
+// A command's refusal of what the window refused with `message`.
+Said refused(const std::string& message) {
+    return {1, "", message + "\n"};
+}
 
 // The bank dialog and the "Where is?" window, driven through their controllers, against the
 // commands `bank-save`, `bank-delete`, `where-is` and `banks`: the window works on the fixture's
@@ -44,11 +50,25 @@ protected:
     }
 
     // `orb --db FILE ARGS...`; the connection is opened on the fixture's catalogue again.
-    test::CliRun runOn(const fs::path& file, std::vector<std::string> args) {
+    Said runOn(const fs::path& file, std::vector<std::string> args) {
         args.insert(args.begin(), {"--db", file.string()});
         const test::CliRun result = env.runCli(args);
         db().open(catalogue(), Database::OpenMode::ExistingOnly);
-        return result;
+        return {result.status, result.out, result.err};
+    }
+    // The bank being edited holds style 57 alone: a command must leave it so.
+    void editStyle57() {
+        bank().clearBank();
+        bank().insertSelected(rows({57}));
+    }
+    // The tree node of bank `bankProg` selected in the bank dialog.
+    static void selectBank(BankDialogController& dialog, std::int32_t bankProg) {
+        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
+            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
+                dialog.nodes()[i].bankProg == bankProg) {
+                dialog.selectNode(static_cast<int>(i));
+            }
+        }
     }
 
     // Every file below `folder` by its path inside it, with its bytes.
@@ -77,6 +97,11 @@ protected:
         Database other;
         other.open(file, Database::OpenMode::ReadOnly);
         return stylesIn(other);
+    }
+    static std::string snapshotOf(const fs::path& file) {
+        Database other;
+        other.open(file, Database::OpenMode::ReadOnly);
+        return test::catalogueSnapshot(other);
     }
 
     static std::vector<BankRow> banksIn(const fs::path& file) {
@@ -117,12 +142,9 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
 
     // The command stores the same bank and leaves the bank being edited alone. (Opening its
     // database forgets which stored bank the current one came from; the styles stay.)
-    bank().clearBank();
-    bank().insertSelected(rows({57}));
-    const test::CliRun saved =
-        runOn(copy, {"bank-save", "A[B", "--description", "gig] x", "73", "41"});
-    EXPECT_EQ(saved.status, 0) << saved.err;
-    EXPECT_EQ(saved.out, "Bank 10 A[B stored.\n");
+    editStyle57();
+    EXPECT_EQ(runOn(copy, {"bank-save", "A[B", "--description", "gig] x", "73", "41"}),
+              (Said{0, "Bank 10 A[B stored.\n", ""}));
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
     EXPECT_EQ(currentBank().name(), "");
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
@@ -134,16 +156,16 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     EXPECT_EQ(
         env.dialogs.messages(),
         std::vector<std::string>{"Bank a[b already present. Would you like to overwrite it?"});
-    const test::CliRun taken = runOn(copy, {"bank-save", "a[b", "88"});
-    EXPECT_EQ(taken.status, 1);
-    EXPECT_EQ(taken.err, "A bank named a[b is already stored; give --overwrite to replace it.\n");
+    EXPECT_EQ(runOn(copy, {"bank-save", "a[b", "88"}),
+              refused("A bank named a[b is already stored; give --overwrite to replace it."));
     EXPECT_EQ(BankStore(db()).find(10), stored);
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
 
     // Overwritten, the bank keeps its number in both.
     env.dialogs.answer(Answer::Yes);
     saveAs({88}, "a[b", "");
-    EXPECT_EQ(runOn(copy, {"bank-save", "a[b", "--overwrite", "88"}).out, "Bank 10 a[b stored.\n");
+    EXPECT_EQ(std::get<1>(runOn(copy, {"bank-save", "a[b", "--overwrite", "88"})),
+              "Bank 10 a[b stored.\n");
     EXPECT_EQ(BankStore(db()).find(10), (BankRow{10, "a[b", "", {88}}));
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
 
@@ -152,13 +174,10 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     env.dialogs.clear();
     saveAs({88}, "ROAD", "on the road " + guitar);
     ASSERT_EQ(env.dialogs.messages().size(), 1u);
-    const std::string refusal = env.dialogs.messages()[0];
-    EXPECT_NE(refusal.find("description"), std::string::npos) << refusal;
+    EXPECT_NE(env.dialogs.messages()[0].find("description"), std::string::npos);
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
-    const test::CliRun refused =
-        runOn(copy, {"bank-save", "ROAD", "--description", "on the road " + guitar, "88"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(runOn(copy, {"bank-save", "ROAD", "--description", "on the road " + guitar, "88"}),
+              refused(env.dialogs.messages()[0]));
     EXPECT_FALSE(BankStore(db()).findByName("ROAD"));
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
 }
@@ -168,20 +187,10 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     const fs::path copy = copyOfCatalogue();
     const std::vector<BankRow> before = BankStore(db()).all();
     const std::string refusal =
-        "Bank BANK5 could not be deleted (bank 5 is locked); nothing was "
-        "deleted.";
-
+        "Bank BANK5 could not be deleted (bank 5 is locked); nothing was deleted.";
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     ASSERT_TRUE(dialog.fillTree());
-    const auto select = [&](std::int32_t bankProg) {
-        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
-            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
-                dialog.nodes()[i].bankProg == bankProg) {
-                dialog.selectNode(static_cast<int>(i));
-            }
-        }
-    };
-    select(5);
+    selectBank(dialog, 5);
     env.dialogs.answer(Answer::Yes);
     dialog.deleteSelected();
     EXPECT_EQ(env.dialogs.messages(),
@@ -190,18 +199,14 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     EXPECT_EQ(BankStore(db()).all(), before);
     EXPECT_TRUE(dialog.deleteShown());
     EXPECT_EQ(dialog.selectedBankProg(), 5);
-
-    const test::CliRun refused = runOn(copy, {"bank-delete", "5"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(runOn(copy, {"bank-delete", "5"}), refused(refusal));
     EXPECT_EQ(banksIn(copy), before);
 
     // Bank 9 goes in both.
-    select(9);
+    selectBank(dialog, 9);
     env.dialogs.answer(Answer::Yes);
     dialog.deleteSelected();
-    EXPECT_EQ(runOn(copy, {"bank-delete", "BANK9"}).out, "Bank 9 BANK9 deleted.\n");
+    EXPECT_EQ(std::get<1>(runOn(copy, {"bank-delete", "BANK9"})), "Bank 9 BANK9 deleted.\n");
     EXPECT_EQ(BankStore(db()).all(), (std::vector<BankRow>{before[0]}));
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
 }
@@ -225,10 +230,8 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     EXPECT_EQ(window.nodes()[1].text, "A[B [x] y]");
     EXPECT_EQ(window.nodes()[1].bankName, "A[B");
     EXPECT_EQ(window.nodes()[1].bankDescription, "x] y");
-
-    const test::CliRun listed = runOn(catalogue(), {"where-is", "88"});
-    EXPECT_EQ(listed.status, 0);
-    EXPECT_EQ(listed.out, "12\tA[B\t1 3\n5\tBANK5\t3\n9\tBANK9\t2 4\n");
+    EXPECT_EQ(runOn(catalogue(), {"where-is", "88"}),
+              (Said{0, "12\tA[B\t1 3\n5\tBANK5\t3\n9\tBANK9\t2 4\n", ""}));
 
     // Loading it through the window names it as stored, and so does `orb banks`.
     env.dialogs.answer(Answer::Yes);
@@ -236,19 +239,14 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank A[B loading?"});
     EXPECT_EQ(currentBank().name(), "A[B");
     EXPECT_EQ(currentBank().description(), "x] y");
-    const test::CliRun banks = runOn(catalogue(), {"banks"});
-    EXPECT_EQ(banks.out.substr(0, banks.out.find('\n')),
+    const std::string banks = std::get<1>(runOn(catalogue(), {"banks"}));
+    EXPECT_EQ(banks.substr(0, banks.find('\n')),
               "12\tA[B\tx] y\t88\t41\t88\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
 
     // The bank dialog fills its fields from the stored name and description too.
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
-    for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
-        if (dialog.nodes()[i].bankProg == 12 &&
-            dialog.nodes()[i].kind == BankTreeNode::Kind::Bank) {
-            dialog.selectNode(static_cast<int>(i));
-        }
-    }
+    selectBank(dialog, 12);
     EXPECT_EQ(dialog.name(), "A[B");
     EXPECT_EQ(dialog.description(), "x] y");
 }
@@ -258,21 +256,15 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
 TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {
     loadBank(9);
     const fs::path fromWindow = env.dir / "window.STY";
+    const fs::path fromCommand = env.dir / "command.STY";
     MakeBankController make(env.state, env.dialogs, currentBank());
     ASSERT_TRUE(make.makeAs(fromWindow));
-    EXPECT_EQ(env.dialogs.messages().back(),
-              fromWindow.string() +
-                  " successfully created\n1 bank file read back from the disk and verified.");
-
-    bank().clearBank();
-    bank().insertSelected(rows({57}));
-    const fs::path fromCommand = env.dir / "command.STY";
-    const test::CliRun made = runOn(catalogue(), {"make-sty", "BANK9", fromCommand.string()});
-    EXPECT_EQ(made.status, 0) << made.err;
-    EXPECT_EQ(made.out,
-              fromCommand.string() +
-                  " successfully created\n1 bank file read back from the disk and verified.\n");
-    EXPECT_FALSE(test::readFile(fromWindow).empty());
+    const std::string made =
+        " successfully created\n1 bank file read back from the disk and verified.";
+    EXPECT_EQ(env.dialogs.messages().back(), fromWindow.string() + made);
+    editStyle57();
+    EXPECT_EQ(runOn(catalogue(), {"make-sty", "BANK9", fromCommand.string()}),
+              (Said{0, fromCommand.string() + made + "\n", ""}));
     EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
     test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
@@ -292,21 +284,16 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     queues.setFloppyEntry(2, 5, "BANK5");
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(queues.makeFloppy());
+    const std::string made =
+        "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
+        "verified.";
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{floppyWipeQuestion(windowFloppy.string()),
-                                        "DIRECT FD floppy successfully created!\n2 bank files read "
-                                        "back from the disk and verified."}));
-    const test::CliRun floppy =
-        runOn(catalogue(), {"floppy", "BANK9", "-", "5", "--to", commandFloppy.string(), "--yes"});
-    EXPECT_EQ(floppy.status, 0) << floppy.err;
-    EXPECT_EQ(floppy.out,
-              "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
-              "verified.\n");
-    const auto written = filesIn(windowFloppy);
-    EXPECT_EQ(written.size(), 2u);
-    EXPECT_EQ(filesIn(commandFloppy), written);
-    test::expectBankFile(db(), commandFloppy / "ORB.SET" / "STYLE" / "USER03.STY", {57, 41, 88, 73},
-                         19);
+              (std::vector<std::string>{floppyWipeQuestion(windowFloppy.string()), made}));
+    EXPECT_EQ(
+        runOn(catalogue(), {"floppy", "BANK9", "-", "5", "--to", commandFloppy.string(), "--yes"}),
+        (Said{0, made + "\n", ""}));
+    EXPECT_EQ(filesIn(windowFloppy).size(), 2u);
+    EXPECT_EQ(filesIn(commandFloppy), filesIn(windowFloppy));
 
     // Hard disk: banks 5, -, -, 9, 9 fill two set folders alike.
     const fs::path windowDisk = env.dir / "disk-w";
@@ -319,14 +306,11 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     queues.setHardDiskEntry(4, 9, "BANK9");
     env.dialogs.clear();
     ASSERT_TRUE(queues.transfer());
-    const test::CliRun transfer = runOn(
-        catalogue(), {"hd-transfer", "5", "-", "-", "9", "BANK9", "--to", commandDisk.string()});
-    EXPECT_EQ(transfer.status, 0) << transfer.err;
-    EXPECT_EQ(transfer.out, std::string(env.dialogs.messages().at(0)) + "\n");
+    EXPECT_EQ(runOn(catalogue(),
+                    {"hd-transfer", "5", "-", "-", "9", "BANK9", "--to", commandDisk.string()}),
+              (Said{0, env.dialogs.messages().at(0) + "\n", ""}));
     EXPECT_EQ(filesIn(windowDisk).size(), 3u);
     EXPECT_EQ(filesIn(commandDisk), filesIn(windowDisk));
-    test::expectBankFile(db(), commandDisk / "!456.SET" / "STYLE" / "USER02.STY", {73, 88, 57, 88},
-                         18);
 
     // A read-only bank file stops both with the same message, and nothing on either disk changes.
     const fs::path protectedFile = fs::path("!123.SET") / "STYLE" / "USER01.STY";
@@ -340,16 +324,15 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     const auto before = filesIn(windowDisk);
     env.dialogs.clear();
     EXPECT_FALSE(queues.transfer());
-    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    const auto readOnly = [&](const fs::path& disk) {
+        return "The bank file " + (disk / protectedFile).string() +
+               " cannot be written: it is read-only.";
+    };
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{readOnly(windowDisk)});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
-    EXPECT_EQ(env.dialogs.messages()[0], "The bank file " + (windowDisk / protectedFile).string() +
-                                             " cannot be written: it is read-only.");
-    const test::CliRun refused =
-        runOn(catalogue(), {"hd-transfer", "9", "-", "-", "9", "9", "--to", commandDisk.string()});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err, "The bank file " + (commandDisk / protectedFile).string() +
-                               " cannot be written: it is read-only.\n");
+    EXPECT_EQ(
+        runOn(catalogue(), {"hd-transfer", "9", "-", "-", "9", "9", "--to", commandDisk.string()}),
+        refused(readOnly(commandDisk)));
     EXPECT_EQ(filesIn(windowDisk), before);
     EXPECT_EQ(filesIn(commandDisk), before);
 
@@ -358,11 +341,10 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     env.state.PaHardDiskPath = unplugged.string();
     env.dialogs.clear();
     EXPECT_FALSE(queues.transfer());
-    const test::CliRun notReady =
-        runOn(catalogue(), {"hd-transfer", "5", "--to", unplugged.string()});
-    EXPECT_EQ(notReady.status, 1);
-    EXPECT_EQ(notReady.err, env.dialogs.messages().at(0) + "\n");
-    EXPECT_EQ(notReady.err, "Pa Hard Drive " + unplugged.string() + ": is not ready!\n");
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"Pa Hard Drive " + unplugged.string() + ": is not ready!"});
+    EXPECT_EQ(runOn(catalogue(), {"hd-transfer", "5", "--to", unplugged.string()}),
+              refused(env.dialogs.messages()[0]));
 }
 
 // A set-up saved from the bank dialog's queues and by `orb setup-save` is the same row; "Write
@@ -377,10 +359,10 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrit
     env.dialogs.input("Gig");
     env.dialogs.input("Open air");
     ASSERT_TRUE(dialog.saveQueuesAsSetup());
-    const test::CliRun saved =
-        runOn(catalogue(), {"setup-save", "Band", "--description", "Open air", "--floppy", "BANK9",
-                            "-", "5", "--hd", "5", "-", "-", "-", "-", "-", "-", "-", "BANK9"});
-    EXPECT_EQ(saved.out, "Set-up Band stored.\n");
+    EXPECT_EQ(std::get<1>(runOn(catalogue(), {"setup-save", "Band", "--description", "Open air",
+                                              "--floppy", "BANK9", "-", "5", "--hd", "5", "-", "-",
+                                              "-", "-", "-", "-", "-", "BANK9"})),
+              "Set-up Band stored.\n");
     SetupRow band = SetupStore(db()).find("Band").value();
     band.SetupName = "Gig";
     EXPECT_EQ(SetupStore(db()).find("Gig"), band);
@@ -400,18 +382,14 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrit
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(list.write());
     ASSERT_EQ(env.dialogs.messages().size(), 2u);
-    const test::CliRun written =
-        runOn(catalogue(), {"setup-write", "gig", "--floppy-to", folders["fd-c"].string(),
-                            "--hd-to", folders["hd-c"].string(), "--yes"});
-    EXPECT_EQ(written.status, 0) << written.err;
-    EXPECT_EQ(written.out, env.dialogs.messages()[1] + "\n");
-    EXPECT_EQ(
-        runOn(catalogue(), {"floppy", "9", "-", "5", "--to", folders["fd-q"].string(), "--yes"})
-            .status,
-        0);
-    EXPECT_EQ(runOn(catalogue(), {"hd-transfer", "5", "-", "-", "-", "-", "-", "-", "-", "9",
-                                  "--to", folders["hd-q"].string()})
-                  .status,
+    EXPECT_EQ(runOn(catalogue(), {"setup-write", "gig", "--floppy-to", folders["fd-c"].string(),
+                                  "--hd-to", folders["hd-c"].string(), "--yes"}),
+              (Said{0, env.dialogs.messages()[1] + "\n", ""}));
+    EXPECT_EQ(std::get<0>(runOn(catalogue(), {"floppy", "9", "-", "5", "--to",
+                                              folders["fd-q"].string(), "--yes"})),
+              0);
+    EXPECT_EQ(std::get<0>(runOn(catalogue(), {"hd-transfer", "5", "-", "-", "-", "-", "-", "-", "-",
+                                              "9", "--to", folders["hd-q"].string()})),
               0);
     // The floppies were emptied; the hard disks keep what they held.
     for (const auto& [part, count] : {std::pair{"fd", 2u}, {"hd", 3u}}) {
@@ -431,13 +409,12 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrit
     env.dialogs.clear();
     list.load();
     EXPECT_FALSE(list.write());
-    const test::CliRun refused =
-        runOn(catalogue(), {"setup-write", "Gig", "--floppy-to", folders["fd-c"].string(),
-                            "--hd-to", folders["hd-c"].string(), "--yes"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, env.dialogs.messages().at(0) + "\n");
-    EXPECT_EQ(refused.err,
-              "The set-up Gig uses bank 5, which is no longer stored; nothing was written.\n");
+    const std::string gone =
+        "The set-up Gig uses bank 5, which is no longer stored; nothing was written.";
+    EXPECT_EQ(env.dialogs.messages().at(0), gone);
+    EXPECT_EQ(runOn(catalogue(), {"setup-write", "Gig", "--floppy-to", folders["fd-c"].string(),
+                                  "--hd-to", folders["hd-c"].string(), "--yes"}),
+              refused(gone));
     EXPECT_EQ(filesIn(folders["fd-w"]), before);
     EXPECT_EQ(filesIn(folders["fd-c"]), before);
 }
@@ -456,19 +433,14 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     exporter.setFolder(windowOut.string());
     env.dialogs.clear();
     ASSERT_TRUE(exporter.run());
-    const std::string notice = "Export of bank BANK9 to SSF files terminated without errors!";
-    EXPECT_EQ(env.dialogs.messages().back(), notice);
-
-    bank().clearBank();
-    bank().insertSelected(rows({57}));
-    const test::CliRun exported =
-        runOn(catalogue(), {"ssf-export", "--bank", "BANK9", commandOut.string()});
-    EXPECT_EQ(exported.status, 0) << exported.err;
-    std::string listed = notice + "\n";
+    std::string listed = "Export of bank BANK9 to SSF files terminated without errors!";
+    EXPECT_EQ(env.dialogs.messages().back(), listed);
+    editStyle57();
     for (const char* name : {"SWING.SSF", "DISCO.SSF", "BALLAD.SSF", "DISCO_2.SSF"}) {
-        listed += (commandOut / name).string() + "\n";
+        listed += "\n" + (commandOut / name).string();
     }
-    EXPECT_EQ(exported.out, listed);
+    EXPECT_EQ(runOn(catalogue(), {"ssf-export", "--bank", "BANK9", commandOut.string()}),
+              (Said{0, listed + "\n", ""}));
     EXPECT_EQ(filesIn(windowOut).size(), 4u);
     EXPECT_EQ(filesIn(commandOut), filesIn(windowOut));
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
@@ -492,11 +464,8 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
          at = stopped.find(windowOut.string(), at + commandOut.string().size())) {
         stopped.replace(at, windowOut.string().size(), commandOut.string());
     }
-    const test::CliRun stop =
-        runOn(catalogue(), {"ssf-export", "57", "41", "88", commandOut.string()});
-    EXPECT_EQ(stop.status, 1);
-    EXPECT_EQ(stop.out, "");
-    EXPECT_EQ(stop.err, stopped + "\n");
+    EXPECT_EQ(runOn(catalogue(), {"ssf-export", "57", "41", "88", commandOut.string()}),
+              refused(stopped));
 
     // Import: two of the four styles are gone from the catalogue and its copy.
     fs::remove_all(windowOut / "ROCK1.SSF");
@@ -511,11 +480,9 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     env.dialogs.clear();
     EXPECT_TRUE(importer.run());
     const std::string ended =
-        "SSF file import ended without errors\n2 styles imported, 2 styles "
-        "already stored passed over.";
+        "SSF file import ended without errors\n2 styles imported, 2 styles already stored passed "
+        "over.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{ended});
-    const test::CliRun imported = runOn(copy, {"ssf-import", "--skip-present", windowOut.string()});
-    EXPECT_EQ(imported.status, 0) << imported.err;
     std::string importedLines;
     for (const SsfImportedFile& file : importer.files()) {
         if (file.outcome.kind == SsfFileOutcome::Kind::Imported) {
@@ -524,7 +491,8 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
                              "\n";
         }
     }
-    EXPECT_EQ(imported.out, importedLines + ended + "\n");
+    EXPECT_EQ(runOn(copy, {"ssf-import", "--skip-present", windowOut.string()}),
+              (Said{0, importedLines + ended + "\n", ""}));
     EXPECT_EQ(stylesIn(db()).size(), 6u);
     EXPECT_EQ(stylesIn(copy), stylesIn(db()));
 
@@ -536,15 +504,10 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
                                 (windowOut / "BALLAD.SSF").string() +
                                 ")\n0 styles imported, 3 files not read.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{aborted});
-    const test::CliRun refused = runOn(copy, {"ssf-import", windowOut.string()});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err, aborted + "\n");
+    EXPECT_EQ(runOn(copy, {"ssf-import", windowOut.string()}), refused(aborted));
     EXPECT_EQ(stylesIn(copy), stylesIn(db()));
 }
 
-// The backup window and `orb backup`, `orb restore --yes` write the same dump, refuse a damaged
-// one in the same words and restore the same catalogue.
 // A file system that keeps no permissions (FAT on a stick) refuses fchmod: every writer replaces
 // its older file all the same. (A restore point only ever makes new files.)
 TEST_F(WindowAndCommandTest, EveryWriterReplacesFilesOnAFileSystemThatKeepsNoPermissions) {
@@ -555,25 +518,24 @@ TEST_F(WindowAndCommandTest, EveryWriterReplacesFilesOnAFileSystemThatKeepsNoPer
     for (const fs::path& file : files) {
         test::writeFile(file, "older");
     }
-    int refused = 0;
+    int refusedCalls = 0;
     const ScopedFileSystemCalls fat(
-        {[&refused](int, unsigned) { return ++refused, errno = ENOSYS, -1; }, {}, {}});
-    const std::vector<std::vector<std::string>> commands = {
-        {"make-sty", "BANK9", files[0].string()},
-        {"hd-transfer", "9", "--to", disk.string()},
-        {"ssf-export", "--bank", "BANK9", (disk / "ssf").string()},
-        {"backup", files[3].string()},
-    };
-    for (const std::vector<std::string>& args : commands) {
-        const test::CliRun run = runOn(catalogue(), args);
-        EXPECT_EQ(run.status, 0) << args[0] << ": " << run.err;
+        {[&refusedCalls](int, unsigned) { return ++refusedCalls, errno = ENOSYS, -1; }, {}, {}});
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"make-sty", "BANK9", files[0].string()},
+             {"hd-transfer", "9", "--to", disk.string()},
+             {"ssf-export", "--bank", "BANK9", (disk / "ssf").string()},
+             {"backup", files[3].string()}}) {
+        EXPECT_EQ(std::get<0>(runOn(catalogue(), args)), 0) << args[0];
     }
-    EXPECT_EQ(refused, 4);
+    EXPECT_EQ(refusedCalls, 4);
     for (const fs::path& file : files) {
         EXPECT_NE(test::readFile(file), "older") << file;
     }
 }
 
+// The backup window and `orb backup`, `orb restore --yes` write the same dump, refuse a damaged
+// one in the same words and restore the same catalogue.
 TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
     const fs::path windowDump = env.dir / "window.ODD";
     const fs::path commandDump = env.dir / "command.ODD";
@@ -584,10 +546,7 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     ASSERT_TRUE(window.backup());
     const std::string done = "ORB database backup completed without errors!";
     EXPECT_EQ(env.dialogs.messages(), (std::vector<std::string>{"Confirm database backup?", done}));
-    const test::CliRun backup = runOn(catalogue(), {"backup", commandDump.string()});
-    EXPECT_EQ(backup.status, 0) << backup.err;
-    EXPECT_EQ(backup.out, done + "\n");
-    EXPECT_FALSE(test::readFile(windowDump).empty());
+    EXPECT_EQ(runOn(catalogue(), {"backup", commandDump.string()}), (Said{0, done + "\n", ""}));
     EXPECT_EQ(test::readFile(commandDump), test::readFile(windowDump));
 
     // Both catalogues lose a bank and a style; the restore brings them back in both.
@@ -607,9 +566,7 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
         " is not a ORB backup files or is corrupted! Restore process aborted!\nLine 1: \"ORB "
         "BACKUP\" was expected.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
-    const test::CliRun refused = runOn(copy, {"restore", damaged.string(), "--yes"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(runOn(copy, {"restore", damaged.string(), "--yes"}), refused(refusal));
     EXPECT_EQ(BankStore(db()).all(), banksBefore);
     EXPECT_EQ(banksIn(copy), banksBefore);
 
@@ -619,11 +576,11 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(window.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
-    const test::CliRun restored = runOn(copy, {"restore", windowDump.string(), "--yes"});
-    EXPECT_EQ(restored.status, 0) << restored.err;
-    EXPECT_EQ(restored.out,
-              "ORB database restore completed without errors!\n2 banks, 0 songs, 5 links and 6 "
-              "styles restored\n");
+    EXPECT_EQ(runOn(copy, {"restore", windowDump.string(), "--yes"}),
+              (Said{0,
+                    "ORB database restore completed without errors!\n2 banks, 0 songs, 5 links "
+                    "and 6 styles restored\n",
+                    ""}));
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
     EXPECT_EQ(banksIn(copy), BankStore(db()).all());
     EXPECT_EQ(stylesIn(copy), stylesIn(db()));
@@ -639,56 +596,42 @@ TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
     test::writeFile(folder / "NOTE.STY", "no bank in here");
     test::writeFile(folder / "DUP.STY", test::bankFile("LIVE", 3, 11, 1));
     const fs::path copy = copyOfCatalogue();
-
-    const auto request = [&](const std::string& family) {
+    test::RecordingWindows windows;
+    StyleImportController importer(env.state, env.dialogs, &windows);
+    const auto both = [&](const std::string& family) {
         ImportRequest wanted;
         wanted.source = ImportRequest::Source::Folder;
         wanted.path = folder.string();
         wanted.values = {family, "Ballads", "Ann"};
-        return wanted;
+        importer.load(wanted);
+        return runOn(copy, {"import", "--family", family, "--group", "Ballads", "--author", "Ann",
+                            folder.string()});
     };
-    test::RecordingWindows windows;
-    StyleImportController importer(env.state, env.dialogs, &windows);
 
     // A family the bank files cannot hold stores nothing in either.
-    const std::string guitar = "\xF0\x9F\x8E\xB8";
-    importer.load(request("Pop " + guitar));
+    const std::string before = test::catalogueSnapshot(db());
+    const Said refusedRun = both("Pop \xF0\x9F\x8E\xB8");
     EXPECT_FALSE(importer.run());
     ASSERT_EQ(env.dialogs.messages().size(), 1u);
-    const std::string refusal = env.dialogs.messages()[0];
-    const test::CliRun refused = runOn(copy, {"import", "--family", "Pop " + guitar, "--group",
-                                              "Ballads", "--author", "Ann", folder.string()});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, refusal + "\n");
-    const std::string before = test::catalogueSnapshot(db());
-    {
-        Database other;
-        other.open(copy, Database::OpenMode::ReadOnly);
-        EXPECT_EQ(test::catalogueSnapshot(other), before);
-    }
+    EXPECT_EQ(refusedRun, refused(env.dialogs.messages()[0]));
+    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(snapshotOf(copy), before);
 
-    importer.load(request("Pop"));
+    const Said imported = both("Pop");
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(importer.run());
-    ASSERT_EQ(env.dialogs.messages().size(), 2u);
-    const std::string summary = env.dialogs.messages()[1];
-    EXPECT_EQ(summary,
-              "Style import ended: 5 styles imported, 3 skipped as duplicates, 3 banks stored.");
+    const std::string summary =
+        "Style import ended: 5 styles imported, 3 skipped as duplicates, 3 banks stored.";
+    EXPECT_EQ(env.dialogs.messages().at(1), summary);
     ASSERT_EQ(windows.shownLogs.size(), 1u);
-    const test::CliRun imported = runOn(copy, {"import", "--family", "Pop", "--group", "Ballads",
-                                               "--author", "Ann", folder.string()});
-    EXPECT_EQ(imported.status, 0) << imported.err;
     std::string log = windows.shownLogs[0];
     for (auto at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at)) {
         log.replace(at, 2, "\n");
     }
-    EXPECT_EQ(imported.out, log + summary + "\n");
-    const std::string after = test::catalogueSnapshot(db());
-    EXPECT_NE(after, before);
-    Database other;
-    other.open(copy, Database::OpenMode::ReadOnly);
-    EXPECT_EQ(test::catalogueSnapshot(other), after);
+    EXPECT_EQ(imported, (Said{0, log + summary + "\n", ""}));
+    EXPECT_NE(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(snapshotOf(copy), test::catalogueSnapshot(db()));
 }
 
 }  // namespace

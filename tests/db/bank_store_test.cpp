@@ -29,28 +29,6 @@ protected:
     BankStore banks{env.state.connection};
 };
 
-TEST_F(BankStoreTest, AllNineteenColumnsComeBackAndNumbersFollowTheLargest) {
-    EXPECT_EQ(banks.next(), 1);
-    BankRow bank{12, "", std::string(200, 'd'), {}};
-    for (std::size_t slot = 0; slot < bank.BankStyle.size(); ++slot) {
-        bank.BankStyle[slot] = static_cast<std::int32_t>(slot + 1) * 100;
-    }
-    banks.insertNumbered(bank);
-    EXPECT_EQ(banks.find(12), bank);
-    EXPECT_EQ(banks.find(12)->BankName, "");  // an empty text stays empty
-    EXPECT_EQ(banks.find(12)->BankStyle[15], 1600);
-
-    insert(2, "B", {});
-    insert(7, "C", {});
-    EXPECT_EQ(banks.next(), 13);
-    EXPECT_EQ(banks.count(), 3);
-    // A new bank takes the next number, whatever the row says.
-    EXPECT_EQ(banks.insert({99, "New", "", {5}}), 13);
-    EXPECT_EQ(banks.find(13)->BankStyle[0], 5);
-    EXPECT_FALSE(banks.find(99));
-    EXPECT_THROW(banks.insertNumbered({12, "Twice", "", {}}), StoreError);
-}
-
 TEST_F(BankStoreTest, UpdateDeleteAndMissingBanks) {
     insert(1, "First", {1, 2, 3});
     EXPECT_FALSE(banks.find(5));
@@ -73,58 +51,24 @@ TEST_F(BankStoreTest, UpdateDeleteAndMissingBanks) {
     EXPECT_FALSE(banks.find(1));
 }
 
-TEST_F(BankStoreTest, LookupByNameBindsTheNameAndIgnoresLetterCase) {
-    insert(1, "Pop", {});
-    insert(2, "Rock 'n' Roll", {4});
-    insert(3, "ROCK 'N' ROLL", {5});
-    const std::optional<BankRow> found = banks.findByName("rock 'n' roll");
-    ASSERT_TRUE(found);
-    EXPECT_TRUE(found->BankProg == 2 || found->BankProg == 3);
-    EXPECT_EQ(found->BankStyle[0], found->BankProg + 2);
-    EXPECT_FALSE(banks.findByName("Jazz"));
-
-    // Every bank in name order, equal names by number.
-    insert(4, "pop", {});
-    std::string order;
-    for (const BankRow& bank : banks.all()) {
-        order += std::to_string(bank.BankProg);
-    }
-    EXPECT_EQ(order, "1423");
-}
-
-TEST_F(BankStoreTest, TakingAStyleOutOfEveryBankMovesLaterSlotsUp) {
-    insert(1, "Twice", {3, 5, 5, 8});
-    insert(2, "Last", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 5});
-    insert(3, "Apart", {5, 2, 5, 4});
-    insert(4, "Without", {3, 4, 6, 8});
-
-    banks.removeStyle(5);
-    EXPECT_EQ(storedSlots(1), (BankSlots{3, 8}));
-    EXPECT_EQ(storedSlots(2), (BankSlots{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}));
-    EXPECT_EQ(storedSlots(3), (BankSlots{2, 4}));
-    EXPECT_EQ(storedSlots(4), (BankSlots{3, 4, 6, 8}));
-    EXPECT_EQ(banks.find(1)->BankName, "Twice");
-    EXPECT_EQ(banks.find(1)->BankDesc, "Desc of Twice");
-
-    // A style that no bank holds changes nothing.
-    banks.removeStyle(99);
-    EXPECT_EQ(storedSlots(4), (BankSlots{3, 4, 6, 8}));
-}
-
-TEST_F(BankStoreTest, TakingAStyleOutIsAllBanksOrNone) {
-    insert(1, "Holder", {5, 6});
+// Taking a style out of every bank moves the later slots up; it is all banks or none.
+TEST_F(BankStoreTest, TakingAStyleOutMovesLaterSlotsUpInAllBanksOrNone) {
+    insert(1, "Holder", {6, 5, 6, 8});
     insert(2, "Other", {7, 5});
+    insert(3, "Last", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 6});
     // A text that the gate would refuse today does not stop the slots from being rewritten.
     db().execute("UPDATE KORFBanks SET BankDesc = 'old' || char(9) || 'tab' WHERE BankProg = 1");
     banks.removeStyle(6);
-    EXPECT_EQ(storedSlots(1), (BankSlots{5}));
+    EXPECT_EQ(storedSlots(1), (BankSlots{5, 8}));
+    EXPECT_EQ(storedSlots(3), (BankSlots{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}));
+    EXPECT_EQ(banks.find(1)->BankName, "Holder");
 
     // The database refuses to rewrite bank 2: bank 1 keeps the style as well.
     db().execute(
         "CREATE TRIGGER refuse BEFORE UPDATE ON KORFBanks WHEN OLD.BankProg = 2 BEGIN "
         "SELECT RAISE(ABORT, 'bank 2 is locked'); END");
     EXPECT_EQ(test::failureOf<StoreError>([&] { banks.removeStyle(5); }), "bank 2 is locked");
-    EXPECT_EQ(storedSlots(1), (BankSlots{5}));
+    EXPECT_EQ(storedSlots(1), (BankSlots{5, 8}));
     EXPECT_EQ(storedSlots(2), (BankSlots{7, 5}));
 }
 

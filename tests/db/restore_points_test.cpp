@@ -177,14 +177,6 @@ TEST_F(RestorePointsTest, NoRoomStopsTheStepAndLeavesNoHalfCopy) {
     EXPECT_TRUE(test::namesIn(env.dir / "points").empty());
     free = size + 65536;
     EXPECT_EQ(kept.keep(db(), "deleting 3 styles").sequence, 1);
-
-    // A folder that cannot be made is said as plainly.
-    test::writeFile(env.dir / "blocker", "");
-    RestorePoints blocked(env.dir / "blocker" / "points", 10, env.clock);
-    EXPECT_TRUE(test::failureOf<RestorePointError>([&] { blocked.keep(db(), "restoring a dump"); })
-                    .starts_with("ORB could not keep a restore point before restoring a dump: the "
-                                 "folder " +
-                                 (env.dir / "blocker" / "points").string() + " cannot be made ("));
 }
 
 TEST_F(RestorePointsTest, ChangesComeBackNewestFirstAndLaterChangesToOtherRowsStay) {

@@ -29,26 +29,6 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
     env.openFreshDatabase();
     Database& db = env.state.connection;
 
-    std::vector<std::string> banks = {"BankProg", "BankName", "BankDesc"};
-    for (int slot = 1; slot <= 16; ++slot) {
-        banks.push_back((slot < 10 ? "BankStyle0" : "BankStyle") + std::to_string(slot));
-    }
-    EXPECT_EQ(columnsOf(db, "KORFBanks"), banks);
-    EXPECT_EQ(columnsOf(db, "KORFStyles"),
-              (std::vector<std::string>{"StyleProg", "StyleName1", "StyleName2", "StyleLength1",
-                                        "StyleLength2", "StyleContent1", "StyleContent2",
-                                        "StyleSeek", "StyleDate", "StyleDesc", "StyleCat",
-                                        "StyleFamily", "StyleFile", "StyleAuthor"}));
-    EXPECT_EQ(columnsOf(db, "KORFSongs"),
-              (std::vector<std::string>{"SongCode", "SongTitle", "SongPerformer"}));
-    EXPECT_EQ(columnsOf(db, "KORFSonSty"),
-              (std::vector<std::string>{"SongCode", "StyleProg", "StyleTempo", "StyleTranspose",
-                                        "SongNote"}));
-    EXPECT_EQ(
-        columnsOf(db, "KORFSetups"),
-        (std::vector<std::string>{"SetupName", "SetupDesc", "SetupFD01", "SetupFD02", "SetupFD03",
-                                  "SetupHD01", "SetupHD02", "SetupHD03", "SetupHD04", "SetupHD05",
-                                  "SetupHD06", "SetupHD07", "SetupHD08", "SetupHD09"}));
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
     EXPECT_EQ(schemaVersionOf(db), 3);
     EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));
@@ -127,75 +107,6 @@ TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
 }
 
-TEST(Schema, AnExistingDatabaseKeepsItsRowsAndLosesKORFConfs) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
-    db.execute("INSERT INTO KORFSongs (SongCode, SongTitle, SongPerformer) VALUES (1, 'A', 'B')");
-    db.execute("CREATE TABLE KORFConfs (ConfProg Long, ConfDesc text(50))");
-    db.execute("INSERT INTO KORFConfs VALUES (1, 'x')");
-    env.settings.set("PARAMETERS", "VERSION", "2.0");
-
-    CreateTables(db, env.settings);
-
-    EXPECT_FALSE(tableExists(db, "KORFConfs"));
-    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.text(0), "A");
-    EXPECT_FALSE(rows.next());
-    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
-}
-
-TEST(Schema, AnOlderTableIsNotAltered) {
-    test::TestEnvironment env;
-    const auto path = env.dir / "old.mdb";
-    {
-        Database creator;
-        creator.open(path, Database::OpenMode::CreateIfMissing);
-        creator.execute("CREATE TABLE KORFSongs (SongCode Long, SongTitle text(200))");
-    }
-    env.state.connection.open(path, Database::OpenMode::ExistingOnly);
-    CreateTables(env.state.connection, env.settings);
-    EXPECT_EQ(columnsOf(env.state.connection, "KORFSongs"),
-              (std::vector<std::string>{"SongCode", "SongTitle"}));
-    EXPECT_TRUE(tableExists(env.state.connection, "KORFStyles"));
-}
-
-TEST(Schema, Query1HasOneRowPerBankWithItsSlotStyles) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
-    db.execute(
-        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleDesc) VALUES "
-        "(4, 'Pop 8Beat  ', 'bright')");
-    db.execute(
-        "INSERT INTO KORFStyles (StyleProg, StyleName1, StyleDesc) VALUES "
-        "(9, 'Slow Rock  ', 'dark')");
-    std::string insert = "INSERT INTO KORFBanks VALUES (1, 'USER0001', 'first', 4, 0, 9";
-    for (int slot = 4; slot <= 16; ++slot) {
-        insert += ", 0";
-    }
-    db.execute(insert + ")");
-    db.execute("INSERT INTO KORFBanks (BankProg, BankName) VALUES (2, 'EMPTY')");
-
-    Rows rows = db.query("SELECT * FROM QUERY1 ORDER BY BANKNAME");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.text("BankName"), "EMPTY");
-    EXPECT_TRUE(rows.isNull("Prog01"));
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.integer("BANKPROG"), 1);
-    EXPECT_EQ(rows.text("BankDesc"), "first");
-    EXPECT_EQ(rows.integer("Prog01"), 4);
-    EXPECT_EQ(rows.text("Name01"), "Pop 8Beat  ");
-    EXPECT_EQ(rows.text("Desc01"), "bright");
-    EXPECT_EQ(rows.integer("Prog02"), 0);
-    EXPECT_TRUE(rows.isNull("Name02"));
-    EXPECT_EQ(rows.text("Name03"), "Slow Rock  ");
-    EXPECT_EQ(rows.text("Desc03"), "dark");
-    EXPECT_EQ(rows.columnIndex("Desc16"), 50);
-    EXPECT_FALSE(rows.next());
-}
-
 std::vector<std::string> triggersOf(Database& db) {
     std::vector<std::string> names;
     Rows rows = db.query("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name");
@@ -209,7 +120,8 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     Database& db = env.state.connection;
-    const std::vector<std::string> currentTriggers = triggersOf(db);
+    std::vector<std::string> currentTriggers = triggersOf(db);
+    std::erase(currentTriggers, "KORFSongs_SongPerformer_size_update");  // the older songs table
     // The version-1 layout: the index on the whole key, the name index without the number and
     // one insert guard per column.
     db.execute("DROP INDEX KORFStylesSeekKey");
@@ -230,9 +142,19 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     db.execute("PRAGMA user_version = 1");
     db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1, StyleSeek) VALUES (7, 'Kept', pKey)",
                {SqlParam::blob("0123456789abcdefXYZ")});
+    // An older songs table keeps its rows and its shape; the retired KORFConfs goes.
+    db.execute("DROP TABLE KORFSongs");
+    db.execute("CREATE TABLE KORFSongs (SongCode Long, SongTitle text(200))");
+    db.execute("INSERT INTO KORFSongs VALUES (1, 'A')");
+    db.execute("CREATE TABLE KORFConfs (ConfProg Long, ConfDesc text(50))");
+    env.settings.set("PARAMETERS", "VERSION", "2.0");
 
     CreateTables(db, env.settings);
 
+    EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
+    EXPECT_FALSE(tableExists(db, "KORFConfs"));
+    EXPECT_EQ(columnsOf(db, "KORFSongs"), (std::vector<std::string>{"SongCode", "SongTitle"}));
+    EXPECT_TRUE(db.query("SELECT 1 FROM KORFSongs WHERE SongTitle = 'A'").next());
     EXPECT_EQ(schemaVersionOf(db), 3);
     EXPECT_FALSE(tableExists(db, "KORFStylesSeek"));
     EXPECT_TRUE(tableExists(db, "KORFStylesSeekKey"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "db/bank_store.h"
@@ -75,7 +76,50 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     Database& db = env.state.connection;
-    const auto expectRefused = [](const std::function<void()>& write, const std::string& text) {
+    StyleStore styles(db);
+    BankStore banks(db);
+    SongStore songs(db);
+    LinkStore links(db);
+    StyleRow style;
+    style.StyleProg = 12;
+    style.StyleName1 = "ROCK";
+    styles.insertNumbered(style);
+    StyleRow badFile = style, badDate = style, badName2 = style;
+    badFile.StyleProg = 13;
+    badFile.StyleFile = "A\nB.STY";
+    badDate.StyleDate = "2026/12/06!";
+    badName2.StyleName2 = "\xE2\x80\x8B";  // a zero-width space
+    StyleColumnChanges changes;
+    changes.StyleFamily = "Pop";
+    changes.StyleCat = "x\ty";
+    const std::pair<std::function<void()>, std::string> refused[] = {
+        {[&] { styles.insertNumbered(badFile); },
+         "The file name of the new style holds a line break."},
+        {[&] { styles.insert(badDate, TextPlace("the style ROCK of AB.STY")); },
+         "The date of the style ROCK of AB.STY has 11 characters; it takes at most 10."},
+        {[&] { styles.change(12, changes); }, "The group of style 12 holds a tab."},
+        {[&] { styles.replace(badName2, TextPlace::style(12)); },
+         "The second name of style 12 holds \"\xE2\x80\x8B\", which the keyboard's files cannot "
+         "carry (Windows-1252 only)."},
+        {[&] {
+             banks.insert({0, "Bank\x01", "", {}});
+         },
+         "The name of the new bank holds a control character (code 1)."},
+        {[&] {
+             banks.insertNumbered({20, "Long", std::string(201, 'd'), {}});
+         },
+         "The description of the new bank has 201 characters; it takes at most 200."},
+        {[&] {
+             songs.insert({4, "Title", std::string(201, 'p')});
+         },
+         "The performer of the new song has 201 characters; it takes at most 200."},
+        {[&] {
+             links.insert({4, 12, "120", "+1\n", ""});
+         },
+         "The transposition of the link of song 4 to style 12 holds a line break."},
+    };
+    const auto before = test::tableRows(db);
+    for (const auto& [write, text] : refused) {
         try {
             write();
             ADD_FAILURE() << "stored: " << text;
@@ -83,56 +127,8 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
             EXPECT_EQ(e.kind(), StoreError::Kind::Text);
             EXPECT_EQ(std::string(e.what()), text);
         }
-    };
-
-    StyleStore styles(db);
-    StyleRow style;
-    style.StyleProg = 12;
-    style.StyleName1 = "ROCK";
-    style.StyleFile = "A\nB.STY";
-    expectRefused([&] { styles.insertNumbered(style); },
-                  "The file name of the new style holds a line break.");
-    style.StyleFile = "AB.STY";
-    style.StyleDate = "2026/12/06!";
-    expectRefused([&] { styles.insert(style, TextPlace("the style ROCK of AB.STY")); },
-                  "The date of the style ROCK of AB.STY has 11 characters; it takes at most 10.");
-    style.StyleDate = "2026/12/06";
-    styles.insertNumbered(style);
-    StyleColumnChanges changes;
-    changes.StyleFamily = "Pop";
-    changes.StyleCat = "x\ty";
-    expectRefused([&] { styles.change(12, changes); }, "The group of style 12 holds a tab.");
-    style.StyleName2 = "\xE2\x80\x8B";  // a zero-width space
-    expectRefused([&] { styles.replace(style, TextPlace::style(12)); },
-                  "The second name of style 12 holds \"\xE2\x80\x8B\", which the keyboard's "
-                  "files cannot carry (Windows-1252 only).");
-    EXPECT_EQ(styles.find(12)->StyleFamily, "");
-    EXPECT_EQ(styles.find(12)->StyleName2, "");
-
-    BankStore banks(db);
-    expectRefused(
-        [&] {
-            banks.insert({0, "Bank\x01", "", {}});
-        },
-        "The name of the new bank holds a control character (code 1).");
-    expectRefused(
-        [&] {
-            banks.insertNumbered({20, "Long", std::string(201, 'd'), {}});
-        },
-        "The description of the new bank has 201 characters; it takes at most 200.");
-    SongStore songs(db);
-    expectRefused(
-        [&] {
-            songs.insert({4, "Title", std::string(201, 'p')});
-        },
-        "The performer of the new song has 201 characters; it takes at most 200.");
-    LinkStore links(db);
-    expectRefused(
-        [&] {
-            links.insert({4, 12, "120", "+1\n", ""});
-        },
-        "The transposition of the link of song 4 to style 12 holds a line break.");
-    EXPECT_EQ(banks.count() + songs.count() + links.count(), 0);
+    }
+    EXPECT_EQ(test::tableRows(db), before);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <optional>
-#include <thread>
 
 #include "db/write_transaction.h"
 #include "support/temp_dir.h"
@@ -122,25 +121,6 @@ TEST_F(WriteTransactionTest, ABusyCommitRollsBackAndTheNextWriteIsCommitted) {
     Rows seen = other.query("SELECT group_concat(Id) FROM T");
     ASSERT_TRUE(seen.next());
     EXPECT_EQ(seen.text(0), "8");
-}
-
-TEST_F(WriteTransactionTest, ALockReleasedWithinTheTimeoutLetsTheWriteThrough) {
-    Database::setBusyTimeout(5000);
-    Database patient;
-    patient.open(dir / "test.db", Database::OpenMode::ExistingOnly);
-    other.execute("BEGIN IMMEDIATE");
-    other.execute("INSERT INTO T (Id) VALUES (9)");
-    std::thread release([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        other.execute("COMMIT");
-    });
-    {
-        WriteTransaction transaction(patient);
-        patient.execute("INSERT INTO T (Id) VALUES (10)");
-        transaction.commit();
-    }
-    release.join();
-    EXPECT_EQ(ids(), (std::vector<std::int64_t>{9, 10}));
 }
 
 }  // namespace

@@ -75,24 +75,15 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
         "UPDATE KORFStyles SET StyleDesc = ' Hard rock ', StyleFamily = 'Rock' "
         "WHERE StyleProg = 41");
     db().execute("UPDATE KORFStyles SET StyleDesc = ' ', StyleFamily = 'Pop' WHERE StyleProg = 88");
-    SongLinksController links = forSong(301);
+    SongLinksController links = forSong(302);
     links.load();
-    env.dialogs.input("SW");
-    links.askFilter();  // the linked ROCK1 is no longer among the available styles
-    std::vector<std::string> labels;
-    for (const ListedLink& element : links.local()) {
-        labels.push_back(links.labelOf(element));
-    }
-    EXPECT_EQ(labels, (std::vector<std::string>{"BALLAD (57)", "ROCK1 (41, Hard rock, Rock)",
-                                                "SWING (73)"}));
     env.dialogs.input("r");
     links.askFilter();
-    labels.clear();
+    std::vector<std::string> labels;
     for (const ListedLink& element : links.available()) {
         labels.push_back(links.labelOf(element));
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
-
     SongLinksController songs(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD");
     songs.load();
     EXPECT_EQ(songs.labelOf(songs.local().front()), "Yesterday");

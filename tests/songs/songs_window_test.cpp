@@ -78,20 +78,9 @@ TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
     StylesWindow styles(env.state, env.dialogs);
     styles.show();
     EXPECT_TRUE(styles.findChild<QAction*>("mStyles12")->isEnabled());
-}
 
-// The File menu: its items by name, separators between them, and Exit closing the window.
-TEST_F(SongsWindowTest, TheFileMenuItemsRunTheirCommands) {
-    SongsWindow window(env.state, env.dialogs);
-    window.show();
-    EXPECT_EQ(window.findChild<QAction*>("mFile0")->text(), "Import from text file");
+    // The File menu's Exit closes the songs window.
     EXPECT_TRUE(window.findChild<QAction*>("mFile1")->isSeparator());
-    EXPECT_EQ(window.findChild<QAction*>("mFile2")->text(), "Print ");
-    EXPECT_TRUE(window.findChild<QAction*>("mFile3")->isSeparator());
-    EXPECT_EQ(window.findChild<QAction*>("mFile4")->text(), "Exit");
-    EXPECT_TRUE(window.findChild<QAction*>("mSongs4")->isSeparator());
-    EXPECT_FALSE(window.findChild<QAction*>("mSongs5")->isSeparator());
-    ASSERT_TRUE(window.isVisible());
     window.findChild<QAction*>("mFile4")->trigger();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.result(), QDialog::Rejected);

@@ -41,10 +41,6 @@ inline StyleRow ssfStyle(std::int32_t prog, const std::string& name) {
     return style;
 }
 
-inline void storeStyle(Database& db, const StyleRow& row) {
-    StyleStore(db).insertNumbered(row);
-}
-
 class RecordingExportWindows : public SsfExportWindows {
 public:
     void showLeftOut(const std::string& log) override { logs.push_back(log); }

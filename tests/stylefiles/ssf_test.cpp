@@ -1,19 +1,154 @@
+// Single style files: the format byte for byte, then export and import.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-
 #include <cerrno>
 #include <fstream>
+#include <functional>
+#include <sstream>
 
+#include "cli/cli.h"
 #include "core/file_replacement.h"
-#include "db/bank_store.h"
 #include "stylefiles/import_test_support.h"
+#include "stylefiles/ssf_format.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/ssf_reader.h"
 #include "stylefiles/ssf_test_support.h"
+#include "stylefiles/ssf_writer.h"
+#include "stylefiles/style_file_error.h"
+#include "support/failure_of.h"
+#include "support/ssf_file_builder.h"
 
 namespace orb {
 namespace {
+
+std::string written(const StyleRow& style) {
+    std::ostringstream out;
+    writeSsf(out, style, "x.SSF");
+    return out.str();
+}
+
+std::optional<StyleRow> read(const std::string& bytes) {
+    std::istringstream in(bytes);
+    return readSsf(in, "F.SSF");
+}
+
+TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
+    StyleRow style;
+    style.StyleProg = 41;
+    style.StyleName1 = "ROCKY      ";
+    style.StyleName2 = "ROCKY VAR 2";
+    style.StyleContent1 = test::makeChunk(992, 7);
+    style.StyleContent2 = test::makeChunk(192, 8);
+    style.StyleLength1 = 1000;
+    style.StyleLength2 = 200;
+    style.StyleAuthor = style.StyleCat = style.StyleFamily = style.StyleDesc = style.StyleFile =
+        " ";
+    style.StyleDate = "2026/12/06";
+    const std::string bytes = written(style);
+    EXPECT_EQ(bytes.size(), 1323u);
+    EXPECT_EQ(bytes, test::ssfBytes(test::ssfFields(style.StyleName1, style.StyleName2,
+                                                    style.StyleContent1, style.StyleContent2,
+                                                    {" ", " ", " ", " ", " "}, "06/12/2026")));
+    EXPECT_EQ(bytes.substr(0, 68),
+              "SSF_ORB_Quillmar00011ROCKY      00011ROCKY VAR 200005010000000500200");
+    EXPECT_EQ(bytes.substr(bytes.size() - 45), "00001 00001 00001 00001 00001 0001006/12/2026");
+    StyleRow back = style;
+    back.StyleProg = 0;
+    EXPECT_EQ(read(bytes), back);
+
+    // Windows-1252 on disk, names included: read as UTF-8, written back as the same bytes.
+    const std::string accented = test::ssfBytes(test::ssfFields(
+        "Caf\xE9", "Caf\xE9 Var\x80", test::makeChunk(30, 3), test::makeChunk(20, 4),
+        {"Jos\xE9", "Gr", "Fam", "D\xE9sc", "USER01.STY"}, "06/12/2026"));
+    const std::optional<StyleRow> read1252 = read(accented);
+    ASSERT_TRUE(read1252);
+    EXPECT_EQ(read1252->StyleName1, "Caf\xC3\xA9");
+    EXPECT_EQ(read1252->StyleName2, "Caf\xC3\xA9 Var\xE2\x82\xAC");
+    EXPECT_EQ(read1252->StyleAuthor, "Jos\xC3\xA9");
+    EXPECT_EQ(read1252->StyleDesc, "D\xC3\xA9sc");
+    EXPECT_EQ(written(*read1252), accented);
+}
+
+TEST(SsfFormat, OtherDateSeparatorsAndTheStoredEmptyPartAreRead) {
+    test::SsfFields fields =
+        test::ssfFields("A", "B", "12345", " ", {"a", "g", "f", "d", "s"}, "06.12.2026");
+    fields[3] = "00000";
+    const auto style = read(test::ssfBytes(fields));
+    ASSERT_TRUE(style);
+    EXPECT_EQ(style->StyleDate, "2026/12/06");
+    EXPECT_EQ(style->StyleLength2, 0);
+    EXPECT_EQ(style->StyleContent2, " ");
+    fields[11] = "29-02-2024";
+    EXPECT_EQ(read(test::ssfBytes(fields))->StyleDate, "2024/02/29");
+}
+
+TEST(SsfFormat, WhatIsNoSingleStyleFileOrIsDamagedIsRefused) {
+    const test::SsfFields good =
+        test::ssfFields("A", "B", "12345", "xy", {"a", "g", "f", "d", "s"}, "06/12/2026");
+    const std::string bytes = test::ssfBytes(good);
+    EXPECT_FALSE(read(""));
+    EXPECT_FALSE(read("SSF_ORB_quillmar" + bytes.substr(16)));
+    EXPECT_FALSE(read("SSF_ORB"));
+
+    auto with = [&](std::size_t index, const std::string& value) {
+        test::SsfFields fields = good;
+        fields[index] = value;
+        return test::ssfBytes(fields);
+    };
+    struct Case {
+        std::string bytes;
+        std::string problem;
+    };
+    const std::vector<Case> cases = {
+        {test::ssfBytes(good, "SSF_ORB_Quillmar", 0, "0001x"),
+         "the length of its first name is not five digits"},
+        {test::ssfBytes(good, "SSF_ORB_Quillmar", 0, " 0001"),
+         "the length of its first name is not five digits"},
+        {bytes.substr(0, bytes.size() - 3), "its date is cut short: 10 bytes announced, 7 present"},
+        {bytes.substr(0, 21), "its first name is cut short: 1 bytes announced, 0 present"},
+        {bytes.substr(0, 24), "it ends before the length of its second name"},
+        {with(11, "31/02/2026"), "its date \"31/02/2026\" is no date"},
+        {with(11, "06/12/26"), "its date \"06/12/26\" is no date"},
+        {with(11, "06/12.2026"), "its date \"06/12.2026\" is no date"},
+        {with(2, "00004"), "its first length 4 differs from the 5 bytes of its part"},
+        {with(3, "1a"), "its second length \"1a\" is no number"},
+        {with(3, ""), "its second length \"\" is no number"},
+        {bytes + "x", "it goes on after its date"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(test::failureOf<StyleFileError>([&] { read(c.bytes); }),
+                  "The file F.SSF is damaged: " + c.problem + ".");
+    }
+}
+
+TEST(SsfFormat, StylesThatNoFileCanCarryAreRefusedBeforeWriting) {
+    struct Case {
+        std::function<void(StyleRow&)> change;
+        std::string refusal;
+    };
+    const std::vector<Case> cases = {
+        {[](StyleRow& s) {
+             s.StyleContent1.assign(100000, 'x');
+             s.StyleLength1 = 100000;
+         },
+         "its first length 100000 does not fit five digits"},
+        {[](StyleRow& s) { s.StyleLength2 = 7; },
+         "its second length 7 differs from the 209 bytes of its part"},
+        {[](StyleRow& s) { s.StyleDesc = "\xCE\xA9"; },
+         "its description holds characters that Windows-1252 cannot carry"},
+        {[](StyleRow& s) { s.StyleDate = "06/12/2026"; },
+         "its date \"06/12/2026\" is no date of the form yyyy/mm/dd"},
+    };
+    for (const Case& c : cases) {
+        StyleRow style = test::ssfStyle(9, "NINE");
+        c.change(style);
+        std::ostringstream out;
+        EXPECT_THROW(writeSsf(out, style, "n.SSF"), StyleFileError) << c.refusal;
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(ssfRefusal(style), c.refusal);
+    }
+}
 
 namespace fs = std::filesystem;
 using Icon = UserDialogs::Icon;
@@ -32,12 +167,12 @@ struct SsfTransfer : ::testing::Test {
         env.openFreshDatabase();
         for (const auto& [prog, name] : std::vector<std::pair<int, std::string>>{
                  {41, "rocky      "}, {57, "Caf\xC3\xA9-Bar"}, {73, "ROCK-Y"}, {88, "- -"}}) {
-            test::storeStyle(db(), test::ssfStyle(prog, name));
+            StyleStore(db()).insertNumbered(test::ssfStyle(prog, name));
         }
         StyleRow huge = test::ssfStyle(95, "HUGE");
         huge.StyleContent1 = test::everyByte(100000, 3);
         huge.StyleLength1 = 100000;
-        test::storeStyle(db(), huge);
+        StyleStore(db()).insertNumbered(huge);
         fs::create_directories(out);
     }
     Database& db() { return env.state.connection; }
@@ -65,8 +200,6 @@ struct SsfTransfer : ::testing::Test {
 
 TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersTheFolder) {
     SsfExportController& all = open({{57}, {41, 57, 73, 88, 95, 33}, false}, out);
-    EXPECT_EQ(all.caption(), "Styles export to SSF");
-    EXPECT_EQ(all.choice(), Choice::SelectedStyles);
     all.setChoice(Choice::AllStyles);
     EXPECT_TRUE(all.run());
     EXPECT_EQ(test::namesIn(out),
@@ -83,11 +216,7 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
                                 "These styles were not exported:\n"
                                 "Style 95 HUGE: its first length 100000 does not fit five digits.\n"
                                 "Style 33: it is no longer in the catalogue.\n"});
-    EXPECT_EQ(all.job().maximum(), 6);
     EXPECT_EQ(all.job().value(), 6);
-    EXPECT_FALSE(all.progressVisible());
-    EXPECT_FALSE(env.dialogs.waitCursor());
-    EXPECT_GE(env.dialogs.processEventsCount(), 1) << "the window is repainted while it runs";
     EXPECT_EQ(all.job().summary(),
               "4 single style files written to " + out.string() + ", 2 left out.");
 
@@ -141,19 +270,6 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     env.dialogs.file("");
     importer(env, out / "CAFBAR.SSF", SsfImportController::Choice::File).search();
     EXPECT_EQ(env.dialogs.calls().back().proposal, gone.string());
-}
-
-TEST_F(SsfTransfer, TheBankExportWritesTheCurrentBanksStyles) {
-    SsfExportController& bank = open({{57}, {57}, true, {88, 41}, "LIVE SET"}, out);
-    EXPECT_EQ(bank.caption(), "Bank export to SSF");
-    EXPECT_EQ(bank.choice(), Choice::None);
-    EXPECT_TRUE(bank.run());
-    EXPECT_EQ(test::namesIn(out), (std::vector<std::string>{"ROCKY.SSF", "STYLE88.SSF"}));
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{
-                  "Export of bank LIVE SET to SSF files terminated without errors!"});
-    EXPECT_EQ(bank.job().maximum(), 2);
-    EXPECT_TRUE(windows.logs.empty());
 }
 
 // The export syncs once for all its files and renames them only then: a failed sync or a
@@ -234,7 +350,7 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     ASSERT_TRUE(exporter->run());
     test::TestEnvironment other;
     other.openFreshDatabase();
-    test::storeStyle(other.state.connection, storedStyle(env, 41));
+    StyleStore(other.state.connection).insertNumbered(storedStyle(env, 41));
     fs::rename(out / "CAFBAR.SSF", out / "a.ssf");
     fs::rename(out / "ROCKY.SSF", out / "c.SSF");  // present
     fs::rename(out / "ROCKY_2.SSF", out / "e.SSF");
@@ -264,8 +380,6 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Exclamation);
     EXPECT_EQ(test::styleCount(other.state.connection), 2);
     EXPECT_TRUE(folder.importedAny());
-    EXPECT_EQ(folder.job().summary(),
-              "1 style imported, 2 files could not be read, 1 file not read.");
 
     // Passing over what is stored, the same folder goes on to the end.
     other.dialogs.clear();
@@ -279,8 +393,6 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
                                        "over, 2 files could not be read."});
     EXPECT_EQ(skipping.files().back().outcome.styleProg, 43);
     EXPECT_EQ(test::styleCount(other.state.connection), 3);
-    EXPECT_EQ(skipping.job().value(), 5);
-    EXPECT_EQ(skipping.job().maximum(), 5);
 
     // Every style stored: nothing imported, nothing amiss.
     fs::remove(out / "b.SSF");
@@ -300,7 +412,7 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     ASSERT_TRUE(exporter->run());
     test::TestEnvironment other;
     other.openFreshDatabase();
-    test::storeStyle(other.state.connection, test::ssfStyle(7, "KEPT"));
+    StyleStore(other.state.connection).insertNumbered(test::ssfStyle(7, "KEPT"));
     const std::string before = test::catalogueSnapshot(other.state.connection);
 
     // The second check comes after the first file's style was stored.
@@ -314,28 +426,12 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
     EXPECT_EQ(test::catalogueSnapshot(other.state.connection), before);
     EXPECT_FALSE(other.state.connection.inTransaction());
-    EXPECT_TRUE(folder.job().cancelled());
-    EXPECT_FALSE(folder.job().running());
-    EXPECT_EQ(folder.job().summary(), "SSF file import cancelled: nothing of this run was stored.");
     EXPECT_TRUE(folder.files().empty());
     EXPECT_FALSE(folder.importedAny());
     EXPECT_TRUE(folder.controlsEnabled());
-    EXPECT_FALSE(folder.progressVisible());
-
-    // Cancelled through the job itself, as the window's button does, before the first file.
-    other.dialogs.clear();
-    other.dialogs.cancelAtCheck(0);
-    SsfImportController& again = importer(other, out, SsfImportController::Choice::Folder);
-    again.onChange([&again] {
-        if (again.job().running()) {
-            again.job().requestCancel();
-        }
-    });
-    EXPECT_FALSE(again.run());
-    EXPECT_EQ(test::catalogueSnapshot(other.state.connection), before);
-    EXPECT_TRUE(again.job().cancelled());
 
     // A run that is not cancelled afterwards stores them all.
+    other.dialogs.cancelAtCheck(0);
     other.dialogs.clear();
     EXPECT_TRUE(importer(other, out, SsfImportController::Choice::Folder).run());
     EXPECT_EQ(test::styleCount(other.state.connection), 5);
@@ -388,62 +484,52 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
     EXPECT_EQ(empty.settings.get("LASTFOLDER", "SSF", ""), out.string());
 }
 
-TEST_F(SsfTransfer, TheCommandLineExportsAndImportsAsTheWindowsDo) {
+// What the commands alone say: the styles left out, a run stopped after a file was imported.
+TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
     const std::string database = (env.dir / "ORB.MDB").string();
-    BankStore(db()).insertNumbered({6, "LIVE SET", "", {73}});
+    using Said = std::tuple<int, std::string, std::string>;
+    const auto orb = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"--db", database});
+        const test::CliRun run = env.runCli(args);
+        return Said{run.status, run.out, run.err};
+    };
     // Each command closes the state's connection when it ends.
-    auto deleteStyle = [&](int prog) {
+    const auto deleteStyle = [&](int prog) {
         Database other;
         other.open(database, Database::OpenMode::ExistingOnly);
         other.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {prog});
     };
-
-    test::CliRun run =
-        env.runCli({"--db", database, "ssf-export", "--bank", "LIVE SET", out.string()});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "Export of bank LIVE SET to SSF files terminated without errors!\n" +
-                           (out / "ROCKY.SSF").string() + "\n");
-    run = env.runCli({"--db", database, "ssf-export", "95", "41", out.string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err,
-              "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
-              "does not fit five digits.\n");
+    const std::string rocky = (out / "ROCKY.SSF").string();
+    const std::string cafe = (out / "CAFBAR.SSF").string();
+    EXPECT_EQ(orb({"ssf-export", "95", "41", out.string()}),
+              (Said{1, "Styles export to SSF file terminated without errors!\n" + rocky + "\n",
+                    "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
+                    "does not fit five digits.\n"}));
     EXPECT_EQ(test::namesIn(out), std::vector<std::string>{"ROCKY.SSF"});
-    run = env.runCli({"--db", database, "ssf-export", "--all", out.string()});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(std::get<0>(orb({"ssf-export", "--all", out.string()})), 1);
     EXPECT_EQ(test::namesIn(out),
               (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
-    EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "x7", out.string()}).status, 64);
-    EXPECT_EQ(env.runCli({"--db", database, "ssf-export", "--bank", "9", out.string()}).err,
-              "There is no bank 9.\n");
-
-    run = env.runCli({"--db", database, "ssf-import", (out / "ROCKY.SSF").string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "SSF file import aborted: style already present\n");
+    EXPECT_EQ(orb({"ssf-export", "--bank", "9", out.string()}),
+              (Said{1, "", "There is no bank 9.\n"}));
+    EXPECT_EQ(orb({"ssf-import", rocky}),
+              (Said{1, "", "SSF file import aborted: style already present\n"}));
     deleteStyle(57);
-    run = env.runCli({"--db", database, "ssf-import", out.string()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, (out / "CAFBAR.SSF").string() + "\timported as style 96\tCaf\xC3\xA9-Bar\n");
-    EXPECT_EQ(run.err, "SSF file import aborted: style already present (" +
-                           (out / "ROCKY.SSF").string() +
-                           ")\n1 style imported, 2 files not read.\n");
-    deleteStyle(96);
-    run = env.runCli({"--db", database, "ssf-import", "--skip-present", out.string()});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, (out / "CAFBAR.SSF").string() +
-                           "\timported as style 96\tCaf\xC3\xA9-Bar\nSSF file import ended "
-                           "without errors\n1 style imported, 3 styles already stored passed "
-                           "over.\n");
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(env.runCli({"--db", database, "ssf-import", "--skip-present"}).status, 64);
-    EXPECT_EQ(env.runCli({"--db", database, "ssf-import", out.string(), out.string()}).status, 64);
-    run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(orb({"ssf-import", out.string()}),
+              (Said{1, cafe + "\timported as style 96\tCaf\xC3\xA9-Bar\n",
+                    "SSF file import aborted: style already present (" + rocky +
+                        ")\n1 style imported, 2 files not read.\n"}));
     deleteStyle(88);
-    run = env.runCli({"--db", database, "ssf-import", (out / "STYLE88.SSF").string()});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, (out / "STYLE88.SSF").string() +
-                           "\timported as style 97\t- -\nSSF file import ended without errors\n");
+    EXPECT_EQ(orb({"ssf-import", (out / "STYLE88.SSF").string()}),
+              (Said{0,
+                    (out / "STYLE88.SSF").string() +
+                        "\timported as style 97\t- -\nSSF file import ended without errors\n",
+                    ""}));
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{"ssf-export", "x7", out.string()},
+          {"ssf-import", "--skip-present"},
+          {"ssf-import", out.string(), out.string()}}) {
+        EXPECT_EQ(std::get<0>(orb(usage)), kExitUsage) << usage[1];
+    }
 }
 
 }  // namespace

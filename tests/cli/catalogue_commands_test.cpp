@@ -1,0 +1,321 @@
+// The commands on the fixture's catalogue: banks 5 {57, 41, 88, 73} and 9 {73, 88, 57, 88}.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "catalogue/catalogue_test_support.h"
+#include "cli/cli.h"
+#include "core/drive_folder.h"
+#include "core/read_back.h"
+#include "stylefiles/keyboard_layout.h"
+#include "support/temp_dir.h"
+
+namespace orb {
+namespace {
+
+namespace fs = std::filesystem;
+using test::expectBankFile;
+using Said = std::tuple<int, std::string, std::string>;  // status, output, errors
+using Slots = test::CatalogueTest::Slots;
+
+const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
+const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
+const std::string kZeros12 = "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0";
+
+class CatalogueCommandsTest : public test::CatalogueTest {
+protected:
+    Said orb(const std::vector<std::string>& args, std::istream* terminal = nullptr) {
+        const test::CliRun run = runOnFile(args, terminal);
+        return {run.status, run.out, run.err};
+    }
+    fs::path stick() { return env.dir / "stick"; }
+    fs::path user(int n) {
+        return stick() / "ORB.SET" / "STYLE" / ("USER0" + std::to_string(n) + ".STY");
+    }
+    // Every file below `folder` by its path inside it, with its bytes.
+    static std::map<std::string, std::string> filesIn(const fs::path& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file()) {
+                files[fs::relative(entry.path(), folder).string()] = test::readFile(entry.path());
+            }
+        }
+        return files;
+    }
+};
+
+TEST_F(CatalogueCommandsTest, BanksAreSavedListedDeletedAndFound) {
+    addBank(2, {41});
+    db().execute("UPDATE KORFBanks SET BankName = 'ALPHA', BankDesc = 'First' WHERE BankProg = 2");
+    const std::vector<std::pair<std::vector<std::string>, Said>> cases = {
+        // In name order.
+        {{"banks"},
+         {0,
+          "2\tALPHA\tFirst\t41\t0\t0\t0" + kZeros12 + "\n5\tBANK5\t\t57\t41\t88\t73" + kZeros12 +
+              "\n9\tBANK9\t\t73\t88\t57\t88" + kZeros12 + "\n",
+          ""}},
+        {{"bank-save", "LIVE", "--description", "Sat gig", "88", "41"},
+         {0, "Bank 10 LIVE stored.\n", ""}},
+        {{"bank-save", "live", "73"},
+         {1, "", "A bank named live is already stored; give --overwrite to replace it.\n"}},
+        {{"bank-save", "live", "--overwrite", "73", "57"}, {0, "Bank 10 live stored.\n", ""}},
+        {{"bank-save", "X", "999"}, {1, "", "There is no style 999.\n"}},
+        {{"bank-save", " ", "41"}, {1, "", "Please insert bank name!\n"}},
+        {{"bank-save", "TWO\nLINES", "57"},
+         {1, "", "The name of the new bank holds a line break.\n"}},
+        {{"where-is", "88"}, {0, "5\tBANK5\t3\n9\tBANK9\t2 4\n", ""}},
+        // The last slot of a full bank is found like any other.
+        {{"bank-save", "FULL", "73", "73", "73", "73", "73", "73", "73", "73", "73", "73", "73",
+          "73", "73", "73", "73", "41"},
+         {0, "Bank 11 FULL stored.\n", ""}},
+        {{"where-is", "41"}, {0, "2\tALPHA\t1\n5\tBANK5\t2\n11\tFULL\t16\n", ""}},
+        {{"bank-delete", "FULL"}, {0, "Bank 11 FULL deleted.\n", ""}},
+        {{"bank-delete", "BANK5"}, {0, "Bank 5 BANK5 deleted.\n", ""}},
+        {{"bank-delete", "9"}, {0, "Bank 9 BANK9 deleted.\n", ""}},
+        {{"bank-delete", "9"}, {1, "", "There is no bank 9.\n"}},
+        {{"where-is", "88"}, {1, "", "Selected style cannot be found in any bank!\n"}},
+        // Eleven characters, accented ones counted as one each, are a name.
+        {{"bank-save", "F\xC3\xAATE \xC3\xA0 ROME", "57"},
+         {0, "Bank 11 F\xC3\xAATE \xC3\xA0 ROME stored.\n", ""}},
+    };
+    for (const auto& [args, expected] : cases) {
+        EXPECT_EQ(orb(args), expected) << args[0] << " " << args[1 % args.size()];
+    }
+    EXPECT_EQ(slotsOf(10), (Slots{73, 57}));
+}
+
+// A name longer than the bank dialog takes is refused whole, never cut: cut, it could name
+// another bank and, with --overwrite, replace it.
+TEST_F(CatalogueCommandsTest, ANameOverElevenCharactersIsRefusedAndNothingIsStored) {
+    addBank(12, {41});
+    db().execute("UPDATE KORFBanks SET BankName = 'SATURDAY GI' WHERE BankProg = 12");
+    const std::string before = snapshot();
+    EXPECT_EQ(orb({"bank-save", "SATURDAY GIG", "--overwrite", "57", "73"}),
+              (Said{1, "",
+                    "The bank name SATURDAY GIG has 12 characters; a bank name takes at most 11. "
+                    "Nothing was stored.\n"}));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(slotsOf(12), (Slots{41}));
+    EXPECT_EQ(BankStore(db()).count(), 3);
+}
+
+TEST_F(CatalogueCommandsTest, MakeStyWritesTheBankWithNumber17) {
+    const fs::path out = env.dir / "live.sty";
+    const std::string made =
+        out.string() + " successfully created\n1 bank file read back from the disk and verified.\n";
+    EXPECT_EQ(orb({"make-sty", "BANK9", out.string()}), (Said{0, made, ""}));
+    expectBankFile(db(), out, kBank9, 17);
+    EXPECT_EQ(orb({"make-sty", "5", out.string()}), (Said{0, made, ""}));
+    expectBankFile(db(), out, kBank5, 17);
+    EXPECT_EQ(orb({"make-sty", "77", out.string()}), (Said{1, "", "There is no bank 77.\n"}));
+
+    // An empty OUT, or a link that goes round in a loop, is wrong usage; the loop stays.
+    EXPECT_EQ(orb({"make-sty", "5", ""}), (Said{kExitUsage, "", "Usage: orb make-sty BANK OUT\n"}));
+    const fs::path loop = env.dir / "loop.sty";
+    fs::create_symlink(env.dir / "back.sty", loop);
+    fs::create_symlink(loop, env.dir / "back.sty");
+    EXPECT_EQ(orb({"make-sty", "5", loop.string()}),
+              (Said{kExitUsage, "",
+                    "OUT " + loop.string() +
+                        " is a symbolic link that goes round in a loop; name a file.\n"}));
+    EXPECT_EQ(fs::read_symlink(loop), env.dir / "back.sty");
+
+    // A file that does not read back as written fails the command.
+    env.state.readBack = [](const DriveFolder& drive, const DriveFile& file) {
+        std::optional<std::string> bytes = readBackFromDisk(drive, file);
+        bytes->back() ^= 1;
+        return bytes;
+    };
+    EXPECT_EQ(orb({"make-sty", "BANK9", out.string()}),
+              (Said{1, "",
+                    "The bank file " + out.string() +
+                        " of bank BANK9 does not read back as it was written. The floppy or "
+                        "stick may be failing: write it again, or use another one before the "
+                        "keyboard needs it.\n"}));
+}
+
+TEST_F(CatalogueCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
+    test::writeFile(stick() / "holiday.jpg", "photo");
+    const std::vector<std::string> args = {"floppy", "9", "-", "BANK5", "--to", stick().string()};
+    EXPECT_EQ(orb(args), (Said{1, "",
+                               "Writing the floppy deletes everything in " + stick().string() +
+                                   " first, and there is no terminal to ask on: give --yes. "
+                                   "Nothing was deleted.\n"}));
+    std::istringstream no("n\n");
+    EXPECT_EQ(orb(args, &no), (Said{1, "", floppyWipeQuestion(stick().string()) + " [y/N] "}));
+    EXPECT_EQ(test::readFile(stick() / "holiday.jpg"), "photo");
+
+    std::istringstream yes("y\n");
+    EXPECT_EQ(std::get<1>(orb(args, &yes)),
+              "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
+              "verified.\n");
+    EXPECT_FALSE(fs::exists(stick() / "holiday.jpg"));
+    expectBankFile(db(), user(1), kBank9, 17);
+    EXPECT_FALSE(fs::exists(user(2)));
+    expectBankFile(db(), user(3), kBank5, 19);
+
+    EXPECT_EQ(std::get<0>(orb({"floppy", "-", "5", "--to", stick().string(), "--yes"})), 0);
+    EXPECT_EQ(test::readFile(user(2)), test::expectedBankFile(db(), kBank5, 18));
+    EXPECT_FALSE(fs::exists(user(1)));
+
+    // The folder of the database is never wiped.
+    EXPECT_EQ(orb({"floppy", "5", "--to", env.dir.path().string(), "--yes"}),
+              (Said{1, "", wipeRefusal(env.dir.path(), filesInUse(env.state)) + "\n"}));
+    EXPECT_TRUE(fs::exists(env.dir / "ORB.MDB"));
+    EXPECT_EQ(orb({"floppy", "NOPE", "--to", stick().string(), "--yes"}),
+              (Said{1, "", "There is no bank NOPE.\n"}));
+}
+
+TEST_F(CatalogueCommandsTest, HdTransferFillsTheSetFoldersInQueueOrder) {
+    const fs::path disk = env.dir / "pa";
+    fs::create_directories(disk);
+    EXPECT_EQ(orb({"hd-transfer", "5", "-", "-", "BANK9", "9", "--to", disk.string()}),
+              (Said{0,
+                    "DIRECT HD styles successfully created!\n3 bank files read back from the disk "
+                    "and verified.\n\nPlease reboot your Pa60 / Pa80\n",
+                    ""}));
+    // (The files are the bank dialog's from the same queue: see window_and_command_test.)
+    expectBankFile(db(), disk / "!456.SET" / "STYLE" / "USER01.STY", kBank9, 17);
+    // The user's own file of the old probe's name is neither read nor deleted.
+    test::writeFile(disk / ".orb-drive-probe", "mine");
+    EXPECT_EQ(std::get<0>(orb({"hd-transfer", "5", "--to", disk.string()})), 0);
+    EXPECT_EQ(test::readFile(disk / ".orb-drive-probe"), "mine");
+    EXPECT_EQ(orb({"hd-transfer", "5"}),
+              (Said{1, "", "No hard disk folder is set: give --to DIR.\n"}));
+}
+
+TEST_F(CatalogueCommandsTest, SetupsAreSavedListedAndDeletedInTheirShapes) {
+    EXPECT_EQ(orb({"setup-save", "Gig 2024", "--description", "Summer tour", "--floppy", "BANK9",
+                   "-", "5", "--hd", "-", "5", "-", "-", "-", "-", "-", "-", "9"}),
+              (Said{0, "Set-up Gig 2024 stored.\n", ""}));
+    ASSERT_EQ(std::get<0>(orb({"setup-save", "Band", "--hd", "-", "-", "-", "9"})), 0);
+    const Said listed = {0,
+                         "Band\t\t0\t0\t0\t0\t0\t0\t9\t0\t0\t0\t0\t0\n"
+                         "Gig 2024\tSummer tour\t9\t0\t5\t0\t5\t0\t0\t0\t0\t0\t0\t9\n",
+                         ""};
+    EXPECT_EQ(orb({"setups"}), listed);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"setup-save", "gig 2024", "--floppy", "5"},
+         "A set-up named gig 2024 is already stored. Give --overwrite to replace it.\n"},
+        {{"setup-save", "Solo", "--floppy", "5", "NOPE"},
+         "There is no bank NOPE; the set-up was not stored.\n"},
+        {{"setup-delete", "Solo"}, "There is no set-up Solo.\n"},
+    };
+    for (const auto& [args, err] : refused) {
+        EXPECT_EQ(orb(args), (Said{1, "", err})) << args[1];
+    }
+    EXPECT_EQ(orb({"setups"}), listed);
+
+    EXPECT_EQ(std::get<1>(orb({"setup-save", "GIG 2024", "--overwrite", "--floppy", "5"})),
+              "Set-up GIG 2024 stored.\n");
+    EXPECT_EQ(std::get<1>(orb({"setup-delete", "band"})), "Set-up Band deleted.\n");
+    EXPECT_EQ(std::get<1>(orb({"bank-delete", "5"})),
+              "Bank 5 BANK5 deleted.\nThe set-up GIG 2024 used it and shows it as a gone bank "
+              "now.\n");
+    EXPECT_EQ(std::get<1>(orb({"setups"})), "GIG 2024\t\t5\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n");
+}
+
+TEST_F(CatalogueCommandsTest, ADryRunTellsEachFileAndWritesNothingAndAGoneBankWritesNothing) {
+    ASSERT_EQ(std::get<0>(orb(
+                  {"setup-save", "Gig", "--floppy", "9", "-", "5", "--hd", "-", "-", "-", "5"})),
+              0);
+    const fs::path disk = env.dir / "disk";
+    test::writeFile(stick() / "holiday.jpg", "photo");
+    fs::create_directories(disk);
+    const std::vector<std::string> dryRun = {
+        "setup-write",    "Gig",     "--dry-run",  "--floppy-to",
+        stick().string(), "--hd-to", disk.string()};
+    EXPECT_EQ(orb(dryRun), (Said{0,
+                                 "ORB.SET/STYLE/USER01.STY\tnew\nORB.SET/STYLE/USER03.STY\tnew\n"
+                                 "!456.SET/STYLE/USER01.STY\tnew\n",
+                                 ""}));
+    EXPECT_EQ(filesIn(stick()), (std::map<std::string, std::string>{{"holiday.jpg", "photo"}}));
+    // Without --yes and a terminal the floppy is not emptied.
+    EXPECT_EQ(orb({"setup-write", "Gig", "--floppy-to", stick().string()}),
+              (Said{1, "",
+                    "Writing the set-up's floppy deletes everything in " + stick().string() +
+                        " first, and there is no terminal to ask on: give --yes. Nothing was "
+                        "deleted.\n"}));
+
+    std::vector<std::string> write = dryRun;
+    write[2] = "--yes";
+    EXPECT_EQ(std::get<0>(orb(write)), 0);
+    expectBankFile(db(), user(1), kBank9, 17);
+    test::writeFile(user(1), "worn out");
+    const auto before = filesIn(stick());
+    EXPECT_EQ(std::get<1>(orb(dryRun)),
+              "ORB.SET/STYLE/USER01.STY\tchanged\nORB.SET/STYLE/USER03.STY\tunchanged\n"
+              "!456.SET/STYLE/USER01.STY\tunchanged\n");
+    EXPECT_EQ(filesIn(stick()), before);
+
+    ASSERT_EQ(std::get<0>(orb({"bank-delete", "BANK9"})), 0);
+    for (const std::vector<std::string>& args : {dryRun, write}) {
+        EXPECT_EQ(orb(args),
+                  (Said{1, "",
+                        "The set-up Gig uses bank 9, which is no longer stored; nothing was "
+                        "written.\n"}));
+    }
+    EXPECT_EQ(filesIn(stick()), before);
+}
+
+TEST_F(CatalogueCommandsTest, IdentifyTellsAFileAndAFolderWithoutBankFiles) {
+    const fs::path file = env.dir / "old" / "USER07.STY";
+    test::writeFile(file, test::expectedBankFile(db(), kBank5, 23));
+    const std::string told = file.string() +
+                             "\t23\tstored bank 5 BANK5\n\t1\tBALLAD\t57\n\t2\tROCK1\t41\n"
+                             "\t3\tDISCO\t88\n\t4\tSWING\t73\n";
+    EXPECT_EQ(orb({"identify", file.string()}), (Said{0, told, ""}));
+    EXPECT_EQ(orb({"identify", file.string(), "--import-new"}),
+              (Said{0, told + "There is no new style to import.\n", ""}));
+    fs::create_directories(env.dir / "blank");
+    EXPECT_EQ(orb({"identify", (env.dir / "blank").string()}),
+              (Said{1, "", "There is no Pa bank file in " + (env.dir / "blank").string() + ".\n"}));
+}
+
+TEST(RestorePointCommands, ListAndUndoAfterTheQuestion) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    env.settings.set("PATH", "DATABASE", env.state.DatabasePath);
+    Database& db = env.state.connection;
+    db.execute("INSERT INTO KORFSongs VALUES (12, 'Blue Moon', 'Rodgers')");
+    env.clock.setTime("20:05:00");
+    const std::string size =
+        std::to_string(env.state.restorePoints().keep(db, "deleting 1 song").size);
+    db.execute("DELETE FROM KORFSongs");
+    env.state.connection.close();
+    const auto orb = [&](const std::vector<std::string>& args, std::istream* terminal = nullptr) {
+        const test::CliRun run = env.runCli(args, terminal);
+        return Said{run.status, run.out, run.err};
+    };
+
+    EXPECT_EQ(orb({"restore-points"}),
+              (Said{0, "1\t2026-12-06 20:05:00\tdeleting 1 song\t0\t0\t1\t" + size + "\n", ""}));
+    EXPECT_EQ(orb({"undo"}), (Said{1, "",
+                                   "Undoing changes the catalogue, and there is no terminal to ask "
+                                   "on: give --yes. Nothing was changed.\n"}));
+    std::istringstream no("n\n");
+    EXPECT_EQ(std::get<0>(orb({"undo", "1"}, &no)), 1);
+    EXPECT_EQ(std::get<2>(orb({"undo", "2", "--yes"})),
+              "There is no restore point 2 of this catalogue; orb restore-points lists them.\n");
+    EXPECT_EQ(orb({"undo", "--yes"}),
+              (Said{0,
+                    "The catalogue is back as it was on 2026-12-06 20:05:00, before deleting 1 "
+                    "song.\n",
+                    ""}));
+    const std::string after = std::get<1>(orb({"restore-points"}));
+    EXPECT_TRUE(after.starts_with(
+        "1\t2026-12-06 20:05:00\tundoing the change of 2026-12-06 20:05:00\t0\t0\t0\t"))
+        << after;
+    EXPECT_TRUE(
+        after.ends_with("\n2\t2026-12-06 20:05:00\tdeleting 1 song\t0\t0\t1\t" + size + "\n"))
+        << after;
+    db.open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);
+    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.text(0), "Blue Moon");
+}
+
+}  // namespace
+}  // namespace orb
