@@ -159,6 +159,8 @@ TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
         }
         QTest::mouseClick(child<QPushButton>(dialog, "cmdDirectFD"), Qt::LeftButton);
         EXPECT_EQ(child<QLabel>(dialog, "lbDirectHD2")->text(), "BANK123456");
+        EXPECT_TRUE(child<QPushButton>(dialog, "cbMakeHD")->isVisible());
+        EXPECT_TRUE(child<QPushButton>(dialog, "cbClearHD0")->isVisible());
         dialog.resize(1, 1);
         QApplication::processEvents();
         EXPECT_EQ(dialog.size(), dialog.minimumSize());

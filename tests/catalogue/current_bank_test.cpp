@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "catalogue/current_bank.h"
 #include "catalogue_test_support.h"
 
@@ -47,6 +49,32 @@ TEST_F(CurrentBankTest, OccupiedSlotsBecomeTheBankAndABankIsGivenByNumberOrName)
     EXPECT_EQ(StoredBankGiven(env.state.connection, "7")->BankProg, 7);
     EXPECT_EQ(StoredBankGiven(env.state.connection, "saturday")->BankProg, 7);
     EXPECT_FALSE(StoredBankGiven(env.state.connection, "Sunday"));
+}
+
+// Windows that hold the bank by reference redraw on its notice: each change gives one.
+TEST_F(CurrentBankTest, EveryChangeIsNoticedOnce) {
+    CurrentBank bank;
+    int notices = 0;
+    bank.onChange([&notices] { ++notices; });
+    const std::vector<std::function<void()>> changes = {
+        [&] {
+            bank.append({StyleNumber{99}, "Old"});
+        },
+        [&] {
+            bank.load({7, "SATURDAY", "", {22, 0, 55}}, env.state.connection);
+        },
+        [&] { bank.swap(0, 1); },
+        [&] { bank.removeAt(1); },
+        [&] {
+            bank.markStored({8, "SUNDAY", "", {}});
+        },
+        [&] { bank.forgetStoredBank(); },
+        [&] { bank.clear(); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i]();
+        EXPECT_EQ(notices, static_cast<int>(i) + 1) << i;
+    }
 }
 
 }  // namespace

@@ -68,6 +68,12 @@ TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNoth
         << env.dialogs.messages()[1];
     EXPECT_TRUE(env.dialogs.messages()[1].ends_with("). Nothing was changed."));
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
+    // The command says so and fails.
+    const test::CliRun refused = runOnFile({"style-delete", "--yes", "41"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.starts_with(
+        "ORB could not keep a restore point before deleting style 41: the folder "))
+        << refused.err;
     EXPECT_EQ(snapshot(), before);
 }
 
