@@ -27,7 +27,6 @@ TEST(UndoWindow, ListsThePointsAndUndoesTheSelectedOneFromTheMainWindowsFileMenu
     MainWindow main(env.state, env.dialogs);
     auto* undoAction = main.findChild<QAction*>("mUndo");
     ASSERT_NE(undoAction, nullptr);
-    EXPECT_EQ(undoAction->text(), "Undo last change ...");
     bool checked = false;
     QTimer::singleShot(0, [&] {
         auto* window = qobject_cast<UndoWindow*>(QApplication::activeModalWidget());

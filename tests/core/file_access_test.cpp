@@ -31,7 +31,7 @@ std::string failureOf(const std::function<void()>& work) {
     return test::failureOf<FileAccessError>(work);
 }
 
-TEST(ReplaceFileSafely, ALinkKeepsPointingAtTheReplacedFile) {
+TEST(ReplaceFileSafely, ALinkKeepsPointingAtTheReplacedFileAndAFailedWriteLeavesIt) {
     TempDir dir;
     fs::create_directory(dir / "dumps");
     writeFile(dir / "dumps" / "old.odd", "old dump");
@@ -42,6 +42,23 @@ TEST(ReplaceFileSafely, ALinkKeepsPointingAtTheReplacedFile) {
     EXPECT_EQ(readFile(dir / "dumps" / "old.odd"), "new dump, longer");
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"dumps", "latest.odd"}));
     EXPECT_EQ(namesIn(dir / "dumps"), std::vector<std::string>{"old.odd"});
+
+    // A write that fails leaves the old file and no temporary one.
+    EXPECT_THROW(replaceFileSafely(dir / "latest.odd", "The file",
+                                   [](std::ostream& out) {
+                                       out << "half";
+                                       throw std::runtime_error("stopped");
+                                   }),
+                 std::runtime_error);
+    EXPECT_EQ(readFile(dir / "dumps" / "old.odd"), "new dump, longer");
+    EXPECT_EQ(namesIn(dir / "dumps"), std::vector<std::string>{"old.odd"});
+
+    // A name at the file system's limit can be written, its temporary name being shorter.
+    const fs::path longest = dir / (std::string(251, 'n') + ".odd");
+    writeText(longest, "first");
+    writeText(longest, "second");
+    EXPECT_EQ(readFile(longest), "second");
+    EXPECT_EQ(namesIn(dir.path()).size(), 3u);
 }
 
 TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileOrHasNoFolderAndKeepsItAsItWas) {
@@ -71,28 +88,6 @@ TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileOrHasNoFolderAndKeepsItAsItWas
     std::string text;
     in >> text;
     EXPECT_EQ(text, "abc");
-}
-
-TEST(ReplaceFileSafely, ANameAtTheFileSystemLimitCanBeWritten) {
-    TempDir dir;
-    const fs::path target = dir / (std::string(251, 'n') + ".odd");
-    writeText(target, "first");
-    writeText(target, "second");
-    EXPECT_EQ(readFile(target), "second");
-    EXPECT_EQ(namesIn(dir.path()).size(), 1u);
-}
-
-TEST(ReplaceFileSafely, AFailedWriteLeavesTheOldFileAndNoTemporaryOne) {
-    TempDir dir;
-    writeFile(dir / "bank.sty", "old bank");
-    EXPECT_THROW(replaceFileSafely(dir / "bank.sty", "The bank file",
-                                   [](std::ostream& out) {
-                                       out << "half";
-                                       throw std::runtime_error("stopped");
-                                   }),
-                 std::runtime_error);
-    EXPECT_EQ(readFile(dir / "bank.sty"), "old bank");
-    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"bank.sty"});
 }
 
 TEST(ReplaceFileSafely, RemovesOnlyOurTemporaryFilesLeftByAnEarlierRun) {
