@@ -15,16 +15,8 @@ constexpr int kTextSize = 12;
 
 }  // namespace
 
-BankController::BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
-                               BankDialogRunner bankDialog, WhereIsRunner whereIs,
-                               MakeBankRunner makeBank, BankSsfExportRunner exportToSsf)
-    : app_(state),
-      dialogs_(dialogs),
-      printer_(printer),
-      bankDialog_(std::move(bankDialog)),
-      whereIs_(std::move(whereIs)),
-      makeBank_(std::move(makeBank)),
-      exportToSsf_(std::move(exportToSsf)) {
+BankController::BankController(AppState& state, UserDialogs& dialogs, PrintService& printer)
+    : app_(state), dialogs_(dialogs), printer_(printer) {
     bank_.onChange([this] { changed(); });
 }
 
@@ -93,18 +85,27 @@ void BankController::clickSlot(int slot) {
     changed();
 }
 
-void BankController::run(BankCommand command, const std::vector<GridStyle>& selected) {
+std::optional<BankWindowRequest> BankController::run(BankCommand command,
+                                                     const std::vector<GridStyle>& selected) {
     switch (command) {
         case BankCommand::Insert:
-            return insertSelected(selected);
+            insertSelected(selected);
+            break;
         case BankCommand::Remove:
-            return remove();
+            remove();
+            break;
         case BankCommand::MoveUp:
-            return moveUp();
+            moveUp();
+            break;
         case BankCommand::MoveDown:
-            return moveDown();
+            moveDown();
+            break;
         case BankCommand::Erase:
-            return erase();
+            erase();
+            break;
+        case BankCommand::Print:
+            print();
+            break;
         case BankCommand::Save:
             return save();
         case BankCommand::SaveAs:
@@ -115,9 +116,8 @@ void BankController::run(BankCommand command, const std::vector<GridStyle>& sele
             return exportToSsf();
         case BankCommand::MakeSty:
             return makeSty();
-        case BankCommand::Print:
-            return print();
     }
+    return std::nullopt;
 }
 
 void BankController::insertSelected(const std::vector<GridStyle>& selected) {
@@ -214,81 +214,82 @@ void BankController::erase() {
     }
 }
 
-void BankController::save() {
-    openDialog(false);
+std::optional<BankWindowRequest> BankController::save() {
+    return saveRequest(false);
 }
 
-void BankController::saveAs() {
-    openDialog(true);
+std::optional<BankWindowRequest> BankController::saveAs() {
+    return saveRequest(true);
 }
 
-void BankController::openDialog(bool saveAs) {
+std::optional<BankWindowRequest> BankController::saveRequest(bool saveAs) {
     if (styleCount() == 0) {
         dialogs_.message("Bank is empty: there's nothing to save!", UserDialogs::Icon::Exclamation);
-        return;
+        return std::nullopt;
     }
     // The dialog saves a copy under a new name unless a stored bank is updated.
     const BankState state = bank_.state();
     const BankState mode = saveAs || state == BankState::Empty ? BankState::NewChanged
                            : state == BankState::Stored        ? BankState::StoredChanged
                                                                : state;
-    bankDialog_({mode, saveAs ? "Bank Save / Insert" : "Bank Save / Update", bank_});
-    changed();
+    return BankDialogRequest{mode, saveAs ? "Bank Save / Insert" : "Bank Save / Update", bank_};
 }
 
-void BankController::load() {
+std::optional<BankWindowRequest> BankController::load() {
     if (bank_.hasChanges()) {
         if (!dialogs_.question("If you load another bank, all changes made to current style will "
                                "be lost. Confirm bank loading?")) {
-            return;
+            return std::nullopt;
         }
         clearBank();
     }
-    const BankDialogOutcome outcome = bankDialog_({bank_.state(), "Bank loading", bank_});
-    if (!outcome.stored && outcome.currentBankDeleted && bank_.state() == BankState::Stored) {
-        bank_.forgetStoredBank();
+    return BankDialogRequest{bank_.state(), "Bank loading", bank_, true};
+}
+
+void BankController::bankDialogClosed(const BankDialogRequest& request,
+                                      const BankDialogOutcome& outcome) {
+    if (request.loading) {
+        if (!outcome.stored && outcome.currentBankDeleted && bank_.state() == BankState::Stored) {
+            bank_.forgetStoredBank();
+        }
+        selectFirstSlot();
     }
-    selectFirstSlot();
     changed();
 }
 
-void BankController::exportToSsf() {
+std::optional<BankWindowRequest> BankController::exportToSsf() {
     if (styleCount() == 0) {
         dialogs_.message("Bank is empty: there's nothing to export!",
                          UserDialogs::Icon::Exclamation);
-        return;
+        return std::nullopt;
     }
     if (bank_.state() != BankState::Stored) {
         dialogs_.message("Please save changes made to current style before exporting it to SSF!",
                          UserDialogs::Icon::Information);
-        return;  // only a saved, unchanged bank is exported
+        return std::nullopt;  // only a saved, unchanged bank is exported
     }
-    if (exportToSsf_) {
-        exportToSsf_(bank_);
-    }
+    return BankSsfExportRequest{bank_};
 }
 
-void BankController::makeSty() {
+std::optional<BankWindowRequest> BankController::makeSty() {
     if (styleCount() == 0) {
         dialogs_.message("Bank is empty: there's nothing to make a .STY with!",
                          UserDialogs::Icon::Exclamation);
-        return;
+        return std::nullopt;
     }
     if (bank_.state() != BankState::Stored) {
         dialogs_.message("Please save changes made to current style before making a STY file!",
                          UserDialogs::Icon::Information);
-        return;
+        return std::nullopt;
     }
     if (trimmed(app_.FloppyPath).empty()) {
         dialogs_.message(
             "Floppy disk is not specified. Please click on Parameter button inside "
             "main form and insert all required data!",
             UserDialogs::Icon::Information);
-        return;
+        return std::nullopt;
     }
-    if (makeBank_) {
-        makeBank_(bank_);
-    }
+    return MakeBankRequest{bank_};
 }
 
 void BankController::print() {
@@ -302,25 +303,27 @@ void BankController::print() {
     changed();
 }
 
-void BankController::whereIs(const GridStyle& style) {
-    whereIs_(bank_, style.number, "Where is " + trimmed(style.name) + "?");
+WhereIsRequest BankController::whereIs(const GridStyle& style) {
+    return {bank_, style.number, "Where is " + trimmed(style.name) + "?"};
+}
+
+void BankController::whereIsClosed() {
     selectFirstSlot();
     changed();
 }
 
-bool BankController::mayClose() {
+CloseAnswer BankController::mayClose() {
     if (!bank_.hasChanges()) {
-        return true;
+        return CloseAnswer::Close;
     }
     switch (dialogs_.messageBox(kCloseQuestion, "ORB", UserDialogs::Icon::Question,
                                 UserDialogs::Buttons::YesNoCancel, UserDialogs::Answer::Cancel)) {
         case UserDialogs::Answer::Yes:
-            save();
-            return !bank_.hasChanges();  // a save dialog left without saving keeps it open
+            return CloseAnswer::SaveFirst;
         case UserDialogs::Answer::No:
-            return true;
+            return CloseAnswer::Close;
         default:
-            return false;
+            return CloseAnswer::Stay;
     }
 }
 

@@ -2,8 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "catalogue/current_bank.h"
@@ -44,23 +45,37 @@ inline constexpr std::array<BankCommand, 11> kBankCommands = {
     BankCommand::ExportToSsf, BankCommand::MakeSty, BankCommand::Print,
 };
 
-// What the bank dialog is opened for, and what it did.
+// The windows the bank pane asks for. A command that needs one returns its request; the styles
+// window opens it and hands its result back (bankDialogClosed, whereIsClosed).
+// The bank dialog: what it is opened for, under which caption, and what it did.
 struct BankDialogRequest {
     BankState mode;
     std::string caption;
     CurrentBank& bank;
+    bool loading = false;  // "Load" rather than a save
 };
 struct BankDialogOutcome {
     bool stored = false;              // a bank was stored or loaded as the current bank
     bool currentBankDeleted = false;  // the stored row of the current bank was deleted
 };
-using BankDialogRunner = std::function<BankDialogOutcome(const BankDialogRequest&)>;
-// Shows the banks holding a style under the caption; true when it loaded one of them.
-using WhereIsRunner =
-    std::function<bool(CurrentBank& bank, std::int32_t styleProg, const std::string& caption)>;
-// Shows the make-bank window, or the single style file export, for the current bank.
-using MakeBankRunner = std::function<void(const CurrentBank&)>;
-using BankSsfExportRunner = std::function<void(const CurrentBank&)>;
+// "Where is?": the banks holding a style, under the caption; one of them may be loaded.
+struct WhereIsRequest {
+    CurrentBank& bank;
+    std::int32_t style = 0;
+    std::string caption;
+};
+// The make-bank window, or the single style file export, for the current bank.
+struct MakeBankRequest {
+    const CurrentBank& bank;
+};
+struct BankSsfExportRequest {
+    const CurrentBank& bank;
+};
+using BankWindowRequest =
+    std::variant<BankDialogRequest, WhereIsRequest, MakeBankRequest, BankSsfExportRequest>;
+
+// What closing the styles window comes to while the bank holds unsaved changes.
+enum class CloseAnswer { Close, Stay, SaveFirst };
 
 // The styles window's bank pane: it owns the current bank, the selected slot, the bank menu's
 // commands and their enabled states. The windows it opens get the current bank by reference.
@@ -74,9 +89,7 @@ public:
         "Current bank has been modified. Save it before the styles window closes?\n"
         "Yes saves it, No discards all changes, Cancel keeps the window open.";
 
-    BankController(AppState& state, UserDialogs& dialogs, PrintService& printer,
-                   BankDialogRunner bankDialog, WhereIsRunner whereIs, MakeBankRunner makeBank = {},
-                   BankSsfExportRunner exportToSsf = {});
+    BankController(AppState& state, UserDialogs& dialogs, PrintService& printer);
 
     // The pane: the stored bank's name after a blank, the unsaved caption over a new bank with
     // styles, or the empty caption, and its description, all read from the one current bank.
@@ -97,37 +110,41 @@ public:
     // A click on an occupied slot selects it; an empty slot changes nothing.
     void clickSlot(int slot);
 
-    // The mbank commands; `selected` are the grid rows the command works on, upper first.
-    void run(BankCommand command, const std::vector<GridStyle>& selected);
+    // The bank menu's commands; `selected` are the grid rows the command works on, upper first.
+    // A command that opens a window returns its request.
+    std::optional<BankWindowRequest> run(BankCommand command,
+                                         const std::vector<GridStyle>& selected);
     void insertSelected(const std::vector<GridStyle>& selected);
     void remove();
     void moveUp();
     void moveDown();
     void erase();
-    void save();
-    void saveAs();
-    void load();
-    void exportToSsf();
-    void makeSty();
+    std::optional<BankWindowRequest> save();
+    std::optional<BankWindowRequest> saveAs();
+    std::optional<BankWindowRequest> load();
+    std::optional<BankWindowRequest> exportToSsf();
+    std::optional<BankWindowRequest> makeSty();
     void print();
-    // "Where is?" on the grid's current row; slot 0 is selected afterwards.
-    void whereIs(const GridStyle& style);
+    // "Where is?" on the grid's current row.
+    WhereIsRequest whereIs(const GridStyle& style);
 
-    // Closing the window: when the bank holds unsaved changes, asks whether to save them (and
-    // saves), discard them, or stay; false keeps the window open.
-    bool mayClose();
+    // The windows of the requests closed. After a load or "Where is?" slot 0 is selected.
+    void bankDialogClosed(const BankDialogRequest& request, const BankDialogOutcome& outcome);
+    void whereIsClosed();
+
+    // Closing the window: when the bank holds unsaved changes, asks whether to save them
+    // (SaveFirst: the window runs save() and closes when hasUnsavedChanges() is false after it),
+    // discard them, or stay.
+    CloseAnswer mayClose();
+    bool hasUnsavedChanges() const { return bank_.hasChanges(); }
 
 private:
-    void openDialog(bool saveAs);
+    std::optional<BankWindowRequest> saveRequest(bool saveAs);
     void selectFirstSlot();
 
     AppState& app_;
     UserDialogs& dialogs_;
     PrintService& printer_;
-    BankDialogRunner bankDialog_;
-    WhereIsRunner whereIs_;
-    MakeBankRunner makeBank_;
-    BankSsfExportRunner exportToSsf_;
     CurrentBank bank_;
     int selectedSlot_ = -1;
 };

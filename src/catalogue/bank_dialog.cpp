@@ -68,6 +68,8 @@ bool BankDialogController::fillTree() {
         return false;
     }
     nodes_ = std::move(nodes);
+    ++treeVersion_;
+    changed();
     return true;
 }
 
@@ -87,13 +89,14 @@ void BankDialogController::selectNode(int index) {
         name_.clear();
         description_.clear();
         bankSelected_ = false;
-        return;
+    } else {
+        name_ = node.bankName;
+        // Blanks around a description are invisible and only get in the way of editing it.
+        description_ = trimmed(node.bankDescription);
+        selectedBankProg_ = node.bankProg;
+        bankSelected_ = true;
     }
-    name_ = node.bankName;
-    // Blanks around a description are invisible and only get in the way of editing it.
-    description_ = trimmed(node.bankDescription);
-    selectedBankProg_ = node.bankProg;
-    bankSelected_ = true;
+    changed();
 }
 
 bool BankDialogController::directHdShown() const {
@@ -138,6 +141,8 @@ void BankDialogController::deleteSelected() {
     selectedBankProg_ = 0;
     if (!fillTree()) {
         nodes_.clear();
+        ++treeVersion_;
+        changed();
     }
 }
 

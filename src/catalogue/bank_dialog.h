@@ -10,6 +10,7 @@
 #include "catalogue/bank_queues.h"
 #include "catalogue/bank_tree.h"
 #include "catalogue/setups.h"
+#include "core/observable.h"
 
 namespace orb {
 
@@ -18,8 +19,9 @@ class UserDialogs;
 
 // frmBankSave: stores the current bank as a new bank, updates its stored row, or loads a stored
 // bank into it from the tree of every stored bank. The mode is the bank's state as the bank pane
-// opens the dialog for it.
-class BankDialogController {
+// opens the dialog for it. The window renders again when the tree or the selection changes; the
+// name and description it hands in are not sent back.
+class BankDialogController : public Observable {
 public:
     enum class Mode { Load, SaveNew, Update };
 
@@ -48,6 +50,8 @@ public:
     // Builds the tree in the current order; false, the tree unchanged, when no bank is stored.
     bool fillTree();
     const std::vector<BankTreeNode>& nodes() const { return nodes_; }
+    // Grows whenever the tree is built again, so that the window refills it only then.
+    int treeVersion() const { return treeVersion_; }
     BankTreeOrder order() const { return order_; }
     void setOrder(BankTreeOrder order);
 
@@ -89,6 +93,7 @@ private:
     std::string name_;
     std::string description_;
     std::vector<BankTreeNode> nodes_;
+    int treeVersion_ = 0;
     BankTreeOrder order_ = BankTreeOrder::NameAscending;
     std::int32_t selectedBankProg_ = 0;
     bool bankSelected_ = false;

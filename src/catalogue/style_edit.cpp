@@ -64,27 +64,28 @@ bool StyleEditController::update() {
     return true;
 }
 
-std::optional<StyleEditValues> EditStyle(AppState& state, std::int32_t styleProg,
-                                         UserDialogs& dialogs,
-                                         const StyleEditWindowRunner& runWindow) {
+std::optional<StyleRow> StyleToEdit(AppState& state, std::int32_t styleProg, UserDialogs& dialogs) {
+    try {
+        return StyleStore(state.connection).findWithoutBlocks(styleProg);
+    } catch (const StoreError& e) {
+        dialogs.message(failureMessage(e, "The style could not be updated: ", ""),
+                        UserDialogs::Icon::Critical);
+        return std::nullopt;
+    }
+}
+
+std::optional<StyleEditValues> StoreStyleEdit(AppState& state, std::int32_t styleProg,
+                                              UserDialogs& dialogs, const StyleEditValues& edited) {
     Database& database = state.connection;
     StyleStore store(database);
+    StyleColumnChanges changes;
+    changes.StyleName1 = edited.StyleName1;
+    changes.StyleDesc = edited.StyleDesc;
+    changes.StyleFamily = edited.StyleFamily;
+    changes.StyleCat = edited.StyleCat;
+    changes.StyleFile = edited.StyleFile;
+    changes.StyleAuthor = edited.StyleAuthor;
     try {
-        const std::optional<StyleRow> style = store.findWithoutBlocks(styleProg);
-        if (!style) {
-            return std::nullopt;
-        }
-        const std::optional<StyleEditValues> edited = runWindow(*style);
-        if (!edited) {
-            return std::nullopt;
-        }
-        StyleColumnChanges changes;
-        changes.StyleName1 = edited->StyleName1;
-        changes.StyleDesc = edited->StyleDesc;
-        changes.StyleFamily = edited->StyleFamily;
-        changes.StyleCat = edited->StyleCat;
-        changes.StyleFile = edited->StyleFile;
-        changes.StyleAuthor = edited->StyleAuthor;
         const StepPoint point(state.restorePoints(), database,
                               "updating style " + std::to_string(styleProg));
         WriteTransaction transaction(database);

@@ -64,15 +64,14 @@ private:
     std::optional<StyleEditValues> result_;
 };
 
-// Shows the edit window over the loaded style and returns what it handed back.
-using StyleEditWindowRunner = std::function<std::optional<StyleEditValues>(const StyleRow&)>;
+// Style `styleProg` without its blocks, for the edit window; nullopt when it is gone or cannot be
+// read (then a message says why).
+std::optional<StyleRow> StyleToEdit(AppState& state, std::int32_t styleProg, UserDialogs& dialogs);
 
-// Edits style `styleProg`: loads it without its blocks, runs the edit window and, when the
-// person saved, writes the six values. Returns the values written; nullopt when the style is
-// gone, the window was left with Exit, or the database refused the write (then a message says
-// why). A restore point of the change is kept.
-std::optional<StyleEditValues> EditStyle(AppState& state, std::int32_t styleProg,
-                                         UserDialogs& dialogs,
-                                         const StyleEditWindowRunner& runWindow);
+// Writes the six values the edit window handed back into style `styleProg`, keeping a restore
+// point of the change. Returns the values written; nullopt when the style is gone or the
+// database refused the write (then a message says why).
+std::optional<StyleEditValues> StoreStyleEdit(AppState& state, std::int32_t styleProg,
+                                              UserDialogs& dialogs, const StyleEditValues& edited);
 
 }  // namespace orb

@@ -58,10 +58,8 @@ bool GroupEditController::update() {
 }
 
 bool RunGroupUpdate(AppState& state, UserDialogs& dialogs, const std::vector<std::int32_t>& styles,
-                    const GroupEditWindowRunner& runWindow) {
-    const std::optional<StyleColumnChanges> changes =
-        runWindow(CollectGroupValues(state.connection, styles));
-    if (!changes || changes->empty()) {
+                    const StyleColumnChanges& changes) {
+    if (changes.empty()) {
         return false;
     }
     if (!dialogs.question("A group of " + std::to_string(styles.size()) +
@@ -70,7 +68,7 @@ bool RunGroupUpdate(AppState& state, UserDialogs& dialogs, const std::vector<std
     }
     try {
         WaitCursor waiting(dialogs);
-        ApplyGroupUpdate(state, styles, *changes);
+        ApplyGroupUpdate(state, styles, changes);
     } catch (const StoreError& e) {
         dialogs.message(failureMessage(e, "The styles could not be updated; none was changed: ", "",
                                        "None was changed."),

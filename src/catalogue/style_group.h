@@ -60,14 +60,11 @@ private:
     std::optional<StyleColumnChanges> result_;
 };
 
-using GroupEditWindowRunner =
-    std::function<std::optional<StyleColumnChanges>(const GroupValues& proposal)>;
-
-// "Update (group)": proposes the values of the selected styles, runs the group edit window,
-// asks, and writes the values into every selected style in one go. True when the styles were
+// "Update (group)" after the group edit window (shown over CollectGroupValues) handed back
+// `changes`: asks, and writes them into every listed style in one go. True when the styles were
 // updated (the list should be read again); a refusal changes nothing and is reported.
 bool RunGroupUpdate(AppState& state, UserDialogs& dialogs, const std::vector<std::int32_t>& styles,
-                    const GroupEditWindowRunner& runWindow);
+                    const StyleColumnChanges& changes);
 
 // A selected grid row: the style number and the name as the grid shows it.
 struct SelectedStyle {

@@ -158,13 +158,19 @@ std::vector<SelectedStyle> StylesController::selectedStyles() const {
     return selection;
 }
 
-void StylesController::editStyle(int row, const StyleEditWindowRunner& runWindow) {
+std::optional<StyleRow> StylesController::styleToEdit(int row) {
+    if (!validRow(row)) {
+        return std::nullopt;
+    }
+    return StyleToEdit(state_, styleList_[static_cast<std::size_t>(row)].StyleProg, dialogs_);
+}
+
+void StylesController::styleEdited(int row, const StyleEditValues& values) {
     if (!validRow(row)) {
         return;
     }
-    const std::int32_t styleProg = styleList_[static_cast<std::size_t>(row)].StyleProg;
-    const std::optional<StyleEditValues> written =
-        EditStyle(state_, styleProg, dialogs_, runWindow);
+    const std::optional<StyleEditValues> written = StoreStyleEdit(
+        state_, styleList_[static_cast<std::size_t>(row)].StyleProg, dialogs_, values);
     if (!written) {
         return;
     }
@@ -179,12 +185,25 @@ void StylesController::editStyle(int row, const StyleEditWindowRunner& runWindow
     }
 }
 
-void StylesController::updateGroup(const GroupEditWindowRunner& runWindow) {
+std::vector<std::int32_t> StylesController::selectedNumbers() const {
     std::vector<std::int32_t> styles;
     for (const SelectedStyle& selected : selectedStyles()) {
         styles.push_back(selected.StyleProg);
     }
-    if (!styles.empty() && RunGroupUpdate(state_, dialogs_, styles, runWindow)) {
+    return styles;
+}
+
+std::optional<GroupValues> StylesController::groupToEdit() {
+    const std::vector<std::int32_t> styles = selectedNumbers();
+    if (styles.empty()) {
+        return std::nullopt;
+    }
+    return CollectGroupValues(state_.connection, styles);
+}
+
+void StylesController::groupEdited(const StyleColumnChanges& changes) {
+    const std::vector<std::int32_t> styles = selectedNumbers();
+    if (!styles.empty() && RunGroupUpdate(state_, dialogs_, styles, changes)) {
         requery();
     }
 }

@@ -99,12 +99,17 @@ public:
     // After the import window: the list is queried again unless nothing was imported.
     void importClosed(bool imported);
 
-    // Double-click on `row`: the style edit window over that style; after "Update" the row shows
-    // the values written, without the list being read again.
-    void editStyle(int row, const StyleEditWindowRunner& runWindow);
-    // mStyles(0): the group edit window over the selected block; the list is read again after
-    // an update.
-    void updateGroup(const GroupEditWindowRunner& runWindow);
+    // Double-click on `row`: the style the edit window is to show, nothing when it is gone.
+    std::optional<StyleRow> styleToEdit(int row);
+    // The edit window of `row` handed back its values: they are written and the row shows them,
+    // without the list being read again.
+    void styleEdited(int row, const StyleEditValues& values);
+    // "Update (group)": the values the group edit window proposes for the selected block,
+    // nothing without a selection.
+    std::optional<GroupValues> groupToEdit();
+    // The group edit window handed back its changes: after the question they are written into
+    // the selected block and the list is read again.
+    void groupEdited(const StyleColumnChanges& changes);
     // mStyles(1): the selected block deleted everywhere after the question; the list is read
     // again after a delete.
     void deleteGroup();
@@ -137,6 +142,7 @@ private:
     void colourHeadersFromOrder();
     bool validRow(int row) const { return row >= 0 && row < rowCount(); }
     std::vector<SelectedStyle> selectedStyles() const;
+    std::vector<std::int32_t> selectedNumbers() const;
 
     AppState& state_;
     UserDialogs& dialogs_;

@@ -19,6 +19,7 @@ bool WhereIsController::build() {
         dialogs_.message(kNotFound, UserDialogs::Icon::Information);
         return false;
     }
+    changed();
     return true;
 }
 

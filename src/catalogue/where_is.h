@@ -5,15 +5,16 @@
 
 #include "catalogue/bank_tree.h"
 #include "catalogue/current_bank.h"
+#include "core/observable.h"
 
 namespace orb {
 
 class AppState;
 class UserDialogs;
 
-// frmShowBanks: the banks holding one style; a double-click on a bank loads it as the current
-// bank after the questions.
-class WhereIsController {
+// "Where is?": the banks holding one style; a double-click on a bank loads it as the current
+// bank after the questions. The window renders the tree once it is built.
+class WhereIsController : public Observable {
 public:
     static constexpr const char* kToolTip =
         "Press any key to exit - Double click a bank for loading it";

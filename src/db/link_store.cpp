@@ -30,10 +30,14 @@ std::string_view blankForEmpty(const std::string& text) {
     return text.empty() ? std::string_view(" ") : std::string_view(text);
 }
 
+constexpr const ColumnSize& kStyleTempoColumn = textColumn("KORFSonSty", "StyleTempo");
+constexpr const ColumnSize& kStyleTransposeColumn = textColumn("KORFSonSty", "StyleTranspose");
+constexpr const ColumnSize& kSongNoteColumn = textColumn("KORFSonSty", "SongNote");
+
 void checkTexts(const LinkRow& link, const TextPlace& place) {
-    requireStorableText(textColumn("KORFSonSty", "StyleTempo"), link.StyleTempo, place);
-    requireStorableText(textColumn("KORFSonSty", "StyleTranspose"), link.StyleTranspose, place);
-    requireStorableText(textColumn("KORFSonSty", "SongNote"), link.SongNote, place);
+    requireStorableText(kStyleTempoColumn, link.StyleTempo, place);
+    requireStorableText(kStyleTransposeColumn, link.StyleTranspose, place);
+    requireStorableText(kSongNoteColumn, link.SongNote, place);
 }
 
 std::vector<NamedLink> readNamed(Rows rows) {

@@ -36,9 +36,12 @@ constexpr std::array<const char*, 6> kGridOrderColumns = {
     "CAST(KORFSonSty.StyleTranspose AS REAL)%, KORFSonSty.StyleTranspose",
     "KORFSonSty.SongNote"};
 
+constexpr const ColumnSize& kSongTitleColumn = textColumn("KORFSongs", "SongTitle");
+constexpr const ColumnSize& kSongPerformerColumn = textColumn("KORFSongs", "SongPerformer");
+
 void checkTexts(const SongRow& song, const TextPlace& place) {
-    requireStorableText(textColumn("KORFSongs", "SongTitle"), song.SongTitle, place);
-    requireStorableText(textColumn("KORFSongs", "SongPerformer"), song.SongPerformer, place);
+    requireStorableText(kSongTitleColumn, song.SongTitle, place);
+    requireStorableText(kSongPerformerColumn, song.SongPerformer, place);
 }
 
 }  // namespace

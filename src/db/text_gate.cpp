@@ -40,7 +40,23 @@ std::string controlName(char c) {
     }
 }
 
+// Printable ASCII within the column's size: the common text, taken without decoding it.
+bool plainShortText(const ColumnSize& column, std::string_view text) {
+    if (text.size() > static_cast<std::size_t>(column.size)) {
+        return false;
+    }
+    for (const char c : text) {
+        if (c < 0x20 || c >= kDelete) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string reasonOf(const ColumnSize& column, std::string_view text) {
+    if (plainShortText(column, text)) {
+        return {};
+    }
     if (!isValidUtf8(text)) {
         return "is not valid UTF-8 text";
     }

@@ -24,9 +24,10 @@ namespace {
 constexpr const char* kNothingStored = "Nothing of the song list has been stored.";
 
 // Runs one store of line `index`; a refusal names the line: the text gate's sentence names it
-// already, the database's refusal follows "Line N: `what` cannot be stored: ".
-template <typename Store>
-void storeOfLine(std::size_t index, const std::string& what, Store&& store) {
+// already, the database's refusal follows "Line N: <what> cannot be stored: ". `what` is only
+// worded when a store fails.
+template <typename Describe, typename Store>
+void storeOfLine(std::size_t index, Describe&& what, Store&& store) {
     try {
         store();
     } catch (const StoreError& e) {
@@ -34,7 +35,7 @@ void storeOfLine(std::size_t index, const std::string& what, Store&& store) {
             throw;
         }
         throw SongImportError(failureMessage(
-            e, "Line " + std::to_string(index + 1) + ": " + what + " cannot be stored: ",
+            e, "Line " + std::to_string(index + 1) + ": " + what() + " cannot be stored: ",
             ". " + std::string(kNothingStored), kNothingStored));
     }
 }
@@ -76,7 +77,9 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         }
         const TextPlace place = TextPlace::onLine("song", static_cast<long long>(index) + 1);
         const SongRow song{nextCode++, values.title, values.artist};
-        storeOfLine(index, "the song \"" + values.title + "\"", [&] { songs.insert(song, place); });
+        storeOfLine(
+            index, [&] { return "the song \"" + values.title + "\""; },
+            [&] { songs.insert(song, place); });
         ++summary.songs;
         if (trimmed(values.style).empty()) {
             continue;
@@ -88,9 +91,12 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         }
         for (const std::int32_t style : named) {
             const LinkRow link{song.SongCode, style, values.tempo, values.transpose, values.notes};
-            storeOfLine(index,
-                        "the link of \"" + values.title + "\" to style " + std::to_string(style),
-                        [&] { links.insert(link, place); });
+            storeOfLine(
+                index,
+                [&] {
+                    return "the link of \"" + values.title + "\" to style " + std::to_string(style);
+                },
+                [&] { links.insert(link, place); });
             ++summary.links;
         }
     }

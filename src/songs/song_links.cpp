@@ -21,14 +21,12 @@ std::string shownName(std::string name) {
 }  // namespace
 
 SongLinksController::SongLinksController(AppState& state, UserDialogs& dialogs, LinkSubject kind,
-                                         std::int32_t subject, std::string caption,
-                                         LinkEditor editor)
+                                         std::int32_t subject, std::string caption)
     : state_(state),
       dialogs_(dialogs),
       kind_(kind),
       subject_(subject),
-      caption_(std::move(caption)),
-      editor_(std::move(editor)) {}
+      caption_(std::move(caption)) {}
 
 std::string SongLinksController::filterCaption() const {
     return kind_ == LinkSubject::Song ? "Styles filtering" : "Songs filtering";
@@ -119,37 +117,41 @@ bool SongLinksController::isLinked(std::int32_t id) const {
     return false;
 }
 
-void SongLinksController::addOne(const ListedLink& element) {
+bool SongLinksController::addOne(const ListedLink& element) {
     const std::int32_t id = idOf(element);
     if (isLinked(id)) {
         dialogs_.message(kind_ == LinkSubject::Song ? "Style already linked to song"
                                                     : "Song already linked to style",
                          UserDialogs::Icon::Critical);
-        return;
+        return false;
     }
-    LinkValues values{" ", " ", " "};
-    if (kind_ == LinkSubject::Style) {
-        // A song joins a style with its values asked at once.
-        values = editor_(caption_ + " - " + element.songTitle, LinkValues{}).value_or(LinkValues{});
-    }
+    // A song joining a style starts empty: its values are asked at once.
+    const LinkValues values =
+        kind_ == LinkSubject::Style ? LinkValues{} : LinkValues{" ", " ", " "};
     ListedLink linked = element;
     linked.SongNote = values.SongNote;
     linked.StyleTempo = values.StyleTempo;
     linked.StyleTranspose = values.StyleTranspose;
     local_.push_back(std::move(linked));
+    return true;
 }
 
-void SongLinksController::addAvailable(std::vector<int> rows) {
+std::vector<LinkEditRequest> SongLinksController::addAvailable(std::vector<int> rows) {
+    std::vector<LinkEditRequest> asked;
     // The rows in grid order, whichever end of the selection the person started from.
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (const int row : rows) {
         if (row >= 0 && static_cast<std::size_t>(row) < available_.size()) {
             const ListedLink element = available_[static_cast<std::size_t>(row)];
-            addOne(element);
+            if (addOne(element) && kind_ == LinkSubject::Style) {
+                asked.push_back({static_cast<int>(local_.size()) - 1,
+                                 caption_ + " - " + element.songTitle, LinkValues{}});
+            }
         }
     }
     changed();
+    return asked;
 }
 
 void SongLinksController::removeLocal(int row) {
@@ -159,20 +161,25 @@ void SongLinksController::removeLocal(int row) {
     }
 }
 
-void SongLinksController::editLocal(int row) {
+std::optional<LinkEditRequest> SongLinksController::editLocal(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= local_.size()) {
+        return std::nullopt;
+    }
+    const ListedLink& element = local_[static_cast<std::size_t>(row)];
+    return LinkEditRequest{
+        row, caption_ + " - " + trimmed(nameOf(element)),
+        LinkValues{element.SongNote, element.StyleTempo, element.StyleTranspose}};
+}
+
+void SongLinksController::localEdited(int row, const LinkValues& values) {
     if (row < 0 || static_cast<std::size_t>(row) >= local_.size()) {
         return;
     }
     ListedLink& element = local_[static_cast<std::size_t>(row)];
-    const auto edited =
-        editor_(caption_ + " - " + trimmed(nameOf(element)),
-                LinkValues{element.SongNote, element.StyleTempo, element.StyleTranspose});
-    if (edited) {
-        element.SongNote = edited->SongNote;
-        element.StyleTempo = edited->StyleTempo;
-        element.StyleTranspose = edited->StyleTranspose;
-        changed();
-    }
+    element.SongNote = values.SongNote;
+    element.StyleTempo = values.StyleTempo;
+    element.StyleTranspose = values.StyleTranspose;
+    changed();
 }
 
 bool SongLinksController::store() {

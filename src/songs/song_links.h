@@ -43,10 +43,12 @@ struct LinkValues {
     bool operator==(const LinkValues&) const = default;
 };
 
-// frmSSEdit as the linking windows use it: shows `caption` and `values`; the edited values when
-// the person pressed "Ok", nothing when the dialog was left with "Exit".
-using LinkEditor =
-    std::function<std::optional<LinkValues>(const std::string& caption, const LinkValues& values)>;
+// What the link edit window is opened with for a local row: its caption and the link's values.
+struct LinkEditRequest {
+    int row = 0;
+    std::string caption;
+    LinkValues values;
+};
 
 // frmSonSty and frmStySon: the available styles (songs) beside the subject's links, held in
 // memory until "Update" stores the whole list.
@@ -55,7 +57,7 @@ public:
     // `subject` is the song code (LinkSubject::Song) or the style number (LinkSubject::Style);
     // `caption` the window's caption.
     SongLinksController(AppState& state, UserDialogs& dialogs, LinkSubject kind,
-                        std::int32_t subject, std::string caption, LinkEditor editor);
+                        std::int32_t subject, std::string caption);
 
     LinkSubject kind() const { return kind_; }
     const std::string& caption() const { return caption_; }
@@ -79,25 +81,28 @@ public:
     // Asks for a new filter; a changed one loads the lists again.
     void askFilter();
     // Links the selected available rows (from 0, in any order): the add button or a double click.
-    void addAvailable(std::vector<int> rows);
+    // On a style's window each song added asks for its link's values at once: the requests of
+    // the link edit window, in order.
+    std::vector<LinkEditRequest> addAvailable(std::vector<int> rows);
     // The remove button: the link of the local row (from 0) leaves the local list.
     void removeLocal(int row);
-    // Double click on a local row: its values through frmSSEdit.
-    void editLocal(int row);
+    // Double click on a local row: what the link edit window shows for it; nothing without one.
+    std::optional<LinkEditRequest> editLocal(int row) const;
+    // The link edit window handed back the edited values of the local row.
+    void localEdited(int row, const LinkValues& values);
     // cmdOk "Update": replaces the subject's stored links with the local list, all at once;
     // false (and a message) when the database refuses, and then nothing changed.
     bool store();
 
 private:
     bool isLinked(std::int32_t id) const;
-    void addOne(const ListedLink& element);
+    bool addOne(const ListedLink& element);
 
     AppState& state_;
     UserDialogs& dialogs_;
     LinkSubject kind_;
     std::int32_t subject_;
     std::string caption_;
-    LinkEditor editor_;
     std::string filter_ = "%";
     std::vector<ListedLink> available_;
     std::vector<ListedLink> local_;

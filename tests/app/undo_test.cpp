@@ -12,6 +12,7 @@
 #include "catalogue/style_edit.h"
 #include "songs/song_deletion.h"
 #include "songs/song_dialog.h"
+#include "support/edit_windows.h"
 #include "support/test_environment.h"
 
 namespace orb {

@@ -38,7 +38,7 @@ protected:
 TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
     struct Row {
         const char* event;
-        std::function<void(BankController&)> run;
+        std::function<void(test::DrivenBank&)> run;
         std::array<std::optional<BankState>, 4> after;  // by the state before; nullopt: not met
     };
     const auto storeIt = [](BankDialogController& dialog) {
@@ -49,43 +49,43 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
     };
     const std::vector<Row> table = {
         {"insert",
-         [&](BankController& b) { b.insertSelected(rows({64})); },
+         [&](test::DrivenBank& b) { b.insertSelected(rows({64})); },
          {S::NewChanged, S::StoredChanged, S::NewChanged, S::StoredChanged}},
         {"remove",
-         [&](BankController& b) {
+         [&](test::DrivenBank& b) {
              env.dialogs.answer(Answer::Yes);
              b.remove();
          },
          {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
         {"move up",
-         [](BankController& b) { b.moveUp(); },
+         [](test::DrivenBank& b) { b.moveUp(); },
          {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
         {"move down",
-         [](BankController& b) {
+         [](test::DrivenBank& b) {
              b.clickSlot(0);
              b.moveDown();
          },
          {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
         {"erase",
-         [&](BankController& b) {
+         [&](test::DrivenBank& b) {
              env.dialogs.answer(Answer::Yes);
              b.erase();
          },
          {std::nullopt, S::Empty, S::Empty, S::Empty}},
         {"save, stored",
-         [&](BankController& b) {
+         [&](test::DrivenBank& b) {
              dialogScript = storeIt;
              b.save();
          },
          {std::nullopt, S::Stored, S::Stored, S::Stored}},
         {"save as, stored",
-         [&](BankController& b) {
+         [&](test::DrivenBank& b) {
              dialogScript = storeIt;
              b.saveAs();
          },
          {std::nullopt, S::Stored, S::Stored, S::Stored}},
         {"save, cancelled",
-         [](BankController& b) { b.save(); },
+         [](test::DrivenBank& b) { b.save(); },
          {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
     };
     for (const Row& row : table) {

@@ -22,6 +22,44 @@ inline void PrintTo(const BankTreeNode& node, std::ostream* out) {
 
 namespace orb::test {
 
+class BankTest;
+
+// The bank pane as the styles window drives it: each command's window request is opened at once,
+// the bank dialog as its controller driven by the test's script, the other windows as the
+// test's scripts, and its result handed back.
+class DrivenBank : public BankController {
+public:
+    DrivenBank(BankTest& test);
+
+    void run(BankCommand command, const std::vector<GridStyle>& selected) {
+        open(BankController::run(command, selected));
+    }
+    void save() { open(BankController::save()); }
+    void saveAs() { open(BankController::saveAs()); }
+    void load() { open(BankController::load()); }
+    void exportToSsf() { open(BankController::exportToSsf()); }
+    void makeSty() { open(BankController::makeSty()); }
+    void whereIs(const GridStyle& style) { open(BankController::whereIs(style)); }
+    // True when the window closes.
+    bool mayClose() {
+        switch (BankController::mayClose()) {
+            case CloseAnswer::Close:
+                return true;
+            case CloseAnswer::Stay:
+                return false;
+            case CloseAnswer::SaveFirst:
+                save();
+                return !hasUnsavedChanges();
+        }
+        return false;
+    }
+
+private:
+    void open(const std::optional<BankWindowRequest>& request);
+
+    BankTest& test_;
+};
+
 // The catalogue fixture with a current bank: the bank dialog runs as its controller, driven by
 // `dialogScript` (the default cancels), and every request is recorded.
 class BankTest : public CatalogueTest {
@@ -35,26 +73,9 @@ public:
         addStyle(64, "POLKA", "Folk", "Dance", "Fay");
     }
 
-    BankController& bank() {
+    DrivenBank& bank() {
         if (!bank_) {
-            bank_ = std::make_unique<BankController>(
-                env.state, env.dialogs, printer,
-                [this](const BankDialogRequest& request) {
-                    requests.push_back(request);
-                    BankDialogController dialog(env.state, env.dialogs, request.bank, request.mode);
-                    modes.push_back(dialog.mode());
-                    if (dialog.treeShown() && !dialog.fillTree()) {
-                        return dialog.outcome();
-                    }
-                    dialogScript(dialog);
-                    return dialog.outcome();
-                },
-                [this](CurrentBank&, std::int32_t style, const std::string& caption) {
-                    whereIsCaptions.push_back(caption);
-                    return whereIsScript(style);
-                },
-                [this](const CurrentBank&) { ++makeBankWindows; },
-                [this](const CurrentBank&) { ++ssfExportWindows; });
+            bank_ = std::make_unique<DrivenBank>(*this);
         }
         return *bank_;
     }
@@ -104,7 +125,34 @@ public:
     int ssfExportWindows = 0;
 
 private:
-    std::unique_ptr<BankController> bank_;
+    std::unique_ptr<DrivenBank> bank_;
 };
+
+inline DrivenBank::DrivenBank(BankTest& test)
+    : BankController(test.env.state, test.env.dialogs, test.printer), test_(test) {}
+
+inline void DrivenBank::open(const std::optional<BankWindowRequest>& request) {
+    if (!request) {
+        return;
+    }
+    if (const auto* dialogRequest = std::get_if<BankDialogRequest>(&*request)) {
+        test_.requests.push_back(*dialogRequest);
+        BankDialogController dialog(test_.env.state, test_.env.dialogs, dialogRequest->bank,
+                                    dialogRequest->mode);
+        test_.modes.push_back(dialog.mode());
+        if (!dialog.treeShown() || dialog.fillTree()) {
+            test_.dialogScript(dialog);
+        }
+        bankDialogClosed(*dialogRequest, dialog.outcome());
+    } else if (const auto* whereIs = std::get_if<WhereIsRequest>(&*request)) {
+        test_.whereIsCaptions.push_back(whereIs->caption);
+        test_.whereIsScript(whereIs->style);
+        whereIsClosed();
+    } else if (std::holds_alternative<MakeBankRequest>(*request)) {
+        ++test_.makeBankWindows;
+    } else {
+        ++test_.ssfExportWindows;
+    }
+}
 
 }  // namespace orb::test

@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_group.h"
 #include "cli/cli.h"
+#include "support/edit_windows.h"
 #include "support/held_lock.h"
 
 namespace orb {

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_changes.h"
 #include "catalogue/style_edit.h"
+#include "support/edit_windows.h"
 #include "support/sty_file_builder.h"
 
 namespace orb {

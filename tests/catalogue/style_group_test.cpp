@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_group.h"
+#include "support/edit_windows.h"
 
 namespace orb {
 namespace {

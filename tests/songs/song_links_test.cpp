@@ -9,19 +9,30 @@ namespace {
 
 class SongLinksTest : public SongsTest {
 public:
-    // frmSSEdit answered from a queue; each call's caption and values are recorded.
-    LinkEditor editor() {
-        return [this](const std::string& caption, const LinkValues& values) {
-            edits.emplace_back(caption, values);
-            std::optional<LinkValues> answer = editorAnswers.front();
-            editorAnswers.pop_front();
-            return answer;
-        };
+    // A double click on a local row, the link edit window answered from a queue; each opening's
+    // caption and values are recorded.
+    void editLocal(SongLinksController& links, int row) {
+        const std::optional<LinkEditRequest> request = links.editLocal(row);
+        ASSERT_TRUE(request);
+        answer(links, *request);
+    }
+    // Added rows: a style's window asks each added song's values.
+    void addAvailable(SongLinksController& links, const std::vector<int>& rows) {
+        for (const LinkEditRequest& request : links.addAvailable(rows)) {
+            answer(links, request);
+        }
+    }
+    void answer(SongLinksController& links, const LinkEditRequest& request) {
+        edits.emplace_back(request.caption, request.values);
+        const std::optional<LinkValues> answer = editorAnswers.front();
+        editorAnswers.pop_front();
+        if (answer) {
+            links.localEdited(request.row, *answer);
+        }
     }
 
     SongLinksController forSong(std::int32_t song) {
-        return SongLinksController(env.state, env.dialogs, LinkSubject::Song, song, "Yesterday",
-                                   editor());
+        return SongLinksController(env.state, env.dialogs, LinkSubject::Song, song, "Yesterday");
     }
 
     static std::vector<std::string> names(const SongLinksController& links,
@@ -73,7 +84,7 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
         labels.push_back(links.labelOf(element));
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
-    SongLinksController songs(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD", editor());
+    SongLinksController songs(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD");
     songs.load();
     EXPECT_EQ(songs.labelOf(songs.local().front()), "Yesterday");
 }
@@ -84,8 +95,8 @@ TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
     EXPECT_EQ(names(links, links.local()),
               (std::vector<std::string>{"57 BALLAD", "41 ROCK1      ", "73 SWING"}));
     editorAnswers = {std::nullopt, LinkValues{"outro", "96", "-3"}};
-    links.editLocal(0);
-    links.editLocal(2);
+    editLocal(links, 0);
+    editLocal(links, 2);
     EXPECT_EQ(edits[0],
               std::make_pair(std::string("Yesterday - BALLAD"), LinkValues{"first", "70", "-1"}));
     EXPECT_EQ(links.local().front().SongNote, "first");
@@ -127,14 +138,14 @@ TEST_F(SongLinksTest, FilterContainsStartsWithAllAndTakesApostrophes) {
 }
 
 TEST_F(SongLinksTest, StyleWindowAsksTheLinkAtOnceAndReplacesTheStylesLinks) {
-    SongLinksController links(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD", editor());
+    SongLinksController links(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD");
     links.load();
     EXPECT_EQ(names(links, links.available()),
               (std::vector<std::string>{"302 Alone", "303 Its me", "301 Yesterday"}));
     EXPECT_EQ(names(links, links.local()), std::vector<std::string>{"301 Yesterday"});
     editorAnswers = {LinkValues{"slow", "60", "+5"}, std::nullopt};
-    links.addAvailable({1, 0});
-    links.addAvailable({2});
+    addAvailable(links, {1, 0});
+    addAvailable(links, {2});
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Song already linked to style"});
     EXPECT_EQ(edits[0].first, "BALLAD - Alone");
     EXPECT_EQ(edits[0].second, LinkValues{});
@@ -167,7 +178,7 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
     edited.load();
     edited.addAvailable({0});  // BALLAD, style 57
     editorAnswers.push_back(LinkValues{"line\nbreak", "", ""});
-    edited.editLocal(0);
+    editLocal(edited, 0);
     EXPECT_FALSE(edited.store());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"The note of the link of song 302 to style 57 holds a line "

@@ -101,7 +101,6 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
         connect(opSort_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) {
                 controller_.setOrder(static_cast<BankTreeOrder>(i));
-                fillTree();
             }
         });
     }
@@ -114,10 +113,8 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     tree_->setMinimumWidth(
         tree_->fontMetrics().horizontalAdvance(QString(BankDialogController::kNameLength, 'N')) +
         3 * tree_->indentation());
-    connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        controller_.selectNode(bankTreeNodeIndex(item));
-        render();
-    });
+    connect(tree_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { controller_.selectNode(bankTreeNodeIndex(item)); });
     cmdCollapse_ = new QPushButton("Collapse", this);
     cmdCollapse_->setObjectName("cmdCollapse");
     cmdCollapse_->setToolTip("Collapse all levels");
@@ -126,7 +123,6 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     cmdDelete_->setObjectName("cmdDelete");
     connect(cmdDelete_, &QPushButton::clicked, this, [this, &dialogs] {
         runShowingFailure(dialogs, [this] { controller_.deleteSelected(); });
-        fillTree();
     });
     cmdDirectFD_ = button("cmdDirectFD", "To DIRECT FD", this);
     connect(cmdDirectFD_, &QPushButton::clicked, this, [this] { controller_.directFd(); });
@@ -147,6 +143,7 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
         }
     });
     controller_.queues().onChange([this] { renderQueues(); });
+    controller_.onChange([this] { render(); });
 
     cmdOk_ = new QPushButton(QString::fromStdString(controller_.okCaption()), this);
     cmdOk_->setObjectName("cmdOk");
@@ -288,11 +285,8 @@ void BankDialogWindow::renderQueues() {
 }
 
 BankDialogOutcome BankDialogWindow::run() {
-    if (controller_.treeShown()) {
-        if (!controller_.fillTree()) {
-            return controller_.outcome();
-        }
-        fillBankTree(tree_, controller_.nodes());
+    if (controller_.treeShown() && !controller_.fillTree()) {
+        return controller_.outcome();
     }
     exec();
     return controller_.outcome();
@@ -304,13 +298,12 @@ void BankDialogWindow::reject() {
     }
 }
 
-void BankDialogWindow::fillTree() {
-    const QSignalBlocker blocker(tree_);
-    fillBankTree(tree_, controller_.nodes());
-    render();
-}
-
 void BankDialogWindow::render() {
+    if (shownTree_ != controller_.treeVersion()) {
+        const QSignalBlocker blocker(tree_);
+        fillBankTree(tree_, controller_.nodes());
+        shownTree_ = controller_.treeVersion();
+    }
     txtField_[0]->setText(QString::fromStdString(controller_.name()));
     txtField_[1]->setText(QString::fromStdString(controller_.description()));
     cmdDelete_->setVisible(controller_.deleteShown());

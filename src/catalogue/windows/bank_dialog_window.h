@@ -29,13 +29,14 @@ public:
     void reject() override;
 
 private:
+    // The controller's fields and buttons, and its tree when it was built again since.
     void render();
     void renderQueues();
-    void fillTree();
     QGroupBox* makeFloppyFrame();
     QGroupBox* makeHardDiskFrame();
 
     BankDialogController controller_;
+    int shownTree_ = 0;
     std::array<QLineEdit*, 2> txtField_{};
     std::array<QLabel*, 3> lbDesc_{};
     std::array<QRadioButton*, 4> opSort_{};

@@ -73,12 +73,4 @@ void GroupEditWindow::update() {
     }
 }
 
-GroupEditWindowRunner groupEditWindowRunner(UserDialogs& dialogs, QWidget* parent) {
-    return [&dialogs, parent](const GroupValues& proposal) {
-        GroupEditWindow window(proposal, dialogs, parent);
-        window.exec();
-        return window.result();
-    };
-}
-
 }  // namespace orb

@@ -30,7 +30,4 @@ private:
     std::array<QCheckBox*, GroupEditController::kFieldCount> check1_{};
 };
 
-// Runs the window modally over `parent` for RunGroupUpdate.
-GroupEditWindowRunner groupEditWindowRunner(UserDialogs& dialogs, QWidget* parent);
-
 }  // namespace orb

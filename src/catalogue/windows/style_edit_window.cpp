@@ -118,12 +118,4 @@ void StyleEditWindow::update() {
     }
 }
 
-StyleEditWindowRunner styleEditWindowRunner(UserDialogs& dialogs, QWidget* parent) {
-    return [&dialogs, parent](const StyleRow& style) {
-        StyleEditWindow window(style, dialogs, parent);
-        window.exec();
-        return window.result();
-    };
-}
-
 }  // namespace orb

@@ -30,7 +30,4 @@ private:
     QPushButton* cmdReplaceBreaks_ = nullptr;
 };
 
-// Runs the window modally over `parent` for EditStyle.
-StyleEditWindowRunner styleEditWindowRunner(UserDialogs& dialogs, QWidget* parent);
-
 }  // namespace orb

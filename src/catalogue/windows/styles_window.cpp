@@ -24,7 +24,6 @@
 #include "catalogue/windows/group_edit_window.h"
 #include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/make_bank_window.h"
-#include "widgets/qt_print_service.h"
 #include "catalogue/windows/setup_list_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
@@ -38,6 +37,7 @@
 #include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_import_window.h"
 #include "widgets/failure_shown.h"
+#include "widgets/qt_print_service.h"
 
 namespace orb {
 namespace {
@@ -142,21 +142,7 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
       dialogs_(dialogs),
       controller_(state, dialogs, this),
       printer_(dialogs, state.settings),
-      bank_(
-          state, dialogs, printer_,
-          [this](const BankDialogRequest& request) {
-              return BankDialogWindow(state_, dialogs_, request, this).run();
-          },
-          [this](CurrentBank& bank, std::int32_t style, const std::string& caption) {
-              return WhereIsWindow(state_, dialogs_, bank, style, QString::fromStdString(caption),
-                                   this)
-                  .run();
-          },
-          [this](const CurrentBank& bank) { MakeBankWindow(state_, dialogs_, bank, this).exec(); },
-          [this](const CurrentBank& bank) {
-              SsfExportWindow window(state_, dialogs_, this);
-              window.exportStyles(ssfBankExportRequest(controller_, bank));
-          }) {
+      bank_(state, dialogs, printer_) {
     setObjectName("frmStyles");
     setWindowTitle(QString::fromStdString(StylesController::caption()));
     setModal(true);
@@ -172,9 +158,7 @@ StylesWindow::StylesWindow(AppState& state, UserDialogs& dialogs, QWidget* paren
     grid_->setColumnHidden(0, true);
     connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         recordSelection();
-        command([this, index] {
-            controller_.editStyle(index.row(), styleEditWindowRunner(dialogs_, this));
-        });
+        openStyleEditWindow(index.row());
     });
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { controller_.keepCurrentRow(current.row()); });
@@ -281,8 +265,7 @@ void StylesWindow::styleCommand(StyleCommand styleCommand) {
     recordSelection();
     switch (styleCommand) {
         case StyleCommand::UpdateGroup:
-            return command(
-                [this] { controller_.updateGroup(groupEditWindowRunner(dialogs_, this)); });
+            return openGroupEditWindow();
         case StyleCommand::DeleteGroup:
             return command([this] { controller_.deleteGroup(); });
         case StyleCommand::SendToKorgUtility:
@@ -294,7 +277,7 @@ void StylesWindow::styleCommand(StyleCommand styleCommand) {
             const int row = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
             const std::vector<GridStyle> current = controller_.gridStyles(row, row);
             if (!current.empty()) {
-                command([this, &current] { bank_.whereIs(current.front()); });
+                openBankWindow(bank_.whereIs(current.front()));
             }
             return;
         }
@@ -327,8 +310,18 @@ void StylesWindow::showEvent(QShowEvent* event) {
 }
 
 void StylesWindow::reject() {
-    if (bank_.mayClose()) {
-        QDialog::reject();
+    switch (bank_.mayClose()) {
+        case CloseAnswer::Close:
+            return QDialog::reject();
+        case CloseAnswer::SaveFirst:
+            bankCommand(BankCommand::Save);
+            // A save dialog left without saving keeps the window open.
+            if (!bank_.hasUnsavedChanges()) {
+                QDialog::reject();
+            }
+            return;
+        case CloseAnswer::Stay:
+            return;
     }
 }
 
@@ -430,7 +423,32 @@ void StylesWindow::bankCommand(BankCommand bankCommand) {
     recordSelection();
     const std::vector<GridStyle> selected =
         controller_.gridStyles(controller_.selectedRowFirst(), controller_.selectedRowLast());
-    command([this, bankCommand, &selected] { bank_.run(bankCommand, selected); });
+    std::optional<BankWindowRequest> request;
+    command([this, bankCommand, &selected, &request] {
+        if (std::optional<BankWindowRequest> asked = bank_.run(bankCommand, selected)) {
+            request.emplace(std::move(*asked));
+        }
+    });
+    if (request) {
+        openBankWindow(*request);
+    }
+}
+
+void StylesWindow::openBankWindow(const BankWindowRequest& request) {
+    if (const auto* dialog = std::get_if<BankDialogRequest>(&request)) {
+        const BankDialogOutcome outcome = BankDialogWindow(state_, dialogs_, *dialog, this).run();
+        command([this, dialog, &outcome] { bank_.bankDialogClosed(*dialog, outcome); });
+    } else if (const auto* whereIs = std::get_if<WhereIsRequest>(&request)) {
+        WhereIsWindow(state_, dialogs_, whereIs->bank, whereIs->style,
+                      QString::fromStdString(whereIs->caption), this)
+            .run();
+        command([this] { bank_.whereIsClosed(); });
+    } else if (const auto* make = std::get_if<MakeBankRequest>(&request)) {
+        MakeBankWindow(state_, dialogs_, make->bank, this).exec();
+    } else if (const auto* ssf = std::get_if<BankSsfExportRequest>(&request)) {
+        SsfExportWindow window(state_, dialogs_, this);
+        window.exportStyles(ssfBankExportRequest(controller_, ssf->bank));
+    }
 }
 
 void StylesWindow::dropOnBank(const std::vector<int>& rows) {
@@ -440,6 +458,32 @@ void StylesWindow::dropOnBank(const std::vector<int>& rows) {
         dropped.insert(dropped.end(), one.begin(), one.end());
     }
     command([this, &dropped] { bank_.insertSelected(dropped); });
+}
+
+void StylesWindow::openStyleEditWindow(int row) {
+    std::optional<StyleRow> style;
+    command([this, row, &style] { style = controller_.styleToEdit(row); });
+    if (!style) {
+        return;
+    }
+    StyleEditWindow window(*style, dialogs_, this);
+    window.exec();
+    if (const std::optional<StyleEditValues>& values = window.result()) {
+        command([this, row, &values] { controller_.styleEdited(row, *values); });
+    }
+}
+
+void StylesWindow::openGroupEditWindow() {
+    std::optional<GroupValues> proposal;
+    command([this, &proposal] { proposal = controller_.groupToEdit(); });
+    if (!proposal) {
+        return;
+    }
+    GroupEditWindow window(*proposal, dialogs_, this);
+    window.exec();
+    if (const std::optional<StyleColumnChanges>& changes = window.result()) {
+        command([this, &changes] { controller_.groupEdited(*changes); });
+    }
 }
 
 void StylesWindow::openSsfExportWindow() {

@@ -8,8 +8,8 @@
 
 #include "catalogue/bank_controller.h"
 #include "catalogue/styles_controller.h"
-#include "widgets/qt_print_service.h"
 #include "stylefiles/style_import.h"
+#include "widgets/qt_print_service.h"
 
 class QAction;
 class QGroupBox;
@@ -68,6 +68,11 @@ private:
     // mStyles(12): the songs linked to the current row's style.
     void openSongLinks();
     // mStyles(3) and (4): the single style file export and import.
+    // The edit windows: the controller gives what they show and takes what they hand back.
+    void openStyleEditWindow(int row);
+    void openGroupEditWindow();
+    // Opens the window a bank command asked for and hands its result back to the bank pane.
+    void openBankWindow(const BankWindowRequest& request);
     void openSsfExportWindow();
     void openSsfImportWindow(const std::string& path = {});
 

@@ -27,18 +27,22 @@ WhereIsWindow::WhereIsWindow(AppState& state, UserDialogs& dialogs, CurrentBank&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_);
     resize(480, 420);
+    controller_.onChange([this] { render(); });
 }
 
 bool WhereIsWindow::run() {
     if (!controller_.build()) {
         return false;
     }
+    exec();
+    return controller_.loaded();
+}
+
+void WhereIsWindow::render() {
     fillBankTree(tree_, controller_.nodes());
     // Every bank here holds the style: open them all, so that it shows in blue at once.
     setBankNodesExpanded(tree_, true);
     tree_->setCurrentItem(tree_->topLevelItem(0));
-    exec();
-    return controller_.loaded();
 }
 
 bool WhereIsWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -23,6 +23,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void render();
+
     WhereIsController controller_;
     QTreeWidget* tree_;
 };

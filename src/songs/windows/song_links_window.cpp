@@ -36,12 +36,7 @@ QStandardItem* cell(const std::string& text) {
 
 SongLinksWindow::SongLinksWindow(AppState& state, UserDialogs& dialogs, LinkSubject kind,
                                  std::int32_t subject, const std::string& caption, QWidget* parent)
-    : QDialog(parent),
-      dialogs_(dialogs),
-      controller_(state, dialogs, kind, subject, caption,
-                  [this](const std::string& title, const LinkValues& values) {
-                      return LinkEditWindow::edit(this, title, values);
-                  }) {
+    : QDialog(parent), dialogs_(dialogs), controller_(state, dialogs, kind, subject, caption) {
     setObjectName(kind == LinkSubject::Song ? "frmSonSty" : "frmStySon");
     // The title says whose links these are, not only a name.
     setWindowTitle(QString::fromStdString(
@@ -92,16 +87,16 @@ SongLinksWindow::SongLinksWindow(AppState& state, UserDialogs& dialogs, LinkSubj
 
     connect(filter, &QPushButton::clicked, this,
             [this] { command([this] { controller_.askFilter(); }); });
-    connect(add, &QPushButton::clicked, this,
-            [this] { command([this] { controller_.addAvailable(selectedAvailableRows()); }); });
-    connect(grData1_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        command([this, index] { controller_.addAvailable({index.row()}); });
-    });
+    connect(add, &QPushButton::clicked, this, [this] { addAvailable(selectedAvailableRows()); });
+    connect(grData1_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { addAvailable({index.row()}); });
     connect(remove, &QPushButton::clicked, this, [this] {
         command([this] { controller_.removeLocal(grData2_->currentIndex().row()); });
     });
     connect(grData2_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        command([this, index] { controller_.editLocal(index.row()); });
+        if (const std::optional<LinkEditRequest> request = controller_.editLocal(index.row())) {
+            openLinkEditWindow(*request);
+        }
     });
     connect(ok, &QPushButton::clicked, this, [this] {
         bool stored = false;
@@ -122,6 +117,21 @@ void SongLinksWindow::showEvent(QShowEvent* event) {
 
 void SongLinksWindow::command(const std::function<void()>& work) {
     runShowingFailure(dialogs_, work);
+}
+
+void SongLinksWindow::addAvailable(const std::vector<int>& rows) {
+    std::vector<LinkEditRequest> asked;
+    command([this, &rows, &asked] { asked = controller_.addAvailable(rows); });
+    for (const LinkEditRequest& request : asked) {
+        openLinkEditWindow(request);
+    }
+}
+
+void SongLinksWindow::openLinkEditWindow(const LinkEditRequest& request) {
+    if (const std::optional<LinkValues> edited =
+            LinkEditWindow::edit(this, request.caption, request.values)) {
+        command([this, &request, &edited] { controller_.localEdited(request.row, *edited); });
+    }
 }
 
 std::vector<int> SongLinksWindow::selectedAvailableRows() const {

@@ -27,6 +27,10 @@ private:
     void render();
     // Runs a command; a database failure is reported instead of thrown.
     void command(const std::function<void()>& work);
+    // Adds available rows; a style's window then asks each added song's values.
+    void addAvailable(const std::vector<int>& rows);
+    // The link edit window over a local row; its values go back to the controller.
+    void openLinkEditWindow(const LinkEditRequest& request);
     std::vector<int> selectedAvailableRows() const;
 
     UserDialogs& dialogs_;
