@@ -20,11 +20,6 @@ constexpr const char* kSongsOfStyleSql =
     "KORFSONSTY.STYLETRANSPOSE FROM KORFSONSTY LEFT OUTER JOIN KORFSONGS ON KORFSONSTY.SONGCODE = "
     "KORFSONGS.SONGCODE WHERE KORFSONSTY.STYLEPROG = pStyleProg ORDER BY KORFSONGS.SONGTITLE";
 
-// One statement, so that a refused note does not leave a new tempo behind.
-constexpr const char* kUpdateSql =
-    "UPDATE KORFSonSty SET StyleTempo = pStyleTempo, StyleTranspose = pStyleTranspose, "
-    "SongNote = pSongNote WHERE SongCode = pSongCode AND StyleProg = pStyleProg";
-
 // A tempo, transposition or note is never stored empty.
 std::string_view blankForEmpty(const std::string& text) {
     return text.empty() ? std::string_view(" ") : std::string_view(text);
@@ -82,14 +77,6 @@ void LinkStore::insert(const LinkRow& link, const TextPlace& place) {
         "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
         {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
          blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
-}
-
-bool LinkStore::update(const LinkRow& link) {
-    checkTexts(link, TextPlace::link(link.SongCode, link.StyleProg));
-    connection_.execute(kUpdateSql,
-                        {blankForEmpty(link.StyleTempo), blankForEmpty(link.StyleTranspose),
-                         blankForEmpty(link.SongNote), link.SongCode, link.StyleProg});
-    return connection_.changes() > 0;
 }
 
 void LinkStore::remove(std::int32_t songCode, std::int32_t styleProg) {

@@ -56,8 +56,6 @@ public:
     void insert(const LinkRow& link) {
         insert(link, TextPlace::link(link.SongCode, link.StyleProg));
     }
-    // Writes tempo, transposition and note; false when there is no such link.
-    bool update(const LinkRow& link);
     void remove(std::int32_t songCode, std::int32_t styleProg);
     // Every link of the song.
     void removeOfSong(std::int32_t songCode);
