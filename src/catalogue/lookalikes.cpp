@@ -47,35 +47,99 @@ std::string contentFingerprint(const std::string& content1, const std::string& c
     return text;
 }
 
-std::vector<LookalikeGroup> findLookalikes(Database& connection) {
-    StyleStore styles(connection);
-    const std::vector<StyleName> names = styles.allNames();
-    // Which content each style has: the styles of one content share the group's first number.
-    std::unordered_map<std::int32_t, std::int32_t> contentOf;
-    const std::vector<std::vector<std::int32_t>> sameContent = styles.sameContentGroups();
-    for (const std::vector<std::int32_t>& group : sameContent) {
-        for (const std::int32_t style : group) {
-            contentOf[style] = group.front();
+namespace {
+
+// What the look-alike groups are made of: every style's name and content, and how many bank
+// slots and song links each has.
+class LookalikeFinder {
+public:
+    explicit LookalikeFinder(Database& connection)
+        : connection_(connection),
+          sameContent_(StyleStore(connection).sameContentGroups()),
+          slots_(BankStore(connection).slotCounts()),
+          links_(LinkStore(connection).countsByStyle()) {
+        // The styles of one content share the group's first number.
+        for (const std::vector<std::int32_t>& group : sameContent_) {
+            for (const std::int32_t style : group) {
+                contentOf_[style] = group.front();
+            }
+        }
+        for (const StyleName& style : StyleStore(connection).allNames()) {
+            nameOf_[style.StyleProg] = style.StyleName1;
+            byName_[nameKey(style.StyleName1)].push_back(style.StyleProg);
         }
     }
-    const auto content = [&](std::int32_t style) {
-        const auto found = contentOf.find(style);
-        return found == contentOf.end() ? style : found->second;
-    };
-    std::unordered_map<std::int32_t, std::string> nameOf;
-    std::map<std::string, std::vector<std::int32_t>> byName;
-    for (const StyleName& style : names) {
-        nameOf[style.StyleProg] = style.StyleName1;
-        byName[nameKey(style.StyleName1)].push_back(style.StyleProg);
+
+    // Names carried by styles of more than one content; the keys of the names listed are kept.
+    void addSameNameGroups(std::vector<LookalikeGroup>& groups) {
+        for (const auto& [key, members] : byName_) {
+            std::vector<std::int32_t> contents;
+            for (const std::int32_t style : members) {
+                if (std::find(contents.begin(), contents.end(), content(style)) == contents.end()) {
+                    contents.push_back(content(style));
+                }
+            }
+            if (contents.size() < 2) {
+                continue;
+            }
+            namesListed_.insert(key);
+            LookalikeGroup group{
+                Kind::SameNameOtherContent,
+                withoutPadding(nameOf_[members.front()]) + ": " +
+                    counted(static_cast<long long>(members.size()), "style", "styles") + ", " +
+                    counted(static_cast<long long>(contents.size()), "content", "contents"),
+                {}};
+            for (const std::int32_t style : members) {
+                const auto number = std::find(contents.begin(), contents.end(), content(style));
+                group.styles.push_back(
+                    member(style, static_cast<int>(number - contents.begin()) + 1));
+            }
+            groups.push_back(std::move(group));
+        }
     }
 
-    const std::unordered_map<std::int32_t, int> slots = BankStore(connection).slotCounts();
-    const std::unordered_map<std::int32_t, int> links = LinkStore(connection).countsByStyle();
-    const auto member = [&](std::int32_t prog, int contentNumber) {
+    // Contents carried by several styles: under other names, or exact copies of one name that
+    // no name's group lists already.
+    void addSameContentGroups(std::vector<LookalikeGroup>& groups) {
+        for (const std::vector<std::int32_t>& members : sameContent_) {
+            std::vector<std::string> keys;
+            std::string listed;
+            for (const std::int32_t style : members) {
+                const std::string key = nameKey(nameOf_[style]);
+                if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+                    keys.push_back(key);
+                    listed += (listed.empty() ? "" : ", ") + withoutPadding(nameOf_[style]);
+                }
+            }
+            if (keys.size() < 2 && namesListed_.count(keys.front()) > 0) {
+                continue;
+            }
+            LookalikeGroup group{Kind::SameContentOtherNames, "The same content: " + listed, {}};
+            if (keys.size() < 2) {
+                group = {Kind::SameNameSameContent,
+                         listed + ": " +
+                             counted(static_cast<long long>(members.size()), "style", "styles") +
+                             ", the same content",
+                         {}};
+            }
+            for (const std::int32_t style : members) {
+                group.styles.push_back(member(style, 1));
+            }
+            groups.push_back(std::move(group));
+        }
+    }
+
+private:
+    std::int32_t content(std::int32_t style) const {
+        const auto found = contentOf_.find(style);
+        return found == contentOf_.end() ? style : found->second;
+    }
+
+    LookalikeStyle member(std::int32_t prog, int contentNumber) {
         LookalikeStyle style;
         style.StyleProg = prog;
-        style.StyleName1 = withoutPadding(nameOf[prog]);
-        if (const auto row = StyleStore(connection).find(prog)) {
+        style.StyleName1 = withoutPadding(nameOf_[prog]);
+        if (const auto row = StyleStore(connection_).find(prog)) {
             style.StyleDesc = trimmed(row->StyleDesc);
             style.StyleFamily = trimmed(row->StyleFamily);
             style.StyleFile = trimmed(row->StyleFile);
@@ -84,66 +148,31 @@ std::vector<LookalikeGroup> findLookalikes(Database& connection) {
             style.StyleLength2 = row->StyleLength2;
             style.fingerprint = contentFingerprint(row->StyleContent1, row->StyleContent2);
         }
-        const auto slot = slots.find(prog);
-        style.bankSlots = slot == slots.end() ? 0 : slot->second;
-        const auto link = links.find(prog);
-        style.songLinks = link == links.end() ? 0 : link->second;
+        const auto slot = slots_.find(prog);
+        style.bankSlots = slot == slots_.end() ? 0 : slot->second;
+        const auto link = links_.find(prog);
+        style.songLinks = link == links_.end() ? 0 : link->second;
         style.content = contentNumber;
         return style;
-    };
+    }
 
+    Database& connection_;
+    std::vector<std::vector<std::int32_t>> sameContent_;
+    std::unordered_map<std::int32_t, int> slots_;
+    std::unordered_map<std::int32_t, int> links_;
+    std::unordered_map<std::int32_t, std::int32_t> contentOf_;
+    std::unordered_map<std::int32_t, std::string> nameOf_;
+    std::map<std::string, std::vector<std::int32_t>> byName_;
+    std::set<std::string> namesListed_;
+};
+
+}  // namespace
+
+std::vector<LookalikeGroup> findLookalikes(Database& connection) {
+    LookalikeFinder finder(connection);
     std::vector<LookalikeGroup> groups;
-    std::set<std::string> namesListed;
-    for (const auto& [key, members] : byName) {
-        std::vector<std::int32_t> contents;
-        for (const std::int32_t style : members) {
-            if (std::find(contents.begin(), contents.end(), content(style)) == contents.end()) {
-                contents.push_back(content(style));
-            }
-        }
-        if (contents.size() < 2) {
-            continue;
-        }
-        namesListed.insert(key);
-        LookalikeGroup group{
-            Kind::SameNameOtherContent,
-            withoutPadding(nameOf[members.front()]) + ": " +
-                counted(static_cast<long long>(members.size()), "style", "styles") + ", " +
-                counted(static_cast<long long>(contents.size()), "content", "contents"),
-            {}};
-        for (const std::int32_t style : members) {
-            const auto number = std::find(contents.begin(), contents.end(), content(style));
-            group.styles.push_back(member(style, static_cast<int>(number - contents.begin()) + 1));
-        }
-        groups.push_back(std::move(group));
-    }
-    for (const std::vector<std::int32_t>& members : sameContent) {
-        std::vector<std::string> keys;
-        std::string listed;
-        for (const std::int32_t style : members) {
-            const std::string key = nameKey(nameOf[style]);
-            if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-                keys.push_back(key);
-                listed += (listed.empty() ? "" : ", ") + withoutPadding(nameOf[style]);
-            }
-        }
-        // One name, one content: exact copies, unless the name's group lists them already.
-        if (keys.size() < 2 && namesListed.count(keys.front()) > 0) {
-            continue;
-        }
-        LookalikeGroup group{Kind::SameContentOtherNames, "The same content: " + listed, {}};
-        if (keys.size() < 2) {
-            group = {Kind::SameNameSameContent,
-                     listed + ": " +
-                         counted(static_cast<long long>(members.size()), "style", "styles") +
-                         ", the same content",
-                     {}};
-        }
-        for (const std::int32_t style : members) {
-            group.styles.push_back(member(style, 1));
-        }
-        groups.push_back(std::move(group));
-    }
+    finder.addSameNameGroups(groups);
+    finder.addSameContentGroups(groups);
     return groups;
 }
 

@@ -191,6 +191,97 @@ struct EntryTarget {
     bool firstPart;
 };
 
+struct TableRead {
+    std::vector<BankBeingRead> banks;
+    std::vector<EntryTarget> targets;
+};
+
+// The banks and slots the table's entries name, and each entry's target in the order of the
+// chunks that follow the table.
+TableRead readTable(const ByteReader& reader, const std::string& table, std::size_t entryCount) {
+    TableRead read;
+    std::vector<BankBeingRead>& banks = read.banks;
+    std::vector<EntryTarget>& targets = read.targets;
+    std::array<int, 256> bankIndexOfNumber;
+    bankIndexOfNumber.fill(-1);
+    targets.reserve(entryCount);
+    for (std::size_t i = 0; i < entryCount; ++i) {
+        const std::string_view entry =
+            std::string_view(table).substr(i * sty::kEntrySize, sty::kEntrySize);
+        const auto slot = static_cast<unsigned char>(entry[sty::kSlotOffset]);
+        if (slot >= sty::kSlotsPerBank) {
+            throw reader.damaged("table entry " + std::to_string(i + 1) + " names slot " +
+                                 std::to_string(slot) + ", but a bank has slots 0 to 15");
+        }
+        const auto bankNumber = static_cast<unsigned char>(entry[sty::kBankOffset]);
+        if (bankIndexOfNumber[bankNumber] < 0) {
+            bankIndexOfNumber[bankNumber] = static_cast<int>(banks.size());
+            banks.emplace_back().bankNumber = bankNumber;
+        }
+        const auto bank = static_cast<std::size_t>(bankIndexOfNumber[bankNumber]);
+        const bool firstPart =
+            static_cast<unsigned char>(entry[sty::kTypeOffset]) == sty::kFirstPartType;
+        Slot& target = banks[bank].slots[slot];
+        target.style.slot = slot + 1;
+        if (firstPart) {
+            target.hasFirstPart = true;
+            target.style.StyleName1 = entryName(entry);
+        } else {
+            target.style.StyleName2 = entryName(entry);
+        }
+        targets.push_back({bank, slot, firstPart});
+    }
+    return read;
+}
+
+void readContents(ByteReader& reader, TableRead& read, const sty::EventPump& letEventsRun) {
+    std::vector<BankBeingRead>& banks = read.banks;
+    // The k-th chunk after the table belongs to the k-th entry; the chunk tags and the index's
+    // offsets are not needed for that.
+    for (const EntryTarget& target : read.targets) {
+        BankFileStyle& style = banks[target.bank].slots[target.slot].style;
+        std::string content;
+        reader.readExact(content, sty::kChunkHeaderSize, "a content chunk header");
+        const std::uint32_t dataLength = lengthField(reader, content, "a content chunk");
+        if (dataLength > sty::kLargestLength - sty::kChunkHeaderSize) {
+            throw reader.damaged("a content chunk of " + std::to_string(dataLength) +
+                                 " bytes is too long for a style");
+        }
+        reader.readExact(content, dataLength, "a content chunk");
+        const auto length = static_cast<std::int32_t>(content.size());
+        if (target.firstPart) {
+            style.StyleContent1 = std::move(content);
+            style.StyleLength1 = length;
+        } else {
+            style.StyleContent2 = std::move(content);
+            style.StyleLength2 = length;
+        }
+        if (letEventsRun) {
+            letEventsRun();
+        }
+    }
+}
+
+// The banks as read, in the order the table first names them; a table of no entry gives one empty
+// bank.
+std::vector<StyleFileBank> banksRead(std::vector<BankBeingRead>& banks) {
+    std::vector<StyleFileBank> result;
+    if (banks.empty()) {
+        result.emplace_back();
+    }
+    for (BankBeingRead& bank : banks) {
+        StyleFileBank& out = result.emplace_back();
+        out.bankNumber = bank.bankNumber;
+        // A slot that has only a second part is no style of the bank.
+        for (Slot& slot : bank.slots) {
+            if (slot.hasFirstPart) {
+                out.styles.push_back(std::move(slot.style));
+            }
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 StyleFileContents readStyleFile(std::istream& in, const std::string& fileName,
@@ -222,81 +313,15 @@ StyleFileContents readStyleFile(std::istream& in, const std::string& fileName,
     reader.readExact(table, tableLength, "the table");
     const std::size_t entryCount = tableLength / sty::kEntrySize;
 
-    std::vector<BankBeingRead> banks;
-    std::array<int, 256> bankIndexOfNumber;
-    bankIndexOfNumber.fill(-1);
-    std::vector<EntryTarget> targets;
-    targets.reserve(entryCount);
-    for (std::size_t i = 0; i < entryCount; ++i) {
-        const std::string_view entry =
-            std::string_view(table).substr(i * sty::kEntrySize, sty::kEntrySize);
-        const auto slot = static_cast<unsigned char>(entry[sty::kSlotOffset]);
-        if (slot >= sty::kSlotsPerBank) {
-            throw reader.damaged("table entry " + std::to_string(i + 1) + " names slot " +
-                                 std::to_string(slot) + ", but a bank has slots 0 to 15");
-        }
-        const auto bankNumber = static_cast<unsigned char>(entry[sty::kBankOffset]);
-        if (bankIndexOfNumber[bankNumber] < 0) {
-            bankIndexOfNumber[bankNumber] = static_cast<int>(banks.size());
-            banks.emplace_back().bankNumber = bankNumber;
-        }
-        const auto bank = static_cast<std::size_t>(bankIndexOfNumber[bankNumber]);
-        const bool firstPart =
-            static_cast<unsigned char>(entry[sty::kTypeOffset]) == sty::kFirstPartType;
-        Slot& target = banks[bank].slots[slot];
-        target.style.slot = slot + 1;
-        if (firstPart) {
-            target.hasFirstPart = true;
-            target.style.StyleName1 = entryName(entry);
-        } else {
-            target.style.StyleName2 = entryName(entry);
-        }
-        targets.push_back({bank, slot, firstPart});
-    }
-
-    // The k-th chunk after the table belongs to the k-th entry; the chunk tags and the index's
-    // offsets are not needed for that.
-    for (const EntryTarget& target : targets) {
-        BankFileStyle& style = banks[target.bank].slots[target.slot].style;
-        std::string content;
-        reader.readExact(content, sty::kChunkHeaderSize, "a content chunk header");
-        const std::uint32_t dataLength = lengthField(reader, content, "a content chunk");
-        if (dataLength > sty::kLargestLength - sty::kChunkHeaderSize) {
-            throw reader.damaged("a content chunk of " + std::to_string(dataLength) +
-                                 " bytes is too long for a style");
-        }
-        reader.readExact(content, dataLength, "a content chunk");
-        const auto length = static_cast<std::int32_t>(content.size());
-        if (target.firstPart) {
-            style.StyleContent1 = std::move(content);
-            style.StyleLength1 = length;
-        } else {
-            style.StyleContent2 = std::move(content);
-            style.StyleLength2 = length;
-        }
-        if (letEventsRun) {
-            letEventsRun();
-        }
-    }
+    TableRead read = readTable(reader, table, entryCount);
+    readContents(reader, read, letEventsRun);
 
     std::string indexHeader;
     reader.readExact(indexHeader, sty::kChunkHeaderSize, "the index chunk header");
     reader.skipExact(lengthField(reader, indexHeader, "the index chunk"), "the index chunk");
 
     result.kind = StyleFileKind::PaBank;
-    if (banks.empty()) {
-        result.banks.emplace_back();
-    }
-    for (BankBeingRead& bank : banks) {
-        StyleFileBank& out = result.banks.emplace_back();
-        out.bankNumber = bank.bankNumber;
-        // A slot that has only a second part is no style of the bank.
-        for (Slot& slot : bank.slots) {
-            if (slot.hasFirstPart) {
-                out.styles.push_back(std::move(slot.style));
-            }
-        }
-    }
+    result.banks = banksRead(read.banks);
     return result;
 }
 

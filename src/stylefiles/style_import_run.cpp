@@ -61,8 +61,10 @@ private:
 
     // The message for the first typed value that cannot be stored, empty when all can.
     std::string refusedValue() const;
-    // False, after saying why, when an import that may replace stored styles cannot keep its
-    // restore point.
+    void importSources(const std::string& target);
+    // A cancelled or failed run: its job line, the message, and the log so far.
+    StyleImportResult stopped(StyleImportResult& result, const std::string& jobLine,
+                              const std::string& message, UserDialogs::Icon icon);
     void listFolder(const fs::path& folder, std::vector<FolderListing>& listings);
     void importFolder(const FolderListing& listing);
     void importFile(const fs::path& file, const std::string& shortName);
@@ -153,57 +155,18 @@ StyleImportResult StyleImportRun::run() {
         WriteTransaction transaction(state_.connection);
         // Read once: within the run's transaction only the run adds styles.
         nextStyleProg_ = StyleStore(state_.connection).next();
-        if (request_.source == ImportRequest::Source::Folder) {
-            std::vector<FolderListing> listings;
-            listFolder(target, listings);
-            long long files = 0;
-            for (const FolderListing& listing : listings) {
-                files += static_cast<long long>(std::count_if(
-                    listing.files.begin(), listing.files.end(),
-                    [](const fs::path& file) { return hasExtensionInAnyCase(file, ".STY"); }));
-            }
-            job_.setMaximum(files);
-            counted_ = true;
-            show();
-            for (const FolderListing& listing : listings) {
-                importFolder(listing);
-            }
-        } else {
-            const std::vector<std::string> files = request_.source == ImportRequest::Source::Files
-                                                       ? request_.files
-                                                       : std::vector<std::string>{target};
-            job_.setMaximum(static_cast<long long>(files.size()));
-            counted_ = true;
-            for (const fs::path file : files) {
-                status_[0] = file.filename().string();
-                if (request_.source == ImportRequest::Source::Files) {
-                    status_[2] = file.parent_path().string();
-                }
-                show();
-                importFile(file, shortFileName(file));
-                job_.step();
-            }
-        }
+        importSources(target);
         transaction.commit();
     } catch (const JobCancelled&) {
         // The transaction has been rolled back: nothing of this run remains.
-        endRun();
-        job_.finish(StyleImportController::kCancelled);
-        dialogs_.message(StyleImportController::kCancelled, UserDialogs::Icon::Information);
-        result.log = log_;
-        return result;
+        return stopped(result, StyleImportController::kCancelled, StyleImportController::kCancelled,
+                       UserDialogs::Icon::Information);
     } catch (const StoreError& e) {
-        endRun();
-        job_.finish(StyleImportController::kFailed);
-        dialogs_.message(runRefused(e), UserDialogs::Icon::Critical);
-        result.log = log_;
-        return result;
+        return stopped(result, StyleImportController::kFailed, runRefused(e),
+                       UserDialogs::Icon::Critical);
     } catch (const std::exception& e) {
-        endRun();
-        job_.finish(StyleImportController::kFailed);
-        dialogs_.message(e.what(), UserDialogs::Icon::Critical);
-        result.log = log_;
-        return result;
+        return stopped(result, StyleImportController::kFailed, e.what(),
+                       UserDialogs::Icon::Critical);
     }
     result.committed = true;
     result.tally = tally_;
@@ -216,6 +179,50 @@ StyleImportResult StyleImportRun::run() {
         windows_->showLog(log_);
     }
     dialogs_.message(job_.summary(), UserDialogs::Icon::Information);
+    return result;
+}
+
+// The folder's bank files, folder by folder, or the chosen files one by one.
+void StyleImportRun::importSources(const std::string& target) {
+    if (request_.source == ImportRequest::Source::Folder) {
+        std::vector<FolderListing> listings;
+        listFolder(target, listings);
+        long long files = 0;
+        for (const FolderListing& listing : listings) {
+            files += static_cast<long long>(std::count_if(
+                listing.files.begin(), listing.files.end(),
+                [](const fs::path& file) { return hasExtensionInAnyCase(file, ".STY"); }));
+        }
+        job_.setMaximum(files);
+        counted_ = true;
+        show();
+        for (const FolderListing& listing : listings) {
+            importFolder(listing);
+        }
+    } else {
+        const std::vector<std::string> files = request_.source == ImportRequest::Source::Files
+                                                   ? request_.files
+                                                   : std::vector<std::string>{target};
+        job_.setMaximum(static_cast<long long>(files.size()));
+        counted_ = true;
+        for (const fs::path file : files) {
+            status_[0] = file.filename().string();
+            if (request_.source == ImportRequest::Source::Files) {
+                status_[2] = file.parent_path().string();
+            }
+            show();
+            importFile(file, shortFileName(file));
+            job_.step();
+        }
+    }
+}
+
+StyleImportResult StyleImportRun::stopped(StyleImportResult& result, const std::string& jobLine,
+                                          const std::string& message, UserDialogs::Icon icon) {
+    endRun();
+    job_.finish(jobLine);
+    dialogs_.message(message, icon);
+    result.log = log_;
     return result;
 }
 

@@ -71,6 +71,19 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
                                                                     : "frmBankSave");
     setModal(true);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(makeFields());
+    layout->addLayout(makeOrderRow());
+    layout->addLayout(makeTreePane(state, dialogs), 1);
+    layout->addLayout(makeButtonRow(dialogs));
+    controller_.queues().onChange([this] { renderQueues(); });
+    controller_.onChange([this] { render(); });
+    showMode(request);
+    render();
+    renderQueues();
+}
+
+QGridLayout* BankDialogWindow::makeFields() {
     const char* labels[3] = {"Name", "Description", "Order by:"};
     for (std::size_t i = 0; i < 3; ++i) {
         lbDesc_[i] = new QLabel(labels[i], this);
@@ -90,6 +103,15 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     connect(txtField_[1], &QLineEdit::textEdited, this,
             [this](const QString& text) { controller_.setDescription(text.toStdString()); });
 
+    auto* fields = new QGridLayout;
+    fields->addWidget(lbDesc_[0], 0, 0);
+    fields->addWidget(txtField_[0], 0, 1);
+    fields->addWidget(lbDesc_[1], 1, 0);
+    fields->addWidget(txtField_[1], 1, 1);
+    return fields;
+}
+
+QHBoxLayout* BankDialogWindow::makeOrderRow() {
     const char* orders[4] = {"Name, asc", "Name, desc", "Code, asc", "Code, desc"};
     auto* orderRow = new QHBoxLayout;
     orderRow->addWidget(lbDesc_[2]);
@@ -106,6 +128,11 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     }
     orderRow->addStretch();
 
+    return orderRow;
+}
+
+// The tree of stored banks beside the buttons of a selected bank, the queues and the set-ups.
+QHBoxLayout* BankDialogWindow::makeTreePane(AppState& state, UserDialogs& dialogs) {
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("tvBanks");
     tree_->setHeaderHidden(true);
@@ -135,16 +162,32 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     connect(cmdSaveSetup_, &QPushButton::clicked, this, [this, &dialogs] {
         runShowingFailure(dialogs, [this] { controller_.saveQueuesAsSetup(); });
     });
-    auto* cmdSetups = button("cmdSetups", "Set-ups ...", this);
-    connect(cmdSetups, &QPushButton::clicked, this, [this, &state, &dialogs] {
+    cmdSetups_ = button("cmdSetups", "Set-ups ...", this);
+    connect(cmdSetups_, &QPushButton::clicked, this, [this, &state, &dialogs] {
         SetupListWindow setups(state, dialogs, true, this);
         if (const std::optional<KeyboardSetup> setup = setups.run()) {
             controller_.loadSetup(*setup);
         }
     });
-    controller_.queues().onChange([this] { renderQueues(); });
-    controller_.onChange([this] { render(); });
+    auto* side = new QVBoxLayout;
+    side->addWidget(cmdCollapse_);
+    side->addWidget(cmdDelete_);
+    side->addWidget(cmdDirectFD_);
+    side->addWidget(cmdDirectHD_);
+    side->addWidget(frDirectFD_);
+    side->addWidget(frDirectHD_);
+    auto* setupRow = new QHBoxLayout;
+    setupRow->addWidget(cmdSaveSetup_);
+    setupRow->addWidget(cmdSetups_);
+    side->addLayout(setupRow);
+    side->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(tree_, 1);
+    middle->addLayout(side);
+    return middle;
+}
 
+QHBoxLayout* BankDialogWindow::makeButtonRow(UserDialogs& dialogs) {
     cmdOk_ = new QPushButton(QString::fromStdString(controller_.okCaption()), this);
     cmdOk_->setObjectName("cmdOk");
     cmdOk_->setDefault(true);
@@ -160,26 +203,6 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     cmdCancel->setAutoDefault(false);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* fields = new QGridLayout;
-    fields->addWidget(lbDesc_[0], 0, 0);
-    fields->addWidget(txtField_[0], 0, 1);
-    fields->addWidget(lbDesc_[1], 1, 0);
-    fields->addWidget(txtField_[1], 1, 1);
-    auto* side = new QVBoxLayout;
-    side->addWidget(cmdCollapse_);
-    side->addWidget(cmdDelete_);
-    side->addWidget(cmdDirectFD_);
-    side->addWidget(cmdDirectHD_);
-    side->addWidget(frDirectFD_);
-    side->addWidget(frDirectHD_);
-    auto* setupRow = new QHBoxLayout;
-    setupRow->addWidget(cmdSaveSetup_);
-    setupRow->addWidget(cmdSetups);
-    side->addLayout(setupRow);
-    side->addStretch();
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(tree_, 1);
-    middle->addLayout(side);
     // The writing of a queue shows its line and Cancel here, where they take no room from the
     // frames.
     job_ = new JobPanel(*this, controller_.queues().job());
@@ -187,16 +210,15 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     buttons->addWidget(job_, 1);
     buttons->addWidget(cmdOk_);
     buttons->addWidget(cmdCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addLayout(orderRow);
-    layout->addLayout(middle, 1);
-    layout->addLayout(buttons);
+    return buttons;
+}
 
+// Loading shows the tree, the order and the queues; saving only the two fields.
+void BankDialogWindow::showMode(const BankDialogRequest& request) {
     const bool load = controller_.treeShown();
     for (QWidget* widget : std::initializer_list<QWidget*>{
              lbDesc_[2], opSort_[0], opSort_[1], opSort_[2], opSort_[3], tree_, cmdCollapse_,
-             frDirectFD_, frDirectHD_, cmdSaveSetup_, cmdSetups}) {
+             frDirectFD_, frDirectHD_, cmdSaveSetup_, cmdSetups_}) {
         widget->setVisible(load);
     }
     txtField_[0]->setReadOnly(controller_.nameReadOnly());
@@ -218,8 +240,6 @@ BankDialogWindow::BankDialogWindow(AppState& state, UserDialogs& dialogs,
     } else {
         setFixedSize(pixels(7680), pixels(1600));
     }
-    render();
-    renderQueues();
 }
 
 QGroupBox* BankDialogWindow::makeFloppyFrame() {

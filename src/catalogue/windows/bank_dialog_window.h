@@ -6,7 +6,9 @@
 #include "catalogue/bank_dialog.h"
 #include "widgets/job_panel.h"
 
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +34,11 @@ private:
     // The controller's fields and buttons, and its tree when it was built again since.
     void render();
     void renderQueues();
+    QGridLayout* makeFields();
+    QHBoxLayout* makeOrderRow();
+    QHBoxLayout* makeTreePane(AppState& state, UserDialogs& dialogs);
+    QHBoxLayout* makeButtonRow(UserDialogs& dialogs);
+    void showMode(const BankDialogRequest& request);
     QGroupBox* makeFloppyFrame();
     QGroupBox* makeHardDiskFrame();
 
@@ -55,6 +62,7 @@ private:
     std::array<QPushButton*, kHardDiskBankCount / 3> cbClearHD_{};
     QPushButton* cbMakeHD_;
     QPushButton* cmdSaveSetup_;
+    QPushButton* cmdSetups_;
     JobPanel* job_ = nullptr;
 };
 

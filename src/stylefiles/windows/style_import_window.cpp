@@ -21,6 +21,17 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     setWindowTitle(StyleImportController::kCaption);
     setModal(true);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeValuesFrame());
+    layout->addWidget(makeOptionsFrame());
+    makePathAndButtons(layout);
+    layout->addLayout(makeStatusRows());
+    controller_.onChange([this] { render(); });
+    render();
+}
+
+// The family, group and author given to every imported style.
+QGroupBox* StyleImportWindow::makeValuesFrame() {
     auto* values = new QGroupBox(" Attach these values to each style ", this);
     auto* valuesLayout = new QGridLayout(values);
     const char* captions[3] = {"Family ", "Group ", "Author "};
@@ -38,6 +49,10 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
         });
     }
 
+    return values;
+}
+
+QGroupBox* StyleImportWindow::makeOptionsFrame() {
     auto* options = new QGroupBox(" Styles import options ", this);
     auto* optionsLayout = new QVBoxLayout(options);
     chkBank_ = new QCheckBox("Save bank structure", options);
@@ -65,6 +80,11 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     connect(chkErrors_, &QCheckBox::toggled, this,
             [this](bool checked) { controller_.setConfirmEachStyle(checked); });
 
+    return options;
+}
+
+// The path with Search, then Subfolders beside the start and Exit buttons.
+void StyleImportWindow::makePathAndButtons(QVBoxLayout* layout) {
     chkSubFolders_ = new QCheckBox("Subfolders", this);
     chkSubFolders_->setObjectName("chkSubFolders");
     connect(chkSubFolders_, &QCheckBox::toggled, this,
@@ -105,6 +125,12 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     buttonRow->addWidget(cmdOk_);
     buttonRow->addWidget(cmdCancel_);
 
+    layout->addLayout(pathRow);
+    layout->addLayout(buttonRow);
+}
+
+// The three status lines and the job's bar.
+QGridLayout* StyleImportWindow::makeStatusRows() {
     auto* statusRow = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
         lbStato_[i] = new QLabel(this);
@@ -116,14 +142,7 @@ StyleImportWindow::StyleImportWindow(AppState& state, UserDialogs& dialogs, QWid
     job_ = new JobPanel(*this, controller_.job(), "ProgressBar1");
     statusRow->addWidget(job_, 2, 0, 1, 2);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(values);
-    layout->addWidget(options);
-    layout->addLayout(pathRow);
-    layout->addLayout(buttonRow);
-    layout->addLayout(statusRow);
-    controller_.onChange([this] { render(); });
-    render();
+    return statusRow;
 }
 
 void StyleImportWindow::prepare(ImportRequest::Source source) {

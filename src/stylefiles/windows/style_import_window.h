@@ -7,6 +7,9 @@
 #include "widgets/job_panel.h"
 
 class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QVBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +39,10 @@ public:
     void setAfterRun(std::function<void()> afterRun) { afterRun_ = std::move(afterRun); }
 
 private:
+    QGroupBox* makeValuesFrame();
+    QGroupBox* makeOptionsFrame();
+    void makePathAndButtons(QVBoxLayout* layout);
+    QGridLayout* makeStatusRows();
     void render();
     std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) override;
     void showLog(const std::string& log) override;
