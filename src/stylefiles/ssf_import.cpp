@@ -158,12 +158,14 @@ SsfImport ImportSsfFile(Database& connection, UserDialogs& dialogs, const fs::pa
     return import;
 }
 
-SsfImport ImportSsfFolder(Database& connection, UserDialogs& dialogs, JobProgress& job,
-                          const fs::path& folder, SsfPresentStyle present) {
-    SsfImport import;
+namespace {
+
+// The folder's single style files in name order; nothing when it is no folder or cannot be read
+// (then a message says why).
+std::optional<std::vector<fs::path>> ssfFilesOf(const fs::path& folder, UserDialogs& dialogs) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        return import;
+        return std::nullopt;
     }
     std::vector<fs::path> files;
     fs::directory_iterator entries(folder, error);
@@ -178,11 +180,24 @@ SsfImport ImportSsfFolder(Database& connection, UserDialogs& dialogs, JobProgres
         dialogs.message(
             "The folder " + folder.string() + " cannot be read: " + error.message() + ".",
             UserDialogs::Icon::Critical);
-        return import;
+        return std::nullopt;
     }
     std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
         return a.filename().string() < b.filename().string();
     });
+    return files;
+}
+
+}  // namespace
+
+SsfImport ImportSsfFolder(Database& connection, UserDialogs& dialogs, JobProgress& job,
+                          const fs::path& folder, SsfPresentStyle present) {
+    SsfImport import;
+    const std::optional<std::vector<fs::path>> found = ssfFilesOf(folder, dialogs);
+    if (!found) {
+        return import;
+    }
+    const std::vector<fs::path>& files = *found;
 
     std::string passedOver;
     std::optional<SsfImportedFile> stop;

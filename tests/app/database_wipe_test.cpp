@@ -162,6 +162,8 @@ TEST_F(DatabaseWipe, YesKeepsARestorePointAndEmptiesTheFourTables) {
     EXPECT_EQ(env.settings.get("PARAMETERS", "FLOPPYDRIVE", ""), "/media/floppy");
     EXPECT_EQ(env.state.connection.handle(), connection);
     EXPECT_FALSE(env.state.connection.inTransaction());
+    env.state.connection.execute("INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (2, 'New')");
+    EXPECT_EQ(counts(env.state.connection), "0,0,1,0");  // the tables stay and take new rows
 
     std::vector<RestorePoint> points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);

@@ -11,18 +11,13 @@
 namespace orb {
 namespace {
 
-// The log window shows what its caller gives; Cancel, Enter or a typed ASCII key closes it,
-// keys that type nothing or a character beyond ASCII do not.
-TEST(LogWindow, ShowsWhatItsCallerGivesAndClosesOnCancelOrAnAsciiKey) {
+// Cancel, Enter or a typed ASCII key closes the log window (what it shows is tested with the
+// import window that fills it); keys that type nothing or a character beyond ASCII do not.
+TEST(LogWindow, ClosesOnCancelOrAnAsciiKey) {
     LogWindow window;
-    EXPECT_EQ(window.windowTitle(), "Log file viewer");
     auto* cancel = window.findChild<QPushButton*>("Command1");
-    ASSERT_NE(cancel, nullptr);
-    window.setLog("", "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
-    EXPECT_EQ(window.windowTitle(), "");
     auto* text = window.findChild<QPlainTextEdit*>("txtResult");
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->toPlainText(), "USER01.STY: 16 styles imported\nUSER02.STY: 3 duplicates");
+    ASSERT_TRUE(cancel != nullptr && text != nullptr);
     window.show();
     QTest::mouseClick(cancel, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());

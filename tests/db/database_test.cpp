@@ -92,24 +92,5 @@ TEST_F(DatabaseTest, StatementsInUseSurviveTheirOwnRerunAndAFullCache) {
     EXPECT_FALSE(outer.next());
 }
 
-TEST(DatabaseOpen, MissingFileAndNonDatabaseFail) {
-    test::TempDir dir;
-    Database db;
-    EXPECT_THROW(db.open(dir / "none.mdb", Database::OpenMode::ExistingOnly), DbError);
-    EXPECT_FALSE(std::filesystem::exists(dir / "none.mdb"));
-    test::writeFile(dir / "text.mdb", std::string(2048, 'x'));
-    try {
-        db.open(dir / "text.mdb", Database::OpenMode::ExistingOnly);
-        FAIL() << "opened a text file";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.code(), 26);  // SQLITE_NOTADB
-    }
-    EXPECT_FALSE(db.isOpen());
-    // An empty file is an empty database.
-    test::writeFile(dir / "empty.mdb", "");
-    db.open(dir / "empty.mdb", Database::OpenMode::ExistingOnly);
-    EXPECT_TRUE(db.isOpen());
-}
-
 }  // namespace
 }  // namespace orb

@@ -179,7 +179,9 @@ TEST_F(RestorePointsTest, NoRoomStopsTheStepAndLeavesNoHalfCopy) {
     EXPECT_EQ(kept.keep(db(), "deleting 3 styles").sequence, 1);
 }
 
-TEST_F(RestorePointsTest, ChangesComeBackNewestFirstAndLaterChangesToOtherRowsStay) {
+// Undo takes several steps back at once, newest first: later changes to rows that no step
+// touched stay, later changes to the same rows stop it and are named.
+TEST_F(RestorePointsTest, UndoTakesStepsBackUnlessLaterChangesToTheSameRowsStandInTheWay) {
     RestorePoints kept = points();
     const auto before = everything(db());
     const RestorePoint bank =
@@ -191,7 +193,19 @@ TEST_F(RestorePointsTest, ChangesComeBackNewestFirstAndLaterChangesToOtherRowsSt
         step(kept, "deleting song 5", {"DELETE FROM KORFSongs WHERE SongCode = 5"});
     EXPECT_EQ(style.kind, RestorePoint::Kind::Changes);
     EXPECT_LT(style.size, 2000u);  // the style's blocks and four links, not the catalogue
-    // A later change to rows no step touched stays.
+
+    // A new style under the deleted one's number, and the bank saved again.
+    db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (34, 'NEW')");
+    db().execute("UPDATE KORFBanks SET BankName = 'AGAIN' WHERE BankProg = 7");
+    const auto changed = everything(db());
+    EXPECT_EQ(undoFailure(kept, {song, style, bank}),
+              "The restore point of 2026-12-06 12:00:00 cannot be brought back: later changes to "
+              "the same rows stand in the way (style 34, bank 7). The catalogue is as it was.");
+    EXPECT_EQ(everything(db()), changed);
+    EXPECT_EQ(kept.list(env.state.DatabasePath).size(), 3u);
+
+    db().execute("DELETE FROM KORFStyles WHERE StyleProg = 34");
+    db().execute("UPDATE KORFBanks SET BankName = 'GIG' WHERE BankProg = 7");
     db().execute("INSERT INTO KORFSongs VALUES (99, 'Later', 'Someone')");
     kept.undo(db(), {song, style, bank}, "undoing");
     db().execute("DELETE FROM KORFSongs WHERE SongCode = 99");
@@ -200,24 +214,6 @@ TEST_F(RestorePointsTest, ChangesComeBackNewestFirstAndLaterChangesToOtherRowsSt
     const RestorePoint undo = kept.list(env.state.DatabasePath).front();
     EXPECT_EQ(undo.action, "undoing");
     EXPECT_EQ(undo.sequence, 4);
-}
-
-TEST_F(RestorePointsTest, LaterChangesToTheSameRowsStopTheUndoAndAreNamed) {
-    RestorePoints kept = points();
-    const RestorePoint bank =
-        step(kept, "saving bank 7", {"UPDATE KORFBanks SET BankName = 'GIG' WHERE BankProg = 7"});
-    const RestorePoint style = step(kept, "deleting style 21",
-                                    {"DELETE FROM KORFStyles WHERE StyleProg = 21",
-                                     "UPDATE KORFBanks SET BankStyle02 = 0 WHERE BankProg = 7"});
-    // A new style under the deleted one's number, and the bank saved again.
-    db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (21, 'NEW')");
-    db().execute("UPDATE KORFBanks SET BankName = 'AGAIN' WHERE BankProg = 7");
-    const auto changed = everything(db());
-    EXPECT_EQ(undoFailure(kept, {style, bank}),
-              "The restore point of 2026-12-06 12:00:00 cannot be brought back: later changes to "
-              "the same rows stand in the way (style 21, bank 7). The catalogue is as it was.");
-    EXPECT_EQ(everything(db()), changed);
-    EXPECT_EQ(kept.list(env.state.DatabasePath).size(), 2u);
 }
 
 TEST_F(RestorePointsTest, AStepWhosePointCannotBeSyncedChangesNothing) {

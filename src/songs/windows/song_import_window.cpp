@@ -42,24 +42,7 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     }
     layout->addWidget(separator_, 2, 1);
 
-    for (std::size_t i = 0; i < kSongFieldCount; ++i) {
-        const int row = 3 + static_cast<int>(i) / 4;
-        const int column = static_cast<int>(i) % 4;
-        auto* box = new QWidget(this);
-        auto* boxLayout = new QVBoxLayout(box);
-        boxLayout->setContentsMargins(0, 0, 0, 0);
-        boxLayout->addWidget(new QLabel(QString("Field #%1").arg(i + 1), box));
-        fields_[i] = new QComboBox(box);
-        fields_[i]->setObjectName(QString("cmbFields%1").arg(i));
-        for (const char* caption : kSongFieldCaptions) {
-            fields_[i]->addItem(caption);
-        }
-        boxLayout->addWidget(fields_[i]);
-        layout->addWidget(box, row, column);
-        connect(fields_[i], &QComboBox::currentIndexChanged, this, [this, i](int index) {
-            controller_.setField(static_cast<int>(i), static_cast<SongField>(index));
-        });
-    }
+    addFieldSelectors(layout);
 
     job_ = new JobPanel(*this, controller_.job(), "ProgressBar1");
     layout->addWidget(job_, 6, 0, 1, 5);
@@ -91,6 +74,28 @@ SongImportWindow::SongImportWindow(AppState& state, UserDialogs& dialogs, QWidge
     setTabOrder(txtFolder_, search);
     txtFolder_->setFocus();
     render();
+}
+
+// The twelve field selectors, four to a row from row 3: what each column of a line holds.
+void SongImportWindow::addFieldSelectors(QGridLayout* layout) {
+    for (std::size_t i = 0; i < kSongFieldCount; ++i) {
+        const int row = 3 + static_cast<int>(i) / 4;
+        const int column = static_cast<int>(i) % 4;
+        auto* box = new QWidget(this);
+        auto* boxLayout = new QVBoxLayout(box);
+        boxLayout->setContentsMargins(0, 0, 0, 0);
+        boxLayout->addWidget(new QLabel(QString("Field #%1").arg(i + 1), box));
+        fields_[i] = new QComboBox(box);
+        fields_[i]->setObjectName(QString("cmbFields%1").arg(i));
+        for (const char* caption : kSongFieldCaptions) {
+            fields_[i]->addItem(caption);
+        }
+        boxLayout->addWidget(fields_[i]);
+        layout->addWidget(box, row, column);
+        connect(fields_[i], &QComboBox::currentIndexChanged, this, [this, i](int index) {
+            controller_.setField(static_cast<int>(i), static_cast<SongField>(index));
+        });
+    }
 }
 
 void SongImportWindow::reject() {

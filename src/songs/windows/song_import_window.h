@@ -7,6 +7,7 @@
 #include "widgets/job_panel.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,7 @@ public:
     void reject() override;
 
 private:
+    void addFieldSelectors(QGridLayout* layout);
     void render();
 
     SongImportController controller_;
