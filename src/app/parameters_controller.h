@@ -11,13 +11,13 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmParameters: the five paths of the settings, their browse buttons and their saving.
+// The parameters window: the five paths of the settings, their browse buttons and their saving.
 class ParametersController : public Observable {
 public:
     static constexpr std::size_t kFieldCount = 5;
     static constexpr std::size_t kSearchCount = 5;
 
-    // Boxes of txtField, in order.
+    // The path boxes, top to bottom.
     enum Field : std::size_t {
         DatabaseBox = 0,
         KorgUtilityBox,
@@ -39,7 +39,8 @@ public:
         SearchKind kind;
         const char* filter;
     };
-    // cmdSearch 0 to 2 as before, then the two folders.
+    // The Search buttons in their numbered order: the three that choose a file, then the two
+    // that choose a folder.
     static constexpr std::array<Search, kSearchCount> kSearches = {{
         {DatabaseBox, SearchKind::OpenFile, "ORB Database (*.MDB)|*.MDB"},
         {KorgUtilityBox, SearchKind::OpenFile, "Programs|*"},
@@ -60,7 +61,7 @@ public:
     // cancel leaves it. Returns the box that changed, or kFieldCount when none did.
     std::size_t search(std::size_t index);
 
-    // cmdOk: validates, applies and stores the values and reopens the database when its path
+    // Save: validates, applies and stores the values and reopens the database when its path
     // changed; a database path that names no file offers to create an empty database there.
     // True when the window may close; false leaves it open with the boxes as typed.
     bool save();

@@ -11,12 +11,13 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmBckpRstr: writes the whole catalogue to a dump file and restores it from one.
+// The backup and restore window: writes the whole catalogue to a dump file and restores it
+// from one.
 class BackupController : public Observable {
 public:
     BackupController(AppState& state, UserDialogs& dialogs);
 
-    // The two path fields (txtField 0: backup to, 1: restore from).
+    // The two path boxes: the first to back up to, the second to restore from.
     const std::string& backupPath() const { return backupPath_; }
     const std::string& restorePath() const { return restorePath_; }
     void setBackupPath(const std::string& text);

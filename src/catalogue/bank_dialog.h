@@ -17,10 +17,10 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmBankSave: stores the current bank as a new bank, updates its stored row, or loads a stored
-// bank into it from the tree of every stored bank. The mode is the bank's state as the bank pane
-// opens the dialog for it. The window renders again when the tree or the selection changes; the
-// name and description it hands in are not sent back.
+// The bank dialog: stores the current bank as a new bank, updates its stored row, or loads a
+// stored bank into it from the tree of every stored bank. The mode is the bank's state as the
+// bank pane opens the dialog for it. The window renders again when the tree or the selection
+// changes; the name and description it hands in are not sent back.
 class BankDialogController : public Observable {
 public:
     enum class Mode { Load, SaveNew, Update };
@@ -62,7 +62,7 @@ public:
     bool deleteShown() const { return bankSelected_; }
     bool directFdShown() const { return bankSelected_; }
     bool directHdShown() const;
-    // cmdDirectFD, cmdDirectHD: the selected bank, under the name field's text, to a queue.
+    // "To DIRECT FD", "To DIRECT HD": the selected bank, under the name box's text, to a queue.
     void directFd();
     void directHd();
     BankQueues& queues() { return queues_; }

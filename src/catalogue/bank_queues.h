@@ -38,7 +38,7 @@ public:
     const std::array<QueueEntry, kFloppyBankCount>& floppy() const { return floppy_; }
     const std::array<QueueEntry, kHardDiskBankCount>& hardDisk() const { return hardDisk_; }
 
-    // cmdDirectFD, cmdDirectHD: the bank goes to the first free entry; a full queue says so.
+    // "To DIRECT FD", "To DIRECT HD": the bank goes to the first free entry; a full queue says so.
     void queueFloppy(std::int32_t bankProg, const std::string& name);
     void queueHardDisk(std::int32_t bankProg, const std::string& name);
     // Puts the bank into one entry, whatever it held.
@@ -48,7 +48,7 @@ public:
     // A bank deleted from the catalogue leaves every entry that held it.
     void removeBank(std::int32_t bankProg);
 
-    // cbClear, cbClearHD 0 to 2.
+    // The floppy queue's Clear, and the Clear of each of the three hard-disk groups.
     void clearFloppy();
     void clearHardDiskGroup(int group);
     bool clearFloppyEnabled() const;
@@ -56,10 +56,11 @@ public:
     bool clearHardDiskGroupEnabled(int group) const;
     bool transferEnabled() const;
 
-    // cbMake: writes the queued banks as the floppy in FloppyPath (WriteFloppy) and shows how it
+    // "Make": writes the queued banks as the floppy in FloppyPath (WriteFloppy) and shows how it
     // went. True when the floppy is complete; the queue keeps its entries.
     bool makeFloppy();
-    // cbMakeHD: writes the queued banks into the hard disk in PaHardDiskPath (TransferToHardDisk).
+    // "Transfer": writes the queued banks into the hard disk in PaHardDiskPath
+    // (TransferToHardDisk).
     bool transfer();
 
     // The writing's progress, its Cancel and its summary line. A cancel stops the writing after

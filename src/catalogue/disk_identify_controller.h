@@ -12,7 +12,7 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmDisk, "What is on this disk?": a floppy, a stick or the keyboard's disk looked through
+// The "What is on this disk?" window: a floppy, a stick or the keyboard's disk looked through
 // against the catalogue, bank file by bank file and style by style; "Import the new ones" brings
 // in the styles the catalogue lacks.
 class DiskIdentifyController : public Observable {
@@ -30,7 +30,7 @@ public:
     bool look(const std::filesystem::path& path);
 
     const DiskContents& contents() const { return contents_; }
-    // cmdImportNew: needs a new style and no import going on.
+    // "Import the new ones": needs a new style and no import going on.
     bool importEnabled() const;
     // Imports the new styles (ImportNewStyles), then looks through the disk again.
     bool importNew();

@@ -32,8 +32,9 @@ struct BankTarget {
     bool operator==(const BankTarget&) const = default;
 };
 
-// frmMakeBank: writes the current (stored, unchanged) bank to one target: a file the person
-// names, a file on the floppy, or one user bank of the floppy or hard-disk layout.
+// The "Make .STY file" window: writes the current (stored, unchanged) bank to one target: a
+// file the person names, a file on the floppy, or one user bank of the floppy or hard-disk
+// layout.
 class MakeBankController : public Observable {
 public:
     // The targets in the order the window offers them.

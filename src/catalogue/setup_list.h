@@ -13,9 +13,9 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmSetups: the stored keyboard set-ups, one row each with its places; the selected one is
-// renamed, described, deleted, written in one step or, when the bank dialog opened the list,
-// loaded into its queues.
+// The set-ups window: the stored keyboard set-ups, one row each with its places; the selected
+// one is renamed, described, deleted, written in one step or, when the bank dialog opened the
+// list, loaded into its queues.
 class SetupListController : public Observable {
 public:
     static constexpr const char* kCaption = "Keyboard set-ups";
@@ -38,18 +38,19 @@ public:
     // Every button but Exit needs a set-up and no writing going on.
     bool actionsEnabled() const;
 
-    // cmdRename, cmdDescribe, cmdDelete: each asks, then changes the set-up (SaveSetup's
+    // "Rename ...", "Describe ...", "Delete": each asks, then changes the set-up (SaveSetup's
     // siblings) and reads the list again.
     void rename();
     void describe();
     void remove();
-    // cmdWrite, "Write set-up": lists the files the writing would make (plan()), then writes the
+    // "Write set-up": lists the files the writing would make (plan()), then writes the
     // set-up to the floppy and hard disk folders of the parameters (WriteSetup) and says how it
     // went. True when everything was written and read back.
     bool write();
     // The files the last "Write set-up" was to make, "path<TAB>unchanged|changed|new".
     const std::vector<std::string>& plan() const { return plan_; }
-    // cmdLoad: the selected set-up, for the bank dialog's queues; the window then closes.
+    // "Load into the queues": the selected set-up, for the bank dialog's queues; the window then
+    // closes.
     std::optional<KeyboardSetup> pick() const;
 
     const JobProgress& job() const { return job_; }

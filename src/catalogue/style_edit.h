@@ -27,8 +27,8 @@ struct StyleEditValues {
     bool operator==(const StyleEditValues&) const = default;
 };
 
-// frmStyleEdit: shows one style's values; "Update" hands back the six edited values, "Exit"
-// nothing.
+// The style edit window: shows one style's values; "Update" hands back the six edited values,
+// "Exit" nothing.
 class StyleEditController : public Observable {
 public:
     static constexpr const char* kCaption = "Style edit";

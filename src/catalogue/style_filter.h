@@ -30,7 +30,7 @@ std::optional<StyleColumn> columnOfSortChoice(const std::string& choice);
 StyleQuery filterQuery(const std::array<std::string, kStyleColumnCount>& texts,
                        std::vector<StyleSortKey> order);
 
-// frmStyFilter: six filter texts and six sort keys, kept in the run's style query.
+// The filter window: six filter texts and six sort keys, kept in the run's style query.
 class StyleFilterController : public Observable {
 public:
     static constexpr const char* kCaption = "Database filter setting";
@@ -51,7 +51,7 @@ public:
     // nothing.
     void resetFields();
     void resetOrder();
-    // cmdOk "Set filter on": the texts, trimmed and upper-cased, and the chosen sort keys become
+    // "Set filter on": the texts, trimmed and upper-cased, and the chosen sort keys become
     // the run's query.
     void setFilterOn();
 

@@ -29,9 +29,9 @@ struct GroupValues {
 // group edit window proposes.
 GroupValues CollectGroupValues(Database& database, const std::vector<std::int32_t>& styles);
 
-// frmGroupEdit: three boxes, each with its "Don't update!" box. "Update!" hands back the new
-// family, group and author, without those whose box is ticked; with all three ticked, or with
-// "Exit", nothing is handed back.
+// The group edit window: three boxes, each with its "Don't update!" box. "Update!" hands back
+// the new family, group and author, without those whose box is ticked; with all three ticked, or
+// with "Exit", nothing is handed back.
 class GroupEditController : public Observable {
 public:
     static constexpr std::size_t kFieldCount = 3;

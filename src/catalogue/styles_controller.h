@@ -56,8 +56,8 @@ public:
     virtual void styleRowChanged(int row) = 0;
 };
 
-// frmStyles, catalogue side: the style list, its sorting by header buttons, the filter, the
-// menu states and the selected block of rows.
+// The styles window, catalogue side: the style list, its sorting by header buttons, the
+// filter, the menu states and the selected block of rows.
 class StylesController {
 public:
     static constexpr const char* kNoStyles = "No style available";
@@ -77,7 +77,7 @@ public:
 
     // Opening the window: headers in the normal colour, the list queried.
     void load();
-    // RequeryStyles: the list queried again under the wait cursor.
+    // The list queried again under the wait cursor.
     void requery();
 
     const StyleList& styleList() const { return styleList_; }
@@ -86,15 +86,15 @@ public:
     int rowCount() const { return static_cast<int>(styleList_.size()); }
     // Grid cell: style number, name without code-0 characters, description, family, group.
     std::string cell(int row, int column) const;
-    // The count caption of frStyle.
+    // The count shown as the title of the grid's frame.
     std::string countCaption() const;
     HeaderColour headerColour(int button) const;
 
-    // cbTitle(1..4): cycles the column through ascending, descending and unsorted.
+    // Header buttons 1 to 4: a click cycles the column through ascending, descending, unsorted.
     void headerClicked(int button);
     // After the filter window: header colours from the order, the list queried again.
     void filterWindowClosed();
-    // mStyles(7): filter texts and condition cleared, the order kept.
+    // "Reset Filter": filter texts and condition cleared, the order kept.
     void resetFilter();
     // After the import window: the list is queried again unless nothing was imported.
     void importClosed(bool imported);
@@ -110,16 +110,16 @@ public:
     // The group edit window handed back its changes: after the question they are written into
     // the selected block and the list is read again.
     void groupEdited(const StyleColumnChanges& changes);
-    // mStyles(1): the selected block deleted everywhere after the question; the list is read
-    // again after a delete.
+    // "Delete (group)": the selected block deleted everywhere after the question; the list is
+    // read again after a delete.
     void deleteGroup();
-    // mStyles(10): the current row's style handed to the Korg utility through a work file in
-    // `temporaryFolder`.
+    // "Send to Korg utility": the current row's style handed to the Korg utility through a work
+    // file in `temporaryFolder`.
     void sendToKorgUtility(ProgramStarter& starter, const std::filesystem::path& temporaryFolder);
     // "Link Songs to selected Style" on `row`: its style, captioned by its name and, when it has
     // one, its description in brackets; nothing without a row.
     std::optional<StyleLinkRequest> linkRequest(int row) const;
-    // mFile(3): the list as the grid shows it.
+    // "Print": the list as the grid shows it.
     void print(PrintService& printer);
 
     // The command's rule on the current rows and settings.

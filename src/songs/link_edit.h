@@ -9,8 +9,8 @@
 
 namespace orb {
 
-// frmSSEdit: the note, tempo and transposition of one link. "Ok" hands the edited values back,
-// "Exit" nothing.
+// The link edit window: the note, tempo and transposition of one link. "Ok" hands the edited
+// values back, "Exit" nothing.
 class LinkEditController : public Observable {
 public:
     enum class Field { Note = 0, Tempo = 1, Transpose = 2 };

@@ -9,8 +9,8 @@
 
 namespace orb {
 
-// frmSongImport: the song list file, its preview, the separator, the twelve field selectors
-// and the import with its progress bar.
+// The song list import window: the song list file, its preview, the separator, the twelve
+// field selectors and the import with its progress bar.
 class SongImportController : public Observable {
 public:
     static constexpr std::array<char, 6> kSeparators = {';', ':', ',', '$', '%', '#'};
@@ -31,15 +31,15 @@ public:
     JobProgress& job() { return job_; }
 
     void setPath(const std::string& text);
-    // Leaving txtFolder: the preview of the path typed.
+    // Leaving the path box: the path typed is previewed.
     void pathLeft();
-    // cmdSearch: the open dialog; a chosen file becomes the path and is previewed.
+    // Search: the open dialog; a chosen file becomes the path and is previewed.
     void search();
     void setSeparatorIndex(int index);
     void setField(int index, SongField meaning);
 
-    // cmdOk: imports the list; true when songs were stored (the window then closes). It ends
-    // with the summary line; a cancel stores nothing.
+    // "Start import process": imports the list; true when songs were stored (the window then
+    // closes). It ends with the summary line; a cancel stores nothing.
     bool start();
 
 private:

@@ -30,11 +30,10 @@ struct ListedLink {
     bool operator==(const ListedLink&) const = default;
 };
 
-// Whose links a linking window edits: one song's styles (frmSonSty) or one style's songs
-// (frmStySon).
+// Whose links a linking window edits: one song's styles or one style's songs.
 enum class LinkSubject { Song, Style };
 
-// The three values of one link, as frmSSEdit shows them.
+// The three values of one link, as the link edit window shows them.
 struct LinkValues {
     std::string SongNote;
     std::string StyleTempo;
@@ -50,7 +49,7 @@ struct LinkEditRequest {
     LinkValues values;
 };
 
-// frmSonSty and frmStySon: the available styles (songs) beside the subject's links, held in
+// The linking windows: the available styles (songs) beside the subject's links, held in
 // memory until "Update" stores the whole list.
 class SongLinksController : public Observable {
 public:
@@ -68,7 +67,7 @@ public:
 
     // Opening, and after a changed filter: both lists read from the database again.
     void load();
-    // The lists: grData1 shows available() and grData2 local().
+    // The lists: the left grid shows available() and the right one local().
     const std::vector<ListedLink>& available() const { return available_; }
     const std::vector<ListedLink>& local() const { return local_; }
     // The number and the name (style name or song title) of an element.
@@ -90,7 +89,7 @@ public:
     std::optional<LinkEditRequest> editLocal(int row) const;
     // The link edit window handed back the edited values of the local row.
     void localEdited(int row, const LinkValues& values);
-    // cmdOk "Update": replaces the subject's stored links with the local list, all at once;
+    // "Update": replaces the subject's stored links with the local list, all at once;
     // false (and a message) when the database refuses, and then nothing changed.
     bool store();
 

@@ -31,8 +31,8 @@ struct SongLinkRequest {
     std::string caption;  // the title, " (", the performer and ")"
 };
 
-// frmSongs: the song catalogue grid (one row per link, one per song without links), its
-// sorting by header buttons, and the song commands.
+// The songs window: the song catalogue grid (one row per link, one per song without links),
+// its sorting by header buttons, and the song commands.
 class SongsController : public Observable {
 public:
     static constexpr std::array<const char*, 6> kHeaderCaptions = {"Title", "Performer", "Style",

@@ -78,8 +78,8 @@ private:
     std::set<std::string> given_;
 };
 
-// frmSSFExport: writes one single style file per style, for the selected styles, all styles
-// of the grid, or the styles of the current bank.
+// The SSF export window: writes one single style file per style, for the selected styles, all
+// styles of the grid, or the styles of the current bank.
 class SsfExportController : public Observable {
 public:
     static constexpr const char* kStylesCaption = "Styles export to SSF";
@@ -89,7 +89,7 @@ public:
     static constexpr const char* kAllDone = "All styles successfully exported to SSF files!";
     static constexpr const char* kFileLabel = "The single style file";
 
-    // opStyle(0) and (1); None is how the window opens for the bank.
+    // "Selected styles only" and "All styles"; None is how the window opens for the bank.
     enum class Choice { None = -1, SelectedStyles = 0, AllStyles = 1 };
 
     SsfExportController(AppState& state, UserDialogs& dialogs, SsfExportWindows* windows = nullptr);
@@ -110,11 +110,11 @@ public:
 
     void setFolder(const std::string& text);
     void setChoice(Choice choice);
-    // cmdSearch: the folder of the file chosen in the save dialog.
+    // Search: the folder of the file chosen in the save dialog.
     void search();
-    // cmdOk: the export of the chosen styles (ExportSsfFiles): the selected styles, all styles
-    // of the grid, or the current bank's; true when it ran through, so that the window closes,
-    // and the styles left out are listed. Nothing when the folder is blank.
+    // "Start Export Process": the export of the chosen styles (ExportSsfFiles): the selected
+    // styles, all styles of the grid, or the current bank's; true when it ran through, so that
+    // the window closes, and the styles left out are listed. Nothing when the folder is blank.
     bool run();
     // The window closes: a folder that is not blank is remembered.
     void close();

@@ -71,10 +71,10 @@ SsfImport ImportSsfFolder(Database& connection, UserDialogs& dialogs, JobProgres
 // Reads one file and stores its style unless an identical one is stored.
 SsfFileOutcome ReadSsfFile(Database& connection, const std::filesystem::path& file);
 
-// frmSSFImport: adds the style of one single style file, or of every such file of a folder,
-// unless the catalogue holds one with identical parts. Each style is stored as soon as its
-// file has been read; a folder import is one transaction, kept when it stops at a file and
-// undone whole when it is cancelled.
+// The "Import from SSF" window: adds the style of one single style file, or of every such file
+// of a folder, unless the catalogue holds one with identical parts. Each style is stored as soon
+// as its file has been read; a folder import is one transaction, kept when it stops at a file
+// and undone whole when it is cancelled.
 class SsfImportController : public Observable {
 public:
     static constexpr const char* kCaption = "Import from SSF";
@@ -87,7 +87,7 @@ public:
     static constexpr const char* kCancelled =
         "SSF file import cancelled: nothing of this run was stored.";
 
-    // opStyle(0) "Selected SSF file only" and (1) "All SSF files in folder".
+    // The window's two options: "Selected SSF file only" and "All SSF files in folder".
     enum class Choice { File = 0, Folder = 1 };
 
     SsfImportController(AppState& state, UserDialogs& dialogs);
@@ -117,10 +117,10 @@ public:
     void setPath(const std::string& text);
     void setChoice(Choice choice);
     void setSkipPresent(bool skip);
-    // cmdSearch: the full path of the file chosen in the open dialog.
+    // Search: the full path of the file chosen in the open dialog.
     void search();
-    // cmdOk: nothing when the path is blank; else ImportSsfFile or ImportSsfFolder. True when
-    // every file given was imported.
+    // "Start Import Process": nothing when the path is blank; else ImportSsfFile or
+    // ImportSsfFolder. True when every file given was imported.
     bool run();
 
     AppState& state_;

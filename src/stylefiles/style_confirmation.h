@@ -21,9 +21,9 @@ struct StyleSelection {
     bool operator==(const StyleSelection&) const = default;
 };
 
-// frmStyContent: the person picks which styles of one bank to import and may change the values
-// attached to them. Its result is set only by "Import Selected Styles"; a dialog closed any other
-// way selects nothing.
+// The style selection dialog: the person picks which styles of one bank to import and may
+// change the values attached to them. Its result is set only by "Import Selected Styles"; a
+// dialog closed any other way selects nothing.
 class StyleConfirmation : public Observable {
 public:
     static constexpr int kSlots = 16;
@@ -39,13 +39,13 @@ public:
               std::size_t bankCount = 1);
 
     const std::string& caption() const { return caption_; }
-    // lbStyleName(i): the first name of the style at position i + 1, empty when there is none;
-    // its tag is that position, 0 when empty.
+    // The name beside box i: the first name of the style at position i + 1, empty when there
+    // is none; its tag is that position, 0 when empty.
     const std::array<std::string, kSlots>& labels() const { return labels_; }
     const std::array<int, kSlots>& tags() const { return tags_; }
-    // Check1(i).
+    // Whether box i is ticked.
     const std::array<bool, kSlots>& checked() const { return checked_; }
-    // txtField(0..3): family, group, author, description.
+    // The four value boxes: family, group, author, description.
     const StyleValues& values() const { return values_; }
     const std::optional<StyleSelection>& result() const { return result_; }
 

@@ -21,8 +21,8 @@ class StoreError;
 class StyleStore;
 class UserDialogs;
 
-// What the import does with a style already in the catalogue; the values are the indexes of
-// the window's option buttons opImport(0..2).
+// What the import does with a style already in the catalogue; each value numbers one of the
+// window's three options for duplicates.
 enum class DuplicateMode {
     ImportEverything = 0,  // "Do not check for duplicated styles, but import everything"
     OverwriteByName = 1,   // "... but overwrite styles with same name"
@@ -36,16 +36,16 @@ struct ImportRequest {
     // on a disk).
     enum class Source { Folder = 0, File = 1, Files = 2 };
     Source source = Source::Folder;
-    // txtFolder: the folder to scan or the file to read; for Source::Files, what they are on.
+    // The path box: the folder to scan or the file to read; for Source::Files, what they are on.
     std::string path;
     // Source::Files: the bank files to read, in this order.
     std::vector<std::string> files;
-    // txtField(0..2): family, group and author attached to each style.
+    // The three value boxes: family, group and author attached to each style.
     std::array<std::string, 3> values;
     DuplicateMode mode = DuplicateMode::SkipSameContent;
-    bool saveBankStructure = true;   // chkBank
-    bool confirmEachStyle = false;   // chkErrors
-    bool includeSubFolders = false;  // chkSubFolders
+    bool saveBankStructure = true;   // "Save bank structure"
+    bool confirmEachStyle = false;   // "Confirm import for each style in each bank"
+    bool includeSubFolders = false;  // "Subfolders"
     bool operator==(const ImportRequest&) const = default;
 };
 
@@ -72,10 +72,10 @@ std::string importSummary(const ImportTally& tally);
 class ImportWindows {
 public:
     virtual ~ImportWindows() = default;
-    // Shows frmStyContent modally over `confirmation`; its result, or nothing when it was closed
-    // without "Import Selected Styles".
+    // Shows the style selection dialog modally over `confirmation`; its result, or nothing when
+    // it was closed without "Import Selected Styles".
     virtual std::optional<StyleSelection> confirmStyles(StyleConfirmation& confirmation) = 0;
-    // Shows the import log in frmLog, modally, with an empty caption.
+    // Shows the import log in the log file viewer, modally, with an empty caption.
     virtual void showLog(const std::string& log) = 0;
 };
 
@@ -85,8 +85,8 @@ public:
 std::string importedBankName(const std::string& shortName, std::int32_t bankProg);
 
 // What a window follows of an import run: `started` once the checks have passed, `reading` with
-// the file, style and folder being read (lbStato 0 to 2) and whether the files are counted, so
-// that the bar can show, and `ended` as the run ends, before it says how.
+// the file, style and folder being read (the window's three status lines) and whether the files
+// are counted, so that the bar can show, and `ended` as the run ends, before it says how.
 struct StyleImportListener {
     std::function<void()> started;
     std::function<void(const std::array<std::string, 3>& status, bool counted)> reading;
@@ -109,8 +109,8 @@ StyleImportResult ImportStyles(AppState& state, UserDialogs& dialogs, JobProgres
                                ImportWindows* windows, const ImportRequest& request,
                                const StyleImportListener& listener = {});
 
-// frmStyImport: brings the styles of one .STY bank file, or of every .STY file of a folder
-// (and, on request, of its sub-folders), into the catalogue. One run is one transaction.
+// The style import window: brings the styles of one .STY bank file, or of every .STY file of a
+// folder (and, on request, of its sub-folders), into the catalogue. One run is one transaction.
 class StyleImportController : public Observable {
 public:
     static constexpr const char* kCaption = "Styles import";
@@ -141,13 +141,13 @@ public:
 
     // What the window shows.
     bool folderMode() const { return request_.source == ImportRequest::Source::Folder; }
-    // Label1: "Folder to scan" or "File to search".
+    // The path box's label: "Folder to scan" or "File to search".
     std::string pathCaption() const;
     bool subFoldersVisible() const { return folderMode(); }
     bool statusVisible() const { return statusVisible_; }
-    // lbStato(0) file, (1) style, (2) folder.
+    // The three status lines: 0 the file, 1 the style, 2 the folder.
     const std::string& status(int index) const;
-    // cmdOk, cmdCancel, cmdSearch, chkErrors, chkSubFolders and chkBank, disabled during a run.
+    // The start, Exit and Search buttons and the three check boxes, disabled during a run.
     bool controlsEnabled() const { return controlsEnabled_; }
     bool progressVisible() const { return progressVisible_; }
     // The run's progress, its Cancel and its summary line.
@@ -157,12 +157,11 @@ public:
     // What the last run stored; a run that failed stored nothing.
     const ImportTally& tally() const { return tally_; }
 
-    // cmdSearch: a file chosen in the open-file dialog gives the path (its folder in folder
-    // mode).
+    // Search: a file chosen in the open-file dialog gives the path (its folder in folder mode).
     void search();
-    // cmdOk: runs the import (ImportStyles); true when it was committed.
+    // "Start Import Process": runs the import (ImportStyles); true when it was committed.
     bool run();
-    // cmdCancel ("Exit") or the window frame: true when the window may close, which it may not
+    // "Exit" or the window frame: true when the window may close, which it may not
     // while a run is going on.
     bool exit() const { return controlsEnabled_; }
     // What the window hands back.

@@ -8,8 +8,8 @@ class QWidget;
 
 namespace orb {
 
-// The row that closes a small dialog: the main button (cmdOk, the default for Enter) and
-// "Exit" (cmdExit), right-aligned. The caller connects them.
+// The row that closes a small dialog: the main button (the default for Enter) and "Exit",
+// right-aligned. The caller connects them.
 struct OkExitButtons {
     QPushButton* ok;
     QPushButton* exit;

@@ -13,9 +13,9 @@ namespace orb {
 class JobProgress;
 
 // What every window with a long job shows of it: a bar when the window has one, one line that
-// says what the job is doing while it runs and how it ended afterwards (lblJob), and a Cancel
-// button (cmdStopJob) shown only while it runs, which stops the job at its next checkpoint. The
-// window grows for what shows and gets that height back as it hides.
+// says what the job is doing while it runs and how it ended afterwards, and a Cancel button
+// shown only while it runs, which stops the job at its next checkpoint. The window grows for
+// what shows and gets that height back as it hides.
 class JobPanel : public QWidget {
     Q_OBJECT
 public:

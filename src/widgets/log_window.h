@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace orb {
 
-// frmLog, the log file viewer: a text and a Cancel button. Its caller sets the caption and the
+// The log file viewer: a text and a Cancel button. Its caller sets the caption and the
 // text, then shows it modally (the style import shows its log with an empty caption):
 //
 //     LogWindow::showLog(parent, "", log);

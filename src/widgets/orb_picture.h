@@ -4,7 +4,7 @@
 
 namespace orb {
 
-// The program's picture (Picture1 on the main window and the about box): a glowing orb over a
+// The program's picture (on the main window and in the about box): a glowing orb over a
 // keyboard, painted here rather than loaded, so that it scales with the screen.
 class OrbPicture : public QWidget {
     Q_OBJECT

@@ -11,7 +11,7 @@
 namespace orb {
 namespace {
 
-// Label1(0..2): terms of use, acknowledgements, contact; Label2: the closing line.
+// The three notes, top to bottom: terms of use, acknowledgements, contact; then the closing line.
 constexpr std::array<const char*, 3> kNotes = {
     "ORB keeps your Korg Pa60 and Pa80 styles in one catalogue and builds new banks from it. "
     "It is free to use and comes without any warranty: keep a backup of your catalogue "

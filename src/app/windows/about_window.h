@@ -4,8 +4,8 @@
 
 namespace orb {
 
-// frmAbout: the picture and a few notes; any key, or a click on the picture or a note, closes
-// it.
+// The about box: the picture and a few notes; any key, or a click on the picture or a note,
+// closes it.
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:

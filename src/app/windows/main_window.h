@@ -28,7 +28,7 @@ struct MainWindowFactories {
     SubWindowFactory backupRestore;  // "Backup / Restore"
 };
 
-// frmMain: the program's home window.
+// The program's home window: the picture and a button for each part of the program.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -38,7 +38,7 @@ public:
     MainWindow(AppState& state, UserDialogs& dialogs, MainWindowFactories factories = {},
                QWidget* parent = nullptr);
 
-    // cmdMenu click: shows the button's window modally, or ends the run for "Exit".
+    // A click on a button: shows its window modally, or ends the run for "Exit".
     void menuClicked(int index);
 
     // `orb FILE`: shows the window that opens the file (after the usual message when it cannot

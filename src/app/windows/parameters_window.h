@@ -12,7 +12,7 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmParameters: the five paths, three Search buttons, Save and Exit. A view over
+// The parameters window: the five paths, each with its Search button, Save and Exit. A view over
 // ParametersController: it renders the controller's state when told that it changed and
 // forwards what the person types and clicks.
 class ParametersWindow : public QDialog {

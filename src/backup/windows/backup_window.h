@@ -12,8 +12,8 @@ class QPushButton;
 
 namespace orb {
 
-// frmBckpRstr: a view over BackupController. It renders the controller's state when told that
-// it changed and forwards what the person types and clicks.
+// The backup and restore window: a view over BackupController. It renders the controller's
+// state when told that it changed and forwards what the person types and clicks.
 class BackupWindow : public QDialog {
     Q_OBJECT
 public:

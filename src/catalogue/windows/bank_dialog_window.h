@@ -17,7 +17,7 @@ class QTreeWidget;
 
 namespace orb {
 
-// frmBankSave: the view over BankDialogController.
+// The bank dialog (save, update or load a bank): the view over BankDialogController.
 class BankDialogWindow : public QDialog {
     Q_OBJECT
 public:

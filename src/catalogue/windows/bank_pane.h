@@ -13,9 +13,9 @@ namespace orb {
 class BankController;
 enum class BankCommand;
 
-// frBank: the current bank's description, its 16 slots and the two bank buttons, rendered from
-// the bank controller. Styles dragged from the grid and dropped here are handed on by their
-// grid rows.
+// The bank pane: the current bank's description, its 16 slots and the two bank buttons,
+// rendered from the bank controller. Styles dragged from the grid and dropped here are handed on
+// by their grid rows.
 class BankPane : public QGroupBox {
     Q_OBJECT
 public:

@@ -11,8 +11,8 @@ class QTreeWidget;
 
 namespace orb {
 
-// frmDisk, "What is on this disk?": the view over DiskIdentifyController. Each bank file is a
-// node with its bank number and the stored bank it equals; its styles are the nodes below.
+// The "What is on this disk?" window: the view over DiskIdentifyController. Each bank file is
+// a node with its bank number and the stored bank it equals; its styles are the nodes below.
 class DiskIdentifyWindow : public QDialog, private ImportWindows {
     Q_OBJECT
 public:

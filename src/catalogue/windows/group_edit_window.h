@@ -12,7 +12,7 @@ namespace orb {
 
 class UserDialogs;
 
-// frmGroupEdit: the view over GroupEditController.
+// The group edit window: the view over GroupEditController.
 class GroupEditWindow : public QDialog {
     Q_OBJECT
 public:

@@ -12,7 +12,7 @@ class QTableView;
 
 namespace orb {
 
-// grdLookalikes' rows, read from the controller as the view asks for them.
+// The look-alikes grid's rows, read from the controller as the view asks for them.
 class LookalikesModel : public QAbstractTableModel {
     Q_OBJECT
 public:

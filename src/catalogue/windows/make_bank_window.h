@@ -9,7 +9,7 @@ class QRadioButton;
 
 namespace orb {
 
-// frmMakeBank: the view over MakeBankController.
+// The "Make .STY file" window: the view over MakeBankController.
 class MakeBankWindow : public QDialog {
     Q_OBJECT
 public:

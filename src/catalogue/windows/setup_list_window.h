@@ -14,7 +14,7 @@ class QTableView;
 
 namespace orb {
 
-// grdSetups' rows: name, description, then the twelve places.
+// The set-ups grid's rows: name, description, then the twelve places.
 class SetupListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -36,7 +36,7 @@ private:
     const SetupListController& controller_;
 };
 
-// frmSetups: the view over SetupListController.
+// The set-ups window: the view over SetupListController.
 class SetupListWindow : public QDialog {
     Q_OBJECT
 public:

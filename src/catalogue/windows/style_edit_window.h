@@ -12,7 +12,7 @@ namespace orb {
 
 class UserDialogs;
 
-// frmStyleEdit: the view over StyleEditController.
+// The style edit window: the view over StyleEditController.
 class StyleEditWindow : public QDialog {
     Q_OBJECT
 public:

@@ -10,7 +10,7 @@ class QLineEdit;
 
 namespace orb {
 
-// frmStyFilter: a view over StyleFilterController. Accepted when the filter was set.
+// The filter window: a view over StyleFilterController. Accepted when the filter was set.
 class StyleFilterWindow : public QDialog {
     Q_OBJECT
 public:

@@ -6,8 +6,8 @@ namespace orb {
 
 class StylesController;
 
-// grdStyles' rows, read from the controller's list as the view asks for them: filling the grid
-// costs no more than the query.
+// The style grid's rows, read from the controller's list as the view asks for them: filling the
+// grid costs no more than the query.
 class StyleListModel : public QAbstractTableModel {
     Q_OBJECT
 public:

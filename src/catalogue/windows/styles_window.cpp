@@ -101,8 +101,8 @@ constexpr int pixels(int twips) {
 }
 constexpr std::array<int, 5> kColumnTwips = {0, 1380, 4000, 1420, 1420};
 
-const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // &HC0C0FF
-const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // &HC0FFC0
+const QColor kAscendingColour(0xFF, 0xC0, 0xC0);   // pale red
+const QColor kDescendingColour(0xC0, 0xFF, 0xC0);  // pale green
 
 // Adds the items to the menu, each named by its prefix and position; calls `added` with each
 // command's action.

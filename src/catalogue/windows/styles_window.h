@@ -22,7 +22,8 @@ namespace orb {
 class BankPane;
 class StyleListModel;
 
-// frmStyles: the catalogue grid with its header buttons and menus, and the current bank's pane.
+// The styles window: the catalogue grid with its header buttons and menus, and the current
+// bank's pane.
 class StylesWindow : public QDialog, private StylesViewHooks {
     Q_OBJECT
 public:
@@ -60,19 +61,19 @@ private:
     void command(const std::function<void()>& work);
     void recordSelection();
     void refresh();
-    // mFile(0) and (1): the import window for a folder (0) or one file (1).
+    // "Import from Folder" and "Import from STY file": the import window for a folder or one file.
     void openImportWindow(ImportRequest::Source source, const std::string& path = {});
     void openFilterWindow();
     void openDiskIdentifyWindow();
     void openLookalikesWindow();
-    // mStyles(12): the songs linked to the current row's style.
+    // "Link Songs to selected Style": the songs linked to the current row's style.
     void openSongLinks();
-    // mStyles(3) and (4): the single style file export and import.
     // The edit windows: the controller gives what they show and takes what they hand back.
     void openStyleEditWindow(int row);
     void openGroupEditWindow();
     // Opens the window a bank command asked for and hands its result back to the bank pane.
     void openBankWindow(const BankWindowRequest& request);
+    // "Export to SSF" and "Import from SSF": the single style file export and import.
     void openSsfExportWindow();
     void openSsfImportWindow(const std::string& path = {});
 

@@ -8,7 +8,7 @@ class QTreeWidget;
 
 namespace orb {
 
-// frmShowBanks: the view over WhereIsController.
+// The "Where is?" window: the view over WhereIsController.
 class WhereIsWindow : public QDialog {
     Q_OBJECT
 public:

@@ -10,7 +10,7 @@ class QLineEdit;
 
 namespace orb {
 
-// frmSSEdit over its controller.
+// The link edit window (a link's note, tempo and transposition) over its controller.
 class LinkEditWindow : public QDialog {
     Q_OBJECT
 public:

@@ -8,7 +8,7 @@ class QLineEdit;
 
 namespace orb {
 
-// frmSong: a view over SongDialogController; exec() is Accepted when the song was stored.
+// The song dialog: a view over SongDialogController; exec() is Accepted when the song was stored.
 class SongDialogWindow : public QDialog {
     Q_OBJECT
 public:

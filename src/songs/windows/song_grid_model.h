@@ -6,7 +6,7 @@ namespace orb {
 
 class SongsController;
 
-// grSongs' rows, read from the controller's grid as the view asks for them.
+// The song grid's rows, read from the controller's grid as the view asks for them.
 class SongGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -14,7 +14,8 @@ class QPushButton;
 
 namespace orb {
 
-// frmSongImport: a view over SongImportController; closes after a completed import.
+// The song list import window: a view over SongImportController; closes after a completed
+// import.
 class SongImportWindow : public QDialog {
     Q_OBJECT
 public:

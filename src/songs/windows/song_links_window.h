@@ -10,7 +10,7 @@ class QTableView;
 
 namespace orb {
 
-// frmSonSty (one song's styles) and frmStySon (one style's songs): a view over
+// The linking windows, "Styles linked to song ..." and "Songs linked to style ...": a view over
 // SongLinksController.
 class SongLinksWindow : public QDialog {
     Q_OBJECT

@@ -16,7 +16,7 @@ namespace orb {
 
 class SongGridModel;
 
-// frmSongs: the song grid with its header buttons and menus.
+// The songs window: the song grid with its header buttons and menus.
 class SongsWindow : public QDialog {
     Q_OBJECT
 public:

@@ -7,8 +7,8 @@
 
 namespace orb {
 
-// frmSSFExport: a view over SsfExportController. It renders the controller's state when told
-// that it changed and forwards what the person types and clicks.
+// The SSF export window: a view over SsfExportController. It renders the controller's state
+// when told that it changed and forwards what the person types and clicks.
 class SsfExportWindow : public QDialog, private SsfExportWindows {
     Q_OBJECT
 public:

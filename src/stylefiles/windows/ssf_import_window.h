@@ -8,8 +8,8 @@
 
 namespace orb {
 
-// frmSSFImport: a view over SsfImportController. It renders the controller's state when told
-// that it changed and forwards what the person types and clicks.
+// The "Import from SSF" window: a view over SsfImportController. It renders the controller's
+// state when told that it changed and forwards what the person types and clicks.
 class SsfImportWindow : public QDialog {
     Q_OBJECT
 public:

@@ -13,9 +13,9 @@ namespace orb {
 class JobPanel;
 class JobProgress;
 
-// The controls both single style file windows share, laid out the same way: Label1 and
-// txtFolder with cmdSearch, the two opStyle options, cmdOk (the default button) and cmdCancel,
-// and the job's panel with its bar; below the options, a check box when the window has one.
+// The controls both single style file windows share, laid out the same way: the labelled path
+// box with its Search button, the two options, the start button (the default) and Exit, and
+// the job's panel with its bar; below the options, a check box when the window has one.
 struct SsfWindowControls {
     QLineEdit* txtFolder = nullptr;
     std::array<QRadioButton*, 2> opStyle{};

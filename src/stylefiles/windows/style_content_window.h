@@ -11,8 +11,8 @@ class QLineEdit;
 
 namespace orb {
 
-// frmStyContent: a view over StyleConfirmation, in which the person ticks the styles of one bank
-// to import and may change the values attached to them.
+// The style selection dialog: a view over StyleConfirmation, in which the person ticks the
+// styles of one bank to import and may change the values attached to them.
 class StyleContentWindow : public QDialog {
     Q_OBJECT
 public:

@@ -17,8 +17,8 @@ class QRadioButton;
 
 namespace orb {
 
-// frmStyImport: a view over StyleImportController. It renders the controller's state when
-// told that it changed and forwards what the person types and clicks.
+// The style import window: a view over StyleImportController. It renders the controller's state
+// when told that it changed and forwards what the person types and clicks.
 class StyleImportWindow : public QDialog, private ImportWindows {
     Q_OBJECT
 public:
