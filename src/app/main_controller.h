@@ -7,12 +7,12 @@ namespace orb {
 class AppState;
 class UserDialogs;
 
-// frmMain's logic: the wipe gesture on the picture and the two ways of ending the run.
+// The main window's logic: the wipe gesture on the picture and the two ways of ending the run.
 class MainController {
 public:
     MainController(AppState& state, UserDialogs& dialogs) : state_(state), dialogs_(dialogs) {}
 
-    // Picture1 mouse-down; shiftState adds Shift 1, Ctrl 2, Alt 4.
+    // A mouse button pressed on the picture; shiftState adds Shift 1, Ctrl 2, Alt 4.
     WipeOutcome pictureMouseDown(MouseButton button, int shiftState) {
         return PictureMouseDown(state_, dialogs_, button, shiftState);
     }

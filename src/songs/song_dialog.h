@@ -19,7 +19,7 @@ struct SongDialogRequest {
     std::string SongPerformer;
 };
 
-// frmSong: adds or edits one song (title and performer).
+// The song dialog: adds or edits one song (title and performer).
 class SongDialogController {
 public:
     SongDialogController(AppState& state, UserDialogs& dialogs, SongDialogRequest request);
@@ -30,8 +30,8 @@ public:
     void setTitle(const std::string& text) { fields_.SongTitle = text; }
     void setPerformer(const std::string& text) { fields_.SongPerformer = text; }
 
-    // cmdOk: stores the song; true when stored (the dialog then closes). A text the text gate
-    // refuses, or a refusal of the database, is reported and the dialog stays open.
+    // Ok ("Insert" or "Update"): stores the song; true when stored (the dialog then closes). A text
+    // the text gate refuses, or a refusal of the database, is reported and the dialog stays open.
     bool ok();
 
 private:
