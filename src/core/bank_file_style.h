@@ -11,13 +11,13 @@ namespace orb {
 struct BankFileStyle {
     // 1 to 16 within its bank as read from a file. The writer fills slots by position instead.
     int slot = 0;
-    std::string StyleName1;
-    std::string StyleName2;
+    std::string StyleName1{};
+    std::string StyleName2{};
     // Byte count of the matching content; 0 when the part is absent.
     std::int32_t StyleLength1 = 0;
     std::int32_t StyleLength2 = 0;
-    std::string StyleContent1;
-    std::string StyleContent2;
+    std::string StyleContent1{};
+    std::string StyleContent2{};
 
     bool operator==(const BankFileStyle&) const = default;
 };
