@@ -17,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::expectBankFile;
+using test::filesIn;
 using Said = std::tuple<int, std::string, std::string>;  // status, output, errors
 using Slots = test::CatalogueTest::Slots;
 
@@ -33,16 +34,6 @@ protected:
     fs::path stick() { return env.dir / "stick"; }
     fs::path user(int n) {
         return stick() / "ORB.SET" / "STYLE" / ("USER0" + std::to_string(n) + ".STY");
-    }
-    // Every file below `folder` by its path inside it, with its bytes.
-    static std::map<std::string, std::string> filesIn(const fs::path& folder) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-            if (entry.is_regular_file()) {
-                files[fs::relative(entry.path(), folder).string()] = test::readFile(entry.path());
-            }
-        }
-        return files;
     }
 };
 

@@ -25,6 +25,7 @@ namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
+using test::filesIn;
 using Answer = UserDialogs::Answer;
 using Said = std::tuple<int, std::string, std::string>;  // status, output, errors
 
@@ -69,17 +70,6 @@ protected:
                 dialog.selectNode(static_cast<int>(i));
             }
         }
-    }
-
-    // Every file below `folder` by its path inside it, with its bytes.
-    static std::map<std::string, std::string> filesIn(const fs::path& folder) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-            if (entry.is_regular_file()) {
-                files[fs::relative(entry.path(), folder).string()] = test::readFile(entry.path());
-            }
-        }
-        return files;
     }
 
     // Every stored style, whole, in number order.

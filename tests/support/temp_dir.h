@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 std::string readFile(const std::filesystem::path& path);
 // The names in a folder, sorted.
 std::vector<std::string> namesIn(const std::filesystem::path& folder);
+// Every file below `folder` by its path inside it, with its bytes.
+std::map<std::string, std::string> filesIn(const std::filesystem::path& folder);
 
 }  // namespace orb::test
