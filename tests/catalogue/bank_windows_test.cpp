@@ -101,6 +101,12 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     child<QAction>(window, "mStyles8")->trigger();
     EXPECT_EQ(slotColour(window, 0), QColor(0xFF, 0xFF, 0x00));
     EXPECT_TRUE(env.dialogs.calls().empty());
+    // A catalogue that cannot be read as the window opens: the failure is shown, the window stays.
+    db().execute("DROP TABLE KORFBanks");
+    child<QAction>(window, "mStyles8")->trigger();
+    ASSERT_EQ(env.dialogs.calls().size(), 1u);
+    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_TRUE(window.isVisible());
     window.reject();
     EXPECT_FALSE(window.isVisible());
 }

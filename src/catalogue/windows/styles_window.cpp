@@ -435,20 +435,24 @@ void StylesWindow::bankCommand(BankCommand bankCommand) {
 }
 
 void StylesWindow::openBankWindow(const BankWindowRequest& request) {
-    if (const auto* dialog = std::get_if<BankDialogRequest>(&request)) {
-        const BankDialogOutcome outcome = BankDialogWindow(state_, dialogs_, *dialog, this).run();
-        command([this, dialog, &outcome] { bank_.bankDialogClosed(*dialog, outcome); });
-    } else if (const auto* whereIs = std::get_if<WhereIsRequest>(&request)) {
-        WhereIsWindow(state_, dialogs_, whereIs->bank, whereIs->style,
-                      QString::fromStdString(whereIs->caption), this)
-            .run();
-        command([this] { bank_.whereIsClosed(); });
-    } else if (const auto* make = std::get_if<MakeBankRequest>(&request)) {
-        MakeBankWindow(state_, dialogs_, make->bank, this).exec();
-    } else if (const auto* ssf = std::get_if<BankSsfExportRequest>(&request)) {
-        SsfExportWindow window(state_, dialogs_, this);
-        window.exportStyles(ssfBankExportRequest(controller_, ssf->bank));
-    }
+    // The windows read the catalogue as they open: a refusal is shown like any command's.
+    command([this, &request] {
+        if (const auto* dialog = std::get_if<BankDialogRequest>(&request)) {
+            const BankDialogOutcome outcome =
+                BankDialogWindow(state_, dialogs_, *dialog, this).run();
+            bank_.bankDialogClosed(*dialog, outcome);
+        } else if (const auto* whereIs = std::get_if<WhereIsRequest>(&request)) {
+            WhereIsWindow(state_, dialogs_, whereIs->bank, whereIs->style,
+                          QString::fromStdString(whereIs->caption), this)
+                .run();
+            bank_.whereIsClosed();
+        } else if (const auto* make = std::get_if<MakeBankRequest>(&request)) {
+            MakeBankWindow(state_, dialogs_, make->bank, this).exec();
+        } else if (const auto* ssf = std::get_if<BankSsfExportRequest>(&request)) {
+            SsfExportWindow window(state_, dialogs_, this);
+            window.exportStyles(ssfBankExportRequest(controller_, ssf->bank));
+        }
+    });
 }
 
 void StylesWindow::dropOnBank(const std::vector<int>& rows) {
