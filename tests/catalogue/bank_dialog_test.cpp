@@ -14,15 +14,6 @@ using Mode = BankDialogController::Mode;
 
 class BankDialogTest : public test::BankTest {
 protected:
-    int indexOf(const std::vector<BankTreeNode>& nodes, const std::string& key) {
-        for (std::size_t i = 0; i < nodes.size(); ++i) {
-            if (nodes[i].key == key) {
-                return static_cast<int>(i);
-            }
-        }
-        ADD_FAILURE() << key;
-        return -1;
-    }
     std::vector<std::string> keys(const std::vector<BankTreeNode>& nodes) {
         std::vector<std::string> result;
         for (const BankTreeNode& node : nodes) {
@@ -79,7 +70,7 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     // A bank numbered 123456 is selected and loaded like any other.
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
-    dialog.selectNode(indexOf(dialog.nodes(), "B123456"));
+    dialog.selectNode(nodeIndex(dialog.nodes(), "B123456"));
     EXPECT_EQ(dialog.name(), "BANK123456");
     EXPECT_EQ(dialog.description(), "");
     EXPECT_TRUE(dialog.deleteShown());
@@ -100,11 +91,11 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_TRUE(dialog.descriptionReadOnly());
     ASSERT_TRUE(dialog.fillTree());
     // Name and description come as stored, brackets and all: window_and_command_test.
-    dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
+    dialog.selectNode(nodeIndex(dialog.nodes(), "B00009"));
     EXPECT_EQ(dialog.selectedBankProg(), 9);
     EXPECT_TRUE(dialog.directHdShown());
     // A style node empties the fields, so OK asks for a bank name and stays open.
-    dialog.selectNode(indexOf(dialog.nodes(), "B00009S0008802"));
+    dialog.selectNode(nodeIndex(dialog.nodes(), "B00009S0008802"));
     EXPECT_EQ(dialog.name(), "");
     EXPECT_FALSE(dialog.deleteShown());
     EXPECT_FALSE(dialog.ok());
@@ -174,7 +165,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     // Deleting bank 5 leaves the current bank stored; deleting bank 9, the current bank, leaves
     // its styles as a bank to be stored anew, and only then is it reported deleted.
     dialogScript = [&](BankDialogController& dialog) {
-        dialog.selectNode(indexOf(dialog.nodes(), "B00005"));
+        dialog.selectNode(nodeIndex(dialog.nodes(), "B00005"));
         dialog.queues().setHardDiskEntry(4, 5, "BANK5");
         dialog.queues().setHardDiskEntry(7, 9, "BANK9");
         dialog.queues().setFloppyEntry(2, 5, "BANK5");
@@ -199,7 +190,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     EXPECT_EQ(bank().bankState(), BankState::Stored);
     EXPECT_EQ(currentBank().storedNumber(), 9);
     dialogScript = [&](BankDialogController& dialog) {
-        dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
+        dialog.selectNode(nodeIndex(dialog.nodes(), "B00009"));
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
         EXPECT_TRUE(dialog.outcome().currentBankDeleted);
@@ -275,13 +266,13 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     env.dialogs.answer(Answer::No);
     WhereIsController again(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(again.build());
-    EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00009S0008802")));
-    EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00005")));
+    EXPECT_FALSE(again.doubleClick(nodeIndex(again.nodes(), "B00009S0008802")));
+    EXPECT_FALSE(again.doubleClick(nodeIndex(again.nodes(), "B00005")));
     EXPECT_FALSE(again.loaded());
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(again.doubleClick(indexOf(again.nodes(), "B00005")));
+    EXPECT_TRUE(again.doubleClick(nodeIndex(again.nodes(), "B00005")));
     EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
     const std::vector<std::string> twice = {
         "Confirm bank BANK5 loading?",

@@ -72,19 +72,18 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     EXPECT_TRUE(child<QAction>(window, "mbank15")->isEnabled());
 
     // Save: the dialog in its save-as-new mode, named after the command.
-    onModal([&](QWidget& modal) {
-        auto* dialog = &modal;
-        EXPECT_EQ(dialog->objectName(), "frmBankSave");
-        EXPECT_EQ(dialog->windowTitle(), "Bank Save / Update");
-        EXPECT_EQ(dialog->size(), QSize(512, 106));
-        EXPECT_FALSE(child<QTreeWidget>(*dialog, "tvBanks")->isVisible());
-        EXPECT_FALSE(child<QRadioButton>(*dialog, "opSort0")->isVisible());
-        EXPECT_FALSE(child<QLineEdit>(*dialog, "txtField0")->isReadOnly());
-        EXPECT_EQ(child<QLineEdit>(*dialog, "txtField1")->maxLength(), 200);
-        EXPECT_EQ(child<QPushButton>(*dialog, "cmdOk")->text(), "Save style bank");
-        QTest::keyClicks(child<QLineEdit>(*dialog, "txtField0"), "GIG");
-        QTest::keyClicks(child<QLineEdit>(*dialog, "txtField1"), "Friday");
-        QTest::mouseClick(child<QPushButton>(*dialog, "cmdOk"), Qt::LeftButton);
+    onModal([&](QWidget& dialog) {
+        EXPECT_EQ(dialog.objectName(), "frmBankSave");
+        EXPECT_EQ(dialog.windowTitle(), "Bank Save / Update");
+        EXPECT_EQ(dialog.size(), QSize(512, 106));
+        EXPECT_FALSE(child<QTreeWidget>(dialog, "tvBanks")->isVisible());
+        EXPECT_FALSE(child<QRadioButton>(dialog, "opSort0")->isVisible());
+        EXPECT_FALSE(child<QLineEdit>(dialog, "txtField0")->isReadOnly());
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtField1")->maxLength(), 200);
+        EXPECT_EQ(child<QPushButton>(dialog, "cmdOk")->text(), "Save style bank");
+        QTest::keyClicks(child<QLineEdit>(dialog, "txtField0"), "GIG");
+        QTest::keyClicks(child<QLineEdit>(dialog, "txtField1"), "Friday");
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
     });
     child<QAction>(window, "mbank7")->trigger();
     EXPECT_EQ(pane->title(), " GIG");
@@ -93,10 +92,9 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     EXPECT_EQ(window.bank().bankState(), BankState::Stored);
     // Where is? on the first row (41): the window, then the first slot selected.
     grid->setCurrentIndex(model->index(0, 1));
-    onModal([&](QWidget& modal) {
-        auto* shown = &modal;
-        EXPECT_EQ(shown->windowTitle(), "Where is ROCK1?");
-        QTest::keyClick(child<QTreeWidget>(*shown, "tvBanks"), Qt::Key_Down);
+    onModal([&](QWidget& shown) {
+        EXPECT_EQ(shown.windowTitle(), "Where is ROCK1?");
+        QTest::keyClick(child<QTreeWidget>(shown, "tvBanks"), Qt::Key_Down);
     });
     child<QAction>(window, "mStyles8")->trigger();
     EXPECT_EQ(slotColour(window, 0), QColor(0xFF, 0xFF, 0x00));

@@ -20,16 +20,6 @@ protected:
         std::filesystem::remove_all(env.state.RestorePointFolder);
         test::writeFile(env.state.RestorePointFolder, "");
     }
-    int bankIndex(const BankDialogController& dialog, std::int32_t prog) {
-        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
-            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
-                dialog.nodes()[i].bankProg == prog) {
-                return static_cast<int>(i);
-            }
-        }
-        ADD_FAILURE() << "no node of bank " << prog;
-        return -1;
-    }
 };
 
 TEST_F(RestorePointsBeforeDeleting, TheActionNamesTheStylesOrCountsThem) {
@@ -80,7 +70,7 @@ TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNoth
 TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneOrDeletesNothing) {
     const auto deleteInDialog = [this](std::int32_t prog) {
         dialogScript = [this, prog](BankDialogController& dialog) {
-            dialog.selectNode(bankIndex(dialog, prog));
+            dialog.selectNode(bankNode(dialog.nodes(), prog));
             env.dialogs.answer(Answer::Yes);
             dialog.deleteSelected();
             return false;
