@@ -26,6 +26,9 @@ void addStyle(Database& db, std::int32_t prog, const std::string& name,
               const std::string& desc = "", const std::string& family = "",
               const std::string& cat = "", const std::string& author = "");
 
+// Style 57 BALLAD as an edit window shows it, without its blocks (lengths 1200 and 34).
+StyleRow balladRow();
+
 // The bytes a keyboard bank file of the stored styles `styles` (in slot order from 0) with
 // `bankNumber` must hold, built on its own and not through the program's writer.
 std::string expectedBankFile(Database& db, const std::vector<std::int32_t>& styles, int bankNumber);

@@ -22,24 +22,9 @@ QLineEdit* box(QWidget& window, int index) {
     return child<QLineEdit>(window, QString("txtField%1").arg(index));
 }
 
-StyleRow ballad() {
-    StyleRow style;
-    style.StyleProg = 57;
-    style.StyleName1 = "BALLAD";
-    style.StyleLength1 = 1200;
-    style.StyleLength2 = 34;
-    style.StyleDesc = "Slow one";
-    style.StyleFamily = "Slow";
-    style.StyleCat = "Pop";
-    style.StyleFile = "USER01.STY";
-    style.StyleAuthor = "Ben";
-    style.StyleDate = "2026/12/06";
-    return style;
-}
-
 TEST(StyleEditWindow, ShowsTheStyleAndHandsBackTheBoxesOnUpdateOnly) {
     test::ScriptedDialogs dialogs;
-    StyleEditWindow window(ballad(), dialogs);
+    StyleEditWindow window(test::balladRow(), dialogs);
     window.show();
     EXPECT_EQ(window.objectName(), "frmStyleEdit");
     EXPECT_EQ(window.windowTitle(), "Style edit");
@@ -53,7 +38,7 @@ TEST(StyleEditWindow, ShowsTheStyleAndHandsBackTheBoxesOnUpdateOnly) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.result().has_value());
 
-    StyleEditWindow again(ballad(), dialogs);
+    StyleEditWindow again(test::balladRow(), dialogs);
     again.show();
     box(again, 2)->setText("Soul");
     QTest::keyClick(box(again, 2), Qt::Key_Return);
@@ -65,7 +50,7 @@ TEST(StyleEditWindow, ShowsTheStyleAndHandsBackTheBoxesOnUpdateOnly) {
     EXPECT_FALSE(child<QPushButton>(again, "cmdReplaceBreaks")->isVisible());
 
     // A stored line break is shown, refused by Update, and mended by the window's offer.
-    StyleRow broken = ballad();
+    StyleRow broken = test::balladRow();
     broken.StyleDesc = "Slow\r\none";
     broken.StyleAuthor = "Ben\nB";
     StyleEditWindow mend(broken, dialogs);

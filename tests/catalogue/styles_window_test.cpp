@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,12 +19,15 @@
 #include <QTimer>
 
 #include "app/windows/gui_main.h"
+#include "app/windows/main_window.h"
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/windows/bank_pane.h"
+#include "catalogue/windows/check_window.h"
 #include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/styles_window.h"
+#include "db/bank_store.h"
 #include "stylefiles/windows/style_import_window.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
@@ -39,6 +43,23 @@ struct Item {
     const char* shortcut;
     bool enabled;
 };
+
+// Runs `work` on the modal window that `open` brings up.
+template <typename Window>
+void onModal(const std::function<void()>& open, const std::function<void(Window&)>& work) {
+    bool seen = false;
+    QTimer timer;  // of this scope: it cannot outlive a test whose window never came up
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
+        ASSERT_NE(modal, nullptr);
+        seen = true;
+        work(*modal);
+    });
+    timer.start(0);
+    open();
+    EXPECT_TRUE(seen);
+}
 
 TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     test::TestEnvironment env;
@@ -135,20 +156,19 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
 
     // Set Filter: the filter window, each field as long as its column; a filter on the group.
     env.state.styleQuery.order = {{StyleColumn::Name, true}};
-    QTimer::singleShot(0, [&] {
-        auto* filter = qobject_cast<StyleFilterWindow*>(QApplication::activeModalWidget());
-        ASSERT_NE(filter, nullptr);
-        EXPECT_EQ(filter->windowTitle(), "Database filter setting");
-        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "NAME");
-        EXPECT_TRUE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
-        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder1")->count(), 7);
-        child<QLineEdit>(*filter, "txtField3")->setText("salsa");
-        QTest::mouseClick(child<QPushButton>(*filter, "cmdEmpty1"), Qt::LeftButton);
-        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "<NOTHING>");
-        EXPECT_FALSE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
-        QTest::mouseClick(child<QPushButton>(*filter, "cmdOk"), Qt::LeftButton);
-    });
-    child<QAction>(window, "mStyles6")->trigger();
+    onModal<StyleFilterWindow>(
+        [&] { child<QAction>(window, "mStyles6")->trigger(); },
+        [&](StyleFilterWindow& filter) {
+            EXPECT_EQ(filter.windowTitle(), "Database filter setting");
+            EXPECT_EQ(child<QComboBox>(filter, "cmdOrder0")->currentText(), "NAME");
+            EXPECT_TRUE(child<QCheckBox>(filter, "chDesc0")->isChecked());
+            EXPECT_EQ(child<QComboBox>(filter, "cmdOrder1")->count(), 7);
+            child<QLineEdit>(filter, "txtField3")->setText("salsa");
+            QTest::mouseClick(child<QPushButton>(filter, "cmdEmpty1"), Qt::LeftButton);
+            EXPECT_EQ(child<QComboBox>(filter, "cmdOrder0")->currentText(), "<NOTHING>");
+            EXPECT_FALSE(child<QCheckBox>(filter, "chDesc0")->isChecked());
+            QTest::mouseClick(child<QPushButton>(filter, "cmdOk"), Qt::LeftButton);
+        });
     EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Group), "SALSA");
     EXPECT_TRUE(env.state.styleQuery.order.empty());
     EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(),
@@ -159,16 +179,12 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     // mStyles 3 and 4 open the single style file windows over this one.
     for (const auto& [item, caption] : {std::pair{"mStyles3", "Styles export to SSF"},
                                         std::pair{"mStyles4", "Import from SSF"}}) {
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            QWidget* opened = QApplication::activeModalWidget();
-            ASSERT_NE(opened, nullptr);
-            shown = opened->windowTitle();
-            EXPECT_TRUE(child<QRadioButton>(*opened, "opStyle0")->isChecked());
-            qobject_cast<QDialog*>(opened)->reject();
-        });
-        child<QAction>(window, item)->trigger();
-        EXPECT_EQ(shown, caption);
+        onModal<QDialog>([&] { child<QAction>(window, item)->trigger(); },
+                         [&](QDialog& opened) {
+                             EXPECT_EQ(opened.windowTitle(), caption);
+                             EXPECT_TRUE(child<QRadioButton>(opened, "opStyle0")->isChecked());
+                             opened.reject();
+                         });
     }
 
     child<QAction>(window, "mFile5")->trigger();
@@ -192,23 +208,6 @@ protected:
             cells.push_back(grid->model()->index(index, column).data().toString().toStdString());
         }
         return cells;
-    }
-
-    // Runs `work` on the modal window that `open` brings up.
-    template <typename Window>
-    void onModal(const std::function<void()>& open, const std::function<void(Window&)>& work) {
-        bool seen = false;
-        QTimer timer;  // of this scope: it cannot outlive a test whose window never came up
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
-            ASSERT_NE(modal, nullptr);
-            seen = true;
-            work(*modal);
-        });
-        timer.start(0);
-        open();
-        EXPECT_TRUE(seen);
     }
 
     void doubleClickRow(int index) {
@@ -395,6 +394,47 @@ TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepi
     EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 57, 73, 88, 100}));
     ASSERT_EQ(grid->model()->rowCount(), 5);
     EXPECT_EQ(row(4)[0], "100");
+}
+
+TEST(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    // Bank 8 names style 33, which is gone.
+    test::addStyle(env.state.connection, 26, "ROCK1");
+    env.state.connection.execute(
+        "INSERT INTO KORFBanks (BankProg, BankName, BankStyle01, BankStyle02) VALUES (8, "
+        "'LIVE', 33, 26)");
+    MainWindow main(env.state, env.dialogs);
+    auto* check = main.findChild<QAction*>("mCheck");
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->text(), "Check catalogue ...");
+    onModal<CheckWindow>(
+        [&] { check->trigger(); },
+        [&](CheckWindow& window) {
+            EXPECT_EQ(window.windowTitle(), "Check catalogue");
+            // The check runs once the window is painted; a failed wait must still close the window.
+            auto* findings = window.findChild<QAbstractItemView*>("lstFindings")->model();
+            if (!QTest::qWaitFor([&] { return findings->rowCount() > 0; }, 5000))
+                window.close();
+            ASSERT_EQ(findings->rowCount(), 1);
+            EXPECT_EQ(
+                findings->index(0, 0).data().toString(),
+                "Bank 8 LIVE: slot 1 holds style 33, which is no longer stored. Repair takes it "
+                "out of the bank (later slots move up).");
+            EXPECT_EQ(child<QLabel>(window, "lbSummary")->text(), "1 finding; ORB can repair it.");
+            auto* repair = child<QPushButton>(window, "cmdRepair");
+            ASSERT_TRUE(repair->isEnabled());
+            env.dialogs.answer(UserDialogs::Answer::No);
+            QTest::mouseClick(repair, Qt::LeftButton);
+            EXPECT_EQ(findings->rowCount(), 1);
+            env.dialogs.answer(UserDialogs::Answer::Yes);
+            QTest::mouseClick(repair, Qt::LeftButton);
+            EXPECT_EQ(findings->rowCount(), 0);
+            EXPECT_EQ(child<QLabel>(window, "lbSummary")->text(), "The catalogue is healthy.");
+            EXPECT_FALSE(repair->isEnabled());
+            QTest::mouseClick(child<QPushButton>(window, "cmdExit"), Qt::LeftButton);
+        });
+    EXPECT_EQ(BankStore(env.state.connection).find(8)->BankStyle, (BankSlots{26}));
 }
 
 }  // namespace
