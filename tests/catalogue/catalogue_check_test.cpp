@@ -22,17 +22,19 @@ namespace fs = std::filesystem;
 using Kind = CheckFinding::Kind;
 
 // Stores a style without the stores' checks, as an older program or a hand-made change could
-// have left it: blocks of `length1` and `length2` bytes, made from the number, and the stored
-// lengths given.
+// have left it: blocks of `length1` and `length2` bytes, made from `madeFrom` (else the number),
+// and the stored lengths given.
 void plantStyle(Database& db, std::int32_t prog, const std::string& name, std::size_t length1,
                 std::size_t length2, std::int64_t stored1, std::int64_t stored2,
-                const std::string& desc = "", const std::string& seed = "") {
+                const std::string& desc = "", const std::string& seed = "",
+                std::int32_t madeFrom = 0) {
+    const std::int32_t from = madeFrom != 0 ? madeFrom : prog;
     std::string block1;
     for (std::size_t i = 0; i < length1; ++i) {
-        block1 += static_cast<char>((i * 7 + static_cast<std::size_t>(prog)) % 256);
+        block1 += static_cast<char>((i * 7 + static_cast<std::size_t>(from)) % 256);
     }
     block1 = seed + block1.substr(seed.size());
-    const std::string block2 = length2 == 0 ? " " : std::string(length2, static_cast<char>(prog));
+    const std::string block2 = length2 == 0 ? " " : std::string(length2, static_cast<char>(from));
     db.execute(
         "INSERT INTO KORFStyles VALUES (pProg, pName, pName2, pLength1, pLength2, pContent1, "
         "pContent2, pSeek, '2026/12/06', pDesc, 'Group', 'Family', 'USER01.STY', 'Author')",
@@ -52,12 +54,7 @@ protected:
         plantStyle(db(), 21, "ROCK1", 300, 40, 299, 40);               // first length wrong
         plantStyle(db(), 34, "BALLAD", 500, 0, 500, 0, "Slow\nsoft");  // empty second block
         plantStyle(db(), 61, "TWIN", 700, 30, 700, 30, "", kSharedKey);
-        plantStyle(db(), 62, "TWIN COPY", 700, 30, 700, 30, "", kSharedKey);
-        db().execute(
-            "UPDATE KORFStyles SET StyleContent1 = (SELECT StyleContent1 FROM KORFStyles "
-            "WHERE StyleProg = 61), StyleContent2 = (SELECT StyleContent2 FROM "
-            "KORFStyles WHERE StyleProg = 61), StyleSeek = (SELECT StyleSeek FROM "
-            "KORFStyles WHERE StyleProg = 61) WHERE StyleProg = 62");
+        plantStyle(db(), 62, "TWIN COPY", 700, 30, 700, 30, "", kSharedKey, 61);
         // The same start of key as the twins, other content: read in full, not a twin.
         plantStyle(db(), 75, "SWING", 700, 30, 700, 30, "", kSharedKey);
         db().execute(
@@ -208,14 +205,8 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
 TEST_F(CatalogueCheckTest, ManyFindingsOfOneKindAreOneLineWithTheListBehindIt) {
     for (std::int32_t i = 0; i < 11; ++i) {
         plantStyle(db(), 100 + i, "COPY", 320 + i, 12, 320 + i, 12);
-        plantStyle(db(), 200 + i, "COPY", 320 + i, 12, 320 + i, 12);
+        plantStyle(db(), 200 + i, "COPY", 320 + i, 12, 320 + i, 12, "", "", 100 + i);
     }
-    db().execute(
-        "UPDATE KORFStyles SET StyleContent1 = (SELECT s.StyleContent1 FROM KORFStyles s WHERE "
-        "s.StyleProg = KORFStyles.StyleProg - 100), StyleContent2 = (SELECT s.StyleContent2 FROM "
-        "KORFStyles s WHERE s.StyleProg = KORFStyles.StyleProg - 100), StyleSeek = (SELECT "
-        "s.StyleSeek FROM KORFStyles s WHERE s.StyleProg = KORFStyles.StyleProg - 100) WHERE "
-        "StyleProg >= 200");
     const std::string line =
         "12 styles are stored twice: Look-alikes (Styles menu) keeps one of each and moves the "
         "bank slots and song links of the others onto it.";

@@ -60,7 +60,18 @@ protected:
         env.dialogs.clear();
         return make;
     }
-    BankQueues queues() { return BankQueues(env.state, env.dialogs, room()); }
+    // Queues with these stored banks, in this order, for the floppy and the hard disk.
+    BankQueues queues(const std::vector<std::int32_t>& onFloppy,
+                      const std::vector<std::int32_t>& onHardDisk = {}) {
+        BankQueues queues(env.state, env.dialogs, room());
+        for (const std::int32_t prog : onFloppy) {
+            queues.queueFloppy(prog, "BANK" + std::to_string(prog));
+        }
+        for (const std::int32_t prog : onHardDisk) {
+            queues.queueHardDisk(prog, "BANK" + std::to_string(prog));
+        }
+        return queues;
+    }
 
     std::uintmax_t freeBytes = std::uintmax_t{1} << 30;
 };
@@ -308,8 +319,7 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
 TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     writeFile(floppy() / "old" / "song.txt", "x");
     writeFile(floppy() / "USER09.STY", "y");
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(9, "BANK9");
+    BankQueues floppyQueue = queues({9});
     std::vector<std::array<bool, 3>> pending;
     floppyQueue.onChange([&] {
         const auto& f = floppyQueue.floppy();
@@ -335,10 +345,7 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
 // Transfer's files, its read-only and not-ready refusals: window_and_command_test, beside the
 // drive commands.
 TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
-    BankQueues hd = queues();
-    for (const std::int32_t prog : {5, 9, 5}) {
-        hd.queueHardDisk(prog, "BANK" + std::to_string(prog));
-    }
+    BankQueues hd = queues({}, {5, 9, 5});
     // The first check comes after the first file.
     env.dialogs.cancelAtCheck(1);
     EXPECT_FALSE(hd.transfer());
@@ -363,9 +370,7 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
 
     // The floppy is emptied before it is written, and the message says so.
     writeFile(floppy() / "old.txt", "x");
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(9, "BANK9");
-    floppyQueue.queueFloppy(5, "BANK5");
+    BankQueues floppyQueue = queues({9, 5});
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.cancelAtCheck(env.dialogs.cancelChecks() + 1);
@@ -382,8 +387,7 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
 TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfterTheQuestion) {
     loadBank(5);
     writeFile(env.dir / "victim" / "photo.jpg", "keep too");
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(5, "BANK5");
+    BankQueues floppyQueue = queues({5});
     const auto refused = [&](const fs::path& folder, const std::string& reason,
                              const std::function<void()>& meanwhile = {}) {
         env.state.FloppyPath = folder.string();
@@ -422,8 +426,7 @@ TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfte
 TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     loadBank(5);
     StyleStore(db()).remove(41);
-    BankQueues hd = queues();
-    hd.queueHardDisk(5, "BANK5");
+    BankQueues hd = queues({}, {5});
     EXPECT_TRUE(hd.transfer());
     expectBankFile(db(), hardDisk() / "!123.SET" / "STYLE" / "USER01.STY", {57, 88, 73}, 17);
 
@@ -452,9 +455,7 @@ TEST_F(KeyboardWritingTest, BanksThatDoNotFitLeaveTheOldFloppyAndMakeNoFolder) {
     // The wipe frees 23 + 4 bytes and two folders (a byte each here); the two banks and the two
     // folders need one byte more than that leaves.
     freeBytes = bank5 + bank9 + 2 - 29;
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(5, "BANK5");
-    floppyQueue.queueFloppy(9, "BANK9");
+    BankQueues floppyQueue = queues({5, 9});
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(floppyQueue.makeFloppy());
     EXPECT_EQ(env.dialogs.messages().back(),
@@ -470,8 +471,7 @@ TEST_F(KeyboardWritingTest, BanksThatDoNotFitLeaveTheOldFloppyAndMakeNoFolder) {
     expectBankFile(db(), floppyFile(2), kBank9, 18);
 
     // A transfer that does not fit makes no set folder.
-    BankQueues hd = queues();
-    hd.queueHardDisk(9, "BANK9");
+    BankQueues hd = queues({}, {9});
     freeBytes = 10;
     EXPECT_FALSE(hd.transfer());
     EXPECT_TRUE(fs::is_empty(hardDisk()));

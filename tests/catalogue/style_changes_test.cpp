@@ -79,9 +79,7 @@ TEST_F(StyleChangesTest, ARefusedDeleteChangesNothing) {
 
 TEST_F(StyleChangesTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColumns) {
     std::optional<GroupValues> proposed;
-    StyleColumnChanges changes;
-    changes.StyleFamily = "Swing";
-    changes.StyleAuthor = "Eve";
+    const StyleColumnChanges changes{{}, {}, "Swing", {}, {}, "Eve"};
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(
         RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
@@ -151,10 +149,7 @@ TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
     edit.setField(2, "Bob");
     leave(false, true, false);
     ASSERT_TRUE(edit.update());
-    StyleColumnChanges expected;
-    expected.StyleFamily = "Latin";
-    expected.StyleAuthor = "Bob";
-    EXPECT_EQ(edit.result(), expected);
+    EXPECT_EQ(edit.result(), (StyleColumnChanges{{}, {}, "Latin", {}, {}, "Bob"}));
 
     leave(true, true, true);
     EXPECT_TRUE(edit.update());
@@ -240,8 +235,7 @@ TEST_F(StyleChangesTest, AStyleUpdateOnADatabaseInUseChangesNothing) {
     EXPECT_EQ(snapshot(), before);
 
     OpenDatabase(env.state);
-    StyleColumnChanges changes;
-    changes.StyleFamily = "Latin";
+    const StyleColumnChanges changes{{}, {}, "Latin", {}, {}, {}};
     {
         const test::AnotherProgramsLock lock(file);
         env.dialogs.answer(UserDialogs::Answer::Yes);
