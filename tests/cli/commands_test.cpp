@@ -308,10 +308,6 @@ const std::vector<Case> kCases = {
      }},
 };
 
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
-
 class Commands : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Commands, RunAsTheTableSays) {

@@ -36,17 +36,8 @@ std::optional<StyleRow> read(const std::string& bytes) {
 }
 
 TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
-    StyleRow style;
-    style.StyleProg = 41;
-    style.StyleName1 = "ROCKY      ";
-    style.StyleName2 = "ROCKY VAR 2";
-    style.StyleContent1 = test::makeChunk(992, 7);
-    style.StyleContent2 = test::makeChunk(192, 8);
-    style.StyleLength1 = 1000;
-    style.StyleLength2 = 200;
-    style.StyleAuthor = style.StyleCat = style.StyleFamily = style.StyleDesc = style.StyleFile =
-        " ";
-    style.StyleDate = "2026/12/06";
+    const StyleRow style(41, "ROCKY      ", "ROCKY VAR 2", 1000, 200, test::makeChunk(992, 7),
+                         test::makeChunk(192, 8), "2026/12/06", " ", " ", " ", " ", " ");
     const std::string bytes = written(style);
     EXPECT_EQ(bytes, test::ssfBytes(test::ssfFields(style.StyleName1, style.StyleName2,
                                                     style.StyleContent1, style.StyleContent2,
