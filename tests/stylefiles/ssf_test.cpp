@@ -18,6 +18,7 @@
 #include "stylefiles/style_file_error.h"
 #include "support/failure_of.h"
 #include "support/ssf_file_builder.h"
+#include "support/table_snapshot.h"
 
 namespace orb {
 namespace {
@@ -307,11 +308,11 @@ TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
 
 TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoTheSameOne) {
     EXPECT_TRUE(open({{41, 57}, {}, false}, out).run());
-    const std::string before = test::catalogueSnapshot(db());
+    const std::string before = test::tableSnapshot(db());
     env.dialogs.clear();
     EXPECT_FALSE(importer(env, out / "ROCKY.SSF", SsfImportController::Choice::File).run());
     EXPECT_EQ(env.dialogs.messages(), Texts{"SSF file import aborted: style already present"});
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(importing->importedAny());
 
     test::TestEnvironment empty;
@@ -395,7 +396,7 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     test::TestEnvironment other;
     other.openFreshDatabase();
     StyleStore(other.state.connection).insertNumbered(test::ssfStyle(7, "KEPT"));
-    const std::string before = test::catalogueSnapshot(other.state.connection);
+    const std::string before = test::tableSnapshot(other.state.connection);
 
     // The second check comes after the first file's style was stored.
     other.dialogs.cancelAtCheck(2);
@@ -405,7 +406,7 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     EXPECT_EQ(other.dialogs.messages(),
               Texts{"SSF file import cancelled: nothing of this run was stored."});
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
-    EXPECT_EQ(test::catalogueSnapshot(other.state.connection), before);
+    EXPECT_EQ(test::tableSnapshot(other.state.connection), before);
     EXPECT_FALSE(other.state.connection.inTransaction());
     EXPECT_TRUE(folder.files().empty());
     EXPECT_FALSE(folder.importedAny());

@@ -11,6 +11,7 @@
 #include "stylefiles/style_import.h"
 #include "support/held_lock.h"
 #include "support/sty_file_builder.h"
+#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -213,7 +214,7 @@ TEST_F(StyleImport, OverwriteByNameKeepsTheNumberAfterARestorePoint) {
     // Without a restore point the import does not start.
     fs::remove_all(env.state.RestorePointFolder);
     test::writeFile(env.state.RestorePointFolder, "");
-    const std::string before = test::catalogueSnapshot(db());
+    const std::string before = test::tableSnapshot(db());
     env.dialogs.clear();
     c.setPath((env.dir / "AGAIN.STY").string());
     EXPECT_FALSE(c.run());
@@ -223,7 +224,7 @@ TEST_F(StyleImport, OverwriteByNameKeepsTheNumberAfterARestorePoint) {
         "of the same name: the folder "))
         << env.dialogs.messages()[0];
     EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
 }
 
 TEST_F(StyleImport, ConfirmDialogChoosesStylesAndValues) {
@@ -300,7 +301,7 @@ TEST_F(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
 TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     test::writeFile(env.dir / "FIRST.STY", bankFile("OLD", 3, 20));
     ASSERT_TRUE(open(File, "FIRST.STY").run());
-    std::string before = test::catalogueSnapshot(db());
+    std::string before = test::tableSnapshot(db());
     for (int i = 1; i <= 4; ++i) {
         test::writeFile(env.dir / "run" / ("F" + std::to_string(i) + ".STY"),
                         bankFile("N" + std::to_string(i), 2, 40 + static_cast<unsigned>(i)));
@@ -311,7 +312,7 @@ TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     StyleImportController& run = open(Folder, "run");
     EXPECT_FALSE(run.run());
     EXPECT_EQ(env.dialogs.cancelChecks(), 4);
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(db().inTransaction());
     EXPECT_EQ(env.dialogs.messages(),
               Texts{"Style import cancelled: nothing of this run was stored."});
@@ -334,11 +335,11 @@ TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     cut.resize(cut.size() - 100);
     test::writeFile(env.dir / "run" / "F5.STY", cut);
     test::writeFile(env.dir / "run" / "F6.STY", bankFile("N6", 2, 36));
-    before = test::catalogueSnapshot(db());
+    before = test::tableSnapshot(db());
     env.dialogs.clear();
     run.setMode(DuplicateMode::ImportEverything);
     EXPECT_FALSE(run.run());
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(db().inTransaction());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     const auto& message = env.dialogs.calls()[0];
