@@ -27,7 +27,7 @@ using Kind = CheckFinding::Kind;
 void plantStyle(Database& db, std::int32_t prog, const std::string& name, std::size_t length1,
                 std::size_t length2, std::int64_t stored1, std::int64_t stored2,
                 const std::string& desc = "", const std::string& seed = "",
-                std::int32_t madeFrom = 0) {
+                std::int32_t madeFrom = 0, const std::string& family = "Family") {
     const std::int32_t from = madeFrom != 0 ? madeFrom : prog;
     std::string block1;
     for (std::size_t i = 0; i < length1; ++i) {
@@ -37,9 +37,9 @@ void plantStyle(Database& db, std::int32_t prog, const std::string& name, std::s
     const std::string block2 = length2 == 0 ? " " : std::string(length2, static_cast<char>(from));
     db.execute(
         "INSERT INTO KORFStyles VALUES (pProg, pName, pName2, pLength1, pLength2, pContent1, "
-        "pContent2, pSeek, '2026/12/06', pDesc, 'Group', 'Family', 'USER01.STY', 'Author')",
+        "pContent2, pSeek, '2026/12/06', pDesc, 'Group', pFamily, 'USER01.STY', 'Author')",
         {prog, name, name, stored1, stored2, SqlParam::blob(block1), SqlParam::blob(block2),
-         SqlParam::blob(std::string_view(block1).substr(0, 250)), desc});
+         SqlParam::blob(std::string_view(block1).substr(0, 250)), desc, family});
 }
 
 // Sixteen bytes: the length of the key the content look-up's index holds.
@@ -241,23 +241,13 @@ TEST_F(CatalogueCheckTest, ManyFindingsOfOneKindAreOneLineWithTheListBehindIt) {
 
 using Group = LookalikeGroup::Kind;
 
-// Stores a style whose blocks are made from `content`: styles given the same content hold the
-// same bytes.
+// A style whose blocks are made from `content`: styles given the same content hold the same bytes.
 void addStyle(Database& db, std::int32_t prog, const std::string& name, int content,
               const std::string& desc, const std::string& family) {
-    StyleRow style;
-    style.StyleProg = prog;
-    style.StyleName1 = name;
-    style.StyleName2 = name;
-    for (int i = 0; i < 400 + content; ++i) {
-        style.StyleContent1 += static_cast<char>((i * 31 + content * 17) % 256);
-    }
-    style.StyleContent2 = std::string(20 + content, static_cast<char>(content));
-    style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
-    style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
-    style.StyleDesc = desc;
-    style.StyleFamily = family;
-    StyleStore(db).insertNumbered(style);
+    const std::size_t length1 = 400 + static_cast<std::size_t>(content);
+    const std::size_t length2 = 20 + static_cast<std::size_t>(content);
+    plantStyle(db, prog, name, length1, length2, static_cast<std::int64_t>(length1),
+               static_cast<std::int64_t>(length2), desc, "", content, family);
 }
 
 // Three variants named ROCK1 (12 and 77 one content, 40 another, names padded differently),
@@ -304,7 +294,8 @@ TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
     for (LookalikeGroup& group : groups) {
         for (LookalikeStyle& style : group.styles) {
             EXPECT_EQ(style.fingerprint.size(), 6u);
-            style.fingerprint.clear();
+            EXPECT_EQ(style.StyleFile + " " + style.StyleDate, "USER01.STY 2026/12/06");
+            style.fingerprint = style.StyleFile = style.StyleDate = "";
             style.StyleLength1 = style.StyleLength2 = 0;
         }
     }
