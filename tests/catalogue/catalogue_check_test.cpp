@@ -168,13 +168,13 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
         plantStyle(env.state.connection, prog, "STYLE", 3000, 100, 3000, 100);
     }
     env.state.connection.close();
-    // Scribble over a page in the middle of the file: the header stays, the tree breaks.
-    {
+    const auto scribble = [&](std::streamoff at, std::size_t size) {
         std::fstream file(env.state.DatabasePath, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(4096 * 6);
-        const std::string scribble(4096, '\x5A');
-        file.write(scribble.data(), static_cast<std::streamsize>(scribble.size()));
-    }
+        file.seekp(at);
+        file.write(std::string(size, '\x5A').data(), static_cast<std::streamsize>(size));
+    };
+    // Scribble over a page in the middle of the file: the header stays, the tree breaks.
+    scribble(4096 * 6, 4096);
     env.state.connection.open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);
     const CheckReport report = checkCatalogue(env.state.connection);
     ASSERT_EQ(report.findings.size(), 1u);
@@ -191,12 +191,7 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
     // A file whose table list SQLite finds malformed cannot even be opened: still a damaged
     // file for the command, not a failure.
     env.state.connection.close();
-    {
-        std::fstream file(env.state.DatabasePath, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(100);
-        const std::string scribble(3000, '\x5A');
-        file.write(scribble.data(), static_cast<std::streamsize>(scribble.size()));
-    }
+    scribble(100, 3000);
     const test::CliRun malformed = env.runCli({"--db", env.state.DatabasePath, "check"});
     EXPECT_EQ(malformed.status, 2) << malformed.err;
     EXPECT_NE(malformed.err.find("malformed"), std::string::npos) << malformed.err;
