@@ -157,6 +157,7 @@ StyleRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
 struct SsfTransfer : ::testing::Test {
     void SetUp() override {
         env.openFreshDatabase();
+        other.openFreshDatabase();
         for (const auto& [prog, name] : std::vector<std::pair<int, std::string>>{
                  {41, "rocky      "}, {57, "Caf\xC3\xA9-Bar"}, {73, "ROCK-Y"}, {88, "- -"}}) {
             StyleStore(db()).insertNumbered(test::ssfStyle(prog, name));
@@ -184,6 +185,7 @@ struct SsfTransfer : ::testing::Test {
     }
 
     test::TestEnvironment env;
+    test::TestEnvironment other;  // a second catalogue to import into
     fs::path out = env.dir / "export";
     test::RecordingExportWindows windows;
     std::unique_ptr<SsfExportController> exporter;
@@ -315,25 +317,21 @@ TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoThe
     EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(importing->importedAny());
 
-    test::TestEnvironment empty;
-    empty.openFreshDatabase();
     for (const char* file : {"CAFBAR.SSF", "ROCKY.SSF"}) {
-        EXPECT_TRUE(importer(empty, out / file, SsfImportController::Choice::File).run());
+        EXPECT_TRUE(importer(other, out / file, SsfImportController::Choice::File).run());
     }
-    EXPECT_EQ(empty.dialogs.messages(), Texts(2, "SSF file import ended without errors"));
-    EXPECT_EQ(empty.dialogs.calls().back().icon, Icon::Information);
+    EXPECT_EQ(other.dialogs.messages(), Texts(2, "SSF file import ended without errors"));
+    EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
     for (const auto& [prog, original] : {std::pair{1, 57}, std::pair{2, 41}}) {
         StyleRow expected = storedStyle(env, original);
         expected.StyleProg = prog;
-        EXPECT_EQ(storedStyle(empty, prog), expected);
+        EXPECT_EQ(storedStyle(other, prog), expected);
     }
 }
 
 TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOtherFiles) {
     open({{}, {41, 57, 73}, false}, out).setChoice(Choice::AllStyles);
     ASSERT_TRUE(exporter->run());
-    test::TestEnvironment other;
-    other.openFreshDatabase();
     StyleStore(other.state.connection).insertNumbered(storedStyle(env, 41));
     fs::rename(out / "CAFBAR.SSF", out / "a.ssf");
     fs::rename(out / "ROCKY.SSF", out / "c.SSF");  // present
@@ -393,8 +391,6 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
 TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     open({{}, {41, 57, 73, 88}, false}, out).setChoice(Choice::AllStyles);
     ASSERT_TRUE(exporter->run());
-    test::TestEnvironment other;
-    other.openFreshDatabase();
     StyleStore(other.state.connection).insertNumbered(test::ssfStyle(7, "KEPT"));
     const std::string before = test::tableSnapshot(other.state.connection);
 
@@ -429,8 +425,6 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
     test::writeFile(out / "long.SSF", longName);
     test::writeFile(out / "cut.SSF", good.substr(0, 37));
     test::writeFile(out / "text.SSF", "Dear musician");
-    test::TestEnvironment empty;
-    empty.openFreshDatabase();
     struct Case {
         std::string file;
         std::string message;
@@ -445,25 +439,25 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
                          " has 12 characters; it takes at most 11. Nothing was imported from it."},
     };
     for (const Case& c : cases) {
-        empty.dialogs.clear();
-        EXPECT_FALSE(importer(empty, out / c.file, SsfImportController::Choice::File).run());
-        ASSERT_EQ(empty.dialogs.messages().size(), 1u) << c.file;
-        EXPECT_EQ(empty.dialogs.messages()[0].substr(0, c.message.size()), c.message);
-        EXPECT_EQ(empty.dialogs.calls()[0].icon, Icon::Critical);
-        EXPECT_EQ(test::styleCount(empty.state.connection), 0);
+        other.dialogs.clear();
+        EXPECT_FALSE(importer(other, out / c.file, SsfImportController::Choice::File).run());
+        ASSERT_EQ(other.dialogs.messages().size(), 1u) << c.file;
+        EXPECT_EQ(other.dialogs.messages()[0].substr(0, c.message.size()), c.message);
+        EXPECT_EQ(other.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(test::styleCount(other.state.connection), 0);
     }
     // Search puts the chosen file's full path in the field; for a folder import it is a folder
     // dialog.
-    empty.dialogs.file((out / "cut.SSF").string());
+    other.dialogs.file((out / "cut.SSF").string());
     importing->search();
     EXPECT_EQ(importing->path(), (out / "cut.SSF").string());
-    EXPECT_EQ(empty.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::OpenFile);
+    EXPECT_EQ(other.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::OpenFile);
     importing->setChoice(SsfImportController::Choice::Folder);
-    empty.dialogs.file(out.string());
+    other.dialogs.file(out.string());
     importing->search();
     EXPECT_EQ(importing->path(), out.string());
-    EXPECT_EQ(empty.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::Folder);
-    EXPECT_EQ(empty.settings.get("LASTFOLDER", "SSF", ""), out.string());
+    EXPECT_EQ(other.dialogs.calls().back().kind, test::ScriptedDialogs::Call::Kind::Folder);
+    EXPECT_EQ(other.settings.get("LASTFOLDER", "SSF", ""), out.string());
 }
 
 // What the commands alone say: the styles left out, a run stopped after a file was imported.
