@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "core/user_dialogs.h"
+#include "db/known_songs.h"
 #include "db/link_store.h"
 #include "db/page_cache.h"
 #include "db/song_store.h"
@@ -40,6 +41,64 @@ void storeOfLine(std::size_t index, Describe&& what, Store&& store) {
     }
 }
 
+std::string linkOfLine(const std::string& title, std::int32_t style) {
+    return "the link of \"" + title + "\" to style " + std::to_string(style);
+}
+
+// The links of the lines read so far, stored a statement at a time: a statement per link costs
+// more than its row. Nothing in the run reads links back, so they may wait until the statement
+// is full or the list ends. Their texts pass the gate as their line is read, so that the first
+// refused line is the one named.
+class PendingLinks {
+public:
+    static constexpr std::size_t kPerStatement = 64;
+
+    explicit PendingLinks(LinkStore& links) : links_(links) {}
+
+    void add(std::size_t index, LinkRow link, TextPlace place, const std::string& title) {
+        storeOfLine(
+            index, [&] { return linkOfLine(title, link.StyleProg); },
+            [&] { LinkStore::requireStorable(link, place); });
+        rows_.push_back(std::move(link));
+        places_.push_back(std::move(place));
+        lines_.push_back({index, title});
+        if (rows_.size() == kPerStatement) {
+            store();
+        }
+    }
+
+    void store() {
+        try {
+            links_.insertMany(rows_, places_);
+        } catch (const StoreError& e) {
+            if (e.inUse()) {
+                throw;
+            }
+            // The statement stored none of them: one at a time, the refused one names its line.
+            for (std::size_t i = 0; i < rows_.size(); ++i) {
+                storeOfLine(
+                    lines_[i].index,
+                    [&] { return linkOfLine(lines_[i].title, rows_[i].StyleProg); },
+                    [&] { links_.insert(rows_[i], places_[i]); });
+            }
+        }
+        rows_.clear();
+        places_.clear();
+        lines_.clear();
+    }
+
+private:
+    struct Line {
+        std::size_t index;
+        std::string title;
+    };
+
+    LinkStore& links_;
+    std::vector<LinkRow> rows_;
+    std::vector<TextPlace> places_;
+    std::vector<Line> lines_;
+};
+
 }  // namespace
 
 SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
@@ -54,6 +113,8 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
     SongStore songs(state.connection);
     LinkStore links(state.connection);
     StyleStore styles(state.connection);
+    KnownSongs known(state.connection, songs, lines.size());
+    PendingLinks pending(links);
     // Inside the transaction only this run adds songs, so the next free code is counted on
     // instead of read again for every line.
     std::int32_t nextCode = songs.next();
@@ -65,13 +126,12 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         if (trimmed(values.title).empty()) {
             continue;
         }
-        if (songs.holds(values.title, values.artist)) {
-            const bool insert =
-                options.duplicates == DuplicateSongs::Insert ||
-                (options.duplicates == DuplicateSongs::Ask &&
-                 dialogs.question("Song " + values.title +
-                                  " already inside database. Would you like to insert it anyway?"));
-            if (!insert) {
+        if (options.duplicates != DuplicateSongs::Insert &&
+            known.holds(values.title, values.artist)) {
+            if (options.duplicates == DuplicateSongs::Skip ||
+                !dialogs.question(
+                    "Song " + values.title +
+                    " already inside database. Would you like to insert it anyway?")) {
                 continue;
             }
         }
@@ -80,6 +140,7 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         storeOfLine(
             index, [&] { return "the song \"" + values.title + "\""; },
             [&] { songs.insert(song, place); });
+        known.stored(song.SongTitle, song.SongPerformer);
         ++summary.songs;
         if (trimmed(values.style).empty()) {
             continue;
@@ -90,16 +151,12 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                               trimmed(values.style));
         }
         for (const std::int32_t style : named) {
-            const LinkRow link{song.SongCode, style, values.tempo, values.transpose, values.notes};
-            storeOfLine(
-                index,
-                [&] {
-                    return "the link of \"" + values.title + "\" to style " + std::to_string(style);
-                },
-                [&] { links.insert(link, place); });
+            pending.add(index, {song.SongCode, style, values.tempo, values.transpose, values.notes},
+                        place, values.title);
             ++summary.links;
         }
     }
+    pending.store();
     transaction.commit();
     if (progress) {
         progress(static_cast<long long>(lines.size()), static_cast<long long>(lines.size()));
