@@ -44,28 +44,27 @@ KnownSongs::KnownSongs(Database& connection, SongStore& songs, std::size_t lines
     if (stored > static_cast<long long>(lines)) {
         return;
     }
-    pairs_.emplace();
-    pairs_->reserve(static_cast<std::size_t>(stored) + lines);
+    askTable_ = false;
+    pairs_.reserve(static_cast<std::size_t>(stored) + lines);
     // A NULL or a blob never equals a text in the table's own test.
     for (Rows rows = connection.query(
              "SELECT SongTitle, SongPerformer FROM KORFSongs WHERE typeof(SongTitle) = 'text' AND "
              "typeof(SongPerformer) = 'text'");
          rows.next();) {
-        pairs_->insert(pairKey(rows.bytes(0), rows.bytes(1)));
+        pairs_.insert(pairKey(rows.bytes(0), rows.bytes(1)));
     }
 }
 
 bool KnownSongs::holds(std::string_view title, std::string_view performer) {
-    if (!pairs_) {
-        return songs_.holds(title, performer);
+    if (blank(performer)) {
+        return false;
     }
-    return !blank(performer) && pairs_->contains(pairKey(title, performer));
+    return pairs_.contains(pairKey(title, performer)) ||
+           (askTable_ && songs_.holds(title, performer));
 }
 
 void KnownSongs::stored(std::string_view title, std::string_view performer) {
-    if (pairs_) {
-        pairs_->insert(pairKey(title, performer));
-    }
+    pairs_.insert(pairKey(title, performer));
 }
 
 }  // namespace orb

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -10,11 +9,10 @@ namespace orb {
 class SongStore;
 class Database;
 
-// The duplicate test of a run that stores many songs: SongStore::holds, answered from memory
-// when the catalogue holds no more songs than the run reads lines, so that a long list does not
-// ask the table once per line. The stored titles and performers are then read once, and the
-// run's own songs are added as they are stored. With more stored songs than lines, each question
-// goes to the table, which sees the run's songs by itself.
+// The duplicate test of a run that stores many songs, as SongStore::holds answers it. The run's
+// own songs are kept here, so that they may reach the table later. When the catalogue holds no
+// more songs than the run reads lines, the stored titles and performers are read once too, and a
+// long list does not ask the table once per line; otherwise each question goes to the table.
 class KnownSongs {
 public:
     KnownSongs(Database& connection, SongStore& songs, std::size_t lines);
@@ -24,8 +22,9 @@ public:
 
 private:
     SongStore& songs_;
+    bool askTable_ = true;
     // Pairs compared as the table's NOCASE columns compare them.
-    std::optional<std::unordered_set<std::string>> pairs_;
+    std::unordered_set<std::string> pairs_;
 };
 
 }  // namespace orb

@@ -84,27 +84,23 @@ void LinkStore::requireStorable(const LinkRow& link, const TextPlace& place) {
 }
 
 void LinkStore::insertMany(std::span<const LinkRow> links, std::span<const TextPlace> places) {
-    if (links.size() != places.size()) {
-        throw StoreError("each link to store needs its place", StoreError::Kind::Refused);
-    }
-    if (links.empty()) {
-        return;
-    }
-    std::string sql =
-        "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) VALUES ";
+    requireOnePlaceEach(links.size(), places.size());
     std::vector<SqlParam> params;
     params.reserve(links.size() * 5);
     for (std::size_t i = 0; i < links.size(); ++i) {
         const LinkRow& link = links[i];
         checkTexts(link, places[i]);
-        const std::string n = std::to_string(i);
-        sql += (i == 0 ? "(pSongCode" : ",(pSongCode") + n + ",pStyleProg" + n + ",pStyleTempo" +
-               n + ",pStyleTranspose" + n + ",pSongNote" + n + ")";
         params.insert(params.end(),
                       {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
                        blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
     }
-    connection_.execute(sql, params);
+    if (!links.empty()) {
+        connection_.execute(
+            insertRowsStatement(
+                "KORFSonSty", {"SongCode", "StyleProg", "StyleTempo", "StyleTranspose", "SongNote"},
+                links.size()),
+            params);
+    }
 }
 
 void LinkStore::remove(std::int32_t songCode, std::int32_t styleProg) {

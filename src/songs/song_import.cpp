@@ -1,6 +1,8 @@
 #include "songs/song_import.h"
 
 #include <algorithm>
+#include <functional>
+#include <span>
 
 #include "core/text.h"
 #include "core/user_dialogs.h"
@@ -41,27 +43,31 @@ void storeOfLine(std::size_t index, Describe&& what, Store&& store) {
     }
 }
 
-std::string linkOfLine(const std::string& title, std::int32_t style) {
-    return "the link of \"" + title + "\" to style " + std::to_string(style);
-}
-
-// The links of the lines read so far, stored a statement at a time: a statement per link costs
-// more than its row. Nothing in the run reads links back, so they may wait until the statement
-// is full or the list ends. Their texts pass the gate as their line is read, so that the first
-// refused line is the one named.
-class PendingLinks {
+// Rows of the lines read so far, stored a statement at a time: a statement per row costs more
+// than the row. Nothing in the run reads them back from the table (the duplicate test keeps the
+// run's songs itself), so they may wait until the statement is full or the list ends. Their texts
+// pass the gate as their line is read, so that the first refused line is the one named.
+template <typename Row>
+class PendingRows {
 public:
     static constexpr std::size_t kPerStatement = 64;
+    using StoreMany = std::function<void(std::span<const Row>, std::span<const TextPlace>)>;
+    using StoreOne = std::function<void(const Row&, const TextPlace&)>;
+    // What a refusal calls the row of line `index`: "the song \"Volare\"".
+    using Describe = std::function<std::string(const Row&, std::size_t index)>;
 
-    explicit PendingLinks(LinkStore& links) : links_(links) {}
+    PendingRows(StoreMany storeMany, StoreOne storeOne, StoreOne check, Describe describe)
+        : storeMany_(std::move(storeMany)),
+          storeOne_(std::move(storeOne)),
+          check_(std::move(check)),
+          describe_(std::move(describe)) {}
 
-    void add(std::size_t index, LinkRow link, TextPlace place, const std::string& title) {
+    void add(std::size_t index, Row row, TextPlace place) {
         storeOfLine(
-            index, [&] { return linkOfLine(title, link.StyleProg); },
-            [&] { LinkStore::requireStorable(link, place); });
-        rows_.push_back(std::move(link));
+            index, [&] { return describe_(row, index); }, [&] { check_(row, place); });
+        rows_.push_back(std::move(row));
         places_.push_back(std::move(place));
-        lines_.push_back({index, title});
+        lines_.push_back(index);
         if (rows_.size() == kPerStatement) {
             store();
         }
@@ -69,7 +75,7 @@ public:
 
     void store() {
         try {
-            links_.insertMany(rows_, places_);
+            storeMany_(rows_, places_);
         } catch (const StoreError& e) {
             if (e.inUse()) {
                 throw;
@@ -77,9 +83,8 @@ public:
             // The statement stored none of them: one at a time, the refused one names its line.
             for (std::size_t i = 0; i < rows_.size(); ++i) {
                 storeOfLine(
-                    lines_[i].index,
-                    [&] { return linkOfLine(lines_[i].title, rows_[i].StyleProg); },
-                    [&] { links_.insert(rows_[i], places_[i]); });
+                    lines_[i], [&] { return describe_(rows_[i], lines_[i]); },
+                    [&] { storeOne_(rows_[i], places_[i]); });
             }
         }
         rows_.clear();
@@ -88,15 +93,13 @@ public:
     }
 
 private:
-    struct Line {
-        std::size_t index;
-        std::string title;
-    };
-
-    LinkStore& links_;
-    std::vector<LinkRow> rows_;
+    StoreMany storeMany_;
+    StoreOne storeOne_;
+    StoreOne check_;
+    Describe describe_;
+    std::vector<Row> rows_;
     std::vector<TextPlace> places_;
-    std::vector<Line> lines_;
+    std::vector<std::size_t> lines_;
 };
 
 }  // namespace
@@ -114,7 +117,22 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
     LinkStore links(state.connection);
     StyleStore styles(state.connection);
     KnownSongs known(state.connection, songs, lines.size());
-    PendingLinks pending(links);
+    const auto titleOf = [&](std::size_t index) {
+        return splitSongLine(lines[index], options.separator, options.fields).title;
+    };
+    PendingRows<SongRow> pendingSongs(
+        [&](auto rows, auto places) { songs.insertMany(rows, places); },
+        [&](const SongRow& song, const TextPlace& place) { songs.insert(song, place); },
+        &SongStore::requireStorable,
+        [](const SongRow& song, std::size_t) { return "the song \"" + song.SongTitle + "\""; });
+    PendingRows<LinkRow> pendingLinks(
+        [&](auto rows, auto places) { links.insertMany(rows, places); },
+        [&](const LinkRow& link, const TextPlace& place) { links.insert(link, place); },
+        &LinkStore::requireStorable,
+        [&](const LinkRow& link, std::size_t index) {
+            return "the link of \"" + titleOf(index) + "\" to style " +
+                   std::to_string(link.StyleProg);
+        });
     // Inside the transaction only this run adds songs, so the next free code is counted on
     // instead of read again for every line.
     std::int32_t nextCode = songs.next();
@@ -136,11 +154,9 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
             }
         }
         const TextPlace place = TextPlace::onLine("song", static_cast<long long>(index) + 1);
-        const SongRow song{nextCode++, values.title, values.artist};
-        storeOfLine(
-            index, [&] { return "the song \"" + values.title + "\""; },
-            [&] { songs.insert(song, place); });
-        known.stored(song.SongTitle, song.SongPerformer);
+        const std::int32_t songCode = nextCode++;
+        pendingSongs.add(index, {songCode, values.title, values.artist}, place);
+        known.stored(values.title, values.artist);
         ++summary.songs;
         if (trimmed(values.style).empty()) {
             continue;
@@ -151,12 +167,13 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                               trimmed(values.style));
         }
         for (const std::int32_t style : named) {
-            pending.add(index, {song.SongCode, style, values.tempo, values.transpose, values.notes},
-                        place, values.title);
+            pendingLinks.add(index, {songCode, style, values.tempo, values.transpose, values.notes},
+                             place);
             ++summary.links;
         }
     }
-    pending.store();
+    pendingSongs.store();
+    pendingLinks.store();
     transaction.commit();
     if (progress) {
         progress(static_cast<long long>(lines.size()), static_cast<long long>(lines.size()));

@@ -238,15 +238,15 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
     env.dialogs.cancelAtCheck(0);
 
     window.setSeparatorIndex(2);  // ","
-    window.setPath(list("A,B,SWING\n").string());
+    window.setPath(list("A,B,SWING\nC,D,SWING\n").string());
     db().execute(
-        "CREATE TRIGGER refuse_songs BEFORE INSERT ON KORFSongs BEGIN "
+        "CREATE TRIGGER refuse_songs BEFORE INSERT ON KORFSongs WHEN NEW.SongTitle = 'C' BEGIN "
         "SELECT RAISE(ABORT, 'no more songs'); END");
     env.dialogs.clear();
     EXPECT_FALSE(window.start());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"The song list " + window.path() +
-                                       " was not imported. Line 1: the song \"A\" cannot be "
+                                       " was not imported. Line 2: the song \"C\" cannot be "
                                        "stored: no more songs. Nothing of the song list has "
                                        "been stored."});
 }
