@@ -1,5 +1,6 @@
 #include "stylefiles/import_test_support.h"
 
+#include "support/query_column.h"
 #include "support/sty_file_builder.h"
 
 namespace orb::test {
@@ -38,28 +39,8 @@ std::string catalogueSnapshot(Database& connection) {
     return snapshot;
 }
 
-std::vector<BankRow> bankRows(Database& connection) {
-    std::vector<BankRow> banks;
-    Rows rows = connection.query("SELECT * FROM KORFBanks ORDER BY BankProg");
-    while (rows.next()) {
-        BankRow bank{static_cast<std::int32_t>(rows.integer("BankProg")),
-                     rows.text("BankName"),
-                     rows.text("BankDesc"),
-                     {}};
-        for (int slot = 1; slot <= 16; ++slot) {
-            const std::string column =
-                std::string("BankStyle") + (slot < 10 ? "0" : "") + std::to_string(slot);
-            bank.styles.push_back(static_cast<std::int32_t>(rows.integer(column)));
-        }
-        banks.push_back(std::move(bank));
-    }
-    return banks;
-}
-
 long long styleCount(Database& connection) {
-    Rows rows = connection.query("SELECT COUNT(*) FROM KORFStyles");
-    rows.next();
-    return rows.integer(0);
+    return rowCount(connection, "KORFStyles");
 }
 
 }  // namespace orb::test
