@@ -8,7 +8,6 @@
 #include "cli/cli.h"
 #include "db/bank_store.h"
 #include "db/link_store.h"
-#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -112,7 +111,7 @@ TEST_F(CatalogueCheckTest, EveryPlantedFindingIsFoundWithWhatToDo) {
 
 TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
     env.clock.setTime("21:40:00");
-    const std::string before = test::tableSnapshot(db());
+    const auto before = test::tableRows(db());
     const RepairOutcome outcome = repairCatalogue(env.state);
     EXPECT_EQ(outcome.summary(),
               "Repaired: 2 bank slots emptied, 2 song links cleared and 1 style's lengths set "
@@ -136,7 +135,7 @@ TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
     const auto points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);
     env.state.restorePoints().bringBack(db(), points[0]);
-    EXPECT_EQ(test::tableSnapshot(db()), before);
+    EXPECT_EQ(test::tableRows(db()), before);
     repairCatalogue(env.state);
 
     // Once the texts and the twin are dealt with, the catalogue passes.
