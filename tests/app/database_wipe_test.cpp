@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/database_wipe.h"
+#include "support/query_column.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -29,18 +30,13 @@ void fillEveryTable(Database& db) {
     db.execute("INSERT INTO KORFSonSty (SongCode, StyleProg, SongNote) VALUES (1, 2, 'intro')");
 }
 
-int rowCount(Database& db, const std::string& table) {
-    Rows rows = db.query("SELECT count(*) FROM " + table);
-    rows.next();
-    return static_cast<int>(rows.integer(0));
-}
-
 // Rows of KORFStyles, KORFBanks, KORFSongs and KORFSonSty as "s,b,n,l".
 std::string counts(Database& db) {
-    return std::to_string(rowCount(db, "KORFStyles")) + "," +
-           std::to_string(rowCount(db, "KORFBanks")) + "," +
-           std::to_string(rowCount(db, "KORFSongs")) + "," +
-           std::to_string(rowCount(db, "KORFSonSty"));
+    std::string text;
+    for (const char* table : {"KORFStyles", "KORFBanks", "KORFSongs", "KORFSonSty"}) {
+        text += (text.empty() ? "" : ",") + std::to_string(test::rowCount(db, table));
+    }
+    return text;
 }
 
 class DatabaseWipe : public ::testing::Test {
@@ -87,8 +83,6 @@ TEST_F(DatabaseWipe, AnythingButTheExactPasswordSaysNothingAndChangesNothing) {
     EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
 }
 
-// No to the question, a deletion the database refuses after three tables, a database opened
-// read-only: every row stays and the person is told.
 TEST_F(DatabaseWipe, WhatStopsTheWipeKeepsEveryRow) {
     const std::string refused = "ORB database was not initialized: the database " +
                                 env.state.DatabasePath +
@@ -133,14 +127,11 @@ TEST_F(DatabaseWipe, WhatStopsTheWipeKeepsEveryRow) {
         EXPECT_EQ(calls.back().icon, c.icon);
         EXPECT_FALSE(env.state.connection.inTransaction());
     }
-    Rows style =
-        env.state.connection.query("SELECT StyleContent1 FROM KORFStyles WHERE StyleProg = 1");
-    ASSERT_TRUE(style.next());
-    EXPECT_EQ(style.bytes(0), std::string_view("\x00\x81\xff", 3));
+    EXPECT_EQ(test::column(env.state.connection,
+                           "SELECT StyleContent1 FROM KORFStyles WHERE StyleProg = 1"),
+              std::vector<std::string>{std::string("\x00\x81\xff", 3)});
 }
 
-// Yes keeps a restore point first, then empties the four tables; the run goes on on the same
-// connection. Without a restore point nothing is deleted.
 TEST_F(DatabaseWipe, YesKeepsARestorePointAndEmptiesTheFourTables) {
     env.state.styleQuery.filter(StyleColumn::Group) = "ROCK";
     env.settings.set("PARAMETERS", "FLOPPYDRIVE", "/media/floppy");

@@ -12,9 +12,7 @@
 namespace orb {
 namespace {
 
-// The three file types of data/orb-mime.xml, read by Qt's reader of the shared MIME database,
-// known by extension and by their first bytes. (That a TeX style, which shares ".sty", stays
-// TeX is checked with the distribution's own reader in the package test.)
+// data/orb-mime.xml through Qt's reader (a TeX .sty is checked in the package test).
 TEST(FileTypes, ABankASingleStyleAndABackupAreKnownByNameAndByContent) {
     test::TestEnvironment env;
     env.openFreshDatabase();

@@ -11,8 +11,6 @@
 namespace orb {
 namespace {
 
-// Cancel, Enter or a typed ASCII key closes the log window (what it shows is tested with the
-// import window that fills it); keys that type nothing or a character beyond ASCII do not.
 TEST(LogWindow, ClosesOnCancelOrAnAsciiKey) {
     LogWindow window;
     auto* cancel = window.findChild<QPushButton*>("Command1");

@@ -14,6 +14,7 @@
 #include "app/windows/undo_window.h"
 #include "backup/dump_writer.h"
 #include "support/on_modal.h"
+#include "support/query_column.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 #include "widgets/window_memory.h"
@@ -27,16 +28,8 @@ QPushButton* menuButton(QWidget& window, int index) {
     return window.findChild<QPushButton*>(QString("cmdMenu%1").arg(index));
 }
 
-int rowCount(Database& db, const char* table) {
-    Rows rows = db.query(std::string("SELECT count(*) FROM ") + table);
-    rows.next();
-    return static_cast<int>(rows.integer(0));
-}
-
 using test::onModal;
 
-// A window given to the main window enables its button and is made once for the run; the
-// keyboard starts on the first button that works, Enter presses it, Alt keys reach each.
 TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     test::TestEnvironment env;
     env.openFreshDatabase();
@@ -104,8 +97,7 @@ TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     EXPECT_EQ(window.findChildren<AboutWindow*>().size(), 1);
 }
 
-// Runs `action` on the modal window that opens next, once it is shown; unlike onModal the window
-// may stay open for a window opened inside it.
+// As onModal, but the window may stay open for a window opened inside it.
 void whenModalOpens(std::function<void(QWidget*)> action) {
     QTimer::singleShot(0, [action] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -114,8 +106,7 @@ void whenModalOpens(std::function<void(QWidget*)> action) {
     });
 }
 
-// `orb FILE`: the window of the file's kind opens on it and waits for the person; a file that
-// cannot be read gets its message and only the main window stays.
+// `orb FILE`
 TEST(MainWindow, AFileGivenOpensInItsWindowAndNothingIsStoredUnasked) {
     test::TestEnvironment env;
     env.openFreshDatabase();
@@ -175,7 +166,7 @@ TEST(MainWindow, AFileGivenOpensInItsWindowAndNothingIsStoredUnasked) {
         if (!c.windows.empty()) {
             EXPECT_EQ(shown, c.path);
         }
-        EXPECT_EQ(rowCount(env.state.connection, "KORFStyles"), 0) << c.path;
+        EXPECT_EQ(test::rowCount(env.state.connection, "KORFStyles"), 0) << c.path;
         EXPECT_TRUE(env.dialogs.allAnswersUsed()) << c.path;
     }
     EXPECT_EQ(env.dialogs.messages(),
@@ -262,8 +253,6 @@ TEST(WindowMemory, AWindowReopensTenTimesWhereItWasLeftAndOnTheScreen) {
               QRect(4, 23, 1592, 873));
 }
 
-// The picture forwards its clicks: only Shift+Ctrl+Alt with the left button asks (the rest of
-// the wipe is tested below the window).
 TEST(MainWindow, OnlyShiftCtrlAltClickOnThePictureAsksForThePassword) {
     test::TestEnvironment env;
     env.openFreshDatabase();

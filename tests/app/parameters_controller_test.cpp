@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/parameters_controller.h"
+#include "support/query_column.h"
 #include "support/temp_dir.h"
 #include "support/test_environment.h"
 
@@ -37,12 +38,6 @@ protected:
         return path.string();
     }
 
-    bool hasTable(const std::string& name) {
-        Rows rows = env.state.connection.query("SELECT 1 FROM sqlite_master WHERE name = pName",
-                                               {SqlParam(name)});
-        return rows.next();
-    }
-
     // The one message of a rejected save, with its title and icon checked.
     std::string rejection() {
         const auto& calls = env.dialogs.calls();
@@ -62,8 +57,6 @@ protected:
     std::string utility;
 };
 
-// The boxes show the values in use; each rejected save keeps what was typed and stores nothing,
-// and loading again shows the values in use.
 TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     const std::string database = env.state.DatabasePath;
     const auto* connection = env.state.connection.handle();
@@ -167,8 +160,6 @@ TEST_F(Parameters, SavingTrimsKeepsLetterCaseAndStoresEveryKey) {
     EXPECT_TRUE(env.dialogs.calls().empty());
 }
 
-// Another database path is taken into use at once: an empty file gets the tables, a missing one
-// is created on request; the run's filter starts afresh.
 TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndGetsTheTables) {
     const std::string other = emptyDatabase("Other Catalogue.mdb");
     const std::string fresh = (env.dir / "new" / "Fresh.mdb").string();
@@ -180,7 +171,7 @@ TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndGetsTheTables) {
     EXPECT_EQ(env.state.DatabasePath, other);
     EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), other);
     for (const char* table : {"KORFStyles", "KORFBanks", "KORFSongs", "KORFSonSty"}) {
-        EXPECT_TRUE(hasTable(table)) << table;
+        EXPECT_EQ(test::rowCount(env.state.connection, table), 0) << table;
     }
     EXPECT_EQ(env.state.styleQuery, StyleQuery{});
 
@@ -190,7 +181,7 @@ TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndGetsTheTables) {
     EXPECT_EQ(env.dialogs.calls().size(), 1u);  // the question, nothing else
     EXPECT_EQ(env.state.connection.path(), fresh);
     EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), fresh);
-    EXPECT_TRUE(hasTable("KORFStyles"));
+    EXPECT_EQ(test::rowCount(env.state.connection, "KORFStyles"), 0);
 }
 
 TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {

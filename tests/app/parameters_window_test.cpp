@@ -6,6 +6,7 @@
 
 #include "app/windows/parameters_window.h"
 #include "support/test_environment.h"
+#include "support/widget_child.h"
 
 namespace orb {
 namespace {
@@ -15,9 +16,7 @@ QLineEdit* box(QWidget& window, int index) {
 }
 
 QPushButton* button(QWidget& window, const QString& name) {
-    QPushButton* found = window.findChild<QPushButton*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
+    return test::child<QPushButton>(window, name);
 }
 
 TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {

@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "app/startup.h"
+#include "support/query_column.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -16,11 +17,6 @@ const std::string kPrompt =
     "Please insert database path (Example: " + QDir::homePath().toStdString() + "/ORB/ORB.MDB)";
 constexpr const char* kTryAgain = "A database path is needed or ORB cannot continue. Try again?";
 
-bool hasKORFStyles(Database& db) {
-    Rows rows = db.query("SELECT 1 FROM sqlite_master WHERE name = 'KORFStyles'");
-    return rows.next();
-}
-
 TEST(Startup, FirstRunCreatesTheDefaultDatabaseWithoutAQuestion) {
     test::TestEnvironment env;
     const auto firstRunPath = env.dir / "data" / "ORB.MDB";
@@ -29,7 +25,7 @@ TEST(Startup, FirstRunCreatesTheDefaultDatabaseWithoutAQuestion) {
     EXPECT_EQ(env.state.DatabasePath, firstRunPath.string());
     EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), firstRunPath.string());
     EXPECT_TRUE(env.state.connection.isOpen());
-    EXPECT_TRUE(hasKORFStyles(env.state.connection));
+    EXPECT_EQ(test::rowCount(env.state.connection, "KORFStyles"), 0);
 }
 
 TEST(Startup, AStoredPathIsUsedAsItIsAndTheParametersAreRead) {
@@ -108,7 +104,7 @@ TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
     EXPECT_EQ(test::readFile(text), std::string(4096, 'n'));
     EXPECT_EQ(env.state.connection.path(), created);
     EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), created);
-    EXPECT_TRUE(hasKORFStyles(env.state.connection));
+    EXPECT_EQ(test::rowCount(env.state.connection, "KORFStyles"), 0);
 }
 
 }  // namespace

@@ -13,21 +13,13 @@
 #include "songs/song_deletion.h"
 #include "songs/song_dialog.h"
 #include "support/edit_windows.h"
+#include "support/query_column.h"
 #include "support/test_environment.h"
 
 namespace orb {
 namespace {
 
 using Answer = UserDialogs::Answer;
-
-std::vector<std::string> songTitles(Database& db) {
-    std::vector<std::string> titles;
-    Rows rows = db.query("SELECT SongTitle FROM KORFSongs ORDER BY SongCode");
-    while (rows.next()) {
-        titles.push_back(rows.text(0));
-    }
-    return titles;
-}
 
 // Two restore points of a catalogue of songs: before the second and before the third song.
 class UndoTest : public ::testing::Test {
@@ -48,6 +40,9 @@ protected:
         db().execute("INSERT INTO KORFSongs VALUES (pCode, pTitle, 'Someone')", {code, title});
     }
     Database& db() { return env.state.connection; }
+    std::vector<std::string> titles() {
+        return test::column(db(), "SELECT SongTitle FROM KORFSongs ORDER BY SongCode");
+    }
 
     test::TestEnvironment env;
 };
@@ -69,13 +64,13 @@ TEST_F(UndoTest, TheWindowListsThePointsAndBringsOneBackAfterItsQuestion) {
     undo.select(1);
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(undo.undo());
-    EXPECT_EQ(songTitles(db()), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
 
     // The oldest point is brought back although keeping the new one reaches the limit.
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(undo.undo());
-    EXPECT_EQ(songTitles(db()), std::vector<std::string>{"Blue Moon"});
+    EXPECT_EQ(titles(), std::vector<std::string>{"Blue Moon"});
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "Bring the catalogue back to how it was on 2026-12-06 09:15:00, before "
@@ -94,7 +89,7 @@ TEST_F(UndoTest, TheWindowListsThePointsAndBringsOneBackAfterItsQuestion) {
     undo.select(0);
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(undo.undo());
-    EXPECT_EQ(songTitles(db()), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
 }
 
 TEST_F(UndoTest, ARestorePointThatCannotBeKeptStopsTheUndo) {
@@ -109,13 +104,11 @@ TEST_F(UndoTest, ARestorePointThatCannotBeKeptStopsTheUndo) {
     EXPECT_EQ(env.dialogs.messages().back(),
               "The restore point of 2026-12-06 09:30:00 cannot be brought back: its copy cannot "
               "be checked (Not a directory). The catalogue is as it was.");
-    EXPECT_EQ(songTitles(db()), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
     EXPECT_TRUE(undo.rows().empty());
     EXPECT_FALSE(undo.undoEnabled());
 }
 
-// Every step that changes stored rows keeps a point of what it changes before it commits:
-// undoing it gives back the tables exactly as they were before the step.
 TEST(UndoEveryStep, ThePointOfEachStepBringsBackTheTablesAsTheyWere) {
     test::TestEnvironment env;
     env.openFreshDatabase();

@@ -10,6 +10,7 @@
 
 #include "app/windows/main_window.h"
 #include "app/windows/undo_window.h"
+#include "support/query_column.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -53,9 +54,8 @@ TEST(UndoWindow, ListsThePointsAndUndoesTheSelectedOneFromTheMainWindowsFileMenu
     });
     undoAction->trigger();
     EXPECT_TRUE(checked);
-    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.text(0), "Blue Moon");
+    EXPECT_EQ(test::column(db, "SELECT SongTitle FROM KORFSongs"),
+              std::vector<std::string>{"Blue Moon"});
 
     // A catalogue without restore points says so, and Undo cannot be pressed.
     env.state.RestorePointFolder = env.dir / "none";

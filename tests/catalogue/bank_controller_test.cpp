@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "bank_fixture.h"
+#include "catalogue/current_bank.h"
 #include "catalogue/where_is.h"
 
 namespace orb {
@@ -345,9 +344,7 @@ TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
         EXPECT_TRUE(window.build());
         env.dialogs.answer(Answer::Yes);
         env.dialogs.answer(Answer::Yes);
-        const auto bank9 = std::find_if(window.nodes().begin(), window.nodes().end(),
-                                        [](const BankTreeNode& n) { return n.key == "B00009"; });
-        EXPECT_TRUE(window.doubleClick(static_cast<int>(bank9 - window.nodes().begin())));
+        EXPECT_TRUE(window.doubleClick(nodeIndex(window.nodes(), "B00009")));
         return window.loaded();
     };
     bank().clickSlot(1);
@@ -356,6 +353,55 @@ TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
     EXPECT_EQ(bank().frameCaption(), " BANK9");
     EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
     EXPECT_EQ(bank().selectedSlot(), 0);
+}
+
+TEST_F(BankControllerTest, OccupiedSlotsBecomeTheBankAndABankIsGivenByNumberOrName) {
+    const auto listing = [this](const std::vector<std::int32_t>& styles) {
+        BankRow bank;
+        std::copy(styles.begin(), styles.end(), bank.BankStyle.begin());
+        std::string text;
+        for (const BankSlot& slot : StoredBankSlots(bank, db())) {
+            text += std::to_string(slot.style.value) + "=" + slot.name + ";";
+        }
+        return text;
+    };
+    EXPECT_EQ(listing({88, 41, 0, 0, 57}), "88=DISCO;41=ROCK1;57=BALLAD;");
+    // A slot naming a style that is gone shows no name.
+    EXPECT_EQ(listing({41, 33}), "41=ROCK1;33=;");
+    EXPECT_EQ(listing({}), "");
+
+    // Given as on the command line: a number first, else a name.
+    BankStore(db()).insertNumbered({7, "SATURDAY", "Dance night", {73, 0, 88}});
+    BankStore(db()).insertNumbered({8, "7", "", {}});
+    EXPECT_EQ(StoredBankGiven(db(), "7")->BankProg, 7);
+    EXPECT_EQ(StoredBankGiven(db(), "saturday")->BankProg, 7);
+    EXPECT_FALSE(StoredBankGiven(db(), "Sunday"));
+}
+
+// Windows that hold the bank by reference redraw on its notice: each change gives one.
+TEST_F(BankControllerTest, EveryChangeOfTheCurrentBankIsNoticedOnce) {
+    CurrentBank bank;
+    int notices = 0;
+    bank.onChange([&notices] { ++notices; });
+    const std::vector<std::function<void()>> changes = {
+        [&] {
+            bank.append({StyleNumber{99}, "Old"});
+        },
+        [&] {
+            bank.load({7, "SATURDAY", "", {73, 0, 88}}, db());
+        },
+        [&] { bank.swap(0, 1); },
+        [&] { bank.removeAt(1); },
+        [&] {
+            bank.markStored({8, "SUNDAY", "", {}});
+        },
+        [&] { bank.forgetStoredBank(); },
+        [&] { bank.clear(); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        changes[i]();
+        EXPECT_EQ(notices, static_cast<int>(i) + 1) << i;
+    }
 }
 
 }  // namespace

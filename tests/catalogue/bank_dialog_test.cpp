@@ -2,6 +2,8 @@
 
 #include "bank_fixture.h"
 #include "catalogue/current_bank.h"
+#include "catalogue/style_changes.h"
+#include "catalogue/style_group.h"
 #include "catalogue/where_is.h"
 
 namespace orb {
@@ -14,15 +16,6 @@ using Mode = BankDialogController::Mode;
 
 class BankDialogTest : public test::BankTest {
 protected:
-    int indexOf(const std::vector<BankTreeNode>& nodes, const std::string& key) {
-        for (std::size_t i = 0; i < nodes.size(); ++i) {
-            if (nodes[i].key == key) {
-                return static_cast<int>(i);
-            }
-        }
-        ADD_FAILURE() << key;
-        return -1;
-    }
     std::vector<std::string> keys(const std::vector<BankTreeNode>& nodes) {
         std::vector<std::string> result;
         for (const BankTreeNode& node : nodes) {
@@ -79,7 +72,7 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     // A bank numbered 123456 is selected and loaded like any other.
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
-    dialog.selectNode(indexOf(dialog.nodes(), "B123456"));
+    dialog.selectNode(nodeIndex(dialog.nodes(), "B123456"));
     EXPECT_EQ(dialog.name(), "BANK123456");
     EXPECT_EQ(dialog.description(), "");
     EXPECT_TRUE(dialog.deleteShown());
@@ -100,11 +93,11 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_TRUE(dialog.descriptionReadOnly());
     ASSERT_TRUE(dialog.fillTree());
     // Name and description come as stored, brackets and all: window_and_command_test.
-    dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
+    dialog.selectNode(nodeIndex(dialog.nodes(), "B00009"));
     EXPECT_EQ(dialog.selectedBankProg(), 9);
     EXPECT_TRUE(dialog.directHdShown());
     // A style node empties the fields, so OK asks for a bank name and stays open.
-    dialog.selectNode(indexOf(dialog.nodes(), "B00009S0008802"));
+    dialog.selectNode(nodeIndex(dialog.nodes(), "B00009S0008802"));
     EXPECT_EQ(dialog.name(), "");
     EXPECT_FALSE(dialog.deleteShown());
     EXPECT_FALSE(dialog.ok());
@@ -174,7 +167,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     // Deleting bank 5 leaves the current bank stored; deleting bank 9, the current bank, leaves
     // its styles as a bank to be stored anew, and only then is it reported deleted.
     dialogScript = [&](BankDialogController& dialog) {
-        dialog.selectNode(indexOf(dialog.nodes(), "B00005"));
+        dialog.selectNode(nodeIndex(dialog.nodes(), "B00005"));
         dialog.queues().setHardDiskEntry(4, 5, "BANK5");
         dialog.queues().setHardDiskEntry(7, 9, "BANK9");
         dialog.queues().setFloppyEntry(2, 5, "BANK5");
@@ -199,7 +192,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     EXPECT_EQ(bank().bankState(), BankState::Stored);
     EXPECT_EQ(currentBank().storedNumber(), 9);
     dialogScript = [&](BankDialogController& dialog) {
-        dialog.selectNode(indexOf(dialog.nodes(), "B00009"));
+        dialog.selectNode(nodeIndex(dialog.nodes(), "B00009"));
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
         EXPECT_TRUE(dialog.outcome().currentBankDeleted);
@@ -275,19 +268,109 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     env.dialogs.answer(Answer::No);
     WhereIsController again(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(again.build());
-    EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00009S0008802")));
-    EXPECT_FALSE(again.doubleClick(indexOf(again.nodes(), "B00005")));
+    EXPECT_FALSE(again.doubleClick(nodeIndex(again.nodes(), "B00009S0008802")));
+    EXPECT_FALSE(again.doubleClick(nodeIndex(again.nodes(), "B00005")));
     EXPECT_FALSE(again.loaded());
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(again.doubleClick(indexOf(again.nodes(), "B00005")));
+    EXPECT_TRUE(again.doubleClick(nodeIndex(again.nodes(), "B00005")));
     EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
     const std::vector<std::string> twice = {
         "Confirm bank BANK5 loading?",
         "Current bank (and all changes made) will be discarded. Are you sure?"};
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{twice[0], twice[1], twice[0], twice[1]}));
+}
+
+using Icon = UserDialogs::Icon;
+
+// Deleting styles or banks first keeps a restore point of the catalogue as it was; when none can
+// be kept nothing is deleted. The command line deletes through the same steps.
+class RestorePointsBeforeDeleting : public test::BankTest {
+protected:
+    std::vector<RestorePoint> points() { return env.state.restorePoints().list(db().path()); }
+    // The folder of restore points turns into a file: no point can be kept there.
+    void blockRestorePoints() {
+        std::filesystem::remove_all(env.state.RestorePointFolder);
+        test::writeFile(env.state.RestorePointFolder, "");
+    }
+};
+
+TEST_F(RestorePointsBeforeDeleting, TheActionNamesTheStylesOrCountsThem) {
+    EXPECT_EQ(styleDeletionAction({41}), "deleting style 41");
+    EXPECT_EQ(styleDeletionAction({73, 41}), "deleting styles 73 and 41");
+    EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5}), "deleting styles 1, 2, 3, 4 and 5");
+    EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5, 6}), "deleting 6 styles");
+}
+
+TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNothing) {
+    const std::string before = snapshot();
+    env.clock.setTime("21:40:00");
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}, {96, "TANGO"}}));
+    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 64, 73, 88}));
+
+    const std::vector<RestorePoint> kept = points();
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].action, "deleting styles 57 and 96");
+    EXPECT_EQ(kept[0].time, "2026-12-06 21:40:00");
+    EXPECT_EQ(kept[0].styles, 6);
+    EXPECT_EQ(kept[0].banks, 2);
+    EXPECT_EQ(kept[0].songs, 0);
+    env.state.restorePoints().bringBack(db(), kept[0]);
+    EXPECT_EQ(snapshot(), before);
+
+    // No restore point, no delete.
+    blockRestorePoints();
+    env.dialogs.clear();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
+    ASSERT_EQ(env.dialogs.calls().size(), 2u);
+    EXPECT_TRUE(env.dialogs.messages()[1].starts_with(
+        "ORB could not keep a restore point before deleting style 57: the folder " +
+        env.state.RestorePointFolder.string() + " cannot be made ("))
+        << env.dialogs.messages()[1];
+    EXPECT_TRUE(env.dialogs.messages()[1].ends_with("). Nothing was changed."));
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
+    // The command says so and fails.
+    const test::CliRun refused = runOnFile({"style-delete", "--yes", "41"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.starts_with(
+        "ORB could not keep a restore point before deleting style 41: the folder "))
+        << refused.err;
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneOrDeletesNothing) {
+    const auto deleteInDialog = [this](std::int32_t prog) {
+        dialogScript = [this, prog](BankDialogController& dialog) {
+            dialog.selectNode(bankNode(dialog.nodes(), prog));
+            env.dialogs.answer(Answer::Yes);
+            dialog.deleteSelected();
+            return false;
+        };
+        bank().load();
+    };
+    deleteInDialog(9);
+    EXPECT_FALSE(BankStore(db()).find(9).has_value());
+    ASSERT_EQ(points().size(), 1u);
+    EXPECT_EQ(points()[0].action, "deleting bank 9 BANK9");
+    EXPECT_EQ(points()[0].banks, 2);
+
+    // No restore point, no delete.
+    addBank(12, {64, 96});
+    blockRestorePoints();
+    env.dialogs.clear();
+    deleteInDialog(12);
+    ASSERT_EQ(env.dialogs.messages().size(), 2u);
+    EXPECT_EQ(env.dialogs.messages()[0], "Deleting bank BANK12 from database?");
+    EXPECT_TRUE(env.dialogs.messages()[1].starts_with(
+        "ORB could not keep a restore point before deleting bank 12 BANK12: "))
+        << env.dialogs.messages()[1];
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
+    EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
+    EXPECT_EQ(BankStore(db()).all().size(), 2u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -100,15 +101,20 @@ public:
         return numbers;
     }
 
+    // The index of the node with `key`, or of stored bank `prog`'s node; none fails the test.
+    static int nodeIndex(const std::vector<BankTreeNode>& nodes, const std::string& key) {
+        return nodeWhere(nodes, [&](const BankTreeNode& node) { return node.key == key; });
+    }
+    static int bankNode(const std::vector<BankTreeNode>& nodes, std::int32_t prog) {
+        return nodeWhere(nodes, [prog](const BankTreeNode& node) {
+            return node.kind == BankTreeNode::Kind::Bank && node.bankProg == prog;
+        });
+    }
+
     // Loads stored bank `prog` through the dialog, selecting its node.
     void loadBank(std::int32_t prog) {
         dialogScript = [prog](BankDialogController& dialog) {
-            for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
-                if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
-                    dialog.nodes()[i].bankProg == prog) {
-                    dialog.selectNode(static_cast<int>(i));
-                }
-            }
+            dialog.selectNode(bankNode(dialog.nodes(), prog));
             return dialog.ok();
         };
         bank().load();
@@ -125,6 +131,13 @@ public:
     int ssfExportWindows = 0;
 
 private:
+    static int nodeWhere(const std::vector<BankTreeNode>& nodes,
+                         const std::function<bool(const BankTreeNode&)>& wanted) {
+        const auto found = std::find_if(nodes.begin(), nodes.end(), wanted);
+        EXPECT_NE(found, nodes.end());
+        return found == nodes.end() ? -1 : static_cast<int>(found - nodes.begin());
+    }
+
     std::unique_ptr<DrivenBank> bank_;
 };
 

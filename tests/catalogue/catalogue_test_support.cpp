@@ -29,6 +29,21 @@ void addStyle(Database& db, std::int32_t prog, const std::string& name, const st
     StyleStore(db).insertNumbered(style);
 }
 
+StyleRow balladRow() {
+    StyleRow style;
+    style.StyleProg = 57;
+    style.StyleName1 = "BALLAD";
+    style.StyleLength1 = 1200;
+    style.StyleLength2 = 34;
+    style.StyleDesc = "Slow one";
+    style.StyleFamily = "Slow";
+    style.StyleCat = "Pop";
+    style.StyleFile = "USER01.STY";
+    style.StyleAuthor = "Ben";
+    style.StyleDate = "2026/12/06";
+    return style;
+}
+
 std::string expectedBankFile(Database& db, const std::vector<std::int32_t>& styles,
                              int bankNumber) {
     StyFileBuilder builder;

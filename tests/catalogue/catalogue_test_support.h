@@ -2,19 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QObject>
-#include <QString>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "db/bank_store.h"
 #include "db/style_store.h"
 #include "support/link_rows.h"
 #include "support/sty_file_builder.h"
+#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 #include "support/widget_child.h"
 
@@ -25,6 +23,9 @@ namespace orb::test {
 void addStyle(Database& db, std::int32_t prog, const std::string& name,
               const std::string& desc = "", const std::string& family = "",
               const std::string& cat = "", const std::string& author = "");
+
+// Style 57 BALLAD as an edit window shows it, without its blocks (lengths 1200 and 34).
+StyleRow balladRow();
 
 // The bytes a keyboard bank file of the stored styles `styles` (in slot order from 0) with
 // `bankNumber` must hold, built on its own and not through the program's writer.
@@ -101,25 +102,8 @@ public:
         EXPECT_TRUE(style.has_value()) << prog;
         return style.value_or(StyleRow{});
     }
-    // Everything the group commands may change, to show that a refused change left it all.
-    std::string snapshot() {
-        std::string text;
-        for (const std::int32_t prog : styleNumbers()) {
-            const StyleRow row = storedStyle(prog);
-            text += std::to_string(prog) + row.StyleName1 + row.StyleDesc + row.StyleFamily +
-                    row.StyleCat + row.StyleFile + row.StyleAuthor + ";";
-        }
-        for (const std::int32_t bank : {5, 9}) {
-            for (const std::int32_t slot : slotsOf(bank)) {
-                text += std::to_string(slot) + ",";
-            }
-        }
-        for (const Link& link : links()) {
-            text += std::to_string(std::get<0>(link)) + "/" + std::to_string(std::get<1>(link)) +
-                    "/" + std::get<2>(link) + std::get<3>(link) + std::get<4>(link) + ";";
-        }
-        return text;
-    }
+    // Every catalogue table, to show that a refused change left it all.
+    std::string snapshot() { return tableSnapshot(db()); }
     // The database refuses to write anything about style `prog` in `table`.
     void refuseUpdatesOf(const std::string& table, std::int32_t prog) {
         db().execute("CREATE TRIGGER refuse_" + table + " BEFORE UPDATE ON " + table +

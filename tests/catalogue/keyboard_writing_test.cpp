@@ -6,10 +6,15 @@
 
 #include "catalogue/bank_queues.h"
 #include "catalogue/current_bank.h"
+#include "catalogue/keyboard_drive.h"
 #include "catalogue/make_bank.h"
 #include "core/drive_folder.h"
+#include "core/job_progress.h"
+#include "core/read_back.h"
 #include "keyboard_folders_fixture.h"
+#include "songs/floppy_style.h"
 #include "stylefiles/bank_file.h"
+#include "stylefiles/keyboard_layout.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -20,6 +25,11 @@ using Answer = UserDialogs::Answer;
 using test::expectBankFile;
 using test::readFile;
 using test::writeFile;
+using Result = DriveBanksWriting::Result;
+
+constexpr const char* kFailing =
+    ". The floppy or stick may be failing: write it again, or use another one before the "
+    "keyboard needs it.";
 
 const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
 const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
@@ -36,6 +46,7 @@ std::set<std::string> namesIn(const fs::path& folder) {
 class KeyboardWritingTest : public test::KeyboardFoldersTest {
 protected:
     fs::path floppyStyle() { return floppy() / "ORB.SET" / "STYLE"; }
+    fs::path floppyFile(int n) { return floppyStyle() / ("USER0" + std::to_string(n) + ".STY"); }
 
     DriveRoomReader room() {
         return [this](const DriveFolder&) { return DriveRoom{freeBytes, 1}; };
@@ -49,7 +60,18 @@ protected:
         env.dialogs.clear();
         return make;
     }
-    BankQueues queues() { return BankQueues(env.state, env.dialogs, room()); }
+    // Queues with these stored banks, in this order, for the floppy and the hard disk.
+    BankQueues queues(const std::vector<std::int32_t>& onFloppy,
+                      const std::vector<std::int32_t>& onHardDisk = {}) {
+        BankQueues queues(env.state, env.dialogs, room());
+        for (const std::int32_t prog : onFloppy) {
+            queues.queueFloppy(prog, "BANK" + std::to_string(prog));
+        }
+        for (const std::int32_t prog : onHardDisk) {
+            queues.queueHardDisk(prog, "BANK" + std::to_string(prog));
+        }
+        return queues;
+    }
 
     std::uintmax_t freeBytes = std::uintmax_t{1} << 30;
 };
@@ -104,16 +126,16 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
 
 TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfterYes) {
     loadBank(9);
-    writeFile(floppyStyle() / "USER01.STY", "first bank");
+    writeFile(floppyFile(1), "first bank");
     writeFile(floppy() / "notes.txt", "keep");
     auto make = makeBank(BankTarget::floppy(1));
     EXPECT_TRUE(make.make());
-    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
-    EXPECT_EQ(readFile(floppyStyle() / "USER01.STY"), "first bank");
+    expectBankFile(db(), floppyFile(2), kBank9, 18);
+    EXPECT_EQ(readFile(floppyFile(1)), "first bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep");
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{
-                  (floppyStyle() / "USER02.STY").string() +
+                  floppyFile(2).string() +
                   " successfully created!\n1 bank file read back from the disk and verified."});
 
     fs::remove_all(floppy() / "ORB.SET");
@@ -125,7 +147,7 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
     EXPECT_TRUE(make.make());
     EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER02.STY"});
-    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
+    expectBankFile(db(), floppyFile(2), kBank9, 18);
     EXPECT_EQ(env.dialogs.messages()[0],
               "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?");
     EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
@@ -139,18 +161,11 @@ TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder)
         table.push_back({BankTarget::floppy(bank),
                          "floppy/ORB.SET/STYLE/USER0" + std::to_string(bank + 1) + ".STY"});
     }
-    for (const auto& [bank, file] : std::vector<std::pair<int, std::string>>{
-             {0, "!123.SET/STYLE/USER01.STY"},
-             {1, "!123.SET/STYLE/USER02.STY"},
-             {2, "!123.SET/STYLE/USER03.STY"},
-             {3, "!456.SET/STYLE/USER01.STY"},
-             {4, "!456.SET/STYLE/USER02.STY"},
-             {5, "!456.SET/STYLE/USER03.STY"},
-             {6, "!789.SET/STYLE/USER01.STY"},
-             {7, "!789.SET/STYLE/USER02.STY"},
-             {8, "!789.SET/STYLE/USER03.STY"},
-         }) {
-        table.push_back({BankTarget::hardDisk(bank), "pa-disk/" + file});
+    for (int bank = 0; bank < kHardDiskBankCount; ++bank) {
+        const char* sets[] = {"!123", "!456", "!789"};
+        table.push_back({BankTarget::hardDisk(bank), std::string("pa-disk/") + sets[bank / 3] +
+                                                         ".SET/STYLE/USER0" +
+                                                         std::to_string(bank % 3 + 1) + ".STY"});
     }
     table.push_back({{BankTarget::Kind::FloppyWork, 0}, "floppy/USER01.STY"});
     table.push_back({{BankTarget::Kind::FloppyByName, 0}, "floppy/BANK5.STY"});
@@ -248,12 +263,7 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored, room());
     ASSERT_TRUE(dialog.fillTree());
     const auto select = [&](std::int32_t prog) {
-        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
-            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
-                dialog.nodes()[i].bankProg == prog) {
-                dialog.selectNode(static_cast<int>(i));
-            }
-        }
+        dialog.selectNode(bankNode(dialog.nodes(), prog));
     };
     BankQueues& queues = dialog.queues();
     EXPECT_FALSE(queues.makeFloppyEnabled());
@@ -309,8 +319,7 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
 TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     writeFile(floppy() / "old" / "song.txt", "x");
     writeFile(floppy() / "USER09.STY", "y");
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(9, "BANK9");
+    BankQueues floppyQueue = queues({9});
     std::vector<std::array<bool, 3>> pending;
     floppyQueue.onChange([&] {
         const auto& f = floppyQueue.floppy();
@@ -325,7 +334,7 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_TRUE(floppyQueue.makeFloppy());
     EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
-    expectBankFile(db(), floppyStyle() / "USER01.STY", kBank9, 17);
+    expectBankFile(db(), floppyFile(1), kBank9, 17);
     ASSERT_GE(pending.size(), 3u);
     EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
     EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
@@ -336,10 +345,7 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
 // Transfer's files, its read-only and not-ready refusals: window_and_command_test, beside the
 // drive commands.
 TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
-    BankQueues hd = queues();
-    for (const std::int32_t prog : {5, 9, 5}) {
-        hd.queueHardDisk(prog, "BANK" + std::to_string(prog));
-    }
+    BankQueues hd = queues({}, {5, 9, 5});
     // The first check comes after the first file.
     env.dialogs.cancelAtCheck(1);
     EXPECT_FALSE(hd.transfer());
@@ -364,16 +370,13 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
 
     // The floppy is emptied before it is written, and the message says so.
     writeFile(floppy() / "old.txt", "x");
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(9, "BANK9");
-    floppyQueue.queueFloppy(5, "BANK5");
+    BankQueues floppyQueue = queues({9, 5});
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.cancelAtCheck(env.dialogs.cancelChecks() + 1);
     EXPECT_FALSE(floppyQueue.makeFloppy());
     EXPECT_EQ(env.dialogs.messages().back(), "Writing cancelled: " + floppy().string() +
-                                                 " was emptied and " +
-                                                 (floppyStyle() / "USER01.STY").string() +
+                                                 " was emptied and " + floppyFile(1).string() +
                                                  " was written; the other banks were not.");
     EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
     EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
@@ -384,8 +387,7 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
 TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfterTheQuestion) {
     loadBank(5);
     writeFile(env.dir / "victim" / "photo.jpg", "keep too");
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(5, "BANK5");
+    BankQueues floppyQueue = queues({5});
     const auto refused = [&](const fs::path& folder, const std::string& reason,
                              const std::function<void()>& meanwhile = {}) {
         env.state.FloppyPath = folder.string();
@@ -424,8 +426,7 @@ TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfte
 TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     loadBank(5);
     StyleStore(db()).remove(41);
-    BankQueues hd = queues();
-    hd.queueHardDisk(5, "BANK5");
+    BankQueues hd = queues({}, {5});
     EXPECT_TRUE(hd.transfer());
     expectBankFile(db(), hardDisk() / "!123.SET" / "STYLE" / "USER01.STY", {57, 88, 73}, 17);
 
@@ -447,36 +448,123 @@ TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
 }
 
 TEST_F(KeyboardWritingTest, BanksThatDoNotFitLeaveTheOldFloppyAndMakeNoFolder) {
-    writeFile(floppy() / "ORB.SET" / "STYLE" / "USER01.STY", "the floppy of last week");
+    writeFile(floppyFile(1), "the floppy of last week");
     writeFile(floppy() / "setlist.txt", "keep");
     const std::size_t bank5 = test::expectedBankFile(db(), kBank5, 17).size();
     const std::size_t bank9 = test::expectedBankFile(db(), kBank9, 18).size();
     // The wipe frees 23 + 4 bytes and two folders (a byte each here); the two banks and the two
     // folders need one byte more than that leaves.
     freeBytes = bank5 + bank9 + 2 - 29;
-    BankQueues floppyQueue = queues();
-    floppyQueue.queueFloppy(5, "BANK5");
-    floppyQueue.queueFloppy(9, "BANK9");
+    BankQueues floppyQueue = queues({5, 9});
     env.dialogs.answer(Answer::Yes);
     EXPECT_FALSE(floppyQueue.makeFloppy());
     EXPECT_EQ(env.dialogs.messages().back(),
               "There is not enough room in " + floppy().string() + " for " +
-                  (floppyStyle() / "USER02.STY").string() + ": it needs " + std::to_string(bank9) +
+                  floppyFile(2).string() + ": it needs " + std::to_string(bank9) +
                   " bytes, and only " + std::to_string(bank9) +
                   " are left for it. Nothing was deleted or written.");
-    EXPECT_EQ(readFile(floppyStyle() / "USER01.STY"), "the floppy of last week");
+    EXPECT_EQ(readFile(floppyFile(1)), "the floppy of last week");
     EXPECT_EQ(readFile(floppy() / "setlist.txt"), "keep");
     freeBytes += 1;
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(floppyQueue.makeFloppy());
-    expectBankFile(db(), floppyStyle() / "USER02.STY", kBank9, 18);
+    expectBankFile(db(), floppyFile(2), kBank9, 18);
 
     // A transfer that does not fit makes no set folder.
-    BankQueues hd = queues();
-    hd.queueHardDisk(9, "BANK9");
+    BankQueues hd = queues({}, {9});
     freeBytes = 10;
     EXPECT_FALSE(hd.transfer());
     EXPECT_TRUE(fs::is_empty(hardDisk()));
+}
+
+TEST_F(KeyboardWritingTest, TheReadComesFromTheDiskAndSeesNoLink) {
+    writeFile(floppyFile(2), "bytes on the medium");
+    const auto drive = DriveFolder::open(floppy());
+    ASSERT_TRUE(drive.has_value());
+    EXPECT_EQ(readDriveFile(*drive, floppyLayoutFile(1, "what was meant"), true),
+              "bytes on the medium");
+    EXPECT_EQ(readDriveFile(*drive, floppyLayoutFile(2, ""), true), std::nullopt);
+    fs::create_symlink(floppyFile(2), floppyFile(3));
+    EXPECT_THROW(readDriveFile(*drive, floppyLayoutFile(2, ""), true), FileAccessError);
+    EXPECT_EQ(firstReadBackFault(*drive, {floppyLayoutFile(1, "what was meant")}, readBackFromDisk)
+                  ->problem,
+              "does not read back as it was written");
+}
+
+TEST_F(KeyboardWritingTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank) {
+    // A medium that gives every file back with one byte changed.
+    std::vector<fs::path> readPaths;
+    env.state.readBack = [&readPaths](const DriveFolder& drive, const DriveFile& file) {
+        readPaths.push_back(file.pathOn(drive.path()));
+        std::optional<std::string> bytes = readBackFromDisk(drive, file);
+        if (bytes && !bytes->empty()) {
+            (*bytes)[bytes->size() / 2] ^= 0x20;
+        }
+        return bytes;
+    };
+    JobProgress job(env.dialogs);
+    env.dialogs.answer(Answer::Yes);
+    const DriveBanksWriting onFloppy = WriteFloppy(
+        env.state, env.dialogs, job, {DriveBank{9, "BANK9"}, std::nullopt, DriveBank{5, "BANK5"}},
+        floppy().string());
+    EXPECT_EQ(onFloppy.result, Result::Failed);
+    EXPECT_EQ(onFloppy.message, "The bank file " + floppyFile(1).string() +
+                                    " of bank BANK9 does not read back as it was written" +
+                                    kFailing);
+    EXPECT_EQ(job.summary(), "Writing to " + floppy().string() + " failed.");
+    EXPECT_EQ(readPaths, std::vector<fs::path>{floppyFile(1)});
+
+    const DriveBanksWriting onDisk = TransferToHardDisk(
+        env.state, env.dialogs, job, {std::nullopt, DriveBank{5, "BANK5"}}, hardDisk().string());
+    EXPECT_EQ(onDisk.message, "The bank file " +
+                                  (hardDisk() / "!123.SET" / "STYLE" / "USER02.STY").string() +
+                                  " of bank BANK5 does not read back as it was written" + kFailing);
+
+    // A chosen file's read-back: catalogue_commands_test's make-sty.
+    loadBank(9);
+    MakeBankController make(env.state, env.dialogs, currentBank());
+    make.select(BankTarget::hardDisk(8));
+    env.dialogs.clear();
+    EXPECT_FALSE(make.make());
+    env.dialogs.input("Bossa");
+    env.dialogs.answer(Answer::Yes);  // USER01.STY is there already
+    EXPECT_FALSE(SaveStyleToFloppy(env.state, env.dialogs, 41, "ROCK1"));
+    std::vector<std::string> failures;
+    for (const auto& call : env.dialogs.calls()) {
+        if (call.icon == UserDialogs::Icon::Critical) {
+            failures.push_back(call.text);
+        }
+    }
+    EXPECT_EQ(failures,
+              (std::vector<std::string>{
+                  "The bank file " + (hardDisk() / "!789.SET" / "STYLE" / "USER03.STY").string() +
+                      " of bank BANK9 does not read back as it was written" + kFailing,
+                  "The bank file " + floppyFile(1).string() +
+                      " of style Bossa does not read back as it was written" + kFailing}));
+
+    // A medium that cannot give the file back at all.
+    env.state.readBack = [](const DriveFolder&, const DriveFile&) -> std::optional<std::string> {
+        throw FileAccessError("Input/output error.");
+    };
+    const DriveBanksWriting unreadable = TransferToHardDisk(
+        env.state, env.dialogs, job, {DriveBank{9, "BANK9"}}, hardDisk().string());
+    EXPECT_EQ(unreadable.message,
+              "The bank file " + (hardDisk() / "!123.SET" / "STYLE" / "USER01.STY").string() +
+                  " of bank BANK9 cannot be read back (Input/output error)" + kFailing);
+
+    // A sound medium: the summary says so.
+    env.state.readBack = readBackFromDisk;
+    env.dialogs.answer(Answer::Yes);
+    const DriveBanksWriting sound = WriteFloppy(
+        env.state, env.dialogs, job, {DriveBank{9, "BANK9"}, std::nullopt, DriveBank{5, "BANK5"}},
+        floppy().string());
+    EXPECT_EQ(sound.result, Result::Written);
+    EXPECT_EQ(sound.message,
+              "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
+              "verified.");
+    EXPECT_EQ(job.summary(), "2 bank files written to " + floppy().string() + " and verified.");
+    test::expectBankFile(db(), floppyFile(3), {57, 41, 88, 73}, 19);
+    EXPECT_TRUE(env.dialogs.allAnswersUsed());
 }
 
 }  // namespace

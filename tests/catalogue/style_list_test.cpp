@@ -20,10 +20,15 @@ std::vector<std::string> names(const StylesController& controller) {
     return out;
 }
 
-TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
+class StyleList : public ::testing::Test {
+protected:
+    void SetUp() override { env.openFreshDatabase(); }
+
     test::TestEnvironment env;
-    env.openFreshDatabase();
     Database& db = env.state.connection;
+};
+
+TEST_F(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
     addStyle(db, 31, "RockBeat", "", "Pop", "Ballad");
     addStyle(db, 32, "Rock Slow", "  Late night ", "Jazz", "BALLAD");
     addStyle(db, 33, "RockTwo", "", "Pop", "Ballad");
@@ -71,12 +76,10 @@ TEST(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
     EXPECT_FALSE(env.dialogs.waitCursor());
 }
 
-TEST(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    addStyle(env.state.connection, 7, "Bravo", "", "Zeta");
-    addStyle(env.state.connection, 5, std::string("Alpha\0\0\0\0\0\0", 11), "", "Beta");
-    addStyle(env.state.connection, 9, "Charlie", "", "Alpha");
+TEST_F(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
+    addStyle(db, 7, "Bravo", "", "Zeta");
+    addStyle(db, 5, std::string("Alpha\0\0\0\0\0\0", 11), "", "Beta");
+    addStyle(db, 9, "Charlie", "", "Alpha");
     StylesController controller(env.state, env.dialogs);
     controller.load();
     EXPECT_EQ(names(controller), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
@@ -122,10 +125,7 @@ TEST(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
     EXPECT_EQ(env.state.styleQuery.order, (Keys{{StyleColumn::Description, false}}));
 }
 
-TEST(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
+TEST_F(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     addStyle(db, 41, "O'NEIL RAP");
     addStyle(db, 42, "o'neill");
     addStyle(db, 43, "ONEIL");
@@ -164,9 +164,7 @@ TEST(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     EXPECT_EQ(controller.countCaption(), "No style matches the filter");
 }
 
-TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
+TEST_F(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
     StyleFilterController filter(env.state);
     filter.load();
     EXPECT_EQ(filter.orderChoice(0), "<NOTHING>");
@@ -199,9 +197,7 @@ TEST(StyleList, TheFilterWindowShowsTheRunsOrderWhenItOpensAgain) {
     EXPECT_FALSE(again.descending(0));
 }
 
-TEST(StyleList, MenuRulesAndTheirEnabledStates) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
+TEST_F(StyleList, MenuRulesAndTheirEnabledStates) {
     StylesController controller(env.state, env.dialogs);
     controller.load();
     using S = StyleCommand;
@@ -215,7 +211,7 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
         return items;
     };
     EXPECT_EQ(enabled(), (std::vector<S>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
-    addStyle(env.state.connection, 3, "ONE");
+    addStyle(db, 3, "ONE");
     controller.requery();
     env.state.KorgUtilityPath = "  ";
     EXPECT_EQ(enabled(),
@@ -233,11 +229,9 @@ TEST(StyleList, MenuRulesAndTheirEnabledStates) {
 
 // The linking window's caption: the name as the grid shows it (without code-0 padding) and the
 // description in brackets when there is one.
-TEST(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    addStyle(env.state.connection, 47, std::string("WALTZ") + std::string(6, '\0'), "Slow 3/4");
-    addStyle(env.state.connection, 83, "POLKA", "  ");
+TEST_F(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
+    addStyle(db, 47, std::string("WALTZ") + std::string(6, '\0'), "Slow 3/4");
+    addStyle(db, 83, "POLKA", "  ");
     StylesController controller(env.state, env.dialogs);
     controller.load();
     ASSERT_EQ(controller.rowCount(), 2);
@@ -252,10 +246,7 @@ TEST(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
     EXPECT_FALSE(controller.linkRequest(-1));
 }
 
-TEST(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
+TEST_F(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
     addStyle(db, 61, std::string("Rock A\0\0\0\0\0", 11), "Slow one", "Pop", "Ballad", "Me");
     addStyle(db, 62, "Rock B", "Fast one", "Zed", "Ballad", "You");
     addStyle(db, 63, "Swing", "", "Pop", "Ballad", "Me");

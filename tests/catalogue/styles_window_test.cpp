@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,15 +19,21 @@
 #include <QTimer>
 
 #include "app/windows/gui_main.h"
+#include "app/windows/main_window.h"
 #include "catalogue/catalogue_test_support.h"
+#include "catalogue/style_list_print.h"
 #include "catalogue/windows/bank_pane.h"
+#include "catalogue/windows/check_window.h"
+#include "catalogue/windows/group_edit_window.h"
 #include "catalogue/windows/lookalikes_window.h"
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/styles_window.h"
+#include "db/bank_store.h"
 #include "stylefiles/windows/style_import_window.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
+#include "widgets/qt_print_service.h"
 
 namespace orb {
 namespace {
@@ -39,6 +46,23 @@ struct Item {
     const char* shortcut;
     bool enabled;
 };
+
+// Runs `work` on the modal window that `open` brings up.
+template <typename Window>
+void onModal(const std::function<void()>& open, const std::function<void(Window&)>& work) {
+    bool seen = false;
+    QTimer timer;  // of this scope: it cannot outlive a test whose window never came up
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
+        ASSERT_NE(modal, nullptr);
+        seen = true;
+        work(*modal);
+    });
+    timer.start(0);
+    open();
+    EXPECT_TRUE(seen);
+}
 
 TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     test::TestEnvironment env;
@@ -135,20 +159,19 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
 
     // Set Filter: the filter window, each field as long as its column; a filter on the group.
     env.state.styleQuery.order = {{StyleColumn::Name, true}};
-    QTimer::singleShot(0, [&] {
-        auto* filter = qobject_cast<StyleFilterWindow*>(QApplication::activeModalWidget());
-        ASSERT_NE(filter, nullptr);
-        EXPECT_EQ(filter->windowTitle(), "Database filter setting");
-        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "NAME");
-        EXPECT_TRUE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
-        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder1")->count(), 7);
-        child<QLineEdit>(*filter, "txtField3")->setText("salsa");
-        QTest::mouseClick(child<QPushButton>(*filter, "cmdEmpty1"), Qt::LeftButton);
-        EXPECT_EQ(child<QComboBox>(*filter, "cmdOrder0")->currentText(), "<NOTHING>");
-        EXPECT_FALSE(child<QCheckBox>(*filter, "chDesc0")->isChecked());
-        QTest::mouseClick(child<QPushButton>(*filter, "cmdOk"), Qt::LeftButton);
-    });
-    child<QAction>(window, "mStyles6")->trigger();
+    onModal<StyleFilterWindow>(
+        [&] { child<QAction>(window, "mStyles6")->trigger(); },
+        [&](StyleFilterWindow& filter) {
+            EXPECT_EQ(filter.windowTitle(), "Database filter setting");
+            EXPECT_EQ(child<QComboBox>(filter, "cmdOrder0")->currentText(), "NAME");
+            EXPECT_TRUE(child<QCheckBox>(filter, "chDesc0")->isChecked());
+            EXPECT_EQ(child<QComboBox>(filter, "cmdOrder1")->count(), 7);
+            child<QLineEdit>(filter, "txtField3")->setText("salsa");
+            QTest::mouseClick(child<QPushButton>(filter, "cmdEmpty1"), Qt::LeftButton);
+            EXPECT_EQ(child<QComboBox>(filter, "cmdOrder0")->currentText(), "<NOTHING>");
+            EXPECT_FALSE(child<QCheckBox>(filter, "chDesc0")->isChecked());
+            QTest::mouseClick(child<QPushButton>(filter, "cmdOk"), Qt::LeftButton);
+        });
     EXPECT_EQ(env.state.styleQuery.filter(StyleColumn::Group), "SALSA");
     EXPECT_TRUE(env.state.styleQuery.order.empty());
     EXPECT_EQ(child<QGroupBox>(window, "frStyle")->title(),
@@ -159,16 +182,12 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     // mStyles 3 and 4 open the single style file windows over this one.
     for (const auto& [item, caption] : {std::pair{"mStyles3", "Styles export to SSF"},
                                         std::pair{"mStyles4", "Import from SSF"}}) {
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            QWidget* opened = QApplication::activeModalWidget();
-            ASSERT_NE(opened, nullptr);
-            shown = opened->windowTitle();
-            EXPECT_TRUE(child<QRadioButton>(*opened, "opStyle0")->isChecked());
-            qobject_cast<QDialog*>(opened)->reject();
-        });
-        child<QAction>(window, item)->trigger();
-        EXPECT_EQ(shown, caption);
+        onModal<QDialog>([&] { child<QAction>(window, item)->trigger(); },
+                         [&](QDialog& opened) {
+                             EXPECT_EQ(opened.windowTitle(), caption);
+                             EXPECT_TRUE(child<QRadioButton>(opened, "opStyle0")->isChecked());
+                             opened.reject();
+                         });
     }
 
     child<QAction>(window, "mFile5")->trigger();
@@ -192,23 +211,6 @@ protected:
             cells.push_back(grid->model()->index(index, column).data().toString().toStdString());
         }
         return cells;
-    }
-
-    // Runs `work` on the modal window that `open` brings up.
-    template <typename Window>
-    void onModal(const std::function<void()>& open, const std::function<void(Window&)>& work) {
-        bool seen = false;
-        QTimer timer;  // of this scope: it cannot outlive a test whose window never came up
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
-            ASSERT_NE(modal, nullptr);
-            seen = true;
-            work(*modal);
-        });
-        timer.start(0);
-        open();
-        EXPECT_TRUE(seen);
     }
 
     void doubleClickRow(int index) {
@@ -395,6 +397,140 @@ TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepi
     EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 57, 73, 88, 100}));
     ASSERT_EQ(grid->model()->rowCount(), 5);
     EXPECT_EQ(row(4)[0], "100");
+}
+
+TEST(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
+    test::TestEnvironment env;
+    env.openFreshDatabase();
+    // Bank 8 names style 33, which is gone.
+    test::addStyle(env.state.connection, 26, "ROCK1");
+    env.state.connection.execute(
+        "INSERT INTO KORFBanks (BankProg, BankName, BankStyle01, BankStyle02) VALUES (8, "
+        "'LIVE', 33, 26)");
+    MainWindow main(env.state, env.dialogs);
+    auto* check = main.findChild<QAction*>("mCheck");
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->text(), "Check catalogue ...");
+    onModal<CheckWindow>(
+        [&] { check->trigger(); },
+        [&](CheckWindow& window) {
+            EXPECT_EQ(window.windowTitle(), "Check catalogue");
+            // The check runs once the window is painted; a failed wait must still close the window.
+            auto* findings = window.findChild<QAbstractItemView*>("lstFindings")->model();
+            if (!QTest::qWaitFor([&] { return findings->rowCount() > 0; }, 5000))
+                window.close();
+            ASSERT_EQ(findings->rowCount(), 1);
+            EXPECT_EQ(
+                findings->index(0, 0).data().toString(),
+                "Bank 8 LIVE: slot 1 holds style 33, which is no longer stored. Repair takes it "
+                "out of the bank (later slots move up).");
+            EXPECT_EQ(child<QLabel>(window, "lbSummary")->text(), "1 finding; ORB can repair it.");
+            auto* repair = child<QPushButton>(window, "cmdRepair");
+            ASSERT_TRUE(repair->isEnabled());
+            env.dialogs.answer(UserDialogs::Answer::No);
+            QTest::mouseClick(repair, Qt::LeftButton);
+            EXPECT_EQ(findings->rowCount(), 1);
+            env.dialogs.answer(UserDialogs::Answer::Yes);
+            QTest::mouseClick(repair, Qt::LeftButton);
+            EXPECT_EQ(findings->rowCount(), 0);
+            EXPECT_EQ(child<QLabel>(window, "lbSummary")->text(), "The catalogue is healthy.");
+            EXPECT_FALSE(repair->isEnabled());
+            QTest::mouseClick(child<QPushButton>(window, "cmdExit"), Qt::LeftButton);
+        });
+    EXPECT_EQ(BankStore(env.state.connection).find(8)->BankStyle, (BankSlots{26}));
+}
+
+QLineEdit* box(QWidget& window, int index) {
+    return child<QLineEdit>(window, QString("txtField%1").arg(index));
+}
+
+TEST(StyleEditWindow, ShowsTheStyleAndHandsBackTheBoxesOnUpdateOnly) {
+    test::ScriptedDialogs dialogs;
+    StyleEditWindow window(test::balladRow(), dialogs);
+    window.show();
+    EXPECT_EQ(window.objectName(), "frmStyleEdit");
+    EXPECT_EQ(window.windowTitle(), "Style edit");
+    EXPECT_EQ(child<QLabel>(window, "lbField0")->text(), "57");
+    EXPECT_EQ(child<QLabel>(window, "lbField1")->text(), "1234");
+    EXPECT_EQ(child<QLabel>(window, "lbField2")->text(), "2026/12/06");
+    EXPECT_EQ(box(window, 4)->text(), "USER01.STY");
+
+    box(window, 2)->setText("Soul");
+    QTest::mouseClick(child<QPushButton>(window, "cbExit"), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.result().has_value());
+
+    StyleEditWindow again(test::balladRow(), dialogs);
+    again.show();
+    box(again, 2)->setText("Soul");
+    QTest::keyClick(box(again, 2), Qt::Key_Return);
+    EXPECT_FALSE(again.isVisible());
+    ASSERT_TRUE(again.result().has_value());
+    EXPECT_EQ(*again.result(),
+              (StyleEditValues{"BALLAD", "Slow one", "Soul", "Pop", "USER01.STY", "Ben"}));
+    EXPECT_TRUE(dialogs.calls().empty());
+    EXPECT_FALSE(child<QPushButton>(again, "cmdReplaceBreaks")->isVisible());
+
+    // A stored line break is shown, refused by Update, and mended by the window's offer.
+    StyleRow broken = test::balladRow();
+    broken.StyleDesc = "Slow\r\none";
+    broken.StyleAuthor = "Ben\nB";
+    StyleEditWindow mend(broken, dialogs);
+    mend.show();
+    EXPECT_EQ(box(mend, 1)->text(), QString::fromUtf8("Slow\u240d\u21b5one"));
+    QTest::mouseClick(child<QPushButton>(mend, "cbUpdate"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<std::string>{"The description of style 57 holds a line break."});
+    auto* replace = child<QPushButton>(mend, "cmdReplaceBreaks");
+    ASSERT_TRUE(replace->isVisible());
+    QTest::mouseClick(replace, Qt::LeftButton);
+    EXPECT_FALSE(replace->isVisible());
+    QTest::mouseClick(child<QPushButton>(mend, "cbUpdate"), Qt::LeftButton);
+    ASSERT_TRUE(mend.result().has_value());
+    EXPECT_EQ(mend.result()->StyleDesc, "Slow one");
+    EXPECT_EQ(mend.result()->StyleAuthor, "Ben B");
+}
+
+// Which box leaves which column: the controller's test; here the boxes reach it.
+TEST(GroupEditWindow, ADontUpdateBoxLeavesItsColumn) {
+    test::ScriptedDialogs dialogs;
+    GroupEditWindow one({"Jazz", "Big band", "Cid"}, dialogs);
+    one.show();
+    EXPECT_EQ(box(one, 1)->text(), "Big band");
+    EXPECT_EQ(child<QCheckBox>(one, "Check11")->text(), "Don't update!");
+    child<QCheckBox>(one, "Check11")->setChecked(true);
+    box(one, 0)->setText("Swing");
+    QTest::mouseClick(child<QPushButton>(one, "cmdOk"), Qt::LeftButton);
+    EXPECT_FALSE(one.isVisible());
+    EXPECT_EQ(one.result(), (StyleColumnChanges{{}, {}, "Swing", {}, {}, "Cid"}));
+}
+
+TEST(StyleListPrint, LinesAsTheGridShowsThemAndAPdfOfSeveralPages) {
+    StyleList rows = {{57, "BALLAD", "Slow one", "Slow", "Pop", "Ben", ""},
+                      {73, std::string("SWING\0\0\0\0\0\0", 11), std::string(45, 'd'), "Jazz",
+                       "Big band", "Cid", ""}};
+    const std::vector<PrintLine> lines = StyleListLines(rows);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], (PrintLine{"Styles (2)", "ARIAL", 12}));
+    EXPECT_EQ(lines[2].text, "Name         Description" + std::string(31, ' ') + "Family" +
+                                 std::string(16, ' ') + "Group");
+    EXPECT_EQ(lines[4], (PrintLine{"SWING        " + std::string(40, 'd') + "  Jazz" +
+                                       std::string(18, ' ') + "Big band",
+                                   "Courier New", 8}));
+
+    test::TempDir dir;
+    rows.resize(300, {41, "ROCK", "Rock style", "Rock", "Pop", "Ann", ""});
+    const QString pdf = QString::fromStdString((dir / "styles.pdf").string());
+    ASSERT_TRUE(QtPrintService::printToPdf(StyleListLines(rows), pdf));
+    const std::string bytes = test::readFile(dir / "styles.pdf");
+    EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+    std::size_t pages = 0;
+    for (auto at = bytes.find("/Type /Page\n"); at != std::string::npos;
+         at = bytes.find("/Type /Page\n", at + 1)) {
+        ++pages;
+    }
+    EXPECT_GE(pages, 3u);
+    EXPECT_FALSE(QtPrintService::printToPdf(lines, pdf + "/no/such/folder.pdf"));
 }
 
 }  // namespace

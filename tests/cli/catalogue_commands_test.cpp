@@ -10,6 +10,7 @@
 #include "core/drive_folder.h"
 #include "core/read_back.h"
 #include "stylefiles/keyboard_layout.h"
+#include "support/query_column.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -77,8 +78,7 @@ TEST_F(CatalogueCommandsTest, BanksAreSavedListedDeletedAndFound) {
     EXPECT_EQ(slotsOf(10), (Slots{73, 57}));
 }
 
-// A name longer than the bank dialog takes is refused whole, never cut: cut, it could name
-// another bank and, with --overwrite, replace it.
+// Cut, a long name could name another bank and, with --overwrite, replace it.
 TEST_F(CatalogueCommandsTest, ANameOverElevenCharactersIsRefusedAndNothingIsStored) {
     addBank(12, {41});
     db().execute("UPDATE KORFBanks SET BankName = 'SATURDAY GI' WHERE BankProg = 12");
@@ -303,9 +303,8 @@ TEST(RestorePointCommands, ListAndUndoAfterTheQuestion) {
         after.ends_with("\n2\t2026-12-06 20:05:00\tdeleting 1 song\t0\t0\t1\t" + size + "\n"))
         << after;
     db.open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);
-    Rows rows = db.query("SELECT SongTitle FROM KORFSongs");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.text(0), "Blue Moon");
+    EXPECT_EQ(test::column(db, "SELECT SongTitle FROM KORFSongs"),
+              std::vector<std::string>{"Blue Moon"});
 }
 
 }  // namespace

@@ -34,9 +34,8 @@ Said refused(const std::string& message) {
     return {1, "", message + "\n"};
 }
 
-// The bank dialog and the "Where is?" window, driven through their controllers, against the
-// commands `bank-save`, `bank-delete`, `where-is` and `banks`: the window works on the fixture's
-// catalogue, the command on a copy of it, and both must leave the same banks and say the same.
+// Each window, driven through its controller, on the fixture's catalogue against its command on
+// the same catalogue or a copy: both must leave the same and say the same.
 class WindowAndCommandTest : public test::BankTest {
 protected:
     fs::path catalogue() const { return env.dir / "ORB.MDB"; }
@@ -72,32 +71,14 @@ protected:
         }
     }
 
-    // Every stored style, whole, in number order.
-    static std::vector<StyleRow> stylesIn(Database& connection) {
-        std::vector<StyleRow> styles;
-        StyleStore store(connection);
-        for (const StyleName& name : store.allNames()) {
-            styles.push_back(store.find(name.StyleProg).value());
-        }
-        std::sort(styles.begin(), styles.end(),
-                  [](const StyleRow& a, const StyleRow& b) { return a.StyleProg < b.StyleProg; });
-        return styles;
-    }
-    static std::vector<StyleRow> stylesIn(const fs::path& file) {
-        Database other;
-        other.open(file, Database::OpenMode::ReadOnly);
-        return stylesIn(other);
-    }
+    // The styles and banks of another catalogue file.
     static std::string snapshotOf(const fs::path& file) {
         Database other;
         other.open(file, Database::OpenMode::ReadOnly);
         return test::catalogueSnapshot(other);
     }
-
-    static std::vector<BankRow> banksIn(const fs::path& file) {
-        Database other;
-        other.open(file, Database::OpenMode::ReadOnly);
-        return BankStore(other).all();
+    void expectSameAs(const fs::path& copy) {
+        EXPECT_EQ(snapshotOf(copy), test::catalogueSnapshot(db()));
     }
 
     // The current bank made of `styles`, then "Save bank as ..." under `name`. (A command
@@ -135,7 +116,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     editStyle57();
     EXPECT_EQ(runOn(copy, {"bank-save", "A[B", "--description", "gig] x", "73", "41"}),
               (Said{0, "Bank 10 A[B stored.\n", ""}));
-    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    expectSameAs(copy);
     EXPECT_EQ(currentBank().name(), "");
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
 
@@ -149,7 +130,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     EXPECT_EQ(runOn(copy, {"bank-save", "a[b", "88"}),
               refused("A bank named a[b is already stored; give --overwrite to replace it."));
     EXPECT_EQ(BankStore(db()).find(10), stored);
-    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    expectSameAs(copy);
 
     // Overwritten, the bank keeps its number in both.
     env.dialogs.answer(Answer::Yes);
@@ -157,7 +138,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     EXPECT_EQ(std::get<1>(runOn(copy, {"bank-save", "a[b", "--overwrite", "88"})),
               "Bank 10 a[b stored.\n");
     EXPECT_EQ(BankStore(db()).find(10), (BankRow{10, "a[b", "", {88}}));
-    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    expectSameAs(copy);
 
     // A text the bank files cannot hold is refused in the same words, and nothing is stored.
     const std::string guitar = "\xF0\x9F\x8E\xB8";
@@ -169,7 +150,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     EXPECT_EQ(runOn(copy, {"bank-save", "ROAD", "--description", "on the road " + guitar, "88"}),
               refused(env.dialogs.messages()[0]));
     EXPECT_FALSE(BankStore(db()).findByName("ROAD"));
-    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    expectSameAs(copy);
 }
 
 TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
@@ -190,7 +171,7 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     EXPECT_TRUE(dialog.deleteShown());
     EXPECT_EQ(dialog.selectedBankProg(), 5);
     EXPECT_EQ(runOn(copy, {"bank-delete", "5"}), refused(refusal));
-    EXPECT_EQ(banksIn(copy), before);
+    expectSameAs(copy);
 
     // Bank 9 goes in both.
     selectBank(dialog, 9);
@@ -198,7 +179,7 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     dialog.deleteSelected();
     EXPECT_EQ(std::get<1>(runOn(copy, {"bank-delete", "BANK9"})), "Bank 9 BANK9 deleted.\n");
     EXPECT_EQ(BankStore(db()).all(), (std::vector<BankRow>{before[0]}));
-    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
+    expectSameAs(copy);
 }
 
 TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeText) {
@@ -241,8 +222,6 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     EXPECT_EQ(dialog.description(), "x] y");
 }
 
-// The make-bank window's "Make as ..." and `orb make-sty` write the same bank file; the command
-// reads the stored bank and leaves the bank being edited alone.
 TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {
     loadBank(9);
     const fs::path fromWindow = env.dir / "window.STY";
@@ -260,8 +239,6 @@ TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurren
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
 }
 
-// The bank dialog's DIRECT FD and DIRECT HD queues and `orb floppy`, `orb hd-transfer` write the
-// same files from the same banks, and refuse in the same words.
 TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     const fs::path windowFloppy = env.dir / "floppy-w";
     const fs::path commandFloppy = env.dir / "floppy-c";
@@ -337,9 +314,6 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
               refused(env.dialogs.messages()[0]));
 }
 
-// A set-up saved from the bank dialog's queues and by `orb setup-save` is the same row; "Write
-// set-up" and `orb setup-write` write the same files, which are those of `orb floppy` and
-// `orb hd-transfer` from the same banks, and say the same.
 TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrite) {
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     dialog.queues().setFloppyEntry(0, 9, "BANK9");
@@ -409,9 +383,6 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlikeAsTheDriveCommandsWrit
     EXPECT_EQ(filesIn(folders["fd-c"]), before);
 }
 
-// The export window and `orb ssf-export` write the same single style files; the command reads
-// the stored bank and leaves the bank being edited alone. The import window and `orb ssf-import`
-// store the same styles and stop in the same words.
 TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     const fs::path windowOut = env.dir / "ssf-w";
     const fs::path commandOut = env.dir / "ssf-c";
@@ -483,8 +454,8 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     }
     EXPECT_EQ(runOn(copy, {"ssf-import", "--skip-present", windowOut.string()}),
               (Said{0, importedLines + ended + "\n", ""}));
-    EXPECT_EQ(stylesIn(db()).size(), 6u);
-    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+    EXPECT_EQ(test::styleCount(db()), 6);
+    expectSameAs(copy);
 
     // Without passing over, both stop at the first file and store nothing more.
     importer.setSkipPresent(false);
@@ -495,11 +466,10 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
                                 ")\n0 styles imported, 3 files not read.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{aborted});
     EXPECT_EQ(runOn(copy, {"ssf-import", windowOut.string()}), refused(aborted));
-    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+    expectSameAs(copy);
 }
 
-// A file system that keeps no permissions (FAT on a stick) refuses fchmod: every writer replaces
-// its older file all the same. (A restore point only ever makes new files.)
+// FAT on a stick refuses fchmod. (A restore point only ever makes new files.)
 TEST_F(WindowAndCommandTest, EveryWriterReplacesFilesOnAFileSystemThatKeepsNoPermissions) {
     const fs::path disk = env.dir / "fat";
     const std::vector<fs::path> files = {disk / "BANK.STY",
@@ -524,8 +494,6 @@ TEST_F(WindowAndCommandTest, EveryWriterReplacesFilesOnAFileSystemThatKeepsNoPer
     }
 }
 
-// The backup window and `orb backup`, `orb restore --yes` write the same dump, refuse a damaged
-// one in the same words and restore the same catalogue.
 TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
     const fs::path windowDump = env.dir / "window.ODD";
     const fs::path commandDump = env.dir / "command.ODD";
@@ -543,7 +511,7 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     BankStore(db()).remove(9);
     StyleStore(db()).remove(96);
     const fs::path copy = copyOfCatalogue();
-    const std::vector<BankRow> banksBefore = BankStore(db()).all();
+    const std::string before = test::catalogueSnapshot(db());
 
     // A damaged dump is refused alike, and neither catalogue changes.
     const fs::path damaged = env.dir / "damaged.ODD";
@@ -557,8 +525,8 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
         "BACKUP\" was expected.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
     EXPECT_EQ(runOn(copy, {"restore", damaged.string(), "--yes"}), refused(refusal));
-    EXPECT_EQ(BankStore(db()).all(), banksBefore);
-    EXPECT_EQ(banksIn(copy), banksBefore);
+    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(snapshotOf(copy), before);
 
     window.setRestorePath(commandDump.string());
     env.dialogs.clear();
@@ -572,13 +540,10 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
                     "and 6 styles restored\n",
                     ""}));
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
-    EXPECT_EQ(banksIn(copy), BankStore(db()).all());
-    EXPECT_EQ(stylesIn(copy), stylesIn(db()));
+    expectSameAs(copy);
     EXPECT_TRUE(StyleStore(db()).find(96).has_value());
 }
 
-// The import window and `orb import` store the same styles and banks from the same folder, show
-// the same log and refuse a value the catalogue cannot hold in the same words.
 TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
     const fs::path folder = env.dir / "to-import";
     test::writeFile(folder / "LIVE.STY", test::bankFile("LIVE", 3, 11));

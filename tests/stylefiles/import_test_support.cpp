@@ -1,5 +1,6 @@
 #include "stylefiles/import_test_support.h"
 
+#include "support/query_column.h"
 #include "support/sty_file_builder.h"
 
 namespace orb::test {
@@ -57,9 +58,7 @@ std::vector<BankRow> bankRows(Database& connection) {
 }
 
 long long styleCount(Database& connection) {
-    Rows rows = connection.query("SELECT COUNT(*) FROM KORFStyles");
-    rows.next();
-    return rows.integer(0);
+    return rowCount(connection, "KORFStyles");
 }
 
 }  // namespace orb::test

@@ -31,8 +31,9 @@ std::string summary(int styles, int skipped, const std::string& banks) {
            " imported, " + std::to_string(skipped) + " skipped as duplicates, " + banks + ".";
 }
 
-struct ImportFixture {
-    ImportFixture() { env.openFreshDatabase(); }
+class StyleImport : public ::testing::Test {
+protected:
+    void SetUp() override { env.openFreshDatabase(); }
     // A controller as the window opens it for a folder or one file, on `path` in the folder.
     StyleImportController& open(ImportRequest::Source source, const std::string& path = "") {
         controller = std::make_unique<StyleImportController>(env.state, env.dialogs, &windows);
@@ -70,12 +71,11 @@ struct ImportFixture {
     std::unique_ptr<StyleImportController> controller;
 };
 
-TEST(StyleImport, ReopeningKeepsWhatWasTypedAndABlankPathStartsNothing) {
-    ImportFixture f;
-    StyleImportController& c = f.open(Folder);
+TEST_F(StyleImport, ReopeningKeepsWhatWasTypedAndABlankPathStartsNothing) {
+    StyleImportController& c = open(Folder);
     EXPECT_EQ(c.request(), ImportRequest{});
     EXPECT_FALSE(c.statusVisible());
-    f.values({"Pop", "Live", "Me"});
+    values({"Pop", "Live", "Me"});
     c.setPath("   ");
     c.setMode(DuplicateMode::OverwriteByName);
     c.setConfirmEachStyle(true);
@@ -94,40 +94,39 @@ TEST(StyleImport, ReopeningKeepsWhatWasTypedAndABlankPathStartsNothing) {
     EXPECT_EQ(c.request(), expected);
 }
 
-TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
-    ImportFixture f;
-    const fs::path folder = f.env.dir / "banks";
+TEST_F(StyleImport, FolderOfThreeBanksAndAForeignFile) {
+    const fs::path folder = env.dir / "banks";
     test::writeFile(folder / "A.STY", bankFile("ALPHA", 2, 1));
     test::writeFile(folder / "B.STY", bankFile("BETA", 3, 2));
     test::writeFile(folder / "x.sty", bankFile("XRAY", 1, 3));
     test::writeFile(folder / "D.STY", "KORGM and more bytes than a header holds, surely");
     test::writeFile(folder / "NOTES.TXT", bankFile("NOTE", 1, 4));
-    StyleImportController& c = f.open(Folder, "banks");
-    f.values({"Pop", "Ballads", "Mario Rossi"});
-    f.env.dialogs.answer(Answer::Yes);
+    StyleImportController& c = open(Folder, "banks");
+    values({"Pop", "Ballads", "Mario Rossi"});
+    env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
 
-    ASSERT_EQ(f.env.dialogs.calls().size(), 2u);
-    const auto& question = f.env.dialogs.calls()[0];
+    ASSERT_EQ(env.dialogs.calls().size(), 2u);
+    const auto& question = env.dialogs.calls()[0];
     EXPECT_EQ(question.text, "Import process terminated. Should I show you the import log?");
     EXPECT_EQ(question.title, "ORB Style import");
     EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
     EXPECT_EQ(
-        f.windows.shownLogs,
+        windows.shownLogs,
         std::vector<std::string>{"D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"});
-    EXPECT_EQ(f.env.dialogs.calls()[1].text, summary(6, 0, "3 banks stored"));
-    EXPECT_EQ(f.env.dialogs.calls()[1].icon, Icon::Information);
+    EXPECT_EQ(env.dialogs.calls()[1].text, summary(6, 0, "3 banks stored"));
+    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Information);
 
-    EXPECT_EQ(styleCount(f.db()), 6);
-    EXPECT_EQ(f.banks(), (Banks{{"A001", {1, 2}}, {"B002", {3, 4, 5}}, {"X003", {6}}}));
-    EXPECT_EQ(test::bankRows(f.db())[2].desc, "");
+    EXPECT_EQ(styleCount(db()), 6);
+    EXPECT_EQ(banks(), (Banks{{"A001", {1, 2}}, {"B002", {3, 4, 5}}, {"X003", {6}}}));
+    EXPECT_EQ(test::bankRows(db())[2].desc, "");
     const std::string first = firstBlock(2, 1);
     const std::string second = secondBlock(2, 1);
-    EXPECT_EQ(f.stored(4),
+    EXPECT_EQ(stored(4),
               (StyleRow{4, "BETA2      ", "BETA2B     ", static_cast<std::int32_t>(first.size()),
                         static_cast<std::int32_t>(second.size()), first, second, "2026/12/06", " ",
                         "Ballads", "Pop", "B.STY", "Mario Rossi"}));
-    EXPECT_EQ(f.stored(6).StyleFile, "X.STY");
+    EXPECT_EQ(stored(6).StyleFile, "X.STY");
     EXPECT_EQ(c.job().value(), 4);
     EXPECT_EQ(c.job().maximum(), 4);
     EXPECT_TRUE(c.statusVisible());
@@ -135,99 +134,95 @@ TEST(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(c.outcome(), ImportOutcome::RunStarted);
 }
 
-TEST(StyleImport, TheSameFileTwiceByContentThenEverythingNumberedOnFromTheHighest) {
-    ImportFixture f;
-    f.db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (41, 'OLD')");
-    test::writeFile(f.env.dir / "USER01.STY", bankFile("ONE", 3, 9));
-    StyleImportController& c = f.open(File, "USER01.STY");
+TEST_F(StyleImport, TheSameFileTwiceByContentThenEverythingNumberedOnFromTheHighest) {
+    db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (41, 'OLD')");
+    test::writeFile(env.dir / "USER01.STY", bankFile("ONE", 3, 9));
+    StyleImportController& c = open(File, "USER01.STY");
     ASSERT_TRUE(c.run());
     // No log, so nothing is asked: the run only says what it did.
-    EXPECT_EQ(f.env.dialogs.messages(), std::vector<std::string>{summary(3, 0, "1 bank stored")});
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{summary(3, 0, "1 bank stored")});
 
-    f.env.dialogs.answer(Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(styleCount(f.db()), 4);
+    EXPECT_EQ(styleCount(db()), 4);
     std::string log;
     for (const char* name : {"ONE1 ", "ONE2 ", "ONE3 "}) {
         const std::string padded = name + std::string(6, ' ');
         log += "Style " + padded + " from file USER01.STY is the same as style " + padded +
                " from file USER01.STY, and will not be imported!\r\n";
     }
-    EXPECT_EQ(f.windows.shownLogs, std::vector<std::string>{log});
+    EXPECT_EQ(windows.shownLogs, std::vector<std::string>{log});
 
     // Each run starts from the catalogue as it finds it.
-    f.db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (50, 'LATER')");
+    db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (50, 'LATER')");
     c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(styleCount(f.db()), 8);
-    EXPECT_EQ(f.banks(), (Banks{{"USER0001", {42, 43, 44}},
-                                {"USER0002", {42, 43, 44}},
-                                {"USER0003", {51, 52, 53}}}));
-    EXPECT_EQ(f.stored(53).StyleContent1, firstBlock(9, 2));
+    EXPECT_EQ(styleCount(db()), 8);
+    EXPECT_EQ(banks(), (Banks{{"USER0001", {42, 43, 44}},
+                              {"USER0002", {42, 43, 44}},
+                              {"USER0003", {51, 52, 53}}}));
+    EXPECT_EQ(stored(53).StyleContent1, firstBlock(9, 2));
 }
 
-TEST(StyleImport, OverwriteByNameKeepsTheNumberAfterARestorePoint) {
-    ImportFixture f;
-    test::writeFile(f.env.dir / "OLD.STY", bankFile("SAME", 2, 5));
-    test::writeFile(f.env.dir / "AGAIN.STY", bankFile("OTHER", 2, 8));
+TEST_F(StyleImport, OverwriteByNameKeepsTheNumberAfterARestorePoint) {
+    test::writeFile(env.dir / "OLD.STY", bankFile("SAME", 2, 5));
+    test::writeFile(env.dir / "AGAIN.STY", bankFile("OTHER", 2, 8));
     // SAME2 comes back with other contents and no second part; NEW1 is not stored yet.
     test::StyFileBuilder newer;
     newer.style(0, "NEW1", firstBlock(6, 0), "NEW1B", secondBlock(6, 0))
         .style(1, "SAME2", firstBlock(6, 1), "SAME2B", "");
-    test::writeFile(f.env.dir / "NEWER.STY", newer.bytes());
-    const auto points = [&] { return f.env.state.restorePoints().list(f.env.state.DatabasePath); };
+    test::writeFile(env.dir / "NEWER.STY", newer.bytes());
+    const auto points = [&] { return env.state.restorePoints().list(env.state.DatabasePath); };
     // Into an empty catalogue nothing can be overwritten, nor by content.
-    StyleImportController& c = f.open(File, "OLD.STY");
+    StyleImportController& c = open(File, "OLD.STY");
     c.setMode(DuplicateMode::OverwriteByName);
     ASSERT_TRUE(c.run());
     c.setMode(DuplicateMode::SkipSameContent);
-    c.setPath((f.env.dir / "AGAIN.STY").string());
+    c.setPath((env.dir / "AGAIN.STY").string());
     ASSERT_TRUE(c.run());
     EXPECT_TRUE(points().empty());
 
-    c.setPath((f.env.dir / "NEWER.STY").string());
+    c.setPath((env.dir / "NEWER.STY").string());
     c.setMode(DuplicateMode::OverwriteByName);
-    f.values({"Jazz", "", "Me"});
+    values({"Jazz", "", "Me"});
     ASSERT_TRUE(c.run());
     ASSERT_EQ(points().size(), 1u);
     EXPECT_EQ(points()[0].action, "importing NEWER.STY, which overwrites styles of the same name");
     EXPECT_EQ(points()[0].styles, 4);
     EXPECT_EQ(points()[0].banks, 2);
-    EXPECT_EQ(styleCount(f.db()), 5);
+    EXPECT_EQ(styleCount(db()), 5);
     const std::string first = firstBlock(6, 1);
-    EXPECT_EQ(f.stored(2),
-              (StyleRow{2, "SAME2      ", "", static_cast<std::int32_t>(first.size()), 0, first,
-                        " ", "2026/12/06", " ", "", "Jazz", "NEWER.STY", "Me"}));
-    Rows seek = f.db().query("SELECT StyleSeek FROM KORFStyles WHERE StyleProg = 2");
+    EXPECT_EQ(stored(2), (StyleRow{2, "SAME2      ", "", static_cast<std::int32_t>(first.size()), 0,
+                                   first, " ", "2026/12/06", " ", "", "Jazz", "NEWER.STY", "Me"}));
+    Rows seek = db().query("SELECT StyleSeek FROM KORFStyles WHERE StyleProg = 2");
     ASSERT_TRUE(seek.next());
     EXPECT_EQ(seek.bytes(0), std::string_view(first).substr(0, 250));
     // The untouched style of the first file is still as it was.
-    EXPECT_EQ(f.stored(1).StyleContent1, firstBlock(5, 0));
-    EXPECT_EQ(f.banks().back(), (Banks::value_type{"NEWER003", {5, 2}}));
+    EXPECT_EQ(stored(1).StyleContent1, firstBlock(5, 0));
+    EXPECT_EQ(banks().back(), (Banks::value_type{"NEWER003", {5, 2}}));
 
     // Without a restore point the import does not start.
-    fs::remove_all(f.env.state.RestorePointFolder);
-    test::writeFile(f.env.state.RestorePointFolder, "");
-    const std::string before = test::catalogueSnapshot(f.db());
-    f.env.dialogs.clear();
-    c.setPath((f.env.dir / "AGAIN.STY").string());
+    fs::remove_all(env.state.RestorePointFolder);
+    test::writeFile(env.state.RestorePointFolder, "");
+    const std::string before = test::catalogueSnapshot(db());
+    env.dialogs.clear();
+    c.setPath((env.dir / "AGAIN.STY").string());
     EXPECT_FALSE(c.run());
-    ASSERT_EQ(f.env.dialogs.messages().size(), 1u);
-    EXPECT_TRUE(f.env.dialogs.messages()[0].starts_with(
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    EXPECT_TRUE(env.dialogs.messages()[0].starts_with(
         "ORB could not keep a restore point before importing AGAIN.STY, which overwrites styles "
         "of the same name: the folder "))
-        << f.env.dialogs.messages()[0];
-    EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
-    EXPECT_EQ(test::catalogueSnapshot(f.db()), before);
+        << env.dialogs.messages()[0];
+    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
+    EXPECT_EQ(test::catalogueSnapshot(db()), before);
 }
 
-TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
-    ImportFixture f;
-    test::writeFile(f.env.dir / "USER01.STY", bankFile("FIVE", 5, 11));
-    StyleImportController& c = f.open(File, "USER01.STY");
+TEST_F(StyleImport, ConfirmDialogChoosesStylesAndValues) {
+    test::writeFile(env.dir / "USER01.STY", bankFile("FIVE", 5, 11));
+    StyleImportController& c = open(File, "USER01.STY");
     c.setConfirmEachStyle(true);
-    f.values({"Rock", "Live", "Band"});
-    f.windows.onConfirm = [](StyleConfirmation& dialog) {
+    values({"Rock", "Live", "Band"});
+    windows.onConfirm = [](StyleConfirmation& dialog) {
         dialog.setChecked(1, false);
         dialog.setChecked(3, false);
         dialog.setValue(0, "Soft rock");
@@ -236,8 +231,8 @@ TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
     };
     ASSERT_TRUE(c.run());
 
-    ASSERT_EQ(f.windows.shownConfirmations.size(), 1u);
-    const StyleConfirmation& shown = f.windows.shownConfirmations[0];
+    ASSERT_EQ(windows.shownConfirmations.size(), 1u);
+    const StyleConfirmation& shown = windows.shownConfirmations[0];
     EXPECT_EQ(shown.caption(), "USER01.STY");
     EXPECT_EQ(shown.labels()[0], "FIVE1      ");
     EXPECT_EQ(shown.labels()[4], "FIVE5      ");
@@ -246,23 +241,22 @@ TEST(StyleImport, ConfirmDialogChoosesStylesAndValues) {
     EXPECT_EQ(shown.checked(), (std::array<bool, 16>{true, true, true, true, true}));
     EXPECT_EQ(shown.values(),
               (StyleValues{"Rock", "Live", "Band", "Imported from file USER01.STY"}));
-    EXPECT_EQ(styleCount(f.db()), 3);
-    EXPECT_EQ(f.banks(), (Banks{{"USER0001", {1, 0, 2, 0, 3}}}));
-    EXPECT_EQ(test::bankRows(f.db())[0].desc, "Imported from file USER01.STY");
-    EXPECT_EQ(f.stored(2).StyleName1, "FIVE3      ");
-    EXPECT_EQ(f.stored(2).StyleFamily, "Soft rock");
+    EXPECT_EQ(styleCount(db()), 3);
+    EXPECT_EQ(banks(), (Banks{{"USER0001", {1, 0, 2, 0, 3}}}));
+    EXPECT_EQ(test::bankRows(db())[0].desc, "Imported from file USER01.STY");
+    EXPECT_EQ(stored(2).StyleName1, "FIVE3      ");
+    EXPECT_EQ(stored(2).StyleFamily, "Soft rock");
 
     // Closed without "Import Selected Styles": nothing of the bank is imported, whatever the
     // boxes of an earlier bank said.
-    f.windows.onConfirm = [](const StyleConfirmation&) { return std::nullopt; };
+    windows.onConfirm = [](const StyleConfirmation&) { return std::nullopt; };
     c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(styleCount(f.db()), 3);
-    EXPECT_EQ(f.banks().back(), (Banks::value_type{"USER0002", {}}));
+    EXPECT_EQ(styleCount(db()), 3);
+    EXPECT_EQ(banks().back(), (Banks::value_type{"USER0002", {}}));
 }
 
-TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
-    test::TestEnvironment env;
+TEST_F(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     // A style without a name is still a style.
     const std::vector<BankFileStyle> styles = {{1, "A", "", 1, 0, "x", ""},
                                                {2, "", "", 1, 0, "y", ""}};
@@ -294,26 +288,23 @@ TEST(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     EXPECT_EQ(dialog.result(), expected);
 }
 
-// A cancelled run and a run that meets a damaged fifth file both leave the catalogue as it was;
-// each run ends with its summary and gives the controls back.
-TEST(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
-    ImportFixture f;
-    test::writeFile(f.env.dir / "FIRST.STY", bankFile("OLD", 3, 20));
-    ASSERT_TRUE(f.open(File, "FIRST.STY").run());
-    std::string before = test::catalogueSnapshot(f.db());
+TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
+    test::writeFile(env.dir / "FIRST.STY", bankFile("OLD", 3, 20));
+    ASSERT_TRUE(open(File, "FIRST.STY").run());
+    std::string before = test::catalogueSnapshot(db());
     for (int i = 1; i <= 4; ++i) {
-        test::writeFile(f.env.dir / "run" / ("F" + std::to_string(i) + ".STY"),
+        test::writeFile(env.dir / "run" / ("F" + std::to_string(i) + ".STY"),
                         bankFile("N" + std::to_string(i), 2, 40 + static_cast<unsigned>(i)));
     }
     // Checks: F1 begins (1), its two styles (2, 3), F1 done with its bank (4).
-    f.env.dialogs.clear();
-    f.env.dialogs.cancelAtCheck(4);
-    StyleImportController& run = f.open(Folder, "run");
+    env.dialogs.clear();
+    env.dialogs.cancelAtCheck(4);
+    StyleImportController& run = open(Folder, "run");
     EXPECT_FALSE(run.run());
-    EXPECT_EQ(f.env.dialogs.cancelChecks(), 4);
-    EXPECT_EQ(test::catalogueSnapshot(f.db()), before);
-    EXPECT_FALSE(f.db().inTransaction());
-    EXPECT_EQ(f.env.dialogs.messages(),
+    EXPECT_EQ(env.dialogs.cancelChecks(), 4);
+    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_FALSE(db().inTransaction());
+    EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"Style import cancelled: nothing of this run was stored."});
     EXPECT_TRUE(run.job().cancelled());
     EXPECT_EQ(run.tally(), ImportTally{});
@@ -321,27 +312,27 @@ TEST(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     EXPECT_FALSE(run.progressVisible());
 
     // Started again, the same run goes through, its bar to the end.
-    f.env.dialogs.clear();
-    f.env.dialogs.cancelAtCheck(0);
+    env.dialogs.clear();
+    env.dialogs.cancelAtCheck(0);
     EXPECT_TRUE(run.run());
-    EXPECT_EQ(styleCount(f.db()), 11);
+    EXPECT_EQ(styleCount(db()), 11);
     EXPECT_EQ(run.job().value(), 4);
     EXPECT_FALSE(run.job().cancelled());
-    EXPECT_EQ(f.env.dialogs.messages(), std::vector<std::string>{summary(8, 0, "4 banks stored")});
+    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{summary(8, 0, "4 banks stored")});
 
     // A fifth file cut inside a content chunk: the error names it, nothing of the run stays.
     std::string cut = bankFile("N5", 2, 35);
     cut.resize(cut.size() - 100);
-    test::writeFile(f.env.dir / "run" / "F5.STY", cut);
-    test::writeFile(f.env.dir / "run" / "F6.STY", bankFile("N6", 2, 36));
-    before = test::catalogueSnapshot(f.db());
-    f.env.dialogs.clear();
+    test::writeFile(env.dir / "run" / "F5.STY", cut);
+    test::writeFile(env.dir / "run" / "F6.STY", bankFile("N6", 2, 36));
+    before = test::catalogueSnapshot(db());
+    env.dialogs.clear();
     run.setMode(DuplicateMode::ImportEverything);
     EXPECT_FALSE(run.run());
-    EXPECT_EQ(test::catalogueSnapshot(f.db()), before);
-    EXPECT_FALSE(f.db().inTransaction());
-    ASSERT_EQ(f.env.dialogs.calls().size(), 1u);
-    const auto& message = f.env.dialogs.calls()[0];
+    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_FALSE(db().inTransaction());
+    ASSERT_EQ(env.dialogs.calls().size(), 1u);
+    const auto& message = env.dialogs.calls()[0];
     EXPECT_EQ(message.icon, Icon::Critical);
     EXPECT_EQ(message.title, "ORB");
     EXPECT_NE(message.text.find("F5.STY"), std::string::npos) << message.text;
@@ -349,16 +340,15 @@ TEST(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
 }
 
-TEST(StyleImport, ARefusedStoreStopsTheRun) {
-    ImportFixture f;
-    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 1, 40));
-    test::writeFile(f.env.dir / "B.STY", bankFile("LONG", 2, 41));
-    StyleImportController& c = f.open(Folder);
-    c.setPath(f.env.dir.path().string());
+TEST_F(StyleImport, ARefusedStoreStopsTheRun) {
+    test::writeFile(env.dir / "A.STY", bankFile("GOOD", 1, 40));
+    test::writeFile(env.dir / "B.STY", bankFile("LONG", 2, 41));
+    StyleImportController& c = open(Folder);
+    c.setPath(env.dir.path().string());
     c.setConfirmEachStyle(true);
     // Only a dialog can bring a value the gate refuses this far; the store refuses it.
     std::string author = std::string(51, 'a');
-    f.windows.onConfirm = [&author](const StyleConfirmation& dialog) {
+    windows.onConfirm = [&author](const StyleConfirmation& dialog) {
         StyleSelection selection{dialog.checked(), dialog.values()};
         if (dialog.caption() == "B.STY") {
             selection.values[2] = author;
@@ -369,45 +359,42 @@ TEST(StyleImport, ARefusedStoreStopsTheRun) {
          {std::pair{std::string(51, 'a'), "has 51 characters; it takes at most 50"},
           {std::string("Ann\tBob"), "holds a tab"}}) {
         author = value;
-        f.env.dialogs.clear();
+        env.dialogs.clear();
         EXPECT_FALSE(c.run());
-        EXPECT_EQ(styleCount(f.db()), 0);
-        EXPECT_TRUE(f.banks().empty());
+        EXPECT_EQ(styleCount(db()), 0);
+        EXPECT_TRUE(banks().empty());
         EXPECT_EQ(
-            f.env.dialogs.messages(),
+            env.dialogs.messages(),
             std::vector<std::string>{"The author of the style LONG1 of B.STY " +
                                      std::string(problem) + ". Nothing of this run was stored."});
-        EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
     }
 }
 
-// Another program holds the write lock: the import waits for the busy timeout, then says the
-// database is in use, in these words alone, and stores nothing; once the lock is gone it runs.
-TEST(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
+TEST_F(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
     const test::ShortBusyTimeout timeout;
-    ImportFixture f;
-    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 2, 40));
-    StyleImportController& c = f.open(File, "A.STY");
+    db().open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);  // to wait that long
+    test::writeFile(env.dir / "A.STY", bankFile("GOOD", 2, 40));
+    StyleImportController& c = open(File, "A.STY");
     {
-        const test::AnotherProgramsLock lock(f.env.state.DatabasePath);
+        const test::AnotherProgramsLock lock(env.state.DatabasePath);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(c.run());
         EXPECT_GE(std::chrono::steady_clock::now() - start,
                   std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
-        EXPECT_EQ(f.env.dialogs.messages(),
-                  std::vector<std::string>{test::inUseText(f.env.state.DatabasePath)});
-        EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Critical);
-        EXPECT_EQ(styleCount(f.db()), 0);
-        EXPECT_FALSE(f.db().inTransaction());
+        EXPECT_EQ(env.dialogs.messages(),
+                  std::vector<std::string>{test::inUseText(env.state.DatabasePath)});
+        EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(styleCount(db()), 0);
+        EXPECT_FALSE(db().inTransaction());
     }
     EXPECT_TRUE(c.run());
-    EXPECT_EQ(styleCount(f.db()), 2);
+    EXPECT_EQ(styleCount(db()), 2);
 }
 
-TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
-    ImportFixture f;
-    test::writeFile(f.env.dir / "A.STY", bankFile("GOOD", 1, 40));
-    StyleImportController& c = f.open(File, "A.STY");
+TEST_F(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
+    test::writeFile(env.dir / "A.STY", bankFile("GOOD", 1, 40));
+    StyleImportController& c = open(File, "A.STY");
     c.setMode(DuplicateMode::ImportEverything);
     // Characters are counted, not bytes: twenty "è" fit.
     std::string accents;
@@ -417,48 +404,47 @@ TEST(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
     for (const auto& fitting :
          {std::array<std::string, 3>{std::string(20, 'f'), "", std::string(50, 'a')},
           {"", accents, ""}}) {
-        f.values(fitting);
+        values(fitting);
         ASSERT_TRUE(c.run());
     }
-    EXPECT_EQ(styleCount(f.db()), 2);
+    EXPECT_EQ(styleCount(db()), 2);
 
-    f.env.dialogs.clear();
+    env.dialogs.clear();
     // Emoji, CJK and Greek have no Windows-1252 byte.
     for (const auto& refused : {std::array<std::string, 3>{"", "", std::string(51, 'a')},
                                 {std::string(21, 'f'), "", ""},
                                 {"Pop \xF0\x9F\x98\x80", "", ""},
                                 {"", "\xE6\xBC\xA2\xE5\xAD\x97", ""},
                                 {"", "", "\xCE\xA3\xCF\x89"}}) {
-        f.values(refused);
+        values(refused);
         EXPECT_FALSE(c.run());
     }
     const std::string cannot = ", which the keyboard's files cannot carry (Windows-1252 only).";
-    EXPECT_EQ(f.env.dialogs.messages(),
+    EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "The author of the imported styles has 51 characters; it takes at most 50.",
                   "The family of the imported styles has 21 characters; it takes at most 20.",
                   "The family of the imported styles holds \"\xF0\x9F\x98\x80\"" + cannot,
                   "The group of the imported styles holds \"\xE6\xBC\xA2\"" + cannot,
                   "The author of the imported styles holds \"\xCE\xA3\"" + cannot}));
-    EXPECT_EQ(f.env.dialogs.calls()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(styleCount(f.db()), 2);
+    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Exclamation);
+    EXPECT_EQ(styleCount(db()), 2);
 }
 
-TEST(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
-    ImportFixture f;
+TEST_F(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
     const std::string tail = " and more bytes than any header holds";
-    test::writeFile(f.env.dir / "other" / "I3.STY", "KORG9" + tail);
-    test::writeFile(f.env.dir / "other" / "I5.STY", "KORG<" + tail);
-    test::writeFile(f.env.dir / "other" / "IS40.STY", "KORGM" + tail);
-    test::writeFile(f.env.dir / "other" / "I30.STY", "KORGI" + tail);
-    test::writeFile(f.env.dir / "other" / "TEXT.STY", "just text");
-    StyleImportController& c = f.open(Folder, "other");
-    f.env.dialogs.answer(Answer::No);
+    test::writeFile(env.dir / "other" / "I3.STY", "KORG9" + tail);
+    test::writeFile(env.dir / "other" / "I5.STY", "KORG<" + tail);
+    test::writeFile(env.dir / "other" / "IS40.STY", "KORGM" + tail);
+    test::writeFile(env.dir / "other" / "I30.STY", "KORGI" + tail);
+    test::writeFile(env.dir / "other" / "TEXT.STY", "just text");
+    StyleImportController& c = open(Folder, "other");
+    env.dialogs.answer(Answer::No);
     ASSERT_TRUE(c.run());
-    EXPECT_TRUE(f.windows.shownLogs.empty());
-    f.env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(windows.shownLogs.empty());
+    env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(f.windows.shownLogs,
+    EXPECT_EQ(windows.shownLogs,
               std::vector<std::string>{
                   "I3.STY is probably a style for KORG  i3,i2,i1,i4s arrangers\r\n"
                   "I30.STY is probably a style for KORG  i30 arranger\r\n"
@@ -466,49 +452,45 @@ TEST(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
                   "IS40.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"
                   "TEXT.STY is not a Pa style, is damaged, its format is unknown or you have no "
                   "rights to access it!\r\n"});
-    EXPECT_TRUE(f.banks().empty());
+    EXPECT_TRUE(banks().empty());
 }
 
-// A file named as the person named it, holding two banks: each confirmed on its own under the
-// file's own name; what is stored names it by its short name.
-TEST(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
-    ImportFixture f;
+TEST_F(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
     test::StyFileBuilder two;
     two.style(0, "LOW", firstBlock(50, 0), "LOWB", secondBlock(50, 0), 17)
         .style(0, "HIGH", firstBlock(51, 0), "HIGHB", secondBlock(51, 0), 18)
         .style(3, "HIGH4", firstBlock(51, 3), "HIGH4B", secondBlock(51, 3), 18);
-    test::writeFile(f.env.dir / "Party Mix.sty", two.bytes());
-    test::writeFile(f.env.dir / "EMPTY.STY", test::StyFileBuilder().bytes());
-    StyleImportController& c = f.open(File, "Party Mix.sty");
+    test::writeFile(env.dir / "Party Mix.sty", two.bytes());
+    test::writeFile(env.dir / "EMPTY.STY", test::StyFileBuilder().bytes());
+    StyleImportController& c = open(File, "Party Mix.sty");
     c.setConfirmEachStyle(true);
     ASSERT_TRUE(c.run());
-    ASSERT_EQ(f.windows.shownConfirmations.size(), 2u);
-    EXPECT_EQ(f.windows.shownConfirmations[0].caption(), "Party Mix.sty - bank 1 of 2");
-    EXPECT_EQ(f.windows.shownConfirmations[1].caption(), "Party Mix.sty - bank 2 of 2");
+    ASSERT_EQ(windows.shownConfirmations.size(), 2u);
+    EXPECT_EQ(windows.shownConfirmations[0].caption(), "Party Mix.sty - bank 1 of 2");
+    EXPECT_EQ(windows.shownConfirmations[1].caption(), "Party Mix.sty - bank 2 of 2");
     c.setConfirmEachStyle(false);
-    c.setPath((f.env.dir / "EMPTY.STY").string());
+    c.setPath((env.dir / "EMPTY.STY").string());
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(f.banks(), (Banks{{"PARTY001", {1}}, {"PARTY002", {2, 3}}, {"EMPTY003", {}}}));
-    EXPECT_EQ(test::bankRows(f.db())[1].desc, "Imported from file PARTYM~1.STY");
-    EXPECT_EQ(f.stored(3).StyleName1, "HIGH4      ");
+    EXPECT_EQ(banks(), (Banks{{"PARTY001", {1}}, {"PARTY002", {2, 3}}, {"EMPTY003", {}}}));
+    EXPECT_EQ(test::bankRows(db())[1].desc, "Imported from file PARTYM~1.STY");
+    EXPECT_EQ(stored(3).StyleName1, "HIGH4      ");
 
     c.setSaveBankStructure(false);
     c.setMode(DuplicateMode::ImportEverything);
-    c.setPath((f.env.dir / "Party Mix.sty").string());
+    c.setPath((env.dir / "Party Mix.sty").string());
     ASSERT_TRUE(c.run());
-    EXPECT_EQ(styleCount(f.db()), 6);
-    EXPECT_EQ(f.banks().size(), 3u);
+    EXPECT_EQ(styleCount(db()), 6);
+    EXPECT_EQ(banks().size(), 3u);
 }
 
-TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
-    ImportFixture f;
-    const fs::path root = f.env.dir / "root";
+TEST_F(StyleImport, SubFoldersDepthFirstInNameOrder) {
+    const fs::path root = env.dir / "root";
     test::writeFile(root / "B.STY", bankFile("ROOT", 1, 60));
     test::writeFile(root / "A" / "A.STY", bankFile("SUBA", 1, 61));
     test::writeFile(root / "A" / "DEEP" / "Z.STY", bankFile("DEEP", 1, 62));
     test::writeFile(root / "C" / "C.STY", bankFile("SUBC", 1, 63));
     fs::create_symlink(root, root / "C" / "LOOP");
-    StyleImportController& c = f.open(Folder, "root");
+    StyleImportController& c = open(Folder, "root");
     ASSERT_TRUE(c.run());
     c.setIncludeSubFolders(true);
     c.setMode(DuplicateMode::ImportEverything);
@@ -516,36 +498,35 @@ TEST(StyleImport, SubFoldersDepthFirstInNameOrder) {
     EXPECT_EQ(c.job().maximum(), 4);
     std::vector<std::string> names;
     for (int prog = 1; prog <= 5; ++prog) {
-        names.push_back(f.stored(prog).StyleName1);
+        names.push_back(stored(prog).StyleName1);
     }
     EXPECT_EQ(names, (std::vector<std::string>{"ROOT1      ", "ROOT1      ", "SUBA1      ",
                                                "DEEP1      ", "SUBC1      "}));
-    EXPECT_EQ(styleCount(f.db()), 5);
+    EXPECT_EQ(styleCount(db()), 5);
 }
 
-TEST(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {
-    ImportFixture f;
-    const fs::path file = f.env.dir / "in" / "USER01.STY";
+TEST_F(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {
+    const fs::path file = env.dir / "in" / "USER01.STY";
     const std::string in = file.parent_path().string();
     test::writeFile(file, bankFile("S", 1, 70));
     using Kind = test::ScriptedDialogs::Call::Kind;
     // A folder import picks a folder, starting in the folder typed when there is one.
-    StyleImportController& folder = f.open(Folder);
-    folder.setPath(f.env.dir.path().string());
-    f.env.dialogs.file(in);
+    StyleImportController& folder = open(Folder);
+    folder.setPath(env.dir.path().string());
+    env.dialogs.file(in);
     folder.search();
-    f.env.dialogs.file("");
+    env.dialogs.file("");
     folder.search();
     EXPECT_EQ(folder.request().path, in);
-    const auto& calls = f.env.dialogs.calls();
+    const auto& calls = env.dialogs.calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].kind, Kind::Folder);
-    EXPECT_EQ(calls[0].proposal, f.env.dir.path().string());
+    EXPECT_EQ(calls[0].proposal, env.dir.path().string());
     EXPECT_EQ(calls[1].proposal, in);
 
     // A file import opens a bank file, starting in the folder last used for bank files.
-    StyleImportController& single = f.open(File);
-    f.env.dialogs.file(file.string());
+    StyleImportController& single = open(File);
+    env.dialogs.file(file.string());
     single.search();
     EXPECT_EQ(single.request().path, file.string());
     EXPECT_EQ(calls.back().kind, Kind::OpenFile);
@@ -553,16 +534,16 @@ TEST(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {
     EXPECT_EQ(calls.back().proposal, in);
 
     // A missing file or folder is an error.
-    f.env.dialogs.clear();
-    EXPECT_FALSE(f.open(File, "NONE.STY").run());
-    EXPECT_FALSE(f.open(Folder, "nowhere").run());
-    EXPECT_EQ(f.env.dialogs.messages(),
+    env.dialogs.clear();
+    EXPECT_FALSE(open(File, "NONE.STY").run());
+    EXPECT_FALSE(open(Folder, "nowhere").run());
+    EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
-                  "The file " + (f.env.dir / "NONE.STY").string() + " does not exist.",
-                  "The folder " + (f.env.dir / "nowhere").string() + " does not exist."}));
+                  "The file " + (env.dir / "NONE.STY").string() + " does not exist.",
+                  "The folder " + (env.dir / "nowhere").string() + " does not exist."}));
 }
 
-TEST(ShortFileName, KeepsDosNamesAndShortensTheRest) {
+TEST(ShortFileName, KeepsDosNamesShortensTheRestAndNamesTheBanks) {
     EXPECT_EQ(shortFileName("/music/USER01.STY"), "USER01.STY");
     EXPECT_EQ(shortFileName("/music/user01.sty"), "USER01.STY");
     EXPECT_EQ(shortFileName("x.sty"), "X.STY");
@@ -576,9 +557,6 @@ TEST(ShortFileName, KeepsDosNamesAndShortensTheRest) {
     EXPECT_EQ(shortFileName("/a/noext."), "NOEXT~1");
     // Whatever the name, the result fits the catalogue's 20-character file column.
     EXPECT_LE(shortFileName("/a/A very long name with many words.something").size(), 12u);
-}
-
-TEST(StyleImport, BankNamesFollowTheShortName) {
     EXPECT_EQ(importedBankName("USER01.STY", 7), "USER0007");
     EXPECT_EQ(importedBankName("X.STY", 12), "X012");
     EXPECT_EQ(importedBankName("MYROCK~1.STY", 1234), "MYROC1234");

@@ -1,0 +1,459 @@
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "catalogue/catalogue_test_support.h"
+#include "catalogue/korg_utility.h"
+#include "catalogue/style_changes.h"
+#include "catalogue/style_edit.h"
+#include "catalogue/style_group.h"
+#include "cli/cli.h"
+#include "stylefiles/bank_file.h"
+#include "support/edit_windows.h"
+#include "support/held_lock.h"
+#include "support/sty_file_builder.h"
+
+namespace orb {
+namespace {
+
+using Answer = UserDialogs::Answer;
+using Icon = UserDialogs::Icon;
+using Slots = test::CatalogueTest::Slots;
+using Link = test::CatalogueTest::Link;
+
+class StyleChangesTest : public test::CatalogueTest {
+protected:
+    std::vector<SelectedStyle> threeRows() {
+        return {{41, "ROCK1"}, {57, "BALLAD"}, {73, "SWING"}};
+    }
+};
+
+TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirSongs) {
+    // One style is named in the question; No deletes nothing.
+    const std::string before = snapshot();
+    env.dialogs.answer(Answer::No);
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
+    EXPECT_EQ(snapshot(), before);
+    env.dialogs.answer(Answer::Yes);
+    ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, threeRows()));
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Style BALLAD will be deleted from database and from banks. Are you sure?",
+                  "3 styles will be deleted from database and from banks. Are you sure?",
+                  "Styles have been deleted. Click on Ok to update style grid."}));
+    const auto& question = env.dialogs.calls()[1];
+    EXPECT_EQ(question.title, "ORB");
+    EXPECT_EQ(question.icon, Icon::Question);
+    EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
+    EXPECT_EQ(question.defaultAnswer, Answer::No);
+    EXPECT_EQ(env.dialogs.calls()[2].icon, Icon::Information);
+
+    EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
+    EXPECT_EQ(slotsOf(5), (Slots{88}));
+    EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
+    // Song 301 already had a link without a style: the one of style 41 is dropped. Song 302's
+    // two links both lose their style; the second would clash with the first and is dropped.
+    EXPECT_EQ(links(), (std::vector<Link>{{301, 0, "", "", "free"},
+                                          {301, 88, "98", "0", "end"},
+                                          {302, 0, "", "", "first"}}));
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(RunGroupDelete(env.state, env.dialogs, {{88, "DISCO"}}));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "Style has been deleted. Click on Ok to update style grid.");
+}
+
+TEST_F(StyleChangesTest, ARefusedDeleteChangesNothing) {
+    // The third style's link (dropped, as its song has a style-less link by then) cannot be
+    // removed, after two styles were already deleted.
+    db().execute(
+        "CREATE TRIGGER refuse_link BEFORE DELETE ON KORFSonSty WHEN OLD.StyleProg = 73 "
+        "BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
+    const std::string before = snapshot();
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, threeRows()));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The styles could not be deleted; none was changed: row is locked");
+    EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(db().inTransaction());
+}
+
+TEST_F(StyleChangesTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColumns) {
+    std::optional<GroupValues> proposed;
+    const StyleColumnChanges changes{{}, {}, "Swing", {}, {}, "Eve"};
+    env.dialogs.answer(Answer::Yes);
+    EXPECT_TRUE(
+        RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
+            proposed = values;
+            return std::optional(changes);
+        }));
+    EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        std::vector<std::string>{"A group of 3 styles is about to be updated. Are you sure?"});
+    for (const std::int32_t prog : {57, 73}) {
+        EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
+        EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
+    }
+    EXPECT_EQ(storedStyle(57).StyleCat, "Pop");
+    EXPECT_EQ(storedStyle(73).StyleCat, "Big band");
+    EXPECT_EQ(storedStyle(41).StyleFamily, "Rock");
+    EXPECT_FALSE(env.dialogs.waitCursor());
+}
+
+// The group update measures in characters: twenty accented letters fill the family. A cancel
+// asks nothing; what the gate or the database refuses changes no style.
+TEST_F(StyleChangesTest, AGroupUpdateCountsCharactersAndARefusalOrCancelChangesNothing) {
+    std::string twenty;
+    for (int i = 0; i < 20; ++i) {
+        twenty += "\xC3\xA9";
+    }
+    StyleColumnChanges changes;
+    changes.StyleFamily = twenty;
+    const auto update = [&](std::vector<std::int32_t> styles) {
+        env.dialogs.clear();
+        env.dialogs.answer(Answer::Yes);
+        return RunGroupUpdate(env.state, env.dialogs, std::move(styles),
+                              [&](const GroupValues&) { return std::optional(changes); });
+    };
+    EXPECT_TRUE(update({41, 57}));
+    EXPECT_EQ(storedStyle(57).StyleFamily, twenty);
+
+    const std::string before = snapshot();
+    env.dialogs.clear();
+    EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
+                                [](const GroupValues&) { return std::nullopt; }));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    changes.StyleFamily = "Line\nbreak";
+    EXPECT_FALSE(update({41, 57}));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The family of style 41 holds a line break. None was changed.");
+    refuseUpdatesOf("KORFStyles", 73);
+    changes = {};
+    changes.StyleCat = "Evergreen";
+    EXPECT_FALSE(update({41, 57, 73}));
+    EXPECT_EQ(env.dialogs.messages().back(),
+              "The styles could not be updated; none was changed: row is locked");
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
+    test::ScriptedDialogs dialogs;
+    GroupEditController edit({"Rock", "Pop", "Ann"}, dialogs);
+    const auto leave = [&edit](bool family, bool group, bool author) {
+        edit.setDontUpdate(0, family);
+        edit.setDontUpdate(1, group);
+        edit.setDontUpdate(2, author);
+    };
+    edit.setField(0, "Latin");
+    edit.setField(1, "Dance");
+    edit.setField(2, "Bob");
+    leave(false, true, false);
+    ASSERT_TRUE(edit.update());
+    EXPECT_EQ(edit.result(), (StyleColumnChanges{{}, {}, "Latin", {}, {}, "Bob"}));
+
+    leave(true, true, true);
+    EXPECT_TRUE(edit.update());
+    EXPECT_FALSE(edit.result().has_value());
+    leave(false, false, false);
+    ASSERT_TRUE(edit.update());
+    edit.exit();
+    EXPECT_FALSE(edit.result().has_value());
+
+    // A ticked box's text is not checked; an unticked one is, naming its field.
+    edit.setField(1, "\xCE\xB1\xCE\xB2");
+    edit.setField(2, std::string(51, 'a'));
+    leave(false, true, false);
+    EXPECT_FALSE(edit.update());
+    leave(false, false, true);
+    EXPECT_FALSE(edit.update());
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{
+                  "The author of the selected styles has 51 characters; it takes at most 50.",
+                  "The group of the selected styles holds \"\xCE\xB1\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only)."}));
+    EXPECT_TRUE(dialogs.allAnswersUsed());
+}
+
+TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
+    const test::CliRun done =
+        runOnFile({"style-update", "--family", "Latin", "--file", "X.STY", "41", "88"});
+    EXPECT_EQ(done.status, kExitOk) << done.err;
+    EXPECT_EQ(done.out, "2 styles updated.\n");
+    EXPECT_EQ(storedStyle(41).StyleFamily, "Latin");
+    EXPECT_EQ(storedStyle(88).StyleFile, "X.STY");
+    EXPECT_EQ(storedStyle(88).StyleCat, "Club");
+    EXPECT_EQ(storedStyle(57).StyleFamily, "Slow");
+
+    const std::string before = snapshot();
+    // The second style cannot be written after the first was.
+    refuseUpdatesOf("KORFStyles", 57);
+    const std::string none = ". None was changed.\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"--author", "Kim", "41", "57"},
+         "The styles could not be updated; none was changed: row is locked\n"},
+        {{"--family", std::string(21, 'f'), "88"},
+         "The family of style 88 has 21 characters; it takes at most 20" + none},
+        {{"--group", "\xCE\xB1", "88"},
+         "The group of style 88 holds \"\xCE\xB1\", which the keyboard's files cannot carry "
+         "(Windows-1252 only)" +
+             none},
+        // Text that is not UTF-8, a line break or a tab never reaches the catalogue.
+        {{"--description", "caf\xE9", "41", "88"},
+         "The description of style 41 is not valid UTF-8 text" + none},
+        {{"--description", "Slow\nballad", "41", "88"},
+         "The description of style 41 holds a line break" + none},
+        {{"--description", "Slow\tballad", "41", "88"},
+         "The description of style 41 holds a tab" + none},
+        {{"--author", "Kim", "41", "999"}, "There is no style 999.\n"},
+    };
+    for (auto [args, error] : refusals) {
+        args.insert(args.begin(), "style-update");
+        const test::CliRun refused = runOnFile(args);
+        EXPECT_EQ(refused.status, kExitFailure) << args[1];
+        EXPECT_EQ(refused.err, error);
+    }
+    EXPECT_EQ(snapshot(), before);
+
+    EXPECT_EQ(runOnFile({"style-update", "41"}).status, kExitUsage);
+    EXPECT_EQ(runOnFile({"style-update", "--family", "Rock"}).status, kExitUsage);
+    EXPECT_EQ(runOnFile({"style-update", "--family", "Rock", "4x"}).status, kExitUsage);
+}
+
+// While another program writes to the database, the command waits, then says so in these words
+// and changes nothing; so does the styles window's group update.
+TEST_F(StyleChangesTest, AStyleUpdateOnADatabaseInUseChangesNothing) {
+    const test::ShortBusyTimeout timeout;
+    const std::string before = snapshot();
+    const std::filesystem::path file = env.dir / "ORB.MDB";
+    {
+        const test::AnotherProgramsLock lock(file);
+        const test::CliRun refused = runOnFile({"style-update", "--family", "Latin", "41", "88"});
+        EXPECT_EQ(refused.status, kExitFailure);
+        EXPECT_EQ(refused.err, test::inUseText(file) + "\n");
+        EXPECT_EQ(refused.out, "");
+    }
+    EXPECT_EQ(snapshot(), before);
+
+    OpenDatabase(env.state);
+    const StyleColumnChanges changes{{}, {}, "Latin", {}, {}, {}};
+    {
+        const test::AnotherProgramsLock lock(file);
+        env.dialogs.answer(UserDialogs::Answer::Yes);
+        EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 88},
+                                    [&](const GroupValues&) { return std::optional(changes); }));
+        EXPECT_EQ(env.dialogs.messages().back(), test::inUseText(file));
+    }
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
+    const std::string before = snapshot();
+    const test::CliRun listed = runOnFile({"style-delete", "73", "41"});
+    EXPECT_EQ(listed.status, kExitOk) << listed.err;
+    EXPECT_EQ(listed.out, "73\tSWING\n41\tROCK1\nWithout --yes nothing is deleted.\n");
+    EXPECT_EQ(snapshot(), before);
+
+    // Bank 9 cannot be rewritten: style 41 is gone and bank 5 rewritten by then.
+    db().execute(
+        "CREATE TRIGGER refuse_banks BEFORE UPDATE ON KORFBanks WHEN OLD.BankProg = 9 "
+        "BEGIN SELECT RAISE(ABORT, 'bank is locked'); END");
+    const test::CliRun refused = runOnFile({"style-delete", "--yes", "41", "73"});
+    EXPECT_EQ(refused.status, kExitFailure);
+    EXPECT_EQ(refused.err, "The styles could not be deleted; none was changed: bank is locked\n");
+    EXPECT_EQ(snapshot(), before);
+    db().execute("DROP TRIGGER refuse_banks");
+
+    const test::CliRun deleted = runOnFile({"style-delete", "--yes", "41", "73"});
+    EXPECT_EQ(deleted.status, kExitOk) << deleted.err;
+    EXPECT_EQ(deleted.out,
+              "41\tROCK1\n73\tSWING\n"
+              "2 styles deleted from the catalogue, the banks and the song links.\n");
+    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{57, 88}));
+    EXPECT_EQ(slotsOf(5), (Slots{57, 88}));
+    EXPECT_EQ(slotsOf(9), (Slots{88, 57, 88}));
+    EXPECT_EQ(runOnFile({"style-delete", "--yes"}).status, kExitUsage);
+    EXPECT_EQ(runOnFile({"style-delete", "999"}).status, kExitFailure);
+}
+
+TEST_F(StyleChangesTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
+    const std::string before = snapshot();
+    std::optional<StyleRow> shown;
+    EXPECT_FALSE(EditStyle(env.state, 57, env.dialogs, [&](const StyleRow& style) {
+        shown = style;
+        return std::optional<StyleEditValues>();
+    }));
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ(shown->StyleName1, "BALLAD");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(EditStyle(env.state, 999, env.dialogs, [](const StyleRow&) {
+        ADD_FAILURE() << "no window for a style that is gone";
+        return std::optional<StyleEditValues>();
+    }));
+
+    const StyleEditValues edited{"SLOW", "A slow one", "Soul", "Ballads", "MY.STY", "Zoe"};
+    EXPECT_EQ(EditStyle(env.state, 57, env.dialogs,
+                        [&](const StyleRow&) { return std::optional(edited); }),
+              edited);
+    const StyleRow stored = storedStyle(57);
+    EXPECT_EQ((StyleEditValues{stored.StyleName1, stored.StyleDesc, stored.StyleFamily,
+                               stored.StyleCat, stored.StyleFile, stored.StyleAuthor}),
+              edited);
+    EXPECT_EQ(stored.StyleName2, "BALLAD2");
+    EXPECT_EQ(stored.StyleContent1, test::makeChunk(57 * 3, 57));
+    EXPECT_TRUE(env.dialogs.calls().empty());
+}
+
+// Each box holds as many characters as its column: that many are stored, one more the text
+// gate refuses with its message, and nothing is written.
+TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
+    for (std::size_t i = 0; i < kStyleFieldColumns.size(); ++i) {
+        for (const int extra : {0, 1}) {
+            env.dialogs.clear();
+            const std::string before = snapshot();
+            std::array<std::string, 6> values{"N", "D", "F", "C", "S", "A"};
+            const int size = kStyleFieldColumns[i]->size;
+            values[i] = std::string(static_cast<std::size_t>(size + extra), 'x');
+            const StyleEditValues edited{values[0], values[1], values[2],
+                                         values[3], values[4], values[5]};
+            const auto written = EditStyle(env.state, 73, env.dialogs,
+                                           [&](const StyleRow&) { return std::optional(edited); });
+            EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
+            if (extra == 1) {
+                EXPECT_EQ(env.dialogs.messages(),
+                          std::vector<std::string>{
+                              "The " + std::string(kStyleFieldColumns[i]->label) +
+                              " of style 73 has " + std::to_string(size + 1) +
+                              " characters; it takes at most " + std::to_string(size) + "."});
+                EXPECT_EQ(snapshot(), before);
+            } else {
+                EXPECT_TRUE(env.dialogs.messages().empty());
+            }
+        }
+    }
+    // What the database refuses, with its words after the system's own.
+    refuseUpdatesOf("KORFStyles", 41);
+    env.dialogs.clear();
+    const StyleEditValues edited{"N", "D", "F", "C", "S", "A"};
+    EXPECT_FALSE(EditStyle(env.state, 41, env.dialogs,
+                           [&](const StyleRow&) { return std::optional(edited); }));
+    EXPECT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"The style could not be updated: row is locked"});
+}
+
+TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
+    test::ScriptedDialogs dialogs;
+    StyleRow style = test::balladRow();
+    style.StyleDesc = " ";  // as an import stores it
+    StyleEditController edit(style, dialogs);
+    EXPECT_EQ(edit.field(1), "");
+    EXPECT_EQ(edit.code(), "57");
+    EXPECT_EQ(edit.length(), "1234");
+    EXPECT_EQ(edit.date(), "2026/12/06");
+    EXPECT_EQ(edit.field(0), "BALLAD");
+    EXPECT_EQ(edit.field(5), "Ben");
+
+    edit.setField(1, "caf\xC3\xA9 \xF0\x9F\x8E\xB9");
+    EXPECT_FALSE(edit.update());
+    edit.setField(1, "caf\xC3\xA9");
+    edit.setField(0, "TWELVE CHARS");
+    EXPECT_FALSE(edit.update());
+    EXPECT_FALSE(edit.result().has_value());
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{
+                  "The description of style 57 holds \"\xF0\x9F\x8E\xB9\", which the keyboard's "
+                  "files cannot carry (Windows-1252 only).",
+                  "The name of style 57 has 12 characters; it takes at most 11."}));
+    edit.setField(0, "TAB\tNAME");
+    EXPECT_FALSE(edit.update());
+    EXPECT_EQ(dialogs.messages().back(), "The name of style 57 holds a tab.");
+    edit.setField(0, "  ELEVEN CH");     // kept as typed, blanks included
+    edit.setField(1, " caf\xC3\xA9  ");  // a description is stored without blanks around it
+    ASSERT_TRUE(edit.update());
+    EXPECT_EQ(edit.result()->StyleName1, "  ELEVEN CH");
+    EXPECT_EQ(edit.result()->StyleDesc, "caf\xC3\xA9");
+    edit.exit();
+    EXPECT_FALSE(edit.result().has_value());
+}
+
+class RecordingStarter : public ProgramStarter {
+public:
+    bool startDetached(const std::filesystem::path& program,
+                       const std::vector<std::string>& arguments) override {
+        starts.push_back({program.string(), arguments});
+        return succeed;
+    }
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+    };
+    std::vector<Start> starts;
+    bool succeed = true;
+};
+
+class KorgUtilityTest : public test::CatalogueTest {
+protected:
+    std::filesystem::path makeUtility(const std::string& name, bool executable) {
+        const auto path = env.dir / name;
+        test::writeFile(path, "#!/bin/sh\n");
+        std::filesystem::permissions(path, executable ? std::filesystem::perms::owner_all
+                                                      : std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_write);
+        return path;
+    }
+
+    bool send(std::int32_t style, const std::string& utility) {
+        return SendStyleToKorgUtility(db(), style, utility, workFolder, starter, env.dialogs);
+    }
+
+    RecordingStarter starter;
+    std::filesystem::path workFolder = env.dir / "tmp";
+};
+
+TEST_F(KorgUtilityTest, TheStyleGoesAsAOneStyleBankSeventeenToTheUtilityOrTheMessageSaysWhyNot) {
+    const auto utility = makeUtility("korg util", true);
+    // Without its temporary folder the work file cannot be written, and that is said.
+    EXPECT_FALSE(send(41, utility.string()));
+    ASSERT_EQ(env.dialogs.messages().size(), 1u);
+    EXPECT_NE(env.dialogs.messages()[0].find("WRK.STY"), std::string::npos);
+    EXPECT_TRUE(starter.starts.empty());
+    env.dialogs.clear();
+
+    std::filesystem::create_directories(workFolder);
+    ASSERT_TRUE(send(73, utility.string()));
+
+    const std::string expected =
+        test::StyFileBuilder()
+            .style(0, "SWING", test::makeChunk(73 * 3, 73), "SWING2", test::makeChunk(78, 1073), 17)
+            .bytes();
+    EXPECT_EQ(test::readFile(workFolder / "WRK.STY"), expected);
+    ASSERT_EQ(starter.starts.size(), 1u);
+    EXPECT_EQ(starter.starts[0].program, utility.string());
+    EXPECT_EQ(starter.starts[0].arguments,
+              std::vector<std::string>{(workFolder / "WRK.STY").string()});
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    // A style that is gone: nothing written, nothing started, nothing said.
+    EXPECT_FALSE(send(999, utility.string()));
+    EXPECT_EQ(starter.starts.size(), 1u);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+
+    // A utility that cannot start is named in the message.
+    const auto missing = (env.dir / "no such utility").string();
+    const auto plain = makeUtility("plain", false).string();
+    EXPECT_FALSE(send(73, missing));
+    EXPECT_FALSE(send(73, plain));
+    EXPECT_FALSE(send(73, env.dir.path().string()));
+    starter.succeed = false;
+    EXPECT_FALSE(send(73, utility.string()));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        (std::vector<std::string>{
+            "The Korg utility " + missing + " cannot be started: the file does not exist.",
+            "The Korg utility " + plain + " cannot be started: the file is not executable.",
+            "The Korg utility " + env.dir.path().string() + " cannot be started: it is not a file.",
+            "The Korg utility " + utility.string() + " could not be started."}));
+    EXPECT_EQ(starter.starts.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orb
