@@ -13,7 +13,7 @@ namespace orb {
 namespace {
 
 // data/orb-mime.xml through Qt's reader (a TeX .sty is checked in the package test).
-TEST(FileTypes, ABankASingleStyleAndABackupAreKnownByNameAndByContent) {
+TEST(FileTypes, ABankASingleStyleAndABackupAreKnownByNameAndByContentAndOpened) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     const std::filesystem::path share = env.dir / "share";
@@ -54,10 +54,8 @@ TEST(FileTypes, ABankASingleStyleAndABackupAreKnownByNameAndByContent) {
     // Each type says in plain words what it is.
     EXPECT_EQ(types.mimeTypeForName("application/x-korg-pa-style-bank").comment().toStdString(),
               "Korg Pa60/Pa80 style bank");
-}
 
-TEST(FileTypes, AFileToOpenIsReadableAndOfAKindOrbOpens) {
-    test::TestEnvironment env;
+    // A file to open must be readable and of a kind ORB opens.
     test::writeFile(env.dir / "Gig.sty", "bytes");
     test::writeFile(env.dir / "Beat.SSF", "bytes");
     test::writeFile(env.dir / "Monday.Odd", "bytes");
@@ -68,7 +66,7 @@ TEST(FileTypes, AFileToOpenIsReadableAndOfAKindOrbOpens) {
         std::string name;
         std::optional<FileToOpen::Kind> kind;
         std::string message;
-    } cases[] = {
+    } toOpen[] = {
         {"Gig.sty", FileToOpen::Kind::Bank, ""},
         {"Beat.SSF", FileToOpen::Kind::SingleStyle, ""},
         {"Monday.Odd", FileToOpen::Kind::Dump, ""},
@@ -78,7 +76,7 @@ TEST(FileTypes, AFileToOpenIsReadableAndOfAKindOrbOpens) {
         {"notes.txt", std::nullopt,
          "ORB does not open " + dir + "/notes.txt: it opens .STY, .SSF and .ODD files."},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : toOpen) {
         env.dialogs.clear();
         const std::string path = dir + "/" + c.name;
         const std::optional<FileToOpen> file = fileToOpen(path, env.dialogs);

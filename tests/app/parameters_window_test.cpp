@@ -15,10 +15,6 @@ QLineEdit* box(QWidget& window, int index) {
     return window.findChild<QLineEdit*>(QString("txtField%1").arg(index));
 }
 
-QPushButton* button(QWidget& window, const QString& name) {
-    return test::child<QPushButton>(window, name);
-}
-
 TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {
     test::TestEnvironment env;
     env.openFreshDatabase();
@@ -44,17 +40,17 @@ TEST(ParametersWindow, LayoutRendersTheControllerAndForwardsEdits) {
 
     // Exit stores nothing; the next opening shows the values in use again.
     box(window, 2)->setText("/media/elsewhere");
-    QTest::mouseClick(button(window, "cmdExit"), Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(window, "cmdExit"), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     window.show();
     EXPECT_EQ(box(window, 2)->text(), "/media/floppy");
 
     // A Search button fills its box through the controller; a rejected save keeps the window.
     env.dialogs.file("/backups/Friday.ODD");
-    QTest::mouseClick(button(window, "cmdSearch2"), Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(window, "cmdSearch2"), Qt::LeftButton);
     EXPECT_EQ(box(window, 3)->text(), "/backups/Friday.ODD");
     box(window, 0)->setText("");
-    QTest::mouseClick(button(window, "cmdOk"), Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(window, "cmdOk"), Qt::LeftButton);
     ASSERT_EQ(env.dialogs.messages(), std::vector<std::string>{"Database path is mandatory!"});
     EXPECT_TRUE(window.isVisible());
     box(window, 0)->setText(QString::fromStdString(env.state.DatabasePath));

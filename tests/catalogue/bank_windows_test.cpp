@@ -260,10 +260,8 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
 class SetupWindowsTest : public test::KeyboardFoldersTest {};
 
 TEST_F(SetupWindowsTest, TheBankDialogSavesItsQueuesAndLoadsASetupFromTheList) {
-    ASSERT_TRUE(SaveSetup(env.state, {"Gig", "Open air", {9, 0, 5}, {0, 0, 0, 5, 0, 0, 0, 0, 0}},
-                          SameNamedSetup::Keep)
-                    .done());
-    ASSERT_TRUE(SaveSetup(env.state, {"Band", "", {5, 0, 0}, {}}, SameNamedSetup::Keep).done());
+    ASSERT_TRUE(saveSetup("Gig", "Open air", {9, 0, 5}, {0, 0, 0, 5, 0, 0, 0, 0, 0}).done());
+    ASSERT_TRUE(saveSetup("Band", "", {5, 0, 0}, {}).done());
     ASSERT_TRUE(DeleteBank(env.state, 5).deleted);
     BankDialogWindow dialog(env.state, env.dialogs,
                             {BankState::Stored, "Bank loading", currentBank()});
@@ -297,9 +295,7 @@ TEST_F(SetupWindowsTest, TheBankDialogSavesItsQueuesAndLoadsASetupFromTheList) {
 }
 
 TEST_F(SetupWindowsTest, TheListShowsThePlanOfWriteSetup) {
-    ASSERT_TRUE(
-        SaveSetup(env.state, {"Gig", "", {}, {0, 9, 0, 0, 0, 0, 0, 0, 0}}, SameNamedSetup::Keep)
-            .done());
+    ASSERT_TRUE(saveSetup("Gig", "", {}, {0, 9, 0, 0, 0, 0, 0, 0, 0}).done());
     SetupListWindow list(env.state, env.dialogs, false);
     list.show();
     EXPECT_FALSE(child<QPushButton>(list, "cmdLoad")->isVisible());

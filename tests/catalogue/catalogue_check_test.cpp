@@ -27,7 +27,7 @@ using Kind = CheckFinding::Kind;
 void plantStyle(Database& db, std::int32_t prog, const std::string& name, std::size_t length1,
                 std::size_t length2, std::int64_t stored1, std::int64_t stored2,
                 const std::string& desc = "", const std::string& seed = "",
-                std::int32_t madeFrom = 0) {
+                std::int32_t madeFrom = 0, const std::string& family = "Family") {
     const std::int32_t from = madeFrom != 0 ? madeFrom : prog;
     std::string block1;
     for (std::size_t i = 0; i < length1; ++i) {
@@ -37,9 +37,9 @@ void plantStyle(Database& db, std::int32_t prog, const std::string& name, std::s
     const std::string block2 = length2 == 0 ? " " : std::string(length2, static_cast<char>(from));
     db.execute(
         "INSERT INTO KORFStyles VALUES (pProg, pName, pName2, pLength1, pLength2, pContent1, "
-        "pContent2, pSeek, '2026/12/06', pDesc, 'Group', 'Family', 'USER01.STY', 'Author')",
+        "pContent2, pSeek, '2026/12/06', pDesc, 'Group', pFamily, 'USER01.STY', 'Author')",
         {prog, name, name, stored1, stored2, SqlParam::blob(block1), SqlParam::blob(block2),
-         SqlParam::blob(std::string_view(block1).substr(0, 250)), desc});
+         SqlParam::blob(std::string_view(block1).substr(0, 250)), desc, family});
 }
 
 // Sixteen bytes: the length of the key the content look-up's index holds.
@@ -168,13 +168,13 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
         plantStyle(env.state.connection, prog, "STYLE", 3000, 100, 3000, 100);
     }
     env.state.connection.close();
-    // Scribble over a page in the middle of the file: the header stays, the tree breaks.
-    {
+    const auto scribble = [&](std::streamoff at, std::size_t size) {
         std::fstream file(env.state.DatabasePath, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(4096 * 6);
-        const std::string scribble(4096, '\x5A');
-        file.write(scribble.data(), static_cast<std::streamsize>(scribble.size()));
-    }
+        file.seekp(at);
+        file.write(std::string(size, '\x5A').data(), static_cast<std::streamsize>(size));
+    };
+    // Scribble over a page in the middle of the file: the header stays, the tree breaks.
+    scribble(4096 * 6, 4096);
     env.state.connection.open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);
     const CheckReport report = checkCatalogue(env.state.connection);
     ASSERT_EQ(report.findings.size(), 1u);
@@ -191,12 +191,7 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
     // A file whose table list SQLite finds malformed cannot even be opened: still a damaged
     // file for the command, not a failure.
     env.state.connection.close();
-    {
-        std::fstream file(env.state.DatabasePath, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(100);
-        const std::string scribble(3000, '\x5A');
-        file.write(scribble.data(), static_cast<std::streamsize>(scribble.size()));
-    }
+    scribble(100, 3000);
     const test::CliRun malformed = env.runCli({"--db", env.state.DatabasePath, "check"});
     EXPECT_EQ(malformed.status, 2) << malformed.err;
     EXPECT_NE(malformed.err.find("malformed"), std::string::npos) << malformed.err;
@@ -241,23 +236,13 @@ TEST_F(CatalogueCheckTest, ManyFindingsOfOneKindAreOneLineWithTheListBehindIt) {
 
 using Group = LookalikeGroup::Kind;
 
-// Stores a style whose blocks are made from `content`: styles given the same content hold the
-// same bytes.
+// A style whose blocks are made from `content`: styles given the same content hold the same bytes.
 void addStyle(Database& db, std::int32_t prog, const std::string& name, int content,
               const std::string& desc, const std::string& family) {
-    StyleRow style;
-    style.StyleProg = prog;
-    style.StyleName1 = name;
-    style.StyleName2 = name;
-    for (int i = 0; i < 400 + content; ++i) {
-        style.StyleContent1 += static_cast<char>((i * 31 + content * 17) % 256);
-    }
-    style.StyleContent2 = std::string(20 + content, static_cast<char>(content));
-    style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
-    style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
-    style.StyleDesc = desc;
-    style.StyleFamily = family;
-    StyleStore(db).insertNumbered(style);
+    const std::size_t length1 = 400 + static_cast<std::size_t>(content);
+    const std::size_t length2 = 20 + static_cast<std::size_t>(content);
+    plantStyle(db, prog, name, length1, length2, static_cast<std::int64_t>(length1),
+               static_cast<std::int64_t>(length2), desc, "", content, family);
 }
 
 // Three variants named ROCK1 (12 and 77 one content, 40 another, names padded differently),
@@ -304,7 +289,8 @@ TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
     for (LookalikeGroup& group : groups) {
         for (LookalikeStyle& style : group.styles) {
             EXPECT_EQ(style.fingerprint.size(), 6u);
-            style.fingerprint.clear();
+            EXPECT_EQ(style.StyleFile + " " + style.StyleDate, "USER01.STY 2026/12/06");
+            style.fingerprint = style.StyleFile = style.StyleDate = "";
             style.StyleLength1 = style.StyleLength2 = 0;
         }
     }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "bank_fixture.h"
+#include "catalogue/setups.h"
 
 namespace orb::test {
 
@@ -19,6 +20,11 @@ protected:
     }
     std::filesystem::path floppy() { return env.dir / "floppy"; }
     std::filesystem::path hardDisk() { return env.dir / "pa-disk"; }
+    SetupChange saveSetup(const std::string& name, const std::string& description,
+                          std::array<std::int32_t, 3> floppy, std::array<std::int32_t, 9> hardDisk,
+                          SameNamedSetup same = SameNamedSetup::Keep) {
+        return SaveSetup(env.state, {name, description, floppy, hardDisk}, same);
+    }
 };
 
 }  // namespace orb::test

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <set>
 
 #include "catalogue/bank_queues.h"
 #include "catalogue/current_bank.h"
@@ -23,6 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using Answer = UserDialogs::Answer;
 using test::expectBankFile;
+using test::namesIn;
 using test::readFile;
 using test::writeFile;
 using Result = DriveBanksWriting::Result;
@@ -33,14 +33,6 @@ constexpr const char* kFailing =
 
 const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
 const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
 
 // The free room of the test's own folders is whatever the test sets.
 class KeyboardWritingTest : public test::KeyboardFoldersTest {
@@ -142,11 +134,11 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
     env.dialogs.clear();
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(make.make());
-    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"notes.txt"});
+    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"notes.txt"});
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(make.make());
-    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
-    EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER02.STY"});
+    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), std::vector<std::string>{"USER02.STY"});
     expectBankFile(db(), floppyFile(2), kBank9, 18);
     EXPECT_EQ(env.dialogs.messages()[0],
               "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?");
@@ -332,8 +324,8 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     // and window_and_command_test.
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(floppyQueue.makeFloppy());
-    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
-    EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
+    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), std::vector<std::string>{"USER01.STY"});
     expectBankFile(db(), floppyFile(1), kBank9, 17);
     ASSERT_GE(pending.size(), 3u);
     EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
@@ -355,14 +347,15 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{cancelled});
     EXPECT_EQ(hd.job().summary(), cancelled);
     EXPECT_TRUE(hd.job().cancelled());
-    EXPECT_EQ(namesIn(set123), std::set<std::string>{"USER01.STY"});
+    EXPECT_EQ(namesIn(set123), std::vector<std::string>{"USER01.STY"});
     expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
     EXPECT_EQ(hd.hardDisk()[1], (QueueEntry{"BANK9", 9}));  // still queued, no longer pending
 
     env.dialogs.cancelAtCheck(0);
     env.dialogs.clear();
     EXPECT_TRUE(hd.transfer());
-    EXPECT_EQ(namesIn(set123), (std::set<std::string>{"USER01.STY", "USER02.STY", "USER03.STY"}));
+    EXPECT_EQ(namesIn(set123),
+              (std::vector<std::string>{"USER01.STY", "USER02.STY", "USER03.STY"}));
     EXPECT_EQ(hd.job().summary(),
               "3 bank files written to " + hardDisk().string() + " and verified.");
     EXPECT_EQ(hd.job().value(), 3);
@@ -378,8 +371,8 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     EXPECT_EQ(env.dialogs.messages().back(), "Writing cancelled: " + floppy().string() +
                                                  " was emptied and " + floppyFile(1).string() +
                                                  " was written; the other banks were not.");
-    EXPECT_EQ(namesIn(floppyStyle()), std::set<std::string>{"USER01.STY"});
-    EXPECT_EQ(namesIn(floppy()), std::set<std::string>{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), std::vector<std::string>{"USER01.STY"});
+    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
 }
 
 // Both floppy writers (the queue and "Make for DIRECT FD") pass on the wipe's refusals; each
@@ -417,7 +410,7 @@ TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfte
         fs::remove(swapped);
         fs::create_directory(swapped);
     });
-    EXPECT_EQ(namesIn(env.dir / "victim"), std::set<std::string>{"photo.jpg"});
+    EXPECT_EQ(namesIn(env.dir / "victim"), std::vector<std::string>{"photo.jpg"});
     EXPECT_TRUE(fs::exists(env.state.DatabasePath));
     EXPECT_FALSE(fs::exists(floppy() / "ORB.SET"));
     EXPECT_EQ(floppyQueue.floppy()[0].pending, false);

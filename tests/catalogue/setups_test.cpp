@@ -23,28 +23,15 @@ using Result = SetupChange::Result;
 using test::readFile;
 using test::writeFile;
 
-class SetupTest : public test::KeyboardFoldersTest {
-protected:
-    SetupChange save(const std::string& name, const std::string& description,
-                     std::array<std::int32_t, 3> floppy, std::array<std::int32_t, 9> hardDisk,
-                     SameNamedSetup same = SameNamedSetup::Keep) {
-        return SaveSetup(env.state, {name, description, floppy, hardDisk}, same);
-    }
-    std::vector<std::string> pointActions() {
-        std::vector<std::string> actions;
-        for (const RestorePoint& point : env.state.restorePoints().list(env.state.DatabasePath)) {
-            actions.push_back(point.action);
-        }
-        return actions;
-    }
-};
+using SetupTest = test::KeyboardFoldersTest;
 
 SetupPlace placeOf(std::int32_t prog) {
     return {prog, "BANK" + std::to_string(prog), false};
 }
 
 TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
-    ASSERT_TRUE(save(" Gig 2024 ", " Summer tour ", {9, 0, 5}, {0, 5, 0, 0, 0, 0, 0, 0, 9}).done());
+    ASSERT_TRUE(
+        saveSetup(" Gig 2024 ", " Summer tour ", {9, 0, 5}, {0, 5, 0, 0, 0, 0, 0, 0, 9}).done());
     std::vector<KeyboardSetup> listed = ListSetups(db());
     EXPECT_EQ(
         listed,
@@ -64,14 +51,14 @@ TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
         {"Two\tparts", 5, Result::Refused, "The name of the set-up holds a tab."},
     };
     for (const auto& [name, floppyBank, result, message] : refusals) {
-        const SetupChange change = save(name, "", {floppyBank, 0, 0}, {});
+        const SetupChange change = saveSetup(name, "", {floppyBank, 0, 0}, {});
         EXPECT_EQ(change.result, result) << name;
         EXPECT_EQ(change.message, message);
     }
     EXPECT_EQ(ListSetups(db()), listed);
 
-    ASSERT_TRUE(save("gig 2024", "", {5, 0, 0}, {}, SameNamedSetup::Overwrite).done());
-    ASSERT_TRUE(save("Spring", "", {0, 0, 9}, {}).done());
+    ASSERT_TRUE(saveSetup("gig 2024", "", {5, 0, 0}, {}, SameNamedSetup::Overwrite).done());
+    ASSERT_TRUE(saveSetup("Spring", "", {0, 0, 9}, {}).done());
     listed = ListSetups(db());
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].name, "gig 2024");
@@ -92,7 +79,11 @@ TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
     EXPECT_EQ(listed[0].description, "Indoor");
     EXPECT_EQ(listed[0].floppy[0], placeOf(5));
 
-    EXPECT_EQ(pointActions(),
+    std::vector<std::string> actions;
+    for (const RestorePoint& point : env.state.restorePoints().list(env.state.DatabasePath)) {
+        actions.push_back(point.action);
+    }
+    EXPECT_EQ(actions,
               (std::vector<std::string>{"deleting set-up Spring", "describing set-up WINTER",
                                         "renaming set-up Winter", "renaming set-up gig 2024",
                                         "saving set-up Spring", "saving set-up gig 2024",
@@ -100,9 +91,9 @@ TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
 }
 
 TEST_F(SetupTest, ABankDeleteNamesTheSetupsUsingItWhichThenShowAGoneBank) {
-    ASSERT_TRUE(save("Gig", "", {5, 9, 0}, {}).done());
-    ASSERT_TRUE(save("Band", "", {}, {0, 0, 0, 0, 0, 0, 0, 9, 0}).done());
-    ASSERT_TRUE(save("Solo", "", {5, 0, 0}, {}).done());
+    ASSERT_TRUE(saveSetup("Gig", "", {5, 9, 0}, {}).done());
+    ASSERT_TRUE(saveSetup("Band", "", {}, {0, 0, 0, 0, 0, 0, 0, 9, 0}).done());
+    ASSERT_TRUE(saveSetup("Solo", "", {5, 0, 0}, {}).done());
 
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     ASSERT_TRUE(dialog.fillTree());
@@ -175,8 +166,8 @@ TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
 }
 
 TEST_F(SetupTest, TheSetupListRenamesDescribesWritesAndDeletes) {
-    ASSERT_TRUE(save("Gig", "", {9, 0, 0}, {0, 0, 0, 5, 0, 0, 0, 0, 0}).done());
-    ASSERT_TRUE(save("Band", "", {5, 0, 0}, {}).done());
+    ASSERT_TRUE(saveSetup("Gig", "", {9, 0, 0}, {0, 0, 0, 5, 0, 0, 0, 0, 0}).done());
+    ASSERT_TRUE(saveSetup("Band", "", {5, 0, 0}, {}).done());
     SetupListController list(env.state, env.dialogs, true);
     list.load();
     ASSERT_EQ(list.setups().size(), 2u);

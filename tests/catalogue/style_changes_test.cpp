@@ -17,15 +17,10 @@ namespace {
 
 using Answer = UserDialogs::Answer;
 using Icon = UserDialogs::Icon;
-using Slots = test::CatalogueTest::Slots;
-using Link = test::CatalogueTest::Link;
 
-class StyleChangesTest : public test::CatalogueTest {
-protected:
-    std::vector<SelectedStyle> threeRows() {
-        return {{41, "ROCK1"}, {57, "BALLAD"}, {73, "SWING"}};
-    }
-};
+using StyleChangesTest = test::CatalogueTest;
+
+const std::vector<SelectedStyle> kThreeRows = {{41, "ROCK1"}, {57, "BALLAD"}, {73, "SWING"}};
 
 TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirSongs) {
     // One style is named in the question; No deletes nothing.
@@ -34,7 +29,7 @@ TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirS
     EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}}));
     EXPECT_EQ(snapshot(), before);
     env.dialogs.answer(Answer::Yes);
-    ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, threeRows()));
+    ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, kThreeRows));
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "Style BALLAD will be deleted from database and from banks. Are you sure?",
@@ -69,7 +64,7 @@ TEST_F(StyleChangesTest, ARefusedDeleteChangesNothing) {
         "BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
     const std::string before = snapshot();
     env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, threeRows()));
+    EXPECT_FALSE(RunGroupDelete(env.state, env.dialogs, kThreeRows));
     EXPECT_EQ(env.dialogs.messages().back(),
               "The styles could not be deleted; none was changed: row is locked");
     EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Critical);

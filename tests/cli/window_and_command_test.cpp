@@ -61,15 +61,6 @@ protected:
         bank().clearBank();
         bank().insertSelected(rows({57}));
     }
-    // The tree node of bank `bankProg` selected in the bank dialog.
-    static void selectBank(BankDialogController& dialog, std::int32_t bankProg) {
-        for (std::size_t i = 0; i < dialog.nodes().size(); ++i) {
-            if (dialog.nodes()[i].kind == BankTreeNode::Kind::Bank &&
-                dialog.nodes()[i].bankProg == bankProg) {
-                dialog.selectNode(static_cast<int>(i));
-            }
-        }
-    }
 
     // The styles and banks of another catalogue file.
     static std::string snapshotOf(const fs::path& file) {
@@ -161,7 +152,7 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
         "Bank BANK5 could not be deleted (bank 5 is locked); nothing was deleted.";
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
     ASSERT_TRUE(dialog.fillTree());
-    selectBank(dialog, 5);
+    dialog.selectNode(bankNode(dialog.nodes(), 5));
     env.dialogs.answer(Answer::Yes);
     dialog.deleteSelected();
     EXPECT_EQ(env.dialogs.messages(),
@@ -174,7 +165,7 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     expectSameAs(copy);
 
     // Bank 9 goes in both.
-    selectBank(dialog, 9);
+    dialog.selectNode(bankNode(dialog.nodes(), 9));
     env.dialogs.answer(Answer::Yes);
     dialog.deleteSelected();
     EXPECT_EQ(std::get<1>(runOn(copy, {"bank-delete", "BANK9"})), "Bank 9 BANK9 deleted.\n");
@@ -217,7 +208,7 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     // The bank dialog fills its fields from the stored name and description too.
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
-    selectBank(dialog, 12);
+    dialog.selectNode(bankNode(dialog.nodes(), 12));
     EXPECT_EQ(dialog.name(), "A[B");
     EXPECT_EQ(dialog.description(), "x] y");
 }

@@ -293,7 +293,7 @@ TEST(StyWriter, AFailingStreamIsAnError) {
     EXPECT_EQ(enough.data.size(), 732u);
 }
 
-TEST(BankFile, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
+TEST(BankFile, TwoBankFilesLoseNoStyleOtherFilesGiveTheirKindAndFailuresNameTheFile) {
     test::TempDir dir;
     StyFileBuilder builder;
     for (int bank : {18, 17}) {
@@ -319,10 +319,7 @@ TEST(BankFile, TwoBankFilesLoseNoStyleAndOtherFilesGiveTheirKind) {
     const StyleFileContents other = readBankFile(dir / "IS40.STY");
     EXPECT_EQ(other.kind, StyleFileKind::KorgIS40);
     EXPECT_TRUE(other.banks.empty());
-}
 
-TEST(BankFile, ReadFailuresNameTheFile) {
-    test::TempDir dir;
     test::writeFile(dir / "EMPTY.STY", "");
     fs::create_directory(dir / "FOLDER.STY");
     for (const auto& [name, problem] : {std::pair{"NONE.STY", " does not exist."},

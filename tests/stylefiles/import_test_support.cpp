@@ -39,24 +39,6 @@ std::string catalogueSnapshot(Database& connection) {
     return snapshot;
 }
 
-std::vector<BankRow> bankRows(Database& connection) {
-    std::vector<BankRow> banks;
-    Rows rows = connection.query("SELECT * FROM KORFBanks ORDER BY BankProg");
-    while (rows.next()) {
-        BankRow bank{static_cast<std::int32_t>(rows.integer("BankProg")),
-                     rows.text("BankName"),
-                     rows.text("BankDesc"),
-                     {}};
-        for (int slot = 1; slot <= 16; ++slot) {
-            const std::string column =
-                std::string("BankStyle") + (slot < 10 ? "0" : "") + std::to_string(slot);
-            bank.styles.push_back(static_cast<std::int32_t>(rows.integer(column)));
-        }
-        banks.push_back(std::move(bank));
-    }
-    return banks;
-}
-
 long long styleCount(Database& connection) {
     return rowCount(connection, "KORFStyles");
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,13 +23,6 @@ std::string secondBlock(std::uint32_t seed, int index);
 // mean two equal catalogues.
 std::string catalogueSnapshot(Database& connection);
 
-struct BankRow {
-    std::int32_t prog;
-    std::string name;
-    std::string desc;
-    std::vector<std::int32_t> styles;
-};
-std::vector<BankRow> bankRows(Database& connection);
 long long styleCount(Database& connection);
 
 // The windows the import opens, scripted: records what they are shown and answers the confirm

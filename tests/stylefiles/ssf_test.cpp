@@ -22,6 +22,8 @@
 namespace orb {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 std::string written(const StyleRow& style) {
     std::ostringstream out;
     writeSsf(out, style, "x.SSF");
@@ -200,20 +202,18 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     SsfExportController& all = open({{57}, {41, 57, 73, 88, 95, 33}, false}, out);
     all.setChoice(Choice::AllStyles);
     EXPECT_TRUE(all.run());
-    EXPECT_EQ(test::namesIn(out),
-              (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(test::namesIn(out), (Texts{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
     EXPECT_EQ(all.result().written,
               (std::vector<fs::path>{out / "ROCKY.SSF", out / "CAFBAR.SSF", out / "ROCKY_2.SSF",
                                      out / "STYLE88.SSF"}));
     std::ifstream second(out / "ROCKY_2.SSF", std::ios::binary);
     EXPECT_EQ(readSsf(second, "ROCKY_2.SSF")->StyleName1, "ROCK-Y");
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"All styles successfully exported to SSF files!"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"All styles successfully exported to SSF files!"});
     EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Information);
-    EXPECT_EQ(windows.logs, std::vector<std::string>{
-                                "These styles were not exported:\n"
-                                "Style 95 HUGE: its first length 100000 does not fit five digits.\n"
-                                "Style 33: it is no longer in the catalogue.\n"});
+    EXPECT_EQ(windows.logs,
+              Texts{"These styles were not exported:\n"
+                    "Style 95 HUGE: its first length 100000 does not fit five digits.\n"
+                    "Style 33: it is no longer in the catalogue.\n"});
     EXPECT_EQ(all.job().value(), 6);
     EXPECT_EQ(all.job().summary(),
               "4 single style files written to " + out.string() + ", 2 left out.");
@@ -236,9 +236,9 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     fs::create_directories(out);
     SsfExportController& again = open({{57}, {}, false}, out.string() + "/");
     EXPECT_TRUE(again.run());
-    EXPECT_EQ(test::namesIn(out), std::vector<std::string>{"CAFBAR.SSF"});
+    EXPECT_EQ(test::namesIn(out), Texts{"CAFBAR.SSF"});
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Styles export to SSF file terminated without errors!"});
+              Texts{"Styles export to SSF file terminated without errors!"});
 
     // Search is a folder dialog starting in the folder typed, and remembers the one chosen.
     env.dialogs.file("/music/ssf");
@@ -254,16 +254,15 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
     env.dialogs.answer(UserDialogs::Answer::No);
     EXPECT_FALSE(open({{57, 41}, {}, false}, gone).run());
     const std::string question = "The folder " + gone.string() + " does not exist. Create it?";
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{question});
+    EXPECT_EQ(env.dialogs.messages(), Texts{question});
     EXPECT_FALSE(fs::exists(out / "new"));
     EXPECT_TRUE(exporter->controlsEnabled());
     env.dialogs.clear();
     env.dialogs.answer(UserDialogs::Answer::Yes);
     EXPECT_TRUE(open({{57, 41}, {}, false}, gone).run());
-    EXPECT_EQ(test::namesIn(gone), (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF"}));
+    EXPECT_EQ(test::namesIn(gone), (Texts{"CAFBAR.SSF", "ROCKY.SSF"}));
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{question,
-                                        "Styles export to SSF file terminated without errors!"}));
+              (Texts{question, "Styles export to SSF file terminated without errors!"}));
     // The import's Open dialog starts where that export went.
     env.dialogs.file("");
     importer(env, out / "CAFBAR.SSF", SsfImportController::Choice::File).search();
@@ -289,19 +288,18 @@ TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
         EXPECT_FALSE(open({{41, 88}, {}, false}, out).run());
     }
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The single style file " + (out / "ROCKY.SSF").string() +
-                                       " cannot be written: it could not be written to the disk "
-                                       "(Input/output error).\n" +
-                                       nothing});
+              Texts{"The single style file " + (out / "ROCKY.SSF").string() +
+                    " cannot be written: it could not be written to the disk "
+                    "(Input/output error).\n" +
+                    nothing});
     EXPECT_EQ(exporter->job().summary(), nothing);
     olderKept();
 
     env.dialogs.clear();
     env.dialogs.cancelAtCheck(2);
     EXPECT_FALSE(open({{41, 88}, {}, false}, out).run());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"SSF export cancelled: nothing written to " + out.string() +
-                                       "; the files there are as they were."});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"SSF export cancelled: nothing written to " +
+                                            out.string() + "; the files there are as they were."});
     olderKept();
 
     env.dialogs.clear();
@@ -321,8 +319,7 @@ TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoThe
     const std::string before = test::catalogueSnapshot(db());
     env.dialogs.clear();
     EXPECT_FALSE(importer(env, out / "ROCKY.SSF", SsfImportController::Choice::File).run());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"SSF file import aborted: style already present"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"SSF file import aborted: style already present"});
     EXPECT_EQ(test::catalogueSnapshot(db()), before);
     EXPECT_FALSE(importing->importedAny());
 
@@ -331,8 +328,7 @@ TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoThe
     for (const char* file : {"CAFBAR.SSF", "ROCKY.SSF"}) {
         EXPECT_TRUE(importer(empty, out / file, SsfImportController::Choice::File).run());
     }
-    EXPECT_EQ(empty.dialogs.messages(),
-              std::vector<std::string>(2, "SSF file import ended without errors"));
+    EXPECT_EQ(empty.dialogs.messages(), Texts(2, "SSF file import ended without errors"));
     EXPECT_EQ(empty.dialogs.calls().back().icon, Icon::Information);
     for (const auto& [prog, original] : {std::pair{1, 57}, std::pair{2, 41}}) {
         StyleRow expected = storedStyle(env, original);
@@ -361,7 +357,7 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     for (const SsfImportedFile& file : folder.files()) {
         read.push_back(file.path.filename().string());
     }
-    EXPECT_EQ(read, (std::vector<std::string>{"a.ssf", "b.SSF", "bb.Ssf", "c.SSF"}));
+    EXPECT_EQ(read, (Texts{"a.ssf", "b.SSF", "bb.Ssf", "c.SSF"}));
     EXPECT_EQ(folder.files()[0].outcome.styleProg, 42);
     const std::string unreadable =
         "\n" + (out / "b.SSF").string() + " is not a single style file.\nThe file " +
@@ -369,10 +365,10 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
         " is damaged: its date is cut short: 10 bytes announced, 9 present. Nothing was "
         "imported from it.";
     EXPECT_EQ(other.dialogs.messages(),
-              std::vector<std::string>{"SSF file import aborted: style already present (" +
-                                       (out / "c.SSF").string() + ")" + unreadable +
-                                       "\n1 style imported, 2 files could not be read, 1 file "
-                                       "not read."});
+              Texts{"SSF file import aborted: style already present (" + (out / "c.SSF").string() +
+                    ")" + unreadable +
+                    "\n1 style imported, 2 files could not be read, 1 file "
+                    "not read."});
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Exclamation);
     EXPECT_EQ(test::styleCount(other.state.connection), 2);
     EXPECT_TRUE(folder.importedAny());
@@ -383,10 +379,9 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     EXPECT_FALSE(skipping.skipPresent()) << "stopping is the default";
     skipping.setSkipPresent(true);
     EXPECT_FALSE(skipping.run());
-    EXPECT_EQ(other.dialogs.messages(),
-              std::vector<std::string>{"SSF file import ended without errors" + unreadable +
-                                       "\n1 style imported, 2 styles already stored passed "
-                                       "over, 2 files could not be read."});
+    EXPECT_EQ(other.dialogs.messages(), Texts{"SSF file import ended without errors" + unreadable +
+                                              "\n1 style imported, 2 styles already stored passed "
+                                              "over, 2 files could not be read."});
     EXPECT_EQ(skipping.files().back().outcome.styleProg, 43);
     EXPECT_EQ(test::styleCount(other.state.connection), 3);
 
@@ -397,8 +392,8 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     importer(other, out, SsfImportController::Choice::Folder).setSkipPresent(true);
     EXPECT_TRUE(importing->run());
     EXPECT_EQ(other.dialogs.messages(),
-              std::vector<std::string>{"SSF file import ended without errors\n0 styles imported, "
-                                       "3 styles already stored passed over."});
+              Texts{"SSF file import ended without errors\n0 styles imported, "
+                    "3 styles already stored passed over."});
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
     EXPECT_EQ(test::styleCount(other.state.connection), 3);
 }
@@ -416,9 +411,8 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     SsfImportController& folder = importer(other, out, SsfImportController::Choice::Folder);
     EXPECT_FALSE(folder.run());
     EXPECT_EQ(other.dialogs.cancelChecks(), 2);
-    EXPECT_EQ(
-        other.dialogs.messages(),
-        std::vector<std::string>{"SSF file import cancelled: nothing of this run was stored."});
+    EXPECT_EQ(other.dialogs.messages(),
+              Texts{"SSF file import cancelled: nothing of this run was stored."});
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
     EXPECT_EQ(test::catalogueSnapshot(other.state.connection), before);
     EXPECT_FALSE(other.state.connection.inTransaction());
@@ -501,10 +495,9 @@ TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
               (Said{1, "Styles export to SSF file terminated without errors!\n" + rocky + "\n",
                     "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
                     "does not fit five digits.\n"}));
-    EXPECT_EQ(test::namesIn(out), std::vector<std::string>{"ROCKY.SSF"});
+    EXPECT_EQ(test::namesIn(out), Texts{"ROCKY.SSF"});
     EXPECT_EQ(std::get<0>(orb({"ssf-export", "--all", out.string()})), 1);
-    EXPECT_EQ(test::namesIn(out),
-              (std::vector<std::string>{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
+    EXPECT_EQ(test::namesIn(out), (Texts{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
     EXPECT_EQ(orb({"ssf-export", "--bank", "9", out.string()}),
               (Said{1, "", "There is no bank 9.\n"}));
     EXPECT_EQ(orb({"ssf-import", rocky}),
@@ -520,10 +513,9 @@ TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
                     (out / "STYLE88.SSF").string() +
                         "\timported as style 97\t- -\nSSF file import ended without errors\n",
                     ""}));
-    for (const std::vector<std::string>& usage :
-         {std::vector<std::string>{"ssf-export", "x7", out.string()},
-          {"ssf-import", "--skip-present"},
-          {"ssf-import", out.string(), out.string()}}) {
+    for (const std::vector<std::string>& usage : {Texts{"ssf-export", "x7", out.string()},
+                                                  {"ssf-import", "--skip-present"},
+                                                  {"ssf-import", out.string(), out.string()}}) {
         EXPECT_EQ(std::get<0>(orb(usage)), kExitUsage) << usage[1];
     }
 }

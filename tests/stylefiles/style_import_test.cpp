@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
+#include "db/bank_store.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
 #include "stylefiles/import_test_support.h"
@@ -54,17 +56,23 @@ protected:
         EXPECT_TRUE(style.has_value()) << prog;
         return style.value_or(StyleRow{});
     }
-    // Each stored bank by name, with its slots up to the last filled one.
+    // Each stored bank in number order, with its slots up to the last filled one.
     Banks banks() {
+        std::vector<BankRow> rows = BankStore(db()).all();
+        std::sort(rows.begin(), rows.end(),
+                  [](const BankRow& a, const BankRow& b) { return a.BankProg < b.BankProg; });
         Banks result;
-        for (test::BankRow& bank : test::bankRows(db())) {
-            while (!bank.styles.empty() && bank.styles.back() == 0) {
-                bank.styles.pop_back();
+        for (const BankRow& bank : rows) {
+            auto end = bank.BankStyle.end();
+            while (end != bank.BankStyle.begin() && end[-1] == 0) {
+                --end;
             }
-            result.emplace_back(bank.name, bank.styles);
+            result.emplace_back(bank.BankName,
+                                std::vector<std::int32_t>(bank.BankStyle.begin(), end));
         }
         return result;
     }
+    std::string descriptionOf(std::int32_t bank) { return BankStore(db()).find(bank)->BankDesc; }
 
     test::TestEnvironment env;
     test::RecordingWindows windows;
@@ -119,7 +127,7 @@ TEST_F(StyleImport, FolderOfThreeBanksAndAForeignFile) {
 
     EXPECT_EQ(styleCount(db()), 6);
     EXPECT_EQ(banks(), (Banks{{"A001", {1, 2}}, {"B002", {3, 4, 5}}, {"X003", {6}}}));
-    EXPECT_EQ(test::bankRows(db())[2].desc, "");
+    EXPECT_EQ(descriptionOf(3), "");
     const std::string first = firstBlock(2, 1);
     const std::string second = secondBlock(2, 1);
     EXPECT_EQ(stored(4),
@@ -243,7 +251,7 @@ TEST_F(StyleImport, ConfirmDialogChoosesStylesAndValues) {
               (StyleValues{"Rock", "Live", "Band", "Imported from file USER01.STY"}));
     EXPECT_EQ(styleCount(db()), 3);
     EXPECT_EQ(banks(), (Banks{{"USER0001", {1, 0, 2, 0, 3}}}));
-    EXPECT_EQ(test::bankRows(db())[0].desc, "Imported from file USER01.STY");
+    EXPECT_EQ(descriptionOf(1), "Imported from file USER01.STY");
     EXPECT_EQ(stored(2).StyleName1, "FIVE3      ");
     EXPECT_EQ(stored(2).StyleFamily, "Soft rock");
 
@@ -472,7 +480,7 @@ TEST_F(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
     c.setPath((env.dir / "EMPTY.STY").string());
     ASSERT_TRUE(c.run());
     EXPECT_EQ(banks(), (Banks{{"PARTY001", {1}}, {"PARTY002", {2, 3}}, {"EMPTY003", {}}}));
-    EXPECT_EQ(test::bankRows(db())[1].desc, "Imported from file PARTYM~1.STY");
+    EXPECT_EQ(descriptionOf(2), "Imported from file PARTYM~1.STY");
     EXPECT_EQ(stored(3).StyleName1, "HIGH4      ");
 
     c.setSaveBankStructure(false);

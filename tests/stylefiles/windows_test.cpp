@@ -30,7 +30,7 @@ using test::child;
 
 namespace fs = std::filesystem;
 
-TEST(StyleImportWindow, LayoutRendersTheControllerAndForwardsEdits) {
+TEST(StyleImportWindow, LayoutRendersTheControllerForwardsEditsAndEnterStartsARun) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     StyleImportWindow window(env.state, env.dialogs);
@@ -73,15 +73,11 @@ TEST(StyleImportWindow, LayoutRendersTheControllerAndForwardsEdits) {
     EXPECT_EQ(child<QLabel>(window, "Label1")->text(), "File to search");
     EXPECT_FALSE(child<QCheckBox>(window, "chkSubFolders")->isVisible());
     EXPECT_TRUE(child<QRadioButton>(window, "opImport2")->isChecked());
-}
 
-TEST(StyleImportWindow, EnterInThePathStartsARunThatShowsItsLog) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
+    // Enter in the path starts a run that shows its log.
     const fs::path folder = env.dir / "banks";
     test::writeFile(folder / "A.STY", test::bankFile("ALPHA", 2, 1));
     test::writeFile(folder / "I5.STY", "KORG< and more bytes than any header holds");
-    StyleImportWindow window(env.state, env.dialogs);
     window.prepare(ImportRequest::Source::Folder);
     window.show();
     child<QLineEdit>(window, "txtFolder")->setText(QString::fromStdString(folder.string()));
