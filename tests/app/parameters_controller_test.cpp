@@ -14,6 +14,8 @@
 namespace orb {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 using Call = test::ScriptedDialogs::Call;
 using Icon = UserDialogs::Icon;
 using P = ParametersController;
@@ -62,12 +64,10 @@ TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     const auto* connection = env.state.connection.handle();
     env.state.connection.execute("INSERT INTO KORFSongs (SongCode, SongTitle) VALUES (7, 'Kept')");
     P controller(env.state, env.dialogs);
-    EXPECT_EQ(
-        (std::vector<std::string>{controller.field(P::DatabaseBox),
-                                  controller.field(P::KorgUtilityBox),
-                                  controller.field(P::FloppyBox), controller.field(P::BackupBox),
-                                  controller.field(P::PaHardDiskBox)}),
-        (std::vector<std::string>{database, "", "/media/floppy", "/backups/orb.odd", "/media/pa"}));
+    EXPECT_EQ((Texts{controller.field(P::DatabaseBox), controller.field(P::KorgUtilityBox),
+                     controller.field(P::FloppyBox), controller.field(P::BackupBox),
+                     controller.field(P::PaHardDiskBox)}),
+              (Texts{database, "", "/media/floppy", "/backups/orb.odd", "/media/pa"}));
     controller.setField(P::FloppyBox, "/media/other");
 
     const std::string folder = env.dir.path().string();
@@ -105,9 +105,8 @@ TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     controller.setField(P::DatabaseBox, shouted);
     env.dialogs.answer(UserDialogs::Answer::No);  // to creating one there
     EXPECT_FALSE(controller.save());
-    ASSERT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"There is no database at " + shouted +
-                                       ". Create a new, empty ORB database there?"});
+    ASSERT_EQ(env.dialogs.messages(), Texts{"There is no database at " + shouted +
+                                            ". Create a new, empty ORB database there?"});
     EXPECT_FALSE(std::filesystem::exists(shouted));
     EXPECT_EQ(controller.field(P::FloppyBox), "/media/other");
 
@@ -137,15 +136,14 @@ TEST_F(Parameters, SavingTrimsKeepsLetterCaseAndStoresEveryKey) {
 
     const std::vector<std::string> saved = {database, utility, "/media/Floppy",
                                             "/backups/My Dump.odd", ""};
-    EXPECT_EQ((std::vector<std::string>{env.state.DatabasePath, env.state.KorgUtilityPath,
-                                        env.state.FloppyPath, env.state.BackupPath,
-                                        env.state.PaHardDiskPath}),
+    EXPECT_EQ((Texts{env.state.DatabasePath, env.state.KorgUtilityPath, env.state.FloppyPath,
+                     env.state.BackupPath, env.state.PaHardDiskPath}),
               saved);
-    EXPECT_EQ((std::vector<std::string>{env.settings.get("PATH", "DATABASE", ""),
-                                        env.settings.get("PARAMETERS", "KORGPROG", ""),
-                                        env.settings.get("PARAMETERS", "FLOPPYDRIVE", ""),
-                                        env.settings.get("PARAMETERS", "ORBBACKUP", ""),
-                                        env.settings.get("PARAMETERS", "PAHDDRIVE", "unset")}),
+    EXPECT_EQ((Texts{env.settings.get("PATH", "DATABASE", ""),
+                     env.settings.get("PARAMETERS", "KORGPROG", ""),
+                     env.settings.get("PARAMETERS", "FLOPPYDRIVE", ""),
+                     env.settings.get("PARAMETERS", "ORBBACKUP", ""),
+                     env.settings.get("PARAMETERS", "PAHDDRIVE", "unset")}),
               saved);
 
     // The same database path is no change: the connection and the filter stay.

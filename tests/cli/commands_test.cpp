@@ -87,10 +87,10 @@ const std::vector<Case> kCases = {
      [](TestEnvironment& env) {
          env.settings.set("PATH", "DATABASE", expand("{dir}/gone.mdb", env));
      },
-     {{{"init"}, 0, "{dir}/gone.mdb\n", ""},
-      {{"--db", "{dir}/sub/cat.mdb", "init"}, 0, "{dir}/sub/cat.mdb\n", ""},
+     {Step({"init"}, 0, "{dir}/gone.mdb\n", ""),
+      Step({"--db", "{dir}/sub/cat.mdb", "init"}, 0, "{dir}/sub/cat.mdb\n", ""),
       // --db after the command word, and a second init keeps the file.
-      {{"init", "--db", "{dir}/sub/cat.mdb"}, 0, "{dir}/sub/cat.mdb\n", ""}},
+      Step({"init", "--db", "{dir}/sub/cat.mdb"}, 0, "{dir}/sub/cat.mdb\n", "")},
      [](TestEnvironment& env) {
          EXPECT_TRUE(fs::exists(env.dir / "gone.mdb"));
          Database db;
@@ -99,11 +99,9 @@ const std::vector<Case> kCases = {
      }},
     {"InitOnAFileThatIsNotADatabaseFailsAndLeavesIt",
      [](TestEnvironment& env) { writeFile(env.dir / "x.mdb", std::string(1000, 'x')); },
-     {{{"--db", "{dir}/x.mdb", "init"},
-       1,
-       "",
-       "The file {dir}/x.mdb cannot be opened as an ORB database (file is not a database: "
-       "{dir}/x.mdb).\n"}},
+     {Step({"--db", "{dir}/x.mdb", "init"}, 1, "",
+           "The file {dir}/x.mdb cannot be opened as an ORB database (file is not a database: "
+           "{dir}/x.mdb).\n")},
      [](TestEnvironment& env) { EXPECT_EQ(readFile(env.dir / "x.mdb"), std::string(1000, 'x')); }},
     {"InitRefusesAnotherProgramsDatabaseAndTakesAnEmptyOne",
      [](TestEnvironment& env) {
@@ -116,13 +114,12 @@ const std::vector<Case> kCases = {
          bare.open(env.dir / "bare.mdb", Database::OpenMode::CreateIfMissing);
          bare.execute("PRAGMA user_version = 7");
      },
-     {{{"--db", "{dir}/other.sqlite", "init"},
-       1,
-       "",
-       "The file {dir}/other.sqlite holds another program's tables and none of ORB's; it is not "
-       "an ORB database and was left as it was.\n"},
-      {{"--db", "{dir}/empty.mdb", "init"}, 0, "{dir}/empty.mdb\n", ""},
-      {{"--db", "{dir}/bare.mdb", "init"}, 0, "{dir}/bare.mdb\n", ""}},
+     {Step(
+          {"--db", "{dir}/other.sqlite", "init"}, 1, "",
+          "The file {dir}/other.sqlite holds another program's tables and none of ORB's; it is not "
+          "an ORB database and was left as it was.\n"),
+      Step({"--db", "{dir}/empty.mdb", "init"}, 0, "{dir}/empty.mdb\n", ""),
+      Step({"--db", "{dir}/bare.mdb", "init"}, 0, "{dir}/bare.mdb\n", "")},
      [](TestEnvironment& env) {
          Database other;
          other.open(env.dir / "other.sqlite", Database::OpenMode::ExistingOnly);
@@ -136,16 +133,15 @@ const std::vector<Case> kCases = {
      }},
     {"HelpAndVersion",
      nullptr,
-     {{{"--help"}, 0, "~Usage: orb [--db PATH] COMMAND", ""},
-      {{"--help"}, 0, "~\n  init", ""},
-      {{"--version"}, 0, "orb 2.31\n", ""},
-      {{"undo", "--help"},
-       0,
-       "Usage: orb [--db PATH] undo [N] [--yes]\nUndoes the steps of restore points 1 to N "
-       "(default 1, the newest), newest first in one step, after a question (asked on the "
-       "terminal unless --yes), keeping a restore point of the undo first. Later changes to the "
-       "same rows refuse the undo, which then changes nothing.\n",
-       ""}},
+     {Step({"--help"}, 0, "~Usage: orb [--db PATH] COMMAND", ""),
+      Step({"--help"}, 0, "~\n  init", ""), Step({"--version"}, 0, "orb 2.31\n", ""),
+      Step(
+          {"undo", "--help"}, 0,
+          "Usage: orb [--db PATH] undo [N] [--yes]\nUndoes the steps of restore points 1 to N "
+          "(default 1, the newest), newest first in one step, after a question (asked on the "
+          "terminal unless --yes), keeping a restore point of the undo first. Later changes to the "
+          "same rows refuse the undo, which then changes nothing.\n",
+          "")},
      nullptr},
     {"StyInfoListsTheStylesOfEachBankTellsOtherFilesAndMakesNoDatabase",
      [](TestEnvironment& env) {
@@ -163,44 +159,34 @@ const std::vector<Case> kCases = {
          writeFile(env.dir / "EMPTY.STY", "");
          ASSERT_EQ(mkfifo((env.dir / "PIPE.STY").c_str(), 0600), 0);
      },
-     {{{"sty-info", "{dir}/USER01.STY"},
-       0,
-       "1\tROCK       \t108\tROCK B     \t18\n5\tBALLAD     \t208\t\t0\n",
-       ""},
-      {{"sty-info", "{dir}/TWO.STY"},
-       0,
-       "bank\t18\n1\tA          \t9\t\t0\nbank\t17\n1\tB          \t10\t\t0\n",
-       ""},
-      {{"sty-info", "{dir}/Old Arranger.sty"},
-       2,
-       "OLDARR~1.STY is probably a style for KORG  iS40,iS50 arrangers\n",
-       ""},
-      {{"sty-info", "{dir}/notes.sty"},
-       2,
-       "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no rights to "
-       "access it!\n",
-       ""},
-      {{"sty-info", "{dir}/EMPTY.STY"}, 1, "", "The file {dir}/EMPTY.STY is empty.\n"},
-      {{"sty-info", "{dir}/NONE.STY"}, 1, "", "The file {dir}/NONE.STY does not exist.\n"},
+     {Step({"sty-info", "{dir}/USER01.STY"}, 0,
+           "1\tROCK       \t108\tROCK B     \t18\n5\tBALLAD     \t208\t\t0\n", ""),
+      Step({"sty-info", "{dir}/TWO.STY"}, 0,
+           "bank\t18\n1\tA          \t9\t\t0\nbank\t17\n1\tB          \t10\t\t0\n", ""),
+      Step({"sty-info", "{dir}/Old Arranger.sty"}, 2,
+           "OLDARR~1.STY is probably a style for KORG  iS40,iS50 arrangers\n", ""),
+      Step(
+          {"sty-info", "{dir}/notes.sty"}, 2,
+          "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no rights to "
+          "access it!\n",
+          ""),
+      Step({"sty-info", "{dir}/EMPTY.STY"}, 1, "", "The file {dir}/EMPTY.STY is empty.\n"),
+      Step({"sty-info", "{dir}/NONE.STY"}, 1, "", "The file {dir}/NONE.STY does not exist.\n"),
       // A FIFO is refused at once instead of blocking the command for good.
-      {{"sty-info", "{dir}/PIPE.STY"},
-       1,
-       "",
-       "The file {dir}/PIPE.STY cannot be read: it is not a regular file.\n"}},
+      Step({"sty-info", "{dir}/PIPE.STY"}, 1, "",
+           "The file {dir}/PIPE.STY cannot be read: it is not a regular file.\n")},
      [](TestEnvironment& env) { EXPECT_FALSE(fs::exists(env.dir / "ORB.MDB")); }},
     {"StyRewriteRenumbersTheBankAndKeepsEverySlot",
      [](TestEnvironment& env) {
          writeFile(env.dir / "IN.STY", rewriteBank(17));
          writeFile(env.dir / "I30.STY", "KORGI" + std::string(40, ' '));
      },
-     {{{"sty-rewrite", "{dir}/IN.STY", "{dir}/SAME.STY"}, 0, "", ""},
-      {{"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "3"}, 0, "", ""},
+     {Step({"sty-rewrite", "{dir}/IN.STY", "{dir}/SAME.STY"}, 0, "", ""),
+      Step({"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "3"}, 0, "", ""),
       // In place as well.
-      {{"sty-rewrite", "--bank-number", "255", "{dir}/IN.STY", "{dir}/IN.STY"}, 0, "", ""},
-      {{"sty-rewrite", "{dir}/I30.STY", "{dir}/OUT.STY"},
-       2,
-       "I30.STY is probably a style for KORG  i30 arranger\n",
-       ""}},
+      Step({"sty-rewrite", "--bank-number", "255", "{dir}/IN.STY", "{dir}/IN.STY"}, 0, "", ""),
+      Step({"sty-rewrite", "{dir}/I30.STY", "{dir}/OUT.STY"}, 2,
+           "I30.STY is probably a style for KORG  i30 arranger\n", "")},
      [](TestEnvironment& env) {
          EXPECT_EQ(readFile(env.dir / "SAME.STY"), rewriteBank(17));
          EXPECT_EQ(readFile(env.dir / "OUT.STY"), rewriteBank(3));
@@ -217,17 +203,16 @@ const std::vector<Case> kCases = {
        0,
        "ORB database backup completed without errors!\n",
        ""},
-      {{"--db", "{dir}/other.mdb", "init"}, 0, "{dir}/other.mdb\n", ""},
-      {{"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump"},
-       0,
-       "{dir}/copy.dump is an ORB dump file of 1 rows and would restore; add --yes to replace the "
-       "catalogue with it.\n",
-       ""},
-      {{"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump", "--yes"},
-       0,
-       "ORB database restore completed without errors!\n"
-       "0 banks, 1 song, 0 links and 0 styles restored\n",
-       ""}},
+      Step({"--db", "{dir}/other.mdb", "init"}, 0, "{dir}/other.mdb\n", ""),
+      Step({"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump"}, 0,
+           "{dir}/copy.dump is an ORB dump file of 1 rows and would restore; add --yes to replace "
+           "the "
+           "catalogue with it.\n",
+           ""),
+      Step({"--db", "{dir}/other.mdb", "restore", "{dir}/copy.dump", "--yes"}, 0,
+           "ORB database restore completed without errors!\n"
+           "0 banks, 1 song, 0 links and 0 styles restored\n",
+           "")},
      [](TestEnvironment& env) {
          EXPECT_NE(readFile(env.dir / "copy.dump").find("Moon River\r\nMancini\r\n"),
                    std::string::npos);
@@ -242,16 +227,12 @@ const std::vector<Case> kCases = {
          writeFile(env.dir / "bad.odd", "ORB BACKUP\r\nTABLE KORFSONGS\r\n");
      },
      // (With --yes the refusal is the backup window's, pinned with it.)
-     {{{"--db", kDb, "restore", "{dir}/bad.odd"},
-       1,
-       "",
-       "{dir}/bad.odd is not an ORB dump file or is damaged: Line 2: \"TABLE KORFBANKS\" was "
-       "expected.\n"},
-      {{"--db", kDb, "backup", "{dir}/missing/x.odd"},
-       1,
-       "",
-       "The backup to {dir}/missing/x.odd failed: The dump file {dir}/missing/x.odd cannot be "
-       "written: the folder {dir}/missing does not exist.\nNo dump file has been written.\n"}},
+     {Step({"--db", kDb, "restore", "{dir}/bad.odd"}, 1, "",
+           "{dir}/bad.odd is not an ORB dump file or is damaged: Line 2: \"TABLE KORFBANKS\" was "
+           "expected.\n"),
+      Step({"--db", kDb, "backup", "{dir}/missing/x.odd"}, 1, "",
+           "The backup to {dir}/missing/x.odd failed: The dump file {dir}/missing/x.odd cannot be "
+           "written: the folder {dir}/missing does not exist.\nNo dump file has been written.\n")},
      nullptr},
     {"ImportFolderAndFileWithTheirOptions",
      [](TestEnvironment& env) {
@@ -260,29 +241,27 @@ const std::vector<Case> kCases = {
          writeFile(env.dir / "banks" / "SUB" / "B.STY", test::bankFile("BETA", 1, 2));
          writeFile(env.dir / "banks" / "I5.STY", "KORG< and more bytes than any header holds");
      },
-     {{{"--db", kDb, "import", "--family", "Pop", "{dir}/banks"},
-       0,
-       "I5.STY is probably a style for KORG  i5 arranger\n"
-       "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n",
-       ""},
-      {{"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
-       0,
-       "Style ALPHA1      from file A.STY is the same as style ALPHA1      from file A.STY, and "
-       "will not be imported!\n"
-       "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file A.STY, and "
-       "will not be imported!\n"
-       "I5.STY is probably a style for KORG  i5 arranger\n"
-       "Style import ended: 1 style imported, 2 skipped as duplicates, 0 banks stored.\n",
-       ""},
-      {{"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"},
-       0,
-       "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n",
-       ""},
-      {{"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"},
-       0,
-       "Style import ended: 0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 styles "
-       "replaced.\n",
-       ""}},
+     {Step({"--db", kDb, "import", "--family", "Pop", "{dir}/banks"}, 0,
+           "I5.STY is probably a style for KORG  i5 arranger\n"
+           "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n",
+           ""),
+      Step(
+          {"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
+          0,
+          "Style ALPHA1      from file A.STY is the same as style ALPHA1      from file A.STY, and "
+          "will not be imported!\n"
+          "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file A.STY, and "
+          "will not be imported!\n"
+          "I5.STY is probably a style for KORG  i5 arranger\n"
+          "Style import ended: 1 style imported, 2 skipped as duplicates, 0 banks stored.\n",
+          ""),
+      Step({"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"}, 0,
+           "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n", ""),
+      Step(
+          {"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"}, 0,
+          "Style import ended: 0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 styles "
+          "replaced.\n",
+          "")},
      [](TestEnvironment& env) {
          // 2 + 1 (BETA) + 2 again (all); by name replaced two and added none. Every run but
          // the --no-bank one stored a bank.
@@ -296,21 +275,16 @@ const std::vector<Case> kCases = {
          writeFile(env.dir / "sub" / "A.STY", test::bankFile("GAMMA", 2, 3));
          writeFile(env.dir / "sub" / "B.STY", kDamagedBank);
      },
-     {{{"--db", kDb, "import", "--group", "Pop\nRock", "{dir}/A.STY"},
-       1,
-       "",
-       "The group of the imported styles holds a line break.\n"},
-      {{"--db", kDb, "import", "{dir}/sub"}, 1, "", "~{dir}/sub/B.STY"},
-      {{"--db", kDb, "import", "{dir}/NO.STY"}, 1, "", "The file {dir}/NO.STY does not exist.\n"}},
+     {Step({"--db", kDb, "import", "--group", "Pop\nRock", "{dir}/A.STY"}, 1, "",
+           "The group of the imported styles holds a line break.\n"),
+      Step({"--db", kDb, "import", "{dir}/sub"}, 1, "", "~{dir}/sub/B.STY"),
+      Step({"--db", kDb, "import", "{dir}/NO.STY"}, 1, "",
+           "The file {dir}/NO.STY does not exist.\n")},
      [](TestEnvironment& env) {
          EXPECT_EQ(countOf(env, "KORFStyles"), 0);
          EXPECT_EQ(countOf(env, "KORFBanks"), 0);
      }},
 };
-
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class Commands : public ::testing::TestWithParam<Case> {};
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <map>
@@ -19,6 +18,7 @@
 #include "stylefiles/keyboard_layout.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/ssf_import.h"
+#include "support/table_snapshot.h"
 #include "support/temp_dir.h"
 
 namespace orb {
@@ -66,10 +66,10 @@ protected:
     static std::string snapshotOf(const fs::path& file) {
         Database other;
         other.open(file, Database::OpenMode::ReadOnly);
-        return test::catalogueSnapshot(other);
+        return test::tableSnapshot(other);
     }
     void expectSameAs(const fs::path& copy) {
-        EXPECT_EQ(snapshotOf(copy), test::catalogueSnapshot(db()));
+        EXPECT_EQ(snapshotOf(copy), test::tableSnapshot(db()));
     }
 
     // The current bank made of `styles`, then "Save bank as ..." under `name`. (A command
@@ -502,7 +502,7 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     BankStore(db()).remove(9);
     StyleStore(db()).remove(96);
     const fs::path copy = copyOfCatalogue();
-    const std::string before = test::catalogueSnapshot(db());
+    const std::string before = test::tableSnapshot(db());
 
     // A damaged dump is refused alike, and neither catalogue changes.
     const fs::path damaged = env.dir / "damaged.ODD";
@@ -516,7 +516,7 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
         "BACKUP\" was expected.";
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
     EXPECT_EQ(runOn(copy, {"restore", damaged.string(), "--yes"}), refused(refusal));
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_EQ(snapshotOf(copy), before);
 
     window.setRestorePath(commandDump.string());
@@ -555,12 +555,12 @@ TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
     };
 
     // A family the bank files cannot hold stores nothing in either.
-    const std::string before = test::catalogueSnapshot(db());
+    const std::string before = test::tableSnapshot(db());
     const Said refusedRun = both("Pop \xF0\x9F\x8E\xB8");
     EXPECT_FALSE(importer.run());
     ASSERT_EQ(env.dialogs.messages().size(), 1u);
     EXPECT_EQ(refusedRun, refused(env.dialogs.messages()[0]));
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_EQ(snapshotOf(copy), before);
 
     const Said imported = both("Pop");
@@ -576,8 +576,8 @@ TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
         log.replace(at, 2, "\n");
     }
     EXPECT_EQ(imported, (Said{0, log + summary + "\n", ""}));
-    EXPECT_NE(test::catalogueSnapshot(db()), before);
-    EXPECT_EQ(snapshotOf(copy), test::catalogueSnapshot(db()));
+    EXPECT_NE(test::tableSnapshot(db()), before);
+    EXPECT_EQ(snapshotOf(copy), test::tableSnapshot(db()));
 }
 
 }  // namespace

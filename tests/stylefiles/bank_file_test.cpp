@@ -170,15 +170,10 @@ std::string written(const std::vector<BankFileStyle>& styles, int bank = 0) {
     return out.str();
 }
 
-BankFileStyle styleOf(std::string name1, std::string content1, std::string name2 = "",
-                      std::string content2 = "") {
-    return BankFileStyle{0,
-                         std::move(name1),
-                         std::move(name2),
-                         static_cast<std::int32_t>(content1.size()),
-                         static_cast<std::int32_t>(content2.size()),
-                         std::move(content1),
-                         std::move(content2)};
+BankFileStyle styleOf(const std::string& name1, const std::string& content1,
+                      const std::string& name2 = "", const std::string& content2 = "") {
+    return BankFileStyle(0, name1, name2, static_cast<std::int32_t>(content1.size()),
+                         static_cast<std::int32_t>(content2.size()), content1, content2);
 }
 
 TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {

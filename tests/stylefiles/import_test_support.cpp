@@ -24,21 +24,6 @@ std::string bankFile(const std::string& prefix, int count, std::uint32_t seed, i
     return builder.bytes();
 }
 
-std::string catalogueSnapshot(Database& connection) {
-    std::string snapshot;
-    for (const char* sql : {"SELECT * FROM KORFStyles ORDER BY StyleProg",
-                            "SELECT * FROM KORFBanks ORDER BY BankProg"}) {
-        Rows rows = connection.query(sql);
-        while (rows.next()) {
-            for (int column = 0; column < rows.columnCount(); ++column) {
-                snapshot += rows.columnName(column) + "=" + std::string(rows.bytes(column)) + "|";
-            }
-            snapshot += "\n";
-        }
-    }
-    return snapshot;
-}
-
 long long styleCount(Database& connection) {
     return rowCount(connection, "KORFStyles");
 }

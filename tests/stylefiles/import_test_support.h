@@ -19,10 +19,6 @@ std::string bankFile(const std::string& prefix, int count, std::uint32_t seed, i
 std::string firstBlock(std::uint32_t seed, int index);
 std::string secondBlock(std::uint32_t seed, int index);
 
-// Every row of KORFStyles and KORFBanks, with every column, in key order: two equal snapshots
-// mean two equal catalogues.
-std::string catalogueSnapshot(Database& connection);
-
 long long styleCount(Database& connection);
 
 // The windows the import opens, scripted: records what they are shown and answers the confirm

@@ -18,6 +18,7 @@
 #include "stylefiles/style_file_error.h"
 #include "support/failure_of.h"
 #include "support/ssf_file_builder.h"
+#include "support/table_snapshot.h"
 
 namespace orb {
 namespace {
@@ -36,17 +37,8 @@ std::optional<StyleRow> read(const std::string& bytes) {
 }
 
 TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
-    StyleRow style;
-    style.StyleProg = 41;
-    style.StyleName1 = "ROCKY      ";
-    style.StyleName2 = "ROCKY VAR 2";
-    style.StyleContent1 = test::makeChunk(992, 7);
-    style.StyleContent2 = test::makeChunk(192, 8);
-    style.StyleLength1 = 1000;
-    style.StyleLength2 = 200;
-    style.StyleAuthor = style.StyleCat = style.StyleFamily = style.StyleDesc = style.StyleFile =
-        " ";
-    style.StyleDate = "2026/12/06";
+    const StyleRow style(41, "ROCKY      ", "ROCKY VAR 2", 1000, 200, test::makeChunk(992, 7),
+                         test::makeChunk(192, 8), "2026/12/06", " ", " ", " ", " ", " ");
     const std::string bytes = written(style);
     EXPECT_EQ(bytes, test::ssfBytes(test::ssfFields(style.StyleName1, style.StyleName2,
                                                     style.StyleContent1, style.StyleContent2,
@@ -316,11 +308,11 @@ TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
 
 TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoTheSameOne) {
     EXPECT_TRUE(open({{41, 57}, {}, false}, out).run());
-    const std::string before = test::catalogueSnapshot(db());
+    const std::string before = test::tableSnapshot(db());
     env.dialogs.clear();
     EXPECT_FALSE(importer(env, out / "ROCKY.SSF", SsfImportController::Choice::File).run());
     EXPECT_EQ(env.dialogs.messages(), Texts{"SSF file import aborted: style already present"});
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(importing->importedAny());
 
     test::TestEnvironment empty;
@@ -404,7 +396,7 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     test::TestEnvironment other;
     other.openFreshDatabase();
     StyleStore(other.state.connection).insertNumbered(test::ssfStyle(7, "KEPT"));
-    const std::string before = test::catalogueSnapshot(other.state.connection);
+    const std::string before = test::tableSnapshot(other.state.connection);
 
     // The second check comes after the first file's style was stored.
     other.dialogs.cancelAtCheck(2);
@@ -414,7 +406,7 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     EXPECT_EQ(other.dialogs.messages(),
               Texts{"SSF file import cancelled: nothing of this run was stored."});
     EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
-    EXPECT_EQ(test::catalogueSnapshot(other.state.connection), before);
+    EXPECT_EQ(test::tableSnapshot(other.state.connection), before);
     EXPECT_FALSE(other.state.connection.inTransaction());
     EXPECT_TRUE(folder.files().empty());
     EXPECT_FALSE(folder.importedAny());

@@ -24,21 +24,12 @@ inline std::string everyByte(std::size_t size, int seed) {
 // A stored style with parts of 1000 + prog and 200 + prog bytes, descriptive texts that name
 // it and Windows-1252 characters in its author, dated 2026/12/06.
 inline StyleRow ssfStyle(std::int32_t prog, const std::string& name) {
-    StyleRow style;
-    style.StyleProg = prog;
-    style.StyleName1 = name;
-    style.StyleName2 = "VAR " + std::to_string(prog);
-    style.StyleContent1 = everyByte(1000 + static_cast<std::size_t>(prog), prog);
-    style.StyleContent2 = makeChunk(192 + static_cast<std::size_t>(prog), prog);
-    style.StyleLength1 = static_cast<std::int32_t>(style.StyleContent1.size());
-    style.StyleLength2 = static_cast<std::int32_t>(style.StyleContent2.size());
-    style.StyleAuthor = "Jos\xC3\xA9 \xE2\x82\xAC" + std::to_string(prog);
-    style.StyleCat = "Group " + std::to_string(prog);
-    style.StyleFamily = "Family " + std::to_string(prog);
-    style.StyleDesc = "Description of " + std::to_string(prog);
-    style.StyleFile = "USER0" + std::to_string(prog % 7) + ".STY";
-    style.StyleDate = "2026/12/06";
-    return style;
+    const std::string n = std::to_string(prog);
+    const auto size = static_cast<std::size_t>(prog);
+    return StyleRow(prog, name, "VAR " + n, 1000 + prog, 200 + prog, everyByte(1000 + size, prog),
+                    makeChunk(192 + size, static_cast<std::uint32_t>(prog)), "2026/12/06",
+                    "Description of " + n, "Group " + n, "Family " + n,
+                    "USER0" + std::to_string(prog % 7) + ".STY", "Jos\xC3\xA9 \xE2\x82\xAC" + n);
 }
 
 class RecordingExportWindows : public SsfExportWindows {

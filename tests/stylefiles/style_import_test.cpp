@@ -11,10 +11,13 @@
 #include "stylefiles/style_import.h"
 #include "support/held_lock.h"
 #include "support/sty_file_builder.h"
+#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
 namespace orb {
 namespace {
+
+using Texts = std::vector<std::string>;
 
 namespace fs = std::filesystem;
 using Answer = UserDialogs::Answer;
@@ -119,9 +122,8 @@ TEST_F(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     EXPECT_EQ(question.text, "Import process terminated. Should I show you the import log?");
     EXPECT_EQ(question.title, "ORB Style import");
     EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
-    EXPECT_EQ(
-        windows.shownLogs,
-        std::vector<std::string>{"D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"});
+    EXPECT_EQ(windows.shownLogs,
+              Texts{"D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"});
     EXPECT_EQ(env.dialogs.calls()[1].text, summary(6, 0, "3 banks stored"));
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Information);
 
@@ -148,7 +150,7 @@ TEST_F(StyleImport, TheSameFileTwiceByContentThenEverythingNumberedOnFromTheHigh
     StyleImportController& c = open(File, "USER01.STY");
     ASSERT_TRUE(c.run());
     // No log, so nothing is asked: the run only says what it did.
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{summary(3, 0, "1 bank stored")});
+    EXPECT_EQ(env.dialogs.messages(), Texts{summary(3, 0, "1 bank stored")});
 
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
@@ -159,7 +161,7 @@ TEST_F(StyleImport, TheSameFileTwiceByContentThenEverythingNumberedOnFromTheHigh
         log += "Style " + padded + " from file USER01.STY is the same as style " + padded +
                " from file USER01.STY, and will not be imported!\r\n";
     }
-    EXPECT_EQ(windows.shownLogs, std::vector<std::string>{log});
+    EXPECT_EQ(windows.shownLogs, Texts{log});
 
     // Each run starts from the catalogue as it finds it.
     db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (50, 'LATER')");
@@ -212,7 +214,7 @@ TEST_F(StyleImport, OverwriteByNameKeepsTheNumberAfterARestorePoint) {
     // Without a restore point the import does not start.
     fs::remove_all(env.state.RestorePointFolder);
     test::writeFile(env.state.RestorePointFolder, "");
-    const std::string before = test::catalogueSnapshot(db());
+    const std::string before = test::tableSnapshot(db());
     env.dialogs.clear();
     c.setPath((env.dir / "AGAIN.STY").string());
     EXPECT_FALSE(c.run());
@@ -222,7 +224,7 @@ TEST_F(StyleImport, OverwriteByNameKeepsTheNumberAfterARestorePoint) {
         "of the same name: the folder "))
         << env.dialogs.messages()[0];
     EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
 }
 
 TEST_F(StyleImport, ConfirmDialogChoosesStylesAndValues) {
@@ -282,9 +284,9 @@ TEST_F(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     EXPECT_FALSE(dialog.importSelected());
     dialog.setValue(3, description);
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The description of the imported bank holds \"\xCE\xB1\", "
-                                       "which the keyboard's files cannot carry (Windows-1252 "
-                                       "only)."});
+              Texts{"The description of the imported bank holds \"\xCE\xB1\", "
+                    "which the keyboard's files cannot carry (Windows-1252 "
+                    "only)."});
     EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Exclamation);
     EXPECT_FALSE(dialog.result());
 
@@ -299,7 +301,7 @@ TEST_F(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
 TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     test::writeFile(env.dir / "FIRST.STY", bankFile("OLD", 3, 20));
     ASSERT_TRUE(open(File, "FIRST.STY").run());
-    std::string before = test::catalogueSnapshot(db());
+    std::string before = test::tableSnapshot(db());
     for (int i = 1; i <= 4; ++i) {
         test::writeFile(env.dir / "run" / ("F" + std::to_string(i) + ".STY"),
                         bankFile("N" + std::to_string(i), 2, 40 + static_cast<unsigned>(i)));
@@ -310,10 +312,10 @@ TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     StyleImportController& run = open(Folder, "run");
     EXPECT_FALSE(run.run());
     EXPECT_EQ(env.dialogs.cancelChecks(), 4);
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(db().inTransaction());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Style import cancelled: nothing of this run was stored."});
+              Texts{"Style import cancelled: nothing of this run was stored."});
     EXPECT_TRUE(run.job().cancelled());
     EXPECT_EQ(run.tally(), ImportTally{});
     EXPECT_TRUE(run.controlsEnabled());
@@ -326,18 +328,18 @@ TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     EXPECT_EQ(styleCount(db()), 11);
     EXPECT_EQ(run.job().value(), 4);
     EXPECT_FALSE(run.job().cancelled());
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{summary(8, 0, "4 banks stored")});
+    EXPECT_EQ(env.dialogs.messages(), Texts{summary(8, 0, "4 banks stored")});
 
     // A fifth file cut inside a content chunk: the error names it, nothing of the run stays.
     std::string cut = bankFile("N5", 2, 35);
     cut.resize(cut.size() - 100);
     test::writeFile(env.dir / "run" / "F5.STY", cut);
     test::writeFile(env.dir / "run" / "F6.STY", bankFile("N6", 2, 36));
-    before = test::catalogueSnapshot(db());
+    before = test::tableSnapshot(db());
     env.dialogs.clear();
     run.setMode(DuplicateMode::ImportEverything);
     EXPECT_FALSE(run.run());
-    EXPECT_EQ(test::catalogueSnapshot(db()), before);
+    EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_FALSE(db().inTransaction());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     const auto& message = env.dialogs.calls()[0];
@@ -371,10 +373,9 @@ TEST_F(StyleImport, ARefusedStoreStopsTheRun) {
         EXPECT_FALSE(c.run());
         EXPECT_EQ(styleCount(db()), 0);
         EXPECT_TRUE(banks().empty());
-        EXPECT_EQ(
-            env.dialogs.messages(),
-            std::vector<std::string>{"The author of the style LONG1 of B.STY " +
-                                     std::string(problem) + ". Nothing of this run was stored."});
+        EXPECT_EQ(env.dialogs.messages(),
+                  Texts{"The author of the style LONG1 of B.STY " + std::string(problem) +
+                        ". Nothing of this run was stored."});
         EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
     }
 }
@@ -390,8 +391,7 @@ TEST_F(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
         EXPECT_FALSE(c.run());
         EXPECT_GE(std::chrono::steady_clock::now() - start,
                   std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
-        EXPECT_EQ(env.dialogs.messages(),
-                  std::vector<std::string>{test::inUseText(env.state.DatabasePath)});
+        EXPECT_EQ(env.dialogs.messages(), Texts{test::inUseText(env.state.DatabasePath)});
         EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
         EXPECT_EQ(styleCount(db()), 0);
         EXPECT_FALSE(db().inTransaction());
@@ -429,12 +429,11 @@ TEST_F(StyleImport, ValuesTooLongOrNotWindows1252AreRefusedFirst) {
     }
     const std::string cannot = ", which the keyboard's files cannot carry (Windows-1252 only).";
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "The author of the imported styles has 51 characters; it takes at most 50.",
-                  "The family of the imported styles has 21 characters; it takes at most 20.",
-                  "The family of the imported styles holds \"\xF0\x9F\x98\x80\"" + cannot,
-                  "The group of the imported styles holds \"\xE6\xBC\xA2\"" + cannot,
-                  "The author of the imported styles holds \"\xCE\xA3\"" + cannot}));
+              (Texts{"The author of the imported styles has 51 characters; it takes at most 50.",
+                     "The family of the imported styles has 21 characters; it takes at most 20.",
+                     "The family of the imported styles holds \"\xF0\x9F\x98\x80\"" + cannot,
+                     "The group of the imported styles holds \"\xE6\xBC\xA2\"" + cannot,
+                     "The author of the imported styles holds \"\xCE\xA3\"" + cannot}));
     EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Exclamation);
     EXPECT_EQ(styleCount(db()), 2);
 }
@@ -453,13 +452,12 @@ TEST_F(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
     EXPECT_EQ(windows.shownLogs,
-              std::vector<std::string>{
-                  "I3.STY is probably a style for KORG  i3,i2,i1,i4s arrangers\r\n"
-                  "I30.STY is probably a style for KORG  i30 arranger\r\n"
-                  "I5.STY is probably a style for KORG  i5 arranger\r\n"
-                  "IS40.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"
-                  "TEXT.STY is not a Pa style, is damaged, its format is unknown or you have no "
-                  "rights to access it!\r\n"});
+              Texts{"I3.STY is probably a style for KORG  i3,i2,i1,i4s arrangers\r\n"
+                    "I30.STY is probably a style for KORG  i30 arranger\r\n"
+                    "I5.STY is probably a style for KORG  i5 arranger\r\n"
+                    "IS40.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"
+                    "TEXT.STY is not a Pa style, is damaged, its format is unknown or you have no "
+                    "rights to access it!\r\n"});
     EXPECT_TRUE(banks().empty());
 }
 
@@ -508,8 +506,8 @@ TEST_F(StyleImport, SubFoldersDepthFirstInNameOrder) {
     for (int prog = 1; prog <= 5; ++prog) {
         names.push_back(stored(prog).StyleName1);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"ROOT1      ", "ROOT1      ", "SUBA1      ",
-                                               "DEEP1      ", "SUBC1      "}));
+    EXPECT_EQ(names,
+              (Texts{"ROOT1      ", "ROOT1      ", "SUBA1      ", "DEEP1      ", "SUBC1      "}));
     EXPECT_EQ(styleCount(db()), 5);
 }
 
@@ -546,9 +544,8 @@ TEST_F(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {
     EXPECT_FALSE(open(File, "NONE.STY").run());
     EXPECT_FALSE(open(Folder, "nowhere").run());
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "The file " + (env.dir / "NONE.STY").string() + " does not exist.",
-                  "The folder " + (env.dir / "nowhere").string() + " does not exist."}));
+              (Texts{"The file " + (env.dir / "NONE.STY").string() + " does not exist.",
+                     "The folder " + (env.dir / "nowhere").string() + " does not exist."}));
 }
 
 TEST(ShortFileName, KeepsDosNamesShortensTheRestAndNamesTheBanks) {
