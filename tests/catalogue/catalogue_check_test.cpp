@@ -257,11 +257,7 @@ protected:
         addStyle(db(), 90, "BALLAD", 3, "Slow", "Pop");
         addStyle(db(), 91, "SLOW", 3, "", "");
         addStyle(db(), 95, "OTHER", 4, "", "");
-        BankRow bank;
-        bank.BankName = "LIVE";
-        bank.BankStyle = {40, 12, 40, 95};
-        bank.BankProg = 3;
-        BankStore(db()).insertNumbered(bank);
+        BankStore(db()).insertNumbered({3, "LIVE", "", {40, 12, 40, 95}});
         db().execute("INSERT INTO KORFSongs VALUES (8, 'Both', 'Singer')");
         db().execute("INSERT INTO KORFSongs VALUES (9, 'Only forty', 'Singer')");
         LinkStore links(db());
@@ -313,12 +309,10 @@ TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
 TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     env.clock.setTime("18:30:00");
     // The last slot of a full bank counts and moves like any other.
-    BankRow full;
-    full.BankName = "FULL";
-    full.BankProg = 5;
-    full.BankStyle.fill(95);
-    full.BankStyle.back() = 77;
-    BankStore(db()).insertNumbered(full);
+    BankSlots full;
+    full.fill(95);
+    full.back() = 77;
+    BankStore(db()).insertNumbered({5, "FULL", "", full});
     EXPECT_EQ(findLookalikes(db())[0].styles[2].bankSlots, 1);
     // A style named twice is one style.
     const KeepOutcome outcome = keepLookalike(env.state, 12, {40, 77, 40}, true);

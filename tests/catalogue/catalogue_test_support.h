@@ -72,9 +72,7 @@ public:
         test::addStyle(db(), prog, name, "Description of " + name, family, cat, author);
     }
     void addBank(std::int32_t prog, const std::vector<std::int32_t>& styles) {
-        BankRow bank;
-        bank.BankProg = prog;
-        bank.BankName = "BANK" + std::to_string(prog);
+        BankRow bank{prog, "BANK" + std::to_string(prog), "", {}};
         std::copy(styles.begin(), styles.end(), bank.BankStyle.begin());
         BankStore(db()).insertNumbered(bank);
     }

@@ -40,13 +40,6 @@ namespace {
 
 using test::child;
 
-struct Item {
-    const char* name;
-    const char* caption;
-    const char* shortcut;
-    bool enabled;
-};
-
 // Runs `work` on the modal window that `open` brings up.
 template <typename Window>
 void onModal(const std::function<void()>& open, const std::function<void(Window&)>& work) {
@@ -96,7 +89,7 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     EXPECT_EQ(child<QMenu>(window, "mTopFile")->title(), "&File");
     EXPECT_EQ(child<QMenu>(window, "mTopStyles")->title(), "&Styles");
     EXPECT_EQ(child<QMenu>(window, "mTopBank")->title(), "&Banks");
-    const std::vector<Item> items = {
+    const std::vector<std::tuple<const char*, const char*, const char*, bool>> items = {
         {"mFile0", "Import from Folder", "Ctrl+I", true},
         {"mFile1", "Import from STY file", "Ctrl+J", true},
         {"mFile3", "Print", "Ctrl+P", true},
@@ -122,12 +115,12 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         {"mbank13", "Make .STY file", "F5", false},
         {"mbank15", "Print bank", "F3", false},
     };
-    for (const Item& item : items) {
-        auto* action = child<QAction>(window, item.name);
+    for (const auto& [name, caption, shortcut, enabled] : items) {
+        auto* action = child<QAction>(window, name);
         ASSERT_NE(action, nullptr);
-        EXPECT_EQ(action->text(), item.caption) << item.name;
-        EXPECT_EQ(action->shortcut(), QKeySequence(item.shortcut)) << item.name;
-        EXPECT_EQ(action->isEnabled(), item.enabled) << item.name;
+        EXPECT_EQ(action->text(), caption) << name;
+        EXPECT_EQ(action->shortcut(), QKeySequence(shortcut)) << name;
+        EXPECT_EQ(action->isEnabled(), enabled) << name;
     }
 
     // "Name" sorts ascending in light red, then descending in light green.
