@@ -22,6 +22,20 @@ constexpr std::size_t kStatementCacheLimit = 256;
 // Long enough for another program's short write to end, short enough not to look hung.
 int busyTimeoutMilliseconds = 3000;
 
+// SQLite counts every allocation under a global mutex for statistics that ORB never reads; the
+// count is switched off once, before the engine starts. An engine already started by another
+// part of the process keeps counting: slower, never wrong.
+void startEngine() {
+    static const bool started = [] {
+        const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return (configured == SQLITE_OK || configured == SQLITE_MISUSE) &&
+               sqlite3_initialize() == SQLITE_OK;
+    }();
+    if (!started) {
+        throw DbError(SQLITE_ERROR, "the database engine could not be started");
+    }
+}
+
 }  // namespace
 
 bool isLockCode(int code) {
@@ -178,7 +192,10 @@ void Database::open(const std::filesystem::path& path, OpenMode mode) {
     if (mode != OpenMode::CreateIfMissing && !std::filesystem::is_regular_file(path, error)) {
         throw DbError(SQLITE_CANTOPEN, "database file not found: " + path.string());
     }
-    int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    startEngine();
+    // One thread uses a connection: its calls need not take the connection's mutex.
+    int flags = (mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                SQLITE_OPEN_NOMUTEX;
     if (mode == OpenMode::CreateIfMissing) {
         flags |= SQLITE_OPEN_CREATE;
     }

@@ -79,6 +79,30 @@ void LinkStore::insert(const LinkRow& link, const TextPlace& place) {
          blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
 }
 
+void LinkStore::requireStorable(const LinkRow& link, const TextPlace& place) {
+    checkTexts(link, place);
+}
+
+void LinkStore::insertMany(std::span<const LinkRow> links, std::span<const TextPlace> places) {
+    requireOnePlaceEach(links.size(), places.size());
+    std::vector<SqlParam> params;
+    params.reserve(links.size() * 5);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const LinkRow& link = links[i];
+        checkTexts(link, places[i]);
+        params.insert(params.end(),
+                      {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
+                       blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
+    }
+    if (!links.empty()) {
+        connection_.execute(
+            insertRowsStatement(
+                "KORFSonSty", {"SongCode", "StyleProg", "StyleTempo", "StyleTranspose", "SongNote"},
+                links.size()),
+            params);
+    }
+}
+
 void LinkStore::remove(std::int32_t songCode, std::int32_t styleProg) {
     connection_.execute(
         "DELETE FROM KORFSONSTY WHERE SONGCODE = pSongCode AND STYLEPROG = pStyleProg",

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -56,6 +57,11 @@ public:
     void insert(const LinkRow& link) {
         insert(link, TextPlace::link(link.SongCode, link.StyleProg));
     }
+    // Several links in one statement: a song list's import stores thousands, and a statement
+    // each costs more than their rows. Each text is checked at its place; a refusal stores none.
+    void insertMany(std::span<const LinkRow> links, std::span<const TextPlace> places);
+    // The text gate alone, for a link to be stored later.
+    static void requireStorable(const LinkRow& link, const TextPlace& place);
     void remove(std::int32_t songCode, std::int32_t styleProg);
     // Every link of the song.
     void removeOfSong(std::int32_t songCode);

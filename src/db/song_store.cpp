@@ -127,6 +127,27 @@ void SongStore::insert(const SongRow& song, const TextPlace& place) {
         {song.SongCode, song.SongTitle, song.SongPerformer});
 }
 
+void SongStore::requireStorable(const SongRow& song, const TextPlace& place) {
+    checkTexts(song, place);
+}
+
+void SongStore::insertMany(std::span<const SongRow> songs, std::span<const TextPlace> places) {
+    requireOnePlaceEach(songs.size(), places.size());
+    std::vector<SqlParam> params;
+    params.reserve(songs.size() * 3);
+    for (std::size_t i = 0; i < songs.size(); ++i) {
+        checkTexts(songs[i], places[i]);
+        params.insert(params.end(),
+                      {songs[i].SongCode, songs[i].SongTitle, songs[i].SongPerformer});
+    }
+    if (!songs.empty()) {
+        connection_.execute(
+            insertRowsStatement("KORFSongs", {"SongCode", "SongTitle", "SongPerformer"},
+                                songs.size()),
+            params);
+    }
+}
+
 bool SongStore::update(const SongRow& song) {
     checkTexts(song, TextPlace::song(song.SongCode));
     // One statement, so that a refused performer does not leave a new title behind.

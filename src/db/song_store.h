@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,10 @@ public:
 
     // Stores `song` under its own code.
     void insert(const SongRow& song, const TextPlace& place = TextPlace::newRow("song"));
+    // Several songs in one statement, each text checked at its place; a refusal stores none.
+    void insertMany(std::span<const SongRow> songs, std::span<const TextPlace> places);
+    // The text gate alone, for a song to be stored later.
+    static void requireStorable(const SongRow& song, const TextPlace& place);
     // Writes title and performer; false when there is no such song.
     bool update(const SongRow& song);
     // Deletes the song (nothing when there is none); its links are the caller's.

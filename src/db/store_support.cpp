@@ -17,4 +17,30 @@ long long countOf(Database& connection, const char* countQuery) {
     return rows.next() ? rows.integer(0) : 0;
 }
 
+void requireOnePlaceEach(std::size_t rows, std::size_t places) {
+    if (rows != places) {
+        throw StoreError(std::to_string(rows) + " rows to store came with " +
+                         std::to_string(places) + " places");
+    }
+}
+
+std::string insertRowsStatement(std::string_view table,
+                                std::initializer_list<std::string_view> columns, std::size_t rows) {
+    std::string sql = "INSERT INTO " + std::string(table) + " (";
+    for (const std::string_view column : columns) {
+        sql.append(column).append(",");
+    }
+    sql.back() = ')';
+    sql += " VALUES ";
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::string number = std::to_string(row);
+        sql += row == 0 ? "(" : ",(";
+        for (const std::string_view column : columns) {
+            sql.append("p").append(column).append(number).append(",");
+        }
+        sql.back() = ')';
+    }
+    return sql;
+}
+
 }  // namespace orb

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 #include "db/write_transaction.h"
 
@@ -16,6 +19,14 @@ std::int32_t nextNumber(Database& connection, const char* maxQuery);
 
 // The one number `countQuery` ("SELECT COUNT(*) FROM ...") gives.
 long long countOf(Database& connection, const char* countQuery);
+
+// "INSERT INTO <table> (<columns>) VALUES (...),(...)" with `rows` rows of parameters named
+// after the columns and numbered by row: a store's many rows in one statement.
+std::string insertRowsStatement(std::string_view table,
+                                std::initializer_list<std::string_view> columns, std::size_t rows);
+
+// A store's many rows come with one text place each.
+void requireOnePlaceEach(std::size_t rows, std::size_t places);
 
 // Stores a new row under the next free number, which `write` is given and which is returned.
 // The number is read and taken in one transaction, so that no other program takes it between.

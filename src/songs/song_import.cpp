@@ -1,9 +1,12 @@
 #include "songs/song_import.h"
 
 #include <algorithm>
+#include <functional>
+#include <span>
 
 #include "core/text.h"
 #include "core/user_dialogs.h"
+#include "db/known_songs.h"
 #include "db/link_store.h"
 #include "db/page_cache.h"
 #include "db/song_store.h"
@@ -40,6 +43,65 @@ void storeOfLine(std::size_t index, Describe&& what, Store&& store) {
     }
 }
 
+// Rows of the lines read so far, stored a statement at a time: a statement per row costs more
+// than the row. Nothing in the run reads them back from the table (the duplicate test keeps the
+// run's songs itself), so they may wait until the statement is full or the list ends. Their texts
+// pass the gate as their line is read, so that the first refused line is the one named.
+template <typename Row>
+class PendingRows {
+public:
+    static constexpr std::size_t kPerStatement = 64;
+    using StoreMany = std::function<void(std::span<const Row>, std::span<const TextPlace>)>;
+    using StoreOne = std::function<void(const Row&, const TextPlace&)>;
+    // What a refusal calls the row of line `index`: "the song \"Volare\"".
+    using Describe = std::function<std::string(const Row&, std::size_t index)>;
+
+    PendingRows(StoreMany storeMany, StoreOne storeOne, StoreOne check, Describe describe)
+        : storeMany_(std::move(storeMany)),
+          storeOne_(std::move(storeOne)),
+          check_(std::move(check)),
+          describe_(std::move(describe)) {}
+
+    void add(std::size_t index, Row row, TextPlace place) {
+        storeOfLine(
+            index, [&] { return describe_(row, index); }, [&] { check_(row, place); });
+        rows_.push_back(std::move(row));
+        places_.push_back(std::move(place));
+        lines_.push_back(index);
+        if (rows_.size() == kPerStatement) {
+            store();
+        }
+    }
+
+    void store() {
+        try {
+            storeMany_(rows_, places_);
+        } catch (const StoreError& e) {
+            if (e.inUse()) {
+                throw;
+            }
+            // The statement stored none of them: one at a time, the refused one names its line.
+            for (std::size_t i = 0; i < rows_.size(); ++i) {
+                storeOfLine(
+                    lines_[i], [&] { return describe_(rows_[i], lines_[i]); },
+                    [&] { storeOne_(rows_[i], places_[i]); });
+            }
+        }
+        rows_.clear();
+        places_.clear();
+        lines_.clear();
+    }
+
+private:
+    StoreMany storeMany_;
+    StoreOne storeOne_;
+    StoreOne check_;
+    Describe describe_;
+    std::vector<Row> rows_;
+    std::vector<TextPlace> places_;
+    std::vector<std::size_t> lines_;
+};
+
 }  // namespace
 
 SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
@@ -54,6 +116,23 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
     SongStore songs(state.connection);
     LinkStore links(state.connection);
     StyleStore styles(state.connection);
+    KnownSongs known(state.connection, songs, lines.size());
+    const auto titleOf = [&](std::size_t index) {
+        return splitSongLine(lines[index], options.separator, options.fields).title;
+    };
+    PendingRows<SongRow> pendingSongs(
+        [&](auto rows, auto places) { songs.insertMany(rows, places); },
+        [&](const SongRow& song, const TextPlace& place) { songs.insert(song, place); },
+        &SongStore::requireStorable,
+        [](const SongRow& song, std::size_t) { return "the song \"" + song.SongTitle + "\""; });
+    PendingRows<LinkRow> pendingLinks(
+        [&](auto rows, auto places) { links.insertMany(rows, places); },
+        [&](const LinkRow& link, const TextPlace& place) { links.insert(link, place); },
+        &LinkStore::requireStorable,
+        [&](const LinkRow& link, std::size_t index) {
+            return "the link of \"" + titleOf(index) + "\" to style " +
+                   std::to_string(link.StyleProg);
+        });
     // Inside the transaction only this run adds songs, so the next free code is counted on
     // instead of read again for every line.
     std::int32_t nextCode = songs.next();
@@ -65,21 +144,19 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         if (trimmed(values.title).empty()) {
             continue;
         }
-        if (songs.holds(values.title, values.artist)) {
-            const bool insert =
-                options.duplicates == DuplicateSongs::Insert ||
-                (options.duplicates == DuplicateSongs::Ask &&
-                 dialogs.question("Song " + values.title +
-                                  " already inside database. Would you like to insert it anyway?"));
-            if (!insert) {
+        if (options.duplicates != DuplicateSongs::Insert &&
+            known.holds(values.title, values.artist)) {
+            if (options.duplicates == DuplicateSongs::Skip ||
+                !dialogs.question(
+                    "Song " + values.title +
+                    " already inside database. Would you like to insert it anyway?")) {
                 continue;
             }
         }
         const TextPlace place = TextPlace::onLine("song", static_cast<long long>(index) + 1);
-        const SongRow song{nextCode++, values.title, values.artist};
-        storeOfLine(
-            index, [&] { return "the song \"" + values.title + "\""; },
-            [&] { songs.insert(song, place); });
+        const std::int32_t songCode = nextCode++;
+        pendingSongs.add(index, {songCode, values.title, values.artist}, place);
+        known.stored(values.title, values.artist);
         ++summary.songs;
         if (trimmed(values.style).empty()) {
             continue;
@@ -90,16 +167,13 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                               trimmed(values.style));
         }
         for (const std::int32_t style : named) {
-            const LinkRow link{song.SongCode, style, values.tempo, values.transpose, values.notes};
-            storeOfLine(
-                index,
-                [&] {
-                    return "the link of \"" + values.title + "\" to style " + std::to_string(style);
-                },
-                [&] { links.insert(link, place); });
+            pendingLinks.add(index, {songCode, style, values.tempo, values.transpose, values.notes},
+                             place);
             ++summary.links;
         }
     }
+    pendingSongs.store();
+    pendingLinks.store();
     transaction.commit();
     if (progress) {
         progress(static_cast<long long>(lines.size()), static_cast<long long>(lines.size()));

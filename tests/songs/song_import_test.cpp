@@ -156,6 +156,9 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
          "The note of the song on line 2 holds a control character (code 1)."},
         {"Ciao;Bob;SWING;" + longTempo + "\n",
          "The tempo of the song on line 1 has 11 characters; it takes at most 10."},
+        // The first refused line is named, though its link would be stored after the next song.
+        {"Ciao;Bob;SWING;1;2;a\tb\nAddio\x02;Bob;SWING\n",
+         "The note of the song on line 1 holds a tab."},
     };
     for (const auto& [bytes, reason] : refused) {
         EXPECT_EQ(test::failureOf<SongImportError>([&] { import(bytes); }),
@@ -163,6 +166,27 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
     }
     EXPECT_EQ(songs().size(), 3u);
     EXPECT_EQ(links(), before);
+}
+
+// A list longer than a statement of links, with a song twice: the second is a duplicate of the
+// first, whether the stored songs are few enough to be read once (five lines) or not (two).
+TEST_F(SongImportTest, LongListsKeepEveryLinkAndSeeTheirOwnSongs) {
+    env.dialogs.answer(Answer::No);
+    env.dialogs.answer(Answer::No);
+    import("Volare;Modugno\nVOLARE;modugno\n");
+    import("Ciao;Bob\nA\nB\nC\nciao;BOB\n");
+    EXPECT_EQ(env.dialogs.messages(),
+              (std::vector<std::string>{
+                  "Song VOLARE already inside database. Would you like to insert it anyway?",
+                  "Song ciao already inside database. Would you like to insert it anyway?"}));
+    std::string bytes;
+    std::vector<Link> expected = links();
+    for (int line = 0; line < 131; ++line) {
+        bytes += "T" + std::to_string(line) + ";;SWING;" + std::to_string(line + 40) + ";0;n\n";
+        expected.push_back({309 + line, 73, std::to_string(line + 40), "0", "n"});
+    }
+    EXPECT_EQ(import(bytes).links, 131);
+    EXPECT_EQ(links(), expected);
 }
 
 // Name look-ups themselves are tested with the style store; here, that the index alone answers
@@ -211,15 +235,15 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
     env.dialogs.cancelAtCheck(0);
 
     window.setSeparatorIndex(2);  // ","
-    window.setPath(list("A,B,SWING\n").string());
+    window.setPath(list("A,B,SWING\nC,D,SWING\n").string());
     db().execute(
-        "CREATE TRIGGER refuse_songs BEFORE INSERT ON KORFSongs BEGIN "
+        "CREATE TRIGGER refuse_songs BEFORE INSERT ON KORFSongs WHEN NEW.SongTitle = 'C' BEGIN "
         "SELECT RAISE(ABORT, 'no more songs'); END");
     env.dialogs.clear();
     EXPECT_FALSE(window.start());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>{"The song list " + window.path() +
-                                       " was not imported. Line 1: the song \"A\" cannot be "
+                                       " was not imported. Line 2: the song \"C\" cannot be "
                                        "stored: no more songs. Nothing of the song list has "
                                        "been stored."});
 }
