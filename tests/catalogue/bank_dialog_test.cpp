@@ -14,16 +14,7 @@ using Kind = BankTreeNode::Kind;
 using Look = BankTreeNode::Look;
 using Mode = BankDialogController::Mode;
 
-class BankDialogTest : public test::BankTest {
-protected:
-    std::vector<std::string> keys(const std::vector<BankTreeNode>& nodes) {
-        std::vector<std::string> result;
-        for (const BankTreeNode& node : nodes) {
-            result.push_back(node.key);
-        }
-        return result;
-    }
-};
+using BankDialogTest = test::BankTest;
 
 TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
     db().execute("DELETE FROM KORFBanks");
@@ -182,7 +173,11 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         EXPECT_TRUE(dialog.queues().floppy()[2].free());
         EXPECT_EQ(dialog.queues().hardDisk()[7].bankProg, 9);
         EXPECT_FALSE(dialog.outcome().currentBankDeleted);
-        EXPECT_EQ(keys(dialog.nodes()),
+        std::vector<std::string> keys;
+        for (const BankTreeNode& node : dialog.nodes()) {
+            keys.push_back(node.key);
+        }
+        EXPECT_EQ(keys,
                   (std::vector<std::string>{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",
                                             "B00009S0005703", "B00009S0008804"}));
         return false;

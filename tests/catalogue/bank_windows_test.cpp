@@ -116,8 +116,7 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     EXPECT_FALSE(window.isVisible());
 }
 
-// Every visible button lies inside its parent with at least the room it asks for, and every
-// queue entry shows its whole name.
+// Every visible button lies inside its parent with the room it asks for; queue names show whole.
 void expectNothingClipped(QWidget& window) {
     for (QPushButton* button : window.findChildren<QPushButton*>()) {
         if (!button->isVisible()) {

@@ -132,8 +132,7 @@ TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
     EXPECT_EQ(after.summary(), "3 findings; none of them can be repaired by ORB.");
     EXPECT_EQ(repairCatalogue(env.state).summary(), "There was nothing that ORB can repair.");
 
-    // The one point, kept before the repair that changed something, holds the catalogue from
-    // before it.
+    // The one restore point, kept before the repair that changed something, undoes it.
     const auto points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);
     env.state.restorePoints().bringBack(db(), points[0]);
@@ -188,8 +187,7 @@ TEST(CatalogueCheck, ADamagedFileIsSaidAndNeitherCheckedFurtherNorRepaired) {
     EXPECT_THROW(repairCatalogue(env.state), OrbError);
     EXPECT_FALSE(fs::exists(env.state.RestorePointFolder));
 
-    // A file whose table list SQLite finds malformed cannot even be opened: still a damaged
-    // file for the command, not a failure.
+    // A file SQLite cannot even open (its table list malformed) is a damaged file too.
     env.state.connection.close();
     scribble(100, 3000);
     const test::CliRun malformed = env.runCli({"--db", env.state.DatabasePath, "check"});
@@ -213,8 +211,7 @@ TEST_F(CatalogueCheckTest, ManyFindingsOfOneKindAreOneLineWithTheListBehindIt) {
     EXPECT_TRUE(check.details(6).empty());
     EXPECT_TRUE(check.lookalikesEnabled());
     EXPECT_EQ(check.summary(), "19 findings; 5 of them can be repaired.");
-    // The command prints the same line, then the list behind it, a finding a line; it exits 1
-    // while findings are left, repaired or not.
+    // The command prints the line, then its list a finding a line; findings left exit 1.
     env.settings.set("PATH", "DATABASE", env.state.DatabasePath);
     db().close();
     const test::CliRun found = env.runCli({"check"});

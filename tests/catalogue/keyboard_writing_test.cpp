@@ -212,8 +212,7 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
                                        " bytes, and only 100 are left for it. Nothing was "
                                        "deleted or written."});
     EXPECT_TRUE(fs::is_empty(hardDisk()));
-    // How a replaced file's room counts, and a read-only file: drive_writing_test and
-    // drive_folder_test, on the writer all targets share.
+    // A replaced file's room and a read-only file: drive_writing_test, drive_folder_test.
     freeBytes = std::uintmax_t{1} << 30;
     const fs::path gone = env.dir / "gone";
     env.state.FloppyPath = gone.string();
@@ -320,8 +319,7 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
             pending.push_back(now);
         }
     });
-    // The wipe's question, its No and the messages: FloppyOptionKeepsAnOrbSetFloppy... here,
-    // and window_and_command_test.
+    // The wipe's question, its No and the messages: FloppyOption... and window_and_command_test.
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(floppyQueue.makeFloppy());
     EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
@@ -334,8 +332,7 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     EXPECT_EQ(floppyQueue.floppy()[0].name, "BANK9");
 }
 
-// Transfer's files, its read-only and not-ready refusals: window_and_command_test, beside the
-// drive commands.
+// Transfer's files and its read-only and not-ready refusals: window_and_command_test.
 TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     BankQueues hd = queues({}, {5, 9, 5});
     // The first check comes after the first file.
@@ -375,8 +372,7 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
 }
 
-// Both floppy writers (the queue and "Make for DIRECT FD") pass on the wipe's refusals; each
-// reason it has is drive_folder_test's.
+// Both floppy writers pass on the wipe's refusals; its reasons are drive_folder_test's.
 TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfterTheQuestion) {
     loadBank(5);
     writeFile(env.dir / "victim" / "photo.jpg", "keep too");

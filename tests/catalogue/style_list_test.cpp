@@ -111,8 +111,7 @@ TEST_F(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
         EXPECT_EQ(names(controller), step.names) << step.button;
     }
 
-    // The filter window sets an order: the header of that column takes its colour, when it is
-    // the only key.
+    // An order from the filter window colours its column's header when it is the only key.
     env.state.styleQuery.order = {{StyleColumn::Group, true}};
     controller.filterWindowClosed();
     EXPECT_EQ(controller.headerColour(3), C::Normal);
@@ -133,8 +132,7 @@ TEST_F(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     addStyle(db, 45, "Rock1      ");
     addStyle(db, 46, std::string("ROCK1 \0 \0  ", 11));
     addStyle(db, 47, "ROCK12");
-    // A name with a code-0 character inside, as older catalogues may hold: the gate would refuse
-    // it today, so it is stored as an older program left it.
+    // A name with a code-0 character inside, stored as an older program left it.
     db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (48, pName)",
                {std::string("ROCK1\0X", 7)});
     addStyle(db, 49, "ROCK");

@@ -331,8 +331,7 @@ TEST_F(StylesWindowCommandsTest, ColumnsShowElevenLettersFollowTheirHeadersAndSt
     }
     EXPECT_EQ(total, grid->viewport()->width());
 
-    // Neither a wide window nor a bank description of 200 characters makes the window wider
-    // for good: it goes back to the size it opened at.
+    // Neither a wide window nor a long bank description keeps the window wider than it opened.
     window.bank().currentBank().markStored({1, "LONG", std::string(200, 'D'), {}});
     window.findChild<BankPane*>("frBank")->render();
     QApplication::processEvents();
