@@ -27,6 +27,18 @@ protected:
         rows.next();
         return static_cast<int>(rows.integer(0));
     }
+    // A dump of song 7 to restore, both questions answered Yes.
+    std::filesystem::path songSevenToRestore(const std::string& name) {
+        const auto dump = env.dir / name;
+        test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
+        controller.setRestorePath(dump.string());
+        answerYesTwice();
+        return dump;
+    }
+    void answerYesTwice() {
+        env.dialogs.answer(Answer::Yes);
+        env.dialogs.answer(Answer::Yes);
+    }
     // The whole catalogue as a dump would hold it.
     std::string catalogue() {
         std::ostringstream out;
@@ -51,8 +63,7 @@ TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
 
     // The third check comes when some songs of the dump have been stored.
     controller.setRestorePath(dump.string());
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
+    answerYesTwice();
     env.dialogs.cancelAtCheck(3);
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.cancelChecks(), 3);
@@ -79,9 +90,7 @@ TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
 
     // Not cancelled, both reach their end and say so in one line.
     env.dialogs.cancelAtCheck(0);
-    env.dialogs.clear();
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
+    answerYesTwice();
     EXPECT_TRUE(controller.restore());
     EXPECT_EQ(controller.job().value(), dumpRows);
     EXPECT_EQ(controller.job().summary(), "Restore ended: " + std::to_string(dumpRows) +
@@ -161,9 +170,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
         seen.emplace_back(controller.checkingVisible(), controller.progressVisible(),
                           controller.job().value(), controller.job().maximum());
     });
-    env.dialogs.clear();
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
+    answerYesTwice();
     EXPECT_TRUE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
     const long long dumpRows = checkDumpFile(dump.string()).totalRows;
@@ -172,10 +179,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
     EXPECT_NE(std::find(seen.begin(), seen.end(), Seen(false, true, dumpRows, dumpRows)),
               seen.end());
     EXPECT_EQ(seen.back(), Seen(false, false, dumpRows, dumpRows));
-    Rows rows = env.state.connection.query("SELECT SongCode, SongTitle FROM KORFSongs");
-    ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.integer(0), 7);
-    EXPECT_FALSE(rows.next());
+    EXPECT_EQ(catalogue(), test::readFile(dump));
 }
 
 TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges) {
@@ -184,8 +188,7 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
     const auto dump = env.dir / "cut.odd";
     test::writeFile(dump, bytes);
     controller.setRestorePath(dump.string());
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
+    answerYesTwice();
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(),
               "The restore from " + dump.string() +
@@ -196,11 +199,7 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
 }
 
 TEST_F(BackupControllerTest, ARestoreKeepsARestorePointFirstAndStopsWithoutOne) {
-    const auto dump = env.dir / "gig.odd";
-    test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
-    controller.setRestorePath(dump.string());
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
+    songSevenToRestore("gig.odd");
     ASSERT_TRUE(controller.restore());
     const std::vector<RestorePoint> points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);
@@ -211,8 +210,7 @@ TEST_F(BackupControllerTest, ARestoreKeepsARestorePointFirstAndStopsWithoutOne) 
     test::writeFile(env.state.RestorePointFolder, "");
     env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, 'Volare', 'Modugno')");
     env.dialogs.clear();
-    env.dialogs.answer(Answer::Yes);
-    env.dialogs.answer(Answer::Yes);
+    answerYesTwice();
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(songCount(), 2);
     ASSERT_EQ(env.dialogs.messages().size(), 3u);

@@ -27,20 +27,34 @@ std::string dumpOf(Database& db) {
     return out.str();
 }
 
-TEST(Dump, AnEmptyCatalogueIsTenLines) {
+// What the check says of `bytes`: its rows, or the problem found.
+std::string checked(const std::string& bytes) {
+    std::istringstream in(bytes);
+    const DumpCheck check = checkDump(in);
+    return check.ok ? std::to_string(check.totalRows) + " rows" : check.problem;
+}
+
+void restore(Database& db, const std::string& bytes) {
+    std::istringstream in(bytes);
+    restoreDump(db, in);
+}
+
+class Dump : public ::testing::Test {
+protected:
+    void SetUp() override { env.openFreshDatabase(); }
     test::TestEnvironment env;
-    env.openFreshDatabase();
-    EXPECT_EQ(dumpOf(env.state.connection),
+    Database& db = env.state.connection;
+};
+
+TEST_F(Dump, AnEmptyCatalogueIsTenLines) {
+    EXPECT_EQ(dumpOf(db),
               "ORB BACKUP\r\nTABLE KORFBANKS\r\n##NR0\r\nTABLE KORFSONGS\r\n##NR0\r\n"
               "TABLE KORFSONSTY\r\n##NR0\r\nTABLE KORFSTYLES\r\n##NR0\r\nORB BACKUP\r\n");
 }
 
 // Set-ups follow the styles, only when there are any, and a restore brings back exactly the
 // dump's set-ups.
-TEST(Dump, SetupsRideAlongAndComeBack) {
-    test::TestEnvironment source;
-    source.openFreshDatabase();
-    Database& db = source.state.connection;
+TEST_F(Dump, SetupsRideAlongAndComeBack) {
     SetupStore(db).insert({"Gig", "Caf\xC3\xA9 tour", {9, 0, 5}, {0, 0, 0, 0, 0, 0, 0, 0, 12}});
     SetupStore(db).insert({"Band", "", {}, {3, 0, 0, 0, 0, 0, 0, 0, 0}});
     const std::string dump = dumpOf(db);
@@ -52,33 +66,28 @@ TEST(Dump, SetupsRideAlongAndComeBack) {
     ASSERT_GE(dump.size(), tail.size());
     EXPECT_EQ(dump.substr(dump.size() - tail.size()), tail);
     EXPECT_EQ(countDumpRows(db), 2);
-    std::istringstream check(dump);
-    const DumpCheck checked = checkDump(check);
-    EXPECT_TRUE(checked.ok) << checked.problem;
-    EXPECT_EQ(checked.totalRows, 2);
+    EXPECT_EQ(checked(dump), "2 rows");
 
     test::TestEnvironment target;
     target.openFreshDatabase();
-    SetupStore(target.state.connection).insert({"Old", "", {1, 0, 0}, {}});
-    std::istringstream in(dump);
-    restoreDump(target.state.connection, in);
-    EXPECT_EQ(SetupStore(target.state.connection).all(), SetupStore(db).all());
-    EXPECT_EQ(dumpOf(target.state.connection), dump);
+    Database& copy = target.state.connection;
+    SetupStore(copy).insert({"Old", "", {1, 0, 0}, {}});
+    restore(copy, dump);
+    EXPECT_EQ(SetupStore(copy).all(), SetupStore(db).all());
+    EXPECT_EQ(dumpOf(copy), dump);
 
     // A dump without set-ups leaves none.
-    std::istringstream empty(test::DumpBuilder().bytes());
-    restoreDump(target.state.connection, empty);
-    EXPECT_EQ(SetupStore(target.state.connection).count(), 0);
+    restore(copy, test::DumpBuilder().bytes());
+    EXPECT_EQ(SetupStore(copy).count(), 0);
     // Cut after the set-ups' rows, the file is refused.
-    std::istringstream cut(dump.substr(0, dump.size() - 12));
-    EXPECT_FALSE(checkDump(cut).ok);
+    EXPECT_EQ(checked(dump.substr(0, dump.size() - 12)), "Line 40: the file ends too early.");
 }
 
 // A dump as any writer lays it out, with texts and blocks that look like the format's own lines
 // (a bank and a song named like sections, CR LF inside blocks, a block of 40,000 bytes, a first
 // block under the key's 250 bytes), restores with its text in UTF-8 and is written again byte for
 // byte.
-TEST(Dump, ADumpRestoresAndIsWrittenAgainByteForByte) {
+TEST_F(Dump, ADumpRestoresAndIsWrittenAgainByteForByte) {
     const std::string every = test::everyByteValue();
     std::vector<std::string> bank = {"2", "TABLE KORFSONGS", "Saturday \xE0 night"};
     for (int slot = 1; slot <= 16; ++slot) {
@@ -93,14 +102,8 @@ TEST(Dump, ADumpRestoresAndIsWrittenAgainByteForByte) {
         .style({7, "Big Band   ", "Var Big", chunk(std::string(40000, '\r') + every), chunk(every)})
         .style({8, "Short      ", "Var Short", chunk("\r\n"), ""});
     const std::string dump = builder.bytes();
-    std::istringstream check(dump);
-    const DumpCheck checked = checkDump(check);
-    EXPECT_TRUE(checked.ok) << checked.problem;
-    EXPECT_EQ(checked.totalRows, 6);
+    EXPECT_EQ(checked(dump), "6 rows");
 
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
     std::istringstream in(dump);
     long long lastProgress = 0;
     restoreDump(db, in, [&](long long done) { lastProgress = done; });
@@ -116,19 +119,16 @@ TEST(Dump, ADumpRestoresAndIsWrittenAgainByteForByte) {
     EXPECT_EQ(dumpOf(db), dump);
 }
 
-TEST(Dump, CountsAreThirtyTwoBit) {
+TEST(DumpCheck, CountsAreThirtyTwoBit) {
     test::DumpBuilder builder;
     for (int code = 1; code <= 40000; ++code) {
         builder.song(code, "Song", "");
     }
-    std::istringstream in(builder.bytes());
-    const DumpCheck result = checkDump(in);
-    EXPECT_TRUE(result.ok) << result.problem;
-    EXPECT_EQ(result.totalRows, 40000);
+    EXPECT_EQ(checked(builder.bytes()), "40000 rows");
 }
 
 // A text a dump cannot keep stops the backup; the older dump stays and no temporary file is left.
-TEST(Dump, ATextADumpCannotKeepIsRefusedAndTheOlderDumpStays) {
+TEST_F(Dump, ATextADumpCannotKeepIsRefusedAndTheOlderDumpStays) {
     const std::string start = "The value of KORFSongs.SongTitle in the row with SongCode 3 holds ";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"first line\nsecond line",
@@ -138,24 +138,19 @@ TEST(Dump, ATextADumpCannotKeepIsRefusedAndTheOlderDumpStays) {
          start + "a character outside Windows-1252, which a dump cannot keep. Replace the "
                  "character and back up again."},
     };
+    const auto path = env.dir / "OLD.ODD";
+    test::writeFile(path, "an older dump");
+    const auto names = test::namesIn(env.dir.path());
     for (const auto& [title, message] : cases) {
-        test::TestEnvironment env;
-        env.openFreshDatabase();
-        env.state.connection.execute("INSERT INTO KORFSongs VALUES (3, pTitle, 'x')", {title});
-        const auto path = env.dir / "OLD.ODD";
-        test::writeFile(path, "an older dump");
-        const auto names = test::namesIn(env.dir.path());
-        EXPECT_EQ(test::failureOf<DumpError>([&] { writeDumpFile(env.state.connection, path); }),
-                  message);
+        db.execute("DELETE FROM KORFSongs");
+        db.execute("INSERT INTO KORFSongs VALUES (3, pTitle, 'x')", {title});
+        EXPECT_EQ(test::failureOf<DumpError>([&] { writeDumpFile(db, path); }), message);
         EXPECT_EQ(test::readFile(path), "an older dump");
         EXPECT_EQ(test::namesIn(env.dir.path()), names);
     }
 }
 
-TEST(Dump, ANullTextStaysNullAndAnEmptyTextEmpty) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    Database& db = env.state.connection;
+TEST_F(Dump, ANullTextStaysNullAndAnEmptyTextEmpty) {
     db.execute("INSERT INTO KORFSongs (SongCode, SongPerformer) VALUES (4, '')");
     db.execute("INSERT INTO KORFSonSty (SongCode, StyleProg, StyleTempo) VALUES (4, 8, '')");
     const std::string dump = dumpOf(db);
@@ -165,40 +160,33 @@ TEST(Dump, ANullTextStaysNullAndAnEmptyTextEmpty) {
               std::string::npos)
         << dump;
     const auto before = tableRows(db);
-    std::istringstream check(dump);
-    EXPECT_TRUE(checkDump(check).ok);
-    std::istringstream in(dump);
-    restoreDump(db, in);
+    EXPECT_EQ(checked(dump), "2 rows");
+    restore(db, dump);
     EXPECT_EQ(tableRows(db), before);
-    Rows song = db.query("SELECT SongTitle IS NULL, SongPerformer IS NULL FROM KORFSongs");
-    ASSERT_TRUE(song.next());
-    EXPECT_EQ(song.integer(0), 1);
-    EXPECT_EQ(song.integer(1), 0);
-    Rows link = db.query("SELECT StyleTempo IS NULL, SongNote IS NULL FROM KORFSonSty");
-    ASSERT_TRUE(link.next());
-    EXPECT_EQ(link.integer(0), 0);
-    EXPECT_EQ(link.integer(1), 1);
+    const auto texts = [&] {
+        Rows rows = db.query(
+            "SELECT quote(SongTitle) || quote(SongPerformer) || quote(StyleTempo) || "
+            "quote(SongNote) FROM KORFSongs, KORFSonSty");
+        EXPECT_TRUE(rows.next());
+        return rows.text(0);
+    };
+    EXPECT_EQ(texts(), "NULL''''NULL");
 
     // A file whose empty lines all end in CR LF keeps giving empty texts.
-    std::istringstream older(test::DumpBuilder().song(4, "", "").bytes());
-    restoreDump(db, older);
-    Rows empty = db.query("SELECT SongTitle IS NULL, SongTitle FROM KORFSongs");
-    ASSERT_TRUE(empty.next());
-    EXPECT_EQ(empty.integer(0), 0);
-    EXPECT_EQ(empty.text(1), "");
+    restore(db, test::DumpBuilder().song(4, "", "").link(4, 8, "", "", "").bytes());
+    EXPECT_EQ(texts(), "''''''''");
 }
 
 // Each edit spoils a good dump one way: the check and the restore refuse it in the same words,
 // and the catalogue (one style) stays as it was.
-TEST(Dump, WhatIsNoDumpOrIsDamagedIsRefusedByCheckAndRestoreAlike) {
+TEST_F(Dump, WhatIsNoDumpOrIsDamagedIsRefusedByCheckAndRestoreAlike) {
     const std::string first = chunk("first block \r\n of the style");  // 35 bytes, line 18
     const std::string second = chunk("second\r");                      // 15 bytes, line 19
     const std::string good = test::DumpBuilder()
                                  .song(3, "Night", "Band")
                                  .style({21, "Swing", "Swing 2", first, second})
                                  .bytes();
-    std::istringstream check(good);
-    ASSERT_TRUE(checkDump(check).ok);
+    ASSERT_EQ(checked(good), "2 rows");
     const std::size_t at = good.find(first);
     const std::size_t key = good.find(first, at + first.size());
     const std::string damaged = "the block is damaged.";
@@ -233,23 +221,14 @@ TEST(Dump, WhatIsNoDumpOrIsDamagedIsRefusedByCheckAndRestoreAlike) {
          "damaged."},
         {good.size(), 0, "\r\n", "Line 28: something follows the closing \"ORB BACKUP\"."},
     };
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    std::istringstream kept(
-        test::DumpBuilder().style({42, "Keep me", "", chunk("kept"), ""}).bytes());
-    restoreDump(env.state.connection, kept);
-    const auto before = tableRows(env.state.connection);
+    restore(db, test::DumpBuilder().style({42, "Keep me", "", chunk("kept"), ""}).bytes());
+    const auto before = tableRows(db);
     for (const auto& [where, length, replacement, problem] : edits) {
         std::string edited = good;
         edited.replace(where, length, replacement);
-        std::istringstream checked(edited);
-        const DumpCheck result = checkDump(checked);
-        EXPECT_FALSE(result.ok) << problem;
-        EXPECT_EQ(result.problem, problem);
-        std::istringstream in(edited);
-        EXPECT_EQ(test::failureOf<DumpError>([&] { restoreDump(env.state.connection, in); }),
-                  problem);
-        EXPECT_EQ(tableRows(env.state.connection), before) << problem;
+        EXPECT_EQ(checked(edited), problem);
+        EXPECT_EQ(test::failureOf<DumpError>([&] { restore(db, edited); }), problem);
+        EXPECT_EQ(tableRows(db), before) << problem;
     }
 }
 

@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -30,15 +29,11 @@ std::string failureOf(const std::function<void()>& work) {
 
 // Runs `work` in a child process with a mount namespace of its own, so that the file systems
 // it mounts vanish with it whatever happens. Returns what `work` returned (its complaints, ""
-// when all was well), or nullopt when no mount namespace can be made here.
-std::optional<std::string> inOwnMountNamespace(const std::function<std::string()>& work) {
-    int channel[2];
-    if (::pipe(channel) != 0) {
-        return "no pipe";
-    }
+// when all was well, passed on through `report`), or nullopt when no mount namespace can be made.
+std::optional<std::string> inOwnMountNamespace(const fs::path& report,
+                                               const std::function<std::string()>& work) {
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(channel[0]);
         const uid_t uid = ::geteuid();
         const gid_t gid = ::getegid();
         bool ready = ::unshare(CLONE_NEWNS) == 0;
@@ -48,23 +43,12 @@ std::optional<std::string> inOwnMountNamespace(const std::function<std::string()
             std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
             ready = true;
         }
-        ready = ready && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        if (!ready) {
+        if (!ready || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
             ::_exit(77);
         }
-        const std::string complaints = work();
-        [[maybe_unused]] const ssize_t sent =
-            ::write(channel[1], complaints.data(), complaints.size());
-        ::close(channel[1]);
+        std::ofstream(report) << work();
         ::_exit(0);
     }
-    ::close(channel[1]);
-    std::string complaints;
-    char buffer[512];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
-        complaints.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(channel[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 77) {
@@ -73,7 +57,7 @@ std::optional<std::string> inOwnMountNamespace(const std::function<std::string()
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         return "the child process failed";
     }
-    return complaints;
+    return readFile(report);
 }
 
 bool driveReady(const fs::path& folder) {
@@ -94,20 +78,10 @@ void wipeDriveFolder(const fs::path& folder, const std::vector<fs::path>& keep) 
 // A home folder of the test's own, so that the refusals never depend on the real one.
 class DriveFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* home = std::getenv("HOME");
-        savedHome_ = home == nullptr ? "" : home;
-        fs::create_directories(dir.path() / "users" / "me");
-        setenv("HOME", (dir.path() / "users" / "me").c_str(), 1);
-    }
-    void TearDown() override { setenv("HOME", savedHome_.c_str(), 1); }
-
     fs::path stick() { return dir.path() / "stick"; }
 
     TempDir dir;
-
-private:
-    std::string savedHome_;
+    const ScopedHome home{dir / "users" / "me"};
 };
 
 TEST_F(DriveFolderTest, ReadinessMakesNothingInTheFolderAndFollowsNoNameInIt) {
@@ -128,7 +102,7 @@ TEST_F(DriveFolderTest, ReadinessMakesNothingInTheFolderAndFollowsNoNameInIt) {
     EXPECT_EQ(namesIn(stick()),
               (std::vector<std::string>{".orb-drive-probe", "mine.txt", "probe-fifo"}));
 
-    const auto readOnlyMount = inOwnMountNamespace([this]() -> std::string {
+    const auto readOnlyMount = inOwnMountNamespace(dir / "complaints", [this]() -> std::string {
         const fs::path mounted = stick() / "ro";
         fs::create_directories(mounted);
         if (::mount("none", mounted.c_str(), "tmpfs", MS_RDONLY, "size=64k") != 0) {
@@ -200,7 +174,6 @@ TEST_F(DriveFolderTest, WipeDeletesEverythingInsideWithoutFollowingALink) {
     wipeDriveFolder(stick(), {});
     EXPECT_TRUE(fs::is_directory(stick()));
     EXPECT_TRUE(fs::is_empty(stick()));
-    EXPECT_EQ(namesIn(dir.path() / "elsewhere"), std::vector<std::string>{"song.txt"});
     EXPECT_EQ(readFile(dir.path() / "elsewhere" / "song.txt"), "keep me");
 }
 
@@ -279,7 +252,7 @@ TEST_F(DriveFolderTest, AWipeFailingHalfWaySaysWhatIsAlreadyDeleted) {
 
 // A tmpfs has a device of its own; a folder of the same file system bound inside has not.
 TEST_F(DriveFolderTest, AFileSystemMountedInsideIsRefusedBeforeAnythingIsDeleted) {
-    const auto complaints = inOwnMountNamespace([this]() -> std::string {
+    const auto complaints = inOwnMountNamespace(dir / "complaints", [this]() -> std::string {
         writeFile(stick() / "top.sty", "top");
         writeFile(dir.path() / "source" / "ORB.MDB", "database");
         std::string found;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "support/failure_of.h"
@@ -46,21 +45,17 @@ TEST_F(DriveWritingTest, TheRoomIsCountedBeforeAnythingIsDeletedOrMade) {
     const fs::path style = stick() / "ORB.SET" / "STYLE";
     // Two folders and three blocks of files need 2560 bytes; the check wants more than that.
     freeBytes = 2560;
-    EXPECT_EQ(failureOf(drive(), banks(), how(false)),
-              "There is not enough room in " + stick().string() + " for " +
-                  (style / "USER03.STY").string() +
-                  ": it needs 512 bytes, and only 512 are left for it. Nothing was deleted or "
-                  "written.");
+    const std::string noRoom = "There is not enough room in " + stick().string() + " for " +
+                               (style / "USER03.STY").string() +
+                               ": it needs 512 bytes, and only 512 are left for it. Nothing was "
+                               "deleted or written.";
+    EXPECT_EQ(failureOf(drive(), banks(), how(false)), noRoom);
     EXPECT_TRUE(fs::is_empty(stick()));  // no folder made for a refused write
 
     // A wipe frees what it deletes: 1,500 bytes in three blocks and a folder's block.
     writeFile(stick() / "old" / "song.mid", std::string(1500, 'm'));
     freeBytes = 512;
-    EXPECT_EQ(failureOf(drive(), banks(), how(true)),
-              "There is not enough room in " + stick().string() + " for " +
-                  (style / "USER03.STY").string() +
-                  ": it needs 512 bytes, and only 512 are left for it. Nothing was deleted or "
-                  "written.");
+    EXPECT_EQ(failureOf(drive(), banks(), how(true)), noRoom);
     EXPECT_EQ(readFile(stick() / "old" / "song.mid"), std::string(1500, 'm'));
     freeBytes = 513;
     EXPECT_NE(failureOf(drive(), banks(), how(false)), "");  // not without the wipe's room

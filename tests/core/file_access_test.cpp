@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fstream>
@@ -13,14 +12,10 @@
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
-namespace orb {
+namespace orb::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::namesIn;
-using test::readFile;
-using test::TempDir;
-using test::writeFile;
 
 void writeText(const fs::path& target, const std::string& text) {
     replaceFileSafely(target, "The file", [&](std::ostream& out) { out << text; });
@@ -192,4 +187,4 @@ TEST(FileReplacement, AFileSystemThatKeepsNoPermissionsStillGetsTheFile) {
 }
 
 }  // namespace
-}  // namespace orb
+}  // namespace orb::test

@@ -1,21 +1,41 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
+
 #include "db/database.h"
 #include "db/sql_parameters.h"
+#include "db/write_transaction.h"
+#include "support/held_lock.h"
 #include "support/sty_file_builder.h"
 #include "support/temp_dir.h"
 
 namespace orb {
 namespace {
 
+// A database file with a table T, the connection under test on it, and another program's
+// connection on the same file.
 class DatabaseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         db.open(dir / "test.db", Database::OpenMode::CreateIfMissing);
         db.execute("CREATE TABLE T (Id Long, Name text(20) COLLATE NOCASE, Data LongBinary)");
+        other.open(dir / "test.db", Database::OpenMode::ExistingOnly);
     }
+
+    std::vector<std::int64_t> ids() {
+        std::vector<std::int64_t> all;
+        Rows rows = db.query("SELECT Id FROM T ORDER BY Id");
+        while (rows.next()) {
+            all.push_back(rows.integer(0));
+        }
+        return all;
+    }
+
+    const test::ShortBusyTimeout timeout;
     test::TempDir dir;
     Database db;
+    Database other;
 };
 
 TEST(SqlParameters, NamesBecomePositionsInOrderOfFirstAppearance) {
@@ -90,6 +110,88 @@ TEST_F(DatabaseTest, StatementsInUseSurviveTheirOwnRerunAndAFullCache) {
     ASSERT_TRUE(outer.next());
     EXPECT_EQ(outer.integer(0), 3);
     EXPECT_FALSE(outer.next());
+}
+
+TEST_F(DatabaseTest, RollsBackUnlessCommittedAndNestsAsASavepoint) {
+    {
+        WriteTransaction transaction(db);
+        db.execute("INSERT INTO T (Id) VALUES (1)");
+    }
+    EXPECT_EQ(ids(), std::vector<std::int64_t>{});
+    {
+        WriteTransaction outer(db);
+        db.execute("INSERT INTO T (Id) VALUES (2)");
+        {
+            WriteTransaction failed(db);
+            db.execute("INSERT INTO T (Id) VALUES (3)");
+        }
+        {
+            WriteTransaction kept(db);
+            db.execute("INSERT INTO T (Id) VALUES (4)");
+            kept.commit();
+        }
+        EXPECT_TRUE(db.inTransaction());
+        outer.commit();
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(ids(), (std::vector<std::int64_t>{2, 4}));
+    {
+        WriteTransaction outer(db);
+        {
+            WriteTransaction inner(db);
+            db.execute("INSERT INTO T (Id) VALUES (5)");
+            inner.commit();
+        }
+    }
+    EXPECT_EQ(ids(), (std::vector<std::int64_t>{2, 4}));
+}
+
+TEST_F(DatabaseTest, ALastingLockOfAnotherProgramIsWaitedForAndThenToldInUse) {
+    other.execute("BEGIN IMMEDIATE");
+    other.execute("INSERT INTO T (Id) VALUES (9)");
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        WriteTransaction transaction(db);
+        FAIL() << "the write lock was taken twice";
+    } catch (const StoreError& e) {
+        EXPECT_TRUE(e.inUse());
+        EXPECT_EQ(std::string(e.what()), test::inUseText(dir / "test.db"));
+    }
+    // It waited for the busy timeout rather than failing at once.
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
+    EXPECT_FALSE(db.inTransaction());
+    other.execute("ROLLBACK");
+    EXPECT_EQ(ids(), std::vector<std::int64_t>{});
+}
+
+// A COMMIT refused while another program reads leaves nothing half-open: the transaction is
+// rolled back, and the next one commits for real instead of becoming a savepoint of it.
+TEST_F(DatabaseTest, ABusyCommitRollsBackAndTheNextWriteIsCommitted) {
+    other.execute("BEGIN");
+    std::optional<Rows> reading(other.query("SELECT count(*) FROM T"));
+    ASSERT_TRUE(reading->next());
+    {
+        WriteTransaction transaction(db);
+        db.execute("INSERT INTO T (Id) VALUES (7)");
+        try {
+            transaction.commit();
+            FAIL() << "the commit went through a reader's lock";
+        } catch (const StoreError& e) {
+            EXPECT_TRUE(e.inUse());
+        }
+    }
+    EXPECT_FALSE(db.inTransaction());
+    reading.reset();
+    other.execute("COMMIT");
+    {
+        WriteTransaction transaction(db);
+        db.execute("INSERT INTO T (Id) VALUES (8)");
+        transaction.commit();
+    }
+    Rows seen = other.query("SELECT group_concat(Id) FROM T");
+    ASSERT_TRUE(seen.next());
+    EXPECT_EQ(seen.text(0), "8");
 }
 
 }  // namespace

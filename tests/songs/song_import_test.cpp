@@ -108,12 +108,9 @@ TEST_F(SongImportTest, LinesBecomeSongsLinkedToEveryStyleOfTheirName) {
     EXPECT_EQ(songs(),
               (std::vector<std::string>{"301:Yesterday/Beatles", "302:Alone/", "303:Its me/Nobody",
                                         "304:Volare/Modugno", "305:It`s/ ", "306:Alone/ "}));
-    const std::vector<Link> expected = {
-        {301, 41, "120", "+2", "intro"},     {301, 57, "70", "-1", "first"},
-        {301, 73, "140", "+1", "second"},    {303, 99, "90", "0", "gone"},
-        {304, 41, "100", "+1", "cha"},       {304, 88, "100", "+1", "cha"},
-        {305, 73, "SWING", "SWING", "SWING"}};  // the last field repeats
-    EXPECT_EQ(links(), expected);
+    EXPECT_EQ(links(), startLinksWith({{304, 41, "100", "+1", "cha"},
+                                       {304, 88, "100", "+1", "cha"},
+                                       {305, 73, "SWING", "SWING", "SWING"}}));  // the last repeats
     EXPECT_EQ(summary.songs, 3);
     EXPECT_EQ(summary.links, 3);
     EXPECT_EQ(summary.unmatchedStyles, std::vector<std::string>{"line 5: NOSUCH"});

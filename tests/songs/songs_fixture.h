@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -62,6 +63,22 @@ public:
     }
 
     std::vector<Link> links() { return linkRows(db()); }
+
+    // The links of the catalogue as set up, with `added` and without those to song and style
+    // `removed`, in stored order.
+    static std::vector<Link> startLinksWith(std::vector<Link> added,
+                                            std::vector<std::pair<int, int>> removed = {}) {
+        std::vector<Link> all = {{301, 41, "120", "+2", "intro"},
+                                 {301, 57, "70", "-1", "first"},
+                                 {301, 73, "140", "+1", "second"},
+                                 {303, 99, "90", "0", "gone"}};
+        std::erase_if(all, [&](const Link& link) {
+            return std::ranges::count(removed, std::pair{std::get<0>(link), std::get<1>(link)});
+        });
+        all.insert(all.end(), added.begin(), added.end());
+        std::ranges::sort(all);
+        return all;
+    }
 
     // "code:title/performer" of every stored song in code order.
     std::vector<std::string> songs() {

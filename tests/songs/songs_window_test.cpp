@@ -55,11 +55,11 @@ TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
     auto* linked = links.findChild<QTableView*>("grData2");
     EXPECT_EQ(linked->model()->headerData(4, Qt::Horizontal).toString(), "Transposition");
     EXPECT_TRUE(linked->horizontalHeader()->isVisible());
-    EXPECT_EQ(links.findChild<QTableView*>("grData2")->model()->rowCount(), 3);
+    EXPECT_EQ(linked->model()->rowCount(), 3);
     auto* available = links.findChild<QTableView*>("grData1");
     available->setCurrentIndex(available->model()->index(1, 1));
     QTest::mouseClick(links.findChild<QPushButton*>("cmdBank0"), Qt::LeftButton);
-    EXPECT_EQ(links.findChild<QTableView*>("grData2")->model()->rowCount(), 4);
+    EXPECT_EQ(linked->model()->rowCount(), 4);
 
     SongImportWindow import(env.state, env.dialogs);
     auto* separators = import.findChild<QComboBox*>("Combo1");
@@ -81,8 +81,7 @@ TEST_F(SongsWindowTest, WindowsRenderTheirControllersAndForwardClicks) {
     EXPECT_EQ(window.result(), QDialog::Rejected);
 }
 
-// frmSSEdit renders its controller's values, forwards typing, and hands back the edited values
-// after "Ok" only.
+// The link edit window hands back the edited values after "Ok" only.
 TEST_F(SongsWindowTest, TheLinkEditWindowForwardsToItsController) {
     LinkEditWindow window("Yesterday (Beatles)", {"intro", "120", "+2"});
     EXPECT_EQ(window.windowTitle(), "Yesterday (Beatles)");
@@ -93,7 +92,6 @@ TEST_F(SongsWindowTest, TheLinkEditWindowForwardsToItsController) {
     EXPECT_EQ(window.findChild<QLineEdit*>("txtField2")->text(), "+2");
     EXPECT_EQ(tempo->maxLength(), LinkEditController::maxLength(LinkEditController::Field::Tempo));
     tempo->setText("96");
-    EXPECT_EQ(window.controller().text(LinkEditController::Field::Tempo), "96");
     EXPECT_FALSE(window.controller().result());
     window.findChild<QPushButton*>("cmdOk")->click();
     EXPECT_EQ(window.controller().result(), (LinkValues{"intro", "96", "+2"}));

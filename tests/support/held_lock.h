@@ -12,8 +12,10 @@ namespace orb::test {
 class ShortBusyTimeout {
 public:
     static constexpr int kMilliseconds = 250;
-    ShortBusyTimeout();
-    ~ShortBusyTimeout();
+    ShortBusyTimeout() : previous_(Database::busyTimeout()) {
+        Database::setBusyTimeout(kMilliseconds);
+    }
+    ~ShortBusyTimeout() { Database::setBusyTimeout(previous_); }
     ShortBusyTimeout(const ShortBusyTimeout&) = delete;
     ShortBusyTimeout& operator=(const ShortBusyTimeout&) = delete;
 
@@ -25,14 +27,21 @@ private:
 // gives up what it wrote.
 class AnotherProgramsLock {
 public:
-    explicit AnotherProgramsLock(const std::filesystem::path& database);
-    ~AnotherProgramsLock();
+    explicit AnotherProgramsLock(const std::filesystem::path& database) {
+        connection_.open(database, Database::OpenMode::ExistingOnly);
+        connection_.execute("BEGIN IMMEDIATE");
+        connection_.execute("CREATE TABLE OtherProgram (Anything Long)");
+    }
+    ~AnotherProgramsLock() { connection_.execute("ROLLBACK"); }
 
 private:
     Database connection_;
 };
 
 // The text a person gets for the database file while another program holds it.
-std::string inUseText(const std::filesystem::path& database);
+inline std::string inUseText(const std::filesystem::path& database) {
+    return "The database " + database.string() +
+           " is in use by another program; try again when it is closed.";
+}
 
 }  // namespace orb::test

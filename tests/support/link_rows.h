@@ -5,9 +5,7 @@
 #include <tuple>
 #include <vector>
 
-namespace orb {
-class Database;
-}
+#include "db/database.h"
 
 namespace orb::test {
 
@@ -15,9 +13,26 @@ namespace orb::test {
 using LinkRow = std::tuple<std::int32_t, std::int32_t, std::string, std::string, std::string>;
 
 // Stores a link as given, written directly so that an empty tempo stays empty.
-void addLinkRow(Database& db, const LinkRow& link);
+inline void addLinkRow(Database& db, const LinkRow& link) {
+    const auto& [song, style, tempo, transpose, note] = link;
+    db.execute(
+        "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
+        "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
+        {song, style, tempo, transpose, note});
+}
 
 // Every link, ordered by song and style.
-std::vector<LinkRow> linkRows(Database& db);
+inline std::vector<LinkRow> linkRows(Database& db) {
+    std::vector<LinkRow> all;
+    Rows rows = db.query(
+        "SELECT SongCode, StyleProg, StyleTempo, StyleTranspose, SongNote FROM KORFSonSty "
+        "ORDER BY SongCode, StyleProg");
+    while (rows.next()) {
+        all.emplace_back(static_cast<std::int32_t>(rows.integer(0)),
+                         static_cast<std::int32_t>(rows.integer(1)), rows.text(2), rows.text(3),
+                         rows.text(4));
+    }
+    return all;
+}
 
 }  // namespace orb::test

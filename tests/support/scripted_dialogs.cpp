@@ -32,11 +32,10 @@ UserDialogs::Answer ScriptedDialogs::messageBox(const std::string& text, const s
     return next;
 }
 
-std::optional<std::string> ScriptedDialogs::inputBox(const std::string& prompt,
-                                                     const std::string& title,
-                                                     const std::string& proposal) {
-    calls_.push_back(
-        {Call::Kind::InputBox, prompt, title, Icon::None, Buttons::OkCancel, Answer::Ok, proposal});
+std::optional<std::string> ScriptedDialogs::nextInput(Call::Kind kind, const std::string& prompt,
+                                                      const std::string& title,
+                                                      const std::string& proposal) {
+    calls_.push_back({kind, prompt, title, Icon::None, Buttons::OkCancel, Answer::Ok, proposal});
     if (inputs_.empty()) {
         ADD_FAILURE() << "Unexpected input box: " << prompt;
         return std::nullopt;
@@ -46,17 +45,15 @@ std::optional<std::string> ScriptedDialogs::inputBox(const std::string& prompt,
     return next;
 }
 
+std::optional<std::string> ScriptedDialogs::inputBox(const std::string& prompt,
+                                                     const std::string& title,
+                                                     const std::string& proposal) {
+    return nextInput(Call::Kind::InputBox, prompt, title, proposal);
+}
+
 std::optional<std::string> ScriptedDialogs::secretInputBox(const std::string& prompt,
                                                            const std::string& title) {
-    calls_.push_back(
-        {Call::Kind::SecretInputBox, prompt, title, Icon::None, Buttons::OkCancel, Answer::Ok, {}});
-    if (inputs_.empty()) {
-        ADD_FAILURE() << "Unexpected secret input box: " << prompt;
-        return std::nullopt;
-    }
-    auto next = inputs_.front();
-    inputs_.pop_front();
-    return next;
+    return nextInput(Call::Kind::SecretInputBox, prompt, title, {});
 }
 
 std::string ScriptedDialogs::nextFile(Call::Kind kind, const std::string& text,

@@ -52,10 +52,7 @@ public:
     std::string folderDialog(const std::string& initialFolder) override;
     std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
     void setWaitCursor(bool waiting) override { waitCursorDepth_ += waiting ? 1 : -1; }
-    void showProgress(const std::string&, long long value, long long maximum) override {
-        lastProgress_ = value;
-        lastProgressMaximum_ = maximum;
-    }
+    void showProgress(const std::string&, long long, long long) override {}
     void hideProgress() override {}
     void processEvents() override {
         ++processEvents_;
@@ -73,11 +70,10 @@ public:
     bool cancelRequested() override { return cancelAt_ > 0 && ++cancelChecks_ >= cancelAt_; }
     int cancelChecks() const { return cancelChecks_; }
 
-    long long lastProgress() const { return lastProgress_; }
-    long long lastProgressMaximum() const { return lastProgressMaximum_; }
-
 private:
     std::string nextFile(Call::Kind kind, const std::string& text, const std::string& proposal);
+    std::optional<std::string> nextInput(Call::Kind kind, const std::string& prompt,
+                                         const std::string& title, const std::string& proposal);
 
     std::vector<Call> calls_;
     std::function<void()> onQuestion_;
@@ -89,8 +85,6 @@ private:
     int cancelAt_ = 0;
     int cancelChecks_ = 0;
     int waitCursorDepth_ = 0;
-    long long lastProgress_ = 0;
-    long long lastProgressMaximum_ = 0;
 };
 
 }  // namespace orb::test

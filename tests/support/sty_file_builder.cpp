@@ -3,12 +3,8 @@
 namespace orb::test {
 
 std::string bigEndian32(std::uint32_t value) {
-    std::string bytes(4, '\0');
-    for (int i = 3; i >= 0; --i) {
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>(value & 0xFFu);
-        value >>= 8;
-    }
-    return bytes;
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
 }
 
 std::string makeChunk(std::size_t dataSize, std::uint32_t seed) {

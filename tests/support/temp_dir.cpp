@@ -1,29 +1,19 @@
 #include "support/temp_dir.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 
 namespace orb::test {
 
 TempDir::TempDir() {
-    static std::atomic<int> counter{0};
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name =
-            "orb-test-" + std::to_string(random()) + "-" + std::to_string(counter++);
-        if (std::filesystem::create_directory(base / name)) {
-            path_ = base / name;
-            return;
-        }
+    std::string name = (std::filesystem::temp_directory_path() / "orb-test-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
     }
-    throw std::runtime_error("cannot create a temporary folder");
+    path_ = name;
 }
 
 ScopedHome::ScopedHome(const std::filesystem::path& home) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -14,8 +13,6 @@
 
 namespace orb::test {
 
-// Everything one test needs, all of its own: a temporary folder, a settings file in it, a
-// fixed clock (2026/12/06), scripted dialogs and the application state.
 // What one run of the command line printed and returned.
 struct CliRun {
     int status;
@@ -27,6 +24,8 @@ struct CliRun {
 // step is undone or refused.
 std::vector<std::vector<SqlValue>> tableRows(Database& db);
 
+// Everything one test needs, all of its own: a temporary folder, a settings file in it, a
+// fixed clock (2026/12/06), scripted dialogs and the application state.
 class TestEnvironment {
 public:
     TestEnvironment();

@@ -2,8 +2,13 @@
 #include <sqlite3.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "db/bank_store.h"
+#include "db/known_songs.h"
+#include "db/link_store.h"
+#include "db/song_store.h"
 #include "db/style_store.h"
 #include "support/failure_of.h"
 #include "support/sty_file_builder.h"
@@ -16,14 +21,10 @@ using test::makeChunk;
 
 StyleRow styleWith(std::int32_t prog, std::string name, std::string content1,
                    std::string content2) {
-    StyleRow style;
-    style.StyleProg = prog;
-    style.StyleName1 = std::move(name);
-    style.StyleName2 = "Second";
-    style.StyleLength1 = static_cast<std::int32_t>(content1.size());
-    style.StyleLength2 = static_cast<std::int32_t>(content2.size());
-    style.StyleContent1 = std::move(content1);
-    style.StyleContent2 = std::move(content2);
+    const auto length1 = static_cast<std::int32_t>(content1.size());
+    const auto length2 = static_cast<std::int32_t>(content2.size());
+    StyleRow style{prog,    std::move(name),     "Second",           length1,
+                   length2, std::move(content1), std::move(content2)};
     style.StyleDate = "2026/12/06";
     style.StyleDesc = "Desc";
     style.StyleCat = "Cat";
@@ -33,7 +34,7 @@ StyleRow styleWith(std::int32_t prog, std::string name, std::string content1,
     return style;
 }
 
-class StyleStoreTest : public ::testing::Test {
+class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override { env.openFreshDatabase(); }
 
@@ -52,11 +53,24 @@ protected:
         return std::string(rows.bytes(1));
     }
 
+    void insertBank(std::int32_t prog, const std::string& name, const BankSlots& slots) {
+        banks.insertNumbered({prog, name, "Desc of " + name, slots});
+    }
+
+    BankSlots storedSlots(std::int32_t prog) {
+        const std::optional<BankRow> bank = banks.find(prog);
+        EXPECT_TRUE(bank.has_value()) << prog;
+        return bank ? bank->BankStyle : BankSlots{};
+    }
+
     test::TestEnvironment env;
     StyleStore store{env.state.connection};
+    BankStore banks{env.state.connection};
+    SongStore songs{env.state.connection};
+    LinkStore links{env.state.connection};
 };
 
-TEST_F(StyleStoreTest, BlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) {
+TEST_F(StoreTest, StyleBlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) {
     const std::string first = makeChunk(3000, 0);
     const StyleRow style = styleWith(4, "Rock 'n' Po", first, "");
     store.insertNumbered(style);
@@ -74,19 +88,15 @@ TEST_F(StyleStoreTest, BlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) 
     StyleRow expected = style;
     expected.StyleContent2 = " ";
     EXPECT_EQ(store.find(4), expected);
-    EXPECT_EQ(store.find(4)->StyleLength2, 0);
     EXPECT_EQ(store.count(), 3);
 
     // A read without blocks has every other column.
-    StyleRow described = *store.findWithoutBlocks(5);
-    EXPECT_EQ(described.StyleContent1, "");
-    EXPECT_EQ(described.StyleContent2, "");
-    described.StyleContent1 = makeChunk(92, 1);
-    described.StyleContent2 = makeChunk(300, 2);
-    EXPECT_EQ(described, *store.find(5));
+    StyleRow described = *store.find(5);
+    described.StyleContent1 = described.StyleContent2 = "";
+    EXPECT_EQ(store.findWithoutBlocks(5), described);
 }
 
-TEST_F(StyleStoreTest, NumbersMissingRowsAndPreparedStatements) {
+TEST_F(StoreTest, StyleNumbersMissingRowsAndPreparedStatements) {
     EXPECT_EQ(store.next(), 1);
     // The first style of an empty catalogue gets 1, whatever number the row holds.
     EXPECT_EQ(store.insert(styleWith(55, "A", makeChunk(10, 1), makeChunk(10, 2))), 1);
@@ -113,7 +123,7 @@ TEST_F(StyleStoreTest, NumbersMissingRowsAndPreparedStatements) {
               "UNIQUE constraint failed: KORFStyles.StyleProg");
 }
 
-TEST_F(StyleStoreTest, AChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
+TEST_F(StoreTest, StyleAChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
     const std::string first = makeChunk(500, 9);
     const std::string second = makeChunk(400, 8);
     insert(3, "Old", first, second);
@@ -123,16 +133,10 @@ TEST_F(StyleStoreTest, AChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
     changes.StyleDesc = "New desc";
     changes.StyleAuthor = "";
     ASSERT_TRUE(store.change(3, changes));
-    const StyleRow loaded = *store.find(3);
-    EXPECT_EQ(loaded.StyleName1, "New");
-    EXPECT_EQ(loaded.StyleName2, "Second");
-    EXPECT_EQ(loaded.StyleDesc, "New desc");
-    EXPECT_EQ(loaded.StyleFamily, "Family");
-    EXPECT_EQ(loaded.StyleCat, "Cat");
-    EXPECT_EQ(loaded.StyleAuthor, "");
-    EXPECT_EQ(loaded.StyleLength1, static_cast<std::int32_t>(first.size()));
-    EXPECT_EQ(loaded.StyleContent1, first);
-    EXPECT_EQ(loaded.StyleContent2, second);
+    StyleRow expected = styleWith(3, "New", first, second);
+    expected.StyleDesc = "New desc";
+    expected.StyleAuthor = "";
+    EXPECT_EQ(store.find(3), expected);
     EXPECT_EQ(storedBytes(3, "StyleSeek"), first.substr(0, 250));
 
     // The database refuses the author: the name given with it is not written either.
@@ -148,10 +152,10 @@ TEST_F(StyleStoreTest, AChangeWritesTheGivenTextsOnlyAndAllOrNothing) {
         EXPECT_EQ(std::string(e.what()), "no such author");
         EXPECT_EQ(e.kind(), StoreError::Kind::Refused);
     }
-    EXPECT_EQ(store.find(3)->StyleName1, "New");
+    EXPECT_EQ(store.find(3), expected);
 }
 
-TEST_F(StyleStoreTest, NameLookupsIgnoreLetterCaseAndPaddingAndFindApostrophes) {
+TEST_F(StoreTest, StyleNameLookupsIgnoreLetterCaseAndPaddingAndFindApostrophes) {
     insert(1, "Rock 'n' Ro", makeChunk(100, 1), makeChunk(10, 2));
     insert(2, "ROCK 'N' RO", makeChunk(200, 3), makeChunk(10, 4));
     insert(41, "ROCK1      ", makeChunk(10, 1), "");
@@ -173,7 +177,7 @@ TEST_F(StyleStoreTest, NameLookupsIgnoreLetterCaseAndPaddingAndFindApostrophes) 
     EXPECT_EQ(store.numbersNamed("   "), std::vector<std::int32_t>{});
 }
 
-TEST_F(StyleStoreTest, ContentSearchComparesBothBlocksByteForByte) {
+TEST_F(StoreTest, StyleContentSearchComparesBothBlocksByteForByte) {
     std::string original = makeChunk(3000, 7);
     std::string laterByteChanged = original;
     laterByteChanged[2000] = static_cast<char>(laterByteChanged[2000] ^ 0x80);
@@ -204,7 +208,7 @@ int recordStatement(unsigned, void* context, void* statement, void*) {
     return 0;
 }
 
-TEST_F(StyleStoreTest, ContentSearchUsesTheKeyIndex) {
+TEST_F(StoreTest, StyleContentSearchUsesTheKeyIndex) {
     insert(1, "Original", makeChunk(3000, 7), makeChunk(400, 3));
     std::vector<std::string> seen;
     sqlite3_trace_v2(db().handle(), SQLITE_TRACE_STMT, recordStatement, &seen);
@@ -222,6 +226,114 @@ TEST_F(StyleStoreTest, ContentSearchUsesTheKeyIndex) {
     EXPECT_NE(details.find("USING INDEX KORFStylesSeekKey (<expr>=?)"), std::string::npos)
         << details;
     EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
+}
+
+TEST_F(StoreTest, BankUpdateDeleteAndMissingBanks) {
+    insertBank(1, "First", {1, 2, 3});
+    EXPECT_FALSE(banks.find(5));
+    EXPECT_FALSE(banks.update({5, "kept", "", {}}));
+    EXPECT_NO_THROW(banks.remove(5));
+
+    const BankRow renamed{
+        1, "Renamed", "Rock 'n' Roll, 1958", {9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0, 42}};
+    ASSERT_TRUE(banks.update(renamed));
+    EXPECT_EQ(banks.find(1), renamed);
+
+    // A refused description leaves name and slots as they were.
+    EXPECT_EQ(test::failureOf<StoreError>([&] {
+                  banks.update({1, "Other", "line\nbreak", {}});
+              }),
+              "The description of bank 1 holds a line break.");
+    EXPECT_EQ(banks.find(1), renamed);
+
+    banks.remove(1);
+    EXPECT_FALSE(banks.find(1));
+}
+
+// Taking a style out of every bank moves the later slots up; it is all banks or none.
+TEST_F(StoreTest, BankTakingAStyleOutMovesLaterSlotsUpInAllBanksOrNone) {
+    insertBank(1, "Holder", {6, 5, 6, 8});
+    insertBank(2, "Other", {7, 5});
+    insertBank(3, "Last", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 6});
+    // A text that the gate would refuse today does not stop the slots from being rewritten.
+    db().execute("UPDATE KORFBanks SET BankDesc = 'old' || char(9) || 'tab' WHERE BankProg = 1");
+    banks.removeStyle(6);
+    EXPECT_EQ(storedSlots(1), (BankSlots{5, 8}));
+    EXPECT_EQ(storedSlots(3), (BankSlots{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}));
+    EXPECT_EQ(banks.find(1)->BankName, "Holder");
+
+    // The database refuses to rewrite bank 2: bank 1 keeps the style as well.
+    db().execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON KORFBanks WHEN OLD.BankProg = 2 BEGIN "
+        "SELECT RAISE(ABORT, 'bank 2 is locked'); END");
+    EXPECT_EQ(test::failureOf<StoreError>([&] { banks.removeStyle(5); }), "bank 2 is locked");
+    EXPECT_EQ(storedSlots(1), (BankSlots{5, 8}));
+    EXPECT_EQ(storedSlots(2), (BankSlots{7, 5}));
+}
+
+// The import's memory answers as the table does (NOCASE folds ASCII letters only and stops at a
+// code 0; a blob or NULL equals no text), and the table answers the same after the run's songs.
+TEST_F(StoreTest, SongDuplicateTestOnTitleAndPerformerFromTheTableOrFromMemory) {
+    songs.insert({1, "Don't Stop", "Fleetwood Mac"});
+    songs.insert({2, "Alone", ""});
+    db().execute(
+        "INSERT INTO KORFSongs VALUES (3, '\xC3\x89t\xC3\xA9', 'Zaz'), (4, CAST(X'41420043' AS "
+        "TEXT), 'Nul'), (5, X'4869', 'Blob'), (6, 'Nobody', NULL)");
+    const std::vector<std::tuple<std::string, std::string, bool>> cases = {
+        {"don't stop", "FLEETWOOD MAC", true},
+        {"Don't Stop", "Fleetwood", false},
+        {"Don't Stop ", "Fleetwood Mac", false},
+        {"Alone", "", false},
+        {"Alone", "   ", false},
+        {"\xC3\x89T\xC3\x89", "Zaz", false},
+        {"\xC3\x89t\xC3\xA9", "ZAZ", true},
+        {std::string("ab\0X", 4), "nul", true},
+        {std::string("ab\0", 3), "Nul", false},
+        {"Hi", "Blob", false},
+        {"Nobody", "Someone", false},
+        {"New", "Band", true}};
+    KnownSongs inMemory(db(), songs, 6);
+    KnownSongs fromTable(db(), songs, 5);
+    songs.insert({7, "NEW", "band"});
+    inMemory.stored("NEW", "band");
+    for (const auto& [title, performer, stored] : cases) {
+        SCOPED_TRACE(title + "/" + performer);
+        EXPECT_EQ(songs.holds(title, performer), stored);
+        EXPECT_EQ(inMemory.holds(title, performer), stored);
+        EXPECT_EQ(fromTable.holds(title, performer), stored);
+    }
+    // A blank performer is never a duplicate, and the database is not asked.
+    db().execute("DROP TABLE KORFSongs");
+    EXPECT_FALSE(songs.holds("Alone", "   "));
+    EXPECT_THROW(songs.holds("Alone", "Someone"), StoreError);
+    EXPECT_THROW(fromTable.holds("Alone", "Someone"), StoreError);
+    EXPECT_THROW(songs.next(), StoreError);
+}
+
+// The style side changes all its links or none: a refusal after a first statement undoes it.
+TEST_F(StoreTest, SongTheStyleSideOfTheLinksChangesWholeOrNotAtAll) {
+    links.insert({1, 5, "120", "+2", "with five"});
+    links.insert({1, 7, "", "", "with seven"});
+    links.insert({2, 5, "98", "-1", "only five"});
+    links.insert({2, 0, "", "", "already free"});
+    const auto all = [&] {
+        std::vector<std::optional<LinkRow>> found;
+        for (const auto& [song, style] : {std::pair{1, 5}, {1, 7}, {2, 5}, {2, 0}, {3, 5}}) {
+            found.push_back(links.find(song, style));
+        }
+        return found;
+    };
+    const auto before = all();
+    EXPECT_THROW(links.replaceOfStyle(5, {{3, 5, "", "", "ok"}, {4, 5, "", "", "tab\there"}}),
+                 StoreError);
+    EXPECT_EQ(all(), before);
+    // Each first deletes the link that its update would double, then updates the rest.
+    db().execute(
+        "CREATE TRIGGER refuse_update BEFORE UPDATE ON KORFSonSty BEGIN SELECT RAISE(ABORT, "
+        "'refused'); END");
+    EXPECT_THROW(links.unlinkStyle(5), StoreError);
+    EXPECT_THROW(links.moveStyle(5, 7), StoreError);
+    EXPECT_EQ(all(), before);
 }
 
 }  // namespace
