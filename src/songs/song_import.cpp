@@ -8,7 +8,6 @@
 #include "core/user_dialogs.h"
 #include "db/known_songs.h"
 #include "db/link_store.h"
-#include "db/page_cache.h"
 #include "db/song_store.h"
 #include "db/style_store.h"
 #include "db/write_transaction.h"
@@ -110,9 +109,9 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
                                   const SongImportProgress& progress) {
     SongImportSummary summary;
     WriteTransaction transaction(state.connection);
-    // Each line looks its styles up by name: the name index of a large catalogue outgrows the
-    // default cache.
-    const LargerPageCache cache(state.connection);
+    // The default page cache holds the name index's covering pages well enough: into 100,000
+    // styles, an 8 MB cache made this import a third slower (the style import keeps its larger
+    // one).
     SongStore songs(state.connection);
     LinkStore links(state.connection);
     StyleStore styles(state.connection);
