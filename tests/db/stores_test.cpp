@@ -23,15 +23,19 @@ StyleRow styleWith(std::int32_t prog, std::string name, std::string content1,
                    std::string content2) {
     const auto length1 = static_cast<std::int32_t>(content1.size());
     const auto length2 = static_cast<std::int32_t>(content2.size());
-    StyleRow style{prog,    std::move(name),     "Second",           length1,
-                   length2, std::move(content1), std::move(content2)};
-    style.StyleDate = "2026/12/06";
-    style.StyleDesc = "Desc";
-    style.StyleCat = "Cat";
-    style.StyleFamily = "Family";
-    style.StyleFile = "USER01.STY";
-    style.StyleAuthor = "Author";
-    return style;
+    return {prog,
+            std::move(name),
+            "Second",
+            length1,
+            length2,
+            std::move(content1),
+            std::move(content2),
+            "2026/12/06",
+            "Desc",
+            "Cat",
+            "Family",
+            "USER01.STY",
+            "Author"};
 }
 
 class StoreTest : public ::testing::Test {
