@@ -6,6 +6,7 @@
 
 #include "core/text.h"
 #include "core/user_dialogs.h"
+#include "db/database.h"
 #include "db/known_songs.h"
 #include "db/link_store.h"
 #include "db/song_store.h"
@@ -55,8 +56,12 @@ public:
     // What a refusal calls the row of line `index`: "the song \"Volare\"".
     using Describe = std::function<std::string(const Row&, std::size_t index)>;
 
-    PendingRows(StoreMany storeMany, StoreOne storeOne, StoreOne check, Describe describe)
-        : storeMany_(std::move(storeMany)),
+    // `rows` names them all in a refusal that ended the transaction: "the links".
+    PendingRows(Database& connection, std::string rows, StoreMany storeMany, StoreOne storeOne,
+                StoreOne check, Describe describe)
+        : connection_(connection),
+          rowsName_(std::move(rows)),
+          storeMany_(std::move(storeMany)),
           storeOne_(std::move(storeOne)),
           check_(std::move(check)),
           describe_(std::move(describe)) {}
@@ -79,6 +84,18 @@ public:
             if (e.inUse()) {
                 throw;
             }
+            // A refusal may end the whole transaction (a trigger's ROLLBACK, some full-disk and
+            // I/O errors): one at a time, the rows would then be stored outside it.
+            if (!connection_.inTransaction()) {
+                const std::string rows =
+                    rows_.size() == 1 ? "Line " + std::to_string(lines_.front() + 1) + ": " +
+                                            describe_(rows_.front(), lines_.front())
+                                      : "Lines " + std::to_string(lines_.front() + 1) + " to " +
+                                            std::to_string(lines_.back() + 1) + ": " + rowsName_;
+                throw SongImportError(failureMessage(
+                    e, rows + " cannot be stored: ", ". " + std::string(kNothingStored),
+                    kNothingStored));
+            }
             // The statement stored none of them: one at a time, the refused one names its line.
             for (std::size_t i = 0; i < rows_.size(); ++i) {
                 storeOfLine(
@@ -92,6 +109,8 @@ public:
     }
 
 private:
+    Database& connection_;
+    std::string rowsName_;
     StoreMany storeMany_;
     StoreOne storeOne_;
     StoreOne check_;
@@ -120,11 +139,13 @@ SongImportSummary ImportSongLines(AppState& state, UserDialogs& dialogs,
         return splitSongLine(lines[index], options.separator, options.fields).title;
     };
     PendingRows<SongRow> pendingSongs(
+        state.connection, "the songs",
         [&](auto rows, auto places) { songs.insertMany(rows, places); },
         [&](const SongRow& song, const TextPlace& place) { songs.insert(song, place); },
         &SongStore::requireStorable,
         [](const SongRow& song, std::size_t) { return "the song \"" + song.SongTitle + "\""; });
     PendingRows<LinkRow> pendingLinks(
+        state.connection, "the links",
         [&](auto rows, auto places) { links.insertMany(rows, places); },
         [&](const LinkRow& link, const TextPlace& place) { links.insert(link, place); },
         &LinkStore::requireStorable,

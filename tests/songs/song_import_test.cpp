@@ -147,6 +147,20 @@ TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
               "Line 2: the link of \"Nel blu\" to style 57 cannot be stored: link refused. "
               "Nothing of the song list has been stored.");
     db().execute("DROP TRIGGER refuse");
+    // A refusal that ends the whole transaction: the statement's rows are not tried again one by
+    // one, which would store them outside it.
+    db().execute(
+        "CREATE TRIGGER refuse BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 57 BEGIN "
+        "SELECT RAISE(ROLLBACK, 'all undone'); END");
+    EXPECT_EQ(test::failureOf<SongImportError>(
+                  [&] { import("Volare;Modugno;SWING\nNel blu;Modugno;BALLAD\n"); }),
+              "Lines 1 to 2: the links cannot be stored: all undone. "
+              "Nothing of the song list has been stored.");
+    EXPECT_EQ(test::failureOf<SongImportError>([&] { import("Nel blu;Modugno;BALLAD\n"); }),
+              "Line 1: the link of \"Nel blu\" to style 57 cannot be stored: all undone. "
+              "Nothing of the song list has been stored.");
+    EXPECT_EQ(links(), before);
+    db().execute("DROP TRIGGER refuse");
     // The text gate names the field and the line.
     const std::vector<std::pair<std::string, std::string>> refused = {
         {"Ciao;\xF0\x9F\x8E\xB5;SWING\n",
