@@ -138,29 +138,29 @@ TEST_F(SongImportTest, AStoredSongWithItsArtistIsAskedForAndSkippedOrInserted) {
 TEST_F(SongImportTest, ARefusedLineStopsTheRunAndKeepsNothing) {
     const std::vector<Link> before = links();
     const std::string longTempo(11, '9');
-    // The database refuses the second line's link.
-    db().execute(
-        "CREATE TRIGGER refuse BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 57 BEGIN "
-        "SELECT RAISE(ABORT, 'link refused'); END");
-    EXPECT_EQ(test::failureOf<SongImportError>(
-                  [&] { import("Volare;Modugno;SWING\nNel blu;Modugno;BALLAD\n"); }),
+    // The database refuses the link to style 57 by `raise`.
+    const auto refusing = [&](const std::string& raise, const std::string& bytes) {
+        db().execute(
+            "CREATE TRIGGER refuse BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 57 BEGIN "
+            "SELECT " +
+            raise + "; END");
+        const std::string failure = test::failureOf<SongImportError>([&] { import(bytes); });
+        db().execute("DROP TRIGGER refuse");
+        return failure;
+    };
+    const std::string twoLines = "Volare;Modugno;SWING\nNel blu;Modugno;BALLAD\n";
+    EXPECT_EQ(refusing("RAISE(ABORT, 'link refused')", twoLines),
               "Line 2: the link of \"Nel blu\" to style 57 cannot be stored: link refused. "
               "Nothing of the song list has been stored.");
-    db().execute("DROP TRIGGER refuse");
     // A refusal that ends the whole transaction: the statement's rows are not tried again one by
     // one, which would store them outside it.
-    db().execute(
-        "CREATE TRIGGER refuse BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 57 BEGIN "
-        "SELECT RAISE(ROLLBACK, 'all undone'); END");
-    EXPECT_EQ(test::failureOf<SongImportError>(
-                  [&] { import("Volare;Modugno;SWING\nNel blu;Modugno;BALLAD\n"); }),
+    EXPECT_EQ(refusing("RAISE(ROLLBACK, 'all undone')", twoLines),
               "Lines 1 to 2: the links cannot be stored: all undone. "
               "Nothing of the song list has been stored.");
-    EXPECT_EQ(test::failureOf<SongImportError>([&] { import("Nel blu;Modugno;BALLAD\n"); }),
+    EXPECT_EQ(refusing("RAISE(ROLLBACK, 'all undone')", "Nel blu;Modugno;BALLAD\n"),
               "Line 1: the link of \"Nel blu\" to style 57 cannot be stored: all undone. "
               "Nothing of the song list has been stored.");
     EXPECT_EQ(links(), before);
-    db().execute("DROP TRIGGER refuse");
     // The text gate names the field and the line.
     const std::vector<std::pair<std::string, std::string>> refused = {
         {"Ciao;\xF0\x9F\x8E\xB5;SWING\n",
