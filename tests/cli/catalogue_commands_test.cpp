@@ -265,7 +265,9 @@ TEST(RestorePointCommands, ListAndUndoAfterTheQuestion) {
                     "The catalogue is back as it was on 2026-12-06 20:05:00, before deleting 1 "
                     "song.\n",
                     ""}));
-    // (The restore point the undo keeps first: undo_test.)
+    // The undo kept a restore point first (its rows: undo_test).
+    const std::string after = std::get<1>(orb({"restore-points"}));
+    EXPECT_TRUE(after.starts_with("1\t2026-12-06 20:05:00\tundoing the change of ")) << after;
     db.open(env.state.DatabasePath, Database::OpenMode::ExistingOnly);
     EXPECT_EQ(test::column(db, "SELECT SongTitle FROM KORFSongs"),
               std::vector<std::string>{"Blue Moon"});

@@ -196,9 +196,10 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank A[B loading?"});
     EXPECT_EQ(currentBank().name(), "A[B");
     EXPECT_EQ(currentBank().description(), "x] y");
-    const std::string banks = std::get<1>(runOn(catalogue(), {"banks"}));
-    EXPECT_EQ(banks.substr(0, banks.find('\n')),
-              "12\tA[B\tx] y\t88\t41\t88\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0");
+    const std::string zeros = "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0";  // slots 5 to 16
+    EXPECT_EQ(std::get<1>(runOn(catalogue(), {"banks"})),
+              "12\tA[B\tx] y\t88\t41\t88\t0" + zeros + "\n5\tBANK5\t\t57\t41\t88\t73" + zeros +
+                  "\n9\tBANK9\t\t73\t88\t57\t88" + zeros + "\n");
 
     // The bank dialog fills its fields from the stored name and description too.
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);

@@ -309,7 +309,9 @@ TEST(BankFile, TwoFullBanksLoseNoStyleAndLetEventsRun) {
     EXPECT_EQ(two.banks[0].styles[0].StyleContent1, makeChunk(8, 18 * 16));
     EXPECT_EQ(two.banks[1].styles[0].slot, 1);
     EXPECT_EQ(two.banks[1].styles[15].StyleContent1, makeChunk(8, 17 * 16 + 15));
-    // (Other kinds and the files that cannot be read: the import's and sty-info's tests.)
+    // A file that cannot be opened fails as a bank file (its kinds of failure: sty-info's test).
+    EXPECT_EQ(test::failureOf<StyleFileError>([&] { readBankFile(dir / "NONE.STY"); }),
+              "The file " + (dir / "NONE.STY").string() + " does not exist.");
 }
 
 std::vector<BankFileStyle> randomStyles(std::mt19937& random, int count) {
