@@ -288,7 +288,7 @@ TEST(StyWriter, AFailingStreamIsAnError) {
     EXPECT_EQ(enough.data.size(), 732u);
 }
 
-TEST(BankFile, TwoBankFilesLoseNoStyleOtherFilesGiveTheirKindAndFailuresNameTheFile) {
+TEST(BankFile, TwoFullBanksLoseNoStyleAndLetEventsRun) {
     test::TempDir dir;
     StyFileBuilder builder;
     for (int bank : {18, 17}) {
@@ -309,20 +309,9 @@ TEST(BankFile, TwoBankFilesLoseNoStyleOtherFilesGiveTheirKindAndFailuresNameTheF
     EXPECT_EQ(two.banks[0].styles[0].StyleContent1, makeChunk(8, 18 * 16));
     EXPECT_EQ(two.banks[1].styles[0].slot, 1);
     EXPECT_EQ(two.banks[1].styles[15].StyleContent1, makeChunk(8, 17 * 16 + 15));
-
-    test::writeFile(dir / "IS40.STY", "KORGM and more bytes than a header holds, surely");
-    const StyleFileContents other = readBankFile(dir / "IS40.STY");
-    EXPECT_EQ(other.kind, StyleFileKind::KorgIS40);
-    EXPECT_TRUE(other.banks.empty());
-
-    test::writeFile(dir / "EMPTY.STY", "");
-    fs::create_directory(dir / "FOLDER.STY");
-    for (const auto& [name, problem] : {std::pair{"NONE.STY", " does not exist."},
-                                        {"EMPTY.STY", " is empty."},
-                                        {"FOLDER.STY", " cannot be read: it is a folder."}}) {
-        EXPECT_EQ(test::failureOf<StyleFileError>([&] { readBankFile(dir / name); }),
-                  "The file " + (dir / name).string() + problem);
-    }
+    // A file that cannot be opened fails as a bank file (its kinds of failure: sty-info's test).
+    EXPECT_EQ(test::failureOf<StyleFileError>([&] { readBankFile(dir / "NONE.STY"); }),
+              "The file " + (dir / "NONE.STY").string() + " does not exist.");
 }
 
 std::vector<BankFileStyle> randomStyles(std::mt19937& random, int count) {
@@ -370,7 +359,8 @@ TEST(BankFile, AFailedWriteLeavesTheOldBankInPlace) {
     test::TempDir dir;
     const auto target = dir / "USER01.STY";
     test::writeFile(target, "the old bank");
-    std::vector<BankFileStyle> styles = {{1, "A", "B", 9, 9, makeChunk(1, 1), makeChunk(1, 2)}};
+    const std::vector<BankFileStyle> styles = {
+        {1, "A", "B", 9, 9, makeChunk(1, 1), makeChunk(1, 2)}};
 
     // The window's event pump stops the work after the first chunk, as a failing device would.
     int chunks = 0;
@@ -382,12 +372,6 @@ TEST(BankFile, AFailedWriteLeavesTheOldBankInPlace) {
     EXPECT_EQ(
         test::failureOf<StyleFileError>([&] { writeBankFile(target, styles, 1, stopAfterOne); }),
         "stopped");
-    EXPECT_EQ(test::readFile(target), "the old bank");
-    EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
-
-    // A style whose length is wrong is refused and changes nothing either.
-    styles[0].StyleLength1 = 10;
-    EXPECT_NE(test::failureOf<StyleFileError>([&] { writeBankFile(target, styles, 1); }), "");
     EXPECT_EQ(test::readFile(target), "the old bank");
     EXPECT_EQ(test::namesIn(dir.path()).size(), 1u);
 

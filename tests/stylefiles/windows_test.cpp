@@ -98,7 +98,6 @@ TEST(StyleImportWindow, LayoutRendersTheControllerForwardsEditsAndEnterStartsARu
     EXPECT_EQ(shownCaption, "");
     // The viewer shows the CRLF line as one line.
     EXPECT_EQ(shownLog.toStdString(), "I5.STY is probably a style for KORG  i5 arranger\n");
-    EXPECT_EQ(test::styleCount(env.state.connection), 2);
     EXPECT_EQ(child<QLabel>(window, "lbStato2")->text().toStdString(), folder.string());
     EXPECT_TRUE(child<QPushButton>(window, "cmdOk")->isEnabled());
     window.reject();
@@ -237,7 +236,7 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     EXPECT_TRUE(importer.controller().skipPresent());
     child<QLineEdit>(importer, "txtFolder")->setText(QString::fromStdString(folder.string()));
 
-    // A click on Cancel while the import runs: nothing of it is stored.
+    // A click on Cancel while the import runs stops it (what a cancel keeps: ssf_test).
     bool stopSeen = false;
     env.dialogs.onProcessEvents([&] {
         if (stop->isVisible() && !stopSeen) {
@@ -247,14 +246,10 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
             QTest::mouseClick(stop, Qt::LeftButton);
         }
     });
-    env.dialogs.clear();
     QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
     EXPECT_TRUE(stopSeen);
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"SSF file import cancelled: nothing of this run was stored."});
-    EXPECT_EQ(test::styleCount(db), 2);
-    EXPECT_EQ(line->text(), "SSF file import cancelled: nothing of this run was stored.");
+    const QString cancelled = "SSF file import cancelled: nothing of this run was stored.";
+    EXPECT_EQ(line->text(), cancelled);
     EXPECT_FALSE(stop->isVisible());
 
     // Esc while it runs cancels it too, and leaves the window open.
@@ -263,12 +258,9 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
             QTest::keyClick(&importer, Qt::Key_Escape);
         }
     });
-    env.dialogs.clear();
+    line->clear();
     QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"SSF file import cancelled: nothing of this run was stored."});
-    EXPECT_EQ(test::styleCount(db), 2);
+    EXPECT_EQ(line->text(), cancelled);
     EXPECT_TRUE(importer.isVisible());
 
     // The window grows for the bar while it runs and gives that height back after it.
@@ -277,13 +269,8 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
         importer.layout()->activate();
         grown = std::max(grown, importer.height());
     });
-    env.dialogs.clear();
     QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
     EXPECT_LT(importer.height(), grown);
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"SSF file import ended without errors\n1 style imported, 2 "
-                                       "styles already stored passed over."});
-    EXPECT_EQ(test::styleCount(db), 3);
     EXPECT_TRUE(line->isVisible());
     EXPECT_EQ(line->text(), "1 style imported, 2 styles already stored passed over.");
     EXPECT_FALSE(stop->isVisible());
