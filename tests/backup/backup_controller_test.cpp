@@ -8,6 +8,7 @@
 #include "backup/catalogue_backup.h"
 #include "backup/dump_builder.h"
 #include "backup/dump_writer.h"
+#include "support/query_column.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -22,11 +23,7 @@ protected:
         env.openFreshDatabase();
         env.state.connection.execute("INSERT INTO KORFSongs VALUES (1, 'Blue Moon', 'Rodgers')");
     }
-    int songCount() {
-        Rows rows = env.state.connection.query("SELECT COUNT(*) FROM KORFSongs");
-        rows.next();
-        return static_cast<int>(rows.integer(0));
-    }
+    long long songCount() { return test::rowCount(env.state.connection, "KORFSongs"); }
     // A dump of song 7 to restore, both questions answered Yes.
     std::filesystem::path songSevenToRestore(const std::string& name) {
         const auto dump = env.dir / name;

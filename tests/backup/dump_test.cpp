@@ -14,7 +14,7 @@
 namespace orb {
 namespace {
 
-using test::tableRows;
+using test::tableSnapshot;
 
 // A chunk as the keyboard writes it: tag, big-endian data length, data.
 std::string chunk(const std::string& data) {
@@ -159,10 +159,10 @@ TEST_F(Dump, ANullTextStaysNullAndAnEmptyTextEmpty) {
                         "TABLE KORFSTYLES"),
               std::string::npos)
         << dump;
-    const auto before = tableRows(db);
+    const auto before = tableSnapshot(db);
     EXPECT_EQ(checked(dump), "2 rows");
     restore(db, dump);
-    EXPECT_EQ(tableRows(db), before);
+    EXPECT_EQ(tableSnapshot(db), before);
     const auto texts = [&] {
         Rows rows = db.query(
             "SELECT quote(SongTitle) || quote(SongPerformer) || quote(StyleTempo) || "
@@ -222,13 +222,13 @@ TEST_F(Dump, WhatIsNoDumpOrIsDamagedIsRefusedByCheckAndRestoreAlike) {
         {good.size(), 0, "\r\n", "Line 28: something follows the closing \"ORB BACKUP\"."},
     };
     restore(db, test::DumpBuilder().style({42, "Keep me", "", chunk("kept"), ""}).bytes());
-    const auto before = tableRows(db);
+    const auto before = tableSnapshot(db);
     for (const auto& [where, length, replacement, problem] : edits) {
         std::string edited = good;
         edited.replace(where, length, replacement);
         EXPECT_EQ(checked(edited), problem);
         EXPECT_EQ(test::failureOf<DumpError>([&] { restore(db, edited); }), problem);
-        EXPECT_EQ(tableRows(db), before) << problem;
+        EXPECT_EQ(tableSnapshot(db), before) << problem;
     }
 }
 

@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const auto everything = test::tableRows;
+const auto everything = test::tableSnapshot;
 
 // A database with just the tables a restore point counts.
 void openCounted(Database& database, const fs::path& file) {

@@ -4,21 +4,14 @@
 #include "db/database.h"
 #include "db/schema.h"
 #include "support/failure_of.h"
+#include "support/query_column.h"
 #include "support/temp_dir.h"
 #include "support/test_environment.h"
 
 namespace orb {
 namespace {
 
-// The first column of every row of `sql`: names of columns or of the schema's entries.
-std::vector<std::string> namesOf(Database& db, const std::string& sql) {
-    std::vector<std::string> names;
-    Rows rows = db.query(sql);
-    while (rows.next()) {
-        names.push_back(rows.text(0));
-    }
-    return names;
-}
+using test::column;
 const std::string kSchemaNames = "SELECT name FROM sqlite_master ORDER BY name";
 
 TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
@@ -95,7 +88,7 @@ TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
                   " cannot be made ready; nothing was stored and ORB cannot work with it "
                   "(views may not be indexed).");
     EXPECT_FALSE(db.inTransaction());
-    EXPECT_EQ(namesOf(db, kSchemaNames), std::vector<std::string>{"KORFSongs"});
+    EXPECT_EQ(column(db, kSchemaNames), std::vector<std::string>{"KORFSongs"});
     EXPECT_EQ(schemaVersionOf(db), 0);
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
 }
@@ -104,7 +97,7 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     test::TestEnvironment env;
     env.openFreshDatabase();
     Database& db = env.state.connection;
-    std::vector<std::string> current = namesOf(db, kSchemaNames);
+    std::vector<std::string> current = column(db, kSchemaNames);
     // The older songs table has neither a performer nor a key.
     std::erase(current, "KORFSongs_SongPerformer_size_update");
     std::erase(current, "sqlite_autoindex_KORFSongs_1");
@@ -138,8 +131,8 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
     CreateTables(db, env.settings);
 
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
-    EXPECT_EQ(namesOf(db, kSchemaNames), current);
-    EXPECT_EQ(namesOf(db, "SELECT name FROM pragma_table_info('KORFSongs')"),
+    EXPECT_EQ(column(db, kSchemaNames), current);
+    EXPECT_EQ(column(db, "SELECT name FROM pragma_table_info('KORFSongs')"),
               (std::vector<std::string>{"SongCode", "SongTitle"}));
     EXPECT_TRUE(db.query("SELECT 1 FROM KORFSongs WHERE SongTitle = 'A'").next());
     EXPECT_EQ(schemaVersionOf(db), 3);

@@ -118,7 +118,7 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
          },
          "The transposition of the link of song 4 to style 12 holds a line break."},
     };
-    const auto before = test::tableRows(db);
+    const auto before = test::tableSnapshot(db);
     for (const auto& [write, text] : refused) {
         try {
             write();
@@ -128,7 +128,7 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
             EXPECT_EQ(std::string(e.what()), text);
         }
     }
-    EXPECT_EQ(test::tableRows(db), before);
+    EXPECT_EQ(test::tableSnapshot(db), before);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "db/style_store.h"
 #include "state/app_state.h"
 #include "support/link_rows.h"
+#include "support/query_column.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -82,14 +83,9 @@ public:
 
     // "code:title/performer" of every stored song in code order.
     std::vector<std::string> songs() {
-        std::vector<std::string> all;
-        Rows rows =
-            db().query("SELECT SongCode, SongTitle, SongPerformer FROM KORFSongs ORDER BY 1");
-        while (rows.next()) {
-            all.push_back(std::to_string(rows.integer(0)) + ":" + rows.text(1) + "/" +
-                          rows.text(2));
-        }
-        return all;
+        return column(db(),
+                      "SELECT SongCode || ':' || ifnull(SongTitle, '') || '/' || "
+                      "ifnull(SongPerformer, '') FROM KORFSongs ORDER BY SongCode");
     }
 
     TestEnvironment env;

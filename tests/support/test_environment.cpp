@@ -32,25 +32,4 @@ CliRun TestEnvironment::runCli(const std::vector<std::string>& args, std::istrea
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::vector<SqlValue>> tableRows(Database& db) {
-    std::vector<std::vector<SqlValue>> rows;
-    for (const char* sql :
-         {"SELECT type, name, sql FROM sqlite_master ORDER BY name",
-          "SELECT * FROM KORFStyles ORDER BY StyleProg",
-          "SELECT * FROM KORFBanks ORDER BY BankProg", "SELECT * FROM KORFSongs ORDER BY SongCode",
-          "SELECT * FROM KORFSonSty ORDER BY SongCode, StyleProg",
-          "SELECT * FROM KORFSetups ORDER BY SetupName"}) {
-        Rows result = db.query(sql);
-        while (result.next()) {
-            std::vector<SqlValue> row;
-            for (int column = 0; column < result.columnCount(); ++column) {
-                row.push_back(result.value(column));
-            }
-            rows.push_back(std::move(row));
-        }
-        rows.push_back({SqlValue::text(std::string("end of ") + sql)});
-    }
-    return rows;
-}
-
 }  // namespace orb::test

@@ -9,6 +9,7 @@
 #include "core/settings_store.h"
 #include "state/app_state.h"
 #include "support/scripted_dialogs.h"
+#include "support/table_snapshot.h"
 #include "support/temp_dir.h"
 
 namespace orb::test {
@@ -20,9 +21,8 @@ struct CliRun {
     std::string err;
 };
 
-// Every schema entry and every row of the five tables, as stored: what "as it was" means when a
-// step is undone or refused.
-std::vector<std::vector<SqlValue>> tableRows(Database& db);
+// The older name of tableSnapshot, for the callers not yet moved to it.
+inline constexpr auto& tableRows = tableSnapshot;
 
 // Everything one test needs, all of its own: a temporary folder, a settings file in it, a
 // fixed clock (2026/12/06), scripted dialogs and the application state.
