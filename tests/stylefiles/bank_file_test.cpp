@@ -254,6 +254,7 @@ class FullDiskBuffer : public std::streambuf {
 public:
     explicit FullDiskBuffer(std::size_t capacity) : capacity_(capacity) {}
     std::string data;
+    bool failFlush = false;
 
 protected:
     std::streamsize xsputn(const char* s, std::streamsize n) override {
@@ -269,6 +270,7 @@ protected:
         data += traits_type::to_char_type(c);
         return c;
     }
+    int sync() override { return failFlush ? -1 : 0; }
 
 private:
     std::size_t capacity_;
@@ -286,6 +288,11 @@ TEST(StyWriter, AFailingStreamIsAnError) {
     std::ostream out(&enough);
     EXPECT_NO_THROW(writeStyleFile(out, styles, 0, "F.STY"));
     EXPECT_EQ(enough.data.size(), 732u);
+    // Every byte taken, but the device refuses the final flush.
+    enough.data.clear();
+    enough.failFlush = true;
+    EXPECT_EQ(test::failureOf<StyleFileError>([&] { writeStyleFile(out, styles, 0, "F.STY"); }),
+              "The bank file F.STY could not be written completely (is the disk full or gone?).");
 }
 
 TEST(BankFile, TwoFullBanksLoseNoStyleAndLetEventsRun) {
