@@ -59,19 +59,6 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
         }
         EXPECT_EQ(found, banks) << static_cast<int>(order);
     }
-
-    // A bank numbered 123456 is selected and loaded like any other.
-    BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
-    ASSERT_TRUE(dialog.fillTree());
-    dialog.selectNode(nodeIndex(dialog.nodes(), "B123456"));
-    EXPECT_EQ(dialog.name(), "BANK123456");
-    EXPECT_EQ(dialog.description(), "");
-    EXPECT_TRUE(dialog.deleteShown());
-    EXPECT_FALSE(dialog.directHdShown());
-    ASSERT_TRUE(dialog.ok());
-    EXPECT_EQ(currentBank().storedNumber(), 123456);
-    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{88});
-    EXPECT_TRUE(env.dialogs.calls().empty());
 }
 
 TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {

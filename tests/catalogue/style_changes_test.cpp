@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/korg_utility.h"
 #include "catalogue/style_changes.h"
@@ -9,7 +8,6 @@
 #include "cli/cli.h"
 #include "stylefiles/bank_file.h"
 #include "support/edit_windows.h"
-#include "support/held_lock.h"
 #include "support/sty_file_builder.h"
 
 namespace orb {
@@ -212,33 +210,6 @@ TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     EXPECT_EQ(runOnFile({"style-update", "41"}).status, kExitUsage);
     EXPECT_EQ(runOnFile({"style-update", "--family", "Rock"}).status, kExitUsage);
     EXPECT_EQ(runOnFile({"style-update", "--family", "Rock", "4x"}).status, kExitUsage);
-}
-
-// While another program writes to the database, the command waits, then says so in these words
-// and changes nothing; so does the styles window's group update.
-TEST_F(StyleChangesTest, AStyleUpdateOnADatabaseInUseChangesNothing) {
-    const test::ShortBusyTimeout timeout;
-    const std::string before = snapshot();
-    const std::filesystem::path file = env.dir / "ORB.MDB";
-    {
-        const test::AnotherProgramsLock lock(file);
-        const test::CliRun refused = runOnFile({"style-update", "--family", "Latin", "41", "88"});
-        EXPECT_EQ(refused.status, kExitFailure);
-        EXPECT_EQ(refused.err, test::inUseText(file) + "\n");
-        EXPECT_EQ(refused.out, "");
-    }
-    EXPECT_EQ(snapshot(), before);
-
-    OpenDatabase(env.state);
-    const StyleColumnChanges changes{{}, {}, "Latin", {}, {}, {}};
-    {
-        const test::AnotherProgramsLock lock(file);
-        env.dialogs.answer(UserDialogs::Answer::Yes);
-        EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 88},
-                                    [&](const GroupValues&) { return std::optional(changes); }));
-        EXPECT_EQ(env.dialogs.messages().back(), test::inUseText(file));
-    }
-    EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {

