@@ -60,9 +60,8 @@ TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
     ASSERT_TRUE(saveSetup("gig 2024", "", {5, 0, 0}, {}, SameNamedSetup::Overwrite).done());
     ASSERT_TRUE(saveSetup("Spring", "", {0, 0, 9}, {}).done());
     listed = ListSetups(db());
-    ASSERT_EQ(listed.size(), 2u);
-    EXPECT_EQ(listed[0].name, "gig 2024");
-    EXPECT_EQ(listed[0].floppy, (std::array<SetupPlace, 3>{placeOf(5), {}, {}}));
+    ASSERT_EQ(listed, (std::vector<KeyboardSetup>{{"gig 2024", "", {placeOf(5), {}, {}}, {}},
+                                                  {"Spring", "", {{{}, {}, placeOf(9)}}, {}}}));
     EXPECT_FALSE(listed[0].usesHardDisk());
 
     EXPECT_TRUE(RenameSetup(env.state, "GIG 2024", "Winter").done());
@@ -73,11 +72,8 @@ TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
     EXPECT_TRUE(DescribeSetup(env.state, "Winter", " Indoor ").done());
     EXPECT_TRUE(DeleteSetup(env.state, "spring").done());
     EXPECT_EQ(DeleteSetup(env.state, "Spring").message, "There is no set-up Spring.");
-    listed = ListSetups(db());
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].name, "WINTER");
-    EXPECT_EQ(listed[0].description, "Indoor");
-    EXPECT_EQ(listed[0].floppy[0], placeOf(5));
+    EXPECT_EQ(ListSetups(db()),
+              (std::vector<KeyboardSetup>{{"WINTER", "Indoor", {placeOf(5), {}, {}}, {}}}));
 
     std::vector<std::string> actions;
     for (const RestorePoint& point : env.state.restorePoints().list(env.state.DatabasePath)) {
