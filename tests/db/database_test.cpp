@@ -7,6 +7,7 @@
 #include "db/sql_parameters.h"
 #include "db/write_transaction.h"
 #include "support/held_lock.h"
+#include "support/query_column.h"
 #include "support/sty_file_builder.h"
 #include "support/temp_dir.h"
 
@@ -23,14 +24,7 @@ protected:
         other.open(dir / "test.db", Database::OpenMode::ExistingOnly);
     }
 
-    std::vector<std::int64_t> ids() {
-        std::vector<std::int64_t> all;
-        Rows rows = db.query("SELECT Id FROM T ORDER BY Id");
-        while (rows.next()) {
-            all.push_back(rows.integer(0));
-        }
-        return all;
-    }
+    std::vector<std::string> ids() { return test::column(db, "SELECT Id FROM T ORDER BY Id"); }
 
     const test::ShortBusyTimeout timeout;
     test::TempDir dir;
@@ -111,7 +105,7 @@ TEST_F(DatabaseTest, RollsBackUnlessCommittedAndNestsAsASavepoint) {
         WriteTransaction transaction(db);
         db.execute("INSERT INTO T (Id) VALUES (1)");
     }
-    EXPECT_EQ(ids(), std::vector<std::int64_t>{});
+    EXPECT_EQ(ids(), std::vector<std::string>{});
     {
         WriteTransaction outer(db);
         db.execute("INSERT INTO T (Id) VALUES (2)");
@@ -128,7 +122,7 @@ TEST_F(DatabaseTest, RollsBackUnlessCommittedAndNestsAsASavepoint) {
         outer.commit();
     }
     EXPECT_FALSE(db.inTransaction());
-    EXPECT_EQ(ids(), (std::vector<std::int64_t>{2, 4}));
+    EXPECT_EQ(ids(), (std::vector<std::string>{"2", "4"}));
     {
         WriteTransaction outer(db);
         {
@@ -137,7 +131,7 @@ TEST_F(DatabaseTest, RollsBackUnlessCommittedAndNestsAsASavepoint) {
             inner.commit();
         }
     }
-    EXPECT_EQ(ids(), (std::vector<std::int64_t>{2, 4}));
+    EXPECT_EQ(ids(), (std::vector<std::string>{"2", "4"}));
 }
 
 TEST_F(DatabaseTest, ALastingLockOfAnotherProgramIsWaitedForAndThenToldInUse) {
@@ -156,7 +150,7 @@ TEST_F(DatabaseTest, ALastingLockOfAnotherProgramIsWaitedForAndThenToldInUse) {
               std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
     EXPECT_FALSE(db.inTransaction());
     other.execute("ROLLBACK");
-    EXPECT_EQ(ids(), std::vector<std::int64_t>{});
+    EXPECT_EQ(ids(), std::vector<std::string>{});
 }
 
 // A COMMIT refused while another program reads leaves nothing half-open: the transaction is

@@ -110,6 +110,10 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
          },
          "The description of the new bank has 201 characters; it takes at most 200."},
         {[&] {
+             banks.update({20, "Long", "line\nbreak", {}});
+         },
+         "The description of bank 20 holds a line break."},
+        {[&] {
              songs.insert({4, "Title", std::string(201, 'p')});
          },
          "The performer of the new song has 201 characters; it takes at most 200."},

@@ -31,8 +31,14 @@ public:
         }
     }
 
+    // The links window of a song or of a style, loaded.
+    SongLinksController opened(LinkSubject subject, std::int32_t id, const std::string& caption) {
+        SongLinksController links(env.state, env.dialogs, subject, id, caption);
+        links.load();
+        return links;
+    }
     SongLinksController forSong(std::int32_t song) {
-        return SongLinksController(env.state, env.dialogs, LinkSubject::Song, song, "Yesterday");
+        return opened(LinkSubject::Song, song, "Yesterday");
     }
 
     static std::vector<std::string> names(const SongLinksController& links,
@@ -50,7 +56,6 @@ public:
 
 TEST_F(SongLinksTest, SongWindowListsAddsRefusesDuplicatesAndStoresBlanks) {
     SongLinksController links = forSong(302);
-    links.load();
     EXPECT_EQ(names(links, links.available()),
               (std::vector<std::string>{"57 BALLAD", "88 Rock1", "41 ROCK1      ", "73 SWING"}));
     EXPECT_TRUE(names(links, links.local()).empty());
@@ -69,7 +74,6 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
         "WHERE StyleProg = 41");
     db().execute("UPDATE KORFStyles SET StyleDesc = ' ', StyleFamily = 'Pop' WHERE StyleProg = 88");
     SongLinksController links = forSong(302);
-    links.load();
     env.dialogs.input("r");
     links.askFilter();
     std::vector<std::string> labels;
@@ -77,14 +81,12 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
         labels.push_back(links.labelOf(element));
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
-    SongLinksController songs(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD");
-    songs.load();
+    SongLinksController songs = opened(LinkSubject::Style, 57, "BALLAD");
     EXPECT_EQ(songs.labelOf(songs.local().front()), "Yesterday");
 }
 
 TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
     SongLinksController links = forSong(301);
-    links.load();
     EXPECT_EQ(names(links, links.local()),
               (std::vector<std::string>{"57 BALLAD", "41 ROCK1      ", "73 SWING"}));
     editorAnswers = {std::nullopt, LinkValues{"outro", "96", "-3"}};
@@ -99,7 +101,6 @@ TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
               startLinksWith({{301, 73, "96", "-3", "outro"}}, {{301, 41}, {301, 73}}));
 
     SongLinksController emptied = forSong(301);
-    emptied.load();
     emptied.removeLocal(0);
     emptied.removeLocal(0);
     ASSERT_TRUE(emptied.store());
@@ -109,7 +110,6 @@ TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
 TEST_F(SongLinksTest, FilterContainsStartsWithAllAndTakesApostrophes) {
     addStyle(95, "ROCK'N");
     SongLinksController links = forSong(302);
-    links.load();
     const std::vector<std::pair<std::optional<std::string>, std::vector<std::string>>> cases = {
         {"ll", {"57 BALLAD"}},                                // contains
         {"r%", {"95 ROCK'N", "88 Rock1", "41 ROCK1      "}},  // starts with
@@ -130,8 +130,7 @@ TEST_F(SongLinksTest, FilterContainsStartsWithAllAndTakesApostrophes) {
 }
 
 TEST_F(SongLinksTest, StyleWindowAsksTheLinkAtOnceAndReplacesTheStylesLinks) {
-    SongLinksController links(env.state, env.dialogs, LinkSubject::Style, 57, "BALLAD");
-    links.load();
+    SongLinksController links = opened(LinkSubject::Style, 57, "BALLAD");
     EXPECT_EQ(names(links, links.available()),
               (std::vector<std::string>{"302 Alone", "303 Its me", "301 Yesterday"}));
     EXPECT_EQ(names(links, links.local()), std::vector<std::string>{"301 Yesterday"});
@@ -151,7 +150,6 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
         "CREATE TRIGGER refuse_links BEFORE INSERT ON KORFSonSty WHEN NEW.StyleProg = 73 "
         "BEGIN SELECT RAISE(ABORT, 'link refused'); END");
     SongLinksController links = forSong(301);
-    links.load();
     links.removeLocal(0);
     EXPECT_FALSE(links.store());
     EXPECT_EQ(env.dialogs.messages(),
@@ -163,7 +161,6 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
     db().execute("DROP TRIGGER refuse_links");
     env.dialogs.clear();
     SongLinksController edited = forSong(302);
-    edited.load();
     edited.addAvailable({0});  // BALLAD, style 57
     editorAnswers.push_back(LinkValues{"line\nbreak", "", ""});
     editLocal(edited, 0);
