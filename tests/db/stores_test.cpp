@@ -49,14 +49,6 @@ protected:
             styleWith(prog, std::move(name), std::move(content1), std::move(content2)));
     }
 
-    std::string storedBytes(std::int32_t prog, const std::string& column) {
-        Rows rows = db().query("SELECT typeof(" + column + "), " + column +
-                               " FROM KORFStyles WHERE StyleProg = " + std::to_string(prog));
-        EXPECT_TRUE(rows.next());
-        EXPECT_EQ(rows.text(0), "blob") << column;
-        return std::string(rows.bytes(1));
-    }
-
     void insertBank(std::int32_t prog, const std::string& name, const BankSlots& slots) {
         banks.insertNumbered({prog, name, "Desc of " + name, slots});
     }
@@ -73,32 +65,6 @@ protected:
     SongStore songs{env.state.connection};
     LinkStore links{env.state.connection};
 };
-
-TEST_F(StoreTest, StyleBlocksAreStoredByteForByteAnEmptyOneAsABlankAndComeBack) {
-    const std::string first = makeChunk(3000, 0);
-    const StyleRow style = styleWith(4, "Rock 'n' Po", first, "");
-    store.insertNumbered(style);
-    EXPECT_EQ(storedBytes(4, "StyleContent1"), first);
-    EXPECT_EQ(storedBytes(4, "StyleContent2"), " ");
-    EXPECT_EQ(storedBytes(4, "StyleSeek"), first.substr(0, 250));
-
-    // A short block is its own key; an empty first block is stored as a blank too.
-    insert(5, "Short", makeChunk(92, 1), makeChunk(300, 2));
-    EXPECT_EQ(storedBytes(5, "StyleSeek"), makeChunk(92, 1));
-    insert(6, "Empty", "", "");
-    EXPECT_EQ(storedBytes(6, "StyleContent1"), " ");
-    EXPECT_EQ(storedBytes(6, "StyleSeek"), " ");
-
-    StyleRow expected = style;
-    expected.StyleContent2 = " ";
-    EXPECT_EQ(store.find(4), expected);
-    EXPECT_EQ(store.count(), 3);
-
-    // A read without blocks has every other column.
-    StyleRow described = *store.find(5);
-    described.StyleContent1 = described.StyleContent2 = "";
-    EXPECT_EQ(store.findWithoutBlocks(5), described);
-}
 
 TEST_F(StoreTest, StyleNumbersAndMissingRows) {
     EXPECT_EQ(store.next(), 1);
