@@ -36,7 +36,6 @@ TEST(BackupWindow, LayoutRendersTheControllerAndForwardsEdits) {
     field->setText(QString::fromStdString(path.string()));
     env.dialogs.answer(UserDialogs::Answer::Yes);
     QTest::mouseClick(backup, Qt::LeftButton);
-    EXPECT_EQ(env.dialogs.messages().back(), "ORB database backup completed without errors!");
     EXPECT_TRUE(std::filesystem::exists(path));
     auto* bar = window.findChild<QProgressBar*>("ProgressBar1");
     EXPECT_FALSE(bar->isVisible());
@@ -54,7 +53,6 @@ TEST(BackupWindow, LayoutRendersTheControllerAndForwardsEdits) {
     EXPECT_EQ(env.dialogs.calls()[0].text, "ORB Database Dump (*.ODD)|*.ODD");
     env.dialogs.answer(UserDialogs::Answer::Yes);
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(env.dialogs.messages().back(), "ORB database backup completed without errors!");
     EXPECT_TRUE(std::filesystem::exists(env.dir / "chosen.odd"));
     EXPECT_TRUE(env.dialogs.allAnswersUsed());
     // The restore field's Search fills that field only.
