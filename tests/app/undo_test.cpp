@@ -14,6 +14,7 @@
 #include "songs/song_dialog.h"
 #include "support/edit_windows.h"
 #include "support/query_column.h"
+#include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
 namespace orb {
@@ -173,14 +174,14 @@ TEST(UndoEveryStep, ThePointOfEachStepBringsBackTheTablesAsTheyWere) {
         {"deleting set-up Gig", [&] { EXPECT_TRUE(DeleteSetup(state, "Gig").done()); }},
     };
     for (const auto& [action, run] : steps) {
-        const auto before = test::tableRows(db);
+        const auto before = test::tableSnapshot(db);
         run();
         const std::vector<RestorePoint> points = restorePointsOfCatalogue(state);
         ASSERT_FALSE(points.empty());
         EXPECT_EQ(points[0].action, action);
-        ASSERT_NE(test::tableRows(db), before) << action;
+        ASSERT_NE(test::tableSnapshot(db), before) << action;
         undoToRestorePoint(state, points, 0);
-        EXPECT_EQ(test::tableRows(db), before) << action;
+        EXPECT_EQ(test::tableSnapshot(db), before) << action;
     }
     EXPECT_TRUE(env.dialogs.messages().empty());
 }

@@ -21,9 +21,6 @@ struct CliRun {
     std::string err;
 };
 
-// The older name of tableSnapshot, for the callers not yet moved to it.
-inline constexpr auto& tableRows = tableSnapshot;
-
 // Everything one test needs, all of its own: a temporary folder, a settings file in it, a
 // fixed clock (2026/12/06), scripted dialogs and the application state.
 class TestEnvironment {
