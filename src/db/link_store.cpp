@@ -1,5 +1,7 @@
 #include "db/link_store.h"
 
+#include <array>
+
 #include "db/column_sizes.h"
 #include "db/database.h"
 #include "db/store_support.h"
@@ -33,6 +35,12 @@ void checkTexts(const LinkRow& link, const TextPlace& place) {
     requireStorableText(kStyleTempoColumn, link.StyleTempo, place);
     requireStorableText(kStyleTransposeColumn, link.StyleTranspose, place);
     requireStorableText(kSongNoteColumn, link.SongNote, place);
+}
+
+// A link's parameters in the order of its columns.
+std::array<SqlParam, 5> valuesOf(const LinkRow& link) {
+    return {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
+            blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)};
 }
 
 std::vector<NamedLink> readNamed(Rows rows) {
@@ -75,8 +83,7 @@ void LinkStore::insert(const LinkRow& link, const TextPlace& place) {
     connection_.execute(
         "INSERT INTO KORFSonSty (SongCode,StyleProg,StyleTempo,StyleTranspose,SongNote) "
         "VALUES (pSongCode,pStyleProg,pStyleTempo,pStyleTranspose,pSongNote)",
-        {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
-         blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
+        valuesOf(link));
 }
 
 void LinkStore::requireStorable(const LinkRow& link, const TextPlace& place) {
@@ -84,23 +91,9 @@ void LinkStore::requireStorable(const LinkRow& link, const TextPlace& place) {
 }
 
 void LinkStore::insertMany(std::span<const LinkRow> links, std::span<const TextPlace> places) {
-    requireOnePlaceEach(links.size(), places.size());
-    std::vector<SqlParam> params;
-    params.reserve(links.size() * 5);
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        const LinkRow& link = links[i];
-        checkTexts(link, places[i]);
-        params.insert(params.end(),
-                      {link.SongCode, link.StyleProg, blankForEmpty(link.StyleTempo),
-                       blankForEmpty(link.StyleTranspose), blankForEmpty(link.SongNote)});
-    }
-    if (!links.empty()) {
-        connection_.execute(
-            insertRowsStatement(
-                "KORFSonSty", {"SongCode", "StyleProg", "StyleTempo", "StyleTranspose", "SongNote"},
-                links.size()),
-            params);
-    }
+    insertRows(connection_, "KORFSonSty",
+               {"SongCode", "StyleProg", "StyleTempo", "StyleTranspose", "SongNote"}, links, places,
+               checkTexts, valuesOf);
 }
 
 void LinkStore::remove(std::int32_t songCode, std::int32_t styleProg) {

@@ -44,6 +44,11 @@ void checkTexts(const SongRow& song, const TextPlace& place) {
     requireStorableText(kSongPerformerColumn, song.SongPerformer, place);
 }
 
+// A song's parameters in the order of its columns.
+std::array<SqlParam, 3> valuesOf(const SongRow& song) {
+    return {song.SongCode, song.SongTitle, song.SongPerformer};
+}
+
 }  // namespace
 
 std::string songGridStatement(const SongGridOrder& order) {
@@ -124,7 +129,7 @@ void SongStore::insert(const SongRow& song, const TextPlace& place) {
     connection_.execute(
         "INSERT INTO KORFSongs (SongCode,SongTitle,SongPerformer) VALUES "
         "(pSongCode,pSongTitle,pSongPerformer)",
-        {song.SongCode, song.SongTitle, song.SongPerformer});
+        valuesOf(song));
 }
 
 void SongStore::requireStorable(const SongRow& song, const TextPlace& place) {
@@ -132,20 +137,8 @@ void SongStore::requireStorable(const SongRow& song, const TextPlace& place) {
 }
 
 void SongStore::insertMany(std::span<const SongRow> songs, std::span<const TextPlace> places) {
-    requireOnePlaceEach(songs.size(), places.size());
-    std::vector<SqlParam> params;
-    params.reserve(songs.size() * 3);
-    for (std::size_t i = 0; i < songs.size(); ++i) {
-        checkTexts(songs[i], places[i]);
-        params.insert(params.end(),
-                      {songs[i].SongCode, songs[i].SongTitle, songs[i].SongPerformer});
-    }
-    if (!songs.empty()) {
-        connection_.execute(
-            insertRowsStatement("KORFSongs", {"SongCode", "SongTitle", "SongPerformer"},
-                                songs.size()),
-            params);
-    }
+    insertRows(connection_, "KORFSongs", {"SongCode", "SongTitle", "SongPerformer"}, songs, places,
+               checkTexts, valuesOf);
 }
 
 bool SongStore::update(const SongRow& song) {
