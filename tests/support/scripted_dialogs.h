@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -33,7 +35,15 @@ public:
 
     const std::vector<Call>& calls() const { return calls_; }
     // The texts of all message boxes, in order.
-    std::vector<std::string> messages() const;
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const Call& call : calls_) {
+            if (call.kind == Call::Kind::MessageBox) {
+                texts.push_back(call.text);
+            }
+        }
+        return texts;
+    }
     void clear() { calls_.clear(); }
     // True when every queued answer has been used.
     bool allAnswersUsed() const { return answers_.empty() && inputs_.empty() && files_.empty(); }
@@ -42,15 +52,34 @@ public:
     bool waitCursor() const { return waitCursorDepth_ > 0; }
 
     Answer messageBox(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
-                      Answer defaultAnswer) override;
+                      Answer defaultAnswer) override {
+        calls_.push_back({Call::Kind::MessageBox, text, title, icon, buttons, defaultAnswer, {}});
+        if (buttons == Buttons::Ok) {
+            return Answer::Ok;
+        }
+        if (onQuestion_) {
+            onQuestion_();
+        }
+        return next(answers_, defaultAnswer, "question", text);
+    }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
-                                        const std::string& proposal) override;
+                                        const std::string& proposal) override {
+        return nextInput(Call::Kind::InputBox, prompt, title, proposal);
+    }
     std::optional<std::string> secretInputBox(const std::string& prompt,
-                                              const std::string& title) override;
+                                              const std::string& title) override {
+        return nextInput(Call::Kind::SecretInputBox, prompt, title, {});
+    }
     std::string openFileDialog(const std::string& filter,
-                               const std::string& initialFolder) override;
-    std::string folderDialog(const std::string& initialFolder) override;
-    std::string saveFileDialog(const std::string& filter, const std::string& initialName) override;
+                               const std::string& initialFolder) override {
+        return nextFile(Call::Kind::OpenFile, filter, initialFolder);
+    }
+    std::string folderDialog(const std::string& initialFolder) override {
+        return nextFile(Call::Kind::Folder, {}, initialFolder);
+    }
+    std::string saveFileDialog(const std::string& filter, const std::string& initialName) override {
+        return nextFile(Call::Kind::SaveFile, filter, initialName);
+    }
     void setWaitCursor(bool waiting) override { waitCursorDepth_ += waiting ? 1 : -1; }
     void showProgress(const std::string&, long long, long long) override {}
     void hideProgress() override {}
@@ -71,9 +100,27 @@ public:
     int cancelChecks() const { return cancelChecks_; }
 
 private:
-    std::string nextFile(Call::Kind kind, const std::string& text, const std::string& proposal);
+    // The next queued answer; without one the test fails and `none` is the answer.
+    template <typename T>
+    static T next(std::deque<T>& queue, T none, const char* what, const std::string& text) {
+        if (queue.empty()) {
+            ADD_FAILURE() << "Unexpected " << what << ": " << text;
+            return none;
+        }
+        T answer = std::move(queue.front());
+        queue.pop_front();
+        return answer;
+    }
+    std::string nextFile(Call::Kind kind, const std::string& text, const std::string& proposal) {
+        calls_.push_back({kind, text, {}, Icon::None, Buttons::Ok, Answer::Ok, proposal});
+        return next<std::string>(files_, {}, "file or folder dialog", text);
+    }
     std::optional<std::string> nextInput(Call::Kind kind, const std::string& prompt,
-                                         const std::string& title, const std::string& proposal);
+                                         const std::string& title, const std::string& proposal) {
+        calls_.push_back(
+            {kind, prompt, title, Icon::None, Buttons::OkCancel, Answer::Ok, proposal});
+        return next<std::optional<std::string>>(inputs_, std::nullopt, "input box", prompt);
+    }
 
     std::vector<Call> calls_;
     std::function<void()> onQuestion_;
