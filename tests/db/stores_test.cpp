@@ -19,23 +19,12 @@ namespace {
 
 using test::makeChunk;
 
-StyleRow styleWith(std::int32_t prog, std::string name, std::string content1,
-                   std::string content2) {
+StyleRow styleWith(std::int32_t prog, const std::string& name, const std::string& content1,
+                   const std::string& content2) {
     const auto length1 = static_cast<std::int32_t>(content1.size());
     const auto length2 = static_cast<std::int32_t>(content2.size());
-    return {prog,
-            std::move(name),
-            "Second",
-            length1,
-            length2,
-            std::move(content1),
-            std::move(content2),
-            "2026/12/06",
-            "Desc",
-            "Cat",
-            "Family",
-            "USER01.STY",
-            "Author"};
+    return {prog,         name,   "Second", length1,  length2,      content1, content2,
+            "2026/12/06", "Desc", "Cat",    "Family", "USER01.STY", "Author"};
 }
 
 class StoreTest : public ::testing::Test {
@@ -44,9 +33,9 @@ protected:
 
     Database& db() { return env.state.connection; }
 
-    void insert(std::int32_t prog, std::string name, std::string content1, std::string content2) {
-        store.insertNumbered(
-            styleWith(prog, std::move(name), std::move(content1), std::move(content2)));
+    void insert(std::int32_t prog, const std::string& name, const std::string& content1,
+                const std::string& content2) {
+        store.insertNumbered(styleWith(prog, name, content1, content2));
     }
 
     void insertBank(std::int32_t prog, const std::string& name, const BankSlots& slots) {
@@ -147,24 +136,32 @@ int recordStatement(unsigned, void* context, void* statement, void*) {
     return 0;
 }
 
-TEST_F(StoreTest, StyleContentSearchUsesTheKeyIndex) {
+// The content search reads only the rows its key index names; a name look-up is answered by the
+// name index alone, no style's row being read for a name.
+TEST_F(StoreTest, StyleSearchesUseTheirIndexes) {
     insert(1, "Original", makeChunk(3000, 7), makeChunk(400, 3));
     std::vector<std::string> seen;
     sqlite3_trace_v2(db().handle(), SQLITE_TRACE_STMT, recordStatement, &seen);
     EXPECT_EQ(store.findByContent(makeChunk(3000, 7), makeChunk(400, 3)), 1);
+    EXPECT_EQ(store.numbersNamed("original"), std::vector<std::int32_t>{1});
     sqlite3_trace_v2(db().handle(), 0, nullptr, nullptr);
-    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_EQ(seen.size(), 2u);
 
-    // The plan of the very statement the search ran.
-    Rows plan = db().query("EXPLAIN QUERY PLAN " + seen[0], {SqlParam::blob("key")});
-    std::string details;
-    while (plan.next()) {
-        details += plan.text("detail") + ";";
+    // The plans of the very statements the searches ran.
+    const std::vector<std::pair<std::vector<SqlParam>, std::string>> searches = {
+        {{SqlParam::blob("key")}, "USING INDEX KORFStylesSeekKey (<expr>=?)"},
+        {{"a", "b"}, "USING COVERING INDEX KORFStylesNameProg"},
+    };
+    for (std::size_t i = 0; i < searches.size(); ++i) {
+        Rows plan = db().query("EXPLAIN QUERY PLAN " + seen[i], searches[i].first);
+        std::string details;
+        while (plan.next()) {
+            details += plan.text("detail") + ";";
+        }
+        EXPECT_NE(details.find("SEARCH"), std::string::npos) << details;
+        EXPECT_NE(details.find(searches[i].second), std::string::npos) << details;
+        EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
     }
-    EXPECT_NE(details.find("SEARCH"), std::string::npos) << details;
-    EXPECT_NE(details.find("USING INDEX KORFStylesSeekKey (<expr>=?)"), std::string::npos)
-        << details;
-    EXPECT_EQ(details.find("SCAN"), std::string::npos) << details;
 }
 
 // Taking a style out of every bank moves the later slots up, whatever texts the bank holds.
