@@ -101,25 +101,15 @@ TEST(TextGate, EveryStoreRefusesBeforeAnythingIsStored) {
         {[&] { styles.replace(badName2, TextPlace::style(12)); },
          "The second name of style 12 holds \"\xE2\x80\x8B\", which the keyboard's files cannot "
          "carry (Windows-1252 only)."},
-        {[&] {
-             banks.insert({0, "Bank\x01", "", {}});
-         },
+        {[&] { banks.insert(BankRow(0, "Bank\x01", "")); },
          "The name of the new bank holds a control character (code 1)."},
-        {[&] {
-             banks.insertNumbered({20, "Long", std::string(201, 'd'), {}});
-         },
+        {[&] { banks.insertNumbered(BankRow(20, "Long", std::string(201, 'd'))); },
          "The description of the new bank has 201 characters; it takes at most 200."},
-        {[&] {
-             banks.update({20, "Long", "line\nbreak", {}});
-         },
+        {[&] { banks.update(BankRow(20, "Long", "line\nbreak")); },
          "The description of bank 20 holds a line break."},
-        {[&] {
-             songs.insert({4, "Title", std::string(201, 'p')});
-         },
+        {[&] { songs.insert(SongRow(4, "Title", std::string(201, 'p'))); },
          "The performer of the new song has 201 characters; it takes at most 200."},
-        {[&] {
-             links.insert({4, 12, "120", "+1\n", ""});
-         },
+        {[&] { links.insert(LinkRow(4, 12, "120", "+1\n", "")); },
          "The transposition of the link of song 4 to style 12 holds a line break."},
     };
     const auto before = test::tableSnapshot(db);
