@@ -138,8 +138,7 @@ TEST_F(SongLinksTest, StyleWindowAsksTheLinkAtOnceAndReplacesTheStylesLinks) {
     addAvailable(links, {1, 0});
     addAvailable(links, {2});
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Song already linked to style"});
-    EXPECT_EQ(edits[0].first, "BALLAD - Alone");
-    EXPECT_EQ(edits[0].second, LinkValues{});
+    EXPECT_EQ(edits[0], std::make_pair(std::string("BALLAD - Alone"), LinkValues{}));
     ASSERT_TRUE(links.store());
     EXPECT_EQ(linkRows(db()),
               startLinksWith({{302, 57, "60", "+5", "slow"}, {303, 57, " ", " ", " "}}));

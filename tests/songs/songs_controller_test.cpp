@@ -75,6 +75,7 @@ TEST_F(SongsControllerTest, OneRowPerLinkAndOneForASongWithoutLinks) {
 TEST_F(SongsControllerTest, HeaderClicksCycleTheOrder) {
     using Col = SongGridColumn;
     const SongSort up = SongSort::Ascending;
+    const SongSort down = SongSort::Descending;
     const SongSort none = SongSort::None;
     const std::string titles = "Alone,Its me,Yesterday,Yesterday,Yesterday,";
     const struct {
@@ -84,11 +85,7 @@ TEST_F(SongsControllerTest, HeaderClicksCycleTheOrder) {
         std::string values;  // the sorted column, top to bottom
     } steps[] = {
         {0, {Col::Title, false}, up, none, titles},
-        {0,
-         {Col::Title, true},
-         SongSort::Descending,
-         none,
-         "Yesterday,Yesterday,Yesterday,Its me,Alone,"},
+        {0, {Col::Title, true}, down, none, "Yesterday,Yesterday,Yesterday,Its me,Alone,"},
         {0, {}, none, none, ""},
         {0, {Col::Title, false}, up, none, titles},
         {1, {Col::Performer, false}, none, up, ",Beatles,Beatles,Beatles,Nobody,"},
@@ -195,6 +192,12 @@ public:
     static std::string entry(const std::string& name) {
         return name + std::string(7, '\0') + "\x02\x11" + std::string(1, '\0');
     }
+    // Saves the style of `row` to the floppy as `name`, answering the question that follows.
+    bool save(int row, const std::string& name, Answer answer) {
+        env.dialogs.input(name);
+        env.dialogs.answer(answer);
+        return controller.saveToFloppy(row);
+    }
 };
 
 TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfterAQuestion) {
@@ -203,16 +206,12 @@ TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfte
     writeFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY", "second bank");
     writeFile(floppy() / "notes.txt", "keep me");
     const std::string replace = user01().string() + " already exists. Do you want to replace it?";
-    env.dialogs.input("BOSSA ");
-    env.dialogs.answer(Answer::No);
-    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_FALSE(save(rowOf("Yesterday", 41), "BOSSA ", Answer::No));
     EXPECT_EQ(readFile(user01()), "old bank");
     EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{replace});
 
     env.dialogs.clear();
-    env.dialogs.input("BOSSA ");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_TRUE(save(rowOf("Yesterday", 41), "BOSSA ", Answer::Yes));
     EXPECT_EQ(env.dialogs.calls()[0].text, "Insert style name");
     EXPECT_EQ(env.dialogs.calls()[0].proposal, "Yesterday");
     EXPECT_EQ(
@@ -225,9 +224,7 @@ TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfte
     EXPECT_EQ(readFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY"), "second bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep me");
 
-    env.dialogs.input("ABCDEFGHIJKLMN");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 57)));
+    EXPECT_TRUE(save(rowOf("Yesterday", 57), "ABCDEFGHIJKLMN", Answer::Yes));
     EXPECT_EQ(firstEntry(), entry("ABCDEFGHIJK"));
     EXPECT_EQ(elevenCharacterName("RUMBA1"), "RUMBA1     ");
 }
@@ -237,14 +234,10 @@ TEST_F(FloppyTest, AFloppyWithoutOrbSetIsWipedOnlyAfterTheNameAndYes) {
     writeFile(floppy() / "old" / "file", "x");
     env.dialogs.input(std::nullopt);  // a cancelled name deletes nothing
     EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 73)));
-    env.dialogs.input("SWING");
-    env.dialogs.answer(Answer::No);
-    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 73)));
+    EXPECT_FALSE(save(rowOf("Yesterday", 73), "SWING", Answer::No));
     EXPECT_TRUE(fs::exists(floppy() / "old" / "file"));
 
-    env.dialogs.input("SWING");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(controller.saveToFloppy(rowOf("Yesterday", 73)));
+    EXPECT_TRUE(save(rowOf("Yesterday", 73), "SWING", Answer::Yes));
     EXPECT_FALSE(fs::exists(floppy() / "old"));
     EXPECT_EQ(firstEntry(), entry("SWING      "));
     EXPECT_EQ(env.dialogs.messages()[0],
@@ -256,9 +249,7 @@ TEST_F(FloppyTest, NotReadyRefusedWipesAndRowsWithoutStyleWriteNothing) {
     EXPECT_FALSE(controller.saveToFloppy(rowOf("Alone", 0)));
     // The floppy folder holds the open database: the wipe is refused.
     env.state.FloppyPath = env.dir.path().string();
-    env.dialogs.input("SWING");
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_FALSE(controller.saveToFloppy(rowOf("Yesterday", 41)));
+    EXPECT_FALSE(save(rowOf("Yesterday", 41), "SWING", Answer::Yes));
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
                   "Floppy disk " + (env.dir.path() / "floppy").string() + ": is not ready!",

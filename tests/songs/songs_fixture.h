@@ -22,6 +22,11 @@ namespace orb::test {
 class SongsTest : public ::testing::Test {
 public:
     using Link = LinkRow;
+    // The links of the catalogue as set up, in the order they are stored.
+    inline static const std::vector<Link> kStartLinks = {{301, 57, "70", "-1", "first"},
+                                                         {301, 41, "120", "+2", "intro"},
+                                                         {301, 73, "140", "+1", "second"},
+                                                         {303, 99, "90", "0", "gone"}};
 
     void SetUp() override {
         env.openFreshDatabase();
@@ -33,10 +38,9 @@ public:
         addSong(301, "Yesterday", "Beatles");
         addSong(302, "Alone", "");
         addSong(303, "Its me", "Nobody");
-        addLink(301, 57, "70", "-1", "first");
-        addLink(301, 41, "120", "+2", "intro");
-        addLink(301, 73, "140", "+1", "second");
-        addLink(303, 99, "90", "0", "gone");
+        for (const Link& link : kStartLinks) {
+            addLinkRow(db(), link);
+        }
     }
 
     Database& db() { return env.state.connection; }
@@ -58,21 +62,13 @@ public:
                      {code, title, performer});
     }
 
-    void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
-                 const std::string& transpose, const std::string& note) {
-        addLinkRow(db(), {song, style, tempo, transpose, note});
-    }
-
     std::vector<Link> links() { return linkRows(db()); }
 
     // The links of the catalogue as set up, with `added` and without those to song and style
     // `removed`, in stored order.
     static std::vector<Link> startLinksWith(std::vector<Link> added,
                                             std::vector<std::pair<int, int>> removed = {}) {
-        std::vector<Link> all = {{301, 41, "120", "+2", "intro"},
-                                 {301, 57, "70", "-1", "first"},
-                                 {301, 73, "140", "+1", "second"},
-                                 {303, 99, "90", "0", "gone"}};
+        std::vector<Link> all = kStartLinks;
         std::erase_if(all, [&](const Link& link) {
             return std::ranges::count(removed, std::pair{std::get<0>(link), std::get<1>(link)});
         });
