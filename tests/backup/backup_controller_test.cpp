@@ -24,12 +24,11 @@ protected:
         env.state.connection.execute("INSERT INTO KORFSongs VALUES (1, 'Blue Moon', 'Rodgers')");
     }
     long long songCount() { return test::rowCount(env.state.connection, "KORFSongs"); }
-    // A dump of song 7 to restore, both questions answered Yes.
-    std::filesystem::path songSevenToRestore(const std::string& name) {
+    // `bytes` written as the dump file `name`, the one the controller is to restore.
+    std::filesystem::path toRestore(const std::string& name, const std::string& bytes) {
         const auto dump = env.dir / name;
-        test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
+        test::writeFile(dump, bytes);
         controller.setRestorePath(dump.string());
-        answerYesTwice();
         return dump;
     }
     void answerYesTwice() {
@@ -53,13 +52,11 @@ TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
     for (int code = 11; code <= 16; ++code) {
         builder.song(code, "Song " + std::to_string(code), "Band");
     }
-    const auto dump = env.dir / "six.odd";
-    test::writeFile(dump, builder.bytes());
+    const auto dump = toRestore("six.odd", builder.bytes());
     const std::string before = catalogue();
     const long long dumpRows = checkDumpFile(dump.string()).totalRows;
 
     // The third check comes when some songs of the dump have been stored.
-    controller.setRestorePath(dump.string());
     answerYesTwice();
     env.dialogs.cancelAtCheck(3);
     EXPECT_FALSE(controller.restore());
@@ -103,8 +100,7 @@ TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
 TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) {
     controller.setBackupPath("   ");
     EXPECT_FALSE(controller.backup());
-    ASSERT_EQ(env.dialogs.calls().size(), 1u);
-    EXPECT_EQ(env.dialogs.calls()[0].text, "Please insert ODD file path!");
+    ASSERT_EQ(env.dialogs.messages(), std::vector<std::string>{"Please insert ODD file path!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
 
@@ -112,8 +108,8 @@ TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) 
     controller.setBackupPath((env.dir / "dump.bak").string());
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(controller.backup());
-    ASSERT_EQ(env.dialogs.calls().size(), 1u);
-    EXPECT_EQ(env.dialogs.calls()[0].text, "File extension is not ODD. Confirm backup file name?");
+    ASSERT_EQ(env.dialogs.messages(),
+              std::vector<std::string>{"File extension is not ODD. Confirm backup file name?"});
     EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
     EXPECT_FALSE(std::filesystem::exists(env.dir / "dump.bak"));
 
@@ -136,9 +132,7 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
     EXPECT_FALSE(controller.restore());
     controller.setRestorePath((env.dir / "none.odd").string());
     EXPECT_FALSE(controller.restore());
-    const auto notDump = env.dir / "notes.odd";
-    test::writeFile(notDump, "ORB BACKUP \r\n");
-    controller.setRestorePath(notDump.string());
+    const auto notDump = toRestore("notes.odd", "ORB BACKUP \r\n");
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages(),
               (std::vector<std::string>{
@@ -146,9 +140,8 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
                   notDump.string() + " is not a ORB backup files or is corrupted! Restore process "
                                      "aborted!\nLine 1: \"ORB BACKUP\" was expected."}));
 
-    const auto dump = env.dir / "good.odd";
-    test::writeFile(dump, test::DumpBuilder().song(7, "Imported", "Someone").bytes());
-    controller.setRestorePath(dump.string());
+    const auto dump =
+        toRestore("good.odd", test::DumpBuilder().song(7, "Imported", "Someone").bytes());
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::No);
@@ -181,10 +174,8 @@ TEST_F(BackupControllerTest, RestoreChecksAsksTwiceAndReplacesTheCatalogue) {
 
 TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges) {
     // The check passes (a number used twice is for the database to refuse), the restore fails.
-    const std::string bytes = test::DumpBuilder().song(7, "A", "B").song(7, "C", "D").bytes();
-    const auto dump = env.dir / "cut.odd";
-    test::writeFile(dump, bytes);
-    controller.setRestorePath(dump.string());
+    const auto dump =
+        toRestore("cut.odd", test::DumpBuilder().song(7, "A", "B").song(7, "C", "D").bytes());
     answerYesTwice();
     EXPECT_FALSE(controller.restore());
     EXPECT_EQ(env.dialogs.messages().back(),
@@ -196,7 +187,8 @@ TEST_F(BackupControllerTest, ADamagedDumpIsReportedWithItsFileAndNothingChanges)
 }
 
 TEST_F(BackupControllerTest, ARestoreKeepsARestorePointFirstAndStopsWithoutOne) {
-    songSevenToRestore("gig.odd");
+    toRestore("gig.odd", test::DumpBuilder().song(7, "Imported", "Someone").bytes());
+    answerYesTwice();
     ASSERT_TRUE(controller.restore());
     const std::vector<RestorePoint> points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);

@@ -16,8 +16,8 @@ namespace {
 TEST(BackupWindow, LayoutRendersTheControllerAndForwardsEdits) {
     test::TestEnvironment env;
     env.openFreshDatabase();
-    env.state.connection.execute("INSERT INTO KORFSongs VALUES (1, 'Blue Moon', 'Rodgers')");
-    env.state.connection.execute("INSERT INTO KORFSongs VALUES (2, 'Summertime', 'Gershwin')");
+    env.state.connection.execute(
+        "INSERT INTO KORFSongs VALUES (1, 'Blue Moon', 'Rodgers'), (2, 'Summertime', 'Gershwin')");
     env.state.BackupPath = "/backups/orb.odd";
     BackupWindow window(env.state, env.dialogs);
     window.show();

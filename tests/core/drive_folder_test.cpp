@@ -90,8 +90,8 @@ TEST_F(DriveFolderTest, ReadinessMakesNothingInTheFolderAndFollowsNoNameInIt) {
     EXPECT_FALSE(driveReady(dir.path() / "plain.txt"));
     EXPECT_FALSE(driveReady(""));
 
-    // Names an earlier program used for probing stay exactly as they are: a link to a file
-    // elsewhere, a FIFO that would block anyone opening it, a file of the person's own.
+    // Names that a probe could trip over stay exactly as they are: a link to a file elsewhere, a
+    // FIFO that would block anyone opening it, a file of the person's own.
     fs::create_directories(stick());
     writeFile(dir.path() / "victim.txt", "precious");
     fs::create_symlink(dir.path() / "victim.txt", stick() / ".orb-drive-probe");
@@ -121,7 +121,13 @@ TEST_F(DriveFolderTest, WipeRefusesRootHomeAndFoldersHoldingFilesInUseByIdentity
     // The same database reached through a link: the refusal must not depend on the text.
     fs::create_directory_symlink(dir.path() / "data", dir.path() / "data-link");
     const fs::path databaseByLink = dir.path() / "data-link" / "sub" / "ORB.MDB";
-    const std::string end = ". Nothing was deleted.";
+    // A second name of the database inside the folder is the database all the same.
+    const fs::path copy = stick() / "backup" / "copy.MDB";
+    fs::create_directories(copy.parent_path());
+    fs::create_hard_link(database, copy);
+    // The program's own folder is checked without a wipe.
+    const fs::path program = programFile();
+    ASSERT_FALSE(program.empty());
     const std::vector<std::tuple<fs::path, std::vector<fs::path>, std::string>> refused = {
         {"/", {}, "it is the root of the file system"},
         {dir.path() / "users" / "me", {}, "it is the home folder or a folder above it"},
@@ -133,34 +139,21 @@ TEST_F(DriveFolderTest, WipeRefusesRootHomeAndFoldersHoldingFilesInUseByIdentity
         {dir.path() / "data-link",
          {database},
          "it is a symbolic link; give the folder it leads to"},
+        {stick(),
+         {database},
+         "it holds " + copy.string() + ", which is " + database.string() + " under another name"},
+        {program.parent_path(), {program}, "it holds " + program.string() + ", which ORB is using"},
+        {dir.path() / "users" / "me" / "stick-not-there", {}, "it is no folder that can be opened"},
     };
     for (const auto& [folder, keep, reason] : refused) {
         EXPECT_EQ(wipeRefusal(folder, keep),
-                  "ORB does not wipe " + folder.string() + ": " + reason + end)
+                  "ORB does not wipe " + folder.string() + ": " + reason + ". Nothing was deleted.")
             << folder;
     }
-
-    // A second name of the database inside the folder is the database all the same.
-    fs::create_directories(stick() / "backup");
-    fs::create_hard_link(database, stick() / "backup" / "copy.MDB");
-    EXPECT_EQ(wipeRefusal(stick(), {database}),
-              "ORB does not wipe " + stick().string() + ": it holds " +
-                  (stick() / "backup" / "copy.MDB").string() + ", which is " + database.string() +
-                  " under another name" + end);
     EXPECT_EQ(failureOf([&] { wipeDriveFolder(stick(), {database}); }),
               wipeRefusal(stick(), {database}));
-    EXPECT_TRUE(fs::exists(stick() / "backup" / "copy.MDB"));
+    EXPECT_TRUE(fs::exists(copy));
     EXPECT_EQ(readFile(database), "db");
-
-    // The program's own folder, checked without a wipe.
-    const fs::path program = programFile();
-    ASSERT_FALSE(program.empty());
-    EXPECT_EQ(wipeRefusal(program.parent_path(), {program}),
-              "ORB does not wipe " + program.parent_path().string() + ": it holds " +
-                  program.string() + ", which ORB is using" + end);
-    EXPECT_EQ(wipeRefusal(dir.path() / "users" / "me" / "stick-not-there", {}),
-              "ORB does not wipe " + (dir.path() / "users" / "me" / "stick-not-there").string() +
-                  ": it is no folder that can be opened" + end);
 }
 
 TEST_F(DriveFolderTest, WipeDeletesEverythingInsideWithoutFollowingALink) {

@@ -64,14 +64,15 @@ TEST(FileChoice, SaveProposesTheNameInTheLastFolderAndAddsTheExtension) {
     const fs::path stick = env.dir / "stick";
     fs::create_directories(stick);
     FileChoice choice(env.dialogs, env.settings);
-    const std::string styles = "Styles (*.STY)|*.STY|All files (*)|*";
+    // A bank saved under the name the dialog gives in the stick.
+    const auto saveBank = [&](const std::string& name) {
+        env.dialogs.file((stick / name).string());
+        return choice.saveFile(FileKind::Styles, "Styles (*.STY)|*.STY|All files (*)|*",
+                               "ROCK.STY");
+    };
 
-    env.dialogs.file((stick / "mybank").string());
-    EXPECT_EQ(choice.saveFile(FileKind::Styles, styles, "ROCK.STY"),
-              (stick / "mybank.STY").string());
-    env.dialogs.file((stick / "other.sty").string());
-    EXPECT_EQ(choice.saveFile(FileKind::Styles, styles, "ROCK.STY"),
-              (stick / "other.sty").string());
+    EXPECT_EQ(saveBank("mybank"), (stick / "mybank.STY").string());
+    EXPECT_EQ(saveBank("other.sty"), (stick / "other.sty").string());
     env.dialogs.file((stick / "list").string());
     EXPECT_EQ(
         choice.saveFile(FileKind::Pdf, "PDF file (*.pdf)|*.pdf|All files (*)|*", "Styles.pdf"),
@@ -84,13 +85,10 @@ TEST(FileChoice, SaveProposesTheNameInTheLastFolderAndAddsTheExtension) {
 
     // The dialog asked about "taken", not "taken.STY": replacing that is asked here.
     writeFile(stick / "taken.STY", "old bank");
-    env.dialogs.file((stick / "taken").string());
     env.dialogs.answer(UserDialogs::Answer::No);
-    EXPECT_EQ(choice.saveFile(FileKind::Styles, styles, "ROCK.STY"), "");
-    env.dialogs.file((stick / "taken").string());
+    EXPECT_EQ(saveBank("taken"), "");
     env.dialogs.answer(UserDialogs::Answer::Yes);
-    EXPECT_EQ(choice.saveFile(FileKind::Styles, styles, "ROCK.STY"),
-              (stick / "taken.STY").string());
+    EXPECT_EQ(saveBank("taken"), (stick / "taken.STY").string());
     EXPECT_EQ(env.dialogs.messages(),
               std::vector<std::string>(2, "The file " + (stick / "taken.STY").string() +
                                               " already exists. Replace it?"));
@@ -125,9 +123,8 @@ TEST(FileChoice, MissingFolderIsCreatedOnlyWhenThePersonAgrees) {
     env.dialogs.answer(UserDialogs::Answer::No);
     EXPECT_FALSE(ensureFolderExists(target.string(), env.dialogs));
     EXPECT_FALSE(fs::exists(env.dir / "export"));
-    ASSERT_EQ(env.dialogs.calls().size(), 1u);
-    EXPECT_EQ(env.dialogs.calls()[0].text,
-              "The folder " + target.string() + " does not exist. Create it?");
+    ASSERT_EQ(env.dialogs.messages(), std::vector<std::string>{"The folder " + target.string() +
+                                                               " does not exist. Create it?"});
     EXPECT_EQ(env.dialogs.calls()[0].buttons, UserDialogs::Buttons::YesNo);
     EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, UserDialogs::Answer::No);
 
