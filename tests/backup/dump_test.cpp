@@ -8,6 +8,7 @@
 #include "backup/dump_writer.h"
 #include "db/setup_store.h"
 #include "support/failure_of.h"
+#include "support/query_column.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -162,17 +163,15 @@ TEST_F(Dump, ANullTextStaysNullAndAnEmptyTextEmpty) {
     restore(db, dump);
     EXPECT_EQ(tableSnapshot(db), before);
     const auto texts = [&] {
-        Rows rows = db.query(
-            "SELECT quote(SongTitle) || quote(SongPerformer) || quote(StyleTempo) || "
-            "quote(SongNote) FROM KORFSongs, KORFSonSty");
-        EXPECT_TRUE(rows.next());
-        return rows.text(0);
+        return test::column(db,
+                            "SELECT quote(SongTitle) || quote(SongPerformer) || quote(StyleTempo) "
+                            "|| quote(SongNote) FROM KORFSongs, KORFSonSty");
     };
-    EXPECT_EQ(texts(), "NULL''''NULL");
+    EXPECT_EQ(texts(), std::vector<std::string>{"NULL''''NULL"});
 
     // A file whose empty lines all end in CR LF keeps giving empty texts.
     restore(db, test::DumpBuilder().song(4, "", "").link(4, 8, "", "", "").bytes());
-    EXPECT_EQ(texts(), "''''''''");
+    EXPECT_EQ(texts(), std::vector<std::string>{"''''''''"});
 }
 
 // Each edit spoils a good dump one way: the check and the restore refuse it in the same words,

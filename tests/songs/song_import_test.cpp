@@ -87,10 +87,8 @@ TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
     }
     // A UTF-16 mark before bytes that are no UTF-16: an odd count, a high surrogate without
     // its low one (also at the very end), a lone low surrogate.
-    for (const std::string& bytes :
-         {std::string("\xFF\xFE"
-                      "A"),
-          utf16(u"A\xD800;B", false), utf16(u"AB\xD800", true), utf16(u"A\xDC00;B", false)}) {
+    for (const std::string& bytes : {std::string("\xFF\xFE") + "A", utf16(u"A\xD800;B", false),
+                                     utf16(u"AB\xD800", true), utf16(u"A\xDC00;B", false)}) {
         const auto path = list(bytes);
         EXPECT_EQ(test::failureOf<FileAccessError>([&] { readSongList(path); }),
                   "The song list " + path.string() +
