@@ -6,6 +6,7 @@
 #include "db/database.h"
 #include "db/sql_parameters.h"
 #include "db/write_transaction.h"
+#include "support/failure_of.h"
 #include "support/held_lock.h"
 #include "support/query_column.h"
 #include "support/sty_file_builder.h"
@@ -67,14 +68,11 @@ TEST_F(DatabaseTest, ColumnsByNameIgnoreCaseAndTextComparesWithoutCase) {
 }
 
 TEST_F(DatabaseTest, ErrorTextIsTheEngineMessageWithoutItsCode) {
-    try {
-        db.execute("SELECT * FROM Missing");
-        FAIL() << "no error";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.code(), 1);
-        EXPECT_EQ(std::string(e.what()), "no such table: Missing");
-        EXPECT_EQ(e.kind(), StoreError::Kind::Refused);
-    }
+    const auto error = test::errorOf<DbError>([&] { db.execute("SELECT * FROM Missing"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code(), 1);
+    EXPECT_EQ(std::string(error->what()), "no such table: Missing");
+    EXPECT_EQ(error->kind(), StoreError::Kind::Refused);
     EXPECT_THROW(db.execute("INSERT INTO T (Id) VALUES (pId)", {1, 2}), DbError);
 }
 
@@ -138,13 +136,10 @@ TEST_F(DatabaseTest, ALastingLockOfAnotherProgramIsWaitedForAndThenToldInUse) {
     other.execute("BEGIN IMMEDIATE");
     other.execute("INSERT INTO T (Id) VALUES (9)");
     const auto start = std::chrono::steady_clock::now();
-    try {
-        WriteTransaction transaction(db);
-        FAIL() << "the write lock was taken twice";
-    } catch (const StoreError& e) {
-        EXPECT_TRUE(e.inUse());
-        EXPECT_EQ(std::string(e.what()), test::inUseText(dir / "test.db"));
-    }
+    const auto refused = test::errorOf<StoreError>([&] { WriteTransaction transaction(db); });
+    ASSERT_TRUE(refused) << "the write lock was taken twice";
+    EXPECT_TRUE(refused->inUse());
+    EXPECT_EQ(std::string(refused->what()), test::inUseText(dir / "test.db"));
     // It waited for the busy timeout rather than failing at once.
     EXPECT_GE(std::chrono::steady_clock::now() - start,
               std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
@@ -162,12 +157,8 @@ TEST_F(DatabaseTest, ABusyCommitRollsBackAndTheNextWriteIsCommitted) {
     {
         WriteTransaction transaction(db);
         db.execute("INSERT INTO T (Id) VALUES (7)");
-        try {
-            transaction.commit();
-            FAIL() << "the commit went through a reader's lock";
-        } catch (const StoreError& e) {
-            EXPECT_TRUE(e.inUse());
-        }
+        const auto refused = test::errorOf<StoreError>([&] { transaction.commit(); });
+        EXPECT_TRUE(refused && refused->inUse()) << "the commit went through a reader's lock";
     }
     EXPECT_FALSE(db.inTransaction());
     reading.reset();

@@ -49,16 +49,14 @@ TEST(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
     test::writeFile(bare, "");
     Database readOnly;
     readOnly.open(bare, Database::OpenMode::ReadOnly);
-    try {
-        CreateTables(readOnly, env.settings);
-        FAIL() << "the schema step went on without its tables";
-    } catch (const DataPathError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "The tables of the ORB database " + bare.string() +
-                      " cannot be made ready; nothing was stored and ORB cannot work with it ("
-                      "attempt to write a readonly database).");
-        EXPECT_EQ(e.code(), 8);
-    }
+    const auto refused =
+        test::errorOf<DataPathError>([&] { CreateTables(readOnly, env.settings); });
+    ASSERT_TRUE(refused) << "the schema step went on without its tables";
+    EXPECT_EQ(std::string(refused->what()),
+              "The tables of the ORB database " + bare.string() +
+                  " cannot be made ready; nothing was stored and ORB cannot work with it ("
+                  "attempt to write a readonly database).");
+    EXPECT_EQ(refused->code(), 8);
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
     EXPECT_EQ(test::readFile(bare), "");
 
