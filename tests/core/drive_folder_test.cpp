@@ -1,6 +1,5 @@
 #include "core/drive_folder.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sched.h>

@@ -4,7 +4,6 @@
 
 #include "core/drive_folder.h"
 #include "core/print_service.h"
-#include "songs/song_list_print.h"
 #include "songs_fixture.h"
 #include "stylefiles/keyboard_layout.h"
 #include "support/recording_printer.h"
