@@ -69,7 +69,7 @@ std::string utf16(const std::u16string& text, bool bigEndian) {
 }
 
 TEST_F(SongImportTest, ListsAreReadInTheirEncodingWithoutTheirLineEnds) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+    const std::vector<std::pair<std::string, Texts>> cases = {
         {"Caf\xE9;A\r\nB;C\r\n", {"Caf\xC3\xA9;A", "B;C"}},            // Windows-1252, CR LF
         {"Caf\xC3\xA9\nlast", {"Caf\xC3\xA9", "last"}},                // UTF-8, LF, no last end
         {"\xEF\xBB\xBFplain\n\n", {"plain", ""}},                      // byte-order mark
@@ -103,15 +103,14 @@ TEST_F(SongImportTest, LinesBecomeSongsLinkedToEveryStyleOfTheirName) {
     const SongImportSummary summary = import(
         "Volare;Modugno; rock1 ;100;+1;cha\r\n\r\n;nobody;BALLAD\r\nIt's;;SWING\r\n"
         "Alone;;NOSUCH\r\n");
-    EXPECT_EQ(songs(),
-              (std::vector<std::string>{"301:Yesterday/Beatles", "302:Alone/", "303:Its me/Nobody",
-                                        "304:Volare/Modugno", "305:It`s/ ", "306:Alone/ "}));
+    EXPECT_EQ(songs(), (Texts{"301:Yesterday/Beatles", "302:Alone/", "303:Its me/Nobody",
+                              "304:Volare/Modugno", "305:It`s/ ", "306:Alone/ "}));
     EXPECT_EQ(links(), startLinksWith({{304, 41, "100", "+1", "cha"},
                                        {304, 88, "100", "+1", "cha"},
                                        {305, 73, "SWING", "SWING", "SWING"}}));  // the last repeats
     EXPECT_EQ(summary.songs, 3);
     EXPECT_EQ(summary.links, 3);
-    EXPECT_EQ(summary.unmatchedStyles, std::vector<std::string>{"line 5: NOSUCH"});
+    EXPECT_EQ(summary.unmatchedStyles, Texts{"line 5: NOSUCH"});
     EXPECT_TRUE(env.dialogs.calls().empty());  // no artist, no duplicate question
 }
 
@@ -123,8 +122,7 @@ TEST_F(SongImportTest, AStoredSongWithItsArtistIsAskedForAndSkippedOrInserted) {
     import(line);
     EXPECT_EQ(
         env.dialogs.messages(),
-        std::vector<std::string>(
-            2, "Song Yesterday already inside database. Would you like to insert it anyway?"));
+        Texts(2, "Song Yesterday already inside database. Would you like to insert it anyway?"));
     EXPECT_EQ(songs().back(), "304:Yesterday/Beatles");
     SongImportOptions skip;
     skip.fields = choices({F::Title, F::Artist, F::Style});
@@ -181,9 +179,8 @@ TEST_F(SongImportTest, LongListsKeepEveryLinkAndSeeTheirOwnSongs) {
     import("Volare;Modugno\nVOLARE;modugno\n");
     import("Ciao;Bob\nA\nB\nC\nciao;BOB\n");
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Song VOLARE already inside database. Would you like to insert it anyway?",
-                  "Song ciao already inside database. Would you like to insert it anyway?"}));
+              (Texts{"Song VOLARE already inside database. Would you like to insert it anyway?",
+                     "Song ciao already inside database. Would you like to insert it anyway?"}));
     std::string bytes;
     std::vector<Link> expected = links();
     for (int line = 0; line < 131; ++line) {
@@ -202,12 +199,11 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
     window.setField(2, F::Style);
     window.setField(1, F::Artist);
     EXPECT_TRUE(window.start());
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"WARNING: song title and style name are mandatory!",
-                                        "No stored style has the style name of these lines:\n"
-                                        "line 1: NOSUCH",
-                                        "Song import ended: 2 songs and 1 link stored, 1 line "
-                                        "naming no stored style."}));
+    EXPECT_EQ(env.dialogs.messages(), (Texts{"WARNING: song title and style name are mandatory!",
+                                             "No stored style has the style name of these lines:\n"
+                                             "line 1: NOSUCH",
+                                             "Song import ended: 2 songs and 1 link stored, 1 line "
+                                             "naming no stored style."}));
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB song import");
     EXPECT_EQ(songs().size(), 5u);
     EXPECT_EQ(window.job().value(), 2);
@@ -220,7 +216,7 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
     env.dialogs.cancelAtCheck(2);
     EXPECT_FALSE(window.start());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Song import cancelled: nothing of this run was stored."});
+              Texts{"Song import cancelled: nothing of this run was stored."});
     EXPECT_EQ(songs(), before);
     EXPECT_TRUE(window.job().cancelled());
     EXPECT_FALSE(db().inTransaction());
@@ -233,11 +229,10 @@ TEST_F(SongImportTest, TheWindowNeedsTitleAndStyleShowsProgressAndReportsUnmatch
         "SELECT RAISE(ABORT, 'no more songs'); END");
     env.dialogs.clear();
     EXPECT_FALSE(window.start());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The song list " + window.path() +
-                                       " was not imported. Line 2: the song \"C\" cannot be "
-                                       "stored: no more songs. Nothing of the song list has "
-                                       "been stored."});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"The song list " + window.path() +
+                                            " was not imported. Line 2: the song \"C\" cannot be "
+                                            "stored: no more songs. Nothing of the song list has "
+                                            "been stored."});
 }
 
 }  // namespace

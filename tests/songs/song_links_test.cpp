@@ -41,9 +41,8 @@ public:
         return opened(LinkSubject::Song, song, "Yesterday");
     }
 
-    static std::vector<std::string> names(const SongLinksController& links,
-                                          const std::vector<ListedLink>& list) {
-        std::vector<std::string> all;
+    static Texts names(const SongLinksController& links, const std::vector<ListedLink>& list) {
+        Texts all;
         for (const ListedLink& element : list) {
             all.push_back(std::to_string(links.idOf(element)) + " " + links.nameOf(element));
         }
@@ -57,13 +56,12 @@ public:
 TEST_F(SongLinksTest, SongWindowListsAddsRefusesDuplicatesAndStoresBlanks) {
     SongLinksController links = forSong(302);
     EXPECT_EQ(names(links, links.available()),
-              (std::vector<std::string>{"57 BALLAD", "88 Rock1", "41 ROCK1      ", "73 SWING"}));
+              (Texts{"57 BALLAD", "88 Rock1", "41 ROCK1      ", "73 SWING"}));
     EXPECT_TRUE(names(links, links.local()).empty());
     links.addAvailable({2, 0});  // a selection made upwards adds as well
     links.addAvailable({0});
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Style already linked to song"});
-    EXPECT_EQ(names(links, links.local()),
-              (std::vector<std::string>{"57 BALLAD", "41 ROCK1      "}));
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Style already linked to song"});
+    EXPECT_EQ(names(links, links.local()), (Texts{"57 BALLAD", "41 ROCK1      "}));
     EXPECT_TRUE(links.store());
     EXPECT_EQ(linkRows(db()), startLinksWith({{302, 41, " ", " ", " "}, {302, 57, " ", " ", " "}}));
 }
@@ -76,19 +74,18 @@ TEST_F(SongLinksTest, StylesOfOneNameShowTheirNumberDescriptionAndFamily) {
     SongLinksController links = forSong(302);
     env.dialogs.input("r");
     links.askFilter();
-    std::vector<std::string> labels;
+    Texts labels;
     for (const ListedLink& element : links.available()) {
         labels.push_back(links.labelOf(element));
     }
-    EXPECT_EQ(labels, (std::vector<std::string>{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
+    EXPECT_EQ(labels, (Texts{"Rock1 (88, Pop)", "ROCK1 (41, Hard rock, Rock)"}));
     SongLinksController songs = opened(LinkSubject::Style, 57, "BALLAD");
     EXPECT_EQ(songs.labelOf(songs.local().front()), "Yesterday");
 }
 
 TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
     SongLinksController links = forSong(301);
-    EXPECT_EQ(names(links, links.local()),
-              (std::vector<std::string>{"57 BALLAD", "41 ROCK1      ", "73 SWING"}));
+    EXPECT_EQ(names(links, links.local()), (Texts{"57 BALLAD", "41 ROCK1      ", "73 SWING"}));
     editorAnswers = {std::nullopt, LinkValues{"outro", "96", "-3"}};
     editLocal(links, 0);
     editLocal(links, 2);
@@ -110,7 +107,7 @@ TEST_F(SongLinksTest, EditingKeepsExitRemovingAndAnEmptyListRemovesEveryLink) {
 TEST_F(SongLinksTest, FilterContainsStartsWithAllAndTakesApostrophes) {
     addStyle(95, "ROCK'N");
     SongLinksController links = forSong(302);
-    const std::vector<std::pair<std::optional<std::string>, std::vector<std::string>>> cases = {
+    const std::vector<std::pair<std::optional<std::string>, Texts>> cases = {
         {"ll", {"57 BALLAD"}},                                // contains
         {"r%", {"95 ROCK'N", "88 Rock1", "41 ROCK1      "}},  // starts with
         {"k'", {"95 ROCK'N"}},                                // an apostrophe
@@ -131,13 +128,12 @@ TEST_F(SongLinksTest, FilterContainsStartsWithAllAndTakesApostrophes) {
 
 TEST_F(SongLinksTest, StyleWindowAsksTheLinkAtOnceAndReplacesTheStylesLinks) {
     SongLinksController links = opened(LinkSubject::Style, 57, "BALLAD");
-    EXPECT_EQ(names(links, links.available()),
-              (std::vector<std::string>{"302 Alone", "303 Its me", "301 Yesterday"}));
-    EXPECT_EQ(names(links, links.local()), std::vector<std::string>{"301 Yesterday"});
+    EXPECT_EQ(names(links, links.available()), (Texts{"302 Alone", "303 Its me", "301 Yesterday"}));
+    EXPECT_EQ(names(links, links.local()), Texts{"301 Yesterday"});
     editorAnswers = {LinkValues{"slow", "60", "+5"}, std::nullopt};
     addAvailable(links, {1, 0});
     addAvailable(links, {2});
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Song already linked to style"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Song already linked to style"});
     EXPECT_EQ(edits[0], std::make_pair(std::string("BALLAD - Alone"), LinkValues{}));
     ASSERT_TRUE(links.store());
     EXPECT_EQ(linkRows(db()),
@@ -151,9 +147,8 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
     SongLinksController links = forSong(301);
     links.removeLocal(0);
     EXPECT_FALSE(links.store());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The links cannot be stored: link refused\nThe stored "
-                                       "links have been left as they were."});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"The links cannot be stored: link refused\nThe stored "
+                                            "links have been left as they were."});
     EXPECT_EQ(linkRows(db()), startLinksWith({}));
 
     // A note the gate refuses: its sentence names the link.
@@ -165,8 +160,8 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
     editLocal(edited, 0);
     EXPECT_FALSE(edited.store());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The note of the link of song 302 to style 57 holds a line "
-                                       "break. The stored links have been left as they were."});
+              Texts{"The note of the link of song 302 to style 57 holds a line "
+                    "break. The stored links have been left as they were."});
     EXPECT_EQ(linkRows(db()), startLinksWith({}));
 }
 

@@ -112,18 +112,18 @@ TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {
     controller.headerClicked(0);  // Alone, Its me, Yesterday x3
     controller.deleteSongs(0, 0);
     EXPECT_TRUE(env.dialogs.calls().empty());  // and no dialog shows the deleted song
-    EXPECT_EQ(songs(), (std::vector<std::string>{"301:Yesterday/Beatles", "303:Its me/Nobody"}));
+    EXPECT_EQ(songs(), (Texts{"301:Yesterday/Beatles", "303:Its me/Nobody"}));
 
     const std::string question =
         "2 songs are about to be deleted: Its me and Yesterday. Are you sure?";
     env.dialogs.answer(Answer::No);
     controller.deleteSongs(1, 0);  // selected upwards
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{question});
+    EXPECT_EQ(env.dialogs.messages(), Texts{question});
     EXPECT_EQ(songs().size(), 2u);
 
     env.dialogs.answer(Answer::Yes);
     controller.deleteSongs(1, 0);
-    EXPECT_EQ(songs(), std::vector<std::string>{});
+    EXPECT_EQ(songs(), Texts{});
     EXPECT_EQ(links(), std::vector<Link>{});
     EXPECT_TRUE(controller.rows().empty());
     EXPECT_FALSE(controller.songMenuEnabled(SongCommand::Update));
@@ -132,9 +132,8 @@ TEST_F(SongsControllerTest, OneRowIsDeletedWithoutQuestionSeveralAfterIt) {
 TEST_F(SongsControllerTest, EraseLinkRemovesOnlyTheLinkOfTheRowAfterTheQuestion) {
     env.dialogs.answer(Answer::Yes);
     controller.eraseLink(rowOf("Yesterday", 57));
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"The link between song and style will be deleted. Are you sure?"});
+    EXPECT_EQ(env.dialogs.messages(),
+              Texts{"The link between song and style will be deleted. Are you sure?"});
     EXPECT_EQ(links(), startLinksWith({}, {{301, 57}}));
     EXPECT_EQ(controller.rows().size(), 4u);
 }
@@ -171,12 +170,11 @@ TEST_F(SongsControllerTest, SongDialogAddsEditsAndReportsWhatItCannotStore) {
     editing.setPerformer("Heart");
     EXPECT_FALSE(editing.ok());
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "The title of song 302 holds \"\xF0\x9F\x8E\xB5\", which the keyboard's files "
-                  "cannot carry (Windows-1252 only).",
-                  "The performer of song 302 holds a tab.",
-                  "The title of the new song holds a line break.",
-                  "The song cannot be stored: it is no longer there."}));
+              (Texts{"The title of song 302 holds \"\xF0\x9F\x8E\xB5\", which the keyboard's files "
+                     "cannot carry (Windows-1252 only).",
+                     "The performer of song 302 holds a tab.",
+                     "The title of the new song holds a line break.",
+                     "The song cannot be stored: it is no longer there."}));
 }
 
 class FloppyTest : public SongsControllerTest {
@@ -205,7 +203,7 @@ TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfte
     const std::string replace = user01().string() + " already exists. Do you want to replace it?";
     EXPECT_FALSE(save(rowOf("Yesterday", 41), "BOSSA ", Answer::No));
     EXPECT_EQ(readFile(user01()), "old bank");
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{replace});
+    EXPECT_EQ(env.dialogs.messages(), Texts{replace});
 
     env.dialogs.clear();
     EXPECT_TRUE(save(rowOf("Yesterday", 41), "BOSSA ", Answer::Yes));
@@ -213,10 +211,9 @@ TEST_F(FloppyTest, AFloppyWithOrbSetGetsOnlyUser01ReplacedUnderThePaddedNameAfte
     EXPECT_EQ(env.dialogs.calls()[0].proposal, "Yesterday");
     EXPECT_EQ(
         env.dialogs.messages(),
-        (std::vector<std::string>{
-            replace,
-            user01().string() +
-                " successfully created!\n1 bank file read back from the disk and verified."}));
+        (Texts{replace,
+               user01().string() +
+                   " successfully created!\n1 bank file read back from the disk and verified."}));
     EXPECT_EQ(firstEntry(), entry("BOSSA      "));
     EXPECT_EQ(readFile(floppy() / "ORB.SET" / "STYLE" / "USER02.STY"), "second bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep me");
@@ -247,10 +244,9 @@ TEST_F(FloppyTest, NotReadyRefusedWipesAndRowsWithoutStyleWriteNothing) {
     env.state.FloppyPath = env.dir.path().string();
     EXPECT_FALSE(save(rowOf("Yesterday", 41), "SWING", Answer::Yes));
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Floppy disk " + (env.dir.path() / "floppy").string() + ": is not ready!",
-                  floppyWipeQuestion(env.dir.path().string()),
-                  wipeRefusal(env.dir.path(), filesInUse(env.state))}));
+              (Texts{"Floppy disk " + (env.dir.path() / "floppy").string() + ": is not ready!",
+                     floppyWipeQuestion(env.dir.path().string()),
+                     wipeRefusal(env.dir.path(), filesInUse(env.state))}));
     EXPECT_TRUE(fs::exists(env.state.DatabasePath));
     EXPECT_EQ(controller.rows().size(), 5u);
 }
@@ -317,16 +313,15 @@ TEST_F(SongsControllerTest, CliTheWindowAndTheCommandDeleteAlike) {
         "BEGIN SELECT RAISE(ABORT, 'song 303 is locked'); END");
     const std::string refusal =
         "The songs could not be deleted (song 303 is locked); nothing was deleted.";
-    const std::vector<std::string> allSongs = songs();
+    const Texts allSongs = songs();
     const std::vector<Link> allLinks = links();
 
     controller.headerClicked(0);  // Alone (302), Its me (303), then Yesterday (301) three times
     env.dialogs.answer(Answer::Yes);
     controller.deleteSongs(0, 3);
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "3 songs are about to be deleted: Alone, Its me and Yesterday. Are you sure?",
-                  refusal}));
+              (Texts{"3 songs are about to be deleted: Alone, Its me and Yesterday. Are you sure?",
+                     refusal}));
     EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Critical);
     EXPECT_EQ(songs(), allSongs);
     EXPECT_EQ(links(), allLinks);
@@ -343,7 +338,7 @@ TEST_F(SongsControllerTest, CliTheWindowAndTheCommandDeleteAlike) {
     const CliRun deleted = cli({"song-delete", "303", "301"});
     EXPECT_EQ(deleted.status, 0) << deleted.err;
     EXPECT_EQ(deleted.out, "2 songs deleted\n");
-    EXPECT_EQ(songs(), std::vector<std::string>{"302:Alone/"});
+    EXPECT_EQ(songs(), Texts{"302:Alone/"});
     EXPECT_EQ(links(), std::vector<Link>{});
 }
 

@@ -22,6 +22,7 @@ namespace orb::test {
 class SongsTest : public ::testing::Test {
 public:
     using Link = LinkRow;
+    using Texts = std::vector<std::string>;
     // The links of the catalogue as set up, in the order they are stored.
     inline static const std::vector<Link> kStartLinks = {{301, 57, "70", "-1", "first"},
                                                          {301, 41, "120", "+2", "intro"},
@@ -78,7 +79,7 @@ public:
     }
 
     // "code:title/performer" of every stored song in code order.
-    std::vector<std::string> songs() {
+    Texts songs() {
         return column(db(),
                       "SELECT SongCode || ':' || ifnull(SongTitle, '') || '/' || "
                       "ifnull(SongPerformer, '') FROM KORFSongs ORDER BY SongCode");
