@@ -22,10 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string failureOf(const std::function<void()>& work) {
-    return test::failureOf<FileAccessError>(work);
-}
-
 // Runs `work` in a child process with a mount namespace of its own, so that the file systems
 // it mounts vanish with it whatever happens. Returns what `work` returned (its complaints, ""
 // when all was well, passed on through `report`), or nullopt when no mount namespace can be made.
@@ -149,7 +145,7 @@ TEST_F(DriveFolderTest, WipeRefusesRootHomeAndFoldersHoldingFilesInUseByIdentity
                   "ORB does not wipe " + folder.string() + ": " + reason + ". Nothing was deleted.")
             << folder;
     }
-    EXPECT_EQ(failureOf([&] { wipeDriveFolder(stick(), {database}); }),
+    EXPECT_EQ(failureOf<FileAccessError>([&] { wipeDriveFolder(stick(), {database}); }),
               wipeRefusal(stick(), {database}));
     EXPECT_TRUE(fs::exists(copy));
     EXPECT_EQ(readFile(database), "db");
@@ -189,7 +185,7 @@ TEST_F(DriveFolderTest, APlanRefusesAFolderOpenedThroughALink) {
     fs::create_directory_symlink(dir.path() / "victim", stick());
     const auto opened = DriveFolder::open(stick(), true);
     ASSERT_TRUE(opened);
-    EXPECT_EQ(failureOf([&] { planWipe(*opened, {}); }),
+    EXPECT_EQ(failureOf<FileAccessError>([&] { planWipe(*opened, {}); }),
               "ORB does not wipe " + stick().string() +
                   ": it is a symbolic link; give the folder it leads to. Nothing was deleted.");
     EXPECT_EQ(readFile(dir.path() / "victim" / "photo.jpg"), "keep");
@@ -225,7 +221,8 @@ TEST_F(DriveFolderTest, AWipeFailingHalfWaySaysWhatIsAlreadyDeleted) {
         }
         return ::unlinkat(fd, name, flags);
     };
-    const std::string message = failureOf([&] { wipeOpenedFolder(*opened, failThird); });
+    const std::string message =
+        failureOf<FileAccessError>([&] { wipeOpenedFolder(*opened, failThird); });
     EXPECT_EQ(message, (stick() / failedName).string() +
                            " cannot be deleted: Input/output error. Already deleted from " +
                            stick().string() + ": 2 files and 0 folders.");
@@ -253,7 +250,7 @@ TEST_F(DriveFolderTest, AFileSystemMountedInsideIsRefusedBeforeAnythingIsDeleted
             if (wipeRefusal(stick(), {}) != expected) {
                 found += "refusal: " + wipeRefusal(stick(), {}) + "\n";
             }
-            if (failureOf([&] { wipeDriveFolder(stick(), {}); }) != expected) {
+            if (failureOf<FileAccessError>([&] { wipeDriveFolder(stick(), {}); }) != expected) {
                 found += "the wipe was not refused\n";
             }
             ::umount(mounted.c_str());
@@ -302,13 +299,14 @@ TEST_F(DriveFolderTest, ReplacingAFileWritesItWholeAndRefusesWhatItMustNotFollow
         {"../escape.STY", "a file name must not be empty, \".\", \"..\" or hold a \"/\"."},
     };
     for (const auto& [name, reason] : refused) {
-        EXPECT_EQ(failureOf([&] { drive->replaceFile(name, "new", "The bank file"); }),
-                  start + name + " cannot be written: " + reason);
+        EXPECT_EQ(
+            failureOf<FileAccessError>([&] { drive->replaceFile(name, "new", "The bank file"); }),
+            start + name + " cannot be written: " + reason);
     }
     EXPECT_EQ(readFile(dir.path() / "victim.sty"), "victim");
     EXPECT_EQ(readFile(stick() / "USER03.STY"), "protected");
     EXPECT_FALSE(fs::exists(dir.path() / "escape.STY"));
-    EXPECT_EQ(failureOf([&] { drive->subFolder("SET", true); }),
+    EXPECT_EQ(failureOf<FileAccessError>([&] { drive->subFolder("SET", true); }),
               "The folder " + (stick() / "SET").string() +
                   " is a symbolic link, which ORB does not follow on a drive.");
     EXPECT_EQ(namesIn(stick()), (std::vector<std::string>{"PIPE.STY", "SET", "USER01.STY",

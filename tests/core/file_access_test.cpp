@@ -21,11 +21,6 @@ void writeText(const fs::path& target, const std::string& text) {
     replaceFileSafely(target, "The file", [&](std::ostream& out) { out << text; });
 }
 
-// The message of the FileAccessError that `work` throws, "" when it throws none.
-std::string failureOf(const std::function<void()>& work) {
-    return test::failureOf<FileAccessError>(work);
-}
-
 TEST(ReplaceFileSafely, ALinkKeepsPointingAtTheReplacedFileAndAFailedWriteLeavesIt) {
     TempDir dir;
     fs::create_directory(dir / "dumps");
@@ -68,14 +63,14 @@ TEST(ReplaceFileSafely, RefusesWhatIsNoRegularFileOrHasNoFolderAndKeepsItAsItWas
         {dir.path(), "it is a folder."},
     };
     for (const auto& [target, reason] : refused) {
-        EXPECT_EQ(failureOf([&] { writeText(target, "x"); }),
+        EXPECT_EQ(failureOf<FileAccessError>([&] { writeText(target, "x"); }),
                   "The file " + target.string() + end + reason);
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"pipe.odd"});
 
     // Reading refuses it at once instead of blocking in open.
-    EXPECT_EQ(failureOf([&] { openRegularFile(fifo, "The dump file"); }),
+    EXPECT_EQ(failureOf<FileAccessError>([&] { openRegularFile(fifo, "The dump file"); }),
               "The dump file " + fifo.string() + " cannot be read: it is not a regular file.");
     EXPECT_THROW(openRegularFile(dir / "none", "The file"), FileAccessError);
     writeFile(dir / "plain", "abc");
@@ -131,9 +126,10 @@ TEST(FileReplacement, SyncsOnceForManyFilesAndAFailedSyncReplacesNothing) {
         };
         {
             const ScopedFileSystemCalls refused({{}, failing(fileSyncs), failing(diskSyncs)});
-            EXPECT_EQ(failureOf(replaceAll), "The file " + (dir / "f0.ssf").string() +
-                                                 " cannot be written: it could not be written to "
-                                                 "the disk (Input/output error).");
+            EXPECT_EQ(failureOf<FileAccessError>(replaceAll),
+                      "The file " + (dir / "f0.ssf").string() +
+                          " cannot be written: it could not be written to "
+                          "the disk (Input/output error).");
         }
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"f0.ssf"});
         EXPECT_EQ(readFile(dir / "f0.ssf"), "older");
@@ -153,7 +149,7 @@ TEST(FileReplacement, SyncsOnceForManyFilesAndAFailedSyncReplacesNothing) {
         if (count > 16) {
             const ScopedFileSystemCalls folderRefused(
                 {{}, failing(fileSyncs), [](int fd) { return ::syncfs(fd); }});
-            EXPECT_EQ(failureOf(replaceAll),
+            EXPECT_EQ(failureOf<FileAccessError>(replaceAll),
                       "The files were written, but the folder " + dir.path().string() +
                           " could not be synced to the disk (Input/output error); they may not "
                           "last a power cut.");
@@ -172,7 +168,8 @@ TEST(FileReplacement, AFileSystemThatKeepsNoPermissionsStillGetsTheFile) {
         const ScopedFileSystemCalls refusing(
             {[error](int, unsigned) { return errno = error, -1; }, {}, {}});
         const std::string text = "bank " + std::to_string(error);
-        const std::string failure = failureOf([&] { writeText(dir / "bank.sty", text); });
+        const std::string failure =
+            failureOf<FileAccessError>([&] { writeText(dir / "bank.sty", text); });
         if (error == EIO) {
             EXPECT_EQ(failure, "The file " + (dir / "bank.sty").string() +
                                    " cannot be written: its permissions cannot be kept "
