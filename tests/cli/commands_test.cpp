@@ -7,11 +7,12 @@
 #include <functional>
 
 #include "cli/cli.h"
-#include "stylefiles/import_test_support.h"
+#include "stylefiles/style_files_test_support.h"
 #include "support/held_lock.h"
 #include "support/query_column.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
@@ -39,13 +40,8 @@ struct Case {
     std::function<void(TestEnvironment&)> check;
 };
 
-std::string expand(std::string text, const TestEnvironment& env) {
-    const std::string dir = env.dir.path().string();
-    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
-        text.replace(at, 5, dir);
-        at += dir.size();
-    }
-    return text;
+std::string expand(const std::string& text, const TestEnvironment& env) {
+    return test::replaceAll(text, "{dir}", env.dir.path().string());
 }
 
 void expectOutput(const std::string& expected, const std::string& actual, const char* what) {
@@ -54,12 +50,6 @@ void expectOutput(const std::string& expected, const std::string& actual, const 
     } else {
         EXPECT_EQ(actual, expected) << what;
     }
-}
-
-long long countOf(TestEnvironment& env, const char* table) {
-    Database db;
-    db.open(env.dir / "orb.mdb", Database::OpenMode::ExistingOnly);
-    return test::rowCount(db, table);
 }
 
 void initDatabase(TestEnvironment& env) {
@@ -246,8 +236,10 @@ const std::vector<Case> kCases = {
      [](TestEnvironment& env) {
          // 2 + 1 (BETA) + 2 again (all); by name replaced two and added none. Every run but
          // the --no-bank one stored a bank.
-         EXPECT_EQ(countOf(env, "KORFStyles"), 5);
-         EXPECT_EQ(countOf(env, "KORFBanks"), 3);
+         Database db;
+         db.open(env.dir / "orb.mdb", Database::OpenMode::ExistingOnly);
+         EXPECT_EQ(test::styleCount(db), 5);
+         EXPECT_EQ(test::rowCount(db, "KORFBanks"), 3);
      }},
 };
 
@@ -367,9 +359,7 @@ TEST(CommandLine, ADatabaseThatAnotherProgramHolds) {
     Database other;
     other.open(db, Database::OpenMode::ExistingOnly);
     other.execute("BEGIN EXCLUSIVE");
-    const test::CliRun result = env.runCli({"--db", db, "init"});
-    EXPECT_EQ(std::tie(result.status, result.out, result.err),
-              std::make_tuple(1, std::string(), test::inUseText(db) + "\n"));
+    EXPECT_EQ(test::said(env.runCli({"--db", db, "init"})), test::refused(test::inUseText(db)));
     other.execute("ROLLBACK");
     EXPECT_EQ(env.runCli({"--db", db, "init"}).status, 0);
 }

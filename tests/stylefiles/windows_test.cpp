@@ -1,7 +1,6 @@
 // The windows of the style files, headless: their controls by name, what they forward and show.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLayout>
@@ -11,15 +10,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include "state/app_state.h"
-#include "stylefiles/import_test_support.h"
-#include "stylefiles/ssf_test_support.h"
+#include "stylefiles/style_files_test_support.h"
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_content_window.h"
 #include "stylefiles/windows/style_import_window.h"
+#include "support/on_modal.h"
 #include "support/test_environment.h"
 #include "support/widget_child.h"
 
@@ -85,12 +83,10 @@ TEST(StyleImportWindow, LayoutRendersTheControllerForwardsEditsAndEnterStartsARu
     env.dialogs.answer(UserDialogs::Answer::Yes);
     QString shownLog;
     QString shownCaption = "not shown";
-    QTimer::singleShot(0, [&] {
-        QWidget* log = QApplication::activeModalWidget();
-        ASSERT_NE(log, nullptr);
-        shownCaption = log->windowTitle();
-        shownLog = log->findChild<QPlainTextEdit*>("txtResult")->toPlainText();
-        log->close();
+    test::onModal([&](QWidget& log) {
+        shownCaption = log.windowTitle();
+        shownLog = log.findChild<QPlainTextEdit*>("txtResult")->toPlainText();
+        log.close();
     });
     EXPECT_EQ(window.focusWidget(), child<QLineEdit>(window, "txtField0"));  // first field
     // Enter in the path box starts the import (the scripted dialogs fail on a file dialog).
