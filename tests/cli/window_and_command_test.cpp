@@ -477,10 +477,9 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     window.setRestorePath(damaged.string());
     env.dialogs.clear();
     EXPECT_FALSE(window.restore());
-    const std::string refusal =
-        damaged.string() +
-        " is not a ORB backup files or is corrupted! Restore process aborted!\nLine 1: \"ORB "
-        "BACKUP\" was expected.";
+    const std::string refusal = damaged.string() +
+                                " is not a ORB backup files or is corrupted! Restore process "
+                                "aborted!\nLine 1: \"ORB BACKUP\" was expected.";
     EXPECT_EQ(env.dialogs.messages(), Texts{refusal});
     EXPECT_EQ(runOn(copy, {"restore", damaged.string(), "--yes"}), refused(refusal));
     EXPECT_EQ(test::tableSnapshot(db()), before);
@@ -493,8 +492,8 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     ASSERT_TRUE(window.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
     EXPECT_EQ(runOn(copy, {"restore", windowDump.string(), "--yes"}),
-              told("ORB database restore completed without errors!\n2 banks, 0 songs, 5 links "
-                   "and 6 styles restored"));
+              told("ORB database restore completed without errors!\n2 banks, 0 songs, 5 links and "
+                   "6 styles restored"));
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
     expectSameAs(copy);
     EXPECT_TRUE(StyleStore(db()).find(96).has_value());

@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <fstream>
 
 #include "state/app_state.h"
+#include "stylefiles/ssf_writer.h"
 #include "stylefiles/style_files_test_support.h"
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
@@ -201,17 +203,13 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     test::TestEnvironment env;
     env.openFreshDatabase();
     Database& db = env.state.connection;
-    for (const auto& [prog, name] : {std::pair{41, "ROCKY"}, {57, "SWING"}, {73, "BOSSA"}}) {
-        StyleStore(db).insertNumbered(test::ssfStyle(prog, name));
-    }
     const std::filesystem::path folder = env.dir / "ssf";
     std::filesystem::create_directories(folder);
-    test::RecordingExportWindows windows;
-    SsfExportController exporter(env.state, env.dialogs, &windows);
-    exporter.load({{}, {41, 57, 73}, false});
-    exporter.setFolder(folder.string());
-    exporter.setChoice(SsfExportController::Choice::AllStyles);
-    ASSERT_TRUE(exporter.run());
+    for (const auto& [prog, name] : {std::pair{41, "ROCKY"}, {57, "SWING"}, {73, "BOSSA"}}) {
+        StyleStore(db).insertNumbered(test::ssfStyle(prog, name));
+        std::ofstream file(folder / (std::string(name) + ".SSF"), std::ios::binary);
+        writeSsf(file, test::ssfStyle(prog, name), name);
+    }
     db.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {57});
 
     SsfImportWindow importer(env.state, env.dialogs);
@@ -232,32 +230,29 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     EXPECT_TRUE(importer.controller().skipPresent());
     child<QLineEdit>(importer, "txtFolder")->setText(QString::fromStdString(folder.string()));
 
-    // A click on Cancel while the import runs stops it (what a cancel keeps: ssf_test).
-    bool stopSeen = false;
-    env.dialogs.onProcessEvents([&] {
-        if (stop->isVisible() && !stopSeen) {
-            stopSeen = true;
-            EXPECT_EQ(stop->text(), "Cancel");
-            EXPECT_TRUE(stop->isEnabled());
-            QTest::mouseClick(stop, Qt::LeftButton);
-        }
-    });
-    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
-    EXPECT_TRUE(stopSeen);
-    const QString cancelled = "SSF file import cancelled: nothing of this run was stored.";
-    EXPECT_EQ(line->text(), cancelled);
-    EXPECT_FALSE(stop->isVisible());
-
-    // Esc while it runs cancels it too, and leaves the window open.
-    env.dialogs.onProcessEvents([&] {
-        if (stop->isVisible()) {
-            QTest::keyClick(&importer, Qt::Key_Escape);
-        }
-    });
-    line->clear();
-    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
-    EXPECT_EQ(line->text(), cancelled);
-    EXPECT_TRUE(importer.isVisible());
+    // A click on Cancel, or Esc, while the import runs stops it and leaves the window open
+    // (what a cancel keeps: ssf_test).
+    for (const bool byEscape : {false, true}) {
+        bool stopSeen = false;
+        env.dialogs.onProcessEvents([&] {
+            if (stop->isVisible() && !stopSeen) {
+                stopSeen = true;
+                EXPECT_EQ(stop->text(), "Cancel");
+                EXPECT_TRUE(stop->isEnabled());
+                if (byEscape) {
+                    QTest::keyClick(&importer, Qt::Key_Escape);
+                } else {
+                    QTest::mouseClick(stop, Qt::LeftButton);
+                }
+            }
+        });
+        line->clear();
+        QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+        EXPECT_TRUE(stopSeen) << byEscape;
+        EXPECT_EQ(line->text(), "SSF file import cancelled: nothing of this run was stored.");
+        EXPECT_FALSE(stop->isVisible());
+        EXPECT_TRUE(importer.isVisible());
+    }
 
     // The window grows for the bar while it runs and gives that height back after it.
     int grown = 0;
