@@ -100,15 +100,6 @@ TEST(MainWindow, AGivenWindowIsMadeOnceAndTheKeyboardReachesEachButton) {
     EXPECT_EQ(window.findChildren<AboutWindow*>().size(), 1);
 }
 
-// As onModal, but the window may stay open for a window opened inside it.
-void whenModalOpens(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        action(modal);
-    });
-}
-
 // `orb FILE`
 TEST(MainWindow, AFileGivenOpensInItsWindowAndNothingIsStoredUnasked) {
     test::TestEnvironment env;
@@ -136,11 +127,12 @@ TEST(MainWindow, AFileGivenOpensInItsWindowAndNothingIsStoredUnasked) {
     for (const auto& c : cases) {
         std::vector<std::string> opened;
         std::string shown;
-        std::function<void()> closeNext;
-        // Records each window as it opens; the innermost shows the file and is closed, then each
-        // one around it.
+        // Records each window as it opens (unlike onModal, one may stay open for a window opened
+        // inside it); the innermost shows the file and is closed, then each one around it.
         std::function<void(std::size_t)> watch = [&](std::size_t depth) {
-            whenModalOpens([&, depth](QWidget* modal) {
+            QTimer::singleShot(0, [&, depth] {
+                QWidget* modal = QApplication::activeModalWidget();
+                ASSERT_NE(modal, nullptr);
                 opened.push_back(modal->objectName().toStdString());
                 if (depth + 1 < c.windows.size()) {
                     watch(depth + 1);

@@ -465,7 +465,6 @@ TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
         other.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {prog});
     };
     const std::string rocky = (out / "ROCKY.SSF").string();
-    const std::string cafe = (out / "CAFBAR.SSF").string();
     EXPECT_EQ(orb({"ssf-export", "95", "41", out.string()}),
               (Said{1, "Styles export to SSF file terminated without errors!\n" + rocky + "\n",
                     "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
@@ -479,7 +478,7 @@ TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
               test::refused("SSF file import aborted: style already present"));
     deleteStyle(57);
     EXPECT_EQ(orb({"ssf-import", out.string()}),
-              (Said{1, cafe + "\timported as style 96\tCaf\xC3\xA9-Bar\n",
+              (Said{1, (out / "CAFBAR.SSF").string() + "\timported as style 96\tCaf\xC3\xA9-Bar\n",
                     "SSF file import aborted: style already present (" + rocky +
                         ")\n1 style imported, 2 files not read.\n"}));
     deleteStyle(88);

@@ -340,8 +340,7 @@ TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     EXPECT_FALSE(db().inTransaction());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     const auto& message = env.dialogs.calls()[0];
-    EXPECT_EQ(message.icon, Icon::Critical);
-    EXPECT_EQ(message.title, "ORB");
+    EXPECT_EQ(std::tie(message.icon, message.title), std::tuple(Icon::Critical, "ORB"));
     EXPECT_NE(message.text.find("F5.STY"), std::string::npos) << message.text;
     EXPECT_TRUE(run.controlsEnabled());
     EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
