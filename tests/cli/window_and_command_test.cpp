@@ -199,8 +199,7 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
     dialog.selectNode(bankNode(dialog.nodes(), 12));
-    EXPECT_EQ(dialog.name(), "A[B");
-    EXPECT_EQ(dialog.description(), "x] y");
+    EXPECT_EQ(std::tuple(dialog.name(), dialog.description()), std::tuple("A[B", "x] y"));
 }
 
 TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {

@@ -183,7 +183,7 @@ BankFileStyle styleOf(const std::string& name1, const std::string& content1,
                          static_cast<std::int32_t>(content2.size()), content1, content2);
 }
 
-TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {
+TEST(StyWriter, NoStyleOrSomeAreLaidOutByTheirLengthsAndPositions) {
     EXPECT_EQ(written({}), std::string("\x01\x00\x01\x14\x00\x00\x00\x34"
                                        "\x02\x00\x00\x18\x00\x00\x00\x0C"
                                        "\x0B\x00\x00\x00\x00\x00\x00KORF\x00"
@@ -192,9 +192,7 @@ TEST(StyWriter, EmptyCollectionGivesTheSixtyByteFile) {
                                        "KBEG\x00\x00\x00\x1C"
                                        "KEND\x00\x00\x00\x01",
                                        60));
-}
 
-TEST(StyWriter, StylesAreLaidOutByTheirLengthsAndPositions) {
     const std::string first = makeChunk(992, 1);
     const std::string second = makeChunk(192, 2);
     const std::string file = written({styleOf("ROCK", first, "ROCK2", second)}, 17);

@@ -38,7 +38,8 @@ std::optional<StyleRow> read(const std::string& bytes) {
     return readSsf(in, "F.SSF");
 }
 
-TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
+TEST(SsfFormat, GoodFilesAreWrittenByteForByteAndReadBack) {
+    // Eleven-character names and blank texts.
     const StyleRow style(41, "ROCKY      ", "ROCKY VAR 2", 1000, 200, test::makeChunk(992, 7),
                          test::makeChunk(192, 8), "2026/12/06", " ", " ", " ", " ", " ");
     const std::string bytes = written(style);
@@ -61,9 +62,8 @@ TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
                             "D\xC3\xA9sc", "Gr", "Fam", "USER01.STY", "Jos\xC3\xA9");
     EXPECT_EQ(read(accented), read1252);
     EXPECT_EQ(written(read1252), accented);
-}
 
-TEST(SsfFormat, OtherDateSeparatorsAndTheStoredEmptyPartAreRead) {
+    // Other date separators, and the stored empty part, are read.
     test::SsfFields fields =
         test::ssfFields("A", "B", "12345", " ", {"a", "g", "f", "d", "s"}, "06.12.2026");
     fields[3] = "00000";

@@ -289,10 +289,9 @@ TEST_F(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
 
     dialog.setValue(2, "M\xC3\xA8");
     ASSERT_TRUE(dialog.importSelected());
-    StyleSelection expected;
-    expected.selected[1] = true;
-    expected.values = {"Pop", "Live", "M\xC3\xA8", "Imported from file Q.STY"};
-    EXPECT_EQ(dialog.result(), expected);
+    EXPECT_EQ(
+        dialog.result(),
+        (StyleSelection{{false, true}, {"Pop", "Live", "M\xC3\xA8", "Imported from file Q.STY"}}));
 }
 
 TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {

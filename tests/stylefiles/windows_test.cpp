@@ -130,10 +130,9 @@ TEST(StyleContentWindow, LayoutRendersTheConfirmationAndForwardsEdits) {
     child<QLineEdit>(dialog, "txtField1")->clear();
     QTest::mouseClick(child<QPushButton>(dialog, "Command12"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    StyleSelection expected;
-    expected.selected[1] = true;
-    expected.values = {"Pop", "", "Band", "Imported from file USER01.STY"};
-    EXPECT_EQ(confirmation.result(), expected);
+    EXPECT_EQ(
+        confirmation.result(),
+        (StyleSelection{{false, true}, {"Pop", "", "Band", "Imported from file USER01.STY"}}));
 }
 
 template <typename Window>
