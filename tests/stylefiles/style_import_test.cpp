@@ -116,7 +116,7 @@ TEST_F(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
 
-    EXPECT_EQ(
+    ASSERT_EQ(
         shown(env.dialogs),
         (Shown{{"Import process terminated. Should I show you the import log?", Icon::Question},
                {summary(6, 0, "3 banks stored"), Icon::Information}}));
