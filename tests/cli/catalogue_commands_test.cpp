@@ -167,9 +167,8 @@ TEST_F(CatalogueCommandsTest, SetupsAreSavedListedAndDeletedInTheirShapes) {
 }
 
 TEST_F(CatalogueCommandsTest, ADryRunTellsEachFileAndWritesNothingAndAGoneBankWritesNothing) {
-    ASSERT_EQ(std::get<0>(orb(
-                  {"setup-save", "Gig", "--floppy", "9", "-", "5", "--hd", "-", "-", "-", "5"})),
-              0);
+    ASSERT_EQ(orb({"setup-save", "Gig", "--floppy", "9", "-", "5", "--hd", "-", "-", "-", "5"}),
+              told("Set-up Gig stored."));
     const fs::path disk = env.dir / "disk";
     test::writeFile(stick() / "holiday.jpg", "photo");
     fs::create_directories(disk);
