@@ -71,12 +71,10 @@ TEST_F(DatabaseWipe, OnlyALeftPressWithShiftCtrlAndAltAsksAndOnlyThePasswordGoes
         env.dialogs.input(answer);
         EXPECT_EQ(PictureMouseDown(env.state, env.dialogs, MouseButton::Left, kAllThree),
                   WipeOutcome::Declined);
-        const auto& calls = env.dialogs.calls();
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].kind, Call::Kind::SecretInputBox);  // typed masked
-        EXPECT_EQ(calls[0].text, kPrompt);
-        EXPECT_EQ(calls[0].title, "ORB");
-        EXPECT_EQ(calls[0].proposal, "");
+        ASSERT_EQ(env.dialogs.calls().size(), 1u);
+        const Call& asked = env.dialogs.calls()[0];  // typed masked
+        EXPECT_EQ(std::tie(asked.kind, asked.text, asked.title, asked.proposal),
+                  std::tuple(Call::Kind::SecretInputBox, kPrompt, "ORB", ""));
     }
     EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
 }
@@ -116,13 +114,11 @@ TEST_F(DatabaseWipe, WhatStopsTheWipeKeepsEveryRow) {
         EXPECT_EQ(counts(env.state.connection), "2,1,1,1");
         const auto& calls = env.dialogs.calls();
         ASSERT_GE(calls.size(), 2u);
-        EXPECT_EQ(calls[1].text, kAreYouSure);
-        EXPECT_EQ(calls[1].title, "ORB");
-        EXPECT_EQ(calls[1].icon, Icon::Question);
-        EXPECT_EQ(calls[1].buttons, UserDialogs::Buttons::YesNo);
-        EXPECT_EQ(calls[1].defaultAnswer, Answer::No);
-        EXPECT_EQ(calls.back().text, c.last);
-        EXPECT_EQ(calls.back().icon, c.icon);
+        EXPECT_EQ(std::tie(calls[1].text, calls[1].title, calls[1].icon, calls[1].buttons,
+                           calls[1].defaultAnswer),
+                  std::tuple(kAreYouSure, "ORB", Icon::Question, UserDialogs::Buttons::YesNo,
+                             Answer::No));
+        EXPECT_EQ(std::tie(calls.back().text, calls.back().icon), std::tie(c.last, c.icon));
         EXPECT_FALSE(env.state.connection.inTransaction());
     }
     EXPECT_EQ(test::column(env.state.connection,

@@ -45,11 +45,8 @@ TEST(FileTypes, ABankASingleStyleAndABackupAreKnownByNameAndByContentAndOpened) 
     QMimeDatabase types;
     for (const auto& c : cases) {
         test::writeFile(env.dir / c.name, c.bytes);
-        EXPECT_EQ(types.mimeTypeForFile(QString::fromStdString((env.dir / c.name).string()))
-                      .name()
-                      .toStdString(),
-                  c.type)
-            << c.name;
+        const QString path = QString::fromStdString((env.dir / c.name).string());
+        EXPECT_EQ(types.mimeTypeForFile(path).name().toStdString(), c.type) << c.name;
     }
     // Each type says in plain words what it is.
     EXPECT_EQ(types.mimeTypeForName("application/x-korg-pa-style-bank").comment().toStdString(),

@@ -21,6 +21,7 @@ namespace orb {
 namespace {
 
 using Answer = UserDialogs::Answer;
+using Texts = std::vector<std::string>;
 
 // Two restore points of a catalogue of songs: before the second and before the third song.
 class UndoTest : public ::testing::Test {
@@ -55,30 +56,28 @@ TEST_F(UndoTest, TheWindowListsThePointsAndBringsOneBackAfterItsQuestion) {
         return sizeText(std::filesystem::file_size(restorePointsOfCatalogue(env.state)[row].file));
     };
     EXPECT_EQ(undo.rows(),
-              (std::vector<std::string>{
-                  "2026-12-06 09:30:00  before deleting 1 song  (0 styles, 0 banks, 2 songs; " +
-                      size(0) + ")",
-                  "2026-12-06 09:15:00  before importing a song list  (0 styles, 0 banks, 1 "
-                  "songs; " +
-                      size(1) + ")"}));
+              (Texts{"2026-12-06 09:30:00  before deleting 1 song  (0 styles, 0 banks, 2 songs; " +
+                         size(0) + ")",
+                     "2026-12-06 09:15:00  before importing a song list  (0 styles, 0 banks, 1 "
+                     "songs; " +
+                         size(1) + ")"}));
     EXPECT_EQ(undo.selected(), 0);
     undo.select(1);
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(undo.undo());
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
+    EXPECT_EQ(titles(), (Texts{"Blue Moon", "Summertime", "Yesterday"}));
 
     // The oldest point is brought back although keeping the new one reaches the limit.
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(undo.undo());
-    EXPECT_EQ(titles(), std::vector<std::string>{"Blue Moon"});
+    EXPECT_EQ(titles(), Texts{"Blue Moon"});
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Bring the catalogue back to how it was on 2026-12-06 09:15:00, before "
-                  "importing a song list? Every change made since then is undone; ORB first "
-                  "keeps a restore point of the catalogue as it is now.",
-                  "The catalogue is back as it was on 2026-12-06 09:15:00, before importing a "
-                  "song list."}));
+              (Texts{"Bring the catalogue back to how it was on 2026-12-06 09:15:00, before "
+                     "importing a song list? Every change made since then is undone; ORB first "
+                     "keeps a restore point of the catalogue as it is now.",
+                     "The catalogue is back as it was on 2026-12-06 09:15:00, before importing a "
+                     "song list."}));
     EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
 
     // The undo itself can be undone: its point holds the three songs.
@@ -90,7 +89,7 @@ TEST_F(UndoTest, TheWindowListsThePointsAndBringsOneBackAfterItsQuestion) {
     undo.select(0);
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(undo.undo());
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
+    EXPECT_EQ(titles(), (Texts{"Blue Moon", "Summertime", "Yesterday"}));
 }
 
 TEST_F(UndoTest, ARestorePointThatCannotBeKeptStopsTheUndo) {
@@ -105,7 +104,7 @@ TEST_F(UndoTest, ARestorePointThatCannotBeKeptStopsTheUndo) {
     EXPECT_EQ(env.dialogs.messages().back(),
               "The restore point of 2026-12-06 09:30:00 cannot be brought back: its copy cannot "
               "be checked (Not a directory). The catalogue is as it was.");
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Blue Moon", "Summertime", "Yesterday"}));
+    EXPECT_EQ(titles(), (Texts{"Blue Moon", "Summertime", "Yesterday"}));
     EXPECT_TRUE(undo.rows().empty());
     EXPECT_FALSE(undo.undoEnabled());
 }

@@ -12,6 +12,7 @@
 #include "stylefiles/keyboard_layout.h"
 #include "support/query_column.h"
 #include "support/temp_dir.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
@@ -19,7 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::expectBankFile;
 using test::filesIn;
-using Said = std::tuple<int, std::string, std::string>;  // status, output, errors
+using test::refused;
+using test::Said;
+using test::told;
 
 const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
 const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
@@ -27,8 +30,7 @@ const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
 class CatalogueCommandsTest : public test::CatalogueTest {
 protected:
     Said orb(const std::vector<std::string>& args, std::istream* terminal = nullptr) {
-        const test::CliRun run = runOnFile(args, terminal);
-        return {run.status, run.out, run.err};
+        return test::said(runOnFile(args, terminal));
     }
     fs::path stick() { return env.dir / "stick"; }
     fs::path user(int n) {
@@ -42,28 +44,27 @@ TEST_F(CatalogueCommandsTest, BanksAreSavedDeletedAndFoundOrRefused) {
     addBank(2, {41});
     db().execute("UPDATE KORFBanks SET BankName = 'SATURDAY GI' WHERE BankProg = 2");
     const std::vector<std::pair<std::vector<std::string>, Said>> cases = {
-        {{"bank-save", "X", "999"}, {1, "", "There is no style 999.\n"}},
-        {{"bank-save", " ", "41"}, {1, "", "Please insert bank name!\n"}},
+        {{"bank-save", "X", "999"}, refused("There is no style 999.")},
+        {{"bank-save", " ", "41"}, refused("Please insert bank name!")},
         {{"bank-save", "TWO\nLINES", "57"},
-         {1, "", "The name of the new bank holds a line break.\n"}},
+         refused("The name of the new bank holds a line break.")},
         // Cut, a long name could name another bank and, with --overwrite, replace it.
         {{"bank-save", "SATURDAY GIG", "--overwrite", "57", "73"},
-         {1, "",
-          "The bank name SATURDAY GIG has 12 characters; a bank name takes at most 11. Nothing "
-          "was stored.\n"}},
+         refused("The bank name SATURDAY GIG has 12 characters; a bank name takes at most 11. "
+                 "Nothing was stored.")},
         // The last slot of a full bank is found like any other.
         {{"bank-save", "FULL", "73", "73", "73", "73", "73", "73", "73", "73", "73", "73", "73",
           "73", "73", "73", "73", "41"},
-         {0, "Bank 10 FULL stored.\n", ""}},
-        {{"where-is", "41"}, {0, "5\tBANK5\t2\n10\tFULL\t16\n2\tSATURDAY GI\t1\n", ""}},
-        {{"bank-delete", "FULL"}, {0, "Bank 10 FULL deleted.\n", ""}},
-        {{"bank-delete", "BANK5"}, {0, "Bank 5 BANK5 deleted.\n", ""}},
-        {{"bank-delete", "9"}, {0, "Bank 9 BANK9 deleted.\n", ""}},
-        {{"bank-delete", "9"}, {1, "", "There is no bank 9.\n"}},
-        {{"where-is", "88"}, {1, "", "Selected style cannot be found in any bank!\n"}},
+         told("Bank 10 FULL stored.")},
+        {{"where-is", "41"}, told("5\tBANK5\t2\n10\tFULL\t16\n2\tSATURDAY GI\t1")},
+        {{"bank-delete", "FULL"}, told("Bank 10 FULL deleted.")},
+        {{"bank-delete", "BANK5"}, told("Bank 5 BANK5 deleted.")},
+        {{"bank-delete", "9"}, told("Bank 9 BANK9 deleted.")},
+        {{"bank-delete", "9"}, refused("There is no bank 9.")},
+        {{"where-is", "88"}, refused("Selected style cannot be found in any bank!")},
         // Eleven characters, accented ones counted as one each, are a name.
         {{"bank-save", "F\xC3\xAATE \xC3\xA0 ROME", "57"},
-         {0, "Bank 3 F\xC3\xAATE \xC3\xA0 ROME stored.\n", ""}},
+         told("Bank 3 F\xC3\xAATE \xC3\xA0 ROME stored.")},
     };
     for (const auto& [args, expected] : cases) {
         EXPECT_EQ(orb(args), expected) << args[0] << " " << args[1 % args.size()];
@@ -73,7 +74,7 @@ TEST_F(CatalogueCommandsTest, BanksAreSavedDeletedAndFoundOrRefused) {
 TEST_F(CatalogueCommandsTest, MakeStyRefusesAGoneBankALinkLoopAndAFileThatDoesNotReadBack) {
     const fs::path out = env.dir / "live.sty";
     // (What it writes and says is held against the window in window_and_command_test.)
-    EXPECT_EQ(orb({"make-sty", "77", out.string()}), (Said{1, "", "There is no bank 77.\n"}));
+    EXPECT_EQ(orb({"make-sty", "77", out.string()}), refused("There is no bank 77."));
 
     // An empty OUT, or a link that goes round in a loop, is wrong usage; the loop stays.
     EXPECT_EQ(orb({"make-sty", "5", ""}), (Said{kExitUsage, "", "Usage: orb make-sty BANK OUT\n"}));
@@ -93,20 +94,18 @@ TEST_F(CatalogueCommandsTest, MakeStyRefusesAGoneBankALinkLoopAndAFileThatDoesNo
         return bytes;
     };
     EXPECT_EQ(orb({"make-sty", "BANK9", out.string()}),
-              (Said{1, "",
-                    "The bank file " + out.string() +
-                        " of bank BANK9 does not read back as it was written. The floppy or "
-                        "stick may be failing: write it again, or use another one before the "
-                        "keyboard needs it.\n"}));
+              refused("The bank file " + out.string() +
+                      " of bank BANK9 does not read back as it was written. The floppy or "
+                      "stick may be failing: write it again, or use another one before the "
+                      "keyboard needs it."));
 }
 
 TEST_F(CatalogueCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
     test::writeFile(stick() / "holiday.jpg", "photo");
     const std::vector<std::string> args = {"floppy", "9", "-", "BANK5", "--to", stick().string()};
-    EXPECT_EQ(orb(args), (Said{1, "",
-                               "Writing the floppy deletes everything in " + stick().string() +
-                                   " first, and there is no terminal to ask on: give --yes. "
-                                   "Nothing was deleted.\n"}));
+    EXPECT_EQ(orb(args), refused("Writing the floppy deletes everything in " + stick().string() +
+                                 " first, and there is no terminal to ask on: give --yes. "
+                                 "Nothing was deleted."));
     std::istringstream no("n\n");
     EXPECT_EQ(orb(args, &no), (Said{1, "", floppyWipeQuestion(stick().string()) + " [y/N] "}));
     EXPECT_EQ(test::readFile(stick() / "holiday.jpg"), "photo");
@@ -119,10 +118,10 @@ TEST_F(CatalogueCommandsTest, FloppyWipesOnlyWhenToldOrAnswered) {
 
     // The folder of the database is never wiped.
     EXPECT_EQ(orb({"floppy", "5", "--to", env.dir.path().string(), "--yes"}),
-              (Said{1, "", wipeRefusal(env.dir.path(), filesInUse(env.state)) + "\n"}));
+              refused(wipeRefusal(env.dir.path(), filesInUse(env.state))));
     EXPECT_TRUE(fs::exists(env.dir / "ORB.MDB"));
     EXPECT_EQ(orb({"floppy", "NOPE", "--to", stick().string(), "--yes"}),
-              (Said{1, "", "There is no bank NOPE.\n"}));
+              refused("There is no bank NOPE."));
 }
 
 TEST_F(CatalogueCommandsTest, HdTransferLeavesTheUsersFilesAndWantsAFolder) {
@@ -133,29 +132,28 @@ TEST_F(CatalogueCommandsTest, HdTransferLeavesTheUsersFilesAndWantsAFolder) {
     test::writeFile(disk / ".orb-drive-probe", "mine");
     EXPECT_EQ(std::get<0>(orb({"hd-transfer", "5", "--to", disk.string()})), 0);
     EXPECT_EQ(test::readFile(disk / ".orb-drive-probe"), "mine");
-    EXPECT_EQ(orb({"hd-transfer", "5"}),
-              (Said{1, "", "No hard disk folder is set: give --to DIR.\n"}));
+    EXPECT_EQ(orb({"hd-transfer", "5"}), refused("No hard disk folder is set: give --to DIR."));
 }
 
 TEST_F(CatalogueCommandsTest, SetupsAreSavedListedAndDeletedInTheirShapes) {
     EXPECT_EQ(orb({"setup-save", "Gig 2024", "--description", "Summer tour", "--floppy", "BANK9",
                    "-", "5", "--hd", "-", "5", "-", "-", "-", "-", "-", "-", "9"}),
-              (Said{0, "Set-up Gig 2024 stored.\n", ""}));
+              told("Set-up Gig 2024 stored."));
     ASSERT_EQ(std::get<0>(orb({"setup-save", "Band", "--hd", "-", "-", "-", "9"})), 0);
     const Said listed = {0,
                          "Band\t\t0\t0\t0\t0\t0\t0\t9\t0\t0\t0\t0\t0\n"
                          "Gig 2024\tSummer tour\t9\t0\t5\t0\t5\t0\t0\t0\t0\t0\t0\t9\n",
                          ""};
     EXPECT_EQ(orb({"setups"}), listed);
-    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
         {{"setup-save", "gig 2024", "--floppy", "5"},
-         "A set-up named gig 2024 is already stored. Give --overwrite to replace it.\n"},
+         "A set-up named gig 2024 is already stored. Give --overwrite to replace it."},
         {{"setup-save", "Solo", "--floppy", "5", "NOPE"},
-         "There is no bank NOPE; the set-up was not stored.\n"},
-        {{"setup-delete", "Solo"}, "There is no set-up Solo.\n"},
+         "There is no bank NOPE; the set-up was not stored."},
+        {{"setup-delete", "Solo"}, "There is no set-up Solo."},
     };
-    for (const auto& [args, err] : refused) {
-        EXPECT_EQ(orb(args), (Said{1, "", err})) << args[1];
+    for (const auto& [args, message] : refusals) {
+        EXPECT_EQ(orb(args), refused(message)) << args[1];
     }
     EXPECT_EQ(orb({"setups"}), listed);
 
@@ -169,26 +167,22 @@ TEST_F(CatalogueCommandsTest, SetupsAreSavedListedAndDeletedInTheirShapes) {
 }
 
 TEST_F(CatalogueCommandsTest, ADryRunTellsEachFileAndWritesNothingAndAGoneBankWritesNothing) {
-    ASSERT_EQ(std::get<0>(orb(
-                  {"setup-save", "Gig", "--floppy", "9", "-", "5", "--hd", "-", "-", "-", "5"})),
-              0);
+    ASSERT_EQ(orb({"setup-save", "Gig", "--floppy", "9", "-", "5", "--hd", "-", "-", "-", "5"}),
+              told("Set-up Gig stored."));
     const fs::path disk = env.dir / "disk";
     test::writeFile(stick() / "holiday.jpg", "photo");
     fs::create_directories(disk);
     const std::vector<std::string> dryRun = {
         "setup-write",    "Gig",     "--dry-run",  "--floppy-to",
         stick().string(), "--hd-to", disk.string()};
-    EXPECT_EQ(orb(dryRun), (Said{0,
-                                 "ORB.SET/STYLE/USER01.STY\tnew\nORB.SET/STYLE/USER03.STY\tnew\n"
-                                 "!456.SET/STYLE/USER01.STY\tnew\n",
-                                 ""}));
+    EXPECT_EQ(orb(dryRun), told("ORB.SET/STYLE/USER01.STY\tnew\nORB.SET/STYLE/USER03.STY\tnew\n"
+                                "!456.SET/STYLE/USER01.STY\tnew"));
     EXPECT_EQ(filesIn(stick()), (std::map<std::string, std::string>{{"holiday.jpg", "photo"}}));
     // Without --yes and a terminal the floppy is not emptied.
     EXPECT_EQ(orb({"setup-write", "Gig", "--floppy-to", stick().string()}),
-              (Said{1, "",
-                    "Writing the set-up's floppy deletes everything in " + stick().string() +
-                        " first, and there is no terminal to ask on: give --yes. Nothing was "
-                        "deleted.\n"}));
+              refused("Writing the set-up's floppy deletes everything in " + stick().string() +
+                      " first, and there is no terminal to ask on: give --yes. Nothing was "
+                      "deleted."));
 
     std::vector<std::string> write = dryRun;
     write[2] = "--yes";
@@ -204,9 +198,8 @@ TEST_F(CatalogueCommandsTest, ADryRunTellsEachFileAndWritesNothingAndAGoneBankWr
     ASSERT_EQ(std::get<0>(orb({"bank-delete", "BANK9"})), 0);
     for (const std::vector<std::string>& args : {dryRun, write}) {
         EXPECT_EQ(orb(args),
-                  (Said{1, "",
-                        "The set-up Gig uses bank 9, which is no longer stored; nothing was "
-                        "written.\n"}));
+                  refused("The set-up Gig uses bank 9, which is no longer stored; nothing was "
+                          "written."));
     }
     EXPECT_EQ(filesIn(stick()), before);
 }
@@ -214,15 +207,15 @@ TEST_F(CatalogueCommandsTest, ADryRunTellsEachFileAndWritesNothingAndAGoneBankWr
 TEST_F(CatalogueCommandsTest, IdentifyTellsAFileAndAFolderWithoutBankFiles) {
     const fs::path file = env.dir / "old" / "USER07.STY";
     test::writeFile(file, test::expectedBankFile(db(), kBank5, 23));
-    const std::string told = file.string() +
-                             "\t23\tstored bank 5 BANK5\n\t1\tBALLAD\t57\n\t2\tROCK1\t41\n"
-                             "\t3\tDISCO\t88\n\t4\tSWING\t73\n";
-    EXPECT_EQ(orb({"identify", file.string()}), (Said{0, told, ""}));
+    const std::string listing = file.string() +
+                                "\t23\tstored bank 5 BANK5\n\t1\tBALLAD\t57\n\t2\tROCK1\t41\n"
+                                "\t3\tDISCO\t88\n\t4\tSWING\t73";
+    EXPECT_EQ(orb({"identify", file.string()}), told(listing));
     EXPECT_EQ(orb({"identify", file.string(), "--import-new"}),
-              (Said{0, told + "There is no new style to import.\n", ""}));
+              told(listing + "\nThere is no new style to import."));
     fs::create_directories(env.dir / "blank");
     EXPECT_EQ(orb({"identify", (env.dir / "blank").string()}),
-              (Said{1, "", "There is no Pa bank file in " + (env.dir / "blank").string() + ".\n"}));
+              refused("There is no Pa bank file in " + (env.dir / "blank").string() + "."));
 }
 
 TEST(RestorePointCommands, ListAndUndoAfterTheQuestion) {
@@ -237,24 +230,21 @@ TEST(RestorePointCommands, ListAndUndoAfterTheQuestion) {
     db.execute("DELETE FROM KORFSongs");
     env.state.connection.close();
     const auto orb = [&](const std::vector<std::string>& args, std::istream* terminal = nullptr) {
-        const test::CliRun run = env.runCli(args, terminal);
-        return Said{run.status, run.out, run.err};
+        return test::said(env.runCli(args, terminal));
     };
 
     EXPECT_EQ(orb({"restore-points"}),
-              (Said{0, "1\t2026-12-06 20:05:00\tdeleting 1 song\t0\t0\t1\t" + size + "\n", ""}));
-    EXPECT_EQ(orb({"undo"}), (Said{1, "",
-                                   "Undoing changes the catalogue, and there is no terminal to ask "
-                                   "on: give --yes. Nothing was changed.\n"}));
+              told("1\t2026-12-06 20:05:00\tdeleting 1 song\t0\t0\t1\t" + size));
+    EXPECT_EQ(orb({"undo"}),
+              refused("Undoing changes the catalogue, and there is no terminal to ask "
+                      "on: give --yes. Nothing was changed."));
     std::istringstream no("n\n");
     EXPECT_EQ(std::get<0>(orb({"undo", "1"}, &no)), 1);
     EXPECT_EQ(std::get<2>(orb({"undo", "2", "--yes"})),
               "There is no restore point 2 of this catalogue; orb restore-points lists them.\n");
     EXPECT_EQ(orb({"undo", "--yes"}),
-              (Said{0,
-                    "The catalogue is back as it was on 2026-12-06 20:05:00, before deleting 1 "
-                    "song.\n",
-                    ""}));
+              told("The catalogue is back as it was on 2026-12-06 20:05:00, before deleting 1 "
+                   "song."));
     // The undo kept a restore point first (its rows: undo_test).
     const std::string after = std::get<1>(orb({"restore-points"}));
     EXPECT_TRUE(after.starts_with("1\t2026-12-06 20:05:00\tundoing the change of ")) << after;

@@ -7,11 +7,12 @@
 #include <functional>
 
 #include "cli/cli.h"
-#include "stylefiles/import_test_support.h"
+#include "stylefiles/style_files_test_support.h"
 #include "support/held_lock.h"
 #include "support/query_column.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
@@ -19,17 +20,17 @@ namespace {
 namespace fs = std::filesystem;
 using test::makeChunk;
 using test::readFile;
+using test::refused;
 using test::StyFileBuilder;
 using test::TestEnvironment;
+using test::told;
 using test::writeFile;
 
 constexpr const char* kContains = "~";  // an expected output starting so is a part of the output
 
 struct Step {
     std::vector<std::string> args;
-    int status;
-    std::string out;
-    std::string err;
+    test::Said said;
 };
 
 struct Case {
@@ -39,13 +40,8 @@ struct Case {
     std::function<void(TestEnvironment&)> check;
 };
 
-std::string expand(std::string text, const TestEnvironment& env) {
-    const std::string dir = env.dir.path().string();
-    for (auto at = text.find("{dir}"); at != std::string::npos; at = text.find("{dir}", at)) {
-        text.replace(at, 5, dir);
-        at += dir.size();
-    }
-    return text;
+std::string expand(const std::string& text, const TestEnvironment& env) {
+    return test::replaceAll(text, "{dir}", env.dir.path().string());
 }
 
 void expectOutput(const std::string& expected, const std::string& actual, const char* what) {
@@ -54,12 +50,6 @@ void expectOutput(const std::string& expected, const std::string& actual, const 
     } else {
         EXPECT_EQ(actual, expected) << what;
     }
-}
-
-long long countOf(TestEnvironment& env, const char* table) {
-    Database db;
-    db.open(env.dir / "orb.mdb", Database::OpenMode::ExistingOnly);
-    return test::rowCount(db, table);
 }
 
 void initDatabase(TestEnvironment& env) {
@@ -81,10 +71,10 @@ const std::vector<Case> kCases = {
      [](TestEnvironment& env) {
          env.settings.set("PATH", "DATABASE", expand("{dir}/gone.mdb", env));
      },
-     {Step({"init"}, 0, "{dir}/gone.mdb\n", ""),
-      Step({"--db", "{dir}/sub/cat.mdb", "init"}, 0, "{dir}/sub/cat.mdb\n", ""),
+     {Step({"init"}, told("{dir}/gone.mdb")),
+      Step({"--db", "{dir}/sub/cat.mdb", "init"}, told("{dir}/sub/cat.mdb")),
       // --db after the command word, and a second init keeps the file.
-      Step({"init", "--db", "{dir}/sub/cat.mdb"}, 0, "{dir}/sub/cat.mdb\n", "")},
+      Step({"init", "--db", "{dir}/sub/cat.mdb"}, told("{dir}/sub/cat.mdb"))},
      [](TestEnvironment& env) {
          EXPECT_TRUE(fs::exists(env.dir / "gone.mdb"));
          Database db;
@@ -93,9 +83,9 @@ const std::vector<Case> kCases = {
      }},
     {"InitOnAFileThatIsNotADatabaseFailsAndLeavesIt",
      [](TestEnvironment& env) { writeFile(env.dir / "x.mdb", std::string(1000, 'x')); },
-     {Step({"--db", "{dir}/x.mdb", "init"}, 1, "",
-           "The file {dir}/x.mdb cannot be opened as an ORB database (file is not a database: "
-           "{dir}/x.mdb).\n")},
+     {Step({"--db", "{dir}/x.mdb", "init"},
+           refused("The file {dir}/x.mdb cannot be opened as an ORB database (file is not a "
+                   "database: {dir}/x.mdb)."))},
      [](TestEnvironment& env) { EXPECT_EQ(readFile(env.dir / "x.mdb"), std::string(1000, 'x')); }},
     {"InitRefusesAnotherProgramsDatabaseAndTakesAnEmptyOne",
      [](TestEnvironment& env) {
@@ -108,12 +98,11 @@ const std::vector<Case> kCases = {
          bare.open(env.dir / "bare.mdb", Database::OpenMode::CreateIfMissing);
          bare.execute("PRAGMA user_version = 7");
      },
-     {Step(
-          {"--db", "{dir}/other.sqlite", "init"}, 1, "",
-          "The file {dir}/other.sqlite holds another program's tables and none of ORB's; it is not "
-          "an ORB database and was left as it was.\n"),
-      Step({"--db", "{dir}/empty.mdb", "init"}, 0, "{dir}/empty.mdb\n", ""),
-      Step({"--db", "{dir}/bare.mdb", "init"}, 0, "{dir}/bare.mdb\n", "")},
+     {Step({"--db", "{dir}/other.sqlite", "init"},
+           refused("The file {dir}/other.sqlite holds another program's tables and none of ORB's; "
+                   "it is not an ORB database and was left as it was.")),
+      Step({"--db", "{dir}/empty.mdb", "init"}, told("{dir}/empty.mdb")),
+      Step({"--db", "{dir}/bare.mdb", "init"}, told("{dir}/bare.mdb"))},
      [](TestEnvironment& env) {
          Database other;
          other.open(env.dir / "other.sqlite", Database::OpenMode::ExistingOnly);
@@ -127,15 +116,13 @@ const std::vector<Case> kCases = {
      }},
     {"HelpAndVersion",
      nullptr,
-     {Step({"--help"}, 0, "~Usage: orb [--db PATH] COMMAND", ""),
-      Step({"--help"}, 0, "~\n  init", ""), Step({"--version"}, 0, "orb 2.31\n", ""),
-      Step(
-          {"undo", "--help"}, 0,
-          "Usage: orb [--db PATH] undo [N] [--yes]\nUndoes the steps of restore points 1 to N "
-          "(default 1, the newest), newest first in one step, after a question (asked on the "
-          "terminal unless --yes), keeping a restore point of the undo first. Later changes to the "
-          "same rows refuse the undo, which then changes nothing.\n",
-          "")},
+     {Step({"--help"}, {0, "~Usage: orb [--db PATH] COMMAND", ""}),
+      Step({"--help"}, {0, "~\n  init", ""}), Step({"--version"}, told("orb 2.31")),
+      Step({"undo", "--help"},
+           told("Usage: orb [--db PATH] undo [N] [--yes]\nUndoes the steps of restore points 1 to "
+                "N (default 1, the newest), newest first in one step, after a question (asked on "
+                "the terminal unless --yes), keeping a restore point of the undo first. Later "
+                "changes to the same rows refuse the undo, which then changes nothing."))},
      nullptr},
     {"StyInfoListsTheStylesOfEachBankTellsOtherFilesAndMakesNoDatabase",
      [](TestEnvironment& env) {
@@ -153,34 +140,34 @@ const std::vector<Case> kCases = {
          writeFile(env.dir / "EMPTY.STY", "");
          ASSERT_EQ(mkfifo((env.dir / "PIPE.STY").c_str(), 0600), 0);
      },
-     {Step({"sty-info", "{dir}/USER01.STY"}, 0,
-           "1\tROCK       \t108\tROCK B     \t18\n5\tBALLAD     \t208\t\t0\n", ""),
-      Step({"sty-info", "{dir}/TWO.STY"}, 0,
-           "bank\t18\n1\tA          \t9\t\t0\nbank\t17\n1\tB          \t10\t\t0\n", ""),
-      Step({"sty-info", "{dir}/Old Arranger.sty"}, 2,
-           "OLDARR~1.STY is probably a style for KORG  iS40,iS50 arrangers\n", ""),
-      Step(
-          {"sty-info", "{dir}/notes.sty"}, 2,
-          "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no rights to "
-          "access it!\n",
-          ""),
-      Step({"sty-info", "{dir}/EMPTY.STY"}, 1, "", "The file {dir}/EMPTY.STY is empty.\n"),
-      Step({"sty-info", "{dir}/NONE.STY"}, 1, "", "The file {dir}/NONE.STY does not exist.\n"),
+     {Step({"sty-info", "{dir}/USER01.STY"},
+           told("1\tROCK       \t108\tROCK B     \t18\n5\tBALLAD     \t208\t\t0")),
+      Step({"sty-info", "{dir}/TWO.STY"},
+           told("bank\t18\n1\tA          \t9\t\t0\nbank\t17\n1\tB          \t10\t\t0")),
+      Step({"sty-info", "{dir}/Old Arranger.sty"},
+           {2, "OLDARR~1.STY is probably a style for KORG  iS40,iS50 arrangers\n", ""}),
+      Step({"sty-info", "{dir}/notes.sty"},
+           {2,
+            "NOTES.STY is not a Pa style, is damaged, its format is unknown or you have no "
+            "rights to access it!\n",
+            ""}),
+      Step({"sty-info", "{dir}/EMPTY.STY"}, refused("The file {dir}/EMPTY.STY is empty.")),
+      Step({"sty-info", "{dir}/NONE.STY"}, refused("The file {dir}/NONE.STY does not exist.")),
       // A FIFO is refused at once instead of blocking the command for good.
-      Step({"sty-info", "{dir}/PIPE.STY"}, 1, "",
-           "The file {dir}/PIPE.STY cannot be read: it is not a regular file.\n")},
+      Step({"sty-info", "{dir}/PIPE.STY"},
+           refused("The file {dir}/PIPE.STY cannot be read: it is not a regular file."))},
      [](TestEnvironment& env) { EXPECT_FALSE(fs::exists(env.dir / "ORB.MDB")); }},
     {"StyRewriteRenumbersTheBankAndKeepsEverySlot",
      [](TestEnvironment& env) {
          writeFile(env.dir / "IN.STY", rewriteBank(17));
          writeFile(env.dir / "I30.STY", "KORGI" + std::string(40, ' '));
      },
-     {Step({"sty-rewrite", "{dir}/IN.STY", "{dir}/SAME.STY"}, 0, "", ""),
-      Step({"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "3"}, 0, "", ""),
+     {Step({"sty-rewrite", "{dir}/IN.STY", "{dir}/SAME.STY"}, {0, "", ""}),
+      Step({"sty-rewrite", "{dir}/IN.STY", "{dir}/OUT.STY", "--bank-number", "3"}, {0, "", ""}),
       // In place as well.
-      Step({"sty-rewrite", "--bank-number", "255", "{dir}/IN.STY", "{dir}/IN.STY"}, 0, "", ""),
-      Step({"sty-rewrite", "{dir}/I30.STY", "{dir}/OUT.STY"}, 2,
-           "I30.STY is probably a style for KORG  i30 arranger\n", "")},
+      Step({"sty-rewrite", "--bank-number", "255", "{dir}/IN.STY", "{dir}/IN.STY"}, {0, "", ""}),
+      Step({"sty-rewrite", "{dir}/I30.STY", "{dir}/OUT.STY"},
+           {2, "I30.STY is probably a style for KORG  i30 arranger\n", ""})},
      [](TestEnvironment& env) {
          EXPECT_EQ(readFile(env.dir / "SAME.STY"), rewriteBank(17));
          EXPECT_EQ(readFile(env.dir / "OUT.STY"), rewriteBank(3));
@@ -196,24 +183,22 @@ const std::vector<Case> kCases = {
          db.execute("INSERT INTO KORFSongs VALUES (3, 'Moon River', 'Mancini')");
          writeFile(env.dir / "bad.odd", "ORB BACKUP\r\nTABLE KORFSONGS\r\n");
      },
-     {{{"--db", kDb, "backup", "{dir}/copy.dump"},  // no extension question without a window
-       0,
-       "ORB database backup completed without errors!\n",
-       ""},
-      Step({"--db", kDb, "restore", "{dir}/copy.dump"}, 0,
-           "{dir}/copy.dump is an ORB dump file of 1 rows and would restore; add --yes to replace "
-           "the catalogue with it.\n",
-           ""),
-      Step({"--db", kDb, "restore", "{dir}/copy.dump", "--yes"}, 0,
-           "ORB database restore completed without errors!\n"
-           "0 banks, 1 song, 0 links and 0 styles restored\n",
-           ""),
-      Step({"--db", kDb, "restore", "{dir}/bad.odd"}, 1, "",
-           "{dir}/bad.odd is not an ORB dump file or is damaged: Line 2: \"TABLE KORFBANKS\" was "
-           "expected.\n"),
-      Step({"--db", kDb, "backup", "{dir}/missing/x.odd"}, 1, "",
-           "The backup to {dir}/missing/x.odd failed: The dump file {dir}/missing/x.odd cannot be "
-           "written: the folder {dir}/missing does not exist.\nNo dump file has been written.\n")},
+     {// No extension question without a window.
+      Step({"--db", kDb, "backup", "{dir}/copy.dump"},
+           told("ORB database backup completed without errors!")),
+      Step({"--db", kDb, "restore", "{dir}/copy.dump"},
+           told("{dir}/copy.dump is an ORB dump file of 1 rows and would restore; add --yes to "
+                "replace the catalogue with it.")),
+      Step({"--db", kDb, "restore", "{dir}/copy.dump", "--yes"},
+           told("ORB database restore completed without errors!\n"
+                "0 banks, 1 song, 0 links and 0 styles restored")),
+      Step({"--db", kDb, "restore", "{dir}/bad.odd"},
+           refused("{dir}/bad.odd is not an ORB dump file or is damaged: Line 2: \"TABLE "
+                   "KORFBANKS\" was expected.")),
+      Step({"--db", kDb, "backup", "{dir}/missing/x.odd"},
+           refused("The backup to {dir}/missing/x.odd failed: The dump file {dir}/missing/x.odd "
+                   "cannot be written: the folder {dir}/missing does not exist.\nNo dump file has "
+                   "been written."))},
      nullptr},
     {"ImportFolderAndFileWithTheirOptions",
      [](TestEnvironment& env) {
@@ -222,32 +207,28 @@ const std::vector<Case> kCases = {
          writeFile(env.dir / "banks" / "SUB" / "B.STY", test::bankFile("BETA", 1, 2));
          writeFile(env.dir / "banks" / "I5.STY", "KORG< and more bytes than any header holds");
      },
-     {Step({"--db", kDb, "import", "--family", "Pop", "{dir}/banks"}, 0,
-           "I5.STY is probably a style for KORG  i5 arranger\n"
-           "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n",
-           ""),
-      Step(
-          {"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
-          0,
-          "Style ALPHA1      from file A.STY is the same as style ALPHA1      from file A.STY, and "
-          "will not be imported!\n"
-          "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file A.STY, and "
-          "will not be imported!\n"
-          "I5.STY is probably a style for KORG  i5 arranger\n"
-          "Style import ended: 1 style imported, 2 skipped as duplicates, 0 banks stored.\n",
-          ""),
-      Step({"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"}, 0,
-           "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.\n", ""),
-      Step(
-          {"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"}, 0,
-          "Style import ended: 0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 styles "
-          "replaced.\n",
-          "")},
+     {Step({"--db", kDb, "import", "--family", "Pop", "{dir}/banks"},
+           told("I5.STY is probably a style for KORG  i5 arranger\n"
+                "Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.")),
+      Step({"--db", kDb, "import", "--subfolders", "--no-bank", "--mode", "content", "{dir}/banks"},
+           told("Style ALPHA1      from file A.STY is the same as style ALPHA1      from file "
+                "A.STY, and will not be imported!\n"
+                "Style ALPHA2      from file A.STY is the same as style ALPHA2      from file "
+                "A.STY, and will not be imported!\n"
+                "I5.STY is probably a style for KORG  i5 arranger\n"
+                "Style import ended: 1 style imported, 2 skipped as duplicates, 0 banks stored.")),
+      Step({"--db", kDb, "import", "--mode", "all", "{dir}/banks/A.STY"},
+           told("Style import ended: 2 styles imported, 0 skipped as duplicates, 1 bank stored.")),
+      Step({"--db", kDb, "import", "--mode", "name", "{dir}/banks/A.STY"},
+           told("Style import ended: 0 styles imported, 0 skipped as duplicates, 1 bank stored, 2 "
+                "styles replaced."))},
      [](TestEnvironment& env) {
          // 2 + 1 (BETA) + 2 again (all); by name replaced two and added none. Every run but
          // the --no-bank one stored a bank.
-         EXPECT_EQ(countOf(env, "KORFStyles"), 5);
-         EXPECT_EQ(countOf(env, "KORFBanks"), 3);
+         Database db;
+         db.open(env.dir / "orb.mdb", Database::OpenMode::ExistingOnly);
+         EXPECT_EQ(test::styleCount(db), 5);
+         EXPECT_EQ(test::rowCount(db, "KORFBanks"), 3);
      }},
 };
 
@@ -268,9 +249,10 @@ TEST_P(Commands, RunAsTheTableSays) {
         }
         SCOPED_TRACE("orb" + shown);
         const test::CliRun run = env.runCli(args);
-        EXPECT_EQ(run.status, step.status) << run.err;
-        expectOutput(expand(step.out, env), run.out, "standard output");
-        expectOutput(expand(step.err, env), run.err, "standard error");
+        const auto& [status, out, err] = step.said;
+        EXPECT_EQ(run.status, status) << run.err;
+        expectOutput(expand(out, env), run.out, "standard output");
+        expectOutput(expand(err, env), run.err, "standard error");
     }
     if (c.check) {
         c.check(env);
@@ -367,9 +349,7 @@ TEST(CommandLine, ADatabaseThatAnotherProgramHolds) {
     Database other;
     other.open(db, Database::OpenMode::ExistingOnly);
     other.execute("BEGIN EXCLUSIVE");
-    const test::CliRun result = env.runCli({"--db", db, "init"});
-    EXPECT_EQ(std::tie(result.status, result.out, result.err),
-              std::make_tuple(1, std::string(), test::inUseText(db) + "\n"));
+    EXPECT_EQ(test::said(env.runCli({"--db", db, "init"})), test::refused(test::inUseText(db)));
     other.execute("ROLLBACK");
     EXPECT_EQ(env.runCli({"--db", db, "init"}).status, 0);
 }

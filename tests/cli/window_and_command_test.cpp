@@ -14,25 +14,24 @@
 #include "cli/cli.h"
 #include "core/file_replacement.h"
 #include "db/setup_store.h"
-#include "stylefiles/import_test_support.h"
 #include "stylefiles/keyboard_layout.h"
 #include "stylefiles/ssf_export.h"
 #include "stylefiles/ssf_import.h"
+#include "stylefiles/style_files_test_support.h"
 #include "support/table_snapshot.h"
 #include "support/temp_dir.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
 using test::filesIn;
+using test::refused;
+using test::Said;
+using test::told;
 using Answer = UserDialogs::Answer;
-using Said = std::tuple<int, std::string, std::string>;  // status, output, errors
-
-// A command's refusal of what the window refused with `message`.
-Said refused(const std::string& message) {
-    return {1, "", message + "\n"};
-}
+using Texts = std::vector<std::string>;
 
 // Each window, driven through its controller, on the fixture's catalogue against its command on
 // the same catalogue or a copy: both must leave the same and say the same.
@@ -52,9 +51,9 @@ protected:
     // `orb --db FILE ARGS...`; the connection is opened on the fixture's catalogue again.
     Said runOn(const fs::path& file, std::vector<std::string> args) {
         args.insert(args.begin(), {"--db", file.string()});
-        const test::CliRun result = env.runCli(args);
+        const Said result = test::said(env.runCli(args));
         db().open(catalogue(), Database::OpenMode::ExistingOnly);
-        return {result.status, result.out, result.err};
+        return result;
     }
     // The bank being edited holds style 57 alone: a command must leave it so.
     void editStyle57() {
@@ -87,10 +86,13 @@ protected:
         dialogScript = [](BankDialogController&) { return false; };
     }
 
-    void lockBank(std::int32_t bankProg) {
-        db().execute("CREATE TRIGGER lock_bank BEFORE DELETE ON KORFBanks WHEN OLD.BankProg = " +
-                     std::to_string(bankProg) + " BEGIN SELECT RAISE(ABORT, 'bank " +
-                     std::to_string(bankProg) + " is locked'); END");
+    // The folder `name` of the test's, made, with an older file in it when `withOldFile`.
+    fs::path folder(const std::string& name, bool withOldFile = false) {
+        fs::create_directories(env.dir / name);
+        if (withOldFile) {
+            test::writeFile(env.dir / name / "old.txt", "last week");
+        }
+        return env.dir / name;
     }
 };
 
@@ -105,7 +107,7 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
     // database forgets which stored bank the current one came from; the styles stay.)
     editStyle57();
     EXPECT_EQ(runOn(copy, {"bank-save", "A[B", "--description", "gig] x", "73", "41"}),
-              (Said{0, "Bank 10 A[B stored.\n", ""}));
+              told("Bank 10 A[B stored."));
     expectSameAs(copy);
     EXPECT_EQ(currentBank().name(), "");
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
@@ -140,7 +142,9 @@ TEST_F(WindowAndCommandTest, SavingABankStoresTheSameAndTheCommandLeavesTheCurre
 }
 
 TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
-    lockBank(5);
+    db().execute(
+        "CREATE TRIGGER lock_bank BEFORE DELETE ON KORFBanks WHEN OLD.BankProg = 5 BEGIN SELECT "
+        "RAISE(ABORT, 'bank 5 is locked'); END");
     const fs::path copy = copyOfCatalogue();
     const std::vector<BankRow> before = BankStore(db()).all();
     const std::string refusal =
@@ -150,8 +154,7 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     dialog.selectNode(bankNode(dialog.nodes(), 5));
     env.dialogs.answer(Answer::Yes);
     dialog.deleteSelected();
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"Deleting bank BANK5 from database?", refusal}));
+    EXPECT_EQ(env.dialogs.messages(), (Texts{"Deleting bank BANK5 from database?", refusal}));
     EXPECT_EQ(env.dialogs.calls()[1].icon, UserDialogs::Icon::Critical);
     EXPECT_EQ(BankStore(db()).all(), before);
     EXPECT_TRUE(dialog.deleteShown());
@@ -179,12 +182,12 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     EXPECT_EQ(window.nodes()[1].bankName, "A[B");
     EXPECT_EQ(window.nodes()[1].bankDescription, "x] y");
     EXPECT_EQ(runOn(catalogue(), {"where-is", "88"}),
-              (Said{0, "12\tA[B\t1 3\n5\tBANK5\t3\n9\tBANK9\t2 4\n", ""}));
+              told("12\tA[B\t1 3\n5\tBANK5\t3\n9\tBANK9\t2 4"));
 
     // Loading it through the window names it as stored, and so does `orb banks`.
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(window.doubleClick(1));
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Confirm bank A[B loading?"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Confirm bank A[B loading?"});
     EXPECT_EQ(currentBank().name(), "A[B");
     EXPECT_EQ(currentBank().description(), "x] y");
     const std::string zeros = "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0";  // slots 5 to 16
@@ -196,8 +199,7 @@ TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeTe
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Stored);
     ASSERT_TRUE(dialog.fillTree());
     dialog.selectNode(bankNode(dialog.nodes(), 12));
-    EXPECT_EQ(dialog.name(), "A[B");
-    EXPECT_EQ(dialog.description(), "x] y");
+    EXPECT_EQ(std::tuple(dialog.name(), dialog.description()), std::tuple("A[B", "x] y"));
 }
 
 TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurrentBank) {
@@ -211,18 +213,15 @@ TEST_F(WindowAndCommandTest, MakingABankFileWritesTheSameBytesAndLeavesTheCurren
     EXPECT_EQ(env.dialogs.messages().back(), fromWindow.string() + made);
     editStyle57();
     EXPECT_EQ(runOn(catalogue(), {"make-sty", "BANK9", fromCommand.string()}),
-              (Said{0, fromCommand.string() + made + "\n", ""}));
+              told(fromCommand.string() + made));
     EXPECT_EQ(test::readFile(fromCommand), test::readFile(fromWindow));
     test::expectBankFile(db(), fromCommand, {73, 88, 57, 88}, 17);
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
 }
 
 TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
-    const fs::path windowFloppy = env.dir / "floppy-w";
-    const fs::path commandFloppy = env.dir / "floppy-c";
-    for (const fs::path& folder : {windowFloppy, commandFloppy}) {
-        test::writeFile(folder / "old.txt", "last week");
-    }
+    const fs::path windowFloppy = folder("floppy-w", true);
+    const fs::path commandFloppy = folder("floppy-c", true);
     env.state.FloppyPath = windowFloppy.string();
     BankQueues queues(env.state, env.dialogs);
     queues.setFloppyEntry(0, 9, "BANK9");
@@ -232,19 +231,16 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     const std::string made =
         "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
         "verified.";
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{floppyWipeQuestion(windowFloppy.string()), made}));
+    EXPECT_EQ(env.dialogs.messages(), (Texts{floppyWipeQuestion(windowFloppy.string()), made}));
     EXPECT_EQ(
         runOn(catalogue(), {"floppy", "BANK9", "-", "5", "--to", commandFloppy.string(), "--yes"}),
-        (Said{0, made + "\n", ""}));
+        told(made));
     EXPECT_EQ(filesIn(windowFloppy).size(), 2u);
     EXPECT_EQ(filesIn(commandFloppy), filesIn(windowFloppy));
 
     // Hard disk: banks 5, -, -, 9, 9 fill two set folders alike.
-    const fs::path windowDisk = env.dir / "disk-w";
-    const fs::path commandDisk = env.dir / "disk-c";
-    fs::create_directories(windowDisk);
-    fs::create_directories(commandDisk);
+    const fs::path windowDisk = folder("disk-w");
+    const fs::path commandDisk = folder("disk-c");
     env.state.PaHardDiskPath = windowDisk.string();
     queues.setHardDiskEntry(0, 5, "BANK5");
     queues.setHardDiskEntry(3, 9, "BANK9");
@@ -253,7 +249,7 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     ASSERT_TRUE(queues.transfer());
     EXPECT_EQ(runOn(catalogue(),
                     {"hd-transfer", "5", "-", "-", "9", "BANK9", "--to", commandDisk.string()}),
-              (Said{0, env.dialogs.messages().at(0) + "\n", ""}));
+              told(env.dialogs.messages().at(0)));
     EXPECT_EQ(filesIn(windowDisk).size(), 3u);
     EXPECT_EQ(filesIn(commandDisk), filesIn(windowDisk));
 
@@ -273,7 +269,7 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
         return "The bank file " + (disk / protectedFile).string() +
                " cannot be written: it is read-only.";
     };
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{readOnly(windowDisk)});
+    EXPECT_EQ(env.dialogs.messages(), Texts{readOnly(windowDisk)});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
     EXPECT_EQ(
         runOn(catalogue(), {"hd-transfer", "9", "-", "-", "9", "9", "--to", commandDisk.string()}),
@@ -287,7 +283,7 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
     env.dialogs.clear();
     EXPECT_FALSE(queues.transfer());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Pa Hard Drive " + unplugged.string() + ": is not ready!"});
+              Texts{"Pa Hard Drive " + unplugged.string() + ": is not ready!"});
     EXPECT_EQ(runOn(catalogue(), {"hd-transfer", "5", "--to", unplugged.string()}),
               refused(env.dialogs.messages()[0]));
 }
@@ -311,11 +307,14 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlike) {
 
     std::map<std::string, fs::path> folders;
     for (const char* name : {"fd-w", "hd-w", "fd-c", "hd-c"}) {
-        folders[name] = env.dir / name;
-        test::writeFile(folders[name] / "old.txt", "last week");
+        folders[name] = folder(name, true);
     }
     env.state.FloppyPath = folders["fd-w"].string();
     env.state.PaHardDiskPath = folders["hd-w"].string();
+    const auto writeByCommand = [&](const std::string& setup) {
+        return runOn(catalogue(), {"setup-write", setup, "--floppy-to", folders["fd-c"].string(),
+                                   "--hd-to", folders["hd-c"].string(), "--yes"});
+    };
     SetupListController list(env.state, env.dialogs, false);
     list.load();
     list.select(1);
@@ -324,9 +323,7 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlike) {
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(list.write());
     ASSERT_EQ(env.dialogs.messages().size(), 2u);
-    EXPECT_EQ(runOn(catalogue(), {"setup-write", "gig", "--floppy-to", folders["fd-c"].string(),
-                                  "--hd-to", folders["hd-c"].string(), "--yes"}),
-              (Said{0, env.dialogs.messages()[1] + "\n", ""}));
+    EXPECT_EQ(writeByCommand("gig"), told(env.dialogs.messages()[1]));
     // The floppies were emptied; the hard disks keep what they held.
     for (const auto& [part, count] : {std::pair{"fd", 2u}, {"hd", 3u}}) {
         const auto files = filesIn(folders[std::string(part) + "-w"]);
@@ -347,18 +344,14 @@ TEST_F(WindowAndCommandTest, SetupsAreSavedAndWrittenAlike) {
     const std::string gone =
         "The set-up Gig uses bank 5, which is no longer stored; nothing was written.";
     EXPECT_EQ(env.dialogs.messages().at(0), gone);
-    EXPECT_EQ(runOn(catalogue(), {"setup-write", "Gig", "--floppy-to", folders["fd-c"].string(),
-                                  "--hd-to", folders["hd-c"].string(), "--yes"}),
-              refused(gone));
+    EXPECT_EQ(writeByCommand("Gig"), refused(gone));
     EXPECT_EQ(filesIn(folders["fd-w"]), before);
     EXPECT_EQ(filesIn(folders["fd-c"]), before);
 }
 
 TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
-    const fs::path windowOut = env.dir / "ssf-w";
-    const fs::path commandOut = env.dir / "ssf-c";
-    fs::create_directories(windowOut);
-    fs::create_directories(commandOut);
+    const fs::path windowOut = folder("ssf-w");
+    const fs::path commandOut = folder("ssf-c");
     loadBank(9);
     SsfExportController exporter(env.state, env.dialogs);
     exporter.load({{}, {}, true, bankStyles(), currentBank().name()});
@@ -372,13 +365,14 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
         listed += "\n" + (commandOut / name).string();
     }
     EXPECT_EQ(runOn(catalogue(), {"ssf-export", "--bank", "BANK9", commandOut.string()}),
-              (Said{0, listed + "\n", ""}));
+              told(listed));
     EXPECT_EQ(filesIn(windowOut).size(), 4u);
     EXPECT_EQ(filesIn(commandOut), filesIn(windowOut));
     EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{57});
     EXPECT_EQ(currentBank().name(), "");
 
-    // A file that cannot be replaced stops both in the same words, before any file is replaced.
+    // A file that cannot be replaced stops both in the same words (ssf_test pins them), before
+    // any file is replaced.
     for (const fs::path& folder : {windowOut, commandOut}) {
         fs::create_directories(folder / "ROCK1.SSF" / "in-the-way");
     }
@@ -387,13 +381,9 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     env.dialogs.clear();
     EXPECT_FALSE(exporter.run());
     ASSERT_EQ(env.dialogs.messages().size(), 1u);
-    std::string stopped = env.dialogs.messages()[0];  // its words: ssf_test
-    for (auto at = stopped.find(windowOut.string()); at != std::string::npos;
-         at = stopped.find(windowOut.string(), at + commandOut.string().size())) {
-        stopped.replace(at, windowOut.string().size(), commandOut.string());
-    }
     EXPECT_EQ(runOn(catalogue(), {"ssf-export", "57", "41", "88", commandOut.string()}),
-              refused(stopped));
+              refused(test::replaceAll(env.dialogs.messages()[0], windowOut.string(),
+                                       commandOut.string())));
 
     // Import: two of the four styles are gone from the catalogue and its copy.
     fs::remove_all(windowOut / "ROCK1.SSF");
@@ -410,7 +400,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     const std::string ended =
         "SSF file import ended without errors\n2 styles imported, 2 styles already stored passed "
         "over.";
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{ended});
+    EXPECT_EQ(env.dialogs.messages(), Texts{ended});
     std::string importedLines;
     for (const SsfImportedFile& file : importer.files()) {
         if (file.outcome.kind == SsfFileOutcome::Kind::Imported) {
@@ -420,7 +410,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
         }
     }
     EXPECT_EQ(runOn(copy, {"ssf-import", "--skip-present", windowOut.string()}),
-              (Said{0, importedLines + ended + "\n", ""}));
+              told(importedLines + ended));
     EXPECT_EQ(test::styleCount(db()), 6);
     expectSameAs(copy);
 
@@ -431,7 +421,7 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     const std::string aborted = "SSF file import aborted: style already present (" +
                                 (windowOut / "BALLAD.SSF").string() +
                                 ")\n0 styles imported, 3 files not read.";
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{aborted});
+    EXPECT_EQ(env.dialogs.messages(), Texts{aborted});
     EXPECT_EQ(runOn(copy, {"ssf-import", windowOut.string()}), refused(aborted));
     expectSameAs(copy);
 }
@@ -470,8 +460,8 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(window.backup());
     const std::string done = "ORB database backup completed without errors!";
-    EXPECT_EQ(env.dialogs.messages(), (std::vector<std::string>{"Confirm database backup?", done}));
-    EXPECT_EQ(runOn(catalogue(), {"backup", commandDump.string()}), (Said{0, done + "\n", ""}));
+    EXPECT_EQ(env.dialogs.messages(), (Texts{"Confirm database backup?", done}));
+    EXPECT_EQ(runOn(catalogue(), {"backup", commandDump.string()}), told(done));
     EXPECT_EQ(test::readFile(commandDump), test::readFile(windowDump));
 
     // Both catalogues lose a bank and a style; the restore brings them back in both.
@@ -486,11 +476,10 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     window.setRestorePath(damaged.string());
     env.dialogs.clear();
     EXPECT_FALSE(window.restore());
-    const std::string refusal =
-        damaged.string() +
-        " is not a ORB backup files or is corrupted! Restore process aborted!\nLine 1: \"ORB "
-        "BACKUP\" was expected.";
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{refusal});
+    const std::string refusal = damaged.string() +
+                                " is not a ORB backup files or is corrupted! Restore process "
+                                "aborted!\nLine 1: \"ORB BACKUP\" was expected.";
+    EXPECT_EQ(env.dialogs.messages(), Texts{refusal});
     EXPECT_EQ(runOn(copy, {"restore", damaged.string(), "--yes"}), refused(refusal));
     EXPECT_EQ(test::tableSnapshot(db()), before);
     EXPECT_EQ(snapshotOf(copy), before);
@@ -502,10 +491,8 @@ TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue)
     ASSERT_TRUE(window.restore());
     EXPECT_EQ(env.dialogs.messages().back(), "ORB database restore completed without errors!");
     EXPECT_EQ(runOn(copy, {"restore", windowDump.string(), "--yes"}),
-              (Said{0,
-                    "ORB database restore completed without errors!\n2 banks, 0 songs, 5 links "
-                    "and 6 styles restored\n",
-                    ""}));
+              told("ORB database restore completed without errors!\n2 banks, 0 songs, 5 links and "
+                   "6 styles restored"));
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
     expectSameAs(copy);
     EXPECT_TRUE(StyleStore(db()).find(96).has_value());
@@ -547,13 +534,9 @@ TEST_F(WindowAndCommandTest, ImportingBankFilesStoresTheSameCatalogue) {
         "Style import ended: 5 styles imported, 3 skipped as duplicates, 3 banks stored.";
     EXPECT_EQ(env.dialogs.messages().at(1), summary);
     ASSERT_EQ(windows.shownLogs.size(), 1u);
-    std::string log = windows.shownLogs[0];
-    for (auto at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at)) {
-        log.replace(at, 2, "\n");
-    }
-    EXPECT_EQ(imported, (Said{0, log + summary + "\n", ""}));
+    EXPECT_EQ(imported, told(test::replaceAll(windows.shownLogs[0], "\r\n", "\n") + summary));
     EXPECT_NE(test::tableSnapshot(db()), before);
-    EXPECT_EQ(snapshotOf(copy), test::tableSnapshot(db()));
+    expectSameAs(copy);
 }
 
 }  // namespace

@@ -9,21 +9,23 @@
 
 #include "cli/cli.h"
 #include "core/file_replacement.h"
-#include "stylefiles/import_test_support.h"
 #include "stylefiles/ssf_format.h"
 #include "stylefiles/ssf_import.h"
 #include "stylefiles/ssf_reader.h"
-#include "stylefiles/ssf_test_support.h"
 #include "stylefiles/ssf_writer.h"
 #include "stylefiles/style_file_error.h"
+#include "stylefiles/style_files_test_support.h"
 #include "support/failure_of.h"
 #include "support/ssf_file_builder.h"
 #include "support/table_snapshot.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
 
 using Texts = std::vector<std::string>;
+using test::Shown;
+using test::shown;
 
 std::string written(const StyleRow& style) {
     std::ostringstream out;
@@ -36,7 +38,8 @@ std::optional<StyleRow> read(const std::string& bytes) {
     return readSsf(in, "F.SSF");
 }
 
-TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
+TEST(SsfFormat, GoodFilesAreWrittenByteForByteAndReadBack) {
+    // Eleven-character names and blank texts.
     const StyleRow style(41, "ROCKY      ", "ROCKY VAR 2", 1000, 200, test::makeChunk(992, 7),
                          test::makeChunk(192, 8), "2026/12/06", " ", " ", " ", " ", " ");
     const std::string bytes = written(style);
@@ -54,24 +57,18 @@ TEST(SsfFormat, TheFileOfElevenCharacterNamesAndBlankTextsByteForByteAndBack) {
     const std::string accented = test::ssfBytes(test::ssfFields(
         "Caf\xE9", "Caf\xE9 Var\x80", test::makeChunk(30, 3), test::makeChunk(20, 4),
         {"Jos\xE9", "Gr", "Fam", "D\xE9sc", "USER01.STY"}, "06/12/2026"));
-    const std::optional<StyleRow> read1252 = read(accented);
-    ASSERT_TRUE(read1252);
-    EXPECT_EQ(read1252->StyleName1, "Caf\xC3\xA9");
-    EXPECT_EQ(read1252->StyleName2, "Caf\xC3\xA9 Var\xE2\x82\xAC");
-    EXPECT_EQ(read1252->StyleAuthor, "Jos\xC3\xA9");
-    EXPECT_EQ(read1252->StyleDesc, "D\xC3\xA9sc");
-    EXPECT_EQ(written(*read1252), accented);
-}
+    const StyleRow read1252(0, "Caf\xC3\xA9", "Caf\xC3\xA9 Var\xE2\x82\xAC", 38, 28,
+                            test::makeChunk(30, 3), test::makeChunk(20, 4), "2026/12/06",
+                            "D\xC3\xA9sc", "Gr", "Fam", "USER01.STY", "Jos\xC3\xA9");
+    EXPECT_EQ(read(accented), read1252);
+    EXPECT_EQ(written(read1252), accented);
 
-TEST(SsfFormat, OtherDateSeparatorsAndTheStoredEmptyPartAreRead) {
+    // Other date separators, and the stored empty part, are read.
     test::SsfFields fields =
         test::ssfFields("A", "B", "12345", " ", {"a", "g", "f", "d", "s"}, "06.12.2026");
     fields[3] = "00000";
-    const auto style = read(test::ssfBytes(fields));
-    ASSERT_TRUE(style);
-    EXPECT_EQ(style->StyleDate, "2026/12/06");
-    EXPECT_EQ(style->StyleLength2, 0);
-    EXPECT_EQ(style->StyleContent2, " ");
+    EXPECT_EQ(read(test::ssfBytes(fields)),
+              (StyleRow{0, "A", "B", 5, 0, "12345", " ", "2026/12/06", "d", "g", "f", "s", "a"}));
     fields[11] = "29-02-2024";
     EXPECT_EQ(read(test::ssfBytes(fields))->StyleDate, "2024/02/29");
 }
@@ -146,12 +143,7 @@ TEST(SsfFormat, StylesThatNoFileCanCarryAreRefusedBeforeWriting) {
 namespace fs = std::filesystem;
 using Icon = UserDialogs::Icon;
 using Choice = SsfExportController::Choice;
-
-StyleRow storedStyle(test::TestEnvironment& env, std::int32_t prog) {
-    const std::optional<StyleRow> style = StyleStore(env.state.connection).find(prog);
-    EXPECT_TRUE(style.has_value()) << prog;
-    return style.value_or(StyleRow{});
-}
+using test::storedStyle;
 
 // Names that reduce to the same file name or to nothing, and a part too large for the format.
 struct SsfTransfer : ::testing::Test {
@@ -202,8 +194,8 @@ TEST_F(SsfTransfer, ExportNamesFilesLeavesOutWhatCannotBeReadBackAndRemembersThe
                                      out / "STYLE88.SSF"}));
     std::ifstream second(out / "ROCKY_2.SSF", std::ios::binary);
     EXPECT_EQ(readSsf(second, "ROCKY_2.SSF")->StyleName1, "ROCK-Y");
-    EXPECT_EQ(env.dialogs.messages(), Texts{"All styles successfully exported to SSF files!"});
-    EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Information);
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"All styles successfully exported to SSF files!", Icon::Information}}));
     EXPECT_EQ(windows.logs,
               Texts{"These styles were not exported:\n"
                     "Style 95 HUGE: its first length 100000 does not fit five digits.\n"
@@ -268,11 +260,10 @@ TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
     test::writeFile(out / "ROCKY.SSF", "older rocky");
     test::writeFile(out / "STYLE88.SSF", "older 88");
     const auto refuse = [](int error) { return [error](auto...) { return errno = error, -1; }; };
-    const std::vector<std::string> older = {"ROCKY.SSF", "STYLE88.SSF"};
     const auto olderKept = [&] {
-        EXPECT_EQ(test::namesIn(out), older);
-        EXPECT_EQ(test::readFile(out / "ROCKY.SSF"), "older rocky");
-        EXPECT_EQ(test::readFile(out / "STYLE88.SSF"), "older 88");
+        EXPECT_EQ(test::filesIn(out),
+                  (std::map<std::string, std::string>{{"ROCKY.SSF", "older rocky"},
+                                                      {"STYLE88.SSF", "older 88"}}));
         EXPECT_TRUE(exporter->result().written.empty());
     };
     const std::string nothing = "SSF export stopped: nothing written to " + out.string() +
@@ -303,9 +294,9 @@ TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
         {refuse(EOPNOTSUPP), [&syncs](int fd) { return ++syncs, ::fsync(fd); }, {}});
     EXPECT_TRUE(open({{41, 88}, {}, false}, out).run());
     EXPECT_EQ(syncs, 3) << "each of the two files and the folder";
-    EXPECT_EQ(test::namesIn(out), older);
+    EXPECT_EQ(test::namesIn(out), (Texts{"ROCKY.SSF", "STYLE88.SSF"}));
     std::ifstream rocky(out / "ROCKY.SSF", std::ios::binary);
-    EXPECT_EQ(readSsf(rocky, "ROCKY.SSF")->StyleName1, storedStyle(env, 41).StyleName1);
+    EXPECT_EQ(readSsf(rocky, "ROCKY.SSF")->StyleName1, storedStyle(db(), 41).StyleName1);
 }
 
 TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoTheSameOne) {
@@ -320,19 +311,19 @@ TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoThe
     for (const char* file : {"CAFBAR.SSF", "ROCKY.SSF"}) {
         EXPECT_TRUE(importer(other, out / file, SsfImportController::Choice::File).run());
     }
-    EXPECT_EQ(other.dialogs.messages(), Texts(2, "SSF file import ended without errors"));
-    EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
-    for (const auto& [prog, original] : {std::pair{1, 57}, std::pair{2, 41}}) {
-        StyleRow expected = storedStyle(env, original);
+    EXPECT_EQ(shown(other.dialogs),
+              Shown(2, {"SSF file import ended without errors", Icon::Information}));
+    for (const auto& [prog, exported] : {std::pair{1, 57}, std::pair{2, 41}}) {
+        StyleRow expected = storedStyle(db(), exported);
         expected.StyleProg = prog;
-        EXPECT_EQ(storedStyle(other, prog), expected);
+        EXPECT_EQ(storedStyle(other.state.connection, prog), expected);
     }
 }
 
 TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOtherFiles) {
     open({{}, {41, 57, 73}, false}, out).setChoice(Choice::AllStyles);
     ASSERT_TRUE(exporter->run());
-    StyleStore(other.state.connection).insertNumbered(storedStyle(env, 41));
+    StyleStore(other.state.connection).insertNumbered(storedStyle(db(), 41));
     fs::rename(out / "CAFBAR.SSF", out / "a.ssf");
     fs::rename(out / "ROCKY.SSF", out / "c.SSF");  // present
     fs::rename(out / "ROCKY_2.SSF", out / "e.SSF");
@@ -354,12 +345,11 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
         (out / "bb.Ssf").string() +
         " is damaged: its date is cut short: 10 bytes announced, 9 present. Nothing was "
         "imported from it.";
-    EXPECT_EQ(other.dialogs.messages(),
-              Texts{"SSF file import aborted: style already present (" + (out / "c.SSF").string() +
-                    ")" + unreadable +
-                    "\n1 style imported, 2 files could not be read, 1 file "
-                    "not read."});
-    EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Exclamation);
+    EXPECT_EQ(shown(other.dialogs),
+              (Shown{{"SSF file import aborted: style already present (" +
+                          (out / "c.SSF").string() + ")" + unreadable +
+                          "\n1 style imported, 2 files could not be read, 1 file not read.",
+                      Icon::Exclamation}}));
     EXPECT_EQ(test::styleCount(other.state.connection), 2);
     EXPECT_TRUE(folder.importedAny());
 
@@ -381,10 +371,9 @@ TEST_F(SsfTransfer, TheFolderImportStopsAtTheFirstStylePresentAndPassesOverOther
     other.dialogs.clear();
     importer(other, out, SsfImportController::Choice::Folder).setSkipPresent(true);
     EXPECT_TRUE(importing->run());
-    EXPECT_EQ(other.dialogs.messages(),
-              Texts{"SSF file import ended without errors\n0 styles imported, "
-                    "3 styles already stored passed over."});
-    EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
+    EXPECT_EQ(shown(other.dialogs), (Shown{{"SSF file import ended without errors\n0 styles "
+                                            "imported, 3 styles already stored passed over.",
+                                            Icon::Information}}));
     EXPECT_EQ(test::styleCount(other.state.connection), 3);
 }
 
@@ -399,9 +388,9 @@ TEST_F(SsfTransfer, ACancelledFolderImportStoresNothing) {
     SsfImportController& folder = importer(other, out, SsfImportController::Choice::Folder);
     EXPECT_FALSE(folder.run());
     EXPECT_EQ(other.dialogs.cancelChecks(), 2);
-    EXPECT_EQ(other.dialogs.messages(),
-              Texts{"SSF file import cancelled: nothing of this run was stored."});
-    EXPECT_EQ(other.dialogs.calls().back().icon, Icon::Information);
+    EXPECT_EQ(
+        shown(other.dialogs),
+        (Shown{{"SSF file import cancelled: nothing of this run was stored.", Icon::Information}}));
     EXPECT_EQ(test::tableSnapshot(other.state.connection), before);
     EXPECT_FALSE(other.state.connection.inTransaction());
     EXPECT_TRUE(folder.files().empty());
@@ -463,11 +452,11 @@ TEST_F(SsfTransfer, ASingleFileThatCannotBeImportedSaysWhyAndStoresNothing) {
 // What the commands alone say: the styles left out, a run stopped after a file was imported.
 TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
     const std::string database = (env.dir / "ORB.MDB").string();
-    using Said = std::tuple<int, std::string, std::string>;
+    using test::Said;
+    using test::told;
     const auto orb = [&](std::vector<std::string> args) {
         args.insert(args.begin(), {"--db", database});
-        const test::CliRun run = env.runCli(args);
-        return Said{run.status, run.out, run.err};
+        return test::said(env.runCli(args));
     };
     // Each command closes the state's connection when it ends.
     const auto deleteStyle = [&](int prog) {
@@ -476,7 +465,6 @@ TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
         other.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {prog});
     };
     const std::string rocky = (out / "ROCKY.SSF").string();
-    const std::string cafe = (out / "CAFBAR.SSF").string();
     EXPECT_EQ(orb({"ssf-export", "95", "41", out.string()}),
               (Said{1, "Styles export to SSF file terminated without errors!\n" + rocky + "\n",
                     "These styles were not exported:\nStyle 95 HUGE: its first length 100000 "
@@ -485,20 +473,18 @@ TEST_F(SsfTransfer, TheCommandsTellWhatWasLeftOutAndWhatWasImported) {
     EXPECT_EQ(std::get<0>(orb({"ssf-export", "--all", out.string()})), 1);
     EXPECT_EQ(test::namesIn(out), (Texts{"CAFBAR.SSF", "ROCKY.SSF", "ROCKY_2.SSF", "STYLE88.SSF"}));
     EXPECT_EQ(orb({"ssf-export", "--bank", "9", out.string()}),
-              (Said{1, "", "There is no bank 9.\n"}));
+              test::refused("There is no bank 9."));
     EXPECT_EQ(orb({"ssf-import", rocky}),
-              (Said{1, "", "SSF file import aborted: style already present\n"}));
+              test::refused("SSF file import aborted: style already present"));
     deleteStyle(57);
     EXPECT_EQ(orb({"ssf-import", out.string()}),
-              (Said{1, cafe + "\timported as style 96\tCaf\xC3\xA9-Bar\n",
+              (Said{1, (out / "CAFBAR.SSF").string() + "\timported as style 96\tCaf\xC3\xA9-Bar\n",
                     "SSF file import aborted: style already present (" + rocky +
                         ")\n1 style imported, 2 files not read.\n"}));
     deleteStyle(88);
     EXPECT_EQ(orb({"ssf-import", (out / "STYLE88.SSF").string()}),
-              (Said{0,
-                    (out / "STYLE88.SSF").string() +
-                        "\timported as style 97\t- -\nSSF file import ended without errors\n",
-                    ""}));
+              told((out / "STYLE88.SSF").string() +
+                   "\timported as style 97\t- -\nSSF file import ended without errors"));
     for (const std::vector<std::string>& usage : {Texts{"ssf-export", "x7", out.string()},
                                                   {"ssf-import", "--skip-present"},
                                                   {"ssf-import", out.string(), out.string()}}) {

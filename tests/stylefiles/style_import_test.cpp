@@ -6,13 +6,14 @@
 #include "db/bank_store.h"
 #include "db/style_store.h"
 #include "state/app_state.h"
-#include "stylefiles/import_test_support.h"
 #include "stylefiles/short_name.h"
+#include "stylefiles/style_files_test_support.h"
 #include "stylefiles/style_import.h"
 #include "support/held_lock.h"
 #include "support/sty_file_builder.h"
 #include "support/table_snapshot.h"
 #include "support/test_environment.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
@@ -25,6 +26,8 @@ using Icon = UserDialogs::Icon;
 using test::bankFile;
 using test::firstBlock;
 using test::secondBlock;
+using test::Shown;
+using test::shown;
 using test::styleCount;
 using Banks = std::vector<std::pair<std::string, std::vector<std::int32_t>>>;
 
@@ -54,11 +57,7 @@ protected:
         }
     }
     Database& db() { return env.state.connection; }
-    StyleRow stored(std::int32_t prog) {
-        const std::optional<StyleRow> style = StyleStore(db()).find(prog);
-        EXPECT_TRUE(style.has_value()) << prog;
-        return style.value_or(StyleRow{});
-    }
+    StyleRow stored(std::int32_t prog) { return test::storedStyle(db(), prog); }
     // Each stored bank in number order, with its slots up to the last filled one.
     Banks banks() {
         std::vector<BankRow> rows = BankStore(db()).all();
@@ -117,15 +116,14 @@ TEST_F(StyleImport, FolderOfThreeBanksAndAForeignFile) {
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(c.run());
 
-    ASSERT_EQ(env.dialogs.calls().size(), 2u);
-    const auto& question = env.dialogs.calls()[0];
-    EXPECT_EQ(question.text, "Import process terminated. Should I show you the import log?");
-    EXPECT_EQ(question.title, "ORB Style import");
-    EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
+    ASSERT_EQ(
+        shown(env.dialogs),
+        (Shown{{"Import process terminated. Should I show you the import log?", Icon::Question},
+               {summary(6, 0, "3 banks stored"), Icon::Information}}));
+    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB Style import");
+    EXPECT_EQ(env.dialogs.calls()[0].buttons, UserDialogs::Buttons::YesNo);
     EXPECT_EQ(windows.shownLogs,
               Texts{"D.STY is probably a style for KORG  iS40,iS50 arrangers\r\n"});
-    EXPECT_EQ(env.dialogs.calls()[1].text, summary(6, 0, "3 banks stored"));
-    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Information);
 
     EXPECT_EQ(styleCount(db()), 6);
     EXPECT_EQ(banks(), (Banks{{"A001", {1, 2}}, {"B002", {3, 4, 5}}, {"X003", {6}}}));
@@ -242,14 +240,14 @@ TEST_F(StyleImport, ConfirmDialogChoosesStylesAndValues) {
     ASSERT_TRUE(c.run());
 
     ASSERT_EQ(windows.shownConfirmations.size(), 1u);
-    const StyleConfirmation& shown = windows.shownConfirmations[0];
-    EXPECT_EQ(shown.caption(), "USER01.STY");
-    EXPECT_EQ(shown.labels()[0], "FIVE1      ");
-    EXPECT_EQ(shown.labels()[4], "FIVE5      ");
-    EXPECT_EQ(shown.labels()[5], "");
-    EXPECT_EQ(shown.tags(), (std::array<int, 16>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(shown.checked(), (std::array<bool, 16>{true, true, true, true, true}));
-    EXPECT_EQ(shown.values(),
+    const StyleConfirmation& asked = windows.shownConfirmations[0];
+    EXPECT_EQ(asked.caption(), "USER01.STY");
+    EXPECT_EQ(asked.labels(),
+              (std::array<std::string, 16>{"FIVE1      ", "FIVE2      ", "FIVE3      ",
+                                           "FIVE4      ", "FIVE5      "}));
+    EXPECT_EQ(asked.tags(), (std::array<int, 16>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(asked.checked(), (std::array<bool, 16>{true, true, true, true, true}));
+    EXPECT_EQ(asked.values(),
               (StyleValues{"Rock", "Live", "Band", "Imported from file USER01.STY"}));
     EXPECT_EQ(styleCount(db()), 3);
     EXPECT_EQ(banks(), (Banks{{"USER0001", {1, 0, 2, 0, 3}}}));
@@ -283,19 +281,17 @@ TEST_F(StyleImport, ConfirmationSelectsAndRefusesValuesTheFilesCannotCarry) {
     dialog.setValue(3, "\xCE\xB1\xCE\xB2");
     EXPECT_FALSE(dialog.importSelected());
     dialog.setValue(3, description);
-    EXPECT_EQ(env.dialogs.messages(),
-              Texts{"The description of the imported bank holds \"\xCE\xB1\", "
-                    "which the keyboard's files cannot carry (Windows-1252 "
-                    "only)."});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Exclamation);
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"The description of the imported bank holds \"\xCE\xB1\", "
+                      "which the keyboard's files cannot carry (Windows-1252 only).",
+                      Icon::Exclamation}}));
     EXPECT_FALSE(dialog.result());
 
     dialog.setValue(2, "M\xC3\xA8");
     ASSERT_TRUE(dialog.importSelected());
-    StyleSelection expected;
-    expected.selected[1] = true;
-    expected.values = {"Pop", "Live", "M\xC3\xA8", "Imported from file Q.STY"};
-    EXPECT_EQ(dialog.result(), expected);
+    EXPECT_EQ(
+        dialog.result(),
+        (StyleSelection{{false, true}, {"Pop", "Live", "M\xC3\xA8", "Imported from file Q.STY"}}));
 }
 
 TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
@@ -343,8 +339,7 @@ TEST_F(StyleImport, ACancelledOrFailedRunLeavesTheCatalogueAsItWas) {
     EXPECT_FALSE(db().inTransaction());
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
     const auto& message = env.dialogs.calls()[0];
-    EXPECT_EQ(message.icon, Icon::Critical);
-    EXPECT_EQ(message.title, "ORB");
+    EXPECT_EQ(std::tie(message.icon, message.title), std::tuple(Icon::Critical, "ORB"));
     EXPECT_NE(message.text.find("F5.STY"), std::string::npos) << message.text;
     EXPECT_TRUE(run.controlsEnabled());
     EXPECT_EQ(run.outcome(), ImportOutcome::RunStarted);
@@ -373,10 +368,10 @@ TEST_F(StyleImport, ARefusedStoreStopsTheRun) {
         EXPECT_FALSE(c.run());
         EXPECT_EQ(styleCount(db()), 0);
         EXPECT_TRUE(banks().empty());
-        EXPECT_EQ(env.dialogs.messages(),
-                  Texts{"The author of the style LONG1 of B.STY " + std::string(problem) +
-                        ". Nothing of this run was stored."});
-        EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(shown(env.dialogs),
+                  (Shown{{"The author of the style LONG1 of B.STY " + std::string(problem) +
+                              ". Nothing of this run was stored.",
+                          Icon::Critical}}));
     }
 }
 
@@ -391,8 +386,8 @@ TEST_F(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
         EXPECT_FALSE(c.run());
         EXPECT_GE(std::chrono::steady_clock::now() - start,
                   std::chrono::milliseconds(test::ShortBusyTimeout::kMilliseconds - 50));
-        EXPECT_EQ(env.dialogs.messages(), Texts{test::inUseText(env.state.DatabasePath)});
-        EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
+        EXPECT_EQ(shown(env.dialogs),
+                  (Shown{{test::inUseText(env.state.DatabasePath), Icon::Critical}}));
         EXPECT_EQ(styleCount(db()), 0);
         EXPECT_FALSE(db().inTransaction());
     }

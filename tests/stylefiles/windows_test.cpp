@@ -1,7 +1,6 @@
 // The windows of the style files, headless: their controls by name, what they forward and show.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLayout>
@@ -11,15 +10,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
+#include <fstream>
 
 #include "state/app_state.h"
-#include "stylefiles/import_test_support.h"
-#include "stylefiles/ssf_test_support.h"
+#include "stylefiles/ssf_writer.h"
+#include "stylefiles/style_files_test_support.h"
 #include "stylefiles/windows/ssf_export_window.h"
 #include "stylefiles/windows/ssf_import_window.h"
 #include "stylefiles/windows/style_content_window.h"
 #include "stylefiles/windows/style_import_window.h"
+#include "support/on_modal.h"
 #include "support/test_environment.h"
 #include "support/widget_child.h"
 
@@ -85,12 +85,10 @@ TEST(StyleImportWindow, LayoutRendersTheControllerForwardsEditsAndEnterStartsARu
     env.dialogs.answer(UserDialogs::Answer::Yes);
     QString shownLog;
     QString shownCaption = "not shown";
-    QTimer::singleShot(0, [&] {
-        QWidget* log = QApplication::activeModalWidget();
-        ASSERT_NE(log, nullptr);
-        shownCaption = log->windowTitle();
-        shownLog = log->findChild<QPlainTextEdit*>("txtResult")->toPlainText();
-        log->close();
+    test::onModal([&](QWidget& log) {
+        shownCaption = log.windowTitle();
+        shownLog = log.findChild<QPlainTextEdit*>("txtResult")->toPlainText();
+        log.close();
     });
     EXPECT_EQ(window.focusWidget(), child<QLineEdit>(window, "txtField0"));  // first field
     // Enter in the path box starts the import (the scripted dialogs fail on a file dialog).
@@ -132,10 +130,9 @@ TEST(StyleContentWindow, LayoutRendersTheConfirmationAndForwardsEdits) {
     child<QLineEdit>(dialog, "txtField1")->clear();
     QTest::mouseClick(child<QPushButton>(dialog, "Command12"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    StyleSelection expected;
-    expected.selected[1] = true;
-    expected.values = {"Pop", "", "Band", "Imported from file USER01.STY"};
-    EXPECT_EQ(confirmation.result(), expected);
+    EXPECT_EQ(
+        confirmation.result(),
+        (StyleSelection{{false, true}, {"Pop", "", "Band", "Imported from file USER01.STY"}}));
 }
 
 template <typename Window>
@@ -205,17 +202,13 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     test::TestEnvironment env;
     env.openFreshDatabase();
     Database& db = env.state.connection;
-    for (const auto& [prog, name] : {std::pair{41, "ROCKY"}, {57, "SWING"}, {73, "BOSSA"}}) {
-        StyleStore(db).insertNumbered(test::ssfStyle(prog, name));
-    }
     const std::filesystem::path folder = env.dir / "ssf";
     std::filesystem::create_directories(folder);
-    test::RecordingExportWindows windows;
-    SsfExportController exporter(env.state, env.dialogs, &windows);
-    exporter.load({{}, {41, 57, 73}, false});
-    exporter.setFolder(folder.string());
-    exporter.setChoice(SsfExportController::Choice::AllStyles);
-    ASSERT_TRUE(exporter.run());
+    for (const auto& [prog, name] : {std::pair{41, "ROCKY"}, {57, "SWING"}, {73, "BOSSA"}}) {
+        StyleStore(db).insertNumbered(test::ssfStyle(prog, name));
+        std::ofstream file(folder / (std::string(name) + ".SSF"), std::ios::binary);
+        writeSsf(file, test::ssfStyle(prog, name), name);
+    }
     db.execute("DELETE FROM KORFStyles WHERE StyleProg = pStyleProg", {57});
 
     SsfImportWindow importer(env.state, env.dialogs);
@@ -236,32 +229,29 @@ TEST(SsfWindows, TheFolderImportPassesOverStoredStylesSaysHowItEndedAndCanBeCanc
     EXPECT_TRUE(importer.controller().skipPresent());
     child<QLineEdit>(importer, "txtFolder")->setText(QString::fromStdString(folder.string()));
 
-    // A click on Cancel while the import runs stops it (what a cancel keeps: ssf_test).
-    bool stopSeen = false;
-    env.dialogs.onProcessEvents([&] {
-        if (stop->isVisible() && !stopSeen) {
-            stopSeen = true;
-            EXPECT_EQ(stop->text(), "Cancel");
-            EXPECT_TRUE(stop->isEnabled());
-            QTest::mouseClick(stop, Qt::LeftButton);
-        }
-    });
-    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
-    EXPECT_TRUE(stopSeen);
-    const QString cancelled = "SSF file import cancelled: nothing of this run was stored.";
-    EXPECT_EQ(line->text(), cancelled);
-    EXPECT_FALSE(stop->isVisible());
-
-    // Esc while it runs cancels it too, and leaves the window open.
-    env.dialogs.onProcessEvents([&] {
-        if (stop->isVisible()) {
-            QTest::keyClick(&importer, Qt::Key_Escape);
-        }
-    });
-    line->clear();
-    QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
-    EXPECT_EQ(line->text(), cancelled);
-    EXPECT_TRUE(importer.isVisible());
+    // A click on Cancel, or Esc, while the import runs stops it and leaves the window open
+    // (what a cancel keeps: ssf_test).
+    for (const bool byEscape : {false, true}) {
+        bool stopSeen = false;
+        env.dialogs.onProcessEvents([&] {
+            if (stop->isVisible() && !stopSeen) {
+                stopSeen = true;
+                EXPECT_EQ(stop->text(), "Cancel");
+                EXPECT_TRUE(stop->isEnabled());
+                if (byEscape) {
+                    QTest::keyClick(&importer, Qt::Key_Escape);
+                } else {
+                    QTest::mouseClick(stop, Qt::LeftButton);
+                }
+            }
+        });
+        line->clear();
+        QTest::mouseClick(child<QPushButton>(importer, "cmdOk"), Qt::LeftButton);
+        EXPECT_TRUE(stopSeen) << byEscape;
+        EXPECT_EQ(line->text(), "SSF file import cancelled: nothing of this run was stored.");
+        EXPECT_FALSE(stop->isVisible());
+        EXPECT_TRUE(importer.isVisible());
+    }
 
     // The window grows for the bar while it runs and gives that height back after it.
     int grown = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <cctype>
 #include <filesystem>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "app/parameters_controller.h"
+#include "app/startup.h"
 #include "support/query_column.h"
 #include "support/temp_dir.h"
 #include "support/test_environment.h"
@@ -17,6 +19,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 using Call = test::ScriptedDialogs::Call;
+using Answer = UserDialogs::Answer;
 using Icon = UserDialogs::Icon;
 using P = ParametersController;
 
@@ -47,9 +50,8 @@ protected:
             ADD_FAILURE() << calls.size() << " dialogs instead of one";
             return {};
         }
-        EXPECT_EQ(calls[0].title, "Save Parameters Value");
-        EXPECT_EQ(calls[0].icon, Icon::Critical);
-        EXPECT_EQ(calls[0].buttons, UserDialogs::Buttons::Ok);
+        EXPECT_EQ(std::tie(calls[0].title, calls[0].icon, calls[0].buttons),
+                  std::tuple("Save Parameters Value", Icon::Critical, UserDialogs::Buttons::Ok));
         std::string text = calls[0].text;
         env.dialogs.clear();
         return text;
@@ -103,7 +105,7 @@ TEST_F(Parameters, EachRejectionKeepsWhatWasTypedAndStoresNothing) {
     }
     ASSERT_NE(shouted, database);
     controller.setField(P::DatabaseBox, shouted);
-    env.dialogs.answer(UserDialogs::Answer::No);  // to creating one there
+    env.dialogs.answer(Answer::No);  // to creating one there
     EXPECT_FALSE(controller.save());
     ASSERT_EQ(env.dialogs.messages(), Texts{"There is no database at " + shouted +
                                             ". Create a new, empty ORB database there?"});
@@ -174,7 +176,7 @@ TEST_F(Parameters, ANewDatabasePathReopensAtOnceAndGetsTheTables) {
     EXPECT_EQ(env.state.styleQuery, StyleQuery{});
 
     controller.setField(P::DatabaseBox, " " + fresh + " ");
-    env.dialogs.answer(UserDialogs::Answer::Yes);
+    env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(controller.save());
     EXPECT_EQ(env.dialogs.calls().size(), 1u);  // the question, nothing else
     EXPECT_EQ(env.state.connection.path(), fresh);
@@ -223,6 +225,97 @@ TEST_F(Parameters, SearchFillsItsBoxAndACancelLeavesIt) {
                   {Call::Kind::Folder, "", (env.dir / "home").string()}}));
     // Nothing is applied before Save.
     EXPECT_EQ(env.state.BackupPath, "/backups/orb.odd");
+}
+
+// The example is a path of this platform, under the home folder.
+const std::string kPrompt =
+    "Please insert database path (Example: " + QDir::homePath().toStdString() + "/ORB/ORB.MDB)";
+constexpr const char* kTryAgain = "A database path is needed or ORB cannot continue. Try again?";
+
+TEST(Startup, FirstRunCreatesTheDefaultDatabaseWithoutAQuestion) {
+    test::TestEnvironment env;
+    const auto firstRunPath = env.dir / "data" / "ORB.MDB";
+    ASSERT_EQ(Main(env.state, env.dialogs, firstRunPath), StartupOutcome::Ready);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    EXPECT_EQ(env.state.DatabasePath, firstRunPath.string());
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), firstRunPath.string());
+    EXPECT_TRUE(env.state.connection.isOpen());
+    EXPECT_EQ(test::rowCount(env.state.connection, "KORFStyles"), 0);
+}
+
+TEST(Startup, AStoredPathIsUsedAsItIsAndTheParametersAreRead) {
+    test::TestEnvironment env;
+    const auto stored = env.dir / "Mixed Case.mdb";
+    { Database().open(stored, Database::OpenMode::CreateIfMissing); }
+    env.settings.set("PATH", "DATABASE", stored.string());
+    env.settings.set("PARAMETERS", "KORGPROG", "/opt/korg/util");
+    env.settings.set("PARAMETERS", "FLOPPYDRIVE", "/media/floppy");
+    env.settings.set("PARAMETERS", "PAHDDRIVE", "/media/pa");
+    env.settings.set("PARAMETERS", "ORBBACKUP", "/backups/orb.odd");
+    env.state.styleQuery.filter(StyleColumn::Family) = "OLD";
+
+    ASSERT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Ready);
+    EXPECT_TRUE(env.dialogs.calls().empty());
+    EXPECT_EQ(env.state.connection.path(), stored);
+    EXPECT_EQ((Texts{env.state.KorgUtilityPath, env.state.FloppyPath, env.state.PaHardDiskPath,
+                     env.state.BackupPath}),
+              (Texts{"/opt/korg/util", "/media/floppy", "/media/pa", "/backups/orb.odd"}));
+    EXPECT_EQ(env.state.styleQuery, StyleQuery{});
+    EXPECT_FALSE(std::filesystem::exists(env.dir / "unused.mdb"));
+}
+
+TEST(Startup, ThePromptLoopAndNoEndsTheProgram) {
+    test::TestEnvironment env;
+    const auto gone = (env.dir / "gone.mdb").string();
+    const auto missing = (env.dir / "missing.mdb").string();
+    env.settings.set("PATH", "DATABASE", gone);
+    env.dialogs.input(missing);       // names no file
+    env.dialogs.answer(Answer::No);   // do not create it
+    env.dialogs.input(std::nullopt);  // cancel: the input box came back with `missing`
+    env.dialogs.answer(Answer::Yes);  // try again
+    env.dialogs.input("");            // empty answer, proposal now empty
+    env.dialogs.answer(Answer::No);   // give up
+
+    EXPECT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Quit);
+    EXPECT_TRUE(env.dialogs.allAnswersUsed());
+    const auto& calls = env.dialogs.calls();
+    ASSERT_EQ(calls.size(), 7u);
+    EXPECT_EQ(std::tie(calls[0].text, calls[0].icon, calls[0].title),
+              std::tuple("The database file " + gone + " was not found.", Icon::Critical, "ORB"));
+    EXPECT_EQ(std::tie(calls[1].kind, calls[1].text, calls[1].title, calls[1].proposal),
+              std::tuple(Call::Kind::InputBox, kPrompt, "ORB", gone));
+    EXPECT_EQ(std::tie(calls[2].text, calls[2].defaultAnswer),
+              std::tuple("There is no database at " + missing +
+                             ". Create a new, empty ORB database there?",
+                         Answer::No));
+    EXPECT_EQ(calls[3].proposal, missing);
+    EXPECT_EQ(std::tie(calls[4].text, calls[4].icon, calls[4].buttons),
+              std::tuple(kTryAgain, Icon::Critical, UserDialogs::Buttons::YesNo));
+    EXPECT_EQ(calls[5].proposal, "");
+    EXPECT_EQ(calls[6].text, kTryAgain);
+    EXPECT_FALSE(env.state.connection.isOpen());
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), gone);
+}
+
+TEST(Startup, AFileThatIsNotADatabaseIsReportedNeverOpened) {
+    test::TestEnvironment env;
+    const auto text = env.dir / "notes.mdb";
+    test::writeFile(text, std::string(4096, 'n'));
+    env.settings.set("PATH", "DATABASE", text.string());
+    const auto created = (env.dir / "new" / "orb.mdb").string();
+    env.dialogs.input(created);
+    env.dialogs.answer(Answer::Yes);  // create it
+
+    ASSERT_EQ(Main(env.state, env.dialogs, env.dir / "unused.mdb"), StartupOutcome::Ready);
+    EXPECT_EQ(env.dialogs.messages().front(),
+              "The file " + text.string() +
+                  " cannot be opened as an ORB database (file is not a database: " + text.string() +
+                  ").");
+    EXPECT_EQ(test::readFile(text), std::string(4096, 'n'));
+    EXPECT_EQ(env.state.connection.path(), created);
+    EXPECT_EQ(env.settings.get("PATH", "DATABASE", ""), created);
+    EXPECT_EQ(test::rowCount(env.state.connection, "KORFStyles"), 0);
 }
 
 }  // namespace
