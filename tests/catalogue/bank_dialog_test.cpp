@@ -64,11 +64,9 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
 TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     env.state.PaHardDiskPath = "/media/pa";
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
-    EXPECT_EQ(dialog.mode(), Mode::Load);
-    EXPECT_EQ(dialog.caption(), "Load style bank");
-    EXPECT_EQ(dialog.okCaption(), "Load selected style bank");
-    EXPECT_TRUE(dialog.nameReadOnly());
-    EXPECT_TRUE(dialog.descriptionReadOnly());
+    EXPECT_EQ(std::tuple(dialog.mode(), dialog.caption(), dialog.okCaption(), dialog.nameReadOnly(),
+                         dialog.descriptionReadOnly()),
+              std::tuple(Mode::Load, "Load style bank", "Load selected style bank", true, true));
     ASSERT_TRUE(dialog.fillTree());
     // Name and description come as stored, brackets and all: window_and_command_test. A style
     // node empties the fields, so OK asks for a bank name and stays open.
@@ -87,11 +85,9 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     bank().insertSelected(rows({96}));
     // Update mode: the stored name, read-only; the description and the slots are written.
     dialogScript = [&](BankDialogController& dialog) {
-        EXPECT_EQ(dialog.caption(), "Update style bank");
-        EXPECT_TRUE(dialog.nameReadOnly());
-        EXPECT_FALSE(dialog.descriptionReadOnly());
-        EXPECT_FALSE(dialog.treeShown());
-        EXPECT_EQ(dialog.name(), "BANK5");
+        EXPECT_EQ(std::tuple(dialog.caption(), dialog.nameReadOnly(), dialog.descriptionReadOnly(),
+                             dialog.treeShown(), dialog.name()),
+                  std::tuple("Update style bank", true, false, false, "BANK5"));
         dialog.setDescription(std::string(250, 'd'));
         EXPECT_EQ(dialog.description(), std::string(200, 'd'));
         return dialog.ok();
