@@ -188,20 +188,20 @@ TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder)
 TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) {
     loadBank(5);
     freeBytes = 100;
-    const fs::path file = makeBank(kWorkFile).targetOf(kWorkFile);
+    const fs::path file = floppy() / "USER01.STY";
     EXPECT_FALSE(makeBank(kWorkFile).make());
     EXPECT_EQ(env.dialogs.messages(),
               Texts{"An error has occured during create process of style " + file.string() +
                     ". Not enough space available inside floppy disk!"});
     EXPECT_FALSE(fs::exists(file));
     // A layout target names what does not fit, and its set folder is not made.
-    const fs::path layoutFile = makeBank(BankTarget::hardDisk(5)).targetOf(BankTarget::hardDisk(5));
     EXPECT_FALSE(makeBank(BankTarget::hardDisk(5)).make());
     const std::size_t bankSize = test::expectedBankFile(db(), kBank5, 19).size();
-    EXPECT_EQ(env.dialogs.messages(),
-              Texts{"There is not enough room in " + hardDisk().string() + " for " +
-                    layoutFile.string() + ": it needs " + std::to_string(bankSize + 2) +
-                    " bytes, and only 100 are left for it. Nothing was deleted or written."});
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        Texts{"There is not enough room in " + hardDisk().string() + " for " +
+              hardDiskFile("!456", 3).string() + ": it needs " + std::to_string(bankSize + 2) +
+              " bytes, and only 100 are left for it. Nothing was deleted or written."});
     EXPECT_TRUE(fs::is_empty(hardDisk()));
     // A replaced file's room and a read-only file: drive_writing_test, drive_folder_test.
     freeBytes = std::uintmax_t{1} << 30;
