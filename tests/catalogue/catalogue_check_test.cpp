@@ -297,7 +297,7 @@ TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
 
 TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     // Refusals change nothing (and keep no restore point: one is counted below).
-    const std::vector<std::tuple<std::int32_t, std::vector<std::int32_t>, std::string>> refused = {
+    const std::vector<std::tuple<std::int32_t, Numbers, std::string>> refused = {
         {12, {40, 12}, "Style 12 is the one kept; it cannot also be one of the others."},
         {12, {40, 66}, "There is no style 66; nothing was changed."},
         {66, {40}, "There is no style 66; nothing was changed."},
@@ -347,12 +347,11 @@ TEST_F(LookalikesTest, TheWindowKeepsTheSelectedStyleOfItsGroupAfterItsQuestion)
     lookalikes.select(1);  // style 40 of the ROCK1 group
     env.dialogs.answer(UserDialogs::Answer::Yes);
     lookalikes.keepSelected();
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        (std::vector<std::string>{"Keep style 40 rock1 and move every bank slot and song link of "
-                                  "styles 12 and 77 onto it? ORB keeps a restore point first.",
-                                  "Style 40 now stands in 1 bank slot and 0 song links of the "
-                                  "others (restore point of 2026-12-06 12:00:00)."}));
+    EXPECT_EQ(env.dialogs.messages(),
+              (Texts{"Keep style 40 rock1 and move every bank slot and song link of "
+                     "styles 12 and 77 onto it? ORB keeps a restore point first.",
+                     "Style 40 now stands in 1 bank slot and 0 song links of the "
+                     "others (restore point of 2026-12-06 12:00:00)."}));
     EXPECT_TRUE(StyleStore(db()).findWithoutBlocks(12));  // kept: the box was not ticked
     EXPECT_EQ(lookalikes.rows().size(), 5u);
 }

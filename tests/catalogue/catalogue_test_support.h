@@ -45,6 +45,9 @@ inline const Numbers kBank9 = {73, 88, 57, 88};
 // A test of its own environment with an empty catalogue.
 class FreshCatalogueTest : public ::testing::Test {
 public:
+    using Texts = test::Texts;
+    using Numbers = test::Numbers;
+
     void SetUp() override { env.openFreshDatabase(); }
     Database& db() { return env.state.connection; }
     // Runs `orb` on the fixture's database file, then opens the connection again to look at
@@ -65,8 +68,6 @@ class CatalogueTest : public FreshCatalogueTest {
 public:
     using Slots = BankSlots;
     using Link = LinkRow;
-    using Texts = test::Texts;
-    using Numbers = test::Numbers;
 
     void SetUp() override {
         FreshCatalogueTest::SetUp();

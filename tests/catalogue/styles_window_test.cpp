@@ -192,8 +192,8 @@ protected:
         grid = child<QTableView>(window, "grdStyles");
     }
 
-    std::vector<std::string> row(int index) {
-        std::vector<std::string> cells;
+    Texts row(int index) {
+        Texts cells;
         for (int column = 0; column < 5; ++column) {
             cells.push_back(grid->model()->index(index, column).data().toString().toStdString());
         }
@@ -254,8 +254,7 @@ TEST_F(StylesWindowCommandsTest, DoubleClickEditsTheStyleAndUpdatesItsRowInPlace
                                  QTest::mouseClick(child<QPushButton>(edit, "cbUpdate"),
                                                    Qt::LeftButton);
                              });
-    EXPECT_EQ(row(1),
-              (std::vector<std::string>{"57", "SOUL", "Description of BALLAD", "Slow", "Rhythm"}));
+    EXPECT_EQ(row(1), (Texts{"57", "SOUL", "Description of BALLAD", "Slow", "Rhythm"}));
     EXPECT_EQ(grid->model()->rowCount(), 4);
     // The view repaints that row.
     ASSERT_EQ(changed.count(), 1);
@@ -271,7 +270,7 @@ TEST_F(StylesWindowCommandsTest, GroupDeleteOverABlockSelectedUpwards) {
     env.dialogs.answer(UserDialogs::Answer::Yes);
     child<QAction>(window, "mStyles1")->trigger();
     // The three rows from the third up are deleted; the messages are the group delete's own.
-    EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
+    EXPECT_EQ(styleNumbers(), Numbers{88});
     EXPECT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(row(0)[1], "DISCO");
 }
@@ -372,7 +371,7 @@ TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepi
               "Keep style 41 ROCK1 and move every bank slot and song link of style 99 onto it? "
               "That style is deleted afterwards. ORB keeps a restore point first.");
     // Style 99 is gone from the catalogue, and the grid is read again at once.
-    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 57, 73, 88, 100}));
+    EXPECT_EQ(styleNumbers(), (Numbers{41, 57, 73, 88, 100}));
     ASSERT_EQ(grid->model()->rowCount(), 5);
     EXPECT_EQ(row(4)[0], "100");
 }
