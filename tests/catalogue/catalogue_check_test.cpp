@@ -72,8 +72,6 @@ protected:
         db().execute("INSERT INTO KORFSonSty VALUES (3, 21, '96', '0', ' ')");
         db().execute("INSERT INTO KORFSonSty VALUES (5, 88, '70', '+1', 'end')");
     }
-
-    BankSlots slotsOf(std::int32_t bank) { return BankStore(db()).find(bank)->BankStyle; }
 };
 
 TEST_F(CatalogueCheckTest, EveryPlantedFindingIsFoundWithWhatToDo) {
@@ -127,10 +125,10 @@ TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
               "(restore point of 2026-12-06 21:40:00).");
     EXPECT_EQ(slotsOf(7), (BankSlots{34, 21}));
     EXPECT_EQ(slotsOf(9), (BankSlots{75}));
-    // Song 3 already had no link without a style: its link to 88 becomes that one.
-    EXPECT_EQ(LinkStore(db()).find(3, 0)->SongNote, "intro");
-    EXPECT_FALSE(LinkStore(db()).find(3, 88));
-    EXPECT_TRUE(LinkStore(db()).find(3, 21));
+    // Song 3 had no style-less link: its link to 88 becomes one, without tempo or transposition.
+    EXPECT_EQ(test::linkRows(db()),
+              (std::vector<test::LinkRow>{
+                  {3, 0, "", "", "intro"}, {3, 21, "96", "0", " "}, {5, 0, "", "", "end"}}));
 
     // What is left cannot be mended without losing a style or a person's text.
     const CheckReport after = checkCatalogue(db());
@@ -307,8 +305,8 @@ TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
         EXPECT_EQ(failureOf<OrbError>([&] { keepLookalike(env.state, keep, others, true); }),
                   message);
     }
-    EXPECT_EQ(BankStore(db()).find(3)->BankStyle, (BankSlots{40, 12, 40, 95}));
-    EXPECT_TRUE(StyleStore(db()).findWithoutBlocks(40));
+    EXPECT_EQ(slotsOf(3), (BankSlots{40, 12, 40, 95}));
+    EXPECT_EQ(styleNumbers(), (Numbers{12, 40, 77, 90, 91, 95}));
 
     env.clock.setTime("18:30:00");
     // The last slot of a full bank counts and moves like any other.
@@ -322,15 +320,12 @@ TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     EXPECT_EQ(outcome.summary(12),
               "Style 12 now stands in 3 bank slots and 1 song link of the others; 2 styles were "
               "deleted (restore point of 2026-12-06 18:30:00).");
-    EXPECT_EQ(BankStore(db()).find(3)->BankStyle, (BankSlots{12, 12, 12, 95}));
-    EXPECT_EQ(BankStore(db()).find(5)->BankStyle.back(), 12);
-    LinkStore links(db());
+    EXPECT_EQ(slotsOf(3), (BankSlots{12, 12, 12, 95}));
+    EXPECT_EQ(slotsOf(5).back(), 12);
     // Song 8 was linked to both: its own link to 12 stays, with its values.
-    EXPECT_EQ(links.find(8, 12), (LinkRow{8, 12, "120", "+2", "twelve"}));
-    EXPECT_FALSE(links.find(8, 40));
-    EXPECT_EQ(links.find(9, 12), (LinkRow{9, 12, "90", "0", "nine"}));
-    EXPECT_FALSE(StyleStore(db()).findWithoutBlocks(40));
-    EXPECT_FALSE(StyleStore(db()).findWithoutBlocks(77));
+    EXPECT_EQ(test::linkRows(db()), (std::vector<test::LinkRow>{{8, 12, "120", "+2", "twelve"},
+                                                                {9, 12, "90", "0", "nine"}}));
+    EXPECT_EQ(styleNumbers(), (Numbers{12, 90, 91, 95}));
     const auto points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(points[0].action, "keeping style 12 in place of styles 40 and 77");

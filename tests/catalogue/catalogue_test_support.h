@@ -50,6 +50,19 @@ public:
 
     void SetUp() override { env.openFreshDatabase(); }
     Database& db() { return env.state.connection; }
+    Numbers styleNumbers() {
+        Numbers numbers;
+        Rows rows = db().query("SELECT StyleProg FROM KORFStyles ORDER BY StyleProg");
+        while (rows.next()) {
+            numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
+        }
+        return numbers;
+    }
+    BankSlots slotsOf(std::int32_t bankProg) {
+        const std::optional<BankRow> bank = BankStore(db()).find(bankProg);
+        EXPECT_TRUE(bank.has_value()) << bankProg;
+        return bank ? bank->BankStyle : BankSlots{};
+    }
     // Runs `orb` on the fixture's database file, then opens the connection again to look at
     // what the command left.
     CliRun runOnFile(std::vector<std::string> args, std::istream* terminal = nullptr) {
@@ -98,19 +111,6 @@ public:
         addLinkRow(db(), {song, style, tempo, transpose, note});
     }
 
-    std::vector<std::int32_t> styleNumbers() {
-        std::vector<std::int32_t> numbers;
-        Rows rows = db().query("SELECT StyleProg FROM KORFStyles ORDER BY StyleProg");
-        while (rows.next()) {
-            numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
-        }
-        return numbers;
-    }
-    Slots slotsOf(std::int32_t bankProg) {
-        const std::optional<BankRow> bank = BankStore(db()).find(bankProg);
-        EXPECT_TRUE(bank.has_value()) << bankProg;
-        return bank ? bank->BankStyle : Slots{};
-    }
     std::vector<Link> links() { return linkRows(db()); }
     StyleRow storedStyle(std::int32_t prog) {
         const std::optional<StyleRow> style = StyleStore(db()).find(prog);

@@ -411,7 +411,7 @@ TEST_F(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
             EXPECT_FALSE(repair->isEnabled());
             QTest::mouseClick(child<QPushButton>(window, "cmdExit"), Qt::LeftButton);
         });
-    EXPECT_EQ(BankStore(db()).find(8)->BankStyle, (BankSlots{26}));
+    EXPECT_EQ(slotsOf(8), (BankSlots{26}));
 }
 
 QLineEdit* box(QWidget& window, int index) {
