@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -14,7 +12,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "catalogue/bank_operations.h"

@@ -6,7 +6,6 @@
 #include "catalogue/style_edit.h"
 #include "catalogue/style_group.h"
 #include "cli/cli.h"
-#include "stylefiles/bank_file.h"
 #include "support/edit_windows.h"
 #include "support/sty_file_builder.h"
 
