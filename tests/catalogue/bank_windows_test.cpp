@@ -40,7 +40,7 @@ QColor slotColour(QWidget& window, int slot) {
         .color(QPalette::Window);
 }
 
-class BankWindowsTest : public test::BankTest {};
+using BankWindowsTest = test::KeyboardFoldersTest;
 
 TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     StylesWindow window(env.state, env.dialogs);
@@ -129,8 +129,6 @@ void expectNothingClipped(QWidget& window) {
 
 TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
     addBank(123456, {41});
-    env.state.PaHardDiskPath = (env.dir / "hd").string();
-    env.state.FloppyPath = (env.dir / "fd").string();
     BankDialogWindow dialog(env.state, env.dialogs,
                             {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
@@ -202,9 +200,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
 }
 
 TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
-    const std::filesystem::path floppy = env.dir / "floppy";
-    std::filesystem::create_directories(floppy);
-    env.state.FloppyPath = floppy.string();
+    env.state.PaHardDiskPath.clear();  // no hard disk: its targets and its queue are off
     loadBank(5);
     MakeBankWindow make(env.state, env.dialogs, currentBank());
     onModal([&](QWidget& modal) {
@@ -212,7 +208,7 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
         EXPECT_EQ(modal.windowTitle(), "Make .STY file from bank");
         EXPECT_TRUE(child<QRadioButton>(modal, "optSave0")->isChecked());
         EXPECT_EQ(child<QRadioButton>(modal, "optSave2")->text().toStdString(),
-                  "Make as " + (floppy / "USER01.STY").string());
+                  "Make as " + (floppy() / "USER01.STY").string());
         EXPECT_TRUE(child<QRadioButton>(modal, "optSave5")->isEnabled());
         EXPECT_FALSE(child<QRadioButton>(modal, "optSave6")->isEnabled());
         EXPECT_EQ(child<QPushButton>(modal, "cmdCancel")->text(), "Exit");
@@ -220,7 +216,7 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
         QTest::mouseClick(child<QPushButton>(modal, "cmdMake"), Qt::LeftButton);
     });
     EXPECT_EQ(make.exec(), QDialog::Accepted);
-    test::expectBankFile(db(), floppy / "USER01.STY", test::kBank5, 17);
+    test::expectBankFile(db(), floppy() / "USER01.STY", test::kBank5, 17);
 
     BankDialogWindow dialog(env.state, env.dialogs,
                             {BankState::Stored, "Bank loading", currentBank()});
@@ -243,10 +239,10 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
         dialog.reject();
     });
     dialog.run();
-    test::expectBankFile(db(), floppy / "ORB.SET" / "STYLE" / "USER01.STY", test::kBank9, 17);
+    test::expectBankFile(db(), floppyFile(1), test::kBank9, 17);
 }
 
-class SetupWindowsTest : public test::KeyboardFoldersTest {};
+using SetupWindowsTest = test::KeyboardFoldersTest;
 
 TEST_F(SetupWindowsTest, TheBankDialogSavesItsQueuesAndLoadsASetupFromTheList) {
     ASSERT_TRUE(saveSetup("Gig", "Open air", {9, 0, 5}, {0, 0, 0, 5, 0, 0, 0, 0, 0}).done());
