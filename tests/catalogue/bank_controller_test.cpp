@@ -15,19 +15,11 @@ protected:
     // Brings the current bank into `state` the way a person would.
     void reach(BankState state) {
         bank().clearBank();
-        switch (state) {
-            case S::Empty:
-                break;
-            case S::Stored:
-                loadBank(5);
-                break;
-            case S::NewChanged:
-                bank().insertSelected(rows({96}));
-                break;
-            case S::StoredChanged:
-                loadBank(5);
-                bank().insertSelected(rows({96}));
-                break;
+        if (state == S::Stored || state == S::StoredChanged) {
+            loadBank(5);
+        }
+        if (state == S::NewChanged || state == S::StoredChanged) {
+            bank().insertSelected(rows({96}));
         }
         ASSERT_EQ(bank().bankState(), state);
         env.dialogs.clear();
@@ -35,70 +27,47 @@ protected:
 };
 
 TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
+    // The state after each command by the state before (0 to 3); -1 where the command is not met.
     struct Row {
         const char* event;
-        std::function<void(test::DrivenBank&)> run;
-        std::array<std::optional<BankState>, 4> after;  // by the state before; nullopt: not met
+        std::function<void()> prepare;
+        std::function<void()> run;
+        std::array<int, 4> after;
     };
-    const auto storeIt = [](BankDialogController& dialog) {
-        if (dialog.mode() == BankDialogController::Mode::SaveNew) {
-            dialog.setName("FRESH");
-        }
-        return dialog.ok();
+    const auto yes = [this] { env.dialogs.answer(Answer::Yes); };
+    const auto store = [this] {
+        dialogScript = [](BankDialogController& dialog) {
+            if (dialog.mode() == BankDialogController::Mode::SaveNew) {
+                dialog.setName("FRESH");
+            }
+            return dialog.ok();
+        };
     };
     const std::vector<Row> table = {
-        {"insert",
-         [&](test::DrivenBank& b) { b.insertSelected(rows({64})); },
-         {S::NewChanged, S::StoredChanged, S::NewChanged, S::StoredChanged}},
-        {"remove",
-         [&](test::DrivenBank& b) {
-             env.dialogs.answer(Answer::Yes);
-             b.remove();
-         },
-         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
-        {"move up",
-         [](test::DrivenBank& b) { b.moveUp(); },
-         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
-        {"move down",
-         [](test::DrivenBank& b) {
-             b.clickSlot(0);
-             b.moveDown();
-         },
-         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
-        {"erase",
-         [&](test::DrivenBank& b) {
-             env.dialogs.answer(Answer::Yes);
-             b.erase();
-         },
-         {std::nullopt, S::Empty, S::Empty, S::Empty}},
-        {"save, stored",
-         [&](test::DrivenBank& b) {
-             dialogScript = storeIt;
-             b.save();
-         },
-         {std::nullopt, S::Stored, S::Stored, S::Stored}},
-        {"save as, stored",
-         [&](test::DrivenBank& b) {
-             dialogScript = storeIt;
-             b.saveAs();
-         },
-         {std::nullopt, S::Stored, S::Stored, S::Stored}},
-        {"save, cancelled",
-         [](test::DrivenBank& b) { b.save(); },
-         {std::nullopt, S::Stored, S::NewChanged, S::StoredChanged}},
+        {"insert", {}, [&] { bank().insertSelected(rows({64})); }, {2, 3, 2, 3}},
+        {"remove", yes, [&] { bank().remove(); }, {-1, 1, 2, 3}},
+        {"move up", {}, [&] { bank().moveUp(); }, {-1, 1, 2, 3}},
+        {"move down", [&] { bank().clickSlot(0); }, [&] { bank().moveDown(); }, {-1, 1, 2, 3}},
+        {"erase", yes, [&] { bank().erase(); }, {-1, 0, 0, 0}},
+        {"save, stored", store, [&] { bank().save(); }, {-1, 1, 1, 1}},
+        {"save as, stored", store, [&] { bank().saveAs(); }, {-1, 1, 1, 1}},
+        {"save, cancelled", {}, [&] { bank().save(); }, {-1, 1, 2, 3}},
     };
     for (const Row& row : table) {
         for (int before = 0; before < 4; ++before) {
-            if (!row.after[static_cast<std::size_t>(before)]) {
+            const int after = row.after[static_cast<std::size_t>(before)];
+            if (after < 0) {
                 continue;
             }
             SCOPED_TRACE(std::string(row.event) + " from " + std::to_string(before));
             db().execute("DELETE FROM KORFBanks WHERE BankName = 'FRESH'");
             db().execute("UPDATE KORFBanks SET BankStyle05 = 0 WHERE BankProg = 5");
             reach(static_cast<BankState>(before));
-            requests.clear();
-            row.run(bank());
-            EXPECT_EQ(bank().bankState(), row.after[static_cast<std::size_t>(before)]);
+            if (row.prepare) {
+                row.prepare();
+            }
+            row.run();
+            EXPECT_EQ(bank().bankState(), static_cast<BankState>(after));
             dialogScript = [](BankDialogController&) { return false; };
         }
     }
@@ -108,29 +77,24 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
         requests.clear();
         bank().save();
         bank().saveAs();
-        ASSERT_EQ(requests.size(), 2u);
-        EXPECT_EQ(requests[0].mode, before == 1 ? S::StoredChanged : static_cast<S>(before));
-        EXPECT_EQ(requests[0].caption, "Bank Save / Update");
-        EXPECT_EQ(requests[1].mode, S::NewChanged);
-        EXPECT_EQ(requests[1].caption, "Bank Save / Insert");
+        const S update = before == 1 ? S::StoredChanged : static_cast<S>(before);
+        EXPECT_EQ(requests, (Requests{{update, "Bank Save / Update"},
+                                      {S::NewChanged, "Bank Save / Insert"}}));
     }
     // Load on a changed bank: the question, then the bank is cleared before the dialog opens.
     reach(S::StoredChanged);
     requests.clear();
     env.dialogs.answer(Answer::Yes);
     bank().load();
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"If you load another bank, all changes made to current "
-                                       "style will be lost. Confirm bank loading?"});
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].mode, S::Empty);
-    EXPECT_EQ(requests[0].caption, "Bank loading");
+    EXPECT_EQ(env.dialogs.messages(), Texts{"If you load another bank, all changes made to current "
+                                            "style will be lost. Confirm bank loading?"});
+    EXPECT_EQ(requests, (Requests{{S::Empty, "Bank loading"}}));
     EXPECT_EQ(bank().styleCount(), 0);
     EXPECT_EQ(bank().frameCaption(), "<empty bank>");
 }
 
 TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
-    std::vector<std::int32_t> twenty;
+    Numbers twenty;
     for (int i = 0; i < 20; ++i) {
         twenty.push_back(200 + 7 * i);
         addStyle(twenty.back(), "S" + std::to_string(i), "", "", "");
@@ -140,16 +104,14 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
     EXPECT_EQ(bank().styleCount(), 16);
     EXPECT_EQ(bank().selectedSlot(), 15);
     EXPECT_EQ(bank().frameCaption(), "<new bank, not saved>");
-    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>(twenty.begin(), twenty.begin() + 16));
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The bank is full: 4 selected styles were not added."});
+    EXPECT_EQ(bankStyles(), Numbers(twenty.begin(), twenty.begin() + 16));
+    EXPECT_EQ(env.dialogs.messages(), Texts{"The bank is full: 4 selected styles were not added."});
     // Still offered on a full bank, where it says why nothing is added.
     EXPECT_TRUE(bank().menuEnabled(BankCommand::Insert, 3));
     env.dialogs.clear();
     bank().insertSelected(rows({41}));
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{
-                  "Bank already holds 16 styles. Selected style(s) cannot be added!"});
+              Texts{"Bank already holds 16 styles. Selected style(s) cannot be added!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
 
     // Bank 9 holds 88 twice: two questions; No to the last leaves the bank but sets state 3.
@@ -159,17 +121,15 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::No);
     bank().insertSelected(rows({88}));
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>(
-                  2,
-                  "Style DISCO already present inside bank. Would you like to insert it "
-                  "anyway?"));
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        Texts(2, "Style DISCO already present inside bank. Would you like to insert it anyway?"));
+    EXPECT_EQ(bankStyles(), (Numbers{73, 88, 57, 88}));
     EXPECT_EQ(bank().bankState(), S::StoredChanged);
     // A style no longer stored is not added, without a message.
     env.dialogs.clear();
     bank().insertSelected({{555, "GONE"}});
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_EQ(bankStyles(), (Numbers{73, 88, 57, 88}));
     EXPECT_TRUE(env.dialogs.calls().empty());
 }
 
@@ -181,10 +141,10 @@ TEST_F(BankControllerTest, RemoveMoveSlotsAndLoad) {
     bank().moveUp();
     bank().clickSlot(3);
     bank().moveDown();
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
+    EXPECT_EQ(bankStyles(), (Numbers{57, 41, 88, 73}));
     EXPECT_EQ(bank().selectedSlot(), 3);
     bank().moveUp();
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 73, 88}));
+    EXPECT_EQ(bankStyles(), (Numbers{57, 41, 73, 88}));
     EXPECT_EQ(bank().selectedSlot(), 2);
     bank().clickSlot(9);  // empty: nothing
     EXPECT_EQ(bank().selectedSlot(), 2);
@@ -194,7 +154,7 @@ TEST_F(BankControllerTest, RemoveMoveSlotsAndLoad) {
     env.dialogs.answer(Answer::Yes);
     bank().remove();
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Style DISCO will be deleted from bank. Are you sure?"});
+              Texts{"Style DISCO will be deleted from bank. Are you sure?"});
     EXPECT_EQ(bank().selectedSlot(), 2);
     EXPECT_EQ(bank().bankState(), S::Stored);
 
@@ -224,7 +184,7 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
     for (const auto& [run, text] : cases) {
         env.dialogs.clear();
         run();
-        EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{text});
+        EXPECT_EQ(env.dialogs.messages(), Texts{text});
         EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
         EXPECT_EQ(bank().bankState(), S::Empty);
     }
@@ -236,9 +196,8 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
     bank().exportToSsf();
     bank().makeSty();
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Please save changes made to current style before exporting it to SSF!",
-                  "Please save changes made to current style before making a STY file!"}));
+              (Texts{"Please save changes made to current style before exporting it to SSF!",
+                     "Please save changes made to current style before making a STY file!"}));
     bank().clearBank();
     loadBank(9);
     env.dialogs.clear();
@@ -246,10 +205,9 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
     env.dialogs.answer(Answer::No);
     bank().print();  // state 1: asks; No prints nothing
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Floppy disk is not specified. Please click on Parameter button inside main "
-                  "form and insert all required data!",
-                  "Confirm printing of bank BANK9?"}));
+              (Texts{"Floppy disk is not specified. Please click on Parameter button inside main "
+                     "form and insert all required data!",
+                     "Confirm printing of bank BANK9?"}));
     EXPECT_TRUE(printer.printed.empty());
     EXPECT_EQ(makeBankWindows, 0);
     EXPECT_EQ(ssfExportWindows, 0);  // not for the changed bank above
@@ -277,10 +235,9 @@ TEST_F(BankControllerTest, SaveAsOnAChangedLoadedBankAndTheCloseQuestion) {
     env.dialogs.answer(Answer::No);
     EXPECT_TRUE(bank().mayClose());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>(3,
-                                       "Current bank has been modified. Save it before the "
-                                       "styles window closes?\nYes saves it, No discards all "
-                                       "changes, Cancel keeps the window open."));
+              Texts(3,
+                    "Current bank has been modified. Save it before the styles window closes?\nYes "
+                    "saves it, No discards all changes, Cancel keeps the window open."));
     EXPECT_EQ(env.dialogs.calls()[0].buttons, UserDialogs::Buttons::YesNoCancel);
     EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::Cancel);
     // Yes and a stored bank: the window closes with the bank saved.
@@ -303,7 +260,7 @@ TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
     env.dialogs.answer(Answer::Yes);
     bank().print();
     ASSERT_EQ(printer.printed.size(), 1u);
-    EXPECT_EQ(printer.titles, std::vector<std::string>{"BANK5"});
+    EXPECT_EQ(printer.titles, Texts{"BANK5"});
     const std::string gap(20, ' ');
     EXPECT_EQ(printer.printed[0],
               (std::vector<PrintLine>{{"", "ARIAL", 12},
@@ -323,9 +280,8 @@ TEST_F(BankControllerTest, PrintListsTheStylesStillStored) {
 
 TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
     reach(S::NewChanged);
-    whereIsScript = [this](std::int32_t) { return false; };
     bank().whereIs({88, "DISCO      "});  // padded as bank files pad it
-    EXPECT_EQ(whereIsCaptions, std::vector<std::string>{"Where is DISCO?"});
+    EXPECT_EQ(whereIsCaptions, Texts{"Where is DISCO?"});
     EXPECT_EQ(bank().bankState(), S::NewChanged);
     EXPECT_EQ(bank().selectedSlot(), 0);
     // The window loads bank 9 (the second bank node: BANK5 comes first by name).
@@ -338,15 +294,15 @@ TEST_F(BankControllerTest, WhereIsLoadsThroughItsWindowAndSelectsTheFirstSlot) {
         return window.loaded();
     };
     bank().clickSlot(1);
-    bank().whereIs({88, "DISCO      "});  // padded as bank files pad it
+    bank().whereIs({88, "DISCO      "});
     EXPECT_EQ(bank().bankState(), S::Stored);
     EXPECT_EQ(bank().frameCaption(), " BANK9");
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_EQ(bankStyles(), (Numbers{73, 88, 57, 88}));
     EXPECT_EQ(bank().selectedSlot(), 0);
 }
 
 TEST_F(BankControllerTest, OccupiedSlotsBecomeTheBankAndABankIsGivenByNumberOrName) {
-    const auto listing = [this](const std::vector<std::int32_t>& styles) {
+    const auto listing = [this](const Numbers& styles) {
         BankRow bank;
         std::copy(styles.begin(), styles.end(), bank.BankStyle.begin());
         std::string text;
@@ -373,25 +329,20 @@ TEST_F(BankControllerTest, EveryChangeOfTheCurrentBankIsNoticedOnce) {
     CurrentBank bank;
     int notices = 0;
     bank.onChange([&notices] { ++notices; });
-    const std::vector<std::function<void()>> changes = {
-        [&] {
-            bank.append({StyleNumber{99}, "Old"});
-        },
-        [&] {
-            bank.load({7, "SATURDAY", "", {73, 0, 88}}, db());
-        },
-        [&] { bank.swap(0, 1); },
-        [&] { bank.removeAt(1); },
-        [&] {
-            bank.markStored({8, "SUNDAY", "", {}});
-        },
-        [&] { bank.forgetStoredBank(); },
-        [&] { bank.clear(); },
-    };
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        changes[i]();
-        EXPECT_EQ(notices, static_cast<int>(i) + 1) << i;
-    }
+    bank.append({StyleNumber{99}, "Old"});
+    EXPECT_EQ(notices, 1);
+    bank.load({7, "SATURDAY", "", {73, 0, 88}}, db());
+    EXPECT_EQ(notices, 2);
+    bank.swap(0, 1);
+    EXPECT_EQ(notices, 3);
+    bank.removeAt(1);
+    EXPECT_EQ(notices, 4);
+    bank.markStored({8, "SUNDAY", "", {}});
+    EXPECT_EQ(notices, 5);
+    bank.forgetStoredBank();
+    EXPECT_EQ(notices, 6);
+    bank.clear();
+    EXPECT_EQ(notices, 7);
 }
 
 }  // namespace

@@ -45,13 +45,13 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
              7, 57, 5, "", ""},
         }));
     EXPECT_EQ(styleNodeKey(7, 42, 3), "B00007S0004203");
-    const std::vector<std::pair<BankTreeOrder, std::vector<std::string>>> orders = {
+    const std::vector<std::pair<BankTreeOrder, Texts>> orders = {
         {BankTreeOrder::NameDescending, {"B00007", "B123456"}},
         {BankTreeOrder::CodeAscending, {"B00007", "B123456"}},
         {BankTreeOrder::CodeDescending, {"B123456", "B00007"}},
     };
     for (const auto& [order, banks] : orders) {
-        std::vector<std::string> found;
+        Texts found;
         for (const BankTreeNode& node : BankTree(db(), order)) {
             if (node.kind == Kind::Bank) {
                 found.push_back(node.key);
@@ -64,11 +64,9 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
 TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     env.state.PaHardDiskPath = "/media/pa";
     BankDialogController dialog(env.state, env.dialogs, currentBank(), BankState::Empty);
-    EXPECT_EQ(dialog.mode(), Mode::Load);
-    EXPECT_EQ(dialog.caption(), "Load style bank");
-    EXPECT_EQ(dialog.okCaption(), "Load selected style bank");
-    EXPECT_TRUE(dialog.nameReadOnly());
-    EXPECT_TRUE(dialog.descriptionReadOnly());
+    EXPECT_EQ(std::tuple(dialog.mode(), dialog.caption(), dialog.okCaption(), dialog.nameReadOnly(),
+                         dialog.descriptionReadOnly()),
+              std::tuple(Mode::Load, "Load style bank", "Load selected style bank", true, true));
     ASSERT_TRUE(dialog.fillTree());
     // Name and description come as stored, brackets and all: window_and_command_test. A style
     // node empties the fields, so OK asks for a bank name and stays open.
@@ -77,7 +75,7 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_EQ(dialog.name(), "");
     EXPECT_FALSE(dialog.deleteShown());
     EXPECT_FALSE(dialog.ok());
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Please insert bank name!"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Please insert bank name!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
     EXPECT_FALSE(dialog.outcome().stored);
 }
@@ -87,11 +85,9 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     bank().insertSelected(rows({96}));
     // Update mode: the stored name, read-only; the description and the slots are written.
     dialogScript = [&](BankDialogController& dialog) {
-        EXPECT_EQ(dialog.caption(), "Update style bank");
-        EXPECT_TRUE(dialog.nameReadOnly());
-        EXPECT_FALSE(dialog.descriptionReadOnly());
-        EXPECT_FALSE(dialog.treeShown());
-        EXPECT_EQ(dialog.name(), "BANK5");
+        EXPECT_EQ(std::tuple(dialog.caption(), dialog.nameReadOnly(), dialog.descriptionReadOnly(),
+                             dialog.treeShown(), dialog.name()),
+                  std::tuple("Update style bank", true, false, false, "BANK5"));
         dialog.setDescription(std::string(250, 'd'));
         EXPECT_EQ(dialog.description(), std::string(200, 'd'));
         return dialog.ok();
@@ -117,9 +113,8 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     };
     env.dialogs.clear();
     bank().saveAs();
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>(2, "Bank bank9 already present. Would you like to overwrite it?"));
+    EXPECT_EQ(env.dialogs.messages(),
+              Texts(2, "Bank bank9 already present. Would you like to overwrite it?"));
     EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
     EXPECT_EQ(BankStore(db()).find(9)->BankDesc, "Merged");
     EXPECT_EQ(currentBank().storedNumber(), 9);
@@ -158,13 +153,12 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         EXPECT_TRUE(dialog.queues().floppy()[2].free());
         EXPECT_EQ(dialog.queues().hardDisk()[7].bankProg, 9);
         EXPECT_FALSE(dialog.outcome().currentBankDeleted);
-        std::vector<std::string> keys;
+        Texts keys;
         for (const BankTreeNode& node : dialog.nodes()) {
             keys.push_back(node.key);
         }
-        EXPECT_EQ(keys,
-                  (std::vector<std::string>{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",
-                                            "B00009S0005703", "B00009S0008804"}));
+        EXPECT_EQ(keys, (Texts{"ROOT", "B00009", "B00009S0007301", "B00009S0008802",
+                               "B00009S0005703", "B00009S0008804"}));
         return false;
     };
     env.dialogs.clear();
@@ -184,12 +178,11 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     };
     bank().load();
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"Deleting bank BANK5 from database?",
-                                        "Deleting bank BANK5 from database?",
-                                        "Deleting bank BANK9 from database?"}));
+              (Texts{"Deleting bank BANK5 from database?", "Deleting bank BANK5 from database?",
+                     "Deleting bank BANK9 from database?"}));
     EXPECT_TRUE(BankStore(db()).all().empty());
     EXPECT_EQ(bank().bankState(), BankState::NewChanged);
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{73, 88, 57, 88}));
+    EXPECT_EQ(bankStyles(), (Numbers{73, 88, 57, 88}));
     // The next save stores it anew.
     dialogScript = [&](BankDialogController& dialog) {
         EXPECT_EQ(dialog.mode(), Mode::SaveNew);
@@ -201,7 +194,6 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     EXPECT_EQ(slotsOf(1), (Slots{73, 88, 57, 88}));
     // Without any bank the load dialog closes at once.
     db().execute("DELETE FROM KORFBanks");
-    requests.clear();
     modes.clear();
     bank().load();
     EXPECT_EQ(modes.size(), 1u);
@@ -234,8 +226,7 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     // Not in any bank: the message and no window.
     WhereIsController none(env.state, env.dialogs, currentBank(), 96);
     EXPECT_FALSE(none.build());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Selected style cannot be found in any bank!"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Selected style cannot be found in any bank!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Information);
 
     // An empty current bank asks once: window_and_command_test. A style node does nothing.
@@ -251,16 +242,14 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     EXPECT_FALSE(again.doubleClick(nodeIndex(again.nodes(), "B00009S0008802")));
     EXPECT_FALSE(again.doubleClick(nodeIndex(again.nodes(), "B00005")));
     EXPECT_FALSE(again.loaded());
-    EXPECT_EQ(bankStyles(), std::vector<std::int32_t>{64});
+    EXPECT_EQ(bankStyles(), Numbers{64});
     env.dialogs.answer(Answer::Yes);
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(again.doubleClick(nodeIndex(again.nodes(), "B00005")));
-    EXPECT_EQ(bankStyles(), (std::vector<std::int32_t>{57, 41, 88, 73}));
-    const std::vector<std::string> twice = {
-        "Confirm bank BANK5 loading?",
-        "Current bank (and all changes made) will be discarded. Are you sure?"};
-    EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{twice[0], twice[1], twice[0], twice[1]}));
+    EXPECT_EQ(bankStyles(), (Numbers{57, 41, 88, 73}));
+    const Texts twice = {"Confirm bank BANK5 loading?",
+                         "Current bank (and all changes made) will be discarded. Are you sure?"};
+    EXPECT_EQ(env.dialogs.messages(), (Texts{twice[0], twice[1], twice[0], twice[1]}));
 }
 
 using Icon = UserDialogs::Icon;
@@ -277,27 +266,22 @@ protected:
     }
 };
 
-TEST_F(RestorePointsBeforeDeleting, TheActionNamesTheStylesOrCountsThem) {
+TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNothing) {
+    // The point's action names up to five styles, or counts them.
     EXPECT_EQ(styleDeletionAction({41}), "deleting style 41");
     EXPECT_EQ(styleDeletionAction({73, 41}), "deleting styles 73 and 41");
     EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5}), "deleting styles 1, 2, 3, 4 and 5");
     EXPECT_EQ(styleDeletionAction({1, 2, 3, 4, 5, 6}), "deleting 6 styles");
-}
-
-TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNothing) {
     const std::string before = snapshot();
     env.clock.setTime("21:40:00");
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, {{57, "BALLAD"}, {96, "TANGO"}}));
-    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 64, 73, 88}));
+    EXPECT_EQ(styleNumbers(), (Numbers{41, 64, 73, 88}));
 
     const std::vector<RestorePoint> kept = points();
     ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(kept[0].action, "deleting styles 57 and 96");
-    EXPECT_EQ(kept[0].time, "2026-12-06 21:40:00");
-    EXPECT_EQ(kept[0].styles, 6);
-    EXPECT_EQ(kept[0].banks, 2);
-    EXPECT_EQ(kept[0].songs, 0);
+    EXPECT_EQ(std::tie(kept[0].action, kept[0].time, kept[0].styles, kept[0].banks, kept[0].songs),
+              std::tuple("deleting styles 57 and 96", "2026-12-06 21:40:00", 6, 2, 0));
     env.state.restorePoints().bringBack(db(), kept[0]);
     EXPECT_EQ(snapshot(), before);
 
@@ -335,8 +319,8 @@ TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneOrDeletesNothing) {
     deleteInDialog(9);
     EXPECT_FALSE(BankStore(db()).find(9).has_value());
     ASSERT_EQ(points().size(), 1u);
-    EXPECT_EQ(points()[0].action, "deleting bank 9 BANK9");
-    EXPECT_EQ(points()[0].banks, 2);
+    EXPECT_EQ(std::tie(points()[0].action, points()[0].banks),
+              std::tuple("deleting bank 9 BANK9", 2));
 
     // No restore point, no delete.
     addBank(12, {64, 96});

@@ -43,16 +43,12 @@ public:
     void whereIs(const GridStyle& style) { open(BankController::whereIs(style)); }
     // True when the window closes.
     bool mayClose() {
-        switch (BankController::mayClose()) {
-            case CloseAnswer::Close:
-                return true;
-            case CloseAnswer::Stay:
-                return false;
-            case CloseAnswer::SaveFirst:
-                save();
-                return !hasUnsavedChanges();
+        const CloseAnswer answer = BankController::mayClose();
+        if (answer == CloseAnswer::SaveFirst) {
+            save();
+            return !hasUnsavedChanges();
         }
-        return false;
+        return answer == CloseAnswer::Close;
     }
 
 private:
@@ -66,6 +62,8 @@ private:
 class BankTest : public CatalogueTest {
 public:
     using DialogScript = std::function<bool(BankDialogController&)>;
+    // The mode and caption of each bank dialog opened.
+    using Requests = std::vector<std::pair<BankState, std::string>>;
 
     // Two styles that no stored bank holds.
     void SetUp() override {
@@ -124,7 +122,7 @@ public:
     RecordingPrinter printer;
     DialogScript dialogScript = [](BankDialogController&) { return false; };
     std::function<bool(std::int32_t)> whereIsScript = [](std::int32_t) { return false; };
-    std::vector<BankDialogRequest> requests;
+    Requests requests;
     std::vector<BankDialogController::Mode> modes;
     std::vector<std::string> whereIsCaptions;
     int makeBankWindows = 0;
@@ -149,7 +147,7 @@ inline void DrivenBank::open(const std::optional<BankWindowRequest>& request) {
         return;
     }
     if (const auto* dialogRequest = std::get_if<BankDialogRequest>(&*request)) {
-        test_.requests.push_back(*dialogRequest);
+        test_.requests.emplace_back(dialogRequest->mode, dialogRequest->caption);
         BankDialogController dialog(test_.env.state, test_.env.dialogs, dialogRequest->bank,
                                     dialogRequest->mode);
         test_.modes.push_back(dialog.mode());

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -14,7 +12,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "catalogue/bank_operations.h"
@@ -43,16 +40,13 @@ QColor slotColour(QWidget& window, int slot) {
         .color(QPalette::Window);
 }
 
-class BankWindowsTest : public test::BankTest {};
+using BankWindowsTest = test::KeyboardFoldersTest;
 
 TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     StylesWindow window(env.state, env.dialogs);
     window.show();
     auto* grid = child<QTableView>(window, "grdStyles");
     auto* model = grid->model();
-    EXPECT_FALSE(child<QAction>(window, "mbank2")->isEnabled());
-    EXPECT_TRUE(child<QAction>(window, "mbank0")->isEnabled());
-    EXPECT_TRUE(child<QAction>(window, "mbank9")->isEnabled());
     // Rows 0 and 1 (styles 41 and 57) through the insert button.
     grid->setCurrentIndex(model->index(0, 1));
     grid->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 4)),
@@ -135,8 +129,6 @@ void expectNothingClipped(QWidget& window) {
 
 TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
     addBank(123456, {41});
-    env.state.PaHardDiskPath = (env.dir / "hd").string();
-    env.state.FloppyPath = (env.dir / "fd").string();
     BankDialogWindow dialog(env.state, env.dialogs,
                             {BankState::Stored, "Bank loading", currentBank()});
     onModal([&](QWidget&) {
@@ -169,14 +161,12 @@ TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
         EXPECT_EQ(child<QLabel>(dialog, "lbDirectHD2")->text(), "BANK123456");
         EXPECT_TRUE(child<QPushButton>(dialog, "cbMakeHD")->isVisible());
         EXPECT_TRUE(child<QPushButton>(dialog, "cbClearHD0")->isVisible());
-        dialog.resize(1, 1);
-        QApplication::processEvents();
-        EXPECT_EQ(dialog.size(), dialog.minimumSize());
-        expectNothingClipped(dialog);
-        dialog.resize(least + QSize(240, 160));
-        QApplication::processEvents();
-        EXPECT_EQ(dialog.size(), least + QSize(240, 160));
-        expectNothingClipped(dialog);
+        for (const QSize asked : {QSize(1, 1), least + QSize(240, 160)}) {
+            dialog.resize(asked);
+            QApplication::processEvents();
+            EXPECT_EQ(dialog.size(), asked.expandedTo(dialog.minimumSize()));
+            expectNothingClipped(dialog);
+        }
 
         EXPECT_EQ(child<QRadioButton>(dialog, "opSort3")->text(), "Code, desc");
         child<QRadioButton>(dialog, "opSort3")->setChecked(true);
@@ -210,9 +200,7 @@ TEST_F(BankWindowsTest, LoadDialogTreeItsLeastSizeAndWhereIsWindow) {
 }
 
 TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
-    const std::filesystem::path floppy = env.dir / "floppy";
-    std::filesystem::create_directories(floppy);
-    env.state.FloppyPath = floppy.string();
+    env.state.PaHardDiskPath.clear();  // no hard disk: its targets and its queue are off
     loadBank(5);
     MakeBankWindow make(env.state, env.dialogs, currentBank());
     onModal([&](QWidget& modal) {
@@ -220,7 +208,7 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
         EXPECT_EQ(modal.windowTitle(), "Make .STY file from bank");
         EXPECT_TRUE(child<QRadioButton>(modal, "optSave0")->isChecked());
         EXPECT_EQ(child<QRadioButton>(modal, "optSave2")->text().toStdString(),
-                  "Make as " + (floppy / "USER01.STY").string());
+                  "Make as " + (floppy() / "USER01.STY").string());
         EXPECT_TRUE(child<QRadioButton>(modal, "optSave5")->isEnabled());
         EXPECT_FALSE(child<QRadioButton>(modal, "optSave6")->isEnabled());
         EXPECT_EQ(child<QPushButton>(modal, "cmdCancel")->text(), "Exit");
@@ -228,7 +216,7 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
         QTest::mouseClick(child<QPushButton>(modal, "cmdMake"), Qt::LeftButton);
     });
     EXPECT_EQ(make.exec(), QDialog::Accepted);
-    test::expectBankFile(db(), floppy / "USER01.STY", {57, 41, 88, 73}, 17);
+    test::expectBankFile(db(), floppy() / "USER01.STY", test::kBank5, 17);
 
     BankDialogWindow dialog(env.state, env.dialogs,
                             {BankState::Stored, "Bank loading", currentBank()});
@@ -251,10 +239,10 @@ TEST_F(BankWindowsTest, MakeBankWindowAndTheQueuesWriteToTheFloppy) {
         dialog.reject();
     });
     dialog.run();
-    test::expectBankFile(db(), floppy / "ORB.SET" / "STYLE" / "USER01.STY", {73, 88, 57, 88}, 17);
+    test::expectBankFile(db(), floppyFile(1), test::kBank9, 17);
 }
 
-class SetupWindowsTest : public test::KeyboardFoldersTest {};
+using SetupWindowsTest = test::KeyboardFoldersTest;
 
 TEST_F(SetupWindowsTest, TheBankDialogSavesItsQueuesAndLoadsASetupFromTheList) {
     ASSERT_TRUE(saveSetup("Gig", "Open air", {9, 0, 5}, {0, 0, 0, 5, 0, 0, 0, 0, 0}).done());
@@ -299,15 +287,13 @@ TEST_F(SetupWindowsTest, TheListShowsThePlanOfWriteSetup) {
     QTest::mouseClick(child<QPushButton>(list, "cmdWrite"), Qt::LeftButton);
     EXPECT_EQ(child<QPlainTextEdit>(list, "txtPlan")->toPlainText(),
               "!123.SET/STYLE/USER02.STY\tnew\n");
-    test::expectBankFile(db(), hardDisk() / "!123.SET" / "STYLE" / "USER02.STY", {73, 88, 57, 88},
-                         18);
+    test::expectBankFile(db(), hardDiskFile("!123", 2), test::kBank9, 18);
     EXPECT_EQ(child<QLabel>(list, "lblJob")->text().toStdString(),
               "1 bank file written to " + hardDisk().string() + " and verified.");
 }
 
 TEST_F(SetupWindowsTest, WhatIsOnThisDiskListsBankFilesAndStyles) {
-    test::writeFile(floppy() / "ORB.SET" / "STYLE" / "USER01.STY",
-                    test::expectedBankFile(db(), {57, 41, 88, 73}, 17));
+    test::writeFile(floppyFile(1), test::expectedBankFile(db(), test::kBank5, 17));
     StylesWindow styles(env.state, env.dialogs);
     auto* identify = child<QAction>(styles, "mIdentify");
     EXPECT_EQ(identify->text(), "What is on this disk?");

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <tuple>
 
+#include "catalogue/catalogue_test_support.h"
 #include "catalogue/check_controller.h"
 #include "catalogue/lookalikes.h"
 #include "catalogue/lookalikes_controller.h"
@@ -12,6 +13,7 @@
 #include "db/bank_store.h"
 #include "db/link_store.h"
 #include "db/style_store.h"
+#include "support/failure_of.h"
 #include "support/table_snapshot.h"
 #include "support/test_environment.h"
 
@@ -20,6 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Kind = CheckFinding::Kind;
+using test::failureOf;
 
 // Stores a style without the stores' checks, as an older program or a hand-made change could
 // have left it: blocks of `length1` and `length2` bytes, made from `madeFrom` (else the number),
@@ -47,10 +50,10 @@ const std::string kSharedKey = "same sixteen key";
 
 // Every kind of finding planted once, among healthy rows whose numbers differ from slot positions
 // and counts: styles 21, 34, 61, 62, 75 stored (61 and 62 the same content), 55 and 88 gone.
-class CatalogueCheckTest : public ::testing::Test {
+class CatalogueCheckTest : public test::FreshCatalogueTest {
 protected:
     void SetUp() override {
-        env.openFreshDatabase();
+        FreshCatalogueTest::SetUp();
         plantStyle(db(), 21, "ROCK1", 300, 40, 299, 40);               // first length wrong
         plantStyle(db(), 34, "BALLAD", 500, 0, 500, 0, "Slow\nsoft");  // empty second block
         plantStyle(db(), 61, "TWIN", 700, 30, 700, 30, "", kSharedKey);
@@ -58,43 +61,37 @@ protected:
         // The same start of key as the twins, other content: read in full, not a twin.
         plantStyle(db(), 75, "SWING", 700, 30, 700, 30, "", kSharedKey);
         db().execute(
-            "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, "
-            "BankStyle02, BankStyle03, BankStyle16) VALUES (7, 'LIVE', 'Friday', 34, 55, "
-            "21, 55)");
+            "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01, BankStyle02, "
+            "BankStyle03, BankStyle16) VALUES (7, 'LIVE', 'Friday', 34, 55, 21, 55)");
         db().execute(
-            "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01) VALUES "
-            "(9, 'SPARE', NULL, 75)");
+            "INSERT INTO KORFBanks (BankProg, BankName, BankDesc, BankStyle01) VALUES (9, 'SPARE', "
+            "NULL, 75)");
         db().execute("INSERT INTO KORFSongs VALUES (3, 'Blue Moon', 'Rodgers')");
         db().execute("INSERT INTO KORFSongs VALUES (5, 'Ω Song', 'Someone')");
         db().execute("INSERT INTO KORFSonSty VALUES (3, 88, '120', '-2', 'intro')");
         db().execute("INSERT INTO KORFSonSty VALUES (3, 21, '96', '0', ' ')");
         db().execute("INSERT INTO KORFSonSty VALUES (5, 88, '70', '+1', 'end')");
     }
-
-    Database& db() { return env.state.connection; }
-    BankSlots slotsOf(std::int32_t bank) { return BankStore(db()).find(bank)->BankStyle; }
-
-    test::TestEnvironment env;
 };
 
 TEST_F(CatalogueCheckTest, EveryPlantedFindingIsFoundWithWhatToDo) {
     const CheckReport report = checkCatalogue(db());
     const std::vector<CheckFinding> expected = {
         {Kind::GoneBankSlot,
-         "Bank 7 LIVE: slot 2 holds style 55, which is no longer stored. "
-         "Repair takes it out of the bank (later slots move up)."},
+         "Bank 7 LIVE: slot 2 holds style 55, which is no longer stored. Repair takes it out of "
+         "the bank (later slots move up)."},
         {Kind::GoneBankSlot,
-         "Bank 7 LIVE: slot 16 holds style 55, which is no longer stored. "
-         "Repair takes it out of the bank (later slots move up)."},
+         "Bank 7 LIVE: slot 16 holds style 55, which is no longer stored. Repair takes it out of "
+         "the bank (later slots move up)."},
         {Kind::GoneLinkStyle,
-         "Song 3 \"Blue Moon\" is linked to style 88, which is no longer "
-         "stored. Repair keeps the link without a style."},
+         "Song 3 \"Blue Moon\" is linked to style 88, which is no longer stored. Repair keeps the "
+         "link without a style."},
         {Kind::GoneLinkStyle,
-         "Song 5 \"Ω Song\" is linked to style 88, which is no longer "
-         "stored. Repair keeps the link without a style."},
+         "Song 5 \"Ω Song\" is linked to style 88, which is no longer stored. Repair keeps the "
+         "link without a style."},
         {Kind::WrongLengths,
-         "Style 21 ROCK1: its stored lengths (299, 40) differ from its blocks "
-         "(300, 40). Repair sets the lengths from the blocks."},
+         "Style 21 ROCK1: its stored lengths (299, 40) differ from its blocks (300, 40). Repair "
+         "sets the lengths from the blocks."},
         {Kind::UncarriedText,
          "The description of style 34 holds a line break. Change it in the style's edit window "
          "(double-click the style in the styles window)."},
@@ -102,9 +99,8 @@ TEST_F(CatalogueCheckTest, EveryPlantedFindingIsFoundWithWhatToDo) {
          "The title of song 5 holds \"Ω\", which the keyboard's files cannot carry (Windows-1252 "
          "only). Change it in the song's edit window (songs window, Update)."},
         {Kind::SameContent,
-         "Styles 61 and 62 hold the same content. Look-alikes (Styles menu) "
-         "keeps one of them and moves the bank slots and song links of the "
-         "others onto it."},
+         "Styles 61 and 62 hold the same content. Look-alikes (Styles menu) keeps one of them and "
+         "moves the bank slots and song links of the others onto it."},
     };
     EXPECT_EQ(report.findings, expected);
     EXPECT_EQ(report.summary(), "8 findings; 5 of them can be repaired.");
@@ -129,10 +125,10 @@ TEST_F(CatalogueCheckTest, RepairMendsWhatItCanInOneStepAfterARestorePoint) {
               "(restore point of 2026-12-06 21:40:00).");
     EXPECT_EQ(slotsOf(7), (BankSlots{34, 21}));
     EXPECT_EQ(slotsOf(9), (BankSlots{75}));
-    // Song 3 already had no link without a style: its link to 88 becomes that one.
-    EXPECT_EQ(LinkStore(db()).find(3, 0)->SongNote, "intro");
-    EXPECT_FALSE(LinkStore(db()).find(3, 88));
-    EXPECT_TRUE(LinkStore(db()).find(3, 21));
+    // Song 3 had no style-less link: its link to 88 becomes one, without tempo or transposition.
+    EXPECT_EQ(test::linkRows(db()),
+              (std::vector<test::LinkRow>{
+                  {3, 0, "", "", "intro"}, {3, 21, "96", "0", " "}, {5, 0, "", "", "end"}}));
 
     // What is left cannot be mended without losing a style or a person's text.
     const CheckReport after = checkCatalogue(db());
@@ -220,8 +216,8 @@ TEST_F(CatalogueCheckTest, ManyFindingsOfOneKindAreOneLineWithTheListBehindIt) {
     const test::CliRun repaired = env.runCli({"check", "--repair"});
     EXPECT_EQ(repaired.status, 1);
     EXPECT_TRUE(
-        repaired.out.starts_with("Repaired: 2 bank slots emptied, 2 song links cleared "
-                                 "and 1 style's lengths set (restore point of "))
+        repaired.out.starts_with("Repaired: 2 bank slots emptied, 2 song links cleared and 1 "
+                                 "style's lengths set (restore point of "))
         << repaired.out;
     EXPECT_TRUE(repaired.out.ends_with("\n14 findings; none of them can be repaired by ORB.\n"))
         << repaired.out;
@@ -241,10 +237,10 @@ void addStyle(Database& db, std::int32_t prog, const std::string& name, int cont
 
 // Three variants named ROCK1 (12 and 77 one content, 40 another, names padded differently),
 // one content under the names BALLAD and SLOW (90, 91), and a style alike to nothing (95).
-class LookalikesTest : public ::testing::Test {
+class LookalikesTest : public test::FreshCatalogueTest {
 protected:
     void SetUp() override {
-        env.openFreshDatabase();
+        FreshCatalogueTest::SetUp();
         addStyle(db(), 12, "ROCK1", 1, "Bright", "Pop");
         addStyle(db(), 40, "rock1      ", 2, "Dark", "Rock");
         addStyle(db(), 77, std::string("ROCK1\0\0", 7), 1, "Copy", "Pop");
@@ -259,9 +255,6 @@ protected:
         links.insert({8, 12, "120", "+2", "twelve"});
         links.insert({9, 40, "90", "0", "nine"});
     }
-    Database& db() { return env.state.connection; }
-
-    test::TestEnvironment env;
 };
 
 TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
@@ -302,22 +295,18 @@ TEST_F(LookalikesTest, GroupsOfOneNameAndOfOneContentWithWhatReferToThem) {
 
 TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     // Refusals change nothing (and keep no restore point: one is counted below).
-    const std::vector<std::tuple<std::int32_t, std::vector<std::int32_t>, std::string>> refused = {
+    const std::vector<std::tuple<std::int32_t, Numbers, std::string>> refused = {
         {12, {40, 12}, "Style 12 is the one kept; it cannot also be one of the others."},
         {12, {40, 66}, "There is no style 66; nothing was changed."},
         {66, {40}, "There is no style 66; nothing was changed."},
         {12, {}, "Name at least one other style whose bank slots and song links move."},
     };
     for (const auto& [keep, others, message] : refused) {
-        try {
-            keepLookalike(env.state, keep, others, true);
-            ADD_FAILURE() << message;
-        } catch (const OrbError& error) {
-            EXPECT_EQ(std::string(error.what()), message);
-        }
+        EXPECT_EQ(failureOf<OrbError>([&] { keepLookalike(env.state, keep, others, true); }),
+                  message);
     }
-    EXPECT_EQ(BankStore(db()).find(3)->BankStyle, (BankSlots{40, 12, 40, 95}));
-    EXPECT_TRUE(StyleStore(db()).findWithoutBlocks(40));
+    EXPECT_EQ(slotsOf(3), (BankSlots{40, 12, 40, 95}));
+    EXPECT_EQ(styleNumbers(), (Numbers{12, 40, 77, 90, 91, 95}));
 
     env.clock.setTime("18:30:00");
     // The last slot of a full bank counts and moves like any other.
@@ -331,15 +320,12 @@ TEST_F(LookalikesTest, KeepingOneMovesEverySlotAndLinkOfTheOthersInOneStep) {
     EXPECT_EQ(outcome.summary(12),
               "Style 12 now stands in 3 bank slots and 1 song link of the others; 2 styles were "
               "deleted (restore point of 2026-12-06 18:30:00).");
-    EXPECT_EQ(BankStore(db()).find(3)->BankStyle, (BankSlots{12, 12, 12, 95}));
-    EXPECT_EQ(BankStore(db()).find(5)->BankStyle.back(), 12);
-    LinkStore links(db());
+    EXPECT_EQ(slotsOf(3), (BankSlots{12, 12, 12, 95}));
+    EXPECT_EQ(slotsOf(5).back(), 12);
     // Song 8 was linked to both: its own link to 12 stays, with its values.
-    EXPECT_EQ(links.find(8, 12), (LinkRow{8, 12, "120", "+2", "twelve"}));
-    EXPECT_FALSE(links.find(8, 40));
-    EXPECT_EQ(links.find(9, 12), (LinkRow{9, 12, "90", "0", "nine"}));
-    EXPECT_FALSE(StyleStore(db()).findWithoutBlocks(40));
-    EXPECT_FALSE(StyleStore(db()).findWithoutBlocks(77));
+    EXPECT_EQ(test::linkRows(db()), (std::vector<test::LinkRow>{{8, 12, "120", "+2", "twelve"},
+                                                                {9, 12, "90", "0", "nine"}}));
+    EXPECT_EQ(styleNumbers(), (Numbers{12, 90, 91, 95}));
     const auto points = env.state.restorePoints().list(env.state.DatabasePath);
     ASSERT_EQ(points.size(), 1u);
     EXPECT_EQ(points[0].action, "keeping style 12 in place of styles 40 and 77");
@@ -357,19 +343,16 @@ TEST_F(LookalikesTest, TheWindowKeepsTheSelectedStyleOfItsGroupAfterItsQuestion)
     env.dialogs.answer(UserDialogs::Answer::Yes);
     lookalikes.keepSelected();
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Keep style 40 rock1 and move every bank slot and song link of styles 12 and "
-                  "77 onto it? ORB keeps a restore point first.",
-                  "Style 40 now stands in 1 bank slot and 0 song links of the others (restore "
-                  "point of 2026-12-06 12:00:00)."}));
+              (Texts{"Keep style 40 rock1 and move every bank slot and song link of "
+                     "styles 12 and 77 onto it? ORB keeps a restore point first.",
+                     "Style 40 now stands in 1 bank slot and 0 song links of the "
+                     "others (restore point of 2026-12-06 12:00:00)."}));
     EXPECT_TRUE(StyleStore(db()).findWithoutBlocks(12));  // kept: the box was not ticked
     EXPECT_EQ(lookalikes.rows().size(), 5u);
 }
 
 TEST_F(LookalikesTest, TheCommandListsTheGroupsAndKeepsAfterTheQuestion) {
-    env.settings.set("PATH", "DATABASE", env.state.DatabasePath);
-    db().close();
-    const test::CliRun listed = env.runCli({"lookalikes"});
+    const test::CliRun listed = runOnFile({"lookalikes"});
     EXPECT_EQ(listed.status, 0) << listed.err;
     EXPECT_EQ(listed.out,
               "1\tsame name\tROCK1: 3 styles, 2 contents\n"
@@ -379,19 +362,19 @@ TEST_F(LookalikesTest, TheCommandListsTheGroupsAndKeepsAfterTheQuestion) {
               "2\tsame content\tThe same content: BALLAD, SLOW\n"
               "\t90\tBALLAD\tSlow\tPop\t0\t0\t1\n"
               "\t91\tSLOW\t\t\t0\t0\t1\n");
-    EXPECT_EQ(env.runCli({"lookalikes", "--keep", "90", "91"}).status, 1);  // nobody to ask
-    const test::CliRun kept = env.runCli({"lookalikes", "--keep", "90", "91", "--yes"});
+    EXPECT_EQ(runOnFile({"lookalikes", "--keep", "90", "91"}).status, 1);  // nobody to ask
+    const test::CliRun kept = runOnFile({"lookalikes", "--keep", "90", "91", "--yes"});
     EXPECT_EQ(kept.status, 0) << kept.err;
     EXPECT_EQ(kept.out,
-              "Style 90 now stands in 0 bank slots and 0 song links of the others "
-              "(restore point of 2026-12-06 12:00:00).\n");
-    EXPECT_EQ(env.runCli({"lookalikes", "--keep", "90"}).status, 64);
-    const test::CliRun twice = env.runCli({"lookalikes", "--keep", "90", "91", "--yes", "--yes"});
+              "Style 90 now stands in 0 bank slots and 0 song links of the others (restore point "
+              "of 2026-12-06 12:00:00).\n");
+    EXPECT_EQ(runOnFile({"lookalikes", "--keep", "90"}).status, 64);
+    const test::CliRun twice = runOnFile({"lookalikes", "--keep", "90", "91", "--yes", "--yes"});
     EXPECT_EQ(twice.status, 64);
     EXPECT_EQ(twice.err,
               "The option --yes is given more than once.\nUsage: orb [--db PATH] lookalikes "
               "[--keep STYLE OTHER... [--delete-others] [--yes]]\n");
-    EXPECT_EQ(env.runCli({"lookalikes", "90", "91"}).status, 64);
+    EXPECT_EQ(runOnFile({"lookalikes", "90", "91"}).status, 64);
 }
 
 }  // namespace

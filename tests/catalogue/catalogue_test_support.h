@@ -34,30 +34,35 @@ std::string expectedBankFile(Database& db, const std::vector<std::int32_t>& styl
 void expectBankFile(Database& db, const std::filesystem::path& file,
                     const std::vector<std::int32_t>& styles, int bankNumber);
 
-// A small catalogue whose style numbers (41, 57, 73, 88) differ from every slot position and
-// bank number: two banks (5 and 9) and two songs (301, 302) with links.
-class CatalogueTest : public ::testing::Test {
+// Expected lists, named short so that an expectation stays readable on one line.
+using Texts = std::vector<std::string>;
+using Numbers = std::vector<std::int32_t>;
+
+// The styles of the small catalogue's banks 5 and 9, in slot order.
+inline const Numbers kBank5 = {57, 41, 88, 73};
+inline const Numbers kBank9 = {73, 88, 57, 88};
+
+// A test of its own environment with an empty catalogue.
+class FreshCatalogueTest : public ::testing::Test {
 public:
-    using Slots = BankSlots;
-    using Link = LinkRow;
+    using Texts = test::Texts;
+    using Numbers = test::Numbers;
 
-    void SetUp() override {
-        env.openFreshDatabase();
-        addStyle(41, "ROCK1", "Rock", "Pop", "Ann");
-        addStyle(57, "BALLAD", "Slow", "Pop", "Ben");
-        addStyle(73, "SWING", "Jazz", "Big band", "Cid");
-        addStyle(88, "DISCO", "Dance", "Club", "Dee");
-        addBank(5, {57, 41, 88, 73});
-        addBank(9, {73, 88, 57, 88});
-        addLink(301, 41, "120", "+2", "intro");
-        addLink(301, 0, "", "", "free");
-        addLink(301, 88, "98", "0", "end");
-        addLink(302, 57, "70", "-1", "first");
-        addLink(302, 73, "140", "+1", "second");
-    }
-
+    void SetUp() override { env.openFreshDatabase(); }
     Database& db() { return env.state.connection; }
-
+    Numbers styleNumbers() {
+        Numbers numbers;
+        Rows rows = db().query("SELECT StyleProg FROM KORFStyles ORDER BY StyleProg");
+        while (rows.next()) {
+            numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
+        }
+        return numbers;
+    }
+    BankSlots slotsOf(std::int32_t bankProg) {
+        const std::optional<BankRow> bank = BankStore(db()).find(bankProg);
+        EXPECT_TRUE(bank.has_value()) << bankProg;
+        return bank ? bank->BankStyle : BankSlots{};
+    }
     // Runs `orb` on the fixture's database file, then opens the connection again to look at
     // what the command left.
     CliRun runOnFile(std::vector<std::string> args, std::istream* terminal = nullptr) {
@@ -65,6 +70,31 @@ public:
         const CliRun result = env.runCli(args, terminal);
         db().open(env.dir / "ORB.MDB", Database::OpenMode::ExistingOnly);
         return result;
+    }
+
+    TestEnvironment env;
+};
+
+// A small catalogue whose style numbers (41, 57, 73, 88) differ from every slot position and
+// bank number: two banks (5 and 9) and two songs (301, 302) with links.
+class CatalogueTest : public FreshCatalogueTest {
+public:
+    using Slots = BankSlots;
+    using Link = LinkRow;
+
+    void SetUp() override {
+        FreshCatalogueTest::SetUp();
+        addStyle(41, "ROCK1", "Rock", "Pop", "Ann");
+        addStyle(57, "BALLAD", "Slow", "Pop", "Ben");
+        addStyle(73, "SWING", "Jazz", "Big band", "Cid");
+        addStyle(88, "DISCO", "Dance", "Club", "Dee");
+        addBank(5, kBank5);
+        addBank(9, kBank9);
+        addLink(301, 41, "120", "+2", "intro");
+        addLink(301, 0, "", "", "free");
+        addLink(301, 88, "98", "0", "end");
+        addLink(302, 57, "70", "-1", "first");
+        addLink(302, 73, "140", "+1", "second");
     }
 
     void addStyle(std::int32_t prog, const std::string& name, const std::string& family,
@@ -81,19 +111,6 @@ public:
         addLinkRow(db(), {song, style, tempo, transpose, note});
     }
 
-    std::vector<std::int32_t> styleNumbers() {
-        std::vector<std::int32_t> numbers;
-        Rows rows = db().query("SELECT StyleProg FROM KORFStyles ORDER BY StyleProg");
-        while (rows.next()) {
-            numbers.push_back(static_cast<std::int32_t>(rows.integer(0)));
-        }
-        return numbers;
-    }
-    Slots slotsOf(std::int32_t bankProg) {
-        const std::optional<BankRow> bank = BankStore(db()).find(bankProg);
-        EXPECT_TRUE(bank.has_value()) << bankProg;
-        return bank ? bank->BankStyle : Slots{};
-    }
     std::vector<Link> links() { return linkRows(db()); }
     StyleRow storedStyle(std::int32_t prog) {
         const std::optional<StyleRow> style = StyleStore(db()).find(prog);
@@ -108,8 +125,6 @@ public:
                      " WHEN OLD.StyleProg = " + std::to_string(prog) +
                      " BEGIN SELECT RAISE(ABORT, 'row is locked'); END");
     }
-
-    TestEnvironment env;
 };
 
 }  // namespace orb::test

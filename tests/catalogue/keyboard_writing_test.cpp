@@ -28,17 +28,16 @@ using test::writeFile;
 using Result = DriveBanksWriting::Result;
 
 constexpr const char* kFailing =
-    ". The floppy or stick may be failing: write it again, or use another one before the "
-    "keyboard needs it.";
+    ". The floppy or stick may be failing: write it again, or use another one before the keyboard "
+    "needs it.";
 
-const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
-const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
+using test::kBank5;
+using test::kBank9;
 
 // The free room of the test's own folders is whatever the test sets.
 class KeyboardWritingTest : public test::KeyboardFoldersTest {
 protected:
     fs::path floppyStyle() { return floppy() / "ORB.SET" / "STYLE"; }
-    fs::path floppyFile(int n) { return floppyStyle() / ("USER0" + std::to_string(n) + ".STY"); }
 
     DriveRoomReader room() {
         return [this](const DriveFolder&) { return DriveRoom{freeBytes, 1}; };
@@ -53,8 +52,7 @@ protected:
         return make;
     }
     // Queues with these stored banks, in this order, for the floppy and the hard disk.
-    BankQueues queues(const std::vector<std::int32_t>& onFloppy,
-                      const std::vector<std::int32_t>& onHardDisk = {}) {
+    BankQueues queues(const Numbers& onFloppy, const Numbers& onHardDisk = {}) {
         BankQueues queues(env.state, env.dialogs, room());
         for (const std::int32_t prog : onFloppy) {
             queues.queueFloppy(prog, "BANK" + std::to_string(prog));
@@ -126,19 +124,18 @@ TEST_F(KeyboardWritingTest, FloppyOptionKeepsAnOrbSetFloppyAndWipesAnyOtherAfter
     EXPECT_EQ(readFile(floppyFile(1)), "first bank");
     EXPECT_EQ(readFile(floppy() / "notes.txt"), "keep");
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{
-                  floppyFile(2).string() +
-                  " successfully created!\n1 bank file read back from the disk and verified."});
+              Texts{floppyFile(2).string() +
+                    " successfully created!\n1 bank file read back from the disk and verified."});
 
     fs::remove_all(floppy() / "ORB.SET");
     env.dialogs.clear();
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(make.make());
-    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"notes.txt"});
+    EXPECT_EQ(namesIn(floppy()), Texts{"notes.txt"});
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(make.make());
-    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
-    EXPECT_EQ(namesIn(floppyStyle()), std::vector<std::string>{"USER02.STY"});
+    EXPECT_EQ(namesIn(floppy()), Texts{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), Texts{"USER02.STY"});
     expectBankFile(db(), floppyFile(2), kBank9, 18);
     EXPECT_EQ(env.dialogs.messages()[0],
               "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?");
@@ -150,35 +147,32 @@ TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder)
     fs::create_directories(floppy() / "ORB.SET");
     std::vector<std::pair<BankTarget, fs::path>> table;
     for (int bank = 0; bank < kFloppyBankCount; ++bank) {
-        table.push_back({BankTarget::floppy(bank),
-                         "floppy/ORB.SET/STYLE/USER0" + std::to_string(bank + 1) + ".STY"});
+        table.push_back({BankTarget::floppy(bank), floppyFile(bank + 1)});
     }
     for (int bank = 0; bank < kHardDiskBankCount; ++bank) {
         const char* sets[] = {"!123", "!456", "!789"};
-        table.push_back({BankTarget::hardDisk(bank), std::string("pa-disk/") + sets[bank / 3] +
-                                                         ".SET/STYLE/USER0" +
-                                                         std::to_string(bank % 3 + 1) + ".STY"});
+        table.push_back({BankTarget::hardDisk(bank), hardDiskFile(sets[bank / 3], bank % 3 + 1)});
     }
-    table.push_back({{BankTarget::Kind::FloppyWork, 0}, "floppy/USER01.STY"});
-    table.push_back({{BankTarget::Kind::FloppyByName, 0}, "floppy/BANK5.STY"});
+    table.push_back({{BankTarget::Kind::FloppyWork, 0}, floppy() / "USER01.STY"});
+    table.push_back({{BankTarget::Kind::FloppyByName, 0}, floppy() / "BANK5.STY"});
     for (const auto& [target, file] : table) {
         EXPECT_TRUE(makeBank(target).make()) << file;
         const int n = file.filename() == "BANK5.STY" ? 1 : file.filename().string()[5] - '0';
-        expectBankFile(db(), env.dir / file, kBank5, 16 + n);
+        expectBankFile(db(), file, kBank5, 16 + n);
         EXPECT_EQ(env.dialogs.calls().size(), 1u) << file;  // no question: nothing was there
     }
     // Made again, each replaces its file only after a question naming what the file holds.
     for (const auto& [target, file] : table) {
-        const std::string before = readFile(env.dir / file);
+        const std::string before = readFile(file);
         auto make = makeBank(target);
         env.dialogs.answer(Answer::No);
         EXPECT_FALSE(make.make()) << file;
-        EXPECT_EQ(readFile(env.dir / file), before) << file;
+        EXPECT_EQ(readFile(file), before) << file;
         ASSERT_EQ(env.dialogs.calls().size(), 1u) << file;
         EXPECT_EQ(env.dialogs.calls()[0].text,
-                  (env.dir / file).string() +
-                      " already exists and holds a bank of 4 styles (BALLAD, ROCK1, DISCO, "
-                      "SWING), stored as bank 5 BANK5. Do you want to replace it?");
+                  file.string() +
+                      " already exists and holds a bank of 4 styles (BALLAD, ROCK1, DISCO, SWING), "
+                      "stored as bank 5 BANK5. Do you want to replace it?");
         env.dialogs.answer(Answer::Yes);
         EXPECT_TRUE(make.make()) << file;
     }
@@ -194,30 +188,27 @@ TEST_F(KeyboardWritingTest, EveryLayoutFileCarriesItsBankNumberAndGetsItsFolder)
 TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) {
     loadBank(5);
     freeBytes = 100;
-    const fs::path file = makeBank(kWorkFile).targetOf(kWorkFile);
+    const fs::path file = floppy() / "USER01.STY";
     EXPECT_FALSE(makeBank(kWorkFile).make());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"An error has occured during create process of style " +
-                                       file.string() +
-                                       ". Not enough space available inside floppy disk!"});
+              Texts{"An error has occured during create process of style " + file.string() +
+                    ". Not enough space available inside floppy disk!"});
     EXPECT_FALSE(fs::exists(file));
     // A layout target names what does not fit, and its set folder is not made.
-    const fs::path layoutFile = makeBank(BankTarget::hardDisk(5)).targetOf(BankTarget::hardDisk(5));
     EXPECT_FALSE(makeBank(BankTarget::hardDisk(5)).make());
     const std::size_t bankSize = test::expectedBankFile(db(), kBank5, 19).size();
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"There is not enough room in " + hardDisk().string() +
-                                       " for " + layoutFile.string() + ": it needs " +
-                                       std::to_string(bankSize + 2) +
-                                       " bytes, and only 100 are left for it. Nothing was "
-                                       "deleted or written."});
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        Texts{"There is not enough room in " + hardDisk().string() + " for " +
+              hardDiskFile("!456", 3).string() + ": it needs " + std::to_string(bankSize + 2) +
+              " bytes, and only 100 are left for it. Nothing was deleted or written."});
     EXPECT_TRUE(fs::is_empty(hardDisk()));
     // A replaced file's room and a read-only file: drive_writing_test, drive_folder_test.
     freeBytes = std::uintmax_t{1} << 30;
     const fs::path gone = env.dir / "gone";
     env.state.FloppyPath = gone.string();
     env.state.PaHardDiskPath = (env.dir / "no-disk").string();
-    std::vector<std::string> messages;
+    Texts messages;
     const auto refused = [&](BankTarget target) {
         auto make = makeBank(target);
         EXPECT_FALSE(make.make()) << static_cast<int>(target.kind);
@@ -231,7 +222,7 @@ TEST_F(KeyboardWritingTest, NotReadyDrivesAndTooLittleRoomLeaveTheTargetsAlone) 
     refused({BankTarget::Kind::ChosenFile, 0});
     EXPECT_EQ(
         messages,
-        (std::vector<std::string>{
+        (Texts{
             "Floppy disk " + gone.string() + ": is not ready!",
             "Pa hard disk " + (env.dir / "no-disk").string() + ": is not ready or not available!",
             "Pa hard disk " + (env.dir / "nowhere").string() + ": is not ready or not available!",
@@ -264,7 +255,7 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
     }
     using E = QueueEntry;
     EXPECT_EQ(queues.floppy(), (std::array<E, 3>{E{"BANK9", 9}, E{"BANK5", 5}, E{"BANK9", 9}}));
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"No more room available!"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"No more room available!"});
     EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::None);
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
     EXPECT_TRUE(queues.clearFloppyEnabled() && queues.makeFloppyEnabled());
@@ -283,7 +274,7 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
                                    queues.clearHardDiskGroupEnabled(2), queues.transferEnabled()};
     };
     const auto banks = [&] {
-        std::vector<std::int32_t> shown;
+        Numbers shown;
         for (const QueueEntry& entry : queues.hardDisk()) {
             shown.push_back(entry.bankProg);
         }
@@ -291,11 +282,11 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
     };
     // Each cbClearHD button clears its own three entries, so Transfer writes the banks shown.
     queues.clearHardDiskGroup(2);
-    EXPECT_EQ(banks(), (std::vector<std::int32_t>{5, 9, 5, 9, 5, 9, 0, 0, 0}));
+    EXPECT_EQ(banks(), (Numbers{5, 9, 5, 9, 5, 9, 0, 0, 0}));
     EXPECT_EQ(groups(), (std::array<bool, 4>{true, true, false, true}));
     queues.clearHardDiskGroup(0);
     queues.clearHardDiskGroup(3);  // no such group: nothing
-    EXPECT_EQ(banks(), (std::vector<std::int32_t>{0, 0, 0, 9, 5, 9, 0, 0, 0}));
+    EXPECT_EQ(banks(), (Numbers{0, 0, 0, 9, 5, 9, 0, 0, 0}));
     EXPECT_EQ(groups(), (std::array<bool, 4>{false, true, false, true}));
     queues.clearHardDiskGroup(1);
     EXPECT_EQ(groups(), (std::array<bool, 4>{false, false, false, false}));
@@ -322,13 +313,11 @@ TEST_F(KeyboardWritingTest, MakeFloppyWipesAndWritesOnlyTheQueuedFiles) {
     // The wipe's question, its No and the messages: FloppyOption... and window_and_command_test.
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(floppyQueue.makeFloppy());
-    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
-    EXPECT_EQ(namesIn(floppyStyle()), std::vector<std::string>{"USER01.STY"});
+    EXPECT_EQ(namesIn(floppy()), Texts{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), Texts{"USER01.STY"});
     expectBankFile(db(), floppyFile(1), kBank9, 17);
-    ASSERT_GE(pending.size(), 3u);
-    EXPECT_EQ(pending.front(), (std::array<bool, 3>{true, true, true}));
-    EXPECT_EQ(pending[1], (std::array<bool, 3>{false, true, true}));
-    EXPECT_EQ(pending.back(), (std::array<bool, 3>{false, false, false}));
+    EXPECT_EQ(pending, (std::vector<std::array<bool, 3>>{
+                           {true, true, true}, {false, true, true}, {false, false, false}}));
     EXPECT_EQ(floppyQueue.floppy()[0].name, "BANK9");
 }
 
@@ -341,22 +330,20 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     const fs::path set123 = hardDisk() / "!123.SET" / "STYLE";
     const std::string cancelled = "Writing cancelled: " + (set123 / "USER01.STY").string() +
                                   " was written; the other banks were not.";
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{cancelled});
+    EXPECT_EQ(env.dialogs.messages(), Texts{cancelled});
     EXPECT_EQ(hd.job().summary(), cancelled);
     EXPECT_TRUE(hd.job().cancelled());
-    EXPECT_EQ(namesIn(set123), std::vector<std::string>{"USER01.STY"});
+    EXPECT_EQ(namesIn(set123), Texts{"USER01.STY"});
     expectBankFile(db(), set123 / "USER01.STY", kBank5, 17);
     EXPECT_EQ(hd.hardDisk()[1], (QueueEntry{"BANK9", 9}));  // still queued, no longer pending
 
     env.dialogs.cancelAtCheck(0);
     env.dialogs.clear();
     EXPECT_TRUE(hd.transfer());
-    EXPECT_EQ(namesIn(set123),
-              (std::vector<std::string>{"USER01.STY", "USER02.STY", "USER03.STY"}));
+    EXPECT_EQ(namesIn(set123), (Texts{"USER01.STY", "USER02.STY", "USER03.STY"}));
     EXPECT_EQ(hd.job().summary(),
               "3 bank files written to " + hardDisk().string() + " and verified.");
-    EXPECT_EQ(hd.job().value(), 3);
-    EXPECT_EQ(hd.job().maximum(), 3);
+    EXPECT_EQ(std::tuple(hd.job().value(), hd.job().maximum()), std::tuple(3, 3));
 
     // The floppy is emptied before it is written, and the message says so.
     writeFile(floppy() / "old.txt", "x");
@@ -368,8 +355,8 @@ TEST_F(KeyboardWritingTest, ACancelledWritingSaysWhichFilesAreOnTheDrive) {
     EXPECT_EQ(env.dialogs.messages().back(), "Writing cancelled: " + floppy().string() +
                                                  " was emptied and " + floppyFile(1).string() +
                                                  " was written; the other banks were not.");
-    EXPECT_EQ(namesIn(floppyStyle()), std::vector<std::string>{"USER01.STY"});
-    EXPECT_EQ(namesIn(floppy()), std::vector<std::string>{"ORB.SET"});
+    EXPECT_EQ(namesIn(floppyStyle()), Texts{"USER01.STY"});
+    EXPECT_EQ(namesIn(floppy()), Texts{"ORB.SET"});
 }
 
 // Both floppy writers pass on the wipe's refusals; its reasons are drive_folder_test's.
@@ -406,7 +393,7 @@ TEST_F(KeyboardWritingTest, TheWipeRefusesTheDatabaseFolderAndAFolderSwappedAfte
         fs::remove(swapped);
         fs::create_directory(swapped);
     });
-    EXPECT_EQ(namesIn(env.dir / "victim"), std::vector<std::string>{"photo.jpg"});
+    EXPECT_EQ(namesIn(env.dir / "victim"), Texts{"photo.jpg"});
     EXPECT_TRUE(fs::exists(env.state.DatabasePath));
     EXPECT_FALSE(fs::exists(floppy() / "ORB.SET"));
     EXPECT_EQ(floppyQueue.floppy()[0].pending, false);
@@ -417,23 +404,23 @@ TEST_F(KeyboardWritingTest, GoneStylesAreLeftOutAndAGoneBankStopsTheTransfer) {
     StyleStore(db()).remove(41);
     BankQueues hd = queues({}, {5});
     EXPECT_TRUE(hd.transfer());
-    expectBankFile(db(), hardDisk() / "!123.SET" / "STYLE" / "USER01.STY", {57, 88, 73}, 17);
+    expectBankFile(db(), hardDiskFile("!123", 1), {57, 88, 73}, 17);
 
     // The current bank keeps the slot of the gone style empty.
     EXPECT_TRUE(makeBank(kWorkFile).make());
-    std::vector<std::int32_t> positions;
+    Numbers positions;
     const StyleFileContents readBack = readBankFile(floppy() / "USER01.STY");
     for (const BankFileStyle& style : readBack.banks.at(0).styles) {
         positions.push_back(style.slot);
     }
-    EXPECT_EQ(positions, (std::vector<std::int32_t>{1, 3, 4}));
+    EXPECT_EQ(positions, (Numbers{1, 3, 4}));
 
     hd.queueHardDisk(9, "BANK9");
     BankStore(db()).remove(9);
     env.dialogs.clear();
     EXPECT_FALSE(hd.transfer());
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The bank BANK9 is no longer stored; nothing was written."});
+              Texts{"The bank BANK9 is no longer stored; nothing was written."});
 }
 
 TEST_F(KeyboardWritingTest, BanksThatDoNotFitLeaveTheOldFloppyAndMakeNoFolder) {
@@ -491,23 +478,26 @@ TEST_F(KeyboardWritingTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank
         }
         return bytes;
     };
+    const auto differs = [](const fs::path& file, const std::string& of) {
+        return "The bank file " + file.string() + " of " + of +
+               " does not read back as it was written" + kFailing;
+    };
     JobProgress job(env.dialogs);
-    env.dialogs.answer(Answer::Yes);
-    const DriveBanksWriting onFloppy = WriteFloppy(
-        env.state, env.dialogs, job, {DriveBank{9, "BANK9"}, std::nullopt, DriveBank{5, "BANK5"}},
-        floppy().string());
+    const auto writeFloppy = [&] {
+        env.dialogs.answer(Answer::Yes);
+        return WriteFloppy(env.state, env.dialogs, job,
+                           {DriveBank{9, "BANK9"}, std::nullopt, DriveBank{5, "BANK5"}},
+                           floppy().string());
+    };
+    const DriveBanksWriting onFloppy = writeFloppy();
     EXPECT_EQ(onFloppy.result, Result::Failed);
-    EXPECT_EQ(onFloppy.message, "The bank file " + floppyFile(1).string() +
-                                    " of bank BANK9 does not read back as it was written" +
-                                    kFailing);
+    EXPECT_EQ(onFloppy.message, differs(floppyFile(1), "bank BANK9"));
     EXPECT_EQ(job.summary(), "Writing to " + floppy().string() + " failed.");
     EXPECT_EQ(readPaths, std::vector<fs::path>{floppyFile(1)});
 
     const DriveBanksWriting onDisk = TransferToHardDisk(
         env.state, env.dialogs, job, {std::nullopt, DriveBank{5, "BANK5"}}, hardDisk().string());
-    EXPECT_EQ(onDisk.message, "The bank file " +
-                                  (hardDisk() / "!123.SET" / "STYLE" / "USER02.STY").string() +
-                                  " of bank BANK5 does not read back as it was written" + kFailing);
+    EXPECT_EQ(onDisk.message, differs(hardDiskFile("!123", 2), "bank BANK5"));
 
     // A chosen file's read-back: catalogue_commands_test's make-sty.
     loadBank(9);
@@ -518,18 +508,14 @@ TEST_F(KeyboardWritingTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank
     env.dialogs.input("Bossa");
     env.dialogs.answer(Answer::Yes);  // USER01.STY is there already
     EXPECT_FALSE(SaveStyleToFloppy(env.state, env.dialogs, 41, "ROCK1"));
-    std::vector<std::string> failures;
+    Texts failures;
     for (const auto& call : env.dialogs.calls()) {
         if (call.icon == UserDialogs::Icon::Critical) {
             failures.push_back(call.text);
         }
     }
-    EXPECT_EQ(failures,
-              (std::vector<std::string>{
-                  "The bank file " + (hardDisk() / "!789.SET" / "STYLE" / "USER03.STY").string() +
-                      " of bank BANK9 does not read back as it was written" + kFailing,
-                  "The bank file " + floppyFile(1).string() +
-                      " of style Bossa does not read back as it was written" + kFailing}));
+    EXPECT_EQ(failures, (Texts{differs(hardDiskFile("!789", 3), "bank BANK9"),
+                               differs(floppyFile(1), "style Bossa")}));
 
     // A medium that cannot give the file back at all.
     env.state.readBack = [](const DriveFolder&, const DriveFile&) -> std::optional<std::string> {
@@ -537,22 +523,19 @@ TEST_F(KeyboardWritingTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank
     };
     const DriveBanksWriting unreadable = TransferToHardDisk(
         env.state, env.dialogs, job, {DriveBank{9, "BANK9"}}, hardDisk().string());
-    EXPECT_EQ(unreadable.message,
-              "The bank file " + (hardDisk() / "!123.SET" / "STYLE" / "USER01.STY").string() +
-                  " of bank BANK9 cannot be read back (Input/output error)" + kFailing);
+    EXPECT_EQ(unreadable.message, "The bank file " + hardDiskFile("!123", 1).string() +
+                                      " of bank BANK9 cannot be read back (Input/output error)" +
+                                      kFailing);
 
     // A sound medium: the summary says so.
     env.state.readBack = readBackFromDisk;
-    env.dialogs.answer(Answer::Yes);
-    const DriveBanksWriting sound = WriteFloppy(
-        env.state, env.dialogs, job, {DriveBank{9, "BANK9"}, std::nullopt, DriveBank{5, "BANK5"}},
-        floppy().string());
+    const DriveBanksWriting sound = writeFloppy();
     EXPECT_EQ(sound.result, Result::Written);
     EXPECT_EQ(sound.message,
               "DIRECT FD floppy successfully created!\n2 bank files read back from the disk and "
               "verified.");
     EXPECT_EQ(job.summary(), "2 bank files written to " + floppy().string() + " and verified.");
-    test::expectBankFile(db(), floppyFile(3), {57, 41, 88, 73}, 19);
+    expectBankFile(db(), floppyFile(3), kBank5, 19);
     EXPECT_TRUE(env.dialogs.allAnswersUsed());
 }
 

@@ -24,6 +24,7 @@ using test::readFile;
 using test::writeFile;
 
 using SetupTest = test::KeyboardFoldersTest;
+using Setups = std::vector<KeyboardSetup>;
 
 SetupPlace placeOf(std::int32_t prog) {
     return {prog, "BANK" + std::to_string(prog), false};
@@ -32,13 +33,11 @@ SetupPlace placeOf(std::int32_t prog) {
 TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
     ASSERT_TRUE(
         saveSetup(" Gig 2024 ", " Summer tour ", {9, 0, 5}, {0, 5, 0, 0, 0, 0, 0, 0, 9}).done());
-    std::vector<KeyboardSetup> listed = ListSetups(db());
-    EXPECT_EQ(
-        listed,
-        (std::vector<KeyboardSetup>{{"Gig 2024",
-                                     "Summer tour",
-                                     {placeOf(9), {}, placeOf(5)},
-                                     {{{}, placeOf(5), {}, {}, {}, {}, {}, {}, placeOf(9)}}}}));
+    Setups listed = ListSetups(db());
+    EXPECT_EQ(listed, (Setups{{"Gig 2024",
+                               "Summer tour",
+                               {placeOf(9), {}, placeOf(5)},
+                               {{{}, placeOf(5), {}, {}, {}, {}, {}, {}, placeOf(9)}}}}));
 
     // Each refusal stores nothing.
     const std::vector<std::tuple<std::string, std::int32_t, Result, std::string>> refusals = {
@@ -60,30 +59,28 @@ TEST_F(SetupTest, SavedListedRenamedDescribedAndDeletedEachAfterARestorePoint) {
     ASSERT_TRUE(saveSetup("gig 2024", "", {5, 0, 0}, {}, SameNamedSetup::Overwrite).done());
     ASSERT_TRUE(saveSetup("Spring", "", {0, 0, 9}, {}).done());
     listed = ListSetups(db());
-    ASSERT_EQ(listed, (std::vector<KeyboardSetup>{{"gig 2024", "", {placeOf(5), {}, {}}, {}},
-                                                  {"Spring", "", {{{}, {}, placeOf(9)}}, {}}}));
+    ASSERT_EQ(listed, (Setups{{"gig 2024", "", {placeOf(5), {}, {}}, {}},
+                              {"Spring", "", {{{}, {}, placeOf(9)}}, {}}}));
     EXPECT_FALSE(listed[0].usesHardDisk());
 
     EXPECT_TRUE(RenameSetup(env.state, "GIG 2024", "Winter").done());
     const SetupChange taken = RenameSetup(env.state, "winter", "SPRING");
-    EXPECT_EQ(taken.result, Result::NameTaken);
-    EXPECT_EQ(taken.message, "A set-up named SPRING is already stored.");
+    EXPECT_EQ(std::tie(taken.result, taken.message),
+              std::tuple(Result::NameTaken, "A set-up named SPRING is already stored."));
     EXPECT_TRUE(RenameSetup(env.state, "winter", "WINTER").done());
     EXPECT_TRUE(DescribeSetup(env.state, "Winter", " Indoor ").done());
     EXPECT_TRUE(DeleteSetup(env.state, "spring").done());
     EXPECT_EQ(DeleteSetup(env.state, "Spring").message, "There is no set-up Spring.");
-    EXPECT_EQ(ListSetups(db()),
-              (std::vector<KeyboardSetup>{{"WINTER", "Indoor", {placeOf(5), {}, {}}, {}}}));
+    EXPECT_EQ(ListSetups(db()), (Setups{{"WINTER", "Indoor", {placeOf(5), {}, {}}, {}}}));
 
-    std::vector<std::string> actions;
+    Texts actions;
     for (const RestorePoint& point : env.state.restorePoints().list(env.state.DatabasePath)) {
         actions.push_back(point.action);
     }
     EXPECT_EQ(actions,
-              (std::vector<std::string>{"deleting set-up Spring", "describing set-up WINTER",
-                                        "renaming set-up Winter", "renaming set-up gig 2024",
-                                        "saving set-up Spring", "saving set-up gig 2024",
-                                        "saving set-up Gig 2024"}));
+              (Texts{"deleting set-up Spring", "describing set-up WINTER", "renaming set-up Winter",
+                     "renaming set-up gig 2024", "saving set-up Spring", "saving set-up gig 2024",
+                     "saving set-up Gig 2024"}));
 }
 
 TEST_F(SetupTest, ABankDeleteNamesTheSetupsUsingItWhichThenShowAGoneBank) {
@@ -97,10 +94,10 @@ TEST_F(SetupTest, ABankDeleteNamesTheSetupsUsingItWhichThenShowAGoneBank) {
     env.dialogs.answer(Answer::Yes);
     dialog.deleteSelected();
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Deleting bank BANK9 from database?\n\nThe set-ups Band "
-                                       "and Gig use it and will show it as a gone bank."});
+              Texts{"Deleting bank BANK9 from database?\n\nThe set-ups Band and Gig use it and "
+                    "will show it as a gone bank."});
     const BankDeletion deletion = DeleteBank(env.state, 5);
-    EXPECT_EQ(deletion.setups, (std::vector<std::string>{"Gig", "Solo"}));
+    EXPECT_EQ(deletion.setups, (Texts{"Gig", "Solo"}));
     EXPECT_EQ(setupsUsingBankText(deletion.setups, true),
               "The set-ups Gig and Solo used it and show it as a gone bank now.");
 
@@ -132,7 +129,7 @@ TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
     env.dialogs.input("Gig");
     env.dialogs.input("Summer");
     EXPECT_TRUE(dialog.saveQueuesAsSetup());
-    EXPECT_EQ(env.dialogs.messages(), std::vector<std::string>{"Set-up Gig stored."});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Set-up Gig stored."});
     EXPECT_EQ(SetupStore(db()).find("gig"),
               (SetupRow{"Gig", "Summer", {9, 0, 5}, {0, 0, 0, 0, 5, 0, 0, 0, 0}}));
 
@@ -145,8 +142,7 @@ TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
     EXPECT_EQ(env.dialogs.calls()[0].proposal, "Gig");
     EXPECT_EQ(env.dialogs.calls()[1].proposal, "Summer");
     EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Set-up GIG already present. Would you like to overwrite "
-                                       "it?"});
+              Texts{"Set-up GIG already present. Would you like to overwrite it?"});
     EXPECT_EQ(SetupStore(db()).find("gig")->SetupDesc, "Summer");
 
     ASSERT_TRUE(DeleteBank(env.state, 5).deleted);
@@ -156,9 +152,9 @@ TEST_F(SetupTest, TheBankDialogSavesItsQueuesAsASetupAndLoadsOneBack) {
     EXPECT_EQ(other.queues().floppy(),
               (std::array<QueueEntry, 3>{QueueEntry{"BANK9", 9, false}, {}, {}}));
     EXPECT_FALSE(other.queues().transferEnabled());
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The set-up Gig uses bank 5, which is no longer stored; "
-                                       "its place was left empty."});
+    EXPECT_EQ(
+        env.dialogs.messages(),
+        Texts{"The set-up Gig uses bank 5, which is no longer stored; its place was left empty."});
 }
 
 TEST_F(SetupTest, TheSetupListRenamesDescribesWritesAndDeletes) {
@@ -185,25 +181,22 @@ TEST_F(SetupTest, TheSetupListRenamesDescribesWritesAndDeletes) {
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(list.write());
-    EXPECT_EQ(list.plan(), (std::vector<std::string>{"ORB.SET/STYLE/USER01.STY\tnew",
-                                                     "!456.SET/STYLE/USER01.STY\tnew"}));
+    EXPECT_EQ(list.plan(),
+              (Texts{"ORB.SET/STYLE/USER01.STY\tnew", "!456.SET/STYLE/USER01.STY\tnew"}));
     EXPECT_EQ(
         env.dialogs.messages(),
-        (std::vector<std::string>{
-            "Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?",
-            "DIRECT FD floppy successfully created!\n1 bank file read back from the disk and "
-            "verified.\n\nDIRECT HD styles successfully created!\n1 bank file read back from "
-            "the disk and verified.\n\nPlease reboot your Pa60 / Pa80"}));
-    test::expectBankFile(db(), floppy() / "ORB.SET" / "STYLE" / "USER01.STY", {73, 88, 57, 88}, 17);
-    test::expectBankFile(db(), hardDisk() / "!456.SET" / "STYLE" / "USER01.STY", {57, 41, 88, 73},
-                         17);
+        (Texts{"Floppy " + floppy().string() + " is about to be completely deleted. Are you sure?",
+               "DIRECT FD floppy successfully created!\n1 bank file read back from the disk and "
+               "verified.\n\nDIRECT HD styles successfully created!\n1 bank file read back from "
+               "the disk and verified.\n\nPlease reboot your Pa60 / Pa80"}));
+    test::expectBankFile(db(), floppyFile(1), test::kBank9, 17);
+    test::expectBankFile(db(), hardDiskFile("!456", 1), test::kBank5, 17);
     EXPECT_FALSE(fs::exists(floppy() / "OLD.STY"));
 
     env.dialogs.clear();
     env.dialogs.answer(Answer::Yes);
     list.remove();
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"Deleting set-up Gig 2024 from database?"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"Deleting set-up Gig 2024 from database?"});
     ASSERT_EQ(list.setups().size(), 1u);
     EXPECT_EQ(list.selectedSetup()->name, "Band");
     EXPECT_TRUE(env.dialogs.allAnswersUsed());
@@ -217,17 +210,14 @@ class DiskIdentifyTest : public test::KeyboardFoldersTest {
 protected:
     void SetUp() override {
         KeyboardFoldersTest::SetUp();
-        writeFile(user(1), test::expectedBankFile(db(), {73, 88, 57, 88}, 17));
+        writeFile(floppyFile(1), test::expectedBankFile(db(), test::kBank9, 17));
         writeSecondBank("SWING");
         writeFile(floppy() / "OLD.STY", "KORG9 a style of an older arranger, long enough to tell");
         writeFile(floppy() / "notes.txt", "not a bank file");
     }
-    fs::path user(int n) {
-        return floppy() / "ORB.SET" / "STYLE" / ("USER0" + std::to_string(n) + ".STY");
-    }
     void writeSecondBank(const std::string& thirdName) {
         const StyleRow ballad = storedStyle(57);
-        writeFile(user(2),
+        writeFile(floppyFile(2),
                   test::StyFileBuilder()
                       .style(0, "BALLAD", ballad.StyleContent1, "BALLAD2", ballad.StyleContent2, 18)
                       .style(1, "FRESH", makeChunk(700, 4242), "FRESH2", makeChunk(90, 4343), 18)
@@ -243,15 +233,15 @@ TEST_F(DiskIdentifyTest, AFloppyIsToldFileByFileAndStyleByStyleAndOnlyItsNewStyl
     const long long before = storedRows();
     const DiskContents contents = IdentifyDisk(db(), env.dialogs, floppy());
     EXPECT_EQ(identifyLines(contents),
-              (std::vector<std::string>{
+              (Texts{
                   (floppy() / "OLD.STY").string() +
                       "\tOLD.STY is probably a style for KORG  i3,i2,i1,i4s arrangers",
-                  user(1).string() + "\t17\tstored bank 9 BANK9",
+                  floppyFile(1).string() + "\t17\tstored bank 9 BANK9",
                   "\t1\tSWING\t73",
                   "\t2\tDISCO\t88",
                   "\t3\tBALLAD\t57",
                   "\t4\tDISCO\t88",
-                  user(2).string() + "\t18\tno stored bank",
+                  floppyFile(2).string() + "\t18\tno stored bank",
                   "\t1\tBALLAD\t57",
                   "\t2\tFRESH\tnew",
                   "\t3\tSWING\tsame name, different content\t73",
@@ -260,7 +250,7 @@ TEST_F(DiskIdentifyTest, AFloppyIsToldFileByFileAndStyleByStyleAndOnlyItsNewStyl
     EXPECT_EQ(storedRows(), before);
 
     // One file alone tells the same.
-    const DiskContents one = IdentifyDisk(db(), env.dialogs, user(2));
+    const DiskContents one = IdentifyDisk(db(), env.dialogs, floppyFile(2));
     ASSERT_EQ(one.files.size(), 1u);
     EXPECT_EQ(one.files[0], contents.files[2]);
 
@@ -269,10 +259,10 @@ TEST_F(DiskIdentifyTest, AFloppyIsToldFileByFileAndStyleByStyleAndOnlyItsNewStyl
     ASSERT_TRUE(controller.look(floppy()));
     ASSERT_TRUE(controller.importNew());
     EXPECT_TRUE(controller.imported());
-    const std::vector<std::int32_t> fresh = StyleStore(db()).numbersNamed("FRESH");
+    const Numbers fresh = StyleStore(db()).numbersNamed("FRESH");
     ASSERT_EQ(fresh.size(), 1u);
     EXPECT_EQ(storedStyle(fresh[0]).StyleContent1, makeChunk(700, 4242));
-    EXPECT_EQ(StyleStore(db()).numbersNamed("SWING"), std::vector<std::int32_t>{73});
+    EXPECT_EQ(StyleStore(db()).numbersNamed("SWING"), Numbers{73});
     EXPECT_EQ(storedRows(), before + 1000);
     EXPECT_EQ(env.dialogs.messages().back(),
               "Style import ended: 1 style imported, 0 skipped as duplicates, 0 banks stored.");
@@ -289,10 +279,10 @@ TEST_F(DiskIdentifyTest, ADiskChangedSinceItWasLookedAtImportsNothing) {
     const long long before = storedRows();
     EXPECT_FALSE(controller.importNew());
     EXPECT_EQ(storedRows(), before);
-    EXPECT_EQ(env.dialogs.messages().back(),
-              "The bank file " + user(2).string() +
-                  " no longer holds what was found on it; nothing was imported. Look at the disk "
-                  "again.");
+    EXPECT_EQ(
+        env.dialogs.messages().back(),
+        "The bank file " + floppyFile(2).string() +
+            " no longer holds what was found on it; nothing was imported. Look at the disk again.");
 
     // No such place is said; a folder without bank files: catalogue_commands_test.
     EXPECT_FALSE(controller.look(env.dir / "missing"));

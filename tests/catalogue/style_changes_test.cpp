@@ -6,7 +6,6 @@
 #include "catalogue/style_edit.h"
 #include "catalogue/style_group.h"
 #include "cli/cli.h"
-#include "stylefiles/bank_file.h"
 #include "support/edit_windows.h"
 #include "support/sty_file_builder.h"
 
@@ -15,6 +14,8 @@ namespace {
 
 using Answer = UserDialogs::Answer;
 using Icon = UserDialogs::Icon;
+using test::Numbers;
+using test::Texts;
 
 using StyleChangesTest = test::CatalogueTest;
 
@@ -44,18 +45,15 @@ TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirS
     env.dialogs.answer(Answer::Yes);
     ASSERT_TRUE(RunGroupDelete(env.state, env.dialogs, kThreeRows));
     EXPECT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{
-                  "Style BALLAD will be deleted from database and from banks. Are you sure?",
-                  "3 styles will be deleted from database and from banks. Are you sure?",
-                  "Styles have been deleted. Click on Ok to update style grid."}));
+              (Texts{"Style BALLAD will be deleted from database and from banks. Are you sure?",
+                     "3 styles will be deleted from database and from banks. Are you sure?",
+                     "Styles have been deleted. Click on Ok to update style grid."}));
     const auto& question = env.dialogs.calls()[1];
-    EXPECT_EQ(question.title, "ORB");
-    EXPECT_EQ(question.icon, Icon::Question);
-    EXPECT_EQ(question.buttons, UserDialogs::Buttons::YesNo);
-    EXPECT_EQ(question.defaultAnswer, Answer::No);
+    EXPECT_EQ(std::tie(question.title, question.icon, question.buttons, question.defaultAnswer),
+              std::tuple("ORB", Icon::Question, UserDialogs::Buttons::YesNo, Answer::No));
     EXPECT_EQ(env.dialogs.calls()[2].icon, Icon::Information);
 
-    EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
+    EXPECT_EQ(styleNumbers(), Numbers{88});
     EXPECT_EQ(slotsOf(5), (Slots{88}));
     EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
     // Song 301 already had a link without a style: the one of style 41 is dropped. Song 302's
@@ -79,9 +77,8 @@ TEST_F(StyleChangesTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenCo
             return std::optional(changes);
         }));
     EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
-    EXPECT_EQ(
-        env.dialogs.messages(),
-        std::vector<std::string>{"A group of 3 styles is about to be updated. Are you sure?"});
+    EXPECT_EQ(env.dialogs.messages(),
+              Texts{"A group of 3 styles is about to be updated. Are you sure?"});
     for (const std::int32_t prog : {57, 73}) {
         EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
         EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
@@ -96,7 +93,7 @@ TEST_F(StyleChangesTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenCo
 TEST_F(StyleChangesTest, AGroupUpdateRefusedOrCancelledChangesNothing) {
     StyleColumnChanges changes;
     changes.StyleFamily = "Line\nbreak";
-    const auto update = [&](std::vector<std::int32_t> styles) {
+    const auto update = [&](Numbers styles) {
         env.dialogs.clear();
         env.dialogs.answer(Answer::Yes);
         return RunGroupUpdate(env.state, env.dialogs, std::move(styles),
@@ -149,10 +146,9 @@ TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
     leave(false, false, true);
     EXPECT_FALSE(edit.update());
     EXPECT_EQ(dialogs.messages(),
-              (std::vector<std::string>{
-                  "The author of the selected styles has 51 characters; it takes at most 50.",
-                  "The group of the selected styles holds \"\xCE\xB1\", which the keyboard's "
-                  "files cannot carry (Windows-1252 only)."}));
+              (Texts{"The author of the selected styles has 51 characters; it takes at most 50.",
+                     "The group of the selected styles holds \"\xCE\xB1\", which the keyboard's "
+                     "files cannot carry (Windows-1252 only)."}));
     EXPECT_TRUE(dialogs.allAnswersUsed());
 }
 
@@ -170,7 +166,7 @@ TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     // The second style cannot be written after the first was.
     refuseUpdatesOf("KORFStyles", 57);
     const std::string none = ". None was changed.\n";
-    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+    const std::vector<std::pair<Texts, std::string>> refusals = {
         {{"--author", "Kim", "41", "57"},
          "The styles could not be updated; none was changed: row is locked\n"},
         {{"--group", "\xCE\xB1", "88"},
@@ -219,7 +215,7 @@ TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
     EXPECT_EQ(deleted.out,
               "41\tROCK1\n73\tSWING\n"
               "2 styles deleted from the catalogue, the banks and the song links.\n");
-    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{57, 88}));
+    EXPECT_EQ(styleNumbers(), (Numbers{57, 88}));
     EXPECT_EQ(slotsOf(5), (Slots{57, 88}));
     EXPECT_EQ(slotsOf(9), (Slots{88, 57, 88}));
     EXPECT_EQ(runOnFile({"style-delete", "--yes"}).status, kExitUsage);
@@ -271,10 +267,9 @@ TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) 
             EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
             if (extra == 1) {
                 EXPECT_EQ(env.dialogs.messages(),
-                          std::vector<std::string>{
-                              "The " + std::string(kStyleFieldColumns[i]->label) +
-                              " of style 73 has " + std::to_string(size + 1) +
-                              " characters; it takes at most " + std::to_string(size) + "."});
+                          Texts{"The " + std::string(kStyleFieldColumns[i]->label) +
+                                " of style 73 has " + std::to_string(size + 1) +
+                                " characters; it takes at most " + std::to_string(size) + "."});
                 EXPECT_EQ(snapshot(), before);
             } else {
                 EXPECT_TRUE(env.dialogs.messages().empty());
@@ -287,8 +282,7 @@ TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) 
     const StyleEditValues edited{"N", "D", "F", "C", "S", "A"};
     EXPECT_FALSE(EditStyle(env.state, 41, env.dialogs,
                            [&](const StyleRow&) { return std::optional(edited); }));
-    EXPECT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"The style could not be updated: row is locked"});
+    EXPECT_EQ(env.dialogs.messages(), Texts{"The style could not be updated: row is locked"});
 }
 
 TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
@@ -296,12 +290,9 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     StyleRow style = test::balladRow();
     style.StyleDesc = " ";  // as an import stores it
     StyleEditController edit(style, dialogs);
-    EXPECT_EQ(edit.field(1), "");
-    EXPECT_EQ(edit.code(), "57");
-    EXPECT_EQ(edit.length(), "1234");
-    EXPECT_EQ(edit.date(), "2026/12/06");
-    EXPECT_EQ(edit.field(0), "BALLAD");
-    EXPECT_EQ(edit.field(5), "Ben");
+    EXPECT_EQ((Texts{edit.code(), edit.length(), edit.date(), edit.field(0), edit.field(1),
+                     edit.field(5)}),
+              (Texts{"57", "1234", "2026/12/06", "BALLAD", "", "Ben"}));
 
     edit.setField(1, "caf\xC3\xA9 \xF0\x9F\x8E\xB9");
     EXPECT_FALSE(edit.update());
@@ -310,10 +301,9 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
     EXPECT_FALSE(edit.update());
     EXPECT_FALSE(edit.result().has_value());
     EXPECT_EQ(dialogs.messages(),
-              (std::vector<std::string>{
-                  "The description of style 57 holds \"\xF0\x9F\x8E\xB9\", which the keyboard's "
-                  "files cannot carry (Windows-1252 only).",
-                  "The name of style 57 has 12 characters; it takes at most 11."}));
+              (Texts{"The description of style 57 holds \"\xF0\x9F\x8E\xB9\", which the keyboard's "
+                     "files cannot carry (Windows-1252 only).",
+                     "The name of style 57 has 12 characters; it takes at most 11."}));
     edit.setField(0, "  ELEVEN CH");     // kept as typed, blanks included
     edit.setField(1, " caf\xC3\xA9  ");  // a description is stored without blanks around it
     ASSERT_TRUE(edit.update());
@@ -325,13 +315,12 @@ TEST(StyleEditController, ShowsTheStyleAndRefusesWhatTheColumnsCannotHold) {
 
 class RecordingStarter : public ProgramStarter {
 public:
-    bool startDetached(const std::filesystem::path& program,
-                       const std::vector<std::string>& arguments) override {
+    bool startDetached(const std::filesystem::path& program, const Texts& arguments) override {
         starts.push_back({program.string()});
         starts.back().insert(starts.back().end(), arguments.begin(), arguments.end());
         return succeed;
     }
-    std::vector<std::vector<std::string>> starts;  // each: the program, then its arguments
+    std::vector<Texts> starts;  // each: the program, then its arguments
     bool succeed = true;
 };
 
@@ -371,8 +360,8 @@ TEST_F(KorgUtilityTest, TheStyleGoesAsAOneStyleBankSeventeenToTheUtilityOrTheMes
             .style(0, "SWING", test::makeChunk(73 * 3, 73), "SWING2", test::makeChunk(78, 1073), 17)
             .bytes();
     EXPECT_EQ(test::readFile(workFolder / "WRK.STY"), expected);
-    EXPECT_EQ(starter.starts, (std::vector<std::vector<std::string>>{
-                                  {utility.string(), (workFolder / "WRK.STY").string()}}));
+    EXPECT_EQ(starter.starts,
+              (std::vector<Texts>{{utility.string(), (workFolder / "WRK.STY").string()}}));
     EXPECT_TRUE(env.dialogs.calls().empty());
 
     // A style that is gone: nothing written, nothing started, nothing said.
@@ -390,7 +379,7 @@ TEST_F(KorgUtilityTest, TheStyleGoesAsAOneStyleBankSeventeenToTheUtilityOrTheMes
     EXPECT_FALSE(send(73, utility.string()));
     EXPECT_EQ(
         env.dialogs.messages(),
-        (std::vector<std::string>{
+        (Texts{
             "The Korg utility " + missing + " cannot be started: the file does not exist.",
             "The Korg utility " + plain + " cannot be started: the file is not executable.",
             "The Korg utility " + env.dir.path().string() + " cannot be started: it is not a file.",

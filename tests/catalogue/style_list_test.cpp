@@ -20,21 +20,15 @@ std::vector<std::string> names(const StylesController& controller) {
     return out;
 }
 
-class StyleList : public ::testing::Test {
-protected:
-    void SetUp() override { env.openFreshDatabase(); }
-
-    test::TestEnvironment env;
-    Database& db = env.state.connection;
-};
+using StyleList = test::FreshCatalogueTest;
 
 TEST_F(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
-    addStyle(db, 31, "RockBeat", "", "Pop", "Ballad");
-    addStyle(db, 32, "Rock Slow", "  Late night ", "Jazz", "BALLAD");
-    addStyle(db, 33, "RockTwo", "", "Pop", "Ballad");
-    addStyle(db, 34, "Rock Fast", "", "Pop", "Dance");
-    addStyle(db, 35, "Slow Rock", "", "Zen", "Ballad");
-    addStyle(db, 36, "ROCKAWAY", "", "Pop", "Ballads");
+    addStyle(db(), 31, "RockBeat", "", "Pop", "Ballad");
+    addStyle(db(), 32, "Rock Slow", "  Late night ", "Jazz", "BALLAD");
+    addStyle(db(), 33, "RockTwo", "", "Pop", "Ballad");
+    addStyle(db(), 34, "Rock Fast", "", "Pop", "Dance");
+    addStyle(db(), 35, "Slow Rock", "", "Zen", "Ballad");
+    addStyle(db(), 36, "ROCKAWAY", "", "Pop", "Ballads");
 
     // A blank text gives no condition; a descending box without a column is passed over; the
     // same column twice is kept twice.
@@ -77,9 +71,9 @@ TEST_F(StyleList, TheFilterExampleSelectsAndOrdersTheCatalogue) {
 }
 
 TEST_F(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
-    addStyle(db, 7, "Bravo", "", "Zeta");
-    addStyle(db, 5, std::string("Alpha\0\0\0\0\0\0", 11), "", "Beta");
-    addStyle(db, 9, "Charlie", "", "Alpha");
+    addStyle(db(), 7, "Bravo", "", "Zeta");
+    addStyle(db(), 5, std::string("Alpha\0\0\0\0\0\0", 11), "", "Beta");
+    addStyle(db(), 9, "Charlie", "", "Alpha");
     StylesController controller(env.state, env.dialogs);
     controller.load();
     EXPECT_EQ(names(controller), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
@@ -125,18 +119,18 @@ TEST_F(StyleList, HeaderButtonsCycleTheOrderAndTheirColours) {
 }
 
 TEST_F(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
-    addStyle(db, 41, "O'NEIL RAP");
-    addStyle(db, 42, "o'neill");
-    addStyle(db, 43, "ONEIL");
-    addStyle(db, 44, std::string("ROCK1\0\0\0\0\0\0", 11));
-    addStyle(db, 45, "Rock1      ");
-    addStyle(db, 46, std::string("ROCK1 \0 \0  ", 11));
-    addStyle(db, 47, "ROCK12");
+    addStyle(db(), 41, "O'NEIL RAP");
+    addStyle(db(), 42, "o'neill");
+    addStyle(db(), 43, "ONEIL");
+    addStyle(db(), 44, std::string("ROCK1\0\0\0\0\0\0", 11));
+    addStyle(db(), 45, "Rock1      ");
+    addStyle(db(), 46, std::string("ROCK1 \0 \0  ", 11));
+    addStyle(db(), 47, "ROCK12");
     // A name with a code-0 character inside, stored as an older program left it.
-    db.execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (48, pName)",
-               {std::string("ROCK1\0X", 7)});
-    addStyle(db, 49, "ROCK");
-    addStyle(db, 50, "x'OR'1'='1", "", "x' OR 'a'='a");
+    db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (48, pName)",
+                 {std::string("ROCK1\0X", 7)});
+    addStyle(db(), 49, "ROCK");
+    addStyle(db(), 50, "x'OR'1'='1", "", "x' OR 'a'='a");
 
     StylesController controller(env.state, env.dialogs);
     StyleFilterController filter(env.state);
@@ -203,7 +197,7 @@ TEST_F(StyleList, MenuRulesAndTheirEnabledStates) {
         return items;
     };
     EXPECT_EQ(enabled(), (std::vector<S>{S::ImportFromSsf, S::SetFilter, S::ResetFilter}));
-    addStyle(db, 3, "ONE");
+    addStyle(db(), 3, "ONE");
     controller.requery();
     env.state.KorgUtilityPath = "  ";
     EXPECT_EQ(enabled(),
@@ -218,8 +212,8 @@ TEST_F(StyleList, MenuRulesAndTheirEnabledStates) {
 // The linking window's caption: the name as the grid shows it (without code-0 padding) and the
 // description in brackets when there is one.
 TEST_F(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
-    addStyle(db, 47, std::string("WALTZ") + std::string(6, '\0'), "Slow 3/4");
-    addStyle(db, 83, "POLKA", "  ");
+    addStyle(db(), 47, std::string("WALTZ") + std::string(6, '\0'), "Slow 3/4");
+    addStyle(db(), 83, "POLKA", "  ");
     StylesController controller(env.state, env.dialogs);
     controller.load();
     ASSERT_EQ(controller.rowCount(), 2);
@@ -235,27 +229,24 @@ TEST_F(StyleList, TheSongLinkCaptionNamesTheStyleOfTheRow) {
 }
 
 TEST_F(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
-    addStyle(db, 61, std::string("Rock A\0\0\0\0\0", 11), "Slow one", "Pop", "Ballad", "Me");
-    addStyle(db, 62, "Rock B", "Fast one", "Zed", "Ballad", "You");
-    addStyle(db, 63, "Swing", "", "Pop", "Ballad", "Me");
-    const std::string path = env.state.DatabasePath;
-
-    test::CliRun run = env.runCli({"--db", path, "styles", "--name", "rock%", "--group", "ballad",
-                                   "--order", "family:desc,name"});
+    addStyle(db(), 61, std::string("Rock A\0\0\0\0\0", 11), "Slow one", "Pop", "Ballad", "Me");
+    addStyle(db(), 62, "Rock B", "Fast one", "Zed", "Ballad", "You");
+    addStyle(db(), 63, "Swing", "", "Pop", "Ballad", "Me");
+    test::CliRun run = runOnFile(
+        {"styles", "--name", "rock%", "--group", "ballad", "--order", "family:desc,name"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
               "62\tRock B\tFast one\tZed\tBallad\tYou\t2026/12/06\n"
               "61\tRock A\tSlow one\tPop\tBallad\tMe\t2026/12/06\n");
-    run = env.runCli({"--db", path, "styles", "--author", "ME", "--order", "description"});
+    run = runOnFile({"styles", "--author", "ME", "--order", "description"});
     EXPECT_EQ(run.out.substr(0, 3), "63\t");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2);
-    run = env.runCli({"--db", path, "styles", "--file", "OTHER.STY"});
+    run = runOnFile({"styles", "--file", "OTHER.STY"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(env.runCli({"--db", path, "styles", "--order", "tempo"}).status, kExitUsage);
-    EXPECT_EQ(env.runCli({"--db", path, "styles", "--name"}).status, kExitUsage);
-    EXPECT_EQ(env.runCli({"--db", path, "styles", "--order", "name,name,name,name,name,name,name"})
-                  .status,
+    EXPECT_EQ(runOnFile({"styles", "--order", "tempo"}).status, kExitUsage);
+    EXPECT_EQ(runOnFile({"styles", "--name"}).status, kExitUsage);
+    EXPECT_EQ(runOnFile({"styles", "--order", "name,name,name,name,name,name,name"}).status,
               kExitUsage);
 }
 

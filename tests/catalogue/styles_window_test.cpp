@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/windows/gui_main.h"
 #include "app/windows/main_window.h"
 #include "catalogue/catalogue_test_support.h"
 #include "catalogue/style_list_print.h"
@@ -57,16 +56,13 @@ void onModal(const std::function<void()>& open, const std::function<void(Window&
     EXPECT_TRUE(seen);
 }
 
-TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
-    test::addStyle(env.state.connection, 12, std::string("Beta\0\0\0\0\0\0\0", 11), "Second", "Pop",
-                   "Ballad");
-    test::addStyle(env.state.connection, 11, "Alpha", "First", "Rock", "Dance");
-    test::addStyle(env.state.connection, 14, "Delta", "Fourth", "Jazz", "Swing");
-    test::addStyle(env.state.connection, 13, "Gamma", "Third", "Latin", "Salsa");
-    // The main window's Styles button opens this window.
-    EXPECT_NE(mainWindowFactories(env.state, env.dialogs).styles, nullptr);
+using StylesWindowTest = test::FreshCatalogueTest;
+
+TEST_F(StylesWindowTest, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
+    test::addStyle(db(), 12, std::string("Beta\0\0\0\0\0\0\0", 11), "Second", "Pop", "Ballad");
+    test::addStyle(db(), 11, "Alpha", "First", "Rock", "Dance");
+    test::addStyle(db(), 14, "Delta", "Fourth", "Jazz", "Swing");
+    test::addStyle(db(), 13, "Gamma", "Third", "Latin", "Salsa");
 
     StylesWindow window(env.state, env.dialogs);
     window.show();
@@ -83,8 +79,6 @@ TEST(StylesWindow, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
         EXPECT_EQ(button->text(), headers[i]);
         EXPECT_EQ(button->isVisible(), i != 0);
     }
-    EXPECT_EQ(child<QGroupBox>(window, "frBank")->title(), "<empty bank>");
-    EXPECT_EQ(child<QLabel>(window, "lbBankDesc")->text(), "");
 
     EXPECT_EQ(child<QMenu>(window, "mTopFile")->title(), "&File");
     EXPECT_EQ(child<QMenu>(window, "mTopStyles")->title(), "&Styles");
@@ -198,8 +192,8 @@ protected:
         grid = child<QTableView>(window, "grdStyles");
     }
 
-    std::vector<std::string> row(int index) {
-        std::vector<std::string> cells;
+    Texts row(int index) {
+        Texts cells;
         for (int column = 0; column < 5; ++column) {
             cells.push_back(grid->model()->index(index, column).data().toString().toStdString());
         }
@@ -260,8 +254,7 @@ TEST_F(StylesWindowCommandsTest, DoubleClickEditsTheStyleAndUpdatesItsRowInPlace
                                  QTest::mouseClick(child<QPushButton>(edit, "cbUpdate"),
                                                    Qt::LeftButton);
                              });
-    EXPECT_EQ(row(1),
-              (std::vector<std::string>{"57", "SOUL", "Description of BALLAD", "Slow", "Rhythm"}));
+    EXPECT_EQ(row(1), (Texts{"57", "SOUL", "Description of BALLAD", "Slow", "Rhythm"}));
     EXPECT_EQ(grid->model()->rowCount(), 4);
     // The view repaints that row.
     ASSERT_EQ(changed.count(), 1);
@@ -277,7 +270,7 @@ TEST_F(StylesWindowCommandsTest, GroupDeleteOverABlockSelectedUpwards) {
     env.dialogs.answer(UserDialogs::Answer::Yes);
     child<QAction>(window, "mStyles1")->trigger();
     // The three rows from the third up are deleted; the messages are the group delete's own.
-    EXPECT_EQ(styleNumbers(), std::vector<std::int32_t>{88});
+    EXPECT_EQ(styleNumbers(), Numbers{88});
     EXPECT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(row(0)[1], "DISCO");
 }
@@ -314,13 +307,11 @@ TEST_F(StylesWindowCommandsTest, ColumnsShowElevenLettersFollowTheirHeadersAndSt
     QApplication::processEvents();
     // The description takes the room the window gives; the others keep theirs.
     EXPECT_GE(grid->columnWidth(2), narrow + 300);
+    int total = 0;
     for (int column = 1; column < 5; ++column) {
         auto* header = child<QPushButton>(window, QString("cbTitle%1").arg(column));
         EXPECT_EQ(header->width(), grid->columnWidth(column)) << column;
         EXPECT_GE(header->width(), header->sizeHint().width()) << column;
-    }
-    int total = 0;
-    for (int column = 1; column < 5; ++column) {
         total += grid->columnWidth(column);
     }
     EXPECT_EQ(total, grid->viewport()->width());
@@ -380,19 +371,17 @@ TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepi
               "Keep style 41 ROCK1 and move every bank slot and song link of style 99 onto it? "
               "That style is deleted afterwards. ORB keeps a restore point first.");
     // Style 99 is gone from the catalogue, and the grid is read again at once.
-    EXPECT_EQ(styleNumbers(), (std::vector<std::int32_t>{41, 57, 73, 88, 100}));
+    EXPECT_EQ(styleNumbers(), (Numbers{41, 57, 73, 88, 100}));
     ASSERT_EQ(grid->model()->rowCount(), 5);
     EXPECT_EQ(row(4)[0], "100");
 }
 
-TEST(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
-    test::TestEnvironment env;
-    env.openFreshDatabase();
+using CheckWindows = test::FreshCatalogueTest;
+
+TEST_F(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
     // Bank 8 names style 33, which is gone.
-    test::addStyle(env.state.connection, 26, "ROCK1");
-    env.state.connection.execute(
-        "INSERT INTO KORFBanks (BankProg, BankName, BankStyle01, BankStyle02) VALUES (8, "
-        "'LIVE', 33, 26)");
+    test::addStyle(db(), 26, "ROCK1");
+    BankStore(db()).insertNumbered({8, "LIVE", "", {33, 26}});
     MainWindow main(env.state, env.dialogs);
     auto* check = main.findChild<QAction*>("mCheck");
     ASSERT_NE(check, nullptr);
@@ -406,10 +395,9 @@ TEST(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
             if (!QTest::qWaitFor([&] { return findings->rowCount() > 0; }, 5000))
                 window.close();
             ASSERT_EQ(findings->rowCount(), 1);
-            EXPECT_EQ(
-                findings->index(0, 0).data().toString(),
-                "Bank 8 LIVE: slot 1 holds style 33, which is no longer stored. Repair takes it "
-                "out of the bank (later slots move up).");
+            EXPECT_EQ(findings->index(0, 0).data().toString(),
+                      "Bank 8 LIVE: slot 1 holds style 33, which is no longer stored. Repair takes "
+                      "it out of the bank (later slots move up).");
             EXPECT_EQ(child<QLabel>(window, "lbSummary")->text(), "1 finding; ORB can repair it.");
             auto* repair = child<QPushButton>(window, "cmdRepair");
             ASSERT_TRUE(repair->isEnabled());
@@ -423,7 +411,7 @@ TEST(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
             EXPECT_FALSE(repair->isEnabled());
             QTest::mouseClick(child<QPushButton>(window, "cmdExit"), Qt::LeftButton);
         });
-    EXPECT_EQ(BankStore(env.state.connection).find(8)->BankStyle, (BankSlots{26}));
+    EXPECT_EQ(slotsOf(8), (BankSlots{26}));
 }
 
 QLineEdit* box(QWidget& window, int index) {
