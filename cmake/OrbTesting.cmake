@@ -2,7 +2,7 @@
 # headless platform are set the same way everywhere.
 #
 #   orb_add_test(NAME app_logic KIND logic SOURCES a_test.cpp b_test.cpp)
-#   orb_add_test(NAME app_windows KIND window SOURCES main_window_test.cpp)
+#   orb_add_test(NAME app_windows KIND window SOURCES app_windows_test.cpp)
 #
 # Logic tests link only the logic library; window tests also link the windows
 # and get a QApplication from their own main().

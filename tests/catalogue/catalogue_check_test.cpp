@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using Kind = CheckFinding::Kind;
 using test::failureOf;
 
-// Stores a style without the stores' checks, as an older program or a hand-made change could
+// Stores a style without the stores' checks, as a hand-made change to the database could
 // have left it: blocks of `length1` and `length2` bytes, made from `madeFrom` (else the number),
 // and the stored lengths given.
 void plantStyle(Database& db, std::int32_t prog, const std::string& name, std::size_t length1,

@@ -126,7 +126,7 @@ TEST_F(StyleList, FilterTextsAreBoundAndPaddedNamesMatchExactly) {
     addStyle(db(), 45, "Rock1      ");
     addStyle(db(), 46, std::string("ROCK1 \0 \0  ", 11));
     addStyle(db(), 47, "ROCK12");
-    // A name with a code-0 character inside, stored as an older program left it.
+    // A name with a code-0 character inside, as a hand-made change to the database could leave it.
     db().execute("INSERT INTO KORFStyles (StyleProg, StyleName1) VALUES (48, pName)",
                  {std::string("ROCK1\0X", 7)});
     addStyle(db(), 49, "ROCK");

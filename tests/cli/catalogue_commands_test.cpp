@@ -20,12 +20,11 @@ namespace {
 namespace fs = std::filesystem;
 using test::expectBankFile;
 using test::filesIn;
+using test::kBank5;
+using test::kBank9;
 using test::refused;
 using test::Said;
 using test::told;
-
-const std::vector<std::int32_t> kBank5 = {57, 41, 88, 73};
-const std::vector<std::int32_t> kBank9 = {73, 88, 57, 88};
 
 class CatalogueCommandsTest : public test::CatalogueTest {
 protected:
