@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -203,30 +202,6 @@ TEST_F(DriveFolderTest, TheRealHomeIsRefusedWithHomeUnsetOrOdd) {
                       ": it is the home folder or a folder above it. Nothing was deleted.")
             << (home == nullptr ? "unset" : home);
     }
-}
-
-TEST_F(DriveFolderTest, AWipeFailingHalfWaySaysWhatIsAlreadyDeleted) {
-    for (const char* name : {"a.sty", "b.sty", "c.sty", "d.sty"}) {
-        writeFile(stick() / name, name);
-    }
-    const auto opened = DriveFolder::open(stick(), false);
-    ASSERT_TRUE(opened);
-    int calls = 0;
-    std::string failedName;
-    const EntryRemover failThird = [&](int fd, const char* name, int flags) {
-        if (++calls == 3) {
-            failedName = name;
-            errno = EIO;
-            return -1;
-        }
-        return ::unlinkat(fd, name, flags);
-    };
-    const std::string message =
-        failureOf<FileAccessError>([&] { wipeOpenedFolder(*opened, failThird); });
-    EXPECT_EQ(message, (stick() / failedName).string() +
-                           " cannot be deleted: Input/output error. Already deleted from " +
-                           stick().string() + ": 2 files and 0 folders.");
-    EXPECT_EQ(namesIn(stick()).size(), 2u);
 }
 
 // A tmpfs has a device of its own; a folder of the same file system bound inside has not.

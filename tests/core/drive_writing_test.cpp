@@ -118,19 +118,21 @@ TEST_F(DriveWritingTest, WhatCannotBeWrittenIsFoundFirstAndAFailureHalfWaySaysWh
 
     // A wipe that fails half-way writes nothing and says so.
     int calls = 0;
+    std::string failedName;
     writing = how(true);
     writing.remove = [&](int fd, const char* name, int flags) {
         if (++calls == 2) {
+            failedName = name;
             errno = EIO;
             return -1;
         }
         return ::unlinkat(fd, name, flags);
     };
     const std::string failure = failureOf(drive(), banks(), writing);
-    EXPECT_TRUE(failure.ends_with(" cannot be deleted: Input/output error. Already deleted from " +
-                                  stick().string() +
-                                  ": 1 file and 0 folders. Nothing was written."))
-        << failure;
+    EXPECT_EQ(failure, (style / failedName).string() +
+                           " cannot be deleted: Input/output error. Already deleted from " +
+                           stick().string() + ": 1 file and 0 folders. Nothing was written.");
+    EXPECT_EQ(namesIn(style).size(), 1u);
 }
 
 }  // namespace
