@@ -47,12 +47,6 @@ protected:
     Database& db = env.state.connection;
 };
 
-TEST_F(Dump, AnEmptyCatalogueIsTenLines) {
-    EXPECT_EQ(dumpOf(db),
-              "ORB BACKUP\r\nTABLE KORFBANKS\r\n##NR0\r\nTABLE KORFSONGS\r\n##NR0\r\n"
-              "TABLE KORFSONSTY\r\n##NR0\r\nTABLE KORFSTYLES\r\n##NR0\r\nORB BACKUP\r\n");
-}
-
 // Set-ups follow the styles, only when there are any, and a restore brings back exactly the
 // dump's set-ups.
 TEST_F(Dump, SetupsRideAlongAndComeBack) {
