@@ -8,6 +8,7 @@
 #include "stylefiles/keyboard_layout.h"
 #include "support/recording_printer.h"
 #include "support/temp_dir.h"
+#include "support/what_was_said.h"
 
 namespace orb::test {
 namespace {
@@ -271,20 +272,18 @@ TEST_F(SongsControllerTest, PrintPrintsTheRowsInGridOrder) {
 }
 
 TEST_F(SongsControllerTest, CliSongsImportAndDeleteRunTheSameLogicHeadless) {
-    const CliRun listed = cli({"songs"});
-    EXPECT_EQ(listed.status, 0);
-    EXPECT_NE(listed.out.find("301\tYesterday\tBeatles\t57\tBALLAD\t70\t-1\tfirst\n"),
-              std::string::npos)
-        << listed.out;
-    EXPECT_NE(listed.out.find("303\tIts me\tNobody\t0\t\t90\t0\tgone\n"), std::string::npos);
+    EXPECT_EQ(said(cli({"songs"})),
+              told("301\tYesterday\tBeatles\t41\tROCK1      \t120\t+2\tintro\n"
+                   "301\tYesterday\tBeatles\t57\tBALLAD\t70\t-1\tfirst\n"
+                   "301\tYesterday\tBeatles\t73\tSWING\t140\t+1\tsecond\n"
+                   "302\tAlone\t\t0\t\t\t\t\n"
+                   "303\tIts me\tNobody\t0\t\t90\t0\tgone"));
 
     const auto file = env.dir.path() / "list.txt";
     writeFile(file, "SWING|Volare|Modugno\nSWING|Yesterday|Beatles\n");
-    const CliRun imported =
-        cli({"song-import", file.string(), "--fields", "style,title,artist", "--separator", "|"});
-    EXPECT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out,
-              "Song import ended: 1 song and 1 link stored, 0 lines naming no stored style.\n");
+    EXPECT_EQ(said(cli({"song-import", file.string(), "--fields", "style,title,artist",
+                        "--separator", "|"})),
+              told("Song import ended: 1 song and 1 link stored, 0 lines naming no stored style."));
     EXPECT_EQ(songs().back(), "304:Volare/Modugno");
     EXPECT_EQ(cli({"song-import", file.string(), "--fields", "style,title,artist", "--separator",
                    "|", "--duplicates", "insert"})
@@ -292,12 +291,9 @@ TEST_F(SongsControllerTest, CliSongsImportAndDeleteRunTheSameLogicHeadless) {
               "Song import ended: 2 songs and 2 links stored, 0 lines naming no stored style.\n");
 
     writeFile(file, "Ciao;Me;SWING\nLungo;Me;SWING;12345678901\n");
-    const CliRun refused =
-        cli({"song-import", file.string(), "--fields", "title,artist,style,tempo"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err,
-              "The tempo of the song on line 2 has 11 characters; it takes at most 10. Nothing of "
-              "the song list has been stored.\n");
+    EXPECT_EQ(said(cli({"song-import", file.string(), "--fields", "title,artist,style,tempo"})),
+              refused("The tempo of the song on line 2 has 11 characters; it takes at most 10. "
+                      "Nothing of the song list has been stored."));
     EXPECT_EQ(songs().size(), 6u);
     EXPECT_EQ(cli({"song-import", file.string(), "--fields", "title,tempo"}).status, 64);
 
@@ -319,25 +315,20 @@ TEST_F(SongsControllerTest, CliTheWindowAndTheCommandDeleteAlike) {
     controller.headerClicked(0);  // Alone (302), Its me (303), then Yesterday (301) three times
     env.dialogs.answer(Answer::Yes);
     controller.deleteSongs(0, 3);
-    EXPECT_EQ(env.dialogs.messages(),
-              (Texts{"3 songs are about to be deleted: Alone, Its me and Yesterday. Are you sure?",
-                     refusal}));
-    EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"3 songs are about to be deleted: Alone, Its me and Yesterday. Are you sure?",
+                      UserDialogs::Icon::Question},
+                     {refusal, UserDialogs::Icon::Critical}}));
     EXPECT_EQ(songs(), allSongs);
     EXPECT_EQ(links(), allLinks);
     EXPECT_EQ(controller.rows().size(), 5u);
 
-    const CliRun refused = cli({"song-delete", "302", "303", "301"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err, refusal + "\n");
+    EXPECT_EQ(said(cli({"song-delete", "302", "303", "301"})), refused(refusal));
     EXPECT_EQ(songs(), allSongs);
     EXPECT_EQ(links(), allLinks);
 
     db().execute("DROP TRIGGER lock_303");
-    const CliRun deleted = cli({"song-delete", "303", "301"});
-    EXPECT_EQ(deleted.status, 0) << deleted.err;
-    EXPECT_EQ(deleted.out, "2 songs deleted\n");
+    EXPECT_EQ(said(cli({"song-delete", "303", "301"})), told("2 songs deleted"));
     EXPECT_EQ(songs(), Texts{"302:Alone/"});
     EXPECT_EQ(links(), std::vector<Link>{});
 }
