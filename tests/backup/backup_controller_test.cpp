@@ -10,6 +10,7 @@
 #include "backup/dump_writer.h"
 #include "support/query_column.h"
 #include "support/test_environment.h"
+#include "support/what_was_said.h"
 
 namespace orb {
 namespace {
@@ -99,27 +100,20 @@ TEST_F(BackupControllerTest, ACancelledRestoreOrBackupChangesNothing) {
 TEST_F(BackupControllerTest, BackupAsksAboutTheExtensionAndKeepsThePathAsTyped) {
     controller.setBackupPath("   ");
     EXPECT_FALSE(controller.backup());
-    ASSERT_EQ(env.dialogs.messages(), std::vector<std::string>{"Please insert ODD file path!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
-    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
-
-    env.dialogs.clear();
     controller.setBackupPath((env.dir / "dump.bak").string());
     env.dialogs.answer(Answer::No);
     EXPECT_FALSE(controller.backup());
-    ASSERT_EQ(env.dialogs.messages(),
-              std::vector<std::string>{"File extension is not ODD. Confirm backup file name?"});
-    EXPECT_EQ(env.dialogs.calls()[0].defaultAnswer, Answer::No);
     EXPECT_FALSE(std::filesystem::exists(env.dir / "dump.bak"));
-
-    env.dialogs.clear();
     controller.setBackupPath(" " + (env.dir / "Mixed.odd").string() + " ");
-    env.dialogs.answer(Answer::Yes);  // "Confirm database backup?"
+    env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(controller.backup());
-    ASSERT_EQ(env.dialogs.messages(),
-              (std::vector<std::string>{"Confirm database backup?",
-                                        "ORB database backup completed without errors!"}));
-    EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::None);
+    EXPECT_EQ(test::shown(env.dialogs),
+              (test::Shown{{"Please insert ODD file path!", Icon::Critical},
+                           {"File extension is not ODD. Confirm backup file name?", Icon::Question},
+                           {"Confirm database backup?", Icon::Question},
+                           {"ORB database backup completed without errors!", Icon::None}}));
+    EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
+    EXPECT_EQ(env.dialogs.calls()[1].defaultAnswer, Answer::No);
     EXPECT_FALSE(env.dialogs.waitCursor());
     EXPECT_NE(test::readFile(env.dir / "Mixed.odd").find("Blue Moon\r\nRodgers\r\n"),
               std::string::npos);
