@@ -11,6 +11,7 @@
 #include "db/song_store.h"
 #include "db/style_store.h"
 #include "support/failure_of.h"
+#include "support/link_rows.h"
 #include "support/sty_file_builder.h"
 #include "support/test_environment.h"
 
@@ -211,24 +212,17 @@ TEST_F(StoreTest, SongTheStyleSideOfTheLinksChangesWholeOrNotAtAll) {
     links.insert({1, 7, "", "", "with seven"});
     links.insert({2, 5, "98", "-1", "only five"});
     links.insert({2, 0, "", "", "already free"});
-    const auto all = [&] {
-        std::vector<std::optional<LinkRow>> found;
-        for (const auto& [song, style] : {std::pair{1, 5}, {1, 7}, {2, 5}, {2, 0}, {3, 5}}) {
-            found.push_back(links.find(song, style));
-        }
-        return found;
-    };
-    const auto before = all();
+    const auto before = test::linkRows(db());
     EXPECT_THROW(links.replaceOfStyle(5, {{3, 5, "", "", "ok"}, {4, 5, "", "", "tab\there"}}),
                  StoreError);
-    EXPECT_EQ(all(), before);
+    EXPECT_EQ(test::linkRows(db()), before);
     // Each first deletes the link that its update would double, then updates the rest.
     db().execute(
         "CREATE TRIGGER refuse_update BEFORE UPDATE ON KORFSonSty BEGIN SELECT RAISE(ABORT, "
         "'refused'); END");
     EXPECT_THROW(links.unlinkStyle(5), StoreError);
     EXPECT_THROW(links.moveStyle(5, 7), StoreError);
-    EXPECT_EQ(all(), before);
+    EXPECT_EQ(test::linkRows(db()), before);
 }
 
 }  // namespace
