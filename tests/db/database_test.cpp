@@ -168,9 +168,7 @@ TEST_F(DatabaseTest, ABusyCommitRollsBackAndTheNextWriteIsCommitted) {
         db.execute("INSERT INTO T (Id) VALUES (8)");
         transaction.commit();
     }
-    Rows seen = other.query("SELECT group_concat(Id) FROM T");
-    ASSERT_TRUE(seen.next());
-    EXPECT_EQ(seen.text(0), "8");
+    EXPECT_EQ(test::column(other, "SELECT Id FROM T"), std::vector<std::string>{"8"});
 }
 
 }  // namespace
