@@ -147,21 +147,20 @@ TEST_F(SongLinksTest, ARefusedStoreKeepsTheStoredLinksAndSaysWhy) {
     SongLinksController links = forSong(301);
     links.removeLocal(0);
     EXPECT_FALSE(links.store());
-    EXPECT_EQ(env.dialogs.messages(), Texts{"The links cannot be stored: link refused\nThe stored "
-                                            "links have been left as they were."});
     EXPECT_EQ(linkRows(db()), startLinksWith({}));
 
     // A note the gate refuses: its sentence names the link.
     db().execute("DROP TRIGGER refuse_links");
-    env.dialogs.clear();
     SongLinksController edited = forSong(302);
     edited.addAvailable({0});  // BALLAD, style 57
     editorAnswers.push_back(LinkValues{"line\nbreak", "", ""});
     editLocal(edited, 0);
     EXPECT_FALSE(edited.store());
     EXPECT_EQ(env.dialogs.messages(),
-              Texts{"The note of the link of song 302 to style 57 holds a line "
-                    "break. The stored links have been left as they were."});
+              (Texts{"The links cannot be stored: link refused\nThe stored links have been left "
+                     "as they were.",
+                     "The note of the link of song 302 to style 57 holds a line break. The stored "
+                     "links have been left as they were."}));
     EXPECT_EQ(linkRows(db()), startLinksWith({}));
 }
 
