@@ -14,11 +14,14 @@ namespace {
 using test::column;
 const std::string kSchemaNames = "SELECT name FROM sqlite_master ORDER BY name";
 
-TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
+class Schema : public ::testing::Test {
+protected:
     test::TestEnvironment env;
-    env.openFreshDatabase();
     Database& db = env.state.connection;
+};
 
+TEST_F(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
+    env.openFreshDatabase();
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "2.31");
     EXPECT_EQ(schemaVersionOf(db), 3);
 
@@ -42,8 +45,7 @@ TEST(Schema, AnEmptyDatabaseGetsTheFourTablesWithTheirColumns) {
     EXPECT_TRUE(db.query("SELECT 1 FROM KORFBanks WHERE BankName = 'USER0001'").next());
 }
 
-TEST(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
-    test::TestEnvironment env;
+TEST_F(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
     // Opened without the right to write, which holds even for a test run as root.
     const auto bare = env.dir / "bare.mdb";
     test::writeFile(bare, "");
@@ -70,8 +72,7 @@ TEST(Schema, ARefusedStepIsReportedWithTheFileAndNothingIsRecorded) {
 
 // A step that fails after the first tables were made leaves none of them: the whole schema step
 // is one transaction.
-TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
-    test::TestEnvironment env;
+TEST_F(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
     const auto path = env.dir / "half.mdb";
     {
         Database creator;
@@ -79,22 +80,20 @@ TEST(Schema, AStepThatFailsHalfWayLeavesNoTableMade) {
         // A view where the songs table belongs: its table statement passes, its index cannot.
         creator.execute("CREATE VIEW KORFSongs AS SELECT 1 AS SongCode, 'x' AS SongTitle");
     }
-    Database db;
-    db.open(path, Database::OpenMode::ExistingOnly);
-    EXPECT_EQ(test::failureOf<DataPathError>([&] { CreateTables(db, env.settings); }),
+    Database half;
+    half.open(path, Database::OpenMode::ExistingOnly);
+    EXPECT_EQ(test::failureOf<DataPathError>([&] { CreateTables(half, env.settings); }),
               "The tables of the ORB database " + path.string() +
                   " cannot be made ready; nothing was stored and ORB cannot work with it "
                   "(views may not be indexed).");
-    EXPECT_FALSE(db.inTransaction());
-    EXPECT_EQ(column(db, kSchemaNames), std::vector<std::string>{"KORFSongs"});
-    EXPECT_EQ(schemaVersionOf(db), 0);
+    EXPECT_FALSE(half.inTransaction());
+    EXPECT_EQ(column(half, kSchemaNames), std::vector<std::string>{"KORFSongs"});
+    EXPECT_EQ(schemaVersionOf(half), 0);
     EXPECT_EQ(env.settings.get("PARAMETERS", "VERSION", ""), "");
 }
 
-TEST(Schema, AVersion1FileIsBroughtUpToDate) {
-    test::TestEnvironment env;
+TEST_F(Schema, AVersion1FileIsBroughtUpToDate) {
     env.openFreshDatabase();
-    Database& db = env.state.connection;
     std::vector<std::string> current = column(db, kSchemaNames);
     // The older songs table has neither a performer nor a key.
     std::erase(current, "KORFSongs_SongPerformer_size_update");
@@ -148,10 +147,8 @@ TEST(Schema, AVersion1FileIsBroughtUpToDate) {
 // Every sized column of every table, through the one insert guard of its table and its own
 // update guard: one character too many is refused with the column's message and nothing is
 // stored or changed; the full size is taken. Characters, not bytes, count: the text is of "é".
-TEST(Schema, EveryGuardRefusesOneCharacterTooMany) {
-    test::TestEnvironment env;
+TEST_F(Schema, EveryGuardRefusesOneCharacterTooMany) {
     env.openFreshDatabase();
-    Database& db = env.state.connection;
     for (const ColumnSize& column : kColumnSizes) {
         const std::string table(column.table);
         const std::string name(column.column);
