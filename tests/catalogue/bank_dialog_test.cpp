@@ -9,7 +9,6 @@
 namespace orb {
 namespace {
 
-using Answer = UserDialogs::Answer;
 using Kind = BankTreeNode::Kind;
 using Look = BankTreeNode::Look;
 using Mode = BankDialogController::Mode;
@@ -75,8 +74,7 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_EQ(dialog.name(), "");
     EXPECT_FALSE(dialog.deleteShown());
     EXPECT_FALSE(dialog.ok());
-    EXPECT_EQ(env.dialogs.messages(), Texts{"Please insert bank name!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(shown(env.dialogs), (Shown{{"Please insert bank name!", Icon::Critical}}));
     EXPECT_FALSE(dialog.outcome().stored);
 }
 
@@ -226,8 +224,8 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     // Not in any bank: the message and no window.
     WhereIsController none(env.state, env.dialogs, currentBank(), 96);
     EXPECT_FALSE(none.build());
-    EXPECT_EQ(env.dialogs.messages(), Texts{"Selected style cannot be found in any bank!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Information);
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"Selected style cannot be found in any bank!", Icon::Information}}));
 
     // An empty current bank asks once: window_and_command_test. A style node does nothing.
     // A stored, unchanged bank of a single style is still a bank: both questions; No to the
@@ -251,8 +249,6 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
                          "Current bank (and all changes made) will be discarded. Are you sure?"};
     EXPECT_EQ(env.dialogs.messages(), (Texts{twice[0], twice[1], twice[0], twice[1]}));
 }
-
-using Icon = UserDialogs::Icon;
 
 // Deleting styles or banks first keeps a restore point of the catalogue as it was; when none can
 // be kept nothing is deleted. The command line deletes through the same steps.

@@ -32,8 +32,6 @@ namespace {
 using test::child;
 using test::onModal;
 
-using Answer = UserDialogs::Answer;
-
 QColor slotColour(QWidget& window, int slot) {
     return child<QLabel>(window, QString("lbNewStyle%1").arg(slot))
         ->palette()
@@ -102,7 +100,7 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     db().execute("DROP TABLE KORFBanks");
     child<QAction>(window, "mStyles8")->trigger();
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
     EXPECT_TRUE(window.isVisible());
     window.reject();
     EXPECT_FALSE(window.isVisible());

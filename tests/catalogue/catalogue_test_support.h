@@ -14,6 +14,7 @@
 #include "support/sty_file_builder.h"
 #include "support/table_snapshot.h"
 #include "support/test_environment.h"
+#include "support/what_was_said.h"
 #include "support/widget_child.h"
 
 namespace orb::test {
@@ -47,6 +48,9 @@ class FreshCatalogueTest : public ::testing::Test {
 public:
     using Texts = test::Texts;
     using Numbers = test::Numbers;
+    using Answer = UserDialogs::Answer;
+    using Icon = UserDialogs::Icon;
+    using Shown = test::Shown;
 
     void SetUp() override { env.openFreshDatabase(); }
     Database& db() { return env.state.connection; }

@@ -18,7 +18,6 @@ namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
-using Answer = UserDialogs::Answer;
 using Result = SetupChange::Result;
 using test::readFile;
 using test::writeFile;

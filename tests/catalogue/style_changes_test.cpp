@@ -12,8 +12,6 @@
 namespace orb {
 namespace {
 
-using Answer = UserDialogs::Answer;
-using Icon = UserDialogs::Icon;
 using test::Numbers;
 using test::Texts;
 
@@ -153,10 +151,8 @@ TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
 }
 
 TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
-    const test::CliRun done =
-        runOnFile({"style-update", "--family", "Latin", "--file", "X.STY", "41", "88"});
-    EXPECT_EQ(done.status, kExitOk) << done.err;
-    EXPECT_EQ(done.out, "2 styles updated.\n");
+    EXPECT_EQ(said(runOnFile({"style-update", "--family", "Latin", "--file", "X.STY", "41", "88"})),
+              test::told("2 styles updated."));
     EXPECT_EQ(storedStyle(41).StyleFamily, "Latin");
     EXPECT_EQ(storedStyle(88).StyleFile, "X.STY");
     EXPECT_EQ(storedStyle(88).StyleCat, "Club");
@@ -182,9 +178,7 @@ TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     };
     for (auto [args, error] : refusals) {
         args.insert(args.begin(), "style-update");
-        const test::CliRun refused = runOnFile(args);
-        EXPECT_EQ(refused.status, kExitFailure) << args[1];
-        EXPECT_EQ(refused.err, error);
+        EXPECT_EQ(said(runOnFile(args)), (test::Said{kExitFailure, "", error})) << args[1];
     }
     EXPECT_EQ(snapshot(), before);
 
@@ -195,26 +189,23 @@ TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
 
 TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
     const std::string before = snapshot();
-    const test::CliRun listed = runOnFile({"style-delete", "73", "41"});
-    EXPECT_EQ(listed.status, kExitOk) << listed.err;
-    EXPECT_EQ(listed.out, "73\tSWING\n41\tROCK1\nWithout --yes nothing is deleted.\n");
+    EXPECT_EQ(said(runOnFile({"style-delete", "73", "41"})),
+              test::told("73\tSWING\n41\tROCK1\nWithout --yes nothing is deleted."));
     EXPECT_EQ(snapshot(), before);
 
     // Bank 9 cannot be rewritten: style 41 is gone and bank 5 rewritten by then.
     db().execute(
         "CREATE TRIGGER refuse_banks BEFORE UPDATE ON KORFBanks WHEN OLD.BankProg = 9 "
         "BEGIN SELECT RAISE(ABORT, 'bank is locked'); END");
-    const test::CliRun refused = runOnFile({"style-delete", "--yes", "41", "73"});
-    EXPECT_EQ(refused.status, kExitFailure);
-    EXPECT_EQ(refused.err, "The styles could not be deleted; none was changed: bank is locked\n");
+    EXPECT_EQ(said(runOnFile({"style-delete", "--yes", "41", "73"})),
+              (test::Said{kExitFailure, "41\tROCK1\n73\tSWING\n",
+                          "The styles could not be deleted; none was changed: bank is locked\n"}));
     EXPECT_EQ(snapshot(), before);
     db().execute("DROP TRIGGER refuse_banks");
 
-    const test::CliRun deleted = runOnFile({"style-delete", "--yes", "41", "73"});
-    EXPECT_EQ(deleted.status, kExitOk) << deleted.err;
-    EXPECT_EQ(deleted.out,
-              "41\tROCK1\n73\tSWING\n"
-              "2 styles deleted from the catalogue, the banks and the song links.\n");
+    EXPECT_EQ(said(runOnFile({"style-delete", "--yes", "41", "73"})),
+              test::told("41\tROCK1\n73\tSWING\n"
+                         "2 styles deleted from the catalogue, the banks and the song links."));
     EXPECT_EQ(styleNumbers(), (Numbers{57, 88}));
     EXPECT_EQ(slotsOf(5), (Slots{57, 88}));
     EXPECT_EQ(slotsOf(9), (Slots{88, 57, 88}));
