@@ -15,7 +15,6 @@
 #include <QTreeWidget>
 
 #include "catalogue/bank_operations.h"
-#include "catalogue/setups.h"
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/disk_identify_window.h"
 #include "catalogue/windows/make_bank_window.h"

@@ -10,12 +10,8 @@
 #include "catalogue/lookalikes.h"
 #include "catalogue/lookalikes_controller.h"
 #include "cli/cli.h"
-#include "db/bank_store.h"
 #include "db/link_store.h"
-#include "db/style_store.h"
 #include "support/failure_of.h"
-#include "support/table_snapshot.h"
-#include "support/test_environment.h"
 
 namespace orb {
 namespace {

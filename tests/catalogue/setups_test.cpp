@@ -6,12 +6,9 @@
 #include "catalogue/disk_identify.h"
 #include "catalogue/disk_identify_controller.h"
 #include "catalogue/setup_list.h"
-#include "catalogue/setups.h"
 #include "core/job_progress.h"
-#include "db/bank_store.h"
 #include "db/setup_store.h"
 #include "keyboard_folders_fixture.h"
-#include "support/sty_file_builder.h"
 #include "support/temp_dir.h"
 
 namespace orb {

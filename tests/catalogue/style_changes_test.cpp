@@ -7,7 +7,6 @@
 #include "catalogue/style_group.h"
 #include "cli/cli.h"
 #include "support/edit_windows.h"
-#include "support/sty_file_builder.h"
 
 namespace orb {
 namespace {
@@ -65,37 +64,20 @@ TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirS
               "Style has been deleted. Click on Ok to update style grid.");
 }
 
+// A cancel asks nothing, and what the gate or the database refuses changes no style; an update
+// proposes the last style's values and writes only the chosen columns.
 TEST_F(StyleChangesTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColumns) {
     std::optional<GroupValues> proposed;
-    const StyleColumnChanges changes{{}, {}, "Swing", {}, {}, "Eve"};
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(
-        RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
-            proposed = values;
-            return std::optional(changes);
-        }));
-    EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
-    EXPECT_EQ(env.dialogs.messages(),
-              Texts{"A group of 3 styles is about to be updated. Are you sure?"});
-    for (const std::int32_t prog : {57, 73}) {
-        EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
-        EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
-    }
-    EXPECT_EQ(storedStyle(57).StyleCat, "Pop");
-    EXPECT_EQ(storedStyle(73).StyleCat, "Big band");
-    EXPECT_EQ(storedStyle(41).StyleFamily, "Rock");
-    EXPECT_FALSE(env.dialogs.waitCursor());
-}
-
-// A cancel asks nothing; what the gate or the database refuses changes no style.
-TEST_F(StyleChangesTest, AGroupUpdateRefusedOrCancelledChangesNothing) {
     StyleColumnChanges changes;
     changes.StyleFamily = "Line\nbreak";
     const auto update = [&](Numbers styles) {
         env.dialogs.clear();
         env.dialogs.answer(Answer::Yes);
         return RunGroupUpdate(env.state, env.dialogs, std::move(styles),
-                              [&](const GroupValues&) { return std::optional(changes); });
+                              [&](const GroupValues& values) {
+                                  proposed = values;
+                                  return std::optional(changes);
+                              });
     };
     const std::string before = snapshot();
     EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
@@ -111,6 +93,21 @@ TEST_F(StyleChangesTest, AGroupUpdateRefusedOrCancelledChangesNothing) {
     EXPECT_EQ(env.dialogs.messages().back(),
               "The styles could not be updated; none was changed: row is locked");
     EXPECT_EQ(snapshot(), before);
+    db().execute("DROP TRIGGER refuse_KORFStyles");
+
+    changes = {{}, {}, "Swing", {}, {}, "Eve"};
+    EXPECT_TRUE(update({57, 999, 73}));
+    EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
+    EXPECT_EQ(env.dialogs.messages(),
+              Texts{"A group of 3 styles is about to be updated. Are you sure?"});
+    for (const std::int32_t prog : {57, 73}) {
+        EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
+        EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
+    }
+    EXPECT_EQ(storedStyle(57).StyleCat, "Pop");
+    EXPECT_EQ(storedStyle(73).StyleCat, "Big band");
+    EXPECT_EQ(storedStyle(41).StyleFamily, "Rock");
+    EXPECT_FALSE(env.dialogs.waitCursor());
 }
 
 TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {

@@ -5,7 +5,6 @@
 #include "catalogue/style_list.h"
 #include "catalogue/styles_controller.h"
 #include "cli/cli.h"
-#include "support/test_environment.h"
 
 namespace orb {
 namespace {

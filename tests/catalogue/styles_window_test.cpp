@@ -28,10 +28,7 @@
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/styles_window.h"
-#include "db/bank_store.h"
 #include "stylefiles/windows/style_import_window.h"
-#include "support/sty_file_builder.h"
-#include "support/test_environment.h"
 #include "widgets/qt_print_service.h"
 
 namespace orb {
