@@ -134,7 +134,6 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
 
 TEST_F(BankControllerTest, RemoveMoveSlotsAndLoad) {
     loadBank(5);
-    // After Load the first slot is selected.
     EXPECT_EQ(bank().selectedSlot(), 0);
     // Move up on slot 0 and down on the last slot change nothing.
     bank().moveUp();

@@ -168,7 +168,6 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
         EXPECT_TRUE(dialog.outcome().currentBankDeleted);
-        // After the last bank the tree is empty.
         EXPECT_TRUE(dialog.nodes().empty());
         EXPECT_EQ(dialog.name(), "");
         EXPECT_EQ(dialog.selectedBankProg(), 0);
@@ -293,7 +292,6 @@ TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNoth
         << env.dialogs.messages()[1];
     EXPECT_TRUE(env.dialogs.messages()[1].ends_with("). Nothing was changed."));
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
-    // The command says so and fails.
     const test::CliRun refused = runOnFile({"style-delete", "--yes", "41"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.starts_with(

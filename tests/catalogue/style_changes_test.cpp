@@ -210,7 +210,7 @@ TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
     EXPECT_EQ(runOnFile({"style-delete", "999"}).status, kExitFailure);
 }
 
-TEST_F(StyleChangesTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
+TEST_F(StyleChangesTest, ExitChangesNothingUpdateWritesTheSixValuesAndRefusalsAreReported) {
     const std::string before = snapshot();
     std::optional<StyleRow> shown;
     EXPECT_FALSE(EditStyle(env.state, 57, env.dialogs, [&](const StyleRow& style) {
@@ -236,29 +236,27 @@ TEST_F(StyleChangesTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
     EXPECT_EQ(stored.StyleName2, "BALLAD2");
     EXPECT_EQ(stored.StyleContent1, test::makeChunk(57 * 3, 57));
     EXPECT_TRUE(env.dialogs.calls().empty());
-}
 
-// Each box holds as many characters as its column: that many are stored, one more the text
-// gate refuses with its message, and nothing is written.
-TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
+    // Each box holds as many characters as its column: that many are stored, one more the text
+    // gate refuses with its message, and nothing is written.
     for (std::size_t i = 0; i < kStyleFieldColumns.size(); ++i) {
         for (const int extra : {0, 1}) {
             env.dialogs.clear();
-            const std::string before = snapshot();
+            const std::string unchanged = snapshot();
             std::array<std::string, 6> values{"N", "D", "F", "C", "S", "A"};
             const int size = kStyleFieldColumns[i]->size;
             values[i] = std::string(static_cast<std::size_t>(size + extra), 'x');
-            const StyleEditValues edited{values[0], values[1], values[2],
-                                         values[3], values[4], values[5]};
+            const StyleEditValues typed{values[0], values[1], values[2],
+                                        values[3], values[4], values[5]};
             const auto written = EditStyle(env.state, 73, env.dialogs,
-                                           [&](const StyleRow&) { return std::optional(edited); });
+                                           [&](const StyleRow&) { return std::optional(typed); });
             EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
             if (extra == 1) {
                 EXPECT_EQ(env.dialogs.messages(),
                           Texts{"The " + std::string(kStyleFieldColumns[i]->label) +
                                 " of style 73 has " + std::to_string(size + 1) +
                                 " characters; it takes at most " + std::to_string(size) + "."});
-                EXPECT_EQ(snapshot(), before);
+                EXPECT_EQ(snapshot(), unchanged);
             } else {
                 EXPECT_TRUE(env.dialogs.messages().empty());
             }
@@ -267,7 +265,6 @@ TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) 
     // What the database refuses, with its words after the system's own.
     refuseUpdatesOf("KORFStyles", 41);
     env.dialogs.clear();
-    const StyleEditValues edited{"N", "D", "F", "C", "S", "A"};
     EXPECT_FALSE(EditStyle(env.state, 41, env.dialogs,
                            [&](const StyleRow&) { return std::optional(edited); }));
     EXPECT_EQ(env.dialogs.messages(), Texts{"The style could not be updated: row is locked"});
