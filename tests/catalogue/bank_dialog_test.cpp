@@ -93,7 +93,7 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     bank().save();
     EXPECT_EQ(bank().bankState(), BankState::Stored);
     EXPECT_EQ(bank().description(), std::string(200, 'd'));
-    EXPECT_EQ(slotsOf(5), (Slots{57, 41, 88, 73, 96}));
+    EXPECT_EQ(slotsOf(5), (BankSlots{57, 41, 88, 73, 96}));
 
     // Save as onto the name of bank 9: the question; No keeps the dialog open, Yes updates
     // bank 9, which keeps its number.
@@ -113,7 +113,7 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     bank().saveAs();
     EXPECT_EQ(env.dialogs.messages(),
               Texts(2, "Bank bank9 already present. Would you like to overwrite it?"));
-    EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
+    EXPECT_EQ(slotsOf(9), (BankSlots{57, 41, 88, 73, 96, 64}));
     EXPECT_EQ(BankStore(db()).find(9)->BankDesc, "Merged");
     EXPECT_EQ(currentBank().storedNumber(), 9);
     EXPECT_EQ(bank().frameCaption(), " bank9");
@@ -188,7 +188,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     };
     bank().save();
     EXPECT_EQ(BankStore(db()).all().size(), 1u);
-    EXPECT_EQ(slotsOf(1), (Slots{73, 88, 57, 88}));
+    EXPECT_EQ(slotsOf(1), (BankSlots{73, 88, 57, 88}));
     // Without any bank the load dialog closes at once.
     db().execute("DELETE FROM KORFBanks");
     modes.clear();
@@ -327,7 +327,7 @@ TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneOrDeletesNothing) {
         "ORB could not keep a restore point before deleting bank 12 BANK12: "))
         << env.dialogs.messages()[1];
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
-    EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
+    EXPECT_EQ(slotsOf(12), (BankSlots{64, 96}));
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
 }
 

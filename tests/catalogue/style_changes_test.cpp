@@ -51,13 +51,13 @@ TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirS
     EXPECT_EQ(env.dialogs.calls()[2].icon, Icon::Information);
 
     EXPECT_EQ(styleNumbers(), Numbers{88});
-    EXPECT_EQ(slotsOf(5), (Slots{88}));
-    EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
+    EXPECT_EQ(slotsOf(5), (BankSlots{88}));
+    EXPECT_EQ(slotsOf(9), (BankSlots{88, 88}));
     // Song 301 already had a link without a style: the one of style 41 is dropped. Song 302's
     // two links both lose their style; the second would clash with the first and is dropped.
-    EXPECT_EQ(links(), (std::vector<Link>{{301, 0, "", "", "free"},
-                                          {301, 88, "98", "0", "end"},
-                                          {302, 0, "", "", "first"}}));
+    EXPECT_EQ(test::linkRows(db()), (std::vector<test::LinkRow>{{301, 0, "", "", "free"},
+                                                                {301, 88, "98", "0", "end"},
+                                                                {302, 0, "", "", "first"}}));
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(RunGroupDelete(env.state, env.dialogs, {{88, "DISCO"}}));
     EXPECT_EQ(env.dialogs.messages().back(),
@@ -204,8 +204,8 @@ TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
               test::told("41\tROCK1\n73\tSWING\n"
                          "2 styles deleted from the catalogue, the banks and the song links."));
     EXPECT_EQ(styleNumbers(), (Numbers{57, 88}));
-    EXPECT_EQ(slotsOf(5), (Slots{57, 88}));
-    EXPECT_EQ(slotsOf(9), (Slots{88, 57, 88}));
+    EXPECT_EQ(slotsOf(5), (BankSlots{57, 88}));
+    EXPECT_EQ(slotsOf(9), (BankSlots{88, 57, 88}));
     EXPECT_EQ(runOnFile({"style-delete", "--yes"}).status, kExitUsage);
     EXPECT_EQ(runOnFile({"style-delete", "999"}).status, kExitFailure);
 }
