@@ -43,7 +43,6 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
             {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]", Look::BoldBlue,
              7, 57, 5, "", ""},
         }));
-    EXPECT_EQ(styleNodeKey(7, 42, 3), "B00007S0004203");
     const std::vector<std::pair<BankTreeOrder, Texts>> orders = {
         {BankTreeOrder::NameDescending, {"B00007", "B123456"}},
         {BankTreeOrder::CodeAscending, {"B00007", "B123456"}},
