@@ -21,6 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::expectBankFile;
+using test::kBank5;
+using test::kBank9;
 using test::namesIn;
 using test::readFile;
 using test::writeFile;
@@ -29,9 +31,6 @@ using Result = DriveBanksWriting::Result;
 constexpr const char* kFailing =
     ". The floppy or stick may be failing: write it again, or use another one before the keyboard "
     "needs it.";
-
-using test::kBank5;
-using test::kBank9;
 
 // The free room of the test's own folders is whatever the test sets.
 class KeyboardWritingTest : public test::KeyboardFoldersTest {
