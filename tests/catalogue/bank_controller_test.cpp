@@ -7,7 +7,6 @@
 namespace orb {
 namespace {
 
-using Answer = UserDialogs::Answer;
 using S = BankState;
 
 class BankControllerTest : public test::BankTest {
@@ -110,9 +109,9 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
     EXPECT_TRUE(bank().menuEnabled(BankCommand::Insert, 3));
     env.dialogs.clear();
     bank().insertSelected(rows({41}));
-    EXPECT_EQ(env.dialogs.messages(),
-              Texts{"Bank already holds 16 styles. Selected style(s) cannot be added!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"Bank already holds 16 styles. Selected style(s) cannot be added!",
+                      Icon::Exclamation}}));
 
     // Bank 9 holds 88 twice: two questions; No to the last leaves the bank but sets state 3.
     bank().clearBank();
@@ -135,7 +134,6 @@ TEST_F(BankControllerTest, InsertStopsAtSixteenSayingSoAndAsksPerCopy) {
 
 TEST_F(BankControllerTest, RemoveMoveSlotsAndLoad) {
     loadBank(5);
-    // After Load the first slot is selected.
     EXPECT_EQ(bank().selectedSlot(), 0);
     // Move up on slot 0 and down on the last slot change nothing.
     bank().moveUp();
@@ -184,8 +182,7 @@ TEST_F(BankControllerTest, CommandsOnAnEmptyBankWarnAndChangeNothing) {
     for (const auto& [run, text] : cases) {
         env.dialogs.clear();
         run();
-        EXPECT_EQ(env.dialogs.messages(), Texts{text});
-        EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Exclamation);
+        EXPECT_EQ(shown(env.dialogs), (Shown{{text, Icon::Exclamation}}));
         EXPECT_EQ(bank().bankState(), S::Empty);
     }
     EXPECT_TRUE(requests.empty());

@@ -9,7 +9,6 @@
 namespace orb {
 namespace {
 
-using Answer = UserDialogs::Answer;
 using Kind = BankTreeNode::Kind;
 using Look = BankTreeNode::Look;
 using Mode = BankDialogController::Mode;
@@ -44,7 +43,6 @@ TEST_F(BankDialogTest, TheTreeItsKeysAndItsOrders) {
             {Kind::Style, "B00007S0005705", "B00007", "BALLAD" + blue + "BALLAD]", Look::BoldBlue,
              7, 57, 5, "", ""},
         }));
-    EXPECT_EQ(styleNodeKey(7, 42, 3), "B00007S0004203");
     const std::vector<std::pair<BankTreeOrder, Texts>> orders = {
         {BankTreeOrder::NameDescending, {"B00007", "B123456"}},
         {BankTreeOrder::CodeAscending, {"B00007", "B123456"}},
@@ -75,8 +73,7 @@ TEST_F(BankDialogTest, NodeSelectionFillsTheFieldsAndOkAsksForAName) {
     EXPECT_EQ(dialog.name(), "");
     EXPECT_FALSE(dialog.deleteShown());
     EXPECT_FALSE(dialog.ok());
-    EXPECT_EQ(env.dialogs.messages(), Texts{"Please insert bank name!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(shown(env.dialogs), (Shown{{"Please insert bank name!", Icon::Critical}}));
     EXPECT_FALSE(dialog.outcome().stored);
 }
 
@@ -95,7 +92,7 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     bank().save();
     EXPECT_EQ(bank().bankState(), BankState::Stored);
     EXPECT_EQ(bank().description(), std::string(200, 'd'));
-    EXPECT_EQ(slotsOf(5), (Slots{57, 41, 88, 73, 96}));
+    EXPECT_EQ(slotsOf(5), (BankSlots{57, 41, 88, 73, 96}));
 
     // Save as onto the name of bank 9: the question; No keeps the dialog open, Yes updates
     // bank 9, which keeps its number.
@@ -115,7 +112,7 @@ TEST_F(BankDialogTest, SaveAsUpdateAndOverwrite) {
     bank().saveAs();
     EXPECT_EQ(env.dialogs.messages(),
               Texts(2, "Bank bank9 already present. Would you like to overwrite it?"));
-    EXPECT_EQ(slotsOf(9), (Slots{57, 41, 88, 73, 96, 64}));
+    EXPECT_EQ(slotsOf(9), (BankSlots{57, 41, 88, 73, 96, 64}));
     EXPECT_EQ(BankStore(db()).find(9)->BankDesc, "Merged");
     EXPECT_EQ(currentBank().storedNumber(), 9);
     EXPECT_EQ(bank().frameCaption(), " bank9");
@@ -170,7 +167,6 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
         env.dialogs.answer(Answer::Yes);
         dialog.deleteSelected();
         EXPECT_TRUE(dialog.outcome().currentBankDeleted);
-        // After the last bank the tree is empty.
         EXPECT_TRUE(dialog.nodes().empty());
         EXPECT_EQ(dialog.name(), "");
         EXPECT_EQ(dialog.selectedBankProg(), 0);
@@ -191,7 +187,7 @@ TEST_F(BankDialogTest, DeleteWorksApartFromTheCurrentBank) {
     };
     bank().save();
     EXPECT_EQ(BankStore(db()).all().size(), 1u);
-    EXPECT_EQ(slotsOf(1), (Slots{73, 88, 57, 88}));
+    EXPECT_EQ(slotsOf(1), (BankSlots{73, 88, 57, 88}));
     // Without any bank the load dialog closes at once.
     db().execute("DELETE FROM KORFBanks");
     modes.clear();
@@ -226,8 +222,8 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
     // Not in any bank: the message and no window.
     WhereIsController none(env.state, env.dialogs, currentBank(), 96);
     EXPECT_FALSE(none.build());
-    EXPECT_EQ(env.dialogs.messages(), Texts{"Selected style cannot be found in any bank!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Information);
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"Selected style cannot be found in any bank!", Icon::Information}}));
 
     // An empty current bank asks once: window_and_command_test. A style node does nothing.
     // A stored, unchanged bank of a single style is still a bank: both questions; No to the
@@ -251,8 +247,6 @@ TEST_F(BankDialogTest, WhereIsTreeAndItsLoadQuestions) {
                          "Current bank (and all changes made) will be discarded. Are you sure?"};
     EXPECT_EQ(env.dialogs.messages(), (Texts{twice[0], twice[1], twice[0], twice[1]}));
 }
-
-using Icon = UserDialogs::Icon;
 
 // Deleting styles or banks first keeps a restore point of the catalogue as it was; when none can
 // be kept nothing is deleted. The command line deletes through the same steps.
@@ -297,7 +291,6 @@ TEST_F(RestorePointsBeforeDeleting, AGroupDeleteInTheWindowKeepsOneOrDeletesNoth
         << env.dialogs.messages()[1];
     EXPECT_TRUE(env.dialogs.messages()[1].ends_with("). Nothing was changed."));
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
-    // The command says so and fails.
     const test::CliRun refused = runOnFile({"style-delete", "--yes", "41"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.starts_with(
@@ -333,7 +326,7 @@ TEST_F(RestorePointsBeforeDeleting, DeletingABankKeepsOneOrDeletesNothing) {
         "ORB could not keep a restore point before deleting bank 12 BANK12: "))
         << env.dialogs.messages()[1];
     EXPECT_EQ(env.dialogs.calls()[1].icon, Icon::Critical);
-    EXPECT_EQ(slotsOf(12), (Slots{64, 96}));
+    EXPECT_EQ(slotsOf(12), (BankSlots{64, 96}));
     EXPECT_EQ(BankStore(db()).all().size(), 2u);
 }
 

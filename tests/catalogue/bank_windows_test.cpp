@@ -15,7 +15,6 @@
 #include <QTreeWidget>
 
 #include "catalogue/bank_operations.h"
-#include "catalogue/setups.h"
 #include "catalogue/windows/bank_dialog_window.h"
 #include "catalogue/windows/disk_identify_window.h"
 #include "catalogue/windows/make_bank_window.h"
@@ -31,8 +30,6 @@ namespace {
 
 using test::child;
 using test::onModal;
-
-using Answer = UserDialogs::Answer;
 
 QColor slotColour(QWidget& window, int slot) {
     return child<QLabel>(window, QString("lbNewStyle%1").arg(slot))
@@ -102,7 +99,7 @@ TEST_F(BankWindowsTest, StylesWindowFillsDropsAndSavesABank) {
     db().execute("DROP TABLE KORFBanks");
     child<QAction>(window, "mStyles8")->trigger();
     ASSERT_EQ(env.dialogs.calls().size(), 1u);
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
+    EXPECT_EQ(env.dialogs.calls()[0].icon, Icon::Critical);
     EXPECT_TRUE(window.isVisible());
     window.reject();
     EXPECT_FALSE(window.isVisible());

@@ -10,12 +10,8 @@
 #include "catalogue/lookalikes.h"
 #include "catalogue/lookalikes_controller.h"
 #include "cli/cli.h"
-#include "db/bank_store.h"
 #include "db/link_store.h"
-#include "db/style_store.h"
 #include "support/failure_of.h"
-#include "support/table_snapshot.h"
-#include "support/test_environment.h"
 
 namespace orb {
 namespace {
@@ -352,28 +348,23 @@ TEST_F(LookalikesTest, TheWindowKeepsTheSelectedStyleOfItsGroupAfterItsQuestion)
 }
 
 TEST_F(LookalikesTest, TheCommandListsTheGroupsAndKeepsAfterTheQuestion) {
-    const test::CliRun listed = runOnFile({"lookalikes"});
-    EXPECT_EQ(listed.status, 0) << listed.err;
-    EXPECT_EQ(listed.out,
-              "1\tsame name\tROCK1: 3 styles, 2 contents\n"
-              "\t12\tROCK1\tBright\tPop\t1\t1\t1\n"
-              "\t40\trock1\tDark\tRock\t2\t2\t2\n"
-              "\t77\tROCK1\tCopy\tPop\t0\t0\t1\n"
-              "2\tsame content\tThe same content: BALLAD, SLOW\n"
-              "\t90\tBALLAD\tSlow\tPop\t0\t0\t1\n"
-              "\t91\tSLOW\t\t\t0\t0\t1\n");
+    EXPECT_EQ(said(runOnFile({"lookalikes"})),
+              test::told("1\tsame name\tROCK1: 3 styles, 2 contents\n"
+                         "\t12\tROCK1\tBright\tPop\t1\t1\t1\n"
+                         "\t40\trock1\tDark\tRock\t2\t2\t2\n"
+                         "\t77\tROCK1\tCopy\tPop\t0\t0\t1\n"
+                         "2\tsame content\tThe same content: BALLAD, SLOW\n"
+                         "\t90\tBALLAD\tSlow\tPop\t0\t0\t1\n"
+                         "\t91\tSLOW\t\t\t0\t0\t1"));
     EXPECT_EQ(runOnFile({"lookalikes", "--keep", "90", "91"}).status, 1);  // nobody to ask
-    const test::CliRun kept = runOnFile({"lookalikes", "--keep", "90", "91", "--yes"});
-    EXPECT_EQ(kept.status, 0) << kept.err;
-    EXPECT_EQ(kept.out,
-              "Style 90 now stands in 0 bank slots and 0 song links of the others (restore point "
-              "of 2026-12-06 12:00:00).\n");
+    EXPECT_EQ(said(runOnFile({"lookalikes", "--keep", "90", "91", "--yes"})),
+              test::told("Style 90 now stands in 0 bank slots and 0 song links of the others "
+                         "(restore point of 2026-12-06 12:00:00)."));
     EXPECT_EQ(runOnFile({"lookalikes", "--keep", "90"}).status, 64);
-    const test::CliRun twice = runOnFile({"lookalikes", "--keep", "90", "91", "--yes", "--yes"});
-    EXPECT_EQ(twice.status, 64);
-    EXPECT_EQ(twice.err,
-              "The option --yes is given more than once.\nUsage: orb [--db PATH] lookalikes "
-              "[--keep STYLE OTHER... [--delete-others] [--yes]]\n");
+    EXPECT_EQ(said(runOnFile({"lookalikes", "--keep", "90", "91", "--yes", "--yes"})),
+              (test::Said{64, "",
+                          "The option --yes is given more than once.\nUsage: orb [--db PATH] "
+                          "lookalikes [--keep STYLE OTHER... [--delete-others] [--yes]]\n"}));
     EXPECT_EQ(runOnFile({"lookalikes", "90", "91"}).status, 64);
 }
 

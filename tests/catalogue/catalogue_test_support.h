@@ -14,6 +14,7 @@
 #include "support/sty_file_builder.h"
 #include "support/table_snapshot.h"
 #include "support/test_environment.h"
+#include "support/what_was_said.h"
 #include "support/widget_child.h"
 
 namespace orb::test {
@@ -47,6 +48,9 @@ class FreshCatalogueTest : public ::testing::Test {
 public:
     using Texts = test::Texts;
     using Numbers = test::Numbers;
+    using Answer = UserDialogs::Answer;
+    using Icon = UserDialogs::Icon;
+    using Shown = test::Shown;
 
     void SetUp() override { env.openFreshDatabase(); }
     Database& db() { return env.state.connection; }
@@ -79,9 +83,6 @@ public:
 // bank number: two banks (5 and 9) and two songs (301, 302) with links.
 class CatalogueTest : public FreshCatalogueTest {
 public:
-    using Slots = BankSlots;
-    using Link = LinkRow;
-
     void SetUp() override {
         FreshCatalogueTest::SetUp();
         addStyle(41, "ROCK1", "Rock", "Pop", "Ann");
@@ -90,11 +91,11 @@ public:
         addStyle(88, "DISCO", "Dance", "Club", "Dee");
         addBank(5, kBank5);
         addBank(9, kBank9);
-        addLink(301, 41, "120", "+2", "intro");
-        addLink(301, 0, "", "", "free");
-        addLink(301, 88, "98", "0", "end");
-        addLink(302, 57, "70", "-1", "first");
-        addLink(302, 73, "140", "+1", "second");
+        addLinkRow(db(), {301, 41, "120", "+2", "intro"});
+        addLinkRow(db(), {301, 0, "", "", "free"});
+        addLinkRow(db(), {301, 88, "98", "0", "end"});
+        addLinkRow(db(), {302, 57, "70", "-1", "first"});
+        addLinkRow(db(), {302, 73, "140", "+1", "second"});
     }
 
     void addStyle(std::int32_t prog, const std::string& name, const std::string& family,
@@ -106,12 +107,7 @@ public:
         std::copy(styles.begin(), styles.end(), bank.BankStyle.begin());
         BankStore(db()).insertNumbered(bank);
     }
-    void addLink(std::int32_t song, std::int32_t style, const std::string& tempo,
-                 const std::string& transpose, const std::string& note) {
-        addLinkRow(db(), {song, style, tempo, transpose, note});
-    }
 
-    std::vector<Link> links() { return linkRows(db()); }
     StyleRow storedStyle(std::int32_t prog) {
         const std::optional<StyleRow> style = StyleStore(db()).find(prog);
         EXPECT_TRUE(style.has_value()) << prog;

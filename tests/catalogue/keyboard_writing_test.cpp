@@ -20,8 +20,9 @@ namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
-using Answer = UserDialogs::Answer;
 using test::expectBankFile;
+using test::kBank5;
+using test::kBank9;
 using test::namesIn;
 using test::readFile;
 using test::writeFile;
@@ -30,9 +31,6 @@ using Result = DriveBanksWriting::Result;
 constexpr const char* kFailing =
     ". The floppy or stick may be failing: write it again, or use another one before the keyboard "
     "needs it.";
-
-using test::kBank5;
-using test::kBank9;
 
 // The free room of the test's own folders is whatever the test sets.
 class KeyboardWritingTest : public test::KeyboardFoldersTest {
@@ -109,7 +107,7 @@ TEST_F(KeyboardWritingTest, MakeBankOptionsTargetsAndTheSaveDialog) {
     EXPECT_EQ(env.dialogs.messages().back(),
               chosen.string() +
                   " successfully created\n1 bank file read back from the disk and verified.");
-    EXPECT_EQ(env.dialogs.calls().back().icon, UserDialogs::Icon::Information);
+    EXPECT_EQ(env.dialogs.calls().back().icon, Icon::Information);
     EXPECT_FALSE(env.dialogs.waitCursor());
     EXPECT_EQ(env.settings.get("LASTFOLDER", "STY", ""), chosen.parent_path().string());
 }
@@ -255,8 +253,7 @@ TEST_F(KeyboardWritingTest, QueuesFillInOrderAndClearByGroup) {
     }
     using E = QueueEntry;
     EXPECT_EQ(queues.floppy(), (std::array<E, 3>{E{"BANK9", 9}, E{"BANK5", 5}, E{"BANK9", 9}}));
-    EXPECT_EQ(env.dialogs.messages(), Texts{"No more room available!"});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::None);
+    EXPECT_EQ(shown(env.dialogs), (Shown{{"No more room available!", Icon::None}}));
     EXPECT_EQ(env.dialogs.calls()[0].title, "ORB");
     EXPECT_TRUE(queues.clearFloppyEnabled() && queues.makeFloppyEnabled());
     queues.clearFloppy();
@@ -462,9 +459,6 @@ TEST_F(KeyboardWritingTest, TheReadComesFromTheDiskAndSeesNoLink) {
     EXPECT_EQ(readDriveFile(*drive, floppyLayoutFile(2, ""), true), std::nullopt);
     fs::create_symlink(floppyFile(2), floppyFile(3));
     EXPECT_THROW(readDriveFile(*drive, floppyLayoutFile(2, ""), true), FileAccessError);
-    EXPECT_EQ(firstReadBackFault(*drive, {floppyLayoutFile(1, "what was meant")}, readBackFromDisk)
-                  ->problem,
-              "does not read back as it was written");
 }
 
 TEST_F(KeyboardWritingTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank) {
@@ -510,7 +504,7 @@ TEST_F(KeyboardWritingTest, EveryWriterFailsOnADifferenceNamingTheFileAndTheBank
     EXPECT_FALSE(SaveStyleToFloppy(env.state, env.dialogs, 41, "ROCK1"));
     Texts failures;
     for (const auto& call : env.dialogs.calls()) {
-        if (call.icon == UserDialogs::Icon::Critical) {
+        if (call.icon == Icon::Critical) {
             failures.push_back(call.text);
         }
     }

@@ -6,19 +6,15 @@
 #include "catalogue/disk_identify.h"
 #include "catalogue/disk_identify_controller.h"
 #include "catalogue/setup_list.h"
-#include "catalogue/setups.h"
 #include "core/job_progress.h"
-#include "db/bank_store.h"
 #include "db/setup_store.h"
 #include "keyboard_folders_fixture.h"
-#include "support/sty_file_builder.h"
 #include "support/temp_dir.h"
 
 namespace orb {
 namespace {
 
 namespace fs = std::filesystem;
-using Answer = UserDialogs::Answer;
 using Result = SetupChange::Result;
 using test::readFile;
 using test::writeFile;

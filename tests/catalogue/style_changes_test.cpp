@@ -7,13 +7,10 @@
 #include "catalogue/style_group.h"
 #include "cli/cli.h"
 #include "support/edit_windows.h"
-#include "support/sty_file_builder.h"
 
 namespace orb {
 namespace {
 
-using Answer = UserDialogs::Answer;
-using Icon = UserDialogs::Icon;
 using test::Numbers;
 using test::Texts;
 
@@ -54,50 +51,33 @@ TEST_F(StyleChangesTest, DeletingStylesAsksThenEmptiesTheirSlotsAndUnlinksTheirS
     EXPECT_EQ(env.dialogs.calls()[2].icon, Icon::Information);
 
     EXPECT_EQ(styleNumbers(), Numbers{88});
-    EXPECT_EQ(slotsOf(5), (Slots{88}));
-    EXPECT_EQ(slotsOf(9), (Slots{88, 88}));
+    EXPECT_EQ(slotsOf(5), (BankSlots{88}));
+    EXPECT_EQ(slotsOf(9), (BankSlots{88, 88}));
     // Song 301 already had a link without a style: the one of style 41 is dropped. Song 302's
     // two links both lose their style; the second would clash with the first and is dropped.
-    EXPECT_EQ(links(), (std::vector<Link>{{301, 0, "", "", "free"},
-                                          {301, 88, "98", "0", "end"},
-                                          {302, 0, "", "", "first"}}));
+    EXPECT_EQ(test::linkRows(db()), (std::vector<test::LinkRow>{{301, 0, "", "", "free"},
+                                                                {301, 88, "98", "0", "end"},
+                                                                {302, 0, "", "", "first"}}));
     env.dialogs.answer(Answer::Yes);
     EXPECT_TRUE(RunGroupDelete(env.state, env.dialogs, {{88, "DISCO"}}));
     EXPECT_EQ(env.dialogs.messages().back(),
               "Style has been deleted. Click on Ok to update style grid.");
 }
 
+// A cancel asks nothing, and what the gate or the database refuses changes no style; an update
+// proposes the last style's values and writes only the chosen columns.
 TEST_F(StyleChangesTest, GroupUpdateProposesTheLastStyleAndWritesOnlyTheChosenColumns) {
     std::optional<GroupValues> proposed;
-    const StyleColumnChanges changes{{}, {}, "Swing", {}, {}, "Eve"};
-    env.dialogs.answer(Answer::Yes);
-    EXPECT_TRUE(
-        RunGroupUpdate(env.state, env.dialogs, {57, 999, 73}, [&](const GroupValues& values) {
-            proposed = values;
-            return std::optional(changes);
-        }));
-    EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
-    EXPECT_EQ(env.dialogs.messages(),
-              Texts{"A group of 3 styles is about to be updated. Are you sure?"});
-    for (const std::int32_t prog : {57, 73}) {
-        EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
-        EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
-    }
-    EXPECT_EQ(storedStyle(57).StyleCat, "Pop");
-    EXPECT_EQ(storedStyle(73).StyleCat, "Big band");
-    EXPECT_EQ(storedStyle(41).StyleFamily, "Rock");
-    EXPECT_FALSE(env.dialogs.waitCursor());
-}
-
-// A cancel asks nothing; what the gate or the database refuses changes no style.
-TEST_F(StyleChangesTest, AGroupUpdateRefusedOrCancelledChangesNothing) {
     StyleColumnChanges changes;
     changes.StyleFamily = "Line\nbreak";
     const auto update = [&](Numbers styles) {
         env.dialogs.clear();
         env.dialogs.answer(Answer::Yes);
         return RunGroupUpdate(env.state, env.dialogs, std::move(styles),
-                              [&](const GroupValues&) { return std::optional(changes); });
+                              [&](const GroupValues& values) {
+                                  proposed = values;
+                                  return std::optional(changes);
+                              });
     };
     const std::string before = snapshot();
     EXPECT_FALSE(RunGroupUpdate(env.state, env.dialogs, {41, 57},
@@ -113,6 +93,21 @@ TEST_F(StyleChangesTest, AGroupUpdateRefusedOrCancelledChangesNothing) {
     EXPECT_EQ(env.dialogs.messages().back(),
               "The styles could not be updated; none was changed: row is locked");
     EXPECT_EQ(snapshot(), before);
+    db().execute("DROP TRIGGER refuse_KORFStyles");
+
+    changes = {{}, {}, "Swing", {}, {}, "Eve"};
+    EXPECT_TRUE(update({57, 999, 73}));
+    EXPECT_EQ(proposed, (GroupValues{"Jazz", "Big band", "Cid"}));
+    EXPECT_EQ(env.dialogs.messages(),
+              Texts{"A group of 3 styles is about to be updated. Are you sure?"});
+    for (const std::int32_t prog : {57, 73}) {
+        EXPECT_EQ(storedStyle(prog).StyleFamily, "Swing");
+        EXPECT_EQ(storedStyle(prog).StyleAuthor, "Eve");
+    }
+    EXPECT_EQ(storedStyle(57).StyleCat, "Pop");
+    EXPECT_EQ(storedStyle(73).StyleCat, "Big band");
+    EXPECT_EQ(storedStyle(41).StyleFamily, "Rock");
+    EXPECT_FALSE(env.dialogs.waitCursor());
 }
 
 TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
@@ -153,10 +148,8 @@ TEST(GroupEditController, TickedBoxesLeaveColumnsAndAllThreeActAsExit) {
 }
 
 TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
-    const test::CliRun done =
-        runOnFile({"style-update", "--family", "Latin", "--file", "X.STY", "41", "88"});
-    EXPECT_EQ(done.status, kExitOk) << done.err;
-    EXPECT_EQ(done.out, "2 styles updated.\n");
+    EXPECT_EQ(said(runOnFile({"style-update", "--family", "Latin", "--file", "X.STY", "41", "88"})),
+              test::told("2 styles updated."));
     EXPECT_EQ(storedStyle(41).StyleFamily, "Latin");
     EXPECT_EQ(storedStyle(88).StyleFile, "X.STY");
     EXPECT_EQ(storedStyle(88).StyleCat, "Club");
@@ -182,9 +175,7 @@ TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
     };
     for (auto [args, error] : refusals) {
         args.insert(args.begin(), "style-update");
-        const test::CliRun refused = runOnFile(args);
-        EXPECT_EQ(refused.status, kExitFailure) << args[1];
-        EXPECT_EQ(refused.err, error);
+        EXPECT_EQ(said(runOnFile(args)), (test::Said{kExitFailure, "", error})) << args[1];
     }
     EXPECT_EQ(snapshot(), before);
 
@@ -195,34 +186,31 @@ TEST_F(StyleChangesTest, StyleUpdateSetsTheGivenColumnsOrNothing) {
 
 TEST_F(StyleChangesTest, StyleDeleteListsFirstAndDeletesEverywhereWithYes) {
     const std::string before = snapshot();
-    const test::CliRun listed = runOnFile({"style-delete", "73", "41"});
-    EXPECT_EQ(listed.status, kExitOk) << listed.err;
-    EXPECT_EQ(listed.out, "73\tSWING\n41\tROCK1\nWithout --yes nothing is deleted.\n");
+    EXPECT_EQ(said(runOnFile({"style-delete", "73", "41"})),
+              test::told("73\tSWING\n41\tROCK1\nWithout --yes nothing is deleted."));
     EXPECT_EQ(snapshot(), before);
 
     // Bank 9 cannot be rewritten: style 41 is gone and bank 5 rewritten by then.
     db().execute(
         "CREATE TRIGGER refuse_banks BEFORE UPDATE ON KORFBanks WHEN OLD.BankProg = 9 "
         "BEGIN SELECT RAISE(ABORT, 'bank is locked'); END");
-    const test::CliRun refused = runOnFile({"style-delete", "--yes", "41", "73"});
-    EXPECT_EQ(refused.status, kExitFailure);
-    EXPECT_EQ(refused.err, "The styles could not be deleted; none was changed: bank is locked\n");
+    EXPECT_EQ(said(runOnFile({"style-delete", "--yes", "41", "73"})),
+              (test::Said{kExitFailure, "41\tROCK1\n73\tSWING\n",
+                          "The styles could not be deleted; none was changed: bank is locked\n"}));
     EXPECT_EQ(snapshot(), before);
     db().execute("DROP TRIGGER refuse_banks");
 
-    const test::CliRun deleted = runOnFile({"style-delete", "--yes", "41", "73"});
-    EXPECT_EQ(deleted.status, kExitOk) << deleted.err;
-    EXPECT_EQ(deleted.out,
-              "41\tROCK1\n73\tSWING\n"
-              "2 styles deleted from the catalogue, the banks and the song links.\n");
+    EXPECT_EQ(said(runOnFile({"style-delete", "--yes", "41", "73"})),
+              test::told("41\tROCK1\n73\tSWING\n"
+                         "2 styles deleted from the catalogue, the banks and the song links."));
     EXPECT_EQ(styleNumbers(), (Numbers{57, 88}));
-    EXPECT_EQ(slotsOf(5), (Slots{57, 88}));
-    EXPECT_EQ(slotsOf(9), (Slots{88, 57, 88}));
+    EXPECT_EQ(slotsOf(5), (BankSlots{57, 88}));
+    EXPECT_EQ(slotsOf(9), (BankSlots{88, 57, 88}));
     EXPECT_EQ(runOnFile({"style-delete", "--yes"}).status, kExitUsage);
     EXPECT_EQ(runOnFile({"style-delete", "999"}).status, kExitFailure);
 }
 
-TEST_F(StyleChangesTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
+TEST_F(StyleChangesTest, ExitChangesNothingUpdateWritesTheSixValuesAndRefusalsAreReported) {
     const std::string before = snapshot();
     std::optional<StyleRow> shown;
     EXPECT_FALSE(EditStyle(env.state, 57, env.dialogs, [&](const StyleRow& style) {
@@ -248,29 +236,27 @@ TEST_F(StyleChangesTest, ExitChangesNothingAndUpdateWritesTheSixValues) {
     EXPECT_EQ(stored.StyleName2, "BALLAD2");
     EXPECT_EQ(stored.StyleContent1, test::makeChunk(57 * 3, 57));
     EXPECT_TRUE(env.dialogs.calls().empty());
-}
 
-// Each box holds as many characters as its column: that many are stored, one more the text
-// gate refuses with its message, and nothing is written.
-TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) {
+    // Each box holds as many characters as its column: that many are stored, one more the text
+    // gate refuses with its message, and nothing is written.
     for (std::size_t i = 0; i < kStyleFieldColumns.size(); ++i) {
         for (const int extra : {0, 1}) {
             env.dialogs.clear();
-            const std::string before = snapshot();
+            const std::string unchanged = snapshot();
             std::array<std::string, 6> values{"N", "D", "F", "C", "S", "A"};
             const int size = kStyleFieldColumns[i]->size;
             values[i] = std::string(static_cast<std::size_t>(size + extra), 'x');
-            const StyleEditValues edited{values[0], values[1], values[2],
-                                         values[3], values[4], values[5]};
+            const StyleEditValues typed{values[0], values[1], values[2],
+                                        values[3], values[4], values[5]};
             const auto written = EditStyle(env.state, 73, env.dialogs,
-                                           [&](const StyleRow&) { return std::optional(edited); });
+                                           [&](const StyleRow&) { return std::optional(typed); });
             EXPECT_EQ(written.has_value(), extra == 0) << kStyleFieldLabels[i];
             if (extra == 1) {
                 EXPECT_EQ(env.dialogs.messages(),
                           Texts{"The " + std::string(kStyleFieldColumns[i]->label) +
                                 " of style 73 has " + std::to_string(size + 1) +
                                 " characters; it takes at most " + std::to_string(size) + "."});
-                EXPECT_EQ(snapshot(), before);
+                EXPECT_EQ(snapshot(), unchanged);
             } else {
                 EXPECT_TRUE(env.dialogs.messages().empty());
             }
@@ -279,7 +265,6 @@ TEST_F(StyleChangesTest, FieldLengthsMatchTheColumnsAndARefusedWriteIsReported) 
     // What the database refuses, with its words after the system's own.
     refuseUpdatesOf("KORFStyles", 41);
     env.dialogs.clear();
-    const StyleEditValues edited{"N", "D", "F", "C", "S", "A"};
     EXPECT_FALSE(EditStyle(env.state, 41, env.dialogs,
                            [&](const StyleRow&) { return std::optional(edited); }));
     EXPECT_EQ(env.dialogs.messages(), Texts{"The style could not be updated: row is locked"});

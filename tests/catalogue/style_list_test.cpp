@@ -5,7 +5,6 @@
 #include "catalogue/style_list.h"
 #include "catalogue/styles_controller.h"
 #include "cli/cli.h"
-#include "support/test_environment.h"
 
 namespace orb {
 namespace {
@@ -232,18 +231,14 @@ TEST_F(StyleList, TheStylesCommandListsTheCatalogueThroughTheFilter) {
     addStyle(db(), 61, std::string("Rock A\0\0\0\0\0", 11), "Slow one", "Pop", "Ballad", "Me");
     addStyle(db(), 62, "Rock B", "Fast one", "Zed", "Ballad", "You");
     addStyle(db(), 63, "Swing", "", "Pop", "Ballad", "Me");
-    test::CliRun run = runOnFile(
-        {"styles", "--name", "rock%", "--group", "ballad", "--order", "family:desc,name"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "62\tRock B\tFast one\tZed\tBallad\tYou\t2026/12/06\n"
-              "61\tRock A\tSlow one\tPop\tBallad\tMe\t2026/12/06\n");
-    run = runOnFile({"styles", "--author", "ME", "--order", "description"});
-    EXPECT_EQ(run.out.substr(0, 3), "63\t");
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2);
-    run = runOnFile({"styles", "--file", "OTHER.STY"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(said(runOnFile({"styles", "--name", "rock%", "--group", "ballad", "--order",
+                              "family:desc,name"})),
+              test::told("62\tRock B\tFast one\tZed\tBallad\tYou\t2026/12/06\n"
+                         "61\tRock A\tSlow one\tPop\tBallad\tMe\t2026/12/06"));
+    EXPECT_EQ(said(runOnFile({"styles", "--author", "ME", "--order", "description"})),
+              test::told("63\tSwing\t\tPop\tBallad\tMe\t2026/12/06\n"
+                         "61\tRock A\tSlow one\tPop\tBallad\tMe\t2026/12/06"));
+    EXPECT_EQ(said(runOnFile({"styles", "--file", "OTHER.STY"})), (test::Said{0, "", ""}));
     EXPECT_EQ(runOnFile({"styles", "--order", "tempo"}).status, kExitUsage);
     EXPECT_EQ(runOnFile({"styles", "--name"}).status, kExitUsage);
     EXPECT_EQ(runOnFile({"styles", "--order", "name,name,name,name,name,name,name"}).status,

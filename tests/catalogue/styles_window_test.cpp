@@ -28,10 +28,7 @@
 #include "catalogue/windows/style_edit_window.h"
 #include "catalogue/windows/style_filter_window.h"
 #include "catalogue/windows/styles_window.h"
-#include "db/bank_store.h"
 #include "stylefiles/windows/style_import_window.h"
-#include "support/sty_file_builder.h"
-#include "support/test_environment.h"
 #include "widgets/qt_print_service.h"
 
 namespace orb {
@@ -111,7 +108,6 @@ TEST_F(StylesWindowTest, LayoutMenusGridSortingSelectionAndTheFilterWindow) {
     };
     for (const auto& [name, caption, shortcut, enabled] : items) {
         auto* action = child<QAction>(window, name);
-        ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), caption) << name;
         EXPECT_EQ(action->shortcut(), QKeySequence(shortcut)) << name;
         EXPECT_EQ(action->isEnabled(), enabled) << name;
@@ -347,8 +343,7 @@ TEST_F(StylesWindowCommandsTest, LookalikesFromTheStylesMenuAndTheGridAfterKeepi
     // A second ROCK1 with contents of its own, and a style the grid has not read yet.
     addStyle(99, "ROCK1", "Rock", "Pop", "Gus");
     addStyle(100, "SAMBA", "Latin", "Dance", "Eve");
-    auto* lookalikes = window.findChild<QAction*>("mLookalikes");
-    ASSERT_NE(lookalikes, nullptr);
+    auto* lookalikes = child<QAction>(window, "mLookalikes");
     EXPECT_EQ(lookalikes->text(), "Look-alikes ...");
     onModal<LookalikesWindow>(
         [&] { lookalikes->trigger(); },
@@ -383,8 +378,7 @@ TEST_F(CheckWindows, TheCheckWindowOpensFromTheFileMenuAndRepairs) {
     test::addStyle(db(), 26, "ROCK1");
     BankStore(db()).insertNumbered({8, "LIVE", "", {33, 26}});
     MainWindow main(env.state, env.dialogs);
-    auto* check = main.findChild<QAction*>("mCheck");
-    ASSERT_NE(check, nullptr);
+    auto* check = child<QAction>(main, "mCheck");
     EXPECT_EQ(check->text(), "Check catalogue ...");
     onModal<CheckWindow>(
         [&] { check->trigger(); },
