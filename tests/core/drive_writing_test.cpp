@@ -133,6 +133,15 @@ TEST_F(DriveWritingTest, WhatCannotBeWrittenIsFoundFirstAndAFailureHalfWaySaysWh
                            " cannot be deleted: Input/output error. Already deleted from " +
                            stick().string() + ": 1 file and 0 folders. Nothing was written.");
     EXPECT_EQ(namesIn(style).size(), 1u);
+
+    // A wipe that fails on its very first entry says that nothing was deleted.
+    calls = 1;
+    const std::vector<std::string> left = namesIn(style);
+    EXPECT_EQ(
+        failureOf(drive(), banks(), writing),
+        (style / failedName).string() +
+            " cannot be deleted: Input/output error. Nothing was deleted. Nothing was written.");
+    EXPECT_EQ(namesIn(style), left);
 }
 
 }  // namespace
