@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <map>
 
@@ -12,7 +11,6 @@
 #include "catalogue/setup_list.h"
 #include "catalogue/where_is.h"
 #include "cli/cli.h"
-#include "core/file_replacement.h"
 #include "db/setup_store.h"
 #include "stylefiles/keyboard_layout.h"
 #include "stylefiles/ssf_export.h"
@@ -417,31 +415,6 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
     EXPECT_EQ(env.dialogs.messages(), Texts{aborted});
     EXPECT_EQ(runOn(copy, {"ssf-import", windowOut.string()}), refused(aborted));
     expectSameAs(copy);
-}
-
-// FAT on a stick refuses fchmod. (A restore point only ever makes new files.)
-TEST_F(WindowAndCommandTest, EveryWriterReplacesFilesOnAFileSystemThatKeepsNoPermissions) {
-    const fs::path disk = env.dir / "fat";
-    const std::vector<fs::path> files = {disk / "BANK.STY",
-                                         disk / "!123.SET" / "STYLE" / "USER01.STY",
-                                         disk / "ssf" / "SWING.SSF", disk / "ORB.ODD"};
-    for (const fs::path& file : files) {
-        test::writeFile(file, "older");
-    }
-    int refusedCalls = 0;
-    const ScopedFileSystemCalls fat(
-        {[&refusedCalls](int, unsigned) { return ++refusedCalls, errno = ENOSYS, -1; }, {}, {}});
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"make-sty", "BANK9", files[0].string()},
-             {"hd-transfer", "9", "--to", disk.string()},
-             {"ssf-export", "--bank", "BANK9", (disk / "ssf").string()},
-             {"backup", files[3].string()}}) {
-        EXPECT_EQ(std::get<0>(runOn(catalogue(), args)), 0) << args[0];
-    }
-    EXPECT_EQ(refusedCalls, 4);
-    for (const fs::path& file : files) {
-        EXPECT_NE(test::readFile(file), "older") << file;
-    }
 }
 
 TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
