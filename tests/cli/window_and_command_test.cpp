@@ -404,17 +404,6 @@ TEST_F(WindowAndCommandTest, SingleStyleFilesAreExportedAndImportedAlike) {
                    (windowOut / "SWING.SSF").string() + "\timported as style 98\tSWING\n" + ended));
     EXPECT_EQ(test::styleCount(db()), 6);
     expectSameAs(copy);
-
-    // Without passing over, both stop at the first file and store nothing more.
-    importer.setSkipPresent(false);
-    env.dialogs.clear();
-    EXPECT_FALSE(importer.run());
-    const std::string aborted = "SSF file import aborted: style already present (" +
-                                (windowOut / "BALLAD.SSF").string() +
-                                ")\n0 styles imported, 3 files not read.";
-    EXPECT_EQ(env.dialogs.messages(), Texts{aborted});
-    EXPECT_EQ(runOn(copy, {"ssf-import", windowOut.string()}), refused(aborted));
-    expectSameAs(copy);
 }
 
 TEST_F(WindowAndCommandTest, BackupAndRestoreGiveTheSameDumpAndTheSameCatalogue) {
