@@ -250,30 +250,8 @@ TEST_F(WindowAndCommandTest, TheQueuesAndTheDriveCommandsWriteTheSameFiles) {
               told(env.dialogs.messages().at(0)));
     EXPECT_EQ(filesIn(windowDisk).size(), 3u);
     EXPECT_EQ(filesIn(commandDisk), filesIn(windowDisk));
-
-    // A read-only bank file stops both with the same message, and nothing on either disk changes.
-    const fs::path protectedFile = fs::path("!123.SET") / "STYLE" / "USER01.STY";
-    for (const fs::path& disk : {windowDisk, commandDisk}) {
-        fs::permissions(disk / protectedFile, fs::perms::owner_read);
-    }
-    queues.setHardDiskEntry(0, 9, "BANK9");
     // (Each command reads the folders of the parameters afresh; --to changes none of them.)
     EXPECT_EQ(env.state.PaHardDiskPath, "");
-    env.state.PaHardDiskPath = windowDisk.string();
-    const auto before = filesIn(windowDisk);
-    env.dialogs.clear();
-    EXPECT_FALSE(queues.transfer());
-    const auto readOnly = [&](const fs::path& disk) {
-        return "The bank file " + (disk / protectedFile).string() +
-               " cannot be written: it is read-only.";
-    };
-    EXPECT_EQ(env.dialogs.messages(), Texts{readOnly(windowDisk)});
-    EXPECT_EQ(env.dialogs.calls()[0].icon, UserDialogs::Icon::Critical);
-    EXPECT_EQ(
-        runOn(catalogue(), {"hd-transfer", "9", "-", "-", "9", "9", "--to", commandDisk.string()}),
-        refused(readOnly(commandDisk)));
-    EXPECT_EQ(filesIn(windowDisk), before);
-    EXPECT_EQ(filesIn(commandDisk), before);
 
     // A drive that is not there is not ready for either.
     const fs::path unplugged = env.dir / "unplugged";
