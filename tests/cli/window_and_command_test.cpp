@@ -159,14 +159,6 @@ TEST_F(WindowAndCommandTest, ARefusedDeleteKeepsEveryBankAndIsToldAlike) {
     EXPECT_EQ(dialog.selectedBankProg(), 5);
     EXPECT_EQ(runOn(copy, {"bank-delete", "5"}), refused(refusal));
     expectSameAs(copy);
-
-    // Bank 9 goes in both.
-    dialog.selectNode(bankNode(dialog.nodes(), 9));
-    env.dialogs.answer(Answer::Yes);
-    dialog.deleteSelected();
-    EXPECT_EQ(std::get<1>(runOn(copy, {"bank-delete", "BANK9"})), "Bank 9 BANK9 deleted.\n");
-    EXPECT_EQ(BankStore(db()).all(), (std::vector<BankRow>{before[0]}));
-    expectSameAs(copy);
 }
 
 TEST_F(WindowAndCommandTest, WhereIsListsTheBanksAsStoredWithoutReadingTheTreeText) {
