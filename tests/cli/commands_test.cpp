@@ -173,8 +173,8 @@ const std::vector<Case> kCases = {
          EXPECT_EQ(readFile(env.dir / "OUT.STY"), rewriteBank(3));
          EXPECT_EQ(readFile(env.dir / "IN.STY"), rewriteBank(255));
      }},
-    // A restore without --yes only checks the file. (With --yes a refusal is the backup
-    // window's, pinned with it; so is the restored catalogue.)
+    // A restore without --yes only checks the file; with --yes it refuses in the backup window's
+    // words.
     {"BackupAndRestoreAndTheirFailures",
      [](TestEnvironment& env) {
          initDatabase(env);
@@ -195,6 +195,9 @@ const std::vector<Case> kCases = {
       Step({"--db", kDb, "restore", "{dir}/bad.odd"},
            refused("{dir}/bad.odd is not an ORB dump file or is damaged: Line 2: \"TABLE "
                    "KORFBANKS\" was expected.")),
+      Step({"--db", kDb, "restore", "{dir}/bad.odd", "--yes"},
+           refused("{dir}/bad.odd is not a ORB backup files or is corrupted! Restore process "
+                   "aborted!\nLine 2: \"TABLE KORFBANKS\" was expected.")),
       Step({"--db", kDb, "backup", "{dir}/missing/x.odd"},
            refused("The backup to {dir}/missing/x.odd failed: The dump file {dir}/missing/x.odd "
                    "cannot be written: the folder {dir}/missing does not exist.\nNo dump file has "

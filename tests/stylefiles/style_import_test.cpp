@@ -135,8 +135,7 @@ TEST_F(StyleImport, FolderOfThreeBanksAndAForeignFile) {
                         static_cast<std::int32_t>(second.size()), first, second, "2026/12/06", " ",
                         "Ballads", "Pop", "B.STY", "Mario Rossi"}));
     EXPECT_EQ(stored(6).StyleFile, "X.STY");
-    EXPECT_EQ(c.job().value(), 4);
-    EXPECT_EQ(c.job().maximum(), 4);
+    EXPECT_EQ(std::tuple(c.job().value(), c.job().maximum()), std::tuple(4, 4));
     EXPECT_TRUE(c.statusVisible());
     EXPECT_EQ(c.status(2), folder.string());
     EXPECT_EQ(c.outcome(), ImportOutcome::RunStarted);
@@ -352,27 +351,20 @@ TEST_F(StyleImport, ARefusedStoreStopsTheRun) {
     c.setPath(env.dir.path().string());
     c.setConfirmEachStyle(true);
     // Only a dialog can bring a value the gate refuses this far; the store refuses it.
-    std::string author = std::string(51, 'a');
-    windows.onConfirm = [&author](const StyleConfirmation& dialog) {
+    windows.onConfirm = [](const StyleConfirmation& dialog) {
         StyleSelection selection{dialog.checked(), dialog.values()};
         if (dialog.caption() == "B.STY") {
-            selection.values[2] = author;
+            selection.values[2] = std::string(51, 'a');
         }
         return std::optional<StyleSelection>(selection);
     };
-    for (const auto& [value, problem] :
-         {std::pair{std::string(51, 'a'), "has 51 characters; it takes at most 50"},
-          {std::string("Ann\tBob"), "holds a tab"}}) {
-        author = value;
-        env.dialogs.clear();
-        EXPECT_FALSE(c.run());
-        EXPECT_EQ(styleCount(db()), 0);
-        EXPECT_TRUE(banks().empty());
-        EXPECT_EQ(shown(env.dialogs),
-                  (Shown{{"The author of the style LONG1 of B.STY " + std::string(problem) +
-                              ". Nothing of this run was stored.",
-                          Icon::Critical}}));
-    }
+    EXPECT_FALSE(c.run());
+    EXPECT_EQ(styleCount(db()), 0);
+    EXPECT_TRUE(banks().empty());
+    EXPECT_EQ(shown(env.dialogs),
+              (Shown{{"The author of the style LONG1 of B.STY has 51 characters; "
+                      "it takes at most 50. Nothing of this run was stored.",
+                      Icon::Critical}}));
 }
 
 TEST_F(StyleImport, ADatabaseInUseIsWaitedForThenToldAndNothingIsStored) {
@@ -456,7 +448,7 @@ TEST_F(StyleImport, LogLinesForFilesThatAreNoPaBanks) {
     EXPECT_TRUE(banks().empty());
 }
 
-TEST_F(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
+TEST_F(StyleImport, TwoBanksAndAnEmptyBank) {
     test::StyFileBuilder two;
     two.style(0, "LOW", firstBlock(50, 0), "LOWB", secondBlock(50, 0), 17)
         .style(0, "HIGH", firstBlock(51, 0), "HIGHB", secondBlock(51, 0), 18)
@@ -475,13 +467,6 @@ TEST_F(StyleImport, TwoBanksEmptyBanksAndNoBankStructure) {
     EXPECT_EQ(banks(), (Banks{{"PARTY001", {1}}, {"PARTY002", {2, 3}}, {"EMPTY003", {}}}));
     EXPECT_EQ(descriptionOf(2), "Imported from file PARTYM~1.STY");
     EXPECT_EQ(stored(3).StyleName1, "HIGH4      ");
-
-    c.setSaveBankStructure(false);
-    c.setMode(DuplicateMode::ImportEverything);
-    c.setPath((env.dir / "Party Mix.sty").string());
-    ASSERT_TRUE(c.run());
-    EXPECT_EQ(styleCount(db()), 6);
-    EXPECT_EQ(banks().size(), 3u);
 }
 
 TEST_F(StyleImport, SubFoldersDepthFirstInNameOrder) {
@@ -497,13 +482,8 @@ TEST_F(StyleImport, SubFoldersDepthFirstInNameOrder) {
     c.setMode(DuplicateMode::ImportEverything);
     ASSERT_TRUE(c.run());
     EXPECT_EQ(c.job().maximum(), 4);
-    std::vector<std::string> names;
-    for (int prog = 1; prog <= 5; ++prog) {
-        names.push_back(stored(prog).StyleName1);
-    }
-    EXPECT_EQ(names,
+    EXPECT_EQ(test::column(db(), "SELECT StyleName1 FROM KORFStyles ORDER BY StyleProg"),
               (Texts{"ROOT1      ", "ROOT1      ", "SUBA1      ", "DEEP1      ", "SUBC1      "}));
-    EXPECT_EQ(styleCount(db()), 5);
 }
 
 TEST_F(StyleImport, SearchFillsThePathAndAMissingOneIsAnError) {

@@ -136,8 +136,10 @@ TEST(StyleContentWindow, LayoutRendersTheConfirmationAndForwardsEdits) {
 }
 
 template <typename Window>
-void expectLayout(Window& window, const char* label, const char* option0, const char* option1,
-                  const char* ok) {
+void expectLayout(Window& window, const char* name, const char* title, const char* label,
+                  const char* option0, const char* option1, const char* ok) {
+    EXPECT_EQ(window.objectName(), name);
+    EXPECT_EQ(window.windowTitle(), title);
     EXPECT_EQ(child<QLabel>(window, "Label1")->text(), label);
     EXPECT_EQ(child<QRadioButton>(window, "opStyle0")->text(), option0);
     EXPECT_EQ(child<QRadioButton>(window, "opStyle1")->text(), option1);
@@ -154,10 +156,8 @@ TEST(SsfWindows, LayoutRenderingForwardingAndClosing) {
     SsfExportWindow exporter(env.state, env.dialogs);
     exporter.prepare({{41}, {41}, false});
     exporter.show();
-    EXPECT_EQ(exporter.objectName(), "frmSSFExport");
-    EXPECT_EQ(exporter.windowTitle(), "Styles export to SSF");
-    expectLayout(exporter, "Export folder", "Selected styles only", "All styles",
-                 "Start Export Process");
+    expectLayout(exporter, "frmSSFExport", "Styles export to SSF", "Export folder",
+                 "Selected styles only", "All styles", "Start Export Process");
     auto* folder = child<QLineEdit>(exporter, "txtFolder");
     EXPECT_EQ(folder->text().toStdString(), (env.dir / "remembered").string());
     EXPECT_TRUE(child<QRadioButton>(exporter, "opStyle0")->isChecked());
@@ -182,10 +182,8 @@ TEST(SsfWindows, LayoutRenderingForwardingAndClosing) {
     SsfImportWindow importer(env.state, env.dialogs);
     importer.prepare();
     importer.show();
-    EXPECT_EQ(importer.objectName(), "frmSSFImport");
-    EXPECT_EQ(importer.windowTitle(), "Import from SSF");
-    expectLayout(importer, "Import folder", "Selected SSF file only", "All SSF files in folder",
-                 "Start Import Process");
+    expectLayout(importer, "frmSSFImport", "Import from SSF", "Import folder",
+                 "Selected SSF file only", "All SSF files in folder", "Start Import Process");
     EXPECT_TRUE(child<QRadioButton>(importer, "opStyle0")->isChecked());
     child<QLineEdit>(importer, "txtFolder")->setText("/no/such/file.SSF");
     env.dialogs.clear();
