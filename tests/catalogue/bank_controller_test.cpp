@@ -26,13 +26,16 @@ protected:
 };
 
 TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
-    // The state after each command by the state before (0 to 3); -1 where the command is not met.
+    // The state after each command, by the state before it; `no` where the command is not met.
     struct Row {
         const char* event;
         std::function<void()> prepare;
         std::function<void()> run;
-        std::array<int, 4> after;
+        std::array<std::optional<S>, 4> after;
     };
+    constexpr std::optional<S> no;
+    constexpr S Empty = S::Empty, Stored = S::Stored, New = S::NewChanged,
+                Changed = S::StoredChanged;
     const auto yes = [this] { env.dialogs.answer(Answer::Yes); };
     const auto store = [this] {
         dialogScript = [](BankDialogController& dialog) {
@@ -43,19 +46,22 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
         };
     };
     const std::vector<Row> table = {
-        {"insert", {}, [&] { bank().insertSelected(rows({64})); }, {2, 3, 2, 3}},
-        {"remove", yes, [&] { bank().remove(); }, {-1, 1, 2, 3}},
-        {"move up", {}, [&] { bank().moveUp(); }, {-1, 1, 2, 3}},
-        {"move down", [&] { bank().clickSlot(0); }, [&] { bank().moveDown(); }, {-1, 1, 2, 3}},
-        {"erase", yes, [&] { bank().erase(); }, {-1, 0, 0, 0}},
-        {"save, stored", store, [&] { bank().save(); }, {-1, 1, 1, 1}},
-        {"save as, stored", store, [&] { bank().saveAs(); }, {-1, 1, 1, 1}},
-        {"save, cancelled", {}, [&] { bank().save(); }, {-1, 1, 2, 3}},
+        {"insert", {}, [&] { bank().insertSelected(rows({64})); }, {New, Changed, New, Changed}},
+        {"remove", yes, [&] { bank().remove(); }, {no, Stored, New, Changed}},
+        {"move up", {}, [&] { bank().moveUp(); }, {no, Stored, New, Changed}},
+        {"move down",
+         [&] { bank().clickSlot(0); },
+         [&] { bank().moveDown(); },
+         {no, Stored, New, Changed}},
+        {"erase", yes, [&] { bank().erase(); }, {no, Empty, Empty, Empty}},
+        {"save, stored", store, [&] { bank().save(); }, {no, Stored, Stored, Stored}},
+        {"save as, stored", store, [&] { bank().saveAs(); }, {no, Stored, Stored, Stored}},
+        {"save, cancelled", {}, [&] { bank().save(); }, {no, Stored, New, Changed}},
     };
     for (const Row& row : table) {
         for (int before = 0; before < 4; ++before) {
-            const int after = row.after[static_cast<std::size_t>(before)];
-            if (after < 0) {
+            const std::optional<S> after = row.after[static_cast<std::size_t>(before)];
+            if (!after) {
                 continue;
             }
             SCOPED_TRACE(std::string(row.event) + " from " + std::to_string(before));
@@ -66,11 +72,11 @@ TEST_F(BankControllerTest, EveryRowOfTheStateTable) {
                 row.prepare();
             }
             row.run();
-            EXPECT_EQ(bank().bankState(), static_cast<BankState>(after));
+            EXPECT_EQ(bank().bankState(), *after);
             dialogScript = [](BankDialogController&) { return false; };
         }
     }
-    // While its dialog is open: save turns 0 into 2 and 1 into 3, save as gives 2 always.
+    // While its dialog is open, save shows a stored bank as changed; save as shows it as new.
     for (int before = 1; before < 4; ++before) {
         reach(static_cast<BankState>(before));
         requests.clear();
